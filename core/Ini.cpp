@@ -1,0 +1,440 @@
+#include "Ini.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// Characters of the bytes 0x80 to 0x9F, the only range where Windows-1252
+// differs from Latin-1. The five bytes the code page leaves undefined keep
+// the control character of the same value, so every byte survives a
+// decode/encode round trip.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+bool MemeNom(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+bool EstVide(const QString &texte)
+{
+    return texte.trimmed().isEmpty();
+}
+
+bool ALigneCoupee(const QString &texte)
+{
+    return texte.contains(u'\n') || texte.contains(u'\r');
+}
+
+QString Message(const char *texte)
+{
+    return QCoreApplication::translate("TIniFile", texte);
+}
+
+} // namespace
+
+QString DecodeWindows1252(const QByteArray &bytes)
+{
+    QString texte(bytes.size(), Qt::Uninitialized);
+    QChar *sortie = texte.data();
+    for (const char c : bytes) {
+        const auto octet = static_cast<unsigned char>(c);
+        *sortie++ = (octet >= 0x80 && octet < 0xA0) ? QChar(kWindows1252[octet - 0x80])
+                                                    : QChar(char16_t(octet));
+    }
+    return texte;
+}
+
+QByteArray EncodeWindows1252(const QString &text)
+{
+    QByteArray octets;
+    octets.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            octets.append(static_cast<char>(c));
+            continue;
+        }
+        char octet = '?';
+        for (int j = 0; j < 32; ++j) {
+            if (kWindows1252[j] == c) {
+                octet = static_cast<char>(0x80 + j);
+                break;
+            }
+        }
+        // A character outside the basic plane is one character, so one "?".
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size()
+            && text.at(i + 1).isLowSurrogate())
+            ++i;
+        octets.append(octet);
+    }
+    return octets;
+}
+
+TIniFile::TIniFile(const QString &path, TEncodage encodage)
+    : m_path(path)
+    , m_encodage(encodage)
+    , m_crlf(encodage == TEncodage::Windows1252)
+{
+    Lit();
+}
+
+TIniFile::Ligne TIniFile::Analyse(const QString &texte)
+{
+    Ligne ligne;
+    ligne.Brut = texte;
+    const QString t = texte.trimmed();
+    const qsizetype fermante = t.indexOf(u']');
+    if (t.startsWith(u'[') && fermante > 0) {
+        ligne.EstSection = true;
+        ligne.Section = t.mid(1, fermante - 1).trimmed();
+        return ligne;
+    }
+    if (t.startsWith(u';'))
+        return ligne;
+    const qsizetype egal = texte.indexOf(u'=');
+    if (egal < 0)
+        return ligne;
+    const QString cle = texte.left(egal).trimmed();
+    if (cle.isEmpty())
+        return ligne;
+    ligne.EstCle = true;
+    ligne.Cle = cle;
+    ligne.Valeur = texte.mid(egal + 1).trimmed();
+    return ligne;
+}
+
+void TIniFile::Lit()
+{
+    m_lignes.clear();
+    QFile fichier(m_path);
+    if (!fichier.exists())
+        return;
+    // A file that exists but cannot be read must not be replaced by the few
+    // values written afterwards: UpdateFile() refuses while this is set.
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, fichier.errorString());
+        return;
+    }
+    QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError) {
+        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, fichier.errorString());
+        return;
+    }
+
+    if (m_encodage == TEncodage::Utf8 && octets.startsWith(kBom)) {
+        m_bom = true;
+        octets.remove(0, kBom.size());
+    }
+    const qsizetype premiere = octets.indexOf('\n');
+    if (premiere >= 0)
+        m_crlf = premiere > 0 && octets.at(premiere - 1) == '\r';
+    if (octets.isEmpty())
+        return;
+    m_finFinale = octets.endsWith('\n');
+
+    qsizetype debut = 0;
+    while (debut < octets.size()) {
+        qsizetype fin = octets.indexOf('\n', debut);
+        if (fin < 0)
+            fin = octets.size();
+        QByteArray brut = octets.mid(debut, fin - debut);
+        QByteArray saut = fin < octets.size() ? QByteArrayLiteral("\n") : QByteArray();
+        if (!saut.isEmpty() && brut.endsWith('\r')) {
+            brut.chop(1);
+            saut = QByteArrayLiteral("\r\n");
+        }
+        // The bytes and the line break are kept so that a line holding bytes
+        // that are not valid UTF-8 (binary junk, another encoding), or a file
+        // mixing CRLF and LF, is written back unchanged.
+        Ligne ligne = Analyse(m_encodage == TEncodage::Windows1252 ? DecodeWindows1252(brut)
+                                                                   : QString::fromUtf8(brut));
+        ligne.Octets = brut;
+        ligne.Fin = saut;
+        ligne.Lue = true;
+        m_lignes.push_back(std::move(ligne));
+        debut = fin + 1;
+    }
+}
+
+int TIniFile::ChercheSection(const QString &section) const
+{
+    for (size_t i = 0; i < m_lignes.size(); ++i) {
+        if (m_lignes[i].EstSection && MemeNom(m_lignes[i].Section, section))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int TIniFile::ChercheCle(const QString &section, const QString &key) const
+{
+    bool dedans = false;
+    for (size_t i = 0; i < m_lignes.size(); ++i) {
+        const Ligne &ligne = m_lignes[i];
+        if (ligne.EstSection)
+            dedans = MemeNom(ligne.Section, section);
+        else if (dedans && ligne.EstCle && MemeNom(ligne.Cle, key))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int TIniFile::FinSection(const QString &section) const
+{
+    bool dedans = false;
+    int fin = -1;
+    for (size_t i = 0; i < m_lignes.size(); ++i) {
+        const Ligne &ligne = m_lignes[i];
+        if (ligne.EstSection) {
+            dedans = MemeNom(ligne.Section, section);
+            if (dedans)
+                fin = static_cast<int>(i) + 1;
+        } else if (dedans && !EstVide(ligne.Brut)) {
+            fin = static_cast<int>(i) + 1;
+        }
+    }
+    return fin;
+}
+
+bool TIniFile::SectionExists(const QString &section) const
+{
+    return ChercheSection(section.trimmed()) >= 0;
+}
+
+bool TIniFile::ValueExists(const QString &section, const QString &key) const
+{
+    return ChercheCle(section.trimmed(), key.trimmed()) >= 0;
+}
+
+QStringList TIniFile::Sections() const
+{
+    QStringList noms;
+    for (const Ligne &ligne : m_lignes) {
+        if (ligne.EstSection && !noms.contains(ligne.Section, Qt::CaseInsensitive))
+            noms.append(ligne.Section);
+    }
+    return noms;
+}
+
+QStringList TIniFile::ReadSection(const QString &section) const
+{
+    const QString nom = section.trimmed();
+    QStringList cles;
+    bool dedans = false;
+    for (const Ligne &ligne : m_lignes) {
+        if (ligne.EstSection)
+            dedans = MemeNom(ligne.Section, nom);
+        else if (dedans && ligne.EstCle && !cles.contains(ligne.Cle, Qt::CaseInsensitive))
+            cles.append(ligne.Cle);
+    }
+    return cles;
+}
+
+QString TIniFile::ReadString(const QString &section, const QString &key,
+                             const QString &defaut) const
+{
+    const int i = ChercheCle(section.trimmed(), key.trimmed());
+    return i < 0 ? defaut : m_lignes[static_cast<size_t>(i)].Valeur;
+}
+
+int TIniFile::ReadInteger(const QString &section, const QString &key, int defaut) const
+{
+    const QString valeur = ReadString(section, key);
+    bool ok = false;
+    if (valeur.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        // Checked digit by digit: toUInt() would also take a second "0x" or
+        // a sign. Up to eight digits, so colours written as 0xFFFFFFFF read
+        // back as the same 32 bits.
+        const QString chiffres = valeur.mid(2);
+        if (chiffres.isEmpty() || chiffres.size() > 8)
+            return defaut;
+        for (const QChar c : chiffres) {
+            if (!QStringLiteral("0123456789abcdefABCDEF").contains(c))
+                return defaut;
+        }
+        const uint nombre = chiffres.toUInt(&ok, 16);
+        return ok ? static_cast<int>(nombre) : defaut;
+    }
+    const int nombre = valeur.toInt(&ok, 10);
+    return ok ? nombre : defaut;
+}
+
+bool TIniFile::ReadBool(const QString &section, const QString &key, bool defaut) const
+{
+    const QString valeur = ReadString(section, key);
+    for (const char *vrai : {"1", "true", "yes", "oui"}) {
+        if (MemeNom(valeur, QLatin1String(vrai)))
+            return true;
+    }
+    for (const char *faux : {"0", "false", "no", "non"}) {
+        if (MemeNom(valeur, QLatin1String(faux)))
+            return false;
+    }
+    return defaut;
+}
+
+void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    const QString nom = section.trimmed();
+    const QString cle = key.trimmed();
+    // A name that would read back as something else (a key holding "=", a
+    // section holding "]") or that would split the line would corrupt the
+    // file, so it is refused.
+    const Ligne entete = Analyse(u'[' + nom + u']');
+    if (nom.isEmpty() || ALigneCoupee(nom) || !entete.EstSection || entete.Section != nom)
+        return;
+    if (ALigneCoupee(cle))
+        return;
+    QString valeur = value;
+    valeur.replace(u'\r', u' ').replace(u'\n', u' ');
+    valeur = valeur.trimmed();
+    Ligne nouvelle = Analyse(cle + u'=' + valeur);
+    if (!nouvelle.EstCle || nouvelle.Cle != cle)
+        return;
+
+    const int i = ChercheCle(nom, cle);
+    if (i >= 0) {
+        Ligne &ligne = m_lignes[static_cast<size_t>(i)];
+        if (ligne.Valeur == valeur)
+            return;
+        // The key keeps its spelling and the blanks around "=" as the user
+        // or the other program wrote them.
+        const qsizetype egal = ligne.Brut.indexOf(u'=');
+        const QString reste = ligne.Brut.mid(egal + 1);
+        qsizetype blancs = 0;
+        if (!EstVide(reste)) {
+            while (reste.at(blancs).isSpace())
+                ++blancs;
+        }
+        ligne.Brut = ligne.Brut.left(egal + 1 + blancs) + valeur;
+        ligne.Valeur = valeur;
+        ligne.Octets.clear();
+        ligne.Lue = false;
+        m_modifie = true;
+        return;
+    }
+
+    const int fin = FinSection(nom);
+    if (fin >= 0) {
+        m_lignes.insert(m_lignes.begin() + fin, std::move(nouvelle));
+    } else {
+        if (!m_lignes.empty() && !EstVide(m_lignes.back().Brut))
+            m_lignes.push_back(Analyse(QString()));
+        m_lignes.push_back(entete);
+        m_lignes.push_back(std::move(nouvelle));
+    }
+    m_modifie = true;
+}
+
+void TIniFile::WriteInteger(const QString &section, const QString &key, int value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void TIniFile::WriteBool(const QString &section, const QString &key, bool value)
+{
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TIniFile::DeleteKey(const QString &section, const QString &key)
+{
+    const QString nom = section.trimmed();
+    const QString cle = key.trimmed();
+    // Every copy goes: removing only the first would bring a stale duplicate
+    // back to life.
+    std::vector<Ligne> gardees;
+    gardees.reserve(m_lignes.size());
+    bool dedans = false;
+    for (Ligne &ligne : m_lignes) {
+        if (ligne.EstSection)
+            dedans = MemeNom(ligne.Section, nom);
+        else if (dedans && ligne.EstCle && MemeNom(ligne.Cle, cle))
+            continue;
+        gardees.push_back(std::move(ligne));
+    }
+    if (gardees.size() != m_lignes.size())
+        m_modifie = true;
+    m_lignes = std::move(gardees);
+}
+
+void TIniFile::EraseSection(const QString &section)
+{
+    const QString nom = section.trimmed();
+    std::vector<Ligne> gardees;
+    gardees.reserve(m_lignes.size());
+    bool dedans = false;
+    for (Ligne &ligne : m_lignes) {
+        if (ligne.EstSection)
+            dedans = MemeNom(ligne.Section, nom);
+        if (!dedans)
+            gardees.push_back(std::move(ligne));
+    }
+    if (gardees.size() != m_lignes.size())
+        m_modifie = true;
+    m_lignes = std::move(gardees);
+}
+
+QByteArray TIniFile::FinDeLigne(size_t i) const
+{
+    if (!m_lignes[i].Fin.isEmpty())
+        return m_lignes[i].Fin;
+    if (i + 1 == m_lignes.size() && !m_finFinale)
+        return QByteArray();
+    return m_crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+}
+
+QString TIniFile::Text() const
+{
+    QString texte;
+    for (size_t i = 0; i < m_lignes.size(); ++i)
+        texte += m_lignes[i].Brut + QLatin1String(FinDeLigne(i));
+    return texte;
+}
+
+bool TIniFile::UpdateFile()
+{
+    m_erreur.clear();
+    if (!m_erreurLecture.isEmpty()) {
+        m_erreur = m_erreurLecture;
+        return false;
+    }
+
+    QByteArray octets;
+    if (m_bom)
+        octets += kBom;
+    for (size_t i = 0; i < m_lignes.size(); ++i) {
+        const Ligne &ligne = m_lignes[i];
+        if (ligne.Lue)
+            octets += ligne.Octets;
+        else if (m_encodage == TEncodage::Windows1252)
+            octets += EncodeWindows1252(ligne.Brut);
+        else
+            octets += ligne.Brut.toUtf8();
+        octets += FinDeLigne(i);
+    }
+
+    QSaveFile fichier(m_path);
+    if (!fichier.open(QIODevice::WriteOnly)) {
+        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
+        return false;
+    }
+    if (fichier.write(octets) != octets.size()) {
+        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
+        fichier.cancelWriting();
+        return false;
+    }
+    if (!fichier.commit()) {
+        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
+        return false;
+    }
+    m_modifie = false;
+    return true;
+}

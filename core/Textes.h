@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Small text helpers shared by every subsystem.
+
+// The text without its trailing blanks (spaces and tabs).
+QString StripTrailingBlanks(const QString &texte);
+// Each CR LF (and each lone CR or LF) replaced by one blank.
+QString RetireRetourLigne(const QString &texte);
+// The pieces of a text between separators, 0-based; the last piece is what
+// follows the last separator (so "a|b|" gives "a", "b", ""). An empty
+// separator gives the whole text as the one piece.
+QStringList SplitFields(const QString &separateur, const QString &texte);
+// A real with two decimals and a decimal comma, as French readers expect
+// ("3,14", "-0,50"); no thousands separator.
+QString FloatToStr2(double x);
