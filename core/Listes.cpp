@@ -1,0 +1,173 @@
+#include "Listes.h"
+
+#include "BD.h"
+#include "Dates.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+const QCollator &collationFrancaise()
+{
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::French, QLocale::France));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(true);
+        return c;
+    }();
+    return collator;
+}
+
+// Integer of a test value, or the given stand-in when it is not a number.
+int entierOu(const QString &texte, int defaut)
+{
+    bool ok = false;
+    const int n = texte.trimmed().toInt(&ok);
+    return ok ? n : defaut;
+}
+
+} // namespace
+
+TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
+{
+    const int n = liste.Count();
+    if (progression)
+        progression->Maximum(n);
+    // Collation keys are computed once per item; comparing keys is far cheaper
+    // than collating the texts at every comparison of the sort.
+    const QCollator &collator = collationFrancaise();
+    std::vector<QCollatorSortKey> cles;
+    cles.reserve(static_cast<size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        cles.push_back(collator.sortKey(bd.GetField(liste.Get(i), code)));
+        if (progression && i % 1000 == 0)
+            progression->Position(i);
+    }
+    std::vector<int> ordre(static_cast<size_t>(n));
+    std::iota(ordre.begin(), ordre.end(), 0);
+    std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
+        return cles[static_cast<size_t>(a)].compare(cles[static_cast<size_t>(b)]) < 0;
+    });
+    std::vector<int> items(liste.begin(), liste.end());
+    for (int i = 0; i < n; ++i)
+        liste.Put(i + 1, items[static_cast<size_t>(ordre[static_cast<size_t>(i)])]);
+    if (progression)
+        progression->Position(n);
+    return liste;
+}
+
+TR &SortListByDate(const TBD &bd, TR &liste, int code)
+{
+    std::vector<int> places;
+    std::vector<std::pair<int, int>> dates; // key, person
+    for (int i = 1; i <= liste.Count(); ++i) {
+        const int p = liste.Get(i);
+        const int cle = DateKey(bd.GetField(p, code));
+        if (cle > 0) {
+            places.push_back(i);
+            dates.emplace_back(cle, p);
+        }
+    }
+    std::stable_sort(dates.begin(), dates.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t k = 0; k < places.size(); ++k)
+        liste.Put(places[k], dates[k].second);
+    return liste;
+}
+
+TR IntersectLists(const TR &a, const TR &b)
+{
+    std::unordered_map<int, int> occurrences;
+    for (int x : b)
+        ++occurrences[x];
+    TR r;
+    for (int x : a) {
+        const auto it = occurrences.find(x);
+        if (it == occurrences.end())
+            continue;
+        for (int k = 0; k < it->second; ++k) {
+            if (!r.Add(x))
+                return r;
+        }
+    }
+    return r;
+}
+
+TR UniteLists(const TR &a, const TR &b)
+{
+    TR r;
+    std::unordered_set<int> dansA;
+    for (int x : a) {
+        dansA.insert(x);
+        r.Add(x);
+    }
+    for (int x : b) {
+        if (!dansA.count(x) && !r.Add(x))
+            break;
+    }
+    return r;
+}
+
+bool CompareByTest(const QString &a, const QString &b, int test)
+{
+    switch (test) {
+    case 0:
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    case 1:
+        return a.compare(b, Qt::CaseInsensitive) != 0;
+    case 2:
+        return a.contains(b, Qt::CaseInsensitive);
+    case 3:
+        return !a.contains(b, Qt::CaseInsensitive);
+    case 4:
+        return a.startsWith(b, Qt::CaseInsensitive);
+    case 5:
+        return collationFrancaise().compare(a, b) < 0;
+    case 6:
+        return collationFrancaise().compare(a, b) > 0;
+    case 7:
+        return CompareDates(a, b) == 0;
+    case 8:
+        return CompareDates(a, b) != 0;
+    case 9:
+        return CompareDates(a, b) == 2;
+    case 10:
+        return CompareDates(a, b) == 1;
+    case 11:
+        return entierOu(a, -32000) == entierOu(b, -32001);
+    case 12:
+        return entierOu(a, -32000) != entierOu(b, -32000);
+    case 13:
+        return entierOu(a, -32000) < entierOu(b, -32000);
+    case 14:
+        return entierOu(a, -32000) > entierOu(b, -32000);
+    default:
+        return false;
+    }
+}
+
+TR FilterListByTest(const TR &liste, const QString &code, const QString &valeur, int test,
+                    const TExpandeur &expandeur)
+{
+    TR r;
+    for (int p : liste) {
+        bool passe = valeur.isEmpty();
+        if (!passe) {
+            const QString attendu = valeur.startsWith(QLatin1Char('<')) && expandeur
+                                        ? expandeur(p, valeur)
+                                        : valeur;
+            const QString valeurPersonne = expandeur ? expandeur(p, code) : QString();
+            passe = CompareByTest(valeurPersonne, attendu, test);
+        }
+        if (passe && !r.Add(p))
+            break;
+    }
+    return r;
+}

@@ -1,0 +1,332 @@
+#include "FamilleTest.h"
+#include "Parente.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <vector>
+
+namespace {
+
+template <int N>
+std::vector<int> v(const TListe<N> &l)
+{
+    return {l.begin(), l.end()};
+}
+
+using V = std::vector<int>;
+
+class Parente : public ::testing::Test, protected FamilleTest
+{
+};
+
+TEST_F(Parente, ParentsChildrenAndSiblings)
+{
+    EXPECT_EQ(v(ParentsOf(bd, 4)), (V{1, 2}));
+    EXPECT_EQ(v(ParentsOf(bd, 7)), (V{2}));
+    EXPECT_EQ(v(ParentsOfTRR(bd, 13)), (V{9, 12}));
+    EXPECT_TRUE(ParentsOf(bd, 1).IsEmpty());
+
+    EXPECT_EQ(v(ChildrenOf(bd, 1)), (V{4, 5, 6}));
+    EXPECT_EQ(v(ChildrenOf(bd, 2)), (V{4, 5, 7}));
+    EXPECT_TRUE(ChildrenOf(bd, 0).IsEmpty());
+    EXPECT_TRUE(ChildrenOf(bd, -3).IsEmpty());
+    EXPECT_TRUE(HasChildren(bd, 5));
+    EXPECT_FALSE(HasChildren(bd, 13));
+
+    // Full and half siblings on both sides, each once, in number order.
+    EXPECT_EQ(v(SiblingsOf(bd, 4)), (V{5, 6, 7}));
+    EXPECT_EQ(v(SiblingsOf(bd, 6)), (V{4, 5}));
+    EXPECT_EQ(v(SiblingsOf(bd, 7)), (V{4, 5}));
+    EXPECT_TRUE(SiblingsOf(bd, 1).IsEmpty());
+}
+
+TEST_F(Parente, UnionsOrderedByMarriageDate)
+{
+    // Union 2 (1925) comes before union 1 (1940).
+    EXPECT_EQ(v(UnionsOf(bd, 1)), (V{2, 1}));
+    EXPECT_EQ(v(UnionsOfTRR(bd, 1)), (V{2, 1}));
+    EXPECT_EQ(v(SpousesOf(bd, 1)), (V{2, 3}));
+    EXPECT_EQ(SpouseCount(bd, 1), 2);
+    EXPECT_EQ(LastSpouse(bd, 1), 3);
+    EXPECT_EQ(LastSpouse(bd, 3), 1);
+    EXPECT_EQ(v(UnionsOf(bd, 2)), (V{2}));
+
+    // Dating the older union later reverses the order.
+    bd.SetUnionField(2, UcMariageDate, QStringLiteral("1945"));
+    EXPECT_EQ(v(UnionsOf(bd, 1)), (V{1, 2}));
+    EXPECT_EQ(LastSpouse(bd, 1), 2);
+
+    EXPECT_EQ(UnionOf(bd, 1, 3), 1);
+    EXPECT_EQ(UnionOf(bd, 3, 1), 1);
+    EXPECT_EQ(UnionOf(bd, 1, 5), 0);
+    EXPECT_TRUE(HasUnion(bd, 8));
+    EXPECT_FALSE(HasUnion(bd, 6));
+}
+
+TEST_F(Parente, UnknownSexTakesTheWifeRole)
+{
+    // Claude (unknown sex) married as husband is not found as wife.
+    const int u = bd.NewUnion();
+    bd.SetHusband(u, 7);
+    bd.SetWife(u, 6);
+    EXPECT_FALSE(HasUnion(bd, 7));
+    EXPECT_EQ(SpouseCount(bd, 7), 0);
+    EXPECT_EQ(LastSpouse(bd, 7), 0);
+
+    bd.SetHusband(u, 6);
+    bd.SetWife(u, 7);
+    EXPECT_TRUE(HasUnion(bd, 7));
+    EXPECT_EQ(v(SpousesOf(bd, 7)), (V{6}));
+    // The partner is known, but an unknown sex has no "last spouse".
+    EXPECT_EQ(LastSpouse(bd, 7), 0);
+}
+
+TEST_F(Parente, RemarriageAndMultipleUnionsOfTheSameCouple)
+{
+    const int u = bd.NewUnionOf(1, 2);
+    bd.SetUnionField(u, UcMariageDate, QStringLiteral("1950"));
+    EXPECT_EQ(UnionOf(bd, 1, 2), u);
+    EXPECT_EQ(v(SpousesOf(bd, 1)), (V{2, 3, 2}));
+    EXPECT_EQ(LastSpouse(bd, 1), 2);
+}
+
+TEST_F(Parente, ListVariantsKeepDuplicates)
+{
+    TR l;
+    l.Add(4);
+    l.Add(5);
+    EXPECT_EQ(v(ParentsOfList(bd, l)), (V{1, 2, 1, 2}));
+    EXPECT_EQ(v(SiblingsOfList(bd, l)), (V{5, 6, 7, 4, 6, 7}));
+    EXPECT_EQ(v(ChildrenOfList(bd, l)), (V{9, 12}));
+    EXPECT_EQ(v(SpousesOfList(bd, l)), (V{8, 11}));
+}
+
+TEST_F(Parente, AncestorsGenerationByGenerationWithPedigreeCollapse)
+{
+    EXPECT_EQ(v(AncestorsOf(bd, 13, 0)), (V{13}));
+    EXPECT_EQ(v(AncestorsOf(bd, 13, 1)), (V{13, 9, 12}));
+    EXPECT_EQ(v(AncestorsOf(bd, 13, 3)), (V{13, 9, 12, 4, 8, 11, 5, 1, 2, 1, 2}));
+    EXPECT_EQ(v(AncestorsOf(bd, 13, 20)), v(AncestorsOf(bd, 13, 3)));
+    EXPECT_TRUE(AncestorsOf(bd, 10, 3).IsEmpty());
+
+    EXPECT_EQ(v(AncestorsWithoutParents(bd, 13)), (V{1, 2, 8, 11, 1, 2}));
+    EXPECT_EQ(v(AncestorsWithoutParents(bd, 1)), (V{1}));
+    EXPECT_EQ(v(AncestorsMissingAParent(bd, 13)), (V{1, 2, 8, 11, 1, 2}));
+    EXPECT_EQ(v(AncestorsMissingAParent(bd, 7)), (V{7, 2}));
+}
+
+TEST_F(Parente, DescendantsDepthFirst)
+{
+    EXPECT_EQ(v(DescendantsOf(bd, 1, 1)), (V{4, 5, 6}));
+    // Théo descends from Jean through both his parents.
+    EXPECT_EQ(v(DescendantsOf(bd, 1, 10)), (V{4, 9, 13, 5, 12, 13, 6}));
+    EXPECT_TRUE(DescendantsOf(bd, 1, 0).IsEmpty());
+    EXPECT_EQ(v(DescendantsWithoutChildren(bd, 1)), (V{13, 13, 6}));
+    EXPECT_EQ(v(DescendantsWithoutChildren(bd, 6)), (V{6}));
+}
+
+TEST_F(Parente, CommonAncestorOfCousins)
+{
+    TAncetreCommun a;
+    ASSERT_TRUE(FindCommonAncestor(bd, 9, 12, 5, &a));
+    // Jean and Marie are both at distance 2 from each; the lower number wins.
+    EXPECT_EQ(a.Ancetre, 1);
+    EXPECT_EQ(a.DistanceA, 2);
+    EXPECT_EQ(a.DistanceB, 2);
+    EXPECT_FALSE(FindCommonAncestor(bd, 9, 12, 1, &a));
+    EXPECT_FALSE(FindCommonAncestor(bd, 6, 8, 10, &a));
+
+    // A parent is the nearest common ancestor of a parent and child pair.
+    ASSERT_TRUE(FindCommonAncestor(bd, 13, 9, 5, &a));
+    EXPECT_EQ(a.Ancetre, 9);
+    EXPECT_EQ(a.DistanceA, 1);
+    EXPECT_EQ(a.DistanceB, 0);
+}
+
+TEST(ParenteBoucle, ALoopInParentLinksEnds)
+{
+    TBD bd;
+    const int a = bd.NewPerson();
+    const int b = bd.NewPerson();
+    const int c = bd.NewPerson();
+    bd.SetFather(a, b);
+    bd.SetFather(b, a);
+    bd.SetMother(b, c);
+
+    EXPECT_EQ(v(AncestorsOf(bd, a, 3)), (V{a, b, a, c, b}));
+    EXPECT_EQ(v(DescendantsOf(bd, a, 1000)), (V{b}));
+    EXPECT_EQ(v(DescendantsOf(bd, c, 1000)), (V{b, a}));
+    EXPECT_EQ(v(AncestorsWithoutParents(bd, a)), (V{c}));
+    EXPECT_EQ(v(AncestorsMissingAParent(bd, a)), (V{a, c}));
+    EXPECT_TRUE(DescendantsWithoutChildren(bd, c).IsEmpty());
+
+    // A person that is its own father.
+    bd.SetFather(c, c);
+    EXPECT_EQ(v(DescendantsOf(bd, c, 50)), (V{b, a}));
+    EXPECT_FALSE(DescendantsOf(bd, c, 50).Tronquee());
+}
+
+TEST(ParenteBoucle, AVeryLongLineDoesNotExhaustTheStack)
+{
+    TBD bd;
+    int precedent = 0;
+    for (int i = 0; i < 60000; ++i) {
+        const int p = bd.NewPerson();
+        bd.SetFather(p, precedent);
+        precedent = p;
+    }
+    EXPECT_EQ(DescendantsOf(bd, 1, MaxPersonnes).Count(), 59999);
+    EXPECT_EQ(v(AncestorsWithoutParents(bd, precedent)), (V{1}));
+    EXPECT_EQ(v(DescendantsWithoutChildren(bd, 1)), (V{precedent}));
+}
+
+TEST(ParenteCapacite, ListsStopAtTheirCapacityAndSaySo)
+{
+    // A father of 700 children: their siblings, listed child by child, number
+    // 700 x 699, far beyond a list's capacity.
+    TBD bd;
+    const int pere = bd.NewPerson();
+    for (int i = 0; i < 700; ++i)
+        bd.SetFather(bd.NewPerson(), pere);
+    TR tous = ChildrenOf(bd, pere);
+    ASSERT_EQ(tous.Count(), 700);
+    const TR freres = SiblingsOfList(bd, tous);
+    EXPECT_EQ(freres.Count(), TR::Capacity);
+    EXPECT_TRUE(freres.Tronquee());
+    EXPECT_FALSE(tous.Tronquee());
+
+    // A short list refuses its 201st item.
+    TBD bd2;
+    const int h = bd2.NewPerson();
+    for (int i = 0; i < 210; ++i)
+        bd2.NewUnionOf(h, bd2.NewPerson());
+    const TRR unions = UnionsOfTRR(bd2, h);
+    EXPECT_EQ(unions.Count(), 200);
+    EXPECT_TRUE(unions.Tronquee());
+    EXPECT_EQ(UnionsOf(bd2, h).Count(), 210);
+}
+
+TEST(ParenteIndex, IndexesFollowEveryLinkChange)
+{
+    FamilleTest f;
+    TBD &bd = f.bd;
+    bd.SetFather(6, 11);
+    EXPECT_EQ(v(ChildrenOf(bd, 1)), (V{4, 5}));
+    EXPECT_EQ(v(ChildrenOf(bd, 11)), (V{6, 12}));
+
+    // The same person recorded as both parents stays a child until both go.
+    bd.SetMother(6, 11);
+    bd.SetFather(6, 0);
+    EXPECT_EQ(v(ChildrenOf(bd, 11)), (V{6, 12}));
+    bd.SetMother(6, 0);
+    EXPECT_EQ(v(ChildrenOf(bd, 11)), (V{12}));
+
+    bd.SetWife(3, 12);
+    EXPECT_TRUE(UnionsOf(bd, 8).IsEmpty());
+    EXPECT_EQ(v(UnionsOf(bd, 12)), (V{3, 5}));
+
+    bd.DeletePerson(4);
+    EXPECT_EQ(bd.Father(9), 0);
+    EXPECT_EQ(bd.Husband(3), 0);
+    EXPECT_EQ(v(ChildrenOf(bd, 1)), (V{5}));
+
+    bd.ClearUnion(5);
+    EXPECT_FALSE(HasUnion(bd, 9));
+
+    // Whole records put in place: the indexes are rebuilt from the tables.
+    TFiche f14;
+    f14.EnService = true;
+    f14.Pere = 1;
+    bd.PlaceFiche(14, f14);
+    EXPECT_EQ(v(ChildrenOf(bd, 1)), (V{5, 14}));
+    bd.SetFather(14, 2);
+    EXPECT_EQ(v(ChildrenOf(bd, 1)), (V{5}));
+}
+
+TEST(ParenteIndex, ClearPersonLeavesOthersLinksAlone)
+{
+    FamilleTest f;
+    f.bd.ClearPerson(1);
+    EXPECT_EQ(f.bd.Father(4), 1);
+    // The cleared slot is no longer a known parent.
+    EXPECT_EQ(v(ParentsOf(f.bd, 4)), (V{2}));
+    EXPECT_EQ(v(SiblingsOf(f.bd, 4)), (V{5, 7}));
+}
+
+TEST_F(Parente, SosaPropagationWithLongNumbers)
+{
+    bd.SetField(13, PcNumerotation, QStringLiteral("1"));
+    PropagateSosaToFather(bd, 13);
+    PropagateSosaToMother(bd, 13);
+    EXPECT_EQ(bd.GetField(9, PcNumerotation), u"2");
+    EXPECT_EQ(bd.GetField(12, PcNumerotation), u"3");
+    EXPECT_TRUE(HasSosaNumber(bd, 9));
+
+    PropagateSosaToFather(bd, 13); // no duplicate
+    EXPECT_EQ(bd.GetField(9, PcNumerotation), u"2");
+
+    // Beyond 64 bits the arithmetic stays exact.
+    bd.SetField(4, PcNumerotation, QStringLiteral("9223372036854775807,5"));
+    PropagateSosaToMother(bd, 4);
+    EXPECT_EQ(bd.GetField(2, PcNumerotation), u"18446744073709551615,11");
+    // Non-numbers and d'Aboville numbers are not propagated.
+    bd.SetField(5, PcNumerotation, QStringLiteral("1/2,x"));
+    PropagateSosaToFather(bd, 5);
+    EXPECT_EQ(bd.GetField(1, PcNumerotation), QString());
+    EXPECT_FALSE(HasSosaNumber(bd, 5));
+}
+
+TEST_F(Parente, NumberTreeFollowsTheSosaProperty)
+{
+    NumberTree(bd, 13, 10, false, false);
+    EXPECT_EQ(bd.GetField(13, PcNumerotation), u"1");
+    // Jean and Marie are reached through both parents of Théo.
+    EXPECT_EQ(bd.GetField(1, PcNumerotation), u"8,14");
+    EXPECT_EQ(bd.GetField(2, PcNumerotation), u"9,15");
+    for (int p = 1; p <= bd.PersonCount(); ++p) {
+        if (!HasSosaNumber(bd, p))
+            continue;
+        for (const QString &n : bd.GetField(p, PcNumerotation).split(QLatin1Char(','))) {
+            const qlonglong k = n.toLongLong();
+            const QStringList pere = bd.GetField(bd.Father(p), PcNumerotation).split(QLatin1Char(','));
+            const QStringList mere = bd.GetField(bd.Mother(p), PcNumerotation).split(QLatin1Char(','));
+            if (bd.PersonInUse(bd.Father(p))) {
+                EXPECT_TRUE(pere.contains(QString::number(2 * k))) << p;
+            }
+            if (bd.PersonInUse(bd.Mother(p))) {
+                EXPECT_TRUE(mere.contains(QString::number(2 * k + 1))) << p;
+            }
+        }
+    }
+    // Persons off the tree have no number; a generation bound stops numbering.
+    EXPECT_EQ(bd.GetField(3, PcNumerotation), QString());
+    NumberTree(bd, 13, 1, false, false);
+    EXPECT_EQ(bd.GetField(4, PcNumerotation), QString());
+    EXPECT_EQ(bd.GetField(9, PcNumerotation), u"2");
+}
+
+TEST_F(Parente, NumberTreeDescendants)
+{
+    NumberTree(bd, 1, 5, false, false);
+    // Children by birth date: Pierre 1926, Anne 1928, Paul 1942.
+    EXPECT_EQ(bd.GetField(4, PcNumerotation), u"1/1");
+    EXPECT_EQ(bd.GetField(5, PcNumerotation), u"1/2");
+    EXPECT_EQ(bd.GetField(6, PcNumerotation), u"1/3");
+    EXPECT_EQ(bd.GetField(9, PcNumerotation), u"1/1/1");
+    // Théo descends twice.
+    EXPECT_EQ(bd.GetField(13, PcNumerotation), u"1/1/1/1,1/2/1/1");
+    EXPECT_EQ(bd.GetField(8, PcNumerotation), QString());
+
+    NumberTree(bd, 1, 5, true, true);
+    EXPECT_EQ(bd.GetField(4, PcNumerotation), u"1/a1");
+    EXPECT_EQ(bd.GetField(5, PcNumerotation), u"1/a2");
+    EXPECT_EQ(bd.GetField(6, PcNumerotation), u"1/b1");
+    EXPECT_EQ(bd.GetField(8, PcNumerotation), u"1/a1c");
+    EXPECT_EQ(bd.GetField(11, PcNumerotation), u"1/a2c");
+    // The root's own partners get no partner number.
+    EXPECT_EQ(bd.GetField(2, PcNumerotation), QString());
+}
+
+} // namespace
