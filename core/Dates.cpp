@@ -677,3 +677,31 @@ double RepublicanToJulianDay(int jour, int mois, int annee)
         return 0;
     return static_cast<double>(debutAnRepublicain(annee) + (mois - 1) * 30 + jour - 1);
 }
+
+QString TTableFetes::Get(int mois, int jour) const
+{
+    if (mois < 1 || mois > 12 || jour < 1 || jour > 31)
+        return QString();
+    return m_prenoms[mois - 1][jour - 1];
+}
+
+void TTableFetes::Put(int mois, int jour, const QString &prenoms)
+{
+    if (mois < 1 || mois > 12 || jour < 1 || jour > 31)
+        return;
+    m_prenoms[mois - 1][jour - 1] = prenoms;
+}
+
+void TTableFetes::Clear()
+{
+    for (auto &mois : m_prenoms) {
+        for (QString &jour : mois)
+            jour.clear();
+    }
+}
+
+TTableFetes &TableFetes()
+{
+    static TTableFetes table;
+    return table;
+}

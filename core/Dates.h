@@ -18,6 +18,21 @@ extern const QString NomsMois[13];
 // Weekday names, 0 "dimanche" .. 6 "samedi".
 extern const QString NomsJours[7];
 
+// Name-day first names of each day of the year, read from the name-day file
+// at start-up. Months 1-12, days 1-31; outside those, reading gives an empty
+// text and writing does nothing.
+class TTableFetes final
+{
+public:
+    QString Get(int mois, int jour) const;
+    void Put(int mois, int jour, const QString &prenoms);
+    void Clear();
+
+private:
+    QString m_prenoms[12][31];
+};
+TTableFetes &TableFetes();
+
 // ---- Settings and clock ---------------------------------------------------
 
 // Display order of dates: false for "j/m/a" (the default), true for "m/j/a".

@@ -1,8 +1,14 @@
 #include "Arrondi.h"
+#include "Dates.h"
+#include "Fichiers.h"
 #include "Lieux.h"
 #include "Textes.h"
 
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -62,6 +68,54 @@ TEST(Lieux, SplitPlaceAndRegions)
     EXPECT_EQ(RegionOfDepartement(974), u"REU");
     for (int n : {0, -1, 96, 975, 977, 100000})
         EXPECT_TRUE(RegionOfDepartement(n).isEmpty()) << n;
+}
+
+TEST(Fichiers, ListFilesAndSubFolders)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString racine = tmp.path();
+    QDir(racine).mkpath(QStringLiteral("b/c"));
+    QDir(racine).mkpath(QStringLiteral("a"));
+    QDir(racine).mkpath(QStringLiteral(".cache"));
+    for (const char *nom : {"z.MVA", "y.mva", "x.png", "b/w.mva", "b/c/v.Png", ".cache/u.mva"}) {
+        QFile f(racine + QLatin1Char('/') + QString::fromLatin1(nom));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    // A link back to the root must not make the walk endless.
+    QFile::link(racine, racine + QStringLiteral("/b/boucle"));
+
+    QStringList l{QStringLiteral("déjà là")};
+    ListFiles(l, racine, QStringLiteral(".mva|.png"), false);
+    EXPECT_EQ(l, (QStringList{QStringLiteral("déjà là"), racine + QStringLiteral("/x.png"),
+                              racine + QStringLiteral("/y.mva"), racine + QStringLiteral("/z.MVA")}));
+    l.clear();
+    ListFiles(l, racine, QStringLiteral(".mva"), true);
+    EXPECT_EQ(l, (QStringList{racine + QStringLiteral("/y.mva"), racine + QStringLiteral("/z.MVA"),
+                              racine + QStringLiteral("/b/w.mva")}));
+    l.clear();
+    ListFiles(l, racine + QStringLiteral("/absent"), QString(), true);
+    EXPECT_TRUE(l.isEmpty());
+
+    ListSubFolders(l, racine, true);
+    EXPECT_EQ(l, (QStringList{racine + QLatin1Char('/'), racine + QStringLiteral("/a/"),
+                              racine + QStringLiteral("/b/"), racine + QStringLiteral("/b/boucle/"),
+                              racine + QStringLiteral("/b/c/")}));
+    ListSubFolders(l, racine, false);
+    EXPECT_EQ(l.size(), 3);
+}
+
+TEST(Fetes, TableOfNameDays)
+{
+    TTableFetes &t = TableFetes();
+    t.Put(12, 31, QStringLiteral("Sylvestre"));
+    t.Put(13, 1, QStringLiteral("x"));
+    t.Put(1, 0, QStringLiteral("x"));
+    EXPECT_EQ(t.Get(12, 31), u"Sylvestre");
+    EXPECT_TRUE(t.Get(13, 1).isEmpty());
+    EXPECT_TRUE(t.Get(0, 0).isEmpty());
+    t.Clear();
+    EXPECT_TRUE(t.Get(12, 31).isEmpty());
 }
 
 } // namespace

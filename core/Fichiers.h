@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Listing the files of the models, maps and places folders.
+
+// Appends to `liste` the full paths of the files of `dossier` whose names end
+// with one of the "|"-separated suffixes (".mva|.png"), letter case ignored,
+// in name order; descends into subfolders only when `recursif`. An empty
+// suffix list matches every file. A missing folder adds nothing.
+void ListFiles(QStringList &liste, const QString &dossier, const QString &suffixes, bool recursif);
+
+// Clears `liste`, then adds the folder itself, then the full paths of its
+// subfolders (all levels when `recursif`), in name order, each ending with
+// "/". Names beginning with "." are skipped. Symbolic links to folders are
+// listed but not descended into, so a link loop cannot make the list endless.
+void ListSubFolders(QStringList &liste, const QString &dossier, bool recursif);
