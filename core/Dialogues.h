@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+// Every message box, question, input box and file dialog of the program goes
+// through this service. The shell installs the one that shows windows; tests
+// install one that answers from a script.
+
+// Kinds of message box.
+enum MsgGenre {
+    MsgAvertissement = 0,
+    MsgErreur = 1,
+    MsgInformation = 2,
+    MsgQuestion = 3,
+};
+
+// Button sets and answers, with the values the program has always used.
+enum MsgBoutons {
+    BoutonsOk = 0,
+    BoutonsOkAnnuler = 1,
+    BoutonsOuiNonAnnuler = 3,
+    BoutonsOuiNon = 4,
+};
+enum MsgReponse {
+    ReponseOk = 1,
+    ReponseAnnuler = 2,
+    ReponseOui = 6,
+    ReponseNon = 7,
+};
+
+class TDialogues
+{
+public:
+    virtual ~TDialogues() = default;
+
+    // A message box titled with the application's name; returns the answer.
+    virtual int AppMessageBox(const QString &texte, int genre, int boutons) = 0;
+    // A yes/no question; true on yes.
+    virtual bool AskYesNo(const QString &texte) = 0;
+    // An input box (at most 255 characters); true and the text on OK.
+    virtual bool SaisieTexte(const QString &titre, const QString &invite, QString &texte) = 0;
+    // A file to open or to save under; empty when cancelled. `filtre` uses
+    // the "Bases Lignée (*.mvd)" form, several separated by ";;".
+    virtual QString FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre) = 0;
+    virtual QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) = 0;
+};
+
+// The service in use. Never null: until one is installed, a silent one
+// answers Cancel, No and nothing.
+TDialogues &Dialogues();
+// Installs a service (not owned); nullptr restores the silent one.
+void SetDialogues(TDialogues *dialogues);
+
+// Shorthands for the calls the windows make most.
+int AppMessageBox(const QString &texte, int genre, int boutons);
+bool AskYesNo(const QString &texte);
+bool SaisieTexte(const QString &titre, const QString &invite, QString &texte);
+// Called before a dialog is shown; does nothing.
+inline void AvantDialogue() {}

@@ -1,0 +1,22 @@
+#include "Globales.h"
+
+QString FichierCourant;
+int BaseModifiee = 0;
+int LangueActive = 1;
+int RefPers = 1;
+QString NomModeleDefaut = QStringLiteral("defaut");
+QString NomLook;
+QString CheminLindafor;
+QString FichierFete;
+QString FichierAnniFete;
+
+QString DossierModele;
+QString DossierArbre;
+QString DossierImageArbre;
+QString DossierRapport;
+QString DossierCarte;
+QString DossierLieu;
+QString DossierSkin;
+QString DossierParamUser;
+QString DossierGenealogie;
+QString DossierExemples;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// Program-wide state, set at start-up by the main window and read by every
+// subsystem. Tests set what they need.
+
+// Full path of the open database file; empty for a new, unsaved database.
+extern QString FichierCourant;
+// 1 when the database changed since it was loaded or saved, else 0.
+extern int BaseModifiee;
+// Active language number (column of the language file), 1 = French.
+extern int LangueActive;
+// Reference person of the tree.
+extern int RefPers;
+// Base name of the default look, column model and database ("defaut").
+extern QString NomModeleDefaut;
+// Name of the current tree look, stored in the database file header.
+extern QString NomLook;
+// Path of the postal-code lookup program.
+extern QString CheminLindafor;
+// Paths of the name-day file and of the anniversaries file.
+extern QString FichierFete;
+extern QString FichierAnniFete;
+
+// Folders, each ending with "/" (see Chemins.h for how they are built).
+extern QString DossierModele;     // models of the active language: RepModele/<langue>/
+extern QString DossierArbre;      // look files: DossierModele/arbre/
+extern QString DossierImageArbre; // tree pictures and textures: RepModele/0/ImageArbre/
+extern QString DossierRapport;    // report models: DossierModele/rapport/
+extern QString DossierCarte;      // maps: DossierModele/carte/
+extern QString DossierLieu;       // place lists: DossierModele/lieu/
+extern QString DossierSkin;       // skins: RepModele/skin/
+extern QString DossierParamUser;  // gene.ini, AnniFete.mv, stats.sta
+extern QString DossierGenealogie; // the user's databases
+extern QString DossierExemples;   // example databases shipped with the program
