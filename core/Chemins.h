@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+// Where the program finds its models and the user's files, and how stored
+// picture paths are found again.
+
+// The folder of the program file, ending with "/".
+QString DossierProgramme();
+// The models folder beside the program ("<program folder>/modele"), without a
+// trailing separator.
+QString RepModele();
+// Points both elsewhere (tests, or a program started from its build folder).
+void SetDossierProgramme(const QString &dossier);
+void SetRepModele(const QString &dossier);
+
+// Paths of the language file and of the language settings file.
+QString FichierLangue();
+QString FichierReglagesLangue();
+
+// Sets the folder globals of Globales.h for a language number and creates
+// the user's folders (settings, genealogy) when missing. `racineUtilisateur`
+// replaces the user's configuration and documents folders when not empty.
+// Returns false when a user folder cannot be created.
+bool InitialiseDossiers(int langue, const QString &racineUtilisateur = QString());
+
+// The file name of a stored path, which may come from another system: the
+// part after the last "\", "/" or ":".
+QString NomDeFichier(const QString &chemin);
+
+// Resolves a stored picture or texture path to an existing file, trying in
+// order: the path itself (a relative path against the working folder), its
+// file name in the models folder, in the folder of the open database, the
+// same there with the extension ".jpg", and in the program folder. Empty when
+// none exists or the path is empty.
+QString CheminMedia(const QString &chemin);
+
+// The text to store for a path: its bare file name when its folder is the
+// models folder or the program folder (letter case ignored), else the path
+// unchanged.
+QString CheminRelatif(const QString &chemin);
+
+// The user's folder of that kind ("Personal" documents, "My Pictures",
+// "Desktop"), ending with "/"; empty for an unknown kind.
+QString ShellFolder(const QString &nom);

@@ -9,8 +9,8 @@ class TIniFile;
 // The user's options, edited in the options dialog and kept in gene.ini. The
 // other windows read them through Options(); tests set them there.
 
-// A proposed event type: kind (person or union, the texts of the options
-// grid), type name, GEDCOM tag.
+// A proposed event type: kind (GenreEveIndividu() or GenreEveUnion(), the
+// texts of the options grid), type name, GEDCOM tag.
 struct TEvePropose {
     QString Genre;
     QString Nom;
@@ -66,10 +66,11 @@ struct TOptions {
     // Kind of source that gives a person's tree picture.
     QString Photo = QStringLiteral("Photo de l'arbre"); // ePhoto
 
-    // Anniversary reminder: days ahead shown.
-    int NbreJour = 7;
+    // Anniversary reminder: days ahead shown (seNbreJour).
+    int NbreJour = 15;
 
-    // Proposed lists (grids sgEve, sgChp, sgSrc).
+    // Proposed lists (grids sgEve, sgChp, sgSrc). Empty until LitParametres
+    // gives them the file's lists or the built-in ones.
     std::vector<TEvePropose> Evenements;
     std::vector<TChampPropose> Champs;
     QStringList Sources;
@@ -77,6 +78,28 @@ struct TOptions {
 
 // The options of this run.
 TOptions &Options();
+
+// The kinds of the proposed events, as held in TEvePropose::Genre and shown
+// in the options grid: language texts 707 (person events) and 708 (union
+// events) of the active language, "Individu" and "Union" when the text is
+// missing.
+QString GenreEveIndividu();
+QString GenreEveUnion();
+
+// Accepted range of an integer option, bounds included. A value read from
+// gene.ini outside its range keeps the default; the options dialog's spin
+// boxes and combo boxes use the same bounds.
+struct TBornes {
+    int Min;
+    int Max;
+};
+inline constexpr TBornes BornesSaisieNom{1, 999};
+inline constexpr TBornes BornesSaisieLieu{0, 5};
+inline constexpr TBornes BornesGeneration{1, 100};
+inline constexpr TBornes BornesNumeroteGen{1, 100};
+inline constexpr TBornes BornesAge{0, 150}; // the six age limits
+inline constexpr TBornes BornesCalNbre{0, 5};
+inline constexpr TBornes BornesNbreJour{1, 365};
 
 // Settings of gene.ini section "gene" that are not options of the dialog.
 struct TReglages {
@@ -89,7 +112,8 @@ struct TReglages {
     QString DernierFichier;     // the last database used
 };
 
-// Section "gene\Stat": ranges of the statistics window.
+// Section "gene\Stat": ranges of the statistics window. A step read below 1
+// keeps its default.
 struct TReglagesStat {
     int DateMin = 1000;
     int DateMax = 2100;
@@ -104,8 +128,31 @@ struct TReglagesStat {
 TReglages &Reglages();
 TReglagesStat &ReglagesStat();
 
-// Reads the options and the settings from gene.ini; missing or unreadable
-// keys keep their defaults. Writes them back (the caller saves the file).
+// gene.ini (read and written as UTF-8):
+// - section "gene": "PrintZoom" (1..100000), "PrintCroise" (0..100),
+//   "PrintMargeH", "PrintMargeG" (0..100000), "Print ZoomAuto", "ZoomAuto"
+//   (booleans), "DernierFichier";
+// - section "gene\Stat": the fields of TReglagesStat under their own names;
+// - section "Options": one key per scalar field of TOptions, named after the
+//   field, except SaisieNomMax stored as "SaisieNomNbre";
+// - sections "Evenements", "Champs", "Sources": the proposed lists. Key
+//   "Nombre" holds the row count (so that an emptied list stays empty) and
+//   keys "1", "2"... the rows in order, their columns joined by "|":
+//   "kind|name|tag" (the kind as the grid shows it, language text 707 or
+//   708), "1|name|tag" or "0|name|tag" (shown for every person or not), and
+//   the source kind alone. A "|" inside a text is written as "/".
+//
+// LitParametres reads into the given structures: a missing, unreadable or
+// out-of-range value keeps the structure's current value (its default for a
+// new one). Rows are taken from the keys that are plain decimal numbers, in
+// number order; a row without a name is dropped, missing columns are empty
+// (an event without a kind is a person event).
+// A list whose section is absent gets the built-in list; call it after the
+// language file is loaded, so that the built-in events get the kind texts of
+// the active language.
+// EcritParametres writes every key above; keys and sections it does not know
+// are left as they are; numbered rows beyond the list's end are removed. The
+// caller saves the file (TIniFile::UpdateFile).
 void LitParametres(const TIniFile &ini, TOptions &options, TReglages &reglages, TReglagesStat &stat);
 void EcritParametres(TIniFile &ini, const TOptions &options, const TReglages &reglages,
                      const TReglagesStat &stat);

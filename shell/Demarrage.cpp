@@ -1,0 +1,39 @@
+#include "Demarrage.h"
+
+#include "Chemins.h"
+#include "Dialogues.h"
+#include "Fetes.h"
+#include "Globales.h"
+#include "Langue.h"
+
+#include <QFileInfo>
+
+namespace {
+
+bool verifiePresent(const QString &chemin)
+{
+    if (QFileInfo::exists(chemin))
+        return true;
+    // The language file is not loaded yet: this one message has no number.
+    AppMessageBox(QStringLiteral("Not Found : ") + chemin, MsgErreur, BoutonsOk);
+    return false;
+}
+
+} // namespace
+
+bool PrepareDemarrage(const QString &racineUtilisateur)
+{
+    if (!verifiePresent(FichierLangue()) || !verifiePresent(FichierReglagesLangue()))
+        return false;
+    const TReglagesLangue reglages = LitReglagesLangue(FichierReglagesLangue());
+    QString erreur;
+    if (!ChargeLangue(FichierLangue(), &erreur)) {
+        AppMessageBox(QStringLiteral("Not Found : ") + FichierLangue() + QStringLiteral("\n") + erreur,
+                      MsgErreur, BoutonsOk);
+        return false;
+    }
+    if (!InitialiseDossiers(reglages.Langue, racineUtilisateur))
+        AppMessageBox(MLText(5030).arg(DossierParamUser), MsgAvertissement, BoutonsOk);
+    LitFetes(FichierFete);
+    return true;
+}

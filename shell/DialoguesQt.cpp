@@ -1,0 +1,93 @@
+#include "DialoguesQt.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+TDialoguesQt::TDialoguesQt(QWidget *parent)
+    : m_parent(parent)
+{
+}
+
+int TDialoguesQt::AppMessageBox(const QString &texte, int genre, int boutons)
+{
+    QMessageBox::Icon icone = QMessageBox::Warning;
+    switch (genre) {
+    case MsgErreur:
+        icone = QMessageBox::Critical;
+        break;
+    case MsgInformation:
+        icone = QMessageBox::Information;
+        break;
+    case MsgQuestion:
+        icone = QMessageBox::Question;
+        break;
+    default:
+        break;
+    }
+    QMessageBox::StandardButtons choix = QMessageBox::Ok;
+    switch (boutons) {
+    case BoutonsOkAnnuler:
+        choix = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case BoutonsOuiNonAnnuler:
+        choix = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    case BoutonsOuiNon:
+        choix = QMessageBox::Yes | QMessageBox::No;
+        break;
+    default:
+        break;
+    }
+    QMessageBox boite(icone, QApplication::applicationName(), texte, choix, m_parent);
+    const std::pair<QMessageBox::StandardButton, const char *> libelles[] = {
+        {QMessageBox::Yes, "Oui"}, {QMessageBox::No, "Non"}, {QMessageBox::Cancel, "Annuler"}};
+    for (const auto &[bouton, libelle] : libelles) {
+        if (QAbstractButton *b = boite.button(bouton))
+            b->setText(QString::fromUtf8(libelle));
+    }
+    switch (boite.exec()) {
+    case QMessageBox::Yes:
+        return ReponseOui;
+    case QMessageBox::No:
+        return ReponseNon;
+    case QMessageBox::Cancel:
+        return ReponseAnnuler;
+    default:
+        return boutons == BoutonsOk || boutons == BoutonsOkAnnuler ? ReponseOk : ReponseAnnuler;
+    }
+}
+
+bool TDialoguesQt::AskYesNo(const QString &texte)
+{
+    return AppMessageBox(texte, MsgQuestion, BoutonsOuiNon) == ReponseOui;
+}
+
+bool TDialoguesQt::SaisieTexte(const QString &titre, const QString &invite, QString &texte)
+{
+    QInputDialog boite(m_parent);
+    boite.setWindowTitle(titre);
+    boite.setLabelText(invite);
+    boite.setTextValue(texte);
+    boite.setOkButtonText(QStringLiteral("OK"));
+    boite.setCancelButtonText(QStringLiteral("Annuler"));
+    if (auto *edit = boite.findChild<QLineEdit *>())
+        edit->setMaxLength(255);
+    if (boite.exec() != QDialog::Accepted)
+        return false;
+    texte = boite.textValue().left(255);
+    return true;
+}
+
+QString TDialoguesQt::FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre)
+{
+    return QFileDialog::getOpenFileName(m_parent, titre, dossier, filtre);
+}
+
+QString TDialoguesQt::FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre)
+{
+    return QFileDialog::getSaveFileName(m_parent, titre, chemin, filtre);
+}

@@ -1,0 +1,475 @@
+#include "TQuorWin.h"
+
+#include "Chemins.h"
+#include "Dialogues.h"
+#include "FichierMvd.h"
+#include "Globales.h"
+#include "Ini.h"
+#include "Langue.h"
+#include "Options.h"
+#include "TfmOptions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Messages of the main window (language file).
+constexpr int TexteModifiee = 5020;
+constexpr int TexteNouvelleBase = 5021;
+constexpr int TexteOuvrir = 5022;
+constexpr int TexteEnregistrerSous = 5023;
+constexpr int TexteFiltreBases = 5024;
+constexpr int TexteReglagesNonEcrits = 5025;
+constexpr int TexteStatut = 5027;
+constexpr int TexteAucunePersonne = 5028;
+
+QAction *action(QMenu *menu, const char *nom, const QString &texte, const QKeySequence &raccourci = {})
+{
+    QAction *a = menu->addAction(texte);
+    a->setObjectName(QString::fromLatin1(nom));
+    if (!raccourci.isEmpty())
+        a->setShortcut(raccourci);
+    return a;
+}
+
+} // namespace
+
+TQuorWin::TQuorWin(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("TQuorWin"));
+    resize(1100, 750);
+
+    m_pc = new QTabWidget;
+    m_pc->setObjectName(QStringLiteral("PC"));
+    m_arbre = new QScrollArea;
+    m_arbre->setObjectName(QStringLiteral("Arbre"));
+    m_arbre->setBackgroundRole(QPalette::Base);
+    m_arbre->setWidgetResizable(true);
+
+    auto *separation = new QSplitter;
+    separation->addWidget(m_pc);
+    separation->addWidget(m_arbre);
+    separation->setStretchFactor(1, 1);
+    separation->setSizes({230, 870});
+    setCentralWidget(separation);
+
+    m_statut = new QLabel;
+    m_statut->setObjectName(QStringLiteral("lStatut"));
+    statusBar()->addWidget(m_statut, 1);
+
+    // The tree's two context menus; the tree display fills them.
+    m_pmArbre = new QMenu(this);
+    m_pmArbre->setObjectName(QStringLiteral("PM_Arbre"));
+    m_pmArbreBoite = new QMenu(this);
+    m_pmArbreBoite->setObjectName(QStringLiteral("PM_ArbreBoite"));
+
+    CreeMenus();
+    CreeTaches();
+    MLTranslateForm(this);
+    TitreFenetre();
+    AfficheStatut();
+}
+
+TQuorWin::~TQuorWin() = default;
+
+void TQuorWin::CreeMenus()
+{
+    QMenu *fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    fichier->setObjectName(QStringLiteral("MI_Fichier"));
+    connect(action(fichier, "MI_Nouveau", QStringLiteral("Nouveau"), QKeySequence::New),
+            &QAction::triggered, this, [this] { Nouveau(); });
+    connect(action(fichier, "MI_Ouvrir", QStringLiteral("Ouvrir..."), QKeySequence::Open),
+            &QAction::triggered, this, [this] { Ouvrir(); });
+    connect(action(fichier, "MI_Enregistrer", QStringLiteral("Enregistrer"), QKeySequence::Save),
+            &QAction::triggered, this, [this] { Enregistrer(); });
+    connect(action(fichier, "MI_EnregistrerSous", QStringLiteral("Enregistrer sous..."),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, this, [this] { EnregistrerSous(); });
+    fichier->addSeparator();
+    connect(action(fichier, "MI_Quitter", QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
+            &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edition = menuBar()->addMenu(QStringLiteral("&Édition"));
+    edition->setObjectName(QStringLiteral("MI_Edition"));
+    QAction *precedent = action(edition, "MI_Precedent", QStringLiteral("Personne précédente"),
+                                QKeySequence(Qt::ALT | Qt::Key_Left));
+    connect(precedent, &QAction::triggered, this, [this] { Precedent(); });
+    QAction *suivant = action(edition, "MI_Suivant", QStringLiteral("Personne suivante"),
+                              QKeySequence(Qt::ALT | Qt::Key_Right));
+    connect(suivant, &QAction::triggered, this, [this] { Suivant(); });
+    edition->addSeparator();
+    // Deleting persons comes with the record editing windows.
+    action(edition, "MI_Supprime", QStringLiteral("Supprimer la personne"))->setEnabled(false);
+
+    QMenu *outils = menuBar()->addMenu(QStringLiteral("&Outils"));
+    outils->setObjectName(QStringLiteral("MI_Outils"));
+    connect(action(outils, "MI_Options", QStringLiteral("Options..."), QKeySequence(Qt::Key_F9)),
+            &QAction::triggered, this, &TQuorWin::AfficheOptions);
+}
+
+QToolButton *TQuorWin::Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setText(texte);
+    b->setToolTip(texte);
+    b->setCheckable(aEtat);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Each command is enabled by the part of the program that provides it.
+    b->setEnabled(false);
+    parent->layout()->addWidget(b);
+    return b;
+}
+
+void TQuorWin::CreeTaches()
+{
+    auto groupe = [](QWidget *page, const QString &titre) {
+        auto *g = new QGroupBox(titre, page);
+        g->setLayout(new QVBoxLayout);
+        page->layout()->addWidget(g);
+        return g;
+    };
+
+    auto *afficher = new QWidget;
+    afficher->setObjectName(QStringLiteral("TS_Afficher"));
+    afficher->setLayout(new QVBoxLayout);
+    QGroupBox *arbre = groupe(afficher, QStringLiteral("Arbre"));
+    Bouton(arbre, "sbVoirPage", QStringLiteral("Voir la page"), true);
+    Bouton(arbre, "sbZoomPage", QStringLiteral("Zoom de la page"));
+    Bouton(arbre, "sbCroisePage", QStringLiteral("Recouvrement des pages"));
+    Bouton(arbre, "sbArbreImprime", QStringLiteral("Imprimer l'arbre"));
+    Bouton(arbre, "sbFicheArbre", QStringLiteral("Navigateur"), true);
+    QGroupBox *fiches = groupe(afficher, QStringLiteral("Fiches"));
+    Bouton(fiches, "SB_RechFiche", QStringLiteral("Rechercher une personne"));
+    Bouton(fiches, "SB_Reference", QStringLiteral("Personne de référence"));
+    Bouton(fiches, "sbSupprime", QStringLiteral("Supprimer des personnes"), true);
+    Bouton(fiches, "sbRemp", QStringLiteral("Rechercher et remplacer"));
+    QGroupBox *sources = groupe(afficher, QStringLiteral("Sources"));
+    Bouton(sources, "sbSourceAjoute", QStringLiteral("Ajouter une source"));
+    Bouton(sources, "sbSourceRech", QStringLiteral("Rechercher une source"));
+    Bouton(sources, "SpeedButton4", QStringLiteral("Choisir une source"));
+    Bouton(sources, "SpeedButton6", QStringLiteral("Vue des sources"));
+    QGroupBox *rapports = groupe(afficher, QStringLiteral("Rapports"));
+    Bouton(rapports, "SB_Rapport", QStringLiteral("Rapport"), true);
+    Bouton(rapports, "sbRapAff", QStringLiteral("Affichage"), true);
+    Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
+    Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
+    Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
+    static_cast<QVBoxLayout *>(afficher->layout())->addStretch();
+    m_pc->addTab(afficher, QStringLiteral("Afficher"));
+
+    auto *stat = new QWidget;
+    stat->setObjectName(QStringLiteral("TS_Stat"));
+    stat->setLayout(new QVBoxLayout);
+    QGroupBox *outils = groupe(stat, QStringLiteral("Statistiques et calendrier"));
+    Bouton(outils, "sbStat", QStringLiteral("Statistiques"), true);
+    Bouton(outils, "sbCal", QStringLiteral("Calendrier"), true);
+    QToolButton *eve = Bouton(outils, "sbCalEve", QStringLiteral("Événements"), true);
+    QToolButton *ann = Bouton(outils, "sbCalAnn", QStringLiteral("Anniversaires"), true);
+    eve->setAutoExclusive(true);
+    ann->setAutoExclusive(true);
+    eve->setChecked(true);
+    static_cast<QVBoxLayout *>(stat->layout())->addStretch();
+    m_pc->addTab(stat, QStringLiteral("Statistiques"));
+}
+
+QString TQuorWin::FichierGene() const
+{
+    return DossierParamUser + QStringLiteral("gene.ini");
+}
+
+void TQuorWin::Initialise(const QStringList &arguments)
+{
+    const TIniFile gene(FichierGene());
+    LitParametres(gene, ::Options(), Reglages(), ReglagesStat());
+    m_options = new TfmOptions(::Options(), this);
+    m_options->hide();
+    Reset();
+
+    QStringList candidats;
+    if (!arguments.isEmpty())
+        candidats << arguments.first();
+    if (!Reglages().DernierFichier.isEmpty())
+        candidats << Reglages().DernierFichier;
+    candidats << DossierGenealogie + NomModeleDefaut + QStringLiteral(".mvd");
+    for (int i = 0; i < candidats.size(); ++i) {
+        // A file named on the command line is tried even when missing, so
+        // that the user hears why it did not open; the others only when there.
+        const bool nomme = i == 0 && !arguments.isEmpty();
+        if (!nomme && !QFileInfo::exists(candidats[i]))
+            continue;
+        if (Charge(candidats[i]))
+            return;
+    }
+    Nouveau();
+}
+
+void TQuorWin::Reset()
+{
+    NomLook = QFileInfo::exists(DossierArbre + QStringLiteral("perso.mva")) ? QStringLiteral("perso")
+                                                                           : NomModeleDefaut;
+}
+
+// ---- Current person --------------------------------------------------------
+
+void TQuorWin::AjouteSortieFiche(std::function<void()> sortie)
+{
+    m_sortiesFiche.push_back(std::move(sortie));
+}
+
+void TQuorWin::SetSelecPers(int p)
+{
+    // Pending edits of the record form are written before anything moves.
+    for (const auto &sortie : m_sortiesFiche)
+        sortie();
+    m_selecPers = m_bd.PersonInUse(p) ? p : 0;
+    if (!m_dansHistorique && m_selecPers != 0
+        && (m_position < 0 || m_historique[static_cast<size_t>(m_position)] != m_selecPers)) {
+        m_historique.resize(static_cast<size_t>(m_position + 1));
+        m_historique.push_back(m_selecPers);
+        m_position = static_cast<int>(m_historique.size()) - 1;
+    }
+    AfficheStatut();
+    emit SelecPersChangee(m_selecPers);
+}
+
+bool TQuorWin::Precedent()
+{
+    // Persons deleted since are skipped.
+    for (int i = m_position - 1; i >= 0; --i) {
+        if (m_bd.PersonInUse(m_historique[static_cast<size_t>(i)])) {
+            m_position = i;
+            m_dansHistorique = true;
+            SetSelecPers(m_historique[static_cast<size_t>(i)]);
+            m_dansHistorique = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TQuorWin::Suivant()
+{
+    for (int i = m_position + 1; i < static_cast<int>(m_historique.size()); ++i) {
+        if (m_bd.PersonInUse(m_historique[static_cast<size_t>(i)])) {
+            m_position = i;
+            m_dansHistorique = true;
+            SetSelecPers(m_historique[static_cast<size_t>(i)]);
+            m_dansHistorique = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TQuorWin::AfficheStatut()
+{
+    if (m_selecPers == 0)
+        m_statut->setText(MLText(TexteAucunePersonne));
+    else
+        m_statut->setText(MLText(TexteStatut).arg(m_bd.FullName(m_selecPers)).arg(m_selecPers));
+}
+
+void TQuorWin::ShowFiche()
+{
+    m_ficheVisible = true;
+}
+
+void TQuorWin::HideFiche()
+{
+    m_ficheVisible = false;
+}
+
+void TQuorWin::TitreFenetre()
+{
+    const QString nom = FichierCourant.isEmpty() ? MLText(TexteNouvelleBase)
+                                                 : QFileInfo(FichierCourant).fileName();
+    setWindowTitle(QApplication::applicationName() + QStringLiteral(" - ") + nom
+                   + (BaseModifiee ? QStringLiteral(" *") : QString()));
+}
+
+bool TQuorWin::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool fonction = key >= Qt::Key_F1 && key <= Qt::Key_F35;
+    const bool commande = modifiers & (Qt::ControlModifier | Qt::AltModifier);
+    if (!fonction && !commande)
+        return false;
+    const QKeySequence touche(QKeyCombination(modifiers & ~Qt::KeypadModifier, static_cast<Qt::Key>(key)));
+    for (QAction *a : findChildren<QAction *>()) {
+        if (a->isEnabled() && a->shortcut() == touche) {
+            a->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TQuorWin::keyPressEvent(QKeyEvent *event)
+{
+    if (!FormKeyDown(event->key(), event->modifiers()))
+        QMainWindow::keyPressEvent(event);
+}
+
+// ---- Files -----------------------------------------------------------------
+
+bool TQuorWin::DemandeEnregistrement()
+{
+    if (!BaseModifiee)
+        return true;
+    const QString nom = FichierCourant.isEmpty() ? MLText(TexteNouvelleBase)
+                                                 : QFileInfo(FichierCourant).fileName();
+    switch (AppMessageBox(MLText(TexteModifiee).arg(nom), MsgQuestion, BoutonsOuiNonAnnuler)) {
+    case ReponseOui:
+        return Enregistrer();
+    case ReponseNon:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TQuorWin::Nouveau()
+{
+    if (!DemandeEnregistrement())
+        return false;
+    m_bd.Clear();
+    FichierCourant.clear();
+    BaseModifiee = 0;
+    Reset();
+    ApresChargement(0);
+    return true;
+}
+
+bool TQuorWin::Ouvrir()
+{
+    if (!DemandeEnregistrement())
+        return false;
+    const QString dossier = FichierCourant.isEmpty() ? DossierGenealogie
+                                                     : QFileInfo(FichierCourant).absolutePath();
+    const QString chemin = Dialogues().FichierAOuvrir(MLText(TexteOuvrir), dossier, MLText(TexteFiltreBases));
+    if (chemin.isEmpty())
+        return false;
+    return Charge(chemin);
+}
+
+bool TQuorWin::Charge(const QString &chemin)
+{
+    TEnteteMvd entete;
+    const TResultatMvd resultat = ChargeMvd(chemin, m_bd, &entete);
+    if (!resultat.Ok()) {
+        AppMessageBox(MessageMvd(resultat, chemin), MsgErreur, BoutonsOk);
+        return false;
+    }
+    FichierCourant = QFileInfo(chemin).absoluteFilePath();
+    BaseModifiee = 0;
+    NomLook = entete.NomLook.isEmpty() ? NomModeleDefaut : entete.NomLook;
+    Reglages().DernierFichier = FichierCourant;
+    ++m_chargements;
+    ApresChargement(entete.RefPers);
+    return true;
+}
+
+void TQuorWin::ApresChargement(int reference)
+{
+    // The reference person stored in the file may have been deleted since.
+    RefPers = m_bd.PersonInUse(reference) ? reference : m_bd.NextPerson(0);
+    m_historique.clear();
+    m_position = -1;
+    TitreFenetre();
+    emit BaseRechargee();
+    SetSelecPers(RefPers);
+}
+
+bool TQuorWin::Sauve(const QString &chemin)
+{
+    TEnteteMvd entete;
+    entete.NomLook = NomLook;
+    entete.RefPers = RefPers;
+    const TResultatMvd resultat = SauveMvd(chemin, m_bd, entete);
+    if (!resultat.Ok()) {
+        AppMessageBox(MessageMvd(resultat, chemin), MsgErreur, BoutonsOk);
+        return false;
+    }
+    FichierCourant = QFileInfo(chemin).absoluteFilePath();
+    Reglages().DernierFichier = FichierCourant;
+    BaseModifiee = 0;
+    TitreFenetre();
+    return true;
+}
+
+bool TQuorWin::Enregistrer()
+{
+    if (FichierCourant.isEmpty())
+        return EnregistrerSous();
+    return Sauve(FichierCourant);
+}
+
+bool TQuorWin::EnregistrerSous()
+{
+    const QString propose = FichierCourant.isEmpty()
+        ? DossierGenealogie + NomModeleDefaut + QStringLiteral(".mvd")
+        : FichierCourant;
+    QString chemin = Dialogues().FichierAEnregistrer(MLText(TexteEnregistrerSous), propose,
+                                                     MLText(TexteFiltreBases));
+    if (chemin.isEmpty())
+        return false;
+    if (QFileInfo(chemin).suffix().isEmpty())
+        chemin += QStringLiteral(".mvd");
+    return Sauve(chemin);
+}
+
+void TQuorWin::AfficheOptions()
+{
+    if (!m_options)
+        return;
+    m_options->Charge();
+    if (m_options->exec() == QDialog::Accepted)
+        EcritParametresEtStatistiques();
+}
+
+// ---- Closing ---------------------------------------------------------------
+
+void TQuorWin::EcritParametresEtStatistiques()
+{
+    TIniFile gene(FichierGene());
+    EcritParametres(gene, ::Options(), Reglages(), ReglagesStat());
+    if (!gene.UpdateFile())
+        AppMessageBox(MLText(TexteReglagesNonEcrits).arg(FichierGene(), gene.ErrorString()),
+                      MsgAvertissement, BoutonsOk);
+}
+
+void TQuorWin::closeEvent(QCloseEvent *event)
+{
+    if (!DemandeEnregistrement()) {
+        event->ignore();
+        return;
+    }
+    EcritParametresEtStatistiques();
+    // Usage counters: sessions and databases loaded.
+    TIniFile stats(DossierParamUser + QStringLiteral("stats.sta"));
+    const QString section = QStringLiteral("Stats");
+    stats.WriteInteger(section, QStringLiteral("Sessions"), stats.ReadInteger(section, QStringLiteral("Sessions")) + 1);
+    stats.WriteInteger(section, QStringLiteral("Chargements"),
+                       stats.ReadInteger(section, QStringLiteral("Chargements")) + m_chargements);
+    stats.WriteString(section, QStringLiteral("Derniere"), QDate::currentDate().toString(QStringLiteral("d/M/yyyy")));
+    stats.UpdateFile();
+    event->accept();
+}

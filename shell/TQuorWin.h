@@ -1,0 +1,118 @@
+#pragma once
+
+#include "BD.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTabWidget;
+class QToolButton;
+class TfmOptions;
+
+// The main window: the File menu, the side task bar `PC`, the tree area
+// `Arbre` and the status line. It owns the database and is the one place that
+// makes a person current.
+class TQuorWin final : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TQuorWin)
+
+public:
+    explicit TQuorWin(QWidget *parent = nullptr);
+    ~TQuorWin() override;
+
+    // Reads gene.ini, then opens the database named in `arguments` (the
+    // command line after the program name), else the last one used, else the
+    // default database of the genealogy folder, else starts a new one.
+    void Initialise(const QStringList &arguments);
+
+    TBD &Base() { return m_bd; }
+    const TBD &Base() const { return m_bd; }
+
+    // The current person (0 for none).
+    int SelecPers() const { return m_selecPers; }
+    // Makes a person current: runs the record form's exit handlers first (so
+    // that pending edits are written), records the person in the history,
+    // updates the status line and tells every view (SelecPersChangee).
+    void SetSelecPers(int p);
+    // Adds an exit handler, run before each change of the current person.
+    void AjouteSortieFiche(std::function<void()> sortie);
+
+    // Back and forward in the history of current persons; false when there
+    // is nowhere to go.
+    bool Precedent();
+    bool Suivant();
+
+    // Title "Lignée - <file>" with a mark when the database is modified.
+    void TitreFenetre();
+    // The current look's name: "perso" when DossierArbre holds perso.mva,
+    // else the default look's.
+    void Reset();
+
+    // The shortcuts of the window, for the keys other windows pass on: only
+    // function keys and Ctrl combinations are commands. True when a command
+    // ran.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+    void ShowFiche();
+    void HideFiche();
+    bool FicheVisible() const { return m_ficheVisible; }
+
+    // File commands. Each asks first whether to save a modified database
+    // where it would otherwise be lost; false when the user cancelled or the
+    // command failed (the user has been told why).
+    bool Nouveau();
+    bool Ouvrir();
+    bool Charge(const QString &chemin);
+    bool Enregistrer();
+    bool EnregistrerSous();
+    // Asks whether to save a modified database: true when the work may go
+    // on (saved, or the user said No), false on Cancel or a failed save.
+    bool DemandeEnregistrement();
+
+    TfmOptions *FenetreOptions() const { return m_options; }
+    void AfficheOptions();
+
+signals:
+    // The current person changed: visible views show it.
+    void SelecPersChangee(int p);
+    // The database was emptied, loaded or replaced.
+    void BaseRechargee();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void CreeMenus();
+    void CreeTaches();
+    QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);
+    void ApresChargement(int reference);
+    void AfficheStatut();
+    bool Sauve(const QString &chemin);
+    void EcritParametresEtStatistiques();
+    QString FichierGene() const;
+
+    TBD m_bd;
+    int m_selecPers = 0;
+    std::vector<std::function<void()>> m_sortiesFiche;
+    std::vector<int> m_historique;
+    int m_position = -1;
+    bool m_dansHistorique = false;
+    bool m_ficheVisible = false;
+    int m_chargements = 0;
+
+    TfmOptions *m_options = nullptr;
+    QTabWidget *m_pc = nullptr;
+    QScrollArea *m_arbre = nullptr;
+    QLabel *m_statut = nullptr;
+    QMenu *m_pmArbre = nullptr;
+    QMenu *m_pmArbreBoite = nullptr;
+};

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+struct TOptions;
+struct TEvePropose;
+struct TChampPropose;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+// The options dialog. The main window creates it hidden at start-up with the
+// options of the run (not owned; they must outlive the dialog) and shows it
+// modally on demand.
+//
+// Every control carries its documented object name (cbNomMaj, seSaisieNom,
+// sgEve, bOk...). The controls always show the options except while the
+// user edits them: the constructor and Charge() fill them, OK (bOk) writes
+// them back into the options, after which the caller saves gene.ini; Cancel
+// (bAnnuler, Escape, closing the window) fills them again from the options,
+// which stay untouched.
+//
+// Grids: sgEve (kind, type name, GEDCOM tag), sgChp (shown for every person
+// as a check box, name, GEDCOM tag), sgSrc (source kind), each with buttons
+// to add a row (bEveAjoute, bChpAjoute, bSrcAjoute) and to remove the
+// selected rows (bEveSupprime, bChpSupprime, bSrcSupprime). Rows whose name
+// is blank are dropped on OK.
+class TfmOptions final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TfmOptions)
+
+public:
+    explicit TfmOptions(TOptions &options, QWidget *parent = nullptr);
+
+    // Fills every control from the options.
+    void Charge();
+
+    // The user-defined field definitions of the record form, built from the
+    // rows of sgChp in order: "t|<name>||" for each row shown for every
+    // person and whose name is not blank; a "|" in a name becomes "/".
+    QString DefinitionChamps() const;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    QWidget *CreePageSaisie();
+    QWidget *CreePageFiche();
+    QWidget *CreePageNumerotation();
+    QWidget *CreePageVerification();
+    QWidget *CreePageCalendrier();
+    QWidget *CreePageEvenements();
+    QWidget *CreePageChamps();
+    QWidget *CreePageSources();
+
+    // Writes the controls into the options.
+    void Enregistre();
+
+    void AjouteLigneEve(const TEvePropose &evenement);
+    void AjouteLigneChp(const TChampPropose &champ);
+    void AjouteLigneSrc(const QString &source);
+    void bEveAjouteClick();
+    void bChpAjouteClick();
+    void bSrcAjouteClick();
+    // Removes the selected rows of a grid.
+    static void SupprimeLignes(QTableWidget *grille);
+    // Starts editing the name cell of a new last row.
+    static void EditeNouvelleLigne(QTableWidget *grille, int colonneNom);
+
+    TOptions &m_options;
+
+    QCheckBox *m_cbNomMaj = nullptr;
+    QCheckBox *m_cbPreMaj = nullptr;
+    QCheckBox *m_cbSaisieNom = nullptr;
+    QCheckBox *m_cbSaisieChp = nullptr;
+    QSpinBox *m_seSaisieNom = nullptr;
+    QComboBox *m_cbSaisieLieu = nullptr;
+    QCheckBox *m_cbLindafor = nullptr;
+
+    QLineEdit *m_eFicheTitre = nullptr;
+    QLineEdit *m_eFiche1 = nullptr;
+    QLineEdit *m_eFiche2 = nullptr;
+    QCheckBox *m_cbFicheIdEnRech = nullptr;
+    QCheckBox *m_cbAjouteEve = nullptr;
+    QSpinBox *m_seGeneration = nullptr;
+    QCheckBox *m_cbAjoutePers = nullptr;
+    QCheckBox *m_cbLienAuto = nullptr;
+
+    QCheckBox *m_cbNumeroteBase = nullptr;
+    QSpinBox *m_seNumeroteGen = nullptr;
+    QCheckBox *m_cbNumeroteConjoint = nullptr;
+    QCheckBox *m_cbNumeroteFamille = nullptr;
+
+    QSpinBox *m_seAgeMarMin = nullptr;
+    QSpinBox *m_seAgeMarMax = nullptr;
+    QSpinBox *m_seAgeEnfMin = nullptr;
+    QSpinBox *m_seAgeEnfMax = nullptr;
+    QSpinBox *m_seAgeDecesMax = nullptr;
+    QSpinBox *m_seEcartConjMax = nullptr;
+    QPushButton *m_Button6 = nullptr;
+
+    QComboBox *m_cbCalNbre = nullptr;
+    QCheckBox *m_cbCalWE = nullptr;
+    QCheckBox *m_cbCalFete = nullptr;
+    QSpinBox *m_seNbreJour = nullptr;
+
+    QTableWidget *m_sgEve = nullptr;
+    QTableWidget *m_sgChp = nullptr;
+    QTableWidget *m_sgSrc = nullptr;
+    QLineEdit *m_ePhoto = nullptr;
+
+    QPushButton *m_bOk = nullptr;
+    QPushButton *m_bAnnuler = nullptr;
+};

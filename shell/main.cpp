@@ -1,13 +1,25 @@
+#include "Demarrage.h"
+#include "DialoguesQt.h"
+#include "TQuorWin.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lignée"));
-    QMainWindow fenetre;
-    fenetre.setWindowTitle(QStringLiteral("Lignée"));
-    fenetre.resize(1024, 700);
+    QApplication::setOrganizationName(QStringLiteral("Lignee"));
+
+    TDialoguesQt dialogues;
+    SetDialogues(&dialogues);
+    if (!PrepareDemarrage())
+        return 1;
+
+    TQuorWin fenetre;
+    dialogues.SetParent(&fenetre);
     fenetre.show();
-    return QApplication::exec();
+    fenetre.Initialise(QApplication::arguments().mid(1));
+    const int code = QApplication::exec();
+    SetDialogues(nullptr);
+    return code;
 }

@@ -1,0 +1,422 @@
+// gene.ini reading and writing, and the options dialog.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <tuple>
+#include <utility>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "Ini.h"
+#include "Options.h"
+#include "TfmOptions.h"
+
+using namespace Qt::StringLiterals;
+
+void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+auto Scalaires(const TOptions &o)
+{
+    return std::tie(o.NomMaj, o.PreMaj, o.SaisieNom, o.SaisieChp, o.SaisieNomMax, o.SaisieLieu,
+                    o.Lindafor, o.FicheTitre, o.Fiche1, o.Fiche2, o.FicheIdEnRech, o.AjouteEve,
+                    o.Generation, o.AjoutePers, o.LienAuto, o.NumeroteBase, o.NumeroteGen,
+                    o.NumeroteConjoint, o.NumeroteFamille, o.AgeMarMin, o.AgeMarMax, o.AgeEnfMin,
+                    o.AgeEnfMax, o.AgeDecesMax, o.EcartConjMax, o.CalNbre, o.CalWE, o.CalFete,
+                    o.Photo, o.NbreJour);
+}
+
+auto Scalaires(const TReglages &r)
+{
+    return std::tie(r.PrintZoom, r.PrintCroise, r.PrintMargeH, r.PrintMargeG, r.PrintZoomAuto,
+                    r.ZoomAuto, r.DernierFichier);
+}
+
+auto Scalaires(const TReglagesStat &s)
+{
+    return std::tie(s.DateMin, s.DateMax, s.AgeMin, s.AgeMax, s.AgePas, s.AnneeMin, s.AnneeMax,
+                    s.AnneePas);
+}
+
+// How many members of two tuples are equal.
+template <typename T>
+int Identiques(const T &a, const T &b)
+{
+    return [&]<size_t... I>(std::index_sequence<I...>) {
+        return ((std::get<I>(a) == std::get<I>(b) ? 1 : 0) + ...);
+    }(std::make_index_sequence<std::tuple_size_v<T>>());
+}
+
+QStringList Lignes(const std::vector<TEvePropose> &v)
+{
+    QStringList l;
+    for (const auto &e : v)
+        l << e.Genre + u'/' + e.Nom + u'/' + e.Gedcom;
+    return l;
+}
+
+QStringList Lignes(const std::vector<TChampPropose> &v)
+{
+    QStringList l;
+    for (const auto &c : v)
+        l << (c.PourTous ? u"oui/"_s : u"non/"_s) + c.Nom + u'/' + c.Gedcom;
+    return l;
+}
+
+// Options whose every value differs from the defaults.
+TOptions OptionsModifiees()
+{
+    TOptions o;
+    o.NomMaj = false;
+    o.PreMaj = false;
+    o.SaisieNom = false;
+    o.SaisieChp = false;
+    o.SaisieNomMax = 40;
+    o.SaisieLieu = 4;
+    o.Lindafor = true;
+    o.FicheTitre = u"<prénom> <nom> = titre"_s;
+    o.Fiche1 = u"<nom>"_s;
+    o.Fiche2 = u"<prénom>"_s;
+    o.FicheIdEnRech = true;
+    o.AjouteEve = false;
+    o.Generation = 30;
+    o.AjoutePers = false;
+    o.LienAuto = true;
+    o.NumeroteBase = true;
+    o.NumeroteGen = 12;
+    o.NumeroteConjoint = true;
+    o.NumeroteFamille = true;
+    o.AgeMarMin = 16;
+    o.AgeMarMax = 80;
+    o.AgeEnfMin = 14;
+    o.AgeEnfMax = 60;
+    o.AgeDecesMax = 105;
+    o.EcartConjMax = 25;
+    o.CalNbre = 2;
+    o.CalWE = false;
+    o.CalFete = true;
+    o.Photo = u"Portrait"_s;
+    o.NbreJour = 30;
+    o.Evenements = {{GenreEveUnion(), u"Mariage"_s, u"MARR"_s},
+                    {GenreEveIndividu(), u"Baptême"_s, u"BAPM"_s},
+                    {GenreEveIndividu(), u"Bar mitsva"_s, QString()}};
+    o.Champs = {{false, u"Titre"_s, u"TITL"_s}, {true, u"Métier"_s, QString()}};
+    o.Sources = {u"Portrait"_s, u"Acte notarié"_s};
+    return o;
+}
+
+class Parametres : public ::testing::Test
+{
+protected:
+    QString Chemin() const { return m_dossier.filePath(u"gene.ini"_s); }
+
+    void EcritFichier(const QByteArray &octets)
+    {
+        QFile f(Chemin());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(octets);
+    }
+
+    // Writes the structures into gene.ini and reads them back into new ones.
+    void AllerRetour(const TOptions &o, const TReglages &r, const TReglagesStat &s)
+    {
+        TIniFile ecrit(Chemin());
+        EcritParametres(ecrit, o, r, s);
+        ASSERT_TRUE(ecrit.UpdateFile()) << ecrit.ErrorString().toStdString();
+        Lit();
+    }
+
+    void Lit() { LitParametres(TIniFile(Chemin()), m_o, m_r, m_s); }
+
+    QTemporaryDir m_dossier;
+    TOptions m_o;
+    TReglages m_r;
+    TReglagesStat m_s;
+};
+
+TEST_F(Parametres, EveryKeySurvivesARoundTrip)
+{
+    const TOptions o = OptionsModifiees();
+    TReglages r;
+    r = {150, 10, 12, 8, false, false, u"/home/moi/Généalogie/famille.mvd"_s};
+    const TReglagesStat s{1500, 2000, 5, 90, 5, 1800, 1950, 20};
+    // Values equal to the defaults would not show a key that is never read.
+    ASSERT_EQ(Identiques(Scalaires(o), Scalaires(TOptions{})), 0);
+    ASSERT_EQ(Identiques(Scalaires(r), Scalaires(TReglages{})), 0);
+    ASSERT_EQ(Identiques(Scalaires(s), Scalaires(TReglagesStat{})), 0);
+
+    AllerRetour(o, r, s);
+    EXPECT_EQ(Scalaires(m_o), Scalaires(o));
+    EXPECT_EQ(Scalaires(m_r), Scalaires(r));
+    EXPECT_EQ(Scalaires(m_s), Scalaires(s));
+    EXPECT_EQ(Lignes(m_o.Evenements), Lignes(o.Evenements));
+    EXPECT_EQ(Lignes(m_o.Champs), Lignes(o.Champs));
+    EXPECT_EQ(m_o.Sources, o.Sources);
+
+    const QString texte = TIniFile(Chemin()).Text();
+    for (const QString &attendu : {u"[gene]"_s, u"[gene\\Stat]"_s, u"\nPrint ZoomAuto=0"_s,
+                                   u"\nPrintMargeH=12"_s, u"\nPrintMargeG=8"_s, u"\nAnneePas=20"_s})
+        EXPECT_TRUE(texte.contains(attendu)) << attendu.toStdString();
+}
+
+TEST_F(Parametres, UnknownKeysAndSectionsSurviveAWrite)
+{
+    EcritFichier("; mes réglages\n[gene]\nInconnue=42\nPrintZoom=300\n\n[Carte]\nNom=France\n"
+                 "[Sources]\nRemarque=à garder\n1=Ancienne\n2=Ancienne 2\n3=Ancienne 3\n");
+    {
+        TIniFile ini(Chemin());
+        TOptions o;
+        o.Sources = {u"Acte"_s};
+        EcritParametres(ini, o, TReglages{}, TReglagesStat{});
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    const TIniFile ini(Chemin());
+    EXPECT_TRUE(ini.Text().startsWith(u"; mes réglages\n"_s));
+    EXPECT_EQ(ini.ReadString(u"gene"_s, u"Inconnue"_s), u"42"_s);
+    EXPECT_EQ(ini.ReadInteger(u"gene"_s, u"PrintZoom"_s), 100);
+    EXPECT_EQ(ini.ReadString(u"Carte"_s, u"Nom"_s), u"France"_s);
+    EXPECT_EQ(ini.ReadString(u"Sources"_s, u"Remarque"_s), u"à garder"_s);
+    // The rows beyond the new end are gone: they would come back as sources.
+    EXPECT_FALSE(ini.ValueExists(u"Sources"_s, u"2"_s));
+    EXPECT_FALSE(ini.ValueExists(u"Sources"_s, u"3"_s));
+    Lit();
+    EXPECT_EQ(m_o.Sources, QStringList{u"Acte"_s});
+}
+
+TEST_F(Parametres, BadValuesKeepTheDefaults)
+{
+    struct Cas {
+        const char *texte;
+    };
+    const Cas cas[] = {
+        {"[gene]\nPrintZoom=abc"},      {"[gene]\nPrintZoom=0"},
+        {"[gene]\nPrintCroise=-5"},     {"[gene]\nPrintMargeH=-1"},
+        {"[gene]\nPrint ZoomAuto=peut-être"}, {"[gene]\nZoomAuto="},
+        {"[gene\\Stat]\nAgePas=0"},     {"[gene\\Stat]\nAnneePas=-10"},
+        {"[gene\\Stat]\nDateMin=mil"},  {"[Options]\nSaisieLieu=6"},
+        {"[Options]\nCalNbre=-1"},      {"[Options]\nCalNbre=6"},
+        {"[Options]\nNbreJour=0"},      {"[Options]\nSaisieNomNbre=0"},
+        {"[Options]\nGeneration=0"},    {"[Options]\nAgeMarMax=1000"},
+        {"[Options]\nNomMaj=2"},        {"[Options]\nEcartConjMax=vingt"},
+        {"[Options]\nNumeroteGen=99999999999"},
+    };
+    for (const Cas &c : cas) {
+        SCOPED_TRACE(c.texte);
+        EcritFichier(QByteArray(c.texte) + '\n');
+        m_o = {};
+        m_r = {};
+        m_s = {};
+        Lit();
+        EXPECT_EQ(Scalaires(m_o), Scalaires(TOptions{}));
+        EXPECT_EQ(Scalaires(m_r), Scalaires(TReglages{}));
+        EXPECT_EQ(Scalaires(m_s), Scalaires(TReglagesStat{}));
+    }
+}
+
+TEST_F(Parametres, EmptyFileGivesTheBuiltInLists)
+{
+    Lit();
+    EXPECT_EQ(Scalaires(m_o), Scalaires(TOptions{}));
+    const QStringList eve = Lignes(m_o.Evenements);
+    EXPECT_TRUE(eve.contains(GenreEveIndividu() + u"/Naissance/BIRT"_s));
+    EXPECT_TRUE(eve.contains(GenreEveIndividu() + u"/Service militaire/_MILT"_s));
+    EXPECT_TRUE(eve.contains(GenreEveUnion() + u"/Mariage/MARR"_s));
+    EXPECT_TRUE(eve.contains(GenreEveUnion() + u"/Publication des bans/MARB"_s));
+    EXPECT_NE(GenreEveIndividu(), GenreEveUnion());
+    for (const TEvePropose &e : m_o.Evenements)
+        EXPECT_TRUE(e.Genre == GenreEveIndividu() || e.Genre == GenreEveUnion()) << e.Nom.toStdString();
+    EXPECT_TRUE(Lignes(m_o.Champs).contains(u"oui/Profession/OCCU"_s));
+    EXPECT_TRUE(Lignes(m_o.Champs).contains(u"non/Nationalité/NATI"_s));
+    // The tree photo must be found among the proposed source kinds.
+    EXPECT_TRUE(m_o.Sources.contains(m_o.Photo));
+    EXPECT_TRUE(m_o.Sources.contains(u"Acte de décès"_s));
+}
+
+TEST_F(Parametres, ListsAreReadDefensively)
+{
+    EcritFichier("[Evenements]\nNombre=99\n2=Union|Mariage|MARR\n1=Individu|Naissance|BIRT\n"
+                 "01=Individu|Doublon|X\nabc=Individu|Clé|X\n3=|Sans genre|\n4=Individu||VIDE\n"
+                 "5=Individu|Trop| A |B\n6=Individu\n"
+                 "[Champs]\n1=1|Profession|OCCU\n2=0|Titre\n3=oui| Religion |RELI\n"
+                 "[Sources]\n");
+    Lit();
+    EXPECT_EQ(Lignes(m_o.Evenements),
+              (QStringList{u"Individu/Naissance/BIRT"_s, u"Union/Mariage/MARR"_s,
+                           GenreEveIndividu() + u"/Sans genre/"_s, u"Individu/Trop/A"_s}));
+    EXPECT_EQ(Lignes(m_o.Champs), (QStringList{u"oui/Profession/OCCU"_s, u"non/Titre/"_s,
+                                               u"non/Religion/RELI"_s}));
+    // A list emptied by the user stays empty.
+    EXPECT_TRUE(m_o.Sources.isEmpty());
+}
+
+TEST_F(Parametres, EmptyListsAndBarsInNamesRoundTrip)
+{
+    TOptions o;
+    o.Evenements = {{GenreEveIndividu(), u"Entrée | sortie"_s, u"_X"_s}};
+    o.Champs = {{true, u"a|b"_s, u"|"_s}};
+    AllerRetour(o, TReglages{}, TReglagesStat{});
+    EXPECT_EQ(Lignes(m_o.Evenements), QStringList{GenreEveIndividu() + u"/Entrée / sortie/_X"_s});
+    EXPECT_EQ(Lignes(m_o.Champs), QStringList{u"oui/a/b//"_s});
+    EXPECT_TRUE(m_o.Sources.isEmpty());
+}
+
+// ---- The dialog ----------------------------------------------------------
+
+template <typename T>
+T *Controle(const QWidget &fenetre, const char *nom)
+{
+    T *c = fenetre.findChild<T *>(QString::fromLatin1(nom));
+    EXPECT_NE(c, nullptr) << nom;
+    return c;
+}
+
+TEST(Dialogue, EveryDocumentedControlExists)
+{
+    TOptions o;
+    TfmOptions f(o);
+    for (const char *nom : {"cbNomMaj", "cbPreMaj", "cbSaisieNom", "cbSaisieChp", "cbLindafor",
+                            "cbFicheIdEnRech", "cbAjouteEve", "cbAjoutePers", "cbLienAuto",
+                            "cbNumeroteBase", "cbNumeroteConjoint", "cbNumeroteFamille", "cbCalWE",
+                            "cbCalFete"})
+        Controle<QCheckBox>(f, nom);
+    for (const char *nom : {"seSaisieNom", "seGeneration", "seNumeroteGen", "seAgeMarMin",
+                            "seAgeMarMax", "seAgeEnfMin", "seAgeEnfMax", "seAgeDecesMax",
+                            "seEcartConjMax", "seNbreJour"})
+        Controle<QSpinBox>(f, nom);
+    for (const char *nom : {"eFicheTitre", "eFiche1", "eFiche2", "ePhoto"})
+        Controle<QLineEdit>(f, nom);
+    EXPECT_EQ(Controle<QComboBox>(f, "cbSaisieLieu")->count(), 6);
+    const QComboBox *cal = Controle<QComboBox>(f, "cbCalNbre");
+    QStringList entrees;
+    for (int i = 0; i < cal->count(); ++i)
+        entrees << cal->itemText(i);
+    EXPECT_EQ(entrees, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"6"_s, u"12"_s}));
+    EXPECT_EQ(Controle<QTableWidget>(f, "sgEve")->columnCount(), 3);
+    EXPECT_EQ(Controle<QTableWidget>(f, "sgChp")->columnCount(), 3);
+    EXPECT_EQ(Controle<QTableWidget>(f, "sgSrc")->columnCount(), 1);
+    EXPECT_FALSE(Controle<QPushButton>(f, "Button6")->isEnabled());
+    EXPECT_EQ(Controle<QPushButton>(f, "Button6")->text(), u"Vérifier la base de donnée"_s);
+    Controle<QPushButton>(f, "bOk");
+    Controle<QPushButton>(f, "bAnnuler");
+}
+
+TEST(Dialogue, OkWithoutChangeKeepsEveryValue)
+{
+    // Built on the defaults, then loaded with other values: what OK writes
+    // must come from Charge.
+    const TOptions avant = OptionsModifiees();
+    TOptions o;
+    o.Evenements = {{GenreEveIndividu(), u"Naissance"_s, u"BIRT"_s}};
+    TfmOptions f(o);
+    o = avant;
+    f.Charge();
+    Controle<QPushButton>(f, "bOk")->click();
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(Scalaires(o), Scalaires(avant));
+    EXPECT_EQ(Lignes(o.Evenements), Lignes(avant.Evenements));
+    EXPECT_EQ(Lignes(o.Champs), Lignes(avant.Champs));
+    EXPECT_EQ(o.Sources, avant.Sources);
+}
+
+// Changes one control of each kind and every grid.
+void ModifieControles(TfmOptions &f)
+{
+    Controle<QCheckBox>(f, "cbNomMaj")->click();
+    Controle<QCheckBox>(f, "cbCalFete")->click();
+    Controle<QSpinBox>(f, "seAgeDecesMax")->setValue(120);
+    Controle<QSpinBox>(f, "seNbreJour")->setValue(3);
+    Controle<QComboBox>(f, "cbCalNbre")->setCurrentIndex(4);
+    Controle<QComboBox>(f, "cbSaisieLieu")->setCurrentIndex(3);
+    Controle<QLineEdit>(f, "eFiche2")->setText(u"<prénom> <nom>"_s);
+
+    auto *eve = Controle<QTableWidget>(f, "sgEve");
+    eve->item(0, 1)->setText(u"Épousailles"_s);
+    qobject_cast<QComboBox *>(eve->cellWidget(2, 0))->setCurrentIndex(1);
+    Controle<QPushButton>(f, "bEveAjoute")->click();
+    eve->item(eve->rowCount() - 1, 1)->setText(u"  Adoption "_s);
+    eve->item(eve->rowCount() - 1, 2)->setText(u"ADOP"_s);
+
+    auto *chp = Controle<QTableWidget>(f, "sgChp");
+    chp->item(0, 0)->setCheckState(Qt::Checked);
+    Controle<QPushButton>(f, "bChpAjoute")->click(); // left blank: dropped
+
+    auto *src = Controle<QTableWidget>(f, "sgSrc");
+    src->selectRow(0);
+    Controle<QPushButton>(f, "bSrcSupprime")->click();
+    Controle<QPushButton>(f, "bSrcAjoute")->click();
+    src->item(src->rowCount() - 1, 0)->setText(u"Carte postale"_s);
+}
+
+TEST(Dialogue, OkWritesTheControlsIntoTheOptions)
+{
+    TOptions o = OptionsModifiees();
+    TfmOptions f(o);
+    ModifieControles(f);
+    Controle<QPushButton>(f, "bOk")->click();
+
+    TOptions attendu = OptionsModifiees();
+    attendu.NomMaj = true;
+    attendu.CalFete = false;
+    attendu.AgeDecesMax = 120;
+    attendu.NbreJour = 3;
+    attendu.CalNbre = 4;
+    attendu.SaisieLieu = 3;
+    attendu.Fiche2 = u"<prénom> <nom>"_s;
+    EXPECT_EQ(Scalaires(o), Scalaires(attendu));
+    EXPECT_EQ(Lignes(o.Evenements),
+              (QStringList{GenreEveUnion() + u"/Épousailles/MARR"_s, GenreEveIndividu() + u"/Baptême/BAPM"_s,
+                           GenreEveUnion() + u"/Bar mitsva/"_s, GenreEveIndividu() + u"/Adoption/ADOP"_s}));
+    EXPECT_EQ(Lignes(o.Champs), (QStringList{u"oui/Titre/TITL"_s, u"oui/Métier/"_s}));
+    EXPECT_EQ(o.Sources, (QStringList{u"Acte notarié"_s, u"Carte postale"_s}));
+}
+
+TEST(Dialogue, CancelLeavesTheOptionsAndRestoresTheControls)
+{
+    const TOptions avant = OptionsModifiees();
+    TOptions o = avant;
+    TfmOptions f(o);
+    const QString definitions = f.DefinitionChamps();
+    ModifieControles(f);
+    ASSERT_NE(f.DefinitionChamps(), definitions);
+    Controle<QPushButton>(f, "bAnnuler")->click();
+    EXPECT_EQ(f.result(), QDialog::Rejected);
+    EXPECT_EQ(Scalaires(o), Scalaires(avant));
+    EXPECT_EQ(Lignes(o.Evenements), Lignes(avant.Evenements));
+    EXPECT_EQ(Lignes(o.Champs), Lignes(avant.Champs));
+    EXPECT_EQ(o.Sources, avant.Sources);
+    EXPECT_TRUE(Controle<QCheckBox>(f, "cbNomMaj")->isChecked() == avant.NomMaj);
+    EXPECT_EQ(Controle<QTableWidget>(f, "sgSrc")->rowCount(), 2);
+    EXPECT_EQ(f.DefinitionChamps(), definitions);
+}
+
+TEST(Dialogue, FieldDefinitionsListTheFieldsShownForAll)
+{
+    TOptions o;
+    o.Champs = {{true, u"Profession"_s, u"OCCU"_s}, {false, u"Titre"_s, u"TITL"_s},
+                {true, u"a|b"_s, QString()},        {true, u"Religion"_s, u"RELI"_s}};
+    TfmOptions f(o);
+    EXPECT_EQ(f.DefinitionChamps(), u"t|Profession||t|a/b||t|Religion||"_s);
+
+    auto *chp = Controle<QTableWidget>(f, "sgChp");
+    chp->item(0, 0)->setCheckState(Qt::Unchecked);
+    chp->item(3, 1)->setText(u"   "_s);
+    EXPECT_EQ(f.DefinitionChamps(), u"t|a/b||"_s);
+
+    o.Champs.clear();
+    f.Charge();
+    EXPECT_EQ(f.DefinitionChamps(), QString());
+}
+
+} // namespace

@@ -1,0 +1,274 @@
+#include "Chemins.h"
+#include "Demarrage.h"
+#include "DialoguesScriptes.h"
+#include "Globales.h"
+#include "Ini.h"
+#include "Options.h"
+#include "TQuorWin.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+
+namespace {
+
+class Shell : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        SetRepModele(QStringLiteral(LIGNEE_MODELE));
+        ASSERT_TRUE(PrepareDemarrage(m_tmp.path()));
+        FichierCourant.clear();
+        BaseModifiee = 0;
+        Reglages() = TReglages();
+        Options() = TOptions();
+    }
+    void TearDown() override { SetRepModele(QString()); }
+
+    QString chemin(const char *nom) const { return m_tmp.path() + QLatin1Char('/') + QString::fromLatin1(nom); }
+
+    // A small database: a couple and their child.
+    static void remplit(TBD &bd)
+    {
+        const int pere = bd.NewPerson();
+        bd.SetSurname(pere, QStringLiteral("MARTIN"));
+        bd.SetGivenNames(pere, QStringLiteral("Jean"));
+        bd.SetBirthDate(pere, QStringLiteral("1/2/1900"));
+        const int mere = bd.NewPerson();
+        bd.SetSex(mere, SexeFemme);
+        bd.SetSurname(mere, QStringLiteral("DURAND"));
+        const int enfant = bd.NewPerson();
+        bd.SetSurname(enfant, QStringLiteral("MARTIN"));
+        bd.SetGivenNames(enfant, QStringLiteral("Élise"));
+        bd.SetFather(enfant, pere);
+        bd.SetMother(enfant, mere);
+        bd.SetUnionField(bd.NewUnionOf(pere, mere), UcMariageDate, QStringLiteral("1925"));
+    }
+
+    QTemporaryDir m_tmp;
+    TDialoguesScriptes m_dialogues;
+};
+
+TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
+{
+    QTemporaryDir tmp;
+    TDialoguesScriptes dialogues;
+    SetRepModele(tmp.path());
+    EXPECT_FALSE(PrepareDemarrage(tmp.path()));
+    ASSERT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_EQ(dialogues.Messages[0], QStringLiteral("Not Found : ") + tmp.path() + QStringLiteral("/langue.txt"));
+
+    // The language file alone is not enough.
+    QFile::copy(QStringLiteral(LIGNEE_MODELE "/langue.txt"), tmp.path() + QStringLiteral("/langue.txt"));
+    EXPECT_FALSE(PrepareDemarrage(tmp.path()));
+    EXPECT_EQ(dialogues.Messages.last(), QStringLiteral("Not Found : ") + tmp.path() + QStringLiteral("/langue.ini"));
+    SetRepModele(QString());
+}
+
+TEST_F(Shell, NewDatabaseSavedAndOpenedAgain)
+{
+    TQuorWin w;
+    w.Initialise({});
+    EXPECT_EQ(w.Base().PersonCount(), 0);
+    EXPECT_EQ(w.SelecPers(), 0);
+
+    remplit(w.Base());
+    RefPers = 3;
+    BaseModifiee = 1;
+    m_dialogues.Fichiers.push_back(chemin("famille"));
+    ASSERT_TRUE(w.Enregistrer());
+    EXPECT_EQ(FichierCourant, chemin("famille.mvd"));
+    EXPECT_EQ(BaseModifiee, 0);
+    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("famille.mvd")));
+
+    // The second save keeps the first file as ".old".
+    w.Base().SetGivenNames(1, QStringLiteral("Jean-Pierre"));
+    ASSERT_TRUE(w.Enregistrer());
+    EXPECT_TRUE(QFileInfo::exists(chemin("famille.old")));
+
+    ASSERT_TRUE(w.Nouveau());
+    EXPECT_EQ(w.Base().PersonCount(), 0);
+    ASSERT_TRUE(w.Charge(chemin("famille.mvd")));
+    const TBD &bd = w.Base();
+    EXPECT_EQ(bd.PersonCount(), 3);
+    EXPECT_EQ(bd.GivenNames(1), u"Jean-Pierre");
+    EXPECT_EQ(bd.BirthDate(1), u"1/2/1900");
+    EXPECT_EQ(bd.Sex(2), SexeFemme);
+    EXPECT_EQ(bd.Father(3), 1);
+    EXPECT_EQ(bd.Mother(3), 2);
+    EXPECT_EQ(bd.MarriageDate(1), u"1925");
+    EXPECT_EQ(RefPers, 3);
+    EXPECT_EQ(w.SelecPers(), 3);
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty()) << m_dialogues.Messages.size() << "[" << m_dialogues.Messages.join(QLatin1Char('|')).toStdString() << "]";
+}
+
+TEST_F(Shell, SaveQuestionOnAModifiedDatabase)
+{
+    TQuorWin w;
+    w.Initialise({});
+    remplit(w.Base());
+    BaseModifiee = 1;
+
+    // Cancel: nothing happens.
+    m_dialogues.Reponses = {ReponseAnnuler};
+    EXPECT_FALSE(w.Nouveau());
+    EXPECT_EQ(w.Base().PersonCount(), 3);
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+
+    // Yes: the database is saved (a file is asked for), then emptied.
+    m_dialogues.Reponses = {ReponseOui};
+    m_dialogues.Fichiers = {chemin("oui.mvd")};
+    EXPECT_TRUE(w.Nouveau());
+    EXPECT_TRUE(QFileInfo::exists(chemin("oui.mvd")));
+    EXPECT_EQ(w.Base().PersonCount(), 0);
+
+    // Yes, but the file dialog is cancelled: the work is kept.
+    remplit(w.Base());
+    BaseModifiee = 1;
+    m_dialogues.Reponses = {ReponseOui};
+    EXPECT_FALSE(w.Nouveau());
+    EXPECT_EQ(w.Base().PersonCount(), 3);
+
+    // No: emptied without saving.
+    m_dialogues.Reponses = {ReponseNon};
+    EXPECT_TRUE(w.Nouveau());
+    EXPECT_EQ(w.Base().PersonCount(), 0);
+    EXPECT_EQ(m_dialogues.Messages.size(), 4);
+}
+
+TEST_F(Shell, ACorruptFileLeavesTheOpenDatabaseAsItWas)
+{
+    TQuorWin w;
+    w.Initialise({});
+    remplit(w.Base());
+    m_dialogues.Fichiers = {chemin("bonne.mvd")};
+    ASSERT_TRUE(w.EnregistrerSous());
+
+    QFile f(chemin("abimee.mvd"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("LIGNEEDB\x01\x00\x00\x00 pas une base");
+    f.close();
+    EXPECT_FALSE(w.Charge(chemin("abimee.mvd")));
+    ASSERT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_TRUE(m_dialogues.Messages[0].contains(QStringLiteral("abimee.mvd")));
+    EXPECT_EQ(w.Base().PersonCount(), 3);
+    EXPECT_EQ(w.Base().Surname(2), u"DURAND");
+    EXPECT_EQ(FichierCourant, chemin("bonne.mvd"));
+
+    EXPECT_FALSE(w.Charge(chemin("absente.mvd")));
+    EXPECT_EQ(m_dialogues.Messages.size(), 2);
+    EXPECT_EQ(w.Base().PersonCount(), 3);
+}
+
+TEST_F(Shell, StartUpOpensTheNamedFileElseTheLastOne)
+{
+    {
+        TQuorWin w;
+        w.Initialise({});
+        remplit(w.Base());
+        m_dialogues.Fichiers = {chemin("derniere.mvd")};
+        ASSERT_TRUE(w.EnregistrerSous());
+        w.close();
+    }
+    EXPECT_EQ(TIniFile(DossierParamUser + QStringLiteral("gene.ini")).ReadString(QStringLiteral("gene"), QStringLiteral("DernierFichier")),
+              chemin("derniere.mvd"));
+
+    Reglages() = TReglages();
+    FichierCourant.clear();
+    // A missing file named on the command line is reported, then the last
+    // file used opens.
+    TQuorWin w;
+    w.Initialise({chemin("absente.mvd")});
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(FichierCourant, chemin("derniere.mvd"));
+    EXPECT_EQ(w.Base().PersonCount(), 3);
+}
+
+TEST_F(Shell, TheExitHandlersRunBeforeTheViewsAreTold)
+{
+    TQuorWin w;
+    w.Initialise({});
+    remplit(w.Base());
+    QStringList ordre;
+    w.AjouteSortieFiche([&] { ordre << QStringLiteral("sortie:%1").arg(w.SelecPers()); });
+    QObject::connect(&w, &TQuorWin::SelecPersChangee, [&](int p) { ordre << QStringLiteral("vue:%1").arg(p); });
+    w.SetSelecPers(2);
+    EXPECT_EQ(ordre, (QStringList{QStringLiteral("sortie:0"), QStringLiteral("vue:2")}));
+    EXPECT_TRUE(w.findChild<QLabel *>(QStringLiteral("lStatut"))->text().contains(QStringLiteral("DURAND")));
+    // A person not in use makes nobody current.
+    w.SetSelecPers(99);
+    EXPECT_EQ(w.SelecPers(), 0);
+}
+
+TEST_F(Shell, HistoryOfCurrentPersons)
+{
+    TQuorWin w;
+    w.Initialise({});
+    remplit(w.Base());
+    w.SetSelecPers(1);
+    w.SetSelecPers(2);
+    w.SetSelecPers(3);
+    EXPECT_TRUE(w.Precedent());
+    EXPECT_EQ(w.SelecPers(), 2);
+    EXPECT_TRUE(w.Precedent());
+    EXPECT_EQ(w.SelecPers(), 1);
+    EXPECT_FALSE(w.Precedent());
+    EXPECT_TRUE(w.Suivant());
+    EXPECT_EQ(w.SelecPers(), 2);
+    // A new choice drops the forward part; deleted persons are skipped.
+    w.SetSelecPers(1);
+    EXPECT_FALSE(w.Suivant());
+    w.Base().DeletePerson(2);
+    EXPECT_TRUE(w.Precedent());
+    EXPECT_EQ(w.SelecPers(), 1);
+    EXPECT_EQ(w.Base().PersonInUse(2), false);
+}
+
+TEST_F(Shell, OnlyCommandKeysReachTheShortcuts)
+{
+    TQuorWin w;
+    w.Initialise({});
+    remplit(w.Base());
+    m_dialogues.Fichiers = {chemin("touches.mvd")};
+    ASSERT_TRUE(w.EnregistrerSous());
+    QFile::remove(chemin("touches.mvd"));
+
+    // Letters typed in other windows' edits are not commands.
+    EXPECT_FALSE(w.FormKeyDown(Qt::Key_S, Qt::NoModifier));
+    EXPECT_FALSE(w.FormKeyDown(Qt::Key_S, Qt::ShiftModifier));
+    EXPECT_FALSE(QFileInfo::exists(chemin("touches.mvd")));
+    EXPECT_TRUE(w.FormKeyDown(Qt::Key_S, Qt::ControlModifier));
+    EXPECT_TRUE(QFileInfo::exists(chemin("touches.mvd")));
+    EXPECT_FALSE(w.FormKeyDown(Qt::Key_F12, Qt::NoModifier));
+}
+
+TEST_F(Shell, ClosingWritesTheSettingsAndTheUsageCounters)
+{
+    Reglages().PrintMargeH = 7;
+    Reglages().PrintMargeG = 3;
+    {
+        TQuorWin w;
+        w.Initialise({});
+        Reglages().PrintMargeH = 12;
+        EXPECT_TRUE(w.close());
+    }
+    const TIniFile gene(DossierParamUser + QStringLiteral("gene.ini"));
+    EXPECT_EQ(gene.ReadInteger(QStringLiteral("gene"), QStringLiteral("PrintMargeH")), 12);
+    const TIniFile stats(DossierParamUser + QStringLiteral("stats.sta"));
+    EXPECT_EQ(stats.ReadInteger(QStringLiteral("Stats"), QStringLiteral("Sessions")), 1);
+
+    // A modified database whose save question is cancelled keeps the window open.
+    TQuorWin w;
+    w.Initialise({});
+    BaseModifiee = 1;
+    m_dialogues.Reponses = {ReponseAnnuler};
+    EXPECT_FALSE(w.close());
+    BaseModifiee = 0;
+}
+
+} // namespace

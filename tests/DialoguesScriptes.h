@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Dialogues.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// A dialog service for tests: answers come from queues filled by the test,
+// and every message shown is recorded. An empty queue answers Cancel, No or
+// nothing, so a forgotten answer never blocks.
+class TDialoguesScriptes final : public TDialogues
+{
+public:
+    TDialoguesScriptes() { SetDialogues(this); }
+    ~TDialoguesScriptes() override { SetDialogues(nullptr); }
+
+    std::deque<int> Reponses;        // AppMessageBox answers
+    std::deque<bool> OuiNon;         // AskYesNo answers
+    std::deque<QString> Fichiers;    // file dialog answers
+    QStringList Messages;            // every message and question text, in order
+    QStringList TitresFichiers;      // titles of the file dialogs shown
+
+    int AppMessageBox(const QString &texte, int, int boutons) override
+    {
+        Messages << texte;
+        if (!Reponses.empty()) {
+            const int r = Reponses.front();
+            Reponses.pop_front();
+            return r;
+        }
+        return boutons == BoutonsOk ? ReponseOk : ReponseAnnuler;
+    }
+    bool AskYesNo(const QString &texte) override
+    {
+        Messages << texte;
+        if (OuiNon.empty())
+            return false;
+        const bool r = OuiNon.front();
+        OuiNon.pop_front();
+        return r;
+    }
+    bool SaisieTexte(const QString &, const QString &invite, QString &) override
+    {
+        Messages << invite;
+        return false;
+    }
+    QString FichierAOuvrir(const QString &titre, const QString &, const QString &) override
+    {
+        return fichier(titre);
+    }
+    QString FichierAEnregistrer(const QString &titre, const QString &, const QString &) override
+    {
+        return fichier(titre);
+    }
+
+private:
+    QString fichier(const QString &titre)
+    {
+        TitresFichiers << titre;
+        if (Fichiers.empty())
+            return QString();
+        const QString f = Fichiers.front();
+        Fichiers.pop_front();
+        return f;
+    }
+};
