@@ -1,0 +1,568 @@
+#include "Images.h"
+
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <jerror.h>
+#include <png.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRect>
+#include <QSaveFile>
+#include <QString>
+
+#include "Arrondi.h"
+
+using namespace Qt::StringLiterals;
+
+// The decoders below report errors with longjmp. The functions that call
+// setjmp (OuvrePng, LitPixelsPng, CodePng, OuvreJpeg, LitPixelsJpeg) and
+// the callbacks that jump out of libpng and libjpeg hold only plain data,
+// so a jump never skips a destructor. Everything they allocate is kept in a
+// plain state struct and released by its Ferme... function, which the C++
+// callers run on every path.
+
+namespace {
+
+// Refused above this size, checked from the header before anything is
+// allocated: a hostile header could otherwise ask for gigabytes.
+constexpr std::uint64_t kPixelsMax = 100'000'000;
+
+// Qt refuses by default to allocate more than 128 MB for an image it reads;
+// a 100-megapixel picture at 32 bits per pixel needs 400 MB.
+constexpr int kLimiteAllocationMo = 1024;
+
+void ReleveLimiteAllocation()
+{
+    const int limite = QImageReader::allocationLimit();
+    if (limite != 0 && limite < kLimiteAllocationMo)
+        QImageReader::setAllocationLimit(kLimiteAllocationMo);
+}
+
+bool TropGrande(std::uint64_t largeur, std::uint64_t hauteur)
+{
+    return largeur * hauteur > kPixelsMax;
+}
+
+// Composites a row of RGBA pixels (8 bits per channel, not premultiplied)
+// onto white into RGB pixels.
+void RgbaSurBlanc(const uchar *rgba, uchar *rgb, int largeur)
+{
+    for (int x = 0; x < largeur; ++x, rgba += 4, rgb += 3) {
+        const unsigned alpha = rgba[3];
+        for (int c = 0; c < 3; ++c)
+            rgb[c] = uchar((rgba[c] * alpha + 255u * (255u - alpha) + 127u) / 255u);
+    }
+}
+
+// Any image as 24-bit RGB888, transparency composited onto white. Null when
+// memory runs out.
+QImage En24Bits(const QImage &source)
+{
+    if (!source.hasAlphaChannel())
+        return source.convertToFormat(QImage::Format_RGB888);
+    const QImage rgba = source.convertToFormat(QImage::Format_RGBA8888);
+    QImage sortie(source.size(), QImage::Format_RGB888);
+    if (rgba.isNull() || sortie.isNull())
+        return QImage();
+    for (int y = 0; y < sortie.height(); ++y)
+        RgbaSurBlanc(rgba.constScanLine(y), sortie.scanLine(y), sortie.width());
+    return sortie;
+}
+
+// ---- PNG -------------------------------------------------------------------
+
+// libpng's default handlers print to stderr; the error one must not return.
+void ErreurPng(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+void AvertissementPng(png_structp, png_const_charp) {}
+
+struct LecturePng {
+    std::FILE *fichier;
+    png_structp png;
+    png_infop info;
+    png_uint_32 largeur;
+    png_uint_32 hauteur;
+    int passes;
+    bool alpha; // rows come as RGBA rather than RGB
+};
+
+// Opens the file, reads the header and sets the transformations that turn
+// every kind of PNG into 8-bit RGB or RGBA rows.
+bool OuvrePng(LecturePng *l, const char *chemin)
+{
+    l->fichier = std::fopen(chemin, "rb");
+    if (!l->fichier)
+        return false;
+    png_byte signature[8];
+    if (std::fread(signature, 1, sizeof signature, l->fichier) != sizeof signature
+        || png_sig_cmp(signature, 0, sizeof signature) != 0)
+        return false;
+    l->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ErreurPng, AvertissementPng);
+    if (!l->png)
+        return false;
+    l->info = png_create_info_struct(l->png);
+    if (!l->info)
+        return false;
+    if (setjmp(png_jmpbuf(l->png)))
+        return false;
+
+    png_init_io(l->png, l->fichier);
+    png_set_sig_bytes(l->png, sizeof signature);
+    png_read_info(l->png, l->info);
+    l->largeur = png_get_image_width(l->png, l->info);
+    l->hauteur = png_get_image_height(l->png, l->info);
+    if (TropGrande(l->largeur, l->hauteur))
+        return false;
+
+    const png_byte type = png_get_color_type(l->png, l->info);
+    l->alpha = (type & PNG_COLOR_MASK_ALPHA) != 0
+               || png_get_valid(l->png, l->info, PNG_INFO_tRNS) != 0;
+    png_set_expand(l->png); // palette and small grey depths to 8 bits, tRNS to alpha
+    png_set_strip_16(l->png);
+    png_set_gray_to_rgb(l->png);
+    l->passes = png_set_interlace_handling(l->png);
+    png_read_update_info(l->png, l->info);
+
+    const png_byte canaux = l->alpha ? 4 : 3;
+    return png_get_bit_depth(l->png, l->info) == 8
+           && png_get_channels(l->png, l->info) == canaux
+           && png_get_rowbytes(l->png, l->info) == std::size_t(l->largeur) * canaux;
+}
+
+// Reads the rows into `base`, `pas` bytes apart. Interlaced files are read
+// pass after pass over the same rows, as png_read_image does, without the
+// table of row pointers it needs (800 MB for a picture 1 pixel wide).
+bool LitPixelsPng(LecturePng *l, uchar *base, std::size_t pas)
+{
+    if (setjmp(png_jmpbuf(l->png)))
+        return false;
+    for (int passe = 0; passe < l->passes; ++passe)
+        for (png_uint_32 y = 0; y < l->hauteur; ++y)
+            png_read_row(l->png, base + y * pas, nullptr);
+    return true;
+}
+
+void FermePng(LecturePng *l)
+{
+    if (l->png)
+        png_destroy_read_struct(&l->png, l->info ? &l->info : nullptr, nullptr);
+    if (l->fichier)
+        std::fclose(l->fichier);
+}
+
+bool ChargePng(QImage &image, const QString &fichier)
+{
+    const QByteArray chemin = QFile::encodeName(fichier);
+    LecturePng l{};
+    struct Fermeture {
+        LecturePng &l;
+        ~Fermeture() { FermePng(&l); }
+    } fermeture{l};
+    if (!OuvrePng(&l, chemin.constData()))
+        return false;
+
+    QImage pixels(int(l.largeur), int(l.hauteur),
+                  l.alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    if (pixels.isNull()
+        || !LitPixelsPng(&l, pixels.bits(), std::size_t(pixels.bytesPerLine())))
+        return false;
+    if (l.alpha)
+        pixels = En24Bits(pixels);
+    if (pixels.isNull())
+        return false;
+    image = pixels;
+    return true;
+}
+
+// ---- JPEG ------------------------------------------------------------------
+
+struct LectureJpeg {
+    std::FILE *fichier;
+    jpeg_decompress_struct info;
+    jpeg_error_mgr erreurs;
+    jpeg_progress_mgr suivi;
+    std::jmp_buf saut;
+    bool cmyk;     // rows come as CMYK rather than RGB
+    bool inverses; // CMYK values stored inverted (Adobe)
+};
+
+// libjpeg's default error handler ends the program.
+void SortieJpeg(j_common_ptr info)
+{
+    std::longjmp(static_cast<LectureJpeg *>(info->client_data)->saut, 1);
+}
+
+void MessageJpeg(j_common_ptr) {}
+
+// A progressive picture may hold any number of scans, and a hostile file
+// with thousands of them takes minutes to decode. Real pictures use about ten.
+constexpr int MaxPassesJpeg = 1000;
+
+void SuiviJpeg(j_common_ptr info)
+{
+    if (info->is_decompressor
+        && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxPassesJpeg)
+        (*info->err->error_exit)(info);
+}
+
+// libjpeg only warns about damaged compressed data and goes on with grey or
+// repeated blocks; such a picture is refused. Other warnings (padding
+// between segments, unknown versions or markers) leave the pixels whole.
+void AvertissementJpeg(j_common_ptr info, int niveau)
+{
+    if (niveau >= 0)
+        return; // trace messages
+    switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+        (*info->err->error_exit)(info);
+        break;
+    default:
+        ++info->err->num_warnings;
+    }
+}
+
+bool OuvreJpeg(LectureJpeg *l, const char *chemin)
+{
+    l->fichier = std::fopen(chemin, "rb");
+    if (!l->fichier)
+        return false;
+    // Set before creating: jpeg_create_decompress keeps err and client_data,
+    // and jpeg_destroy_decompress is harmless on the zeroed struct.
+    l->info.err = jpeg_std_error(&l->erreurs);
+    l->erreurs.error_exit = SortieJpeg;
+    l->erreurs.output_message = MessageJpeg;
+    l->erreurs.emit_message = AvertissementJpeg;
+    l->info.client_data = l;
+    if (setjmp(l->saut))
+        return false;
+
+    jpeg_create_decompress(&l->info);
+    l->suivi.progress_monitor = SuiviJpeg;
+    l->info.progress = &l->suivi;
+    jpeg_stdio_src(&l->info, l->fichier);
+    jpeg_read_header(&l->info, TRUE);
+    if (TropGrande(l->info.image_width, l->info.image_height))
+        return false;
+    switch (l->info.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_YCbCr:
+    case JCS_RGB:
+        l->info.out_color_space = JCS_RGB;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        l->info.out_color_space = JCS_CMYK;
+        l->cmyk = true;
+        l->inverses = l->info.saw_Adobe_marker;
+        break;
+    default:
+        return false;
+    }
+    jpeg_start_decompress(&l->info);
+    return l->info.output_components == (l->cmyk ? 4 : 3)
+           && l->info.output_width == l->info.image_width
+           && l->info.output_height == l->info.image_height;
+}
+
+void CmykVersRgb(const uchar *cmyk, uchar *rgb, JDIMENSION largeur, bool inverses)
+{
+    for (JDIMENSION x = 0; x < largeur; ++x, cmyk += 4, rgb += 3) {
+        const unsigned k = inverses ? cmyk[3] : 255u - cmyk[3];
+        for (int c = 0; c < 3; ++c) {
+            const unsigned encre = inverses ? cmyk[c] : 255u - cmyk[c];
+            rgb[c] = uchar((encre * k + 127u) / 255u);
+        }
+    }
+}
+
+// Reads the rows into `base`, `pas` bytes apart; CMYK rows go through
+// `tampon` (4 bytes per pixel) first.
+bool LitPixelsJpeg(LectureJpeg *l, uchar *base, std::size_t pas, uchar *tampon)
+{
+    if (setjmp(l->saut))
+        return false;
+    while (l->info.output_scanline < l->info.output_height) {
+        uchar *ligne = base + std::size_t(l->info.output_scanline) * pas;
+        JSAMPROW cible = l->cmyk ? tampon : ligne;
+        if (jpeg_read_scanlines(&l->info, &cible, 1) != 1)
+            return false;
+        if (l->cmyk)
+            CmykVersRgb(tampon, ligne, l->info.output_width, l->inverses);
+    }
+    return true;
+}
+
+void FermeJpeg(LectureJpeg *l)
+{
+    if (l->info.err)
+        jpeg_destroy_decompress(&l->info);
+    if (l->fichier)
+        std::fclose(l->fichier);
+}
+
+bool ChargeJpeg(QImage &image, const QString &fichier)
+{
+    const QByteArray chemin = QFile::encodeName(fichier);
+    LectureJpeg l{};
+    struct Fermeture {
+        LectureJpeg &l;
+        ~Fermeture() { FermeJpeg(&l); }
+    } fermeture{l};
+    if (!OuvreJpeg(&l, chemin.constData()))
+        return false;
+
+    QImage pixels(int(l.info.output_width), int(l.info.output_height), QImage::Format_RGB888);
+    if (pixels.isNull())
+        return false;
+    QByteArray tampon;
+    if (l.cmyk)
+        tampon.resize(qsizetype(l.info.output_width) * 4);
+    if (!LitPixelsJpeg(&l, pixels.bits(), std::size_t(pixels.bytesPerLine()),
+                       reinterpret_cast<uchar *>(tampon.data())))
+        return false;
+    image = pixels;
+    return true;
+}
+
+// ---- BMP -------------------------------------------------------------------
+
+quint32 Entier(const QByteArray &octets, int position, int taille)
+{
+    quint32 valeur = 0;
+    for (int i = taille - 1; i >= 0; --i)
+        valeur = (valeur << 8) | quint8(octets[position + i]);
+    return valeur;
+}
+
+// Qt reads an uncompressed BMP cut short without complaint and leaves the
+// missing rows blank, so the rows the header promises are counted here.
+// Compressed BMPs are left to Qt.
+bool BmpComplet(const QString &fichier)
+{
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray entete = f.read(34);
+    if (entete.size() < 26)
+        return false;
+    const qint64 debut = Entier(entete, 10, 4);
+    qint64 largeur = 0;
+    qint64 hauteur = 0;
+    quint32 bits = 0;
+    quint32 compression = 0;
+    if (Entier(entete, 14, 4) == 12) { // OS/2 header
+        largeur = Entier(entete, 18, 2);
+        hauteur = Entier(entete, 20, 2);
+        bits = Entier(entete, 24, 2);
+    } else {
+        if (entete.size() < 34)
+            return false;
+        largeur = qint32(Entier(entete, 18, 4));
+        hauteur = qAbs(qint64(qint32(Entier(entete, 22, 4))));
+        bits = Entier(entete, 28, 2);
+        compression = Entier(entete, 30, 4);
+    }
+    constexpr quint32 kSansCompression = 0, kMasques = 3, kMasquesAlpha = 6;
+    if (compression != kSansCompression && compression != kMasques && compression != kMasquesAlpha)
+        return true;
+    if (bits > 32 || largeur < 0)
+        return false;
+    const qint64 pasLigne = (largeur * bits + 31) / 32 * 4;
+    return debut + pasLigne * hauteur <= f.size();
+}
+
+bool ChargeBmp(QImage &image, const QString &fichier)
+{
+    QImageReader lecteur(fichier, "bmp");
+    const QSize taille = lecteur.size();
+    if (!taille.isValid() || TropGrande(taille.width(), taille.height()) || !BmpComplet(fichier))
+        return false;
+    QImage lue;
+    if (!lecteur.read(&lue))
+        return false;
+    lue = En24Bits(lue);
+    if (lue.isNull())
+        return false;
+    image = lue;
+    return true;
+}
+
+// ---- Writing ---------------------------------------------------------------
+
+// The PNG is built in memory, then saved in one QSaveFile write: libpng's
+// callbacks then stay plain C and nothing reaches the disk on an error.
+struct EcriturePng {
+    png_structp png;
+    png_infop info;
+    uchar *octets; // malloc'ed
+    std::size_t taille;
+    std::size_t capacite;
+};
+
+void AjouteOctetsPng(png_structp png, png_bytep octets, std::size_t nombre)
+{
+    auto *e = static_cast<EcriturePng *>(png_get_io_ptr(png));
+    if (nombre > e->capacite - e->taille) {
+        if (nombre > SIZE_MAX / 2 - e->taille)
+            png_error(png, "PNG too large");
+        std::size_t capacite = e->capacite ? e->capacite * 2 : 4096;
+        while (capacite < e->taille + nombre)
+            capacite *= 2;
+        auto *nouveaux = static_cast<uchar *>(std::realloc(e->octets, capacite));
+        if (!nouveaux)
+            png_error(png, "Out of memory");
+        e->octets = nouveaux;
+        e->capacite = capacite;
+    }
+    std::memcpy(e->octets + e->taille, octets, nombre);
+    e->taille += nombre;
+}
+
+void VidePng(png_structp) {}
+
+bool CodePng(EcriturePng *e, const uchar *base, std::size_t pas, png_uint_32 largeur,
+             png_uint_32 hauteur)
+{
+    e->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, ErreurPng, AvertissementPng);
+    if (!e->png)
+        return false;
+    e->info = png_create_info_struct(e->png);
+    if (!e->info)
+        return false;
+    if (setjmp(png_jmpbuf(e->png)))
+        return false;
+    png_set_write_fn(e->png, e, AjouteOctetsPng, VidePng);
+    png_set_IHDR(e->png, e->info, largeur, hauteur, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(e->png, e->info);
+    for (png_uint_32 y = 0; y < hauteur; ++y)
+        png_write_row(e->png, base + y * pas);
+    png_write_end(e->png, nullptr);
+    return true;
+}
+
+void FermeEcriturePng(EcriturePng *e)
+{
+    if (e->png)
+        png_destroy_write_struct(&e->png, e->info ? &e->info : nullptr);
+    std::free(e->octets);
+}
+
+bool EstMetafichier(const QString &extension)
+{
+    return extension == u"WMF"_s || extension == u"EMF"_s;
+}
+
+} // namespace
+
+bool ChargeImage(QImage &image, const QString &fichier)
+{
+    static const bool limiteRelevee = (ReleveLimiteAllocation(), true);
+    Q_UNUSED(limiteRelevee);
+
+    const QString extension = QFileInfo(fichier).suffix().toUpper();
+    if (extension == u"PNG"_s)
+        return ChargePng(image, fichier);
+    if (extension == u"JPG"_s || extension == u"JPEG"_s)
+        return ChargeJpeg(image, fichier);
+    if (extension == u"BMP"_s)
+        return ChargeBmp(image, fichier);
+    return false;
+}
+
+bool EcritPng(const QImage &image, const QString &fichier)
+{
+    if (image.isNull())
+        return false;
+    const QImage rgb = En24Bits(image);
+    if (rgb.isNull())
+        return false;
+
+    EcriturePng e{};
+    struct Fermeture {
+        EcriturePng &e;
+        ~Fermeture() { FermeEcriturePng(&e); }
+    } fermeture{e};
+    if (!CodePng(&e, rgb.constBits(), std::size_t(rgb.bytesPerLine()), png_uint_32(rgb.width()),
+                 png_uint_32(rgb.height())))
+        return false;
+
+    QSaveFile sortie(fichier);
+    if (!sortie.open(QIODevice::WriteOnly))
+        return false;
+    const auto taille = qint64(e.taille);
+    if (sortie.write(reinterpret_cast<const char *>(e.octets), taille) != taille) {
+        sortie.cancelWriting();
+        return false;
+    }
+    return sortie.commit();
+}
+
+bool ChargeImageEtiree(QImage &image, const QString &fichier)
+{
+    if (EstMetafichier(QFileInfo(fichier).suffix().toUpper())) {
+        image.fill(Qt::white);
+        return false;
+    }
+    if (image.isNull())
+        return false;
+    QImage lue;
+    if (!ChargeImage(lue, fichier))
+        return false;
+    // The loaded picture is opaque, so stretching it over the whole image
+    // and replacing the image is the same as drawing it there, for every
+    // format, including those QPainter cannot draw on (indexed, mono).
+    const QImage etiree = lue.scaled(image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(image.format());
+    if (etiree.isNull())
+        return false;
+    image = etiree;
+    return true;
+}
+
+void DessineBitmapEtire(QPainter &painter, const QRect &rectangle, const QImage &image)
+{
+    if (!painter.isActive() || image.isNull() || rectangle.isEmpty())
+        return;
+    const QPaintEngine *moteur = painter.paintEngine();
+    painter.save();
+    if (moteur && moteur->hasFeature(QPaintEngine::RasterOpModes))
+        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawImage(rectangle, image);
+    painter.restore();
+}
+
+bool FitRect(int largeurBoite, int hauteurBoite, int largeurImage, int hauteurImage, QRect &rect)
+{
+    if (largeurBoite <= 0 || hauteurBoite <= 0 || largeurImage <= 0 || hauteurImage <= 0)
+        return false;
+    // boxWidth / boxHeight < pictureWidth / pictureHeight, cross-multiplied.
+    const qint64 bw = largeurBoite, bh = hauteurBoite, iw = largeurImage, ih = hauteurImage;
+    int largeur = largeurBoite;
+    int hauteur = hauteurBoite;
+    if (bw * ih < iw * bh)
+        hauteur = Round(double(bw * ih) / double(iw));
+    else
+        largeur = Round(double(bh * iw) / double(ih));
+    rect = QRect(Div(largeurBoite - largeur, 2), Div(hauteurBoite - hauteur, 2), largeur, hauteur);
+    return true;
+}

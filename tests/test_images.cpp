@@ -1,0 +1,377 @@
+#include "Images.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString Fixture(const QString &nom)
+{
+    return QString::fromUtf8(LIGNEE_FIXTURES) + u"/images/"_s + nom;
+}
+
+QByteArray Octets(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Ecrit(const QString &chemin, const QByteArray &octets)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size();
+}
+
+// Each channel within `tolerance` of `attendu` (0xRRGGBB): JPEG is lossy.
+::testing::AssertionResult Pixel(const QImage &image, int x, int y, QRgb attendu, int tolerance = 0)
+{
+    const QRgb lu = image.pixel(x, y);
+    if (qAbs(qRed(lu) - qRed(attendu)) <= tolerance && qAbs(qGreen(lu) - qGreen(attendu)) <= tolerance
+        && qAbs(qBlue(lu) - qBlue(attendu)) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex
+                                         << (lu & 0xFFFFFF) << ", expected " << attendu;
+}
+
+quint32 Crc32(const QByteArray &octets)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (const char c : octets) {
+        crc ^= quint8(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A complete black PNG, 1-bit grey: a few kilobytes even at 100 megapixels.
+QByteArray PngNoir(int largeur, int hauteur)
+{
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QDataStream flux(&png, QIODevice::Append); // big-endian
+    const auto bloc = [&flux](const QByteArray &corps) {
+        flux << quint32(corps.size() - 4);
+        flux.writeRawData(corps.constData(), int(corps.size()));
+        flux << Crc32(corps);
+    };
+    QByteArray entete("IHDR");
+    QDataStream(&entete, QIODevice::Append) << quint32(largeur) << quint32(hauteur) << quint8(1)
+                                            << quint8(0) << quint8(0) << quint8(0) << quint8(0);
+    bloc(entete);
+    const QByteArray lignes(qsizetype(hauteur) * (1 + (largeur + 7) / 8), '\0');
+    bloc("IDAT" + qCompress(lignes, 9).mid(4)); // qCompress puts a size before the zlib stream
+    bloc("IEND");
+    return png;
+}
+
+struct PixelAttendu {
+    int x, y;
+    QRgb couleur;
+};
+
+} // namespace
+
+TEST(ChargeImage, FichiersValides)
+{
+    const struct {
+        const char16_t *fichier;
+        int largeur, hauteur, tolerance;
+        std::vector<PixelAttendu> pixels;
+    } cas[] = {
+        {u"rgb.png", 4, 3, 0, {{0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {2, 0, 0x0000FF}, {3, 2, 0x010203}}},
+        // Palette entry 2 fully transparent, entry 3 black at half opacity.
+        {u"palette.png", 4, 1, 0, {{0, 0, 0xFF0000}, {1, 0, 0x0000FF}, {2, 0, 0xFFFFFF}, {3, 0, 0x7F7F7F}}},
+        {u"gris_alpha.png", 3, 1, 0, {{0, 0, 0x000000}, {1, 0, 0xFFFFFF}, {2, 0, 0x7F7F7F}}},
+        // 0xFF00, 0x80FF, 0x0010 / 0x1234, 0x0000, 0xFFFF: high bytes kept.
+        {u"rgb16.png", 2, 1, 0, {{0, 0, 0xFF8000}, {1, 0, 0x1200FF}}},
+        // 4-bit grey, Adam7, value (x + 2y) mod 16: one pixel of each pass.
+        {u"gris_entrelace.png", 9, 9, 0,
+         {{0, 0, 0x000000}, {4, 0, 0x444444}, {0, 4, 0x888888}, {2, 0, 0x222222},
+          {0, 2, 0x444444}, {1, 0, 0x111111}, {8, 7, 0x666666}}},
+        {u"couleur.jpg", 16, 16, 4, {{0, 0, 0xFF0000}, {15, 0, 0x00FF00}, {0, 15, 0x0000FF}, {15, 15, 0xFFFFFF}}},
+        {u"gris.jpg", 8, 8, 2, {{0, 0, 0x323232}, {7, 7, 0xC8C8C8}}},
+        // Adobe CMYK, values stored inverted: red ink on the left, blue on the right.
+        {u"cmyk.jpg", 16, 8, 3, {{0, 0, 0xFF0000}, {15, 7, 0x0000FF}}},
+        {u"couleur.bmp", 4, 3, 0, {{0, 0, 0xFF0000}, {2, 0, 0x0000FF}, {1, 2, 0x3264C8}}},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(QString::fromUtf16(c.fichier).toStdString());
+        QImage image;
+        ASSERT_TRUE(ChargeImage(image, Fixture(QString::fromUtf16(c.fichier))));
+        EXPECT_EQ(image.format(), QImage::Format_RGB888);
+        ASSERT_EQ(image.size(), QSize(c.largeur, c.hauteur));
+        for (const PixelAttendu &p : c.pixels)
+            EXPECT_TRUE(Pixel(image, p.x, p.y, p.couleur, c.tolerance));
+    }
+}
+
+TEST(ChargeImage, FichiersAbimesRefusesSansToucherLImage)
+{
+    const char16_t *fichiers[] = {
+        u"rgb_tronque.png", u"rgb_corrompu.png", u"couleur_tronque.jpg", u"couleur_corrompu.jpg",
+        u"couleur_tronque.bmp", u"couleur_corrompu.bmp",
+        u"png_nomme.jpg", // PNG content under a JPEG name
+        // Headers claiming 20000 x 20000 with a few bytes of data.
+        u"geante.png", u"geante.jpg",
+        // 10001 x 10000, complete (its RLE data ends at once): refused for its size.
+        u"geante.bmp",
+    };
+    QImage avant(2, 2, QImage::Format_RGB32);
+    avant.fill(0x123456);
+    for (const char16_t *fichier : fichiers) {
+        SCOPED_TRACE(QString::fromUtf16(fichier).toStdString());
+        QImage image = avant;
+        EXPECT_FALSE(ChargeImage(image, Fixture(QString::fromUtf16(fichier))));
+        EXPECT_EQ(image, avant);
+    }
+}
+
+TEST(ChargeImage, NomsDeFichiers)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const QByteArray png = Octets(Fixture(u"rgb.png"_s));
+    const struct {
+        const char16_t *nom;
+        QByteArray octets;
+        bool charge;
+    } cas[] = {
+        {u"VIDE.PNG", {}, false}, {u"vide.jpg", {}, false}, {u"vide.bmp", {}, false},
+        {u"image.gif", png, false}, {u"image", png, false}, {u"image.png.txt", png, false},
+        {u"MAJUSCULES.PNG", png, true}, {u"photo.Jpeg", Octets(Fixture(u"couleur.jpg"_s)), true},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(QString::fromUtf16(c.nom).toStdString());
+        const QString chemin = dossier.filePath(QString::fromUtf16(c.nom));
+        ASSERT_TRUE(Ecrit(chemin, c.octets));
+        QImage image;
+        EXPECT_EQ(ChargeImage(image, chemin), c.charge);
+    }
+    QImage image;
+    EXPECT_FALSE(ChargeImage(image, dossier.filePath(u"absent.png"_s)));
+    EXPECT_FALSE(ChargeImage(image, dossier.path() + u".png"_s)); // a folder
+    EXPECT_TRUE(image.isNull());
+}
+
+// Every cut of a valid file before the end of its picture data is refused,
+// and no cut or damaged byte crashes or leaks (run under ASan).
+TEST(ChargeImage, CoupuresEtOctetsAbimes)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const struct {
+        const char16_t *fichier;
+        qsizetype inutiles; // bytes at the end that the picture does not need
+    } cas[] = {{u"rgb.png", 12 /* IEND */}, {u"couleur.jpg", 0}, {u"couleur.bmp", 0}};
+    for (const auto &c : cas) {
+        const QString nom = QString::fromUtf16(c.fichier);
+        const QString copie = dossier.filePath(nom);
+        const QByteArray octets = Octets(Fixture(nom));
+        ASSERT_FALSE(octets.isEmpty());
+        for (qsizetype taille = 0; taille < octets.size() - c.inutiles; ++taille) {
+            ASSERT_TRUE(Ecrit(copie, octets.left(taille)));
+            QImage image;
+            EXPECT_FALSE(ChargeImage(image, copie)) << qPrintable(nom) << " cut at " << taille;
+        }
+        for (qsizetype i = 0; i < octets.size(); ++i) {
+            QByteArray abime = octets;
+            abime[i] = char(abime[i] ^ 0x5A);
+            ASSERT_TRUE(Ecrit(copie, abime));
+            QImage image;
+            if (ChargeImage(image, copie)) {
+                EXPECT_EQ(image.format(), QImage::Format_RGB888) << qPrintable(nom) << " byte " << i;
+            }
+        }
+    }
+}
+
+TEST(ChargeImage, LimiteDe100Megapixels)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const QString chemin = dossier.filePath(u"limite.png"_s);
+    QImage image;
+    ASSERT_TRUE(Ecrit(chemin, PngNoir(10'001, 10'000)));
+    EXPECT_FALSE(ChargeImage(image, chemin));
+    ASSERT_TRUE(Ecrit(chemin, PngNoir(10'000, 10'000)));
+    ASSERT_TRUE(ChargeImage(image, chemin));
+    EXPECT_EQ(image.size(), QSize(10'000, 10'000));
+    EXPECT_TRUE(Pixel(image, 9'999, 9'999, 0x000000));
+}
+
+// A 24-bit BMP of 5900 x 5900 takes 133 MB once read by Qt (32 bits per
+// pixel), above Qt's default limit of 128 MB. The file is sparse.
+TEST(ChargeImage, GrandeImageAuDelaDeLaLimiteDeQt)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    constexpr quint32 kCote = 5900, kPixels = kCote * kCote * 3; // rows need no padding
+    QFile f(dossier.filePath(u"grande.bmp"_s));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QDataStream flux(&f);
+    flux.setByteOrder(QDataStream::LittleEndian);
+    flux << quint16(0x4D42) << quint32(54 + kPixels) << quint32(0) << quint32(54) // "BM"
+         << quint32(40) << kCote << kCote << quint16(1) << quint16(24) << quint32(0) << kPixels
+         << quint32(0) << quint32(0) << quint32(0) << quint32(0);
+    ASSERT_TRUE(f.resize(54 + qint64(kPixels)));
+    f.close();
+
+    QImage image;
+    ASSERT_TRUE(ChargeImage(image, f.fileName()));
+    EXPECT_EQ(image.size(), QSize(kCote, kCote));
+    EXPECT_TRUE(Pixel(image, kCote - 1, kCote - 1, 0x000000));
+}
+
+TEST(EcritPng, AllerRetour)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const QString chemin = dossier.filePath(u"vignette.png"_s);
+    ASSERT_TRUE(Ecrit(chemin, "ancien contenu"));
+
+    QImage image(3, 2, QImage::Format_ARGB32);
+    image.fill(qRgba(10, 20, 30, 255));
+    image.setPixel(1, 0, qRgba(200, 0, 100, 255));
+    image.setPixel(2, 1, qRgba(0, 0, 0, 0));
+    ASSERT_TRUE(EcritPng(image, chemin));
+
+    QImage relue;
+    ASSERT_TRUE(ChargeImage(relue, chemin));
+    ASSERT_EQ(relue.size(), QSize(3, 2));
+    EXPECT_TRUE(Pixel(relue, 0, 0, 0x0A141E));
+    EXPECT_TRUE(Pixel(relue, 1, 0, 0xC80064));
+    EXPECT_TRUE(Pixel(relue, 2, 1, 0xFFFFFF)); // transparent: white
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{u"vignette.png"_s});
+}
+
+TEST(EcritPng, EchecLaisseLAncienFichier)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const QString chemin = dossier.filePath(u"vignette.png"_s);
+    ASSERT_TRUE(Ecrit(chemin, "ancien contenu"));
+    QImage petite(2, 2, QImage::Format_RGB32);
+    petite.fill(Qt::red);
+    QImage tropLarge(1'000'001, 1, QImage::Format_RGB888); // beyond libpng's width limit
+    tropLarge.fill(Qt::black);
+
+    EXPECT_FALSE(EcritPng(QImage(), chemin));
+    EXPECT_FALSE(EcritPng(tropLarge, chemin));
+    EXPECT_FALSE(EcritPng(petite, chemin + u"/sous-dossier.png"_s));
+    EXPECT_EQ(Octets(chemin), "ancien contenu");
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{u"vignette.png"_s});
+}
+
+TEST(EcritPng, DossierProtegeLaisseLAncienFichier)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const QString chemin = dossier.filePath(u"vignette.png"_s);
+    ASSERT_TRUE(Ecrit(chemin, "ancien contenu"));
+    QImage petite(2, 2, QImage::Format_RGB32);
+    petite.fill(Qt::red);
+
+    const auto droits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(dossier.path(), droits & ~QFile::WriteOwner));
+    if (QFile essai(dossier.filePath(u"essai"_s)); essai.open(QIODevice::WriteOnly)) {
+        essai.remove();
+        QFile::setPermissions(dossier.path(), droits);
+        GTEST_SKIP() << "folder permissions are not enforced for this user (root)";
+    }
+    EXPECT_FALSE(EcritPng(petite, chemin));
+    EXPECT_EQ(Octets(chemin), "ancien contenu");
+    QFile::setPermissions(dossier.path(), droits);
+}
+
+TEST(ChargeImageEtiree, EtireEnGardantTailleEtFormat)
+{
+    QImage image(32, 4, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(ChargeImageEtiree(image, Fixture(u"cmyk.jpg"_s)));
+    EXPECT_EQ(image.size(), QSize(32, 4));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(Pixel(image, 0, 0, 0xFF0000, 3));
+    EXPECT_TRUE(Pixel(image, 31, 3, 0x0000FF, 3));
+
+    const QImage avant = image;
+    EXPECT_FALSE(ChargeImageEtiree(image, Fixture(u"rgb_tronque.png"_s)));
+    EXPECT_FALSE(ChargeImageEtiree(image, Fixture(u"absent.png"_s)));
+    EXPECT_EQ(image, avant);
+
+    QImage nulle;
+    EXPECT_FALSE(ChargeImageEtiree(nulle, Fixture(u"rgb.png"_s)));
+    EXPECT_TRUE(nulle.isNull());
+
+    for (const QString &metafichier : {u"dessin.wmf"_s, u"DESSIN.EMF"_s}) {
+        image.fill(Qt::green);
+        EXPECT_FALSE(ChargeImageEtiree(image, Fixture(metafichier)));
+        EXPECT_EQ(image.pixel(0, 0), image.pixel(31, 3));
+        EXPECT_TRUE(Pixel(image, 31, 3, 0xFFFFFF));
+    }
+}
+
+TEST(DessineBitmapEtire, EtLogiqueDesCouleurs)
+{
+    // Stretched over x = 1 to 6: white leaves the background, black stays
+    // black, another colour masks it.
+    QImage motif(3, 1, QImage::Format_RGB888);
+    motif.setPixel(0, 0, 0xFFFFFF);
+    motif.setPixel(1, 0, 0x000000);
+    motif.setPixel(2, 0, 0x0F0FF0);
+    constexpr QRgb kFond = 0x3366CC, kMasque = kFond & 0x0F0FF0;
+    const QRgb attendus[8] = {kFond, kFond, kFond, 0, 0, kMasque, kMasque, kFond};
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
+        SCOPED_TRACE(int(format));
+        QImage fond(8, 2, format);
+        fond.fill(QColor(kFond));
+        {
+            QPainter painter(&fond);
+            DessineBitmapEtire(painter, QRect(1, 0, 6, 2), motif);
+            EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_SourceOver);
+        }
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 8; ++x)
+                EXPECT_TRUE(Pixel(fond, x, y, attendus[x]));
+    }
+}
+
+TEST(FitRect, Table)
+{
+    const struct {
+        int largeurBoite, hauteurBoite, largeurImage, hauteurImage;
+        QRect attendu;
+    } cas[] = {
+        {10, 10, 4, 3, {0, 1, 10, 8}},  // height 7.5 -> 8
+        {3, 10, 2, 3, {0, 3, 3, 4}},    // height 4.5 -> 4
+        {10, 3, 3, 2, {3, 0, 4, 3}},    // width 4.5 -> 4
+        {10, 3, 5, 2, {1, 0, 8, 3}},    // width 7.5 -> 8
+        {20, 10, 2, 1, {0, 0, 20, 10}}, // same proportions
+        {11, 4, 1, 1, {3, 0, 4, 4}},    // left 3.5 truncated
+        {10, 10, 1000, 1, {0, 5, 10, 0}},
+        {2'000'000'000, 1, 1, 2'000'000'000, {1'000'000'000, 0, 0, 1}},
+        {1, 2'000'000'000, 2'000'000'000, 1, {0, 1'000'000'000, 1, 0}},
+    };
+    for (const auto &c : cas) {
+        QRect rect;
+        EXPECT_TRUE(FitRect(c.largeurBoite, c.hauteurBoite, c.largeurImage, c.hauteurImage, rect));
+        EXPECT_EQ(rect, c.attendu) << c.largeurBoite << "x" << c.hauteurBoite << " "
+                                   << c.largeurImage << "x" << c.hauteurImage;
+    }
+    const int refuses[][4] = {{10, 0, 4, 3}, {10, 10, 4, 0}, {0, 10, 4, 3},
+                              {10, 10, 0, 3}, {-10, 10, 4, 3}, {10, 10, 4, -3}};
+    for (const auto &r : refuses) {
+        QRect rect(7, 7, 7, 7);
+        EXPECT_FALSE(FitRect(r[0], r[1], r[2], r[3], rect));
+        EXPECT_EQ(rect, QRect(7, 7, 7, 7));
+    }
+}
