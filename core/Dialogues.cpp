@@ -1,5 +1,8 @@
 #include "Dialogues.h"
 
+#include "Langue.h"
+#include "Options.h"
+
 namespace {
 
 // Used before the shell installs its service, and in tests that do not
@@ -15,6 +18,7 @@ public:
     bool SaisieTexte(const QString &, const QString &, QString &) override { return false; }
     QString FichierAOuvrir(const QString &, const QString &, const QString &) override { return {}; }
     QString FichierAEnregistrer(const QString &, const QString &, const QString &) override { return {}; }
+    void Astuce(int, const QString &) override {}
 };
 
 TDialoguesMuets g_muets;
@@ -45,4 +49,15 @@ bool AskYesNo(const QString &texte)
 bool SaisieTexte(const QString &titre, const QString &invite, QString &texte)
 {
     return Dialogues().SaisieTexte(titre, invite, texte);
+}
+
+void AfficheAstuce(int n)
+{
+    Dialogues().Astuce(n, MLText(5100 + n));
+}
+
+void AfficheAstuceUneFois(int n)
+{
+    if (Reglages().AstucesVues.insert(n).second)
+        AfficheAstuce(n);
 }

@@ -43,6 +43,8 @@ public:
     // the "Bases Lignée (*.mvd)" form, several separated by ";;".
     virtual QString FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre) = 0;
     virtual QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) = 0;
+    // The tip window with tip number n and its text.
+    virtual void Astuce(int numero, const QString &texte) = 0;
 };
 
 // The service in use. Never null: until one is installed, a silent one
@@ -55,5 +57,9 @@ void SetDialogues(TDialogues *dialogues);
 int AppMessageBox(const QString &texte, int genre, int boutons);
 bool AskYesNo(const QString &texte);
 bool SaisieTexte(const QString &titre, const QString &invite, QString &texte);
+// Tips: tip n is language text 5100 + n. AfficheAstuceUneFois shows it only
+// while it has not been shown yet (remembered in the settings, Reglages()).
+void AfficheAstuce(int n);
+void AfficheAstuceUneFois(int n);
 // Called before a dialog is shown; does nothing.
 inline void AvantDialogue() {}

@@ -243,6 +243,12 @@ void LitParametres(const TIniFile &ini, TOptions &o, TReglages &r, TReglagesStat
     LitBool(ini, g, u"Print ZoomAuto"_s, r.PrintZoomAuto);
     LitBool(ini, g, u"ZoomAuto"_s, r.ZoomAuto);
     LitTexte(ini, g, u"DernierFichier"_s, r.DernierFichier);
+    for (const QString &n : ini.ReadString(g, u"AstucesVues"_s).split(u',')) {
+        bool ok = false;
+        const int astuce = n.trimmed().toInt(&ok);
+        if (ok && astuce > 0)
+            r.AstucesVues.insert(astuce);
+    }
 
     const QString &st = SectionStat;
     const int tout = std::numeric_limits<int>::max();
@@ -300,6 +306,10 @@ void EcritParametres(TIniFile &ini, const TOptions &o, const TReglages &r, const
     ini.WriteBool(g, u"Print ZoomAuto"_s, r.PrintZoomAuto);
     ini.WriteBool(g, u"ZoomAuto"_s, r.ZoomAuto);
     ini.WriteString(g, u"DernierFichier"_s, r.DernierFichier);
+    QStringList vues;
+    for (int n : r.AstucesVues)
+        vues << QString::number(n);
+    ini.WriteString(g, u"AstucesVues"_s, vues.join(u','));
 
     const QString &st = SectionStat;
     ini.WriteInteger(st, u"DateMin"_s, s.DateMin);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <set>
 #include <vector>
 
 class TIniFile;
@@ -110,6 +111,7 @@ struct TReglages {
     bool PrintZoomAuto = true;  // "Print ZoomAuto"
     bool ZoomAuto = true;       // "ZoomAuto"
     QString DernierFichier;     // the last database used
+    std::set<int> AstucesVues;  // "AstucesVues": tips already shown, "1,5,8"
 };
 
 // Section "gene\Stat": ranges of the statistics window. A step read below 1

@@ -91,3 +91,10 @@ QString TDialoguesQt::FichierAEnregistrer(const QString &titre, const QString &c
 {
     return QFileDialog::getSaveFileName(m_parent, titre, chemin, filtre);
 }
+
+void TDialoguesQt::Astuce(int numero, const QString &texte)
+{
+    QMessageBox boite(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
+                      QMessageBox::Ok, m_parent);
+    boite.exec();
+}

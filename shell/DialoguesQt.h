@@ -17,6 +17,7 @@ public:
     bool SaisieTexte(const QString &titre, const QString &invite, QString &texte) override;
     QString FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre) override;
     QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) override;
+    void Astuce(int numero, const QString &texte) override;
 
 private:
     QWidget *m_parent;

@@ -20,6 +20,7 @@ public:
     std::deque<QString> Fichiers;    // file dialog answers
     QStringList Messages;            // every message and question text, in order
     QStringList TitresFichiers;      // titles of the file dialogs shown
+    QList<int> Astuces;              // tips shown
 
     int AppMessageBox(const QString &texte, int, int boutons) override
     {
@@ -52,6 +53,12 @@ public:
     QString FichierAEnregistrer(const QString &titre, const QString &, const QString &) override
     {
         return fichier(titre);
+    }
+
+    void Astuce(int numero, const QString &texte) override
+    {
+        Astuces << numero;
+        Messages << texte;
     }
 
 private:

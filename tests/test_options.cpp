@@ -150,7 +150,7 @@ TEST_F(Parametres, EveryKeySurvivesARoundTrip)
 {
     const TOptions o = OptionsModifiees();
     TReglages r;
-    r = {150, 10, 12, 8, false, false, u"/home/moi/Généalogie/famille.mvd"_s};
+    r = {150, 10, 12, 8, false, false, u"/home/moi/Généalogie/famille.mvd"_s, {2, 8}};
     const TReglagesStat s{1500, 2000, 5, 90, 5, 1800, 1950, 20};
     // Values equal to the defaults would not show a key that is never read.
     ASSERT_EQ(Identiques(Scalaires(o), Scalaires(TOptions{})), 0);
@@ -160,6 +160,7 @@ TEST_F(Parametres, EveryKeySurvivesARoundTrip)
     AllerRetour(o, r, s);
     EXPECT_EQ(Scalaires(m_o), Scalaires(o));
     EXPECT_EQ(Scalaires(m_r), Scalaires(r));
+    EXPECT_EQ(m_r.AstucesVues, r.AstucesVues);
     EXPECT_EQ(Scalaires(m_s), Scalaires(s));
     EXPECT_EQ(Lignes(m_o.Evenements), Lignes(o.Evenements));
     EXPECT_EQ(Lignes(m_o.Champs), Lignes(o.Champs));

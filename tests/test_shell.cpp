@@ -271,4 +271,24 @@ TEST_F(Shell, ClosingWritesTheSettingsAndTheUsageCounters)
     BaseModifiee = 0;
 }
 
+TEST_F(Shell, TipsShownOnceAreRememberedAcrossSessions)
+{
+    AfficheAstuceUneFois(8);
+    AfficheAstuceUneFois(8);
+    AfficheAstuce(1);
+    EXPECT_EQ(m_dialogues.Astuces, (QList<int>{8, 1}));
+    EXPECT_TRUE(m_dialogues.Messages[0].startsWith(QStringLiteral("Un double clic")));
+    {
+        TQuorWin w;
+        w.Initialise({});
+        w.close();
+    }
+    Reglages() = TReglages();
+    TQuorWin w;
+    w.Initialise({});
+    AfficheAstuceUneFois(8);
+    AfficheAstuceUneFois(2);
+    EXPECT_EQ(m_dialogues.Astuces, (QList<int>{8, 1, 2}));
+}
+
 } // namespace
