@@ -253,26 +253,23 @@ void TQuorWin::SetSelecPers(int p)
 
 bool TQuorWin::Precedent()
 {
-    // Persons deleted since are skipped.
-    for (int i = m_position - 1; i >= 0; --i) {
-        if (m_bd.PersonInUse(m_historique[static_cast<size_t>(i)])) {
-            m_position = i;
-            m_dansHistorique = true;
-            SetSelecPers(m_historique[static_cast<size_t>(i)]);
-            m_dansHistorique = false;
-            return true;
-        }
-    }
-    return false;
+    return Navigue(-1);
 }
 
 bool TQuorWin::Suivant()
 {
-    for (int i = m_position + 1; i < static_cast<int>(m_historique.size()); ++i) {
-        if (m_bd.PersonInUse(m_historique[static_cast<size_t>(i)])) {
+    return Navigue(1);
+}
+
+bool TQuorWin::Navigue(int pas)
+{
+    // Persons deleted since are skipped.
+    for (int i = m_position + pas; i >= 0 && i < static_cast<int>(m_historique.size()); i += pas) {
+        const int p = m_historique[static_cast<size_t>(i)];
+        if (m_bd.PersonInUse(p)) {
             m_position = i;
             m_dansHistorique = true;
-            SetSelecPers(m_historique[static_cast<size_t>(i)]);
+            SetSelecPers(p);
             m_dansHistorique = false;
             return true;
         }

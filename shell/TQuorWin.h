@@ -94,6 +94,7 @@ private:
     void CreeMenus();
     void CreeTaches();
     QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);
+    bool Navigue(int pas);
     void ApresChargement(int reference);
     void AfficheStatut();
     bool Sauve(const QString &chemin);
