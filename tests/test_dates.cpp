@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QString>
 
 #include "Dates.h"
@@ -17,147 +19,103 @@ protected:
         SetHorloge({});
         SetOrdreMoisJour(false);
     }
-    static void FixeAujourdhui(int j, int m, int a)
-    {
-        SetHorloge([=] { return QDate(a, m, j); });
-    }
+    static void FixeAujourdhui(int j, int m, int a) { SetHorloge([=] { return QDate(a, m, j); }); }
 };
 
-std::string S(const QString &s)
-{
-    return s.toStdString();
-}
+std::string S(const QString &s) { return s.toStdString(); }
 
-struct Parts {
-    int j, m, a;
-};
+using Parts = TDateParts;
+template <typename T>
+std::tuple<int, int, int> JMA(const T &d) { return {d.Jour, d.Mois, d.Annee}; }
+std::string D(const Parts &p) { return ::testing::PrintToString(JMA(p)); }
+
+// Table rows: a text and what it gives; two texts and what they give.
+struct TexteParts { QString texte; Parts attendu; };
+struct Textes { QString texte, attendu; };
+struct DeuxTextesNombre { QString a, b; int attendu; };
+struct TexteNombre { QString texte; int attendu; };
 
 } // namespace
 
 TEST_F(Dates, SplitDateReadsBareDatesAndRejectsWhatIsOutOfRange)
 {
-    struct Cas {
-        QString texte;
-        Parts attendu;
+    const TexteParts cas[] = {
+        {u"14/7/1789"_s, {14, 7, 1789}}, {u" 01/02/0900 "_s, {1, 2, 900}}, {u"7/1789"_s, {0, 7, 1789}},
+        {u"1789"_s, {0, 0, 1789}}, {u"31/2/1900"_s, {31, 2, 1900}}, // readable, though impossible
+        {u"32/1/1900"_s, {0, 1, 1900}}, {u"1/13/1900"_s, {0, 0, 1900}}, // no day without its month
+        {u"x/7/1789"_s, {0, 7, 1789}}, {u"1/2/0"_s, {0, 0, 0}}, {u"1/2/10000"_s, {0, 0, 0}},
+        {u"1/2/99999999999999999999"_s, {0, 0, 0}}, {u"-5"_s, {0, 0, 0}}, {u"1/2/3/1900"_s, {0, 0, 0}},
+        {u"7/1789/"_s, {0, 0, 0}}, {u"vers 1789"_s, {0, 0, 0}}, {u""_s, {0, 0, 0}},
     };
-    const Cas cas[] = {
-        {u"14/7/1789"_s, {14, 7, 1789}},
-        {u" 01/02/0900 "_s, {1, 2, 900}},
-        {u"7/1789"_s, {0, 7, 1789}},
-        {u"1789"_s, {0, 0, 1789}},
-        {u"31/2/1900"_s, {31, 2, 1900}}, // readable, though impossible
-        {u"32/1/1900"_s, {0, 1, 1900}},
-        {u"1/13/1900"_s, {0, 0, 1900}}, // no day without its month
-        {u"x/7/1789"_s, {0, 7, 1789}},
-        {u"1/2/0"_s, {0, 0, 0}},
-        {u"1/2/10000"_s, {0, 0, 0}},
-        {u"1/2/99999999999999999999"_s, {0, 0, 0}},
-        {u"-5"_s, {0, 0, 0}},
-        {u"1/2/3/1900"_s, {0, 0, 0}},
-        {u"7/1789/"_s, {0, 0, 0}},
-        {u"vers 1789"_s, {0, 0, 0}},
-        {u""_s, {0, 0, 0}},
-    };
-    for (const Cas &c : cas) {
-        const TDateParts p = SplitDate(c.texte);
-        EXPECT_EQ(p.Jour, c.attendu.j) << S(c.texte);
-        EXPECT_EQ(p.Mois, c.attendu.m) << S(c.texte);
-        EXPECT_EQ(p.Annee, c.attendu.a) << S(c.texte);
-    }
+    for (const TexteParts &c : cas)
+        EXPECT_EQ(JMA(SplitDate(c.texte)), JMA(c.attendu)) << S(c.texte);
 }
 
 TEST_F(Dates, QualifiersAndRangesSplitIntoTheirPieces)
 {
-    const TDateRange r = SplitDateRange(u"  APRÈS 1/2/1900   avant 1910 reste"_s);
-    EXPECT_EQ(r.Qualif1, u"après"_s);
-    EXPECT_EQ(r.Date1, u"1/2/1900"_s);
-    EXPECT_EQ(r.Qualif2, u"avant"_s);
-    EXPECT_EQ(r.Date2, u"1910"_s);
-
-    const TDateRange sansDate = SplitDateRange(u"après avant 1910"_s);
-    EXPECT_EQ(sansDate.Qualif1, u"après"_s);
-    EXPECT_TRUE(sansDate.Date1.isEmpty());
-    EXPECT_EQ(sansDate.Qualif2, u"avant"_s);
-    EXPECT_EQ(sansDate.Date2, u"1910"_s);
+    const auto pieces = [](const TDateRange &r) {
+        return QStringList{r.Qualif1, r.Date1, r.Qualif2, r.Date2};
+    };
+    EXPECT_EQ(pieces(SplitDateRange(u"  APRÈS 1/2/1900   avant 1910 reste"_s)),
+              (QStringList{u"après"_s, u"1/2/1900"_s, u"avant"_s, u"1910"_s}));
+    EXPECT_EQ(pieces(SplitDateRange(u"après avant 1910"_s)),
+              (QStringList{u"après"_s, QString(), u"avant"_s, u"1910"_s}));
 
     const TQualifiedDate q = SplitQualifiedDate(u"vers 3/1900"_s);
     EXPECT_EQ(q.Qualif, u"vers"_s);
-    EXPECT_EQ(q.Mois, 3);
-    EXPECT_EQ(q.Annee, 1900);
+    EXPECT_EQ(JMA(q), std::tuple(0, 3, 1900));
 
-    struct Cle {
-        QString texte;
-        int cle, annee, mois;
+    const struct { QString texte; int cle, annee, mois; } cles[] = {
+        {u"14/7/1789"_s, 17890714, 1789, 7}, {u"après 7/1789 avant 1800"_s, 17890700, 1789, 7},
+        {u"avant 1789"_s, 17890000, 1789, 0}, {u"avant"_s, 0, 0, 0}, {u"inconnue"_s, 0, 0, 0},
     };
-    const Cle cles[] = {
-        {u"14/7/1789"_s, 17890714, 1789, 7},
-        {u"après 7/1789 avant 1800"_s, 17890700, 1789, 7},
-        {u"avant 1789"_s, 17890000, 1789, 0},
-        {u"avant"_s, 0, 0, 0},
-        {u"inconnue"_s, 0, 0, 0},
-    };
-    for (const Cle &c : cles) {
-        EXPECT_EQ(DateKey(c.texte), c.cle) << S(c.texte);
-        EXPECT_EQ(DateYear(c.texte), c.annee) << S(c.texte);
-        EXPECT_EQ(DateMonth(c.texte), c.mois) << S(c.texte);
-    }
+    for (const auto &c : cles)
+        EXPECT_EQ(std::tuple(DateKey(c.texte), DateYear(c.texte), DateMonth(c.texte)),
+                  std::tuple(c.cle, c.annee, c.mois)) << S(c.texte);
 }
 
 TEST_F(Dates, MonthLengthsFollowTheCalendarInForce)
 {
-    struct Cas {
-        int mois, annee, jours;
-    };
-    const Cas cas[] = {
+    const struct { int mois, annee, jours; } cas[] = {
         {2, 1500, 29}, {2, 1700, 28}, {2, 1600, 29}, {2, 2000, 29}, {2, 1900, 28},
         {2, 1582, 28}, {4, 1900, 30}, {12, 1900, 31}, {0, 1900, 0},  {13, 1900, 0},
         {-1, 1900, 0}, {2, 0, 0},     {2, 10000, 0},
     };
-    for (const Cas &c : cas)
+    for (const auto &c : cas)
         EXPECT_EQ(DaysInMonth(c.mois, c.annee), c.jours) << c.mois << "/" << c.annee;
 
-    EXPECT_TRUE(IsValidDate(4, 10, 1582));
-    EXPECT_TRUE(IsValidDate(15, 10, 1582));
     for (int j = 5; j <= 14; ++j)
         EXPECT_FALSE(IsValidDate(j, 10, 1582)) << j;
-    EXPECT_TRUE(IsValidDate(29, 2, 1500));
+    for (const Parts &p : {Parts{4, 10, 1582}, {15, 10, 1582}, {29, 2, 1500}, {1, 1, 1}})
+        EXPECT_TRUE(IsValidDate(p.Jour, p.Mois, p.Annee)) << D(p);
     EXPECT_FALSE(IsValidDate(29, 2, 1900));
     EXPECT_FALSE(IsValidDate(0, 1, 1900));
-    EXPECT_TRUE(IsValidDate(1, 1, 1));
 }
 
 TEST_F(Dates, JulianDaysAroundTheReformAndBack)
 {
-    struct Cas {
-        Parts d;
-        double jd;
-    };
-    const Cas cas[] = {
+    const struct { Parts d; double jd; } cas[] = {
         {{1, 1, 2000}, 2451545},   {{15, 10, 1582}, 2299161}, {{4, 10, 1582}, 2299160},
         {{1, 1, 1}, 1721424},      {{29, 2, 1500}, 2268992},  {{1, 3, 1500}, 2268993},
         {{31, 12, 9999}, 5373484},
     };
-    for (const Cas &c : cas) {
-        EXPECT_EQ(DateToJulianDay(c.d.j, c.d.m, c.d.a), c.jd) << c.d.j << "/" << c.d.m << "/" << c.d.a;
-        const TDateParts p = JulianDayToParts(c.jd);
-        EXPECT_EQ(p.Jour, c.d.j);
-        EXPECT_EQ(p.Mois, c.d.m);
-        EXPECT_EQ(p.Annee, c.d.a);
+    for (const auto &c : cas) {
+        EXPECT_EQ(DateToJulianDay(c.d.Jour, c.d.Mois, c.d.Annee), c.jd) << D(c.d);
+        EXPECT_EQ(JMA(JulianDayToParts(c.jd)), JMA(c.d)) << c.jd;
     }
-    EXPECT_EQ(JulianDayToDate(2299161), u"15/10/1582"_s);
-    EXPECT_EQ(JulianDayToDate(2299160), u"4/10/1582"_s);
-    // Nearest whole day, halves to even.
-    EXPECT_EQ(JulianDayToDate(2451545.4), u"1/1/2000"_s);
-    EXPECT_EQ(JulianDayToDate(2451544.5), u"31/12/1999"_s);
-    EXPECT_EQ(JulianDayToDate(2451545.5), u"2/1/2000"_s);
-    EXPECT_EQ(JulianDayToDate(2451546.5), u"2/1/2000"_s);
+    const std::pair<double, QString> textes[] = {
+        {2299161, u"15/10/1582"_s}, {2299160, u"4/10/1582"_s},
+        // Nearest whole day, halves to even.
+        {2451545.4, u"1/1/2000"_s}, {2451544.5, u"31/12/1999"_s}, {2451545.5, u"2/1/2000"_s},
+        {2451546.5, u"2/1/2000"_s}};
+    for (const auto &[jd, texte] : textes)
+        EXPECT_EQ(JulianDayToDate(jd), texte) << jd;
 
     // Absent parts count as 1; no year or an impossible day gives 0.
     EXPECT_EQ(DateToJulianDay(u"vers 2000"_s), 2451545);
     EXPECT_EQ(DateToJulianDay(u"2/2000"_s), 2451545 + 31);
-    EXPECT_EQ(DateToJulianDay(u"10/10/1582"_s), 0);
-    EXPECT_EQ(DateToJulianDay(u"29/2/1900"_s), 0);
-    EXPECT_EQ(DateToJulianDay(u""_s), 0);
+    for (const QString &sansJour : {u"10/10/1582"_s, u"29/2/1900"_s, u""_s})
+        EXPECT_EQ(DateToJulianDay(sansJour), 0) << S(sansJour);
 
     // Every day in a stretch across the reform converts back to itself.
     for (double jd = 2299000; jd < 2299400; ++jd)
@@ -171,20 +129,14 @@ TEST_F(Dates, JulianDaysAroundTheReformAndBack)
 
 TEST_F(Dates, WeekdaysAndLongDates)
 {
-    struct Cas {
-        QString date;
-        QString jour;
+    const Textes cas[] = {
+        {u"14/7/1789"_s, u"mardi"_s},    {u"1/1/2000"_s, u"samedi"_s},     {u"4/10/1582"_s, u"jeudi"_s},
+        {u"15/10/1582"_s, u"vendredi"_s}, {u"11/11/1918"_s, u"lundi"_s},    {u"7/1789"_s, QString()},
+        {u"vers 1/1/2000"_s, QString()}, {u"5/10/1582"_s, QString()},      {u"1/1/0"_s, QString()},
     };
-    const Cas cas[] = {
-        {u"14/7/1789"_s, u"mardi"_s},     {u"1/1/2000"_s, u"samedi"_s},
-        {u"4/10/1582"_s, u"jeudi"_s},     {u"15/10/1582"_s, u"vendredi"_s},
-        {u"11/11/1918"_s, u"lundi"_s},    {u"7/1789"_s, QString()},
-        {u"vers 1/1/2000"_s, QString()},  {u"5/10/1582"_s, QString()},
-        {u"1/1/0"_s, QString()},
-    };
-    for (const Cas &c : cas) {
-        EXPECT_EQ(DateWeekdayName(c.date), c.jour) << S(c.date);
-        EXPECT_EQ(DateWeekday(c.date) == 7, c.jour.isEmpty()) << S(c.date);
+    for (const Textes &c : cas) {
+        EXPECT_EQ(DateWeekdayName(c.texte), c.attendu) << S(c.texte);
+        EXPECT_EQ(DateWeekday(c.texte) == 7, c.attendu.isEmpty()) << S(c.texte);
     }
     EXPECT_EQ(DayOfWeek(1, 1, 2000), 6);
     EXPECT_EQ(DayOfWeek(0, 1, 2000), 7);
@@ -195,16 +147,12 @@ TEST_F(Dates, WeekdaysAndLongDates)
                                  {1, 13, 1900}, {1, -1, 1900}, {-1, 1, 1900}, {1, 1, 0},
                                  {1, 1, 2147483647}, {2147483647, 12, 1900}};
     for (const Parts &p : impossibles)
-        EXPECT_TRUE(DateLongue(p.j, p.m, p.a).isEmpty()) << p.j << "/" << p.m << "/" << p.a;
+        EXPECT_TRUE(DateLongue(p.Jour, p.Mois, p.Annee).isEmpty()) << D(p);
 }
 
 TEST_F(Dates, RepublicanCalendarBothWays)
 {
-    struct Cas {
-        QString date;
-        Parts rep;
-    };
-    const Cas cas[] = {
+    const TexteParts cas[] = {
         {u"22/9/1792"_s, {1, 1, 1}},   {u"9/11/1799"_s, {18, 2, 8}},
         {u"23/9/1805"_s, {1, 1, 14}},  {u"22/9/1795"_s, {6, 13, 3}}, // sextile year III
         {u"23/9/1795"_s, {1, 1, 4}},   {u"21/9/1796"_s, {5, 13, 4}},
@@ -212,98 +160,68 @@ TEST_F(Dates, RepublicanCalendarBothWays)
         {u"23/9/1806"_s, {0, 0, 0}},   {u"11/1799"_s, {0, 0, 0}},
         {u"vers 9/11/1799"_s, {0, 0, 0}}, {u"31/2/1800"_s, {0, 0, 0}},
     };
-    for (const Cas &c : cas) {
-        const TRepublicanDate r = DateToRepublican(c.date);
-        EXPECT_EQ(r.Jour, c.rep.j) << S(c.date);
-        EXPECT_EQ(r.Mois, c.rep.m) << S(c.date);
-        EXPECT_EQ(r.Annee, c.rep.a) << S(c.date);
-        if (c.rep.a != 0) {
-            EXPECT_EQ(RepublicanToJulianDay(c.rep.j, c.rep.m, c.rep.a), DateToJulianDay(c.date));
+    for (const TexteParts &c : cas) {
+        EXPECT_EQ(JMA(DateToRepublican(c.texte)), JMA(c.attendu)) << S(c.texte);
+        if (c.attendu.Annee != 0) {
+            EXPECT_EQ(RepublicanToJulianDay(c.attendu.Jour, c.attendu.Mois, c.attendu.Annee),
+                      DateToJulianDay(c.texte)) << S(c.texte);
         }
     }
     const Parts inexistantes[] = {{6, 13, 4}, {31, 1, 1}, {1, 14, 1}, {1, 1, 15},
                                   {1, 1, 0},  {0, 1, 1},  {-1, -1, -1}};
     for (const Parts &p : inexistantes)
-        EXPECT_EQ(RepublicanToJulianDay(p.j, p.m, p.a), 0) << p.j << "/" << p.m << "/" << p.a;
+        EXPECT_EQ(RepublicanToJulianDay(p.Jour, p.Mois, p.Annee), 0) << D(p);
 }
 
 TEST_F(Dates, CompareDatesWithPartialDatesQualifiersAndRanges)
 {
-    struct Cas {
-        QString a, b;
-        int attendu;
-    };
-    const Cas cas[] = {
-        {u""_s, u""_s, 0},
-        {u"1900"_s, u""_s, 1},
-        {u""_s, u"1900"_s, 2},
-        {u"1/2/1900"_s, u"1/2/1900"_s, 0},
-        {u"2/2/1900"_s, u"1/2/1900"_s, 1},
+    const DeuxTextesNombre cas[] = {
+        {u""_s, u""_s, 0}, {u"1900"_s, u""_s, 1}, {u""_s, u"1900"_s, 2},
+        {u"1/2/1900"_s, u"1/2/1900"_s, 0}, {u"2/2/1900"_s, u"1/2/1900"_s, 1},
         {u"1/2/1900"_s, u"2/2/1900"_s, 2},
         // b lacking a's month or day is as late as it can be.
-        {u"5/1900"_s, u"1900"_s, 2},
-        {u"1900"_s, u"5/1900"_s, 2},
-        {u"31/12/1900"_s, u"12/1900"_s, 2},
-        {u"1/1/1901"_s, u"12/1900"_s, 1},
-        {u"1900"_s, u"1900"_s, 0},
+        {u"5/1900"_s, u"1900"_s, 2}, {u"1900"_s, u"5/1900"_s, 2}, {u"31/12/1900"_s, u"12/1900"_s, 2},
+        {u"1/1/1901"_s, u"12/1900"_s, 1}, {u"1900"_s, u"1900"_s, 0},
         // Qualifiers do not count; a range compares by its first date.
-        {u"avant 1900"_s, u"après 1900"_s, 0},
-        {u"vers 1/1/1900"_s, u"après 1890 avant 1910"_s, 1},
+        {u"avant 1900"_s, u"après 1900"_s, 0}, {u"vers 1/1/1900"_s, u"après 1890 avant 1910"_s, 1},
         {u"1895"_s, u"après 1890 avant 1900"_s, 1},
     };
-    for (const Cas &c : cas)
+    for (const auto &c : cas)
         EXPECT_EQ(CompareDates(c.a, c.b), c.attendu) << S(c.a) << " / " << S(c.b);
 }
 
 TEST_F(Dates, YearsAndDaysBetweenDates)
 {
-    struct Cas {
-        QString a, b;
-        int ans;
-    };
-    const Cas ans[] = {
+    const DeuxTextesNombre ans[] = {
         {u"14/7/1789"_s, u"13/7/1889"_s, 99}, {u"13/7/1889"_s, u"14/7/1789"_s, 99},
         {u"14/7/1789"_s, u"14/7/1889"_s, 100}, {u"7/1789"_s, u"6/1889"_s, 99},
         {u"14/7/1789"_s, u"7/1889"_s, 100},   {u"14/7/1789"_s, u"1889"_s, 100},
         {u"1789"_s, u""_s, 0},                {u"vers 1/1/1900"_s, u"avant 31/12/1900"_s, 0},
     };
-    for (const Cas &c : ans)
-        EXPECT_EQ(YearsBetween(c.a, c.b), c.ans) << S(c.a) << " / " << S(c.b);
+    for (const auto &c : ans)
+        EXPECT_EQ(YearsBetween(c.a, c.b), c.attendu) << S(c.a) << " / " << S(c.b);
 
-    const Cas jours[] = {
+    const DeuxTextesNombre jours[] = {
         {u"1/3/1900"_s, u"1/2/1900"_s, 28}, {u"1/3/2000"_s, u"1/2/2000"_s, 29},
         {u"15/10/1582"_s, u"4/10/1582"_s, 1}, {u"1901"_s, u"1900"_s, 365},
         {u"1/2/1900"_s, u"1/3/1900"_s, 0},  {u"1900"_s, u""_s, 0},
         {u"1/3/1900"_s, u"30/2/1900"_s, 0},
     };
-    for (const Cas &c : jours)
-        EXPECT_EQ(DaysBetween(c.a, c.b), c.ans) << S(c.a) << " / " << S(c.b);
+    for (const auto &c : jours)
+        EXPECT_EQ(DaysBetween(c.a, c.b), c.attendu) << S(c.a) << " / " << S(c.b);
 }
 
 TEST_F(Dates, AgeAgainstAFixedToday)
 {
     FixeAujourdhui(14, 7, 2000);
-    EXPECT_EQ(Aujourdhui(), QDate(2000, 7, 14));
     EXPECT_EQ(TodayDateText(), u"14/7/2000"_s);
-    struct Cas {
-        QString date;
-        int age;
+    const TexteNombre cas[] = {
+        {u"14/7/1900"_s, 100}, {u"15/7/1900"_s, 99}, {u"7/1900"_s, 100}, {u"8/1900"_s, 99},
+        {u"1900"_s, 100}, {u"après 1890 avant 1900"_s, 100}, {u"après 1890 avant 15/7/1900"_s, 99},
+        {u"vers 1950"_s, 50}, {u"15/7/2000"_s, -1}, {u"2001"_s, -1}, {u""_s, -1},
     };
-    const Cas cas[] = {
-        {u"14/7/1900"_s, 100},
-        {u"15/7/1900"_s, 99},
-        {u"7/1900"_s, 100},
-        {u"8/1900"_s, 99},
-        {u"1900"_s, 100},
-        {u"après 1890 avant 1900"_s, 100},
-        {u"après 1890 avant 15/7/1900"_s, 99},
-        {u"vers 1950"_s, 50},
-        {u"15/7/2000"_s, -1},
-        {u"2001"_s, -1},
-        {u""_s, -1},
-    };
-    for (const Cas &c : cas)
-        EXPECT_EQ(AgeInYears(c.date), c.age) << S(c.date);
+    for (const auto &c : cas)
+        EXPECT_EQ(AgeInYears(c.texte), c.attendu) << S(c.texte);
 
     SetHorloge({});
     EXPECT_EQ(Aujourdhui(), QDate::currentDate());
@@ -316,87 +234,56 @@ TEST_F(Dates, DisplayOrderSwapsFullDatesOnly)
 
     SetOrdreMoisJour(true);
     EXPECT_TRUE(OrdreMoisJour());
-    struct Cas {
-        QString stocke, affiche;
-    };
-    const Cas cas[] = {
-        {u"14/7/1789"_s, u"7/14/1789"_s},
-        {stocke, u"après 7/14/1789  avant 7/1800"_s},
+    const Textes cas[] = {
+        {u"14/7/1789"_s, u"7/14/1789"_s}, {stocke, u"après 7/14/1789  avant 7/1800"_s},
         {u"après 1/2/1900 avant 3/4/1910"_s, u"après 2/1/1900 avant 4/3/1910"_s},
-        {u"vers 1789"_s, u"vers 1789"_s},
-        {u"a/b/c 1//2"_s, u"a/b/c 1//2"_s},
+        {u"vers 1789"_s, u"vers 1789"_s}, {u"a/b/c 1//2"_s, u"a/b/c 1//2"_s},
     };
-    for (const Cas &c : cas) {
-        EXPECT_EQ(DateVersAffichage(c.stocke), c.affiche) << S(c.stocke);
-        EXPECT_EQ(DateDepuisAffichage(c.affiche), c.stocke) << S(c.affiche);
+    for (const Textes &c : cas) {
+        EXPECT_EQ(DateVersAffichage(c.texte), c.attendu) << S(c.texte);
+        EXPECT_EQ(DateDepuisAffichage(c.attendu), c.texte) << S(c.attendu);
     }
 }
 
 TEST_F(Dates, NormalizeDateInputFollowsTheGrammar)
 {
-    struct Cas {
-        QString saisie, attendu;
-    };
-    const Cas cas[] = {
-        {u"01.02.1900"_s, u"1/2/1900"_s},
-        {u"1-2-1900"_s, u"1/2/1900"_s},
-        {u" 1  2   1900 "_s, u"1/2/1900"_s},
-        {u"1.2 1900"_s, u"1/2/1900"_s},
-        {u"00/0/1900"_s, u"0/0/1900"_s},
-        {u"AV 1900"_s, u"avant 1900"_s},
-        {u"av. 1900"_s, u"avant 1900"_s},
-        {u"avt 1900"_s, u"avant 1900"_s},
-        {u"ap 1900"_s, u"après 1900"_s},
-        {u"Apr 1900"_s, u"après 1900"_s},
-        {u"apres 1900"_s, u"après 1900"_s},
-        {u"v 1900"_s, u"vers 1900"_s},
-        {u"ca 1900"_s, u"vers 1900"_s},
-        {u"env 1900"_s, u"vers 1900"_s},
+    const Textes cas[] = {
+        {u"01.02.1900"_s, u"1/2/1900"_s}, {u"1-2-1900"_s, u"1/2/1900"_s},
+        {u" 1  2   1900 "_s, u"1/2/1900"_s}, {u"1.2 1900"_s, u"1/2/1900"_s}, {u"00/0/1900"_s, u"0/0/1900"_s},
+        {u"AV 1900"_s, u"avant 1900"_s}, {u"av. 1900"_s, u"avant 1900"_s}, {u"avt 1900"_s, u"avant 1900"_s},
+        {u"ap 1900"_s, u"après 1900"_s}, {u"Apr 1900"_s, u"après 1900"_s}, {u"apres 1900"_s, u"après 1900"_s},
+        {u"v 1900"_s, u"vers 1900"_s}, {u"ca 1900"_s, u"vers 1900"_s}, {u"env 1900"_s, u"vers 1900"_s},
         {u"Environ 1900"_s, u"vers 1900"_s},
         {u"entre 1900 et 1910"_s, u"après 1900 avant 1910"_s},
         {u"Entre 1 2 1900 ET 3.4.1910"_s, u"après 1/2/1900 avant 3/4/1910"_s},
         {u"entre 1914 et 18"_s, u"après 1914 avant 1918"_s},
         {u"entre 1/1/1914 et 11/11/18"_s, u"après 1/1/1914 avant 11/11/1918"_s},
-        {u"ap 1914 av 8"_s, u"après 1914 avant 2008"_s},
-        {u"entre 1995 et 05"_s, u"après 1995 avant 2005"_s},
-        {u"entre 1914 et 918"_s, u"après 1914 avant 918"_s},
-        {u"entre 14 et 18"_s, u"après 14 avant 18"_s},
+        {u"ap 1914 av 8"_s, u"après 1914 avant 2008"_s}, {u"entre 1995 et 05"_s, u"après 1995 avant 2005"_s},
+        {u"entre 1914 et 918"_s, u"après 1914 avant 918"_s}, {u"entre 14 et 18"_s, u"après 14 avant 18"_s},
         {u"entre 9995 et 5"_s, u"après 9995 avant 5"_s},
         // Anything else is kept as typed.
-        {u"14 Juillet 1789"_s, u"14 Juillet 1789"_s},
-        {u"entre 1900"_s, u"entre 1900"_s},
-        {u"1900- ap. 1.2.x"_s, u"1900- ap. 1.2.x"_s},
-        {u"vers 1900 et 1910"_s, u"vers 1900 et 1910"_s},
+        {u"14 Juillet 1789"_s, u"14 Juillet 1789"_s}, {u"entre 1900"_s, u"entre 1900"_s},
+        {u"1900- ap. 1.2.x"_s, u"1900- ap. 1.2.x"_s}, {u"vers 1900 et 1910"_s, u"vers 1900 et 1910"_s},
         {u""_s, u""_s},
     };
-    for (const Cas &c : cas)
-        EXPECT_EQ(NormalizeDateInput(c.saisie), c.attendu) << S(c.saisie);
+    for (const Textes &c : cas)
+        EXPECT_EQ(NormalizeDateInput(c.texte), c.attendu) << S(c.texte);
 }
 
 TEST_F(Dates, NormalisePeriodeCompletesTheCenturyFromTheOtherDate)
 {
-    struct Cas {
-        QString premier, second;
-        int mode;
-        QString attendu;
-    };
-    const Cas cas[] = {
-        {u"5.3.12"_s, u"1980"_s, 1, u"5/3/1912"_s},
-        {u"80"_s, u"1980"_s, 1, u"1980"_s},
-        {u"81"_s, u"1980"_s, 1, u"1881"_s},
-        {u"1950"_s, u"12"_s, 2, u"2012"_s},
-        {u"1950"_s, u"49"_s, 2, u"2049"_s},
-        {u"1950"_s, u"vers 50"_s, 2, u"vers 1950"_s},
+    const struct { QString premier, second; int mode; QString attendu; } cas[] = {
+        {u"5.3.12"_s, u"1980"_s, 1, u"5/3/1912"_s}, {u"80"_s, u"1980"_s, 1, u"1980"_s},
+        {u"81"_s, u"1980"_s, 1, u"1881"_s}, {u"1950"_s, u"12"_s, 2, u"2012"_s},
+        {u"1950"_s, u"49"_s, 2, u"2049"_s}, {u"1950"_s, u"vers 50"_s, 2, u"vers 1950"_s},
         {u"05"_s, u"après 1900 avant 1910"_s, 1, u"1905"_s},
         {u"après 1900 avant 1910"_s, u"05"_s, 2, u"1905"_s},
         {u"après 1900 avant 1910"_s, u"95"_s, 2, u"1995"_s},
         {u"entre 95 et 5"_s, u"2050"_s, 1, u"après 1995 avant 2005"_s},
-        {u"12"_s, u""_s, 1, u"12"_s},
-        {u"60"_s, u"50"_s, 1, u"60"_s},
-        {u"1812"_s, u"1980"_s, 1, u"1812"_s},
-        {u"5.3.12"_s, u"1980"_s, 3, u"5/3/12"_s},
+        {u"12"_s, u""_s, 1, u"12"_s}, {u"60"_s, u"50"_s, 1, u"60"_s},
+        {u"1812"_s, u"1980"_s, 1, u"1812"_s}, {u"5.3.12"_s, u"1980"_s, 3, u"5/3/12"_s},
     };
-    for (const Cas &c : cas)
+    for (const auto &c : cas)
         EXPECT_EQ(NormalisePeriode(c.premier, c.second, c.mode), c.attendu)
                 << S(c.premier) << " / " << S(c.second) << " mode " << c.mode;
 }
@@ -435,8 +322,7 @@ TEST_F(Dates, HostileInputsStayWithinBounds)
         EXPECT_EQ(NormalisePeriode(h, QString(), 1), normale);
     }
     // The huge month saturates and is dropped; the year is read past its zeros.
-    EXPECT_EQ(SplitDate(longue).Mois, 0);
-    EXPECT_EQ(SplitDate(longue).Annee, 1);
+    EXPECT_EQ(JMA(SplitDate(longue)), std::tuple(0, 0, 1));
     EXPECT_EQ(DateYear(QString(50000, u' ') + u"1900"_s), 1900);
     EXPECT_EQ(NormalizeDateInput(u"0"_s.repeated(100000) + u"1 2 1900"_s), u"1/2/1900"_s);
 }

@@ -15,9 +15,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Fixture(const QString &nom)
+QString Fixture(QStringView nom)
 {
-    return QString::fromUtf8(LIGNEE_FIXTURES) + u"/images/"_s + nom;
+    return QString::fromUtf8(LIGNEE_FIXTURES) + u"/images/"_s + nom.toString();
 }
 
 QByteArray Octets(const QString &chemin)
@@ -43,45 +43,30 @@ bool Ecrit(const QString &chemin, const QByteArray &octets)
                                          << (lu & 0xFFFFFF) << ", expected " << attendu;
 }
 
-quint32 Crc32(const QByteArray &octets)
+// A complete black PNG, 1 bit per pixel: 12.5 MB in memory at 100 megapixels.
+bool EcritPngNoir(const QString &chemin, int largeur, int hauteur)
 {
-    quint32 crc = 0xFFFFFFFF;
-    for (const char c : octets) {
-        crc ^= quint8(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
+    QImage image(largeur, hauteur, QImage::Format_Mono);
+    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    image.fill(0);
+    return image.save(chemin, "PNG");
 }
 
-// A complete black PNG, 1-bit grey: a few kilobytes even at 100 megapixels.
-QByteArray PngNoir(int largeur, int hauteur)
-{
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    QDataStream flux(&png, QIODevice::Append); // big-endian
-    const auto bloc = [&flux](const QByteArray &corps) {
-        flux << quint32(corps.size() - 4);
-        flux.writeRawData(corps.constData(), int(corps.size()));
-        flux << Crc32(corps);
-    };
-    QByteArray entete("IHDR");
-    QDataStream(&entete, QIODevice::Append) << quint32(largeur) << quint32(hauteur) << quint8(1)
-                                            << quint8(0) << quint8(0) << quint8(0) << quint8(0);
-    bloc(entete);
-    const QByteArray lignes(qsizetype(hauteur) * (1 + (largeur + 7) / 8), '\0');
-    bloc("IDAT" + qCompress(lignes, 9).mid(4)); // qCompress puts a size before the zlib stream
-    bloc("IEND");
-    return png;
-}
+struct PixelAttendu { int x, y; QRgb couleur; };
 
-struct PixelAttendu {
-    int x, y;
-    QRgb couleur;
+class Images : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dossier.isValid()); }
+    QString Chemin(const QString &nom) const { return m_dossier.filePath(nom); }
+    QStringList Fichiers() const { return QDir(m_dossier.path()).entryList(QDir::Files); }
+
+    QTemporaryDir m_dossier;
 };
 
 } // namespace
 
-TEST(ChargeImage, FichiersValides)
+TEST_F(Images, FichiersValides)
 {
     const struct {
         const char16_t *fichier;
@@ -107,7 +92,7 @@ TEST(ChargeImage, FichiersValides)
     for (const auto &c : cas) {
         SCOPED_TRACE(QString::fromUtf16(c.fichier).toStdString());
         QImage image;
-        ASSERT_TRUE(ChargeImage(image, Fixture(QString::fromUtf16(c.fichier))));
+        ASSERT_TRUE(ChargeImage(image, Fixture(c.fichier)));
         EXPECT_EQ(image.format(), QImage::Format_RGB888);
         ASSERT_EQ(image.size(), QSize(c.largeur, c.hauteur));
         for (const PixelAttendu &p : c.pixels)
@@ -115,7 +100,7 @@ TEST(ChargeImage, FichiersValides)
     }
 }
 
-TEST(ChargeImage, FichiersAbimesRefusesSansToucherLImage)
+TEST_F(Images, FichiersAbimesRefusesSansToucherLImage)
 {
     const char16_t *fichiers[] = {
         u"rgb_tronque.png", u"rgb_corrompu.png", u"couleur_tronque.jpg", u"couleur_corrompu.jpg",
@@ -131,51 +116,42 @@ TEST(ChargeImage, FichiersAbimesRefusesSansToucherLImage)
     for (const char16_t *fichier : fichiers) {
         SCOPED_TRACE(QString::fromUtf16(fichier).toStdString());
         QImage image = avant;
-        EXPECT_FALSE(ChargeImage(image, Fixture(QString::fromUtf16(fichier))));
+        EXPECT_FALSE(ChargeImage(image, Fixture(fichier)));
         EXPECT_EQ(image, avant);
     }
 }
 
-TEST(ChargeImage, NomsDeFichiers)
+TEST_F(Images, NomsDeFichiers)
 {
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
-    const QByteArray png = Octets(Fixture(u"rgb.png"_s));
-    const struct {
-        const char16_t *nom;
-        QByteArray octets;
-        bool charge;
-    } cas[] = {
-        {u"VIDE.PNG", {}, false}, {u"vide.jpg", {}, false}, {u"vide.bmp", {}, false},
+    const QByteArray png = Octets(Fixture(u"rgb.png"));
+    const struct { const char16_t *nom; QByteArray octets; bool charge; } cas[] = {
+        // Empty files are among the cuts below.
         {u"image.gif", png, false}, {u"image", png, false}, {u"image.png.txt", png, false},
-        {u"MAJUSCULES.PNG", png, true}, {u"photo.Jpeg", Octets(Fixture(u"couleur.jpg"_s)), true},
+        {u"MAJUSCULES.PNG", png, true}, {u"photo.Jpeg", Octets(Fixture(u"couleur.jpg")), true},
     };
     for (const auto &c : cas) {
         SCOPED_TRACE(QString::fromUtf16(c.nom).toStdString());
-        const QString chemin = dossier.filePath(QString::fromUtf16(c.nom));
+        const QString chemin = Chemin(QString::fromUtf16(c.nom));
         ASSERT_TRUE(Ecrit(chemin, c.octets));
         QImage image;
         EXPECT_EQ(ChargeImage(image, chemin), c.charge);
     }
     QImage image;
-    EXPECT_FALSE(ChargeImage(image, dossier.filePath(u"absent.png"_s)));
-    EXPECT_FALSE(ChargeImage(image, dossier.path() + u".png"_s)); // a folder
+    EXPECT_FALSE(ChargeImage(image, Chemin(u"absent.png"_s)));
+    EXPECT_FALSE(ChargeImage(image, m_dossier.path() + u".png"_s)); // a folder
     EXPECT_TRUE(image.isNull());
 }
 
 // Every cut of a valid file before the end of its picture data is refused,
 // and no cut or damaged byte crashes or leaks (run under ASan).
-TEST(ChargeImage, CoupuresEtOctetsAbimes)
+TEST_F(Images, CoupuresEtOctetsAbimes)
 {
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
-    const struct {
-        const char16_t *fichier;
-        qsizetype inutiles; // bytes at the end that the picture does not need
-    } cas[] = {{u"rgb.png", 12 /* IEND */}, {u"couleur.jpg", 0}, {u"couleur.bmp", 0}};
+    // With the bytes at the end that the picture does not need.
+    const struct { const char16_t *fichier; qsizetype inutiles; } cas[] = {
+        {u"rgb.png", 12 /* IEND */}, {u"couleur.jpg", 0}, {u"couleur.bmp", 0}};
     for (const auto &c : cas) {
         const QString nom = QString::fromUtf16(c.fichier);
-        const QString copie = dossier.filePath(nom);
+        const QString copie = Chemin(nom);
         const QByteArray octets = Octets(Fixture(nom));
         ASSERT_FALSE(octets.isEmpty());
         for (qsizetype taille = 0; taille < octets.size() - c.inutiles; ++taille) {
@@ -195,15 +171,13 @@ TEST(ChargeImage, CoupuresEtOctetsAbimes)
     }
 }
 
-TEST(ChargeImage, LimiteDe100Megapixels)
+TEST_F(Images, LimiteDe100Megapixels)
 {
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
-    const QString chemin = dossier.filePath(u"limite.png"_s);
+    const QString chemin = Chemin(u"limite.png"_s);
     QImage image;
-    ASSERT_TRUE(Ecrit(chemin, PngNoir(10'001, 10'000)));
+    ASSERT_TRUE(EcritPngNoir(chemin, 10'001, 10'000));
     EXPECT_FALSE(ChargeImage(image, chemin));
-    ASSERT_TRUE(Ecrit(chemin, PngNoir(10'000, 10'000)));
+    ASSERT_TRUE(EcritPngNoir(chemin, 10'000, 10'000));
     ASSERT_TRUE(ChargeImage(image, chemin));
     EXPECT_EQ(image.size(), QSize(10'000, 10'000));
     EXPECT_TRUE(Pixel(image, 9'999, 9'999, 0x000000));
@@ -211,12 +185,10 @@ TEST(ChargeImage, LimiteDe100Megapixels)
 
 // A 24-bit BMP of 5900 x 5900 takes 133 MB once read by Qt (32 bits per
 // pixel), above Qt's default limit of 128 MB. The file is sparse.
-TEST(ChargeImage, GrandeImageAuDelaDeLaLimiteDeQt)
+TEST_F(Images, GrandeImageAuDelaDeLaLimiteDeQt)
 {
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
     constexpr quint32 kCote = 5900, kPixels = kCote * kCote * 3; // rows need no padding
-    QFile f(dossier.filePath(u"grande.bmp"_s));
+    QFile f(Chemin(u"grande.bmp"_s));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     QDataStream flux(&f);
     flux.setByteOrder(QDataStream::LittleEndian);
@@ -232,87 +204,74 @@ TEST(ChargeImage, GrandeImageAuDelaDeLaLimiteDeQt)
     EXPECT_TRUE(Pixel(image, kCote - 1, kCote - 1, 0x000000));
 }
 
-TEST(EcritPng, AllerRetour)
+// Failed writes leave the old file alone; a good one replaces it, leaving
+// no temporary or backup file behind.
+TEST_F(Images, EcritPngAtomique)
 {
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
-    const QString chemin = dossier.filePath(u"vignette.png"_s);
+    const QString chemin = Chemin(u"vignette.png"_s);
     ASSERT_TRUE(Ecrit(chemin, "ancien contenu"));
-
     QImage image(3, 2, QImage::Format_ARGB32);
     image.fill(qRgba(10, 20, 30, 255));
     image.setPixel(1, 0, qRgba(200, 0, 100, 255));
     image.setPixel(2, 1, qRgba(0, 0, 0, 0));
-    ASSERT_TRUE(EcritPng(image, chemin));
+    QImage tropLarge(1'000'001, 1, QImage::Format_RGB888); // beyond libpng's width limit
+    tropLarge.fill(Qt::black);
 
+    EXPECT_FALSE(EcritPng(QImage(), chemin));
+    EXPECT_FALSE(EcritPng(tropLarge, chemin));
+    EXPECT_FALSE(EcritPng(image, chemin + u"/sous-dossier.png"_s));
+    EXPECT_EQ(Octets(chemin), "ancien contenu");
+    EXPECT_EQ(Fichiers(), QStringList{u"vignette.png"_s});
+
+    ASSERT_TRUE(EcritPng(image, chemin));
     QImage relue;
     ASSERT_TRUE(ChargeImage(relue, chemin));
     ASSERT_EQ(relue.size(), QSize(3, 2));
     EXPECT_TRUE(Pixel(relue, 0, 0, 0x0A141E));
     EXPECT_TRUE(Pixel(relue, 1, 0, 0xC80064));
     EXPECT_TRUE(Pixel(relue, 2, 1, 0xFFFFFF)); // transparent: white
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{u"vignette.png"_s});
+    EXPECT_EQ(Fichiers(), QStringList{u"vignette.png"_s});
 }
 
-TEST(EcritPng, EchecLaisseLAncienFichier)
+TEST_F(Images, EcritPngDansUnDossierProtegeLaisseLAncienFichier)
 {
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
-    const QString chemin = dossier.filePath(u"vignette.png"_s);
+    const QString chemin = Chemin(u"vignette.png"_s);
     ASSERT_TRUE(Ecrit(chemin, "ancien contenu"));
-    QImage petite(2, 2, QImage::Format_RGB32);
-    petite.fill(Qt::red);
-    QImage tropLarge(1'000'001, 1, QImage::Format_RGB888); // beyond libpng's width limit
-    tropLarge.fill(Qt::black);
-
-    EXPECT_FALSE(EcritPng(QImage(), chemin));
-    EXPECT_FALSE(EcritPng(tropLarge, chemin));
-    EXPECT_FALSE(EcritPng(petite, chemin + u"/sous-dossier.png"_s));
-    EXPECT_EQ(Octets(chemin), "ancien contenu");
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{u"vignette.png"_s});
-}
-
-TEST(EcritPng, DossierProtegeLaisseLAncienFichier)
-{
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
-    const QString chemin = dossier.filePath(u"vignette.png"_s);
-    ASSERT_TRUE(Ecrit(chemin, "ancien contenu"));
-    QImage petite(2, 2, QImage::Format_RGB32);
-    petite.fill(Qt::red);
-
     const auto droits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    ASSERT_TRUE(QFile::setPermissions(dossier.path(), droits & ~QFile::WriteOwner));
-    if (QFile essai(dossier.filePath(u"essai"_s)); essai.open(QIODevice::WriteOnly)) {
+    ASSERT_TRUE(QFile::setPermissions(m_dossier.path(), droits & ~QFile::WriteOwner));
+    if (QFile essai(Chemin(u"essai"_s)); essai.open(QIODevice::WriteOnly)) {
         essai.remove();
-        QFile::setPermissions(dossier.path(), droits);
+        QFile::setPermissions(m_dossier.path(), droits);
         GTEST_SKIP() << "folder permissions are not enforced for this user (root)";
     }
+    QImage petite(2, 2, QImage::Format_RGB32);
+    petite.fill(Qt::red);
     EXPECT_FALSE(EcritPng(petite, chemin));
     EXPECT_EQ(Octets(chemin), "ancien contenu");
-    QFile::setPermissions(dossier.path(), droits);
+    QFile::setPermissions(m_dossier.path(), droits);
 }
 
-TEST(ChargeImageEtiree, EtireEnGardantTailleEtFormat)
+TEST_F(Images, ChargeImageEtireeGardeTailleEtFormat)
 {
     QImage image(32, 4, QImage::Format_RGB32);
     image.fill(Qt::green);
-    ASSERT_TRUE(ChargeImageEtiree(image, Fixture(u"cmyk.jpg"_s)));
+    ASSERT_TRUE(ChargeImageEtiree(image, Fixture(u"cmyk.jpg")));
     EXPECT_EQ(image.size(), QSize(32, 4));
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
     EXPECT_TRUE(Pixel(image, 0, 0, 0xFF0000, 3));
     EXPECT_TRUE(Pixel(image, 31, 3, 0x0000FF, 3));
 
     const QImage avant = image;
-    EXPECT_FALSE(ChargeImageEtiree(image, Fixture(u"rgb_tronque.png"_s)));
-    EXPECT_FALSE(ChargeImageEtiree(image, Fixture(u"absent.png"_s)));
+    EXPECT_FALSE(ChargeImageEtiree(image, Fixture(u"rgb_tronque.png")));
+    EXPECT_FALSE(ChargeImageEtiree(image, Fixture(u"absent.png")));
     EXPECT_EQ(image, avant);
 
     QImage nulle;
-    EXPECT_FALSE(ChargeImageEtiree(nulle, Fixture(u"rgb.png"_s)));
+    EXPECT_FALSE(ChargeImageEtiree(nulle, Fixture(u"rgb.png")));
     EXPECT_TRUE(nulle.isNull());
 
-    for (const QString &metafichier : {u"dessin.wmf"_s, u"DESSIN.EMF"_s}) {
+    // Metafiles are not drawn: white.
+    for (const char16_t *metafichier : {u"dessin.wmf", u"DESSIN.EMF"}) {
         image.fill(Qt::green);
         EXPECT_FALSE(ChargeImageEtiree(image, Fixture(metafichier)));
         EXPECT_EQ(image.pixel(0, 0), image.pixel(31, 3));
@@ -347,10 +306,7 @@ TEST(DessineBitmapEtire, EtLogiqueDesCouleurs)
 
 TEST(FitRect, Table)
 {
-    const struct {
-        int largeurBoite, hauteurBoite, largeurImage, hauteurImage;
-        QRect attendu;
-    } cas[] = {
+    const struct { int largeurBoite, hauteurBoite, largeurImage, hauteurImage; QRect attendu; } cas[] = {
         {10, 10, 4, 3, {0, 1, 10, 8}},  // height 7.5 -> 8
         {3, 10, 2, 3, {0, 3, 3, 4}},    // height 4.5 -> 4
         {10, 3, 3, 2, {3, 0, 4, 3}},    // width 4.5 -> 4

@@ -5,12 +5,15 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
+
+void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 // Stand-ins for widgets: plain objects with the properties the translation
 // looks for.
@@ -85,38 +88,38 @@ const QByteArray kFixture =
     "201\tGeburt\n"
     "2206\tstandard\n";
 
-TEST_F(Langue, LoadsNumbersKeysAndEscapes)
+template <typename T>
+T *Enfant(QObject *parent, const QString &nom)
+{
+    auto *o = new T;
+    o->setObjectName(nom);
+    o->setParent(parent);
+    return o;
+}
+
+TEST_F(Langue, LoadsNumbersKeysAndEscapesInEveryColumnAndMarksMissingTexts)
 {
     QString erreur;
     ASSERT_TRUE(ChargeLangue(Ecrit(kFixture), &erreur));
-    EXPECT_EQ(MLText(1), u"Un");
-    EXPECT_EQ(MLText(3), u"Trois");
-    EXPECT_EQ(MLText(4), u"A\nB\tC\\n\\x\\");
-    EXPECT_EQ(MLText(100000), u"dernier");
-    EXPECT_EQ(MLTextKey(u"fmcarte.CAPTION"_s), u"Carte");
     // Every ignored line is reported with its number: duplicates (kept
     // first), a line without TAB, numbers out of range.
     for (const char *attendu : {"ligne 7 ", "ligne 9 ", "ligne 10 ", "ligne 11 ", "ligne 12 "})
         EXPECT_TRUE(erreur.contains(QLatin1StringView(attendu))) << attendu << qPrintable(erreur);
     EXPECT_EQ(erreur.count(u'\n'), 4) << qPrintable(erreur);
-    EXPECT_EQ(MLText(-5), QString());
-    EXPECT_EQ(MLText(100001), QString());
 
-    // Another column, falling back to French when empty or missing.
+    // Other columns fall back to French when empty or missing.
+    const struct { int langue, numero; const char16_t *texte; } cas[] = {
+        {1, 1, u"Un"}, {1, 3, u"Trois"}, {1, 4, u"A\nB\tC\\n\\x\\"}, {1, 100000, u"dernier"},
+        {2, 1, u"One"}, {2, 2, u"Deux"}, {2, 3, u"Trois"}, {3, 3, u"Drei"}, {0, 1, u"Un"}};
+    for (const auto &c : cas) {
+        LangueActive = c.langue;
+        EXPECT_EQ(MLText(c.numero), QStringView(c.texte)) << c.langue << " " << c.numero;
+    }
     LangueActive = 2;
-    EXPECT_EQ(MLText(1), u"One");
-    EXPECT_EQ(MLText(2), u"Deux");
-    EXPECT_EQ(MLText(3), u"Trois");
     EXPECT_EQ(MLTextKey(u"fmCarte.Caption"_s), u"Map");
-    LangueActive = 3;
-    EXPECT_EQ(MLText(3), u"Drei");
-    LangueActive = 0;
-    EXPECT_EQ(MLText(1), u"Un");
-}
+    LangueActive = 1;
 
-TEST_F(Langue, MissingTextsAreEmptyOrMarkedInDebugMode)
-{
-    ASSERT_TRUE(ChargeLangue(Ecrit(kFixture)));
+    // Missing texts are empty, or marked in debug mode.
     for (const int n : {5, 99999, -1, 100001, INT_MAX, INT_MIN}) {
         SetDebugLangue(false);
         EXPECT_EQ(MLText(n), QString()) << n;
@@ -124,11 +127,10 @@ TEST_F(Langue, MissingTextsAreEmptyOrMarkedInDebugMode)
         EXPECT_EQ(MLText(n), u"[%1]"_s.arg(n));
     }
     EXPECT_EQ(MLText(1), u"Un");
+    EXPECT_EQ(MLTextKey(u"fmAbsent.Caption"_s), u"[fmAbsent.Caption]");
+    EXPECT_EQ(MLTextKey(u"fmcarte.CAPTION"_s), u"Carte");
     SetDebugLangue(false);
     EXPECT_EQ(MLTextKey(u"fmAbsent.Caption"_s), QString());
-    SetDebugLangue(true);
-    EXPECT_EQ(MLTextKey(u"fmAbsent.Caption"_s), u"[fmAbsent.Caption]");
-    EXPECT_EQ(MLTextKey(u"FMCARTE.CAPTION"_s), u"Carte");
 }
 
 TEST_F(Langue, BrokenFilesLoadWithoutCrash)
@@ -137,12 +139,8 @@ TEST_F(Langue, BrokenFilesLoadWithoutCrash)
     for (int i = 0; i < 4096; ++i)
         binaire.append(static_cast<char>((i * 37) % 256));
     const QByteArray cas[] = {
-        {},
-        "pas de tabulation du tout\n",
-        binaire,
-        "7\t" + QByteArray(20000, 'x') + "\n8\thuit",
-        "\t\t\t\n\t\n9",
-        QByteArrayLiteral("8\thuit\xFF\xFE\x00" "fin\n"),
+        {}, "pas de tabulation du tout\n", binaire, "7\t" + QByteArray(20000, 'x') + "\n8\thuit",
+        "\t\t\t\n\t\n9", QByteArrayLiteral("8\thuit\xFF\xFE\x00" "fin\n"),
         "99999999999999999999\tnombre\n8\thuit",
     };
     for (const QByteArray &octets : cas) {
@@ -178,52 +176,32 @@ TEST_F(Langue, BaseTextsGoToTheDatabaseAndDefaultModel)
 
 TEST_F(Langue, TranslateFormSetsDeclaredStringProperties)
 {
-    ASSERT_TRUE(ChargeLangue(Ecrit("fmTest.Caption\tMa fenêtre\n"
-                                   "fmTest.Hint\tBulle forme\n"
-                                   "fmtest.BOK.caption\tValider\n"
-                                   "fmTest.bOk.Hint\tBulle\n"
-                                   "fmTest.bOk.PlaceholderText\tExemple\n"
-                                   "fmTest.bOk.Width\t99\n"
-                                   "fmTest.bOk.Inconnue\tx\n"
-                                   "fmTest.gbCadre.Caption\tCadre\n"
-                                   "fmTest.lEtiquette.Text\tÉtiquette\n"
-                                   "fmTest.absent.Caption\tRien\n"
-                                   "fmTest.bVide.Caption\t\n"
-                                   "fmAutre.bOk.Caption\tAutre\n")));
-    const auto nomme = [](QObject *o, const QString &nom, QObject *parent) {
-        o->setObjectName(nom);
-        o->setParent(parent);
-    };
+    ASSERT_TRUE(ChargeLangue(Ecrit("fmTest.Caption\tMa fenêtre\nfmTest.Hint\tBulle forme\n"
+                                   "fmtest.BOK.caption\tValider\nfmTest.bOk.Hint\tBulle\n"
+                                   "fmTest.bOk.PlaceholderText\tExemple\nfmTest.bOk.Width\t99\n"
+                                   "fmTest.bOk.Inconnue\tx\nfmTest.gbCadre.Caption\tCadre\n"
+                                   "fmTest.lEtiquette.Text\tÉtiquette\nfmTest.absent.Caption\tRien\n"
+                                   "fmTest.bVide.Caption\t\nfmAutre.bOk.Caption\tAutre\n")));
     TFormeTest forme;
-    nomme(&forme, u"fmTest"_s, nullptr);
-    auto *ok = new TBoutonTest;
-    nomme(ok, u"bOk"_s, &forme);
-    auto *groupe = new TGroupeTest;
-    nomme(groupe, u"gbCadre"_s, &forme);
-    auto *etiquette = new TBoutonTest; // a grandchild
-    nomme(etiquette, u"lEtiquette"_s, groupe);
-    auto *vide = new TBoutonTest;
-    nomme(vide, u"bVide"_s, &forme);
+    forme.setObjectName(u"fmTest"_s);
+    auto *ok = Enfant<TBoutonTest>(&forme, u"bOk"_s);
+    auto *groupe = Enfant<TGroupeTest>(&forme, u"gbCadre"_s);
+    auto *etiquette = Enfant<TBoutonTest>(groupe, u"lEtiquette"_s); // a grandchild
+    auto *vide = Enfant<TBoutonTest>(&forme, u"bVide"_s);
 
     MLTranslateForm(&forme);
-    EXPECT_EQ(forme.m_titre, u"Ma fenêtre");
-    EXPECT_EQ(forme.m_bulle, u"Bulle forme");
-    EXPECT_EQ(ok->m_texte, u"Valider");
-    EXPECT_EQ(ok->m_bulle, u"Bulle");
-    EXPECT_EQ(ok->m_etat, u"Bulle");
-    EXPECT_EQ(ok->m_exemple, u"Exemple");
+    EXPECT_EQ((QStringList{forme.m_titre, forme.m_bulle, ok->m_texte, ok->m_bulle, ok->m_etat,
+                           ok->m_exemple, groupe->m_titre, etiquette->m_texte, vide->m_texte}),
+              (QStringList{u"Ma fenêtre"_s, u"Bulle forme"_s, u"Valider"_s, u"Bulle"_s, u"Bulle"_s,
+                           u"Exemple"_s, u"Cadre"_s, u"Étiquette"_s, u"texte"_s}));
     EXPECT_EQ(ok->m_largeur, 10);
-    EXPECT_EQ(groupe->m_titre, u"Cadre");
-    EXPECT_EQ(etiquette->m_texte, u"Étiquette");
-    EXPECT_EQ(vide->m_texte, u"texte");
     for (const QObject *o : std::initializer_list<const QObject *>{&forme, ok, groupe, etiquette})
         EXPECT_TRUE(o->dynamicPropertyNames().isEmpty()) << qPrintable(o->objectName());
 
     // A form without keys, a form without name and a null form are left alone.
-    TBoutonTest autre;
+    TBoutonTest autre, anonyme;
     autre.setObjectName(u"fmRien"_s);
     MLTranslateForm(&autre);
-    TBoutonTest anonyme;
     MLTranslateForm(&anonyme);
     MLTranslateForm(nullptr);
     EXPECT_EQ(autre.m_texte, u"texte");
@@ -233,18 +211,13 @@ TEST_F(Langue, TranslateFormSetsDeclaredStringProperties)
 TEST_F(Langue, SettingsRoundTripAndApply)
 {
     const QString chemin = m_dossier.filePath(u"langue.ini"_s);
-    const TReglagesLangue defaut = LitReglagesLangue(chemin);
-    EXPECT_EQ(defaut.Langue, 1);
-    EXPECT_FALSE(defaut.Debug);
-    EXPECT_FALSE(defaut.MoisAvantJour);
-    EXPECT_EQ(defaut.Skin, QString());
+    const auto champs = [](const TReglagesLangue &r) {
+        return std::tuple(r.Langue, r.Debug, r.MoisAvantJour, r.Skin);
+    };
+    EXPECT_EQ(champs(LitReglagesLangue(chemin)), std::tuple(1, false, false, QString()));
 
     ASSERT_TRUE(EcritReglagesLangue(chemin, {2, true, true, u"bleu"_s}));
-    const TReglagesLangue lu = LitReglagesLangue(chemin);
-    EXPECT_EQ(lu.Langue, 2);
-    EXPECT_TRUE(lu.Debug);
-    EXPECT_TRUE(lu.MoisAvantJour);
-    EXPECT_EQ(lu.Skin, u"bleu");
+    EXPECT_EQ(champs(LitReglagesLangue(chemin)), std::tuple(2, true, true, u"bleu"_s));
     EXPECT_EQ(LangueActive, 2);
     EXPECT_TRUE(DebugLangue());
     EXPECT_EQ(DateVersAffichage(u"1/2/1900"_s), u"2/1/1900");

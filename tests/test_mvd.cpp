@@ -83,10 +83,7 @@ TBD baseComplete()
     return bd;
 }
 
-TEnteteMvd enteteTest()
-{
-    return {u"Arbre d'été"_s, 4};
-}
+const TEnteteMvd kEntete{u"Arbre d'été"_s, 4};
 
 auto champs(const TFiche &f)
 {
@@ -166,7 +163,7 @@ protected:
     QByteArray fichierComplet()
     {
         const QString c = chemin(u"complet.mvd"_s);
-        EXPECT_TRUE(SauveMvd(c, baseComplete(), enteteTest()).Ok());
+        EXPECT_TRUE(SauveMvd(c, baseComplete(), kEntete).Ok());
         return contenu(c);
     }
 
@@ -196,8 +193,7 @@ TEST_F(Mvd, SaveAndLoadGiveBackEveryFieldSlotAndHeader)
     const TResultatMvd r = ChargeMvd(chemin(u"complet.mvd"_s), lue, &entete);
     ASSERT_TRUE(r.Ok()) << r.Erreur << " " << r.Detail.toStdString();
     compareBases(origine, lue);
-    EXPECT_EQ(entete.NomLook, u"Arbre d'été"_s);
-    EXPECT_EQ(entete.RefPers, 4);
+    EXPECT_EQ(std::tuple(entete.NomLook, entete.RefPers), std::tuple(kEntete.NomLook, kEntete.RefPers));
     // The loaded database allocates like the saved one: free slots in the
     // middle are found, links index is rebuilt.
     lue.SetAppendOnly(false);
@@ -245,9 +241,7 @@ TEST_F(Mvd, EveryTruncationFailsAndLeavesTheDatabaseAlone)
         entete.NomLook = u"avant"_s;
         const TResultatMvd r = chargeOctets(octets.left(n), bd, entete);
         EXPECT_EQ(r.Erreur, n == 0 ? MvdEtranger : MvdEndommage);
-        if (n > 0) {
-            EXPECT_TRUE(r.Position >= 0 && r.Position <= n) << r.Position;
-        }
+        EXPECT_TRUE(n == 0 ? r.Position == -1 : r.Position >= 0 && r.Position <= n) << r.Position;
         verifieTemoin(bd);
         EXPECT_EQ(entete.NomLook, u"avant"_s);
     }
@@ -287,26 +281,20 @@ TEST_F(Mvd, RandomDamageNeverCrashesNorLoadsOutOfRangeNumbers)
 
 TEST_F(Mvd, ForeignMissingAndBrokenFilesAreRefusedWithTheirReason)
 {
-    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    ecrit(chemin(u"image.mvd"_s), png);
+    // An empty file is among the truncations above; this text starts like
+    // the magic one.
+    ecrit(chemin(u"image.mvd"_s), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     ecrit(chemin(u"texte.mvd"_s), "LIGNEE est un logiciel de genealogie\n");
-    ecrit(chemin(u"vide.mvd"_s), QByteArray());
     QDir(m_dossier.path()).mkdir(u"dossier.mvd"_s);
     {
         QFile gros(chemin(u"gros.mvd"_s)); // sparse: takes no room on disk
         ASSERT_TRUE(gros.open(QIODevice::WriteOnly));
         ASSERT_TRUE(gros.resize(TailleMaxMvd + 1));
     }
-    const struct {
-        QString chemin;
-        int erreur;
-        qint64 position;
-        QString detail;
-    } cas[] = {
+    const struct { QString chemin; int erreur; qint64 position; QString detail; } cas[] = {
         {chemin(u"absent.mvd"_s), MvdIntrouvable, -1, {}},
         {chemin(u"dossier.mvd"_s), MvdIllisible, -1, {}},
         {chemin(u"gros.mvd"_s), MvdTropGros, -1, QString::number(TailleMaxMvd + 1)},
-        {chemin(u"vide.mvd"_s), MvdEtranger, -1, {}},
         {chemin(u"image.mvd"_s), MvdEtranger, -1, {}},
         {chemin(u"texte.mvd"_s), MvdEtranger, -1, {}},
         {Fixtures + u"version_2.mvd"_s, MvdVersionRecente, -1, u"2"_s},
@@ -336,14 +324,9 @@ TEST_F(Mvd, ForeignMissingAndBrokenFilesAreRefusedWithTheirReason)
 
 TEST_F(Mvd, EachSaveKeepsThePreviousFileAsOld)
 {
-    const struct {
-        QString nom;
-        QString ancienne;
-    } noms[] = {
-        {u"base.mvd"_s, u"base.old"_s},
-        {u"arbre.v2.mvd"_s, u"arbre.v2.old"_s},
-        {u"sans_extension"_s, u"sans_extension.old"_s},
-    };
+    const struct { QString nom, ancienne; } noms[] = {
+        {u"base.mvd"_s, u"base.old"_s}, {u"arbre.v2.mvd"_s, u"arbre.v2.old"_s},
+        {u"sans_extension"_s, u"sans_extension.old"_s}};
     for (const auto &n : noms) {
         SCOPED_TRACE(n.nom.toStdString());
         QTemporaryDir dossier;
@@ -377,19 +360,14 @@ TEST_F(Mvd, FailedSaveLeavesTheUserFileAsItWas)
     ASSERT_TRUE(QDir(m_dossier.path()).mkpath(u"base.old/occupe"_s));
     QDir(m_dossier.path()).mkdir(u"dossier.mvd"_s);
 
-    const struct {
-        QString chemin;
-        int erreur;
-    } cas[] = {
-        {base, MvdCopieAncienne},
-        {chemin(u"dossier.mvd"_s), MvdEcritureImpossible},
+    const struct { QString chemin; int erreur; } cas[] = {
+        {base, MvdCopieAncienne}, {chemin(u"dossier.mvd"_s), MvdEcritureImpossible},
         {chemin(u"absent/base.mvd"_s), MvdEcritureImpossible},
-        {chemin(u"base.mvd/base.mvd"_s), MvdEcritureImpossible},
-    };
+        {chemin(u"base.mvd/base.mvd"_s), MvdEcritureImpossible}};
     const TBD autre = baseComplete();
     for (const auto &c : cas) {
         SCOPED_TRACE(c.chemin.toStdString());
-        const TResultatMvd r = SauveMvd(c.chemin, autre, enteteTest());
+        const TResultatMvd r = SauveMvd(c.chemin, autre, kEntete);
         EXPECT_EQ(r.Erreur, c.erreur);
         EXPECT_FALSE(r.Detail.isEmpty());
         EXPECT_EQ(contenu(base), avant);
@@ -406,7 +384,7 @@ TEST_F(Mvd, SaveInReadOnlyFolderFails)
     ASSERT_TRUE(SauveMvd(base, TBD(), TEnteteMvd()).Ok());
     const QByteArray avant = contenu(base);
     QFile::setPermissions(m_dossier.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const TResultatMvd r = SauveMvd(base, baseComplete(), enteteTest());
+    const TResultatMvd r = SauveMvd(base, baseComplete(), kEntete);
     QFile::setPermissions(m_dossier.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(r.Erreur, MvdEcritureImpossible);
     EXPECT_EQ(contenu(base), avant);
@@ -422,9 +400,7 @@ TEST(MvdExemple, TheShippedExampleLoadsWithFamilies)
     ASSERT_TRUE(bd.PersonInUse(entete.RefPers));
     EXPECT_NE(bd.Father(entete.RefPers), 0);
     EXPECT_NE(bd.Mother(entete.RefPers), 0);
-    int avecDeuxParents = 0;
-    int sansPere = 0;
-    int remaries = 0;
+    int avecDeuxParents = 0, sansPere = 0, remaries = 0;
     for (int p = 1; p <= bd.PersonCount(); ++p) {
         avecDeuxParents += bd.PersonInUse(bd.Father(p)) && bd.PersonInUse(bd.Mother(p));
         sansPere += bd.Father(p) == 0 && bd.Mother(p) != 0;
