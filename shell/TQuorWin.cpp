@@ -7,7 +7,9 @@
 #include "Ini.h"
 #include "Langue.h"
 #include "Options.h"
+#include "TPage.h"
 #include "TfmOptions.h"
+#include "Look.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +63,16 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_arbre->setObjectName(QStringLiteral("Arbre"));
     m_arbre->setBackgroundRole(QPalette::Base);
     m_arbre->setWidgetResizable(true);
+    // The canvas of the tree exists before any build, and the builder keeps
+    // it through every rebuild.
+    m_page = new TPage;
+    m_arbre->setWidget(m_page);
+    m_affArbre = new TAffArbre(m_bd, m_arbre, *this, this);
+    m_affArbre->SetPage(m_page);
+    m_page->SetArbre(m_affArbre);
+    AffArbre = m_affArbre;
+    connect(this, &TQuorWin::SelecPersChangee, m_affArbre, &TAffArbre::AfficheSelecPers);
+    connect(this, &TQuorWin::BaseRechargee, m_affArbre, &TAffArbre::Affiche);
 
     auto *separation = new QSplitter;
     separation->addWidget(m_pc);
@@ -80,13 +92,18 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_pmArbreBoite->setObjectName(QStringLiteral("PM_ArbreBoite"));
 
     CreeMenus();
+    CreeMenuBoite();
     CreeTaches();
     MLTranslateForm(this);
     TitreFenetre();
     AfficheStatut();
 }
 
-TQuorWin::~TQuorWin() = default;
+TQuorWin::~TQuorWin()
+{
+    if (AffArbre == m_affArbre)
+        AffArbre = nullptr;
+}
 
 void TQuorWin::CreeMenus()
 {
@@ -121,6 +138,26 @@ void TQuorWin::CreeMenus()
     outils->setObjectName(QStringLiteral("MI_Outils"));
     connect(action(outils, "MI_Options", QStringLiteral("Options..."), QKeySequence(Qt::Key_F9)),
             &QAction::triggered, this, &TQuorWin::AfficheOptions);
+}
+
+void TQuorWin::CreeMenuBoite()
+{
+    QAction *fiche = action(m_pmArbreBoite, "MI_BoiteFiche", QStringLiteral("Afficher la fiche"));
+    connect(fiche, &QAction::triggered, this, &TQuorWin::ShowFiche);
+    // Searching, adding and deleting come with the record editing windows.
+    action(m_pmArbreBoite, "MI_BoiteRecherche", QStringLiteral("Rechercher une fiche..."))->setEnabled(false);
+    QAction *reference = action(m_pmArbreBoite, "MI_BoiteReference", QStringLiteral("Référence de l'arbre (De Cujus)"));
+    connect(reference, &QAction::triggered, this, [this] { m_affArbre->ChangeReference(m_selecPers); });
+    QAction *plie = action(m_pmArbreBoite, "MI_BoitePlie", QStringLiteral("Déployer/réduire la branche"));
+    connect(plie, &QAction::triggered, this, [this] {
+        if (!m_bd.PersonInUse(m_selecPers))
+            return;
+        m_bd.SetTreeFold(m_selecPers, m_bd.TreeFold(m_selecPers) ? 0 : 1);
+        BaseModifiee = 1;
+        m_affArbre->Affiche();
+    });
+    action(m_pmArbreBoite, "MI_BoiteAjoute", QStringLiteral("Ajouter..."))->setEnabled(false);
+    action(m_pmArbreBoite, "MI_BoiteSupprime", QStringLiteral("Supprimer..."))->setEnabled(false);
 }
 
 QToolButton *TQuorWin::Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat)
@@ -200,6 +237,11 @@ void TQuorWin::Initialise(const QStringList &arguments)
 {
     const TIniFile gene(FichierGene());
     LitParametres(gene, ::Options(), Reglages(), ReglagesStat());
+    m_page->PrintZoom = Reglages().PrintZoom;
+    m_page->PrintCroise = Reglages().PrintCroise;
+    m_page->PrintMargeH = Reglages().PrintMargeH;
+    m_page->PrintMargeG = Reglages().PrintMargeG;
+    m_page->PrintZoomAuto = Reglages().PrintZoomAuto;
     m_options = new TfmOptions(::Options(), this);
     m_options->hide();
     Reset();
@@ -224,8 +266,15 @@ void TQuorWin::Initialise(const QStringList &arguments)
 
 void TQuorWin::Reset()
 {
-    NomLook = QFileInfo::exists(DossierArbre + QStringLiteral("perso.mva")) ? QStringLiteral("perso")
-                                                                           : NomModeleDefaut;
+    const QString perso = DossierArbre + QStringLiteral("perso.mva");
+    LitLook(QFileInfo::exists(perso) ? perso : DossierArbre + NomModeleDefaut + QStringLiteral(".mva"), Looks);
+    TBoite::VideCacheImages();
+}
+
+void TQuorWin::ArbreMouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers, const QPoint &position)
+{
+    if (bouton == Qt::RightButton && !m_pmArbre->actions().isEmpty())
+        m_pmArbre->popup(m_page->mapToGlobal(position));
 }
 
 // ---- Current person --------------------------------------------------------
@@ -377,7 +426,9 @@ bool TQuorWin::Charge(const QString &chemin)
     }
     FichierCourant = QFileInfo(chemin).absoluteFilePath();
     BaseModifiee = 0;
-    NomLook = entete.NomLook.isEmpty() ? NomModeleDefaut : entete.NomLook;
+    LitLook(DossierArbre + (entete.NomLook.isEmpty() ? NomModeleDefaut : entete.NomLook) + QStringLiteral(".mva"),
+            Looks);
+    TBoite::VideCacheImages();
     Reglages().DernierFichier = FichierCourant;
     ++m_chargements;
     ApresChargement(entete.RefPers);
@@ -446,6 +497,11 @@ void TQuorWin::AfficheOptions()
 
 void TQuorWin::EcritParametresEtStatistiques()
 {
+    Reglages().PrintZoom = m_page->PrintZoom;
+    Reglages().PrintCroise = m_page->PrintCroise;
+    Reglages().PrintMargeH = m_page->PrintMargeH;
+    Reglages().PrintMargeG = m_page->PrintMargeG;
+    Reglages().PrintZoomAuto = m_page->PrintZoomAuto;
     TIniFile gene(FichierGene());
     EcritParametres(gene, ::Options(), Reglages(), ReglagesStat());
     if (!gene.UpdateFile())

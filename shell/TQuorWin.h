@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BD.h"
+#include "TAffArbre.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -15,11 +16,12 @@ class QScrollArea;
 class QTabWidget;
 class QToolButton;
 class TfmOptions;
+class TPage;
 
 // The main window: the File menu, the side task bar `PC`, the tree area
 // `Arbre` and the status line. It owns the database and is the one place that
 // makes a person current.
-class TQuorWin final : public QMainWindow
+class TQuorWin final : public QMainWindow, public THoteArbre
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TQuorWin)
@@ -37,11 +39,11 @@ public:
     const TBD &Base() const { return m_bd; }
 
     // The current person (0 for none).
-    int SelecPers() const { return m_selecPers; }
+    int SelecPers() const override { return m_selecPers; }
     // Makes a person current: runs the record form's exit handlers first (so
     // that pending edits are written), records the person in the history,
     // updates the status line and tells every view (SelecPersChangee).
-    void SetSelecPers(int p);
+    void SetSelecPers(int p) override;
     // Adds an exit handler, run before each change of the current person.
     void AjouteSortieFiche(std::function<void()> sortie);
 
@@ -51,9 +53,9 @@ public:
     bool Suivant();
 
     // Title "Lignée - <file>" with a mark when the database is modified.
-    void TitreFenetre();
-    // The current look's name: "perso" when DossierArbre holds perso.mva,
-    // else the default look's.
+    void TitreFenetre() override;
+    // Loads the look "perso.mva" of DossierArbre when it exists, else the
+    // default look.
     void Reset();
 
     // The shortcuts of the window, for the keys other windows pass on: only
@@ -61,8 +63,15 @@ public:
     // ran.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
-    void ShowFiche();
+    void ShowFiche() override;
     void HideFiche();
+
+    // A press on the tree area outside the boxes: the right button opens the
+    // tree menu.
+    void ArbreMouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers touches, const QPoint &position) override;
+    QMenu *MenuBoite() override { return m_pmArbreBoite; }
+    TAffArbre *Arbre() const { return m_affArbre; }
+    TPage *Page() const { return m_page; }
     bool FicheVisible() const { return m_ficheVisible; }
 
     // File commands. Each asks first whether to save a modified database
@@ -92,6 +101,7 @@ protected:
 
 private:
     void CreeMenus();
+    void CreeMenuBoite();
     void CreeTaches();
     QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);
     bool Navigue(int pas);
@@ -116,4 +126,6 @@ private:
     QLabel *m_statut = nullptr;
     QMenu *m_pmArbre = nullptr;
     QMenu *m_pmArbreBoite = nullptr;
+    TPage *m_page = nullptr;
+    TAffArbre *m_affArbre = nullptr;
 };

@@ -1,0 +1,311 @@
+#include "Chemins.h"
+#include "Demarrage.h"
+#include "DialoguesScriptes.h"
+#include "FamilleTest.h"
+#include "Globales.h"
+#include "Look.h"
+#include "Options.h"
+#include "TAffArbre.h"
+#include "TPage.h"
+#include "TQuorWin.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A main window stand-in that records what the tree asks of it.
+class HoteTest final : public THoteArbre
+{
+public:
+    int Selec = 0;
+    int Fiches = 0;
+    int Titres = 0;
+    QList<Qt::MouseButton> Clics;
+    QMenu Menu;
+
+    int SelecPers() const override { return Selec; }
+    void SetSelecPers(int p) override { Selec = p; }
+    void ShowFiche() override { ++Fiches; }
+    void TitreFenetre() override { ++Titres; }
+    void ArbreMouseDown(Qt::MouseButton b, Qt::KeyboardModifiers, const QPoint &) override { Clics << b; }
+    QMenu *MenuBoite() override { return &Menu; }
+};
+
+class Arbre : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        LooksDefaut(Looks);
+        Looks[1].Style = 0;
+        Looks[2].Style = 0;
+        Reglages() = TReglages();
+        Reglages().ZoomAuto = false;
+        Options() = TOptions();
+        RefPers = 4;
+        m_vue.resize(800, 600);
+        m_page = new TPage;
+        m_vue.setWidget(m_page);
+        m_vue.setWidgetResizable(true);
+        m_arbre = std::make_unique<TAffArbre>(m_famille.bd, &m_vue, m_hote);
+        m_arbre->SetPage(m_page);
+        m_page->SetArbre(m_arbre.get());
+        m_vue.show();
+    }
+
+    static void LooksDefaut(TLooks &looks)
+    {
+        // A missing file gives the defaults.
+        LitLook(QStringLiteral("/absent/absent.mva"), looks);
+    }
+
+    FamilleTest m_famille;
+    HoteTest m_hote;
+    QScrollArea m_vue;
+    TPage *m_page = nullptr;
+    std::unique_ptr<TAffArbre> m_arbre;
+};
+
+TEST_F(Arbre, WithoutLayoutsTheTreeIsTheReferenceBox)
+{
+    m_arbre->Execute();
+    ASSERT_EQ(m_arbre->Boites().size(), 1u);
+    EXPECT_EQ(m_arbre->Boites()[0]->Personne(), 4);
+    EXPECT_EQ(m_arbre->Boites()[0]->LookIndex(), 1);
+    EXPECT_EQ(m_arbre->GetBoiteRefPers(), m_arbre->Boites()[0].get());
+    // The text lines are the look's templates expanded for the person.
+    EXPECT_EQ(m_arbre->Boites()[0]->Lignes[0], u"MARTIN Pierre");
+    EXPECT_EQ(m_hote.Titres, 1);
+    // The steps of both looks are computed at every build.
+    EXPECT_EQ(Looks[1].HauteurBoite, 12);
+    EXPECT_EQ(Looks[1].PasHorz, 50);
+
+    // A reference person that does not exist gives an empty tree.
+    RefPers = 99;
+    m_arbre->Execute();
+    EXPECT_TRUE(m_arbre->Boites().empty());
+    EXPECT_EQ(m_arbre->GetRect(), QRect());
+    EXPECT_EQ(m_arbre->GetBoiteRefPers(), nullptr);
+}
+
+TEST_F(Arbre, AFoldedReferenceKeepsThePreviousSteps)
+{
+    Looks[1].HauteurBoite = 77;
+    m_famille.bd.SetTreeFold(4, 1);
+    m_arbre->Execute();
+    EXPECT_EQ(m_arbre->Boites().size(), 1u);
+    EXPECT_EQ(Looks[1].HauteurBoite, 77);
+}
+
+TEST_F(Arbre, NothingIsBuiltWhileTheTreeIsHidden)
+{
+    m_vue.hide();
+    m_arbre->Execute();
+    EXPECT_TRUE(m_arbre->Boites().empty());
+}
+
+TEST_F(Arbre, RequestsInOneTurnBuildOnce)
+{
+    int builds = 0;
+    QObject::connect(m_arbre.get(), &TAffArbre::Construit, [&] { ++builds; });
+    m_arbre->Affiche();
+    m_arbre->Affiche();
+    m_arbre->Affiche();
+    EXPECT_TRUE(m_arbre->AffichePrevu());
+    EXPECT_EQ(builds, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(builds, 1);
+    EXPECT_EQ(m_arbre->Boites().size(), 1u);
+}
+
+TEST_F(Arbre, DecaleZeroPutsTheDrawingAtTheMargins)
+{
+    m_page->PrintMargeG = 40;
+    m_page->PrintMargeH = 30;
+    m_arbre->Execute();
+    m_arbre->AjouteBoite(-500, 300, 1, 1);
+    m_arbre->AjouteBoite(200, -250, 2, 2);
+    m_arbre->AjouteLien(-600, 10, -550, 10, 1, 2, 1);
+    m_arbre->DecaleZero();
+    QRect r = m_arbre->GetRect();
+    EXPECT_EQ(r.left(), 40);
+    EXPECT_EQ(r.top(), 30);
+
+    // At another zoom the shift is in whole tree units.
+    Looks[1].Zoom = 30;
+    Looks[2].Zoom = 30;
+    m_arbre->RePositionne();
+    m_arbre->DecaleZero();
+    r = m_arbre->GetRect();
+    EXPECT_NEAR(r.left(), 40, 1);
+    EXPECT_NEAR(r.top(), 30, 1);
+    // The canvas covers the whole tree.
+    EXPECT_GE(m_page->minimumWidth(), r.right());
+    EXPECT_GE(m_page->minimumHeight(), r.bottom());
+}
+
+TEST_F(Arbre, AutomaticZoomStaysBetween1And100InBothLooks)
+{
+    m_arbre->Execute();
+    m_arbre->CalculZoomAuto();
+    EXPECT_EQ(Looks[1].Zoom, 100);
+    EXPECT_EQ(Looks[2].Zoom, 100);
+
+    // A tree far wider than the view shrinks, never below 1.
+    m_arbre->AjouteBoite(200000000, 0, 2, 2);
+    m_arbre->RePositionne();
+    m_arbre->CalculZoomAuto();
+    EXPECT_EQ(Looks[1].Zoom, 1);
+    EXPECT_EQ(Looks[2].Zoom, 1);
+
+    // An empty tree keeps its zoom.
+    Looks[1].Zoom = Looks[2].Zoom = 64;
+    m_arbre->Vide();
+    m_arbre->CalculZoomAuto();
+    EXPECT_EQ(Looks[1].Zoom, 64);
+}
+
+TEST_F(Arbre, LookupsOfTheBoxesShown)
+{
+    m_arbre->Execute();
+    m_arbre->AjouteBoite(300, 0, 4, 2); // Pierre reached a second time
+    m_arbre->AjouteBoite(600, 0, 9, 2);
+    m_arbre->AjouteBoite(900, 0, 0, 2); // refused
+    m_arbre->AjouteBoite(900, 0, 14, 2); // beyond the person count: refused
+    ASSERT_EQ(m_arbre->Boites().size(), 3u);
+
+    EXPECT_EQ(m_arbre->QuiEcran(TR()), 0);
+    TR l;
+    l.Add(13);
+    l.Add(9);
+    EXPECT_EQ(m_arbre->QuiEcran(l), 9);
+    const TR ecran = m_arbre->ListeEcran();
+    EXPECT_EQ(std::vector<int>(ecran.begin(), ecran.end()), (std::vector<int>{4, 4, 9}));
+
+    m_hote.Selec = 4;
+    m_arbre->AfficheSelecPers();
+    EXPECT_TRUE(m_arbre->Boites()[0]->isSelec());
+    EXPECT_TRUE(m_arbre->Boites()[1]->isSelec());
+    EXPECT_FALSE(m_arbre->Boites()[2]->isSelec());
+
+    m_famille.bd.SetGivenNames(9, QStringLiteral("Lucien"));
+    m_famille.bd.SetSex(9, SexeFemme);
+    m_arbre->RepaintPers(9);
+    EXPECT_EQ(m_arbre->Boites()[2]->Lignes[0], u"MARTIN Lucien");
+    EXPECT_FALSE(m_arbre->Boites()[2]->Homme());
+}
+
+TEST_F(Arbre, TheCanvasPaintsTheBackgroundAndTheBoxes)
+{
+    CouleurEcran = 0x00FFFF; // yellow
+    m_arbre->Execute();
+    const QImage image = m_page->grab().toImage();
+    const QRect b = m_arbre->Boites()[0]->Bounds();
+    EXPECT_EQ(image.pixelColor(b.right() + 10, b.bottom() + 10), QColor(255, 255, 0));
+    // The reference box is framed.
+    EXPECT_NE(image.pixelColor(b.left(), b.center().y()), QColor(255, 255, 0));
+    CouleurEcran = clWhite;
+}
+
+TEST_F(Arbre, MouseActionsOnTheCanvas)
+{
+    m_arbre->Execute();
+    m_arbre->AjouteBoite(400, 0, 9, 2);
+    m_arbre->RePositionne();
+    const QPoint luc = m_arbre->Boites()[1]->Bounds().center();
+
+    QTest::mouseClick(m_page, Qt::LeftButton, {}, luc);
+    EXPECT_EQ(m_hote.Selec, 9);
+    EXPECT_EQ(m_hote.Fiches, 1);
+
+    QTest::mouseClick(m_page, Qt::LeftButton, {}, luc + QPoint(0, 500));
+    EXPECT_EQ(m_hote.Clics, (QList<Qt::MouseButton>{Qt::LeftButton}));
+
+    QTest::mouseClick(m_page, Qt::RightButton, {}, m_arbre->Boites()[0]->Bounds().center());
+    EXPECT_EQ(m_hote.Selec, 4);
+    EXPECT_TRUE(m_hote.Menu.isVisible());
+    m_hote.Menu.hide();
+
+    // The double click makes Luc the reference; the tree is rebuilt after the
+    // event, from him.
+    QTest::mouseDClick(m_page, Qt::LeftButton, {}, luc);
+    EXPECT_EQ(RefPers, 9);
+    EXPECT_TRUE(m_arbre->AffichePrevu());
+    QApplication::processEvents();
+    ASSERT_EQ(m_arbre->Boites().size(), 1u);
+    EXPECT_EQ(m_arbre->Boites()[0]->Personne(), 9);
+    EXPECT_EQ(BaseModifiee, 0);
+}
+
+TEST_F(Arbre, RenumberingAfterADoubleClickModifiesTheDatabase)
+{
+    TDialoguesScriptes dialogues;
+    Options().NumeroteBase = true;
+    Options().NumeroteGen = 5;
+    m_arbre->Execute();
+    QTest::mouseDClick(m_page, Qt::LeftButton, {}, m_arbre->Boites()[0]->Bounds().center());
+    EXPECT_EQ(m_famille.bd.GetField(4, PcNumerotation), u"1");
+    EXPECT_EQ(m_famille.bd.GetField(1, PcNumerotation), u"2");
+    EXPECT_EQ(BaseModifiee, 1);
+    // The tip of the double click is shown once.
+    EXPECT_EQ(dialogues.Astuces.count(8), 1);
+    BaseModifiee = 0;
+    QApplication::processEvents();
+}
+
+class ArbreFenetre : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        SetRepModele(QStringLiteral(LIGNEE_MODELE));
+        ASSERT_TRUE(PrepareDemarrage(m_tmp.path()));
+        FichierCourant.clear();
+        BaseModifiee = 0;
+        Reglages() = TReglages();
+        Options() = TOptions();
+    }
+    void TearDown() override { SetRepModele(QString()); }
+
+    QTemporaryDir m_tmp;
+    TDialoguesScriptes m_dialogues;
+};
+
+TEST_F(ArbreFenetre, TheExampleShowsItsReferenceAndTheBoxMenuWorks)
+{
+    TQuorWin w;
+    w.show();
+    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    QApplication::processEvents();
+    ASSERT_FALSE(w.Arbre()->Boites().empty());
+    TBoite *ref = w.Arbre()->GetBoiteRefPers();
+    ASSERT_NE(ref, nullptr);
+    EXPECT_EQ(ref->Personne(), RefPers);
+    EXPECT_TRUE(ref->isSelec());
+    EXPECT_EQ(NomLook, u"defaut");
+    EXPECT_FALSE(ref->Lignes[0].isEmpty());
+
+    // Folding the reference through the box menu rebuilds and marks the
+    // database modified.
+    QTest::mouseClick(w.Page(), Qt::RightButton, {}, ref->Bounds().center());
+    EXPECT_TRUE(w.MenuBoite()->isVisible());
+    QAction *plie = w.MenuBoite()->findChild<QAction *>(QStringLiteral("MI_BoitePlie"));
+    ASSERT_NE(plie, nullptr);
+    const int p = RefPers;
+    plie->trigger();
+    w.MenuBoite()->hide();
+    QApplication::processEvents();
+    EXPECT_EQ(w.Base().TreeFold(p), 1);
+    EXPECT_EQ(BaseModifiee, 1);
+    EXPECT_EQ(w.Arbre()->Boites().size(), 1u);
+    BaseModifiee = 0;
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 #include "Globales.h"
 #include "Ini.h"
 #include "Options.h"
+#include "TPage.h"
 #include "TQuorWin.h"
 
 #include <gtest/gtest.h>
@@ -254,7 +255,9 @@ TEST_F(Shell, ClosingWritesTheSettingsAndTheUsageCounters)
     {
         TQuorWin w;
         w.Initialise({});
-        Reglages().PrintMargeH = 12;
+        // The print page holds the print settings while the program runs.
+        EXPECT_EQ(w.Page()->PrintMargeH, 7);
+        w.Page()->PrintMargeH = 12;
         EXPECT_TRUE(w.close());
     }
     const TIniFile gene(DossierParamUser + QStringLiteral("gene.ini"));

@@ -42,11 +42,15 @@ struct TFonte {
     std::int32_t Hauteur = 0;   // unzoomed; the box painter uses it as the cell height
     std::uint8_t Style = 0;     // FonteStyle bits
     std::uint8_t Alignement = AlignGauche;
+
+    bool operator==(const TFonte &) const = default;
 };
 
 struct TLigne {
     QString Texte;              // a person text template ("<nom> <prénom>")
     TFonte Fonte;
+
+    bool operator==(const TLigne &) const = default;
 };
 
 // Background of the boxes of one sex.
@@ -58,6 +62,8 @@ struct TLookSexe {
     bool Arrondis = false;      // rounded corners
     bool Cadre = false;         // frame drawn
     std::int32_t Fond = 0;      // 0 none, 1 colour, 2 texture, 3 computed texture
+
+    bool operator==(const TLookSexe &) const = default;
 };
 
 constexpr int NbreLignesMax = 51; // line slots 0..50
@@ -71,6 +77,9 @@ struct TLook {
     std::int32_t MargeBas = 0;
     std::int32_t MargeDroite = 0;                // per cent of the box width
     std::int32_t MargeGauche = 0;
+
+    // Field by field, all 51 line slots included.
+    bool operator==(const TLook &) const = default;
 };
 
 struct T1Aff {
@@ -88,6 +97,9 @@ struct T1Aff {
     std::int32_t Zoom = 0;                       // per cent
     std::uint8_t Style = 0;                      // layout style
     TLook Look;
+
+    // Field by field, the computed fields included.
+    bool operator==(const T1Aff &) const = default;
 };
 
 // The pair of looks; slot 0 is unused so that looks are numbered 1 and 2.
@@ -98,27 +110,64 @@ extern TLooks Looks;
 extern TColor CouleurEcran;   // the screen behind the tree
 extern QString TextEcran;     // screen texture: a file name in DossierImageArbre
 
+// The look file "<name>.mva" (Windows-1252, sections "Lignee", then "Aff n",
+// "Look n" and "Ligne n" for n = 1 and 2) holds both looks, CouleurEcran and
+// TextEcran. PasHorz, PasVert and HauteurBoite are not stored.
+
+// The pair a look file without any key gives (what LitLook of a missing file
+// puts in `looks`), without changing NomLook, CouleurEcran or TextEcran. The
+// link textures "Lien1".."Lien9" are resolved with CheminMedia, so each is a
+// path or empty. Slot 0 is left default-constructed.
+void LooksParDefaut(TLooks &looks);
+
 // Reads a look file into a fresh pair filled with the defaults, then copies
-// it over `looks`. Sets NomLook (the file's base name, or NomModeleDefaut when
-// the file does not exist), CouleurEcran and TextEcran (emptied unless the
-// file DossierImageArbre + TextEcran exists). Never fails.
+// it over `looks` as a whole (computed fields zero). Sets NomLook (the file
+// name without folder and extension, or NomModeleDefaut when the file does
+// not exist), CouleurEcran and TextEcran (emptied unless the file
+// DossierImageArbre + TextEcran exists). Never fails: a missing key, or a
+// number that cannot be read, gives the key's default.
+// - Link textures are resolved with CheminMedia (empty when not found); the
+//   sex textures are kept as written.
+// - LigneNbre is brought into 0..50; lines beyond it are left empty (empty
+//   strings, zero numbers).
+// - Bytes (Relier, Style, Alignement) keep the low 8 bits of the number.
+// - The style letters of a line are taken wherever they stand, since the
+//   file drops the blanks around a value ("  U " is stored "U").
 void LitLook(const QString &chemin, TLooks &looks);
-// Writes the pair and the three globals to the file, updating it in place:
-// keys it does not rewrite stay. False when the file cannot be saved.
+// Writes looks 1 and 2 of the pair and the three globals to the file,
+// creating it or updating it in place: keys it does not rewrite (lines
+// beyond LigneNbre, keys it does not know) stay. Link, sex and screen
+// textures go through CheminRelatif. At most 50 lines are written (LigneNbre
+// is written brought into 0..50). Returns false, leaving the previous file
+// untouched, when the file cannot be saved.
 bool SauveLook(const QString &chemin, const TLooks &looks);
 
-// "255255255": red, green, blue, three decimal digits each.
+// "255255255": red, green, blue, three decimal digits each, whatever the
+// high byte.
 QString CouleurVersStr(TColor couleur);
-// Groups of characters 1-3, 4-6, 7-9; a group that is not a number counts
-// 255; the low 8 bits of each group are used.
+// Groups of characters 1-3, 4-6, 7-9; a group that is not a number
+// (including an empty group of a short text) counts 255; the low 8 bits of
+// each group are used: "12" is red 12, green 255, blue 255.
 TColor StrVersCouleur(const QString &texte);
-// "B", "I", "U", "S" or a blank for each style, in that order.
+// Four characters: "B", "I", "U", "S" or a blank for bold, italic,
+// underline, strike-out, in that order.
 QString StyleVersStr(std::uint8_t style);
+// Bold when character 1 is "B", italic when character 2 is "I", underline
+// when character 3 is "U", strike-out when character 4 is "S" (case
+// sensitive); anything else leaves that style off.
 std::uint8_t StrVersStyle(const QString &texte);
 
-// Box height of look i (1 or 2) of `looks`: the sum of the line heights over
-// (100 - top margin - bottom margin) per cent, halves to even.
+// Box height of look i (1 or 2; 0 for any other index) of `looks`: the sum
+// of the heights of lines 0..LigneNbre-1 (0 unless LigneNbre is 1..50),
+// times 100, over (100 - MargeHaut - MargeBas), halves to even, brought into
+// 0..65535. Margins adding up to 100 or more count as 99.
 std::uint16_t CalculHauteur(const TLooks &looks, int i);
+// Sets HauteurBoite (CalculHauteur), PasHorz = EcatHorz x Large / 100 and
+// PasVert = EcartVert x HauteurBoite / 100 (halves to even) of look i (1 or
+// 2; nothing for any other index). The tree builder calls it for both looks
+// at every build.
+void CalculPas(TLooks &looks, int i);
 // Fills a line as the look editor adds it: empty text, "TIMES NEW ROMAN",
-// black, height 12, no style, left.
+// black, height 12, no style, left. (A line missing from a look file reads
+// as "MS Sans Serif" instead.)
 void LigneDefaut(TLigne &ligne);

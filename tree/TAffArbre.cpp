@@ -1,0 +1,383 @@
+#include "TAffArbre.h"
+
+#include "BD.h"
+#include "Dialogues.h"
+#include "Globales.h"
+#include "Modeles.h"
+#include "Options.h"
+#include "Parente.h"
+#include "TPage.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Layouts of the ascendance (styles 1 to 5) and of the descendance (styles
+// 1 to 3) come with the link lines; until then the tree shows the reference
+// person's box.
+void LayoutAscendance(TAffArbre &, int /*style*/, int & /*racineX*/, int & /*racineY*/) {}
+void LayoutDescendance(TAffArbre &, int /*style*/, int /*racineX*/, int /*racineY*/) {}
+
+} // namespace
+
+TAffArbre *AffArbre = nullptr;
+
+TAffArbre::TAffArbre(TBD &bd, QScrollArea *arbre, THoteArbre &hote, QObject *parent)
+    : QObject(parent)
+    , m_bd(bd)
+    , m_arbre(arbre)
+    , m_hote(hote)
+{
+    m_ctx.Bd = &m_bd;
+    m_ctx.Looks = &Looks;
+}
+
+TAffArbre::~TAffArbre() = default;
+
+bool TAffArbre::ArbreVisible() const
+{
+    return m_arbre && m_arbre->isVisible();
+}
+
+void TAffArbre::Affiche()
+{
+    if (m_prevu)
+        return;
+    m_prevu = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_prevu)
+            Execute();
+    });
+}
+
+void TAffArbre::Execute()
+{
+    m_prevu = false;
+    if (!ArbreVisible())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Vide();
+    m_ctx.SelecPers = m_hote.SelecPers();
+    ConstruitArbre();
+    if (Reglages().ZoomAuto) {
+        CalculZoomAuto();
+        RePositionne();
+    }
+    m_hote.TitreFenetre();
+    QApplication::restoreOverrideCursor();
+    emit Construit();
+}
+
+void TAffArbre::Vide()
+{
+    m_ordre.clear();
+    m_boites.clear();
+    m_liens.clear();
+}
+
+void TAffArbre::ConstruitArbre()
+{
+    int racineX = 0;
+    int racineY = 0;
+    if (!m_bd.TreeFold(RefPers)) {
+        for (int n = 1; n <= 2; ++n)
+            CalculPas(Looks, n);
+        LayoutAscendance(*this, Looks[1].Style, racineX, racineY);
+        LayoutDescendance(*this, Looks[2].Style, racineX, racineY);
+    }
+    AjouteBoite(racineX, racineY, RefPers, 1);
+    DecaleZero();
+}
+
+void TAffArbre::AjouteBoite(int x, int y, int personne, int look)
+{
+    if (personne < 1 || personne > m_bd.PersonCount())
+        return;
+    auto boite = std::make_unique<TBoite>(m_ctx);
+    boite->InitBoite(x, y, personne, look, m_bd.Sex(personne));
+    CalculTexteBoite(*boite);
+    m_ordre.emplace_back(true, static_cast<int>(m_boites.size()));
+    m_boites.push_back(std::move(boite));
+}
+
+void TAffArbre::AjouteLien(int x1, int y1, int x2, int y2, int personne1, int personne2, int look)
+{
+    auto lien = std::make_unique<TLien>(m_ctx);
+    lien->InitLien(x1, y1, x2, y2, personne1, personne2, look);
+    m_ordre.emplace_back(false, static_cast<int>(m_liens.size()));
+    m_liens.push_back(std::move(lien));
+}
+
+void TAffArbre::CalculTexteBoite(TBoite &boite)
+{
+    const TLook &look = Looks[boite.LookIndex()].Look;
+    const int n = std::clamp(look.LigneNbre, 0, NbreLignesMax);
+    for (int i = 0; i < n; ++i)
+        boite.Lignes[static_cast<size_t>(i)] = ExpandTemplate(m_bd, boite.Personne(), look.Ligne[static_cast<size_t>(i)].Texte);
+}
+
+int TAffArbre::PuissanceEntiere(double x, double y)
+{
+    if (x <= 0)
+        return 0;
+    const double r = std::exp(y * std::log(x));
+    if (r >= 2147483647.0)
+        return 2147483647;
+    return static_cast<int>(std::lround(r));
+}
+
+// ---- Geometry ----------------------------------------------------------
+
+QRect TAffArbre::GetRect() const
+{
+    if (!ArbreVisible() || m_ordre.empty())
+        return QRect();
+    QRect r;
+    bool premier = true;
+    for (const auto &[estBoite, i] : m_ordre) {
+        const QRect &b = estBoite ? m_boites[static_cast<size_t>(i)]->Bounds()
+                                  : m_liens[static_cast<size_t>(i)]->Bounds();
+        if (premier) {
+            r = b;
+            premier = false;
+        } else {
+            r = r.united(b);
+        }
+    }
+    return r;
+}
+
+void TAffArbre::DecaleZero()
+{
+    if (!ArbreVisible())
+        return;
+    const QRect r = GetRect();
+    const int margeG = m_page ? m_page->PrintMargeG : 0;
+    const int margeH = m_page ? m_page->PrintMargeH : 0;
+    const int zoom = Looks[1].Zoom;
+    if (zoom >= 1 && !m_ordre.empty()) {
+        // Boxes and links of both looks move by look 1's zoom.
+        const int dx = static_cast<int>(static_cast<std::int64_t>(r.left() - margeG) * 100 / zoom);
+        const int dy = static_cast<int>(static_cast<std::int64_t>(r.top() - margeH) * 100 / zoom);
+        for (auto &b : m_boites)
+            b->Deplace(-dx, -dy);
+        for (auto &l : m_liens)
+            l->Deplace(-dx, -dy);
+    }
+    RePositionne();
+}
+
+void TAffArbre::RePositionne()
+{
+    if (!ArbreVisible())
+        return;
+    for (auto &b : m_boites)
+        b->Positionne();
+    for (auto &l : m_liens)
+        l->Positionne();
+    AjusteTaillePage();
+    if (m_page)
+        m_page->update();
+}
+
+void TAffArbre::AjusteTaillePage()
+{
+    if (!m_page)
+        return;
+    // The canvas covers the whole tree, and at least the visible area.
+    const QRect r = GetRect();
+    const int marge = 20;
+    m_page->setMinimumSize(std::max(0, r.right() + 1 + marge), std::max(0, r.bottom() + 1 + marge));
+}
+
+void TAffArbre::CalculZoomAuto()
+{
+    if (!ArbreVisible())
+        return;
+    m_arbre->horizontalScrollBar()->setValue(0);
+    m_arbre->verticalScrollBar()->setValue(0);
+    const QRect r = GetRect();
+    const std::int64_t droite = r.right() + 1;
+    const std::int64_t bas = r.bottom() + 1;
+    // An empty tree keeps its zoom: there is nothing to fit.
+    if (m_ordre.empty() || droite <= 0 || bas <= 0)
+        return;
+    const QSize vue = m_arbre->viewport()->size();
+    const std::int64_t z = Looks[1].Zoom;
+    const std::int64_t zx = vue.width() * z / droite;
+    const std::int64_t zy = vue.height() * z / bas;
+    const int zoom = static_cast<int>(std::clamp<std::int64_t>(std::min(zx, zy), 1, 100));
+    Looks[1].Zoom = zoom;
+    Looks[2].Zoom = zoom;
+}
+
+void TAffArbre::Imprime(QPainter &p, const TParamImpression &page)
+{
+    for (auto &b : m_boites)
+        b->Imprime(p, page);
+}
+
+// ---- Lookups -----------------------------------------------------------
+
+void TAffArbre::AfficheSelecPers()
+{
+    m_ctx.SelecPers = m_hote.SelecPers();
+    if (m_ctx.SelecPers == 0)
+        return;
+    bool premier = true;
+    for (auto &b : m_boites) {
+        const bool selec = b->Personne() == m_ctx.SelecPers;
+        if (b->SetSelec(selec) && m_page)
+            m_page->update(b->Bounds());
+        if (selec && premier && m_arbre) {
+            premier = false;
+            m_arbre->ensureVisible(b->Bounds().center().x(), b->Bounds().center().y(),
+                                   b->Bounds().width() / 2 + 10, b->Bounds().height() / 2 + 10);
+        }
+    }
+}
+
+TBoite *TAffArbre::GetBoiteRefPers() const
+{
+    for (const auto &b : m_boites) {
+        if (b->Personne() == RefPers)
+            return b.get();
+    }
+    return nullptr;
+}
+
+int TAffArbre::QuiEcran(const TR &liste) const
+{
+    if (liste.IsEmpty())
+        return 0;
+    for (const auto &b : m_boites) {
+        if (liste.Contains(b->Personne()))
+            return b->Personne();
+    }
+    return 0;
+}
+
+TR TAffArbre::ListeEcran() const
+{
+    TR r;
+    for (const auto &b : m_boites)
+        r.Add(b->Personne());
+    return r;
+}
+
+void TAffArbre::RepaintPers(int p)
+{
+    if (!ArbreVisible() || p < 1)
+        return;
+    for (auto &b : m_boites) {
+        if (b->Personne() != p)
+            continue;
+        CalculTexteBoite(*b);
+        b->SetHomme(m_bd.Sex(p) == SexeHomme);
+        if (m_page)
+            m_page->update(b->Bounds());
+    }
+}
+
+void TAffArbre::RepaintTous()
+{
+    if (!ArbreVisible())
+        return;
+    for (auto &b : m_boites)
+        CalculTexteBoite(*b);
+    if (m_page)
+        m_page->update();
+}
+
+void TAffArbre::RepaintLien(int p1, int p2)
+{
+    if (!ArbreVisible() || !m_page)
+        return;
+    for (auto &l : m_liens) {
+        if (l->Personne1() == p1 && l->Personne2() == p2)
+            m_page->update(l->Bounds());
+    }
+}
+
+void TAffArbre::ChangeReference(int p)
+{
+    if (!m_bd.PersonInUse(p))
+        return;
+    RefPers = p;
+    Affiche();
+    const TOptions &o = Options();
+    if (o.NumeroteBase) {
+        NumberTree(m_bd, RefPers, o.NumeroteGen, o.NumeroteConjoint, o.NumeroteFamille);
+        BaseModifiee = 1;
+        m_hote.TitreFenetre();
+    }
+    // Every view refreshes with the new reference and numbers.
+    m_hote.SetSelecPers(m_hote.SelecPers());
+}
+
+// ---- Canvas ------------------------------------------------------------
+
+void TAffArbre::Peint(QPainter &p, const QRect &zone)
+{
+    for (const auto &[estBoite, i] : m_ordre) {
+        if (!estBoite)
+            continue; // links are drawn with their own part of the tree
+        TBoite &b = *m_boites[static_cast<size_t>(i)];
+        if (b.Bounds().intersects(zone))
+            b.Paint(p);
+    }
+}
+
+TBoite *TAffArbre::BoiteEn(const QPoint &point) const
+{
+    for (auto it = m_ordre.rbegin(); it != m_ordre.rend(); ++it) {
+        if (!it->first)
+            continue;
+        TBoite *b = m_boites[static_cast<size_t>(it->second)].get();
+        if (b->Bounds().contains(point))
+            return b;
+    }
+    return nullptr;
+}
+
+void TAffArbre::SourisAppuyee(Qt::MouseButton bouton, Qt::KeyboardModifiers touches, const QPoint &position,
+                              const QPoint &global)
+{
+    TBoite *b = BoiteEn(position);
+    if (!b) {
+        m_hote.ArbreMouseDown(bouton, touches, position);
+        return;
+    }
+    const int personne = b->Personne();
+    if (bouton == Qt::LeftButton) {
+        m_hote.SetSelecPers(personne);
+        m_hote.ShowFiche();
+    } else if (bouton == Qt::RightButton) {
+        m_hote.SetSelecPers(personne);
+        m_hote.ShowFiche();
+        if (QMenu *menu = m_hote.MenuBoite())
+            menu->popup(global);
+    }
+}
+
+void TAffArbre::DoubleClic(Qt::MouseButton bouton, const QPoint &position)
+{
+    if (bouton != Qt::LeftButton)
+        return;
+    TBoite *b = BoiteEn(position);
+    if (!b)
+        return;
+    const int personne = b->Personne();
+    AfficheAstuceUneFois(8);
+    // The rebuild runs after this event: the box stays valid until then,
+    // and nothing below touches it.
+    ChangeReference(personne);
+}

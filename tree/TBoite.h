@@ -8,9 +8,11 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class QPainter;
 class TBD;
+struct TFonteDessin;
 
 // What every box of a tree reads besides its own fields: the database, the
 // looks, the current person. The tree builder owns it and keeps SelecPers up
@@ -45,6 +47,9 @@ class TBoite final
 {
 public:
     explicit TBoite(const TContexteArbre &contexte);
+    ~TBoite();
+    TBoite(const TBoite &) = delete;
+    TBoite &operator=(const TBoite &) = delete;
 
     // Sets the box: position in unzoomed tree units, person, look index (1 or
     // 2), sex (0 man); selected when the person is the current one. Calls
@@ -67,6 +72,11 @@ public:
     // Tiles a picture over a rectangle from its top-left corner; nothing
     // when the picture is empty.
     static void RemplitTexture(const QRect &rectangle, QPainter &p, const QImage &image);
+    // Forgets the pictures of the boxes (picture lines and backgrounds),
+    // decoded once per file and size and shared by all boxes, and where
+    // their files were found. Call it when a look or the picture files
+    // change; the next paint reads the files again. GUI thread only.
+    static void VideCacheImages();
 
     bool isSelec() const { return m_selec; }
     // True when the value changed (the caller repaints the box).
@@ -74,7 +84,8 @@ public:
 
     int X() const { return m_x; }
     int Y() const { return m_y; }
-    // Moves the stored position (the tree shifts its drawing to the margins).
+    // Moves the stored position (the tree shifts its drawing to the margins)
+    // and the bounds with it (calls Positionne).
     void Deplace(int dx, int dy);
     int Personne() const { return m_personne; }
     int LookIndex() const { return m_look; }
@@ -82,11 +93,41 @@ public:
     void SetHomme(bool homme) { m_homme = homme; }
     const QRect &Bounds() const { return m_bounds; }
 
-    // The expanded text lines 0..50.
-    std::array<QString, NbreLignesMax> Lignes;
+    // The expanded text lines 0..50; only the lines written take room.
+    class TLignes
+    {
+    public:
+        // Line i, made (empty) when missing; i is clamped to 0..50.
+        QString &operator[](std::size_t i)
+        {
+            i = std::min<std::size_t>(i, NbreLignesMax - 1);
+            if (m_lignes.size() <= i)
+                m_lignes.resize(i + 1);
+            return m_lignes[i];
+        }
+        // Line i, empty when it was never written.
+        const QString &operator[](std::size_t i) const
+        {
+            static const QString vide;
+            return i < m_lignes.size() ? m_lignes[i] : vide;
+        }
+
+    private:
+        std::vector<QString> m_lignes;
+    };
+    TLignes Lignes;
 
 private:
+    // The box's look; an empty look for a look index other than 1 or 2.
     const T1Aff &Aff() const;
+    TColor CouleurDuCadre() const;
+    // Frame, shadow and background; returns the shadow offset (1 or 0).
+    int DessineFond(QPainter &p, const TLookSexe &lookSexe, TColor cadre, int X, int Y, int W,
+                    int H) const;
+    struct TLigneDisposee;
+    // The layout of text line i in `place` pixels, made or reused.
+    const TLigneDisposee &Dispose(int i, const QString &texte, const TFonte &f, int hauteurFonte,
+                                  const TFonteDessin &fonte, int place);
 
     const TContexteArbre &m_ctx;
     int m_x = 0;
@@ -96,7 +137,7 @@ private:
     bool m_homme = false;
     bool m_selec = false;
     QRect m_bounds;
-    // The picture of the box's picture line, at its drawn size.
-    QImage m_image;
-    QString m_nomImage;
+    // Per text line, its last layout (font after shrinking, width, shaped
+    // text), reused while the text, the font and the room stay the same.
+    std::vector<TLigneDisposee> m_disposees;
 };

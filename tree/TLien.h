@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QRect>
+
+struct TContexteArbre;
+
+// One line of the tree between two boxes (a child and a parent, or two
+// siblings): its shape and the rectangle spanned by its end points. A plain
+// object, painted and hit-tested by the tree canvas.
+class TLien final
+{
+public:
+    explicit TLien(const TContexteArbre &contexte);
+
+    // Sets the end points (unzoomed tree units), the persons (the child, or
+    // the root of a sibling chain; the parent, or the same person again) and
+    // the look index; chooses the shape from the look's style and the rectangle
+    // (a straight line gets a thickness of half its length, so that it can be
+    // clicked); calls Positionne.
+    void InitLien(int x1, int y1, int x2, int y2, int personne1, int personne2, int look);
+    // On-screen bounds: the rectangle times the look's zoom div 100 (64-bit
+    // products); a width or height below 1 becomes 1.
+    void Positionne();
+
+    int Gauche() const { return m_gauche; }
+    int Haut() const { return m_haut; }
+    int Largeur() const { return m_largeur; }
+    int Hauteur() const { return m_hauteur; }
+    int Forme() const { return m_forme; }
+    int Personne1() const { return m_personne1; }
+    int Personne2() const { return m_personne2; }
+    int LookIndex() const { return m_look; }
+    const QRect &Bounds() const { return m_bounds; }
+    // Moves the stored rectangle (the tree shifts its drawing to the margins).
+    void Deplace(int dx, int dy);
+
+private:
+    const TContexteArbre &m_ctx;
+    int m_gauche = 0;
+    int m_haut = 0;
+    int m_largeur = 0;
+    int m_hauteur = 0;
+    int m_forme = 0;
+    int m_personne1 = 0;
+    int m_personne2 = 0;
+    int m_look = 0;
+    QRect m_bounds;
+};
