@@ -196,3 +196,13 @@ void RemplitBaseSynthetique(TBD &bd, unsigned graine)
         bd.SetMother(c, bd.Wife(u));
     }
 }
+
+const TBD &BaseSynthetiquePartagee()
+{
+    static const TBD *bd = [] {
+        auto *b = new TBD;
+        RemplitBaseSynthetique(*b);
+        return b;
+    }();
+    return *bd;
+}

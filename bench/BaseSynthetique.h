@@ -10,3 +10,6 @@ class TBD;
 // person table is full (100,000); unions and events stop at their own
 // capacities.
 void RemplitBaseSynthetique(TBD &bd, unsigned graine = 1);
+
+// One synthetic database made once for the whole benchmark program.
+const TBD &BaseSynthetiquePartagee();

@@ -16,12 +16,7 @@ namespace {
 
 const TBD &base()
 {
-    static const TBD *bd = [] {
-        auto *b = new TBD;
-        RemplitBaseSynthetique(*b);
-        return b;
-    }();
-    return *bd;
+    return BaseSynthetiquePartagee();
 }
 
 // Generations above each person (1 for a person without parents).

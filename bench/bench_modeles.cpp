@@ -13,12 +13,7 @@ namespace {
 
 const TBD &base()
 {
-    static const TBD *bd = [] {
-        auto *b = new TBD;
-        RemplitBaseSynthetique(*b);
-        return b;
-    }();
-    return *bd;
+    return BaseSynthetiquePartagee();
 }
 
 const std::vector<int> &personnes()

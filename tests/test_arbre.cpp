@@ -1,4 +1,5 @@
 #include "Chemins.h"
+#include "ProgrammeTest.h"
 #include "Demarrage.h"
 #include "DialoguesScriptes.h"
 #include "FamilleTest.h"
@@ -259,23 +260,8 @@ TEST_F(Arbre, RenumberingAfterADoubleClickModifiesTheDatabase)
     QApplication::processEvents();
 }
 
-class ArbreFenetre : public ::testing::Test
+class ArbreFenetre : public ProgrammeTest
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_tmp.isValid());
-        SetRepModele(QStringLiteral(LIGNEE_MODELE));
-        ASSERT_TRUE(PrepareDemarrage(m_tmp.path()));
-        FichierCourant.clear();
-        BaseModifiee = 0;
-        Reglages() = TReglages();
-        Options() = TOptions();
-    }
-    void TearDown() override { SetRepModele(QString()); }
-
-    QTemporaryDir m_tmp;
-    TDialoguesScriptes m_dialogues;
 };
 
 TEST_F(ArbreFenetre, TheExampleShowsItsReferenceAndTheBoxMenuWorks)

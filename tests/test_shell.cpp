@@ -1,4 +1,5 @@
 #include "Chemins.h"
+#include "ProgrammeTest.h"
 #include "Demarrage.h"
 #include "DialoguesScriptes.h"
 #include "Globales.h"
@@ -16,23 +17,9 @@
 
 namespace {
 
-class Shell : public ::testing::Test
+class Shell : public ProgrammeTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_tmp.isValid());
-        SetRepModele(QStringLiteral(LIGNEE_MODELE));
-        ASSERT_TRUE(PrepareDemarrage(m_tmp.path()));
-        FichierCourant.clear();
-        BaseModifiee = 0;
-        Reglages() = TReglages();
-        Options() = TOptions();
-    }
-    void TearDown() override { SetRepModele(QString()); }
-
-    QString chemin(const char *nom) const { return m_tmp.path() + QLatin1Char('/') + QString::fromLatin1(nom); }
-
     // A small database: a couple and their child.
     static void remplit(TBD &bd)
     {
@@ -51,8 +38,6 @@ protected:
         bd.SetUnionField(bd.NewUnionOf(pere, mere), UcMariageDate, QStringLiteral("1925"));
     }
 
-    QTemporaryDir m_tmp;
-    TDialoguesScriptes m_dialogues;
 };
 
 TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
@@ -105,7 +90,7 @@ TEST_F(Shell, NewDatabaseSavedAndOpenedAgain)
     EXPECT_EQ(bd.MarriageDate(1), u"1925");
     EXPECT_EQ(RefPers, 3);
     EXPECT_EQ(w.SelecPers(), 3);
-    EXPECT_TRUE(m_dialogues.Messages.isEmpty()) << m_dialogues.Messages.size() << "[" << m_dialogues.Messages.join(QLatin1Char('|')).toStdString() << "]";
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty()) << m_dialogues.Messages.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(Shell, SaveQuestionOnAModifiedDatabase)
