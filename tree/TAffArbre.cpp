@@ -78,6 +78,7 @@ void TAffArbre::Execute()
 
 void TAffArbre::Vide()
 {
+    m_coupe = false;
     m_ordre.clear();
     m_boites.clear();
     m_liens.clear();
@@ -101,6 +102,10 @@ void TAffArbre::AjouteBoite(int x, int y, int personne, int look)
 {
     if (personne < 1 || personne > m_bd.PersonCount())
         return;
+    if (Plein()) {
+        m_coupe = true;
+        return;
+    }
     auto boite = std::make_unique<TBoite>(m_ctx);
     boite->InitBoite(x, y, personne, look, m_bd.Sex(personne));
     CalculTexteBoite(*boite);
@@ -110,6 +115,10 @@ void TAffArbre::AjouteBoite(int x, int y, int personne, int look)
 
 void TAffArbre::AjouteLien(int x1, int y1, int x2, int y2, int personne1, int personne2, int look)
 {
+    if (Plein()) {
+        m_coupe = true;
+        return;
+    }
     auto lien = std::make_unique<TLien>(m_ctx);
     lien->InitLien(x1, y1, x2, y2, personne1, personne2, look);
     m_ordre.emplace_back(false, static_cast<int>(m_liens.size()));
@@ -221,8 +230,12 @@ void TAffArbre::CalculZoomAuto()
 
 void TAffArbre::Imprime(QPainter &p, const TParamImpression &page)
 {
-    for (auto &b : m_boites)
-        b->Imprime(p, page);
+    for (const auto &[estBoite, i] : m_ordre) {
+        if (estBoite)
+            m_boites[static_cast<size_t>(i)]->Imprime(p, page);
+        else
+            m_liens[static_cast<size_t>(i)]->Imprime(p, page);
+    }
 }
 
 // ---- Lookups -----------------------------------------------------------
@@ -328,11 +341,15 @@ void TAffArbre::ChangeReference(int p)
 void TAffArbre::Peint(QPainter &p, const QRect &zone)
 {
     for (const auto &[estBoite, i] : m_ordre) {
-        if (!estBoite)
-            continue; // links are drawn with their own part of the tree
-        TBoite &b = *m_boites[static_cast<size_t>(i)];
-        if (b.Bounds().intersects(zone))
-            b.Paint(p);
+        if (estBoite) {
+            TBoite &b = *m_boites[static_cast<size_t>(i)];
+            if (b.Bounds().intersects(zone))
+                b.Paint(p);
+        } else {
+            TLien &l = *m_liens[static_cast<size_t>(i)];
+            if (l.Bounds().intersects(zone))
+                l.Paint(p);
+        }
     }
 }
 
@@ -348,10 +365,47 @@ TBoite *TAffArbre::BoiteEn(const QPoint &point) const
     return nullptr;
 }
 
+TLien *TAffArbre::LienEn(const QPoint &point) const
+{
+    for (auto it = m_ordre.rbegin(); it != m_ordre.rend(); ++it) {
+        if (it->first)
+            continue;
+        TLien *l = m_liens[static_cast<size_t>(it->second)].get();
+        if (l->Bounds().contains(point))
+            return l;
+    }
+    return nullptr;
+}
+
 void TAffArbre::SourisAppuyee(Qt::MouseButton bouton, Qt::KeyboardModifiers touches, const QPoint &position,
                               const QPoint &global)
 {
-    TBoite *b = BoiteEn(position);
+    // The topmost item under the point takes the press.
+    TBoite *b = nullptr;
+    TLien *lien = nullptr;
+    for (auto it = m_ordre.rbegin(); it != m_ordre.rend() && !b && !lien; ++it) {
+        if (it->first) {
+            TBoite *x = m_boites[static_cast<size_t>(it->second)].get();
+            if (x->Bounds().contains(position))
+                b = x;
+        } else {
+            TLien *x = m_liens[static_cast<size_t>(it->second)].get();
+            if (x->Bounds().contains(position))
+                lien = x;
+        }
+    }
+    if (lien) {
+        // Ctrl or Shift with the left button, alone, reach the main window;
+        // the right button opens the tree menu there; a plain click does
+        // nothing.
+        const Qt::KeyboardModifiers mods = touches & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        const QPoint dansLien = position - lien->Bounds().topLeft();
+        if (bouton == Qt::LeftButton && (mods == Qt::ControlModifier || mods == Qt::ShiftModifier))
+            m_hote.ArbreMouseDown(bouton, mods, dansLien);
+        else if (bouton == Qt::RightButton)
+            m_hote.ArbreMouseDown(bouton, mods, position);
+        return;
+    }
     if (!b) {
         m_hote.ArbreMouseDown(bouton, touches, position);
         return;

@@ -109,9 +109,16 @@ public:
     void ChangeReference(int p);
 
     // Used by the layouts: a box (refused unless 1 <= person <= the person
-    // count) and a link.
+    // count) and a link. A tree stops growing at MaxElements boxes and links:
+    // both are then refused and Coupe() tells that the tree was cut.
     void AjouteBoite(int x, int y, int personne, int look);
     void AjouteLien(int x1, int y1, int x2, int y2, int personne1, int personne2, int look);
+    static constexpr int MaxElements = 50000;
+    // True once the tree holds MaxElements items: layouts stop descending.
+    bool Plein() const { return static_cast<int>(m_ordre.size()) >= MaxElements; }
+    // True when the last build was cut short (Plein, or a layout's own limit).
+    bool Coupe() const { return m_coupe; }
+    void SetCoupe() { m_coupe = true; }
     // x to the power y, in floating point, rounded.
     static int PuissanceEntiere(double x, double y);
 
@@ -120,9 +127,11 @@ public:
     const TContexteArbre &Contexte() const { return m_ctx; }
 
     // For the canvas: paints the items meeting a rectangle, in creation order
-    // (a later item paints over an earlier one); the last box under a point.
+    // (a later item paints over an earlier one); the last box, or the last
+    // link, under a point (later items are on top).
     void Peint(QPainter &p, const QRect &zone);
     TBoite *BoiteEn(const QPoint &point) const;
+    TLien *LienEn(const QPoint &point) const;
     // Mouse actions of the canvas.
     void SourisAppuyee(Qt::MouseButton bouton, Qt::KeyboardModifiers touches, const QPoint &position,
                        const QPoint &global);
@@ -148,6 +157,7 @@ private:
     // Creation order of the items: true for a box, with its index.
     std::vector<std::pair<bool, int>> m_ordre;
     bool m_prevu = false;
+    bool m_coupe = false;
 };
 
 // The tree of the main window (made by its initialisation).

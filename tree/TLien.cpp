@@ -21,6 +21,8 @@ TLien::TLien(const TContexteArbre &contexte)
 
 void TLien::InitLien(int x1, int y1, int x2, int y2, int personne1, int personne2, int look)
 {
+    m_p1 = QPoint(x1, y1);
+    m_p2 = QPoint(x2, y2);
     m_personne1 = personne1;
     m_personne2 = personne2;
     m_look = look == 2 ? 2 : 1;
@@ -72,4 +74,20 @@ void TLien::Deplace(int dx, int dy)
 {
     m_gauche += dx;
     m_haut += dy;
+    m_p1 += QPoint(dx, dy);
+    m_p2 += QPoint(dx, dy);
+}
+
+void TLien::AfficheLien(QPainter &, int, int, int, int, int)
+{
+    // Drawn with the link lines.
+}
+
+void TLien::Paint(QPainter &p)
+{
+    AfficheLien(p, m_bounds.x(), m_bounds.y(), m_bounds.width(), m_bounds.height(), (*m_ctx.Looks)[m_look].Zoom);
+}
+
+void TLien::Imprime(QPainter &, const TParamImpression &)
+{
 }

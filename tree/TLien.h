@@ -2,7 +2,9 @@
 
 #include <QRect>
 
+class QPainter;
 struct TContexteArbre;
+struct TParamImpression;
 
 // One line of the tree between two boxes (a child and a parent, or two
 // siblings): its shape and the rectangle spanned by its end points. A plain
@@ -22,6 +24,17 @@ public:
     // products); a width or height below 1 becomes 1.
     void Positionne();
 
+    // Draws the link in the rectangle (X, Y, W, H), pen widths scaled by
+    // zoom per cent.
+    void AfficheLien(QPainter &p, int X, int Y, int W, int H, int zoom);
+    // Draws the link at its on-screen bounds at its look's zoom.
+    void Paint(QPainter &p);
+    // Prints the link for one page (always drawn directly).
+    void Imprime(QPainter &p, const TParamImpression &page);
+
+    // The end points as given to InitLien (unzoomed tree units).
+    QPoint Point1() const { return m_p1; }
+    QPoint Point2() const { return m_p2; }
     int Gauche() const { return m_gauche; }
     int Haut() const { return m_haut; }
     int Largeur() const { return m_largeur; }
@@ -36,6 +49,8 @@ public:
 
 private:
     const TContexteArbre &m_ctx;
+    QPoint m_p1;
+    QPoint m_p2;
     int m_gauche = 0;
     int m_haut = 0;
     int m_largeur = 0;
