@@ -39,6 +39,7 @@ constexpr int TexteFiltreBases = 5024;
 constexpr int TexteReglagesNonEcrits = 5025;
 constexpr int TexteStatut = 5027;
 constexpr int TexteAucunePersonne = 5028;
+constexpr int TexteArbreCoupe = 5031;
 
 QAction *action(QMenu *menu, const char *nom, const QString &texte, const QKeySequence &raccourci = {})
 {
@@ -73,6 +74,12 @@ TQuorWin::TQuorWin(QWidget *parent)
     AffArbre = m_affArbre;
     connect(this, &TQuorWin::SelecPersChangee, m_affArbre, &TAffArbre::AfficheSelecPers);
     connect(this, &TQuorWin::BaseRechargee, m_affArbre, &TAffArbre::Affiche);
+    connect(m_affArbre, &TAffArbre::Construit, this, [this] {
+        if (m_affArbre->Coupe())
+            statusBar()->showMessage(MLText(TexteArbreCoupe).arg(TAffArbre::MaxElements));
+        else
+            statusBar()->clearMessage();
+    });
 
     auto *separation = new QSplitter;
     separation->addWidget(m_pc);
@@ -92,6 +99,7 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_pmArbreBoite->setObjectName(QStringLiteral("PM_ArbreBoite"));
 
     CreeMenus();
+    CreeMenuArbre();
     CreeMenuBoite();
     CreeTaches();
     MLTranslateForm(this);
@@ -138,6 +146,23 @@ void TQuorWin::CreeMenus()
     outils->setObjectName(QStringLiteral("MI_Outils"));
     connect(action(outils, "MI_Options", QStringLiteral("Options..."), QKeySequence(Qt::Key_F9)),
             &QAction::triggered, this, &TQuorWin::AfficheOptions);
+}
+
+void TQuorWin::CreeMenuArbre()
+{
+    // The tree commands; each is enabled by the part of the program that
+    // provides its dialog.
+    const std::pair<const char *, const char *> commandes[] = {
+        {"MI_ArbreApparence", "Apparence de l'arbre..."},
+        {"MI_ArbreEcart", "Écart entre les cellules..."},
+        {"MI_ArbreLarge", "Largeur des cellules..."},
+        {"MI_ArbreNbreGen", "Nombre de générations..."},
+        {"MI_ArbreZoom", "Zoom..."},
+        {"MI_ArbreVoirPage", "Voir la page"},
+        {"MI_ArbreImprime", "Imprimer l'arbre..."},
+    };
+    for (const auto &[nom, texte] : commandes)
+        action(m_pmArbre, nom, QString::fromUtf8(texte))->setEnabled(false);
 }
 
 void TQuorWin::CreeMenuBoite()
@@ -269,6 +294,7 @@ void TQuorWin::Reset()
     const QString perso = DossierArbre + QStringLiteral("perso.mva");
     LitLook(QFileInfo::exists(perso) ? perso : DossierArbre + NomModeleDefaut + QStringLiteral(".mva"), Looks);
     TBoite::VideCacheImages();
+    TLien::VideCacheImages();
 }
 
 void TQuorWin::ArbreMouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers, const QPoint &position)
@@ -429,6 +455,7 @@ bool TQuorWin::Charge(const QString &chemin)
     LitLook(DossierArbre + (entete.NomLook.isEmpty() ? NomModeleDefaut : entete.NomLook) + QStringLiteral(".mva"),
             Looks);
     TBoite::VideCacheImages();
+    TLien::VideCacheImages();
     Reglages().DernierFichier = FichierCourant;
     ++m_chargements;
     ApresChargement(entete.RefPers);

@@ -101,6 +101,7 @@ protected:
 
 private:
     void CreeMenus();
+    void CreeMenuArbre();
     void CreeMenuBoite();
     void CreeTaches();
     QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -292,6 +293,32 @@ TEST_F(ArbreFenetre, TheExampleShowsItsReferenceAndTheBoxMenuWorks)
     EXPECT_EQ(BaseModifiee, 1);
     EXPECT_EQ(w.Arbre()->Boites().size(), 1u);
     BaseModifiee = 0;
+}
+
+TEST_F(ArbreFenetre, ACutTreeIsToldInTheStatusLine)
+{
+    TQuorWin w;
+    w.show();
+    w.Initialise({});
+    TBD &bd = w.Base();
+    const int a = bd.NewPerson();
+    const int b = bd.NewPerson();
+    bd.SetFather(a, b);
+    bd.SetFather(b, a);
+    RefPers = a;
+    Looks[1].Style = 4;
+    Looks[1].NbreGen = 999;
+    Looks[2].Style = 0;
+    w.Arbre()->Execute();
+    EXPECT_TRUE(w.Arbre()->Coupe());
+    EXPECT_TRUE(w.statusBar()->currentMessage().contains(QStringLiteral("coupé")));
+
+    Looks[1].NbreGen = 3;
+    w.Arbre()->Execute();
+    EXPECT_FALSE(w.Arbre()->Coupe());
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
+    // A father, grandfather and great-grandfather in turn: a, b, a.
+    EXPECT_EQ(w.Arbre()->Boites().size(), 4u);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "BD.h"
 #include "Dialogues.h"
 #include "Globales.h"
+#include "LayoutsAsc.h"
+#include "LayoutsDes.h"
 #include "Modeles.h"
 #include "Options.h"
 #include "Parente.h"
@@ -18,15 +20,6 @@
 #include <cmath>
 #include <cstdint>
 
-namespace {
-
-// Layouts of the ascendance (styles 1 to 5) and of the descendance (styles
-// 1 to 3) come with the link lines; until then the tree shows the reference
-// person's box.
-void LayoutAscendance(TAffArbre &, int /*style*/, int & /*racineX*/, int & /*racineY*/) {}
-void LayoutDescendance(TAffArbre &, int /*style*/, int /*racineX*/, int /*racineY*/) {}
-
-} // namespace
 
 TAffArbre *AffArbre = nullptr;
 
@@ -91,8 +84,44 @@ void TAffArbre::ConstruitArbre()
     if (!m_bd.TreeFold(RefPers)) {
         for (int n = 1; n <= 2; ++n)
             CalculPas(Looks, n);
-        LayoutAscendance(*this, Looks[1].Style, racineX, racineY);
-        LayoutDescendance(*this, Looks[2].Style, racineX, racineY);
+        switch (Looks[1].Style) {
+        case 1:
+            AscGroupe(*this, m_bd, racineX, racineY);
+            break;
+        case 2: {
+            const QPoint r = AscCompactVert(*this, m_bd);
+            racineX = r.x();
+            racineY = r.y();
+            break;
+        }
+        case 3: {
+            const QPoint r = AscCompactHorz(*this, m_bd);
+            racineX = r.x();
+            racineY = r.y();
+            break;
+        }
+        case 4:
+            AscVertical(*this, m_bd, racineX, racineY);
+            break;
+        case 5:
+            AscHorizontal(*this, m_bd, racineX, racineY);
+            break;
+        default:
+            break;
+        }
+        switch (Looks[2].Style) {
+        case 1:
+            DesGroupe(*this, m_bd, racineX, racineY, ShowConj);
+            break;
+        case 2:
+            DesVertGroupe(*this, m_bd, RefPers, racineX, racineY, ShowConj, ShowFratrie);
+            break;
+        case 3:
+            DesHorzGroupe(*this, m_bd, RefPers, racineX, racineY, ShowConj, ShowFratrie);
+            break;
+        default:
+            break;
+        }
     }
     AjouteBoite(racineX, racineY, RefPers, 1);
     DecaleZero();

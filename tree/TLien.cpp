@@ -2,14 +2,120 @@
 
 #include "TBoite.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
+
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+
+#include "BD.h"
+#include "Dessin.h"
+#include "Images.h"
 
 namespace {
 
 int zoome(int valeur, int zoom)
 {
     return static_cast<int>(static_cast<std::int64_t>(valeur) * zoom / 100);
+}
+
+// Positions and sizes are kept within +-2^30 so that a position plus a size
+// still fits in an int.
+int Borne(qint64 v)
+{
+    constexpr qint64 limite = qint64(1) << 30;
+    return int(std::clamp<qint64>(v, -limite, limite));
+}
+
+// The colour of a link picture that lets the tree show through.
+constexpr QRgb CouleurTransparente = 0x00FFFF;
+
+// A look names at most nine pictures per look; the bound only guards against
+// a cache that would grow while looks are loaded again and again.
+constexpr qsizetype TailleMaxCache = 64;
+
+QHash<QString, QImage> &ImagesLiens()
+{
+    static QHash<QString, QImage> images;
+    return images;
+}
+
+// The picture of a link file with its cyan pixels made transparent, decoded
+// once and shared by every link. A file that cannot be read is kept as a
+// null picture, so that it is not read again at every paint.
+QImage ImageLien(const QString &chemin)
+{
+    if (chemin.isEmpty())
+        return QImage();
+    QHash<QString, QImage> &images = ImagesLiens();
+    const auto trouve = images.constFind(chemin);
+    if (trouve != images.constEnd())
+        return *trouve;
+    if (images.size() >= TailleMaxCache)
+        images.clear();
+    QImage lue;
+    QImage image;
+    if (ChargeImage(lue, chemin)) {
+        // Opaque pixels are the same premultiplied or not, and a fully
+        // transparent one is 0 in both.
+        image = lue.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *ligne = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((ligne[x] & 0xFFFFFF) == CouleurTransparente)
+                    ligne[x] = 0;
+        }
+    }
+    images.insert(chemin, image);
+    return image;
+}
+
+// The points of a shape in the rectangle (X, Y, W, H), the pen kept d pixels
+// from the sides it runs along; with `coudes` false, only the first and the
+// last point (the line then goes straight across).
+std::vector<QPoint> PointsForme(int forme, int X, int Y, int W, int H, int d, bool coudes)
+{
+    const int h2 = H / 2;
+    const int w2 = W / 2;
+    std::vector<QPoint> points;
+    switch (forme) {
+    case 1:
+        points = {{X + d, Y + H}, {X + d, Y + h2}, {X + W - d - 1, Y + h2}, {X + W - d - 1, Y}};
+        break;
+    case 2:
+        points = {{X + d, Y}, {X + d, Y + h2}, {X + W - d - 1, Y + h2}, {X + W - d - 1, Y + H}};
+        break;
+    case 3:
+        points = {{X, Y + H - d - 1}, {X + w2, Y + H - d - 1}, {X + w2, Y + d}, {X + W, Y + d}};
+        break;
+    case 4:
+        points = {{X, Y + d}, {X + w2, Y + d}, {X + w2, Y + H - d - 1}, {X + W, Y + H - d - 1}};
+        break;
+    case 5:
+        points = {{X, Y + h2}, {X + W, Y + h2}};
+        break;
+    case 6:
+        points = {{X + w2, Y}, {X + w2, Y + H}};
+        break;
+    case 7:
+        points = {{X, Y}, {X + W - 1, Y}, {X + W - 1, Y + H}};
+        break;
+    case 8:
+        points = {{X + W - 1, Y}, {X + W - 1, Y + H - 1}, {X, Y + H - 1}};
+        break;
+    case 9:
+        points = {{X, Y}, {X, Y + H - 1}, {X + W, Y + H - 1}};
+        break;
+    default:
+        break;
+    }
+    if (!coudes && points.size() > 2)
+        points = {points.front(), points.back()};
+    return points;
 }
 
 } // namespace
@@ -78,9 +184,67 @@ void TLien::Deplace(int dx, int dy)
     m_p2 += QPoint(dx, dy);
 }
 
-void TLien::AfficheLien(QPainter &, int, int, int, int, int)
+void TLien::AfficheLien(QPainter &p, int X, int Y, int W, int H, int zoom)
 {
-    // Drawn with the link lines.
+    const T1Aff &aff = (*m_ctx.Looks)[m_look];
+    if (aff.Relier < 1 || aff.Relier > 3 || m_forme < 1 || m_forme > 9)
+        return;
+    X = Borne(X);
+    Y = Borne(Y);
+    W = Borne(W);
+    H = Borne(H);
+    if (W < 1 || H < 1)
+        return;
+    const QRect rectangle(X, Y, W, H);
+
+    if (aff.Relier == 3) {
+        const QImage image = ImageLien(aff.RelierTexture[std::size_t(m_forme)]);
+        if (image.isNull())
+            return;
+        p.save();
+        // Nearest pixels only: a blended edge would bring back a trace of
+        // the transparent cyan.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.drawImage(rectangle, image);
+        p.restore();
+        return;
+    }
+
+    bool pointille = false;
+    if (m_ctx.Bd && m_personne2 > 0) {
+        const TBD &bd = *m_ctx.Bd;
+        pointille = (m_personne2 == bd.Father(m_personne1) && bd.FatherLinkStatus(m_personne1) > 0)
+                    || (m_personne2 == bd.Mother(m_personne1) && bd.MotherLinkStatus(m_personne1) > 0);
+    }
+
+    // The pen's half-width, even, is also how far the line keeps from the
+    // sides it runs along, so that a wide line stays within the rectangle.
+    // A negative width read from a look file counts as the thinnest.
+    const qint64 large = qint64(aff.RelierLarge) * zoom / 100;
+    const int d = int(2 * (std::clamp<qint64>(large, 0, qint64(1) << 16) / 2));
+
+    QPen stylo(CouleurQt(aff.RelierColor));
+    stylo.setStyle(pointille ? Qt::DotLine : Qt::SolidLine);
+    if (d == 0) {
+        // One pixel whatever the transform, its end points included.
+        stylo.setWidth(0);
+        stylo.setCapStyle(Qt::SquareCap);
+    } else {
+        stylo.setWidth(2 * d);
+        stylo.setCapStyle(Qt::RoundCap);
+        stylo.setJoinStyle(Qt::RoundJoin);
+    }
+
+    const std::vector<QPoint> points = PointsForme(m_forme, X, Y, W, H, d, aff.Relier == 2);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    // The line's ends and a wide pen's caps reach past the rectangle: the
+    // link keeps to its own rectangle, on screen as on paper.
+    p.setClipRect(rectangle, Qt::IntersectClip);
+    p.setPen(stylo);
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(points.data(), int(points.size()));
+    p.restore();
 }
 
 void TLien::Paint(QPainter &p)
@@ -88,6 +252,24 @@ void TLien::Paint(QPainter &p)
     AfficheLien(p, m_bounds.x(), m_bounds.y(), m_bounds.width(), m_bounds.height(), (*m_ctx.Looks)[m_look].Zoom);
 }
 
-void TLien::Imprime(QPainter &, const TParamImpression &)
+void TLien::Imprime(QPainter &p, const TParamImpression &page)
 {
+    const T1Aff &aff = (*m_ctx.Looks)[m_look];
+    // Bounded so that position x zoom still fits in 64 bits whatever the
+    // look file holds.
+    const qint64 zf = std::clamp<qint64>(qint64(page.PrintZoom) * aff.Zoom, -(qint64(1) << 31),
+                                         qint64(1) << 31);
+    if (zf <= 0)
+        return;
+    const int px = Borne(qint64(m_gauche) * zf / 10000 - page.Origine.x());
+    const int py = Borne(qint64(m_haut) * zf / 10000 - page.Origine.y());
+    // A thin link keeps one pixel, as on screen.
+    const int w = std::max(1, Borne(qint64(m_largeur) * zf / 10000));
+    const int h = std::max(1, Borne(qint64(m_hauteur) * zf / 10000));
+    AfficheLien(p, px, py, w, h, Borne(zf / 100));
+}
+
+void TLien::VideCacheImages()
+{
+    ImagesLiens().clear();
 }

@@ -24,13 +24,34 @@ public:
     // products); a width or height below 1 becomes 1.
     void Positionne();
 
-    // Draws the link in the rectangle (X, Y, W, H), pen widths scaled by
-    // zoom per cent.
+    // Draws the link in the rectangle (X, Y, W, H) by its look's Relier:
+    // - 0, or a value above 3: nothing;
+    // - 3: the picture RelierTexture[shape] stretched over the rectangle, its
+    //   cyan pixels (RGB 0, 255, 255 exactly) left transparent; nothing when
+    //   the file is missing or cannot be read;
+    // - 1 or 2: the shape's line in RelierColor, straight from its first
+    //   point to its last (1) or through its elbows (2); dotted when the
+    //   second person is the first person's father, or mother, and that
+    //   link's status is above 0 (not sure). The pen is RelierLarge x zoom
+    //   div 100 rounded down to even, doubled (the thinnest pen, one pixel,
+    //   below 2), with round ends and corners, and kept that half-width from
+    //   the rectangle's sides where the shape says so.
+    // Lines are drawn without antialiasing and cover both their end points;
+    // nothing is drawn outside the rectangle. Nothing for a shape outside
+    // 1..9 or an empty rectangle. The painter's state is restored.
     void AfficheLien(QPainter &p, int X, int Y, int W, int H, int zoom);
     // Draws the link at its on-screen bounds at its look's zoom.
     void Paint(QPainter &p);
-    // Prints the link for one page (always drawn directly).
+    // Prints the link for one page, always drawn directly whatever the
+    // page's method: zf := PrintZoom x the look's zoom; the rectangle is the
+    // stored one times zf div 10000, less the page origin (a width or height
+    // below 1 becomes 1, as on screen), drawn at zoom zf div 100. Nothing
+    // when zf is not positive.
     void Imprime(QPainter &p, const TParamImpression &page);
+    // Forgets the link pictures, decoded once per file and shared by all
+    // links. Call it when a look or the picture files change; the next paint
+    // reads the files again. GUI thread only.
+    static void VideCacheImages();
 
     // The end points as given to InitLien (unzoomed tree units).
     QPoint Point1() const { return m_p1; }
