@@ -19,6 +19,7 @@ public:
     QString FichierAOuvrir(const QString &, const QString &, const QString &) override { return {}; }
     QString FichierAEnregistrer(const QString &, const QString &, const QString &) override { return {}; }
     void Astuce(int, const QString &) override {}
+    bool DialogueImpression(QPrinter &, int, int) override { return false; }
 };
 
 TDialoguesMuets g_muets;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 // Every message box, question, input box and file dialog of the program goes
 // through this service. The shell installs the one that shows windows; tests
 // install one that answers from a script.
@@ -45,6 +47,9 @@ public:
     virtual QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) = 0;
     // The tip window with tip number n and its text.
     virtual void Astuce(int numero, const QString &texte) = 0;
+    // The printer dialog for pages premiere..derniere; true when the user
+    // chose to print, with the printer set up.
+    virtual bool DialogueImpression(QPrinter &imprimante, int premiere, int derniere) = 0;
 };
 
 // The service in use. Never null: until one is installed, a silent one

@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 TDialoguesQt::TDialoguesQt(QWidget *parent)
     : m_parent(parent)
@@ -97,4 +99,12 @@ void TDialoguesQt::Astuce(int numero, const QString &texte)
     QMessageBox boite(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
                       QMessageBox::Ok, m_parent);
     boite.exec();
+}
+
+bool TDialoguesQt::DialogueImpression(QPrinter &imprimante, int premiere, int derniere)
+{
+    QPrintDialog boite(&imprimante, m_parent);
+    boite.setMinMax(premiere, derniere);
+    boite.setFromTo(premiere, derniere);
+    return boite.exec() == QDialog::Accepted;
 }

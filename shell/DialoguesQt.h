@@ -18,6 +18,7 @@ public:
     QString FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre) override;
     QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) override;
     void Astuce(int numero, const QString &texte) override;
+    bool DialogueImpression(QPrinter &imprimante, int premiere, int derniere) override;
 
 private:
     QWidget *m_parent;

@@ -21,6 +21,8 @@ public:
     QStringList Messages;            // every message and question text, in order
     QStringList TitresFichiers;      // titles of the file dialogs shown
     QList<int> Astuces;              // tips shown
+    bool Imprimer = false;           // answer of the printer dialog
+    int Impressions = 0;             // printer dialogs shown
 
     int AppMessageBox(const QString &texte, int, int boutons) override
     {
@@ -55,6 +57,11 @@ public:
         return fichier(titre);
     }
 
+    bool DialogueImpression(QPrinter &, int, int) override
+    {
+        ++Impressions;
+        return Imprimer;
+    }
     void Astuce(int numero, const QString &texte) override
     {
         Astuces << numero;
