@@ -1,5 +1,7 @@
 #include "BD.h"
 
+#include "Textes.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -701,10 +703,8 @@ bool TBD::SetAttribute(int p, const QString &nom, const QString &valeur)
     TFiche *f = FicheModif(p);
     if (!f || nom.isEmpty())
         return false;
-    QString sain = valeur;
-    sain.replace(QLatin1Char('|'), QLatin1Char('/'));
-    QString nomSain = nom;
-    nomSain.replace(QLatin1Char('|'), QLatin1Char('/'));
+    const QString sain = SansSeparateur(valeur);
+    const QString nomSain = SansSeparateur(nom);
 
     QString reste;
     std::vector<Champ> champs = decoupeChamps(f->Champs, &reste);

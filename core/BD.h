@@ -235,8 +235,8 @@ public:
     // User-defined field of that name (letter case ignored); empty when none.
     QString GetAttribute(int p, const QString &nom) const;
     // Adds the field as a text field when missing and removes it when the
-    // value is empty. A "|" in the value would break the fields text and is
-    // stored as "/".
+    // value is empty. A "|" in the name or the value would break the fields
+    // text and is stored as a blank (SansSeparateur).
     bool SetAttribute(int p, const QString &nom, const QString &valeur);
 
     // ---- Unions ---------------------------------------------------------

@@ -36,6 +36,13 @@ QStringList SplitFields(const QString &separateur, const QString &texte)
     return texte.split(separateur);
 }
 
+QString SansSeparateur(const QString &texte)
+{
+    QString r = texte;
+    r.replace(QLatin1Char('|'), QLatin1Char(' '));
+    return r;
+}
+
 QString FloatToStr2(double x)
 {
     if (!std::isfinite(x))

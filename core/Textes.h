@@ -13,6 +13,10 @@ QString RetireRetourLigne(const QString &texte);
 // follows the last separator (so "a|b|" gives "a", "b", ""). An empty
 // separator gives the whole text as the one piece.
 QStringList SplitFields(const QString &separateur, const QString &texte);
+// The text with every "|" replaced by a blank: the one rule that keeps a
+// label or a value typed or pasted by the user from breaking a user-defined
+// fields text ("kind|label|value|...").
+QString SansSeparateur(const QString &texte);
 // A real with two decimals and a decimal comma, as French readers expect
 // ("3,14", "-0,50"); no thousands separator.
 QString FloatToStr2(double x);

@@ -7,7 +7,9 @@
 #include "Ini.h"
 #include "Langue.h"
 #include "Options.h"
+#include "Dessin.h"
 #include "TPage.h"
+#include "TfmListe.h"
 #include "TfmOptions.h"
 #include "Look.h"
 
@@ -73,6 +75,13 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_page->SetArbre(m_affArbre);
     AffArbre = m_affArbre;
     connect(this, &TQuorWin::SelecPersChangee, m_affArbre, &TAffArbre::AfficheSelecPers);
+    m_fiche = new TfmFiche(m_bd, *this, this);
+    AjouteSortieFiche([this] { m_fiche->Sorties(); });
+    connect(this, &TQuorWin::SelecPersChangee, m_fiche, [this] {
+        if (m_fiche->isVisible())
+            m_fiche->Affiche();
+    });
+    connect(this, &TQuorWin::BaseRechargee, m_fiche, [this] { m_fiche->Liste()->Invalide(); });
     connect(this, &TQuorWin::BaseRechargee, m_affArbre, &TAffArbre::Affiche);
     connect(m_affArbre, &TAffArbre::Construit, this, [this] {
         if (m_affArbre->Coupe())
@@ -138,6 +147,8 @@ void TQuorWin::CreeMenus()
     QAction *suivant = action(edition, "MI_Suivant", QStringLiteral("Personne suivante"),
                               QKeySequence(Qt::ALT | Qt::Key_Right));
     connect(suivant, &QAction::triggered, this, [this] { Suivant(); });
+    connect(action(edition, "MI_Fiche", QStringLiteral("Fiche de la personne"), QKeySequence(Qt::Key_F2)),
+            &QAction::triggered, this, &TQuorWin::ShowFiche);
     edition->addSeparator();
     // Deleting persons comes with the record editing windows.
     action(edition, "MI_Supprime", QStringLiteral("Supprimer la personne"))->setEnabled(false);
@@ -363,11 +374,36 @@ void TQuorWin::AfficheStatut()
 void TQuorWin::ShowFiche()
 {
     m_ficheVisible = true;
+    if (!m_fiche->isVisible())
+        m_fiche->show();
+    m_fiche->Affiche();
 }
 
 void TQuorWin::HideFiche()
 {
     m_ficheVisible = false;
+}
+
+void TQuorWin::PersonneModifiee(int p)
+{
+    m_affArbre->RepaintPers(p);
+    TitreFenetre();
+}
+
+void TQuorWin::LiensModifies()
+{
+    m_affArbre->RePositionne();
+}
+
+QColor TQuorWin::CouleurSexe(int sexe) const
+{
+    const TLook &look = Looks[1].Look;
+    return CouleurQt(sexe == SexeHomme ? look.Homme.Couleur : look.Femme.Couleur);
+}
+
+QString TQuorWin::DefinitionChamps() const
+{
+    return m_options ? m_options->DefinitionChamps() : QString();
 }
 
 void TQuorWin::TitreFenetre()

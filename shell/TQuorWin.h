@@ -2,6 +2,7 @@
 
 #include "BD.h"
 #include "TAffArbre.h"
+#include "TfmFiche.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -21,7 +22,7 @@ class TPage;
 // The main window: the File menu, the side task bar `PC`, the tree area
 // `Arbre` and the status line. It owns the database and is the one place that
 // makes a person current.
-class TQuorWin final : public QMainWindow, public THoteArbre
+class TQuorWin final : public QMainWindow, public THoteArbre, public THoteFiche
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TQuorWin)
@@ -61,10 +62,18 @@ public:
     // The shortcuts of the window, for the keys other windows pass on: only
     // function keys and Ctrl combinations are commands. True when a command
     // ran.
-    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
 
     void ShowFiche() override;
     void HideFiche();
+    TfmFiche *Fiche() const { return m_fiche; }
+
+    // What the record form asks of the main window.
+    void PersonneModifiee(int p) override;
+    void LiensModifies() override;
+    QColor CouleurSexe(int sexe) const override;
+    QString DefinitionChamps() const override;
+    void FicheCachee() override { HideFiche(); }
 
     // A press on the tree area outside the boxes: the right button opens the
     // tree menu.
@@ -129,4 +138,5 @@ private:
     QMenu *m_pmArbreBoite = nullptr;
     TPage *m_page = nullptr;
     TAffArbre *m_affArbre = nullptr;
+    TfmFiche *m_fiche = nullptr;
 };

@@ -19,6 +19,7 @@
 
 #include "Langue.h"
 #include "Options.h"
+#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -416,7 +417,7 @@ QString TfmOptions::DefinitionChamps() const
         if (!tous || tous->checkState() != Qt::Checked || nom.isEmpty())
             continue;
         // "|" closes each part of a definition.
-        definitions += u"t|"_s + nom.replace(u'|', u'/') + u"||"_s;
+        definitions += u"t|"_s + SansSeparateur(nom) + u"||"_s;
     }
     return definitions;
 }

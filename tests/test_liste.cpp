@@ -1,1 +1,389 @@
-// in progress
+// The input completion list and the event type chooser.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "BD.h"
+#include "DialoguesScriptes.h"
+#include "Langue.h"
+#include "Options.h"
+#include "TfmFicheEve.h"
+#include "TfmListe.h"
+
+namespace {
+
+QString S(const char *texte) { return QString::fromUtf8(texte); }
+
+int personne(TBD &bd, const char *nom, const char *prenoms = "")
+{
+    const int p = bd.NewPerson();
+    bd.SetSurname(p, S(nom));
+    bd.SetGivenNames(p, S(prenoms));
+    return p;
+}
+
+void lieu(TBD &bd, int p, const char *texte)
+{
+    bd.SetEventField(bd.AddPersonEvent(p), EveLieu, S(texte));
+}
+
+// 24 surnames "DUA".."DUX" and 6 "DAA".."DAF": 30 beginning with "D".
+void trenteNomsEnD(TBD &bd)
+{
+    for (int i = 0; i < 30; ++i)
+        personne(bd, (std::string(i < 24 ? "DU" : "DA") + char('A' + i % 24)).c_str());
+}
+
+TSourceSaisie source(TGenreSaisie genre, int partie = 0)
+{
+    return TSourceSaisie{genre, partie, QString(), 0};
+}
+
+class Liste : public ::testing::Test
+{
+protected:
+    void SetUp() override { Options() = TOptions(); }
+    void TearDown() override { Options() = TOptions(); }
+    TBD bd;
+};
+
+} // namespace
+
+TEST_F(Liste, MaximumEmptiesTheProposalsOfAShortPrefix)
+{
+    trenteNomsEnD(bd);
+    const TSourceSaisie noms = source(TGenreSaisie::Noms);
+    EXPECT_TRUE(CandidatsSaisie(bd, noms, S("D"), false, 25).isEmpty());
+    EXPECT_EQ(CandidatsSaisie(bd, noms, S("Du"), false, 25).size(), 24);
+    EXPECT_TRUE(CandidatsSaisie(bd, noms, S("Du"), false, 24).isEmpty()); // at most maximum - 1
+    EXPECT_EQ(CandidatsSaisie(bd, noms, S("D"), false, SaisieIllimitee).size(), 30);
+    EXPECT_TRUE(CandidatsSaisie(bd, noms, S("DA"), false, 0).isEmpty()); // taken as 1
+    personne(bd, "MARTIN");
+    EXPECT_EQ(CandidatsSaisie(bd, noms, S("Du"), true, 2).size(), 31); // "all" ignores both
+}
+
+TEST_F(Liste, DistinctSortedTypedTextLeftOutCaseIgnored)
+{
+    for (const char *nom :
+         {"Dutour", "DUPONT", "Dupont", "DUPONT", "dupré", "Dupontel", "Émile", "", "MARTIN"})
+        personne(bd, nom, "Jean");
+    bd.DeletePerson(personne(bd, "Dupuis", "Jeannot"));
+    personne(bd, "X", "Jeanne");
+    const TSourceSaisie noms = source(TGenreSaisie::Noms);
+    // "Dupont" and "DUPONT" are two values, each once; French order, code
+    // order between texts that collate equal; persons not in use left out.
+    EXPECT_EQ(CandidatsSaisie(bd, noms, S("du"), false, 25),
+              (QStringList{S("DUPONT"), S("Dupont"), S("Dupontel"), S("dupré"), S("Dutour")}));
+    EXPECT_EQ(CandidatsSaisie(bd, noms, S("dupont"), false, 25), QStringList{S("Dupontel")});
+    EXPECT_EQ(CandidatsSaisie(bd, noms, S("é"), false, 25), QStringList{S("Émile")});
+    const QStringList tous = CandidatsSaisie(bd, noms, QString(), true, 25);
+    EXPECT_EQ(tous.size(), 8); // no empty surname
+    EXPECT_EQ(tous.indexOf(S("Émile")), 5);
+    EXPECT_EQ(CandidatsSaisie(bd, source(TGenreSaisie::Prenoms), S("JEAN"), false, 25),
+              QStringList{S("Jeanne")});
+}
+
+TEST_F(Liste, PlacesByPartOfThePlace)
+{
+    const int p = personne(bd, "A");
+    for (const char *texte : {"FRA,IDF,F95,Pontoise", "FRA, IDF ,F75 ,Paris,Montmartre",
+                              "BEL,,,Bruxelles", "FRA,IDF,F95,Pontoise", "ITA,LAZ,,Roma"})
+        lieu(bd, p, texte);
+    bd.RemovePersonEvent(p, 5); // Roma's event is no longer in use
+    const QStringList entiers{S("BEL,,,Bruxelles"), S("FRA, IDF ,F75 ,Paris,Montmartre"),
+                              S("FRA,IDF,F95,Pontoise")};
+    const struct {
+        int partie;
+        QStringList attendu;
+    } cas[] = {
+        {0, entiers}, {1, {S("BEL"), S("FRA")}}, {2, {S("IDF")}}, {3, {S("F75"), S("F95")}},
+        {4, {S("Bruxelles"), S("Paris"), S("Pontoise")}}, {5, {S("Montmartre")}}, {9, entiers},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(CandidatsSaisie(bd, source(TGenreSaisie::Lieux, c.partie), QString(), true, 25),
+                  c.attendu)
+            << "part " << c.partie;
+}
+
+// ---- The window ---------------------------------------------------------
+
+namespace {
+
+class Fenetre : public Liste
+{
+protected:
+    void SetUp() override
+    {
+        Liste::SetUp();
+        ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"), nullptr);
+        trenteNomsEnD(bd);
+        auto *disposition = new QVBoxLayout(&hote);
+        disposition->addWidget(edit);
+        disposition->addWidget(autre);
+        hote.show();
+    }
+    QStringList lignes() const
+    {
+        QStringList l;
+        for (int i = 0; i < lbListe->model()->rowCount(); ++i)
+            l << lbListe->model()->index(i, 0).data().toString();
+        return l;
+    }
+    int selection() const
+    {
+        return lbListe->currentIndex().isValid() ? lbListe->currentIndex().row() : -1;
+    }
+    void tape(const char *texte, bool tout = false)
+    {
+        edit->setText(S(texte));
+        liste.ListeNoms(edit, PcNom, tout);
+    }
+
+    QDialog hote;
+    QLineEdit *edit = new QLineEdit(&hote);
+    QLineEdit *autre = new QLineEdit(&hote);
+    TfmListe liste{bd};
+    QListView *lbListe = liste.findChild<QListView *>(QStringLiteral("lbListe"));
+};
+
+} // namespace
+
+TEST_F(Fenetre, TypingUnderTheMaximumThenF3)
+{
+    tape("D");
+    EXPECT_FALSE(liste.Ouverte());
+    tape("Du");
+    ASSERT_TRUE(liste.Ouverte());
+    EXPECT_EQ(lignes().size(), 24);
+    EXPECT_EQ(selection(), -1);
+    EXPECT_EQ(liste.windowTitle(), S("24 proposition(s) (F3 pour tout afficher)"));
+    EXPECT_EQ(liste.frameGeometry().topLeft(), edit->mapToGlobal(QPoint(0, edit->height())));
+    tape("DUA");
+    EXPECT_FALSE(liste.Ouverte()); // only "DUA" itself matches
+
+    personne(bd, "MARTIN");
+    liste.Invalide();
+    tape("D", true); // every match, no maximum
+    EXPECT_EQ(lignes().size(), 30);
+    tape("D"); // typing while open: no maximum either
+    EXPECT_EQ(lignes().size(), 30);
+    tape("D", true); // F3 again: every value
+    EXPECT_TRUE(lignes().contains(S("MARTIN")));
+    autre->setText(S("DA")); // open for another edit counts as closed
+    liste.ListeNoms(autre, PcNom, true);
+    EXPECT_EQ(lignes().size(), 6);
+    EXPECT_EQ(liste.Edit(), autre);
+}
+
+TEST_F(Fenetre, KeptValuesServeUntilInvalidated)
+{
+    tape("D", true); // keeps the sorted surnames
+    for (const char *saisi : {"D", "du", "DUX", "DA"}) {
+        liste.Ferme();
+        tape(saisi);
+        EXPECT_EQ(lignes(), CandidatsSaisie(bd, source(TGenreSaisie::Noms), S(saisi), false, 25))
+            << saisi;
+    }
+    liste.Ferme();
+    personne(bd, "DUZZ");
+    tape("DUZ");
+    EXPECT_FALSE(liste.Ouverte());
+    liste.Invalide();
+    tape("DUZ");
+    EXPECT_EQ(lignes(), QStringList{S("DUZZ")});
+}
+
+TEST_F(Fenetre, KeysOfTheEditAndTheMouseDriveTheList)
+{
+    tape("DA");
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ(selection(), -1);
+    for (int touche : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down})
+        QTest::keyClick(edit, Qt::Key(touche));
+    EXPECT_EQ(selection(), 1);
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(selection(), 5);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), S("DAF"));
+    EXPECT_FALSE(liste.Ouverte());
+
+    for (int touche : {Qt::Key_Enter, Qt::Key_Tab, Qt::Key_Escape}) {
+        tape("DA");
+        QTest::keyClick(edit, Qt::Key(touche));
+        EXPECT_FALSE(liste.Ouverte()) << touche;
+        EXPECT_EQ(edit->text(), S("DA")) << touche;
+    }
+    tape("DA"); // a mouse press acts as Enter on its line
+    const QRect ligne = lbListe->visualRect(lbListe->model()->index(2, 0));
+    QTest::mousePress(lbListe->viewport(), Qt::LeftButton, {}, ligne.center());
+    EXPECT_EQ(edit->text(), S("DAC"));
+    EXPECT_FALSE(liste.Ouverte());
+
+    EXPECT_TRUE(hote.isVisible()); // the list swallowed Esc
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_FALSE(hote.isVisible()); // closed, it lets Esc through
+}
+
+TEST_F(Fenetre, PlacesAndUserFieldsThenEditDestroyed)
+{
+    lieu(bd, 1, "FRA,IDF,F95,Pontoise");
+    lieu(bd, 2, "FRA,IDF,F75,Paris");
+    Options().SaisieLieu = 4;
+    edit->setText(S("p"));
+    liste.ListeLieux(edit, false);
+    EXPECT_EQ(lignes(), (QStringList{S("Paris"), S("Pontoise")}));
+
+    bd.SetAttribute(1, S("Métier"), S("Tisserand"));
+    bd.SetAttribute(2, S("Métier"), S("Tailleur"));
+    bd.SetAttribute(3, S("Religion"), S("Tanneur"));
+    liste.Ferme();
+    liste.ListeChamp(edit, S("MÉTIER"), S("T"), 2, false); // never person 2's value
+    EXPECT_EQ(lignes(), QStringList{S("Tisserand")});
+    liste.ListeChamp(edit, S("Métier"), S("T"), 1, true);
+    EXPECT_EQ(lignes(), QStringList{S("Tailleur")});
+
+    delete edit;
+    EXPECT_FALSE(liste.Ouverte());
+    EXPECT_EQ(liste.Edit(), nullptr);
+}
+
+// ---- The event type chooser -----------------------------------------------
+
+namespace {
+
+class Choix : public Liste
+{
+protected:
+    void SetUp() override
+    {
+        Liste::SetUp();
+        Options().Evenements = {{S("Individu"), S("Naissance"), S("BIRT")},
+                                {S("Union"), S("Mariage"), S("MARR")},
+                                {S("individu"), S("Décès"), S("DEAT")},
+                                {S("Union"), S("Contrat"), QString()}};
+    }
+    // The dialog for a category, shown without blocking; texts are put in
+    // whole (QTest types ASCII only).
+    void ouvre(const char *categorie, const char *texte = nullptr)
+    {
+        dialogue = std::make_unique<TfmFicheEve>(Options(), S(categorie));
+        dialogue->show();
+        cbEve = dialogue->findChild<QLineEdit *>(QStringLiteral("cbEve"));
+        liste = dialogue->findChild<QListWidget *>(QStringLiteral("cbEveListe"));
+        bOk = dialogue->findChild<QPushButton *>(QStringLiteral("bOk"));
+        if (texte)
+            cbEve->setText(S(texte));
+    }
+    size_t lignes() const { return Options().Evenements.size(); }
+
+    std::unique_ptr<TfmFicheEve> dialogue;
+    QLineEdit *cbEve = nullptr;
+    QListWidget *liste = nullptr;
+    QPushButton *bOk = nullptr;
+};
+
+} // namespace
+
+TEST_F(Choix, ProposesTheCategoryAndKnowsItInAnyCase)
+{
+    ouvre("INDIVIDU");
+    ASSERT_EQ(liste->count(), 2);
+    EXPECT_EQ(liste->item(1)->text(), S("Décès"));
+    EXPECT_EQ(liste->currentRow(), 0);
+    EXPECT_EQ(cbEve->text(), S("Naissance"));
+    EXPECT_FALSE(dialogue->findChild<QPushButton *>(QStringLiteral("bAdd"))->isVisible());
+    liste->setCurrentRow(1);
+    QTest::keyClick(cbEve, Qt::Key_Return);
+    EXPECT_EQ(dialogue->Type(), S("Décès"));
+
+    ouvre("Union", "mariage");
+    QTest::keyClick(cbEve, Qt::Key_Return);
+    EXPECT_EQ(dialogue->Type(), S("mariage"));
+    EXPECT_EQ(lignes(), 4u);
+}
+
+TEST_F(Choix, NewTypeJoinsTheListUnlessUncheckedOrCancelled)
+{
+    ouvre("Union", "  Fiançailles ");
+    QTest::keyClick(cbEve, Qt::Key_Return);
+    EXPECT_EQ(dialogue->Type(), S("Fiançailles"));
+    ASSERT_EQ(lignes(), 5u);
+    EXPECT_EQ(Options().Evenements.back().Genre, S("Union"));
+    EXPECT_EQ(Options().Evenements.back().Nom, S("Fiançailles"));
+    EXPECT_TRUE(Options().Evenements.back().Gedcom.isEmpty());
+
+    ouvre("Union", "Séparation");
+    dialogue->findChild<QCheckBox *>(QStringLiteral("cbAjoute"))->setChecked(false);
+    QTest::keyClick(cbEve, Qt::Key_Return);
+    EXPECT_EQ(dialogue->Type(), S("Séparation"));
+
+    ouvre("Union", "Adoption");
+    QTest::keyClick(cbEve, Qt::Key_Escape);
+    EXPECT_EQ(dialogue->result(), QDialog::Rejected);
+    EXPECT_TRUE(dialogue->Type().isEmpty());
+    EXPECT_EQ(lignes(), 5u);
+}
+
+TEST_F(Choix, EmptyCategoryKeepsOkDisabledUntilTyped)
+{
+    ouvre("Autre");
+    EXPECT_EQ(liste->count(), 0);
+    EXPECT_FALSE(bOk->isEnabled());
+    QTest::keyClicks(cbEve, S("  "));
+    EXPECT_FALSE(bOk->isEnabled());
+    QTest::keyClick(cbEve, Qt::Key_Return);
+    EXPECT_TRUE(dialogue->isVisible());
+    EXPECT_EQ(lignes(), 4u);
+    QTest::keyClicks(cbEve, S("Legs"));
+    QTest::mouseClick(bOk, Qt::LeftButton);
+    EXPECT_EQ(dialogue->Type(), S("Legs"));
+}
+
+TEST_F(Choix, DoubleClickPicksTheLineTipButtonShowsTip10)
+{
+    TDialoguesScriptes dialogues;
+    ouvre("Union");
+    auto *astuce = dialogue->findChild<QPushButton *>(QStringLiteral("BitBtn1"));
+    QTest::mouseClick(astuce, Qt::LeftButton);
+    EXPECT_EQ(dialogues.Astuces, QList<int>{10});
+    const QPoint centre = liste->visualItemRect(liste->item(1)).center();
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre); // a double-click's first press
+    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(dialogue->Type(), S("Contrat"));
+}
+
+TEST_F(Choix, ChoisitEvenementRunsModally)
+{
+    const auto repond = [](int touche) {
+        QTimer::singleShot(0, [touche] {
+            QWidget *modal = QApplication::activeModalWidget();
+            auto *edit = modal ? modal->findChild<QLineEdit *>(QStringLiteral("cbEve")) : nullptr;
+            if (!edit) { // never leave a dialog blocking the test
+                ADD_FAILURE() << "no modal chooser";
+                return modal ? void(modal->close()) : void();
+            }
+            edit->selectAll();
+            QTest::keyClicks(edit, S("Tutelle"));
+            QTest::keyClick(edit, Qt::Key(touche));
+        });
+    };
+    repond(Qt::Key_Escape);
+    EXPECT_TRUE(ChoisitEvenement(nullptr, S("Individu")).isEmpty());
+    repond(Qt::Key_Return);
+    EXPECT_EQ(ChoisitEvenement(nullptr, S("Individu")), S("Tutelle"));
+    EXPECT_EQ(lignes(), 5u);
+}

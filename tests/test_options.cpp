@@ -355,12 +355,12 @@ TEST(Dialogue, FieldDefinitionsListTheFieldsShownForAll)
     o.Champs = {{true, u"Profession"_s, u"OCCU"_s}, {false, u"Titre"_s, u"TITL"_s},
                 {true, u"a|b"_s, QString()},        {true, u"Religion"_s, u"RELI"_s}};
     TfmOptions f(o);
-    EXPECT_EQ(f.DefinitionChamps(), u"t|Profession||t|a/b||t|Religion||"_s);
+    EXPECT_EQ(f.DefinitionChamps(), u"t|Profession||t|a b||t|Religion||"_s);
 
     auto *chp = Controle<QTableWidget>(f, "sgChp");
     chp->item(0, 0)->setCheckState(Qt::Unchecked);
     chp->item(3, 1)->setText(u"   "_s);
-    EXPECT_EQ(f.DefinitionChamps(), u"t|a/b||"_s);
+    EXPECT_EQ(f.DefinitionChamps(), u"t|a b||"_s);
 
     o.Champs.clear();
     f.Charge();

@@ -1,0 +1,1188 @@
+#include "TfmFiche.h"
+
+#include "BD.h"
+#include "Chemins.h"
+#include "Coherence.h"
+#include "Dates.h"
+#include "Dialogues.h"
+#include "Globales.h"
+#include "Langue.h"
+#include "Lieux.h"
+#include "Modeles.h"
+#include "Options.h"
+#include "Parente.h"
+#include "TChamp.h"
+#include "TfmFicheEve.h"
+#include "TfmListe.h"
+#include "TfmNote.h"
+#include "Textes.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The last line of every list of the form.
+const QString &LigneNouvelle()
+{
+    static const QString t = QStringLiteral("<Double cliquer ici pour créer>");
+    return t;
+}
+
+constexpr int TexteHomme = 101;
+constexpr int TexteFemme = 102;
+constexpr int TexteSosa = 103;
+constexpr int TexteNumero = 104;
+constexpr int TexteCreee = 105;
+constexpr int TexteModifiee = 106;
+constexpr int TexteAge = 107;
+constexpr int TexteAn = 108;
+constexpr int TexteAns = 109;
+constexpr int TexteDecede = 110;
+constexpr int TexteJour = 111;
+constexpr int TexteJours = 112;
+constexpr int TexteVers = 113;
+constexpr int TexteOngletEve = 114;
+constexpr int TexteOngletNote = 115;
+constexpr int TexteOngletUnion = 116;
+constexpr int TexteOngletDonnee = 117;
+constexpr int TexteStatut0 = 120;
+constexpr int TexteNaissance = 201;
+constexpr int TexteBapteme = 202;
+constexpr int TexteDeces = 203;
+constexpr int TexteInhumation = 204;
+constexpr int TexteMariage = 205;
+constexpr int TexteTablePleine = 5032;
+
+QLineEdit *Edit(QWidget *parent, const char *nom)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(nom));
+    return e;
+}
+
+QListWidget *ListeDe(QWidget *parent, const char *nom)
+{
+    auto *l = new QListWidget(parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    return l;
+}
+
+QLabel *Libelle(const QString &texte, QWidget *parent, const char *nom = nullptr)
+{
+    auto *l = new QLabel(texte, parent);
+    if (nom)
+        l->setObjectName(QString::fromLatin1(nom));
+    return l;
+}
+
+// A certainty panel: a coloured frame holding its step button.
+void Statut(QWidget *parent, const char *panneau, const char *bouton, QFrame **p, QToolButton **b)
+{
+    *p = new QFrame(parent);
+    (*p)->setObjectName(QString::fromLatin1(panneau));
+    (*p)->setAutoFillBackground(true);
+    auto *l = new QHBoxLayout(*p);
+    l->setContentsMargins(2, 2, 2, 2);
+    *b = new QToolButton(*p);
+    (*b)->setObjectName(QString::fromLatin1(bouton));
+    (*b)->setAutoRaise(true);
+    l->addWidget(*b);
+}
+
+// The stored note text of a memo: lines joined by CR LF, without trailing
+// blanks and line breaks.
+QString TexteNote(const QString &memo)
+{
+    QString t = memo;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    while (!t.isEmpty() && (t.endsWith(QLatin1Char(' ')) || t.endsWith(QLatin1Char('\r'))
+                            || t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\t'))))
+        t.chop(1);
+    return t;
+}
+
+QString SansRetour(const QString &texte)
+{
+    QString t = StripTrailingBlanks(texte);
+    t.remove(QLatin1Char('\r'));
+    t.remove(QLatin1Char('\n'));
+    return t;
+}
+
+QString Majuscule(QChar c)
+{
+    // Unicode upper case, except ß which has no single upper-case letter.
+    if (c == QChar(0x00DF))
+        return QString(c);
+    const QString m = QString(c).toUpper();
+    return m.size() == 1 ? m : QString(c);
+}
+
+} // namespace
+
+// ---- Names -----------------------------------------------------------------
+
+QString TfmFiche::FormateNom(const QString &nom)
+{
+    QString r;
+    r.reserve(nom.size());
+    for (QChar c : nom)
+        r += Majuscule(c);
+    return r;
+}
+
+QString TfmFiche::FormatePrenom(const QString &prenoms)
+{
+    QString r;
+    r.reserve(prenoms.size());
+    bool debut = true;
+    for (QChar c : prenoms) {
+        r += debut ? Majuscule(c) : QString(c).toLower();
+        debut = c == QLatin1Char('"') || c == QLatin1Char(',') || c == QLatin1Char(';')
+             || c == QLatin1Char('-') || c == QLatin1Char(' ');
+    }
+    return r;
+}
+
+// ---- Construction ----------------------------------------------------------
+
+TfmFiche::TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    , m_bd(bd)
+    , m_hote(hote)
+{
+    setObjectName(QStringLiteral("fmFiche"));
+    setWindowTitle(QStringLiteral("Fiche"));
+    setMinimumSize(320, 208);
+    resize(420, 360);
+
+    m_liste = new TfmListe(m_bd, this);
+
+    auto *l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    m_pc = new QTabWidget(this);
+    m_pc->setObjectName(QStringLiteral("PC"));
+    l->addWidget(m_pc);
+
+    CreeIdentite();
+    CreeEvenements();
+    CreeFamille();
+    CreeUnion();
+    CreeAutres();
+    MLTranslateForm(this);
+}
+
+TfmFiche::~TfmFiche() = default;
+
+void TfmFiche::CreeIdentite()
+{
+    m_tsIdentite = new QWidget;
+    m_tsIdentite->setObjectName(QStringLiteral("TS_Identite"));
+    auto *f = new QFormLayout(m_tsIdentite);
+    m_nom = Edit(m_tsIdentite, "E_Nom");
+    m_prenoms = Edit(m_tsIdentite, "E_Pre");
+    f->addRow(Libelle(QStringLiteral("Nom"), m_tsIdentite), m_nom);
+    f->addRow(Libelle(QStringLiteral("Prénoms"), m_tsIdentite), m_prenoms);
+
+    m_pSexe = new QFrame(m_tsIdentite);
+    m_pSexe->setObjectName(QStringLiteral("pSexe"));
+    m_pSexe->setAutoFillBackground(true);
+    auto *ls = new QHBoxLayout(m_pSexe);
+    ls->setContentsMargins(2, 2, 2, 2);
+    m_sbSexe = new QToolButton(m_pSexe);
+    m_sbSexe->setObjectName(QStringLiteral("sbSexe"));
+    m_sbSexe->setAutoRaise(true);
+    ls->addWidget(m_sbSexe);
+    m_lSexe = Libelle(QStringLiteral("Sexe"), m_tsIdentite, "lSexe");
+    f->addRow(m_lSexe, m_pSexe);
+    m_lSosa = Libelle(QString(), m_tsIdentite, "lSosa");
+    m_lDate = Libelle(QString(), m_tsIdentite, "L_Date");
+    f->addRow(m_lSosa);
+    f->addRow(m_lDate);
+
+    m_champs = new TChamp(m_tsIdentite);
+    m_champs->setObjectName(QStringLiteral("PChp"));
+    m_champs->SetSplit(80);
+    f->addRow(m_champs);
+    m_sbPersChp = new QToolButton(m_tsIdentite);
+    m_sbPersChp->setObjectName(QStringLiteral("sbPersChp"));
+    m_sbPersChp->setText(QStringLiteral("Ajouter un nouveau champ..."));
+    // Adding a field comes with the fields dialog of the record editing.
+    m_sbPersChp->setEnabled(false);
+    f->addRow(m_sbPersChp);
+    m_pc->addTab(m_tsIdentite, QStringLiteral("Identité"));
+
+    connect(m_nom, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
+    connect(m_prenoms, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
+    connect(m_sbSexe, &QToolButton::clicked, this, &TfmFiche::sbSexeClick);
+    connect(m_champs, &TChamp::ChampChange, this, &TfmFiche::ChangeChamps);
+    m_nom->installEventFilter(this);
+    m_prenoms->installEventFilter(this);
+}
+
+void TfmFiche::CreeEvenements()
+{
+    m_tsEvenement = new QWidget;
+    m_tsEvenement->setObjectName(QStringLiteral("TS_Evenement"));
+    auto *l = new QHBoxLayout(m_tsEvenement);
+    m_lbEve = ListeDe(m_tsEvenement, "lbEve");
+    m_lbEve->setMaximumWidth(130);
+    l->addWidget(m_lbEve);
+    m_pEveDetails = new QWidget(m_tsEvenement);
+    m_pEveDetails->setObjectName(QStringLiteral("pEveDetails"));
+    auto *f = new QFormLayout(m_pEveDetails);
+    m_eveDate = Edit(m_pEveDetails, "eveDate");
+    m_eveTime = Edit(m_pEveDetails, "eveTime");
+    Statut(m_pEveDetails, "pEveSta", "sbEveSta", &m_pEveSta, &m_sbEveSta);
+    auto *ligneDate = new QHBoxLayout;
+    ligneDate->addWidget(m_eveDate, 3);
+    ligneDate->addWidget(m_eveTime, 1);
+    ligneDate->addWidget(m_pEveSta);
+    f->addRow(Libelle(QStringLiteral("Date/heure"), m_pEveDetails), ligneDate);
+    m_lJour = Libelle(QString(), m_pEveDetails, "lJour");
+    m_lJour->setWordWrap(true);
+    f->addRow(m_lJour);
+    m_eveLieu = Edit(m_pEveDetails, "eveLieu");
+    f->addRow(Libelle(QStringLiteral("Lieu"), m_pEveDetails), m_eveLieu);
+    m_eveNote = Edit(m_pEveDetails, "eveNote");
+    f->addRow(Libelle(QStringLiteral("Note"), m_pEveDetails), m_eveNote);
+    l->addWidget(m_pEveDetails, 1);
+    m_pc->addTab(m_tsEvenement, QStringLiteral("Evénement"));
+
+    connect(m_lbEve, &QListWidget::itemClicked, this, [this] { lbEveClick(); });
+    connect(m_lbEve, &QListWidget::itemDoubleClicked, this, [this] { lbEveDblClick(); });
+    for (QLineEdit *e : {m_eveDate, m_eveTime, m_eveLieu, m_eveNote}) {
+        connect(e, &QLineEdit::textEdited, this, [this, e] { ChangeEve(e); });
+        e->installEventFilter(this);
+    }
+    connect(m_sbEveSta, &QToolButton::clicked, this, &TfmFiche::sbEveStaClick);
+}
+
+void TfmFiche::CreeFamille()
+{
+    m_tsFamille = new QWidget;
+    m_tsFamille->setObjectName(QStringLiteral("TS_Famille"));
+    auto *f = new QFormLayout(m_tsFamille);
+    m_pere = Edit(m_tsFamille, "E_Pere");
+    m_mere = Edit(m_tsFamille, "E_Mere");
+    m_pere->setReadOnly(true);
+    m_mere->setReadOnly(true);
+    Statut(m_tsFamille, "pStaP", "sbStaP", &m_pStaP, &m_sbStaP);
+    Statut(m_tsFamille, "pStaM", "sbStaM", &m_pStaM, &m_sbStaM);
+    auto *lp = new QHBoxLayout;
+    lp->addWidget(m_pere, 1);
+    lp->addWidget(m_pStaP);
+    auto *lm = new QHBoxLayout;
+    lm->addWidget(m_mere, 1);
+    lm->addWidget(m_pStaM);
+    f->addRow(Libelle(QStringLiteral("Père"), m_tsFamille), lp);
+    f->addRow(Libelle(QStringLiteral("Mère"), m_tsFamille), lm);
+    m_lbFratrie = ListeDe(m_tsFamille, "LB_Fatrie");
+    m_lbEnfant = ListeDe(m_tsFamille, "LB_Enfant");
+    f->addRow(Libelle(QStringLiteral("Fratrie"), m_tsFamille), m_lbFratrie);
+    f->addRow(Libelle(QStringLiteral("Enfant(s)"), m_tsFamille), m_lbEnfant);
+    m_pc->addTab(m_tsFamille, QStringLiteral("Famille"));
+
+    connect(m_sbStaP, &QToolButton::clicked, this, [this] { sbStaClick(true); });
+    connect(m_sbStaM, &QToolButton::clicked, this, [this] { sbStaClick(false); });
+    m_pere->installEventFilter(this);
+    m_mere->installEventFilter(this);
+    connect(m_lbFratrie, &QListWidget::itemDoubleClicked, this,
+            [this] { SelectionneRelatif(m_lbFratrie, m_freres); });
+    connect(m_lbEnfant, &QListWidget::itemDoubleClicked, this,
+            [this] { SelectionneRelatif(m_lbEnfant, m_enfants); });
+}
+
+void TfmFiche::CreeUnion()
+{
+    m_tsUnion = new QWidget;
+    m_tsUnion->setObjectName(QStringLiteral("TS_Union"));
+    auto *l = new QVBoxLayout(m_tsUnion);
+    m_lbUnion = ListeDe(m_tsUnion, "LB_Union");
+    l->addWidget(Libelle(QStringLiteral("Conjoint"), m_tsUnion));
+    l->addWidget(m_lbUnion, 1);
+    m_pEveUnion = new QWidget(m_tsUnion);
+    m_pEveUnion->setObjectName(QStringLiteral("pEveUnion"));
+    auto *le = new QHBoxLayout(m_pEveUnion);
+    le->setContentsMargins(0, 0, 0, 0);
+    m_lbUnionEve = ListeDe(m_pEveUnion, "lbUnionEve");
+    m_lbUnionEve->setMaximumWidth(130);
+    le->addWidget(m_lbUnionEve);
+    m_pEveUnionDetails = new QWidget(m_pEveUnion);
+    m_pEveUnionDetails->setObjectName(QStringLiteral("pEveUnionDetails"));
+    auto *f = new QFormLayout(m_pEveUnionDetails);
+    m_eveUnionDate = Edit(m_pEveUnionDetails, "eveUnionDate");
+    m_eveUnionTime = Edit(m_pEveUnionDetails, "eveUnionTime");
+    Statut(m_pEveUnionDetails, "pEveUnionSta", "sbEveUnionSta", &m_pEveUnionSta, &m_sbEveUnionSta);
+    auto *ligneDate = new QHBoxLayout;
+    ligneDate->addWidget(m_eveUnionDate, 3);
+    ligneDate->addWidget(m_eveUnionTime, 1);
+    ligneDate->addWidget(m_pEveUnionSta);
+    f->addRow(Libelle(QStringLiteral("Date/heure"), m_pEveUnionDetails), ligneDate);
+    m_eveUnionLieu = Edit(m_pEveUnionDetails, "eveUnionLieu");
+    f->addRow(Libelle(QStringLiteral("Lieu"), m_pEveUnionDetails), m_eveUnionLieu);
+    m_eveUnionNote = Edit(m_pEveUnionDetails, "eveUnionNote");
+    f->addRow(Libelle(QStringLiteral("Note"), m_pEveUnionDetails), m_eveUnionNote);
+    le->addWidget(m_pEveUnionDetails, 1);
+    l->addWidget(m_pEveUnion, 2);
+    m_pc->addTab(m_tsUnion, QStringLiteral("Union"));
+
+    connect(m_lbUnion, &QListWidget::itemClicked, this, [this] { lbUnionClick(); });
+    connect(m_lbUnion, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_remplissage)
+            lbUnionClick();
+    });
+    connect(m_lbUnion, &QListWidget::itemDoubleClicked, this, [this] {
+        const int u = UnionChoisie();
+        if (u == 0)
+            return;
+        const int conjoint = m_bd.Husband(u) == m_personne ? m_bd.Wife(u) : m_bd.Husband(u);
+        if (m_bd.PersonInUse(conjoint))
+            m_hote.SetSelecPers(conjoint);
+    });
+    connect(m_lbUnionEve, &QListWidget::itemClicked, this, [this] { lbUnionEveClick(); });
+    connect(m_lbUnionEve, &QListWidget::itemDoubleClicked, this, [this] { lbUnionEveDblClick(); });
+    for (QLineEdit *e : {m_eveUnionDate, m_eveUnionTime, m_eveUnionLieu, m_eveUnionNote}) {
+        connect(e, &QLineEdit::textEdited, this, [this, e] { ChangeEve(e); });
+        e->installEventFilter(this);
+    }
+    connect(m_sbEveUnionSta, &QToolButton::clicked, this, &TfmFiche::sbEveUnionStaClick);
+}
+
+void TfmFiche::CreeAutres()
+{
+    m_tsNote = new QWidget;
+    m_tsNote->setObjectName(QStringLiteral("TS_Note"));
+    auto *ln = new QVBoxLayout(m_tsNote);
+    m_note = new QPlainTextEdit(m_tsNote);
+    m_note->setObjectName(QStringLiteral("M_Note"));
+    ln->addWidget(m_note);
+    m_pc->addTab(m_tsNote, QStringLiteral("Note"));
+    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_remplissage)
+            ChangeNote();
+    });
+    m_note->viewport()->installEventFilter(this);
+    m_note->installEventFilter(this);
+
+    m_tsDonnee = new QWidget;
+    m_tsDonnee->setObjectName(QStringLiteral("TS_Donnee"));
+    auto *ld = new QVBoxLayout(m_tsDonnee);
+    m_lbDonnee = ListeDe(m_tsDonnee, "lbDonnee");
+    ld->addWidget(m_lbDonnee);
+    m_pc->addTab(m_tsDonnee, QStringLiteral("Donnée"));
+
+    m_tsErreur = new QWidget;
+    m_tsErreur->setObjectName(QStringLiteral("tsErreur"));
+    auto *le = new QVBoxLayout(m_tsErreur);
+    m_info = new QPlainTextEdit(m_tsErreur);
+    m_info->setObjectName(QStringLiteral("mInfo"));
+    m_info->setReadOnly(true);
+    QPalette jaune = m_info->palette();
+    jaune.setColor(QPalette::Base, QColor(255, 255, 0));
+    m_info->setPalette(jaune);
+    le->addWidget(m_info);
+    m_pc->addTab(m_tsErreur, QStringLiteral("Erreur"));
+    m_pc->setTabVisible(m_pc->indexOf(m_tsErreur), false);
+}
+
+// ---- Filling ---------------------------------------------------------------
+
+bool TfmFiche::PersonneValide() const
+{
+    return m_bd.PersonInUse(m_personne);
+}
+
+void TfmFiche::Affiche()
+{
+    m_remplissage = true;
+    m_personne = m_hote.SelecPers();
+    if (m_personne < 1 || m_personne > m_bd.PersonCount()) {
+        m_remplissage = false;
+        CtrlCoherence();
+        return;
+    }
+    const int p = m_personne;
+    const TOptions &o = Options();
+    setWindowTitle(ExpandTemplate(m_bd, p, o.FicheTitre));
+
+    AfficheSexe(m_bd.Sex(p));
+    const bool libre = !HasChildren(m_bd, p) && !HasUnion(m_bd, p);
+    m_sbSexe->setEnabled(libre);
+    m_lSexe->setEnabled(libre);
+    const QString numero = m_bd.GetField(p, PcNumerotation);
+    if (numero.isEmpty())
+        m_lSosa->clear();
+    else
+        m_lSosa->setText(MLText(HasSosaNumber(m_bd, p) ? TexteSosa : TexteNumero) + QStringLiteral(" : ") + numero);
+    m_nom->setText(m_bd.Surname(p));
+    m_prenoms->setText(m_bd.GivenNames(p));
+
+    if (m_bd.GetField(p, PcCreation).isEmpty()) {
+        m_bd.SetField(p, PcCreation, TodayDateText());
+        m_bd.SetField(p, PcModification, TodayDateText());
+    }
+    AfficheDates();
+    m_note->setPlainText(m_bd.GetField(p, PcNote));
+
+    m_eveAffiche = 0;
+    ListeEve(0);
+
+    // Family.
+    const int pere = m_bd.Father(p);
+    const int mere = m_bd.Mother(p);
+    m_pere->setText(m_bd.PersonInUse(pere) ? ExpandTemplate(m_bd, pere, o.Fiche1) : LigneNouvelle());
+    m_mere->setText(m_bd.PersonInUse(mere) ? ExpandTemplate(m_bd, mere, o.Fiche1) : LigneNouvelle());
+    AfficheStatut(m_pStaP, m_sbStaP, m_bd.FatherLinkStatus(p));
+    AfficheStatut(m_pStaM, m_sbStaM, m_bd.MotherLinkStatus(p));
+    auto remplit = [&](QListWidget *liste, TR &personnes, TR nouvelles) {
+        SortList(m_bd, nouvelles, PcPrenoms);
+        SortListByDate(m_bd, nouvelles, PcNaissanceDate);
+        personnes = std::move(nouvelles);
+        liste->clear();
+        for (int x : personnes)
+            liste->addItem(ExpandTemplate(m_bd, x, o.Fiche2));
+        liste->addItem(LigneNouvelle());
+    };
+    remplit(m_lbFratrie, m_freres, SiblingsOf(m_bd, p));
+    remplit(m_lbEnfant, m_enfants, ChildrenOf(m_bd, p));
+
+    // Unions.
+    m_unions = UnionsOf(m_bd, p);
+    m_lbUnion->clear();
+    for (int u : m_unions) {
+        const int conjoint = m_bd.Sex(p) == SexeFemme || m_bd.Sex(p) == SexeInconnu ? m_bd.Husband(u) : m_bd.Wife(u);
+        m_lbUnion->addItem(ExpandTemplate(m_bd, conjoint, o.Fiche1));
+    }
+    m_lbUnion->addItem(LigneNouvelle());
+    m_lbUnion->setCurrentRow(0);
+    m_unionEveAffiche = 0;
+    lbUnionClick();
+
+    // Sources.
+    m_lbDonnee->clear();
+    for (int i = 1; i <= m_bd.PersonSourceCount(p); ++i)
+        m_lbDonnee->addItem(m_bd.GetPersonSourceField(p, i, SrcTitre));
+    m_lbDonnee->addItem(LigneNouvelle());
+    m_lbDonnee->setCurrentRow(0);
+
+    m_champs->SetChampDef(m_hote.DefinitionChamps());
+    m_champs->SetChamp(m_bd.GetField(p, PcChamps));
+    ActualiseOnglet();
+    m_remplissage = false;
+    CtrlCoherence();
+}
+
+void TfmFiche::AfficheSexe(int sexe)
+{
+    const bool homme = sexe == SexeHomme;
+    m_sbSexe->setText(MLText(homme ? TexteHomme : TexteFemme));
+    QPalette pal = m_pSexe->palette();
+    pal.setColor(QPalette::Window, m_hote.CouleurSexe(homme ? SexeHomme : SexeFemme));
+    m_pSexe->setPalette(pal);
+}
+
+void TfmFiche::AfficheDates()
+{
+    const QString creation = m_bd.GetField(m_personne, PcCreation);
+    const QString modification = m_bd.GetField(m_personne, PcModification);
+    QString t = MLText(TexteCreee) + QLatin1Char(' ') + DateVersAffichage(creation);
+    if (modification != creation)
+        t += QLatin1Char(' ') + MLText(TexteModifiee) + QLatin1Char(' ') + DateVersAffichage(modification);
+    m_lDate->setText(t);
+}
+
+void TfmFiche::ActualiseOnglet()
+{
+    auto onglet = [this](QWidget *page, int texte, bool plein) {
+        m_pc->setTabText(m_pc->indexOf(page), MLText(texte) + (plein ? QStringLiteral("+") : QString()));
+    };
+    onglet(m_tsEvenement, TexteOngletEve, m_bd.PersonEventCount(m_personne) > 0);
+    onglet(m_tsNote, TexteOngletNote, !m_bd.GetField(m_personne, PcNote).isEmpty());
+    onglet(m_tsUnion, TexteOngletUnion, m_lbUnion->count() >= 2);
+    onglet(m_tsDonnee, TexteOngletDonnee, m_lbDonnee->count() >= 2);
+}
+
+void TfmFiche::AfficheStatut(QFrame *panneau, QToolButton *bouton, int statut)
+{
+    static const QColor couleurs[4] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 128, 0),
+                                       QColor(255, 0, 0)};
+    const int s = std::clamp(statut, 0, 3);
+    bouton->setText(MLText(TexteStatut0 + s));
+    QPalette pal = panneau->palette();
+    pal.setColor(QPalette::Window, couleurs[s]);
+    panneau->setPalette(pal);
+}
+
+// ---- Changes ---------------------------------------------------------------
+
+void TfmFiche::FicheMAJ()
+{
+    if (!PersonneValide())
+        return;
+    // Names, places and fields may have changed what the list proposes.
+    m_liste->Invalide();
+    BaseModifiee = 1;
+    m_bd.SetField(m_personne, PcModification, TodayDateText());
+    AfficheDates();
+    m_hote.PersonneModifiee(m_personne);
+}
+
+void TfmFiche::CtrlCoherence()
+{
+    const QString messages = PersonneValide() ? ControleCoherence(m_bd, m_personne) : QString();
+    m_info->setPlainText(messages);
+    m_pc->setTabVisible(m_pc->indexOf(m_tsErreur), !messages.isEmpty());
+}
+
+void TfmFiche::ChangeNomPre()
+{
+    if (m_remplissage || !PersonneValide())
+        return;
+    const TOptions &o = Options();
+    QLineEdit *champ = m_prenoms->hasFocus() ? m_prenoms : m_nom;
+    // Capital letters as they are typed, the caret kept where it was.
+    if (champ == m_nom && o.NomMaj) {
+        const int curseur = m_nom->cursorPosition();
+        const QString t = FormateNom(m_nom->text());
+        if (t != m_nom->text()) {
+            m_nom->setText(t);
+            m_nom->setCursorPosition(curseur);
+        }
+    }
+    const QString nom = StripTrailingBlanks(m_nom->text());
+    const QString prenoms = StripTrailingBlanks(m_prenoms->text());
+    if (m_liste->Ouverte() && (nom.size() < m_bd.Surname(m_personne).size()
+                                 || prenoms.size() < m_bd.GivenNames(m_personne).size()))
+        m_liste->Ferme();
+    m_bd.SetSurname(m_personne, o.NomMaj ? FormateNom(nom) : nom);
+    m_bd.SetGivenNames(m_personne, o.PreMaj ? FormatePrenom(prenoms) : prenoms);
+    setWindowTitle(ExpandTemplate(m_bd, m_personne, o.FicheTitre));
+    if (o.SaisieNom)
+        m_liste->ListeNoms(champ, champ == m_nom ? PcNom : PcPrenoms, false);
+    FicheMAJ();
+}
+
+void TfmFiche::E_NomExit()
+{
+    if (Options().NomMaj && !m_remplissage)
+        m_nom->setText(FormateNom(m_nom->text()));
+    m_liste->Ferme();
+}
+
+void TfmFiche::E_PreExit()
+{
+    if (Options().PreMaj && !m_remplissage)
+        m_prenoms->setText(FormatePrenom(m_prenoms->text()));
+    m_liste->Ferme();
+}
+
+void TfmFiche::sbSexeClick()
+{
+    if (!PersonneValide())
+        return;
+    const int sexe = m_bd.Sex(m_personne) == SexeHomme ? SexeFemme : SexeHomme;
+    m_bd.SetSex(m_personne, sexe);
+    AfficheSexe(sexe);
+    FicheMAJ();
+}
+
+void TfmFiche::sbStaClick(bool pere)
+{
+    if (!PersonneValide())
+        return;
+    const int statut = ((pere ? m_bd.FatherLinkStatus(m_personne) : m_bd.MotherLinkStatus(m_personne)) + 1) % 4;
+    if (pere) {
+        m_bd.SetFatherLinkStatus(m_personne, statut);
+        AfficheStatut(m_pStaP, m_sbStaP, statut);
+    } else {
+        m_bd.SetMotherLinkStatus(m_personne, statut);
+        AfficheStatut(m_pStaM, m_sbStaM, statut);
+    }
+    FicheMAJ();
+    m_hote.LiensModifies();
+}
+
+void TfmFiche::ChangeNote()
+{
+    if (!PersonneValide())
+        return;
+    m_bd.SetField(m_personne, PcNote, TexteNote(m_note->toPlainText()));
+    ActualiseOnglet();
+    FicheMAJ();
+}
+
+void TfmFiche::EditeMemo()
+{
+    QStringList lignes = m_note->toPlainText().split(QLatin1Char('\n'));
+    if (EditeNote(this, lignes))
+        m_note->setPlainText(lignes.join(QLatin1Char('\n')));
+}
+
+void TfmFiche::ChangeChamps(const QString &texte)
+{
+    if (m_remplissage || !PersonneValide())
+        return;
+    m_bd.SetField(m_personne, PcChamps, texte);
+    FicheMAJ();
+}
+
+void TfmFiche::SelectionneRelatif(QListWidget *liste, const TR &personnes)
+{
+    const int ligne = liste->currentRow();
+    // The new-entry line creates a relative, with the relatives editor.
+    if (ligne < 0 || ligne >= personnes.Count())
+        return;
+    m_hote.SetSelecPers(personnes.Get(ligne + 1));
+}
+
+// ---- Events ----------------------------------------------------------------
+
+int TfmFiche::IndexEve() const
+{
+    const int i = m_lbEve->currentRow() + 1;
+    return i >= 1 && i <= m_bd.PersonEventCount(m_personne) ? i : 0;
+}
+
+int TfmFiche::UnionChoisie() const
+{
+    const int ligne = m_lbUnion->currentRow();
+    return ligne >= 0 && ligne < m_unions.Count() ? m_unions.Get(ligne + 1) : 0;
+}
+
+int TfmFiche::IndexUnionEve() const
+{
+    const int u = UnionChoisie();
+    const int i = m_lbUnionEve->currentRow() + 1;
+    return u != 0 && i >= 1 && i <= m_bd.UnionEventCount(u) ? i : 0;
+}
+
+void TfmFiche::ListeEve(int selection)
+{
+    const bool remplissage = m_remplissage;
+    m_remplissage = true;
+    m_lbEve->clear();
+    for (int i = 1; i <= m_bd.PersonEventCount(m_personne); ++i)
+        m_lbEve->addItem(m_bd.GetPersonEventField(m_personne, i, EveType));
+    m_lbEve->addItem(LigneNouvelle());
+    m_lbEve->setCurrentRow(std::clamp(selection, 0, m_lbEve->count() - 1));
+    m_remplissage = remplissage;
+    AfficheEve();
+}
+
+void TfmFiche::AfficheEve()
+{
+    const int i = IndexEve();
+    m_eveAffiche = i;
+    m_pEveDetails->setVisible(i != 0);
+    if (i == 0)
+        return;
+    const bool remplissage = m_remplissage;
+    m_remplissage = true;
+    m_eveDate->setText(DateVersAffichage(m_bd.GetPersonEventField(m_personne, i, EveDate)));
+    m_eveTime->setText(m_bd.GetPersonEventField(m_personne, i, EveHeure));
+    m_eveLieu->setText(m_bd.GetPersonEventField(m_personne, i, EveLieu));
+    m_eveNote->setText(m_bd.GetPersonEventField(m_personne, i, EveNote));
+    m_statutCalcule = m_bd.GetPersonEventField(m_personne, i, EveQualite).toInt();
+    AfficheStatut(m_pEveSta, m_sbEveSta, m_statutCalcule);
+    m_remplissage = remplissage;
+    eveDateExit();
+}
+
+void TfmFiche::lbEveClick()
+{
+    if (!PersonneValide())
+        return;
+    // An event left with nothing in it is removed when the user moves on.
+    const int ancien = m_eveAffiche;
+    int selection = m_lbEve->currentRow();
+    if (ancien >= 1 && ancien <= m_bd.PersonEventCount(m_personne)) {
+        const bool vide = m_bd.GetPersonEventField(m_personne, ancien, EveDate).isEmpty()
+                       && m_bd.GetPersonEventField(m_personne, ancien, EveHeure).isEmpty()
+                       && m_bd.GetPersonEventField(m_personne, ancien, EveLieu).isEmpty()
+                       && m_bd.GetPersonEventField(m_personne, ancien, EveNote).isEmpty();
+        if (vide && selection + 1 != ancien) {
+            m_bd.RemovePersonEvent(m_personne, ancien);
+            if (selection + 1 > ancien)
+                --selection;
+            FicheMAJ();
+        }
+    }
+    ListeEve(selection);
+    ActualiseOnglet();
+    if (IndexEve() != 0)
+        m_eveDate->setFocus();
+}
+
+void TfmFiche::lbEveDblClick()
+{
+    if (!PersonneValide() || IndexEve() != 0)
+        return;
+    const QString type = ChoisitEvenement(this, GenreEveIndividu());
+    if (!type.isEmpty())
+        AjouteEvenementDeType(type);
+}
+
+bool TfmFiche::AjouteEvenementDeType(const QString &type)
+{
+    if (!PersonneValide())
+        return false;
+    // A type the person has already is only shown.
+    for (int i = 1; i <= m_bd.PersonEventCount(m_personne); ++i) {
+        if (m_bd.GetPersonEventField(m_personne, i, EveType).compare(type, Qt::CaseInsensitive) == 0) {
+            m_pc->setCurrentWidget(m_tsEvenement);
+            ListeEve(i - 1);
+            return false;
+        }
+    }
+    if (!m_bd.SetPersonEventByType(m_personne, type, type, EveType)) {
+        AppMessageBox(MLText(TexteTablePleine), MsgErreur, BoutonsOk);
+        return false;
+    }
+    m_pc->setCurrentWidget(m_tsEvenement);
+    ListeEve(m_bd.PersonEventCount(m_personne) - 1);
+    ActualiseOnglet();
+    FicheMAJ();
+    m_eveDate->setFocus();
+    return true;
+}
+
+bool TfmFiche::AjouteEvenementUnionDeType(const QString &type)
+{
+    const int u = UnionChoisie();
+    if (!PersonneValide() || u == 0)
+        return false;
+    for (int i = 1; i <= m_bd.UnionEventCount(u); ++i) {
+        if (m_bd.GetUnionEventField(u, i, EveType).compare(type, Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    if (!m_bd.SetUnionEventByType(u, type, type, EveType)) {
+        AppMessageBox(MLText(TexteTablePleine), MsgErreur, BoutonsOk);
+        return false;
+    }
+    m_pc->setCurrentWidget(m_tsUnion);
+    ListeUnionEve(m_bd.UnionEventCount(u) - 1);
+    FicheMAJ();
+    m_eveUnionDate->setFocus();
+    return true;
+}
+
+void TfmFiche::ChangeEve(QLineEdit *champ)
+{
+    if (m_remplissage || !PersonneValide())
+        return;
+    // "95" in a place field: the place of that French département.
+    if (champ == m_eveLieu || champ == m_eveUnionLieu) {
+        const QString t = champ->text();
+        if (t.size() == 2 && t[0].isDigit() && t[1].isDigit() && t[0].unicode() < 128 && t[1].unicode() < 128
+            && t.toInt() > 0) {
+            const QString region = RegionOfDepartement(t.toInt());
+            m_remplissage = true;
+            champ->setText(QStringLiteral("FRA,") + region + QStringLiteral(",F") + t);
+            champ->setCursorPosition(champ->text().size());
+            m_remplissage = false;
+        }
+    } else {
+        m_liste->Ferme();
+    }
+
+    const bool union_ = champ == m_eveUnionDate || champ == m_eveUnionTime || champ == m_eveUnionLieu
+                     || champ == m_eveUnionNote;
+    if (!union_) {
+        const int i = IndexEve();
+        if (i == 0)
+            return;
+        if (champ == m_eveLieu && m_liste->Ouverte()
+            && m_eveLieu->text().size() < m_bd.GetPersonEventField(m_personne, i, EveLieu).size())
+            m_liste->Ferme();
+        m_bd.SetPersonEventField(m_personne, i, DateDepuisAffichage(m_eveDate->text()), EveDate);
+        m_bd.SetPersonEventField(m_personne, i, m_eveTime->text(), EveHeure);
+        m_bd.SetPersonEventField(m_personne, i, m_eveLieu->text(), EveLieu);
+        m_bd.SetPersonEventField(m_personne, i, SansRetour(m_eveNote->text()), EveNote);
+    } else {
+        const int u = UnionChoisie();
+        const int i = IndexUnionEve();
+        if (i == 0)
+            return;
+        if (champ == m_eveUnionLieu && m_liste->Ouverte()
+            && m_eveUnionLieu->text().size() < m_bd.GetUnionEventField(u, i, EveLieu).size())
+            m_liste->Ferme();
+        m_bd.SetUnionEventField(u, i, DateDepuisAffichage(m_eveUnionDate->text()), EveDate);
+        m_bd.SetUnionEventField(u, i, m_eveUnionTime->text(), EveHeure);
+        m_bd.SetUnionEventField(u, i, m_eveUnionLieu->text(), EveLieu);
+        m_bd.SetUnionEventField(u, i, SansRetour(m_eveUnionNote->text()), EveNote);
+    }
+    if ((champ == m_eveLieu || champ == m_eveUnionLieu) && Options().SaisieNom)
+        m_liste->ListeLieux(champ, false);
+    FicheMAJ();
+}
+
+void TfmFiche::eveDateExit()
+{
+    const int i = IndexEve();
+    if (!PersonneValide() || i == 0)
+        return;
+    const int p = m_personne;
+    const QString saisie = NormalizeDateInput(DateDepuisAffichage(m_eveDate->text()));
+    const QString type = m_bd.GetPersonEventField(p, i, EveType);
+    auto est = [&type](int texte) { return type.compare(MLText(texte), Qt::CaseInsensitive) == 0; };
+    QString date;
+    if (est(TexteNaissance) || est(TexteBapteme))
+        date = NormalisePeriode(saisie, m_bd.DeathDate(p), 1);
+    else if (est(TexteDeces) || est(TexteInhumation))
+        date = NormalisePeriode(m_bd.BirthDate(p), saisie, 2);
+    else
+        date = NormalisePeriode(m_bd.BirthDate(p), saisie, 2);
+    if (date != m_bd.GetPersonEventField(p, i, EveDate) && !m_remplissage) {
+        m_bd.SetPersonEventField(p, i, date, EveDate);
+        FicheMAJ();
+    }
+    const bool remplissage = m_remplissage;
+    m_remplissage = true;
+    if (m_eveDate->text() != DateVersAffichage(date))
+        m_eveDate->setText(DateVersAffichage(date));
+    m_remplissage = remplissage;
+
+    // The day, in words.
+    const TQualifiedDate q = SplitQualifiedDate(date);
+    QString jour;
+    if (q.Jour >= 1) {
+        jour = DateWeekdayName(QStringLiteral("%1/%2/%3").arg(q.Jour).arg(q.Mois).arg(q.Annee)) + QLatin1Char(' ')
+             + QString::number(q.Jour) + QLatin1Char(' ') + NomsMois[std::clamp(q.Mois, 0, 12)] + QLatin1Char(' ')
+             + QString::number(q.Annee) + QStringLiteral(". ");
+    } else if (q.Annee >= 1) {
+        jour = NomsMois[std::clamp(q.Mois, 0, 12)] + QLatin1Char(' ') + QString::number(q.Annee) + QStringLiteral(". ");
+    }
+    jour = jour.trimmed().isEmpty() ? QString() : jour;
+    if (!jour.isEmpty())
+        jour[0] = jour[0].toUpper();
+
+    // Age, or the length of the life.
+    if (est(TexteNaissance) || est(TexteDeces)) {
+        const QString naissance = m_bd.BirthDate(p);
+        const QString deces = m_bd.DeathDate(p);
+        if (!naissance.isEmpty() && deces.isEmpty()) {
+            const int age = AgeInYears(naissance);
+            if (age > 0)
+                jour += MLText(TexteAge) + QStringLiteral(": ") + QString::number(age) + QLatin1Char(' ')
+                      + MLText(age == 1 ? TexteAn : TexteAns) + QLatin1Char('.');
+        } else if (!naissance.isEmpty() && !deces.isEmpty()) {
+            const int ans = YearsBetween(naissance, deces);
+            if (ans > 0) {
+                jour += MLText(TexteDecede) + QLatin1Char(' ') + QString::number(ans) + QLatin1Char(' ')
+                      + MLText(ans == 1 ? TexteAn : TexteAns) + QLatin1Char('.');
+            } else {
+                const int jours = DaysBetween(deces, naissance);
+                if (jours >= 1 && jours <= 366)
+                    jour += MLText(TexteDecede) + QLatin1Char(' ') + QString::number(jours) + QLatin1Char(' ')
+                          + MLText(jours == 1 ? TexteJour : TexteJours) + QLatin1Char('.');
+            }
+        }
+    }
+    m_lJour->setText(jour);
+    CtrlCoherence();
+
+    // Certainty of the date: a complete date is sure; "vers" with no year
+    // is possible.
+    const int stocke = m_bd.GetPersonEventField(p, i, EveQualite).toInt();
+    int statut = stocke;
+    if (q.Qualif.isEmpty() && q.Jour != 0 && q.Mois != 0 && q.Annee != 0)
+        statut = 0;
+    if (q.Qualif.compare(MLText(TexteVers), Qt::CaseInsensitive) == 0 && statut == 0 && q.Annee == 0)
+        statut = 2;
+    m_statutCalcule = statut;
+    AfficheStatut(m_pEveSta, m_sbEveSta, statut);
+    if (statut != stocke && !m_remplissage) {
+        m_bd.SetPersonEventField(p, i, QString::number(statut), EveQualite);
+        FicheMAJ();
+    }
+}
+
+void TfmFiche::sbEveStaClick()
+{
+    const int i = IndexEve();
+    if (!PersonneValide() || i == 0)
+        return;
+    m_bd.SetPersonEventField(m_personne, i, QString::number(m_statutCalcule), EveQualite);
+    const int statut = (m_statutCalcule + 1) % 4;
+    m_bd.SetPersonEventField(m_personne, i, QString::number(statut), EveQualite);
+    m_statutCalcule = statut;
+    AfficheStatut(m_pEveSta, m_sbEveSta, statut);
+    FicheMAJ();
+}
+
+// ---- Unions ----------------------------------------------------------------
+
+void TfmFiche::lbUnionClick()
+{
+    const int u = UnionChoisie();
+    m_pEveUnion->setVisible(u != 0);
+    if (u != 0) {
+        m_unionEveAffiche = 0;
+        ListeUnionEve(0);
+    }
+}
+
+void TfmFiche::ListeUnionEve(int selection)
+{
+    const int u = UnionChoisie();
+    const bool remplissage = m_remplissage;
+    m_remplissage = true;
+    m_lbUnionEve->clear();
+    for (int i = 1; i <= m_bd.UnionEventCount(u); ++i)
+        m_lbUnionEve->addItem(m_bd.GetUnionEventField(u, i, EveType));
+    m_lbUnionEve->addItem(LigneNouvelle());
+    m_lbUnionEve->setCurrentRow(std::clamp(selection, 0, m_lbUnionEve->count() - 1));
+    m_remplissage = remplissage;
+    AfficheUnionEve();
+}
+
+void TfmFiche::AfficheUnionEve()
+{
+    const int u = UnionChoisie();
+    const int i = IndexUnionEve();
+    m_unionEveAffiche = i;
+    m_pEveUnionDetails->setVisible(i != 0);
+    if (i == 0)
+        return;
+    const bool remplissage = m_remplissage;
+    m_remplissage = true;
+    m_eveUnionDate->setText(DateVersAffichage(m_bd.GetUnionEventField(u, i, EveDate)));
+    m_eveUnionTime->setText(m_bd.GetUnionEventField(u, i, EveHeure));
+    m_eveUnionLieu->setText(m_bd.GetUnionEventField(u, i, EveLieu));
+    m_eveUnionNote->setText(m_bd.GetUnionEventField(u, i, EveNote));
+    AfficheStatut(m_pEveUnionSta, m_sbEveUnionSta, m_bd.GetUnionEventField(u, i, EveQualite).toInt());
+    m_remplissage = remplissage;
+}
+
+void TfmFiche::lbUnionEveClick()
+{
+    const int u = UnionChoisie();
+    if (!PersonneValide() || u == 0)
+        return;
+    const int ancien = m_unionEveAffiche;
+    int selection = m_lbUnionEve->currentRow();
+    if (ancien >= 1 && ancien <= m_bd.UnionEventCount(u)) {
+        const bool vide = m_bd.GetUnionEventField(u, ancien, EveDate).isEmpty()
+                       && m_bd.GetUnionEventField(u, ancien, EveHeure).isEmpty()
+                       && m_bd.GetUnionEventField(u, ancien, EveLieu).isEmpty()
+                       && m_bd.GetUnionEventField(u, ancien, EveNote).isEmpty();
+        if (vide && selection + 1 != ancien) {
+            m_bd.RemoveUnionEvent(u, ancien);
+            if (selection + 1 > ancien)
+                --selection;
+            FicheMAJ();
+        }
+    }
+    ListeUnionEve(selection);
+    if (IndexUnionEve() != 0)
+        m_eveUnionDate->setFocus();
+}
+
+void TfmFiche::lbUnionEveDblClick()
+{
+    if (!PersonneValide() || UnionChoisie() == 0 || IndexUnionEve() != 0)
+        return;
+    const QString type = ChoisitEvenement(this, GenreEveUnion());
+    if (!type.isEmpty())
+        AjouteEvenementUnionDeType(type);
+}
+
+void TfmFiche::eveUnionDateExit()
+{
+    const int u = UnionChoisie();
+    const int i = IndexUnionEve();
+    if (!PersonneValide() || i == 0)
+        return;
+    const QString saisie = NormalizeDateInput(DateDepuisAffichage(m_eveUnionDate->text()));
+    const QString date = NormalisePeriode(m_bd.BirthDate(m_personne), saisie, 2);
+    if (date != m_bd.GetUnionEventField(u, i, EveDate) && !m_remplissage) {
+        m_bd.SetUnionEventField(u, i, date, EveDate);
+        FicheMAJ();
+    }
+    const bool remplissage = m_remplissage;
+    m_remplissage = true;
+    if (m_eveUnionDate->text() != DateVersAffichage(date))
+        m_eveUnionDate->setText(DateVersAffichage(date));
+    m_remplissage = remplissage;
+    CtrlCoherence();
+}
+
+void TfmFiche::sbEveUnionStaClick()
+{
+    const int u = UnionChoisie();
+    const int i = IndexUnionEve();
+    if (!PersonneValide() || i == 0)
+        return;
+    // The union event's own status steps.
+    const int statut = (std::clamp(m_bd.GetUnionEventField(u, i, EveQualite).toInt(), 0, 3) + 1) % 4;
+    m_bd.SetUnionEventField(u, i, QString::number(statut), EveQualite);
+    AfficheStatut(m_pEveUnionSta, m_sbEveUnionSta, statut);
+    FicheMAJ();
+}
+
+// ---- Exit handlers and keys ------------------------------------------------
+
+void TfmFiche::Sorties()
+{
+    if (!PersonneValide())
+        return;
+    if (m_eveDate->hasFocus())
+        eveDateExit();
+    if (m_eveUnionDate->hasFocus())
+        eveUnionDateExit();
+    if (m_nom->hasFocus())
+        E_NomExit();
+    if (m_prenoms->hasFocus())
+        E_PreExit();
+}
+
+void TfmFiche::LanceCodePostal(QLineEdit *champ)
+{
+    if (!Options().Lindafor || !QFileInfo(CheminLindafor).isFile())
+        return;
+    // The program receives the field's window id; on success the first
+    // non-empty line it writes is the place.
+    auto *processus = new QProcess(this);
+    connect(processus, &QProcess::finished, this, [this, processus, champ](int code, QProcess::ExitStatus etat) {
+        processus->deleteLater();
+        if (etat != QProcess::NormalExit || code != 0)
+            return;
+        const QStringList lignes = QString::fromLocal8Bit(processus->readAllStandardOutput()).split(QLatin1Char('\n'));
+        for (const QString &l : lignes) {
+            const QString lieu = l.trimmed();
+            if (!lieu.isEmpty()) {
+                champ->setText(lieu);
+                ChangeEve(champ);
+                return;
+            }
+        }
+    });
+    processus->start(CheminLindafor, {QString::number(champ->winId())});
+}
+
+bool TfmFiche::EditKeyDown(QLineEdit *champ, QKeyEvent *event)
+{
+    // While the completion list is open it takes Up, Down, Esc, Tab and
+    // Enter itself, before they reach this handler.
+    const int key = event->key();
+    if (key == Qt::Key_F3) {
+        if (champ == m_nom || champ == m_prenoms)
+            m_liste->ListeNoms(champ, champ == m_nom ? PcNom : PcPrenoms, true);
+        else if (champ == m_eveLieu || champ == m_eveUnionLieu)
+            m_liste->ListeLieux(champ, true);
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        focusNextChild();
+        return true;
+    }
+    return false;
+}
+
+bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
+{
+    if (evenement->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(evenement);
+        if (auto *champ = qobject_cast<QLineEdit *>(objet); champ && !(ke->modifiers() & Qt::ControlModifier)) {
+            if (EditKeyDown(champ, ke))
+                return true;
+        }
+    } else if (evenement->type() == QEvent::FocusOut) {
+        if (objet == m_eveDate)
+            eveDateExit();
+        else if (objet == m_eveUnionDate)
+            eveUnionDateExit();
+        else if (objet == m_nom)
+            E_NomExit();
+        else if (objet == m_prenoms)
+            E_PreExit();
+    } else if (evenement->type() == QEvent::FocusIn) {
+        if (objet == m_eveLieu || objet == m_eveUnionLieu)
+            AfficheAstuceUneFois(1);
+        else if (objet == m_eveNote || objet == m_eveUnionNote || objet == m_note)
+            AfficheAstuceUneFois(2);
+    } else if (evenement->type() == QEvent::MouseButtonPress) {
+        auto *me = static_cast<QMouseEvent *>(evenement);
+        if (me->button() == Qt::RightButton && (objet == m_eveLieu || objet == m_eveUnionLieu)) {
+            LanceCodePostal(static_cast<QLineEdit *>(objet));
+            return true;
+        }
+        if (me->button() == Qt::RightButton && objet == m_note->viewport()) {
+            EditeMemo();
+            return true;
+        }
+        if (me->button() == Qt::RightButton && (objet == m_eveNote || objet == m_eveUnionNote)) {
+            auto *champ = static_cast<QLineEdit *>(objet);
+            QStringList lignes{champ->text()};
+            if (EditeNote(this, lignes)) {
+                champ->setText(lignes.join(QLatin1Char(' ')));
+                ChangeEve(champ);
+            }
+            return true;
+        }
+    } else if (evenement->type() == QEvent::MouseButtonDblClick) {
+        if (objet == m_note->viewport()) {
+            EditeMemo();
+            return true;
+        }
+        if (objet == m_pere || objet == m_mere) {
+            const int parent = objet == m_pere ? m_bd.Father(m_personne) : m_bd.Mother(m_personne);
+            if (m_bd.PersonInUse(parent))
+                m_hote.SetSelecPers(parent);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+void TfmFiche::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_N:
+            AjouteEvenementDeType(MLText(TexteNaissance));
+            return;
+        case Qt::Key_B:
+            AjouteEvenementDeType(MLText(TexteBapteme));
+            return;
+        case Qt::Key_D:
+            AjouteEvenementDeType(MLText(TexteDeces));
+            return;
+        case Qt::Key_S:
+            AjouteEvenementDeType(MLText(TexteInhumation));
+            return;
+        case Qt::Key_M:
+            AjouteEvenementUnionDeType(MLText(TexteMariage));
+            return;
+        default:
+            break;
+        }
+    }
+    if (event->key() != Qt::Key_F3 && m_hote.FormKeyDown(event->key(), event->modifiers()))
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+void TfmFiche::closeEvent(QCloseEvent *event)
+{
+    m_liste->Ferme();
+    m_hote.FicheCachee();
+    event->accept();
+}

@@ -1,0 +1,194 @@
+#pragma once
+
+#include "Listes.h"
+
+#include <QColor>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTabWidget;
+class QToolButton;
+class QFrame;
+class TBD;
+class TChamp;
+class TfmListe;
+
+// What the record form needs from the main window.
+class THoteFiche
+{
+public:
+    virtual ~THoteFiche() = default;
+    // The current person, and making a person current.
+    virtual int SelecPers() const = 0;
+    virtual void SetSelecPers(int p) = 0;
+    // The main window's shortcuts, for the keys the form does not use.
+    virtual bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) = 0;
+    // Person p changed: its tree boxes are repainted, the title marks the
+    // database modified.
+    virtual void PersonneModifiee(int p) = 0;
+    // A parent link's certainty changed: the tree is placed again.
+    virtual void LiensModifies() = 0;
+    // Background colour of a man's (sexe 0) or a woman's box of the tree.
+    virtual QColor CouleurSexe(int sexe) const = 0;
+    // The user-defined fields shown for every person ("t|<name>||" ...).
+    virtual QString DefinitionChamps() const = 0;
+    // The form was closed.
+    virtual void FicheCachee() = 0;
+};
+
+// The person record form "Fiche": a small tool window that always shows the
+// current person and edits it in place. Every change is written into the
+// database at once, stamps the person's update date and marks the database
+// modified.
+class TfmFiche final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TfmFiche)
+
+public:
+    TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent = nullptr);
+    ~TfmFiche() override;
+
+    // Fills the form for the current person of the main window.
+    void Affiche();
+    // The person shown (0 for none).
+    int Personne() const { return m_personne; }
+
+    // Marks the person changed: modified flag, update date, tree boxes.
+    void FicheMAJ();
+    // Runs the coherence check and shows its messages in the error tab,
+    // which is shown only when there is one.
+    void CtrlCoherence();
+
+    // The exit handlers the main window runs before the current person
+    // changes, so that the edit in progress is completed.
+    void eveDateExit();
+    void eveUnionDateExit();
+    void E_NomExit();
+    void E_PreExit();
+    void Sorties();
+
+    // Surnames in capitals (ß kept), given names with a capital first letter
+    // and after a blank, quote, comma, semicolon or hyphen; Unicode case
+    // mapping, character by character.
+    static QString FormateNom(const QString &nom);
+    static QString FormatePrenom(const QString &prenoms);
+
+    // The completion list the form drives (made by the form).
+    TfmListe *Liste() const { return m_liste; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+
+private:
+    void CreeIdentite();
+    void CreeEvenements();
+    void CreeFamille();
+    void CreeUnion();
+    void CreeAutres();
+
+    void ChangeNomPre();
+    void ChangeEve(QLineEdit *champ);
+    void ChangeNote();
+    void EditeMemo();
+    void ChangeChamps(const QString &texte);
+
+    void ListeEve(int selection);
+    void ListeUnionEve(int selection);
+    void lbEveClick();
+    void lbEveDblClick();
+    void lbUnionClick();
+    void lbUnionEveClick();
+    void lbUnionEveDblClick();
+    void AfficheEve();
+    void AfficheUnionEve();
+    bool AjouteEvenementDeType(const QString &type);
+    bool AjouteEvenementUnionDeType(const QString &type);
+
+    void sbSexeClick();
+    void sbStaClick(bool pere);
+    void sbEveStaClick();
+    void sbEveUnionStaClick();
+    void AfficheStatut(QFrame *panneau, QToolButton *bouton, int statut);
+    void AfficheDates();
+    void ActualiseOnglet();
+    void AfficheSexe(int sexe);
+    void LanceCodePostal(QLineEdit *champ);
+    void SelectionneRelatif(QListWidget *liste, const TR &personnes);
+    bool EditKeyDown(QLineEdit *champ, QKeyEvent *event);
+
+    // The union of the selected line of LB_Union, 0 for none or the new line.
+    int UnionChoisie() const;
+    // The event number of the selected line of lbEve / lbUnionEve, 0 for
+    // none or the new-entry line; and its 1-based index in the list.
+    int IndexEve() const;
+    int IndexUnionEve() const;
+    bool PersonneValide() const;
+
+    TBD &m_bd;
+    THoteFiche &m_hote;
+    int m_personne = 0;
+    bool m_remplissage = false;
+    // The event shown before the last click (1-based index), for deleting it
+    // when it was left empty.
+    int m_eveAffiche = 0;
+    int m_unionEveAffiche = 0;
+    int m_statutCalcule = 0;
+    TR m_freres;
+    TR m_enfants;
+    TR m_unions;
+
+    TfmListe *m_liste = nullptr;
+    QTabWidget *m_pc = nullptr;
+    QWidget *m_tsIdentite = nullptr;
+    QWidget *m_tsEvenement = nullptr;
+    QWidget *m_tsFamille = nullptr;
+    QWidget *m_tsUnion = nullptr;
+    QWidget *m_tsNote = nullptr;
+    QWidget *m_tsDonnee = nullptr;
+    QWidget *m_tsErreur = nullptr;
+    QLineEdit *m_nom = nullptr;
+    QLineEdit *m_prenoms = nullptr;
+    QFrame *m_pSexe = nullptr;
+    QToolButton *m_sbSexe = nullptr;
+    QLabel *m_lSexe = nullptr;
+    QLabel *m_lSosa = nullptr;
+    QLabel *m_lDate = nullptr;
+    TChamp *m_champs = nullptr;
+    QToolButton *m_sbPersChp = nullptr;
+    QListWidget *m_lbEve = nullptr;
+    QWidget *m_pEveDetails = nullptr;
+    QLineEdit *m_eveDate = nullptr;
+    QLineEdit *m_eveTime = nullptr;
+    QLineEdit *m_eveLieu = nullptr;
+    QLineEdit *m_eveNote = nullptr;
+    QLabel *m_lJour = nullptr;
+    QFrame *m_pEveSta = nullptr;
+    QToolButton *m_sbEveSta = nullptr;
+    QLineEdit *m_pere = nullptr;
+    QLineEdit *m_mere = nullptr;
+    QFrame *m_pStaP = nullptr;
+    QToolButton *m_sbStaP = nullptr;
+    QFrame *m_pStaM = nullptr;
+    QToolButton *m_sbStaM = nullptr;
+    QListWidget *m_lbEnfant = nullptr;
+    QListWidget *m_lbFratrie = nullptr;
+    QListWidget *m_lbUnion = nullptr;
+    QWidget *m_pEveUnion = nullptr;
+    QListWidget *m_lbUnionEve = nullptr;
+    QWidget *m_pEveUnionDetails = nullptr;
+    QLineEdit *m_eveUnionDate = nullptr;
+    QLineEdit *m_eveUnionTime = nullptr;
+    QLineEdit *m_eveUnionLieu = nullptr;
+    QLineEdit *m_eveUnionNote = nullptr;
+    QFrame *m_pEveUnionSta = nullptr;
+    QToolButton *m_sbEveUnionSta = nullptr;
+    QPlainTextEdit *m_note = nullptr;
+    QListWidget *m_lbDonnee = nullptr;
+    QPlainTextEdit *m_info = nullptr;
+};

@@ -1,0 +1,341 @@
+#include "BD.h"
+#include "Dates.h"
+#include "DialoguesScriptes.h"
+#include "FamilleTest.h"
+#include "Globales.h"
+#include "Langue.h"
+#include "Options.h"
+#include "TfmFiche.h"
+#include "TfmListe.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// Types a text, accented letters included (QTest::keyClicks takes ASCII only).
+void Tape(QWidget *w, const QString &texte)
+{
+    for (QChar c : texte)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+class HoteFicheTest final : public THoteFiche
+{
+public:
+    int Selec = 4;
+    QList<int> Modifiees;
+    int Liens = 0;
+    QList<int> Touches;
+
+    int SelecPers() const override { return Selec; }
+    void SetSelecPers(int p) override { Selec = p; }
+    bool FormKeyDown(int key, Qt::KeyboardModifiers) override
+    {
+        Touches << key;
+        return key == Qt::Key_F12;
+    }
+    void PersonneModifiee(int p) override { Modifiees << p; }
+    void LiensModifies() override { ++Liens; }
+    QColor CouleurSexe(int sexe) const override { return sexe == SexeHomme ? Qt::cyan : Qt::magenta; }
+    QString DefinitionChamps() const override { return QStringLiteral("t|Profession||"); }
+    void FicheCachee() override {}
+};
+
+class Fiche : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"), nullptr));
+        Options() = TOptions();
+        BaseModifiee = 0;
+        SetHorloge([] { return QDate(2020, 6, 15); });
+        m_fiche = std::make_unique<TfmFiche>(m_famille.bd, m_hote);
+        m_fiche->show();
+        // Focus changes, which run the exit handlers, need an active window.
+        QApplication::setActiveWindow(m_fiche.get());
+        m_fiche->Affiche();
+    }
+    void TearDown() override { SetHorloge({}); }
+
+    template <typename T>
+    T *controle(const char *nom)
+    {
+        T *c = m_fiche->findChild<T *>(QString::fromLatin1(nom));
+        EXPECT_NE(c, nullptr) << nom;
+        return c;
+    }
+
+    TBD &bd() { return m_famille.bd; }
+
+    FamilleTest m_famille;
+    HoteFicheTest m_hote;
+    TDialoguesScriptes m_dialogues;
+    std::unique_ptr<TfmFiche> m_fiche;
+};
+
+TEST(FormatNoms, UnicodeCaseMappingCharacterByCharacter)
+{
+    struct Cas {
+        const char *texte;
+        const char *nom;
+        const char *prenom;
+    };
+    const Cas cas[] = {
+        {"dupont", "DUPONT", "Dupont"},
+        {"éloïse-marie d'arc", "ÉLOÏSE-MARIE D'ARC", "Éloïse-Marie D'arc"},
+        {"straße", "STRAßE", "Straße"},
+        {"ÿves ÷ ×", "ŸVES ÷ ×", "Ÿves ÷ ×"},
+        {"łukasz żółć", "ŁUKASZ ŻÓŁĆ", "Łukasz Żółć"},
+        {"ΔΗΜΗΤΡΗΣ", "ΔΗΜΗΤΡΗΣ", "Δημητρησ"},
+        {"jean \"jeannot\",paul;luc", "JEAN \"JEANNOT\",PAUL;LUC", "Jean \"Jeannot\",Paul;Luc"},
+    };
+    for (const Cas &c : cas) {
+        EXPECT_EQ(TfmFiche::FormateNom(QString::fromUtf8(c.texte)), QString::fromUtf8(c.nom)) << c.texte;
+        EXPECT_EQ(TfmFiche::FormatePrenom(QString::fromUtf8(c.texte)), QString::fromUtf8(c.prenom)) << c.texte;
+    }
+}
+
+TEST_F(Fiche, ShowsTheCurrentPerson)
+{
+    EXPECT_EQ(m_fiche->windowTitle(), u"MARTIN Pierre");
+    EXPECT_EQ(controle<QLineEdit>("E_Nom")->text(), u"MARTIN");
+    EXPECT_EQ(controle<QLineEdit>("E_Pere")->text(), u"MARTIN Jean (1900 - )");
+    EXPECT_EQ(controle<QListWidget>("LB_Fatrie")->count(), 4); // Anne, Paul, Claude, new line
+    EXPECT_EQ(controle<QListWidget>("lbEve")->item(0)->text(), u"Naissance");
+    EXPECT_EQ(controle<QListWidget>("LB_Union")->item(0)->text(), u"BERNARD Sophie ( - )");
+    // A person without a creation date gets today's, nothing else changes.
+    EXPECT_EQ(bd().GetField(4, PcCreation), u"15/6/2020");
+    EXPECT_EQ(BaseModifiee, 0);
+    // Pierre has a child and a union: his sex cannot change here.
+    EXPECT_FALSE(controle<QToolButton>("sbSexe")->isEnabled());
+}
+
+TEST_F(Fiche, TypingANameStoresItAtOnce)
+{
+    bd().SetField(4, PcModification, QStringLiteral("1/1/2000"));
+    QLineEdit *nom = controle<QLineEdit>("E_Nom");
+    nom->setFocus();
+    nom->setCursorPosition(3);
+    Tape(nom, QStringLiteral("é"));
+    EXPECT_EQ(nom->text(), u"MARÉTIN");
+    EXPECT_EQ(nom->cursorPosition(), 4);
+    EXPECT_EQ(bd().Surname(4), u"MARÉTIN");
+    EXPECT_EQ(bd().GetField(4, PcModification), u"15/6/2020");
+    EXPECT_EQ(BaseModifiee, 1);
+    EXPECT_EQ(m_hote.Modifiees.last(), 4);
+
+    Options().PreMaj = true;
+    QLineEdit *prenoms = controle<QLineEdit>("E_Pre");
+    prenoms->setFocus();
+    prenoms->clear();
+    QTest::keyClicks(prenoms, QStringLiteral("jean-pierre  "));
+    EXPECT_EQ(bd().GivenNames(4), u"Jean-Pierre");
+
+    // Without the options, names are stored as typed.
+    Options().NomMaj = false;
+    nom->setFocus();
+    nom->clear();
+    QTest::keyClicks(nom, QStringLiteral("de Gaulle"));
+    EXPECT_EQ(bd().Surname(4), u"de Gaulle");
+}
+
+TEST_F(Fiche, EventDatesAndPlaces)
+{
+    QLineEdit *date = controle<QLineEdit>("eveDate");
+    QLineEdit *lieu = controle<QLineEdit>("eveLieu");
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, QStringLiteral("14.7.1789"));
+    lieu->setFocus(); // leaving the date normalises it
+    EXPECT_EQ(bd().BirthDate(4), u"14/7/1789");
+    EXPECT_EQ(date->text(), u"14/7/1789");
+    EXPECT_TRUE(controle<QLabel>("lJour")->text().startsWith(QStringLiteral("Mardi 14 juillet 1789.")));
+
+    // "95" is the département of Val-d'Oise; three digits or one stay as typed.
+    QTest::keyClicks(lieu, QStringLiteral("95"));
+    EXPECT_EQ(lieu->text(), u"FRA,IDF,F95");
+    EXPECT_EQ(lieu->cursorPosition(), lieu->text().size());
+    EXPECT_EQ(bd().BirthPlace(4), u"FRA,IDF,F95");
+    for (const char *saisie : {"9", "950", "00", "٩٥", " 95"}) {
+        lieu->clear();
+        lieu->insert(QString::fromUtf8(saisie)); // as pasted
+        EXPECT_EQ(lieu->text(), QString::fromUtf8(saisie));
+        EXPECT_EQ(bd().BirthPlace(4), QString::fromUtf8(saisie));
+    }
+}
+
+TEST_F(Fiche, AgesAndLengthsOfLife)
+{
+    const int p = 6; // Paul, born 1942
+    m_hote.Selec = p;
+    struct Cas {
+        const char *naissance;
+        const char *deces;
+        const char *attendu; // in the day label, after the birth date
+    };
+    const Cas cas[] = {
+        {"3/4/1926", "", "Âge: 94 ans."},
+        {"1/1/2021", "", ""},             // born in the future: no age
+        {"1/1/1950", "2/1/1951", "Décédé(e) à 1 an."},
+        {"1/1/1950", "1/3/1950", "Décédé(e) à 59 jours."},
+        {"1/1/1950", "1/1/1950", ""},
+        {"1/1/1950", "31/12/1950", "Décédé(e) à 364 jours."},
+    };
+    for (const Cas &c : cas) {
+        bd().SetBirthDate(p, QString::fromUtf8(c.naissance));
+        bd().SetField(p, PcDecesDate, QString::fromUtf8(c.deces));
+        m_fiche->Affiche();
+        const QString jour = controle<QLabel>("lJour")->text();
+        if (*c.attendu)
+            EXPECT_TRUE(jour.endsWith(QString::fromUtf8(c.attendu))) << jour.toStdString();
+        else
+            EXPECT_FALSE(jour.contains(QStringLiteral("Âge")) || jour.contains(QStringLiteral("Décédé")))
+                << jour.toStdString();
+    }
+}
+
+TEST_F(Fiche, CtrlKeysAddTheUsualEventsOnce)
+{
+    m_hote.Selec = 8; // Sophie: no event, one union
+    m_fiche->Affiche();
+    QLineEdit *nom = controle<QLineEdit>("E_Nom");
+    nom->setFocus();
+    QTest::keyClick(nom, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(bd().PersonEventCount(8), 1);
+    EXPECT_EQ(bd().GetPersonEventField(8, 1, EveType), u"Naissance");
+    QTest::keyClick(m_fiche.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(bd().PersonEventCount(8), 1);
+    for (Qt::Key k : {Qt::Key_B, Qt::Key_D, Qt::Key_S})
+        QTest::keyClick(m_fiche.get(), k, Qt::ControlModifier);
+    EXPECT_EQ(bd().PersonEventCount(8), 4);
+    EXPECT_EQ(bd().GetPersonEventField(8, 4, EveType), u"Inhumation");
+
+    // Ctrl+M: a marriage on the selected union, once.
+    const int u = 3;
+    const int avant = bd().UnionEventCount(u);
+    QTest::keyClick(m_fiche.get(), Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(bd().UnionEventCount(u), avant); // the union has its marriage already
+    bd().RemoveUnionEvent(u, 1);
+    QTest::keyClick(m_fiche.get(), Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(bd().UnionEventCount(u), avant);
+    EXPECT_EQ(bd().GetUnionEventField(u, avant, EveType), u"Mariage");
+
+    // Other keys go to the main window.
+    QTest::keyClick(m_fiche.get(), Qt::Key_F12);
+    EXPECT_TRUE(m_hote.Touches.contains(Qt::Key_F12));
+}
+
+TEST_F(Fiche, AnEventLeftEmptyIsRemovedWhenLeavingIt)
+{
+    m_hote.Selec = 8;
+    m_fiche->Affiche();
+    QTest::keyClick(m_fiche.get(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(bd().PersonEventCount(8), 1);
+    QListWidget *lbEve = controle<QListWidget>("lbEve");
+    // Choosing the new-entry line leaves the empty death event.
+    lbEve->setCurrentRow(1);
+    emit lbEve->itemClicked(lbEve->item(1));
+    EXPECT_EQ(bd().PersonEventCount(8), 0);
+    EXPECT_EQ(lbEve->count(), 1);
+    // Nothing is written while the new-entry line is selected.
+    QTest::keyClicks(controle<QLineEdit>("eveLieu"), QStringLiteral("Paris"));
+    EXPECT_EQ(bd().PersonEventCount(8), 0);
+}
+
+TEST_F(Fiche, CertaintyPanels)
+{
+    QToolButton *sbStaP = controle<QToolButton>("sbStaP");
+    QFrame *pStaP = controle<QFrame>("pStaP");
+    const QColor attendues[] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 128, 0), QColor(255, 0, 0),
+                                QColor(0, 255, 0)};
+    EXPECT_EQ(pStaP->palette().color(QPalette::Window), attendues[0]);
+    for (int k = 1; k <= 4; ++k) {
+        sbStaP->click();
+        EXPECT_EQ(bd().FatherLinkStatus(4), k % 4);
+        EXPECT_EQ(pStaP->palette().color(QPalette::Window), attendues[k]);
+        EXPECT_EQ(sbStaP->text(), MLText(120 + k % 4));
+    }
+    EXPECT_EQ(m_hote.Liens, 4);
+
+    // An event's status: a complete date is sure, and what is shown is stored.
+    bd().SetPersonEventField(4, 1, QStringLiteral("2"), EveQualite);
+    m_fiche->Affiche();
+    EXPECT_EQ(bd().GetPersonEventField(4, 1, EveQualite), u"2"); // filling writes nothing
+    QLineEdit *date = controle<QLineEdit>("eveDate");
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_End);
+    controle<QLineEdit>("eveLieu")->setFocus();
+    EXPECT_EQ(bd().GetPersonEventField(4, 1, EveQualite), u"0");
+    controle<QToolButton>("sbEveSta")->click();
+    EXPECT_EQ(bd().GetPersonEventField(4, 1, EveQualite), u"1");
+
+    // The union event's own status steps.
+    controle<QTabWidget>("PC")->setCurrentIndex(3);
+    controle<QToolButton>("sbEveUnionSta")->click();
+    EXPECT_EQ(bd().GetUnionEventField(3, 1, EveQualite), u"1");
+    EXPECT_EQ(bd().GetPersonEventField(4, 1, EveQualite), u"1");
+}
+
+TEST_F(Fiche, SexAndUnknownSex)
+{
+    m_hote.Selec = 7; // Claude, unknown sex, no child and no union
+    m_fiche->Affiche();
+    QToolButton *sbSexe = controle<QToolButton>("sbSexe");
+    EXPECT_TRUE(sbSexe->isEnabled());
+    EXPECT_EQ(sbSexe->text(), u"Femme");
+    sbSexe->click();
+    EXPECT_EQ(bd().Sex(7), SexeHomme);
+    EXPECT_EQ(sbSexe->text(), u"Homme");
+    EXPECT_EQ(controle<QFrame>("pSexe")->palette().color(QPalette::Window), QColor(Qt::cyan));
+}
+
+TEST_F(Fiche, CoherenceMessagesShowTheErrorTab)
+{
+    QTabWidget *pc = controle<QTabWidget>("PC");
+    const int erreur = pc->indexOf(controle<QWidget>("tsErreur"));
+    EXPECT_FALSE(pc->isTabVisible(erreur));
+    // Born before his father.
+    bd().SetBirthDate(4, QStringLiteral("1890"));
+    m_fiche->Affiche();
+    EXPECT_TRUE(pc->isTabVisible(erreur));
+    EXPECT_FALSE(controle<QPlainTextEdit>("mInfo")->toPlainText().isEmpty());
+}
+
+TEST_F(Fiche, NoteAndFields)
+{
+    QPlainTextEdit *note = controle<QPlainTextEdit>("M_Note");
+    note->setPlainText(QStringLiteral("ligne 1\nligne 2\n\n"));
+    EXPECT_EQ(bd().GetField(4, PcNote), u"ligne 1\r\nligne 2");
+    EXPECT_TRUE(controle<QTabWidget>("PC")->tabText(4).endsWith(QLatin1Char('+')));
+
+    // The field of the definitions is offered; typing a value stores it.
+    auto *profession = m_fiche->findChild<QLineEdit *>(QStringLiteral("E_Champ1"));
+    ASSERT_NE(profession, nullptr);
+    Tape(profession, QStringLiteral("Menuisier|ébéniste"));
+    EXPECT_EQ(bd().Profession(4), u"Menuisier ébéniste");
+}
+
+TEST_F(Fiche, RelativesAreReachedByDoubleClick)
+{
+    QTest::mouseDClick(controle<QLineEdit>("E_Pere"), Qt::LeftButton);
+    EXPECT_EQ(m_hote.Selec, 1);
+    m_hote.Selec = 4;
+    m_fiche->Affiche();
+    QListWidget *enfants = controle<QListWidget>("LB_Enfant");
+    enfants->setCurrentRow(0);
+    emit enfants->itemDoubleClicked(enfants->item(0));
+    EXPECT_EQ(m_hote.Selec, 9);
+}
+
+} // namespace
