@@ -232,6 +232,19 @@ void TfmFiche::CreeIdentite()
     connect(m_prenoms, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
     connect(m_sbSexe, &QToolButton::clicked, this, &TfmFiche::sbSexeClick);
     connect(m_champs, &TChamp::ChampChange, this, &TfmFiche::ChangeChamps);
+    // Completion of the values of a user-defined field.
+    connect(m_champs, &TChamp::EditeurChange, this,
+            [this](QWidget *editeur, const QString &, const QString &libelle, const QString &valeur) {
+                auto *edit = qobject_cast<QLineEdit *>(editeur);
+                if (!m_remplissage && edit && Options().SaisieChp && PersonneValide())
+                    m_liste->ListeChamp(edit, libelle, valeur, m_personne, false);
+            });
+    connect(m_champs, &TChamp::ChampKeyDown, this,
+            [this](QWidget *editeur, int touche, const QString &, const QString &libelle, const QString &valeur) {
+                auto *edit = qobject_cast<QLineEdit *>(editeur);
+                if (edit && touche == Qt::Key_F3 && PersonneValide())
+                    m_liste->ListeChamp(edit, libelle, valeur, m_personne, true);
+            });
     m_nom->installEventFilter(this);
     m_prenoms->installEventFilter(this);
 }

@@ -8,6 +8,7 @@
 #include "Options.h"
 #include "TAffArbre.h"
 #include "TPage.h"
+#include "TfmFiche.h"
 #include "TQuorWin.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QScrollArea>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -292,6 +294,28 @@ TEST_F(ArbreFenetre, TheExampleShowsItsReferenceAndTheBoxMenuWorks)
     EXPECT_EQ(w.Base().TreeFold(p), 1);
     EXPECT_EQ(BaseModifiee, 1);
     EXPECT_EQ(w.Arbre()->Boites().size(), 1u);
+    BaseModifiee = 0;
+}
+
+TEST_F(ArbreFenetre, ABoxClickedShowsTheRecordAndFollowsItsEdits)
+{
+    TQuorWin w;
+    w.show();
+    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    QApplication::processEvents();
+    TBoite *ref = w.Arbre()->GetBoiteRefPers();
+    ASSERT_NE(ref, nullptr);
+    QTest::mouseClick(w.Page(), Qt::LeftButton, {}, ref->Bounds().center());
+    ASSERT_TRUE(w.Fiche()->isVisible());
+    EXPECT_EQ(w.Fiche()->Personne(), RefPers);
+    auto *nom = w.Fiche()->findChild<QLineEdit *>(QStringLiteral("E_Nom"));
+    QApplication::setActiveWindow(w.Fiche());
+    nom->setFocus();
+    nom->end(false);
+    QTest::keyClicks(nom, QStringLiteral("X"));
+    EXPECT_TRUE(w.Base().Surname(RefPers).endsWith(QLatin1Char('X')));
+    EXPECT_TRUE(ref->Lignes[0].endsWith(QLatin1Char('X')));
+    EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral(" *")));
     BaseModifiee = 0;
 }
 

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -336,6 +338,24 @@ TEST_F(Fiche, RelativesAreReachedByDoubleClick)
     enfants->setCurrentRow(0);
     emit enfants->itemDoubleClicked(enfants->item(0));
     EXPECT_EQ(m_hote.Selec, 9);
+}
+
+TEST_F(Fiche, ThePostalCodeProgramFillsThePlace)
+{
+    QTemporaryDir tmp;
+    const QString programme = tmp.path() + QStringLiteral("/codepostal.sh");
+    QFile f(programme);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n[ -n \"$1\" ] || exit 1\necho\necho 'FRA,IDF,F95,Pontoise'\n");
+    f.close();
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    Options().Lindafor = true;
+    CheminLindafor = programme;
+    QLineEdit *lieu = controle<QLineEdit>("eveLieu");
+    QTest::mouseClick(lieu, Qt::RightButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bd().BirthPlace(4) == u"FRA,IDF,F95,Pontoise"; }, 5000));
+    EXPECT_EQ(lieu->text(), u"FRA,IDF,F95,Pontoise");
+    CheminLindafor.clear();
 }
 
 } // namespace
