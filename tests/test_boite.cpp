@@ -4,44 +4,24 @@
 #include "Dessin.h"
 #include "TBoite.h"
 
-#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFontInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "AideArbre.h"
 #include "BD.h"
-#include "Globales.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QRgb Blanc = qRgb(255, 255, 255);
-
-QImage PageBlanche(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
-
-// Bounding box of the pixels matching `garde`.
-QRect Encre(const QImage &image, const std::function<bool(QRgb)> &garde)
-{
-    QRect r;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (garde(image.pixel(x, y)))
-                r |= QRect(x, y, 1, 1);
-    return r;
-}
-
-QRect EncreNonBlanche(const QImage &image)
-{
-    return Encre(image, [](QRgb c) { return (c & 0xFFFFFF) != 0xFFFFFF; });
-}
+const QRgb Blanc = qRgb(255, 255, 255), Noir = qRgb(0, 0, 0), Rouge = qRgb(255, 0, 0),
+           Vert = qRgb(0, 255, 0);
+const QString Sans = u"MS Sans Serif"_s;
 
 QRgb Rgb(TColor c)
 {
@@ -58,59 +38,45 @@ protected:
         FichierCourant.clear();
         AfficheMarges = false;
         TBoite::VideCacheImages();
-
-        homme = bd.NewPerson();
-        bd.SetSurname(homme, QStringLiteral("MARTIN"));
-        bd.SetSex(homme, SexeHomme);
-        femme = bd.NewPerson();
-        bd.SetSurname(femme, QStringLiteral("DURAND"));
-        bd.SetSex(femme, SexeFemme);
-
-        T1Aff &aff = looks[1];
-        aff.Large = 100;
-        aff.HauteurBoite = 60;
-        aff.Zoom = 100;
-        for (TLookSexe *ls : {&aff.Look.Homme, &aff.Look.Femme}) {
-            ls->Couleur = 0x80FFFF; // yellow
-            ls->Cadre = true;
-        }
-        aff.Look.LigneNbre = 0;
-    }
-
-    void TearDown() override
-    {
-        AfficheMarges = false;
-        TBoite::VideCacheImages();
+        bd.SetSurname(bd.NewPerson(), u"MARTIN"_s);
+        bd.SetSurname(bd.NewPerson(), u"DURAND"_s);
+        looks[1].Large = 100;
+        looks[1].HauteurBoite = 60;
+        looks[1].Zoom = 100;
+        Look().Homme.Couleur = 0x80FFFF; // yellow
+        Look().Homme.Cadre = true;
     }
 
     TLook &Look() { return looks[1].Look; }
-
-    void AjouteLigne(const QString &modele, int hauteur, std::uint8_t alignement = AlignGauche)
+    void AjouteLigne(int hauteur, std::uint8_t alignement = AlignGauche)
     {
-        TLigne &l = Look().Ligne[std::size_t(Look().LigneNbre++)];
-        l.Texte = modele;
-        l.Fonte.Nom = QStringLiteral("MS Sans Serif");
-        l.Fonte.Hauteur = hauteur;
-        l.Fonte.Alignement = alignement;
+        TFonte &f = Look().Ligne[std::size_t(Look().LigneNbre++)].Fonte;
+        f.Nom = Sans;
+        f.Hauteur = hauteur;
+        f.Alignement = alignement;
     }
-
-    // A box of the man drawn at (X, Y), W x H, on a white page with room
-    // around it.
+    // A man's box of look 1 at (0, 0) showing those lines.
+    std::unique_ptr<TBoite> Nouvelle(const QString &l0 = {}, const QString &l1 = {}, int personne = homme)
+    {
+        auto b = std::make_unique<TBoite>(ctx);
+        b->InitBoite(0, 0, personne, 1, SexeHomme);
+        b->Lignes[0] = l0;
+        b->Lignes[1] = l1;
+        return b;
+    }
+    // The box drawn at (X, Y), W x H, on a white page with room around it.
     QImage Rend(TBoite &b, int W = 100, int H = 60)
     {
-        QImage page = PageBlanche(W + 2 * X, H + 2 * Y);
+        QImage page = Toile(W + 2 * X, H + 2 * Y);
         QPainter p(&page);
         b.AfficheBoite(p, X, Y, W, H, 100);
         return page;
     }
-
-    QString Png(const QString &nom, int w, int h, QColor couleur)
+    QString Png(const QString &nom, QColor couleur, int w = 8, int h = 8)
     {
-        QImage image(w, h, QImage::Format_RGB32);
-        image.fill(couleur);
-        const QString chemin = dossier.path() + u'/' + nom;
-        EXPECT_TRUE(image.save(chemin));
-        return chemin;
+        const QImage image = Toile(w, h, couleur.rgb());
+        EXPECT_TRUE(image.save(dossier.path() + u'/' + nom));
+        return dossier.path() + u'/' + nom;
     }
 
     static constexpr int X = 10;
@@ -119,91 +85,66 @@ protected:
     TBD bd;
     TLooks looks;
     TContexteArbre ctx{.Bd = &bd, .Looks = &looks, .SelecPers = 0};
-    int homme = 0;
-    int femme = 0;
+    static constexpr int homme = 1, femme = 2;
 };
 
 // ---- Drawing helpers ---------------------------------------------------
 
-TEST(Dessin, RectangleExcludesItsRightAndBottomEdges)
+TEST(Dessin, RectanglesExcludeTheirRightAndBottomEdges)
 {
-    // (left, top, right, bottom) = (2, 3, 10, 8).
-    QImage image = PageBlanche(14, 12);
-    {
+    const auto dessine = [](const QPen &stylo, bool arrondi) {
+        QImage image = Toile(50, 40);
         QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing); // must not change the pixels
-        p.setPen(QPen(Qt::black, 1));
+        p.setRenderHint(QPainter::Antialiasing); // changes no pixel
+        p.setPen(stylo);
         p.setBrush(Qt::red);
-        DessineRectangle(p, 2, 3, 10, 8);
-    }
-    EXPECT_EQ(EncreNonBlanche(image), QRect(QPoint(2, 3), QPoint(9, 7)));
+        if (arrondi)
+            DessineRectangleArrondi(p, 5, 4, 45, 34, 14, 14);
+        else
+            DessineRectangle(p, 2, 3, 10, 8);
+        return image;
+    };
+    const QImage image = dessine(QPen(Qt::black, 1), false);
+    EXPECT_EQ(Encre(image), QRect(QPoint(2, 3), QPoint(9, 7)));
+    EXPECT_TRUE(Encre(image.copy(3, 4, 6, 3), Rouge).isNull()); // the fill inside the outline
     for (const QPoint pt : {QPoint(2, 5), QPoint(9, 5), QPoint(5, 3), QPoint(5, 7)})
-        EXPECT_EQ(image.pixel(pt), qRgb(0, 0, 0)) << pt.x() << ',' << pt.y();
-    EXPECT_EQ(Encre(image, [](QRgb c) { return c == qRgb(255, 0, 0); }),
-              QRect(QPoint(3, 4), QPoint(8, 6)));
-
+        EXPECT_EQ(image.pixel(pt), Noir) << pt.x() << ',' << pt.y();
     // Without a pen the fill stops one pixel short on the right and bottom.
-    image = PageBlanche(14, 12);
-    {
-        QPainter p(&image);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::red);
-        DessineRectangle(p, 2, 3, 10, 8);
-    }
-    EXPECT_EQ(EncreNonBlanche(image), QRect(QPoint(2, 3), QPoint(8, 6)));
+    EXPECT_EQ(Encre(dessine(Qt::NoPen, false)), QRect(QPoint(2, 3), QPoint(8, 6)));
+    // Rounded corners: the sides on the same pixels, the corners cut.
+    const QImage arrondi = dessine(QPen(Qt::black, 1), true);
+    EXPECT_EQ(Encre(arrondi), QRect(QPoint(5, 4), QPoint(44, 33)));
+    for (const QPoint cote : {QPoint(5, 19), QPoint(44, 19), QPoint(25, 4), QPoint(25, 33)})
+        EXPECT_EQ(arrondi.pixel(cote), Noir) << cote.x() << ',' << cote.y();
+    for (const QPoint coin : {QPoint(5, 4), QPoint(44, 4), QPoint(5, 33), QPoint(44, 33)})
+        EXPECT_EQ(arrondi.pixel(coin), Blanc) << coin.x() << ',' << coin.y();
 
     // One pixel wide: a line in the pen's colour; zero wide: nothing.
-    image = PageBlanche(14, 12);
-    {
-        QPainter p(&image);
-        p.setPen(QPen(Qt::blue, 1));
-        DessineRectangle(p, 4, 2, 5, 9);
-        DessineRectangle(p, 7, 2, 7, 9);
-    }
-    EXPECT_EQ(EncreNonBlanche(image), QRect(QPoint(4, 2), QPoint(4, 8)));
-}
-
-TEST(Dessin, RoundedRectangleKeepsTheSidesAndCutsTheCorners)
-{
-    QImage image = PageBlanche(50, 40);
-    {
-        QPainter p(&image);
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::NoBrush);
-        DessineRectangleArrondi(p, 5, 4, 45, 34, 14, 14);
-    }
-    EXPECT_EQ(EncreNonBlanche(image), QRect(QPoint(5, 4), QPoint(44, 33)));
-    const QRgb noir = qRgb(0, 0, 0);
-    EXPECT_EQ(image.pixel(5, 19), noir);
-    EXPECT_EQ(image.pixel(44, 19), noir);
-    EXPECT_EQ(image.pixel(25, 4), noir);
-    EXPECT_EQ(image.pixel(25, 33), noir);
-    for (const QPoint coin : {QPoint(5, 4), QPoint(44, 4), QPoint(5, 33), QPoint(44, 33)})
-        EXPECT_EQ(image.pixel(coin), Blanc) << coin.x() << ',' << coin.y();
+    QImage traits = Toile(14, 12);
+    QPainter p(&traits);
+    p.setPen(QPen(Qt::blue, 1));
+    DessineRectangle(p, 4, 2, 5, 9);
+    DessineRectangle(p, 7, 2, 7, 9);
+    p.end();
+    EXPECT_EQ(Encre(traits), QRect(QPoint(4, 2), QPoint(4, 8)));
+    EXPECT_EQ(traits.pixel(4, 5), qRgb(0, 0, 255));
 }
 
 TEST(Dessin, ClassicFontNamesUseMetricCompatibleFonts)
 {
-    const struct {
-        const char *nom;
-        const char *famille;
-    } cas[] = {
-        {"MS Sans Serif", "Liberation Sans"},   {"Arial", "Liberation Sans"},
-        {"TIMES NEW ROMAN", "Liberation Serif"}, {"Times New Roman", "Liberation Serif"},
-        {"courier new", "Liberation Mono"},
-    };
-    for (const auto &c : cas) {
-        const TFonteDessin f = FonteDessin(QString::fromUtf8(c.nom), 14, 0);
-        EXPECT_EQ(QFontInfo(f.Fonte).family(), QString::fromUtf8(c.famille)) << c.nom;
-    }
-    EXPECT_EQ(FamilleInstallee(QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+    const std::pair<QString, QString> cas[] = {
+        {Sans, u"Liberation Sans"_s}, {u"Arial"_s, u"Liberation Sans"_s},
+        {u"TIMES NEW ROMAN"_s, u"Liberation Serif"_s}, {u"courier new"_s, u"Liberation Mono"_s}};
+    for (const auto &[nom, famille] : cas)
+        EXPECT_EQ(QFontInfo(FonteDessin(nom, 14, 0).Fonte).family(), famille) << nom.toStdString();
+    EXPECT_EQ(FamilleInstallee(u"DejaVu Sans"_s), u"DejaVu Sans"_s);
 }
 
 TEST(Dessin, PositiveHeightIsTheCellHeight)
 {
     for (const int h : {1, 6, 8, 12, 13, 16, 24, 40, 100}) {
         for (const std::uint8_t style : {std::uint8_t(0), std::uint8_t(fsGras | fsItalique)}) {
-            const TFonteDessin f = FonteDessin(QStringLiteral("Times New Roman"), h, style);
+            const TFonteDessin f = FonteDessin(u"Times New Roman"_s, h, style);
             EXPECT_EQ(f.Fonte.bold(), style != 0);
             // No neighbouring pixel size gives a closer cell.
             const int ecart = std::abs(f.Hauteur() - h);
@@ -218,357 +159,258 @@ TEST(Dessin, PositiveHeightIsTheCellHeight)
             EXPECT_EQ(HauteurTexte(f, QString()), f.Hauteur());
         }
     }
-    EXPECT_EQ(FonteDessin(QStringLiteral("Arial"), -20, 0).Fonte.pixelSize(), 20);
+    EXPECT_EQ(FonteDessin(u"Arial"_s, -20, 0).Fonte.pixelSize(), 20);
 }
 
 TEST(Dessin, TextIsTransparentAndClipped)
 {
-    QImage image(120, 40, QImage::Format_RGB32);
     const QRgb jaune = qRgb(255, 255, 0);
-    image.fill(jaune);
+    QImage image = Toile(120, 40, jaune);
     const QRect clip(10, 5, 30, 12);
-    const TFonteDessin f = FonteDessin(QStringLiteral("Arial"), 20, fsGras);
-    {
-        QPainter p(&image);
-        DessineTexte(p, f, clBlack, 4, 2, QStringLiteral("MMMMMMMM"), clip);
-    }
-    const QRect encre = Encre(image, [&](QRgb c) { return c != jaune; });
-    ASSERT_FALSE(encre.isEmpty());
-    EXPECT_TRUE(clip.contains(encre)) << encre.x() << ',' << encre.y() << ' ' << encre.width();
+    QPainter p(&image);
+    DessineTexte(p, FonteDessin(u"Arial"_s, 20, fsGras), clBlack, 4, 2, u"MMMMMMMM"_s, clip);
+    p.end();
     // The text reaches beyond the clip on the right and below, so the ink
     // touches those edges; the gaps inside keep the background.
-    EXPECT_EQ(encre.right(), clip.right());
-    EXPECT_EQ(encre.bottom(), clip.bottom());
-    EXPECT_EQ(image.pixel(clip.left(), clip.top()), jaune);
+    const QRect encre = Encre(image, jaune);
+    EXPECT_EQ(encre.bottomRight(), clip.bottomRight());
+    EXPECT_TRUE(clip.contains(encre));
+    EXPECT_EQ(image.pixel(clip.topLeft()), jaune);
 }
 
 // ---- The box -------------------------------------------------------------
 
-TEST_F(Boite, PositionIsZoomedInSixtyFourBits)
+TEST_F(Boite, PositionIsZoomedInSixtyFourBitsAndTheBitmapAtTheZoom)
 {
     looks[1].Zoom = 150;
+    AjouteLigne(14);
     TBoite b(ctx);
     b.InitBoite(-7, 20'000'000, homme, 1, SexeHomme);
     EXPECT_EQ(b.Bounds(), QRect(-10, 30'000'000, 150, 90)); // truncated toward zero
     b.Deplace(7, -20'000'000);
     EXPECT_EQ(b.Bounds().topLeft(), QPoint(0, 0));
+    b.Lignes[0] = u"Jean MARTIN"_s;
+    QImage attendu = Toile(150, 90);
+    QPainter p(&attendu);
+    b.AfficheBoite(p, 0, 0, 150, 90, 150);
+    p.end();
+    EXPECT_EQ(b.BoiteVersBitmap(), attendu);
 }
 
 TEST_F(Boite, FrameColourFollowsSelectionThenFolding)
 {
     const struct {
-        const char *nom;
         bool courante; // the person is the context's current person
         bool selec;    // the box's isSelec
         bool pliee;
         TColor attendue;
     } cas[] = {
-        {"other", false, false, false, clBlack},
-        {"current person", true, false, false, clRed},
-        {"isSelec", false, true, false, clRed},
-        {"folded", false, false, true, clBlue},
-        {"current and folded", true, false, true, clRed},
-        {"isSelec and folded", false, true, true, clRed},
+        {false, false, false, clBlack}, {true, false, false, clRed}, {false, true, false, clRed},
+        {false, false, true, clBlue},   {true, false, true, clRed},  {false, true, true, clRed},
     };
     for (const auto &c : cas) {
         bd.SetTreeFold(homme, c.pliee ? 1 : 0);
-        TBoite b(ctx);
-        b.InitBoite(0, 0, homme, 1, SexeHomme);
+        const auto b = Nouvelle();
         ctx.SelecPers = c.courante ? homme : femme;
-        b.SetSelec(c.selec);
-        const QImage page = Rend(b);
+        b->SetSelec(c.selec);
+        const QImage page = Rend(*b);
         for (const QPoint pt : {QPoint(X, Y + 30), QPoint(X + 99, Y + 30), QPoint(X + 50, Y),
                                 QPoint(X + 50, Y + 59)})
-            EXPECT_EQ(page.pixel(pt), Rgb(c.attendue)) << c.nom;
+            EXPECT_EQ(page.pixel(pt), Rgb(c.attendue)) << c.courante << c.selec << c.pliee;
     }
 }
 
 TEST_F(Boite, FilledBoxWithShadowShowsAStripRightAndBelow)
 {
     Look().Homme.Fond = 1;
-    for (const bool ombre : {false, true}) {
-        Look().Homme.Ombre = ombre;
-        TBoite b(ctx);
-        b.InitBoite(0, 0, homme, 1, SexeHomme);
-        const QImage page = Rend(b, 40, 30);
-        const int s = ombre ? 1 : 0;
-        const QRgb noir = Rgb(clBlack), jaune = Rgb(0x80FFFF);
-        const int midY = Y + 15, midX = X + 20;
-        EXPECT_EQ(page.pixel(X, midY), noir) << ombre;
-        EXPECT_EQ(page.pixel(X + 1, midY), jaune) << ombre;
-        EXPECT_EQ(page.pixel(X + 38 - s, midY), jaune) << ombre;
-        EXPECT_EQ(page.pixel(X + 39 - s, midY), noir) << ombre;
-        EXPECT_EQ(page.pixel(X + 39, midY), noir) << ombre;
-        EXPECT_EQ(page.pixel(midX, Y + 28 - s), jaune) << ombre;
-        EXPECT_EQ(page.pixel(midX, Y + 29), noir) << ombre;
-        EXPECT_EQ(EncreNonBlanche(page), QRect(X, Y, 40, 30)) << ombre;
-        // The strip starts one pixel below the top, one right of the left.
-        EXPECT_EQ(page.pixel(X + 39, Y), ombre ? Blanc : noir);
-        EXPECT_EQ(page.pixel(X, Y + 29), ombre ? Blanc : noir);
+    const QRgb jaune = Rgb(0x80FFFF);
+    for (const int s : {0, 1}) {
+        Look().Homme.Ombre = s == 1;
+        const QImage page = Rend(*Nouvelle(), 40, 30);
+        // (x, y) in the 40 x 30 box: frame, fill, the shadow strip.
+        const struct {
+            int x, y;
+            QRgb c;
+        } pixels[] = {{0, 15, Noir}, {1, 15, jaune}, {38 - s, 15, jaune}, {39 - s, 15, Noir}, {39, 15, Noir},
+                      {20, 28 - s, jaune}, {20, 29, Noir},
+                      // The strip starts one pixel below the top, one right of the left.
+                      {39, 0, s ? Blanc : Noir}, {0, 29, s ? Blanc : Noir}};
+        for (const auto &p : pixels)
+            EXPECT_EQ(page.pixel(X + p.x, Y + p.y), p.c) << s << ": " << p.x << ',' << p.y;
+        EXPECT_EQ(Encre(page), QRect(X, Y, 40, 30)) << s;
     }
 }
 
-TEST_F(Boite, EmptyLineKeepsTheRoomOfALine)
+TEST_F(Boite, MarginOutlinesAndEmptyLinesKeepingTheRoomOfALine)
 {
-    AjouteLigne(QString(), 16);
-    AjouteLigne(QString(), 16);
-    AjouteLigne(QString(), 10);
-    TBoite b(ctx);
-    b.InitBoite(0, 0, homme, 1, SexeHomme);
-    b.Lignes[1] = QStringLiteral("Martin");
-    AfficheMarges = true;
-    const QImage page = Rend(b);
-    // Rows of the blue line outlines at a column clear of any text.
-    std::vector<int> rangs;
-    for (int y = 0; y < page.height(); ++y)
-        if (page.pixel(X + 97, y) == Rgb(clBlue))
-            rangs.push_back(y - Y);
-    // Line 0 covers rows [0, a), line 1 [a, 2a), line 2 [2a, 2a + c); the
-    // top row of line 0 is under the margin outline.
-    ASSERT_EQ(rangs.size(), 5u);
-    const int a = rangs[0] + 1;
-    EXPECT_EQ(rangs[1], a);
-    EXPECT_EQ(rangs[2], 2 * a - 1) << "the text line and the empty line differ";
-    EXPECT_EQ(rangs[3], 2 * a);
-    const int c = rangs[4] - rangs[3] + 1;
-    EXPECT_EQ(a, FonteDessin(QStringLiteral("MS Sans Serif"), 16, 0).Hauteur());
-    EXPECT_EQ(c, FonteDessin(QStringLiteral("MS Sans Serif"), 10, 0).Hauteur());
+    Look().MargeHaut = Look().MargeBas = Look().MargeGauche = 10;
+    Look().MargeDroite = 20;
+    AjouteLigne(16);
+    AjouteLigne(16);
+    AjouteLigne(10);
+    const int a = FonteDessin(Sans, 16, 0).Hauteur(), c = FonteDessin(Sans, 10, 0).Hauteur();
     EXPECT_NEAR(a, 16, 1);
+    for (const bool marges : {true, false}) {
+        AfficheMarges = marges;
+        const QImage page = Rend(*Nouvelle(QString(), u"Martin"_s));
+        // The box (100 x 60) in red over the frame; the margins (left 10,
+        // right 20, top and bottom 6) in lime.
+        const struct {
+            int x, y;
+            TColor c;
+        } traits[] = {{0, 30, clRed},   {99, 30, clRed},  {50, 59, clRed},  {10, 40, clLime},
+                      {79, 40, clLime}, {40, 6, clLime},  {40, 53, clLime}};
+        for (const auto &t : traits)
+            EXPECT_EQ(page.pixel(X + t.x, Y + t.y) == Rgb(t.c), marges) << t.x << ',' << t.y;
+        // The lines in blue, the text line between the two empty ones; the top
+        // of line 0 is under the margin.
+        std::vector<int> rangs;
+        for (int y = 0; y < page.height(); ++y)
+            if (page.pixel(X + 75, y) == Rgb(clBlue))
+                rangs.push_back(y - Y);
+        const std::vector<int> lignes{5 + a, 6 + a, 5 + 2 * a, 6 + 2 * a, 5 + 2 * a + c};
+        EXPECT_EQ(rangs, marges ? lignes : std::vector<int>());
+    }
 }
 
 TEST_F(Boite, CentredLineMovesLeftWithAShadow)
 {
     Look().Homme.Cadre = false;
-    AjouteLigne(QString(), 14, AlignCentre);
-    QImage rendus[2];
-    for (const bool ombre : {false, true}) {
-        Look().Homme.Ombre = ombre;
-        TBoite b(ctx);
-        b.InitBoite(0, 0, homme, 1, SexeHomme);
-        b.Lignes[0] = QStringLiteral("Jean MARTIN");
-        rendus[ombre] = Rend(b);
-    }
-    const QRect sans = EncreNonBlanche(rendus[0]);
-    ASSERT_FALSE(sans.isEmpty());
-    EXPECT_EQ(EncreNonBlanche(rendus[1]), sans.translated(-1, 0));
-    EXPECT_EQ(rendus[1].copy(sans.translated(-1, 0)), rendus[0].copy(sans));
+    AjouteLigne(14, AlignCentre);
+    const QImage sans = Rend(*Nouvelle(u"Jean MARTIN"_s));
+    Look().Homme.Ombre = true;
+    const QImage avec = Rend(*Nouvelle(u"Jean MARTIN"_s));
+    const QRect encre = Encre(sans);
+    ASSERT_FALSE(encre.isEmpty());
+    EXPECT_EQ(Encre(avec), encre.translated(-1, 0));
+    EXPECT_EQ(avec.copy(encre.translated(-1, 0)), sans.copy(encre));
 }
 
-TEST_F(Boite, LongTextShrinksInsideItsLine)
+TEST_F(Boite, LongTextShrinksInsideItsLineAndIsLaidOutAgainWhenItChanges)
 {
     Look().Homme.Cadre = false;
-    AjouteLigne(QString(), 16);
-    AjouteLigne(QString(), 16);
+    AjouteLigne(16);
+    AjouteLigne(16);
     // Capitals only: cut but not shrunk, the ink would be as tall as in the
     // wide box.
-    const QString nom = QStringLiteral("MARTIN DUPONT LEFEBVRE");
-    const int h = FonteDessin(QStringLiteral("MS Sans Serif"), 16, 0).Hauteur();
+    const QString nom = u"MARTIN DUPONT LEFEBVRE"_s;
+    const int h = FonteDessin(Sans, 16, 0).Hauteur();
+    const QRect large = Encre(Rend(*Nouvelle(nom), 600));
+    const QImage etroite = Rend(*Nouvelle(nom, u"I"_s), 60);
+    const QRect ligne0 = Encre(etroite.copy(0, 0, etroite.width(), Y + h));
+    ASSERT_FALSE(ligne0.isEmpty());
+    EXPECT_TRUE(QRect(X, Y, 60, h).contains(ligne0));
+    EXPECT_LT(ligne0.height(), large.height());
+    EXPECT_LT(ligne0.width(), large.width());
+    // The next line starts below the unshrunk height.
+    EXPECT_FALSE(Encre(etroite.copy(0, Y + h, etroite.width(), h)).isEmpty());
+    // Down to a height of 1, still inside the line.
+    const QRect minuscule = Encre(Rend(*Nouvelle(nom), 3));
+    EXPECT_TRUE(minuscule.isEmpty() || QRect(X, Y, 3, h).contains(minuscule));
 
-    TBoite large(ctx);
-    large.InitBoite(0, 0, homme, 1, SexeHomme);
-    large.Lignes[0] = nom;
-    const QRect reference = EncreNonBlanche(Rend(large, 600, 60));
-
-    for (const int W : {60, 3}) {
-        TBoite b(ctx);
-        b.InitBoite(0, 0, homme, 1, SexeHomme);
-        b.Lignes[0] = nom;
-        b.Lignes[1] = QStringLiteral("I");
-        const QImage page = Rend(b, W, 60);
-        const QRect ligne0 = EncreNonBlanche(page.copy(0, 0, page.width(), Y + h));
-        EXPECT_TRUE(ligne0.isEmpty() || QRect(X, Y, W, h).contains(ligne0)) << W;
-        if (W == 60) {
-            ASSERT_FALSE(ligne0.isEmpty());
-            EXPECT_LT(ligne0.height(), reference.height());
-            EXPECT_LT(ligne0.width(), reference.width());
-        }
-        // A box drawn again after a change draws as a new box would.
-        TBoite reprise(ctx);
-        reprise.InitBoite(0, 0, homme, 1, SexeHomme);
-        reprise.Lignes[0] = QStringLiteral("DURAND");
-        reprise.Lignes[1] = b.Lignes[1];
-        Rend(reprise, W, 60);
-        reprise.Lignes[0] = nom;
-        EXPECT_EQ(Rend(reprise, W, 60), page) << W;
-        reprise.Lignes[1].clear();
-        EXPECT_EQ(Rend(reprise, 600, 60), Rend(large, 600, 60)) << W;
-        if (W == 60) {
-            // The next line starts below the unshrunk height.
-            const QRect ligne1 = EncreNonBlanche(page.copy(0, Y + h, page.width(), h));
-            EXPECT_FALSE(ligne1.isEmpty());
-        }
-    }
+    // A box drawn again after a change draws as a new box would.
+    const auto b = Nouvelle(u"DURAND"_s, u"I"_s);
+    Rend(*b, 60);
+    b->Lignes[0] = nom;
+    EXPECT_EQ(Rend(*b, 60), etroite);
+    b->Lignes[1].clear();
+    EXPECT_EQ(Rend(*b, 600), Rend(*Nouvelle(nom), 600));
 }
 
-TEST_F(Boite, MarginOutlines)
-{
-    Look().MargeHaut = 10;
-    Look().MargeBas = 10;
-    Look().MargeGauche = 10;
-    Look().MargeDroite = 20;
-    AjouteLigne(QString(), 16);
-    const int h = FonteDessin(QStringLiteral("MS Sans Serif"), 16, 0).Hauteur();
-    for (const bool marges : {true, false}) {
-        AfficheMarges = marges;
-        TBoite b(ctx);
-        b.InitBoite(0, 0, homme, 1, SexeHomme);
-        const QImage page = Rend(b);
-        const auto montre = [&](int x, int y, TColor c) {
-            if (marges)
-                EXPECT_EQ(page.pixel(X + x, Y + y), Rgb(c)) << x << ',' << y;
-            else
-                EXPECT_NE(page.pixel(X + x, Y + y), Rgb(c)) << x << ',' << y;
-        };
-        // The box (100 x 60): red over the frame.
-        montre(0, 30, clRed);
-        montre(99, 30, clRed);
-        montre(50, 59, clRed);
-        // The margins: left 10, right 20, top and bottom 6.
-        montre(10, 40, clLime);
-        montre(79, 40, clLime);
-        montre(40, 6, clLime);
-        montre(40, 53, clLime);
-        // The line's bottom edge.
-        montre(40, 6 + h - 1, clBlue);
-    }
-}
-
-TEST_F(Boite, ThreePrintMethodsPutTheBoxAtTheSamePlace)
+TEST_F(Boite, PrintMethodsPutTheBoxAtTheSamePlace)
 {
     Look().Homme.Fond = 1;
     Look().Homme.Ombre = true;
     Look().Homme.Arrondis = true;
-    AjouteLigne(QString(), 14, AlignCentre);
+    AjouteLigne(14, AlignCentre);
     TBoite b(ctx);
     b.InitBoite(40, 30, homme, 1, SexeHomme);
-    b.Lignes[0] = QStringLiteral("Jean MARTIN");
-    QImage pages[3];
-    for (int methode = 0; methode < 3; ++methode) {
-        pages[methode] = PageBlanche(300, 200);
-        QPainter p(&pages[methode]);
-        b.Imprime(p, TParamImpression{QPoint(10, 5), 150, methode});
-    }
-    // 40 x 150% - 10, 30 x 150% - 5; 100 x 60 at 150%.
-    EXPECT_EQ(EncreNonBlanche(pages[0]), QRect(50, 40, 150, 90));
-    EXPECT_EQ(pages[1], pages[0]);
-    EXPECT_EQ(pages[2], pages[0]);
-}
-
-TEST_F(Boite, SafeModePrintKeepsWhatIsUnderTheBox)
-{
-    // The copy by AND leaves the page's own colour where the box is white.
-    TBoite b(ctx);
-    b.InitBoite(0, 0, homme, 1, SexeHomme);
-    QImage page(120, 80, QImage::Format_RGB32);
-    page.fill(qRgb(0, 200, 0));
-    {
+    b.Lignes[0] = u"Jean MARTIN"_s;
+    const auto imprime = [&](int methode, QRgb fond) {
+        QImage page = Toile(300, 200, fond);
         QPainter p(&page);
-        b.Imprime(p, TParamImpression{QPoint(0, 0), 100, 2});
-    }
-    EXPECT_EQ(page.pixel(50, 30), qRgb(0, 200, 0));
-    EXPECT_EQ(page.pixel(0, 30), qRgb(0, 0, 0));
+        b.Imprime(p, TParamImpression{QPoint(10, 5), 150, methode});
+        return page;
+    };
+    // 40 x 150% - 10, 30 x 150% - 5; 100 x 60 at 150%.
+    const QImage direct = imprime(0, Blanc);
+    EXPECT_EQ(Encre(direct), QRect(50, 40, 150, 90));
+    EXPECT_EQ(imprime(1, Blanc), direct);
+    EXPECT_EQ(imprime(2, Blanc), direct);
+    // Without a background, the bitmap of method 1 whitens the page inside
+    // the box; the copy by AND of method 2 keeps the page's colour there.
+    Look().Homme.Fond = 0;
+    const QRgb vert = qRgb(0, 200, 0);
+    EXPECT_EQ(imprime(1, vert).pixel(60, 120), Blanc);
+    EXPECT_EQ(imprime(2, vert).pixel(60, 120), vert);
+    EXPECT_EQ(imprime(2, vert).pixel(50, 85), Noir);
 }
 
 TEST_F(Boite, PictureLineAtTheLineHeight)
 {
     Look().Homme.Cadre = false;
-    const QString chemin = Png(QStringLiteral("image.png"), 20, 10, Qt::red);
-    const int ph = FonteDessin(QStringLiteral("MS Sans Serif"), 16, 0).Hauteur();
-    const int pw = 2 * ph;
-    const struct {
-        std::uint8_t alignement;
-        int x; // relative to the box
-    } cas[] = {{AlignGauche, 2}, {AlignDroite, 100 - pw}, {AlignCentre, (100 - pw) / 2}};
-    for (const auto &c : cas) {
+    const QString chemin = Png(u"image.png"_s, Qt::red, 20, 10);
+    // The picture keeps its proportions at the line's height.
+    const int ph = FonteDessin(Sans, 16, 0).Hauteur(), pw = 2 * ph;
+    const std::pair<std::uint8_t, int> cas[] = {
+        {AlignGauche, 2}, {AlignDroite, 100 - pw}, {AlignCentre, (100 - pw) / 2}};
+    for (const auto &[alignement, x] : cas) {
         Look().LigneNbre = 0;
-        AjouteLigne(QString(), 16, c.alignement);
-        TBoite b(ctx);
-        b.InitBoite(0, 0, homme, 1, SexeHomme);
-        b.Lignes[0] = u'@' + chemin;
-        const QImage page = Rend(b);
-        EXPECT_EQ(EncreNonBlanche(page), QRect(X + c.x, Y + 1, pw, ph)) << int(c.alignement);
-        EXPECT_EQ(page.pixel(X + c.x + pw / 2, Y + 1 + ph / 2), qRgb(255, 0, 0));
+        AjouteLigne(16, alignement);
+        const QImage page = Rend(*Nouvelle(u'@' + chemin));
+        EXPECT_EQ(Encre(page), QRect(X + x, Y + 1, pw, ph)) << int(alignement);
+        EXPECT_EQ(page.pixel(X + x + pw / 2, Y + 1 + ph / 2), Rouge);
     }
     // A file that cannot be found or read leaves the line empty.
-    const QString illisible = dossier.path() + QStringLiteral("/illisible.png");
-    {
-        QFile f(illisible);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("not a picture");
-    }
-    for (const QString &ligne : {QStringLiteral("@absente.png"), u'@' + illisible, QStringLiteral("@")}) {
-        TBoite b(ctx);
-        b.InitBoite(0, 0, homme, 1, SexeHomme);
-        b.Lignes[0] = ligne;
-        EXPECT_TRUE(EncreNonBlanche(Rend(b)).isEmpty()) << ligne.toStdString();
-    }
+    for (const QString &ligne : {u"@absente.png"_s, u"@" LIGNEE_FIXTURES "/images/rgb_corrompu.png"_s, u"@"_s})
+        EXPECT_TRUE(Encre(Rend(*Nouvelle(ligne))).isNull()) << ligne.toStdString();
 }
 
 TEST_F(Boite, BackgroundPictureOrEmptyWhenMissing)
 {
-    Png(QStringLiteral("fond.png"), 8, 8, Qt::green);
-    Png(QStringLiteral("MARTIN.png"), 8, 8, Qt::green);
+    Png(u"fond.png"_s, Qt::green);
+    Png(u"MARTIN.png"_s, Qt::green);
     QTemporaryDir ailleurs;
-    QImage vert(4, 4, QImage::Format_RGB32);
-    vert.fill(Qt::green);
-    const QString horsDossier = ailleurs.path() + QStringLiteral("/photo.png");
-    ASSERT_TRUE(vert.save(horsDossier));
-
+    const QString horsDossier = ailleurs.path() + u"/photo.png"_s;
+    ASSERT_TRUE(Toile(4, 4, Vert).save(horsDossier));
     const struct {
         int fond;
         QString texture;
-        int personne;
+        bool femme; // DURAND.png is missing
         bool image;
     } cas[] = {
-        {2, QStringLiteral("fond.png"), homme, true},
-        {2, QStringLiteral("absent.png"), homme, false},
-        {2, QString(), homme, false},
-        {3, QStringLiteral("<nom>.png"), homme, true},
-        {3, QStringLiteral("@<nom>.png"), homme, true},
-        {3, QStringLiteral("<nom>.png"), femme, false}, // DURAND.png is missing
-        {3, u'@' + horsDossier, homme, true},
+        {2, u"fond.png"_s, false, true},   {2, u"absent.png"_s, false, false},
+        {2, QString(), false, false},      {3, u"<nom>.png"_s, false, true},
+        {3, u"@<nom>.png"_s, false, true}, {3, u"<nom>.png"_s, true, false},
+        {3, u'@' + horsDossier, false, true},
     };
+    Look().Homme.Ombre = true;
     for (const auto &c : cas) {
         Look().Homme.Fond = c.fond;
         Look().Homme.Texture = c.texture;
-        Look().Homme.Ombre = true;
-        TBoite b(ctx);
-        b.InitBoite(0, 0, c.personne, 1, SexeHomme);
-        const QImage page = Rend(b);
-        const QString quoi = QString::number(c.fond) + u' ' + c.texture;
-        EXPECT_EQ(page.pixel(X + 50, Y + 30), c.image ? qRgb(0, 255, 0) : Blanc) << quoi.toStdString();
-        EXPECT_EQ(page.pixel(X, Y + 30), qRgb(0, 0, 0)) << quoi.toStdString();
-        EXPECT_EQ(page.pixel(X + 99, Y + 30), qRgb(0, 0, 0)) << quoi.toStdString();
-        if (c.image) { // the picture stops before the shadow strip
-            EXPECT_EQ(page.pixel(X + 97, Y + 30), qRgb(0, 255, 0)) << quoi.toStdString();
-        }
+        const QImage page = Rend(*Nouvelle({}, {}, c.femme ? femme : homme));
+        const std::string quoi = QString::number(c.fond).toStdString() + ' ' + c.texture.toStdString();
+        EXPECT_EQ(page.pixel(X + 50, Y + 30), c.image ? Vert : Blanc) << quoi;
+        // The picture stops before the shadow strip.
+        EXPECT_EQ(page.pixel(X + 97, Y + 30), c.image ? Vert : Blanc) << quoi;
+        EXPECT_EQ(page.pixel(X, Y + 30), Noir) << quoi;
+        EXPECT_EQ(page.pixel(X + 99, Y + 30), Noir) << quoi;
     }
 }
 
 TEST_F(Boite, EmptyingTheCacheRereadsThePictures)
 {
-    Png(QStringLiteral("fond.png"), 8, 8, Qt::green);
+    // Where the file was found (here: nowhere) is forgotten with the pictures.
     Look().Homme.Fond = 2;
-    Look().Homme.Texture = QStringLiteral("fond.png");
-    TBoite b(ctx);
-    b.InitBoite(0, 0, homme, 1, SexeHomme);
-    EXPECT_EQ(Rend(b).pixel(X + 50, Y + 30), qRgb(0, 255, 0));
-    Png(QStringLiteral("fond.png"), 8, 8, Qt::blue);
+    Look().Homme.Texture = u"fond.png"_s;
+    const auto b = Nouvelle();
+    EXPECT_EQ(Rend(*b).pixel(X + 50, Y + 30), Blanc);
+    Png(u"fond.png"_s, Qt::green);
     TBoite::VideCacheImages();
-    EXPECT_EQ(Rend(b).pixel(X + 50, Y + 30), qRgb(0, 0, 255));
-}
-
-TEST_F(Boite, BitmapOfTheBoxAtItsZoom)
-{
-    looks[1].Zoom = 50;
-    Look().Homme.Fond = 1;
-    TBoite b(ctx);
-    b.InitBoite(0, 0, homme, 1, SexeHomme);
-    const QImage image = b.BoiteVersBitmap();
-    ASSERT_EQ(image.size(), QSize(50, 30));
-    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(25, 15), Rgb(0x80FFFF));
-    EXPECT_EQ(image.pixel(49, 29), qRgb(0, 0, 0));
+    EXPECT_EQ(Rend(*b).pixel(X + 50, Y + 30), Vert);
+    Png(u"fond.png"_s, Qt::blue);
+    TBoite::VideCacheImages();
+    EXPECT_EQ(Rend(*b).pixel(X + 50, Y + 30), qRgb(0, 0, 255));
 }
 
 TEST(RemplitTexture, TilesFromTheCornerCuttingTheLastRowAndColumn)
@@ -578,17 +420,15 @@ TEST(RemplitTexture, TilesFromTheCornerCuttingTheLastRowAndColumn)
         for (int x = 0; x < 3; ++x)
             motif.setPixel(x, y, qRgb(10 * x, 100 + 10 * y, 50));
     const QRect r(2, 1, 7, 5);
-    QImage page = PageBlanche(12, 9);
-    {
-        QPainter p(&page);
-        TBoite::RemplitTexture(r, p, motif);
-        TBoite::RemplitTexture(QRect(0, 0, 12, 9), p, QImage()); // nothing
-    }
+    QImage page = Toile(12, 9);
+    QPainter p(&page);
+    TBoite::RemplitTexture(r, p, motif);
+    TBoite::RemplitTexture(QRect(0, 0, 12, 9), p, QImage()); // nothing
+    p.end();
     for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const QRgb attendu = r.contains(x, y) ? motif.pixel((x - r.x()) % 3, (y - r.y()) % 2) : Blanc;
-            EXPECT_EQ(page.pixel(x, y), attendu) << x << ',' << y;
-        }
+        for (int x = 0; x < page.width(); ++x)
+            EXPECT_EQ(page.pixel(x, y), r.contains(x, y) ? motif.pixel((x - r.x()) % 3, (y - r.y()) % 2) : Blanc)
+                << x << ',' << y;
 }
 
 } // namespace

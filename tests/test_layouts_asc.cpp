@@ -1,8 +1,6 @@
-#include "BD.h"
-#include "Globales.h"
 #include "LayoutsAsc.h"
-#include "Look.h"
-#include "TAffArbre.h"
+
+#include "BD.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +11,9 @@
 #include <utility>
 #include <vector>
 
-namespace {
+#include "AideArbre.h"
 
-class HoteVide final : public THoteArbre
-{
-public:
-    int SelecPers() const override { return 0; }
-    void SetSelecPers(int) override {}
-    void ShowFiche() override {}
-    void TitreFenetre() override {}
-    void ArbreMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, const QPoint &) override {}
-    QMenu *MenuBoite() override { return nullptr; }
-};
+namespace {
 
 // Boxes as {person, x, y} and links as {person1, person2, x1, y1, x2, y2},
 // each in creation order.
@@ -36,23 +25,33 @@ struct Resultat {
     Liens liens;
     QPoint racine;
     bool coupe = false;
-};
 
-Resultat Decale(Resultat r, int dx, int dy)
-{
-    for (auto &b : r.boites) {
-        b[1] += dx;
-        b[2] += dy;
+    std::vector<int> Personnes() const
+    {
+        std::vector<int> r;
+        for (const auto &b : boites)
+            r.push_back(b[0]);
+        return r;
     }
-    for (auto &l : r.liens) {
-        l[2] += dx;
-        l[3] += dy;
-        l[4] += dx;
-        l[5] += dy;
+    std::vector<std::pair<int, int>> Paires() const
+    {
+        std::vector<std::pair<int, int>> r;
+        for (const auto &l : liens)
+            r.emplace_back(l[0], l[1]);
+        return r;
     }
-    r.racine += QPoint(dx, dy);
-    return r;
-}
+    // The same drawing moved by (dx, dy).
+    Resultat Decale(int dx, int dy) const
+    {
+        Resultat r = *this;
+        for (auto &b : r.boites)
+            b = {b[0], b[1] + dx, b[2] + dy};
+        for (auto &l : r.liens)
+            l = {l[0], l[1], l[2] + dx, l[3] + dy, l[4] + dx, l[5] + dy};
+        r.racine += QPoint(dx, dy);
+        return r;
+    }
+};
 
 class Ascendance : public ::testing::Test
 {
@@ -73,13 +72,11 @@ protected:
         for (int i = 0; i < n; ++i)
             m_bd.NewPerson();
     }
-
     void Parents(int enfant, int pere, int mere)
     {
         m_bd.SetFather(enfant, pere);
         m_bd.SetMother(enfant, mere);
     }
-
     // 1 is the child of 2 and 3; 2 of 4 and 5; 3 of 6 and 7.
     void TroisGenerations()
     {
@@ -87,14 +84,6 @@ protected:
         Parents(1, 2, 3);
         Parents(2, 4, 5);
         Parents(3, 6, 7);
-    }
-
-    // 1's father is 2, 2's father is 3, ... over n generations.
-    void Chaine(int n)
-    {
-        Personnes(n + 1);
-        for (int i = 1; i <= n; ++i)
-            Parents(i, i + 1, 0);
     }
 
     // Runs one style from the root (x0, y0) on a fresh tree.
@@ -124,75 +113,42 @@ protected:
         return r;
     }
 
-    static std::vector<int> PersonnesDes(const Boites &boites)
-    {
-        std::vector<int> r;
-        for (const auto &b : boites)
-            r.push_back(b[0]);
-        return r;
-    }
-
-    static std::vector<std::pair<int, int>> PairesDes(const Liens &liens)
-    {
-        std::vector<std::pair<int, int>> r;
-        for (const auto &l : liens)
-            r.emplace_back(l[0], l[1]);
-        return r;
-    }
-
     TBD m_bd;
-    HoteVide m_hote;
+    HoteArbreTest m_hote;
 };
-
-// Worked by hand from L = 100, h = 40, hs = 50, vs = 20, two generations.
-struct CasCalcule {
-    int style;
-    Boites boites;
-    Liens liens;
-    QPoint racine; // styles 2 and 3 only
-};
-
-const std::vector<CasCalcule> &CasTroisGenerations()
-{
-    static const std::vector<CasCalcule> cas = {
-        // Rows of h + vs, indented hs per generation; link from (x + 75, y + 40).
-        {1,
-         {{2, -50, 60}, {4, -100, 120}, {5, -100, 180}, {3, -50, 240}, {6, -100, 300}, {7, -100, 360}},
-         {{1, 2, 75, 40, 50, 80}, {2, 4, 25, 100, 0, 140}, {2, 5, 25, 100, 0, 200},
-          {1, 3, 75, 40, 50, 260}, {3, 6, 25, 280, 0, 320}, {3, 7, 25, 280, 0, 380}},
-         {}},
-        // Leaves 150 apart on row 0, children centred, root row 120.
-        {2,
-         {{4, 0, 0}, {5, 150, 0}, {2, 75, 60}, {6, 300, 0}, {7, 450, 0}, {3, 375, 60}},
-         {{2, 4, 125, 60, 50, 40}, {2, 5, 125, 60, 200, 40}, {3, 6, 425, 60, 350, 40},
-          {3, 7, 425, 60, 500, 40}, {1, 2, 275, 120, 125, 100}, {1, 3, 275, 120, 425, 100}},
-         {225, 120}},
-        // Leaves 60 apart in column 0, children centred, root column 300.
-        {3,
-         {{4, 0, 0}, {5, 0, 60}, {2, 150, 30}, {6, 0, 120}, {7, 0, 180}, {3, 150, 150}},
-         {{2, 4, 150, 50, 100, 20}, {2, 5, 150, 50, 100, 80}, {3, 6, 150, 170, 100, 140},
-          {3, 7, 150, 170, 100, 200}, {1, 2, 300, 110, 250, 50}, {1, 3, 300, 110, 250, 170}},
-         {300, 90}},
-        // u = 37, half-spreads 148 then 74.
-        {4,
-         {{2, -148, -60}, {4, -222, -120}, {5, -74, -120}, {3, 148, -60}, {6, 74, -120}, {7, 222, -120}},
-         {{1, 2, -111, -20, 0, 20}, {2, 4, -185, -80, -148, -40}, {2, 5, -11, -80, -48, -40},
-          {1, 3, 211, -20, 100, 20}, {3, 6, 111, -80, 148, -40}, {3, 7, 285, -80, 248, -40}},
-         {}},
-        // u = 40, half-spreads 160 then 80, one hs left per generation.
-        {5,
-         {{2, -50, -160}, {4, -100, -240}, {5, -100, -80}, {3, -50, 160}, {6, -100, 80}, {7, -100, 240}},
-         {{1, 2, 50, -140, 75, 0}, {2, 4, 0, -220, 25, -160}, {2, 5, 0, -60, 25, -120},
-          {1, 3, 50, 180, 75, 40}, {3, 6, 0, 100, 25, 160}, {3, 7, 0, 260, 25, 200}},
-         {}},
-    };
-    return cas;
-}
 
 TEST_F(Ascendance, HandComputedCoordinatesAndOrderInEveryStyle)
 {
+    // Worked by hand from L = 100, h = 40, hs = 50, vs = 20, two generations.
+    const struct {
+        int style;
+        Boites boites;
+        Liens liens;
+        QPoint racine; // styles 2 and 3 only
+    } cas[] = {
+        // Rows of h + vs, indented hs per generation; link from (x + 75, y + 40).
+        {1, {{2, -50, 60}, {4, -100, 120}, {5, -100, 180}, {3, -50, 240}, {6, -100, 300}, {7, -100, 360}},
+         {{1, 2, 75, 40, 50, 80}, {2, 4, 25, 100, 0, 140}, {2, 5, 25, 100, 0, 200},
+          {1, 3, 75, 40, 50, 260}, {3, 6, 25, 280, 0, 320}, {3, 7, 25, 280, 0, 380}}, {}},
+        // Leaves 150 apart on row 0, children centred, root row 120.
+        {2, {{4, 0, 0}, {5, 150, 0}, {2, 75, 60}, {6, 300, 0}, {7, 450, 0}, {3, 375, 60}},
+         {{2, 4, 125, 60, 50, 40}, {2, 5, 125, 60, 200, 40}, {3, 6, 425, 60, 350, 40},
+          {3, 7, 425, 60, 500, 40}, {1, 2, 275, 120, 125, 100}, {1, 3, 275, 120, 425, 100}}, {225, 120}},
+        // Leaves 60 apart in column 0, children centred, root column 300.
+        {3, {{4, 0, 0}, {5, 0, 60}, {2, 150, 30}, {6, 0, 120}, {7, 0, 180}, {3, 150, 150}},
+         {{2, 4, 150, 50, 100, 20}, {2, 5, 150, 50, 100, 80}, {3, 6, 150, 170, 100, 140},
+          {3, 7, 150, 170, 100, 200}, {1, 2, 300, 110, 250, 50}, {1, 3, 300, 110, 250, 170}}, {300, 90}},
+        // u = 37, half-spreads 148 then 74.
+        {4, {{2, -148, -60}, {4, -222, -120}, {5, -74, -120}, {3, 148, -60}, {6, 74, -120}, {7, 222, -120}},
+         {{1, 2, -111, -20, 0, 20}, {2, 4, -185, -80, -148, -40}, {2, 5, -11, -80, -48, -40},
+          {1, 3, 211, -20, 100, 20}, {3, 6, 111, -80, 148, -40}, {3, 7, 285, -80, 248, -40}}, {}},
+        // u = 40, half-spreads 160 then 80, one hs left per generation.
+        {5, {{2, -50, -160}, {4, -100, -240}, {5, -100, -80}, {3, -50, 160}, {6, -100, 80}, {7, -100, 240}},
+         {{1, 2, 50, -140, 75, 0}, {2, 4, 0, -220, 25, -160}, {2, 5, 0, -60, 25, -120},
+          {1, 3, 50, 180, 75, 40}, {3, 6, 0, 100, 25, 160}, {3, 7, 0, 260, 25, 200}}, {}},
+    };
     TroisGenerations();
-    for (const CasCalcule &c : CasTroisGenerations()) {
+    for (const auto &c : cas) {
         SCOPED_TRACE(c.style);
         const Resultat r = Lance(c.style);
         EXPECT_EQ(r.boites, c.boites);
@@ -200,11 +156,10 @@ TEST_F(Ascendance, HandComputedCoordinatesAndOrderInEveryStyle)
         EXPECT_FALSE(r.coupe);
         if (c.style == 2 || c.style == 3) {
             EXPECT_EQ(r.racine, c.racine);
-        } else {
-            // The other styles hang from the root they are given.
+        } else { // the other styles hang from the root they are given
             const Resultat ailleurs = Lance(c.style, 10, -20);
-            EXPECT_EQ(ailleurs.boites, Decale(r, 10, -20).boites);
-            EXPECT_EQ(ailleurs.liens, Decale(r, 10, -20).liens);
+            EXPECT_EQ(ailleurs.boites, r.Decale(10, -20).boites);
+            EXPECT_EQ(ailleurs.liens, r.Decale(10, -20).liens);
         }
     }
     // A step wider than half a box: the grouped links leave the child's
@@ -213,50 +168,21 @@ TEST_F(Ascendance, HandComputedCoordinatesAndOrderInEveryStyle)
     EXPECT_EQ(Lance(1).liens.front(), (std::array<int, 6>{1, 2, 50, 40, -50, 80}));
 }
 
-TEST_F(Ascendance, NothingWithoutParentsOrWithoutGenerations)
-{
-    Personnes(3);
-    for (int style = 1; style <= 5; ++style) {
-        SCOPED_TRACE(style);
-        const Resultat r = Lance(style);
-        EXPECT_TRUE(r.boites.empty());
-        EXPECT_TRUE(r.liens.empty());
-        EXPECT_FALSE(r.coupe);
-    }
-    // The lone reference sits on the leaf cursor of the compact styles.
-    EXPECT_EQ(Lance(2).racine, QPoint(0, 120));
-    EXPECT_EQ(Lance(3).racine, QPoint(300, 0));
-
-    Parents(1, 2, 3);
-    for (const int n : {0, -3}) {
-        Looks[1].NbreGen = n;
-        for (int style = 1; style <= 5; ++style) {
-            SCOPED_TRACE(style);
-            const Resultat r = Lance(style);
-            EXPECT_TRUE(r.boites.empty());
-            EXPECT_TRUE(r.liens.empty());
-        }
-    }
-}
-
 TEST_F(Ascendance, AMotherWithoutFather)
 {
     // 1 has a mother 2 only; 2 has both parents, so that centring shows.
     Personnes(4);
     Parents(1, 0, 2);
     Parents(2, 3, 4);
-
     // The child stands straight under its mother and the cursor did not move
     // for the missing father.
     const Resultat vert = Lance(2);
     EXPECT_EQ(vert.boites, (Boites{{3, 0, 0}, {4, 150, 0}, {2, 75, 60}}));
     EXPECT_EQ(vert.liens, (Liens{{2, 3, 125, 60, 50, 40}, {2, 4, 125, 60, 200, 40}, {1, 2, 125, 120, 125, 100}}));
     EXPECT_EQ(vert.racine, QPoint(75, 120));
-
     const Resultat horz = Lance(3);
     EXPECT_EQ(horz.racine, QPoint(300, 30));
     EXPECT_EQ(horz.boites.back(), (std::array<int, 3>{2, 150, 30}));
-
     // Only the right-hand branch.
     const Resultat binaire = Lance(4);
     EXPECT_EQ(binaire.boites, (Boites{{2, 148, -60}, {3, 74, -120}, {4, 222, -120}}));
@@ -269,6 +195,7 @@ TEST_F(Ascendance, AFoldedAncestorHidesItsParentsInStylesOneToThree)
     TroisGenerations();
     m_bd.SetTreeFold(2, 1);
     using Paires = std::vector<std::pair<int, int>>;
+    const Paires toutes = {{1, 2}, {2, 4}, {2, 5}, {1, 3}, {3, 6}, {3, 7}};
     const struct {
         int style;
         std::vector<int> personnes;
@@ -277,32 +204,47 @@ TEST_F(Ascendance, AFoldedAncestorHidesItsParentsInStylesOneToThree)
         {1, {2, 3, 6, 7}, {{1, 2}, {1, 3}, {3, 6}, {3, 7}}},
         {2, {2, 6, 7, 3}, {{3, 6}, {3, 7}, {1, 2}, {1, 3}}},
         {3, {2, 6, 7, 3}, {{3, 6}, {3, 7}, {1, 2}, {1, 3}}},
-        {4, {2, 4, 5, 3, 6, 7}, {{1, 2}, {2, 4}, {2, 5}, {1, 3}, {3, 6}, {3, 7}}},
-        {5, {2, 4, 5, 3, 6, 7}, {{1, 2}, {2, 4}, {2, 5}, {1, 3}, {3, 6}, {3, 7}}},
+        {4, {2, 4, 5, 3, 6, 7}, toutes},
+        {5, {2, 4, 5, 3, 6, 7}, toutes},
     };
     for (const auto &c : cas) {
         SCOPED_TRACE(c.style);
         const Resultat r = Lance(c.style);
-        EXPECT_EQ(PersonnesDes(r.boites), c.personnes);
-        EXPECT_EQ(PairesDes(r.liens), c.paires);
+        EXPECT_EQ(r.Personnes(), c.personnes);
+        EXPECT_EQ(r.Paires(), c.paires);
     }
     // The folded father becomes a leaf: the mother's parents pack after him.
     EXPECT_EQ(Lance(2).boites, (Boites{{2, 0, 60}, {6, 150, 0}, {7, 300, 0}, {3, 225, 60}}));
 }
 
-TEST_F(Ascendance, AParentBeyondThePersonCountGetsALinkButNoBox)
+TEST_F(Ascendance, NoParentsNoGenerationsAndParentsBeyondThePersonCount)
 {
     Personnes(3);
+    const auto vide = [&](int style) {
+        const Resultat r = Lance(style);
+        return r.boites.empty() && r.liens.empty() && !r.coupe;
+    };
+    for (int style = 1; style <= 5; ++style)
+        EXPECT_TRUE(vide(style)) << style;
+    // The lone reference sits on the leaf cursor of the compact styles.
+    EXPECT_EQ(Lance(2).racine, QPoint(0, 120));
+    EXPECT_EQ(Lance(3).racine, QPoint(300, 0));
+
+    // A parent number beyond the person count gets a link but no box; in
+    // the binary styles it still takes the father's place, spread for the
+    // two generations asked for.
     Parents(1, 99, 3);
     for (int style = 1; style <= 5; ++style) {
-        SCOPED_TRACE(style);
         const Resultat r = Lance(style);
-        EXPECT_EQ(PersonnesDes(r.boites), std::vector<int>{3});
-        EXPECT_EQ(PairesDes(r.liens), (std::vector<std::pair<int, int>>{{1, 99}, {1, 3}}));
+        EXPECT_EQ(r.Personnes(), std::vector<int>{3}) << style;
+        EXPECT_EQ(r.Paires(), (std::vector<std::pair<int, int>>{{1, 99}, {1, 3}})) << style;
     }
-    // In the binary styles the unknown father still takes the left place,
-    // spread for the two generations asked for.
     EXPECT_EQ(Lance(4).liens.front(), (std::array<int, 6>{1, 99, -111, -20, 0, 20}));
+    for (const int n : {0, -3}) {
+        Looks[1].NbreGen = n;
+        for (int style = 1; style <= 5; ++style)
+            EXPECT_TRUE(vide(style)) << style << " with " << n << " generations";
+    }
 }
 
 TEST_F(Ascendance, GenerationCountsTooLargeToSpreadFollowTheAncestryShown)
@@ -314,6 +256,7 @@ TEST_F(Ascendance, GenerationCountsTooLargeToSpreadFollowTheAncestryShown)
         SCOPED_TRACE(style);
         Looks[1].NbreGen = 3;
         const Resultat trois = Lance(style);
+        EXPECT_EQ(trois.boites.size(), 7u);
         // A count whose spread fits keeps its own geometry (style 4 spreads
         // wider for 4 generations than for 3); one that would overflow
         // spreads for the ancestry actually shown.
@@ -322,24 +265,24 @@ TEST_F(Ascendance, GenerationCountsTooLargeToSpreadFollowTheAncestryShown)
             EXPECT_LT(Lance(style).boites.front()[1], trois.boites.front()[1]);
         }
         for (const int n : {31, 64, 999}) {
-            SCOPED_TRACE(n);
             Looks[1].NbreGen = n;
             const Resultat r = Lance(style);
             // The compact vertical style puts its root row NbreGen rows down;
             // the drawing is the same seen from the root.
             const QPoint d = trois.racine - r.racine;
-            const Resultat vu = Decale(r, d.x(), d.y());
-            EXPECT_EQ(vu.boites, trois.boites);
-            EXPECT_EQ(vu.liens, trois.liens);
-            EXPECT_FALSE(r.coupe);
+            EXPECT_EQ(r.Decale(d.x(), d.y()).boites, trois.boites) << n;
+            EXPECT_EQ(r.Decale(d.x(), d.y()).liens, trois.liens) << n;
+            EXPECT_FALSE(r.coupe) << n;
         }
-        EXPECT_EQ(trois.boites.size(), 7u);
     }
 }
 
 TEST_F(Ascendance, FortyGenerationsFinishWithSaneCoordinates)
 {
-    Chaine(40);
+    // 1's father is 2, 2's father is 3, ... over 40 generations.
+    Personnes(41);
+    for (int i = 1; i <= 40; ++i)
+        Parents(i, i + 1, 0);
     Looks[1].NbreGen = 999;
     for (int style = 1; style <= 5; ++style) {
         SCOPED_TRACE(style);
@@ -348,78 +291,59 @@ TEST_F(Ascendance, FortyGenerationsFinishWithSaneCoordinates)
         ASSERT_EQ(r.liens.size(), 40u);
         // Only the binary styles need spreads too wide to be exact.
         EXPECT_EQ(r.coupe, style >= 4);
-        // One box per place, each generation further from the root.
+        // One box per place, each within 32 bits with room for the width of
+        // a box.
         std::set<std::pair<int, int>> places;
-        for (const auto &b : r.boites)
-            places.insert({b[1], b[2]});
-        EXPECT_EQ(places.size(), r.boites.size());
-        // The farthest generations keep their exact spread.
-        if (style == 4) {
-            EXPECT_EQ(r.boites[39][1] - r.boites[38][1], -74);
-        } else if (style == 5) {
-            EXPECT_EQ(r.boites[39][2] - r.boites[38][2], -80);
-        }
-        // Well inside 32 bits, with room for the width of a box.
         for (const auto &b : r.boites) {
+            places.insert({b[1], b[2]});
             EXPECT_GT(b[1], -1100000000);
             EXPECT_GT(b[2], -1100000000);
         }
-    }
-}
-
-TEST_F(Ascendance, LoopsInTheParentLinksEnd)
-{
-    // 1 is the father of 2 and 2 the father of 1: one line without end.
-    Personnes(2);
-    Parents(1, 2, 0);
-    Parents(2, 1, 0);
-    const struct {
-        int generations;
-        size_t boites;
-        bool coupe[6]; // by style
-    } cas[] = {
-        // 999 generations shown; the binary styles narrow their spreads.
-        {999, 999, {false, false, false, false, true, true}},
-        // More than the layouts ever show.
-        {5000, 999, {false, true, true, true, true, true}},
-    };
-    for (const auto &c : cas) {
-        Looks[1].NbreGen = c.generations;
-        for (int style = 1; style <= 5; ++style) {
-            SCOPED_TRACE(testing::Message() << c.generations << " generations, style " << style);
-            QElapsedTimer chrono;
-            chrono.start();
-            const Resultat r = Lance(style);
-            EXPECT_LT(chrono.elapsed(), 5000);
-            EXPECT_EQ(r.boites.size(), c.boites);
-            EXPECT_EQ(r.liens.size(), c.boites);
-            EXPECT_EQ(r.coupe, c.coupe[style]);
+        EXPECT_EQ(places.size(), r.boites.size());
+        // The farthest generations keep their exact spread.
+        if (style >= 4) {
+            EXPECT_EQ(r.boites[39][style - 3] - r.boites[38][style - 3], style == 4 ? -74 : -80);
         }
     }
 }
 
-TEST_F(Ascendance, ExplosiveAncestriesStopAtTheItemLimit)
+TEST_F(Ascendance, LoopsAndExplosiveAncestriesEnd)
 {
-    // A loop where both parents are the other person, and a line of 60
-    // generations where both parents are the same person: 2^g paths at
-    // generation g either way.
-    for (const bool boucle : {true, false}) {
+    // 1 and 2 each the other's father: a line without end, shown over 999
+    // generations; the binary styles narrow their spreads, and a count beyond
+    // what the layouts ever show cuts the others too.
+    Personnes(2);
+    Parents(1, 2, 0);
+    Parents(2, 1, 0);
+    const std::pair<int, std::array<bool, 5>> boucles[] = {{999, {false, false, false, true, true}},
+                                                           {5000, {true, true, true, true, true}}};
+    for (const auto &[n, coupe] : boucles) {
+        Looks[1].NbreGen = n;
+        for (int style = 1; style <= 5; ++style) {
+            const Resultat r = Lance(style);
+            EXPECT_EQ(r.boites.size(), size_t(LayoutsAsc::GenerationsMax)) << n << " generations, style " << style;
+            EXPECT_EQ(r.liens.size(), size_t(LayoutsAsc::GenerationsMax)) << n << " generations, style " << style;
+            EXPECT_EQ(r.coupe, coupe[size_t(style - 1)]) << n << " generations, style " << style;
+        }
+    }
+    // Both parents the other person, or a line of 60 generations whose
+    // parents are both the same person: 2^g paths at generation g, stopped
+    // at the item limit.
+    Looks[1].NbreGen = 999;
+    for (const int n : {2, 61}) {
         m_bd.Clear();
-        const int n = boucle ? 2 : 61;
         Personnes(n);
         for (int i = 1; i < n; ++i)
             Parents(i, i + 1, i + 1);
-        if (boucle)
+        if (n == 2)
             Parents(2, 1, 1);
-        Looks[1].NbreGen = 999;
         for (int style = 1; style <= 5; ++style) {
-            SCOPED_TRACE(style);
             QElapsedTimer chrono;
             chrono.start();
             const Resultat r = Lance(style);
-            EXPECT_LT(chrono.elapsed(), 20000);
-            EXPECT_TRUE(r.coupe);
-            EXPECT_EQ(r.boites.size() + r.liens.size(), static_cast<size_t>(TAffArbre::MaxElements));
+            EXPECT_LT(chrono.elapsed(), 20000) << style;
+            EXPECT_TRUE(r.coupe) << style;
+            EXPECT_EQ(r.boites.size() + r.liens.size(), size_t(TAffArbre::MaxElements)) << style;
         }
     }
 }
