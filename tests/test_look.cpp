@@ -276,7 +276,7 @@ TEST_F(Look, WriteThenReadGivesBackEveryStoredField)
     EXPECT_TRUE(TextEcran.isEmpty());
 }
 
-TEST_F(Look, SavingUpdatesTheFileInPlace)
+TEST_F(Look, SavingUpdatesTheFileInPlaceWithinTheLineSlots)
 {
     const QString c = chemin(u"maj.mva"_s);
     ecrit(c, "; mon look\r\n[Aff 1]\r\nPerso=42\r\nLarge=10\r\n[Look 1]\r\nLigneNbre=5\r\n[Ligne 1]\r\n"
@@ -287,30 +287,21 @@ TEST_F(Look, SavingUpdatesTheFileInPlace)
     looks[1].Look.LigneNbre = 3;
     looks[1].Look.Ligne[0].Texte = u"A"_s;
     looks[1].Large = 120;
+    looks[2].Look.LigneNbre = 80; // never written past the slots
     ASSERT_TRUE(SauveLook(c, looks));
+    EXPECT_FALSE(SauveLook(chemin(u"pas/de/dossier.mva"_s), looks));
 
     const TIniFile ini(c, TEncodage::Windows1252);
     EXPECT_TRUE(ini.Text().startsWith(u"; mon look\r\n[Aff 1]\r\nPerso=42\r\nLarge=120\r\n"_s));
     EXPECT_EQ(ini.ReadString(u"Ligne 1"_s, u"LC3"_s), u"quatre");
     EXPECT_EQ(ini.ReadString(u"Ligne 1"_s, u"LC4"_s), u"cinq");
     EXPECT_EQ(ini.ReadString(u"Autre"_s, u"x"_s), u"y");
+    EXPECT_EQ(ini.ReadInteger(u"Look 2"_s, u"LigneNbre"_s), 50);
+    EXPECT_EQ(ini.ReadSection(u"Ligne 2"_s).size(), 50 * 6);
     TLooks relus;
     LitLook(c, relus);
     looks[1].Look.Ligne[3] = looks[1].Look.Ligne[4] = TLigne(); // beyond the count: read empty
     EXPECT_EQ(relus[1], looks[1]);
-}
-
-TEST_F(Look, TheWriterNeverGoesPastTheLineSlots)
-{
-    TLooks looks;
-    LooksParDefaut(looks);
-    looks[2].Look.LigneNbre = 80;
-    const QString c = chemin(u"neuf.mva"_s);
-    ASSERT_TRUE(SauveLook(c, looks));
-    const TIniFile ini(c, TEncodage::Windows1252);
-    EXPECT_EQ(ini.ReadInteger(u"Look 2"_s, u"LigneNbre"_s), 50);
-    EXPECT_EQ(ini.ReadSection(u"Ligne 2"_s).size(), 50 * 6);
-    EXPECT_FALSE(SauveLook(chemin(u"pas/de/dossier.mva"_s), looks));
 }
 
 TEST_F(Look, TheShippedDefaultLookLoadsAndIsWhatTheWriterMakes)

@@ -280,10 +280,11 @@ TEST_F(Parente, NumberTreeDescendants)
         {4, "1/1"}, {5, "1/2"}, {6, "1/3"}, {9, "1/1/1"}, {13, "1/1/1/1,1/2/1/1"}, {8, ""}};
     for (const auto &[p, n] : simples)
         EXPECT_EQ(numero(p), QString::fromUtf8(n)) << p;
-    // By union, with the partners of the descendants (not the root's).
+    // By union (letters only for a parent of several unions), with the
+    // partners of the descendants (not the root's).
     NumberTree(bd, 1, 5, true, true);
     const std::pair<int, const char *> familles[] = {
-        {4, "1/a1"}, {5, "1/a2"}, {6, "1/b1"}, {8, "1/a1c"}, {11, "1/a2c"}, {2, ""}};
+        {4, "1/a1"}, {5, "1/a2"}, {6, "1/b1"}, {8, "1/a1c"}, {11, "1/a2c"}, {2, ""}, {9, "1/a1/1,1/a2/1c"}};
     for (const auto &[p, n] : familles)
         EXPECT_EQ(numero(p), QString::fromUtf8(n)) << p;
 }
