@@ -45,6 +45,15 @@ public:
     // the "Bases Lignée (*.mvd)" form, several separated by ";;".
     virtual QString FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre) = 0;
     virtual QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) = 0;
+    // The same, also telling which of the ";;"-separated filters the user
+    // chose (0-based) in *filtreChoisi.
+    virtual QString FichierAEnregistrerType(const QString &titre, const QString &chemin, const QString &filtre,
+                                            int *filtreChoisi)
+    {
+        if (filtreChoisi)
+            *filtreChoisi = 0;
+        return FichierAEnregistrer(titre, chemin, filtre);
+    }
     // The tip window with tip number n and its text.
     virtual void Astuce(int numero, const QString &texte) = 0;
     // The printer dialog for pages premiere..derniere; true when the user

@@ -94,6 +94,16 @@ QString TDialoguesQt::FichierAEnregistrer(const QString &titre, const QString &c
     return QFileDialog::getSaveFileName(m_parent, titre, chemin, filtre);
 }
 
+QString TDialoguesQt::FichierAEnregistrerType(const QString &titre, const QString &chemin, const QString &filtre,
+                                              int *filtreChoisi)
+{
+    QString choisi;
+    const QString r = QFileDialog::getSaveFileName(m_parent, titre, chemin, filtre, &choisi);
+    if (filtreChoisi)
+        *filtreChoisi = std::max(0, static_cast<int>(filtre.split(QStringLiteral(";;")).indexOf(choisi)));
+    return r;
+}
+
 void TDialoguesQt::Astuce(int numero, const QString &texte)
 {
     QMessageBox boite(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,

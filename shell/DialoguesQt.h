@@ -17,6 +17,8 @@ public:
     bool SaisieTexte(const QString &titre, const QString &invite, QString &texte) override;
     QString FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre) override;
     QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) override;
+    QString FichierAEnregistrerType(const QString &titre, const QString &chemin, const QString &filtre,
+                                    int *filtreChoisi) override;
     void Astuce(int numero, const QString &texte) override;
     bool DialogueImpression(QPrinter &imprimante, int premiere, int derniere) override;
 

@@ -56,6 +56,13 @@ public:
     {
         return fichier(titre);
     }
+    int TypeFichier = 0; // filter chosen in the save dialogs that offer several
+    QString FichierAEnregistrerType(const QString &titre, const QString &, const QString &, int *choisi) override
+    {
+        if (choisi)
+            *choisi = TypeFichier;
+        return fichier(titre);
+    }
 
     bool DialogueImpression(QPrinter &, int, int) override
     {
