@@ -1,1 +1,128 @@
-// in progress
+#include "Html.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "Globales.h"
+#include "Style.h"
+
+namespace {
+
+// Stand-ins for the templates, so that a models folder without them still
+// gives valid pages linked to their style sheet.
+const char *const EnteteMinimale = "<!DOCTYPE html>\n"
+                                   "<html>\n"
+                                   "<head>\n"
+                                   "<meta charset=\"utf-8\">\n"
+                                   "<title>%titre%</title>\n"
+                                   "<link rel=\"stylesheet\" href=\"style.css\">\n"
+                                   "</head>\n"
+                                   "<body>\n";
+const char *const PiedMinimal = "</body>\n"
+                                "</html>\n";
+
+QString lisModele(const QString &nom, const char *defaut)
+{
+    QFile fichier(DossierModele + nom);
+    if (fichier.open(QIODevice::ReadOnly))
+        return QString::fromUtf8(fichier.readAll());
+    return QString::fromUtf8(defaut);
+}
+
+// Template lines without their line ends; the newline that ends the file
+// does not open one more line.
+QStringList lignesDe(QString texte)
+{
+    texte.remove(u'\r');
+    if (texte.endsWith(u'\n'))
+        texte.chop(1);
+    return texte.isEmpty() ? QStringList() : texte.split(u'\n');
+}
+
+bool ecrit(const QString &chemin, const QByteArray &octets, QString *erreur)
+{
+    QSaveFile fichier(chemin);
+    bool ok = fichier.open(QIODevice::WriteOnly);
+    if (ok && fichier.write(octets) != octets.size()) {
+        ok = false;
+        fichier.cancelWriting();
+    }
+    if (ok)
+        ok = fichier.commit();
+    if (!ok && erreur)
+        *erreur = QString::fromUtf8("Impossible d'écrire %1 : %2").arg(chemin, fichier.errorString());
+    return ok;
+}
+
+} // namespace
+
+QString EchappeHtml(const QString &texte)
+{
+    QString s;
+    s.reserve(texte.size() + texte.size() / 8);
+    for (const QChar c : texte) {
+        switch (c.unicode()) {
+        case u'&': s += u"&amp;"; break;
+        case u'<': s += u"&lt;"; break;
+        case u'>': s += u"&gt;"; break;
+        case u'"': s += u"&quot;"; break;
+        case u'\'': s += u"&#39;"; break;
+        default: s += c;
+        }
+    }
+    return s;
+}
+
+THtml::THtml(const TxiloStyleEdit &style)
+    : m_style(style)
+{
+}
+
+void THtml::DebutPage(const QString &titre)
+{
+    QString entete = lisModele(QStringLiteral("entete.htm"), EnteteMinimale);
+    // One pass over the template: a title holding the marker is not expanded.
+    entete.replace(MarqueTitre(), EchappeHtml(titre));
+    m_lignes = lignesDe(entete);
+}
+
+void THtml::Ajoute(const QString &ligne)
+{
+    m_lignes.append(ligne);
+}
+
+void THtml::DebutTableau()
+{
+    m_lignes.append(QStringLiteral("<table>"));
+}
+
+void THtml::FinPage()
+{
+    m_lignes.append(lignesDe(lisModele(QStringLiteral("pied.htm"), PiedMinimal)));
+}
+
+bool THtml::Enregistre(const QString &chemin, QString *erreur) const
+{
+    QByteArray page;
+    for (const QString &ligne : m_lignes) {
+        page += ligne.toUtf8();
+        page += '\n';
+    }
+
+    QByteArray style = m_style.Texte().toUtf8();
+    if (style.isEmpty()) {
+        QFile defaut(FichierStyleDefaut());
+        if (!defaut.open(QIODevice::ReadOnly)) {
+            if (erreur)
+                *erreur = QString::fromUtf8("Impossible de lire %1 : %2")
+                              .arg(defaut.fileName(), defaut.errorString());
+            return false;
+        }
+        style = defaut.readAll();
+    }
+
+    const QString cheminStyle = QFileInfo(chemin).dir().filePath(QStringLiteral("style.css"));
+    return ecrit(chemin, page, erreur) && ecrit(cheminStyle, style, erreur);
+}

@@ -1,1 +1,602 @@
-// in progress
+#include "TfmRapport.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSaveFile>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "BD.h"
+#include "Globales.h"
+#include "Ini.h"
+#include "Langue.h"
+#include "Modeles.h"
+#include "Selections.h"
+#include "Style.h"
+#include "TBKStringGrid.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Texts of this window; the French words stand in while a language file
+// lacks them, so that no caption or message ever comes out empty.
+QString texte(int numero, const QString &francais)
+{
+    const QString t = MLText(numero);
+    return t.isEmpty() ? francais : t;
+}
+
+// A column count read from a file is trusted only up to this.
+constexpr int MaxColonnes = 1000;
+constexpr int MaxLargeur = 4000;
+constexpr int LargeurDefaut = 100;
+
+const QString SectionLignee = u"Lignee"_s;
+const QString SectionColonne = u"Colonne"_s;
+
+QString cle(const char *nom, int i)
+{
+    return QLatin1String(nom) + u' ' + QString::number(i);
+}
+
+// The file of that name in its folder, its name compared without regard to
+// case, so that a model named in lower case by the model list still finds a
+// file written with capitals. The path as given when nothing matches.
+QString cheminSansCasse(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    if (info.exists())
+        return chemin;
+    const QDir dossier = info.dir();
+    const QStringList fichiers = dossier.entryList(QDir::Files | QDir::Hidden);
+    for (const QString &nom : fichiers) {
+        if (nom.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dossier.filePath(nom);
+    }
+    return chemin;
+}
+
+// A cell as a field of the delimited text: as it stands, unless it holds
+// what would split it, when it is quoted the usual way so that a reader
+// gets the cell back.
+void ajouteChamp(QString &sortie, const QString &cellule, const QString &separateur)
+{
+    const bool aQuoter = (!separateur.isEmpty() && cellule.contains(separateur)) || cellule.contains(u'"')
+                         || cellule.contains(u'\r') || cellule.contains(u'\n');
+    if (!aQuoter) {
+        sortie += cellule;
+        return;
+    }
+    QString double_ = cellule;
+    double_.replace(u"\""_s, u"\"\""_s);
+    sortie += u'"' + double_ + u'"';
+}
+
+QColor couleurStyle(const char *selecteur, const QColor &defaut)
+{
+    const QColor c = TxiloStyleEdit::HtmlToColor(
+        StyleOptions().GetStyleValue(QLatin1String(selecteur), u"background-color"_s));
+    return c.isValid() ? c : defaut;
+}
+
+class TBarreProgression final : public TProgression
+{
+public:
+    explicit TBarreProgression(QProgressBar *barre) : m_barre(barre) {}
+    void Maximum(int n) override { m_barre->setMaximum(std::max(n, 0)); }
+    void Position(int i) override { m_barre->setValue(i); }
+
+private:
+    QProgressBar *m_barre;
+};
+
+} // namespace
+
+// Paints the cells: the background by the line styling, the text 1 pixel in
+// from the top left corner, clipped to the cell.
+class TfmRapport::TDelegueLignes final : public QStyledItemDelegate
+{
+public:
+    explicit TDelegueLignes(TfmRapport &rapport) : QStyledItemDelegate(&rapport), m_rapport(rapport) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QColor fond = (option.state & QStyle::State_Selected)
+                                ? option.palette.color(QPalette::Button)
+                                : m_rapport.CouleurLigne(index.row() + 1);
+        painter->fillRect(option.rect, fond);
+        painter->setPen(option.palette.color(QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+    }
+
+private:
+    TfmRapport &m_rapport;
+};
+
+TfmRapport::TfmRapport(TBD &bd, THoteRapport &hote, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    , m_bd(bd)
+    , m_hote(hote)
+{
+    setObjectName(u"fmRapport"_s);
+    setWindowTitle(u"Rapport"_s);
+    resize(544, 393);
+
+    m_grille = new TBKStringGrid(this);
+    m_grille->setObjectName(u"sgRapport"_s);
+    m_grille->setToolTip(u"Aperçu du rapport. Pour trier les colonnes, cliquez sur le titre. Vous pouvez "
+                         "permuter et élargir les colonnes. Si l'affichage des fiches est actif, cliquez "
+                         "sur un nom pour l'afficher."_s);
+    m_grille->setItemDelegate(new TDelegueLignes(*this));
+    m_grille->horizontalHeader()->setSectionsMovable(true);
+    m_grille->horizontalHeader()->setCursor(Qt::PointingHandCursor);
+    m_grille->viewport()->setMouseTracking(true);
+    m_grille->viewport()->installEventFilter(this);
+    m_grille->installEventFilter(this);
+
+    m_memo = new QPlainTextEdit(this);
+    m_memo->setObjectName(u"Memo1"_s);
+    m_memo->setPlainText(u"Liste de personne vide.\nCliquez sur un bouton de la page \"Rapport\" \npour en créer un."_s);
+    m_memo->setEnabled(false);
+    m_memo->setFrameShape(QFrame::NoFrame);
+
+    m_barre = new QProgressBar(this);
+    m_barre->setObjectName(u"Bar"_s);
+    m_barre->setFixedHeight(16);
+    m_barre->setTextVisible(false);
+    m_barre->setRange(0, 100);
+    m_barre->setValue(0);
+    m_progression = std::make_unique<TBarreProgression>(m_barre);
+
+    auto *disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    disposition->addWidget(m_grille, 1);
+    disposition->addWidget(m_memo, 1);
+    disposition->addWidget(m_barre);
+
+    connect(m_grille, &TBKStringGrid::TitleClicked, this, &TfmRapport::TitreClic);
+    connect(m_grille, &TBKStringGrid::RowClicked, this, &TfmRapport::SelecFiche);
+    connect(m_grille->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int col, int, int largeur) { LargeurChangee(col, largeur); });
+
+    LitCouleurs();
+    AppliqueCouleurTitre();
+    AfficheGrille();
+    MLTranslateForm(this);
+}
+
+TfmRapport::~TfmRapport()
+{
+    if (m_curseurAttente)
+        QApplication::restoreOverrideCursor();
+}
+
+TBKStringGrid *TfmRapport::Grille() const
+{
+    return m_grille;
+}
+
+std::vector<TColonneModele> &TfmRapport::Modele()
+{
+    return m_modele;
+}
+
+const QString &TfmRapport::NomModele() const
+{
+    return m_nomModele;
+}
+
+const TR &TfmRapport::Liste() const
+{
+    return m_liste;
+}
+
+const QString &TfmRapport::Titre() const
+{
+    return m_titre;
+}
+
+bool TfmRapport::Occupe() const
+{
+    return m_occupe;
+}
+
+int TfmRapport::StyleLignes() const
+{
+    return m_styleLignes;
+}
+
+void TfmRapport::SetStyleLignes(int style)
+{
+    m_styleLignes = style == -1 ? 1 : style;
+    LitCouleurs();
+    AppliqueCouleurTitre();
+    m_grille->viewport()->update();
+}
+
+// ---- Column model file ---------------------------------------------------
+
+bool TfmRapport::Charge(const QString &chemin)
+{
+    m_nomModele = QFileInfo(chemin).completeBaseName();
+    const QString fichier = cheminSansCasse(chemin);
+    QFile test(fichier);
+    if (!test.open(QIODevice::ReadOnly)) {
+        m_modele.clear();
+        return false;
+    }
+    test.close();
+
+    const TIniFile ini(fichier, TEncodage::Windows1252);
+    if (ini.ReadString(SectionLignee, u"Version"_s) != u"2"_s) {
+        // An older model kept only its column count.
+        const int n = ini.ReadInteger(u"Critere"_s, u"Colonne"_s, 1);
+        m_modele.resize(static_cast<size_t>(std::clamp(n, 0, MaxColonnes)));
+        return false;
+    }
+    const int n = ini.ReadInteger(SectionColonne, u"Nbre"_s, -1);
+    m_modele.clear();
+    if (n < 0 || n > MaxColonnes)
+        return false;
+    m_modele.resize(static_cast<size_t>(n));
+    const QString typeDefaut = texte(2005, u"Texte"_s);
+    for (int i = 1; i <= n; ++i) {
+        TColonneModele &c = m_modele[static_cast<size_t>(i - 1)];
+        c.Titre = ini.ReadString(SectionColonne, cle("Titre", i));
+        c.Code = ini.ReadString(SectionColonne, cle("Code", i));
+        c.Type = ini.ReadString(SectionColonne, cle("Type", i), typeDefaut);
+        const int large = ini.ReadInteger(SectionColonne, cle("Large", i), LargeurDefaut);
+        c.Large = large >= 1 && large <= MaxLargeur ? large : LargeurDefaut;
+    }
+    return true;
+}
+
+bool TfmRapport::Sauve(const QString &chemin, QString *erreur)
+{
+    // The model is written as a new file: built in memory by the settings
+    // file writer, then saved in one piece, so that nothing of an older file
+    // of that name survives and a failed write leaves it whole.
+    TIniFile ini(QString(), TEncodage::Windows1252);
+    ini.WriteInteger(SectionLignee, u"Version"_s, 2);
+    const int n = static_cast<int>(m_modele.size());
+    ini.WriteInteger(SectionColonne, u"Nbre"_s, n);
+    for (int i = 1; i <= n; ++i) {
+        const TColonneModele &c = m_modele[static_cast<size_t>(i - 1)];
+        ini.WriteString(SectionColonne, cle("Titre", i), c.Titre);
+        ini.WriteString(SectionColonne, cle("Code", i), c.Code);
+        ini.WriteString(SectionColonne, cle("Type", i), c.Type);
+        ini.WriteInteger(SectionColonne, cle("Large", i), c.Large);
+    }
+
+    const QString fichier = cheminSansCasse(chemin);
+    QSaveFile sortie(fichier);
+    const QByteArray octets = EncodeWindows1252(ini.Text());
+    if (!sortie.open(QIODevice::WriteOnly) || sortie.write(octets) != octets.size() || !sortie.commit()) {
+        if (erreur)
+            *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
+                                  "Le fichier existant n'a pas été modifié."_s)
+                          .arg(QDir::toNativeSeparators(fichier), sortie.errorString());
+        return false;
+    }
+    return true;
+}
+
+// The user's column widths go into the model, so that saving the model keeps
+// them and the next fill shows them again.
+void TfmRapport::LargeurChangee(int col, int largeur)
+{
+    if (m_occupe || !m_grilleModele || col < 0 || col >= static_cast<int>(m_modele.size()) || largeur < 1)
+        return;
+    m_modele[static_cast<size_t>(col)].Large = std::min(largeur, MaxLargeur);
+}
+
+// ---- Fills ---------------------------------------------------------------
+
+void TfmRapport::RemplitTableau(const TR &liste)
+{
+    if (m_occupe)
+        return;
+    m_occupe = true;
+    if (m_nomModele.isEmpty()) {
+        Charge(DossierRapport + NomModeleDefaut + u".mvr"_s);
+        m_nomModele = NomModeleDefaut;
+    }
+
+    // Window messages are processed during the fill, and they may replace the
+    // caller's list or the model: the fill works on copies.
+    const TR personnes = liste;
+    const std::vector<TColonneModele> colonnes = m_modele;
+    const int n = personnes.Count();
+    const int nc = static_cast<int>(colonnes.size());
+
+    setWindowTitle(texte(571, u"Remplissage du tableau..."_s));
+    m_grilleModele = false;
+    m_grille->Clear();
+    m_grille->SetColCount(nc);
+    m_grille->SetRowCount(n + 1);
+    const QString date = texte(572, u"Date"_s);
+    const QString nombre = texte(573, u"Nombre"_s);
+    for (int i = 0; i < nc; ++i) {
+        const TColonneModele &c = colonnes[static_cast<size_t>(i)];
+        const int sorte = c.Type == date ? 1 : (c.Type == nombre ? 2 : 0);
+        m_grille->SetColumn(i, c.Titre, c.Large, sorte);
+    }
+    m_grille->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    AjusteLargeur(false);
+
+    m_barre->setMaximum(std::max(n, 1));
+    QStringList cellules;
+    for (int k = 1; k <= n; ++k) {
+        const int p = personnes.Get(k);
+        m_grille->SetRowData(k, p);
+        cellules.clear();
+        for (const TColonneModele &c : colonnes)
+            cellules << ExpandTemplate(m_bd, p, c.Code);
+        m_grille->SetRow(k, cellules);
+        if (k % 50 == 0) {
+            m_barre->setValue(k);
+            QCoreApplication::processEvents();
+        }
+    }
+    m_barre->setValue(0);
+    m_grilleModele = true;
+
+    setWindowTitle(m_titre + u' ' + texte(599, u"(%1 personnes)"_s).arg(QString::number(n)));
+    AfficheGrille();
+    AppliqueCouleurTitre();
+    SelectionneValeur(m_hote.SelecPers());
+    m_occupe = false;
+}
+
+bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
+{
+    if (m_occupe)
+        return false;
+    m_liste = liste;
+    m_titre = titre;
+    m_listeDonnee = true;
+    RemplitTableau(m_liste);
+    if (!isVisible())
+        m_hote.MontreRapport();
+    return true;
+}
+
+bool TfmRapport::InitRapport()
+{
+    if (m_occupe)
+        return false;
+    m_occupe = true;
+    setWindowTitle(texte(570, u"Préparation du rapport..."_s));
+    m_liste.Clear();
+    m_listeDonnee = false;
+    m_grilleModele = false;
+    const int lignes = std::min(m_grille->RowCount(), TR::Capacity + 1);
+    for (int r = 1; r < lignes; ++r)
+        m_grille->SetRowData(r, 0);
+    m_grille->ResetSort();
+    m_grille->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    if (!isVisible())
+        m_hote.MontreRapport();
+    if (!m_curseurAttente) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_curseurAttente = true;
+    }
+    return true;
+}
+
+void TfmRapport::FinRapport()
+{
+    m_barre->setValue(0);
+    AfficheGrille();
+    AppliqueCouleurTitre();
+    AjusteLargeur(true);
+    m_occupe = false;
+    if (m_curseurAttente) {
+        QApplication::restoreOverrideCursor();
+        m_curseurAttente = false;
+    }
+}
+
+void TfmRapport::AfficheGrille()
+{
+    const bool donnees = m_grille->RowCount() >= 2;
+    m_grille->setVisible(donnees);
+    m_memo->setVisible(!donnees);
+}
+
+// The window takes the width of its columns; a fill keeps a wider window as
+// it is, since the user may have widened it on purpose.
+void TfmRapport::AjusteLargeur(bool toujours)
+{
+    int somme = 0;
+    for (int i = 0; i < m_grille->ColCount(); ++i)
+        somme += m_grille->ColWidth(i) + 1;
+    if (toujours || somme < 640)
+        resize(somme + 16, height());
+}
+
+// ---- Rows shown ----------------------------------------------------------
+
+void TfmRapport::SelectionneValeur(int valeur)
+{
+    const int lignes = m_grille->RowCount();
+    for (int r = 0; r < lignes; ++r) {
+        if (m_grille->GetRowData(r) == valeur) {
+            m_grille->SelectRow(r);
+            return;
+        }
+    }
+    m_grille->SelectRow(0);
+}
+
+void TfmRapport::TitreClic(int col)
+{
+    // A sort during a fill would mix the rows written so far with the next.
+    if (m_occupe || col < 0 || col >= m_grille->ColCount())
+        return;
+    const int valeur = m_grille->GetRowData(m_grille->SelectedRow());
+    const QString titre = windowTitle();
+    setWindowTitle(texte(588, u"Tri en cours..."_s));
+    const bool ascendant = m_grille->SortedColumn() < 0 || !m_grille->SortAscending();
+    m_grille->SortColumn(col, ascendant, m_progression.get());
+    m_grille->horizontalHeader()->setSortIndicatorShown(true);
+    m_grille->horizontalHeader()->setSortIndicator(col, ascendant ? Qt::AscendingOrder : Qt::DescendingOrder);
+    setWindowTitle(titre);
+    m_barre->setValue(0);
+    SelectionneValeur(valeur);
+}
+
+void TfmRapport::SelecFiche(int ligne)
+{
+    if (ligne < 1)
+        return;
+    const int p = m_grille->GetRowData(ligne);
+    // The person may have been deleted since the fill.
+    if (p > 0 && m_bd.PersonInUse(p))
+        m_hote.SelecFiche(p);
+}
+
+// ---- Export --------------------------------------------------------------
+
+bool TfmRapport::SauveTableau(const QString &chemin, const QString &separateur, QString *erreur)
+{
+    const std::vector<int> colonnes = m_grille->VisualColumns();
+    // A grid without columns has nothing to write, not even an empty line.
+    const int lignes = colonnes.empty() ? 0 : m_grille->RowCount();
+    QString sortie;
+    for (int r = 0; r < lignes; ++r) {
+        for (int c : colonnes) {
+            ajouteChamp(sortie, m_grille->Cell(c, r), separateur);
+            sortie += separateur;
+        }
+        sortie += u"\r\n"_s;
+    }
+
+    QSaveFile fichier(chemin);
+    const QByteArray octets = EncodeWindows1252(sortie);
+    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(octets) != octets.size() || !fichier.commit()) {
+        if (erreur)
+            *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
+                                  "Le fichier existant n'a pas été modifié."_s)
+                          .arg(QDir::toNativeSeparators(chemin), fichier.errorString());
+        return false;
+    }
+    return true;
+}
+
+// ---- Colours -------------------------------------------------------------
+
+void TfmRapport::LitCouleurs()
+{
+    m_couleurs.Titre = couleurStyle("table thead td", QColor(0xe0, 0xe0, 0xe0));
+    m_couleurs.Unique = couleurStyle(".rowunique", Qt::white);
+    m_couleurs.Pair = couleurStyle(".rowPair", Qt::white);
+    m_couleurs.Impair = couleurStyle(".rowImpair", Qt::white);
+    m_couleurs.Homme = couleurStyle(".rowHomme", Qt::white);
+    m_couleurs.Femme = couleurStyle(".rowFemme", Qt::white);
+}
+
+// The header is drawn by the style; a style sheet on it is the one way to
+// give it a plain colour of our own.
+void TfmRapport::AppliqueCouleurTitre()
+{
+    const QString feuille = u"QHeaderView::section { background-color: %1; border: none; "
+                            "border-right: 1px solid #a0a0a0; border-bottom: 1px solid #a0a0a0; "
+                            "padding-left: 1px; }"_s.arg(m_couleurs.Titre.name());
+    if (feuille == m_feuilleTitre)
+        return;
+    m_feuilleTitre = feuille;
+    m_grille->horizontalHeader()->setStyleSheet(feuille);
+}
+
+// Data rows count from 1 in the order shown; the first one is "pair".
+QColor TfmRapport::CouleurLigne(int ligne) const
+{
+    switch (m_styleLignes) {
+    case 0:
+        return m_couleurs.Unique;
+    case 1:
+        return ligne % 2 == 1 ? m_couleurs.Pair : m_couleurs.Impair;
+    case 2:
+        return m_bd.Sex(m_grille->GetRowData(ligne)) != SexeHomme ? m_couleurs.Femme : m_couleurs.Homme;
+    default:
+        return m_grille->palette().color(QPalette::Base);
+    }
+}
+
+// ---- Window events -------------------------------------------------------
+
+void TfmRapport::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Shown before anything was put in it: every person, with the default
+    // column model.
+    if (!m_occupe && !m_listeDonnee && m_grille->RowCount() < 2) {
+        Charge(DossierRapport + NomModeleDefaut + u".mvr"_s);
+        m_nomModele = NomModeleDefaut;
+        TSelection selection = SelectionneListe(m_bd, 0, m_hote.SelecPers(), 1);
+        m_liste = selection.Liste;
+        m_titre = selection.Titre;
+        m_listeDonnee = true;
+        RemplitTableau(m_liste);
+    }
+    LitCouleurs();
+    AppliqueCouleurTitre();
+    AfficheGrille();
+}
+
+void TfmRapport::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        m_hote.RapportCache();
+}
+
+void TfmRapport::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_hote.FormKeyDown(event->key(), event->modifiers()))
+        QWidget::keyPressEvent(event);
+}
+
+bool TfmRapport::eventFilter(QObject *objet, QEvent *event)
+{
+    if (objet == m_grille && event->type() == QEvent::KeyPress) {
+        // The main window's shortcuts work while the grid has the focus.
+        const auto *touche = static_cast<QKeyEvent *>(event);
+        return m_hote.FormKeyDown(touche->key(), touche->modifiers());
+    }
+    if (objet != m_grille->viewport())
+        return QWidget::eventFilter(objet, event);
+    switch (event->type()) {
+    case QEvent::Paint:
+        // The style sheet may have changed in the options since the last
+        // paint; it is read once per paint, not once per cell.
+        LitCouleurs();
+        break;
+    case QEvent::Wheel:
+        // The wheel does not scroll the report.
+        return true;
+    case QEvent::MouseMove: {
+        const auto *souris = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = m_grille->indexAt(souris->position().toPoint());
+        const bool main = index.isValid() && m_grille->GetRowData(index.row() + 1) >= 1;
+        m_grille->viewport()->setCursor(main ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(objet, event);
+}

@@ -2,7 +2,11 @@
 
 #include "Listes.h"
 
+#include <QColor>
 #include <QWidget>
+
+#include <memory>
+#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -16,6 +20,7 @@ class THoteRapport
 {
 public:
     virtual ~THoteRapport() = default;
+    // The current person (0 for none).
     virtual int SelecPers() const = 0;
     // Makes a person current and shows its record.
     virtual void SelecFiche(int p) = 0;
@@ -23,6 +28,7 @@ public:
     virtual void MontreRapport() = 0;
     // The report window was hidden (the report button comes up).
     virtual void RapportCache() = 0;
+    // The main window's shortcuts; true when the key was used.
     virtual bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) = 0;
 };
 
@@ -37,48 +43,123 @@ struct TColonneModele {
 // The report window "Rapport": a person list shown as rows of a sortable
 // grid, one column per entry of the current column model, or another table
 // put into the same grid by a predefined report.
+//
+// Row values: each data row of the grid carries the number of its person, or
+// 0 for a row that is not a person (counts, places). A click on a row whose
+// person is still in use makes it current (THoteRapport::SelecFiche); a click
+// on a title sorts on that column, the other way each time.
 class TfmRapport final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfmRapport)
 
 public:
+    // bd and hote must outlive the window.
     TfmRapport(TBD &bd, THoteRapport &hote, QWidget *parent = nullptr);
     ~TfmRapport() override;
 
     TBKStringGrid *Grille() const;
 
-    // The current column model.
+    // The current column model, in report order. Changes take effect at the
+    // next fill.
     std::vector<TColonneModele> &Modele();
+    // The model name (file name without folder or extension, as asked for);
+    // empty until a model was loaded.
     const QString &NomModele() const;
-    // Reads / writes a column model file (.mvr). Reading a missing or broken
-    // file gives an empty model; the names are looked up without regard to
-    // case on disk. Saving returns false with the reason.
+    // Reads a column model file (.mvr, Windows-1252) into the model and sets
+    // the model name from the path. The file name is looked up without regard
+    // to case in its folder ("Standard.mvr" for ".../standard.mvr"). Returns
+    // true when the columns were read. A missing or unreadable file, or one
+    // whose column count is absent or out of range, gives an empty model and
+    // false. A file of an older version ([Lignee] Version other than 2) keeps
+    // the model's columns, cut or padded to its [Critere] Colonne count
+    // (default 1), and gives false.
     bool Charge(const QString &chemin);
+    // Writes the model as a new file, replacing the one of that name (found
+    // without regard to case); the widths are those shown in the grid when it
+    // shows the model. Atomic: a failed save leaves the old file as it was and
+    // returns false with a message naming the file in *erreur.
     bool Sauve(const QString &chemin, QString *erreur = nullptr);
 
     // The report list and its title.
     const TR &Liste() const;
     const QString &Titre() const;
+    // True while a fill runs (between InitRapport and FinRapport included).
     bool Occupe() const;
 
     // Fills the grid from a person list with the current column model (does
-    // nothing while a fill runs). The window works on its own copy.
+    // nothing while a fill runs; loads the default model first when none was
+    // loaded). The report list is not changed. The window works on its own
+    // copy of the list and of the model, since window messages are processed
+    // every 50 rows.
     void RemplitTableau(const TR &liste);
     // The report hand-off of the other windows: replaces the report list and
     // title (only when no fill runs), fills the grid, sets the caption and
-    // shows the window. False when a fill was running.
+    // shows the window. False when a fill was running (nothing changed).
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
-    // the list and the row values, shows the window), FinRapport closes it.
+    // the list and the row values, shows the window; false when a fill runs),
+    // the caller then writes the grid, and FinRapport closes it (shows the
+    // grid when it has data rows, sizes the window to the columns).
     bool InitRapport();
     void FinRapport();
 
-    // Writes the grid as delimited text. False with a message naming the file
-    // when it cannot be written.
+    // Writes the grid as delimited text, titles first, rows and columns in
+    // the order shown: each cell followed by the separator (after the last
+    // one too), each row by CR LF, Windows-1252. A cell holding the
+    // separator, a double quote, CR or LF is quoted ("..." with inner quotes
+    // doubled). A grid of no rows gives an empty file. Atomic; false with a
+    // message naming the file in *erreur when it cannot be written.
     bool SauveTableau(const QString &chemin, const QString &separateur, QString *erreur = nullptr);
 
-    // Row styling: 0 one colour, 1 alternating, 2 by sex.
+    // Row styling: 0 one colour, 1 alternating, 2 by sex; -1 is taken as 1.
+    // The colours are the "background-color" of the style sheet rules
+    // ".rowunique", ".rowPair"/".rowImpair", ".rowHomme"/".rowFemme" (white
+    // when missing) and "table thead td" for the titles (light grey).
     int StyleLignes() const;
     void SetStyleLignes(int style);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *objet, QEvent *event) override;
+
+private:
+    class TDelegueLignes;
+    struct TCouleurs {
+        QColor Titre, Unique, Pair, Impair, Homme, Femme;
+    };
+
+    void TitreClic(int col);
+    void SelecFiche(int ligne);
+    // Selects the first row whose row value is `valeur`, else none.
+    void SelectionneValeur(int valeur);
+    void AfficheGrille();
+    void AjusteLargeur(bool toujours);
+    void LitCouleurs();
+    void AppliqueCouleurTitre();
+    QColor CouleurLigne(int ligne) const;
+    void LargeurChangee(int col, int largeur);
+
+    TBD &m_bd;
+    THoteRapport &m_hote;
+    TBKStringGrid *m_grille;
+    QPlainTextEdit *m_memo;
+    QProgressBar *m_barre;
+    std::unique_ptr<TProgression> m_progression;
+
+    std::vector<TColonneModele> m_modele;
+    QString m_nomModele;
+    TR m_liste;
+    QString m_titre;
+    // A list was handed since start-up or since the last InitRapport.
+    bool m_listeDonnee = false;
+    // The grid's columns are those of the model (the last fill was one).
+    bool m_grilleModele = false;
+    bool m_occupe = false;
+    bool m_curseurAttente = false;
+    int m_styleLignes = 1;
+    TCouleurs m_couleurs;
+    QString m_feuilleTitre;
 };

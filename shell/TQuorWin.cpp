@@ -10,6 +10,9 @@
 #include "Dessin.h"
 #include "TPage.h"
 #include "TfmListe.h"
+#include "Style.h"
+#include "TBKStringGrid.h"
+#include "TfmRapportCritere.h"
 #include "TfmOptions.h"
 #include "Look.h"
 
@@ -17,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -42,6 +46,8 @@ constexpr int TexteReglagesNonEcrits = 5025;
 constexpr int TexteStatut = 5027;
 constexpr int TexteAucunePersonne = 5028;
 constexpr int TexteArbreCoupe = 5031;
+constexpr int TexteExporte = 531;
+constexpr int TexteExporter = 5033;
 
 QAction *action(QMenu *menu, const char *nom, const QString &texte, const QKeySequence &raccourci = {})
 {
@@ -82,6 +88,9 @@ TQuorWin::TQuorWin(QWidget *parent)
             m_fiche->Affiche();
     });
     connect(this, &TQuorWin::BaseRechargee, m_fiche, [this] { m_fiche->Liste()->Invalide(); });
+    m_rapport = new TfmRapport(m_bd, *this, this);
+    m_critere = new TfmRapportCritere(
+        m_bd, *m_rapport, [this] { return m_selecPers; }, [this] { return m_affArbre->ListeEcran(); }, this);
     connect(this, &TQuorWin::BaseRechargee, m_affArbre, &TAffArbre::Affiche);
     connect(m_affArbre, &TAffArbre::Construit, this, [this] {
         if (m_affArbre->Coupe())
@@ -135,6 +144,9 @@ void TQuorWin::CreeMenus()
     connect(action(fichier, "MI_EnregistrerSous", QStringLiteral("Enregistrer sous..."),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, [this] { EnregistrerSous(); });
+    fichier->addSeparator();
+    connect(action(fichier, "MI_ExporteRapport", QStringLiteral("Exporter le rapport...")), &QAction::triggered,
+            this, [this] { ExporteRapport(); });
     fichier->addSeparator();
     connect(action(fichier, "MI_Quitter", QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, &QWidget::close);
@@ -240,8 +252,14 @@ void TQuorWin::CreeTaches()
     Bouton(sources, "SpeedButton4", QStringLiteral("Choisir une source"));
     Bouton(sources, "SpeedButton6", QStringLiteral("Vue des sources"));
     QGroupBox *rapports = groupe(afficher, QStringLiteral("Rapports"));
-    Bouton(rapports, "SB_Rapport", QStringLiteral("Rapport"), true);
-    Bouton(rapports, "sbRapAff", QStringLiteral("Affichage"), true);
+    QToolButton *sbRapport = Bouton(rapports, "SB_Rapport", QStringLiteral("Rapport"), true);
+    sbRapport->setEnabled(true);
+    connect(sbRapport, &QToolButton::clicked, this, &TQuorWin::SB_RapportClick);
+    QToolButton *sbRapAff = Bouton(rapports, "sbRapAff", QStringLiteral("Affichage"), true);
+    sbRapAff->setEnabled(true);
+    connect(sbRapAff, &QToolButton::toggled, this, [this](bool bas) {
+        m_critere->setVisible(bas);
+    });
     Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
     Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
     Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
@@ -280,6 +298,14 @@ void TQuorWin::Initialise(const QStringList &arguments)
     m_page->PrintZoomAuto = Reglages().PrintZoomAuto;
     m_options = new TfmOptions(::Options(), this);
     m_options->hide();
+    // The colours of the reports: the user's style sheet, else the shipped one.
+    const QString style = QFileInfo::exists(DossierParamUser + QStringLiteral("style.css"))
+        ? DossierParamUser + QStringLiteral("style.css")
+        : FichierStyleDefaut();
+    QFile fichierStyle(style);
+    if (fichierStyle.open(QIODevice::ReadOnly))
+        StyleOptions().SetTexte(QString::fromUtf8(fichierStyle.readAll()));
+    m_rapport->Charge(DossierRapport + NomModeleDefaut + QStringLiteral(".mvr"));
     Reset();
 
     QStringList candidats;
@@ -545,6 +571,58 @@ bool TQuorWin::EnregistrerSous()
     if (QFileInfo(chemin).suffix().isEmpty())
         chemin += QStringLiteral(".mvd");
     return Sauve(chemin);
+}
+
+void TQuorWin::SelecFiche(int p)
+{
+    if (!m_bd.PersonInUse(p))
+        return;
+    SetSelecPers(p);
+    ShowFiche();
+}
+
+void TQuorWin::MontreRapport()
+{
+    auto *bouton = findChild<QToolButton *>(QStringLiteral("SB_Rapport"));
+    if (!bouton->isChecked()) {
+        bouton->setChecked(true);
+        SB_RapportClick();
+    }
+}
+
+void TQuorWin::RapportCache()
+{
+    findChild<QToolButton *>(QStringLiteral("SB_Rapport"))->setChecked(false);
+    findChild<QToolButton *>(QStringLiteral("sbRapAff"))->setChecked(false);
+}
+
+void TQuorWin::SB_RapportClick()
+{
+    const bool bas = findChild<QToolButton *>(QStringLiteral("SB_Rapport"))->isChecked();
+    m_rapport->setVisible(bas);
+    if (!bas)
+        findChild<QToolButton *>(QStringLiteral("sbRapAff"))->setChecked(false);
+}
+
+bool TQuorWin::ExporteRapport()
+{
+    const QString filtres = QStringLiteral(
+        "Texte séparé par des points-virgules (*.csv);;Texte séparé par des virgules (*.csv);;"
+        "Texte séparé par des tabulations (*.txt)");
+    int type = 0;
+    const QString chemin = Dialogues().FichierAEnregistrerType(MLText(TexteExporter),
+                                                                DossierGenealogie + QStringLiteral("rapport.csv"),
+                                                                filtres, &type);
+    if (chemin.isEmpty())
+        return false;
+    static const QString separateurs[] = {QStringLiteral(";"), QStringLiteral(","), QStringLiteral("\t")};
+    QString erreur;
+    if (!m_rapport->SauveTableau(chemin, separateurs[std::clamp(type, 0, 2)], &erreur)) {
+        AppMessageBox(erreur, MsgErreur, BoutonsOk);
+        return false;
+    }
+    AppMessageBox(MLText(TexteExporte), MsgInformation, BoutonsOk);
+    return true;
 }
 
 void TQuorWin::AfficheOptions()

@@ -3,6 +3,7 @@
 #include "BD.h"
 #include "TAffArbre.h"
 #include "TfmFiche.h"
+#include "TfmRapport.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -18,11 +19,12 @@ class QTabWidget;
 class QToolButton;
 class TfmOptions;
 class TPage;
+class TfmRapportCritere;
 
 // The main window: the File menu, the side task bar `PC`, the tree area
 // `Arbre` and the status line. It owns the database and is the one place that
 // makes a person current.
-class TQuorWin final : public QMainWindow, public THoteArbre, public THoteFiche
+class TQuorWin final : public QMainWindow, public THoteArbre, public THoteFiche, public THoteRapport
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TQuorWin)
@@ -74,6 +76,17 @@ public:
     QColor CouleurSexe(int sexe) const override;
     QString DefinitionChamps() const override;
     void FicheCachee() override { HideFiche(); }
+
+    // The report window and its options window.
+    TfmRapport *Rapport() const { return m_rapport; }
+    TfmRapportCritere *RapportCritere() const { return m_critere; }
+    void SelecFiche(int p) override;
+    void MontreRapport() override;
+    void RapportCache() override;
+    // The report button: shows or hides the report window by its state.
+    void SB_RapportClick();
+    // Writes the report grid as delimited text in a file the user chooses.
+    bool ExporteRapport();
 
     // A press on the tree area outside the boxes: the right button opens the
     // tree menu.
@@ -139,4 +152,6 @@ private:
     TPage *m_page = nullptr;
     TAffArbre *m_affArbre = nullptr;
     TfmFiche *m_fiche = nullptr;
+    TfmRapport *m_rapport = nullptr;
+    TfmRapportCritere *m_critere = nullptr;
 };

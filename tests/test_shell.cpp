@@ -6,13 +6,16 @@
 #include "Ini.h"
 #include "Options.h"
 #include "TPage.h"
+#include "TBKStringGrid.h"
 #include "TQuorWin.h"
+#include "Langue.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QToolButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -277,6 +280,45 @@ TEST_F(Shell, TipsShownOnceAreRememberedAcrossSessions)
     AfficheAstuceUneFois(8);
     AfficheAstuceUneFois(2);
     EXPECT_EQ(m_dialogues.Astuces, (QList<int>{8, 1, 2}));
+}
+
+TEST_F(Shell, TheReportWindowFromTheReportButton)
+{
+    TQuorWin w;
+    w.show();
+    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    auto *bouton = w.findChild<QToolButton *>(QStringLiteral("SB_Rapport"));
+    ASSERT_TRUE(bouton->isEnabled());
+    bouton->click();
+    ASSERT_TRUE(w.Rapport()->isVisible());
+    // The first showing lists every person with the default model.
+    TBKStringGrid *grille = w.Rapport()->Grille();
+    EXPECT_EQ(grille->RowCount(), w.Base().PersonCount() + 1);
+    EXPECT_EQ(grille->ColCount(), 5);
+    EXPECT_EQ(grille->Cell(0, 0), u"Nom");
+
+    // A row opens its person in the record form.
+    const int p = grille->GetRowData(3);
+    emit grille->RowClicked(3);
+    EXPECT_EQ(w.SelecPers(), p);
+    EXPECT_TRUE(w.Fiche()->isVisible());
+
+    // The export asks for a file and its type, then says it is done.
+    m_dialogues.Fichiers = {chemin("rapport.csv")};
+    m_dialogues.TypeFichier = 1;
+    ASSERT_TRUE(w.ExporteRapport());
+    QFile f(chemin("rapport.csv"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readLine().startsWith("Nom,Pr\xE9noms,"));
+    EXPECT_EQ(m_dialogues.Messages.last(), MLText(531));
+
+    // The button follows the window.
+    w.Rapport()->hide();
+    EXPECT_FALSE(bouton->isChecked());
+    // An export to a folder that does not exist is reported, not announced.
+    m_dialogues.Fichiers = {chemin("absent/rapport.csv")};
+    EXPECT_FALSE(w.ExporteRapport());
+    EXPECT_NE(m_dialogues.Messages.last(), MLText(531));
 }
 
 } // namespace
