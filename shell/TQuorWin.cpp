@@ -306,6 +306,7 @@ void TQuorWin::Initialise(const QStringList &arguments)
     if (fichierStyle.open(QIODevice::ReadOnly))
         StyleOptions().SetTexte(QString::fromUtf8(fichierStyle.readAll()));
     m_rapport->Charge(DossierRapport + NomModeleDefaut + QStringLiteral(".mvr"));
+    m_critere->SetSorte(0);
     Reset();
 
     QStringList candidats;
