@@ -63,22 +63,29 @@ TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
     return liste;
 }
 
-TR &SortListByDate(const TBD &bd, TR &liste, int code)
+void TrieParDateEnPlace(std::vector<int> &items, const std::function<int(int)> &cle)
 {
-    std::vector<int> places;
-    std::vector<std::pair<int, int>> dates; // key, person
-    for (int i = 1; i <= liste.Count(); ++i) {
-        const int p = liste.Get(i);
-        const int cle = DateKey(bd.GetField(p, code));
-        if (cle > 0) {
+    std::vector<size_t> places;
+    std::vector<std::pair<int, int>> dates; // key, item
+    for (size_t i = 0; i < items.size(); ++i) {
+        const int k = cle(items[i]);
+        if (k > 0) {
             places.push_back(i);
-            dates.emplace_back(cle, p);
+            dates.emplace_back(k, items[i]);
         }
     }
     std::stable_sort(dates.begin(), dates.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     for (size_t k = 0; k < places.size(); ++k)
-        liste.Put(places[k], dates[k].second);
+        items[places[k]] = dates[k].second;
+}
+
+TR &SortListByDate(const TBD &bd, TR &liste, int code)
+{
+    std::vector<int> items(liste.begin(), liste.end());
+    TrieParDateEnPlace(items, [&](int p) { return DateKey(bd.GetField(p, code)); });
+    for (size_t i = 0; i < items.size(); ++i)
+        liste.Put(static_cast<int>(i) + 1, items[i]);
     return liste;
 }
 

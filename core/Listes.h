@@ -115,6 +115,11 @@ using TExpandeur = std::function<QString(int personne, const QString &modele)>;
 // the same list.
 TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression = nullptr);
 
+// Sorts numbers in place by a date key (DateKey: 0 for no year): the items
+// with a key are sorted among the places they hold, earlier first, stably;
+// the others keep their places.
+void TrieParDateEnPlace(std::vector<int> &items, const std::function<int(int)> &cle);
+
 // Sorts the list in place by the date of a person field (6 = birth date),
 // earlier first; entries without a year keep their places, the dated ones
 // are sorted among the remaining places. Stable. Returns the same list.

@@ -36,19 +36,7 @@ std::vector<int> unionsDansLeRole(const TBD &bd, int p)
     }
     // Dated unions are sorted by date among the places they hold; undated
     // ones stay where number order put them.
-    std::vector<size_t> places;
-    std::vector<std::pair<int, int>> dates;
-    for (size_t i = 0; i < unions.size(); ++i) {
-        const int cle = DateKey(bd.MarriageDate(unions[i]));
-        if (cle > 0) {
-            places.push_back(i);
-            dates.emplace_back(cle, unions[i]);
-        }
-    }
-    std::stable_sort(dates.begin(), dates.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (size_t k = 0; k < places.size(); ++k)
-        unions[places[k]] = dates[k].second;
+    TrieParDateEnPlace(unions, [&](int u) { return DateKey(bd.MarriageDate(u)); });
     return unions;
 }
 

@@ -125,6 +125,13 @@ QString SansRetour(const QString &texte)
     return t;
 }
 
+// An event whose date, time, place and note are all empty.
+bool EvenementVide(const TBD &bd, int e)
+{
+    return bd.EventField(e, EveDate).isEmpty() && bd.EventField(e, EveHeure).isEmpty()
+        && bd.EventField(e, EveLieu).isEmpty() && bd.EventField(e, EveNote).isEmpty();
+}
+
 QString Majuscule(QChar c)
 {
     // Unicode upper case, except ß which has no single upper-case letter.
@@ -726,11 +733,7 @@ void TfmFiche::lbEveClick()
     const int ancien = m_eveAffiche;
     int selection = m_lbEve->currentRow();
     if (ancien >= 1 && ancien <= m_bd.PersonEventCount(m_personne)) {
-        const bool vide = m_bd.GetPersonEventField(m_personne, ancien, EveDate).isEmpty()
-                       && m_bd.GetPersonEventField(m_personne, ancien, EveHeure).isEmpty()
-                       && m_bd.GetPersonEventField(m_personne, ancien, EveLieu).isEmpty()
-                       && m_bd.GetPersonEventField(m_personne, ancien, EveNote).isEmpty();
-        if (vide && selection + 1 != ancien) {
+        if (EvenementVide(m_bd, m_bd.PersonEventNumber(m_personne, ancien)) && selection + 1 != ancien) {
             m_bd.RemovePersonEvent(m_personne, ancien);
             if (selection + 1 > ancien)
                 --selection;
@@ -992,11 +995,7 @@ void TfmFiche::lbUnionEveClick()
     const int ancien = m_unionEveAffiche;
     int selection = m_lbUnionEve->currentRow();
     if (ancien >= 1 && ancien <= m_bd.UnionEventCount(u)) {
-        const bool vide = m_bd.GetUnionEventField(u, ancien, EveDate).isEmpty()
-                       && m_bd.GetUnionEventField(u, ancien, EveHeure).isEmpty()
-                       && m_bd.GetUnionEventField(u, ancien, EveLieu).isEmpty()
-                       && m_bd.GetUnionEventField(u, ancien, EveNote).isEmpty();
-        if (vide && selection + 1 != ancien) {
+        if (EvenementVide(m_bd, m_bd.UnionEventNumber(u, ancien)) && selection + 1 != ancien) {
             m_bd.RemoveUnionEvent(u, ancien);
             if (selection + 1 > ancien)
                 --selection;

@@ -401,8 +401,10 @@ void TQuorWin::AfficheStatut()
 void TQuorWin::ShowFiche()
 {
     m_ficheVisible = true;
-    if (!m_fiche->isVisible())
-        m_fiche->show();
+    // A visible form already follows the current person (SelecPersChangee).
+    if (m_fiche->isVisible() && m_fiche->Personne() == m_selecPers)
+        return;
+    m_fiche->show();
     m_fiche->Affiche();
 }
 
