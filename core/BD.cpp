@@ -63,6 +63,20 @@ int prendPlace(std::vector<T> &table, int &compte, int &libre, int capacite, boo
     return n;
 }
 
+template <typename T>
+bool placeLibre(const std::vector<T> &table, int compte, int libre, int capacite, bool ajoutSeul)
+{
+    if (compte < capacite)
+        return true;
+    if (ajoutSeul)
+        return false;
+    for (int i = std::max(libre, 1); i <= compte; ++i) {
+        if (!table[static_cast<size_t>(i)].EnService)
+            return true;
+    }
+    return false;
+}
+
 bool memeType(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -133,6 +147,7 @@ TBD::TBD()
 
 void TBD::Clear()
 {
+    ++m_revision;
     m_fiches.assign(1, TFiche());
     m_unions.assign(1, TUnion());
     m_eves.assign(1, TEve());
@@ -177,6 +192,7 @@ const TSrc &TBD::Source(int s) const
 
 TFiche *TBD::FicheModif(int p)
 {
+    ++m_revision;
     if (p < 1 || p > m_nbPers || !m_fiches[static_cast<size_t>(p)].EnService)
         return nullptr;
     return &m_fiches[static_cast<size_t>(p)];
@@ -184,6 +200,7 @@ TFiche *TBD::FicheModif(int p)
 
 TUnion *TBD::UnionModif(int u)
 {
+    ++m_revision;
     if (u < 1 || u > m_nbUnions || !m_unions[static_cast<size_t>(u)].EnService)
         return nullptr;
     return &m_unions[static_cast<size_t>(u)];
@@ -191,6 +208,7 @@ TUnion *TBD::UnionModif(int u)
 
 TEve *TBD::EveModif(int e)
 {
+    ++m_revision;
     if (e < 1 || e > m_nbEve || !m_eves[static_cast<size_t>(e)].EnService)
         return nullptr;
     return &m_eves[static_cast<size_t>(e)];
@@ -198,6 +216,7 @@ TEve *TBD::EveModif(int e)
 
 bool TBD::PlaceFiche(int p, const TFiche &f)
 {
+    ++m_revision;
     if (p < 1 || p > MaxPersonnes)
         return false;
     assureTaille(m_fiches, p);
@@ -211,6 +230,7 @@ bool TBD::PlaceFiche(int p, const TFiche &f)
 
 bool TBD::PlaceUnion(int u, const TUnion &un)
 {
+    ++m_revision;
     if (u < 1 || u > MaxUnions)
         return false;
     assureTaille(m_unions, u);
@@ -224,6 +244,7 @@ bool TBD::PlaceUnion(int u, const TUnion &un)
 
 bool TBD::PlaceEvent(int e, const TEve &ev)
 {
+    ++m_revision;
     if (e < 1 || e > MaxEvenements)
         return false;
     assureTaille(m_eves, e);
@@ -347,8 +368,19 @@ int TBD::NextPerson(int p) const
     return 0;
 }
 
+bool TBD::CanAddPerson() const
+{
+    return placeLibre(m_fiches, m_nbPers, m_librePers, MaxPersonnes, m_ajoutSeul);
+}
+
+bool TBD::CanAddUnion() const
+{
+    return placeLibre(m_unions, m_nbUnions, m_libreUnion, MaxUnions, m_ajoutSeul);
+}
+
 int TBD::NewPerson()
 {
+    ++m_revision;
     return prendPlace(m_fiches, m_nbPers, m_librePers, MaxPersonnes, m_ajoutSeul);
 }
 
@@ -736,6 +768,7 @@ bool TBD::UnionInUse(int u) const
 
 int TBD::NewUnion()
 {
+    ++m_revision;
     return prendPlace(m_unions, m_nbUnions, m_libreUnion, MaxUnions, m_ajoutSeul);
 }
 
@@ -928,6 +961,7 @@ bool TBD::SetEventField(int e, int champ, const QString &texte)
 
 void TBD::ClearEvent(int e)
 {
+    ++m_revision;
     if (e < 1 || e > m_nbEve)
         return;
     m_eves[static_cast<size_t>(e)] = TEve();
@@ -936,6 +970,7 @@ void TBD::ClearEvent(int e)
 
 bool TBD::CopyEvent(int source, int cible)
 {
+    ++m_revision;
     if (!EventInUse(source) || !EventInUse(cible))
         return false;
     m_eves[static_cast<size_t>(cible)] = m_eves[static_cast<size_t>(source)];
@@ -944,6 +979,7 @@ bool TBD::CopyEvent(int source, int cible)
 
 int TBD::NouvelEvenement()
 {
+    ++m_revision;
     return prendPlace(m_eves, m_nbEve, m_libreEve, MaxEvenements, m_ajoutSeul);
 }
 

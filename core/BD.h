@@ -165,6 +165,13 @@ public:
     // high-water count instead of the first free one.
     bool AppendOnly() const { return m_ajoutSeul; }
     void SetAppendOnly(bool on) { m_ajoutSeul = on; }
+    // True when NewPerson / NewUnion would give a slot now.
+    bool CanAddPerson() const;
+    bool CanAddUnion() const;
+    // Grows at every change of a person, union or event (the number only
+    // ever goes up): a view that caches what it computed from the database
+    // compares it with the number it saw then.
+    quint64 Revision() const { return m_revision; }
 
     // ---- Records in place (read only; a bad number gives an empty record)
     const TFiche &Fiche(int p) const;
@@ -351,6 +358,7 @@ private:
     int m_nbEve = 0;
     int m_nbSrc = 0;
     bool m_ajoutSeul = false;
+    quint64 m_revision = 0;
     // No free slot lies below these numbers.
     int m_librePers = 1;
     int m_libreUnion = 1;

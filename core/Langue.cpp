@@ -318,6 +318,40 @@ QString MLText(int n)
     return texte;
 }
 
+QString FormatTexte(const QString &format, const QStringList &arguments)
+{
+    QString resultat;
+    resultat.reserve(format.size());
+    qsizetype suivant = 0;
+    auto argument = [&arguments](qsizetype i) {
+        return i >= 0 && i < arguments.size() ? arguments.at(i) : QString();
+    };
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        const QChar d = i + 1 < format.size() ? format.at(i + 1) : QChar();
+        if (c != u'%') {
+            resultat += c;
+        } else if (d == u'%') {
+            resultat += u'%';
+            ++i;
+        } else if (d == u's' || d == u'd') {
+            resultat += argument(suivant++);
+            ++i;
+        } else if (d >= u'1' && d <= u'9') {
+            resultat += argument(d.unicode() - u'1');
+            ++i;
+        } else {
+            resultat += c;
+        }
+    }
+    return resultat;
+}
+
+QString MLFormat(int n, const QStringList &arguments)
+{
+    return FormatTexte(MLText(n), arguments);
+}
+
 QString MLTextKey(const QString &key)
 {
     const auto &cles = Tables().Cles;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QObject;
 
@@ -59,6 +60,16 @@ void AppliqueTextesDeBase();
 // translation-debug mode; so does a number out of range (negative or above
 // 100000).
 QString MLText(int n);
+
+// Fills a text used as a format, in one pass from left to right: "%s" and
+// "%d" take the next argument in order, "%1" to "%9" the argument at that
+// position, "%%" gives one "%". A directive without its argument gives
+// nothing, arguments left over are ignored, and any other "%" is kept as it
+// stands. Arguments are inserted as they are: a "%" inside a name is never
+// read as a directive.
+QString FormatTexte(const QString &format, const QStringList &arguments);
+// FormatTexte(MLText(n), arguments).
+QString MLFormat(int n, const QStringList &arguments);
 
 // The same for a text key, compared without regard to case; "[key]" in
 // translation-debug mode when missing.

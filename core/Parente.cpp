@@ -604,3 +604,25 @@ void NumberTree(TBD &bd, int racine, int generations, bool conjointsAussi, bool 
     numeroteAncetres(bd, racine, generations);
     numeroteDescendants(bd, racine, generations, conjointsAussi, parFamille);
 }
+
+bool IsAncestorOf(const TBD &bd, int a, int p)
+{
+    if (!bd.PersonInUse(a) || !bd.PersonInUse(p))
+        return false;
+    std::vector<char> vu(static_cast<size_t>(bd.PersonCount()) + 1, 0);
+    std::vector<int> aVoir{p};
+    vu[static_cast<size_t>(p)] = 1;
+    while (!aVoir.empty()) {
+        const int q = aVoir.back();
+        aVoir.pop_back();
+        if (q == a)
+            return true;
+        for (const int parent : {bd.Father(q), bd.Mother(q)}) {
+            if (bd.PersonInUse(parent) && !vu[static_cast<size_t>(parent)]) {
+                vu[static_cast<size_t>(parent)] = 1;
+                aVoir.push_back(parent);
+            }
+        }
+    }
+    return false;
+}

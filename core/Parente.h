@@ -65,6 +65,11 @@ TR AncestorsWithoutParents(const TBD &bd, int p);
 TR AncestorsMissingAParent(const TBD &bd, int p);
 TR DescendantsWithoutChildren(const TBD &bd, int p);
 
+// True when a is p or one of p's ancestors at any depth, following only
+// parents in use; a loop already in the links is walked once. Making p the
+// father or mother of a would close a loop exactly when this is true.
+bool IsAncestorOf(const TBD &bd, int a, int p);
+
 // The nearest common ancestor of a and b within n generations (a person
 // counts as its own ancestor at distance 0): the one with the smallest sum of
 // distances, then the smallest distance from a, then the lowest number.

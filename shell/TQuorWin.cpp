@@ -395,7 +395,7 @@ void TQuorWin::AfficheStatut()
     if (m_selecPers == 0)
         m_statut->setText(MLText(TexteAucunePersonne));
     else
-        m_statut->setText(MLText(TexteStatut).arg(m_bd.FullName(m_selecPers)).arg(m_selecPers));
+        m_statut->setText(MLFormat(TexteStatut, {m_bd.FullName(m_selecPers), QString::number(m_selecPers)}));
 }
 
 void TQuorWin::ShowFiche()

@@ -268,11 +268,13 @@ TEST(BD, FillingEachTableToItsLimit)
     TBD bd;
     for (int i = 1; i <= MaxPersonnes; ++i)
         ASSERT_EQ(bd.NewPerson(), i);
+    EXPECT_FALSE(bd.CanAddPerson());
     EXPECT_EQ(bd.NewPerson(), 0);
     EXPECT_EQ(bd.PersonCount(), MaxPersonnes);
 
     for (int i = 1; i <= MaxUnions; ++i)
         ASSERT_EQ(bd.NewUnion(), i);
+    EXPECT_FALSE(bd.CanAddUnion());
     EXPECT_EQ(bd.NewUnion(), 0);
     EXPECT_EQ(bd.NewUnionOf(1, 2), 0);
 
@@ -294,10 +296,15 @@ TEST(BD, FillingEachTableToItsLimit)
 
     // A freed slot is found again at once, unless appending only.
     bd.ClearPerson(4321);
+    EXPECT_TRUE(bd.CanAddPerson());
     EXPECT_EQ(bd.NewPerson(), 4321);
     bd.SetAppendOnly(true);
     bd.ClearPerson(17);
+    EXPECT_FALSE(bd.CanAddPerson());
     EXPECT_EQ(bd.NewPerson(), 0);
+    bd.SetAppendOnly(false);
+    bd.ClearUnion(9);
+    EXPECT_TRUE(bd.CanAddUnion());
 }
 
 TEST(BD, PlacedRecordsAndClear)
@@ -327,3 +334,26 @@ TEST(BD, PlacedRecordsAndClear)
 }
 
 } // namespace
+
+TEST(BD, RevisionGrowsAtEveryChangeAndOnlyThen)
+{
+    TBD bd;
+    auto change = [&bd](auto &&action) {
+        const quint64 avant = bd.Revision();
+        action();
+        return bd.Revision() > avant;
+    };
+    int p = 0;
+    EXPECT_TRUE(change([&] { p = bd.NewPerson(); }));
+    EXPECT_TRUE(change([&] { bd.SetSurname(p, u"MARTIN"_s); }));
+    EXPECT_TRUE(change([&] { bd.SetBirthDate(p, u"1900"_s); }));
+    EXPECT_TRUE(change([&] { bd.SetEventField(bd.PersonEventNumber(p, 1), EveLieu, u"Brest"_s); }));
+    EXPECT_TRUE(change([&] { bd.NewUnionOf(p, bd.NewPerson()); }));
+    EXPECT_TRUE(change([&] { bd.ClearPerson(p); }));
+    EXPECT_TRUE(change([&] { bd.Clear(); }));
+    EXPECT_FALSE(change([&] {
+        bd.Surname(1);
+        bd.CanAddPerson();
+        bd.GetPersonEventByType(1, u"Naissance"_s, EveDate);
+    }));
+}

@@ -240,6 +240,22 @@ TEST_F(Langue, SettingsRoundTripAndApply)
     }
 }
 
+TEST(FormatTexte, FillsInOrderOrByPositionAndNeverRereadsAnArgument)
+{
+    const QStringList deux{u"DUPONT Jean"_s, u"MARTIN Marie"_s};
+    EXPECT_EQ(FormatTexte(u"%s et %s"_s, deux), u"DUPONT Jean et MARTIN Marie"_s);
+    EXPECT_EQ(FormatTexte(u"%2 et %1, %2"_s, deux), u"MARTIN Marie et DUPONT Jean, MARTIN Marie"_s);
+    EXPECT_EQ(FormatTexte(u"n° %d : 100%%"_s, {u"7"_s}), u"n° 7 : 100%"_s);
+    // Missing arguments give nothing, extra ones are ignored.
+    EXPECT_EQ(FormatTexte(u"%s, %s et %3"_s, {u"a"_s}), u"a,  et "_s);
+    EXPECT_EQ(FormatTexte(u"seul"_s, deux), u"seul"_s);
+    // A "%" that is no directive stays, at the end too.
+    EXPECT_EQ(FormatTexte(u"50 % de %x %"_s, {}), u"50 % de %x %"_s);
+    // Names holding directives are inserted as they are.
+    EXPECT_EQ(FormatTexte(u"%s / %s"_s, {u"100%s"_s, u"%1"_s}), u"100%s / %1"_s);
+    EXPECT_EQ(FormatTexte(u"%1 (%2)"_s, {u"%2"_s, u"x"_s}), u"%2 (x)"_s);
+}
+
 TEST_F(Langue, RealLanguageFileLoads)
 {
     const QString modele = QString::fromUtf8(LIGNEE_MODELE);

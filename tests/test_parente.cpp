@@ -155,6 +155,19 @@ TEST(ParenteBoucle, ALoopInParentLinksEnds)
     EXPECT_FALSE(DescendantsOf(bd, c, 50).Tronquee());
 }
 
+TEST_F(Parente, AncestorTestSeesEveryDepthAndTheLoopsAlreadyThere)
+{
+    EXPECT_TRUE(IsAncestorOf(bd, 1, 13));  // great-grandfather through both cousins
+    EXPECT_TRUE(IsAncestorOf(bd, 13, 13)); // oneself
+    EXPECT_FALSE(IsAncestorOf(bd, 13, 1));
+    EXPECT_FALSE(IsAncestorOf(bd, 8, 12)); // an in-law
+    EXPECT_FALSE(IsAncestorOf(bd, 0, 13));
+    bd.SetFather(1, 13); // a loop: the walk still ends
+    EXPECT_TRUE(IsAncestorOf(bd, 13, 4));
+    EXPECT_TRUE(IsAncestorOf(bd, 8, 4)); // round the loop
+    EXPECT_FALSE(IsAncestorOf(bd, 3, 4));
+}
+
 TEST(ParenteBoucle, AVeryLongLineDoesNotExhaustTheStack)
 {
     TBD bd;
@@ -163,6 +176,7 @@ TEST(ParenteBoucle, AVeryLongLineDoesNotExhaustTheStack)
     EXPECT_EQ(DescendantsOf(bd, 1, MaxPersonnes).Count(), 59999);
     EXPECT_EQ(v(AncestorsWithoutParents(bd, 60000)), (V{1}));
     EXPECT_EQ(v(DescendantsWithoutChildren(bd, 1)), (V{60000}));
+    EXPECT_TRUE(IsAncestorOf(bd, 1, 60000));
 }
 
 TEST(ParenteCapacite, ListsStopAtTheirCapacityAndSaySo)
