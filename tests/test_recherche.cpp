@@ -1,0 +1,2 @@
+#include <gtest/gtest.h>
+TEST(Recherche, EnCours) { SUCCEED(); }
