@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class TBD;
 
@@ -118,6 +119,21 @@ public:
     void DateNaissanceVers(int reference, int p, int annees);
 
 private:
+    bool Connue(int p) const;
+    // A Yes/No question: language text `texte` filled with the names.
+    bool Demande(int texte, const QStringList &noms) const;
+    // p's father (pere) or mother := parent, unless that would close a loop
+    // in the parent links (the user is then told); true when linked.
+    bool PoseParent(int enfant, int parent, bool pere);
+    // A new person or a new union of a and b; 0, after telling the user,
+    // when the table is full.
+    int NouvellePersonne();
+    int NouvelleUnion(int a, int b);
+    // Steps shared by the add operations once the person is tied: the
+    // estimated birth, the identity window and the selection of p.
+    void Presente(int reference, int p, int decalage, int texteSaisie, int texteFiche, bool focusNom,
+                  bool sexeChoisi);
+
     TBD &m_bd;
     THoteRelatifs &m_hote;
 };

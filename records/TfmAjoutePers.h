@@ -38,9 +38,20 @@ protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
+    void Change(QLineEdit *edit);
+    void sbSexeClick();
+    void AfficheSexe(int sexe);
+    bool PersonneValide() const;
+
     TBD &m_bd;
     THoteFiche &m_hote;
     TfmListe *m_liste = nullptr;
     int m_personne = 0;
     bool m_remplissage = false;
+    QFrame *m_pSexe = nullptr;
+    QToolButton *m_sbSexe = nullptr;
+    QLabel *m_lSexe = nullptr;
+    QLineEdit *m_nom = nullptr;
+    QLineEdit *m_prenoms = nullptr;
+    QCheckBox *m_selec = nullptr;
 };

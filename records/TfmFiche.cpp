@@ -11,10 +11,12 @@
 #include "Modeles.h"
 #include "Options.h"
 #include "Parente.h"
+#include "Relatifs.h"
 #include "TChamp.h"
 #include "TfmFicheEve.h"
 #include "TfmListe.h"
 #include "TfmNote.h"
+#include "TfmRechFiche.h"
 #include "Textes.h"
 
 #include <QCloseEvent>
@@ -26,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -192,6 +195,7 @@ TfmFiche::TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent)
     CreeFamille();
     CreeUnion();
     CreeAutres();
+    CreeMenuRelatifs();
     MLTranslateForm(this);
 }
 
@@ -370,8 +374,13 @@ void TfmFiche::CreeUnion()
     });
     connect(m_lbUnion, &QListWidget::itemDoubleClicked, this, [this] {
         const int u = UnionChoisie();
-        if (u == 0)
+        if (u == 0) {
+            if (m_lbUnion->currentRow() == m_lbUnion->count() - 1) {
+                AjouteRelatif(&TRelatifs::AjouteConjoint);
+                ActualiseOnglet();
+            }
             return;
+        }
         const int conjoint = m_bd.Husband(u) == m_personne ? m_bd.Wife(u) : m_bd.Husband(u);
         if (m_bd.PersonInUse(conjoint))
             m_hote.SetSelecPers(conjoint);
@@ -666,10 +675,188 @@ void TfmFiche::ChangeChamps(const QString &texte)
 void TfmFiche::SelectionneRelatif(QListWidget *liste, const TR &personnes)
 {
     const int ligne = liste->currentRow();
-    // The new-entry line creates a relative, with the relatives editor.
-    if (ligne < 0 || ligne >= personnes.Count())
+    if (ligne >= 0 && ligne < personnes.Count()) {
+        m_hote.SetSelecPers(personnes.Get(ligne + 1));
         return;
-    m_hote.SetSelecPers(personnes.Get(ligne + 1));
+    }
+    if (ligne == liste->count() - 1)
+        AjouteRelatif(liste == m_lbEnfant ? &TRelatifs::AjouteEnfant : &TRelatifs::AjouteFratrie);
+}
+
+// ---- Relatives commands ----------------------------------------------------
+
+void TfmFiche::SetRelatifs(TRelatifs *relatifs, TfmRechFiche *recherche)
+{
+    m_relatifs = relatifs;
+    m_recherche = recherche;
+}
+
+int TfmFiche::Onglet() const
+{
+    return m_pc->currentIndex();
+}
+
+void TfmFiche::SetOnglet(int onglet)
+{
+    if (onglet >= 0 && onglet < m_pc->count() && m_pc->isTabVisible(onglet))
+        m_pc->setCurrentIndex(onglet);
+}
+
+void TfmFiche::FocusNom(bool nom)
+{
+    activateWindow();
+    (nom ? m_nom : m_prenoms)->setFocus();
+}
+
+void TfmFiche::CreeMenuRelatifs()
+{
+    m_pmAjouteSupprime = new QMenu(this);
+    m_pmAjouteSupprime->setObjectName(QStringLiteral("PM_AjouteSupprime"));
+    auto entree = [this](const char *nom, const QString &texte, void (TfmFiche::*action)()) {
+        QAction *a = m_pmAjouteSupprime->addAction(texte);
+        a->setObjectName(QString::fromLatin1(nom));
+        if (action)
+            connect(a, &QAction::triggered, this, action);
+        return a;
+    };
+    entree("MI_Sel", QStringLiteral("Sélectionner"), &TfmFiche::MI_SelClick);
+    entree("MI_Ref", QStringLiteral("Référence de l'arbre (De Cujus)"), &TfmFiche::MI_RefClick);
+    entree("MI_Ajoute", QStringLiteral("Créer la personne"), &TfmFiche::MI_AjouteClick);
+    entree("MI_Recherche", QStringLiteral("Rechercher dans la liste..."), &TfmFiche::MI_RechercheClick);
+    // Deleting and unlinking come with the delete commands.
+    entree("MI_Supprime", QStringLiteral("Supprimer la personne"), nullptr)->setVisible(false);
+    entree("MI_Efface", QStringLiteral("Effacer le lien"), nullptr)->setVisible(false);
+
+    for (QWidget *controle : std::initializer_list<QWidget *>{m_nom, m_prenoms, m_pere, m_mere, m_lbEnfant,
+                                                              m_lbFratrie, m_lbUnion}) {
+        controle->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(controle, &QWidget::customContextMenuRequested, this, [this, controle](const QPoint &position) {
+            PrepareMenuRelatifs(controle->objectName());
+            m_pmAjouteSupprime->popup(controle->mapToGlobal(position));
+        });
+    }
+}
+
+void TfmFiche::PrepareMenuRelatifs(const QString &controle)
+{
+    m_controleMenu = controle;
+    auto montre = [this](const char *nom, bool visible) {
+        if (auto *a = m_pmAjouteSupprime->findChild<QAction *>(QString::fromLatin1(nom)))
+            a->setVisible(visible);
+    };
+    const bool plusieurs = m_bd.NextPerson(m_bd.NextPerson(0)) != 0;
+    const int relatif = RelatifChoisi();
+    if (controle == u"E_Pere" || controle == u"E_Mere") {
+        montre("MI_Sel", relatif != 0);
+        montre("MI_Ref", relatif != 0);
+        montre("MI_Ajoute", relatif == 0 && PersonneValide());
+        montre("MI_Recherche", plusieurs && PersonneValide());
+    } else if (controle == u"E_Nom" || controle == u"E_Pre") {
+        montre("MI_Sel", false);
+        montre("MI_Ref", PersonneValide());
+        montre("MI_Ajoute", !PersonneValide());
+        montre("MI_Recherche", true);
+    } else {
+        montre("MI_Sel", relatif != 0);
+        montre("MI_Ref", relatif != 0);
+        montre("MI_Ajoute", PersonneValide() && m_bd.CanAddPerson());
+        montre("MI_Recherche", PersonneValide() && m_bd.CanAddPerson());
+    }
+}
+
+int TfmFiche::RelatifChoisi() const
+{
+    if (!PersonneValide())
+        return 0;
+    auto ligne = [](const QListWidget *liste, const TR &personnes) {
+        const int i = liste->currentRow();
+        return i >= 0 && i < personnes.Count() ? personnes.Get(i + 1) : 0;
+    };
+    int p = 0;
+    if (m_controleMenu == u"E_Pere")
+        p = m_bd.Father(m_personne);
+    else if (m_controleMenu == u"E_Mere")
+        p = m_bd.Mother(m_personne);
+    else if (m_controleMenu == u"E_Nom" || m_controleMenu == u"E_Pre")
+        p = m_personne;
+    else if (m_controleMenu == u"LB_Enfant")
+        p = ligne(m_lbEnfant, m_enfants);
+    else if (m_controleMenu == u"LB_Fatrie")
+        p = ligne(m_lbFratrie, m_freres);
+    else if (m_controleMenu == u"LB_Union") {
+        const int u = UnionChoisie();
+        p = m_bd.Husband(u) == m_personne ? m_bd.Wife(u) : m_bd.Husband(u);
+    }
+    return m_bd.PersonInUse(p) ? p : 0;
+}
+
+void TfmFiche::MI_SelClick()
+{
+    if (const int p = RelatifChoisi(); p != 0 && p != m_personne)
+        m_hote.SetSelecPers(p);
+}
+
+void TfmFiche::MI_RefClick()
+{
+    if (const int p = RelatifChoisi(); p != 0)
+        m_hote.ChangeReference(p);
+}
+
+void TfmFiche::MI_AjouteClick()
+{
+    if (m_controleMenu == u"E_Pere")
+        AjouteRelatif(&TRelatifs::AjoutePere);
+    else if (m_controleMenu == u"E_Mere")
+        AjouteRelatif(&TRelatifs::AjouteMere);
+    else if (m_controleMenu == u"LB_Enfant")
+        AjouteRelatif(&TRelatifs::AjouteEnfant);
+    else if (m_controleMenu == u"LB_Fatrie")
+        AjouteRelatif(&TRelatifs::AjouteFratrie);
+    else if (m_controleMenu == u"LB_Union")
+        AjouteRelatif(&TRelatifs::AjouteConjoint);
+    else if (m_relatifs && !PersonneValide() && m_relatifs->AjouteNouvelle() != 0)
+        m_hote.ArbreModifie();
+}
+
+void TfmFiche::MI_RechercheClick()
+{
+    if (!m_recherche)
+        return;
+    if (m_controleMenu == u"E_Nom" || m_controleMenu == u"E_Pre") {
+        if (const int p = m_recherche->ChoisitPersonne(m_personne); p > 0)
+            m_hote.SetSelecPers(p);
+        return;
+    }
+    if (!PersonneValide())
+        return;
+    const int r = m_personne;
+    if (m_controleMenu == u"E_Pere")
+        m_recherche->LiePere(r);
+    else if (m_controleMenu == u"E_Mere")
+        m_recherche->LieMere(r);
+    else if (m_controleMenu == u"LB_Enfant")
+        m_recherche->LieEnfant(r);
+    else if (m_controleMenu == u"LB_Fatrie")
+        m_recherche->LieFratrie(r);
+    else if (m_controleMenu == u"LB_Union")
+        m_recherche->LieConjoint(r);
+    Affiche();
+    m_hote.ArbreModifie();
+}
+
+void TfmFiche::AjouteRelatif(int (TRelatifs::*ajoute)(int))
+{
+    if (!m_relatifs || !PersonneValide())
+        return;
+    const int reference = m_personne;
+    if ((m_relatifs->*ajoute)(reference) == 0)
+        return;
+    m_bd.SetField(reference, PcModification, TodayDateText());
+    // The new person may have become current (the form then shows it
+    // already); otherwise the form shows the new tie.
+    if (m_hote.SelecPers() == reference)
+        Affiche();
+    m_hote.ArbreModifie();
 }
 
 // ---- Events ----------------------------------------------------------------
@@ -1158,6 +1345,8 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
             const int parent = objet == m_pere ? m_bd.Father(m_personne) : m_bd.Mother(m_personne);
             if (m_bd.PersonInUse(parent))
                 m_hote.SetSelecPers(parent);
+            else
+                AjouteRelatif(objet == m_pere ? &TRelatifs::AjoutePere : &TRelatifs::AjouteMere);
             return true;
         }
     }

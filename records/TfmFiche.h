@@ -12,7 +12,10 @@ class QPlainTextEdit;
 class QTabWidget;
 class QToolButton;
 class QFrame;
+class QMenu;
 class TBD;
+class TRelatifs;
+class TfmRechFiche;
 class TChamp;
 class TfmListe;
 
@@ -37,6 +40,11 @@ public:
     virtual QString DefinitionChamps() const = 0;
     // The form was closed.
     virtual void FicheCachee() = 0;
+    // Persons or links were added: the tree is built again when shown.
+    // Hosts without a tree have nothing to do.
+    virtual void ArbreModifie() {}
+    // Person p becomes the reference person of the tree.
+    virtual void ChangeReference(int p) { (void)p; }
 };
 
 // The person record form "Fiche": a small tool window that always shows the
@@ -80,6 +88,23 @@ public:
     // The completion list the form drives (made by the form).
     TfmListe *Liste() const { return m_liste; }
 
+    // The relatives operations and the person search used by the family
+    // commands (set once by the main window; until then they do nothing).
+    void SetRelatifs(TRelatifs *relatifs, TfmRechFiche *recherche);
+
+    // The active tab (0 is the identity tab) and the focus on the surname
+    // edit E_Nom (nom) or the given names edit E_Pre.
+    int Onglet() const;
+    void SetOnglet(int onglet);
+    void FocusNom(bool nom);
+
+    // The relatives menu PM_AjouteSupprime, prepared for a control:
+    // "E_Nom", "E_Pre", "E_Pere", "E_Mere", "LB_Enfant", "LB_Fatrie" or
+    // "LB_Union" (the one the right button was pressed on). Its entries
+    // MI_Sel, MI_Ref, MI_Ajoute and MI_Recherche then act on that control.
+    QMenu *MenuRelatifs() const { return m_pmAjouteSupprime; }
+    void PrepareMenuRelatifs(const QString &controle);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -120,6 +145,18 @@ private:
     void AfficheSexe(int sexe);
     void LanceCodePostal(QLineEdit *champ);
     void SelectionneRelatif(QListWidget *liste, const TR &personnes);
+    void CreeMenuRelatifs();
+    // The relative the remembered control designates (the selected line of
+    // a list, the parent of E_Pere / E_Mere, the spouse of a union line, the
+    // person itself on the name edits); 0 for none or the new-entry line.
+    int RelatifChoisi() const;
+    void MI_SelClick();
+    void MI_RefClick();
+    void MI_AjouteClick();
+    void MI_RechercheClick();
+    // Runs an add operation for the person shown, then refills the form
+    // when the person stayed current and rebuilds the tree.
+    void AjouteRelatif(int (TRelatifs::*ajoute)(int));
     bool EditKeyDown(QLineEdit *champ, QKeyEvent *event);
 
     // The union of the selected line of LB_Union, 0 for none or the new line.
@@ -142,6 +179,10 @@ private:
     TR m_freres;
     TR m_enfants;
     TR m_unions;
+    TRelatifs *m_relatifs = nullptr;
+    TfmRechFiche *m_recherche = nullptr;
+    QString m_controleMenu;
+    QMenu *m_pmAjouteSupprime = nullptr;
 
     TfmListe *m_liste = nullptr;
     QTabWidget *m_pc = nullptr;

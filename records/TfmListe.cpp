@@ -422,9 +422,13 @@ bool TfmListe::EditKeyDown(int touche)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Copy first, then close: the edit's owner may refill the list when
-        // the text changes, and the list must end closed.
-        if (ligne >= 0 && m_edit)
-            m_edit->setText(m_lignes->index(ligne, 0).data().toString());
+        // the text changes, and the list must end closed. The line goes in
+        // as typed text, so that owners listening to the user's edits
+        // (textEdited) store it.
+        if (ligne >= 0 && m_edit) {
+            m_edit->selectAll();
+            m_edit->insert(m_lignes->index(ligne, 0).data().toString());
+        }
         Ferme();
         return true;
     default:

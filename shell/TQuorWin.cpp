@@ -12,8 +12,11 @@
 #include "TfmListe.h"
 #include "Style.h"
 #include "TBKStringGrid.h"
-#include "TfmRapportCritere.h"
+#include "TfmAjoute.h"
+#include "TfmAjoutePers.h"
 #include "TfmOptions.h"
+#include "TfmRapportCritere.h"
+#include "TfmRechFiche.h"
 #include "Look.h"
 
 #include <QAction>
@@ -88,6 +91,11 @@ TQuorWin::TQuorWin(QWidget *parent)
             m_fiche->Affiche();
     });
     connect(this, &TQuorWin::BaseRechargee, m_fiche, [this] { m_fiche->Liste()->Invalide(); });
+    m_ajoute = new TfmAjoute(m_bd, m_relatifs, *this, this);
+    connect(m_ajoute, &TfmAjoute::PersonneAjoutee, this, &TQuorWin::ArbreModifie);
+    m_ajoutePers = new TfmAjoutePers(m_bd, *this, m_fiche->Liste(), this);
+    m_rechFiche = new TfmRechFiche(m_bd, m_relatifs, *this, this);
+    m_fiche->SetRelatifs(&m_relatifs, m_rechFiche);
     m_rapport = new TfmRapport(m_bd, *this, this);
     m_critere = new TfmRapportCritere(
         m_bd, *m_rapport, [this] { return m_selecPers; }, [this] { return m_affArbre->ListeEcran(); }, this);
@@ -192,8 +200,8 @@ void TQuorWin::CreeMenuBoite()
 {
     QAction *fiche = action(m_pmArbreBoite, "MI_BoiteFiche", QStringLiteral("Afficher la fiche"));
     connect(fiche, &QAction::triggered, this, &TQuorWin::ShowFiche);
-    // Searching, adding and deleting come with the record editing windows.
-    action(m_pmArbreBoite, "MI_BoiteRecherche", QStringLiteral("Rechercher une fiche..."))->setEnabled(false);
+    QAction *recherche = action(m_pmArbreBoite, "MI_BoiteRecherche", QStringLiteral("Rechercher une fiche..."));
+    connect(recherche, &QAction::triggered, this, [this] { RechercheFiche(false); });
     QAction *reference = action(m_pmArbreBoite, "MI_BoiteReference", QStringLiteral("Référence de l'arbre (De Cujus)"));
     connect(reference, &QAction::triggered, this, [this] { m_affArbre->ChangeReference(m_selecPers); });
     QAction *plie = action(m_pmArbreBoite, "MI_BoitePlie", QStringLiteral("Déployer/réduire la branche"));
@@ -204,7 +212,9 @@ void TQuorWin::CreeMenuBoite()
         BaseModifiee = 1;
         m_affArbre->Affiche();
     });
-    action(m_pmArbreBoite, "MI_BoiteAjoute", QStringLiteral("Ajouter..."))->setEnabled(false);
+    QAction *ajoute = action(m_pmArbreBoite, "MI_BoiteAjoute", QStringLiteral("Ajouter..."));
+    connect(ajoute, &QAction::triggered, this, &TQuorWin::AfficheAjoute);
+    // Deleting comes with the delete window.
     action(m_pmArbreBoite, "MI_BoiteSupprime", QStringLiteral("Supprimer..."))->setEnabled(false);
 }
 
@@ -242,8 +252,12 @@ void TQuorWin::CreeTaches()
     Bouton(arbre, "sbArbreImprime", QStringLiteral("Imprimer l'arbre"));
     Bouton(arbre, "sbFicheArbre", QStringLiteral("Navigateur"), true);
     QGroupBox *fiches = groupe(afficher, QStringLiteral("Fiches"));
-    Bouton(fiches, "SB_RechFiche", QStringLiteral("Rechercher une personne"));
-    Bouton(fiches, "SB_Reference", QStringLiteral("Personne de référence"));
+    QToolButton *sbRechFiche = Bouton(fiches, "SB_RechFiche", QStringLiteral("Rechercher une personne"));
+    sbRechFiche->setEnabled(true);
+    connect(sbRechFiche, &QToolButton::clicked, this, [this] { RechercheFiche(false); });
+    QToolButton *sbReference = Bouton(fiches, "SB_Reference", QStringLiteral("Personne de référence"));
+    sbReference->setEnabled(true);
+    connect(sbReference, &QToolButton::clicked, this, [this] { RechercheFiche(true); });
     Bouton(fiches, "sbSupprime", QStringLiteral("Supprimer des personnes"), true);
     Bouton(fiches, "sbRemp", QStringLiteral("Rechercher et remplacer"));
     QGroupBox *sources = groupe(afficher, QStringLiteral("Sources"));
@@ -417,6 +431,63 @@ void TQuorWin::PersonneModifiee(int p)
 {
     m_affArbre->RepaintPers(p);
     TitreFenetre();
+}
+
+void TQuorWin::ArbreModifie()
+{
+    TitreFenetre();
+    m_affArbre->Affiche();
+}
+
+void TQuorWin::ChangeReference(int p)
+{
+    m_affArbre->ChangeReference(p);
+}
+
+bool TQuorWin::SaisieIdentite(const QString &titre, int p, bool sexeChoisi)
+{
+    return m_ajoutePers->SaisieIdentite(titre, p, sexeChoisi);
+}
+
+void TQuorWin::MontreNouvelle(int p, const QString &titreFiche, bool focusNom)
+{
+    m_fiche->SetOnglet(0);
+    SetSelecPers(p);
+    ShowFiche();
+    m_fiche->setWindowTitle(titreFiche);
+    m_fiche->FocusNom(focusNom);
+}
+
+void TQuorWin::FicheAffiche()
+{
+    if (m_fiche->isVisible())
+        m_fiche->Affiche();
+}
+
+int TQuorWin::OngletFiche() const
+{
+    return m_fiche->Onglet();
+}
+
+void TQuorWin::SetOngletFiche(int onglet)
+{
+    m_fiche->SetOnglet(onglet);
+}
+
+void TQuorWin::AfficheAjoute()
+{
+    m_ajoute->Affiche();
+    m_ajoute->exec();
+}
+
+void TQuorWin::RechercheFiche(bool reference)
+{
+    const int p = m_rechFiche->ChoisitPersonne(m_selecPers);
+    if (p <= 0)
+        return;
+    SetSelecPers(p);
+    if (reference)
+        m_affArbre->ChangeReference(p);
 }
 
 void TQuorWin::LiensModifies()

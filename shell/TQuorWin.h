@@ -2,6 +2,7 @@
 
 #include "BD.h"
 #include "TAffArbre.h"
+#include "Relatifs.h"
 #include "TfmFiche.h"
 #include "TfmRapport.h"
 
@@ -20,11 +21,18 @@ class QToolButton;
 class TfmOptions;
 class TPage;
 class TfmRapportCritere;
+class TfmAjoute;
+class TfmAjoutePers;
+class TfmRechFiche;
 
 // The main window: the File menu, the side task bar `PC`, the tree area
 // `Arbre` and the status line. It owns the database and is the one place that
 // makes a person current.
-class TQuorWin final : public QMainWindow, public THoteArbre, public THoteFiche, public THoteRapport
+class TQuorWin final : public QMainWindow,
+                       public THoteArbre,
+                       public THoteFiche,
+                       public THoteRapport,
+                       public THoteRelatifs
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TQuorWin)
@@ -76,6 +84,24 @@ public:
     QColor CouleurSexe(int sexe) const override;
     QString DefinitionChamps() const override;
     void FicheCachee() override { HideFiche(); }
+    void ArbreModifie() override;
+    void ChangeReference(int p) override;
+
+    // What the relatives windows ask of the main window.
+    bool SaisieIdentite(const QString &titre, int p, bool sexeChoisi) override;
+    void MontreNouvelle(int p, const QString &titreFiche, bool focusNom) override;
+    void FicheAffiche() override;
+    int OngletFiche() const override;
+    void SetOngletFiche(int onglet) override;
+
+    // The add window for the current person, and the person search (the
+    // chosen person becomes current; with reference, also the reference of
+    // the tree).
+    void AfficheAjoute();
+    void RechercheFiche(bool reference);
+    TfmAjoute *FenetreAjoute() const { return m_ajoute; }
+    TfmAjoutePers *FenetreAjoutePers() const { return m_ajoutePers; }
+    TfmRechFiche *FenetreRecherche() const { return m_rechFiche; }
 
     // The report window and its options window.
     TfmRapport *Rapport() const { return m_rapport; }
@@ -154,4 +180,8 @@ private:
     TfmFiche *m_fiche = nullptr;
     TfmRapport *m_rapport = nullptr;
     TfmRapportCritere *m_critere = nullptr;
+    TRelatifs m_relatifs{m_bd, *this};
+    TfmAjoute *m_ajoute = nullptr;
+    TfmAjoutePers *m_ajoutePers = nullptr;
+    TfmRechFiche *m_rechFiche = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "Globales.h"
 #include "Langue.h"
 #include "Options.h"
+#include "Relatifs.h"
 #include "TfmFiche.h"
 #include "TfmListe.h"
 
@@ -17,10 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -338,6 +342,85 @@ TEST_F(Fiche, RelativesAreReachedByDoubleClick)
     enfants->setCurrentRow(0);
     emit enfants->itemDoubleClicked(enfants->item(0));
     EXPECT_EQ(m_hote.Selec, 9);
+}
+
+// The relatives windows' host, for the form's add commands: it follows the
+// form's host.
+class HoteRelatifsTest final : public THoteRelatifs
+{
+public:
+    explicit HoteRelatifsTest(HoteFicheTest &fiche) : m_fiche(fiche) {}
+    int SelecPers() const override { return m_fiche.Selec; }
+    void SetSelecPers(int p) override { m_fiche.Selec = p; }
+    bool SaisieIdentite(const QString &, int, bool) override { return true; }
+    void MontreNouvelle(int p, const QString &titre, bool) override
+    {
+        m_fiche.Selec = p;
+        Titres << titre;
+    }
+    void FicheAffiche() override {}
+    int OngletFiche() const override { return 0; }
+    void SetOngletFiche(int) override {}
+    QStringList Titres;
+
+private:
+    HoteFicheTest &m_fiche;
+};
+
+TEST_F(Fiche, RelativesMenuFollowsTheControlItWasOpenedOn)
+{
+    auto visibles = [this](const char *controle) {
+        m_fiche->PrepareMenuRelatifs(QString::fromLatin1(controle));
+        QStringList noms;
+        for (QAction *a : m_fiche->MenuRelatifs()->actions())
+            if (a->isVisible())
+                noms << a->objectName();
+        return noms.join(u' ');
+    };
+    // Person 4 has a father and a mother, one child, siblings, one union.
+    EXPECT_EQ(visibles("E_Pere"), u"MI_Sel MI_Ref MI_Recherche"_s);
+    EXPECT_EQ(visibles("E_Nom"), u"MI_Ref MI_Recherche"_s);
+    QListWidget *enfants = controle<QListWidget>("LB_Enfant");
+    enfants->setCurrentRow(0);
+    EXPECT_EQ(visibles("LB_Enfant"), u"MI_Sel MI_Ref MI_Ajoute MI_Recherche"_s);
+    enfants->setCurrentRow(enfants->count() - 1); // the new-entry line
+    EXPECT_EQ(visibles("LB_Enfant"), u"MI_Ajoute MI_Recherche"_s);
+    // Sophie (8) has no parents.
+    m_hote.Selec = 8;
+    m_fiche->Affiche();
+    EXPECT_EQ(visibles("E_Mere"), u"MI_Ajoute MI_Recherche"_s);
+}
+
+TEST_F(Fiche, NewEntryLinesAndEmptyParentsAddRelatives)
+{
+    HoteRelatifsTest hote(m_hote);
+    TRelatifs relatifs(bd(), hote);
+    m_fiche->SetRelatifs(&relatifs, nullptr);
+    Options().AjoutePers = false;
+    Options().LienAuto = true;
+    m_hote.Selec = 8; // Sophie BERNARD: no parents
+    m_fiche->Affiche();
+    QTest::mouseDClick(controle<QLineEdit>("E_Pere"), Qt::LeftButton);
+    const int pere = m_hote.Selec;
+    ASSERT_NE(pere, 8);
+    EXPECT_EQ(bd().Father(8), pere);
+    EXPECT_EQ(bd().Surname(pere), u"BERNARD"_s);
+    ASSERT_EQ(hote.Titres.size(), 1);
+    EXPECT_TRUE(hote.Titres[0].endsWith(bd().FullName(8))) << hote.Titres[0].toStdString();
+
+    // A child from the new-entry line of the children list.
+    m_hote.Selec = 8;
+    m_fiche->Affiche();
+    QListWidget *enfants = controle<QListWidget>("LB_Enfant");
+    const int avant = enfants->count();
+    enfants->setCurrentRow(avant - 1);
+    emit enfants->itemDoubleClicked(enfants->currentItem());
+    const int enfant = m_hote.Selec;
+    EXPECT_EQ(bd().Mother(enfant), 8);
+    // Sophie has one union (with Pierre, 4): the child is his, silently.
+    EXPECT_EQ(bd().Father(enfant), 4);
+    EXPECT_EQ(bd().Surname(enfant), u"MARTIN"_s);
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
 }
 
 TEST_F(Fiche, ThePostalCodeProgramFillsThePlace)

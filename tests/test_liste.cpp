@@ -217,8 +217,13 @@ TEST_F(Fenetre, KeysOfTheEditAndTheMouseDriveTheList)
     for (int i = 0; i < 8; ++i)
         QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_EQ(selection(), 5);
+    // The line chosen reaches the edit's owner as the user's edit.
+    QStringList edites;
+    const auto connexion = QObject::connect(edit, &QLineEdit::textEdited, [&edites](const QString &t) { edites << t; });
     QTest::keyClick(edit, Qt::Key_Return);
+    QObject::disconnect(connexion);
     EXPECT_EQ(edit->text(), S("DAF"));
+    EXPECT_EQ(edites, QStringList{S("DAF")});
     EXPECT_FALSE(liste.Ouverte());
 
     for (int touche : {Qt::Key_Enter, Qt::Key_Tab, Qt::Key_Escape}) {

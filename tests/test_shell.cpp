@@ -9,12 +9,19 @@
 #include "TBKStringGrid.h"
 #include "TQuorWin.h"
 #include "Langue.h"
+#include "TfmAjoute.h"
+#include "TfmRechFiche.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QTemporaryDir>
 
@@ -319,6 +326,64 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     m_dialogues.Fichiers = {chemin("absent/rapport.csv")};
     EXPECT_FALSE(w.ExporteRapport());
     EXPECT_NE(m_dialogues.Messages.last(), MLText(531));
+}
+
+// Runs `action` once the modal window `fenetre` is shown.
+template <typename F>
+void QuandVisible(QWidget *fenetre, F action)
+{
+    auto *minuterie = new QTimer(fenetre);
+    QObject::connect(minuterie, &QTimer::timeout, fenetre, [=] {
+        if (!fenetre->isVisible())
+            return;
+        minuterie->stop();
+        minuterie->deleteLater();
+        action();
+    });
+    minuterie->start(10);
+}
+
+TEST_F(Shell, SearchAndAddCommandsOfTheMainWindow)
+{
+    TQuorWin w;
+    w.show();
+    remplit(w.Base());
+    w.SetSelecPers(3);
+    // The search button: the person typed and chosen becomes current.
+    TfmRechFiche *recherche = w.FenetreRecherche();
+    QuandVisible(recherche, [recherche] {
+        auto *commence = recherche->findChild<QLineEdit *>(QStringLiteral("eCommence"));
+        commence->setText(QStringLiteral("DUR"));
+        recherche->findChild<QPushButton *>(QStringLiteral("B_Ok"))->click();
+    });
+    w.findChild<QToolButton *>(QStringLiteral("SB_RechFiche"))->click();
+    EXPECT_EQ(w.SelecPers(), 2);
+    EXPECT_FALSE(recherche->isVisible());
+
+    // The reference button moves the tree's reference as well.
+    QuandVisible(recherche, [recherche] {
+        recherche->findChild<QLineEdit *>(QStringLiteral("eCommence"))->setText(QStringLiteral("MAR"));
+        recherche->findChild<QPushButton *>(QStringLiteral("B_Ok"))->click();
+    });
+    w.findChild<QToolButton *>(QStringLiteral("SB_Reference"))->click();
+    EXPECT_EQ(RefPers, w.SelecPers());
+    EXPECT_EQ(w.Base().Surname(RefPers), u"MARTIN");
+
+    // The box menu's "Ajouter...": a mother for the child's mother.
+    ::Options().AjoutePers = false;
+    w.SetSelecPers(2);
+    TfmAjoute *ajoute = w.FenetreAjoute();
+    QuandVisible(ajoute, [ajoute] {
+        ajoute->findChild<QRadioButton *>(QStringLiteral("RB_Mere"))->setChecked(true);
+        ajoute->findChild<QPushButton *>(QStringLiteral("B_Ok"))->click();
+    });
+    w.MenuBoite()->findChild<QAction *>(QStringLiteral("MI_BoiteAjoute"))->trigger();
+    const int mere = w.Base().Mother(2);
+    ASSERT_TRUE(w.Base().PersonInUse(mere));
+    EXPECT_EQ(w.SelecPers(), mere);
+    EXPECT_TRUE(w.Fiche()->isVisible());
+    EXPECT_EQ(w.Fiche()->windowTitle(), MLText(305) + u' ' + w.Base().FullName(2));
+    EXPECT_EQ(BaseModifiee, 1);
 }
 
 } // namespace
