@@ -361,6 +361,7 @@ void TfmListe::Sert(QLineEdit *edit)
         m_edit->removeEventFilter(this);
     disconnect(m_finEdit);
     m_edit = edit;
+    m_editFiltre = edit;
     edit->installEventFilter(this);
     m_finEdit = connect(edit, &QObject::destroyed, this, &TfmListe::Ferme);
 }
@@ -447,7 +448,7 @@ void TfmListe::lbListeMouseDown(int ligne)
 bool TfmListe::eventFilter(QObject *objet, QEvent *evenement)
 {
     const QEvent::Type type = evenement->type();
-    if (objet == m_edit && isVisible()) {
+    if (objet == m_editFiltre && !m_edit.isNull() && isVisible()) {
         if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
             auto *touche = static_cast<QKeyEvent *>(evenement);
             if (!toucheDeLaListe(touche->key()))

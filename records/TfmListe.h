@@ -149,6 +149,10 @@ private:
     QListView *m_lbListe = nullptr;
     QStringListModel *m_lignes = nullptr; // lbListe's lines
     QPointer<QLineEdit> m_edit;
+    // The same edit as a plain object, for the event filter: events still
+    // arrive while the edit is being destroyed, when it is no longer a
+    // QLineEdit. Only compared, never used.
+    const QObject *m_editFiltre = nullptr;
     QMetaObject::Connection m_finEdit; // closes the list when the edit goes
     std::array<Cache, 4> m_caches; // by TGenreSaisie
     bool m_active = false;         // the window held the activation
