@@ -1,0 +1,4 @@
+// in progress
+#include "TfmSupprime.h"
+TfmSupprime::TfmSupprime(TBD &, THoteSupprime &, QWidget *parent) : QWidget(parent) {}
+TfmSupprime::~TfmSupprime() = default;
