@@ -12,6 +12,7 @@
 #include "Options.h"
 #include "Parente.h"
 #include "Relatifs.h"
+#include "Suppression.h"
 #include "TChamp.h"
 #include "TfmFicheEve.h"
 #include "TfmListe.h"
@@ -47,6 +48,8 @@ const QString &LigneNouvelle()
 }
 
 constexpr int TexteHomme = 101;
+constexpr int TexteConfirmeSuppression = 536;
+constexpr int TexteSeulePersonne = 2210;
 constexpr int TexteFemme = 102;
 constexpr int TexteSosa = 103;
 constexpr int TexteNumero = 104;
@@ -723,9 +726,8 @@ void TfmFiche::CreeMenuRelatifs()
     entree("MI_Ref", QStringLiteral("Référence de l'arbre (De Cujus)"), &TfmFiche::MI_RefClick);
     entree("MI_Ajoute", QStringLiteral("Créer la personne"), &TfmFiche::MI_AjouteClick);
     entree("MI_Recherche", QStringLiteral("Rechercher dans la liste..."), &TfmFiche::MI_RechercheClick);
-    // Deleting and unlinking come with the delete commands.
-    entree("MI_Supprime", QStringLiteral("Supprimer la personne"), nullptr)->setVisible(false);
-    entree("MI_Efface", QStringLiteral("Effacer le lien"), nullptr)->setVisible(false);
+    entree("MI_Supprime", QStringLiteral("Supprimer la personne"), &TfmFiche::MI_SupprimeClick);
+    entree("MI_Efface", QStringLiteral("Effacer le lien"), &TfmFiche::MI_EffaceClick);
 
     for (QWidget *controle : std::initializer_list<QWidget *>{m_nom, m_prenoms, m_pere, m_mere, m_lbEnfant,
                                                               m_lbFratrie, m_lbUnion}) {
@@ -751,16 +753,22 @@ void TfmFiche::PrepareMenuRelatifs(const QString &controle)
         montre("MI_Ref", relatif != 0);
         montre("MI_Ajoute", relatif == 0 && PersonneValide());
         montre("MI_Recherche", plusieurs && PersonneValide());
+        montre("MI_Supprime", relatif != 0);
+        montre("MI_Efface", relatif != 0);
     } else if (controle == u"E_Nom" || controle == u"E_Pre") {
         montre("MI_Sel", false);
         montre("MI_Ref", PersonneValide());
         montre("MI_Ajoute", !PersonneValide());
         montre("MI_Recherche", true);
+        montre("MI_Supprime", plusieurs && PersonneValide());
+        montre("MI_Efface", false);
     } else {
         montre("MI_Sel", relatif != 0);
         montre("MI_Ref", relatif != 0);
         montre("MI_Ajoute", PersonneValide() && m_bd.CanAddPerson());
         montre("MI_Recherche", PersonneValide() && m_bd.CanAddPerson());
+        montre("MI_Supprime", relatif != 0);
+        montre("MI_Efface", relatif != 0);
     }
 }
 
@@ -840,6 +848,68 @@ void TfmFiche::MI_RechercheClick()
         m_recherche->LieFratrie(r);
     else if (m_controleMenu == u"LB_Union")
         m_recherche->LieConjoint(r);
+    Affiche();
+    m_hote.ArbreModifie();
+}
+
+void TfmFiche::MI_SupprimeClick()
+{
+    if (!PersonneValide())
+        return;
+    if (m_bd.NextPerson(m_bd.NextPerson(0)) == 0) {
+        AppMessageBox(MLText(TexteSeulePersonne), MsgAvertissement, BoutonsOk);
+        return;
+    }
+    const int cible = RelatifChoisi();
+    if (cible == 0 || !AskYesNo(MLFormat(TexteConfirmeSuppression, {m_bd.FullName(cible)})))
+        return;
+    if (cible == m_personne) {
+        // The form moves to a close relative before its person goes.
+        int suivante = m_bd.Father(cible);
+        if (!m_bd.PersonInUse(suivante))
+            suivante = m_bd.Mother(cible);
+        if (!m_bd.PersonInUse(suivante))
+            suivante = LastSpouse(m_bd, cible);
+        if (m_bd.PersonInUse(suivante))
+            m_hote.SetSelecPers(suivante);
+    }
+    m_bd.DeletePerson(cible);
+    BaseModifiee = 1;
+    m_liste->Invalide();
+    m_hote.SetSelecPers(PersonneApresSuppression(m_bd, m_hote.SelecPers()));
+    Affiche();
+    m_hote.PersonnesSupprimees();
+}
+
+void TfmFiche::MI_EffaceClick()
+{
+    const int p = m_personne;
+    const int relatif = RelatifChoisi();
+    if (relatif == 0 || relatif == p)
+        return;
+    if (m_controleMenu == u"E_Pere") {
+        m_bd.SetFather(p, 0);
+    } else if (m_controleMenu == u"E_Mere") {
+        m_bd.SetMother(p, 0);
+    } else if (m_controleMenu == u"LB_Enfant") {
+        // Only the link that points to this person: a child of unknown
+        // parents' sexes keeps its other parent.
+        if (m_bd.Father(relatif) == p)
+            m_bd.SetFather(relatif, 0);
+        if (m_bd.Mother(relatif) == p)
+            m_bd.SetMother(relatif, 0);
+    } else if (m_controleMenu == u"LB_Fatrie") {
+        // A half-sibling loses only the parent the two share.
+        if (m_bd.Father(relatif) == m_bd.Father(p))
+            m_bd.SetFather(relatif, 0);
+        if (m_bd.Mother(relatif) == m_bd.Mother(p))
+            m_bd.SetMother(relatif, 0);
+    } else if (m_controleMenu == u"LB_Union") {
+        m_bd.ClearUnion(UnionChoisie());
+    } else {
+        return;
+    }
+    FicheMAJ();
     Affiche();
     m_hote.ArbreModifie();
 }

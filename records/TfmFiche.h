@@ -45,6 +45,8 @@ public:
     virtual void ArbreModifie() {}
     // Person p becomes the reference person of the tree.
     virtual void ChangeReference(int p) { (void)p; }
+    // Persons were deleted: the tree and the report are refreshed.
+    virtual void PersonnesSupprimees() {}
 };
 
 // The person record form "Fiche": a small tool window that always shows the
@@ -100,8 +102,8 @@ public:
 
     // The relatives menu PM_AjouteSupprime, prepared for a control:
     // "E_Nom", "E_Pre", "E_Pere", "E_Mere", "LB_Enfant", "LB_Fatrie" or
-    // "LB_Union" (the one the right button was pressed on). Its entries
-    // MI_Sel, MI_Ref, MI_Ajoute and MI_Recherche then act on that control.
+    // "LB_Union" (the one the right button was pressed on). Its entries then
+    // act on that control.
     QMenu *MenuRelatifs() const { return m_pmAjouteSupprime; }
     void PrepareMenuRelatifs(const QString &controle);
 
@@ -154,6 +156,8 @@ private:
     void MI_RefClick();
     void MI_AjouteClick();
     void MI_RechercheClick();
+    void MI_SupprimeClick();
+    void MI_EffaceClick();
     // Runs an add operation for the person shown, then refills the form
     // when the person stayed current and rebuilds the tree.
     void AjouteRelatif(int (TRelatifs::*ajoute)(int));

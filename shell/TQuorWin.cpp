@@ -170,8 +170,8 @@ void TQuorWin::CreeMenus()
     connect(action(edition, "MI_Fiche", QStringLiteral("Fiche de la personne"), QKeySequence(Qt::Key_F2)),
             &QAction::triggered, this, &TQuorWin::ShowFiche);
     edition->addSeparator();
-    // Deleting persons comes with the record editing windows.
-    action(edition, "MI_Supprime", QStringLiteral("Supprimer la personne"))->setEnabled(false);
+    connect(action(edition, "MI_Supprime", QStringLiteral("Supprimer...")), &QAction::triggered, this,
+            &TQuorWin::AfficheSupprime);
 
     QMenu *outils = menuBar()->addMenu(QStringLiteral("&Outils"));
     outils->setObjectName(QStringLiteral("MI_Outils"));
@@ -214,8 +214,8 @@ void TQuorWin::CreeMenuBoite()
     });
     QAction *ajoute = action(m_pmArbreBoite, "MI_BoiteAjoute", QStringLiteral("Ajouter..."));
     connect(ajoute, &QAction::triggered, this, &TQuorWin::AfficheAjoute);
-    // Deleting comes with the delete window.
-    action(m_pmArbreBoite, "MI_BoiteSupprime", QStringLiteral("Supprimer..."))->setEnabled(false);
+    connect(action(m_pmArbreBoite, "MI_BoiteSupprime", QStringLiteral("Supprimer...")), &QAction::triggered, this,
+            &TQuorWin::AfficheSupprime);
 }
 
 QToolButton *TQuorWin::Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat)
@@ -258,7 +258,14 @@ void TQuorWin::CreeTaches()
     QToolButton *sbReference = Bouton(fiches, "SB_Reference", QStringLiteral("Personne de référence"));
     sbReference->setEnabled(true);
     connect(sbReference, &QToolButton::clicked, this, [this] { RechercheFiche(true); });
-    Bouton(fiches, "sbSupprime", QStringLiteral("Supprimer des personnes"), true);
+    QToolButton *sbSupprime = Bouton(fiches, "sbSupprime", QStringLiteral("Supprimer des personnes"), true);
+    sbSupprime->setEnabled(true);
+    connect(sbSupprime, &QToolButton::clicked, this, [this](bool bas) {
+        if (bas)
+            AfficheSupprime();
+        else if (m_supprime)
+            m_supprime->close();
+    });
     Bouton(fiches, "sbRemp", QStringLiteral("Rechercher et remplacer"));
     QGroupBox *sources = groupe(afficher, QStringLiteral("Sources"));
     Bouton(sources, "sbSourceAjoute", QStringLiteral("Ajouter une source"));
@@ -472,6 +479,40 @@ int TQuorWin::OngletFiche() const
 void TQuorWin::SetOngletFiche(int onglet)
 {
     m_fiche->SetOnglet(onglet);
+}
+
+TR TQuorWin::ListeRapport() const
+{
+    return m_rapport->Liste();
+}
+
+void TQuorWin::MontreListe(const TR &liste, const QString &titre)
+{
+    m_rapport->AfficheListe(liste, titre);
+    MontreRapport();
+}
+
+void TQuorWin::PersonnesSupprimees()
+{
+    m_fiche->Liste()->Invalide();
+    FicheAffiche();
+    ArbreModifie();
+    if (m_rapport->isVisible())
+        m_critere->Applique();
+}
+
+void TQuorWin::SupprimeCache()
+{
+    findChild<QToolButton *>(QStringLiteral("sbSupprime"))->setChecked(false);
+}
+
+void TQuorWin::AfficheSupprime()
+{
+    if (m_supprime)
+        return;
+    findChild<QToolButton *>(QStringLiteral("sbSupprime"))->setChecked(true);
+    m_supprime = new TfmSupprime(m_bd, *this, this);
+    m_supprime->show();
 }
 
 void TQuorWin::AfficheAjoute()

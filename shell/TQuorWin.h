@@ -5,8 +5,10 @@
 #include "Relatifs.h"
 #include "TfmFiche.h"
 #include "TfmRapport.h"
+#include "TfmSupprime.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -32,7 +34,8 @@ class TQuorWin final : public QMainWindow,
                        public THoteArbre,
                        public THoteFiche,
                        public THoteRapport,
-                       public THoteRelatifs
+                       public THoteRelatifs,
+                       public THoteSupprime
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TQuorWin)
@@ -93,6 +96,16 @@ public:
     void FicheAffiche() override;
     int OngletFiche() const override;
     void SetOngletFiche(int onglet) override;
+
+    // What the delete window asks of the main window.
+    TR ListeRapport() const override;
+    void MontreListe(const TR &liste, const QString &titre) override;
+    void PersonnesSupprimees() override;
+    void SupprimeCache() override;
+    // Opens the delete window for the current person; does nothing while
+    // it is open already.
+    void AfficheSupprime();
+    TfmSupprime *FenetreSupprime() const { return m_supprime; }
 
     // The add window for the current person, and the person search (the
     // chosen person becomes current; with reference, also the reference of
@@ -184,4 +197,5 @@ private:
     TfmAjoute *m_ajoute = nullptr;
     TfmAjoutePers *m_ajoutePers = nullptr;
     TfmRechFiche *m_rechFiche = nullptr;
+    QPointer<TfmSupprime> m_supprime;
 };

@@ -3,6 +3,7 @@
 #include "DialoguesScriptes.h"
 #include "FamilleTest.h"
 #include "Globales.h"
+#include "InvariantBase.h"
 #include "Langue.h"
 #include "Options.h"
 #include "Relatifs.h"
@@ -378,11 +379,11 @@ TEST_F(Fiche, RelativesMenuFollowsTheControlItWasOpenedOn)
         return noms.join(u' ');
     };
     // Person 4 has a father and a mother, one child, siblings, one union.
-    EXPECT_EQ(visibles("E_Pere"), u"MI_Sel MI_Ref MI_Recherche"_s);
-    EXPECT_EQ(visibles("E_Nom"), u"MI_Ref MI_Recherche"_s);
+    EXPECT_EQ(visibles("E_Pere"), u"MI_Sel MI_Ref MI_Recherche MI_Supprime MI_Efface"_s);
+    EXPECT_EQ(visibles("E_Nom"), u"MI_Ref MI_Recherche MI_Supprime"_s);
     QListWidget *enfants = controle<QListWidget>("LB_Enfant");
     enfants->setCurrentRow(0);
-    EXPECT_EQ(visibles("LB_Enfant"), u"MI_Sel MI_Ref MI_Ajoute MI_Recherche"_s);
+    EXPECT_EQ(visibles("LB_Enfant"), u"MI_Sel MI_Ref MI_Ajoute MI_Recherche MI_Supprime MI_Efface"_s);
     enfants->setCurrentRow(enfants->count() - 1); // the new-entry line
     EXPECT_EQ(visibles("LB_Enfant"), u"MI_Ajoute MI_Recherche"_s);
     // Sophie (8) has no parents.
@@ -421,6 +422,76 @@ TEST_F(Fiche, NewEntryLinesAndEmptyParentsAddRelatives)
     EXPECT_EQ(bd().Father(enfant), 4);
     EXPECT_EQ(bd().Surname(enfant), u"MARTIN"_s);
     EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+}
+
+TEST_F(Fiche, DeletingFromTheFormAsksThenMovesToARelative)
+{
+    auto menu = [this](const char *controle, const char *entree) {
+        m_fiche->PrepareMenuRelatifs(QString::fromLatin1(controle));
+        m_fiche->MenuRelatifs()->findChild<QAction *>(QString::fromLatin1(entree))->trigger();
+    };
+    // No keeps everything; Yes on the name deletes the person shown, and
+    // the form moves to the father.
+    m_dialogues.OuiNon = {false};
+    menu("E_Nom", "MI_Supprime");
+    EXPECT_TRUE(bd().PersonInUse(4));
+    EXPECT_EQ(m_dialogues.Messages.last(), MLFormat(536, {bd().FullName(4)}));
+    m_dialogues.OuiNon = {true};
+    menu("E_Nom", "MI_Supprime");
+    EXPECT_FALSE(bd().PersonInUse(4));
+    EXPECT_EQ(m_hote.Selec, 1);
+    EXPECT_EQ(m_fiche->Personne(), 1);
+    EXPECT_EQ(bd().Father(9), 0);
+    EXPECT_EQ(BaseModifiee, 1);
+    EXPECT_EQ(FautesBase(bd()), QStringList());
+
+    // Theo (13) has no known relative left after his parents go: the form
+    // moves to the nearest person before him.
+    m_hote.Selec = 13;
+    m_fiche->Affiche();
+    m_dialogues.OuiNon = {true, true, true};
+    menu("E_Pere", "MI_Supprime");
+    menu("E_Mere", "MI_Supprime");
+    menu("E_Pre", "MI_Supprime");
+    EXPECT_FALSE(bd().PersonInUse(13));
+    EXPECT_EQ(m_hote.Selec, 11);
+    EXPECT_EQ(FautesBase(bd()), QStringList());
+
+    // The last person is never deleted.
+    for (int p = 1; p <= bd().PersonCount(); ++p)
+        if (p != 11)
+            bd().ClearPerson(p);
+    m_fiche->Affiche();
+    m_dialogues.OuiNon = {true};
+    menu("E_Nom", "MI_Supprime");
+    EXPECT_TRUE(bd().PersonInUse(11));
+    EXPECT_EQ(m_dialogues.Messages.last(), MLText(2210));
+}
+
+TEST_F(Fiche, UnlinkingKeepsThePersonsAndOnlyTheSharedParent)
+{
+    QListWidget *fratrie = controle<QListWidget>("LB_Fatrie");
+    auto efface = [&](const char *controle, const char *prenom) {
+        if (prenom) {
+            const auto lignes = fratrie->findItems(QString::fromLatin1(prenom), Qt::MatchContains);
+            ASSERT_EQ(lignes.size(), 1) << prenom;
+            fratrie->setCurrentItem(lignes[0]);
+        }
+        m_fiche->PrepareMenuRelatifs(QString::fromLatin1(controle));
+        m_fiche->MenuRelatifs()->findChild<QAction *>(u"MI_Efface"_s)->trigger();
+    };
+    // Pierre (4, of 1 and 2): half-siblings Paul (6, of 1 and 3) and Claude
+    // (7, of 2 alone).
+    efface("LB_Fatrie", "Paul");
+    EXPECT_EQ(bd().Father(6), 0);
+    EXPECT_EQ(bd().Mother(6), 3);
+    efface("LB_Fatrie", "Claude");
+    EXPECT_EQ(bd().Mother(7), 0);
+    efface("E_Mere", nullptr);
+    EXPECT_EQ(bd().Mother(4), 0);
+    EXPECT_EQ(bd().Father(4), 1);
+    for (int p = 1; p <= 13; ++p)
+        EXPECT_EQ(bd().PersonInUse(p), p != 10) << p;
 }
 
 TEST_F(Fiche, ThePostalCodeProgramFillsThePlace)
