@@ -9,6 +9,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
+  poppler-utils
 )
 
 missing=()

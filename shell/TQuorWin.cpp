@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -181,8 +182,6 @@ void TQuorWin::CreeMenus()
 
 void TQuorWin::CreeMenuArbre()
 {
-    // The tree commands; each is enabled by the part of the program that
-    // provides its dialog.
     const std::pair<const char *, const char *> commandes[] = {
         {"MI_ArbreApparence", "Apparence de l'arbre..."},
         {"MI_ArbreEcart", "Écart entre les cellules..."},
@@ -193,7 +192,7 @@ void TQuorWin::CreeMenuArbre()
         {"MI_ArbreImprime", "Imprimer l'arbre..."},
     };
     for (const auto &[nom, texte] : commandes)
-        action(m_pmArbre, nom, QString::fromUtf8(texte))->setEnabled(false);
+        action(m_pmArbre, nom, QString::fromUtf8(texte));
 }
 
 void TQuorWin::CreeMenuBoite()
@@ -250,7 +249,13 @@ void TQuorWin::CreeTaches()
     Bouton(arbre, "sbZoomPage", QStringLiteral("Zoom de la page"));
     Bouton(arbre, "sbCroisePage", QStringLiteral("Recouvrement des pages"));
     Bouton(arbre, "sbArbreImprime", QStringLiteral("Imprimer l'arbre"));
+    Bouton(arbre, "sbArbreApparence", QStringLiteral("Apparence"));
+    Bouton(arbre, "sbArbreEcart", QStringLiteral("Écart"));
+    Bouton(arbre, "sbArbreLarge", QStringLiteral("Largeur"));
+    Bouton(arbre, "sbArbreNbreGen", QStringLiteral("Générations"));
+    Bouton(arbre, "sbArbreZoom", QStringLiteral("Zoom"));
     Bouton(arbre, "sbFicheArbre", QStringLiteral("Navigateur"), true);
+    CreeCommandesArbre(arbre);
     QGroupBox *fiches = groupe(afficher, QStringLiteral("Fiches"));
     QToolButton *sbRechFiche = Bouton(fiches, "SB_RechFiche", QStringLiteral("Rechercher une personne"));
     sbRechFiche->setEnabled(true);

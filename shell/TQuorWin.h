@@ -12,9 +12,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
+class QPrinter;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -147,6 +149,29 @@ public:
     // on (saved, or the user said No), false on Cancel or a failed save.
     bool DemandeEnregistrement();
 
+    // Tree page and print commands. sbVoirPage shows the page frames;
+    // sbZoomPage and sbCroisePage open the print page dialog with the left
+    // button, and with another button step the print zoom (by 100) or the
+    // overlap (by 5) up on their upper half, down on their lower half.
+    void sbVoirPageClick();
+    void AfficheZoomPage();
+    void PasPage(bool zoom, bool monte);
+    // The print command: the printer dialog for the pages of the grid (or,
+    // when no printer is installed, a PDF file to choose), then the pages.
+    // False when nothing was printed (the user has been told why, or
+    // cancelled).
+    bool sbArbreImprimeClick();
+    // The printer in use: the system's default printer, else a PDF printer
+    // (A4 portrait); it keeps the user's choices from one print to the next.
+    QPrinter &Imprimante();
+    // The tree setting dialogs; the tree is rebuilt after OK of the first
+    // three.
+    void AfficheEcart();
+    void AfficheLarge();
+    void AfficheNbreGen();
+    void AfficheZoom();
+    void AfficheApparence();
+
     TfmOptions *FenetreOptions() const { return m_options; }
     void AfficheOptions();
 
@@ -165,6 +190,10 @@ private:
     void CreeMenuArbre();
     void CreeMenuBoite();
     void CreeTaches();
+    void CreeCommandesArbre(QWidget *groupe);
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+    // Gives the canvas the printable page of the printer in use.
+    void PageImprimanteChangee();
     QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);
     bool Navigue(int pas);
     void ApresChargement(int reference);
@@ -198,4 +227,6 @@ private:
     TfmAjoutePers *m_ajoutePers = nullptr;
     TfmRechFiche *m_rechFiche = nullptr;
     QPointer<TfmSupprime> m_supprime;
+    std::unique_ptr<QPrinter> m_imprimante;
+    bool m_imprimantePdf = false;
 };

@@ -6,20 +6,26 @@
 #include "Ini.h"
 #include "Options.h"
 #include "TPage.h"
+#include "Look.h"
 #include "TBKStringGrid.h"
 #include "TQuorWin.h"
 #include "Langue.h"
 #include "TfmAjoute.h"
 #include "TfmRechFiche.h"
+#include "TfmSupprime.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTest>
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
@@ -384,6 +390,102 @@ TEST_F(Shell, SearchAndAddCommandsOfTheMainWindow)
     EXPECT_TRUE(w.Fiche()->isVisible());
     EXPECT_EQ(w.Fiche()->windowTitle(), MLText(305) + u' ' + w.Base().FullName(2));
     EXPECT_EQ(BaseModifiee, 1);
+}
+
+TEST_F(Shell, TheDeleteWindowOpensOnceAndRemovesAroundTheCurrentPerson)
+{
+    TQuorWin w;
+    w.show();
+    remplit(w.Base());
+    RefPers = 3;
+    w.SetSelecPers(3);
+    auto *bouton = w.findChild<QToolButton *>(QStringLiteral("sbSupprime"));
+    bouton->click();
+    QPointer<TfmSupprime> fenetre = w.FenetreSupprime();
+    ASSERT_TRUE(fenetre);
+    EXPECT_TRUE(bouton->isChecked());
+    // A second opening does nothing.
+    w.MenuBoite()->findChild<QAction *>(QStringLiteral("MI_BoiteSupprime"))->trigger();
+    EXPECT_EQ(w.FenetreSupprime(), fenetre);
+    // Only the current person: the child goes, the father becomes current
+    // and the reference.
+    fenetre->findChild<QPushButton *>(QStringLiteral("B_Ok"))->click();
+    EXPECT_FALSE(w.Base().PersonInUse(3));
+    EXPECT_EQ(w.SelecPers(), 1);
+    EXPECT_EQ(RefPers, 1);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(fenetre.isNull());
+    EXPECT_FALSE(bouton->isChecked());
+}
+
+TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
+{
+    TQuorWin w;
+    w.show();
+    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    w.Arbre()->Execute();
+    TPage *page = w.Page();
+    // The page view shows the frames of the pages the tree covers.
+    auto *voirPage = w.findChild<QToolButton *>(QStringLiteral("sbVoirPage"));
+    voirPage->click();
+    ASSERT_TRUE(page->VoirPage);
+    ASSERT_FALSE(page->PageImprimante.isEmpty());
+    page->grab();
+    EXPECT_EQ(page->NbrePage, page->ComptePages());
+    EXPECT_GE(page->NbrePage, 1);
+
+    // Other buttons than the left one step the zoom on the upper half of
+    // the button and the overlap down on the lower half.
+    page->PrintZoomAuto = false;
+    page->PrintZoom = 200;
+    page->PrintCroise = 5;
+    auto *zoom = w.findChild<QToolButton *>(QStringLiteral("sbZoomPage"));
+    auto *croise = w.findChild<QToolButton *>(QStringLiteral("sbCroisePage"));
+    QTest::mouseClick(zoom, Qt::RightButton, {}, QPoint(5, 2));
+    EXPECT_EQ(page->PrintZoom, 300);
+    QTest::mouseClick(croise, Qt::RightButton, {}, QPoint(5, croise->height() - 2));
+    QTest::mouseClick(croise, Qt::RightButton, {}, QPoint(5, croise->height() - 2));
+    EXPECT_EQ(page->PrintCroise, 0);
+
+    // Without a printer the tree goes to a PDF file the user names, one
+    // sheet per page of the grid.
+    page->PrintZoomAuto = true;
+    m_dialogues.Fichiers = {chemin("arbre")};
+    ASSERT_TRUE(w.sbArbreImprimeClick());
+    QFile pdf(chemin("arbre.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray contenu = pdf.readAll();
+    EXPECT_TRUE(contenu.startsWith("%PDF"));
+    // The automatic fit puts the whole tree on one sheet.
+    const auto pages = QRegularExpression(QStringLiteral("/Count (\\d+)")).match(QString::fromLatin1(contenu));
+    ASSERT_TRUE(pages.hasMatch());
+    EXPECT_EQ(pages.captured(1), u"1");
+
+    // A cancelled file dialog prints nothing.
+    EXPECT_FALSE(w.sbArbreImprimeClick());
+}
+
+TEST_F(Shell, TreeSettingDialogsRebuildAfterOk)
+{
+    TQuorWin w;
+    w.show();
+    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    w.Arbre()->Execute();
+    int constructions = 0;
+    QObject::connect(w.Arbre(), &TAffArbre::Construit, [&constructions] { ++constructions; });
+    const int generations = Looks[1].NbreGen;
+    // "Génération": OK stores the counts and the tree is built again.
+    QTimer::singleShot(0, [] {
+        auto *dialogue = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialogue, nullptr);
+        auto *asc = dialogue->findChild<QSpinBox *>(QStringLiteral("SE_Asc"));
+        asc->setValue(asc->value() + 1);
+        dialogue->findChild<QPushButton *>(QStringLiteral("B_Ok"))->click();
+    });
+    w.findChild<QToolButton *>(QStringLiteral("sbArbreNbreGen"))->click();
+    EXPECT_EQ(Looks[1].NbreGen, generations + 1);
+    QApplication::processEvents();
+    EXPECT_EQ(constructions, 1);
 }
 
 } // namespace

@@ -226,6 +226,17 @@ void TAffArbre::RePositionne()
         m_page->update();
 }
 
+void TAffArbre::RePositionneDiffere()
+{
+    if (m_repositionnePrevu)
+        return;
+    m_repositionnePrevu = true;
+    QTimer::singleShot(0, this, [this] {
+        m_repositionnePrevu = false;
+        RePositionne();
+    });
+}
+
 void TAffArbre::AjusteTaillePage()
 {
     if (!m_page)

@@ -72,6 +72,11 @@ public:
     // Recomputes the on-screen bounds of every item from the looks' zoom and
     // repaints.
     void RePositionne();
+    // Asks for RePositionne once the current event is handled: several
+    // requests in one turn of the event loop run it once, with the zoom the
+    // looks hold by then. True while a request has not run yet.
+    void RePositionneDiffere();
+    bool RePositionnePrevu() const { return m_repositionnePrevu; }
     // Shifts the stored positions so that the drawing starts at the page
     // margins.
     void DecaleZero();
@@ -157,6 +162,7 @@ private:
     // Creation order of the items: true for a box, with its index.
     std::vector<std::pair<bool, int>> m_ordre;
     bool m_prevu = false;
+    bool m_repositionnePrevu = false;
     bool m_coupe = false;
 };
 

@@ -403,6 +403,11 @@ void TBoite::Imprime(QPainter &p, const TParamImpression &page)
     const int zoom = Borne(zf / 100);
     if (w < 1 || h < 1)
         return;
+    // Every box is asked to print on every page: a printer keeps even the
+    // pictures drawn off its sheet, so a box wholly outside the clip is left
+    // out rather than made into a picture for nothing.
+    if (p.hasClipping() && !p.clipBoundingRect().intersects(QRectF(px - 1, py - 1, qreal(w) + 2, qreal(h) + 2)))
+        return;
 
     if (page.Methode == 0) {
         AfficheBoite(p, px, py, w, h, zoom);

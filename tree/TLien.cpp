@@ -266,6 +266,10 @@ void TLien::Imprime(QPainter &p, const TParamImpression &page)
     // A thin link keeps one pixel, as on screen.
     const int w = std::max(1, Borne(qint64(m_largeur) * zf / 10000));
     const int h = std::max(1, Borne(qint64(m_hauteur) * zf / 10000));
+    // A link draws within its rectangle; one wholly off the sheet would
+    // still reach the printer (its picture, for a textured link).
+    if (p.hasClipping() && !p.clipBoundingRect().intersects(QRectF(px, py, w, h)))
+        return;
     AfficheLien(p, px, py, w, h, Borne(zf / 100));
 }
 

@@ -1,0 +1,67 @@
+#include "Impression.h"
+
+#include <algorithm>
+
+#include <QPainter>
+#include <QPrinter>
+
+#include "TAffArbre.h"
+#include "TPage.h"
+
+bool ImprimeArbre(TAffArbre &arbre, TPage &page, QPrinter &imprimante, int premiere, int derniere,
+                  QString *erreur)
+{
+    const auto echec = [erreur](const QString &texte) {
+        if (erreur)
+            *erreur = texte;
+        return false;
+    };
+    const int pages = page.ComptePages();
+    premiere = std::max(premiere, 1);
+    derniere = std::min(derniere, pages);
+    if (premiere > derniere)
+        return echec(QStringLiteral("Il n'y a aucune page à imprimer."));
+
+    // A printer that makes the copies itself would multiply ours: either it
+    // copies the job, or the job repeats the pages and the printer is told
+    // to make one copy.
+    const int copiesDemandees = std::max(imprimante.copyCount(), 1);
+    int copies = 1;
+    if (!imprimante.supportsMultipleCopies() && copiesDemandees > 1) {
+        copies = copiesDemandees;
+        imprimante.setCopyCount(1);
+    }
+
+    const auto rend = [&] {
+        if (copies > 1)
+            imprimante.setCopyCount(copiesDemandees);
+    };
+    QPainter p;
+    if (!p.begin(&imprimante)) {
+        rend();
+        return echec(QStringLiteral("L'impression n'a pas pu commencer."));
+    }
+    const QRect feuille(QPoint(0, 0), page.PageImprimante);
+    bool premierePage = true;
+    bool interrompue = false;
+    for (int copie = 0; copie < copies && !interrompue; ++copie) {
+        for (int n = premiere; n <= derniere; ++n) {
+            if (!premierePage && !imprimante.newPage()) {
+                interrompue = true;
+                break;
+            }
+            premierePage = false;
+            // Whatever lies off the sheet is not drawn: the boxes then skip
+            // the pictures they would have made for nothing.
+            p.save();
+            p.setClipRect(feuille);
+            arbre.Imprime(p, {page.GetPrintCoord(n).topLeft(), page.PrintZoom, page.MethodeImpression});
+            p.restore();
+        }
+    }
+    const bool fini = p.end() && !interrompue;
+    rend();
+    if (!fini)
+        return echec(QStringLiteral("L'impression a été interrompue."));
+    return true;
+}
