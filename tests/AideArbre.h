@@ -7,9 +7,13 @@
 #include "Globales.h"
 #include "Look.h"
 #include "TAffArbre.h"
+#include "TPage.h"
 
 #include <QImage>
 #include <QRect>
+#include <QScrollArea>
+
+#include <memory>
 
 #include <vector>
 
@@ -35,6 +39,21 @@ public:
     }
     QMenu *MenuBoite() override { return nullptr; }
 };
+
+// Wires a tree as the main window does: a canvas in the scroll area and a
+// builder drawing on it; the area is sized and shown.
+inline void RelieArbre(QScrollArea &vue, TPage *&page, std::unique_ptr<TAffArbre> &arbre, TBD &bd,
+                       THoteArbre &hote, QSize taille)
+{
+    vue.resize(taille);
+    page = new TPage; // owned by the scroll area
+    vue.setWidget(page);
+    vue.setWidgetResizable(true);
+    arbre = std::make_unique<TAffArbre>(bd, &vue, hote);
+    arbre->SetPage(page);
+    page->SetArbre(arbre.get());
+    vue.show();
+}
 
 inline QImage Toile(int w, int h, QRgb fond = qRgb(255, 255, 255))
 {

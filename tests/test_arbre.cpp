@@ -1,3 +1,4 @@
+#include "AideArbre.h"
 #include "Chemins.h"
 #include "ProgrammeTest.h"
 #include "Demarrage.h"
@@ -53,14 +54,7 @@ protected:
         Reglages().ZoomAuto = false;
         Options() = TOptions();
         RefPers = 4;
-        m_vue.resize(800, 600);
-        m_page = new TPage;
-        m_vue.setWidget(m_page);
-        m_vue.setWidgetResizable(true);
-        m_arbre = std::make_unique<TAffArbre>(m_famille.bd, &m_vue, m_hote);
-        m_arbre->SetPage(m_page);
-        m_page->SetArbre(m_arbre.get());
-        m_vue.show();
+        RelieArbre(m_vue, m_page, m_arbre, m_famille.bd, m_hote, QSize(800, 600));
     }
 
     static void LooksDefaut(TLooks &looks)

@@ -51,14 +51,7 @@ protected:
         Reglages().ZoomAuto = false;
         Options() = TOptions();
         RefPers = 4;
-        m_vue.resize(400, 300);
-        m_page = new TPage;
-        m_vue.setWidget(m_page);
-        m_vue.setWidgetResizable(true);
-        m_arbre = std::make_unique<TAffArbre>(m_famille.bd, &m_vue, m_hote);
-        m_arbre->SetPage(m_page);
-        m_page->SetArbre(m_arbre.get());
-        m_vue.show();
+        RelieArbre(m_vue, m_page, m_arbre, m_famille.bd, m_hote, QSize(400, 300));
         m_arbre->Execute();
         QObject::connect(m_arbre.get(), &TAffArbre::Construit, [this] { ++m_constructions; });
     }
