@@ -1,25 +1,15 @@
 #include "AideArbre.h"
-#include "Chemins.h"
-#include "ProgrammeTest.h"
-#include "Demarrage.h"
-#include "DialoguesScriptes.h"
 #include "FamilleTest.h"
-#include "Globales.h"
-#include "Look.h"
-#include "Options.h"
-#include "TAffArbre.h"
-#include "TPage.h"
+#include "ProgrammeTest.h"
 #include "TfmFiche.h"
 #include "TQuorWin.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMenu>
-#include <QScrollArea>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -47,20 +37,13 @@ class Arbre : public ::testing::Test
 protected:
     void SetUp() override
     {
-        LooksDefaut(Looks);
-        Looks[1].Style = 0;
-        Looks[2].Style = 0;
+        LitLook(QStringLiteral("/absent/absent.mva"), Looks); // the defaults
+        Looks[1].Style = Looks[2].Style = 0;
         Reglages() = TReglages();
         Reglages().ZoomAuto = false;
         Options() = TOptions();
         RefPers = 4;
         RelieArbre(m_vue, m_page, m_arbre, m_famille.bd, m_hote, QSize(800, 600));
-    }
-
-    static void LooksDefaut(TLooks &looks)
-    {
-        // A missing file gives the defaults.
-        LitLook(QStringLiteral("/absent/absent.mva"), looks);
     }
 
     FamilleTest m_famille;
@@ -70,19 +53,37 @@ protected:
     std::unique_ptr<TAffArbre> m_arbre;
 };
 
-TEST_F(Arbre, WithoutLayoutsTheTreeIsTheReferenceBox)
+TEST_F(Arbre, BuildsOfTheReferenceBoxAlone)
 {
+    m_vue.hide(); // nothing is built while the tree is hidden
     m_arbre->Execute();
+    EXPECT_TRUE(m_arbre->Boites().empty());
+    m_vue.show();
+
+    // Requests in one turn build once.
+    int builds = 0;
+    QObject::connect(m_arbre.get(), &TAffArbre::Construit, [&] { ++builds; });
+    for (int i = 0; i < 3; ++i)
+        m_arbre->Affiche();
+    EXPECT_TRUE(m_arbre->AffichePrevu());
+    EXPECT_EQ(builds, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(builds, 1);
     ASSERT_EQ(m_arbre->Boites().size(), 1u);
     EXPECT_EQ(m_arbre->Boites()[0]->Personne(), 4);
     EXPECT_EQ(m_arbre->Boites()[0]->LookIndex(), 1);
     EXPECT_EQ(m_arbre->GetBoiteRefPers(), m_arbre->Boites()[0].get());
-    // The text lines are the look's templates expanded for the person.
-    EXPECT_EQ(m_arbre->Boites()[0]->Lignes[0], u"MARTIN Pierre");
+    EXPECT_EQ(m_arbre->Boites()[0]->Lignes[0], u"MARTIN Pierre"); // the look's template expanded
     EXPECT_EQ(m_hote.Titres, 1);
-    // The steps of both looks are computed at every build.
+    // The steps of the looks are computed at every build, but not for a
+    // folded reference.
     EXPECT_EQ(Looks[1].HauteurBoite, 12);
     EXPECT_EQ(Looks[1].PasHorz, 50);
+    Looks[1].HauteurBoite = 77;
+    m_famille.bd.SetTreeFold(4, 1);
+    m_arbre->Execute();
+    EXPECT_EQ(m_arbre->Boites().size(), 1u);
+    EXPECT_EQ(Looks[1].HauteurBoite, 77);
 
     // A reference person that does not exist gives an empty tree.
     RefPers = 99;
@@ -92,37 +93,7 @@ TEST_F(Arbre, WithoutLayoutsTheTreeIsTheReferenceBox)
     EXPECT_EQ(m_arbre->GetBoiteRefPers(), nullptr);
 }
 
-TEST_F(Arbre, AFoldedReferenceKeepsThePreviousSteps)
-{
-    Looks[1].HauteurBoite = 77;
-    m_famille.bd.SetTreeFold(4, 1);
-    m_arbre->Execute();
-    EXPECT_EQ(m_arbre->Boites().size(), 1u);
-    EXPECT_EQ(Looks[1].HauteurBoite, 77);
-}
-
-TEST_F(Arbre, NothingIsBuiltWhileTheTreeIsHidden)
-{
-    m_vue.hide();
-    m_arbre->Execute();
-    EXPECT_TRUE(m_arbre->Boites().empty());
-}
-
-TEST_F(Arbre, RequestsInOneTurnBuildOnce)
-{
-    int builds = 0;
-    QObject::connect(m_arbre.get(), &TAffArbre::Construit, [&] { ++builds; });
-    m_arbre->Affiche();
-    m_arbre->Affiche();
-    m_arbre->Affiche();
-    EXPECT_TRUE(m_arbre->AffichePrevu());
-    EXPECT_EQ(builds, 0);
-    QApplication::processEvents();
-    EXPECT_EQ(builds, 1);
-    EXPECT_EQ(m_arbre->Boites().size(), 1u);
-}
-
-TEST_F(Arbre, DecaleZeroPutsTheDrawingAtTheMargins)
+TEST_F(Arbre, DecaleZeroPutsTheDrawingAtTheMarginsAtAnyZoom)
 {
     m_page->PrintMargeG = 40;
     m_page->PrintMargeH = 30;
@@ -130,38 +101,29 @@ TEST_F(Arbre, DecaleZeroPutsTheDrawingAtTheMargins)
     m_arbre->AjouteBoite(-500, 300, 1, 1);
     m_arbre->AjouteBoite(200, -250, 2, 2);
     m_arbre->AjouteLien(-600, 10, -550, 10, 1, 2, 1);
-    m_arbre->DecaleZero();
-    QRect r = m_arbre->GetRect();
-    EXPECT_EQ(r.left(), 40);
-    EXPECT_EQ(r.top(), 30);
-
-    // At another zoom the shift is in whole tree units.
-    Looks[1].Zoom = 30;
-    Looks[2].Zoom = 30;
-    m_arbre->RePositionne();
-    m_arbre->DecaleZero();
-    r = m_arbre->GetRect();
-    EXPECT_NEAR(r.left(), 40, 1);
-    EXPECT_NEAR(r.top(), 30, 1);
-    // The canvas covers the whole tree.
-    EXPECT_GE(m_page->minimumWidth(), r.right());
-    EXPECT_GE(m_page->minimumHeight(), r.bottom());
+    for (int zoom : {100, 30}) {
+        Looks[1].Zoom = Looks[2].Zoom = zoom;
+        m_arbre->RePositionne();
+        m_arbre->DecaleZero();
+        const QRect r = m_arbre->GetRect();
+        // At another zoom the shift is in whole tree units.
+        EXPECT_NEAR(r.left(), 40, zoom == 100 ? 0 : 1);
+        EXPECT_NEAR(r.top(), 30, zoom == 100 ? 0 : 1);
+        // The canvas covers the whole tree.
+        EXPECT_GE(m_page->minimumWidth(), r.right());
+        EXPECT_GE(m_page->minimumHeight(), r.bottom());
+    }
 }
 
 TEST_F(Arbre, AutomaticZoomStaysBetween1And100InBothLooks)
 {
     m_arbre->Execute();
     m_arbre->CalculZoomAuto();
-    EXPECT_EQ(Looks[1].Zoom, 100);
-    EXPECT_EQ(Looks[2].Zoom, 100);
-
-    // A tree far wider than the view shrinks, never below 1.
-    m_arbre->AjouteBoite(200000000, 0, 2, 2);
+    EXPECT_EQ(std::pair(Looks[1].Zoom, Looks[2].Zoom), std::pair(100, 100));
+    m_arbre->AjouteBoite(200000000, 0, 2, 2); // far wider than the view
     m_arbre->RePositionne();
     m_arbre->CalculZoomAuto();
-    EXPECT_EQ(Looks[1].Zoom, 1);
-    EXPECT_EQ(Looks[2].Zoom, 1);
-
+    EXPECT_EQ(std::pair(Looks[1].Zoom, Looks[2].Zoom), std::pair(1, 1));
     // An empty tree keeps its zoom.
     Looks[1].Zoom = Looks[2].Zoom = 64;
     m_arbre->Vide();
@@ -174,7 +136,7 @@ TEST_F(Arbre, LookupsOfTheBoxesShown)
     m_arbre->Execute();
     m_arbre->AjouteBoite(300, 0, 4, 2); // Pierre reached a second time
     m_arbre->AjouteBoite(600, 0, 9, 2);
-    m_arbre->AjouteBoite(900, 0, 0, 2); // refused
+    m_arbre->AjouteBoite(900, 0, 0, 2);  // refused
     m_arbre->AjouteBoite(900, 0, 14, 2); // beyond the person count: refused
     ASSERT_EQ(m_arbre->Boites().size(), 3u);
 
@@ -188,9 +150,8 @@ TEST_F(Arbre, LookupsOfTheBoxesShown)
 
     m_hote.Selec = 4;
     m_arbre->AfficheSelecPers();
-    EXPECT_TRUE(m_arbre->Boites()[0]->isSelec());
-    EXPECT_TRUE(m_arbre->Boites()[1]->isSelec());
-    EXPECT_FALSE(m_arbre->Boites()[2]->isSelec());
+    for (int i : {0, 1, 2})
+        EXPECT_EQ(m_arbre->Boites()[size_t(i)]->isSelec(), i < 2) << i;
 
     m_famille.bd.SetGivenNames(9, QStringLiteral("Lucien"));
     m_famille.bd.SetSex(9, SexeFemme);
@@ -201,18 +162,18 @@ TEST_F(Arbre, LookupsOfTheBoxesShown)
 
 TEST_F(Arbre, TheCanvasPaintsTheBackgroundAndTheBoxes)
 {
+    const GardeGlobales garde;
     CouleurEcran = 0x00FFFF; // yellow
     m_arbre->Execute();
     const QImage image = m_page->grab().toImage();
     const QRect b = m_arbre->Boites()[0]->Bounds();
     EXPECT_EQ(image.pixelColor(b.right() + 10, b.bottom() + 10), QColor(255, 255, 0));
-    // The reference box is framed.
-    EXPECT_NE(image.pixelColor(b.left(), b.center().y()), QColor(255, 255, 0));
-    CouleurEcran = clWhite;
+    EXPECT_NE(image.pixelColor(b.left(), b.center().y()), QColor(255, 255, 0)); // framed
 }
 
 TEST_F(Arbre, MouseActionsOnTheCanvas)
 {
+    TDialoguesScriptes dialogues;
     m_arbre->Execute();
     m_arbre->AjouteBoite(400, 0, 9, 2);
     m_arbre->RePositionne();
@@ -221,10 +182,8 @@ TEST_F(Arbre, MouseActionsOnTheCanvas)
     QTest::mouseClick(m_page, Qt::LeftButton, {}, luc);
     EXPECT_EQ(m_hote.Selec, 9);
     EXPECT_EQ(m_hote.Fiches, 1);
-
     QTest::mouseClick(m_page, Qt::LeftButton, {}, luc + QPoint(0, 500));
     EXPECT_EQ(m_hote.Clics, (QList<Qt::MouseButton>{Qt::LeftButton}));
-
     QTest::mouseClick(m_page, Qt::RightButton, {}, m_arbre->Boites()[0]->Bounds().center());
     EXPECT_EQ(m_hote.Selec, 4);
     EXPECT_TRUE(m_hote.Menu.isVisible());
@@ -239,41 +198,48 @@ TEST_F(Arbre, MouseActionsOnTheCanvas)
     ASSERT_EQ(m_arbre->Boites().size(), 1u);
     EXPECT_EQ(m_arbre->Boites()[0]->Personne(), 9);
     EXPECT_EQ(BaseModifiee, 0);
-}
 
-TEST_F(Arbre, RenumberingAfterADoubleClickModifiesTheDatabase)
-{
-    TDialoguesScriptes dialogues;
+    // With renumbering on, the double click numbers from the new reference.
     Options().NumeroteBase = true;
     Options().NumeroteGen = 5;
+    RefPers = 4;
     m_arbre->Execute();
     QTest::mouseDClick(m_page, Qt::LeftButton, {}, m_arbre->Boites()[0]->Bounds().center());
     EXPECT_EQ(m_famille.bd.GetField(4, PcNumerotation), u"1");
     EXPECT_EQ(m_famille.bd.GetField(1, PcNumerotation), u"2");
     EXPECT_EQ(BaseModifiee, 1);
-    // The tip of the double click is shown once.
-    EXPECT_EQ(dialogues.Astuces.count(8), 1);
+    EXPECT_EQ(dialogues.Astuces.count(8), 1); // the double click's tip, shown once
     BaseModifiee = 0;
     QApplication::processEvents();
 }
 
-class ArbreFenetre : public ProgrammeTest
-{
-};
+using ArbreFenetre = ProgrammeTest;
 
-TEST_F(ArbreFenetre, TheExampleShowsItsReferenceAndTheBoxMenuWorks)
+TEST_F(ArbreFenetre, TheExampleShowsItsReferenceTheRecordAndTheBoxMenu)
 {
     TQuorWin w;
     w.show();
     w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
     QApplication::processEvents();
-    ASSERT_FALSE(w.Arbre()->Boites().empty());
     TBoite *ref = w.Arbre()->GetBoiteRefPers();
     ASSERT_NE(ref, nullptr);
     EXPECT_EQ(ref->Personne(), RefPers);
     EXPECT_TRUE(ref->isSelec());
     EXPECT_EQ(NomLook, u"defaut");
-    EXPECT_FALSE(ref->Lignes[0].isEmpty());
+
+    // A box clicked shows the record, and the box follows its edits.
+    QTest::mouseClick(w.Page(), Qt::LeftButton, {}, ref->Bounds().center());
+    ASSERT_TRUE(w.Fiche()->isVisible());
+    EXPECT_EQ(w.Fiche()->Personne(), RefPers);
+    auto *nom = w.Fiche()->findChild<QLineEdit *>(QStringLiteral("E_Nom"));
+    QApplication::setActiveWindow(w.Fiche());
+    nom->setFocus();
+    nom->end(false);
+    QTest::keyClicks(nom, QStringLiteral("X"));
+    EXPECT_TRUE(w.Base().Surname(RefPers).endsWith(QLatin1Char('X')));
+    EXPECT_TRUE(ref->Lignes[0].endsWith(QLatin1Char('X')));
+    EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral(" *")));
+    BaseModifiee = 0;
 
     // Folding the reference through the box menu rebuilds and marks the
     // database modified.
@@ -288,28 +254,6 @@ TEST_F(ArbreFenetre, TheExampleShowsItsReferenceAndTheBoxMenuWorks)
     EXPECT_EQ(w.Base().TreeFold(p), 1);
     EXPECT_EQ(BaseModifiee, 1);
     EXPECT_EQ(w.Arbre()->Boites().size(), 1u);
-    BaseModifiee = 0;
-}
-
-TEST_F(ArbreFenetre, ABoxClickedShowsTheRecordAndFollowsItsEdits)
-{
-    TQuorWin w;
-    w.show();
-    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
-    QApplication::processEvents();
-    TBoite *ref = w.Arbre()->GetBoiteRefPers();
-    ASSERT_NE(ref, nullptr);
-    QTest::mouseClick(w.Page(), Qt::LeftButton, {}, ref->Bounds().center());
-    ASSERT_TRUE(w.Fiche()->isVisible());
-    EXPECT_EQ(w.Fiche()->Personne(), RefPers);
-    auto *nom = w.Fiche()->findChild<QLineEdit *>(QStringLiteral("E_Nom"));
-    QApplication::setActiveWindow(w.Fiche());
-    nom->setFocus();
-    nom->end(false);
-    QTest::keyClicks(nom, QStringLiteral("X"));
-    EXPECT_TRUE(w.Base().Surname(RefPers).endsWith(QLatin1Char('X')));
-    EXPECT_TRUE(ref->Lignes[0].endsWith(QLatin1Char('X')));
-    EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral(" *")));
     BaseModifiee = 0;
 }
 

@@ -4,6 +4,7 @@
 #include "Dessin.h"
 #include "TBoite.h"
 
+#include <array>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -92,27 +93,29 @@ protected:
 
 TEST(Dessin, RectanglesExcludeTheirRightAndBottomEdges)
 {
-    const auto dessine = [](const QPen &stylo, bool arrondi) {
+    // Left, top, right, bottom.
+    const auto dessine = [](const QPen &stylo, bool arrondi, std::array<int, 4> r) {
         QImage image = Toile(50, 40);
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing); // changes no pixel
         p.setPen(stylo);
         p.setBrush(Qt::red);
         if (arrondi)
-            DessineRectangleArrondi(p, 5, 4, 45, 34, 14, 14);
+            DessineRectangleArrondi(p, r[0], r[1], r[2], r[3], 14, 14);
         else
-            DessineRectangle(p, 2, 3, 10, 8);
+            DessineRectangle(p, r[0], r[1], r[2], r[3]);
         return image;
     };
-    const QImage image = dessine(QPen(Qt::black, 1), false);
+    const QPen noir(Qt::black, 1);
+    const QImage image = dessine(noir, false, {2, 3, 10, 8});
     EXPECT_EQ(Encre(image), QRect(QPoint(2, 3), QPoint(9, 7)));
     EXPECT_TRUE(Encre(image.copy(3, 4, 6, 3), Rouge).isNull()); // the fill inside the outline
     for (const QPoint pt : {QPoint(2, 5), QPoint(9, 5), QPoint(5, 3), QPoint(5, 7)})
         EXPECT_EQ(image.pixel(pt), Noir) << pt.x() << ',' << pt.y();
     // Without a pen the fill stops one pixel short on the right and bottom.
-    EXPECT_EQ(Encre(dessine(Qt::NoPen, false)), QRect(QPoint(2, 3), QPoint(8, 6)));
+    EXPECT_EQ(Encre(dessine(Qt::NoPen, false, {2, 3, 10, 8})), QRect(QPoint(2, 3), QPoint(8, 6)));
     // Rounded corners: the sides on the same pixels, the corners cut.
-    const QImage arrondi = dessine(QPen(Qt::black, 1), true);
+    const QImage arrondi = dessine(noir, true, {5, 4, 45, 34});
     EXPECT_EQ(Encre(arrondi), QRect(QPoint(5, 4), QPoint(44, 33)));
     for (const QPoint cote : {QPoint(5, 19), QPoint(44, 19), QPoint(25, 4), QPoint(25, 33)})
         EXPECT_EQ(arrondi.pixel(cote), Noir) << cote.x() << ',' << cote.y();
@@ -120,14 +123,10 @@ TEST(Dessin, RectanglesExcludeTheirRightAndBottomEdges)
         EXPECT_EQ(arrondi.pixel(coin), Blanc) << coin.x() << ',' << coin.y();
 
     // One pixel wide: a line in the pen's colour; zero wide: nothing.
-    QImage traits = Toile(14, 12);
-    QPainter p(&traits);
-    p.setPen(QPen(Qt::blue, 1));
-    DessineRectangle(p, 4, 2, 5, 9);
-    DessineRectangle(p, 7, 2, 7, 9);
-    p.end();
-    EXPECT_EQ(Encre(traits), QRect(QPoint(4, 2), QPoint(4, 8)));
-    EXPECT_EQ(traits.pixel(4, 5), qRgb(0, 0, 255));
+    const QImage trait = dessine(QPen(Qt::blue, 1), false, {4, 2, 5, 9});
+    EXPECT_EQ(Encre(trait), QRect(QPoint(4, 2), QPoint(4, 8)));
+    EXPECT_EQ(trait.pixel(4, 5), qRgb(0, 0, 255));
+    EXPECT_TRUE(Encre(dessine(QPen(Qt::blue, 1), false, {7, 2, 7, 9})).isNull());
 }
 
 TEST(Dessin, ClassicFontNamesUseMetricCompatibleFonts)
@@ -368,7 +367,18 @@ TEST_F(Boite, PictureLineAtTheLineHeight)
 
 TEST_F(Boite, BackgroundPictureOrEmptyWhenMissing)
 {
-    Png(u"fond.png"_s, Qt::green);
+    // Where a file was found (here: nowhere) is forgotten with the pictures
+    // when the cache is emptied.
+    Look().Homme.Fond = 2;
+    Look().Homme.Texture = u"fond.png"_s;
+    const auto b = Nouvelle();
+    for (const QColor couleur : {QColor(Qt::white), QColor(Qt::blue), QColor(Qt::green)}) {
+        if (couleur != Qt::white)
+            Png(u"fond.png"_s, couleur);
+        TBoite::VideCacheImages();
+        EXPECT_EQ(Rend(*b).pixel(X + 50, Y + 30), couleur.rgb()) << couleur.name().toStdString();
+    }
+
     Png(u"MARTIN.png"_s, Qt::green);
     QTemporaryDir ailleurs;
     const QString horsDossier = ailleurs.path() + u"/photo.png"_s;
@@ -390,27 +400,12 @@ TEST_F(Boite, BackgroundPictureOrEmptyWhenMissing)
         Look().Homme.Texture = c.texture;
         const QImage page = Rend(*Nouvelle({}, {}, c.femme ? femme : homme));
         const std::string quoi = QString::number(c.fond).toStdString() + ' ' + c.texture.toStdString();
-        EXPECT_EQ(page.pixel(X + 50, Y + 30), c.image ? Vert : Blanc) << quoi;
         // The picture stops before the shadow strip.
-        EXPECT_EQ(page.pixel(X + 97, Y + 30), c.image ? Vert : Blanc) << quoi;
+        for (const int x : {50, 97})
+            EXPECT_EQ(page.pixel(X + x, Y + 30), c.image ? Vert : Blanc) << quoi << " at " << x;
         EXPECT_EQ(page.pixel(X, Y + 30), Noir) << quoi;
         EXPECT_EQ(page.pixel(X + 99, Y + 30), Noir) << quoi;
     }
-}
-
-TEST_F(Boite, EmptyingTheCacheRereadsThePictures)
-{
-    // Where the file was found (here: nowhere) is forgotten with the pictures.
-    Look().Homme.Fond = 2;
-    Look().Homme.Texture = u"fond.png"_s;
-    const auto b = Nouvelle();
-    EXPECT_EQ(Rend(*b).pixel(X + 50, Y + 30), Blanc);
-    Png(u"fond.png"_s, Qt::green);
-    TBoite::VideCacheImages();
-    EXPECT_EQ(Rend(*b).pixel(X + 50, Y + 30), Vert);
-    Png(u"fond.png"_s, Qt::blue);
-    TBoite::VideCacheImages();
-    EXPECT_EQ(Rend(*b).pixel(X + 50, Y + 30), qRgb(0, 0, 255));
 }
 
 TEST(RemplitTexture, TilesFromTheCornerCuttingTheLastRowAndColumn)

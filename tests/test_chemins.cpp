@@ -2,7 +2,6 @@
 #include "Dates.h"
 #include "Fetes.h"
 #include "Globales.h"
-#include "Ini.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-void cree(const QString &chemin)
-{
-    QDir().mkpath(chemin.left(chemin.lastIndexOf(QLatin1Char('/'))));
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-}
+namespace {
 
 class Chemins : public ::testing::Test
 {
@@ -25,130 +19,128 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_tmp.isValid());
-        m_racine = m_tmp.path();
-        SetDossierProgramme(m_racine + QStringLiteral("/prog"));
-        SetRepModele(m_racine + QStringLiteral("/prog/modele"));
-        FichierCourant = m_racine + QStringLiteral("/base/famille.mvd");
+        SetDossierProgramme(m_racine + u"/prog"_s);
+        SetRepModele(m_racine + u"/prog/modele"_s);
+        FichierCourant = m_racine + u"/base/famille.mvd"_s;
     }
     void TearDown() override
     {
+        QDir::setCurrent(m_dossierCourant);
         FichierCourant.clear();
         SetDossierProgramme(QString());
         SetRepModele(QString());
     }
+    // Creates an empty file, and its folder when missing; returns its path.
+    QString cree(const QString &chemin)
+    {
+        QDir().mkpath(chemin.left(chemin.lastIndexOf(u'/')));
+        QFile f(chemin);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(chemin);
+        return chemin;
+    }
 
+    const QString m_dossierCourant = QDir::currentPath();
     QTemporaryDir m_tmp;
-    QString m_racine;
+    const QString m_racine = m_tmp.path();
+    const QString m_modele = m_racine + u"/prog/modele/"_s;
+    const QString m_base = m_racine + u"/base/"_s;
 };
 
 TEST_F(Chemins, FoldersFollowTheModelsFolderAndTheLanguage)
 {
-    ASSERT_TRUE(InitialiseDossiers(1, m_racine + QStringLiteral("/user")));
-    const QString modele = m_racine + QStringLiteral("/prog/modele/");
-    EXPECT_EQ(RepModele(), m_racine + QStringLiteral("/prog/modele"));
-    EXPECT_EQ(DossierModele, modele + QStringLiteral("1/"));
-    EXPECT_EQ(DossierArbre, modele + QStringLiteral("1/arbre/"));
-    EXPECT_EQ(DossierRapport, modele + QStringLiteral("1/rapport/"));
-    EXPECT_EQ(DossierCarte, modele + QStringLiteral("1/carte/"));
-    EXPECT_EQ(DossierLieu, modele + QStringLiteral("1/lieu/"));
-    EXPECT_EQ(DossierImageArbre, modele + QStringLiteral("0/ImageArbre/"));
-    EXPECT_EQ(FichierFete, modele + QStringLiteral("1/Fete.mv"));
-    EXPECT_TRUE(QDir(DossierParamUser).exists());
-    EXPECT_TRUE(QDir(DossierGenealogie).exists());
-    EXPECT_EQ(FichierAnniFete, DossierParamUser + QStringLiteral("AnniFete.mv"));
+    ASSERT_TRUE(InitialiseDossiers(2, m_racine + u"/user"_s));
+    EXPECT_EQ(RepModele(), m_racine + u"/prog/modele"_s);
+    EXPECT_EQ((QStringList{DossierModele, DossierArbre, DossierRapport, DossierCarte, DossierLieu,
+                           DossierImageArbre, FichierFete}),
+              (QStringList{m_modele + u"2/"_s, m_modele + u"2/arbre/"_s, m_modele + u"2/rapport/"_s,
+                           m_modele + u"2/carte/"_s, m_modele + u"2/lieu/"_s, m_modele + u"0/ImageArbre/"_s,
+                           m_modele + u"2/Fete.mv"_s}));
+    EXPECT_TRUE(QDir(DossierParamUser).exists() && QDir(DossierGenealogie).exists());
+    EXPECT_EQ(FichierAnniFete, DossierParamUser + u"AnniFete.mv"_s);
 }
 
 TEST_F(Chemins, MediaPathsAreFoundInOrder)
 {
-    const QString modele = m_racine + QStringLiteral("/prog/modele/");
-    const QString base = m_racine + QStringLiteral("/base/");
     EXPECT_EQ(CheminMedia(QString()), QString());
-    EXPECT_EQ(CheminMedia(QStringLiteral("C:\\Photos\\absent.jpg")), QString());
-
+    EXPECT_EQ(CheminMedia(u"C:\\Photos\\absent.jpg"_s), QString());
     // A path that exists is returned as it is, letter case included.
-    cree(m_racine + QStringLiteral("/ailleurs/Jean.PNG"));
-    EXPECT_EQ(CheminMedia(m_racine + QStringLiteral("/ailleurs/Jean.PNG")),
-              m_racine + QStringLiteral("/ailleurs/Jean.PNG"));
+    const QString ailleurs = cree(m_racine + u"/ailleurs/Jean.PNG"_s);
+    EXPECT_EQ(CheminMedia(ailleurs), ailleurs);
 
-    // A Windows path stored on another machine: its file name is looked for.
-    cree(m_racine + QStringLiteral("/prog/p.bmp"));
-    EXPECT_EQ(CheminMedia(QStringLiteral("D:\\vieux\\p.bmp")), m_racine + QStringLiteral("/prog/p.bmp"));
-    cree(base + QStringLiteral("p.bmp"));
-    EXPECT_EQ(CheminMedia(QStringLiteral("D:\\vieux\\p.bmp")), base + QStringLiteral("p.bmp"));
-    cree(modele + QStringLiteral("p.bmp"));
-    EXPECT_EQ(CheminMedia(QStringLiteral("D:p.bmp")), modele + QStringLiteral("p.bmp"));
+    // A Windows path stored on another machine: its file name is looked for,
+    // in the models folder, then the database folder, then the program folder.
+    for (const QString &dossier : {m_racine + u"/prog/"_s, m_base, m_modele}) {
+        const QString trouve = cree(dossier + u"p.bmp"_s);
+        EXPECT_EQ(CheminMedia(u"D:\\vieux\\p.bmp"_s), trouve);
+        EXPECT_EQ(CheminMedia(u"D:p.bmp"_s), trouve);
+    }
 
     // The ".jpg" variant, in the database folder only.
-    cree(base + QStringLiteral("scan.jpg"));
-    EXPECT_EQ(CheminMedia(QStringLiteral("/x/scan.tif")), base + QStringLiteral("scan.jpg"));
-    EXPECT_EQ(CheminMedia(QStringLiteral("/x/scan")), base + QStringLiteral("scan.jpg"));
-    cree(modele + QStringLiteral("tex.jpg"));
-    EXPECT_EQ(CheminMedia(QStringLiteral("/x/tex.png")), QString());
+    const QString scan = cree(m_base + u"scan.jpg"_s);
+    EXPECT_EQ(CheminMedia(u"/x/scan.tif"_s), scan);
+    EXPECT_EQ(CheminMedia(u"/x/scan"_s), scan);
+    cree(m_modele + u"tex.jpg"_s);
+    EXPECT_EQ(CheminMedia(u"/x/tex.png"_s), QString());
 
-    // Without an open database the database folder is not searched.
+    // Without an open database neither its folder nor the working folder is
+    // searched.
     FichierCourant.clear();
-    EXPECT_EQ(CheminMedia(QStringLiteral("/x/scan.tif")), QString());
+    QDir::setCurrent(m_base);
+    EXPECT_EQ(CheminMedia(u"/x/scan.tif"_s), QString());
     // A path naming a folder is not a picture.
-    EXPECT_EQ(CheminMedia(QStringLiteral("c:\\dossier\\")), QString());
+    for (const QString &dossier : {u"c:\\dossier\\"_s, m_racine + u"/ailleurs"_s})
+        EXPECT_EQ(CheminMedia(dossier), QString()) << qPrintable(dossier);
 }
 
 TEST_F(Chemins, RelativePathsAndFileNames)
 {
-    const QString modele = m_racine + QStringLiteral("/prog/modele/");
-    EXPECT_EQ(CheminRelatif(modele + QStringLiteral("tex.jpg")), u"tex.jpg");
-    EXPECT_EQ(CheminRelatif(m_racine + QStringLiteral("/prog/logo.png")), u"logo.png");
     // Letter case of the folder does not matter; other folders are kept whole.
-    EXPECT_EQ(CheminRelatif(modele.toUpper() + QStringLiteral("tex.jpg")), u"tex.jpg");
-    const QString autre = m_racine + QStringLiteral("/base/photo.jpg");
-    EXPECT_EQ(CheminRelatif(autre), autre);
-    EXPECT_EQ(CheminRelatif(QStringLiteral("photo.jpg")), u"photo.jpg");
-    EXPECT_EQ(CheminRelatif(modele + QStringLiteral("sous/tex.jpg")), modele + QStringLiteral("sous/tex.jpg"));
+    const QString autre = m_base + u"photo.jpg"_s, sous = m_modele + u"sous/tex.jpg"_s;
+    const std::pair<QString, QString> relatifs[] = {
+        {m_modele + u"tex.jpg"_s, u"tex.jpg"_s}, {m_racine + u"/prog/logo.png"_s, u"logo.png"_s},
+        {m_modele.toUpper() + u"tex.jpg"_s, u"tex.jpg"_s}, {autre, autre}, {u"photo.jpg"_s, u"photo.jpg"_s},
+        {sous, sous}};
+    for (const auto &[chemin, attendu] : relatifs)
+        EXPECT_EQ(CheminRelatif(chemin), attendu) << qPrintable(chemin);
 
-    EXPECT_EQ(NomDeFichier(QStringLiteral("C:\\a\\b.jpg")), u"b.jpg");
-    EXPECT_EQ(NomDeFichier(QStringLiteral("/a/b.jpg")), u"b.jpg");
-    EXPECT_EQ(NomDeFichier(QStringLiteral("C:b.jpg")), u"b.jpg");
-    EXPECT_EQ(NomDeFichier(QStringLiteral("b.jpg")), u"b.jpg");
+    for (const QString &chemin : {u"C:\\a\\b.jpg"_s, u"/a/b.jpg"_s, u"C:b.jpg"_s, u"b.jpg"_s})
+        EXPECT_EQ(NomDeFichier(chemin), u"b.jpg") << qPrintable(chemin);
 
-    EXPECT_TRUE(ShellFolder(QStringLiteral("Personal")).endsWith(QLatin1Char('/')));
-    EXPECT_TRUE(ShellFolder(QStringLiteral("Inconnu")).isEmpty());
+    EXPECT_TRUE(ShellFolder(u"Personal"_s).endsWith(u'/'));
+    EXPECT_TRUE(ShellFolder(u"Inconnu"_s).isEmpty());
 }
 
-TEST(Fetes, TheShippedFileHoldsEveryDayOfTheYear)
-{
-    ASSERT_TRUE(LitFetes(QStringLiteral(LIGNEE_MODELE "/1/Fete.mv")));
-    int jours = 0;
-    for (int mois = 1; mois <= 12; ++mois) {
-        for (int jour = 1; jour <= 31; ++jour) {
-            const QString attendu = FeteFrancaise(mois, jour);
-            EXPECT_EQ(TableFetes().Get(mois, jour), attendu) << mois << "/" << jour;
-            jours += attendu.isEmpty() ? 0 : 1;
-        }
-    }
-    EXPECT_EQ(jours, 366);
-    EXPECT_EQ(TableFetes().Get(12, 31), u"Sylvestre");
-    EXPECT_EQ(TableFetes().Get(2, 29), u"Auguste");
-    EXPECT_TRUE(FeteFrancaise(2, 30).isEmpty());
-    EXPECT_TRUE(FeteFrancaise(13, 1).isEmpty());
-}
-
-TEST(Fetes, WritingKeepsOtherSectionsAndReadsBackInWindows1252)
+TEST(Fetes, ShippedAndWrittenFilesHoldEveryDayOfTheYear)
 {
     QTemporaryDir tmp;
-    const QString chemin = tmp.path() + QStringLiteral("/Fete.mv");
-    QFile f(chemin);
+    const QString ecrit = tmp.path() + u"/Fete.mv"_s;
+    QFile f(ecrit);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("[Autre]\r\ncle=valeur\r\n");
     f.close();
-    ASSERT_TRUE(EcritFetesFrancaises(chemin));
+    ASSERT_TRUE(EcritFetesFrancaises(ecrit));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray octets = f.readAll();
+    // Other sections kept; "Fêtes" and "Geneviève" in Windows-1252.
     EXPECT_TRUE(octets.startsWith("[Autre]\r\ncle=valeur\r\n"));
-    // "Fêtes" and "Geneviève" in Windows-1252.
-    EXPECT_TRUE(octets.contains("[F\xEAtes]"));
-    EXPECT_TRUE(octets.contains("m1j3=Genevi\xE8ve"));
-    ASSERT_TRUE(LitFetes(chemin));
+    EXPECT_TRUE(octets.contains("[F\xEAtes]") && octets.contains("m1j3=Genevi\xE8ve"));
+
+    for (const QString &chemin : {QStringLiteral(LIGNEE_MODELE "/1/Fete.mv"), ecrit}) {
+        ASSERT_TRUE(LitFetes(chemin)) << qPrintable(chemin);
+        int jours = 0;
+        for (int mois = 1; mois <= 12; ++mois) {
+            for (int jour = 1; jour <= 31; ++jour) {
+                const QString attendu = FeteFrancaise(mois, jour);
+                EXPECT_EQ(TableFetes().Get(mois, jour), attendu) << mois << "/" << jour;
+                jours += attendu.isEmpty() ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(jours, 366);
+    }
     EXPECT_EQ(TableFetes().Get(1, 3), u"Geneviève");
-    EXPECT_FALSE(LitFetes(tmp.path() + QStringLiteral("/absent.mv")));
+    EXPECT_EQ(FeteFrancaise(12, 31), u"Sylvestre");
+    EXPECT_TRUE(FeteFrancaise(2, 30).isEmpty() && FeteFrancaise(13, 1).isEmpty());
+    EXPECT_FALSE(LitFetes(tmp.path() + u"/absent.mv"_s));
 }
 
 } // namespace

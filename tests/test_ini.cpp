@@ -186,8 +186,9 @@ TEST(IniMiseAJour, NomsRefusesEtValeursSurUneLigne)
 TEST(IniMiseAJour, FinsDeLigneDuFichier)
 {
     QTemporaryDir dossier;
-    struct Cas { TEncodage encodage; QByteArray avant, apres; };
-    const Cas cas[] = { // "-": no file
+    // "-": no file. Erasing the first section of a file keeps its UTF-8 mark.
+    struct Cas { TEncodage encodage; QByteArray avant, apres; QString efface = {}; };
+    const Cas cas[] = {
         {TEncodage::Utf8, "-", "[S]\nk=v\n"},
         {TEncodage::Windows1252, "-", "[S]\r\nk=v\r\n"},
         {TEncodage::Utf8, "[S]\r\na=1\r\n", "[S]\r\na=1\r\nk=v\r\n"},
@@ -195,6 +196,7 @@ TEST(IniMiseAJour, FinsDeLigneDuFichier)
         {TEncodage::Utf8, "[S]\na=1", "[S]\na=1\nk=v"},
         {TEncodage::Utf8, "[T]\r\nb=2\n", "[T]\r\nb=2\n\r\n[S]\r\nk=v\r\n"},
         {TEncodage::Utf8, "[T]\nb=2\n\n", "[T]\nb=2\n\n[S]\nk=v\n"},
+        {TEncodage::Utf8, "\xEF\xBB\xBF[L]\nc=fr\n", "\xEF\xBB\xBF[S]\nk=v\n", u"L"_s},
     };
     int n = 0;
     for (const Cas &c : cas) {
@@ -203,22 +205,11 @@ TEST(IniMiseAJour, FinsDeLigneDuFichier)
         if (c.avant != "-")
             Ecrit(chemin, c.avant);
         TIniFile ini(chemin, c.encodage);
+        ini.EraseSection(c.efface);
         ini.WriteString(u"S"_s, u"k"_s, u"v"_s);
         ASSERT_TRUE(ini.UpdateFile());
         EXPECT_EQ(Octets(chemin), c.apres);
     }
-}
-
-TEST(IniMiseAJour, MarqueUtf8Gardee)
-{
-    QTemporaryDir dossier;
-    const QString chemin = Copie(dossier, u"bom.ini"_s);
-    TIniFile ini(chemin);
-    EXPECT_EQ(ini.ReadString(u"Langue"_s, u"Code"_s), u"fr"_s);
-    ini.EraseSection(u"Langue"_s); // the first line goes, the mark stays
-    ini.WriteString(u"S"_s, u"k"_s, u"v"_s);
-    ASSERT_TRUE(ini.UpdateFile());
-    EXPECT_EQ(Octets(chemin), QByteArray("\xEF\xBB\xBF[S]\nk=v\n"));
 }
 
 TEST(IniWindows1252, TousLesOctetsAllerRetour)

@@ -6,7 +6,6 @@
 #include "Chemins.h"
 #include "Dessin.h"
 #include "FamilleTest.h"
-#include "TPage.h"
 
 #include <algorithm>
 #include <array>
@@ -20,7 +19,6 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollArea>
 #include <QTemporaryDir>
 
 #include "AideArbre.h"
@@ -312,16 +310,11 @@ TEST(LienFenetre, TheWindowPaintsTheLinkAndPassesCtrlOrShiftClicks)
     FamilleTest famille;
     HoteArbreTest hote;
     QScrollArea vue;
-    vue.resize(500, 500);
-    auto *page = new TPage;
-    vue.setWidget(page);
-    vue.setWidgetResizable(true);
-    TAffArbre arbre(famille.bd, &vue, hote);
-    arbre.SetPage(page);
-    page->SetArbre(&arbre);
-    vue.show();
-    arbre.AjouteLien(100, 300, 200, 100, 4, 1, 1); // shape 1 in (100, 100, 100, 200)
-    ASSERT_EQ(arbre.Liens()[0]->Bounds(), QRect(100, 100, 100, 200));
+    TPage *page = nullptr;
+    std::unique_ptr<TAffArbre> arbre;
+    RelieArbre(vue, page, arbre, famille.bd, hote, QSize(500, 500));
+    arbre->AjouteLien(100, 300, 200, 100, 4, 1, 1); // shape 1 in (100, 100, 100, 200)
+    ASSERT_EQ(arbre->Liens()[0]->Bounds(), QRect(100, 100, 100, 200));
     ASSERT_GE(page->width(), 300);
     ASSERT_GE(page->height(), 300);
 

@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,10 +36,7 @@ int personne(TBD &bd, const char *nom, const char *prenoms = "")
     return p;
 }
 
-void lieu(TBD &bd, int p, const char *texte)
-{
-    bd.SetEventField(bd.AddPersonEvent(p), EveLieu, S(texte));
-}
+void lieu(TBD &bd, int p, const char *texte) { bd.SetEventField(bd.AddPersonEvent(p), EveLieu, S(texte)); }
 
 // 24 surnames "DUA".."DUX" and 6 "DAA".."DAF": 30 beginning with "D".
 void trenteNomsEnD(TBD &bd)
@@ -47,10 +45,7 @@ void trenteNomsEnD(TBD &bd)
         personne(bd, (std::string(i < 24 ? "DU" : "DA") + char('A' + i % 24)).c_str());
 }
 
-TSourceSaisie source(TGenreSaisie genre, int partie = 0)
-{
-    return TSourceSaisie{genre, partie, QString(), 0};
-}
+TSourceSaisie source(TGenreSaisie genre, int partie = 0) { return TSourceSaisie{genre, partie, QString(), 0}; }
 
 class Liste : public ::testing::Test
 {
@@ -60,25 +55,9 @@ protected:
     TBD bd;
 };
 
-} // namespace
-
-TEST_F(Liste, MaximumEmptiesTheProposalsOfAShortPrefix)
+TEST_F(Liste, DistinctSortedTypedTextLeftOutCaseIgnoredUnderTheMaximum)
 {
-    trenteNomsEnD(bd);
-    const TSourceSaisie noms = source(TGenreSaisie::Noms);
-    EXPECT_TRUE(CandidatsSaisie(bd, noms, S("D"), false, 25).isEmpty());
-    EXPECT_EQ(CandidatsSaisie(bd, noms, S("Du"), false, 25).size(), 24);
-    EXPECT_TRUE(CandidatsSaisie(bd, noms, S("Du"), false, 24).isEmpty()); // at most maximum - 1
-    EXPECT_EQ(CandidatsSaisie(bd, noms, S("D"), false, SaisieIllimitee).size(), 30);
-    EXPECT_TRUE(CandidatsSaisie(bd, noms, S("DA"), false, 0).isEmpty()); // taken as 1
-    personne(bd, "MARTIN");
-    EXPECT_EQ(CandidatsSaisie(bd, noms, S("Du"), true, 2).size(), 31); // "all" ignores both
-}
-
-TEST_F(Liste, DistinctSortedTypedTextLeftOutCaseIgnored)
-{
-    for (const char *nom :
-         {"Dutour", "DUPONT", "Dupont", "DUPONT", "dupré", "Dupontel", "Émile", "", "MARTIN"})
+    for (const char *nom : {"Dutour", "DUPONT", "Dupont", "DUPONT", "dupré", "Dupontel", "Émile", "", "MARTIN"})
         personne(bd, nom, "Jean");
     bd.DeletePerson(personne(bd, "Dupuis", "Jeannot"));
     personne(bd, "X", "Jeanne");
@@ -92,19 +71,28 @@ TEST_F(Liste, DistinctSortedTypedTextLeftOutCaseIgnored)
     const QStringList tous = CandidatsSaisie(bd, noms, QString(), true, 25);
     EXPECT_EQ(tous.size(), 8); // no empty surname
     EXPECT_EQ(tous.indexOf(S("Émile")), 5);
-    EXPECT_EQ(CandidatsSaisie(bd, source(TGenreSaisie::Prenoms), S("JEAN"), false, 25),
-              QStringList{S("Jeanne")});
+    EXPECT_EQ(CandidatsSaisie(bd, source(TGenreSaisie::Prenoms), S("JEAN"), false, 25), QStringList{S("Jeanne")});
+
+    trenteNomsEnD(bd); // 29 values now begin with "du", 35 with "d"
+    const auto nombre = [&](const char *saisi, bool tout, int maximum) {
+        return CandidatsSaisie(bd, noms, S(saisi), tout, maximum).size();
+    };
+    EXPECT_EQ(nombre("D", false, 35), 0);
+    EXPECT_EQ(nombre("Du", false, 30), 29);
+    EXPECT_EQ(nombre("Du", false, 29), 0); // at most maximum - 1
+    EXPECT_EQ(nombre("D", false, SaisieIllimitee), 35);
+    EXPECT_EQ(nombre("DA", false, 0), 0); // taken as 1
+    EXPECT_EQ(nombre("Du", true, 2), 38); // "all" ignores both
 }
 
 TEST_F(Liste, PlacesByPartOfThePlace)
 {
     const int p = personne(bd, "A");
-    for (const char *texte : {"FRA,IDF,F95,Pontoise", "FRA, IDF ,F75 ,Paris,Montmartre",
-                              "BEL,,,Bruxelles", "FRA,IDF,F95,Pontoise", "ITA,LAZ,,Roma"})
+    for (const char *texte : {"FRA,IDF,F95,Pontoise", "FRA, IDF ,F75 ,Paris,Montmartre", "BEL,,,Bruxelles",
+                              "FRA,IDF,F95,Pontoise", "ITA,LAZ,,Roma"})
         lieu(bd, p, texte);
     bd.RemovePersonEvent(p, 5); // Roma's event is no longer in use
-    const QStringList entiers{S("BEL,,,Bruxelles"), S("FRA, IDF ,F75 ,Paris,Montmartre"),
-                              S("FRA,IDF,F95,Pontoise")};
+    const QStringList entiers{S("BEL,,,Bruxelles"), S("FRA, IDF ,F75 ,Paris,Montmartre"), S("FRA,IDF,F95,Pontoise")};
     const struct {
         int partie;
         QStringList attendu;
@@ -113,14 +101,11 @@ TEST_F(Liste, PlacesByPartOfThePlace)
         {4, {S("Bruxelles"), S("Paris"), S("Pontoise")}}, {5, {S("Montmartre")}}, {9, entiers},
     };
     for (const auto &c : cas)
-        EXPECT_EQ(CandidatsSaisie(bd, source(TGenreSaisie::Lieux, c.partie), QString(), true, 25),
-                  c.attendu)
+        EXPECT_EQ(CandidatsSaisie(bd, source(TGenreSaisie::Lieux, c.partie), QString(), true, 25), c.attendu)
             << "part " << c.partie;
 }
 
 // ---- The window ---------------------------------------------------------
-
-namespace {
 
 class Fenetre : public Liste
 {
@@ -135,17 +120,8 @@ protected:
         disposition->addWidget(autre);
         hote.show();
     }
-    QStringList lignes() const
-    {
-        QStringList l;
-        for (int i = 0; i < lbListe->model()->rowCount(); ++i)
-            l << lbListe->model()->index(i, 0).data().toString();
-        return l;
-    }
-    int selection() const
-    {
-        return lbListe->currentIndex().isValid() ? lbListe->currentIndex().row() : -1;
-    }
+    QStringList lignes() const { return static_cast<QStringListModel *>(lbListe->model())->stringList(); }
+    int selection() const { return lbListe->currentIndex().isValid() ? lbListe->currentIndex().row() : -1; }
     void tape(const char *texte, bool tout = false)
     {
         edit->setText(S(texte));
@@ -159,8 +135,6 @@ protected:
     QListView *lbListe = liste.findChild<QListView *>(QStringLiteral("lbListe"));
 };
 
-} // namespace
-
 TEST_F(Fenetre, TypingUnderTheMaximumThenF3)
 {
     tape("D");
@@ -173,37 +147,28 @@ TEST_F(Fenetre, TypingUnderTheMaximumThenF3)
     EXPECT_EQ(liste.frameGeometry().topLeft(), edit->mapToGlobal(QPoint(0, edit->height())));
     tape("DUA");
     EXPECT_FALSE(liste.Ouverte()); // only "DUA" itself matches
-
-    personne(bd, "MARTIN");
-    liste.Invalide();
-    tape("D", true); // every match, no maximum
+    tape("D", true); // every match, no maximum; the sorted values are kept
     EXPECT_EQ(lignes().size(), 30);
     tape("D"); // typing while open: no maximum either
     EXPECT_EQ(lignes().size(), 30);
-    tape("D", true); // F3 again: every value
-    EXPECT_TRUE(lignes().contains(S("MARTIN")));
+    // The kept values serve the next calls, until invalidated.
+    for (const char *saisi : {"D", "du", "DUX", "DA"}) {
+        liste.Ferme();
+        tape(saisi);
+        EXPECT_EQ(lignes(), CandidatsSaisie(bd, source(TGenreSaisie::Noms), S(saisi), false, 25)) << saisi;
+    }
+    liste.Ferme();
+    personne(bd, "MARTIN");
+    personne(bd, "DUZZ");
+    liste.Invalide();
+    tape("DUZ");
+    EXPECT_EQ(lignes(), QStringList{S("DUZZ")});
+    tape("D", true); // F3 while open: every value
+    EXPECT_EQ(lignes().size(), 32);
     autre->setText(S("DA")); // open for another edit counts as closed
     liste.ListeNoms(autre, PcNom, true);
     EXPECT_EQ(lignes().size(), 6);
     EXPECT_EQ(liste.Edit(), autre);
-}
-
-TEST_F(Fenetre, KeptValuesServeUntilInvalidated)
-{
-    tape("D", true); // keeps the sorted surnames
-    for (const char *saisi : {"D", "du", "DUX", "DA"}) {
-        liste.Ferme();
-        tape(saisi);
-        EXPECT_EQ(lignes(), CandidatsSaisie(bd, source(TGenreSaisie::Noms), S(saisi), false, 25))
-            << saisi;
-    }
-    liste.Ferme();
-    personne(bd, "DUZZ");
-    tape("DUZ");
-    EXPECT_FALSE(liste.Ouverte());
-    liste.Invalide();
-    tape("DUZ");
-    EXPECT_EQ(lignes(), QStringList{S("DUZZ")});
 }
 
 TEST_F(Fenetre, KeysOfTheEditAndTheMouseDriveTheList)
@@ -219,9 +184,8 @@ TEST_F(Fenetre, KeysOfTheEditAndTheMouseDriveTheList)
     EXPECT_EQ(selection(), 5);
     // The line chosen reaches the edit's owner as the user's edit.
     QStringList edites;
-    const auto connexion = QObject::connect(edit, &QLineEdit::textEdited, [&edites](const QString &t) { edites << t; });
+    QObject::connect(edit, &QLineEdit::textEdited, &hote, [&edites](const QString &t) { edites << t; });
     QTest::keyClick(edit, Qt::Key_Return);
-    QObject::disconnect(connexion);
     EXPECT_EQ(edit->text(), S("DAF"));
     EXPECT_EQ(edites, QStringList{S("DAF")});
     EXPECT_FALSE(liste.Ouverte());
@@ -268,18 +232,14 @@ TEST_F(Fenetre, PlacesAndUserFieldsThenEditDestroyed)
 
 // ---- The event type chooser -----------------------------------------------
 
-namespace {
-
 class Choix : public Liste
 {
 protected:
     void SetUp() override
     {
         Liste::SetUp();
-        Options().Evenements = {{S("Individu"), S("Naissance"), S("BIRT")},
-                                {S("Union"), S("Mariage"), S("MARR")},
-                                {S("individu"), S("Décès"), S("DEAT")},
-                                {S("Union"), S("Contrat"), QString()}};
+        Options().Evenements = {{S("Individu"), S("Naissance"), S("BIRT")}, {S("Union"), S("Mariage"), S("MARR")},
+                                {S("individu"), S("Décès"), S("DEAT")}, {S("Union"), S("Contrat"), QString()}};
     }
     // The dialog for a category, shown without blocking; texts are put in
     // whole (QTest types ASCII only).
@@ -301,94 +261,78 @@ protected:
     QPushButton *bOk = nullptr;
 };
 
-} // namespace
-
-TEST_F(Choix, ProposesTheCategoryAndKnowsItInAnyCase)
+// A new type joins the list on Ok unless unticked; a known one, in any
+// case, does not.
+TEST_F(Choix, NewTypeJoinsTheListUnlessUncheckedOrCancelled)
 {
-    ouvre("INDIVIDU");
+    const struct {
+        const char *texte;
+        bool ajoute;
+        Qt::Key touche;
+        const char *type;
+        size_t lignes;
+    } cas[] = {
+        {"mariage", true, Qt::Key_Return, "mariage", 4},
+        {"  Fiançailles ", true, Qt::Key_Return, "Fiançailles", 5},
+        {"Séparation", false, Qt::Key_Return, "Séparation", 5},
+        {"Adoption", true, Qt::Key_Escape, "", 5},
+    };
+    for (const auto &c : cas) {
+        ouvre("Union", c.texte);
+        dialogue->findChild<QCheckBox *>(QStringLiteral("cbAjoute"))->setChecked(c.ajoute);
+        QTest::keyClick(cbEve, c.touche);
+        EXPECT_EQ(dialogue->Type(), S(c.type));
+        EXPECT_EQ(dialogue->result(), *c.type ? QDialog::Accepted : QDialog::Rejected) << c.texte;
+        ASSERT_EQ(lignes(), c.lignes) << c.texte;
+    }
+    EXPECT_EQ(Options().Evenements.back().Genre, S("Union"));
+    EXPECT_EQ(Options().Evenements.back().Nom, S("Fiançailles"));
+    EXPECT_TRUE(Options().Evenements.back().Gedcom.isEmpty());
+}
+
+TEST_F(Choix, ListOkButtonAndTip)
+{
+    TDialoguesScriptes dialogues;
+    ouvre("INDIVIDU"); // the category in any case
     ASSERT_EQ(liste->count(), 2);
     EXPECT_EQ(liste->item(1)->text(), S("Décès"));
     EXPECT_EQ(liste->currentRow(), 0);
     EXPECT_EQ(cbEve->text(), S("Naissance"));
-    EXPECT_FALSE(dialogue->findChild<QPushButton *>(QStringLiteral("bAdd"))->isVisible());
     liste->setCurrentRow(1);
     QTest::keyClick(cbEve, Qt::Key_Return);
     EXPECT_EQ(dialogue->Type(), S("Décès"));
 
-    ouvre("Union", "mariage");
-    QTest::keyClick(cbEve, Qt::Key_Return);
-    EXPECT_EQ(dialogue->Type(), S("mariage"));
-    EXPECT_EQ(lignes(), 4u);
-}
-
-TEST_F(Choix, NewTypeJoinsTheListUnlessUncheckedOrCancelled)
-{
-    ouvre("Union", "  Fiançailles ");
-    QTest::keyClick(cbEve, Qt::Key_Return);
-    EXPECT_EQ(dialogue->Type(), S("Fiançailles"));
-    ASSERT_EQ(lignes(), 5u);
-    EXPECT_EQ(Options().Evenements.back().Genre, S("Union"));
-    EXPECT_EQ(Options().Evenements.back().Nom, S("Fiançailles"));
-    EXPECT_TRUE(Options().Evenements.back().Gedcom.isEmpty());
-
-    ouvre("Union", "Séparation");
-    dialogue->findChild<QCheckBox *>(QStringLiteral("cbAjoute"))->setChecked(false);
-    QTest::keyClick(cbEve, Qt::Key_Return);
-    EXPECT_EQ(dialogue->Type(), S("Séparation"));
-
-    ouvre("Union", "Adoption");
-    QTest::keyClick(cbEve, Qt::Key_Escape);
-    EXPECT_EQ(dialogue->result(), QDialog::Rejected);
-    EXPECT_TRUE(dialogue->Type().isEmpty());
-    EXPECT_EQ(lignes(), 5u);
-}
-
-TEST_F(Choix, EmptyCategoryKeepsOkDisabledUntilTyped)
-{
-    ouvre("Autre");
-    EXPECT_EQ(liste->count(), 0);
-    EXPECT_FALSE(bOk->isEnabled());
-    QTest::keyClicks(cbEve, S("  "));
-    EXPECT_FALSE(bOk->isEnabled());
-    QTest::keyClick(cbEve, Qt::Key_Return);
-    EXPECT_TRUE(dialogue->isVisible());
-    EXPECT_EQ(lignes(), 4u);
-    QTest::keyClicks(cbEve, S("Legs"));
-    QTest::mouseClick(bOk, Qt::LeftButton);
-    EXPECT_EQ(dialogue->Type(), S("Legs"));
-}
-
-TEST_F(Choix, DoubleClickPicksTheLineTipButtonShowsTip10)
-{
-    TDialoguesScriptes dialogues;
     ouvre("Union");
-    auto *astuce = dialogue->findChild<QPushButton *>(QStringLiteral("BitBtn1"));
-    QTest::mouseClick(astuce, Qt::LeftButton);
+    QTest::mouseClick(dialogue->findChild<QPushButton *>(QStringLiteral("BitBtn1")), Qt::LeftButton);
     EXPECT_EQ(dialogues.Astuces, QList<int>{10});
     const QPoint centre = liste->visualItemRect(liste->item(1)).center();
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre); // a double-click's first press
     QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
     EXPECT_EQ(dialogue->Type(), S("Contrat"));
+
+    ouvre("Autre"); // nothing proposed: Ok waits for a type
+    EXPECT_EQ(liste->count(), 0);
+    QTest::keyClicks(cbEve, S("  "));
+    EXPECT_FALSE(bOk->isEnabled());
+    QTest::keyClick(cbEve, Qt::Key_Return);
+    EXPECT_TRUE(dialogue->isVisible());
+    QTest::keyClicks(cbEve, S("Legs"));
+    QTest::mouseClick(bOk, Qt::LeftButton);
+    EXPECT_EQ(dialogue->Type(), S("Legs"));
+    EXPECT_EQ(lignes(), 5u);
 }
 
-TEST_F(Choix, ChoisitEvenementRunsModally)
+TEST_F(Choix, ChoisitEvenementRunsModallyOverTheOptions)
 {
-    const auto repond = [](int touche) {
-        QTimer::singleShot(0, [touche] {
-            QWidget *modal = QApplication::activeModalWidget();
-            auto *edit = modal ? modal->findChild<QLineEdit *>(QStringLiteral("cbEve")) : nullptr;
-            if (!edit) { // never leave a dialog blocking the test
-                ADD_FAILURE() << "no modal chooser";
-                return modal ? void(modal->close()) : void();
-            }
-            edit->selectAll();
-            QTest::keyClicks(edit, S("Tutelle"));
-            QTest::keyClick(edit, Qt::Key(touche));
-        });
-    };
-    repond(Qt::Key_Escape);
-    EXPECT_TRUE(ChoisitEvenement(nullptr, S("Individu")).isEmpty());
-    repond(Qt::Key_Return);
+    QTimer::singleShot(0, [] {
+        QWidget *modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        auto *edit = modal->findChild<QLineEdit *>(QStringLiteral("cbEve"));
+        edit->setText(S("Tutelle"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
     EXPECT_EQ(ChoisitEvenement(nullptr, S("Individu")), S("Tutelle"));
     EXPECT_EQ(lignes(), 5u);
 }
+
+} // namespace

@@ -374,20 +374,15 @@ TEST_F(Mvd, FailedSaveLeavesTheUserFileAsItWas)
     }
     EXPECT_EQ(QDir(m_dossier.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList({u"base.mvd"_s, u"base.old"_s, u"dossier.mvd"_s}));
-}
 
-TEST_F(Mvd, SaveInReadOnlyFolderFails)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
-    const QString base = chemin(u"base.mvd"_s);
-    ASSERT_TRUE(SauveMvd(base, TBD(), TEnteteMvd()).Ok());
-    const QByteArray avant = contenu(base);
-    QFile::setPermissions(m_dossier.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const TResultatMvd r = SauveMvd(base, baseComplete(), kEntete);
-    QFile::setPermissions(m_dossier.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(r.Erreur, MvdEcritureImpossible);
-    EXPECT_EQ(contenu(base), avant);
+    // A folder the user may not write to (folder permissions do not bind
+    // the superuser).
+    if (::geteuid() != 0) {
+        QFile::setPermissions(m_dossier.path(), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_EQ(SauveMvd(base, autre, kEntete).Erreur, MvdEcritureImpossible);
+        QFile::setPermissions(m_dossier.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(contenu(base), avant);
+    }
 }
 
 TEST(MvdExemple, TheShippedExampleLoadsWithFamilies)
@@ -406,11 +401,9 @@ TEST(MvdExemple, TheShippedExampleLoadsWithFamilies)
         sansPere += bd.Father(p) == 0 && bd.Mother(p) != 0;
         remaries += bd.IndexUnions(p).size() > 1;
     }
-    EXPECT_GE(bd.PersonCount(), 30);
-    EXPECT_GE(avecDeuxParents, 15);
-    EXPECT_GE(sansPere, 1);
-    EXPECT_GE(remaries, 1);
-    EXPECT_GE(bd.UnionCount(), 8);
+    EXPECT_TRUE(bd.PersonCount() >= 30 && bd.UnionCount() >= 8 && avecDeuxParents >= 15 && sansPere >= 1
+                && remaries >= 1)
+        << bd.PersonCount() << " " << bd.UnionCount() << " " << avecDeuxParents << " " << sansPere << " " << remaries;
     for (int u = 1; u <= bd.UnionCount(); ++u)
         EXPECT_TRUE(bd.CheckUnion(u)) << u;
 }

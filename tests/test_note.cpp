@@ -60,10 +60,8 @@ QByteArray contenu(const QString &chemin)
 int pagesPdf(const QByteArray &pdf)
 {
     int n = 0;
-    for (qsizetype i = pdf.indexOf("/Type /Page"); i >= 0; i = pdf.indexOf("/Type /Page", i + 1)) {
-        if (pdf.mid(i + 11, 1) != "s")
-            ++n;
-    }
+    for (qsizetype i = pdf.indexOf("/Type /Page"); i >= 0; i = pdf.indexOf("/Type /Page", i + 1))
+        n += pdf.mid(i + 11, 1) != "s" ? 1 : 0;
     return n;
 }
 
@@ -79,71 +77,49 @@ protected:
 
 TEST_F(Note, LinesGoInAndComeBack)
 {
-    const QStringList cas[] = {
-        {u"Né à Lyon."_s, QString(), u"  retrait"_s, QString()},
-        {u"une seule"_s},
-        {},
-    };
+    const QStringList cas[] = {{u"Né à Lyon."_s, QString(), u"  retrait"_s, QString()}, {u"une seule"_s}, {}};
     for (const QStringList &lignes : cas) {
         m_fiche.SetLignes(lignes);
         EXPECT_EQ(m_fiche.Lignes(), lignes);
     }
     m_fiche.SetLignes({QString()});
     EXPECT_TRUE(m_fiche.Lignes().isEmpty());
-
-    m_fiche.SetLignes({u"a"_s});
-    QPlainTextEdit *m = editeur(&m_fiche);
-    m->moveCursor(QTextCursor::End);
-    QTest::keyClick(m, Qt::Key_Return);
-    QTest::keyClicks(m, u"b"_s);
-    EXPECT_EQ(m_fiche.Lignes(), (QStringList{u"a"_s, u"b"_s}));
 }
 
-TEST_F(Note, CancelKeepsTheCallersLines)
+// Only Ok gives the edited lines; Cancel and Escape keep the caller's.
+TEST_F(Note, ModalEditGivesTheLinesOnlyOnOk)
 {
-    const QStringList avant{u"première"_s, u"seconde"_s};
-    // Cancel button, then Escape, each after an edit.
-    for (const bool parEchap : {false, true}) {
+    const QStringList avant{u"Notaire"_s};
+    const struct {
+        const char *fin; // the button clicked, or Escape
+        bool vide;       // the text is cleared at the end
+        QStringList attendu;
+    } cas[] = {{"Button1", false, {u"Notaire a Rouen"_s, u"en 1850"_s}}, {"Button1", true, {}},
+               {"Button2", false, avant}, {"Escape", false, avant}};
+    for (const auto &c : cas) {
         QStringList lignes = avant;
-        const bool ok = EditeAvec(lignes, [parEchap](TfmNote *fiche) {
-            QTest::keyClicks(editeur(fiche), u"modifie"_s);
-            if (parEchap)
+        const bool ok = EditeAvec(lignes, [&c](TfmNote *fiche) {
+            QPlainTextEdit *m = editeur(fiche);
+            EXPECT_EQ(m->toPlainText(), u"Notaire"_s);
+            m->moveCursor(QTextCursor::End);
+            QTest::keyClicks(m, u" a Rouen"_s);
+            QTest::keyClick(m, Qt::Key_Return); // a new line, not Ok
+            QTest::keyClicks(m, u"en 1850"_s);
+            if (c.vide)
+                m->clear();
+            if (qstrcmp(c.fin, "Escape") == 0)
                 QTest::keyClick(fiche, Qt::Key_Escape);
             else
-                clique(fiche, u"Button2"_s);
+                clique(fiche, QString::fromLatin1(c.fin));
         });
-        EXPECT_FALSE(ok) << parEchap;
-        EXPECT_EQ(lignes, avant) << parEchap;
+        EXPECT_EQ(ok, qstrcmp(c.fin, "Button1") == 0) << c.fin;
+        EXPECT_EQ(lignes, c.attendu) << c.fin;
     }
-}
-
-TEST_F(Note, OkGivesTheEditedLines)
-{
-    QStringList lignes{u"Notaire"_s};
-    bool ok = EditeAvec(lignes, [](TfmNote *fiche) {
-        QPlainTextEdit *m = editeur(fiche);
-        EXPECT_EQ(m->toPlainText(), u"Notaire"_s);
-        m->moveCursor(QTextCursor::End);
-        QTest::keyClicks(m, u" a Rouen"_s);
-        QTest::keyClick(m, Qt::Key_Return);
-        QTest::keyClicks(m, u"en 1850"_s);
-        clique(fiche, u"Button1"_s);
-    });
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(lignes, (QStringList{u"Notaire a Rouen"_s, u"en 1850"_s}));
-
-    // Emptying the text gives an empty list.
-    ok = EditeAvec(lignes, [](TfmNote *fiche) {
-        editeur(fiche)->clear();
-        clique(fiche, u"Button1"_s);
-    });
-    EXPECT_TRUE(ok);
-    EXPECT_TRUE(lignes.isEmpty());
 }
 
 TEST_F(Note, SaveWritesTheFileAndKeepsEditing)
 {
-    QStringList lignes{u"ligne 1"_s, u"ligne 2"_s};
+    QStringList lignes{u"ligne 1"_s, u"é"_s};
     const QString fichier = chemin(u"note.txt"_s);
     m_dialogues.Fichiers.push_back(fichier);
     bool ouverteApres = false;
@@ -154,54 +130,34 @@ TEST_F(Note, SaveWritesTheFileAndKeepsEditing)
         clique(fiche, u"Button2"_s);
     });
     EXPECT_TRUE(ouverteApres);
-    EXPECT_EQ(lignes, (QStringList{u"ligne 1"_s, u"ligne 2"_s}));
-    EXPECT_EQ(contenu(fichier), QByteArray("> ligne 1\nligne 2\n"));
-    EXPECT_EQ(m_dialogues.TitresFichiers.size(), 1);
-    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+    EXPECT_EQ(lignes, (QStringList{u"ligne 1"_s, u"é"_s}));
+    EXPECT_EQ(contenu(fichier), QByteArray("> ligne 1\n\xC3\xA9\n"));
 }
 
-TEST_F(Note, SaveAddsTheTxtExtensionOnlyWhenThereIsNone)
-{
-    m_fiche.SetLignes({u"é"_s});
-    const struct {
-        QString choisi;
-        QString ecrit;
-    } cas[] = {
-        {u"sans"_s, u"sans.txt"_s},
-        {u"deja.txt"_s, u"deja.txt"_s},
-        {u"autre.md"_s, u"autre.md"_s},
-    };
-    for (const auto &c : cas) {
-        m_dialogues.Fichiers.push_back(chemin(c.choisi));
-        clique(&m_fiche, u"sbSauve"_s);
-        EXPECT_EQ(contenu(chemin(c.ecrit)), QByteArray("\xC3\xA9\n")) << c.choisi.toStdString();
-    }
-    EXPECT_FALSE(QFile::exists(chemin(u"sans"_s)));
-}
-
-TEST_F(Note, SaveCancelledWritesNothing)
+TEST_F(Note, SaveAddsTxtOnlyWithoutExtensionAndReportsFailures)
 {
     m_fiche.SetLignes({u"x"_s});
-    clique(&m_fiche, u"sbSauve"_s); // the script answers no file
-    EXPECT_EQ(m_dialogues.TitresFichiers.size(), 1);
-    EXPECT_TRUE(QDir(m_dossier.path()).isEmpty());
-    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
-}
-
-TEST_F(Note, FailedSaveIsReported)
-{
-    m_fiche.SetLignes({u"x"_s});
-    // A missing folder, then a folder in place of the file.
     ASSERT_TRUE(QDir(m_dossier.path()).mkdir(u"dossier.txt"_s));
-    const QString cibles[] = {chemin(u"absent/note.txt"_s), chemin(u"dossier.txt"_s)};
-    for (const QString &cible : cibles) {
+    const struct {
+        QString choisi, ecrit; // empty: no file chosen, nothing written
+    } cas[] = {{u"sans"_s, u"sans.txt"_s}, {u"autre.md"_s, u"autre.md"_s}, {}, {u"absent/note.txt"_s, {}},
+               {u"dossier.txt"_s, {}}};
+    for (const auto &c : cas) {
         m_dialogues.Messages.clear();
-        m_dialogues.Fichiers.push_back(cible);
+        m_dialogues.Fichiers.push_back(c.choisi.isEmpty() ? QString() : chemin(c.choisi));
         clique(&m_fiche, u"sbSauve"_s);
-        ASSERT_EQ(m_dialogues.Messages.size(), 1) << cible.toStdString();
-        EXPECT_TRUE(m_dialogues.Messages[0].contains(cible)) << m_dialogues.Messages[0].toStdString();
+        if (!c.ecrit.isEmpty()) {
+            EXPECT_EQ(contenu(chemin(c.ecrit)), QByteArray("x\n"));
+        }
+        // A missing folder, or a folder in place of the file, is reported.
+        const bool echec = !c.choisi.isEmpty() && c.ecrit.isEmpty();
+        ASSERT_EQ(m_dialogues.Messages.size(), echec ? 1 : 0) << c.choisi.toStdString();
+        if (echec) {
+            EXPECT_TRUE(m_dialogues.Messages[0].contains(chemin(c.choisi))) << m_dialogues.Messages[0].toStdString();
+        }
     }
-    EXPECT_FALSE(QFile::exists(chemin(u"absent"_s)));
+    EXPECT_EQ(QDir(m_dossier.path()).entryList(QDir::Files), (QStringList{u"autre.md"_s, u"sans.txt"_s}));
+    EXPECT_EQ(m_dialogues.TitresFichiers.size(), 5);
 }
 
 TEST_F(Note, PrintsToThePrinterChosen)
@@ -212,45 +168,32 @@ TEST_F(Note, PrintsToThePrinterChosen)
     m_fiche.SetLignes(lignes);
     QPrinter &imprimante = m_fiche.Imprimante();
     imprimante.setOutputFormat(QPrinter::PdfFormat);
+    const auto imprime = [&](const QString &nom) {
+        imprimante.setOutputFileName(chemin(nom));
+        clique(&m_fiche, u"sbImprime"_s);
+        return contenu(chemin(nom));
+    };
 
     // Refused in the printer dialog: nothing printed.
-    imprimante.setOutputFileName(chemin(u"refuse.pdf"_s));
-    clique(&m_fiche, u"sbImprime"_s);
+    EXPECT_TRUE(imprime(u"refuse.pdf"_s).isEmpty());
     EXPECT_EQ(m_dialogues.Impressions, 1);
-    EXPECT_FALSE(QFile::exists(chemin(u"refuse.pdf"_s)));
 
-    // Every page.
     m_dialogues.Imprimer = true;
-    imprimante.setOutputFileName(chemin(u"tout.pdf"_s));
-    clique(&m_fiche, u"sbImprime"_s);
-    const QByteArray tout = contenu(chemin(u"tout.pdf"_s));
+    const QByteArray tout = imprime(u"tout.pdf"_s);
     EXPECT_TRUE(tout.startsWith("%PDF"));
     // Qt embeds a font only once some text was drawn with it.
     EXPECT_TRUE(tout.contains("/FontFile"));
-    const int pages = pagesPdf(tout);
-    EXPECT_GT(pages, 2);
-
+    EXPECT_GT(pagesPdf(tout), 2);
     // Page 2 alone, as the printer dialog would ask.
-    imprimante.setOutputFileName(chemin(u"page2.pdf"_s));
     imprimante.setPrintRange(QPrinter::PageRange);
     imprimante.setFromTo(2, 2);
-    clique(&m_fiche, u"sbImprime"_s);
-    EXPECT_EQ(pagesPdf(contenu(chemin(u"page2.pdf"_s))), 1);
-
-    EXPECT_EQ(m_dialogues.Impressions, 3);
+    EXPECT_EQ(pagesPdf(imprime(u"page2.pdf"_s)), 1);
     EXPECT_TRUE(m_dialogues.Messages.isEmpty());
     EXPECT_EQ(m_fiche.Lignes(), lignes);
-}
 
-TEST_F(Note, FailedPrintIsReported)
-{
-    m_fiche.SetLignes({u"x"_s});
-    m_dialogues.Imprimer = true;
-    QPrinter &imprimante = m_fiche.Imprimante();
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    // A failed print is reported.
     const QString cible = chemin(u"absent/note.pdf"_s);
-    imprimante.setOutputFileName(cible);
-    clique(&m_fiche, u"sbImprime"_s);
+    imprime(u"absent/note.pdf"_s);
     ASSERT_EQ(m_dialogues.Messages.size(), 1);
     EXPECT_TRUE(m_dialogues.Messages[0].contains(cible)) << m_dialogues.Messages[0].toStdString();
 }

