@@ -14,17 +14,6 @@
 
 namespace {
 
-const QCollator &collationFrancaise()
-{
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::French, QLocale::France));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        c.setNumericMode(true);
-        return c;
-    }();
-    return collator;
-}
-
 // Integer of a test value, or the given stand-in when it is not a number.
 int entierOu(const QString &texte, int defaut)
 {
@@ -35,6 +24,17 @@ int entierOu(const QString &texte, int defaut)
 
 } // namespace
 
+const QCollator &CollationFrancaise()
+{
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::French, QLocale::France));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(true);
+        return c;
+    }();
+    return collator;
+}
+
 TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
 {
     const int n = liste.Count();
@@ -42,7 +42,7 @@ TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
         progression->Maximum(n);
     // Collation keys are computed once per item; comparing keys is far cheaper
     // than collating the texts at every comparison of the sort.
-    const QCollator &collator = collationFrancaise();
+    const QCollator &collator = CollationFrancaise();
     std::vector<QCollatorSortKey> cles;
     cles.reserve(static_cast<size_t>(n));
     for (int i = 1; i <= n; ++i) {
@@ -136,9 +136,9 @@ bool CompareByTest(const QString &a, const QString &b, int test)
     case 4:
         return a.startsWith(b, Qt::CaseInsensitive);
     case 5:
-        return collationFrancaise().compare(a, b) < 0;
+        return CollationFrancaise().compare(a, b) < 0;
     case 6:
-        return collationFrancaise().compare(a, b) > 0;
+        return CollationFrancaise().compare(a, b) > 0;
     case 7:
         return CompareDates(a, b) == 0;
     case 8:

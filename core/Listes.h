@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+class QCollator;
 class TBD;
 
 // A person list: a count and numbered items, 1-based, in insertion order,
@@ -108,6 +109,10 @@ public:
 
 // Expands a person text template for a person (the template expander).
 using TExpandeur = std::function<QString(int personne, const QString &modele)>;
+
+// The French collation of the sorts: case ignored, accents and case weighing
+// only after the letters, numbers compared by value.
+const QCollator &CollationFrancaise();
 
 // Sorts the list in place by the text of a person field (PersChamp), in French
 // collation order (accents and case weigh only after the letters; numbers

@@ -161,12 +161,9 @@ int TRelatifs::AjouteConjoint(int reference)
     if (!Connue(reference))
         return 0;
     // Both slots are checked before anything is created, so that a full
-    // union table leaves no spouse without a union behind.
-    if (!m_bd.CanAddPerson()) {
-        AppMessageBox(MLText(TextePersonnesPleines), MsgAvertissement, BoutonsOk);
-        return 0;
-    }
-    if (!m_bd.CanAddUnion()) {
+    // union table leaves no spouse without a union behind (a full person
+    // table is told by NouvellePersonne).
+    if (m_bd.CanAddPerson() && !m_bd.CanAddUnion()) {
         AppMessageBox(MLText(TexteUnionsPleines), MsgAvertissement, BoutonsOk);
         return 0;
     }

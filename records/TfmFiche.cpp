@@ -47,6 +47,12 @@ const QString &LigneNouvelle()
     return t;
 }
 
+// True when at least two persons are in use.
+bool PlusieursPersonnes(const TBD &bd)
+{
+    return bd.NextPerson(bd.NextPerson(0)) != 0;
+}
+
 constexpr int TexteHomme = 101;
 constexpr int TexteConfirmeSuppression = 536;
 constexpr int TexteSeulePersonne = 2210;
@@ -746,7 +752,7 @@ void TfmFiche::PrepareMenuRelatifs(const QString &controle)
         if (auto *a = m_pmAjouteSupprime->findChild<QAction *>(QString::fromLatin1(nom)))
             a->setVisible(visible);
     };
-    const bool plusieurs = m_bd.NextPerson(m_bd.NextPerson(0)) != 0;
+    const bool plusieurs = PlusieursPersonnes(m_bd);
     const int relatif = RelatifChoisi();
     if (controle == u"E_Pere" || controle == u"E_Mere") {
         montre("MI_Sel", relatif != 0);
@@ -856,7 +862,7 @@ void TfmFiche::MI_SupprimeClick()
 {
     if (!PersonneValide())
         return;
-    if (m_bd.NextPerson(m_bd.NextPerson(0)) == 0) {
+    if (!PlusieursPersonnes(m_bd)) {
         AppMessageBox(MLText(TexteSeulePersonne), MsgAvertissement, BoutonsOk);
         return;
     }

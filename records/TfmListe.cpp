@@ -16,20 +16,10 @@
 
 #include "BD.h"
 #include "Langue.h"
+#include "Listes.h"
 #include "Options.h"
 
 namespace {
-
-const QCollator &collation()
-{
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::French, QLocale::France));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        c.setNumericMode(true);
-        return c;
-    }();
-    return collator;
-}
 
 int partieLieuNormale(int item)
 {
@@ -110,7 +100,7 @@ void trie(std::vector<QString> &valeurs)
 {
     if (valeurs.size() < 2)
         return;
-    const QCollator &c = collation();
+    const QCollator &c = CollationFrancaise();
     std::vector<QCollatorSortKey> cles;
     cles.reserve(valeurs.size());
     for (const QString &v : valeurs)

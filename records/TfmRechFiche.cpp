@@ -227,46 +227,41 @@ TfmRechFiche::~TfmRechFiche() = default;
 
 // ---- Opening and closing ----------------------------------------------------
 
-int TfmRechFiche::ChoisitPersonne(int reference)
+int TfmRechFiche::Cherche(TModeRecherche mode, int reference)
 {
-    Prepare(TModeRecherche::Simple, reference);
+    Prepare(mode, reference);
     exec();
     return Conclut();
 }
 
+int TfmRechFiche::ChoisitPersonne(int reference)
+{
+    return Cherche(TModeRecherche::Simple, reference);
+}
+
 void TfmRechFiche::LiePere(int reference)
 {
-    Prepare(TModeRecherche::Pere, reference);
-    exec();
-    Conclut();
+    Cherche(TModeRecherche::Pere, reference);
 }
 
 void TfmRechFiche::LieMere(int reference)
 {
-    Prepare(TModeRecherche::Mere, reference);
-    exec();
-    Conclut();
+    Cherche(TModeRecherche::Mere, reference);
 }
 
 void TfmRechFiche::LieConjoint(int reference)
 {
-    Prepare(TModeRecherche::Conjoint, reference);
-    exec();
-    Conclut();
+    Cherche(TModeRecherche::Conjoint, reference);
 }
 
 void TfmRechFiche::LieEnfant(int reference)
 {
-    Prepare(TModeRecherche::Enfant, reference);
-    exec();
-    Conclut();
+    Cherche(TModeRecherche::Enfant, reference);
 }
 
 void TfmRechFiche::LieFratrie(int reference)
 {
-    Prepare(TModeRecherche::Fratrie, reference);
-    exec();
-    Conclut();
+    Cherche(TModeRecherche::Fratrie, reference);
 }
 
 void TfmRechFiche::Prepare(TModeRecherche mode, int reference)

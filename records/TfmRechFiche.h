@@ -78,6 +78,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // Prepare, the modal window, Conclut.
+    int Cherche(TModeRecherche mode, int reference);
     void Affiche();
     void AfficheNomPre();
     void AfficheNom();

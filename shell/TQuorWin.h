@@ -194,6 +194,8 @@ private:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
     // Gives the canvas the printable page of the printer in use.
     void PageImprimanteChangee();
+    // The pages of the grid on that page, after the automatic fit when on.
+    int PagesAImprimer();
     QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);
     bool Navigue(int pas);
     void ApresChargement(int reference);

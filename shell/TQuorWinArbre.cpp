@@ -171,13 +171,18 @@ void TQuorWin::PageImprimanteChangee()
     m_page->update();
 }
 
-bool TQuorWin::sbArbreImprimeClick()
+int TQuorWin::PagesAImprimer()
 {
-    QPrinter &imprimante = Imprimante();
     PageImprimanteChangee();
     if (m_page->PrintZoomAuto)
         m_page->CalculZoomAuto();
-    int pages = m_page->ComptePages();
+    return m_page->ComptePages();
+}
+
+bool TQuorWin::sbArbreImprimeClick()
+{
+    QPrinter &imprimante = Imprimante();
+    int pages = PagesAImprimer();
     if (pages == 0) {
         AppMessageBox(MLText(TexteRienAImprimer), MsgInformation, BoutonsOk);
         return false;
@@ -198,10 +203,7 @@ bool TQuorWin::sbArbreImprimeClick()
         if (!Dialogues().DialogueImpression(imprimante, 1, pages))
             return false;
         // Another paper may have been chosen: the grid follows it.
-        PageImprimanteChangee();
-        if (m_page->PrintZoomAuto)
-            m_page->CalculZoomAuto();
-        pages = m_page->ComptePages();
+        pages = PagesAImprimer();
         derniere = pages;
         if (imprimante.printRange() == QPrinter::PageRange && imprimante.fromPage() > 0) {
             premiere = imprimante.fromPage();

@@ -16,7 +16,9 @@ bool ImprimeArbre(TAffArbre &arbre, TPage &page, QPrinter &imprimante, int premi
             *erreur = texte;
         return false;
     };
-    const int pages = page.ComptePages();
+    // The grid is walked once for every page.
+    const std::vector<QRect> rectangles = page.PrintCoords();
+    const int pages = static_cast<int>(rectangles.size());
     premiere = std::max(premiere, 1);
     derniere = std::min(derniere, pages);
     if (premiere > derniere)
@@ -55,7 +57,7 @@ bool ImprimeArbre(TAffArbre &arbre, TPage &page, QPrinter &imprimante, int premi
             // the pictures they would have made for nothing.
             p.save();
             p.setClipRect(feuille);
-            arbre.Imprime(p, {page.GetPrintCoord(n).topLeft(), page.PrintZoom, page.MethodeImpression});
+            arbre.Imprime(p, {rectangles[static_cast<size_t>(n - 1)].topLeft(), page.PrintZoom, page.MethodeImpression});
             p.restore();
         }
     }

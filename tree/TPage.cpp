@@ -252,6 +252,18 @@ QRect TPage::GetPrintCoord(int n) const
     return QRect(VersInt(c * g.PasX), VersInt(k * g.PasY), VersInt(g.PasX), VersInt(g.PasY));
 }
 
+std::vector<QRect> TPage::PrintCoords() const
+{
+    const TGrille g = Grille();
+    std::vector<QRect> pages;
+    if (!g.Valide)
+        return pages;
+    for (const TSuite &s : g.Suites)
+        for (qint64 c = s.Premiere; c <= s.Derniere; ++c)
+            pages.emplace_back(VersInt(c * g.PasX), VersInt(s.Ligne * g.PasY), VersInt(g.PasX), VersInt(g.PasY));
+    return pages;
+}
+
 void TPage::CalculZoomAuto()
 {
     const qint64 pw = PageImprimante.width();

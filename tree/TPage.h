@@ -82,6 +82,8 @@ public:
     // print at their paper position less its top-left corner. Empty when
     // there is no page n.
     QRect GetPrintCoord(int n) const;
+    // The paper rectangles of every page in order, from one walk of the grid.
+    std::vector<QRect> PrintCoords() const;
     // Sets PrintZoom so that the whole tree fits on one page: with R and B
     // the right and bottom edges of the tree (x + width and y + height of
     // TAffArbre::GetRect()), the smaller of PW x 100 div R and
