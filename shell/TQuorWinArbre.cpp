@@ -74,7 +74,7 @@ void TQuorWin::CreeCommandesArbre(QWidget *groupe)
     for (const auto &[nom, commande] : commandes) {
         const QByteArray sb = "sbArbre" + QByteArray(nom);
         const QByteArray mi = "MI_Arbre" + QByteArray(nom);
-        auto lance = [this, commande] {
+        auto lance = [this, commande = commande] {
             if (commande)
                 (this->*commande)();
             else

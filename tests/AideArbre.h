@@ -85,6 +85,7 @@ inline QRect Encre(const QImage &image, QRgb fond = qRgb(255, 255, 255))
 // The globals of the tree that tests change, given back at the end of the
 // scope.
 struct GardeGlobales {
+    GardeGlobales() {}
     const TLooks looks = Looks;
     const TColor couleurEcran = CouleurEcran;
     const QString textEcran = TextEcran, nomLook = NomLook, dossierImageArbre = DossierImageArbre,
