@@ -75,15 +75,16 @@ TEST_F(Arbre, BuildsOfTheReferenceBoxAlone)
     EXPECT_EQ(m_arbre->GetBoiteRefPers(), m_arbre->Boites()[0].get());
     EXPECT_EQ(m_arbre->Boites()[0]->Lignes[0], u"MARTIN Pierre"); // the look's template expanded
     EXPECT_EQ(m_hote.Titres, 1);
-    // The steps of the looks are computed at every build, but not for a
-    // folded reference.
+    // The steps of the looks are computed at every build, for a folded
+    // reference shown alone too: right after a look is read they are zero.
     EXPECT_EQ(Looks[1].HauteurBoite, 12);
     EXPECT_EQ(Looks[1].PasHorz, 50);
-    Looks[1].HauteurBoite = 77;
+    LitLook(QStringLiteral("/absent/absent.mva"), Looks);
+    ASSERT_EQ(Looks[1].HauteurBoite, 0);
     m_famille.bd.SetTreeFold(4, 1);
     m_arbre->Execute();
-    EXPECT_EQ(m_arbre->Boites().size(), 1u);
-    EXPECT_EQ(Looks[1].HauteurBoite, 77);
+    ASSERT_EQ(m_arbre->Boites().size(), 1u);
+    EXPECT_EQ(m_arbre->Boites()[0]->Bounds().size(), QSize(100, 12));
 
     // A reference person that does not exist gives an empty tree.
     RefPers = 99;

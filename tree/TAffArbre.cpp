@@ -81,9 +81,11 @@ void TAffArbre::ConstruitArbre()
 {
     int racineX = 0;
     int racineY = 0;
+    // A look just read has its computed sizes at zero: a folded reference,
+    // shown alone, needs its box height all the same.
+    for (int n = 1; n <= 2; ++n)
+        CalculPas(Looks, n);
     if (!m_bd.TreeFold(RefPers)) {
-        for (int n = 1; n <= 2; ++n)
-            CalculPas(Looks, n);
         switch (Looks[1].Style) {
         case 1:
             AscGroupe(*this, m_bd, racineX, racineY);
