@@ -1,7 +1,9 @@
 #include "Look.h"
 
+#include "BD.h"
 #include "Chemins.h"
 #include "Ini.h"
+#include "Modeles.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +42,8 @@ TLooks lookLivre()
         l.LigneNbre = 4;
         l.Ligne[0] = ligne(u"<nom>"_s, u"Arial"_s, 14, fsGras, AlignCentre);
         l.Ligne[1] = ligne(u"<prénom>"_s, u"Arial"_s, 12, 0, AlignCentre);
-        l.Ligne[2] = ligne(u"° <naissance>"_s, u"Arial"_s, 12, 0, AlignCentre);
-        l.Ligne[3] = ligne(u"+ <décès>"_s, u"Arial"_s, 12, 0, AlignCentre);
+        l.Ligne[2] = ligne(u"<naissance>"_s, u"Arial"_s, 12, 0, AlignCentre);
+        l.Ligne[3] = ligne(u"<décès>"_s, u"Arial"_s, 12, 0, AlignCentre);
         l.Homme = {rgb(173, 216, 230), QString(), false, true, false, true, 1};
         l.Femme = {rgb(255, 182, 193), QString(), false, true, true, true, 1};
         l.MargeHaut = l.MargeBas = 5;
@@ -325,6 +327,37 @@ TEST_F(Look, TheShippedDefaultLookLoadsAndIsWhatTheWriterMakes)
     TextEcran.clear();
     ASSERT_TRUE(SauveLook(chemin(u"defaut.mva"_s), lookLivre()));
     EXPECT_EQ(lit(c), lit(chemin(u"defaut.mva"_s)));
+}
+
+TEST_F(Look, TheShippedDefaultLookShowsNothingForAnUnknownDate)
+{
+    TLooks looks;
+    LitLook(QStringLiteral(LIGNEE_MODELE "/1/arbre/defaut.mva"), looks);
+    TBD bd;
+    const int sansDates = bd.NewPerson();
+    const int avecDates = bd.NewPerson();
+    for (const int p : {sansDates, avecDates}) {
+        bd.SetSurname(p, u"MARTIN"_s);
+        bd.SetGivenNames(p, u"Jean"_s);
+    }
+    bd.SetBirthDate(avecDates, u"3/4/1926"_s);
+    bd.SetField(avecDates, PcDecesDate, u"2/4/1990"_s);
+    // A line that shows a date when there is one shows nothing at all when
+    // there is none.
+    int lignesDeDate = 0;
+    for (int n = 1; n <= 2; ++n) {
+        for (int i = 0; i < looks[n].Look.LigneNbre; ++i) {
+            const QString &modele = looks[n].Look.Ligne[size_t(i)].Texte;
+            const QString connue = ExpandTemplate(bd, avecDates, modele);
+            const QString inconnue = ExpandTemplate(bd, sansDates, modele);
+            if (connue == inconnue)
+                continue;
+            ++lignesDeDate;
+            EXPECT_TRUE(connue.contains(u"1926"_s) || connue.contains(u"1990"_s)) << connue.toStdString();
+            EXPECT_EQ(inconnue, QString()) << "look " << n << ", line " << i;
+        }
+    }
+    EXPECT_EQ(lignesDeDate, 4); // birth and death, in both looks
 }
 
 } // namespace
