@@ -168,6 +168,35 @@ TEST_F(Ascendance, HandComputedCoordinatesAndOrderInEveryStyle)
     EXPECT_EQ(Lance(1).liens.front(), (std::array<int, 6>{1, 2, 50, 40, -50, 80}));
 }
 
+TEST_F(Ascendance, OddSpansCentreTheChildTruncatingTowardZero)
+{
+    // L = 101 and h = 41: leaves 151 apart across, 61 down, so that every
+    // centring and every half-size truncates.
+    Looks[1].Large = 101;
+    Looks[1].HauteurBoite = 41;
+    const struct {
+        int style;
+        Boites boites;
+        Liens liens;
+        QPoint racine;
+    } cas[] = {
+        {2, {{4, 0, 0}, {5, 151, 0}, {2, 75, 61}, {6, 302, 0}, {7, 453, 0}, {3, 377, 61}},
+         {{2, 4, 125, 61, 50, 41}, {2, 5, 125, 61, 201, 41}, {3, 6, 427, 61, 352, 41},
+          {3, 7, 427, 61, 503, 41}, {1, 2, 276, 122, 125, 102}, {1, 3, 276, 122, 427, 102}}, {226, 122}},
+        {3, {{4, -2, 0}, {5, -2, 61}, {2, 149, 30}, {6, -2, 122}, {7, -2, 183}, {3, 149, 152}},
+         {{2, 4, 149, 50, 99, 20}, {2, 5, 149, 50, 99, 81}, {3, 6, 149, 172, 99, 142},
+          {3, 7, 149, 172, 99, 203}, {1, 2, 300, 111, 250, 50}, {1, 3, 300, 111, 250, 172}}, {300, 91}},
+    };
+    TroisGenerations();
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.style);
+        const Resultat r = Lance(c.style);
+        EXPECT_EQ(r.boites, c.boites);
+        EXPECT_EQ(r.liens, c.liens);
+        EXPECT_EQ(r.racine, c.racine);
+    }
+}
+
 TEST_F(Ascendance, AMotherWithoutFather)
 {
     // 1 has a mother 2 only; 2 has both parents, so that centring shows.

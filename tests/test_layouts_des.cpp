@@ -184,6 +184,54 @@ TEST_F(LayoutsDes, SmallTreesHaveTheirExactGeometryAndOrder)
     }
 }
 
+TEST_F(LayoutsDes, OddSpansCentreTruncatingTowardZero)
+{
+    // L2 = 81 and H2 = 31: leaves 101 apart across, 41 down, and every
+    // half-size odd. One generation centres the reference over two leaves,
+    // two generations A over its children.
+    Looks[2].Large = 81;
+    Looks[2].HauteurBoite = 31;
+    const struct {
+        int style, generations;
+        std::vector<Boite> boites;
+        std::vector<Trait> liens;
+    } cas[] = {
+        {2, 1, {{950, 550, A}, {1051, 550, B}}, {{990, 550, 1040, 540, A, R}, {1091, 550, 1040, 540, B, R}}},
+        {2, 5, {{899, 591, D}, {1000, 591, C}, {949, 550, A}, {1101, 550, B}},
+         {{939, 591, 989, 581, D, A}, {1040, 591, 989, 581, C, A}, {989, 550, 1040, 540, A, R},
+          {1141, 550, 1040, 540, B, R}}},
+        {3, 1, {{1120, 480, A}, {1120, 521, B}}, {{1120, 495, 1100, 515, A, R}, {1120, 536, 1100, 515, B, R}}},
+        {3, 5, {{1221, 459, D}, {1221, 500, C}, {1120, 479, A}, {1120, 541, B}},
+         {{1221, 474, 1201, 494, D, A}, {1221, 515, 1201, 494, C, A}, {1120, 494, 1100, 515, A, R},
+          {1120, 556, 1100, 515, B, R}}},
+    };
+    Famille f;
+    for (const auto &c : cas) {
+        SCOPED_TRACE(testing::Message() << "style " << c.style << ", " << c.generations << " generations");
+        Looks[2].NbreGen = c.generations;
+        const TAffArbre &a = Lance(f.bd, c.style, R, false, false);
+        EXPECT_EQ(Boites(a), c.boites);
+        EXPECT_EQ(Liens(a), c.liens);
+    }
+}
+
+TEST_F(LayoutsDes, WithTheSiblingsTheGenerationCountStartsBelowThem)
+{
+    // The siblings are one generation, then NbreGen generations of
+    // descendants below them and below the reference person.
+    Famille f(false, true);
+    const std::vector<int> parGenerations[] = {{G, H}, {K, G, A, B, H}, {K, G, D, C, A, B, H}};
+    for (const int style : {2, 3}) {
+        for (int n = 0; n < 3; ++n) {
+            Looks[2].NbreGen = n;
+            std::vector<int> personnes;
+            for (const Boite &b : Boites(Lance(f.bd, style, R, false, true)))
+                personnes.push_back(b.p);
+            EXPECT_EQ(personnes, parGenerations[n]) << "style " << style << ", " << n << " generations";
+        }
+    }
+}
+
 // The reference person's spouse in the indented list goes where look 1's
 // style leaves room; the descendance moves with the cursor.
 TEST_F(LayoutsDes, IndentedListPlacesTheReferenceSpouseByTheAscendantStyle)
