@@ -91,6 +91,7 @@ protected:
     {
         Looks[1].Style = static_cast<std::uint8_t>(style);
         TAffArbre arbre(m_bd, nullptr, m_hote);
+        arbre.SetLimiteElements(m_limite);
         Resultat r{{}, {}, QPoint(x0, y0), false};
         switch (style) {
         case 1: AscGroupe(arbre, m_bd, x0, y0); break;
@@ -115,6 +116,7 @@ protected:
 
     TBD m_bd;
     HoteArbreTest m_hote;
+    int m_limite = TAffArbre::MaxElements;
 };
 
 TEST_F(Ascendance, HandComputedCoordinatesAndOrderInEveryStyle)
@@ -357,8 +359,9 @@ TEST_F(Ascendance, LoopsAndExplosiveAncestriesEnd)
     }
     // Both parents the other person, or a line of 60 generations whose
     // parents are both the same person: 2^g paths at generation g, stopped
-    // at the item limit.
+    // at the item limit (lowered, so that the test stays quick).
     Looks[1].NbreGen = 999;
+    m_limite = 20000;
     for (const int n : {2, 61}) {
         m_bd.Clear();
         Personnes(n);
@@ -372,8 +375,27 @@ TEST_F(Ascendance, LoopsAndExplosiveAncestriesEnd)
             const Resultat r = Lance(style);
             EXPECT_LT(chrono.elapsed(), 20000) << style;
             EXPECT_TRUE(r.coupe) << style;
-            EXPECT_EQ(r.boites.size() + r.liens.size(), size_t(TAffArbre::MaxElements)) << style;
+            EXPECT_EQ(r.boites.size() + r.liens.size(), size_t(m_limite)) << style;
         }
+    }
+}
+
+TEST_F(Ascendance, AFullPedigreeOfSixteenGenerationsIsDrawnWhole)
+{
+    // 65,535 persons, every one shown once: 65,534 ancestors and as many
+    // links, in every style.
+    m_bd.SetAppendOnly(true);
+    Personnes(1);
+    for (int p = 1; m_bd.PersonCount() < 65535; ++p) {
+        Personnes(2);
+        Parents(p, m_bd.PersonCount() - 1, m_bd.PersonCount());
+    }
+    Looks[1].NbreGen = 15;
+    for (int style = 1; style <= 5; ++style) {
+        const Resultat r = Lance(style);
+        EXPECT_EQ(r.boites.size(), 65534u) << style;
+        EXPECT_EQ(r.liens.size(), 65534u) << style;
+        EXPECT_FALSE(r.coupe) << style;
     }
 }
 

@@ -103,6 +103,7 @@ protected:
     TAffArbre &Lance(TBD &bd, int style, int ref, bool conj, bool fratrie)
     {
         m_arbre = std::make_unique<TAffArbre>(bd, nullptr, m_hote);
+        m_arbre->SetLimiteElements(m_limite);
         RefPers = ref;
         Looks[2].Style = static_cast<std::uint8_t>(style);
         if (style == 1)
@@ -134,6 +135,7 @@ protected:
 
     HoteArbreTest m_hote;
     std::unique_ptr<TAffArbre> m_arbre;
+    int m_limite = TAffArbre::MaxElements;
 };
 
 TEST_F(LayoutsDes, SmallTreesHaveTheirExactGeometryAndOrder)
@@ -377,27 +379,36 @@ TEST_F(LayoutsDes, APersonDescendingTwiceGetsTwoRowsLinkedAsAPlainScanFinds)
 
 // ---- Limits ------------------------------------------------------------
 
-TEST_F(LayoutsDes, AWideDescendanceIsCutAtTheRowTableWithItsRootKept)
+TEST_F(LayoutsDes, AWideDescendanceIsDrawnWholeOrCutAtTheGuardWithItsRootKept)
 {
-    // 50,001 children: more rows than the table holds.
+    // Every slot of the database: the reference person and 99,999 children,
+    // each shown with its link in every style.
     TBD bd;
     bd.SetAppendOnly(true);
     const int r = bd.NewPerson();
-    for (int i = 0; i <= MaxNoeudsDes; ++i)
+    while (bd.PersonCount() < MaxPersonnes)
         bd.SetFather(bd.NewPerson(), r);
     Looks[2].NbreGen = 1;
+    for (const int style : {1, 2, 3}) {
+        const TAffArbre &a = Lance(bd, style, r, false, false);
+        EXPECT_FALSE(a.Coupe()) << style;
+        EXPECT_EQ(a.Boites().size(), size_t(MaxPersonnes - 1)) << style;
+        EXPECT_EQ(a.Liens().size(), size_t(MaxPersonnes - 1)) << style;
+    }
+
+    // Under a guard too low for them, the rows shown keep their links.
+    m_limite = 10000;
     const TAffArbre &a = Lance(bd, 2, r, false, false);
     EXPECT_TRUE(a.Coupe());
     const std::vector<Boite> b = Boites(a);
     ASSERT_GT(b.size(), 1u);
-    EXPECT_LT(b.size(), size_t(MaxNoeudsDes));
-    EXPECT_LE(a.Boites().size() + a.Liens().size(), size_t(TAffArbre::MaxElements));
+    EXPECT_EQ(a.Liens().size(), b.size());
+    EXPECT_LE(a.Boites().size() + a.Liens().size(), size_t(m_limite));
     // The leaves shown are packed, and the reference person is centred over
     // them, not over the ones left out.
     for (size_t i = 1; i < b.size(); ++i)
         ASSERT_EQ(b[i].x - b[i - 1].x, L2 + HS2);
     EXPECT_EQ(b.front().x + b.back().x, 2 * X0);
-    ASSERT_FALSE(a.Liens().empty());
     EXPECT_EQ(a.Liens().front()->Point2(), QPoint(X0 + L2 / 2, Y0 + H1));
 
     // Among as many siblings, the reference person's row is kept, right
@@ -407,7 +418,7 @@ TEST_F(LayoutsDes, AWideDescendanceIsCutAtTheRowTableWithItsRootKept)
     EXPECT_TRUE(h.Coupe());
     const std::vector<Boite> s = Boites(h);
     ASSERT_FALSE(s.empty());
-    EXPECT_LT(s.size(), size_t(MaxNoeudsDes));
+    EXPECT_LE(h.Boites().size() + h.Liens().size(), size_t(m_limite));
     for (const Boite &x : s)
         EXPECT_NE(x.p, dernier);
     EXPECT_EQ(s.back(), (Boite{X0 + L1 - L2, Y0 - H2 - VS2, s.back().p}));
@@ -425,11 +436,12 @@ TEST_F(LayoutsDes, LoopsInTheParentLinksEnd)
     bd.SetFather(1, 2);
     bd.SetMother(1, 3);
     Looks[2].NbreGen = 999;
+    m_limite = 20000; // reached quickly
     for (const int style : {1, 2, 3}) {
         for (const bool fratrie : {false, true}) {
             const TAffArbre &t = Lance(bd, style, 1, false, fratrie);
             EXPECT_TRUE(t.Coupe()) << style << fratrie;
-            EXPECT_LE(t.Boites().size() + t.Liens().size(), size_t(TAffArbre::MaxElements)) << style << fratrie;
+            EXPECT_LE(t.Boites().size() + t.Liens().size(), size_t(m_limite)) << style << fratrie;
         }
     }
     // A person who is its own child, with a generation count from a look

@@ -234,6 +234,11 @@ private:
         return i64(L2().Large) * (m_conj ? 2 : 1) + L2().PasHorz;
     }
 
+    // Every row but the spouses' and the reference's has a link to its
+    // parent, and the sibling chain has one link per sibling: the rows of a
+    // cut descendance keep room for their links among the tree's items.
+    i64 LignesMax() const { return m_arbre.LimiteElements() / 2; }
+
     // Room for a row of `lignes` rows (a person, and its spouse), the rows
     // promised to the ancestors being laid out counted. The reference rows
     // always have room; the first refusal closes the table so that no later
@@ -243,7 +248,7 @@ private:
         if (racine)
             return true;
         if (m_tableFermee
-            || static_cast<i64>(m_noeuds.size()) + lignes + m_promises > MaxNoeudsDes - ReserveRacine) {
+            || static_cast<i64>(m_noeuds.size()) + lignes + m_promises > LignesMax() - ReserveRacine) {
             m_tableFermee = true;
             return false;
         }

@@ -18,9 +18,10 @@ class TBD;
 // what it placed.
 
 // The vertical and horizontal layouts lay their persons out in a table of
-// at most this many rows (persons, spouses and the reference rows); a
-// descendance that needs more is cut, the reference rows being always kept.
-constexpr int MaxNoeudsDes = 50000;
+// rows (persons, spouses and the reference rows) of at most half
+// arbre.LimiteElements() rows, so that the rows shown have room for their
+// links; a descendance that needs more is cut, the reference rows being
+// always kept.
 // Generations of descendants followed whatever the look asks, so that a
 // loop in the parent links cannot recurse without end.
 constexpr int MaxGenerationsDes = 1000;

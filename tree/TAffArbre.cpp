@@ -243,10 +243,14 @@ void TAffArbre::AjusteTaillePage()
 {
     if (!m_page)
         return;
-    // The canvas covers the whole tree, and at least the visible area.
+    // The canvas covers the whole tree, and at least the visible area. A
+    // widget cannot be larger than QWIDGETSIZE_MAX: what lies beyond (a tree
+    // of some 90,000 boxes side by side at zoom 100) is reached at a smaller
+    // zoom.
     const QRect r = GetRect();
-    const int marge = 20;
-    m_page->setMinimumSize(std::max(0, r.right() + 1 + marge), std::max(0, r.bottom() + 1 + marge));
+    const qint64 marge = 20;
+    const auto borne = [](qint64 v) { return static_cast<int>(std::clamp<qint64>(v, 0, QWIDGETSIZE_MAX)); };
+    m_page->setMinimumSize(borne(qint64(r.right()) + 1 + marge), borne(qint64(r.bottom()) + 1 + marge));
 }
 
 void TAffArbre::CalculZoomAuto()

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -114,13 +115,23 @@ public:
     void ChangeReference(int p);
 
     // Used by the layouts: a box (refused unless 1 <= person <= the person
-    // count) and a link. A tree stops growing at MaxElements boxes and links:
-    // both are then refused and Coupe() tells that the tree was cut.
+    // count) and a link. A tree stops growing at LimiteElements() boxes and
+    // links: both are then refused and Coupe() tells that the tree was cut.
     void AjouteBoite(int x, int y, int personne, int look);
     void AjouteLien(int x1, int y1, int x2, int y2, int personne1, int personne2, int look);
-    static constexpr int MaxElements = 50000;
-    // True once the tree holds MaxElements items: layouts stop descending.
-    bool Plein() const { return static_cast<int>(m_ordre.size()) >= MaxElements; }
+    // The limit is only a guard against exhausting the memory: a tree whose
+    // persons are all different has at most one box per person of the
+    // database and about as many links, some 200,000 items; only persons
+    // reached again and again (ancestors through many lines, loops in the
+    // parent links) go beyond. A million items take about a third of a
+    // gigabyte in the default look.
+    static constexpr int MaxElements = 1'000'000;
+    // The limit of this tree: MaxElements unless set otherwise (at least 1).
+    int LimiteElements() const { return m_limite; }
+    void SetLimiteElements(int limite) { m_limite = std::max(limite, 1); }
+    // True once the tree holds LimiteElements() items: layouts stop
+    // descending.
+    bool Plein() const { return static_cast<int>(m_ordre.size()) >= m_limite; }
     // True when the last build was cut short (Plein, or a layout's own limit).
     bool Coupe() const { return m_coupe; }
     void SetCoupe() { m_coupe = true; }
@@ -164,6 +175,7 @@ private:
     bool m_prevu = false;
     bool m_repositionnePrevu = false;
     bool m_coupe = false;
+    int m_limite = MaxElements;
 };
 
 // The tree of the main window (made by its initialisation).
