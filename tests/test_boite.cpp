@@ -365,6 +365,48 @@ TEST_F(Boite, PictureLineAtTheLineHeight)
         EXPECT_TRUE(Encre(Rend(*Nouvelle(ligne))).isNull()) << ligne.toStdString();
 }
 
+TEST_F(Boite, APrintedPictureLineIsMadeAtThePrinterResolution)
+{
+    Look().Homme.Cadre = false;
+    AjouteLigne(16);
+    // A picture finer than the printed line, red then blue, the edge
+    // between them falling inside a pixel at both sizes.
+    QImage source = Toile(200, 100, qRgb(0, 0, 255));
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 70; ++x)
+            source.setPixel(x, y, qRgb(255, 0, 0));
+    const QString chemin = dossier.filePath(u"moitie.png"_s);
+    ASSERT_TRUE(source.save(chemin));
+    TBoite b(ctx);
+    b.InitBoite(0, 0, homme, 1, SexeHomme);
+    b.Lignes[0] = u'@' + chemin;
+    QImage ecran = Toile(100, 60);
+    {
+        QPainter p(&ecran);
+        b.Paint(p);
+    }
+    QImage papier = Toile(300, 180);
+    {
+        QPainter p(&papier);
+        b.Imprime(p, TParamImpression{QPoint(), 300, 0});
+    }
+    // Where the screen shows it, three times larger; the edge as sharp in
+    // printer pixels as in screen pixels, not a magnified screen picture.
+    const QRect r = Encre(ecran);
+    ASSERT_FALSE(r.isEmpty());
+    EXPECT_EQ(Encre(papier), QRect(r.topLeft() * 3, r.size() * 3));
+    const auto melanges = [](const QImage &image, int y) {
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            n += c != Blanc && c != qRgb(255, 0, 0) && c != qRgb(0, 0, 255);
+        }
+        return n;
+    };
+    ASSERT_GE(melanges(ecran, r.center().y()), 1);
+    EXPECT_LE(melanges(papier, 3 * r.center().y()), melanges(ecran, r.center().y()));
+}
+
 TEST_F(Boite, BackgroundPictureOrEmptyWhenMissing)
 {
     // Where a file was found (here: nowhere) is forgotten with the pictures

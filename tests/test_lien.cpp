@@ -241,13 +241,14 @@ TEST_F(Lien, PicturesAreStretchedWithCyanTransparent)
     EXPECT_TRUE(Encre(Dessin(sansForme, 60, 60, r)).isNull());
 }
 
-TEST_F(Lien, PrintingPlacesTheLinkOnThePageWhateverTheMethod)
+TEST_F(Lien, PrintingMagnifiesTheScreenDrawingWhateverTheMethod)
 {
     looks[1].Zoom = 50;
     TLien lien(contexte), point(contexte);
-    lien.InitLien(200, 100, 200, 300, 1, 2, 1); // rectangle (150, 100, 100, 200)
+    lien.InitLien(200, 100, 200, 300, 1, 2, 1); // on screen (75, 50, 50, 100), the line at x = 100
     point.InitLien(200, 100, 200, 100, 1, 2, 1);
-    // x 1.5: rectangle (125, 100, 150, 300), zoom 150.
+    // Print zoom 300, origin (100, 50): each pixel of the screen becomes
+    // three by three.
     const auto imprime = [](TLien &l, int zoom, int methode) {
         QImage image = Toile(400, 450);
         QPainter p(&image);
@@ -255,14 +256,14 @@ TEST_F(Lien, PrintingPlacesTheLinkOnThePageWhateverTheMethod)
         return image;
     };
     for (int methode = 0; methode <= 2; ++methode)
-        EXPECT_EQ(Encre(imprime(lien, 300, methode)), QRect(200, 100, 1, 300)) << methode;
-    // A link of no size keeps one pixel on paper as on screen; nothing at a
-    // zero zoom.
-    EXPECT_EQ(PointsEncre(imprime(point, 300, 2)), std::vector<QPoint>{QPoint(200, 100)});
+        EXPECT_EQ(Encre(imprime(lien, 300, methode)), QRect(200, 100, 3, 300)) << methode;
+    // A link of no size, one pixel on screen; nothing at a zero zoom.
+    EXPECT_EQ(Encre(imprime(point, 300, 2)), QRect(200, 100, 3, 3));
+    EXPECT_EQ(PointsEncre(imprime(point, 300, 2)).size(), 9u);
     EXPECT_TRUE(Encre(imprime(lien, 0, 0)).isNull());
-    // The pen follows the print zoom: 2 x 150 div 100 = 3, a 4-pixel pen.
-    looks[1].RelierLarge = 2;
-    EXPECT_EQ(Encre(imprime(lien, 300, 0)), QRect(198, 100, 4, 300));
+    // A wide pen: 4 x 50 div 100 = 2, four pixels on screen, twelve on paper.
+    looks[1].RelierLarge = 4;
+    EXPECT_EQ(Encre(imprime(lien, 300, 0)), QRect(194, 100, 12, 300));
 }
 
 TEST_F(Lien, TheShippedLookNamesPicturesOfEachShape)

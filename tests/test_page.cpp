@@ -257,6 +257,62 @@ TEST_F(Page, ThePaintFramesAndNumbersThePagesUnderTheTreeAndCountsThem)
             << q.x() << ',' << q.y();
 }
 
+// ---- Printing as the screen shows ---------------------------------------
+
+TEST_F(Page, APrintedPageIsTheScreenMagnified)
+{
+    // Framed boxes with a shadow, the woman's rounded, and an elbowed link
+    // between them; no text, whose glyphs are drawn afresh at every size.
+    for (int n : {1, 2}) {
+        Looks[n].Relier = 2;
+        for (TLookSexe *s : {&Looks[n].Look.Homme, &Looks[n].Look.Femme}) {
+            s->Cadre = true;
+            s->Ombre = true;
+        }
+        Looks[n].Look.Femme.Arrondis = true;
+    }
+    Taille(90, 50);
+    arbre->AjouteBoite(20, 30, Homme, 1);
+    arbre->AjouteBoite(160, 90, Femme, 1);
+    arbre->AjouteLien(110, 55, 160, 115, Homme, Femme, 1);
+    arbre->RePositionne();
+    // A page whose origin is a whole number of screen pixels, at three
+    // printer pixels per screen pixel: each screen pixel is a 3 x 3 square.
+    const QPoint origine(30, 60);
+    const QRect zone(origine / 3, QSize(260, 140));
+    const QImage attendu = page->grab(zone).toImage().convertToFormat(QImage::Format_RGB32).scaled(
+        zone.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    for (int methode : {0, 1, 2}) {
+        QImage feuille = Toile(zone.width() * 3, zone.height() * 3);
+        QPainter p(&feuille);
+        arbre->Imprime(p, {origine, 300, methode});
+        p.end();
+        // The straight sides, the shadows and the link are the same pixels;
+        // the curves of the rounded corners, traced again at the larger
+        // size, are smoother.
+        const QRect coins[] = {{160, 90, 8, 8}, {242, 90, 8, 8}, {160, 132, 8, 8}, {242, 132, 8, 8}};
+        const auto dansUnCoin = [&](int x, int y) {
+            const QPoint logique((x + origine.x()) / 3, (y + origine.y()) / 3);
+            return std::any_of(std::begin(coins), std::end(coins), [&](const QRect &c) { return c.contains(logique); });
+        };
+        int differents = 0;
+        for (int y = 0; y < feuille.height(); ++y)
+            for (int x = 0; x < feuille.width(); ++x)
+                differents += feuille.pixel(x, y) != attendu.pixel(x, y) && !dansUnCoin(x, y);
+        EXPECT_EQ(differents, 0) << methode;
+        // The shadow strip, three pixels on paper, right of and below the
+        // man's box; the woman's corner cut as on screen.
+        const QPoint coinHomme = QPoint(20 + 90, 30 + 50) * 3 - origine;
+        for (int k = 1; k <= 3; ++k) {
+            EXPECT_EQ(feuille.pixel(coinHomme.x() - k, coinHomme.y() - 20), qRgb(0, 0, 0)) << methode << ' ' << k;
+            EXPECT_EQ(feuille.pixel(coinHomme.x() - 20, coinHomme.y() - k), qRgb(0, 0, 0)) << methode << ' ' << k;
+        }
+        const QPoint coinFemme = QPoint(160, 90) * 3 - origine;
+        EXPECT_EQ(feuille.pixel(coinFemme + QPoint(4, 4)), Blanc) << methode;
+        EXPECT_EQ(feuille.pixel(coinFemme + QPoint(21, 1)), qRgb(0, 0, 0)) << methode;
+    }
+}
+
 // ---- Print page dialog ---------------------------------------------------
 
 class Dialogue : public Page

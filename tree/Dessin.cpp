@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QHash>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace {
 
@@ -121,15 +122,31 @@ bool DessineTrait(QPainter &p, int gauche, int haut, int droite, int bas)
     return true;
 }
 
+// Outlines are filled rather than stroked. A stroke lies astride its path
+// and a thin pen stays one device pixel wide under a magnifying transform,
+// while a filled strip covers exactly its logical pixels at any scale: a
+// box drawn for the printer, magnified, is then the box of the screen.
+
 void DessineRectangle(QPainter &p, int gauche, int haut, int droite, int bas)
 {
     if (DessineTrait(p, gauche, haut, droite, bas))
         return;
     SansLissage sansLissage(p);
-    // An aliased outline of QRect(l, t, w, h) covers l..l+w, one pixel more
-    // than its area; the outline must stop at right-1. Without a pen the
-    // same QRect is filled exactly, which gives the narrower fill.
-    p.drawRect(QRect(gauche, haut, droite - gauche - 1, bas - haut - 1));
+    const int w = droite - gauche;
+    const int h = bas - haut;
+    const bool fond = p.brush().style() != Qt::NoBrush;
+    if (p.pen().style() == Qt::NoPen) {
+        if (fond)
+            p.fillRect(QRect(gauche, haut, w - 1, h - 1), p.brush());
+        return;
+    }
+    if (fond)
+        p.fillRect(QRect(gauche + 1, haut + 1, w - 2, h - 2), p.brush());
+    const QBrush trait = p.pen().brush();
+    p.fillRect(QRect(gauche, haut, w, 1), trait);
+    p.fillRect(QRect(gauche, bas - 1, w, 1), trait);
+    p.fillRect(QRect(gauche, haut + 1, 1, h - 2), trait);
+    p.fillRect(QRect(droite - 1, haut + 1, 1, h - 2), trait);
 }
 
 void DessineRectangleArrondi(QPainter &p, int gauche, int haut, int droite, int bas,
@@ -138,8 +155,31 @@ void DessineRectangleArrondi(QPainter &p, int gauche, int haut, int droite, int 
     if (DessineTrait(p, gauche, haut, droite, bas))
         return;
     SansLissage sansLissage(p);
-    p.drawRoundedRect(QRect(gauche, haut, droite - gauche - 1, bas - haut - 1),
-                      largeurCoin / 2.0, hauteurCoin / 2.0, Qt::AbsoluteSize);
+    const int w = droite - gauche;
+    const int h = bas - haut;
+    const qreal rx = largeurCoin / 2.0;
+    const qreal ry = hauteurCoin / 2.0;
+    const bool fond = p.brush().style() != Qt::NoBrush;
+    if (p.pen().style() == Qt::NoPen) {
+        if (fond) {
+            QPainterPath forme;
+            forme.addRoundedRect(QRectF(gauche, haut, w - 1, h - 1), rx, ry);
+            p.fillPath(forme, p.brush());
+        }
+        return;
+    }
+    // The outline is the ring between the shape and the same shape one
+    // pixel inside, with concentric corners.
+    QPainterPath dedans;
+    dedans.addRoundedRect(QRectF(gauche + 1, haut + 1, w - 2, h - 2), std::max<qreal>(rx - 1, 0),
+                          std::max<qreal>(ry - 1, 0));
+    if (fond)
+        p.fillPath(dedans, p.brush());
+    QPainterPath anneau;
+    anneau.setFillRule(Qt::OddEvenFill);
+    anneau.addRoundedRect(QRectF(gauche, haut, w, h), rx, ry);
+    anneau.addPath(dedans);
+    p.fillPath(anneau, p.pen().brush());
 }
 
 QString FamilleInstallee(const QString &nom)

@@ -45,14 +45,16 @@ QRect RectDe(int gauche, int haut, int droite, int bas);
 // Draws the rectangle (left, top, right, bottom) with the painter's pen and
 // brush, as the program's drawings expect whatever the painter's render
 // hints:
-// - with a pen (used as a 1-pixel pen: width 0 or 1), the outline covers the
-//   pixels left..right-1 and top..bottom-1 and the brush fills the pixels
-//   inside it;
+// - with a pen (only its colour is used), the outline, one pixel wide,
+//   covers the pixels left..right-1 and top..bottom-1 and the brush fills
+//   the pixels inside it;
 // - with no pen (Qt::NoPen), the brush fills the pixels left..right-2 and
 //   top..bottom-2, one pixel less on the right and at the bottom.
 // A rectangle one pixel wide or high is a line in the pen's colour; nothing
-// is drawn when right <= left or bottom <= top. The painter's state is left
-// as it was.
+// is drawn when right <= left or bottom <= top. Pixels are those of the
+// painter's coordinates: under a transform that magnifies by n, each is
+// n x n device pixels, so that a drawing magnified for a printer is the
+// screen's. The painter's state is left as it was.
 void DessineRectangle(QPainter &p, int gauche, int haut, int droite, int bas);
 // The same with rounded corners: each corner is a quarter of an ellipse of
 // largeurCoin x hauteurCoin pixels (14 x 14 for the boxes); the straight

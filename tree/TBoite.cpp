@@ -1,6 +1,7 @@
 #include "TBoite.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QCache>
 #include <QFileInfo>
@@ -152,10 +153,23 @@ QImage ImageALaHauteur(const QString &chemin, int hauteur)
 
 QPen StyloCadre(TColor couleur)
 {
-    // A cosmetic pen stays one device pixel wide under a printing transform.
-    QPen stylo(CouleurQt(couleur), 1);
-    stylo.setCosmetic(true);
-    return stylo;
+    return QPen(CouleurQt(couleur), 1);
+}
+
+// How many device pixels a logical pixel of the painter takes: 1 on screen,
+// the print zoom on paper. Pictures are made at that size so that a printed
+// box shows them at the printer's resolution.
+qreal Echelle(const QPainter &p)
+{
+    const QTransform t = p.deviceTransform();
+    return std::max<qreal>(std::max(std::abs(t.m11()), std::abs(t.m22())), 1e-3);
+}
+
+// The size in device pixels of a picture covering `largeur` x `hauteur`
+// logical pixels.
+int EnPixels(int logique, qreal echelle)
+{
+    return Borne(qint64(std::llround(logique * echelle)));
 }
 
 } // namespace
@@ -269,9 +283,10 @@ int TBoite::DessineFond(QPainter &p, const TLookSexe &lookSexe, TColor cadre, in
         }
         const QString chemin = CheminFond(lookSexe.Fond, nom);
         if (!chemin.isEmpty()) {
-            const QImage image = ImageEtiree(chemin, W - s, H - s);
+            const qreal e = Echelle(p);
+            const QImage image = ImageEtiree(chemin, EnPixels(W - s, e), EnPixels(H - s, e));
             if (!image.isNull())
-                p.drawImage(QPoint(X, Y), image);
+                p.drawImage(QRectF(X, Y, W - s, H - s), image);
         }
     }
 
@@ -312,9 +327,13 @@ void TBoite::AfficheBoite(QPainter &p, int X, int Y, int W, int H, int zoom)
 
         if (texte.startsWith(u'@')) {
             const QString chemin = CheminImageLigne(texte.mid(1));
-            const QImage image = chemin.isEmpty() ? QImage()
-                                                  : ImageALaHauteur(chemin, HauteurTexte(fonte, texte));
-            if (!image.isNull()) {
+            const int ph = HauteurTexte(fonte, texte);
+            // The picture at the line's height gives its width on screen;
+            // the picture drawn is made at the device's resolution.
+            const QImage image = chemin.isEmpty() ? QImage() : ImageALaHauteur(chemin, ph);
+            const qreal e = Echelle(p);
+            const QImage dessinee = image.isNull() || e == 1 ? image : ImageALaHauteur(chemin, EnPixels(ph, e));
+            if (!dessinee.isNull()) {
                 const int pw = image.width();
                 int x = gauche;
                 if (f.Alignement == AlignDroite)
@@ -324,7 +343,7 @@ void TBoite::AfficheBoite(QPainter &p, int X, int Y, int W, int H, int zoom)
                 // Kept off the frame: two pixels from the box's left edge,
                 // wherever the box is drawn.
                 x = std::max(x, X + 2);
-                p.drawImage(QPoint(x, haut + 1), image);
+                p.drawImage(QRectF(x, haut + 1, pw, image.height()), dessinee);
             }
         } else if (!texte.isEmpty()) {
             const TLigneDisposee &d = Dispose(i, texte, f, hauteurFonte, fonte, droite - gauche);
@@ -391,44 +410,49 @@ void TBoite::Paint(QPainter &p)
 
 void TBoite::Imprime(QPainter &p, const TParamImpression &page)
 {
-    const T1Aff &aff = Aff();
-    // Bounded so that position x zoom still fits in 64 bits whatever the
-    // look file holds.
-    const qint64 zf = std::clamp<qint64>(qint64(page.PrintZoom) * aff.Zoom, -(qint64(1) << 31),
-                                         qint64(1) << 31);
-    const int px = Borne(qint64(m_x) * zf / 10000 - page.Origine.x());
-    const int py = Borne(qint64(m_y) * zf / 10000 - page.Origine.y());
-    const int w = Borne(qint64(aff.Large) * zf / 10000);
-    const int h = Borne(qint64(aff.HauteurBoite) * zf / 10000);
-    const int zoom = Borne(zf / 100);
-    if (w < 1 || h < 1)
+    if (page.PrintZoom <= 0 || m_bounds.isEmpty())
         return;
+    // The box as the screen shows it, magnified by the print zoom: the same
+    // drawing under a transform, so that corners, shadows and frames keep
+    // their proportions on paper.
+    const qreal e = page.PrintZoom / 100.0;
+    const QRectF cible(m_bounds.x() * e - page.Origine.x(), m_bounds.y() * e - page.Origine.y(),
+                       m_bounds.width() * e, m_bounds.height() * e);
     // Every box is asked to print on every page: a printer keeps even the
     // pictures drawn off its sheet, so a box wholly outside the clip is left
     // out rather than made into a picture for nothing.
-    if (p.hasClipping() && !p.clipBoundingRect().intersects(QRectF(px - 1, py - 1, qreal(w) + 2, qreal(h) + 2)))
+    if (p.hasClipping() && !p.clipBoundingRect().intersects(cible.adjusted(-1, -1, 1, 1)))
         return;
 
+    const auto dessine = [&](QPainter &peintre, const QPointF &coin) {
+        peintre.save();
+        peintre.translate(coin);
+        peintre.scale(e, e);
+        peintre.translate(-m_bounds.topLeft());
+        Paint(peintre);
+        peintre.restore();
+    };
     if (page.Methode == 0) {
-        AfficheBoite(p, px, py, w, h, zoom);
+        dessine(p, cible.topLeft());
         return;
     }
-    if (qint64(w) * h > PixelsMaxImage)
+    const QRect pixels = cible.toAlignedRect();
+    if (pixels.isEmpty() || qint64(pixels.width()) * pixels.height() > PixelsMaxImage)
         return;
     // White, so that the copy by AND leaves the page as it is around the
     // drawing.
-    QImage image(w, h, QImage::Format_RGB888);
+    QImage image(pixels.size(), QImage::Format_RGB888);
     if (image.isNull())
         return;
     image.fill(Qt::white);
     {
         QPainter pi(&image);
-        AfficheBoite(pi, 0, 0, w, h, zoom);
+        dessine(pi, cible.topLeft() - pixels.topLeft());
     }
     if (page.Methode == 1)
-        p.drawImage(QPoint(px, py), image);
+        p.drawImage(pixels.topLeft(), image);
     else
-        DessineBitmapEtire(p, QRect(px, py, w, h), image);
+        DessineBitmapEtire(p, pixels, image);
 }
 
 QImage TBoite::BoiteVersBitmap()
@@ -441,7 +465,8 @@ QImage TBoite::BoiteVersBitmap()
         return image;
     image.fill(Qt::white);
     QPainter p(&image);
-    AfficheBoite(p, 0, 0, m_bounds.width(), m_bounds.height(), Aff().Zoom);
+    p.translate(-m_bounds.topLeft());
+    Paint(p);
     return image;
 }
 

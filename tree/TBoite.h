@@ -64,7 +64,10 @@ public:
     void AfficheBoite(QPainter &p, int X, int Y, int W, int H, int zoom);
     // Draws the box at its on-screen bounds, at its look's zoom.
     void Paint(QPainter &p);
-    // Prints the box for one page by the page's print method.
+    // Prints the box for one page by the page's print method: the drawing of
+    // the screen (the box at its on-screen bounds, at its look's zoom)
+    // magnified by PrintZoom / 100, less the page's origin. Pictures are
+    // made at the printer's resolution. Nothing for a zoom of 0 or less.
     void Imprime(QPainter &p, const TParamImpression &page);
     // A picture of the box's width and height with the box drawn at its
     // look's zoom.

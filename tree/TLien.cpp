@@ -225,10 +225,14 @@ void TLien::AfficheLien(QPainter &p, int X, int Y, int W, int H, int zoom)
 
     QPen stylo(CouleurQt(aff.RelierColor));
     stylo.setStyle(pointille ? Qt::DotLine : Qt::SolidLine);
-    if (d == 0) {
-        // One pixel whatever the transform, its end points included.
-        stylo.setWidth(0);
+    // A thin line covers the pixels right of and below its points, its end
+    // points included. Magnified (on paper), a pen one logical pixel wide
+    // astride the pixels' middles covers the same pixels.
+    const bool mince = d == 0;
+    if (mince) {
+        stylo.setWidth(1);
         stylo.setCapStyle(Qt::SquareCap);
+        stylo.setJoinStyle(Qt::MiterJoin);
     } else {
         stylo.setWidth(2 * d);
         stylo.setCapStyle(Qt::RoundCap);
@@ -243,6 +247,8 @@ void TLien::AfficheLien(QPainter &p, int X, int Y, int W, int H, int zoom)
     p.setClipRect(rectangle, Qt::IntersectClip);
     p.setPen(stylo);
     p.setBrush(Qt::NoBrush);
+    if (mince && p.deviceTransform().isScaling())
+        p.translate(0.5, 0.5);
     p.drawPolyline(points.data(), int(points.size()));
     p.restore();
 }
@@ -254,23 +260,22 @@ void TLien::Paint(QPainter &p)
 
 void TLien::Imprime(QPainter &p, const TParamImpression &page)
 {
-    const T1Aff &aff = (*m_ctx.Looks)[m_look];
-    // Bounded so that position x zoom still fits in 64 bits whatever the
-    // look file holds.
-    const qint64 zf = std::clamp<qint64>(qint64(page.PrintZoom) * aff.Zoom, -(qint64(1) << 31),
-                                         qint64(1) << 31);
-    if (zf <= 0)
+    if (page.PrintZoom <= 0)
         return;
-    const int px = Borne(qint64(m_gauche) * zf / 10000 - page.Origine.x());
-    const int py = Borne(qint64(m_haut) * zf / 10000 - page.Origine.y());
-    // A thin link keeps one pixel, as on screen.
-    const int w = std::max(1, Borne(qint64(m_largeur) * zf / 10000));
-    const int h = std::max(1, Borne(qint64(m_hauteur) * zf / 10000));
+    // The link as the screen shows it, magnified by the print zoom.
+    const qreal e = page.PrintZoom / 100.0;
+    const QRectF cible(m_bounds.x() * e - page.Origine.x(), m_bounds.y() * e - page.Origine.y(),
+                       m_bounds.width() * e, m_bounds.height() * e);
     // A link draws within its rectangle; one wholly off the sheet would
     // still reach the printer (its picture, for a textured link).
-    if (p.hasClipping() && !p.clipBoundingRect().intersects(QRectF(px, py, w, h)))
+    if (p.hasClipping() && !p.clipBoundingRect().intersects(cible))
         return;
-    AfficheLien(p, px, py, w, h, Borne(zf / 100));
+    p.save();
+    p.translate(cible.topLeft());
+    p.scale(e, e);
+    p.translate(-m_bounds.topLeft());
+    Paint(p);
+    p.restore();
 }
 
 void TLien::VideCacheImages()

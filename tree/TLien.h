@@ -43,10 +43,9 @@ public:
     // Draws the link at its on-screen bounds at its look's zoom.
     void Paint(QPainter &p);
     // Prints the link for one page, always drawn directly whatever the
-    // page's method: zf := PrintZoom x the look's zoom; the rectangle is the
-    // stored one times zf div 10000, less the page origin (a width or height
-    // below 1 becomes 1, as on screen), drawn at zoom zf div 100. Nothing
-    // when zf is not positive.
+    // page's method: the drawing of the screen (the link at its on-screen
+    // bounds, at its look's zoom) magnified by PrintZoom / 100, less the page
+    // origin. Nothing for a zoom of 0 or less.
     void Imprime(QPainter &p, const TParamImpression &page);
     // Forgets the link pictures, decoded once per file and shared by all
     // links. Call it when a look or the picture files change; the next paint
