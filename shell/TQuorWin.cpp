@@ -653,6 +653,7 @@ void TQuorWin::ApresChargement(int reference)
     TitreFenetre();
     emit BaseRechargee();
     SetSelecPers(RefPers);
+    m_affArbre->MontreSelecPers();
 }
 
 bool TQuorWin::Sauve(const QString &chemin)

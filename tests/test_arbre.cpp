@@ -1,5 +1,6 @@
 #include "AideArbre.h"
 #include "FamilleTest.h"
+#include "FichierMvd.h"
 #include "ProgrammeTest.h"
 #include "TfmFiche.h"
 #include "TQuorWin.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 
@@ -256,6 +258,40 @@ TEST_F(ArbreFenetre, TheExampleShowsItsReferenceTheRecordAndTheBoxMenu)
     EXPECT_EQ(BaseModifiee, 1);
     EXPECT_EQ(w.Arbre()->Boites().size(), 1u);
     BaseModifiee = 0;
+}
+
+TEST_F(ArbreFenetre, OpeningAFileScrollsTheCurrentPersonsBoxIntoView)
+{
+    // A reference person with forty children: its box, centred over theirs,
+    // lies far to the right of the view's left edge.
+    {
+        TBD bd;
+        const int r = bd.NewPerson();
+        bd.SetSurname(r, QStringLiteral("MARTIN"));
+        for (int i = 0; i < 40; ++i)
+            bd.SetFather(bd.NewPerson(), r);
+        TEnteteMvd entete;
+        entete.NomLook = QStringLiteral("defaut");
+        entete.RefPers = r;
+        ASSERT_TRUE(SauveMvd(chemin("large.mvd"), bd, entete).Ok());
+    }
+    TQuorWin w;
+    w.show();
+    w.Initialise({});
+    Reglages().ZoomAuto = false;
+    m_dialogues.Fichiers.push_back(chemin("large.mvd"));
+    QAction *ouvrir = w.findChild<QAction *>(QStringLiteral("MI_Ouvrir"));
+    ASSERT_NE(ouvrir, nullptr);
+    ouvrir->trigger();
+    QApplication::processEvents();
+
+    const TBoite *ref = w.Arbre()->GetBoiteRefPers();
+    ASSERT_NE(ref, nullptr);
+    const auto *vue = w.findChild<QScrollArea *>(QStringLiteral("Arbre"));
+    const QRect visible(QPoint(vue->horizontalScrollBar()->value(), vue->verticalScrollBar()->value()),
+                        vue->viewport()->size());
+    EXPECT_GT(ref->Bounds().left(), vue->viewport()->width());
+    EXPECT_TRUE(visible.contains(ref->Bounds()));
 }
 
 TEST_F(ArbreFenetre, ACutTreeIsToldInTheStatusLine)

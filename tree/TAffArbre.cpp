@@ -64,6 +64,10 @@ void TAffArbre::Execute()
         CalculZoomAuto();
         RePositionne();
     }
+    if (m_montrerSelec) {
+        m_montrerSelec = false;
+        DefileVersSelecPers();
+    }
     m_hote.TitreFenetre();
     QApplication::restoreOverrideCursor();
     emit Construit();
@@ -296,12 +300,39 @@ void TAffArbre::AfficheSelecPers()
         const bool selec = b->Personne() == m_ctx.SelecPers;
         if (b->SetSelec(selec) && m_page)
             m_page->update(b->Bounds());
-        if (selec && premier && m_arbre) {
+        if (selec && premier) {
             premier = false;
-            m_arbre->ensureVisible(b->Bounds().center().x(), b->Bounds().center().y(),
-                                   b->Bounds().width() / 2 + 10, b->Bounds().height() / 2 + 10);
+            Defile(*b);
         }
     }
+}
+
+void TAffArbre::MontreSelecPers()
+{
+    // The boxes on screen belong to the tree before the pending build.
+    if (m_prevu)
+        m_montrerSelec = true;
+    else
+        DefileVersSelecPers();
+}
+
+void TAffArbre::DefileVersSelecPers()
+{
+    const int p = m_hote.SelecPers();
+    for (const auto &b : m_boites) {
+        if (b->Personne() == p) {
+            Defile(*b);
+            return;
+        }
+    }
+}
+
+void TAffArbre::Defile(const TBoite &boite)
+{
+    if (!m_arbre)
+        return;
+    const QRect &r = boite.Bounds();
+    m_arbre->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 10, r.height() / 2 + 10);
 }
 
 TBoite *TAffArbre::GetBoiteRefPers() const

@@ -92,6 +92,10 @@ public:
     // Selects the boxes of the current person, unselects the others, and
     // scrolls the first selected box into view.
     void AfficheSelecPers();
+    // Scrolls the first box of the current person into view: at once, or,
+    // while a build is pending (a file just loaded), once that build has
+    // run.
+    void MontreSelecPers();
     // The first box of the reference person, or none.
     TBoite *GetBoiteRefPers() const;
     // The person of the first box, in creation order, whose person is in the
@@ -162,6 +166,8 @@ private:
     void CalculTexteBoite(TBoite &boite);
     void AjusteTaillePage();
     bool ArbreVisible() const;
+    void Defile(const TBoite &boite);
+    void DefileVersSelecPers();
 
     TBD &m_bd;
     QScrollArea *m_arbre;
@@ -174,6 +180,9 @@ private:
     std::vector<std::pair<bool, int>> m_ordre;
     bool m_prevu = false;
     bool m_repositionnePrevu = false;
+    // The current person's box is to be scrolled into view after the next
+    // build.
+    bool m_montrerSelec = false;
     bool m_coupe = false;
     int m_limite = MaxElements;
 };
