@@ -165,8 +165,7 @@ qreal Echelle(const QPainter &p)
     return std::max<qreal>(std::max(std::abs(t.m11()), std::abs(t.m22())), 1e-3);
 }
 
-// The size in device pixels of a picture covering `largeur` x `hauteur`
-// logical pixels.
+// Device pixels across `logique` logical pixels, for a picture's size.
 int EnPixels(int logique, qreal echelle)
 {
     return Borne(qint64(std::llround(logique * echelle)));
