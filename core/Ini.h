@@ -27,10 +27,11 @@ enum class TEncodage {
 //   writing use the first key found.
 // - Reading never fails: a missing file is an empty file, lines that are
 //   neither a section nor "key=value" are kept as they stand and ignored.
-//   Lines read are written back with their own bytes and line break unless
-//   changed; new lines take the line break of the first line of the file
-//   (CRLF or LF). A new file uses CRLF in Windows-1252 and LF in UTF-8. A
-//   UTF-8 byte order mark is kept, and so is a missing final line break.
+//   A line ends at LF, CR LF or a lone CR, so a value never holds a line
+//   break. Lines read are written back with their own bytes and line break
+//   unless changed; new lines take the line break of the first line of the
+//   file. A new file uses CRLF in Windows-1252 and LF in UTF-8. A UTF-8 byte
+//   order mark is kept, and so is a missing final line break.
 // - Nothing touches the disk before UpdateFile(), which saves atomically.
 class TIniFile final
 {
@@ -117,7 +118,8 @@ private:
     // The file exists but could not be read: saving would destroy it.
     QString m_erreurLecture;
     bool m_modifie = false;
-    bool m_crlf = false;
+    // The line break of new lines: the first one read, else the encoding's.
+    QByteArray m_saut;
     bool m_bom = false;
     // The file read ended with a line break (also true for a new file).
     bool m_finFinale = true;
