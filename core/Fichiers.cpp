@@ -46,6 +46,18 @@ void dossiers(QStringList &liste, const QDir &dir, bool recursif)
 
 } // namespace
 
+QString ObstacleLecture(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    if (!info.exists())
+        return QStringLiteral("fichier introuvable");
+    if (info.isDir())
+        return QStringLiteral("c'est un dossier");
+    if (!info.isFile())
+        return QStringLiteral("ce n'est pas un fichier ordinaire");
+    return QString();
+}
+
 void ListFiles(QStringList &liste, const QString &dossier, const QString &suffixes, bool recursif)
 {
     QStringList s;

@@ -3,7 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-// Listing the files of the models, maps and places folders.
+// Listing the files of the models, maps and places folders, and the check
+// every reader makes before it opens a file.
+
+// Why the file at `chemin` cannot be read, as the detail of a message, in
+// French: "fichier introuvable" when nothing is there (a symbolic link is
+// followed), "c'est un dossier", or "ce n'est pas un fichier ordinaire" for a
+// named pipe, a device or a socket, whose reading could wait for a writer
+// forever or never end. Empty for an ordinary file, which is the only kind a
+// reader opens.
+QString ObstacleLecture(const QString &chemin);
 
 // Appends to `liste` the full paths of the files of `dossier` whose names end
 // with one of the "|"-separated suffixes (".mva|.png"), letter case ignored,

@@ -21,6 +21,7 @@
 #include <QString>
 
 #include "Arrondi.h"
+#include "Fichiers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -479,6 +480,8 @@ bool ChargeImage(QImage &image, const QString &fichier)
     static const bool limiteRelevee = (ReleveLimiteAllocation(), true);
     Q_UNUSED(limiteRelevee);
 
+    if (!ObstacleLecture(fichier).isEmpty())
+        return false;
     const QString extension = QFileInfo(fichier).suffix().toUpper();
     if (extension == u"PNG"_s)
         return ChargePng(image, fichier);

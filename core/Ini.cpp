@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "Fichiers.h"
+
 namespace {
 
 // Characters of the bytes 0x80 to 0x9F, the only range where Windows-1252
@@ -120,6 +122,10 @@ void TIniFile::Lit()
         return;
     // A file that exists but cannot be read must not be replaced by the few
     // values written afterwards: UpdateFile() refuses while this is set.
+    if (const QString obstacle = ObstacleLecture(m_path); !obstacle.isEmpty()) {
+        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, obstacle);
+        return;
+    }
     if (!fichier.open(QIODevice::ReadOnly)) {
         m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, fichier.errorString());
         return;

@@ -26,7 +26,9 @@ enum class TEncodage {
 //   (after a blank line unless the file ends with one). When a key or a section appears twice, reading and
 //   writing use the first key found.
 // - Reading never fails: a missing file is an empty file, lines that are
-//   neither a section nor "key=value" are kept as they stand and ignored.
+//   neither a section nor "key=value" are kept as they stand and ignored. A
+//   path that exists but is not an ordinary file (a folder, a named pipe, a
+//   device) is not opened: it reads as an empty file that cannot be saved.
 //   A line ends at LF, CR LF or a lone CR, so a value never holds a line
 //   break. Lines read are written back with their own bytes and line break
 //   unless changed; new lines take the line break of the first line of the

@@ -1,5 +1,6 @@
 #include "FichierMvd.h"
 
+#include "Fichiers.h"
 #include "Langue.h"
 
 #include <algorithm>
@@ -533,14 +534,10 @@ bool gardeAncienne(const QString &chemin, const QString &ancienne, QString *erre
 
 TResultatMvd ChargeMvd(const QString &chemin, TBD &bd, TEnteteMvd *entete)
 {
-    const QFileInfo info(chemin);
-    if (!info.exists())
+    if (!QFileInfo::exists(chemin))
         return resultat(MvdIntrouvable);
-    if (info.isDir())
-        return resultat(MvdIllisible, u"c'est un dossier"_s);
-    // A pipe or a device would block or never end.
-    if (!info.isFile())
-        return resultat(MvdIllisible, u"ce n'est pas un fichier ordinaire"_s);
+    if (const QString obstacle = ObstacleLecture(chemin); !obstacle.isEmpty())
+        return resultat(MvdIllisible, obstacle);
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
         return resultat(MvdIllisible, fichier.errorString());

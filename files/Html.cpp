@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "Fichiers.h"
 #include "Globales.h"
 #include "Style.h"
 
@@ -26,7 +27,7 @@ const char *const PiedMinimal = "</body>\n"
 QString lisModele(const QString &nom, const char *defaut)
 {
     QFile fichier(DossierModele + nom);
-    if (fichier.open(QIODevice::ReadOnly))
+    if (ObstacleLecture(fichier.fileName()).isEmpty() && fichier.open(QIODevice::ReadOnly))
         return QString::fromUtf8(fichier.readAll());
     return QString::fromUtf8(defaut);
 }
@@ -114,10 +115,12 @@ bool THtml::Enregistre(const QString &chemin, QString *erreur) const
     QByteArray style = m_style.Texte().toUtf8();
     if (style.isEmpty()) {
         QFile defaut(FichierStyleDefaut());
-        if (!defaut.open(QIODevice::ReadOnly)) {
+        QString obstacle = ObstacleLecture(defaut.fileName());
+        if (obstacle.isEmpty() && !defaut.open(QIODevice::ReadOnly))
+            obstacle = defaut.errorString();
+        if (!obstacle.isEmpty()) {
             if (erreur)
-                *erreur = QString::fromUtf8("Impossible de lire %1 : %2")
-                              .arg(defaut.fileName(), defaut.errorString());
+                *erreur = QString::fromUtf8("Impossible de lire %1 : %2").arg(defaut.fileName(), obstacle);
             return false;
         }
         style = defaut.readAll();

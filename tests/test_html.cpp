@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include "Globales.h"
 #include "Html.h"
@@ -168,6 +171,17 @@ TEST_F(Page, SansTexteDeStyleNiModelesEtEchecsSignales)
     EXPECT_FALSE(page.Enregistre(autre, &erreur));
     EXPECT_TRUE(erreur.contains(S("style.css")));
     EXPECT_FALSE(QFile::exists(autre));
+
+    // Templates and style sheet that are named pipes are never opened.
+    DossierModele = dossier.filePath(S("tubes")) + u'/';
+    QDir().mkpath(DossierModele);
+    for (const char *nom : {"entete.htm", "pied.htm", "style.css"})
+        ::mkfifo(QFile::encodeName(DossierModele + S(nom)).constData(), 0600);
+    page.DebutPage(S("Tubes"));
+    page.FinPage();
+    EXPECT_TRUE(page.Lignes().contains(S("<title>Tubes</title>")));
+    EXPECT_FALSE(page.Enregistre(autre, &erreur));
+    EXPECT_TRUE(erreur.contains(S("ce n'est pas un fichier ordinaire"))) << erreur.toStdString();
 
     style.SetTexte(S("body { }"));
     const QString horsDossier = dossier.filePath(S("absent/page.htm"));

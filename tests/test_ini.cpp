@@ -1,10 +1,13 @@
 #include "Ini.h"
 
+#include "CheminsSpeciaux.h"
+
 #include <climits>
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -316,6 +319,26 @@ TEST(IniEnregistrement, EchecSansRienCreerNiAbimer)
     EXPECT_EQ(Contenu(dossier), QStringList({u"fichier"_s, u"rep.ini"_s}));
     EXPECT_TRUE(QDir(dossier.filePath(u"rep.ini"_s)).isEmpty());
     EXPECT_EQ(Octets(dossier.filePath(u"fichier"_s)), QByteArray("x"));
+}
+
+// A named pipe or a device is never opened: it reads as an empty file and is
+// not replaced by a save.
+TEST(IniFichierAbime, CheminsSpeciauxNiLusNiRemplaces)
+{
+    QTemporaryDir dossier;
+    for (const QString &chemin : CheminsSpeciaux(dossier.path(), u".ini"_s)) {
+        SCOPED_TRACE(chemin.toStdString());
+        TIniFile ini(chemin);
+        EXPECT_TRUE(ini.Sections().isEmpty());
+        EXPECT_EQ(ini.ReadString(u"S"_s, u"k"_s, u"défaut"_s), u"défaut"_s);
+        ini.WriteString(u"S"_s, u"k"_s, u"v"_s);
+        EXPECT_FALSE(ini.UpdateFile());
+        EXPECT_TRUE(ini.ErrorString().contains(u"ce n'est pas un fichier ordinaire"_s))
+            << ini.ErrorString().toStdString();
+    }
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              QStringList({u"tube.ini"_s, u"zero.ini"_s}));
+    EXPECT_TRUE(QFileInfo(dossier.filePath(u"zero.ini"_s)).isSymLink());
 }
 
 TEST(IniEnregistrement, PermissionsRefuseesAncienFichierIntact)
