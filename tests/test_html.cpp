@@ -33,6 +33,10 @@ TABLE   THEAD
 @import url("autre.css");
 .rowHomme { background-color: #dcecfc; background-color: #aabbcc; }
 .vide { color: ; }
+.a, .b, .A { color: #000001; border: none }
+.b { color: #000002 }
+.c {}
+.a /* x */ , /* y */ .c { border: thin }
 .nonFerme { color: #010203;
 )css";
 
@@ -57,6 +61,11 @@ TEST(Style, GetStyleValue)
         {".calcase", "border", "1px solid #cccccc"},        // comment inside a value
         {".rowHomme", "background-color", "#aabbcc"},       // later declaration wins
         {".vide", "color", ""},
+        {".a", "color", "#000001"},                         // a block shared by a list
+        {".b", "color", "#000002"},                         // a later rule for one of them
+        {".b", "border", "none"},                           // leaves it the rest of the block
+        {".a", "border", "thin"},                           // comments around list items
+        {".c", "border", "thin"},
         {".nonFerme", "color", "#010203"},                  // unclosed block still read
         {".rowFemme", "background-color", ""},              // no such rule
         {"table", "background-color", ""},                  // a selector is matched whole
