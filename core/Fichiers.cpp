@@ -1,9 +1,14 @@
 #include "Fichiers.h"
 
+#include <algorithm>
+#include <cerrno>
+
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
+#include "Langue.h"
 
 namespace {
 
@@ -56,6 +61,36 @@ QString ObstacleLecture(const QString &chemin)
     if (!info.isFile())
         return QStringLiteral("ce n'est pas un fichier ordinaire");
     return QString();
+}
+
+bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur)
+{
+    while (taille > 0) {
+        // Linux writes at most about 2 GiB in one call.
+        const size_t morceau = static_cast<size_t>(std::min<qint64>(taille, qint64(1) << 30));
+        const ssize_t ecrits = ::write(fd, donnees, morceau);
+        if (ecrits < 0 && errno == EINTR)
+            continue;
+        if (ecrits <= 0) {
+            // A write that takes nothing without an error leaves nothing to
+            // retry: the disk can hold no more.
+            *erreur = RaisonSysteme(ecrits < 0 ? errno : ENOSPC);
+            return false;
+        }
+        donnees += ecrits;
+        taille -= ecrits;
+    }
+    return true;
+}
+
+QString RaisonSysteme(int code)
+{
+    if (code == ENOSPC || code == EDQUOT) {
+        const QString plein = MLText(7400);
+        if (!plein.isEmpty())
+            return plein;
+    }
+    return qt_error_string(code);
 }
 
 void ListFiles(QStringList &liste, const QString &dossier, const QString &suffixes, bool recursif)

@@ -14,6 +14,17 @@
 // reader opens.
 QString ObstacleLecture(const QString &chemin);
 
+// Writes the `taille` bytes at `donnees` to the open file descriptor `fd`,
+// writing again after a short write: a disk that fills up takes part of the
+// data without an error, and only the next write says why. Returns false when
+// not all could be written; *erreur then holds RaisonSysteme() of the error.
+bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur);
+
+// The reason to show for a system call that failed with the error number
+// `code`: language text 7400 ("le disque est plein") for a full disk or an
+// exhausted quota, else the system's text for the code.
+QString RaisonSysteme(int code);
+
 // Appends to `liste` the full paths of the files of `dossier` whose names end
 // with one of the "|"-separated suffixes (".mva|.png"), letter case ignored,
 // in name order; descends into subfolders only when `recursif`. An empty

@@ -1,6 +1,5 @@
 #include "Ini.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -34,11 +33,6 @@ bool EstVide(const QString &texte)
 bool ALigneCoupee(const QString &texte)
 {
     return texte.contains(u'\n') || texte.contains(u'\r');
-}
-
-QString Message(const char *texte)
-{
-    return QCoreApplication::translate("TIniFile", texte);
 }
 
 } // namespace
@@ -123,16 +117,16 @@ void TIniFile::Lit()
     // A file that exists but cannot be read must not be replaced by the few
     // values written afterwards: UpdateFile() refuses while this is set.
     if (const QString obstacle = ObstacleLecture(m_path); !obstacle.isEmpty()) {
-        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, obstacle);
+        m_erreurLecture = obstacle;
         return;
     }
     if (!fichier.open(QIODevice::ReadOnly)) {
-        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, fichier.errorString());
+        m_erreurLecture = fichier.errorString();
         return;
     }
     QByteArray octets = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError) {
-        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, fichier.errorString());
+        m_erreurLecture = fichier.errorString();
         return;
     }
 
@@ -438,16 +432,17 @@ bool TIniFile::UpdateFile()
 
     QSaveFile fichier(m_path);
     if (!fichier.open(QIODevice::WriteOnly)) {
-        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
+        m_erreur = fichier.errorString();
         return false;
     }
-    if (fichier.write(octets) != octets.size()) {
-        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
+    // Written straight to the temporary file: when the disk fills up, a
+    // write through QIODevice stops short without saying why.
+    if (!EcritTout(fichier.handle(), octets.constData(), octets.size(), &m_erreur)) {
         fichier.cancelWriting();
         return false;
     }
     if (!fichier.commit()) {
-        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
+        m_erreur = fichier.errorString();
         return false;
     }
     m_modifie = false;

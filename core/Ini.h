@@ -77,7 +77,8 @@ public:
     // Saves the lines atomically (QSaveFile). Returns false and leaves the
     // previous file untouched when the file cannot be written, or when it
     // existed but could not be read (saving would lose its contents);
-    // ErrorString() then says why.
+    // ErrorString() then says why, without the path ("le disque est plein"
+    // for a full disk, see RaisonSysteme in Fichiers.h).
     bool UpdateFile();
     QString ErrorString() const { return m_erreur; }
     // True when something was written since the last read or save.
