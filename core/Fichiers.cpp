@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include "Langue.h"
 
@@ -81,6 +82,27 @@ bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur)
         taille -= ecrits;
     }
     return true;
+}
+
+bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taille, QString *erreur)
+{
+    QString raison;
+    QSaveFile fichier(chemin);
+    bool ok = fichier.open(QIODevice::WriteOnly);
+    if (!ok)
+        raison = fichier.errorString();
+    // Written straight to the temporary file, so that every byte is known
+    // to have reached it before the commit.
+    else if (!EcritTout(fichier.handle(), donnees, taille, &raison)) {
+        ok = false;
+        fichier.cancelWriting();
+    } else if (!fichier.commit()) {
+        ok = false;
+        raison = fichier.errorString();
+    }
+    if (!ok && erreur)
+        *erreur = raison;
+    return ok;
 }
 
 QString RaisonSysteme(int code)

@@ -20,6 +20,14 @@ QString ObstacleLecture(const QString &chemin);
 // not all could be written; *erreur then holds RaisonSysteme() of the error.
 bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur);
 
+// Replaces the file at `chemin` with `taille` bytes at `donnees`, atomically
+// (QSaveFile): the file holds either its previous content or the new one,
+// whole. Returns false when it could not be written, leaving the previous
+// file as it was; *erreur (may be null) then says why. QSaveFile alone takes
+// small writes cut short by a full disk for a success and replaces the file
+// with what fitted.
+bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taille, QString *erreur);
+
 // The reason to show for a system call that failed with the error number
 // `code`: language text 7400 ("le disque est plein") for a full disk or an
 // exhausted quota, else the system's text for the code.

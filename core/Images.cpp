@@ -17,7 +17,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRect>
-#include <QSaveFile>
 #include <QString>
 
 #include "Arrondi.h"
@@ -409,7 +408,7 @@ bool ChargeBmp(QImage &image, const QString &fichier)
 
 // ---- Writing ---------------------------------------------------------------
 
-// The PNG is built in memory, then saved in one QSaveFile write: libpng's
+// The PNG is built in memory, then saved in one atomic write: libpng's
 // callbacks then stay plain C and nothing reaches the disk on an error.
 struct EcriturePng {
     png_structp png;
@@ -509,15 +508,7 @@ bool EcritPng(const QImage &image, const QString &fichier)
                  png_uint_32(rgb.height())))
         return false;
 
-    QSaveFile sortie(fichier);
-    if (!sortie.open(QIODevice::WriteOnly))
-        return false;
-    const auto taille = qint64(e.taille);
-    if (sortie.write(reinterpret_cast<const char *>(e.octets), taille) != taille) {
-        sortie.cancelWriting();
-        return false;
-    }
-    return sortie.commit();
+    return EcritFichierEntier(fichier, reinterpret_cast<const char *>(e.octets), qint64(e.taille), nullptr);
 }
 
 bool ChargeImageEtiree(QImage &image, const QString &fichier)

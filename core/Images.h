@@ -38,8 +38,8 @@ bool ChargeImage(QImage &image, const QString &fichier);
 
 // Writes `image` to `fichier` as an 8-bit RGB PNG (any alpha is composited
 // onto white first). The file is written atomically: on any failure (null
-// image, folder not writable, encoder error) false is returned and a file
-// already at that path is left untouched.
+// image, folder not writable, full disk, encoder error) false is returned and
+// a file already at that path is left untouched.
 bool EcritPng(const QImage &image, const QString &fichier);
 
 // Draws the picture file `fichier` stretched over the whole of `image`, whose

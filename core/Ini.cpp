@@ -1,7 +1,6 @@
 #include "Ini.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "Fichiers.h"
 
@@ -430,21 +429,8 @@ bool TIniFile::UpdateFile()
         octets += FinDeLigne(i);
     }
 
-    QSaveFile fichier(m_path);
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        m_erreur = fichier.errorString();
+    if (!EcritFichierEntier(m_path, octets.constData(), octets.size(), &m_erreur))
         return false;
-    }
-    // Written straight to the temporary file: when the disk fills up, a
-    // write through QIODevice stops short without saying why.
-    if (!EcritTout(fichier.handle(), octets.constData(), octets.size(), &m_erreur)) {
-        fichier.cancelWriting();
-        return false;
-    }
-    if (!fichier.commit()) {
-        m_erreur = fichier.errorString();
-        return false;
-    }
     m_modifie = false;
     return true;
 }

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "Fichiers.h"
 #include "Globales.h"
@@ -44,17 +43,12 @@ QStringList lignesDe(QString texte)
 
 bool ecrit(const QString &chemin, const QByteArray &octets, QString *erreur)
 {
-    QSaveFile fichier(chemin);
-    bool ok = fichier.open(QIODevice::WriteOnly);
-    if (ok && fichier.write(octets) != octets.size()) {
-        ok = false;
-        fichier.cancelWriting();
-    }
-    if (ok)
-        ok = fichier.commit();
-    if (!ok && erreur)
-        *erreur = QString::fromUtf8("Impossible d'écrire %1 : %2").arg(chemin, fichier.errorString());
-    return ok;
+    QString raison;
+    if (EcritFichierEntier(chemin, octets.constData(), octets.size(), &raison))
+        return true;
+    if (erreur)
+        *erreur = QString::fromUtf8("Impossible d'écrire %1 : %2").arg(chemin, raison);
+    return false;
 }
 
 } // namespace

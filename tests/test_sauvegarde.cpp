@@ -19,12 +19,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "BD.h"
 #include "FichierMvd.h"
+#include "Html.h"
+#include "Images.h"
 #include "Ini.h"
 #include "Langue.h"
+#include "Style.h"
 
 using namespace Qt::StringLiterals;
 
@@ -203,7 +207,7 @@ TEST(Sauvegarde, LesRestesDesSauvegardesTueesPartentALaSuivante)
 }
 
 // On a full disk the save says so, leaves the previous file and no
-// temporary file; so does the settings file.
+// temporary file; so do the settings, the pictures and the pages.
 TEST(Sauvegarde, DisquePleinDitPourquoi)
 {
     QTemporaryDir dossier;
@@ -237,6 +241,18 @@ TEST(Sauvegarde, DisquePleinDitPourquoi)
         ini.WriteString(u"gene"_s, u"Dernier"_s, QString(100, u'v'));
         r.Verifie(!ini.UpdateFile(), u"réglages enregistrés sur un disque plein"_s);
         r.Verifie(ini.ErrorString() == plein, u"réglages : "_s + ini.ErrorString());
+        // Nor for the pictures and the pages.
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        r.Verifie(!EcritPng(image, disque + u"/image.png"_s), u"image écrite sur un disque plein"_s);
+        TxiloStyleEdit style;
+        style.SetTexte(u"body { color: #000000; }"_s);
+        THtml page(style);
+        page.DebutPage(u"Page"_s);
+        QString erreur;
+        r.Verifie(!page.Enregistre(disque + u"/page.htm"_s, &erreur) && erreur.contains(plein),
+                  u"page : "_s + erreur);
+        r.Verifie(entrees(disque) == u"base.mvd remplissage"_s, entrees(disque));
         return r.Code();
     });
     if (code == kIndisponible)
