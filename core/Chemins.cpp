@@ -57,7 +57,16 @@ QString RepModele()
 {
     if (!g_repModele.isEmpty())
         return g_repModele;
-    return DossierProgramme() + QStringLiteral("modele");
+    const QString programme = DossierProgramme();
+    const QString aCote = programme + QStringLiteral("modele");
+    if (QFileInfo::exists(aCote + QStringLiteral("/langue.txt")))
+        return aCote;
+    // The install rules put the models in the data folder, at this path
+    // relative to the program's folder.
+    const QString installe = QDir::cleanPath(programme + QStringLiteral(LIGNEE_MODELE_INSTALLE));
+    if (QFileInfo::exists(installe + QStringLiteral("/langue.txt")))
+        return installe;
+    return aCote;
 }
 
 void SetDossierProgramme(const QString &dossier)

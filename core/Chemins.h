@@ -7,8 +7,12 @@
 
 // The folder of the program file, ending with "/".
 QString DossierProgramme();
-// The models folder beside the program ("<program folder>/modele"), without a
-// trailing separator.
+// The models folder, without a trailing separator: "<program folder>/modele"
+// when it holds the language file (the program run from its build folder or
+// unpacked in a folder of its own), else the data folder of an installed
+// program, "<program folder>/../share/lignee/modele" (as installed by
+// `cmake --install`, whatever the prefix), when that one holds it; else
+// "<program folder>/modele", which the start-up then reports as missing.
 QString RepModele();
 // Points both elsewhere (tests, or a program started from its build folder).
 void SetDossierProgramme(const QString &dossier);

@@ -1,9 +1,15 @@
 #include "Fichiers.h"
 
+#include <algorithm>
+#include <cerrno>
+
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
-#include <algorithm>
+#include "Langue.h"
 
 namespace {
 
@@ -45,6 +51,69 @@ void dossiers(QStringList &liste, const QDir &dir, bool recursif)
 }
 
 } // namespace
+
+QString ObstacleLecture(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    if (!info.exists())
+        return QStringLiteral("fichier introuvable");
+    if (info.isDir())
+        return QStringLiteral("c'est un dossier");
+    if (!info.isFile())
+        return QStringLiteral("ce n'est pas un fichier ordinaire");
+    return QString();
+}
+
+bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur)
+{
+    while (taille > 0) {
+        // Linux writes at most about 2 GiB in one call.
+        const size_t morceau = static_cast<size_t>(std::min<qint64>(taille, qint64(1) << 30));
+        const ssize_t ecrits = ::write(fd, donnees, morceau);
+        if (ecrits < 0 && errno == EINTR)
+            continue;
+        if (ecrits <= 0) {
+            // A write that takes nothing without an error leaves nothing to
+            // retry: the disk can hold no more.
+            *erreur = RaisonSysteme(ecrits < 0 ? errno : ENOSPC);
+            return false;
+        }
+        donnees += ecrits;
+        taille -= ecrits;
+    }
+    return true;
+}
+
+bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taille, QString *erreur)
+{
+    QString raison;
+    QSaveFile fichier(chemin);
+    bool ok = fichier.open(QIODevice::WriteOnly);
+    if (!ok)
+        raison = fichier.errorString();
+    // Written straight to the temporary file, so that every byte is known
+    // to have reached it before the commit.
+    else if (!EcritTout(fichier.handle(), donnees, taille, &raison)) {
+        ok = false;
+        fichier.cancelWriting();
+    } else if (!fichier.commit()) {
+        ok = false;
+        raison = fichier.errorString();
+    }
+    if (!ok && erreur)
+        *erreur = raison;
+    return ok;
+}
+
+QString RaisonSysteme(int code)
+{
+    if (code == ENOSPC || code == EDQUOT) {
+        const QString plein = MLText(7400);
+        if (!plein.isEmpty())
+            return plein;
+    }
+    return qt_error_string(code);
+}
 
 void ListFiles(QStringList &liste, const QString &dossier, const QString &suffixes, bool recursif)
 {

@@ -3,7 +3,35 @@
 #include <QString>
 #include <QStringList>
 
-// Listing the files of the models, maps and places folders.
+// Listing the files of the models, maps and places folders, and the check
+// every reader makes before it opens a file.
+
+// Why the file at `chemin` cannot be read, as the detail of a message, in
+// French: "fichier introuvable" when nothing is there (a symbolic link is
+// followed), "c'est un dossier", or "ce n'est pas un fichier ordinaire" for a
+// named pipe, a device or a socket, whose reading could wait for a writer
+// forever or never end. Empty for an ordinary file, which is the only kind a
+// reader opens.
+QString ObstacleLecture(const QString &chemin);
+
+// Writes the `taille` bytes at `donnees` to the open file descriptor `fd`,
+// writing again after a short write: a disk that fills up takes part of the
+// data without an error, and only the next write says why. Returns false when
+// not all could be written; *erreur then holds RaisonSysteme() of the error.
+bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur);
+
+// Replaces the file at `chemin` with `taille` bytes at `donnees`, atomically
+// (QSaveFile): the file holds either its previous content or the new one,
+// whole. Returns false when it could not be written, leaving the previous
+// file as it was; *erreur (may be null) then says why. QSaveFile alone takes
+// small writes cut short by a full disk for a success and replaces the file
+// with what fitted.
+bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taille, QString *erreur);
+
+// The reason to show for a system call that failed with the error number
+// `code`: language text 7400 ("le disque est plein") for a full disk or an
+// exhausted quota, else the system's text for the code.
+QString RaisonSysteme(int code);
 
 // Appends to `liste` the full paths of the files of `dossier` whose names end
 // with one of the "|"-separated suffixes (".mva|.png"), letter case ignored,

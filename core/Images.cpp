@@ -17,10 +17,10 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRect>
-#include <QSaveFile>
 #include <QString>
 
 #include "Arrondi.h"
+#include "Fichiers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -408,7 +408,7 @@ bool ChargeBmp(QImage &image, const QString &fichier)
 
 // ---- Writing ---------------------------------------------------------------
 
-// The PNG is built in memory, then saved in one QSaveFile write: libpng's
+// The PNG is built in memory, then saved in one atomic write: libpng's
 // callbacks then stay plain C and nothing reaches the disk on an error.
 struct EcriturePng {
     png_structp png;
@@ -479,6 +479,8 @@ bool ChargeImage(QImage &image, const QString &fichier)
     static const bool limiteRelevee = (ReleveLimiteAllocation(), true);
     Q_UNUSED(limiteRelevee);
 
+    if (!ObstacleLecture(fichier).isEmpty())
+        return false;
     const QString extension = QFileInfo(fichier).suffix().toUpper();
     if (extension == u"PNG"_s)
         return ChargePng(image, fichier);
@@ -506,15 +508,7 @@ bool EcritPng(const QImage &image, const QString &fichier)
                  png_uint_32(rgb.height())))
         return false;
 
-    QSaveFile sortie(fichier);
-    if (!sortie.open(QIODevice::WriteOnly))
-        return false;
-    const auto taille = qint64(e.taille);
-    if (sortie.write(reinterpret_cast<const char *>(e.octets), taille) != taille) {
-        sortie.cancelWriting();
-        return false;
-    }
-    return sortie.commit();
+    return EcritFichierEntier(fichier, reinterpret_cast<const char *>(e.octets), qint64(e.taille), nullptr);
 }
 
 bool ChargeImageEtiree(QImage &image, const QString &fichier)

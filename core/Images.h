@@ -21,8 +21,9 @@ class QString;
 // inverted (the Adobe convention, which nearly every CMYK JPEG follows) when
 // the file carries an Adobe marker and as plain ink amounts otherwise.
 //
-// Returns false and leaves `image` untouched when the file is missing or
-// unreadable, its content is not of the kind its extension names, it is
+// Returns false and leaves `image` untouched when the file is missing, not an
+// ordinary file (a named pipe or a device is never opened) or unreadable, its
+// content is not of the kind its extension names, it is
 // truncated or damaged (a JPEG whose compressed data ends early or cannot be
 // decoded, an uncompressed BMP shorter than its header says), or the picture
 // is larger than 100 megapixels (refused from the header, before decoding).
@@ -37,8 +38,8 @@ bool ChargeImage(QImage &image, const QString &fichier);
 
 // Writes `image` to `fichier` as an 8-bit RGB PNG (any alpha is composited
 // onto white first). The file is written atomically: on any failure (null
-// image, folder not writable, encoder error) false is returned and a file
-// already at that path is left untouched.
+// image, folder not writable, full disk, encoder error) false is returned and
+// a file already at that path is left untouched.
 bool EcritPng(const QImage &image, const QString &fichier);
 
 // Draws the picture file `fichier` stretched over the whole of `image`, whose

@@ -1,8 +1,8 @@
 #include "Ini.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
+
+#include "Fichiers.h"
 
 namespace {
 
@@ -32,11 +32,6 @@ bool EstVide(const QString &texte)
 bool ALigneCoupee(const QString &texte)
 {
     return texte.contains(u'\n') || texte.contains(u'\r');
-}
-
-QString Message(const char *texte)
-{
-    return QCoreApplication::translate("TIniFile", texte);
 }
 
 } // namespace
@@ -82,7 +77,7 @@ QByteArray EncodeWindows1252(const QString &text)
 TIniFile::TIniFile(const QString &path, TEncodage encodage)
     : m_path(path)
     , m_encodage(encodage)
-    , m_crlf(encodage == TEncodage::Windows1252)
+    , m_saut(encodage == TEncodage::Windows1252 ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n"))
 {
     Lit();
 }
@@ -120,13 +115,17 @@ void TIniFile::Lit()
         return;
     // A file that exists but cannot be read must not be replaced by the few
     // values written afterwards: UpdateFile() refuses while this is set.
+    if (const QString obstacle = ObstacleLecture(m_path); !obstacle.isEmpty()) {
+        m_erreurLecture = obstacle;
+        return;
+    }
     if (!fichier.open(QIODevice::ReadOnly)) {
-        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, fichier.errorString());
+        m_erreurLecture = fichier.errorString();
         return;
     }
     QByteArray octets = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError) {
-        m_erreurLecture = Message("Cannot read %1: %2").arg(m_path, fichier.errorString());
+        m_erreurLecture = fichier.errorString();
         return;
     }
 
@@ -134,34 +133,43 @@ void TIniFile::Lit()
         m_bom = true;
         octets.remove(0, kBom.size());
     }
-    const qsizetype premiere = octets.indexOf('\n');
-    if (premiere >= 0)
-        m_crlf = premiere > 0 && octets.at(premiere - 1) == '\r';
     if (octets.isEmpty())
         return;
-    m_finFinale = octets.endsWith('\n');
+    const char dernier = octets.back();
+    m_finFinale = dernier == '\n' || dernier == '\r';
 
+    // A lone CR ends a line as LF and CR LF do. Left inside the line, it
+    // would be read as part of a value that no write can give back, since
+    // values are written on one line: writing the value read would then
+    // change the file.
+    bool premiere = true;
     qsizetype debut = 0;
     while (debut < octets.size()) {
-        qsizetype fin = octets.indexOf('\n', debut);
-        if (fin < 0)
-            fin = octets.size();
-        QByteArray brut = octets.mid(debut, fin - debut);
-        QByteArray saut = fin < octets.size() ? QByteArrayLiteral("\n") : QByteArray();
-        if (!saut.isEmpty() && brut.endsWith('\r')) {
-            brut.chop(1);
-            saut = QByteArrayLiteral("\r\n");
+        qsizetype fin = debut;
+        while (fin < octets.size() && octets.at(fin) != '\n' && octets.at(fin) != '\r')
+            ++fin;
+        QByteArray saut;
+        if (fin < octets.size()) {
+            const bool crlf = octets.at(fin) == '\r' && fin + 1 < octets.size() && octets.at(fin + 1) == '\n';
+            saut = crlf ? QByteArrayLiteral("\r\n") : octets.mid(fin, 1);
         }
+        if (premiere && !saut.isEmpty()) {
+            m_saut = saut;
+            premiere = false;
+        }
+        const QByteArray brut = octets.mid(debut, fin - debut);
         // The bytes and the line break are kept so that a line holding bytes
         // that are not valid UTF-8 (binary junk, another encoding), or a file
-        // mixing CRLF and LF, is written back unchanged.
+        // mixing line breaks, is written back unchanged.
         Ligne ligne = Analyse(m_encodage == TEncodage::Windows1252 ? DecodeWindows1252(brut)
                                                                    : QString::fromUtf8(brut));
         ligne.Octets = brut;
         ligne.Fin = saut;
         ligne.Lue = true;
         m_lignes.push_back(std::move(ligne));
-        debut = fin + 1;
+        debut = fin + saut.size();
+        if (saut.isEmpty())
+            break;
     }
 }
 
@@ -388,7 +396,7 @@ QByteArray TIniFile::FinDeLigne(size_t i) const
         return m_lignes[i].Fin;
     if (i + 1 == m_lignes.size() && !m_finFinale)
         return QByteArray();
-    return m_crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    return m_saut;
 }
 
 QString TIniFile::Text() const
@@ -421,20 +429,8 @@ bool TIniFile::UpdateFile()
         octets += FinDeLigne(i);
     }
 
-    QSaveFile fichier(m_path);
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
+    if (!EcritFichierEntier(m_path, octets.constData(), octets.size(), &m_erreur))
         return false;
-    }
-    if (fichier.write(octets) != octets.size()) {
-        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
-        fichier.cancelWriting();
-        return false;
-    }
-    if (!fichier.commit()) {
-        m_erreur = Message("Cannot write %1: %2").arg(m_path, fichier.errorString());
-        return false;
-    }
     m_modifie = false;
     return true;
 }

@@ -26,11 +26,14 @@ enum class TEncodage {
 //   (after a blank line unless the file ends with one). When a key or a section appears twice, reading and
 //   writing use the first key found.
 // - Reading never fails: a missing file is an empty file, lines that are
-//   neither a section nor "key=value" are kept as they stand and ignored.
-//   Lines read are written back with their own bytes and line break unless
-//   changed; new lines take the line break of the first line of the file
-//   (CRLF or LF). A new file uses CRLF in Windows-1252 and LF in UTF-8. A
-//   UTF-8 byte order mark is kept, and so is a missing final line break.
+//   neither a section nor "key=value" are kept as they stand and ignored. A
+//   path that exists but is not an ordinary file (a folder, a named pipe, a
+//   device) is not opened: it reads as an empty file that cannot be saved.
+//   A line ends at LF, CR LF or a lone CR, so a value never holds a line
+//   break. Lines read are written back with their own bytes and line break
+//   unless changed; new lines take the line break of the first line of the
+//   file. A new file uses CRLF in Windows-1252 and LF in UTF-8. A UTF-8 byte
+//   order mark is kept, and so is a missing final line break.
 // - Nothing touches the disk before UpdateFile(), which saves atomically.
 class TIniFile final
 {
@@ -74,7 +77,8 @@ public:
     // Saves the lines atomically (QSaveFile). Returns false and leaves the
     // previous file untouched when the file cannot be written, or when it
     // existed but could not be read (saving would lose its contents);
-    // ErrorString() then says why.
+    // ErrorString() then says why, without the path ("le disque est plein"
+    // for a full disk, see RaisonSysteme in Fichiers.h).
     bool UpdateFile();
     QString ErrorString() const { return m_erreur; }
     // True when something was written since the last read or save.
@@ -117,7 +121,8 @@ private:
     // The file exists but could not be read: saving would destroy it.
     QString m_erreurLecture;
     bool m_modifie = false;
-    bool m_crlf = false;
+    // The line break of new lines: the first one read, else the encoding's.
+    QByteArray m_saut;
     bool m_bom = false;
     // The file read ended with a line break (also true for a new file).
     bool m_finFinale = true;

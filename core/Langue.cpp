@@ -13,6 +13,7 @@
 
 #include "BD.h"
 #include "Dates.h"
+#include "Fichiers.h"
 #include "Globales.h"
 #include "Ini.h"
 
@@ -240,19 +241,21 @@ void Traduit(QObject *objet, const QList<TPropriete> &proprietes, bool estForme)
 
 bool ChargeLangue(const QString &chemin, QString *erreur)
 {
-    QFile fichier(chemin);
-    QString raison;
+    QString raison = ObstacleLecture(chemin);
     QByteArray octets;
-    if (!fichier.open(QIODevice::ReadOnly))
-        raison = fichier.errorString();
-    else {
-        // Read one byte past the limit rather than trusting size(), which
-        // says 0 for devices that never end.
-        octets = fichier.read(kFichierMax + 1);
-        if (fichier.error() != QFileDevice::NoError)
+    if (raison.isEmpty()) {
+        QFile fichier(chemin);
+        if (!fichier.open(QIODevice::ReadOnly)) {
             raison = fichier.errorString();
-        else if (octets.size() > kFichierMax)
-            raison = u"fichier trop grand"_s;
+        } else {
+            // Read one byte past the limit rather than trusting size(), which
+            // the file may outgrow while it is read.
+            octets = fichier.read(kFichierMax + 1);
+            if (fichier.error() != QFileDevice::NoError)
+                raison = fichier.errorString();
+            else if (octets.size() > kFichierMax)
+                raison = u"fichier trop grand"_s;
+        }
     }
     if (!raison.isEmpty()) {
         if (erreur)
@@ -282,6 +285,13 @@ bool ChargeLangue(const QString &chemin, QString *erreur)
         debut = fin + 1;
     }
 
+    // A file without a single text (empty, comments only, or not a language
+    // file at all) would blank every text of the program.
+    if (tables.Numeros.empty() && tables.Cles.isEmpty()) {
+        if (erreur)
+            *erreur = u"Le fichier de langue %1 ne contient aucun texte"_s.arg(chemin);
+        return false;
+    }
     Tables() = std::move(tables);
     if (erreur)
         *erreur = analyseur.Bilan();

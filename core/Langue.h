@@ -40,9 +40,10 @@ class QObject;
 // thread while no load runs.
 
 // Reads the whole language file (all columns) into memory, replacing the
-// texts loaded before, then runs AppliqueTextesDeBase(). Returns false only
-// when the file cannot be read (missing, unreadable, or larger than 64 MiB);
-// the texts loaded before are then kept and *erreur says why. On success
+// texts loaded before, then runs AppliqueTextesDeBase(). Returns false when
+// the file cannot be read (missing, not an ordinary file, unreadable, or
+// larger than 64 MiB) or holds no text at all (empty, comments only, every
+// line ignored); the texts loaded before are then kept and *erreur says why. On success
 // *erreur lists the ignored lines, one per line as "line N: reason", and is
 // empty when every line was read. erreur may be null.
 bool ChargeLangue(const QString &chemin, QString *erreur = nullptr);

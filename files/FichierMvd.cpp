@@ -1,11 +1,7 @@
 #include "FichierMvd.h"
 
-#include "Langue.h"
-
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -16,11 +12,13 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 
 #include "BD.h"
+#include "FichierTemporaire.h"
+#include "Fichiers.h"
+#include "Langue.h"
 
 using namespace Qt::StringLiterals;
 
@@ -460,26 +458,11 @@ TResultatMvd decode(const QByteArray &donnees, TBD &bd, TEnteteMvd &entete)
 
 // ---- Saving helpers ------------------------------------------------------
 
-QString erreurSysteme()
-{
-    return qt_error_string(errno);
-}
-
-// Flushes a file's data to the disk; false with the reason when it fails.
-bool synchronise(QFileDevice &f, QString *erreur)
-{
-    if (!f.flush() || ::fsync(f.handle()) != 0) {
-        *erreur = f.error() != QFileDevice::NoError ? f.errorString() : erreurSysteme();
-        return false;
-    }
-    return true;
-}
-
 // A rename inside a folder is only durable once the folder itself is synced.
 // Some file systems refuse to sync a folder; the rename has happened anyway.
 void synchroniseDossier(const QString &dossier)
 {
-    const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -496,51 +479,26 @@ QString cheminAncienne(const QFileInfo &info)
 // renamed over the old backup.
 bool gardeAncienne(const QString &chemin, const QString &ancienne, QString *erreur)
 {
-    const QString temporaire = ancienne + u".tmp"_s;
-    const QByteArray source = QFile::encodeName(chemin);
-    const QByteArray cible = QFile::encodeName(temporaire);
-    ::unlink(cible.constData());
+    TFichierTemporaire copie;
     // A hard link costs nothing and is safe because a save never writes into
-    // the file in place: the next one renames a new file over it. When the
-    // path is a symbolic link the backup holds the content it points to.
-    if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, cible.constData(), AT_SYMLINK_FOLLOW) != 0) {
-        // File systems without hard links (FAT, some network shares) get a
-        // copy, synced before it becomes the backup.
-        QFile original(chemin);
-        if (!original.copy(temporaire)) {
-            *erreur = original.errorString();
-            QFile::remove(temporaire);
-            return false;
-        }
-        QFile copie(temporaire);
-        if (!copie.open(QIODevice::ReadWrite) || !synchronise(copie, erreur)) {
-            if (erreur->isEmpty())
-                *erreur = copie.errorString();
-            copie.close();
-            QFile::remove(temporaire);
-            return false;
-        }
-    }
-    if (std::rename(cible.constData(), QFile::encodeName(ancienne).constData()) != 0) {
-        *erreur = erreurSysteme();
-        ::unlink(cible.constData());
+    // the file in place: the next one renames a new file over it. File
+    // systems without hard links (FAT, some network shares) get a copy,
+    // synced before it becomes the backup.
+    QString raisonLien;
+    if (!copie.Lie(chemin, ancienne, &raisonLien)
+        && !(copie.Cree(ancienne, chemin, erreur) && copie.Copie(chemin, erreur) && copie.Synchronise(erreur)))
         return false;
-    }
-    return true;
+    return copie.Remplace(ancienne, erreur);
 }
 
 } // namespace
 
 TResultatMvd ChargeMvd(const QString &chemin, TBD &bd, TEnteteMvd *entete)
 {
-    const QFileInfo info(chemin);
-    if (!info.exists())
+    if (!QFileInfo::exists(chemin))
         return resultat(MvdIntrouvable);
-    if (info.isDir())
-        return resultat(MvdIllisible, u"c'est un dossier"_s);
-    // A pipe or a device would block or never end.
-    if (!info.isFile())
-        return resultat(MvdIllisible, u"ce n'est pas un fichier ordinaire"_s);
+    if (const QString obstacle = ObstacleLecture(chemin); !obstacle.isEmpty())
+        return resultat(MvdIllisible, obstacle);
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
         return resultat(MvdIllisible, fichier.errorString());
@@ -574,32 +532,30 @@ TResultatMvd SauveMvd(const QString &chemin, const TBD &bd, const TEnteteMvd &en
     const QFileInfo info(chemin);
     if (info.isDir())
         return resultat(MvdEcritureImpossible, u"c'est un dossier"_s);
-    // Without the direct-write fallback QSaveFile never writes into the
-    // user's file: it fails instead when no temporary file can be made.
-    QSaveFile fichier(chemin);
-    fichier.setDirectWriteFallback(false);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return resultat(MvdEcritureImpossible, fichier.errorString());
+    // Through a symbolic link the file it points to is replaced, and the
+    // link stays.
+    const bool existe = info.exists();
+    const QString cible = existe ? info.canonicalFilePath() : info.absoluteFilePath();
+    const QString ancienne = cheminAncienne(info);
+
+    // What a killed save left goes first, so that its room on the disk is
+    // free for this one.
+    NettoieTemporaires(cible);
+    NettoieTemporaires(ancienne);
+
+    TFichierTemporaire nouveau;
     QString erreur;
-    if (fichier.write(donnees) != donnees.size() || !synchronise(fichier, &erreur)) {
-        if (erreur.isEmpty())
-            erreur = fichier.errorString();
-        fichier.cancelWriting();
+    if (!nouveau.Cree(cible, cible, &erreur) || !nouveau.Ecrit(donnees.constData(), donnees.size(), &erreur)
+        || !nouveau.Synchronise(&erreur))
         return resultat(MvdEcritureImpossible, erreur);
-    }
 
     // The backup is made while the previous file is still in place, so that
     // the final rename is the only step that changes the user's file.
-    const QString ancienne = cheminAncienne(info);
-    if (info.exists() && ancienne != info.absoluteFilePath()) {
-        if (!gardeAncienne(chemin, ancienne, &erreur)) {
-            fichier.cancelWriting();
-            return resultat(MvdCopieAncienne, u"%1 : %2"_s.arg(ancienne, erreur));
-        }
-    }
-    if (!fichier.commit())
-        return resultat(MvdEcritureImpossible, fichier.errorString());
-    synchroniseDossier(info.absolutePath());
+    if (existe && ancienne != info.absoluteFilePath() && !gardeAncienne(cible, ancienne, &erreur))
+        return resultat(MvdCopieAncienne, u"%1 : %2"_s.arg(ancienne, erreur));
+    if (!nouveau.Remplace(cible, &erreur))
+        return resultat(MvdEcritureImpossible, erreur);
+    synchroniseDossier(QFileInfo(cible).absolutePath());
     return TResultatMvd();
 }
 

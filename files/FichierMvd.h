@@ -108,16 +108,21 @@ TResultatMvd ChargeMvd(const QString &chemin, TBD &bd, TEnteteMvd *entete);
 // Writes `bd` and `entete` to `chemin` and keeps the file that was there as
 // "<chemin without its extension>.old" ("base.mvd" keeps "base.old"),
 // replacing an older one. Steps, so that `chemin` always holds either the
-// previous or the new complete file:
-//   1. the new content is written to a temporary file in the same folder;
+// previous or the new complete file, even when the program is killed:
+//   0. the temporary files that killed saves of this base left are removed
+//      (TFichierTemporaire, FichierTemporaire.h);
+//   1. the new content is written to a temporary file in the same folder,
+//      with the permissions of the previous file, and synced;
 //   2. the previous file is hard-linked (or, where links are not possible,
-//      copied and synced) to "<name>.old.tmp", which is then renamed over
+//      copied and synced) to a temporary name, which is then renamed over
 //      "<name>.old";
-//   3. the temporary file is synced and renamed over `chemin`.
+//   3. the temporary file is renamed over `chemin`.
 // A failure in steps 1 or 2 removes the temporary files and leaves `chemin`
 // and any earlier "<name>.old" untouched; a failure in step 3 leaves `chemin`
 // untouched with "<name>.old" already equal to it. Only a fully successful
-// save returns MvdOk.
+// save returns MvdOk; a full disk gives the detail "le disque est plein"
+// (language text 7400). When `chemin` is a symbolic link, the file it points
+// to is replaced and the link stays.
 //
 // Numbers the file format cannot hold are written the way the database
 // setters would have stored them: a sex outside 0..2 as unknown, a link

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "Fichiers.h"
 #include "Globales.h"
 #include "Style.h"
 
@@ -26,7 +26,7 @@ const char *const PiedMinimal = "</body>\n"
 QString lisModele(const QString &nom, const char *defaut)
 {
     QFile fichier(DossierModele + nom);
-    if (fichier.open(QIODevice::ReadOnly))
+    if (ObstacleLecture(fichier.fileName()).isEmpty() && fichier.open(QIODevice::ReadOnly))
         return QString::fromUtf8(fichier.readAll());
     return QString::fromUtf8(defaut);
 }
@@ -43,17 +43,12 @@ QStringList lignesDe(QString texte)
 
 bool ecrit(const QString &chemin, const QByteArray &octets, QString *erreur)
 {
-    QSaveFile fichier(chemin);
-    bool ok = fichier.open(QIODevice::WriteOnly);
-    if (ok && fichier.write(octets) != octets.size()) {
-        ok = false;
-        fichier.cancelWriting();
-    }
-    if (ok)
-        ok = fichier.commit();
-    if (!ok && erreur)
-        *erreur = QString::fromUtf8("Impossible d'écrire %1 : %2").arg(chemin, fichier.errorString());
-    return ok;
+    QString raison;
+    if (EcritFichierEntier(chemin, octets.constData(), octets.size(), &raison))
+        return true;
+    if (erreur)
+        *erreur = QString::fromUtf8("Impossible d'écrire %1 : %2").arg(chemin, raison);
+    return false;
 }
 
 } // namespace
@@ -114,10 +109,12 @@ bool THtml::Enregistre(const QString &chemin, QString *erreur) const
     QByteArray style = m_style.Texte().toUtf8();
     if (style.isEmpty()) {
         QFile defaut(FichierStyleDefaut());
-        if (!defaut.open(QIODevice::ReadOnly)) {
+        QString obstacle = ObstacleLecture(defaut.fileName());
+        if (obstacle.isEmpty() && !defaut.open(QIODevice::ReadOnly))
+            obstacle = defaut.errorString();
+        if (!obstacle.isEmpty()) {
             if (erreur)
-                *erreur = QString::fromUtf8("Impossible de lire %1 : %2")
-                              .arg(defaut.fileName(), defaut.errorString());
+                *erreur = QString::fromUtf8("Impossible de lire %1 : %2").arg(defaut.fileName(), obstacle);
             return false;
         }
         style = defaut.readAll();

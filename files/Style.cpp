@@ -11,18 +11,25 @@ QString normalise(const QString &texte)
     return texte.simplified().toLower();
 }
 
-// The text with its comments blanked out, so that a comment between a
-// selector and its block still separates words. An unclosed comment runs to
-// the end, as in a browser.
+// The text with each comment replaced by one blank, so that a comment between
+// a selector and its block still separates words. An unclosed comment runs to
+// the end, as in a browser. One pass: replacing comments in place would move
+// the rest of the text once per comment.
 QString sansCommentaires(const QString &css)
 {
-    QString texte = css;
-    qsizetype debut = texte.indexOf(u"/*");
-    while (debut >= 0) {
-        qsizetype fin = texte.indexOf(u"*/", debut + 2);
-        fin = fin < 0 ? texte.size() : fin + 2;
-        texte.replace(debut, fin - debut, QString(u' '));
-        debut = texte.indexOf(u"/*", debut + 1);
+    QString texte;
+    texte.reserve(css.size());
+    qsizetype i = 0;
+    while (i < css.size()) {
+        const qsizetype debut = css.indexOf(u"/*", i);
+        if (debut < 0) {
+            texte += QStringView(css).mid(i);
+            break;
+        }
+        texte += QStringView(css).mid(i, debut - i);
+        texte += u' ';
+        const qsizetype fin = css.indexOf(u"*/", debut + 2);
+        i = fin < 0 ? css.size() : fin + 2;
     }
     return texte;
 }
@@ -37,7 +44,8 @@ bool estHexa(QChar c)
 void TxiloStyleEdit::SetTexte(const QString &texte)
 {
     m_texte = texte;
-    m_declarations.clear();
+    m_regles.clear();
+    m_reglesDe.clear();
     const QString css = sansCommentaires(texte);
     const qsizetype n = css.size();
     qsizetype i = 0;
@@ -52,7 +60,7 @@ void TxiloStyleEdit::SetTexte(const QString &texte)
             i = j + 1;
             continue;
         }
-        const QString prelude = css.mid(i, j - i).trimmed();
+        const QStringView prelude = QStringView(css).mid(i, j - i).trimmed();
         // Blocks may nest in at-rules; find the brace that closes this one.
         int profondeur = 1;
         qsizetype k = j + 1;
@@ -64,39 +72,58 @@ void TxiloStyleEdit::SetTexte(const QString &texte)
             ++k;
         }
         const qsizetype finBloc = profondeur == 0 ? k - 1 : n;
-        // At-rules (media queries, fonts) do not describe the screen colours.
-        if (!prelude.startsWith(u'@')) {
-            QStringList selecteurs;
-            for (const QString &s : prelude.split(u','))
-                if (const QString sel = normalise(s); !sel.isEmpty())
-                    selecteurs.append(sel);
-            const QString bloc = css.mid(j + 1, finBloc - j - 1);
-            for (const QString &declaration : bloc.split(u';')) {
-                const qsizetype deuxPoints = declaration.indexOf(u':');
-                if (deuxPoints < 0)
-                    continue;
-                const QString propriete = declaration.left(deuxPoints).trimmed().toLower();
-                // A value may run over lines or hold a comment: its blanks count as one.
-                QString valeur = declaration.mid(deuxPoints + 1).simplified();
-                if (valeur.endsWith(u"!important", Qt::CaseInsensitive))
-                    valeur = valeur.chopped(10).trimmed();
-                if (propriete.isEmpty())
-                    continue;
-                for (const QString &sel : selecteurs)
-                    m_declarations.push_back({sel, propriete, valeur});
-            }
-        }
         i = k;
+        // At-rules (media queries, fonts) do not describe the screen colours.
+        if (prelude.startsWith(u'@'))
+            continue;
+
+        std::vector<TDeclaration> declarations;
+        for (const QStringView declaration : QStringView(css).mid(j + 1, finBloc - j - 1).split(u';')) {
+            const qsizetype deuxPoints = declaration.indexOf(u':');
+            if (deuxPoints < 0)
+                continue;
+            const QString propriete = declaration.left(deuxPoints).trimmed().toString().toLower();
+            if (propriete.isEmpty())
+                continue;
+            // A value may run over lines or hold a comment: its blanks count as one.
+            QString valeur = declaration.mid(deuxPoints + 1).toString().simplified();
+            if (valeur.endsWith(u"!important", Qt::CaseInsensitive))
+                valeur = valeur.chopped(10).trimmed();
+            declarations.push_back({propriete, valeur});
+        }
+        if (declarations.empty())
+            continue;
+        const int regle = static_cast<int>(m_regles.size());
+        bool retenue = false;
+        for (const QStringView s : prelude.split(u',')) {
+            const QString sel = normalise(s.toString());
+            if (sel.isEmpty())
+                continue;
+            std::vector<int> &regles = m_reglesDe[sel];
+            // A selector listed twice in one rule points to it once.
+            if (regles.empty() || regles.back() != regle)
+                regles.push_back(regle);
+            retenue = true;
+        }
+        if (retenue)
+            m_regles.push_back(std::move(declarations));
     }
 }
 
 QString TxiloStyleEdit::GetStyleValue(const QString &selecteur, const QString &propriete) const
 {
-    const QString sel = normalise(selecteur);
+    const auto it = m_reglesDe.constFind(normalise(selecteur));
+    if (it == m_reglesDe.cend())
+        return {};
     const QString prop = propriete.trimmed().toLower();
-    for (auto d = m_declarations.rbegin(); d != m_declarations.rend(); ++d) {
-        if (d->Selecteur == sel && d->Propriete == prop)
-            return d->Valeur;
+    // The last declaration in text order wins: the selector's last rule
+    // first, and the last declaration of each rule first.
+    for (auto r = it->rbegin(); r != it->rend(); ++r) {
+        const std::vector<TDeclaration> &declarations = m_regles[static_cast<size_t>(*r)];
+        for (auto d = declarations.rbegin(); d != declarations.rend(); ++d) {
+            if (d->Propriete == prop)
+                return d->Valeur;
+        }
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -29,12 +30,16 @@ public:
 
 private:
     struct TDeclaration {
-        QString Selecteur; // normalised: lower case, single blanks
         QString Propriete; // lower case
         QString Valeur;
     };
     QString m_texte;
-    std::vector<TDeclaration> m_declarations;
+    // The declarations of each rule, in text order, stored once however many
+    // selectors the rule lists.
+    std::vector<std::vector<TDeclaration>> m_regles;
+    // Normalised selector (lower case, single blanks) -> the indexes of its
+    // rules in m_regles, rising.
+    QHash<QString, std::vector<int>> m_reglesDe;
 };
 
 // The style sheet of this run (read from the models folder at start-up, or

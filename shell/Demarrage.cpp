@@ -6,7 +6,11 @@
 #include "Globales.h"
 #include "Langue.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QTranslator>
 
 namespace {
 
@@ -17,6 +21,24 @@ bool verifiePresent(const QString &chemin)
     // The language file is not loaded yet: this one message has no number.
     AppMessageBox(QStringLiteral("Not Found : ") + chemin, MsgErreur, BoutonsOk);
     return false;
+}
+
+void installeTraductionQt()
+{
+    static QPointer<QTranslator> traduction;
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application)
+        return;
+    if (traduction) {
+        QCoreApplication::removeTranslator(traduction);
+        delete traduction;
+    }
+    const QString code = MLText(7401);
+    if (code.isEmpty())
+        return;
+    traduction = new QTranslator(application);
+    if (traduction->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduction);
 }
 
 } // namespace
@@ -32,6 +54,7 @@ bool PrepareDemarrage(const QString &racineUtilisateur)
                       MsgErreur, BoutonsOk);
         return false;
     }
+    installeTraductionQt();
     if (!InitialiseDossiers(reglages.Langue, racineUtilisateur))
         AppMessageBox(MLText(5030).arg(DossierParamUser), MsgAvertissement, BoutonsOk);
     LitFetes(FichierFete);

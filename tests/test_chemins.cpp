@@ -46,6 +46,24 @@ protected:
     const QString m_base = m_racine + u"/base/"_s;
 };
 
+// Run from its build folder the program finds the models beside it;
+// installed, in its data folder; the path it reports when both lack the
+// language file is the one beside it.
+TEST_F(Chemins, TheModelsFolderBesideTheProgramElseInstalled)
+{
+    SetRepModele(QString());
+    const QString programme = m_racine + u"/usr/bin"_s;
+    const QString installe = m_racine + u"/usr/share/lignee/modele"_s;
+    QDir().mkpath(programme + u"/modele"_s);
+    SetDossierProgramme(programme);
+    EXPECT_EQ(RepModele(), programme + u"/modele"_s);
+    cree(installe + u"/langue.txt"_s);
+    EXPECT_EQ(RepModele(), installe);
+    EXPECT_EQ(FichierLangue(), installe + u"/langue.txt"_s);
+    cree(programme + u"/modele/langue.txt"_s);
+    EXPECT_EQ(RepModele(), programme + u"/modele"_s);
+}
+
 TEST_F(Chemins, FoldersFollowTheModelsFolderAndTheLanguage)
 {
     ASSERT_TRUE(InitialiseDossiers(2, m_racine + u"/user"_s));

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include "Globales.h"
 #include "Html.h"
@@ -30,6 +33,10 @@ TABLE   THEAD
 @import url("autre.css");
 .rowHomme { background-color: #dcecfc; background-color: #aabbcc; }
 .vide { color: ; }
+.a, .b, .A { color: #000001; border: none }
+.b { color: #000002 }
+.c {}
+.a /* x */ , /* y */ .c { border: thin }
 .nonFerme { color: #010203;
 )css";
 
@@ -54,6 +61,11 @@ TEST(Style, GetStyleValue)
         {".calcase", "border", "1px solid #cccccc"},        // comment inside a value
         {".rowHomme", "background-color", "#aabbcc"},       // later declaration wins
         {".vide", "color", ""},
+        {".a", "color", "#000001"},                         // a block shared by a list
+        {".b", "color", "#000002"},                         // a later rule for one of them
+        {".b", "border", "none"},                           // leaves it the rest of the block
+        {".a", "border", "thin"},                           // comments around list items
+        {".c", "border", "thin"},
         {".nonFerme", "color", "#010203"},                  // unclosed block still read
         {".rowFemme", "background-color", ""},              // no such rule
         {"table", "background-color", ""},                  // a selector is matched whole
@@ -168,6 +180,17 @@ TEST_F(Page, SansTexteDeStyleNiModelesEtEchecsSignales)
     EXPECT_FALSE(page.Enregistre(autre, &erreur));
     EXPECT_TRUE(erreur.contains(S("style.css")));
     EXPECT_FALSE(QFile::exists(autre));
+
+    // Templates and style sheet that are named pipes are never opened.
+    DossierModele = dossier.filePath(S("tubes")) + u'/';
+    QDir().mkpath(DossierModele);
+    for (const char *nom : {"entete.htm", "pied.htm", "style.css"})
+        ::mkfifo(QFile::encodeName(DossierModele + S(nom)).constData(), 0600);
+    page.DebutPage(S("Tubes"));
+    page.FinPage();
+    EXPECT_TRUE(page.Lignes().contains(S("<title>Tubes</title>")));
+    EXPECT_FALSE(page.Enregistre(autre, &erreur));
+    EXPECT_TRUE(erreur.contains(S("ce n'est pas un fichier ordinaire"))) << erreur.toStdString();
 
     style.SetTexte(S("body { }"));
     const QString horsDossier = dossier.filePath(S("absent/page.htm"));

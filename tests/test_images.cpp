@@ -1,5 +1,7 @@
 #include "Images.h"
 
+#include "CheminsSpeciaux.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -118,6 +120,15 @@ TEST_F(Images, FichiersAbimesRefusesSansToucherLImage)
         QImage image = avant;
         EXPECT_FALSE(ChargeImage(image, Fixture(fichier)));
         EXPECT_EQ(image, avant);
+    }
+    // A named pipe or a device under a picture's name is never opened.
+    for (const QString &extension : {u".png"_s, u".jpg"_s, u".bmp"_s}) {
+        for (const QString &chemin : CheminsSpeciaux(m_dossier.path(), extension).mid(0, 2)) {
+            SCOPED_TRACE(chemin.toStdString());
+            QImage image = avant;
+            EXPECT_FALSE(ChargeImage(image, chemin));
+            EXPECT_EQ(image, avant);
+        }
     }
 }
 

@@ -1,10 +1,13 @@
 #include "Ini.h"
 
+#include "CheminsSpeciaux.h"
+
 #include <climits>
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -116,6 +119,48 @@ TEST(IniRelecture, FichierInchangeIdentique)
         ASSERT_TRUE(ini.UpdateFile()) << ini.ErrorString().toStdString();
         EXPECT_EQ(Octets(chemin), Octets(Fixture(nom)));
     }
+}
+
+// A lone CR ends a line, as the other line breaks do: writing back every
+// value read changes nothing, and a reload reads the same values.
+TEST(IniRelecture, RetourChariotSeulFinDeLigne)
+{
+    QTemporaryDir dossier;
+    const struct { QByteArray octets; QString k; } cas[] = {
+        {"[S]\r\nk=a\rb\r\nm=c\r\n", u"a"_s},
+        {"[S]\nk= a \r\rm=c", u"a"_s},
+        {"[S]\rk=v\rm=w\r", u"v"_s},
+        {"[S]\nk=\r\r\nm=\xC3\xA9\r", QString()},
+    };
+    int n = 0;
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.octets.toStdString());
+        const QString chemin = dossier.filePath(QString::number(++n));
+        Ecrit(chemin, c.octets);
+        QStringList valeurs;
+        {
+            TIniFile ini(chemin);
+            EXPECT_EQ(ini.ReadString(u"S"_s, u"k"_s, u"?"_s), c.k);
+            for (const QString &cle : ini.ReadSection(u"S"_s)) {
+                valeurs.append(ini.ReadString(u"S"_s, cle));
+                ini.WriteString(u"S"_s, cle, valeurs.last());
+            }
+            EXPECT_FALSE(ini.Modified());
+            ASSERT_TRUE(ini.UpdateFile());
+        }
+        EXPECT_EQ(Octets(chemin), c.octets);
+        TIniFile relu(chemin);
+        QStringList relues;
+        for (const QString &cle : relu.ReadSection(u"S"_s))
+            relues.append(relu.ReadString(u"S"_s, cle));
+        EXPECT_EQ(relues, valeurs);
+    }
+    // New lines of a file whose lines end with CR alone end the same way.
+    TIniFile ini(dossier.filePath(u"3"_s));
+    ini.WriteString(u"S"_s, u"x"_s, u"1"_s);
+    ini.WriteString(u"T"_s, u"y"_s, u"2"_s);
+    ASSERT_TRUE(ini.UpdateFile());
+    EXPECT_EQ(Octets(dossier.filePath(u"3"_s)), QByteArray("[S]\rk=v\rm=w\rx=1\r\r[T]\ry=2\r"));
 }
 
 TEST(IniMiseAJour, ModifieSurPlaceEtGardeLeReste)
@@ -274,6 +319,26 @@ TEST(IniEnregistrement, EchecSansRienCreerNiAbimer)
     EXPECT_EQ(Contenu(dossier), QStringList({u"fichier"_s, u"rep.ini"_s}));
     EXPECT_TRUE(QDir(dossier.filePath(u"rep.ini"_s)).isEmpty());
     EXPECT_EQ(Octets(dossier.filePath(u"fichier"_s)), QByteArray("x"));
+}
+
+// A named pipe or a device is never opened: it reads as an empty file and is
+// not replaced by a save.
+TEST(IniFichierAbime, CheminsSpeciauxNiLusNiRemplaces)
+{
+    QTemporaryDir dossier;
+    for (const QString &chemin : CheminsSpeciaux(dossier.path(), u".ini"_s)) {
+        SCOPED_TRACE(chemin.toStdString());
+        TIniFile ini(chemin);
+        EXPECT_TRUE(ini.Sections().isEmpty());
+        EXPECT_EQ(ini.ReadString(u"S"_s, u"k"_s, u"défaut"_s), u"défaut"_s);
+        ini.WriteString(u"S"_s, u"k"_s, u"v"_s);
+        EXPECT_FALSE(ini.UpdateFile());
+        EXPECT_TRUE(ini.ErrorString().contains(u"ce n'est pas un fichier ordinaire"_s))
+            << ini.ErrorString().toStdString();
+    }
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              QStringList({u"tube.ini"_s, u"zero.ini"_s}));
+    EXPECT_TRUE(QFileInfo(dossier.filePath(u"zero.ini"_s)).isSymLink());
 }
 
 TEST(IniEnregistrement, PermissionsRefuseesAncienFichierIntact)

@@ -1,4 +1,5 @@
 #include "BD.h"
+#include "CheminsSpeciaux.h"
 #include "Dates.h"
 #include "Globales.h"
 #include "Langue.h"
@@ -64,7 +65,7 @@ protected:
         LangueActive = 1;
         SetDebugLangue(false);
         SetOrdreMoisJour(false);
-        ChargeLangue(Ecrit({}));
+        ChargeLangue(Ecrit("0\t\n"));
     }
 
     QTemporaryDir m_dossier;
@@ -139,24 +140,39 @@ TEST_F(Langue, BrokenFilesLoadWithoutCrash)
     for (int i = 0; i < 4096; ++i)
         binaire.append(static_cast<char>((i * 37) % 256));
     const QByteArray cas[] = {
-        {}, "pas de tabulation du tout\n", binaire, "7\t" + QByteArray(20000, 'x') + "\n8\thuit",
-        "\t\t\t\n\t\n9", QByteArrayLiteral("8\thuit\xFF\xFE\x00" "fin\n"),
+        binaire + "\n8\thuit", "7\t" + QByteArray(20000, 'x') + "\n8\thuit",
+        "\t\t\t\n\t\n8\thuit", QByteArrayLiteral("8\thuit\xFF\xFE\x00" "fin\n"),
         "99999999999999999999\tnombre\n8\thuit",
     };
     for (const QByteArray &octets : cas) {
         ASSERT_TRUE(ChargeLangue(Ecrit(octets))) << octets.left(40).toHex().constData();
         EXPECT_EQ(MLText(7), QString());
+        // The last line, without a line break, still counts.
+        EXPECT_TRUE(MLText(8).startsWith(u"huit"));
     }
-    // The last line, without a line break, still counts.
-    EXPECT_EQ(MLText(8), u"huit");
+}
 
-    // An unreadable file is an error and keeps the texts loaded before.
-    ASSERT_TRUE(ChargeLangue(Ecrit("1\tUn")));
-    QString erreur;
-    EXPECT_FALSE(ChargeLangue(m_dossier.filePath(u"absent.txt"_s), &erreur));
-    EXPECT_FALSE(erreur.isEmpty());
-    EXPECT_FALSE(ChargeLangue(m_dossier.path()));
-    EXPECT_EQ(MLText(1), u"Un");
+// A file that cannot be read, or that holds no text, is refused at once and
+// the texts loaded before stay: a named pipe or a device is never opened.
+TEST_F(Langue, UnreadableOrEmptyFilesKeepTheTexts)
+{
+    QStringList chemins = CheminsSpeciaux(m_dossier.path(), u".txt"_s);
+    chemins << m_dossier.filePath(u"absent.txt"_s) << m_dossier.path() << Ecrit({})
+            << Ecrit("# rien que des commentaires\r\n\r\n") << Ecrit("pas de tabulation\n-1\tnégatif\n");
+    for (const QString &chemin : chemins) {
+        SCOPED_TRACE(chemin.toStdString());
+        ASSERT_TRUE(ChargeLangue(Ecrit("1\tUn\n2206\tstandard\n")));
+        QString erreur;
+        EXPECT_FALSE(ChargeLangue(chemin, &erreur));
+        EXPECT_TRUE(erreur.contains(chemin)) << erreur.toStdString();
+        EXPECT_EQ(MLText(1), u"Un");
+        EXPECT_EQ(NomModeleDefaut, u"standard");
+    }
+    for (const QString &special : chemins.mid(0, 3)) {
+        QString erreur;
+        ChargeLangue(special, &erreur);
+        EXPECT_TRUE(erreur.contains(u"ce n'est pas un fichier ordinaire"_s)) << erreur.toStdString();
+    }
 }
 
 TEST_F(Langue, BaseTextsGoToTheDatabaseAndDefaultModel)

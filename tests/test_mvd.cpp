@@ -11,6 +11,7 @@
 #include <QtEndian>
 
 #include "BD.h"
+#include "CheminsSpeciaux.h"
 
 using namespace Qt::StringLiterals;
 
@@ -308,15 +309,21 @@ TEST_F(Mvd, ForeignMissingAndBrokenFilesAreRefusedWithTheirReason)
         {Fixtures + u"version_0.mvd"_s, MvdEndommage, 8, u"version"_s},
         {Fixtures + u"numero_au_dela.mvd"_s, MvdEndommage, 56, u"table des sources"_s},
     };
-    for (const auto &c : cas) {
-        SCOPED_TRACE(c.chemin.toStdString());
+    std::vector<std::tuple<QString, int, qint64, QString>> tous;
+    for (const auto &c : cas)
+        tous.emplace_back(c.chemin, c.erreur, c.position, c.detail);
+    // A named pipe or a device is never opened.
+    for (const QString &special : CheminsSpeciaux(m_dossier.path(), u".mvd"_s))
+        tous.emplace_back(special, MvdIllisible, -1, u"ce n'est pas un fichier ordinaire"_s);
+    for (const auto &[chemin, erreur, position, detail] : tous) {
+        SCOPED_TRACE(chemin.toStdString());
         TBD bd = baseTemoin();
         TEnteteMvd entete;
         entete.RefPers = 1;
-        const TResultatMvd r = ChargeMvd(c.chemin, bd, &entete);
-        EXPECT_EQ(r.Erreur, c.erreur);
-        EXPECT_EQ(r.Position, c.position);
-        EXPECT_TRUE(r.Detail.contains(c.detail)) << r.Detail.toStdString();
+        const TResultatMvd r = ChargeMvd(chemin, bd, &entete);
+        EXPECT_EQ(r.Erreur, erreur);
+        EXPECT_EQ(r.Position, position);
+        EXPECT_TRUE(r.Detail.contains(detail)) << r.Detail.toStdString();
         verifieTemoin(bd);
         EXPECT_EQ(entete.RefPers, 1);
     }

@@ -17,9 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -99,6 +101,28 @@ TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
     EXPECT_FALSE(PrepareDemarrage(tmp.path()));
     EXPECT_EQ(dialogues.Messages.last(), u"Not Found : "_s + tmp.path() + u"/langue.ini"_s);
     SetRepModele(QString());
+}
+
+// Qt's own texts (standard buttons, system error texts) speak French once the
+// program has started.
+TEST(Demarrage, QtTextsAreInTheProgramLanguage)
+{
+    const QString dossier = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(dossier + u"/qtbase_fr.qm"_s))
+        GTEST_SKIP() << "Qt's French translation is not installed (qt6-translations-l10n)";
+    QTemporaryDir tmp;
+    TDialoguesScriptes dialogues;
+    SetRepModele(QStringLiteral(LIGNEE_MODELE));
+    for (int fois = 0; fois < 2; ++fois)
+        ASSERT_TRUE(PrepareDemarrage(tmp.path()));
+    SetRepModele(QString());
+
+    QDialogButtonBox boutons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+    EXPECT_EQ(boutons.button(QDialogButtonBox::Cancel)->text(), u"Annuler"_s);
+    EXPECT_EQ(boutons.button(QDialogButtonBox::Yes)->text().remove(u'&'), u"Oui"_s);
+    QFile absent(tmp.filePath(u"absent.mvd"_s));
+    EXPECT_FALSE(absent.open(QIODevice::ReadOnly));
+    EXPECT_EQ(absent.errorString(), u"Aucun fichier ou dossier"_s);
 }
 
 TEST_F(Shell, NewDatabaseSavedAndOpenedAgain)

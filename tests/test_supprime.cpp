@@ -202,24 +202,35 @@ TEST(SuppressionPersonnes, PersonneCouranteApres)
     }
 }
 
-TEST(SuppressionPersonnes, UnPereEtSesUnions)
+// Union 3 joins 4 Pierre and 8 Sophie, the parents of 9 Luc: removing either
+// partner frees the union with its events and unlinks the child from that
+// parent only.
+TEST(SuppressionPersonnes, UnConjointEtSesUnions)
 {
-    FamilleTest f;
-    f.bd.SetFatherLinkStatus(9, 2);
-    const int mariage = f.bd.UnionEventNumber(3, 1);
-    ASSERT_TRUE(f.bd.EventInUse(mariage));
-    const int naissance = f.bd.PersonEventNumber(4, 1);
-    BaseModifiee = 0;
-    SupprimePersonnes(f.bd, marques(f.bd, {4}), false, 13);
-    EXPECT_EQ(f.bd.Father(9), 0);
-    EXPECT_EQ(f.bd.FatherLinkStatus(9), 0);
-    EXPECT_EQ(f.bd.Mother(9), 8);
-    EXPECT_FALSE(f.bd.UnionInUse(3));
-    EXPECT_FALSE(f.bd.EventInUse(mariage));
-    EXPECT_FALSE(f.bd.EventInUse(naissance));
-    EXPECT_TRUE(f.bd.UnionInUse(5));
-    EXPECT_EQ(BaseModifiee, 1);
-    EXPECT_TRUE(saine(f.bd));
+    for (const bool femme : {false, true}) {
+        SCOPED_TRACE(femme ? "femme" : "mari");
+        FamilleTest f;
+        const int retiree = femme ? 8 : 4;
+        const int restant = femme ? 4 : 8;
+        f.bd.SetFatherLinkStatus(9, 2);
+        f.bd.SetMotherLinkStatus(9, 3);
+        const int mariage = f.bd.UnionEventNumber(3, 1);
+        ASSERT_TRUE(f.bd.EventInUse(mariage));
+        const int naissance = f.bd.PersonEventNumber(4, 1);
+        BaseModifiee = 0;
+        SupprimePersonnes(f.bd, marques(f.bd, {retiree}), false, 13);
+        EXPECT_EQ(f.bd.Father(9), femme ? 4 : 0);
+        EXPECT_EQ(f.bd.FatherLinkStatus(9), femme ? 2 : 0);
+        EXPECT_EQ(f.bd.Mother(9), femme ? 0 : 8);
+        EXPECT_EQ(f.bd.MotherLinkStatus(9), femme ? 0 : 3);
+        EXPECT_FALSE(f.bd.UnionInUse(3));
+        EXPECT_FALSE(f.bd.EventInUse(mariage));
+        EXPECT_EQ(f.bd.EventInUse(naissance), femme);
+        EXPECT_TRUE(f.bd.IndexUnions(restant).empty());
+        EXPECT_TRUE(f.bd.UnionInUse(5));
+        EXPECT_EQ(BaseModifiee, 1);
+        EXPECT_TRUE(saine(f.bd));
+    }
 }
 
 // Unions that lost nobody in the removal keep what they know; only the empty

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the build tree under a staging folder (DESTDIR) with the prefix
+# /usr, checks that the program, its models, its desktop entry and its icon
+# are in their places, then starts the installed program headless with a
+# fresh user profile. It has found and loaded its language files once it
+# creates the user's settings folder, which the start-up does only after
+# them; a program that cannot find them stops on "Not Found" instead.
+# Usage: installation.sh <build folder>
+set -euo pipefail
+construction=$1
+racine=$(mktemp -d "$construction/installation.XXXXXX")
+pid=
+nettoie() {
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  rm -rf "$racine"
+}
+trap nettoie EXIT
+echec() { echo "ÉCHEC : $*" >&2; exit 1; }
+
+DESTDIR="$racine" cmake --install "$construction" --prefix /usr > /dev/null
+usr="$racine/usr"
+for f in bin/lignee share/lignee/modele/langue.txt share/lignee/modele/langue.ini \
+         share/lignee/modele/1/arbre/defaut.mva share/lignee/modele/exemples/exemple.mvd \
+         share/applications/lignee.desktop share/icons/hicolor/scalable/apps/lignee.svg; do
+  [ -e "$usr/$f" ] || echec "$f n'est pas installé"
+done
+[ -x "$usr/bin/lignee" ] || echec "bin/lignee n'est pas exécutable"
+grep -q '^Exec=lignee' "$usr/share/applications/lignee.desktop" || echec "entrée de bureau sans Exec"
+grep -q '^Icon=lignee$' "$usr/share/applications/lignee.desktop" || echec "entrée de bureau sans icône"
+# Nothing beside the installed program: it has to find its data folder.
+[ ! -e "$usr/bin/modele" ] || echec "modele installé à côté du programme"
+
+export HOME="$racine/maison" XDG_CONFIG_HOME="$racine/maison/.config" QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME"
+reglages="$XDG_CONFIG_HOME/Lignee/Lignée"
+"$usr/bin/lignee" > "$racine/sortie.txt" 2>&1 &
+pid=$!
+for _ in $(seq 300); do
+  [ -d "$reglages" ] && exit 0
+  kill -0 "$pid" 2>/dev/null || echec "le programme s'est arrêté : $(cat "$racine/sortie.txt")"
+  sleep 0.1
+done
+echec "le programme installé n'a pas trouvé ses fichiers (pas de dossier $reglages)"
