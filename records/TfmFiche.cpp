@@ -33,6 +33,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -956,6 +957,15 @@ int TfmFiche::IndexUnionEve() const
     return u != 0 && i >= 1 && i <= m_bd.UnionEventCount(u) ? i : 0;
 }
 
+void TfmFiche::RetireLigne(QListWidget *liste, int ligne)
+{
+    // The list is not refilled: a click is often the first half of a
+    // double-click, whose second half must find the line it was pressed on
+    // (the new-entry line opens the event type chooser).
+    const QScopedValueRollback remplissage(m_remplissage, true);
+    delete liste->takeItem(ligne);
+}
+
 void TfmFiche::ListeEve(int selection)
 {
     const bool remplissage = m_remplissage;
@@ -994,16 +1004,13 @@ void TfmFiche::lbEveClick()
         return;
     // An event left with nothing in it is removed when the user moves on.
     const int ancien = m_eveAffiche;
-    int selection = m_lbEve->currentRow();
-    if (ancien >= 1 && ancien <= m_bd.PersonEventCount(m_personne)) {
-        if (EvenementVide(m_bd, m_bd.PersonEventNumber(m_personne, ancien)) && selection + 1 != ancien) {
-            m_bd.RemovePersonEvent(m_personne, ancien);
-            if (selection + 1 > ancien)
-                --selection;
-            FicheMAJ();
-        }
+    if (ancien >= 1 && ancien <= m_bd.PersonEventCount(m_personne) && ancien != m_lbEve->currentRow() + 1
+        && EvenementVide(m_bd, m_bd.PersonEventNumber(m_personne, ancien))) {
+        m_bd.RemovePersonEvent(m_personne, ancien);
+        RetireLigne(m_lbEve, ancien - 1);
+        FicheMAJ();
     }
-    ListeEve(selection);
+    AfficheEve();
     ActualiseOnglet();
     if (IndexEve() != 0)
         m_eveDate->setFocus();
@@ -1256,16 +1263,13 @@ void TfmFiche::lbUnionEveClick()
     if (!PersonneValide() || u == 0)
         return;
     const int ancien = m_unionEveAffiche;
-    int selection = m_lbUnionEve->currentRow();
-    if (ancien >= 1 && ancien <= m_bd.UnionEventCount(u)) {
-        if (EvenementVide(m_bd, m_bd.UnionEventNumber(u, ancien)) && selection + 1 != ancien) {
-            m_bd.RemoveUnionEvent(u, ancien);
-            if (selection + 1 > ancien)
-                --selection;
-            FicheMAJ();
-        }
+    if (ancien >= 1 && ancien <= m_bd.UnionEventCount(u) && ancien != m_lbUnionEve->currentRow() + 1
+        && EvenementVide(m_bd, m_bd.UnionEventNumber(u, ancien))) {
+        m_bd.RemoveUnionEvent(u, ancien);
+        RetireLigne(m_lbUnionEve, ancien - 1);
+        FicheMAJ();
     }
-    ListeUnionEve(selection);
+    AfficheUnionEve();
     if (IndexUnionEve() != 0)
         m_eveUnionDate->setFocus();
 }

@@ -132,6 +132,8 @@ private:
     void lbUnionClick();
     void lbUnionEveClick();
     void lbUnionEveDblClick();
+    // Takes one line out of an events list, the others staying as they are.
+    void RetireLigne(QListWidget *liste, int ligne);
     void AfficheEve();
     void AfficheUnionEve();
     bool AjouteEvenementDeType(const QString &type);

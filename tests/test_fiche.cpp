@@ -8,6 +8,7 @@
 #include "Options.h"
 #include "Relatifs.h"
 #include "TfmFiche.h"
+#include "TfmFicheEve.h"
 #include "TfmListe.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +22,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +38,38 @@ void Tape(QWidget *w, const QString &texte)
     for (QChar c : texte)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
+
+// A double-click on a line of a list, where and as the user makes it: the
+// first click, then the double-click event and its release.
+void DoubleClic(QListWidget *liste, int ligne)
+{
+    const QPoint centre = liste->visualItemRect(liste->item(ligne)).center();
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, centre);
+}
+
+// Answers the event type chooser when it opens: types `type` and presses OK.
+// The answer is dropped with its owner when no chooser opened.
+class ReponseChoixEve final
+{
+public:
+    explicit ReponseChoixEve(const QString &type)
+    {
+        QTimer::singleShot(0, &m_contexte, [this, type] {
+            auto *d = qobject_cast<TfmFicheEve *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            Ouvert = true;
+            d->findChild<QLineEdit *>(QStringLiteral("cbEve"))->setText(type);
+            d->findChild<QPushButton *>(QStringLiteral("bOk"))->click();
+        });
+    }
+    bool Ouvert = false;
+
+private:
+    QObject m_contexte;
+};
 
 class HoteFicheTest final : public THoteFiche
 {
@@ -275,6 +310,48 @@ TEST_F(Fiche, CtrlKeysAddTheUsualEventsOnce)
     EXPECT_TRUE(m_hote.Touches.contains(Qt::Key_F12));
 }
 
+TEST_F(Fiche, DoubleClickOnTheNewEntryLineAddsAnEventOfAnyType)
+{
+    montre(8); // Sophie: no event, one union (3) with its marriage
+    QTabWidget *pc = controle<QTabWidget>("PC");
+    pc->setCurrentWidget(controle<QWidget>("TS_Evenement"));
+    QListWidget *lbEve = controle<QListWidget>("lbEve");
+    ASSERT_EQ(lbEve->count(), 1);
+    {
+        ReponseChoixEve reponse(QStringLiteral("Profession"));
+        DoubleClic(lbEve, 0);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    ASSERT_EQ(bd().PersonEventCount(8), 1);
+    EXPECT_EQ(bd().GetPersonEventField(8, 1, EveType), u"Profession");
+    EXPECT_EQ(lbEve->currentRow(), 0);
+    EXPECT_EQ(m_fiche->focusWidget(), controle<QLineEdit>("eveDate"));
+    // A second one, the first now holding a place.
+    QTest::keyClicks(controle<QLineEdit>("eveLieu"), QStringLiteral("Paris"));
+    {
+        ReponseChoixEve reponse(QStringLiteral("Résidence"));
+        DoubleClic(lbEve, 1);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    ASSERT_EQ(bd().PersonEventCount(8), 2);
+    EXPECT_EQ(bd().GetPersonEventField(8, 2, EveType), u"Résidence");
+    EXPECT_EQ(bd().GetPersonEventField(8, 1, EveLieu), u"Paris");
+
+    // The same on the events of the selected union.
+    pc->setCurrentWidget(controle<QWidget>("TS_Union"));
+    QListWidget *lbUnionEve = controle<QListWidget>("lbUnionEve");
+    const int avant = bd().UnionEventCount(3);
+    ASSERT_EQ(lbUnionEve->count(), avant + 1);
+    {
+        ReponseChoixEve reponse(QStringLiteral("Contrat de mariage"));
+        DoubleClic(lbUnionEve, avant);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    ASSERT_EQ(bd().UnionEventCount(3), avant + 1);
+    EXPECT_EQ(bd().GetUnionEventField(3, avant + 1, EveType), u"Contrat de mariage");
+    EXPECT_EQ(lbUnionEve->currentRow(), avant);
+}
+
 TEST_F(Fiche, AnEventLeftEmptyIsRemovedWhenLeavingIt)
 {
     montre(8);
@@ -282,8 +359,7 @@ TEST_F(Fiche, AnEventLeftEmptyIsRemovedWhenLeavingIt)
     ASSERT_EQ(bd().PersonEventCount(8), 1);
     QListWidget *lbEve = controle<QListWidget>("lbEve");
     // Choosing the new-entry line leaves the empty death event.
-    lbEve->setCurrentRow(1);
-    emit lbEve->itemClicked(lbEve->item(1));
+    QTest::mouseClick(lbEve->viewport(), Qt::LeftButton, {}, lbEve->visualItemRect(lbEve->item(1)).center());
     EXPECT_EQ(bd().PersonEventCount(8), 0);
     EXPECT_EQ(lbEve->count(), 1);
     // Nothing is written while the new-entry line is selected.
@@ -361,9 +437,9 @@ TEST_F(Fiche, RelativesMenuFollowsTheControlItWasOpenedOn)
     EXPECT_EQ(visibles("LB_Enfant"), u"MI_Sel MI_Ref MI_Ajoute MI_Recherche MI_Supprime MI_Efface"_s);
     enfants->setCurrentRow(enfants->count() - 1); // the new-entry line
     EXPECT_EQ(visibles("LB_Enfant"), u"MI_Ajoute MI_Recherche"_s);
-    enfants->setCurrentRow(0);
     // A double click reaches the relative.
-    emit enfants->itemDoubleClicked(enfants->item(0));
+    controle<QTabWidget>("PC")->setCurrentWidget(controle<QWidget>("TS_Famille"));
+    DoubleClic(enfants, 0);
     EXPECT_EQ(m_hote.Selec, 9);
     QTest::mouseDClick(controle<QLineEdit>("E_Pere"), Qt::LeftButton);
     EXPECT_EQ(m_hote.Selec, 1);
@@ -389,8 +465,8 @@ TEST_F(Fiche, NewEntryLinesAndEmptyParentsAddRelatives)
     // A child from the new-entry line of the children list.
     montre(8);
     QListWidget *enfants = controle<QListWidget>("LB_Enfant");
-    enfants->setCurrentRow(enfants->count() - 1);
-    emit enfants->itemDoubleClicked(enfants->currentItem());
+    controle<QTabWidget>("PC")->setCurrentWidget(controle<QWidget>("TS_Famille"));
+    DoubleClic(enfants, enfants->count() - 1);
     const int enfant = m_hote.Selec;
     EXPECT_EQ(bd().Mother(enfant), 8);
     // Sophie has one union (with Pierre, 4): the child is his, silently.
