@@ -145,6 +145,31 @@ bool EvenementVide(const TBD &bd, int e)
         && bd.EventField(e, EveLieu).isEmpty() && bd.EventField(e, EveNote).isEmpty();
 }
 
+Qt::KeyboardModifiers ModificateursSansPave(const QKeyEvent &touche)
+{
+    return touche.modifiers() & ~Qt::KeypadModifier;
+}
+
+// The keys the form keeps for itself: Ctrl and a letter of an event, and the
+// function keys of the form.
+bool ToucheDeLaFiche(const QKeyEvent &touche)
+{
+    const Qt::KeyboardModifiers m = ModificateursSansPave(touche);
+    switch (touche.key()) {
+    case Qt::Key_N:
+    case Qt::Key_B:
+    case Qt::Key_D:
+    case Qt::Key_S:
+    case Qt::Key_M:
+        return m == Qt::ControlModifier;
+    case Qt::Key_F2:
+    case Qt::Key_F3:
+        return m == Qt::NoModifier;
+    default:
+        return false;
+    }
+}
+
 QString Majuscule(QChar c)
 {
     // Unicode upper case, except ß which has no single upper-case letter.
@@ -1433,9 +1458,21 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
     return QWidget::eventFilter(objet, evenement);
 }
 
+bool TfmFiche::event(QEvent *event)
+{
+    // A tool window lends its keys to the shortcuts of its parent window:
+    // unless the form claims its own keys here, Ctrl+N would replace the
+    // database by a new one instead of adding a birth.
+    if (event->type() == QEvent::ShortcutOverride && ToucheDeLaFiche(*static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void TfmFiche::keyPressEvent(QKeyEvent *event)
 {
-    if (event->modifiers() & Qt::ControlModifier) {
+    if (ModificateursSansPave(*event) == Qt::ControlModifier) {
         switch (event->key()) {
         case Qt::Key_N:
             AjouteEvenementDeType(MLText(TexteNaissance));

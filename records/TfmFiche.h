@@ -108,6 +108,10 @@ public:
     void PrepareMenuRelatifs(const QString &controle);
 
 protected:
+    // While the form has the focus, Ctrl+N, Ctrl+B, Ctrl+D, Ctrl+S, Ctrl+M,
+    // F2 and F3 are its keys, even where the main window has shortcuts of
+    // its own for them.
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
