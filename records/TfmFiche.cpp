@@ -80,6 +80,7 @@ constexpr int TexteDeces = 203;
 constexpr int TexteInhumation = 204;
 constexpr int TexteMariage = 205;
 constexpr int TexteTablePleine = 5032;
+constexpr int TexteDateInexistante = 7100;
 
 QLineEdit *Edit(QWidget *parent, const char *nom)
 {
@@ -1170,19 +1171,20 @@ void TfmFiche::eveDateExit()
         m_eveDate->setText(DateVersAffichage(date));
     m_remplissage = remplissage;
 
-    // The day, in words.
+    // The day, in words. The date is kept as typed, but a day that never
+    // was is not given a weekday, nor read as the partial date that its
+    // readable parts make.
     const TQualifiedDate q = SplitQualifiedDate(date);
     QString jour;
-    if (q.Jour >= 1) {
-        jour = DateWeekdayName(QStringLiteral("%1/%2/%3").arg(q.Jour).arg(q.Mois).arg(q.Annee)) + QLatin1Char(' ')
-             + QString::number(q.Jour) + QLatin1Char(' ') + NomsMois[std::clamp(q.Mois, 0, 12)] + QLatin1Char(' ')
-             + QString::number(q.Annee) + QStringLiteral(". ");
+    if (DateInexistante(date)) {
+        jour = MLText(TexteDateInexistante) + QLatin1Char(' ');
+    } else if (q.Jour >= 1) {
+        jour = DateLongue(q.Jour, q.Mois, q.Annee) + QStringLiteral(". ");
     } else if (q.Annee >= 1) {
-        jour = NomsMois[std::clamp(q.Mois, 0, 12)] + QLatin1Char(' ') + QString::number(q.Annee) + QStringLiteral(". ");
-    }
-    jour = jour.trimmed().isEmpty() ? QString() : jour;
-    if (!jour.isEmpty())
+        jour = (q.Mois >= 1 ? NomsMois[q.Mois] + QLatin1Char(' ') : QString()) + QString::number(q.Annee)
+             + QStringLiteral(". ");
         jour[0] = jour[0].toUpper();
+    }
 
     // Age, or the length of the life.
     if (est(TexteNaissance) || est(TexteDeces)) {

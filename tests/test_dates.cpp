@@ -91,6 +91,27 @@ TEST_F(Dates, MonthLengthsFollowTheCalendarInForce)
         EXPECT_FALSE(IsValidDate(p.Jour, p.Mois, p.Annee)) << D(p);
 }
 
+TEST_F(Dates, DatesThatDoNotExistAreToldFromIncompleteOnes)
+{
+    const struct { QString texte; bool inexistante; } cas[] = {
+        {u"29/2/1900"_s, true},   {u"29/2/2000"_s, false},  {u"28/2/1900"_s, false},
+        {u"29/2/1500"_s, false},  {u"31/4/1850"_s, true},   {u"30/4/1850"_s, false},
+        {u"31/2/1850"_s, true},   {u"12/13/1850"_s, true},  {u"13/1850"_s, true},
+        {u"0/1850"_s, true},      {u"0/5/1850"_s, true},    {u"32/1/1850"_s, true},
+        {u"4/10/1582"_s, false},  {u"5/10/1582"_s, true},   {u"14/10/1582"_s, true},
+        {u"15/10/1582"_s, false}, {u"31/10/1582"_s, false},
+        // Qualified dates and both ends of a range count.
+        {u"vers 31/4/1850"_s, true}, {u"après 1/1/1850 avant 31/2/1851"_s, true},
+        {u"après 1/1/1850 avant 28/2/1851"_s, false},
+        // Incomplete dates, and texts that are no dates at all, exist as far
+        // as they go.
+        {u"5/1850"_s, false}, {u"1850"_s, false}, {u""_s, false}, {u"vers"_s, false},
+        {u"x/13/1850"_s, false}, {u"31/2/0"_s, false}, {u"1/2/3/1850"_s, false},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(DateInexistante(c.texte), c.inexistante) << S(c.texte);
+}
+
 TEST_F(Dates, JulianDaysAroundTheReformAndBack)
 {
     const struct { Parts d; double jd; } cas[] = {

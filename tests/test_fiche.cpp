@@ -30,6 +30,8 @@
 
 using namespace Qt::StringLiterals;
 
+void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace {
 
 // Types a text, accented letters included (QTest::keyClicks takes ASCII only).
@@ -108,7 +110,11 @@ protected:
         QApplication::setActiveWindow(m_fiche.get());
         m_fiche->Affiche();
     }
-    void TearDown() override { SetHorloge({}); }
+    void TearDown() override
+    {
+        SetHorloge({});
+        SetOrdreMoisJour(false);
+    }
 
     template <typename T>
     T *controle(const char *nom)
@@ -249,6 +255,41 @@ TEST_F(Fiche, EventDatesAndPlaces)
         lieu->insert(QString::fromUtf8(saisie)); // as pasted
         EXPECT_EQ(lieu->text(), QString::fromUtf8(saisie));
         EXPECT_EQ(bd().BirthPlace(4), QString::fromUtf8(saisie));
+    }
+}
+
+TEST_F(Fiche, TheDayLabelSaysWhenADateDoesNotExist)
+{
+    montre(8); // Sophie: no birth, no death
+    QTest::keyClick(m_fiche.get(), Qt::Key_B, Qt::ControlModifier);
+    QLineEdit *date = controle<QLineEdit>("eveDate");
+    QLineEdit *lieu = controle<QLineEdit>("eveLieu");
+    QLabel *jour = controle<QLabel>("lJour");
+    const QString inexistante = MLText(7100);
+    const struct {
+        bool moisJour; // display order m/j/a
+        const char *saisie, *jour;
+    } cas[] = {
+        {false, "29/2/1900", nullptr},  {false, "29/2/2000", "Mardi 29 février 2000."},
+        {false, "31/4/1850", nullptr},  {false, "30/4/1850", "Mardi 30 avril 1850."},
+        {false, "31/2/1850", nullptr},  {false, "12/13/1850", nullptr},
+        {false, "0/5/1850", nullptr},   {false, "5/10/1582", nullptr},
+        {false, "14/10/1582", nullptr}, {false, "4/10/1582", "Jeudi 4 octobre 1582."},
+        {false, "15/10/1582", "Vendredi 15 octobre 1582."},
+        {false, "1850", "1850."},       {false, "vers 5/1850", "Mai 1850."},
+        {true, "12/13/1850", "Vendredi 13 décembre 1850."}, {true, "2/31/1850", nullptr},
+    };
+    for (const auto &c : cas) {
+        SetOrdreMoisJour(c.moisJour);
+        const QString saisie = QString::fromUtf8(c.saisie);
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, saisie);
+        lieu->setFocus();
+        EXPECT_EQ(jour->text().trimmed(), c.jour ? QString::fromUtf8(c.jour) : inexistante) << c.saisie;
+        // What was typed stays as typed.
+        EXPECT_EQ(date->text(), saisie);
+        EXPECT_EQ(DateVersAffichage(bd().GetPersonEventField(8, 1, EveDate)), saisie) << c.saisie;
     }
 }
 
