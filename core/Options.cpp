@@ -269,6 +269,7 @@ void LitParametres(const TIniFile &ini, TOptions &o, TReglages &r, TReglagesStat
     LitEntier(ini, op, u"SaisieNomNbre"_s, o.SaisieNomMax, BornesSaisieNom);
     LitEntier(ini, op, u"SaisieLieu"_s, o.SaisieLieu, BornesSaisieLieu);
     LitBool(ini, op, u"Lindafor"_s, o.Lindafor);
+    LitTexte(ini, op, u"CheminLindafor"_s, o.CheminLindafor);
     LitTexte(ini, op, u"FicheTitre"_s, o.FicheTitre);
     LitTexte(ini, op, u"Fiche1"_s, o.Fiche1);
     LitTexte(ini, op, u"Fiche2"_s, o.Fiche2);
@@ -329,6 +330,7 @@ void EcritParametres(TIniFile &ini, const TOptions &o, const TReglages &r, const
     ini.WriteInteger(op, u"SaisieNomNbre"_s, o.SaisieNomMax);
     ini.WriteInteger(op, u"SaisieLieu"_s, o.SaisieLieu);
     ini.WriteBool(op, u"Lindafor"_s, o.Lindafor);
+    ini.WriteString(op, u"CheminLindafor"_s, o.CheminLindafor);
     ini.WriteString(op, u"FicheTitre"_s, o.FicheTitre);
     ini.WriteString(op, u"Fiche1"_s, o.Fiche1);
     ini.WriteString(op, u"Fiche2"_s, o.Fiche2);

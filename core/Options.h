@@ -34,6 +34,7 @@ struct TOptions {
     int SaisieNomMax = 25;     // seSaisieNom: most proposals shown
     int SaisieLieu = 0;        // cbSaisieLieu: which part of a place is proposed (item)
     bool Lindafor = false;     // cbLindafor: postal-code program for places
+    QString CheminLindafor;    // eLindafor: path of that program
 
     // Record form.
     QString FicheTitre = QStringLiteral("<nom> <prénom>");                 // eFicheTitre

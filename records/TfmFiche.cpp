@@ -1361,7 +1361,8 @@ void TfmFiche::Sorties()
 
 void TfmFiche::LanceCodePostal(QLineEdit *champ)
 {
-    if (!Options().Lindafor || !QFileInfo(CheminLindafor).isFile())
+    const TOptions &o = Options();
+    if (!o.Lindafor || !QFileInfo(o.CheminLindafor).isFile())
         return;
     // The program receives the field's window id; on success the first
     // non-empty line it writes is the place.
@@ -1380,7 +1381,7 @@ void TfmFiche::LanceCodePostal(QLineEdit *champ)
             }
         }
     });
-    processus->start(CheminLindafor, {QString::number(champ->winId())});
+    processus->start(o.CheminLindafor, {QString::number(champ->winId())});
 }
 
 bool TfmFiche::EditKeyDown(QLineEdit *champ, QKeyEvent *event)

@@ -590,12 +590,11 @@ TEST_F(Fiche, ThePostalCodeProgramFillsThePlace)
     f.close();
     f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
     Options().Lindafor = true;
-    CheminLindafor = programme;
+    Options().CheminLindafor = programme;
     QLineEdit *lieu = controle<QLineEdit>("eveLieu");
     QTest::mouseClick(lieu, Qt::RightButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return bd().BirthPlace(4) == u"FRA,IDF,F95,Pontoise"; }, 5000));
     EXPECT_EQ(lieu->text(), u"FRA,IDF,F95,Pontoise");
-    CheminLindafor.clear();
 }
 
 } // namespace
