@@ -5,6 +5,7 @@
 
 #include "Ini.h"
 #include "Langue.h"
+#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +29,28 @@ TReglagesStat &ReglagesStat()
 
 // Without a language file both texts would be empty and every proposed
 // event would fall in both kinds: the French words stand in for them.
+QString DefinitionChamps(const std::vector<TChampPropose> &champs)
+{
+    QString definitions;
+    for (const TChampPropose &c : champs) {
+        const QString nom = c.Nom.trimmed();
+        if (c.PourTous && !nom.isEmpty())
+            definitions += u"t|"_s + SansSeparateur(nom) + u"||"_s;
+    }
+    return definitions;
+}
+
+void ProposeChamp(std::vector<TChampPropose> &champs, const QString &nom, bool pourTous)
+{
+    for (TChampPropose &c : champs) {
+        if (c.Nom.compare(nom, Qt::CaseInsensitive) == 0) {
+            c.PourTous = pourTous;
+            return;
+        }
+    }
+    champs.push_back({pourTous, nom, QString()});
+}
+
 QString GenreEveIndividu()
 {
     const QString texte = MLText(707);

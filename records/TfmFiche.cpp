@@ -13,6 +13,7 @@
 #include "Parente.h"
 #include "Relatifs.h"
 #include "TChamp.h"
+#include "TfmChampAjoute.h"
 #include "TfmFicheEve.h"
 #include "TfmListe.h"
 #include "TfmNote.h"
@@ -260,14 +261,13 @@ void TfmFiche::CreeIdentite()
     m_sbPersChp = new QToolButton(m_tsIdentite);
     m_sbPersChp->setObjectName(QStringLiteral("sbPersChp"));
     m_sbPersChp->setText(QStringLiteral("Ajouter un nouveau champ..."));
-    // Adding a field comes with the fields dialog of the record editing.
-    m_sbPersChp->setEnabled(false);
     f->addRow(m_sbPersChp);
     m_pc->addTab(m_tsIdentite, QStringLiteral("Identité"));
 
     connect(m_nom, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
     connect(m_prenoms, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
     connect(m_sbSexe, &QToolButton::clicked, this, &TfmFiche::sbSexeClick);
+    connect(m_sbPersChp, &QToolButton::clicked, this, &TfmFiche::sbPersChpClick);
     connect(m_champs, &TChamp::ChampChange, this, &TfmFiche::ChangeChamps);
     // Completion of the values of a user-defined field.
     connect(m_champs, &TChamp::EditeurChange, this,
@@ -688,6 +688,23 @@ void TfmFiche::EditeMemo()
     QStringList lignes = m_note->toPlainText().split(QLatin1Char('\n'));
     if (EditeNote(this, lignes))
         m_note->setPlainText(lignes.join(QLatin1Char('\n')));
+}
+
+void TfmFiche::sbPersChpClick()
+{
+    if (!PersonneValide())
+        return;
+    TOptions &o = Options();
+    TfmChampAjoute *dialogue = m_champs->DialogueAjout();
+    QStringList libelles;
+    for (const TChampPropose &c : o.Champs)
+        libelles << c.Nom;
+    dialogue->SetLibelles(libelles);
+    // The new field has no value yet: nothing is stored until one is typed.
+    if (!m_champs->AjouteChamp() || !dialogue->Liste())
+        return;
+    ProposeChamp(o.Champs, SansSeparateur(dialogue->Libelle()), dialogue->Tous());
+    m_champs->SetChampDef(m_hote.DefinitionChamps());
 }
 
 void TfmFiche::ChangeChamps(const QString &texte)

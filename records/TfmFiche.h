@@ -36,7 +36,8 @@ public:
     virtual void LiensModifies() = 0;
     // Background colour of a man's (sexe 0) or a woman's box of the tree.
     virtual QColor CouleurSexe(int sexe) const = 0;
-    // The user-defined fields shown for every person ("t|<name>||" ...).
+    // The user-defined fields shown for every person ("t|<name>||" ...),
+    // from the proposed fields of Options(), which the form may change.
     virtual QString DefinitionChamps() const = 0;
     // The form was closed.
     virtual void FicheCachee() = 0;
@@ -128,6 +129,10 @@ private:
     void ChangeNote();
     void EditeMemo();
     void ChangeChamps(const QString &texte);
+    // "Ajouter un nouveau champ...": the add-field dialog offers the
+    // proposed fields of the options; a field added with cbListe joins them
+    // (shown for every person when cbTous is ticked).
+    void sbPersChpClick();
 
     void ListeEve(int selection);
     void ListeUnionEve(int selection);

@@ -549,7 +549,7 @@ QColor TQuorWin::CouleurSexe(int sexe) const
 
 QString TQuorWin::DefinitionChamps() const
 {
-    return m_options ? m_options->DefinitionChamps() : QString();
+    return ::DefinitionChamps(::Options().Champs);
 }
 
 void TQuorWin::TitreFenetre()

@@ -425,16 +425,12 @@ void TfmOptions::Enregistre()
 
 QString TfmOptions::DefinitionChamps() const
 {
-    QString definitions;
+    std::vector<TChampPropose> champs;
     for (int r = 0; r < m_sgChp->rowCount(); ++r) {
         const QTableWidgetItem *tous = m_sgChp->item(r, 0);
-        QString nom = Cellule(m_sgChp, r, 1);
-        if (!tous || tous->checkState() != Qt::Checked || nom.isEmpty())
-            continue;
-        // "|" closes each part of a definition.
-        definitions += u"t|"_s + SansSeparateur(nom) + u"||"_s;
+        champs.push_back({tous && tous->checkState() == Qt::Checked, Cellule(m_sgChp, r, 1), QString()});
     }
-    return definitions;
+    return ::DefinitionChamps(champs);
 }
 
 void TfmOptions::bLindaforClick()

@@ -43,9 +43,8 @@ public:
     // Fills every control from the options.
     void Charge();
 
-    // The user-defined field definitions of the record form, built from the
-    // rows of sgChp in order: "t|<name>||" for each row shown for every
-    // person and whose name is not blank; a "|" in a name becomes "/".
+    // The user-defined field definitions of the record form (see
+    // ::DefinitionChamps) of the rows of sgChp as they stand, before OK.
     QString DefinitionChamps() const;
 
     void accept() override;

@@ -7,6 +7,9 @@
 #include "Langue.h"
 #include "Options.h"
 #include "Relatifs.h"
+#include "ReponseModale.h"
+#include "TChamp.h"
+#include "TfmChampAjoute.h"
 #include "TfmFiche.h"
 #include "TfmFicheEve.h"
 #include "TfmListe.h"
@@ -14,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QFrame>
@@ -23,9 +27,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -51,26 +55,34 @@ void DoubleClic(QListWidget *liste, int ligne)
     QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, centre);
 }
 
-// Answers the event type chooser when it opens: types `type` and presses OK.
-// The answer is dropped with its owner when no chooser opened.
-class ReponseChoixEve final
-{
-public:
+// Answers the event type chooser: types `type` and presses OK.
+struct ReponseChoixEve {
     explicit ReponseChoixEve(const QString &type)
+        : Reponse([type](TfmFicheEve &d) {
+            d.findChild<QLineEdit *>(QStringLiteral("cbEve"))->setText(type);
+            d.findChild<QPushButton *>(QStringLiteral("bOk"))->click();
+        })
     {
-        QTimer::singleShot(0, &m_contexte, [this, type] {
-            auto *d = qobject_cast<TfmFicheEve *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            Ouvert = true;
-            d->findChild<QLineEdit *>(QStringLiteral("cbEve"))->setText(type);
-            d->findChild<QPushButton *>(QStringLiteral("bOk"))->click();
-        });
     }
-    bool Ouvert = false;
+    ReponseModale<TfmFicheEve> Reponse;
+};
 
-private:
-    QObject m_contexte;
+// Answers the add-field dialog: the label typed, the kind's radio button
+// and the two check boxes, then OK; the labels it offered are kept.
+struct ReponseAjoutChamp {
+    ReponseAjoutChamp(const char *libelle, const char *sorte, bool liste, bool tous)
+        : Reponse([=, this](TfmChampAjoute &d) {
+            Proposes = d.Libelles();
+            QTest::keyClicks(d.findChild<QLineEdit *>(u"cbLibelle"_s), QString::fromUtf8(libelle));
+            d.findChild<QRadioButton *>(QString::fromLatin1(sorte))->click();
+            d.findChild<QCheckBox *>(u"cbListe"_s)->setChecked(liste);
+            d.findChild<QCheckBox *>(u"cbTous"_s)->setChecked(tous);
+            d.findChild<QPushButton *>(u"bOk"_s)->click();
+        })
+    {
+    }
+    QStringList Proposes;
+    ReponseModale<TfmChampAjoute> Reponse;
 };
 
 class HoteFicheTest final : public THoteFiche
@@ -91,7 +103,7 @@ public:
     void PersonneModifiee(int p) override { Modifiees << p; }
     void LiensModifies() override { ++Liens; }
     QColor CouleurSexe(int sexe) const override { return sexe == SexeHomme ? Qt::cyan : Qt::magenta; }
-    QString DefinitionChamps() const override { return QStringLiteral("t|Profession||"); }
+    QString DefinitionChamps() const override { return ::DefinitionChamps(Options().Champs); }
     void FicheCachee() override {}
 };
 
@@ -102,6 +114,7 @@ protected:
     {
         ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"), nullptr));
         Options() = TOptions();
+        Options().Champs = {{true, u"Profession"_s, u"OCCU"_s}, {false, u"Titre"_s, u"TITL"_s}};
         BaseModifiee = 0;
         SetHorloge([] { return QDate(2020, 6, 15); });
         m_fiche = std::make_unique<TfmFiche>(m_famille.bd, m_hote);
@@ -258,6 +271,56 @@ TEST_F(Fiche, EventDatesAndPlaces)
     }
 }
 
+TEST_F(Fiche, AddedFieldsJoinTheProposedFieldsWhenAsked)
+{
+    QToolButton *ajoute = controle<QToolButton>("sbPersChp");
+    TChamp *champs = controle<TChamp>("PChp");
+    auto clique = [&](ReponseAjoutChamp &r) {
+        QTest::mouseClick(ajoute, Qt::LeftButton);
+        EXPECT_TRUE(r.Reponse.Ouvert);
+    };
+    {
+        // A date field proposed for every person.
+        ReponseAjoutChamp r("Parrain", "rbDate", true, true);
+        clique(r);
+        EXPECT_EQ(r.Proposes, (QStringList{u"Profession"_s, u"Titre"_s}));
+    }
+    auto *parrain = m_fiche->findChild<QLineEdit *>(u"E_Champ2"_s);
+    ASSERT_NE(parrain, nullptr);
+    EXPECT_EQ(bd().GetField(4, PcChamps), QString()); // nothing stored while empty
+    EXPECT_EQ(BaseModifiee, 0);
+    ASSERT_EQ(Options().Champs.size(), 3u);
+    EXPECT_TRUE(Options().Champs[2].PourTous);
+    EXPECT_EQ(Options().Champs[2].Nom, u"Parrain"_s);
+    EXPECT_EQ(champs->ChampDef(), u"t|Profession||t|Parrain||"_s);
+    QTest::keyClicks(parrain, QStringLiteral("15/8/1950"));
+    EXPECT_EQ(bd().GetField(4, PcChamps), u"d|Parrain|15/8/1950|"_s);
+    // Another person gets the proposed field, empty.
+    montre(9);
+    EXPECT_EQ(m_fiche->findChild<QLabel *>(u"L_Champ2"_s)->text(), u"Parrain"_s);
+    EXPECT_TRUE(m_fiche->findChild<QLineEdit *>(u"E_Champ2"_s)->text().isEmpty());
+
+    {
+        // Not for the list: left empty, it is gone when the person is
+        // shown again.
+        ReponseAjoutChamp r("Surnom", "rbTexte", false, true);
+        clique(r);
+    }
+    ASSERT_NE(m_fiche->findChild<QLineEdit *>(u"E_Champ3"_s), nullptr);
+    EXPECT_EQ(Options().Champs.size(), 3u);
+    montre(9);
+    EXPECT_EQ(m_fiche->findChild<QLineEdit *>(u"E_Champ3"_s), nullptr);
+
+    {
+        // A proposed field, whatever its letter case, is only shown for all.
+        ReponseAjoutChamp r("titre", "rbTexte", true, true);
+        clique(r);
+    }
+    EXPECT_EQ(Options().Champs.size(), 3u);
+    EXPECT_TRUE(Options().Champs[1].PourTous);
+    EXPECT_EQ(champs->ChampDef(), u"t|Profession||t|Titre||t|Parrain||"_s);
+}
+
 TEST_F(Fiche, TheDayLabelSaysWhenADateDoesNotExist)
 {
     montre(8); // Sophie: no birth, no death
@@ -361,7 +424,7 @@ TEST_F(Fiche, DoubleClickOnTheNewEntryLineAddsAnEventOfAnyType)
     {
         ReponseChoixEve reponse(QStringLiteral("Profession"));
         DoubleClic(lbEve, 0);
-        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_TRUE(reponse.Reponse.Ouvert);
     }
     ASSERT_EQ(bd().PersonEventCount(8), 1);
     EXPECT_EQ(bd().GetPersonEventField(8, 1, EveType), u"Profession");
@@ -372,7 +435,7 @@ TEST_F(Fiche, DoubleClickOnTheNewEntryLineAddsAnEventOfAnyType)
     {
         ReponseChoixEve reponse(QStringLiteral("Résidence"));
         DoubleClic(lbEve, 1);
-        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_TRUE(reponse.Reponse.Ouvert);
     }
     ASSERT_EQ(bd().PersonEventCount(8), 2);
     EXPECT_EQ(bd().GetPersonEventField(8, 2, EveType), u"Résidence");
@@ -386,7 +449,7 @@ TEST_F(Fiche, DoubleClickOnTheNewEntryLineAddsAnEventOfAnyType)
     {
         ReponseChoixEve reponse(QStringLiteral("Contrat de mariage"));
         DoubleClic(lbUnionEve, avant);
-        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_TRUE(reponse.Reponse.Ouvert);
     }
     ASSERT_EQ(bd().UnionEventCount(3), avant + 1);
     EXPECT_EQ(bd().GetUnionEventField(3, avant + 1, EveType), u"Contrat de mariage");
