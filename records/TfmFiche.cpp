@@ -71,6 +71,7 @@ constexpr int TexteDeces = 203;
 constexpr int TexteInhumation = 204;
 constexpr int TexteMariage = 205;
 constexpr int TexteTablePleine = 5032;
+constexpr int TextePersonnesPleines = 5061;
 constexpr int TexteDateInexistante = 7100;
 
 QLineEdit *Edit(QWidget *parent, const char *nom)
@@ -466,13 +467,13 @@ bool TfmFiche::PersonneValide() const
 
 void TfmFiche::Affiche()
 {
-    m_remplissage = true;
     m_personne = m_hote.SelecPers();
-    if (m_personne < 1 || m_personne > m_bd.PersonCount()) {
-        m_remplissage = false;
-        CtrlCoherence();
+    if (!PersonneValide()) {
+        AfficheVide();
         return;
     }
+    m_remplissage = true;
+    ActiveControles(true);
     const int p = m_personne;
     const TOptions &o = Options();
     setWindowTitle(ExpandTemplate(m_bd, p, o.FicheTitre));
@@ -544,6 +545,79 @@ void TfmFiche::Affiche()
     CtrlCoherence();
 }
 
+void TfmFiche::AfficheVide()
+{
+    // Nothing of the person shown before may stay (the base was emptied or
+    // replaced): the form shows that there is nobody, and the name edits
+    // wait for the first person (ChangeNomPre).
+    m_personne = 0;
+    const QScopedValueRollback remplissage(m_remplissage, true);
+    setWindowTitle(QStringLiteral("Fiche"));
+    ActiveControles(false);
+    for (QLineEdit *e : {m_nom, m_prenoms, m_pere, m_mere})
+        e->clear();
+    for (QListWidget *l : {m_lbEve, m_lbEnfant, m_lbFratrie, m_lbUnion, m_lbUnionEve, m_lbDonnee})
+        l->clear();
+    for (QLabel *l : {m_lSosa, m_lDate, m_lJour})
+        l->clear();
+    m_sbSexe->setText(QString());
+    m_note->clear();
+    m_pEveDetails->hide();
+    m_pEveUnion->hide();
+    m_freres = TR();
+    m_enfants = TR();
+    m_unions = TR();
+    m_eveAffiche = 0;
+    m_unionEveAffiche = 0;
+    m_champs->SetChampDef(QString());
+    m_champs->SetChamp(QString());
+    ActualiseOnglet();
+    CtrlCoherence();
+}
+
+void TfmFiche::ActiveControles(bool personne)
+{
+    for (int i = 0; i < m_pc->count(); ++i) {
+        if (m_pc->widget(i) != m_tsIdentite)
+            m_pc->setTabEnabled(i, personne);
+    }
+    if (!personne) {
+        m_pc->setCurrentWidget(m_tsIdentite);
+        m_sbSexe->setEnabled(false);
+        m_lSexe->setEnabled(false);
+    }
+    m_champs->setEnabled(personne);
+    m_sbPersChp->setEnabled(personne);
+}
+
+void TfmFiche::CreePersonne()
+{
+    QLineEdit *champ = m_prenoms->hasFocus() ? m_prenoms : m_nom;
+    if (!m_bd.CanAddPerson()) {
+        AppMessageBox(MLText(TextePersonnesPleines), MsgErreur, BoutonsOk);
+        const QScopedValueRollback remplissage(m_remplissage, true);
+        champ->clear();
+        return;
+    }
+    const TOptions &o = Options();
+    const int p = m_bd.NewPerson();
+    const QString nom = StripTrailingBlanks(m_nom->text());
+    const QString prenoms = StripTrailingBlanks(m_prenoms->text());
+    m_bd.SetSurname(p, o.NomMaj ? FormateNom(nom) : nom);
+    m_bd.SetGivenNames(p, o.PreMaj ? FormatePrenom(prenoms) : prenoms);
+    BaseModifiee = 1;
+    m_liste->Invalide();
+    // Making the person current fills the form again: the user goes on
+    // typing where he was.
+    const int curseur = champ->cursorPosition();
+    m_hote.SetSelecPers(p);
+    if (m_personne != m_hote.SelecPers())
+        Affiche();
+    champ->setFocus();
+    champ->setCursorPosition(curseur);
+    m_hote.ArbreModifie();
+}
+
 void TfmFiche::AfficheSexe(int sexe)
 {
     const bool homme = sexe == SexeHomme;
@@ -608,8 +682,12 @@ void TfmFiche::CtrlCoherence()
 
 void TfmFiche::ChangeNomPre()
 {
-    if (m_remplissage || !PersonneValide())
+    if (m_remplissage)
         return;
+    if (!PersonneValide()) {
+        CreePersonne();
+        return;
+    }
     const TOptions &o = Options();
     QLineEdit *champ = m_prenoms->hasFocus() ? m_prenoms : m_nom;
     // Capital letters as they are typed, the caret kept where it was.

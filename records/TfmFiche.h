@@ -63,7 +63,11 @@ public:
     TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent = nullptr);
     ~TfmFiche() override;
 
-    // Fills the form for the current person of the main window.
+    // Fills the form for the current person of the main window. Without one
+    // (an empty base) the form shows nobody, only its identity tab is
+    // enabled, and a name typed there creates the person, who becomes
+    // current (THoteFiche::SetSelecPers) before the tree is rebuilt
+    // (ArbreModifie).
     void Affiche();
     // The person shown (0 for none).
     int Personne() const { return m_personne; }
@@ -156,6 +160,11 @@ private:
     void AfficheDates();
     void ActualiseOnglet();
     void AfficheSexe(int sexe);
+    void AfficheVide();
+    // The tabs and controls that need a person shown.
+    void ActiveControles(bool personne);
+    // A name typed while the form shows nobody: the person it names.
+    void CreePersonne();
     void LanceCodePostal(QLineEdit *champ);
     void SelectionneRelatif(QListWidget *liste, const TR &personnes);
     void CreeMenuRelatifs();

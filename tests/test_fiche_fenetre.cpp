@@ -3,12 +3,17 @@
 
 #include "Globales.h"
 #include "ProgrammeTest.h"
+#include "TBoite.h"
 #include "TQuorWin.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -87,6 +92,56 @@ TEST_F(FicheFenetre, CtrlKeysTypedInTheRecordFormAreTheFormsOwn)
     Touche(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(m_dialogues.Messages.size(), 1);
     EXPECT_EQ(bd().PersonCount(), 0);
+}
+
+TEST_F(FicheFenetre, AfterNewTheFormShowsTheEmptyBaseAndTypingCreatesItsFirstPerson)
+{
+    const int p = bd().NewPerson();
+    bd().SetSurname(p, u"MARTIN"_s);
+    bd().SetGivenNames(p, u"Jean"_s);
+    bd().SetBirthDate(p, u"1/2/1900"_s);
+    RefPers = p;
+    w().SetSelecPers(p);
+    w().ShowFiche();
+    ASSERT_EQ(controle<QLineEdit>("E_Nom")->text(), u"MARTIN");
+    BaseModifiee = 0;
+    w().findChild<QAction *>(u"MI_Nouveau"_s)->trigger();
+    ASSERT_EQ(bd().PersonCount(), 0);
+
+    // Nothing of the old person is left.
+    EXPECT_TRUE(controle<QLineEdit>("E_Nom")->text().isEmpty());
+    EXPECT_TRUE(controle<QLineEdit>("E_Pre")->text().isEmpty());
+    EXPECT_EQ(controle<QListWidget>("lbEve")->count(), 0);
+    EXPECT_FALSE(fiche().windowTitle().contains(u"MARTIN"_s));
+    EXPECT_FALSE(controle<QTabWidget>("PC")->isTabEnabled(1));
+
+    // The surname typed makes the first person: current, reference of the
+    // tree, shown in the tree and named by the status line.
+    QApplication::setActiveWindow(&fiche());
+    QLineEdit *nom = controle<QLineEdit>("E_Nom");
+    nom->setFocus();
+    QTest::keyClicks(nom, u"dupont"_s);
+    ASSERT_EQ(bd().PersonCount(), 1);
+    EXPECT_EQ(bd().Surname(1), u"DUPONT");
+    EXPECT_EQ(nom->text(), u"DUPONT");
+    EXPECT_EQ(nom->cursorPosition(), 6);
+    EXPECT_EQ(w().SelecPers(), 1);
+    EXPECT_EQ(RefPers, 1);
+    EXPECT_EQ(fiche().Personne(), 1);
+    EXPECT_TRUE(controle<QTabWidget>("PC")->isTabEnabled(1));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const TBoite *b = w().Arbre()->GetBoiteRefPers();
+        return b && b->Personne() == 1;
+    }));
+    EXPECT_TRUE(w().findChild<QLabel *>(u"lStatut"_s)->text().contains(u"DUPONT"_s));
+    EXPECT_EQ(BaseModifiee, 1);
+    // The given names go to that person.
+    QLineEdit *prenoms = controle<QLineEdit>("E_Pre");
+    prenoms->setFocus();
+    QTest::keyClicks(prenoms, u"jean"_s);
+    EXPECT_EQ(bd().PersonCount(), 1);
+    EXPECT_EQ(bd().GivenNames(1), u"Jean");
+    EXPECT_TRUE(w().findChild<QLabel *>(u"lStatut"_s)->text().contains(u"DUPONT Jean"_s));
 }
 
 } // namespace
