@@ -366,6 +366,7 @@ TEST_F(Fiche, AgesAndLengthsOfLife)
     } cas[] = {
         {"3/4/1926", "", "Âge: 94 ans."},
         {"1/1/2021", "", ""},             // born in the future: no age
+        {"3/4/2020", "", ""},             // a baby: no age in years
         {"1/1/1950", "2/1/1951", "Décédé(e) à 1 an."},
         {"1/1/1950", "1/3/1950", "Décédé(e) à 59 jours."},
         {"1/1/1950", "1/1/1950", ""},
