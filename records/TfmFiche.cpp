@@ -19,6 +19,9 @@
 #include "TfmNote.h"
 #include "Textes.h"
 
+#include <functional>
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -163,6 +166,45 @@ bool ToucheDeLaFiche(const QKeyEvent &touche)
     }
 }
 
+// Sees the keys typed anywhere in the form before the control that has the
+// focus does. Without it, the main window would take Ctrl+N and Ctrl+S as
+// its shortcuts (a tool window lends its keys to its parent window's), and a
+// line edit would take Ctrl+D as "delete" on X11 desktops, where the form
+// means a birth, a burial or a death. The form's own Ctrl keys are acted on
+// here; F2 and F3 are only kept from the shortcuts and go on to the control.
+class TTouchesFiche final : public QObject
+{
+public:
+    TTouchesFiche(QWidget &fiche, std::function<bool(int)> ctrl)
+        : QObject(&fiche)
+        , m_fiche(fiche)
+        , m_ctrl(std::move(ctrl))
+    {
+    }
+
+    bool eventFilter(QObject *objet, QEvent *evenement) override
+    {
+        const QEvent::Type type = evenement->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+            return false;
+        auto *w = qobject_cast<QWidget *>(objet);
+        if (!w || (w != &m_fiche && !m_fiche.isAncestorOf(w)))
+            return false;
+        auto *touche = static_cast<QKeyEvent *>(evenement);
+        if (!ToucheDeLaFiche(*touche))
+            return false;
+        if (type == QEvent::ShortcutOverride) {
+            touche->accept();
+            return true;
+        }
+        return ModificateursSansPave(*touche) == Qt::ControlModifier && m_ctrl(touche->key());
+    }
+
+private:
+    QWidget &m_fiche;
+    std::function<bool(int)> m_ctrl;
+};
+
 QString Majuscule(QChar c)
 {
     // Unicode upper case, except ß which has no single upper-case letter.
@@ -224,6 +266,7 @@ TfmFiche::TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent)
     CreeUnion();
     CreeAutres();
     CreeMenuRelatifs();
+    qApp->installEventFilter(new TTouchesFiche(*this, [this](int touche) { return ToucheCtrl(touche); }));
     MLTranslateForm(this);
 }
 
@@ -1311,41 +1354,31 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
     return QWidget::eventFilter(objet, evenement);
 }
 
-bool TfmFiche::event(QEvent *event)
+bool TfmFiche::ToucheCtrl(int key)
 {
-    // A tool window lends its keys to the shortcuts of its parent window:
-    // unless the form claims its own keys here, Ctrl+N would replace the
-    // database by a new one instead of adding a birth.
-    if (event->type() == QEvent::ShortcutOverride && ToucheDeLaFiche(*static_cast<QKeyEvent *>(event))) {
-        event->accept();
+    switch (key) {
+    case Qt::Key_N:
+        AjouteEvenementDeType(MLText(TexteNaissance));
         return true;
+    case Qt::Key_B:
+        AjouteEvenementDeType(MLText(TexteBapteme));
+        return true;
+    case Qt::Key_D:
+        AjouteEvenementDeType(MLText(TexteDeces));
+        return true;
+    case Qt::Key_S:
+        AjouteEvenementDeType(MLText(TexteInhumation));
+        return true;
+    case Qt::Key_M:
+        AjouteEvenementUnionDeType(MLText(TexteMariage));
+        return true;
+    default:
+        return false;
     }
-    return QWidget::event(event);
 }
 
 void TfmFiche::keyPressEvent(QKeyEvent *event)
 {
-    if (ModificateursSansPave(*event) == Qt::ControlModifier) {
-        switch (event->key()) {
-        case Qt::Key_N:
-            AjouteEvenementDeType(MLText(TexteNaissance));
-            return;
-        case Qt::Key_B:
-            AjouteEvenementDeType(MLText(TexteBapteme));
-            return;
-        case Qt::Key_D:
-            AjouteEvenementDeType(MLText(TexteDeces));
-            return;
-        case Qt::Key_S:
-            AjouteEvenementDeType(MLText(TexteInhumation));
-            return;
-        case Qt::Key_M:
-            AjouteEvenementUnionDeType(MLText(TexteMariage));
-            return;
-        default:
-            break;
-        }
-    }
     if (event->key() != Qt::Key_F3 && m_hote.FormKeyDown(event->key(), event->modifiers()))
         return;
     QWidget::keyPressEvent(event);

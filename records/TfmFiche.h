@@ -113,10 +113,10 @@ public:
     void PrepareMenuRelatifs(const QString &controle);
 
 protected:
-    // While the form has the focus, Ctrl+N, Ctrl+B, Ctrl+D, Ctrl+S, Ctrl+M,
-    // F2 and F3 are its keys, even where the main window has shortcuts of
-    // its own for them.
-    bool event(QEvent *event) override;
+    // While the focus is in the form, Ctrl+N, Ctrl+B, Ctrl+D, Ctrl+S,
+    // Ctrl+M, F2 and F3 are its keys, even where the main window has
+    // shortcuts for them or the control with the focus has a use for them.
+    // The other keys, but F3, go to the main window's key handler.
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
@@ -182,6 +182,9 @@ private:
     // when the person stayed current and rebuilds the tree.
     void AjouteRelatif(int (TRelatifs::*ajoute)(int));
     bool EditKeyDown(QLineEdit *champ, QKeyEvent *event);
+    // Ctrl and a letter: the event it adds (N birth, B baptism, D death,
+    // S burial, M the selected union's marriage). False for another letter.
+    bool ToucheCtrl(int key);
 
     // The union of the selected line of LB_Union, 0 for none or the new line.
     int UnionChoisie() const;

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +20,37 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A line edit that takes Ctrl+D to delete the next character, as line edits
+// do with the key bindings of X11 desktops (the offscreen tests run with
+// other bindings).
+class EditeurCtrlD final : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    static bool CtrlD(const QEvent *e)
+    {
+        const auto *k = static_cast<const QKeyEvent *>(e);
+        return k->key() == Qt::Key_D && k->modifiers() == Qt::ControlModifier;
+    }
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride && CtrlD(e)) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (CtrlD(e))
+            del();
+        else
+            QLineEdit::keyPressEvent(e);
+    }
+};
 
 class FicheFenetre : public ProgrammeTest
 {
@@ -78,9 +110,22 @@ TEST_F(FicheFenetre, CtrlKeysTypedInTheRecordFormAreTheFormsOwn)
     ASSERT_EQ(bd().PersonEventCount(p), 1);
     EXPECT_EQ(bd().GetPersonEventField(p, 1, EveType), u"Naissance");
     // The focus is now in the birth date.
+    EXPECT_EQ(QApplication::focusWidget(), controle<QLineEdit>("eveDate"));
     Touche(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(bd().PersonEventCount(p), 2);
     EXPECT_EQ(bd().GetPersonEventField(p, 2, EveType), u"Inhumation");
+    // Ctrl+D in an editor that deletes with it, as line edits do on X11
+    // desktops, is a death all the same.
+    auto *editeur = new EditeurCtrlD(controle<QWidget>("TS_Identite"));
+    editeur->setText(u"1900"_s);
+    editeur->setCursorPosition(0);
+    editeur->show();
+    controle<QTabWidget>("PC")->setCurrentIndex(0);
+    editeur->setFocus();
+    Touche(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(editeur->text(), u"1900"_s);
+    ASSERT_EQ(bd().PersonEventCount(p), 3);
+    EXPECT_EQ(bd().GetPersonEventField(p, 3, EveType), u"Décès");
     EXPECT_TRUE(m_dialogues.TitresFichiers.isEmpty());
     EXPECT_TRUE(m_dialogues.Messages.isEmpty());
     EXPECT_EQ(BaseModifiee, 1);
