@@ -22,7 +22,6 @@
 #include "Dialogues.h"
 #include "Langue.h"
 #include "Options.h"
-#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
