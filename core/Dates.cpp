@@ -135,6 +135,26 @@ TDateParts lireDate(QStringView v)
     return p;
 }
 
+// A date token written only with numbers whose year is readable, but whose
+// month or day is not in the calendar.
+bool dateEcriteInexistante(QStringView v)
+{
+    const QList<QStringView> champs = v.split(u'/');
+    if (champs.size() > 3)
+        return false;
+    for (QStringView c : champs) {
+        if (lireNombre(c) < 0)
+            return false;
+    }
+    const int annee = lireNombre(champs.last());
+    if (annee < kAnneeMin || annee > kAnneeMax || champs.size() == 1)
+        return false;
+    const int mois = lireNombre(champs[champs.size() - 2]);
+    if (mois < 1 || mois > 12)
+        return true;
+    return champs.size() == 3 && !IsValidDate(lireNombre(champs[0]), mois, annee);
+}
+
 TDateParts lirePremiereDate(QStringView s, Qualif *qualif = nullptr)
 {
     qsizetype pos = 0;
@@ -409,6 +429,12 @@ bool IsValidDate(int jour, int mois, int annee)
     if (jour < 1 || jour > DaysInMonth(mois, annee))
         return false;
     return !(annee == 1582 && mois == 10 && jour >= 5 && jour <= 14);
+}
+
+bool DateInexistante(const QString &text)
+{
+    const TDateRange r = SplitDateRange(text);
+    return dateEcriteInexistante(r.Date1) || dateEcriteInexistante(r.Date2);
 }
 
 // ---- Texts ---------------------------------------------------------------

@@ -97,6 +97,15 @@ int DaysInMonth(int mois, int annee);
 // 5..14/10/1582 do not exist).
 bool IsValidDate(int jour, int mois, int annee);
 
+// True when a date of the text (the first, or the second of a range), written
+// as numbers with a year 1..9999, names a day or a month the calendar does
+// not have: a month outside 1..12 ("12/13/1850", "13/1850"), day 0, a day
+// past the end of its month ("31/4/1850", "29/2/1900"), or one of the days
+// 5..14/10/1582 that the reform dropped. The readers above drop such parts,
+// so that "31/2/1850" still reads as day 31 of February and "12/13/1850" as
+// the year 1850 alone; this tells the user what was typed does not exist.
+bool DateInexistante(const QString &text);
+
 // ---- Texts ---------------------------------------------------------------
 
 // Today as "d/m/y"; empty if the clock gives an invalid date.

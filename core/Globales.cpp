@@ -6,7 +6,6 @@ int LangueActive = 1;
 int RefPers = 1;
 QString NomModeleDefaut = QStringLiteral("defaut");
 QString NomLook;
-QString CheminLindafor;
 QString FichierFete;
 QString FichierAnniFete;
 

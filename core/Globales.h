@@ -17,8 +17,6 @@ extern int RefPers;
 extern QString NomModeleDefaut;
 // Name of the current tree look, stored in the database file header.
 extern QString NomLook;
-// Path of the postal-code lookup program.
-extern QString CheminLindafor;
 // Paths of the name-day file and of the anniversaries file.
 extern QString FichierFete;
 extern QString FichierAnniFete;

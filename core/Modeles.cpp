@@ -246,7 +246,10 @@ QString Contexte::age()
     } else {
         ans = AgeInYears(naissance);
     }
-    return ans < 0 ? QString() : QString::number(ans);
+    // Under one year there is no whole year to give: "0", which templates
+    // follow with " ans", would read as an age. The record form likewise
+    // shows an age only from one year.
+    return ans < 1 ? QString() : QString::number(ans);
 }
 
 QString Contexte::photo() const

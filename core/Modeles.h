@@ -30,7 +30,7 @@ class TBD;
 //                      event (YearsBetween of birth and death; empty when the
 //                      death date has no year or comes before the birth),
 //                      else today's age (AgeInYears of the birth); empty
-//                      when the birth has no year
+//                      when the birth has no year, and under one year
 //   <père>, <mère>     FullName of the father, of the mother; empty when none
 //                      or not in use
 //   <conjoint>         FullName of LastSpouse

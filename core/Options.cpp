@@ -5,6 +5,7 @@
 
 #include "Ini.h"
 #include "Langue.h"
+#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +29,28 @@ TReglagesStat &ReglagesStat()
 
 // Without a language file both texts would be empty and every proposed
 // event would fall in both kinds: the French words stand in for them.
+QString DefinitionChamps(const std::vector<TChampPropose> &champs)
+{
+    QString definitions;
+    for (const TChampPropose &c : champs) {
+        const QString nom = c.Nom.trimmed();
+        if (c.PourTous && !nom.isEmpty())
+            definitions += u"t|"_s + SansSeparateur(nom) + u"||"_s;
+    }
+    return definitions;
+}
+
+void ProposeChamp(std::vector<TChampPropose> &champs, const QString &nom, bool pourTous)
+{
+    for (TChampPropose &c : champs) {
+        if (c.Nom.compare(nom, Qt::CaseInsensitive) == 0) {
+            c.PourTous = pourTous;
+            return;
+        }
+    }
+    champs.push_back({pourTous, nom, QString()});
+}
+
 QString GenreEveIndividu()
 {
     const QString texte = MLText(707);
@@ -269,6 +292,7 @@ void LitParametres(const TIniFile &ini, TOptions &o, TReglages &r, TReglagesStat
     LitEntier(ini, op, u"SaisieNomNbre"_s, o.SaisieNomMax, BornesSaisieNom);
     LitEntier(ini, op, u"SaisieLieu"_s, o.SaisieLieu, BornesSaisieLieu);
     LitBool(ini, op, u"Lindafor"_s, o.Lindafor);
+    LitTexte(ini, op, u"CheminLindafor"_s, o.CheminLindafor);
     LitTexte(ini, op, u"FicheTitre"_s, o.FicheTitre);
     LitTexte(ini, op, u"Fiche1"_s, o.Fiche1);
     LitTexte(ini, op, u"Fiche2"_s, o.Fiche2);
@@ -329,6 +353,7 @@ void EcritParametres(TIniFile &ini, const TOptions &o, const TReglages &r, const
     ini.WriteInteger(op, u"SaisieNomNbre"_s, o.SaisieNomMax);
     ini.WriteInteger(op, u"SaisieLieu"_s, o.SaisieLieu);
     ini.WriteBool(op, u"Lindafor"_s, o.Lindafor);
+    ini.WriteString(op, u"CheminLindafor"_s, o.CheminLindafor);
     ini.WriteString(op, u"FicheTitre"_s, o.FicheTitre);
     ini.WriteString(op, u"Fiche1"_s, o.Fiche1);
     ini.WriteString(op, u"Fiche2"_s, o.Fiche2);

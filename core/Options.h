@@ -34,6 +34,7 @@ struct TOptions {
     int SaisieNomMax = 25;     // seSaisieNom: most proposals shown
     int SaisieLieu = 0;        // cbSaisieLieu: which part of a place is proposed (item)
     bool Lindafor = false;     // cbLindafor: postal-code program for places
+    QString CheminLindafor;    // eLindafor: path of that program
 
     // Record form.
     QString FicheTitre = QStringLiteral("<nom> <prénom>");                 // eFicheTitre
@@ -79,6 +80,16 @@ struct TOptions {
 
 // The options of this run.
 TOptions &Options();
+
+// The user-defined field definitions of the record form, in the fields-text
+// form: "t|<name>||" for each proposed field shown for every person whose
+// name is not blank, in list order; a "|" in a name becomes a blank.
+QString DefinitionChamps(const std::vector<TChampPropose> &champs);
+// A field the user added on a record joins the proposed fields: the first
+// one of that name (letter case ignored) is shown for every person or not as
+// pourTous says; when there is none, the field is appended, without GEDCOM
+// tag.
+void ProposeChamp(std::vector<TChampPropose> &champs, const QString &nom, bool pourTous);
 
 // The kinds of the proposed events, as held in TEvePropose::Genre and shown
 // in the options grid: language texts 707 (person events) and 708 (union

@@ -16,6 +16,8 @@
 #include <QTextDocument>
 #include <QValidator>
 
+#include "TfmChampAjoute.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -125,6 +127,7 @@ void TRButton::Clique(int id)
 
 TChamp::TChamp(QWidget *parent)
     : QScrollArea(parent)
+    , m_fm(new TfmChampAjoute(this))
     , m_principal(new QSplitter(Qt::Horizontal))
     , m_libelles(new QWidget)
     , m_editeurs(new QWidget)
@@ -213,6 +216,19 @@ QWidget *TChamp::AjouteEntree(const QString &sorte, const QString &libelle)
         return nullptr;
     Dispose();
     return m_lignes.back().Editeur;
+}
+
+TfmChampAjoute *TChamp::DialogueAjout() const
+{
+    return m_fm;
+}
+
+bool TChamp::AjouteChamp()
+{
+    if (m_fm->exec() != QDialog::Accepted)
+        return false;
+    AjouteEntree(m_fm->Sorte(), m_fm->Libelle());
+    return true;
 }
 
 void TChamp::VideLignes()

@@ -14,6 +14,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
 class QSplitter;
+class TfmChampAjoute;
 
 // Yes/no editor of the user-defined fields ("r" kind): three radio buttons
 // side by side, "Oui" (rbOui), "Non" (rbNon) and "Nul" (rbNul).
@@ -114,6 +115,15 @@ public:
     // Champ() only once it has a value.
     QWidget *AjouteEntree(const QString &sorte, const QString &libelle);
 
+    // The add-field dialog of the control, made with it. Its owner may
+    // replace the labels it proposes before AjouteChamp.
+    TfmChampAjoute *DialogueAjout() const;
+    // Shows DialogueAjout modally. On OK, appends an entry of the chosen
+    // kind and label with an empty value and its row (AjouteEntree), and
+    // returns true; the dialog then tells the label and its two check boxes
+    // (cbListe, cbTous). On Cancel, returns false and changes nothing.
+    bool AjouteChamp();
+
 signals:
     // After every change of an editor, by the user or by a program: the new
     // fields text (what Champ() returns). Emitted after EditeurChange.
@@ -157,6 +167,7 @@ private:
     // Reads entry i back from its editor and tells the owner.
     void EditeurModifie(size_t i, QWidget *editeur);
 
+    TfmChampAjoute *m_fm = nullptr;
     QSplitter *m_principal = nullptr;
     QWidget *m_libelles = nullptr;
     QWidget *m_editeurs = nullptr;

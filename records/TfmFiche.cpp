@@ -12,14 +12,16 @@
 #include "Options.h"
 #include "Parente.h"
 #include "Relatifs.h"
-#include "Suppression.h"
 #include "TChamp.h"
+#include "TfmChampAjoute.h"
 #include "TfmFicheEve.h"
 #include "TfmListe.h"
 #include "TfmNote.h"
-#include "TfmRechFiche.h"
 #include "Textes.h"
 
+#include <functional>
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -33,6 +35,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -47,15 +50,7 @@ const QString &LigneNouvelle()
     return t;
 }
 
-// True when at least two persons are in use.
-bool PlusieursPersonnes(const TBD &bd)
-{
-    return bd.NextPerson(bd.NextPerson(0)) != 0;
-}
-
 constexpr int TexteHomme = 101;
-constexpr int TexteConfirmeSuppression = 536;
-constexpr int TexteSeulePersonne = 2210;
 constexpr int TexteFemme = 102;
 constexpr int TexteSosa = 103;
 constexpr int TexteNumero = 104;
@@ -79,6 +74,8 @@ constexpr int TexteDeces = 203;
 constexpr int TexteInhumation = 204;
 constexpr int TexteMariage = 205;
 constexpr int TexteTablePleine = 5032;
+constexpr int TextePersonnesPleines = 5061;
+constexpr int TexteDateInexistante = 7100;
 
 QLineEdit *Edit(QWidget *parent, const char *nom)
 {
@@ -144,6 +141,70 @@ bool EvenementVide(const TBD &bd, int e)
         && bd.EventField(e, EveLieu).isEmpty() && bd.EventField(e, EveNote).isEmpty();
 }
 
+Qt::KeyboardModifiers ModificateursSansPave(const QKeyEvent &touche)
+{
+    return touche.modifiers() & ~Qt::KeypadModifier;
+}
+
+// The keys the form keeps for itself: Ctrl and a letter of an event, and the
+// function keys of the form.
+bool ToucheDeLaFiche(const QKeyEvent &touche)
+{
+    const Qt::KeyboardModifiers m = ModificateursSansPave(touche);
+    switch (touche.key()) {
+    case Qt::Key_N:
+    case Qt::Key_B:
+    case Qt::Key_D:
+    case Qt::Key_S:
+    case Qt::Key_M:
+        return m == Qt::ControlModifier;
+    case Qt::Key_F2:
+    case Qt::Key_F3:
+        return m == Qt::NoModifier;
+    default:
+        return false;
+    }
+}
+
+// Sees the keys typed anywhere in the form before the control that has the
+// focus does. Without it, the main window would take Ctrl+N and Ctrl+S as
+// its shortcuts (a tool window lends its keys to its parent window's), and a
+// line edit would take Ctrl+D as "delete" on X11 desktops, where the form
+// means a birth, a burial or a death. The form's own Ctrl keys are acted on
+// here; F2 and F3 are only kept from the shortcuts and go on to the control.
+class TTouchesFiche final : public QObject
+{
+public:
+    TTouchesFiche(QWidget &fiche, std::function<bool(int)> ctrl)
+        : QObject(&fiche)
+        , m_fiche(fiche)
+        , m_ctrl(std::move(ctrl))
+    {
+    }
+
+    bool eventFilter(QObject *objet, QEvent *evenement) override
+    {
+        const QEvent::Type type = evenement->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+            return false;
+        auto *w = qobject_cast<QWidget *>(objet);
+        if (!w || (w != &m_fiche && !m_fiche.isAncestorOf(w)))
+            return false;
+        auto *touche = static_cast<QKeyEvent *>(evenement);
+        if (!ToucheDeLaFiche(*touche))
+            return false;
+        if (type == QEvent::ShortcutOverride) {
+            touche->accept();
+            return true;
+        }
+        return ModificateursSansPave(*touche) == Qt::ControlModifier && m_ctrl(touche->key());
+    }
+
+private:
+    QWidget &m_fiche;
+    std::function<bool(int)> m_ctrl;
+};
+
 QString Majuscule(QChar c)
 {
     // Unicode upper case, except ß which has no single upper-case letter.
@@ -205,6 +266,7 @@ TfmFiche::TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent)
     CreeUnion();
     CreeAutres();
     CreeMenuRelatifs();
+    qApp->installEventFilter(new TTouchesFiche(*this, [this](int touche) { return ToucheCtrl(touche); }));
     MLTranslateForm(this);
 }
 
@@ -243,14 +305,13 @@ void TfmFiche::CreeIdentite()
     m_sbPersChp = new QToolButton(m_tsIdentite);
     m_sbPersChp->setObjectName(QStringLiteral("sbPersChp"));
     m_sbPersChp->setText(QStringLiteral("Ajouter un nouveau champ..."));
-    // Adding a field comes with the fields dialog of the record editing.
-    m_sbPersChp->setEnabled(false);
     f->addRow(m_sbPersChp);
     m_pc->addTab(m_tsIdentite, QStringLiteral("Identité"));
 
     connect(m_nom, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
     connect(m_prenoms, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
     connect(m_sbSexe, &QToolButton::clicked, this, &TfmFiche::sbSexeClick);
+    connect(m_sbPersChp, &QToolButton::clicked, this, &TfmFiche::sbPersChpClick);
     connect(m_champs, &TChamp::ChampChange, this, &TfmFiche::ChangeChamps);
     // Completion of the values of a user-defined field.
     connect(m_champs, &TChamp::EditeurChange, this,
@@ -449,13 +510,13 @@ bool TfmFiche::PersonneValide() const
 
 void TfmFiche::Affiche()
 {
-    m_remplissage = true;
     m_personne = m_hote.SelecPers();
-    if (m_personne < 1 || m_personne > m_bd.PersonCount()) {
-        m_remplissage = false;
-        CtrlCoherence();
+    if (!PersonneValide()) {
+        AfficheVide();
         return;
     }
+    m_remplissage = true;
+    ActiveControles(true);
     const int p = m_personne;
     const TOptions &o = Options();
     setWindowTitle(ExpandTemplate(m_bd, p, o.FicheTitre));
@@ -527,6 +588,79 @@ void TfmFiche::Affiche()
     CtrlCoherence();
 }
 
+void TfmFiche::AfficheVide()
+{
+    // Nothing of the person shown before may stay (the base was emptied or
+    // replaced): the form shows that there is nobody, and the name edits
+    // wait for the first person (ChangeNomPre).
+    m_personne = 0;
+    const QScopedValueRollback remplissage(m_remplissage, true);
+    setWindowTitle(QStringLiteral("Fiche"));
+    ActiveControles(false);
+    for (QLineEdit *e : {m_nom, m_prenoms, m_pere, m_mere})
+        e->clear();
+    for (QListWidget *l : {m_lbEve, m_lbEnfant, m_lbFratrie, m_lbUnion, m_lbUnionEve, m_lbDonnee})
+        l->clear();
+    for (QLabel *l : {m_lSosa, m_lDate, m_lJour})
+        l->clear();
+    m_sbSexe->setText(QString());
+    m_note->clear();
+    m_pEveDetails->hide();
+    m_pEveUnion->hide();
+    m_freres = TR();
+    m_enfants = TR();
+    m_unions = TR();
+    m_eveAffiche = 0;
+    m_unionEveAffiche = 0;
+    m_champs->SetChampDef(QString());
+    m_champs->SetChamp(QString());
+    ActualiseOnglet();
+    CtrlCoherence();
+}
+
+void TfmFiche::ActiveControles(bool personne)
+{
+    for (int i = 0; i < m_pc->count(); ++i) {
+        if (m_pc->widget(i) != m_tsIdentite)
+            m_pc->setTabEnabled(i, personne);
+    }
+    if (!personne) {
+        m_pc->setCurrentWidget(m_tsIdentite);
+        m_sbSexe->setEnabled(false);
+        m_lSexe->setEnabled(false);
+    }
+    m_champs->setEnabled(personne);
+    m_sbPersChp->setEnabled(personne);
+}
+
+void TfmFiche::CreePersonne()
+{
+    QLineEdit *champ = m_prenoms->hasFocus() ? m_prenoms : m_nom;
+    if (!m_bd.CanAddPerson()) {
+        AppMessageBox(MLText(TextePersonnesPleines), MsgErreur, BoutonsOk);
+        const QScopedValueRollback remplissage(m_remplissage, true);
+        champ->clear();
+        return;
+    }
+    const TOptions &o = Options();
+    const int p = m_bd.NewPerson();
+    const QString nom = StripTrailingBlanks(m_nom->text());
+    const QString prenoms = StripTrailingBlanks(m_prenoms->text());
+    m_bd.SetSurname(p, o.NomMaj ? FormateNom(nom) : nom);
+    m_bd.SetGivenNames(p, o.PreMaj ? FormatePrenom(prenoms) : prenoms);
+    BaseModifiee = 1;
+    m_liste->Invalide();
+    // Making the person current fills the form again: the user goes on
+    // typing where he was.
+    const int curseur = champ->cursorPosition();
+    m_hote.SetSelecPers(p);
+    if (m_personne != m_hote.SelecPers())
+        Affiche();
+    champ->setFocus();
+    champ->setCursorPosition(curseur);
+    m_hote.ArbreModifie();
+}
+
 void TfmFiche::AfficheSexe(int sexe)
 {
     const bool homme = sexe == SexeHomme;
@@ -591,8 +725,12 @@ void TfmFiche::CtrlCoherence()
 
 void TfmFiche::ChangeNomPre()
 {
-    if (m_remplissage || !PersonneValide())
+    if (m_remplissage)
         return;
+    if (!PersonneValide()) {
+        CreePersonne();
+        return;
+    }
     const TOptions &o = Options();
     QLineEdit *champ = m_prenoms->hasFocus() ? m_prenoms : m_nom;
     // Capital letters as they are typed, the caret kept where it was.
@@ -673,6 +811,23 @@ void TfmFiche::EditeMemo()
         m_note->setPlainText(lignes.join(QLatin1Char('\n')));
 }
 
+void TfmFiche::sbPersChpClick()
+{
+    if (!PersonneValide())
+        return;
+    TOptions &o = Options();
+    TfmChampAjoute *dialogue = m_champs->DialogueAjout();
+    QStringList libelles;
+    for (const TChampPropose &c : o.Champs)
+        libelles << c.Nom;
+    dialogue->SetLibelles(libelles);
+    // The new field has no value yet: nothing is stored until one is typed.
+    if (!m_champs->AjouteChamp() || !dialogue->Liste())
+        return;
+    ProposeChamp(o.Champs, SansSeparateur(dialogue->Libelle()), dialogue->Tous());
+    m_champs->SetChampDef(m_hote.DefinitionChamps());
+}
+
 void TfmFiche::ChangeChamps(const QString &texte)
 {
     if (m_remplissage || !PersonneValide())
@@ -681,24 +836,7 @@ void TfmFiche::ChangeChamps(const QString &texte)
     FicheMAJ();
 }
 
-void TfmFiche::SelectionneRelatif(QListWidget *liste, const TR &personnes)
-{
-    const int ligne = liste->currentRow();
-    if (ligne >= 0 && ligne < personnes.Count()) {
-        m_hote.SetSelecPers(personnes.Get(ligne + 1));
-        return;
-    }
-    if (ligne == liste->count() - 1)
-        AjouteRelatif(liste == m_lbEnfant ? &TRelatifs::AjouteEnfant : &TRelatifs::AjouteFratrie);
-}
-
-// ---- Relatives commands ----------------------------------------------------
-
-void TfmFiche::SetRelatifs(TRelatifs *relatifs, TfmRechFiche *recherche)
-{
-    m_relatifs = relatifs;
-    m_recherche = recherche;
-}
+// ---- Tabs and focus --------------------------------------------------------
 
 int TfmFiche::Onglet() const
 {
@@ -715,224 +853,6 @@ void TfmFiche::FocusNom(bool nom)
 {
     activateWindow();
     (nom ? m_nom : m_prenoms)->setFocus();
-}
-
-void TfmFiche::CreeMenuRelatifs()
-{
-    m_pmAjouteSupprime = new QMenu(this);
-    m_pmAjouteSupprime->setObjectName(QStringLiteral("PM_AjouteSupprime"));
-    auto entree = [this](const char *nom, const QString &texte, void (TfmFiche::*action)()) {
-        QAction *a = m_pmAjouteSupprime->addAction(texte);
-        a->setObjectName(QString::fromLatin1(nom));
-        if (action)
-            connect(a, &QAction::triggered, this, action);
-        return a;
-    };
-    entree("MI_Sel", QStringLiteral("Sélectionner"), &TfmFiche::MI_SelClick);
-    entree("MI_Ref", QStringLiteral("Référence de l'arbre (De Cujus)"), &TfmFiche::MI_RefClick);
-    entree("MI_Ajoute", QStringLiteral("Créer la personne"), &TfmFiche::MI_AjouteClick);
-    entree("MI_Recherche", QStringLiteral("Rechercher dans la liste..."), &TfmFiche::MI_RechercheClick);
-    entree("MI_Supprime", QStringLiteral("Supprimer la personne"), &TfmFiche::MI_SupprimeClick);
-    entree("MI_Efface", QStringLiteral("Effacer le lien"), &TfmFiche::MI_EffaceClick);
-
-    for (QWidget *controle : std::initializer_list<QWidget *>{m_nom, m_prenoms, m_pere, m_mere, m_lbEnfant,
-                                                              m_lbFratrie, m_lbUnion}) {
-        controle->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(controle, &QWidget::customContextMenuRequested, this, [this, controle](const QPoint &position) {
-            PrepareMenuRelatifs(controle->objectName());
-            m_pmAjouteSupprime->popup(controle->mapToGlobal(position));
-        });
-    }
-}
-
-void TfmFiche::PrepareMenuRelatifs(const QString &controle)
-{
-    m_controleMenu = controle;
-    auto montre = [this](const char *nom, bool visible) {
-        if (auto *a = m_pmAjouteSupprime->findChild<QAction *>(QString::fromLatin1(nom)))
-            a->setVisible(visible);
-    };
-    const bool plusieurs = PlusieursPersonnes(m_bd);
-    const int relatif = RelatifChoisi();
-    if (controle == u"E_Pere" || controle == u"E_Mere") {
-        montre("MI_Sel", relatif != 0);
-        montre("MI_Ref", relatif != 0);
-        montre("MI_Ajoute", relatif == 0 && PersonneValide());
-        montre("MI_Recherche", plusieurs && PersonneValide());
-        montre("MI_Supprime", relatif != 0);
-        montre("MI_Efface", relatif != 0);
-    } else if (controle == u"E_Nom" || controle == u"E_Pre") {
-        montre("MI_Sel", false);
-        montre("MI_Ref", PersonneValide());
-        montre("MI_Ajoute", !PersonneValide());
-        montre("MI_Recherche", true);
-        montre("MI_Supprime", plusieurs && PersonneValide());
-        montre("MI_Efface", false);
-    } else {
-        montre("MI_Sel", relatif != 0);
-        montre("MI_Ref", relatif != 0);
-        montre("MI_Ajoute", PersonneValide() && m_bd.CanAddPerson());
-        montre("MI_Recherche", PersonneValide() && m_bd.CanAddPerson());
-        montre("MI_Supprime", relatif != 0);
-        montre("MI_Efface", relatif != 0);
-    }
-}
-
-int TfmFiche::RelatifChoisi() const
-{
-    if (!PersonneValide())
-        return 0;
-    auto ligne = [](const QListWidget *liste, const TR &personnes) {
-        const int i = liste->currentRow();
-        return i >= 0 && i < personnes.Count() ? personnes.Get(i + 1) : 0;
-    };
-    int p = 0;
-    if (m_controleMenu == u"E_Pere")
-        p = m_bd.Father(m_personne);
-    else if (m_controleMenu == u"E_Mere")
-        p = m_bd.Mother(m_personne);
-    else if (m_controleMenu == u"E_Nom" || m_controleMenu == u"E_Pre")
-        p = m_personne;
-    else if (m_controleMenu == u"LB_Enfant")
-        p = ligne(m_lbEnfant, m_enfants);
-    else if (m_controleMenu == u"LB_Fatrie")
-        p = ligne(m_lbFratrie, m_freres);
-    else if (m_controleMenu == u"LB_Union") {
-        const int u = UnionChoisie();
-        p = m_bd.Husband(u) == m_personne ? m_bd.Wife(u) : m_bd.Husband(u);
-    }
-    return m_bd.PersonInUse(p) ? p : 0;
-}
-
-void TfmFiche::MI_SelClick()
-{
-    if (const int p = RelatifChoisi(); p != 0 && p != m_personne)
-        m_hote.SetSelecPers(p);
-}
-
-void TfmFiche::MI_RefClick()
-{
-    if (const int p = RelatifChoisi(); p != 0)
-        m_hote.ChangeReference(p);
-}
-
-void TfmFiche::MI_AjouteClick()
-{
-    if (m_controleMenu == u"E_Pere")
-        AjouteRelatif(&TRelatifs::AjoutePere);
-    else if (m_controleMenu == u"E_Mere")
-        AjouteRelatif(&TRelatifs::AjouteMere);
-    else if (m_controleMenu == u"LB_Enfant")
-        AjouteRelatif(&TRelatifs::AjouteEnfant);
-    else if (m_controleMenu == u"LB_Fatrie")
-        AjouteRelatif(&TRelatifs::AjouteFratrie);
-    else if (m_controleMenu == u"LB_Union")
-        AjouteRelatif(&TRelatifs::AjouteConjoint);
-    else if (m_relatifs && !PersonneValide() && m_relatifs->AjouteNouvelle() != 0)
-        m_hote.ArbreModifie();
-}
-
-void TfmFiche::MI_RechercheClick()
-{
-    if (!m_recherche)
-        return;
-    if (m_controleMenu == u"E_Nom" || m_controleMenu == u"E_Pre") {
-        if (const int p = m_recherche->ChoisitPersonne(m_personne); p > 0)
-            m_hote.SetSelecPers(p);
-        return;
-    }
-    if (!PersonneValide())
-        return;
-    const int r = m_personne;
-    if (m_controleMenu == u"E_Pere")
-        m_recherche->LiePere(r);
-    else if (m_controleMenu == u"E_Mere")
-        m_recherche->LieMere(r);
-    else if (m_controleMenu == u"LB_Enfant")
-        m_recherche->LieEnfant(r);
-    else if (m_controleMenu == u"LB_Fatrie")
-        m_recherche->LieFratrie(r);
-    else if (m_controleMenu == u"LB_Union")
-        m_recherche->LieConjoint(r);
-    Affiche();
-    m_hote.ArbreModifie();
-}
-
-void TfmFiche::MI_SupprimeClick()
-{
-    if (!PersonneValide())
-        return;
-    if (!PlusieursPersonnes(m_bd)) {
-        AppMessageBox(MLText(TexteSeulePersonne), MsgAvertissement, BoutonsOk);
-        return;
-    }
-    const int cible = RelatifChoisi();
-    if (cible == 0 || !AskYesNo(MLFormat(TexteConfirmeSuppression, {m_bd.FullName(cible)})))
-        return;
-    if (cible == m_personne) {
-        // The form moves to a close relative before its person goes.
-        int suivante = m_bd.Father(cible);
-        if (!m_bd.PersonInUse(suivante))
-            suivante = m_bd.Mother(cible);
-        if (!m_bd.PersonInUse(suivante))
-            suivante = LastSpouse(m_bd, cible);
-        if (m_bd.PersonInUse(suivante))
-            m_hote.SetSelecPers(suivante);
-    }
-    m_bd.DeletePerson(cible);
-    BaseModifiee = 1;
-    m_liste->Invalide();
-    m_hote.SetSelecPers(PersonneApresSuppression(m_bd, m_hote.SelecPers()));
-    Affiche();
-    m_hote.PersonnesSupprimees();
-}
-
-void TfmFiche::MI_EffaceClick()
-{
-    const int p = m_personne;
-    const int relatif = RelatifChoisi();
-    if (relatif == 0 || relatif == p)
-        return;
-    if (m_controleMenu == u"E_Pere") {
-        m_bd.SetFather(p, 0);
-    } else if (m_controleMenu == u"E_Mere") {
-        m_bd.SetMother(p, 0);
-    } else if (m_controleMenu == u"LB_Enfant") {
-        // Only the link that points to this person: a child of unknown
-        // parents' sexes keeps its other parent.
-        if (m_bd.Father(relatif) == p)
-            m_bd.SetFather(relatif, 0);
-        if (m_bd.Mother(relatif) == p)
-            m_bd.SetMother(relatif, 0);
-    } else if (m_controleMenu == u"LB_Fatrie") {
-        // A half-sibling loses only the parent the two share.
-        if (m_bd.Father(relatif) == m_bd.Father(p))
-            m_bd.SetFather(relatif, 0);
-        if (m_bd.Mother(relatif) == m_bd.Mother(p))
-            m_bd.SetMother(relatif, 0);
-    } else if (m_controleMenu == u"LB_Union") {
-        m_bd.ClearUnion(UnionChoisie());
-    } else {
-        return;
-    }
-    FicheMAJ();
-    Affiche();
-    m_hote.ArbreModifie();
-}
-
-void TfmFiche::AjouteRelatif(int (TRelatifs::*ajoute)(int))
-{
-    if (!m_relatifs || !PersonneValide())
-        return;
-    const int reference = m_personne;
-    if ((m_relatifs->*ajoute)(reference) == 0)
-        return;
-    m_bd.SetField(reference, PcModification, TodayDateText());
-    // The new person may have become current (the form then shows it
-    // already); otherwise the form shows the new tie.
-    if (m_hote.SelecPers() == reference)
-        Affiche();
-    m_hote.ArbreModifie();
 }
 
 // ---- Events ----------------------------------------------------------------
@@ -954,6 +874,15 @@ int TfmFiche::IndexUnionEve() const
     const int u = UnionChoisie();
     const int i = m_lbUnionEve->currentRow() + 1;
     return u != 0 && i >= 1 && i <= m_bd.UnionEventCount(u) ? i : 0;
+}
+
+void TfmFiche::RetireLigne(QListWidget *liste, int ligne)
+{
+    // The list is not refilled: a click is often the first half of a
+    // double-click, whose second half must find the line it was pressed on
+    // (the new-entry line opens the event type chooser).
+    const QScopedValueRollback remplissage(m_remplissage, true);
+    delete liste->takeItem(ligne);
 }
 
 void TfmFiche::ListeEve(int selection)
@@ -994,16 +923,13 @@ void TfmFiche::lbEveClick()
         return;
     // An event left with nothing in it is removed when the user moves on.
     const int ancien = m_eveAffiche;
-    int selection = m_lbEve->currentRow();
-    if (ancien >= 1 && ancien <= m_bd.PersonEventCount(m_personne)) {
-        if (EvenementVide(m_bd, m_bd.PersonEventNumber(m_personne, ancien)) && selection + 1 != ancien) {
-            m_bd.RemovePersonEvent(m_personne, ancien);
-            if (selection + 1 > ancien)
-                --selection;
-            FicheMAJ();
-        }
+    if (ancien >= 1 && ancien <= m_bd.PersonEventCount(m_personne) && ancien != m_lbEve->currentRow() + 1
+        && EvenementVide(m_bd, m_bd.PersonEventNumber(m_personne, ancien))) {
+        m_bd.RemovePersonEvent(m_personne, ancien);
+        RetireLigne(m_lbEve, ancien - 1);
+        FicheMAJ();
     }
-    ListeEve(selection);
+    AfficheEve();
     ActualiseOnglet();
     if (IndexEve() != 0)
         m_eveDate->setFocus();
@@ -1138,19 +1064,20 @@ void TfmFiche::eveDateExit()
         m_eveDate->setText(DateVersAffichage(date));
     m_remplissage = remplissage;
 
-    // The day, in words.
+    // The day, in words. The date is kept as typed, but a day that never
+    // was is not given a weekday, nor read as the partial date that its
+    // readable parts make.
     const TQualifiedDate q = SplitQualifiedDate(date);
     QString jour;
-    if (q.Jour >= 1) {
-        jour = DateWeekdayName(QStringLiteral("%1/%2/%3").arg(q.Jour).arg(q.Mois).arg(q.Annee)) + QLatin1Char(' ')
-             + QString::number(q.Jour) + QLatin1Char(' ') + NomsMois[std::clamp(q.Mois, 0, 12)] + QLatin1Char(' ')
-             + QString::number(q.Annee) + QStringLiteral(". ");
+    if (DateInexistante(date)) {
+        jour = MLText(TexteDateInexistante) + QLatin1Char(' ');
+    } else if (q.Jour >= 1) {
+        jour = DateLongue(q.Jour, q.Mois, q.Annee) + QStringLiteral(". ");
     } else if (q.Annee >= 1) {
-        jour = NomsMois[std::clamp(q.Mois, 0, 12)] + QLatin1Char(' ') + QString::number(q.Annee) + QStringLiteral(". ");
-    }
-    jour = jour.trimmed().isEmpty() ? QString() : jour;
-    if (!jour.isEmpty())
+        jour = (q.Mois >= 1 ? NomsMois[q.Mois] + QLatin1Char(' ') : QString()) + QString::number(q.Annee)
+             + QStringLiteral(". ");
         jour[0] = jour[0].toUpper();
+    }
 
     // Age, or the length of the life.
     if (est(TexteNaissance) || est(TexteDeces)) {
@@ -1256,16 +1183,13 @@ void TfmFiche::lbUnionEveClick()
     if (!PersonneValide() || u == 0)
         return;
     const int ancien = m_unionEveAffiche;
-    int selection = m_lbUnionEve->currentRow();
-    if (ancien >= 1 && ancien <= m_bd.UnionEventCount(u)) {
-        if (EvenementVide(m_bd, m_bd.UnionEventNumber(u, ancien)) && selection + 1 != ancien) {
-            m_bd.RemoveUnionEvent(u, ancien);
-            if (selection + 1 > ancien)
-                --selection;
-            FicheMAJ();
-        }
+    if (ancien >= 1 && ancien <= m_bd.UnionEventCount(u) && ancien != m_lbUnionEve->currentRow() + 1
+        && EvenementVide(m_bd, m_bd.UnionEventNumber(u, ancien))) {
+        m_bd.RemoveUnionEvent(u, ancien);
+        RetireLigne(m_lbUnionEve, ancien - 1);
+        FicheMAJ();
     }
-    ListeUnionEve(selection);
+    AfficheUnionEve();
     if (IndexUnionEve() != 0)
         m_eveUnionDate->setFocus();
 }
@@ -1330,7 +1254,8 @@ void TfmFiche::Sorties()
 
 void TfmFiche::LanceCodePostal(QLineEdit *champ)
 {
-    if (!Options().Lindafor || !QFileInfo(CheminLindafor).isFile())
+    const TOptions &o = Options();
+    if (!o.Lindafor || !QFileInfo(o.CheminLindafor).isFile())
         return;
     // The program receives the field's window id; on success the first
     // non-empty line it writes is the place.
@@ -1349,7 +1274,7 @@ void TfmFiche::LanceCodePostal(QLineEdit *champ)
             }
         }
     });
-    processus->start(CheminLindafor, {QString::number(champ->winId())});
+    processus->start(o.CheminLindafor, {QString::number(champ->winId())});
 }
 
 bool TfmFiche::EditKeyDown(QLineEdit *champ, QKeyEvent *event)
@@ -1429,29 +1354,31 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
     return QWidget::eventFilter(objet, evenement);
 }
 
+bool TfmFiche::ToucheCtrl(int key)
+{
+    switch (key) {
+    case Qt::Key_N:
+        AjouteEvenementDeType(MLText(TexteNaissance));
+        return true;
+    case Qt::Key_B:
+        AjouteEvenementDeType(MLText(TexteBapteme));
+        return true;
+    case Qt::Key_D:
+        AjouteEvenementDeType(MLText(TexteDeces));
+        return true;
+    case Qt::Key_S:
+        AjouteEvenementDeType(MLText(TexteInhumation));
+        return true;
+    case Qt::Key_M:
+        AjouteEvenementUnionDeType(MLText(TexteMariage));
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TfmFiche::keyPressEvent(QKeyEvent *event)
 {
-    if (event->modifiers() & Qt::ControlModifier) {
-        switch (event->key()) {
-        case Qt::Key_N:
-            AjouteEvenementDeType(MLText(TexteNaissance));
-            return;
-        case Qt::Key_B:
-            AjouteEvenementDeType(MLText(TexteBapteme));
-            return;
-        case Qt::Key_D:
-            AjouteEvenementDeType(MLText(TexteDeces));
-            return;
-        case Qt::Key_S:
-            AjouteEvenementDeType(MLText(TexteInhumation));
-            return;
-        case Qt::Key_M:
-            AjouteEvenementUnionDeType(MLText(TexteMariage));
-            return;
-        default:
-            break;
-        }
-    }
     if (event->key() != Qt::Key_F3 && m_hote.FormKeyDown(event->key(), event->modifiers()))
         return;
     QWidget::keyPressEvent(event);

@@ -36,7 +36,8 @@ public:
     virtual void LiensModifies() = 0;
     // Background colour of a man's (sexe 0) or a woman's box of the tree.
     virtual QColor CouleurSexe(int sexe) const = 0;
-    // The user-defined fields shown for every person ("t|<name>||" ...).
+    // The user-defined fields shown for every person ("t|<name>||" ...),
+    // from the proposed fields of Options(), which the form may change.
     virtual QString DefinitionChamps() const = 0;
     // The form was closed.
     virtual void FicheCachee() = 0;
@@ -62,7 +63,11 @@ public:
     TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent = nullptr);
     ~TfmFiche() override;
 
-    // Fills the form for the current person of the main window.
+    // Fills the form for the current person of the main window. Without one
+    // (an empty base) the form shows nobody, only its identity tab is
+    // enabled, and a name typed there creates the person, who becomes
+    // current (THoteFiche::SetSelecPers) before the tree is rebuilt
+    // (ArbreModifie).
     void Affiche();
     // The person shown (0 for none).
     int Personne() const { return m_personne; }
@@ -108,6 +113,10 @@ public:
     void PrepareMenuRelatifs(const QString &controle);
 
 protected:
+    // While the focus is in the form, Ctrl+N, Ctrl+B, Ctrl+D, Ctrl+S,
+    // Ctrl+M, F2 and F3 are its keys, even where the main window has
+    // shortcuts for them or the control with the focus has a use for them.
+    // The other keys, but F3, go to the main window's key handler.
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
@@ -124,6 +133,10 @@ private:
     void ChangeNote();
     void EditeMemo();
     void ChangeChamps(const QString &texte);
+    // "Ajouter un nouveau champ...": the add-field dialog offers the
+    // proposed fields of the options; a field added with cbListe joins them
+    // (shown for every person when cbTous is ticked).
+    void sbPersChpClick();
 
     void ListeEve(int selection);
     void ListeUnionEve(int selection);
@@ -132,6 +145,8 @@ private:
     void lbUnionClick();
     void lbUnionEveClick();
     void lbUnionEveDblClick();
+    // Takes one line out of an events list, the others staying as they are.
+    void RetireLigne(QListWidget *liste, int ligne);
     void AfficheEve();
     void AfficheUnionEve();
     bool AjouteEvenementDeType(const QString &type);
@@ -145,6 +160,11 @@ private:
     void AfficheDates();
     void ActualiseOnglet();
     void AfficheSexe(int sexe);
+    void AfficheVide();
+    // The tabs and controls that need a person shown.
+    void ActiveControles(bool personne);
+    // A name typed while the form shows nobody: the person it names.
+    void CreePersonne();
     void LanceCodePostal(QLineEdit *champ);
     void SelectionneRelatif(QListWidget *liste, const TR &personnes);
     void CreeMenuRelatifs();
@@ -162,6 +182,9 @@ private:
     // when the person stayed current and rebuilds the tree.
     void AjouteRelatif(int (TRelatifs::*ajoute)(int));
     bool EditKeyDown(QLineEdit *champ, QKeyEvent *event);
+    // Ctrl and a letter: the event it adds (N birth, B baptism, D death,
+    // S burial, M the selected union's marriage). False for another letter.
+    bool ToucheCtrl(int key);
 
     // The union of the selected line of LB_Union, 0 for none or the new line.
     int UnionChoisie() const;

@@ -380,6 +380,10 @@ void TQuorWin::SetSelecPers(int p)
     for (const auto &sortie : m_sortiesFiche)
         sortie();
     m_selecPers = m_bd.PersonInUse(p) ? p : 0;
+    // A base without a reference person (a new one) takes the first person
+    // made current.
+    if (m_selecPers != 0 && !m_bd.PersonInUse(RefPers))
+        RefPers = m_selecPers;
     if (!m_dansHistorique && m_selecPers != 0
         && (m_position < 0 || m_historique[static_cast<size_t>(m_position)] != m_selecPers)) {
         m_historique.resize(static_cast<size_t>(m_position + 1));
@@ -443,6 +447,8 @@ void TQuorWin::PersonneModifiee(int p)
 {
     m_affArbre->RepaintPers(p);
     TitreFenetre();
+    if (p == m_selecPers)
+        AfficheStatut();
 }
 
 void TQuorWin::ArbreModifie()
@@ -549,7 +555,7 @@ QColor TQuorWin::CouleurSexe(int sexe) const
 
 QString TQuorWin::DefinitionChamps() const
 {
-    return m_options ? m_options->DefinitionChamps() : QString();
+    return ::DefinitionChamps(::Options().Champs);
 }
 
 void TQuorWin::TitreFenetre()

@@ -58,7 +58,8 @@ public:
     int SelecPers() const override { return m_selecPers; }
     // Makes a person current: runs the record form's exit handlers first (so
     // that pending edits are written), records the person in the history,
-    // updates the status line and tells every view (SelecPersChangee).
+    // updates the status line and tells every view (SelecPersChangee). In
+    // a base without a reference person, p becomes it.
     void SetSelecPers(int p) override;
     // Adds an exit handler, run before each change of the current person.
     void AjouteSortieFiche(std::function<void()> sortie);

@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,13 +19,16 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "Dialogues.h"
 #include "Langue.h"
 #include "Options.h"
-#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+constexpr int TexteChoixLindafor = 7101;
+constexpr int TexteFiltreLindafor = 7102;
 
 QCheckBox *CaseACocher(const QString &nom, const QString &texte)
 {
@@ -145,6 +150,12 @@ QWidget *TfmOptions::CreePageSaisie()
                               u"Code postal ou département"_s, u"Commune"_s, u"Lieu-dit"_s});
     m_cbLindafor = CaseACocher(u"cbLindafor"_s,
                                u"Utiliser le programme des codes postaux pour la saisie des lieux"_s);
+    m_eLindafor = Saisie(u"eLindafor"_s);
+    auto *bLindafor = Bouton(u"bLindafor"_s, u"Parcourir..."_s);
+    connect(bLindafor, &QPushButton::clicked, this, &TfmOptions::bLindaforClick);
+    auto *lindafor = new QHBoxLayout;
+    lindafor->addWidget(m_eLindafor, 1);
+    lindafor->addWidget(bLindafor);
 
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
@@ -155,6 +166,7 @@ QWidget *TfmOptions::CreePageSaisie()
     form->addRow(u"Nombre maximal de propositions :"_s, m_seSaisieNom);
     form->addRow(u"Partie du lieu proposée :"_s, m_cbSaisieLieu);
     form->addRow(m_cbLindafor);
+    form->addRow(u"Programme des codes postaux :"_s, lindafor);
     return page;
 }
 
@@ -306,6 +318,7 @@ void TfmOptions::Charge()
     m_seSaisieNom->setValue(o.SaisieNomMax);
     m_cbSaisieLieu->setCurrentIndex(std::clamp(o.SaisieLieu, BornesSaisieLieu.Min, BornesSaisieLieu.Max));
     m_cbLindafor->setChecked(o.Lindafor);
+    m_eLindafor->setText(o.CheminLindafor);
 
     m_eFicheTitre->setText(o.FicheTitre);
     m_eFiche1->setText(o.Fiche1);
@@ -355,6 +368,7 @@ void TfmOptions::Enregistre()
     o.SaisieNomMax = m_seSaisieNom->value();
     o.SaisieLieu = m_cbSaisieLieu->currentIndex();
     o.Lindafor = m_cbLindafor->isChecked();
+    o.CheminLindafor = m_eLindafor->text().trimmed();
 
     o.FicheTitre = m_eFicheTitre->text();
     o.Fiche1 = m_eFiche1->text();
@@ -410,16 +424,22 @@ void TfmOptions::Enregistre()
 
 QString TfmOptions::DefinitionChamps() const
 {
-    QString definitions;
+    std::vector<TChampPropose> champs;
     for (int r = 0; r < m_sgChp->rowCount(); ++r) {
         const QTableWidgetItem *tous = m_sgChp->item(r, 0);
-        QString nom = Cellule(m_sgChp, r, 1);
-        if (!tous || tous->checkState() != Qt::Checked || nom.isEmpty())
-            continue;
-        // "|" closes each part of a definition.
-        definitions += u"t|"_s + SansSeparateur(nom) + u"||"_s;
+        champs.push_back({tous && tous->checkState() == Qt::Checked, Cellule(m_sgChp, r, 1), QString()});
     }
-    return definitions;
+    return ::DefinitionChamps(champs);
+}
+
+void TfmOptions::bLindaforClick()
+{
+    const QString actuel = m_eLindafor->text().trimmed();
+    const QString chemin = Dialogues().FichierAOuvrir(
+        MLText(TexteChoixLindafor), actuel.isEmpty() ? QString() : QFileInfo(actuel).absolutePath(),
+        MLText(TexteFiltreLindafor));
+    if (!chemin.isEmpty())
+        m_eLindafor->setText(QDir::toNativeSeparators(chemin));
 }
 
 void TfmOptions::accept()

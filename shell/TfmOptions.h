@@ -24,6 +24,9 @@ class QTableWidget;
 // (bAnnuler, Escape, closing the window) fills them again from the options,
 // which stay untouched.
 //
+// The postal-code program's path is typed in eLindafor or chosen with the
+// file dialog of bLindafor "Parcourir...".
+//
 // Grids: sgEve (kind, type name, GEDCOM tag), sgChp (shown for every person
 // as a check box, name, GEDCOM tag), sgSrc (source kind), each with buttons
 // to add a row (bEveAjoute, bChpAjoute, bSrcAjoute) and to remove the
@@ -40,9 +43,8 @@ public:
     // Fills every control from the options.
     void Charge();
 
-    // The user-defined field definitions of the record form, built from the
-    // rows of sgChp in order: "t|<name>||" for each row shown for every
-    // person and whose name is not blank; a "|" in a name becomes "/".
+    // The user-defined field definitions of the record form (see
+    // ::DefinitionChamps) of the rows of sgChp as they stand, before OK.
     QString DefinitionChamps() const;
 
     void accept() override;
@@ -60,6 +62,9 @@ private:
 
     // Writes the controls into the options.
     void Enregistre();
+
+    // bLindafor: the postal-code program chosen in a file dialog.
+    void bLindaforClick();
 
     void AjouteLigneEve(const TEvePropose &evenement);
     void AjouteLigneChp(const TChampPropose &champ);
@@ -81,6 +86,7 @@ private:
     QSpinBox *m_seSaisieNom = nullptr;
     QComboBox *m_cbSaisieLieu = nullptr;
     QCheckBox *m_cbLindafor = nullptr;
+    QLineEdit *m_eLindafor = nullptr;
 
     QLineEdit *m_eFicheTitre = nullptr;
     QLineEdit *m_eFiche1 = nullptr;

@@ -7,14 +7,18 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "BD.h"
 #include "Champs.h"
+#include "ReponseModale.h"
 #include "TChamp.h"
+#include "TfmChampAjoute.h"
 
 using namespace Qt::StringLiterals;
 
@@ -323,7 +327,7 @@ TEST_F(TChampTest, RefillingFromItsOwnSignalIsSafe)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(Editeur<QLineEdit>(1), nullptr);
     EXPECT_EQ(Editeur<QLineEdit>(1)->text(), u"12"_s);
-    EXPECT_EQ(champ.findChildren<QLineEdit *>().size(), 1);
+    EXPECT_EQ(champ.findChild<QWidget *>(u"pEditeurs"_s)->findChildren<QLineEdit *>().size(), 1);
     Tape(1, u"3"_s);
     EXPECT_EQ(champ.Champ(), u"t|A|123|"_s);
 }
@@ -366,6 +370,66 @@ TEST_F(TChampTest, AddedFieldIsWrittenOnceFilled)
     QTest::keyClicks(e, u"1900"_s);
     EXPECT_EQ(Dernier(spy), u"t|A|1|d|Baptême civil|1900|"_s);
     EXPECT_EQ(champ.AjouteEntree(u"z"_s, u"Z"_s), nullptr);
+}
+
+TEST_F(TChampTest, AddFieldDialogNamesTheFieldAndItsKind)
+{
+    champ.SetChamp(u"t|A|1|"_s);
+    TfmChampAjoute *d = champ.DialogueAjout();
+    auto *libelle = d->findChild<QLineEdit *>(u"cbLibelle"_s);
+    auto *liste = d->findChild<QListWidget *>(u"cbLibelleListe"_s);
+    auto *ok = d->findChild<QPushButton *>(u"bOk"_s);
+    ASSERT_TRUE(libelle && liste && ok);
+    EXPECT_EQ(d->Libelles().size(), 10);
+    EXPECT_TRUE(d->Libelles().contains(u"Marraine"_s));
+    // Four kinds: a yes/no field is not added here.
+    EXPECT_EQ(d->findChildren<QRadioButton *>().size(), 4);
+
+    // Typed, with Enter; OK stays disabled while the label is blank.
+    {
+        ReponseModale<TfmChampAjoute> r([&](TfmChampAjoute &) {
+            EXPECT_FALSE(ok->isEnabled());
+            QTest::keyClicks(libelle, u"  "_s);
+            EXPECT_FALSE(ok->isEnabled());
+            QTest::keyClicks(libelle, u"Date|civile "_s);
+            EXPECT_TRUE(ok->isEnabled());
+            d->findChild<QRadioButton *>(u"rbDate"_s)->click();
+            QTest::keyClick(libelle, Qt::Key_Return);
+        });
+        EXPECT_TRUE(champ.AjouteChamp());
+        EXPECT_TRUE(r.Ouvert);
+    }
+    ASSERT_NE(Editeur<QLineEdit>(2), nullptr);
+    EXPECT_EQ(champ.Entrees().back(), E(u"d", u"Date civile", u""));
+    EXPECT_EQ(champ.Champ(), u"t|A|1|"_s);
+
+    // Picked with a double-click, as a place; the dialog starts afresh.
+    {
+        ReponseModale<TfmChampAjoute> r([&](TfmChampAjoute &) {
+            EXPECT_TRUE(libelle->text().isEmpty());
+            EXPECT_TRUE(d->findChild<QRadioButton *>(u"rbTexte"_s)->isChecked());
+            d->findChild<QRadioButton *>(u"rbLieu"_s)->click();
+            const auto lignes = liste->findItems(u"Marraine"_s, Qt::MatchExactly);
+            ASSERT_EQ(lignes.size(), 1);
+            const QPoint centre = liste->visualItemRect(lignes[0]).center();
+            QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
+        });
+        EXPECT_TRUE(champ.AjouteChamp());
+        EXPECT_TRUE(r.Ouvert);
+    }
+    EXPECT_EQ(champ.Entrees().back(), E(u"l", u"Marraine", u""));
+
+    // Esc changes nothing.
+    {
+        ReponseModale<TfmChampAjoute> r([&](TfmChampAjoute &) {
+            QTest::keyClicks(libelle, u"Parrain"_s);
+            QTest::keyClick(libelle, Qt::Key_Escape);
+        });
+        EXPECT_FALSE(champ.AjouteChamp());
+        EXPECT_TRUE(r.Ouvert);
+    }
+    EXPECT_EQ(champ.Entrees().size(), 3u);
 }
 
 TEST_F(TChampTest, SplitIsTheLabelColumnWidth)

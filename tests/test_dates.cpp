@@ -91,6 +91,27 @@ TEST_F(Dates, MonthLengthsFollowTheCalendarInForce)
         EXPECT_FALSE(IsValidDate(p.Jour, p.Mois, p.Annee)) << D(p);
 }
 
+TEST_F(Dates, DatesThatDoNotExistAreToldFromIncompleteOnes)
+{
+    const struct { QString texte; bool inexistante; } cas[] = {
+        {u"29/2/1900"_s, true},   {u"29/2/2000"_s, false},  {u"28/2/1900"_s, false},
+        {u"29/2/1500"_s, false},  {u"31/4/1850"_s, true},   {u"30/4/1850"_s, false},
+        {u"31/2/1850"_s, true},   {u"12/13/1850"_s, true},  {u"13/1850"_s, true},
+        {u"0/1850"_s, true},      {u"0/5/1850"_s, true},    {u"32/1/1850"_s, true},
+        {u"4/10/1582"_s, false},  {u"5/10/1582"_s, true},   {u"14/10/1582"_s, true},
+        {u"15/10/1582"_s, false}, {u"31/10/1582"_s, false},
+        // Qualified dates and both ends of a range count.
+        {u"vers 31/4/1850"_s, true}, {u"après 1/1/1850 avant 31/2/1851"_s, true},
+        {u"après 1/1/1850 avant 28/2/1851"_s, false},
+        // Incomplete dates, and texts that are no dates at all, exist as far
+        // as they go.
+        {u"5/1850"_s, false}, {u"1850"_s, false}, {u""_s, false}, {u"vers"_s, false},
+        {u"x/13/1850"_s, false}, {u"31/2/0"_s, false}, {u"1/2/3/1850"_s, false},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(DateInexistante(c.texte), c.inexistante) << S(c.texte);
+}
+
 TEST_F(Dates, JulianDaysAroundTheReformAndBack)
 {
     const struct { Parts d; double jd; } cas[] = {
@@ -154,6 +175,15 @@ TEST_F(Dates, RepublicanCalendarBothWays)
         {u"21/9/1792"_s, {0, 0, 0}},   {u"22/9/1806"_s, {5, 13, 14}},
         {u"23/9/1806"_s, {0, 0, 0}},   {u"11/1799"_s, {0, 0, 0}},
         {u"vers 9/11/1799"_s, {0, 0, 0}}, {u"31/2/1800"_s, {0, 0, 0}},
+        // Years IX to XIII, around the sextile year XI: the Concordat, the
+        // peace of Amiens, the Civil Code, the coronation.
+        {u"23/9/1800"_s, {1, 1, 9}},   {u"15/7/1801"_s, {26, 10, 9}},
+        {u"22/9/1801"_s, {5, 13, 9}},  {u"23/9/1801"_s, {1, 1, 10}},
+        {u"25/3/1802"_s, {4, 7, 10}},  {u"23/9/1802"_s, {1, 1, 11}},
+        {u"22/9/1803"_s, {5, 13, 11}}, {u"23/9/1803"_s, {6, 13, 11}},
+        {u"24/9/1803"_s, {1, 1, 12}},  {u"21/3/1804"_s, {30, 6, 12}},
+        {u"22/9/1804"_s, {5, 13, 12}}, {u"23/9/1804"_s, {1, 1, 13}},
+        {u"2/12/1804"_s, {11, 3, 13}}, {u"22/9/1805"_s, {5, 13, 13}},
     };
     for (const TexteParts &c : cas) {
         EXPECT_EQ(JMA(DateToRepublican(c.texte)), JMA(c.attendu)) << S(c.texte);
@@ -162,8 +192,10 @@ TEST_F(Dates, RepublicanCalendarBothWays)
                       DateToJulianDay(c.texte)) << S(c.texte);
         }
     }
-    const Parts inexistantes[] = {{6, 13, 4}, {31, 1, 1}, {1, 14, 1}, {1, 1, 15},
-                                  {1, 1, 0},  {0, 1, 1},  {-1, -1, -1}};
+    // Only years III, VII and XI have a sixth complementary day.
+    const Parts inexistantes[] = {{6, 13, 4},  {6, 13, 9},  {6, 13, 10}, {6, 13, 12}, {6, 13, 13},
+                                  {31, 1, 1},  {1, 14, 1},  {1, 1, 15},  {1, 1, 0},   {0, 1, 1},
+                                  {-1, -1, -1}};
     for (const Parts &p : inexistantes)
         EXPECT_EQ(RepublicanToJulianDay(p.Jour, p.Mois, p.Annee), 0) << D(p);
 }

@@ -7,12 +7,17 @@
 #include "Langue.h"
 #include "Options.h"
 #include "Relatifs.h"
+#include "ReponseModale.h"
+#include "TChamp.h"
+#include "TfmChampAjoute.h"
 #include "TfmFiche.h"
+#include "TfmFicheEve.h"
 #include "TfmListe.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QFrame>
@@ -21,11 +26,15 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
+
+void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -35,6 +44,46 @@ void Tape(QWidget *w, const QString &texte)
     for (QChar c : texte)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
+
+// A double-click on a line of a list, where and as the user makes it: the
+// first click, then the double-click event and its release.
+void DoubleClic(QListWidget *liste, int ligne)
+{
+    const QPoint centre = liste->visualItemRect(liste->item(ligne)).center();
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, centre);
+}
+
+// Answers the event type chooser: types `type` and presses OK.
+struct ReponseChoixEve {
+    explicit ReponseChoixEve(const QString &type)
+        : Reponse([type](TfmFicheEve &d) {
+            d.findChild<QLineEdit *>(QStringLiteral("cbEve"))->setText(type);
+            d.findChild<QPushButton *>(QStringLiteral("bOk"))->click();
+        })
+    {
+    }
+    ReponseModale<TfmFicheEve> Reponse;
+};
+
+// Answers the add-field dialog: the label typed, the kind's radio button
+// and the two check boxes, then OK; the labels it offered are kept.
+struct ReponseAjoutChamp {
+    ReponseAjoutChamp(const char *libelle, const char *sorte, bool liste, bool tous)
+        : Reponse([=, this](TfmChampAjoute &d) {
+            Proposes = d.Libelles();
+            QTest::keyClicks(d.findChild<QLineEdit *>(u"cbLibelle"_s), QString::fromUtf8(libelle));
+            d.findChild<QRadioButton *>(QString::fromLatin1(sorte))->click();
+            d.findChild<QCheckBox *>(u"cbListe"_s)->setChecked(liste);
+            d.findChild<QCheckBox *>(u"cbTous"_s)->setChecked(tous);
+            d.findChild<QPushButton *>(u"bOk"_s)->click();
+        })
+    {
+    }
+    QStringList Proposes;
+    ReponseModale<TfmChampAjoute> Reponse;
+};
 
 class HoteFicheTest final : public THoteFiche
 {
@@ -54,7 +103,7 @@ public:
     void PersonneModifiee(int p) override { Modifiees << p; }
     void LiensModifies() override { ++Liens; }
     QColor CouleurSexe(int sexe) const override { return sexe == SexeHomme ? Qt::cyan : Qt::magenta; }
-    QString DefinitionChamps() const override { return QStringLiteral("t|Profession||"); }
+    QString DefinitionChamps() const override { return ::DefinitionChamps(Options().Champs); }
     void FicheCachee() override {}
 };
 
@@ -65,6 +114,7 @@ protected:
     {
         ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"), nullptr));
         Options() = TOptions();
+        Options().Champs = {{true, u"Profession"_s, u"OCCU"_s}, {false, u"Titre"_s, u"TITL"_s}};
         BaseModifiee = 0;
         SetHorloge([] { return QDate(2020, 6, 15); });
         m_fiche = std::make_unique<TfmFiche>(m_famille.bd, m_hote);
@@ -73,7 +123,11 @@ protected:
         QApplication::setActiveWindow(m_fiche.get());
         m_fiche->Affiche();
     }
-    void TearDown() override { SetHorloge({}); }
+    void TearDown() override
+    {
+        SetHorloge({});
+        SetOrdreMoisJour(false);
+    }
 
     template <typename T>
     T *controle(const char *nom)
@@ -217,6 +271,91 @@ TEST_F(Fiche, EventDatesAndPlaces)
     }
 }
 
+TEST_F(Fiche, AddedFieldsJoinTheProposedFieldsWhenAsked)
+{
+    QToolButton *ajoute = controle<QToolButton>("sbPersChp");
+    TChamp *champs = controle<TChamp>("PChp");
+    auto clique = [&](ReponseAjoutChamp &r) {
+        QTest::mouseClick(ajoute, Qt::LeftButton);
+        EXPECT_TRUE(r.Reponse.Ouvert);
+    };
+    {
+        // A date field proposed for every person.
+        ReponseAjoutChamp r("Parrain", "rbDate", true, true);
+        clique(r);
+        EXPECT_EQ(r.Proposes, (QStringList{u"Profession"_s, u"Titre"_s}));
+    }
+    auto *parrain = m_fiche->findChild<QLineEdit *>(u"E_Champ2"_s);
+    ASSERT_NE(parrain, nullptr);
+    EXPECT_EQ(bd().GetField(4, PcChamps), QString()); // nothing stored while empty
+    EXPECT_EQ(BaseModifiee, 0);
+    ASSERT_EQ(Options().Champs.size(), 3u);
+    EXPECT_TRUE(Options().Champs[2].PourTous);
+    EXPECT_EQ(Options().Champs[2].Nom, u"Parrain"_s);
+    EXPECT_EQ(champs->ChampDef(), u"t|Profession||t|Parrain||"_s);
+    QTest::keyClicks(parrain, QStringLiteral("15/8/1950"));
+    EXPECT_EQ(bd().GetField(4, PcChamps), u"d|Parrain|15/8/1950|"_s);
+    // Another person gets the proposed field, empty.
+    montre(9);
+    EXPECT_EQ(m_fiche->findChild<QLabel *>(u"L_Champ2"_s)->text(), u"Parrain"_s);
+    EXPECT_TRUE(m_fiche->findChild<QLineEdit *>(u"E_Champ2"_s)->text().isEmpty());
+
+    {
+        // Not for the list: left empty, it is gone when the person is
+        // shown again.
+        ReponseAjoutChamp r("Surnom", "rbTexte", false, true);
+        clique(r);
+    }
+    ASSERT_NE(m_fiche->findChild<QLineEdit *>(u"E_Champ3"_s), nullptr);
+    EXPECT_EQ(Options().Champs.size(), 3u);
+    montre(9);
+    EXPECT_EQ(m_fiche->findChild<QLineEdit *>(u"E_Champ3"_s), nullptr);
+
+    {
+        // A proposed field, whatever its letter case, is only shown for all.
+        ReponseAjoutChamp r("titre", "rbTexte", true, true);
+        clique(r);
+    }
+    EXPECT_EQ(Options().Champs.size(), 3u);
+    EXPECT_TRUE(Options().Champs[1].PourTous);
+    EXPECT_EQ(champs->ChampDef(), u"t|Profession||t|Titre||t|Parrain||"_s);
+}
+
+TEST_F(Fiche, TheDayLabelSaysWhenADateDoesNotExist)
+{
+    montre(8); // Sophie: no birth, no death
+    QTest::keyClick(m_fiche.get(), Qt::Key_B, Qt::ControlModifier);
+    QLineEdit *date = controle<QLineEdit>("eveDate");
+    QLineEdit *lieu = controle<QLineEdit>("eveLieu");
+    QLabel *jour = controle<QLabel>("lJour");
+    const QString inexistante = MLText(7100);
+    const struct {
+        bool moisJour; // display order m/j/a
+        const char *saisie, *jour;
+    } cas[] = {
+        {false, "29/2/1900", nullptr},  {false, "29/2/2000", "Mardi 29 février 2000."},
+        {false, "31/4/1850", nullptr},  {false, "30/4/1850", "Mardi 30 avril 1850."},
+        {false, "31/2/1850", nullptr},  {false, "12/13/1850", nullptr},
+        {false, "0/5/1850", nullptr},   {false, "5/10/1582", nullptr},
+        {false, "14/10/1582", nullptr}, {false, "4/10/1582", "Jeudi 4 octobre 1582."},
+        {false, "15/10/1582", "Vendredi 15 octobre 1582."},
+        {false, "1850", "1850."},       {false, "vers 5/1850", "Mai 1850."},
+        {true, "12/13/1850", "Vendredi 13 décembre 1850."}, {true, "2/31/1850", nullptr},
+    };
+    for (const auto &c : cas) {
+        SetOrdreMoisJour(c.moisJour);
+        const QString saisie = QString::fromUtf8(c.saisie);
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, saisie);
+        lieu->setFocus();
+        EXPECT_EQ(jour->text().trimmed(), c.jour ? QString::fromUtf8(c.jour) : inexistante) << c.saisie;
+        // What was typed stays as typed.
+        EXPECT_EQ(date->text(), saisie);
+        EXPECT_EQ(DateVersAffichage(bd().GetPersonEventField(8, 1, EveDate)), saisie) << c.saisie;
+    }
+}
+
 TEST_F(Fiche, AgesAndLengthsOfLife)
 {
     const int p = 6; // Paul, born 1942
@@ -227,6 +366,7 @@ TEST_F(Fiche, AgesAndLengthsOfLife)
     } cas[] = {
         {"3/4/1926", "", "Âge: 94 ans."},
         {"1/1/2021", "", ""},             // born in the future: no age
+        {"3/4/2020", "", ""},             // a baby: no age in years
         {"1/1/1950", "2/1/1951", "Décédé(e) à 1 an."},
         {"1/1/1950", "1/3/1950", "Décédé(e) à 59 jours."},
         {"1/1/1950", "1/1/1950", ""},
@@ -275,6 +415,48 @@ TEST_F(Fiche, CtrlKeysAddTheUsualEventsOnce)
     EXPECT_TRUE(m_hote.Touches.contains(Qt::Key_F12));
 }
 
+TEST_F(Fiche, DoubleClickOnTheNewEntryLineAddsAnEventOfAnyType)
+{
+    montre(8); // Sophie: no event, one union (3) with its marriage
+    QTabWidget *pc = controle<QTabWidget>("PC");
+    pc->setCurrentWidget(controle<QWidget>("TS_Evenement"));
+    QListWidget *lbEve = controle<QListWidget>("lbEve");
+    ASSERT_EQ(lbEve->count(), 1);
+    {
+        ReponseChoixEve reponse(QStringLiteral("Profession"));
+        DoubleClic(lbEve, 0);
+        EXPECT_TRUE(reponse.Reponse.Ouvert);
+    }
+    ASSERT_EQ(bd().PersonEventCount(8), 1);
+    EXPECT_EQ(bd().GetPersonEventField(8, 1, EveType), u"Profession");
+    EXPECT_EQ(lbEve->currentRow(), 0);
+    EXPECT_EQ(m_fiche->focusWidget(), controle<QLineEdit>("eveDate"));
+    // A second one, the first now holding a place.
+    QTest::keyClicks(controle<QLineEdit>("eveLieu"), QStringLiteral("Paris"));
+    {
+        ReponseChoixEve reponse(QStringLiteral("Résidence"));
+        DoubleClic(lbEve, 1);
+        EXPECT_TRUE(reponse.Reponse.Ouvert);
+    }
+    ASSERT_EQ(bd().PersonEventCount(8), 2);
+    EXPECT_EQ(bd().GetPersonEventField(8, 2, EveType), u"Résidence");
+    EXPECT_EQ(bd().GetPersonEventField(8, 1, EveLieu), u"Paris");
+
+    // The same on the events of the selected union.
+    pc->setCurrentWidget(controle<QWidget>("TS_Union"));
+    QListWidget *lbUnionEve = controle<QListWidget>("lbUnionEve");
+    const int avant = bd().UnionEventCount(3);
+    ASSERT_EQ(lbUnionEve->count(), avant + 1);
+    {
+        ReponseChoixEve reponse(QStringLiteral("Contrat de mariage"));
+        DoubleClic(lbUnionEve, avant);
+        EXPECT_TRUE(reponse.Reponse.Ouvert);
+    }
+    ASSERT_EQ(bd().UnionEventCount(3), avant + 1);
+    EXPECT_EQ(bd().GetUnionEventField(3, avant + 1, EveType), u"Contrat de mariage");
+    EXPECT_EQ(lbUnionEve->currentRow(), avant);
+}
+
 TEST_F(Fiche, AnEventLeftEmptyIsRemovedWhenLeavingIt)
 {
     montre(8);
@@ -282,8 +464,7 @@ TEST_F(Fiche, AnEventLeftEmptyIsRemovedWhenLeavingIt)
     ASSERT_EQ(bd().PersonEventCount(8), 1);
     QListWidget *lbEve = controle<QListWidget>("lbEve");
     // Choosing the new-entry line leaves the empty death event.
-    lbEve->setCurrentRow(1);
-    emit lbEve->itemClicked(lbEve->item(1));
+    QTest::mouseClick(lbEve->viewport(), Qt::LeftButton, {}, lbEve->visualItemRect(lbEve->item(1)).center());
     EXPECT_EQ(bd().PersonEventCount(8), 0);
     EXPECT_EQ(lbEve->count(), 1);
     // Nothing is written while the new-entry line is selected.
@@ -361,9 +542,9 @@ TEST_F(Fiche, RelativesMenuFollowsTheControlItWasOpenedOn)
     EXPECT_EQ(visibles("LB_Enfant"), u"MI_Sel MI_Ref MI_Ajoute MI_Recherche MI_Supprime MI_Efface"_s);
     enfants->setCurrentRow(enfants->count() - 1); // the new-entry line
     EXPECT_EQ(visibles("LB_Enfant"), u"MI_Ajoute MI_Recherche"_s);
-    enfants->setCurrentRow(0);
     // A double click reaches the relative.
-    emit enfants->itemDoubleClicked(enfants->item(0));
+    controle<QTabWidget>("PC")->setCurrentWidget(controle<QWidget>("TS_Famille"));
+    DoubleClic(enfants, 0);
     EXPECT_EQ(m_hote.Selec, 9);
     QTest::mouseDClick(controle<QLineEdit>("E_Pere"), Qt::LeftButton);
     EXPECT_EQ(m_hote.Selec, 1);
@@ -389,8 +570,8 @@ TEST_F(Fiche, NewEntryLinesAndEmptyParentsAddRelatives)
     // A child from the new-entry line of the children list.
     montre(8);
     QListWidget *enfants = controle<QListWidget>("LB_Enfant");
-    enfants->setCurrentRow(enfants->count() - 1);
-    emit enfants->itemDoubleClicked(enfants->currentItem());
+    controle<QTabWidget>("PC")->setCurrentWidget(controle<QWidget>("TS_Famille"));
+    DoubleClic(enfants, enfants->count() - 1);
     const int enfant = m_hote.Selec;
     EXPECT_EQ(bd().Mother(enfant), 8);
     // Sophie has one union (with Pierre, 4): the child is his, silently.
@@ -473,12 +654,11 @@ TEST_F(Fiche, ThePostalCodeProgramFillsThePlace)
     f.close();
     f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
     Options().Lindafor = true;
-    CheminLindafor = programme;
+    Options().CheminLindafor = programme;
     QLineEdit *lieu = controle<QLineEdit>("eveLieu");
     QTest::mouseClick(lieu, Qt::RightButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return bd().BirthPlace(4) == u"FRA,IDF,F95,Pontoise"; }, 5000));
     EXPECT_EQ(lieu->text(), u"FRA,IDF,F95,Pontoise");
-    CheminLindafor.clear();
 }
 
 } // namespace

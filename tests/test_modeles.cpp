@@ -193,7 +193,10 @@ TEST(Modeles, AgeAtDeathOrToday)
         {"5/1926", nullptr, "73"}, {"2010", nullptr, ""} /* born after today */,
         {"", nullptr, ""}, {"vers", nullptr, ""} /* no year */,
         {"3/4/1926", "2/4/1990", "63"}, {"3/4/1926", "3/4/1990", "64"}, {"1926", "1990", "64"},
-        {"1926", "1926", "0"}, {"5/1926", "1926", "0"}, {"1950", "1940", ""} /* death first */,
+        // A baby has no age in whole years, living or dead; one year is one.
+        {"3/1/2000", nullptr, ""}, {"2/4/1999", nullptr, "1"}, {"3/4/1999", nullptr, ""},
+        {"1/1/1926", "31/12/1926", ""}, {"1/1/1926", "1/1/1927", "1"},
+        {"1926", "1926", ""}, {"5/1926", "1926", ""}, {"1950", "1940", ""} /* death first */,
         {"3/4/1926", "", ""} /* dead, date unknown */, {"", "1990", ""},
     };
     for (const auto &c : cas)

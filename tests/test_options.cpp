@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include "DialoguesScriptes.h"
 #include "Ini.h"
 #include "Options.h"
 #include "TfmOptions.h"
@@ -28,7 +29,7 @@ namespace {
 auto Scalaires(const TOptions &o)
 {
     return std::tie(o.NomMaj, o.PreMaj, o.SaisieNom, o.SaisieChp, o.SaisieNomMax, o.SaisieLieu,
-                    o.Lindafor, o.FicheTitre, o.Fiche1, o.Fiche2, o.FicheIdEnRech, o.AjouteEve,
+                    o.Lindafor, o.CheminLindafor, o.FicheTitre, o.Fiche1, o.Fiche2, o.FicheIdEnRech, o.AjouteEve,
                     o.Generation, o.AjoutePers, o.LienAuto, o.NumeroteBase, o.NumeroteGen,
                     o.NumeroteConjoint, o.NumeroteFamille, o.AgeMarMin, o.AgeMarMax, o.AgeEnfMin,
                     o.AgeEnfMax, o.AgeDecesMax, o.EcartConjMax, o.CalNbre, o.CalWE, o.CalFete,
@@ -77,6 +78,7 @@ TOptions OptionsModifiees()
 {
     return {.NomMaj = false, .PreMaj = false, .SaisieNom = false, .SaisieChp = false,
             .SaisieNomMax = 40, .SaisieLieu = 4, .Lindafor = true,
+            .CheminLindafor = u"/opt/codes postaux/lindafor"_s,
             .FicheTitre = u"<prénom> <nom> = titre"_s, .Fiche1 = u"<nom>"_s, .Fiche2 = u"<prénom>"_s,
             .FicheIdEnRech = true, .AjouteEve = false, .Generation = 30, .AjoutePers = false,
             .LienAuto = true, .NumeroteBase = true, .NumeroteGen = 12, .NumeroteConjoint = true,
@@ -255,7 +257,7 @@ TEST(Dialogue, EveryDocumentedControlExists)
                             "seAgeMarMax", "seAgeEnfMin", "seAgeEnfMax", "seAgeDecesMax",
                             "seEcartConjMax", "seNbreJour"})
         Controle<QSpinBox>(f, nom);
-    for (const char *nom : {"eFicheTitre", "eFiche1", "eFiche2", "ePhoto"})
+    for (const char *nom : {"eFicheTitre", "eFiche1", "eFiche2", "ePhoto", "eLindafor"})
         Controle<QLineEdit>(f, nom);
     EXPECT_EQ(Controle<QComboBox>(f, "cbSaisieLieu")->count(), 6);
     // Item i stands for CalNbre = i.
@@ -278,6 +280,7 @@ void ModifieControles(TfmOptions &f)
     Controle<QComboBox>(f, "cbCalNbre")->setCurrentIndex(4);
     Controle<QComboBox>(f, "cbSaisieLieu")->setCurrentIndex(3);
     Controle<QLineEdit>(f, "eFiche2")->setText(u"<prénom> <nom>"_s);
+    Controle<QLineEdit>(f, "eLindafor")->setText(u" /bin/codes "_s);
 
     auto *eve = Controle<QTableWidget>(f, "sgEve");
     eve->item(0, 1)->setText(u"Épousailles"_s);
@@ -312,6 +315,7 @@ TEST(Dialogue, OkWritesTheControlsIntoTheOptions)
     attendu.CalNbre = 4;
     attendu.SaisieLieu = 3;
     attendu.Fiche2 = u"<prénom> <nom>"_s;
+    attendu.CheminLindafor = u"/bin/codes"_s;
     attendu.Evenements = {{GenreEveUnion(), u"Épousailles"_s, u"MARR"_s},
                           {GenreEveIndividu(), u"Baptême"_s, u"BAPM"_s},
                           {GenreEveUnion(), u"Bar mitsva"_s, QString()},
@@ -342,6 +346,24 @@ TEST(Dialogue, CancelRestoresTheControlsAndOkWithoutChangeKeepsEveryValue)
     Controle<QPushButton>(f, "bOk")->click();
     EXPECT_EQ(f.result(), QDialog::Accepted);
     MemesOptions(o, avant);
+}
+
+TEST(Dialogue, ThePostalCodeProgramIsChosenInAFileDialog)
+{
+    TDialoguesScriptes dialogues;
+    TOptions o = OptionsModifiees();
+    TfmOptions f(o);
+    auto *chemin = Controle<QLineEdit>(f, "eLindafor");
+    EXPECT_EQ(chemin->text(), o.CheminLindafor);
+    // Cancelled: the path stays.
+    Controle<QPushButton>(f, "bLindafor")->click();
+    EXPECT_EQ(dialogues.TitresFichiers.size(), 1);
+    EXPECT_EQ(chemin->text(), o.CheminLindafor);
+    dialogues.Fichiers = {u"/usr/local/bin/codes"_s};
+    Controle<QPushButton>(f, "bLindafor")->click();
+    EXPECT_EQ(chemin->text(), u"/usr/local/bin/codes"_s);
+    Controle<QPushButton>(f, "bOk")->click();
+    EXPECT_EQ(o.CheminLindafor, u"/usr/local/bin/codes"_s);
 }
 
 TEST(Dialogue, FieldDefinitionsListTheFieldsShownForAll)
