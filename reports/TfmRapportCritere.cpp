@@ -52,6 +52,7 @@ TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
     principal->setContentsMargins(0, 0, 0, 0);
     principal->addWidget(m_pAff);
     resize(347, 336);
+    connect(&m_rapport, &TfmRapport::SelectionInitiale, this, [this] { SetSorte(0); });
 }
 
 TfmRapportCritere::~TfmRapportCritere() = default;
