@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -154,6 +155,14 @@ void TfmRapportCritere::showEvent(QShowEvent *evenement)
 {
     m_lTitre->setText(m_bd.FullName(m_personne ? m_personne() : 0));
     QWidget::showEvent(evenement);
+}
+
+void TfmRapportCritere::hideEvent(QHideEvent *evenement)
+{
+    QWidget::hideEvent(evenement);
+    // A window minimised with its owner is still in use.
+    if (!evenement->spontaneous())
+        emit Cachee();
 }
 
 void TfmRapportCritere::montreDegre(int sorte)

@@ -58,8 +58,14 @@ public:
     // says. Does nothing while the report window is filling.
     void Applique();
 
+signals:
+    // The window was hidden (Ok, its close button, or a selection of no
+    // kind): the task buttons that show it come up.
+    void Cachee();
+
 protected:
     void showEvent(QShowEvent *evenement) override;
+    void hideEvent(QHideEvent *evenement) override;
 
 private:
     void construitPanneauAff();

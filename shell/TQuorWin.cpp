@@ -286,9 +286,15 @@ void TQuorWin::CreeTaches()
     connect(sbRapAff, &QToolButton::toggled, this, [this](bool bas) {
         m_critere->setVisible(bas);
     });
-    Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
-    Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
-    Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    QToolButton *sbRapCol = Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
+    QToolButton *sbRapAvance = Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
+    QToolButton *sbRapDef = Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    // The buttons follow the window, so that one click always shows it; the
+    // web page button stays as it is.
+    connect(m_critere, &TfmRapportCritere::Cachee, this, [=] {
+        for (QToolButton *b : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef})
+            b->setChecked(false);
+    });
     Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
     static_cast<QVBoxLayout *>(afficher->layout())->addStretch();
     m_pc->addTab(afficher, QStringLiteral("Afficher"));

@@ -11,6 +11,7 @@
 #include "TQuorWin.h"
 #include "Langue.h"
 #include "TfmAjoute.h"
+#include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
 #include "TfmSupprime.h"
 
@@ -302,6 +303,30 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     m_dialogues.Fichiers = {chemin("absent/rapport.csv")};
     EXPECT_FALSE(w.ExporteRapport());
     EXPECT_NE(m_dialogues.Messages.last(), MLText(531));
+}
+
+// The options window's button follows the window however it hides, so one
+// click always shows it.
+TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
+{
+    TQuorWin &w = fenetreExemple();
+    auto *bouton = w.findChild<QToolButton *>(u"sbRapAff"_s);
+    TfmRapportCritere *options = w.RapportCritere();
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    for (const char *fermeture : {"bOk", "close"}) {
+        SCOPED_TRACE(fermeture);
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        ASSERT_TRUE(options->isVisible());
+        ASSERT_TRUE(bouton->isChecked());
+        if (QByteArray(fermeture) == "bOk")
+            QTest::mouseClick(options->findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
+        else
+            options->close();
+        EXPECT_FALSE(options->isVisible());
+        EXPECT_FALSE(bouton->isChecked());
+    }
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    EXPECT_TRUE(options->isVisible());
 }
 
 // Once the modal window `fenetre` is shown, types `texte` in eCommence (when
