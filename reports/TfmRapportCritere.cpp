@@ -151,9 +151,14 @@ void TfmRapportCritere::Applique()
         AppMessageBox(messageSelectionCoupee(), MsgAvertissement, BoutonsOk);
 }
 
-void TfmRapportCritere::showEvent(QShowEvent *evenement)
+void TfmRapportCritere::AffichePersonne()
 {
     m_lTitre->setText(m_bd.FullName(m_personne ? m_personne() : 0));
+}
+
+void TfmRapportCritere::showEvent(QShowEvent *evenement)
+{
+    AffichePersonne();
     QWidget::showEvent(evenement);
 }
 

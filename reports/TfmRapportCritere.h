@@ -54,6 +54,11 @@ public:
     // lGen follow, nothing is applied.
     void SetSorte(int sorte);
 
+    // Shows the current person's name in lTitre ("Par rapport à :"); the
+    // window does it when shown, the main window when the current person or
+    // a name changes.
+    void AffichePersonne();
+
     // Applies the current choice to the report window, whatever cbAppliquer
     // says. Does nothing while the report window is filling.
     void Applique();

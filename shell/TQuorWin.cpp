@@ -91,7 +91,14 @@ TQuorWin::TQuorWin(QWidget *parent)
         if (m_fiche->isVisible())
             m_fiche->Affiche();
     });
-    connect(this, &TQuorWin::BaseRechargee, m_fiche, [this] { m_fiche->Liste()->Invalide(); });
+    // A form on screen shows the new database at once: its exit handlers,
+    // which run before the new current person is set, then hold nothing of
+    // the previous one.
+    connect(this, &TQuorWin::BaseRechargee, m_fiche, [this] {
+        m_fiche->Liste()->Invalide();
+        if (m_fiche->isVisible())
+            m_fiche->Affiche();
+    });
     m_ajoute = new TfmAjoute(m_bd, m_relatifs, *this, this);
     connect(m_ajoute, &TfmAjoute::PersonneAjoutee, this, &TQuorWin::ArbreModifie);
     m_ajoutePers = new TfmAjoutePers(m_bd, *this, m_fiche->Liste(), this);
@@ -100,6 +107,11 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_rapport = new TfmRapport(m_bd, *this, this);
     m_critere = new TfmRapportCritere(
         m_bd, *m_rapport, [this] { return m_selecPers; }, [this] { return m_affArbre->ListeEcran(); }, this);
+    // Windows that hold person numbers drop them when the database is
+    // replaced: a number of the previous database names somebody else here.
+    connect(this, &TQuorWin::BaseRechargee, m_rapport, &TfmRapport::Vide);
+    connect(this, &TQuorWin::BaseRechargee, m_rechFiche, &TfmRechFiche::OubliePersonne);
+    connect(this, &TQuorWin::SelecPersChangee, m_critere, &TfmRapportCritere::AffichePersonne);
     connect(this, &TQuorWin::BaseRechargee, m_affArbre, &TAffArbre::Affiche);
     connect(m_affArbre, &TAffArbre::Construit, this, [this] {
         if (m_affArbre->Coupe())
@@ -383,8 +395,7 @@ void TQuorWin::AjouteSortieFiche(std::function<void()> sortie)
 void TQuorWin::SetSelecPers(int p)
 {
     // Pending edits of the record form are written before anything moves.
-    for (const auto &sortie : m_sortiesFiche)
-        sortie();
+    EcritSaisies();
     m_selecPers = m_bd.PersonInUse(p) ? p : 0;
     if (!m_dansHistorique && m_selecPers != 0
         && (m_position < 0 || m_historique[static_cast<size_t>(m_position)] != m_selecPers)) {
@@ -523,6 +534,9 @@ void TQuorWin::AfficheSupprime()
         return;
     findChild<QToolButton *>(QStringLiteral("sbSupprime"))->setChecked(true);
     m_supprime = new TfmSupprime(m_bd, *this, this);
+    // The window was prepared around a person of this database: it must not
+    // remove anybody from the next one.
+    connect(this, &TQuorWin::BaseRechargee, m_supprime, &QWidget::close);
     m_supprime->show();
 }
 
@@ -590,8 +604,17 @@ void TQuorWin::keyPressEvent(QKeyEvent *event)
 
 // ---- Files -----------------------------------------------------------------
 
+void TQuorWin::EcritSaisies()
+{
+    for (const auto &sortie : m_sortiesFiche)
+        sortie();
+}
+
 bool TQuorWin::DemandeEnregistrement()
 {
+    // An edit in progress belongs to this database: it is written before the
+    // question, so that it is saved with it or dropped with it.
+    EcritSaisies();
     if (!BaseModifiee)
         return true;
     const QString nom = FichierCourant.isEmpty() ? MLText(TexteNouvelleBase)
@@ -632,6 +655,7 @@ bool TQuorWin::Ouvrir()
 
 bool TQuorWin::Charge(const QString &chemin)
 {
+    EcritSaisies();
     TEnteteMvd entete;
     const TResultatMvd resultat = ChargeMvd(chemin, m_bd, &entete);
     if (!resultat.Ok()) {
@@ -656,6 +680,9 @@ void TQuorWin::ApresChargement(int reference)
     RefPers = m_bd.PersonInUse(reference) ? reference : m_bd.NextPerson(0);
     m_historique.clear();
     m_position = -1;
+    // The views that refill themselves on BaseRechargee find the new current
+    // person already, never a number of the previous database.
+    m_selecPers = RefPers;
     TitreFenetre();
     emit BaseRechargee();
     SetSelecPers(RefPers);

@@ -198,6 +198,8 @@ private:
     int PagesAImprimer();
     QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);
     bool Navigue(int pas);
+    // Runs the record form's exit handlers: the edit in progress is written.
+    void EcritSaisies();
     void ApresChargement(int reference);
     void AfficheStatut();
     bool Sauve(const QString &chemin);

@@ -380,6 +380,83 @@ TEST_F(Shell, SearchAndAddCommandsOfTheMainWindow)
     EXPECT_EQ(BaseModifiee, 1);
 }
 
+// Every window that holds person numbers drops them when another database
+// is opened: none shows, selects or removes a person of the previous one.
+TEST_F(Shell, OpeningAnotherDatabaseLeavesNothingOfThePreviousOne)
+{
+    TQuorWin &petite = fenetre();
+    RefPers = 3;
+    m_dialogues.Fichiers = {chemin("petite.mvd")};
+    ASSERT_TRUE(petite.EnregistrerSous());
+
+    TQuorWin &w = fenetreExemple();
+    const TBD &bd = w.Base();
+    // The person search keeps its last choice from one opening to the next.
+    w.SetSelecPers(2);
+    QuandVisible(w.FenetreRecherche(), {});
+    w.findChild<QToolButton *>(u"SB_RechFiche"_s)->click();
+    w.SetSelecPers(5);
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    w.ShowFiche();
+    w.AfficheSupprime();
+    QPointer<TfmSupprime> supprime = w.FenetreSupprime();
+    TBKStringGrid *grille = w.Rapport()->Grille();
+    ASSERT_EQ(grille->RowCount(), 36);
+
+    ASSERT_TRUE(w.Charge(chemin("petite.mvd")));
+    ASSERT_EQ(w.SelecPers(), 3);
+    EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Pre"_s)->text(), u"Élise"_s);
+    EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), bd.FullName(3));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(supprime.isNull());
+    // The search starts again on the current person.
+    QuandVisible(w.FenetreRecherche(), {});
+    w.findChild<QToolButton *>(u"SB_RechFiche"_s)->click();
+    EXPECT_EQ(w.SelecPers(), 3);
+
+    // The report lists the persons of this database, and a click on a row
+    // opens the person that row shows.
+    ASSERT_EQ(grille->RowCount(), 4);
+    EXPECT_EQ(w.Rapport()->Titre(), u"Toutes les personnes"_s);
+    EXPECT_EQ(grille->Cell(0, 2), u"DURAND"_s);
+    const QRect ligne = grille->visualRect(grille->model()->index(1, 0));
+    QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, ligne.center());
+    EXPECT_EQ(w.SelecPers(), 2);
+    EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s)->text(), u"DURAND"_s);
+}
+
+// A date being typed in the record form when another database is opened
+// belongs to the database it was typed in, never to the next one.
+TEST_F(Shell, AnEditInProgressStaysWithItsDatabase)
+{
+    TQuorWin &w = fenetre();
+    RefPers = 1;
+    w.Base().SetBirthDate(1, u"1/1/1800"_s);
+    m_dialogues.Fichiers = {chemin("b.mvd"), chemin("a.mvd")};
+    ASSERT_TRUE(w.EnregistrerSous());
+    w.Base().SetBirthDate(1, u"1/2/1900"_s);
+    ASSERT_TRUE(w.EnregistrerSous());
+
+    w.show();
+    w.SetSelecPers(1);
+    w.ShowFiche();
+    QApplication::setActiveWindow(w.Fiche());
+    auto *date = w.Fiche()->findChild<QLineEdit *>(u"eveDate"_s);
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, u"14.7.1789"_s);
+    // Opening b.mvd: the edit makes a.mvd modified, and the user keeps it.
+    m_dialogues.Reponses = {ReponseOui};
+    m_dialogues.Fichiers = {chemin("b.mvd")};
+    ASSERT_TRUE(w.Ouvrir());
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(w.Base().BirthDate(1), u"1/1/1800");
+    EXPECT_EQ(BaseModifiee, 0);
+    ASSERT_TRUE(w.Charge(chemin("a.mvd")));
+    EXPECT_EQ(w.Base().BirthDate(1), u"14/7/1789");
+}
+
 TEST_F(Shell, TheDeleteWindowOpensOnceAndRemovesAroundTheCurrentPerson)
 {
     TQuorWin w;
