@@ -1,5 +1,7 @@
 #include "TfmSupprime.h"
 
+#include <algorithm>
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QButtonGroup>
@@ -219,25 +221,47 @@ void TfmSupprime::Initialise()
 {
     m_miseAJour = true;
     m_reference = m_hote.SelecPers();
-    // The report's list is taken once, so that the count in the caption is
-    // the one used, even after sbListe has put this window's own list there.
     m_rapport = m_hote.ListeRapport();
-    m_cbRapport->setText(u"Les personnes listées dans le rapport (%1 pers.)"_s.arg(m_rapport.Count()));
-    m_cbRapport->setEnabled(!m_rapport.IsEmpty());
     m_sbListe->setText(texteListe(0));
     m_sbListe->setEnabled(false);
-
-    const int ref = m_bd.PersonInUse(m_reference) ? m_reference : 0;
-    m_L_Nom->setText(ref != 0 ? m_bd.FullName(ref) : QString());
-    m_CB_Pere->setEnabled(m_bd.PersonInUse(m_bd.Father(ref)));
-    m_CB_Mere->setEnabled(m_bd.PersonInUse(m_bd.Mother(ref)));
-    m_CB_Conj->setEnabled(ref != 0 && HasUnion(m_bd, ref));
-    m_CB_Fatrie->setEnabled(ref != 0 && !SiblingsOf(m_bd, ref).IsEmpty());
-    m_CB_Enfant->setEnabled(HasChildren(m_bd, ref));
-    Enable();
+    ActualiseControles();
     m_miseAJour = false;
 
     m_cbCalculer->setChecked(true);
+}
+
+void TfmSupprime::ActualiseControles()
+{
+    m_cbRapport->setText(u"Les personnes listées dans le rapport (%1 pers.)"_s.arg(m_rapport.Count()));
+    const int ref = m_bd.PersonInUse(m_reference) ? m_reference : 0;
+    m_L_Nom->setText(ref != 0 ? m_bd.FullName(ref) : QString());
+    const auto applicable = [](QCheckBox *c, bool oui) {
+        if (!oui)
+            c->setChecked(false);
+        c->setEnabled(oui);
+    };
+    applicable(m_cbRapport, !m_rapport.IsEmpty());
+    applicable(m_CB_Pere, m_bd.PersonInUse(m_bd.Father(ref)));
+    applicable(m_CB_Mere, m_bd.PersonInUse(m_bd.Mother(ref)));
+    applicable(m_CB_Conj, ref != 0 && HasUnion(m_bd, ref));
+    applicable(m_CB_Fatrie, ref != 0 && !SiblingsOf(m_bd, ref).IsEmpty());
+    applicable(m_CB_Enfant, HasChildren(m_bd, ref));
+    Enable();
+}
+
+void TfmSupprime::Actualise()
+{
+    // The list sbListe put in the report is what this window would remove,
+    // not "the persons listed in the report": taking it as such would turn
+    // "Conserver seulement" against the user. The report's list of before
+    // stays in use until another one replaces it.
+    const TR rapport = m_hote.ListeRapport();
+    if (m_listeMontree.IsEmpty() || !std::ranges::equal(rapport.Items(), m_listeMontree.Items()))
+        m_rapport = rapport;
+    m_miseAJour = true;
+    ActualiseControles();
+    m_miseAJour = false;
+    Compte();
 }
 
 void TfmSupprime::Enable()
@@ -299,6 +323,7 @@ void TfmSupprime::sbListeClick()
         TCurseurOccupe occupe;
         liste = ListeSuppression(m_bd, m_marques, m_rbConserver->isChecked());
     }
+    m_listeMontree = liste;
     m_hote.MontreListe(liste, m_sbListe->text());
 }
 

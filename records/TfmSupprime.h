@@ -64,6 +64,13 @@ public:
     TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent = nullptr);
     ~TfmSupprime() override;
 
+    // Shows the database and the report as they are now, for a window left
+    // open while they change: the reference's name, the relation boxes that
+    // apply (a box that no longer applies is unticked), the persons of the
+    // report (unless the report shows the list this window put there) and
+    // the count.
+    void Actualise();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -71,6 +78,7 @@ protected:
 private:
     TCriteresSuppression Criteres() const;
     void Initialise();
+    void ActualiseControles();
     void Enable();
     void Changement();
     void Compte();
@@ -82,6 +90,8 @@ private:
     THoteSupprime &m_hote;
     int m_reference = 0;
     TR m_rapport;
+    // The list sbListe last put in the report.
+    TR m_listeMontree;
     TMarques m_marques;
     bool m_miseAJour = false;
 

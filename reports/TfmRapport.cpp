@@ -373,6 +373,7 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
     RemplitTableau(m_liste);
     if (!isVisible())
         m_hote.MontreRapport();
+    emit ListeChangee();
     return true;
 }
 
@@ -383,6 +384,7 @@ bool TfmRapport::InitRapport()
     m_occupe = true;
     setWindowTitle(texte(570, u"Préparation du rapport..."_s));
     m_liste.Clear();
+    emit ListeChangee();
     m_grilleModele = false;
     const int lignes = std::min(m_grille->RowCount(), TR::Capacity + 1);
     for (int r = 1; r < lignes; ++r)
@@ -417,6 +419,7 @@ void TfmRapport::Vide()
 {
     m_liste.Clear();
     m_titre.clear();
+    emit ListeChangee();
     if (m_occupe) {
         m_abandon = true;
         return;
@@ -603,6 +606,7 @@ void TfmRapport::ToutesLesPersonnes()
     m_liste = selection.Liste;
     m_titre = selection.Titre;
     RemplitTableau(m_liste);
+    emit ListeChangee();
     emit SelectionInitiale();
 }
 

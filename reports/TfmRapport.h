@@ -130,6 +130,8 @@ signals:
     // The window went back to its first report, every person with the
     // default column model: the options window shows that kind chosen.
     void SelectionInitiale();
+    // The report list was replaced (Liste() gives the new one).
+    void ListeChangee();
 
 protected:
     void showEvent(QShowEvent *event) override;

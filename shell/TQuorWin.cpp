@@ -112,6 +112,9 @@ TQuorWin::TQuorWin(QWidget *parent)
     connect(this, &TQuorWin::BaseRechargee, m_rapport, &TfmRapport::Vide);
     connect(this, &TQuorWin::BaseRechargee, m_rechFiche, &TfmRechFiche::OubliePersonne);
     connect(this, &TQuorWin::SelecPersChangee, m_critere, &TfmRapportCritere::AffichePersonne);
+    // Names shown elsewhere follow the edits.
+    connect(this, &TQuorWin::DonneesModifiees, m_critere, &TfmRapportCritere::AffichePersonne);
+    connect(this, &TQuorWin::DonneesModifiees, this, &TQuorWin::AfficheStatut);
     connect(this, &TQuorWin::BaseRechargee, m_affArbre, &TAffArbre::Affiche);
     connect(m_affArbre, &TAffArbre::Construit, this, [this] {
         if (m_affArbre->Coupe())
@@ -460,12 +463,14 @@ void TQuorWin::PersonneModifiee(int p)
 {
     m_affArbre->RepaintPers(p);
     TitreFenetre();
+    emit DonneesModifiees();
 }
 
 void TQuorWin::ArbreModifie()
 {
     TitreFenetre();
     m_affArbre->Affiche();
+    emit DonneesModifiees();
 }
 
 void TQuorWin::ChangeReference(int p)
@@ -537,6 +542,9 @@ void TQuorWin::AfficheSupprime()
     // The window was prepared around a person of this database: it must not
     // remove anybody from the next one.
     connect(this, &TQuorWin::BaseRechargee, m_supprime, &QWidget::close);
+    // Not modal: persons, links and the report may change while it is open.
+    connect(this, &TQuorWin::DonneesModifiees, m_supprime, &TfmSupprime::Actualise);
+    connect(m_rapport, &TfmRapport::ListeChangee, m_supprime, &TfmSupprime::Actualise);
     m_supprime->show();
 }
 
@@ -559,6 +567,7 @@ void TQuorWin::RechercheFiche(bool reference)
 void TQuorWin::LiensModifies()
 {
     m_affArbre->RePositionne();
+    emit DonneesModifiees();
 }
 
 QColor TQuorWin::CouleurSexe(int sexe) const

@@ -180,6 +180,9 @@ signals:
     void SelecPersChangee(int p);
     // The database was emptied, loaded or replaced.
     void BaseRechargee();
+    // Persons or links were edited, added, linked or removed: views that
+    // show names or counts refresh them.
+    void DonneesModifiees();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

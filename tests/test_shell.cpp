@@ -18,10 +18,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -455,6 +457,60 @@ TEST_F(Shell, AnEditInProgressStaysWithItsDatabase)
     EXPECT_EQ(BaseModifiee, 0);
     ASSERT_TRUE(w.Charge(chemin("a.mvd")));
     EXPECT_EQ(w.Base().BirthDate(1), u"14/7/1789");
+}
+
+// Names and counts shown in other windows follow the edits: the status
+// line, the report options' "Par rapport à :" and the delete window.
+TEST_F(Shell, NamesAndCountsFollowTheEdits)
+{
+    TQuorWin w;
+    w.show();
+    remplit(w.Base());
+    ::Options().AjoutePers = false;
+    w.SetSelecPers(1);
+    w.AfficheSupprime();
+    TfmSupprime *supprime = w.FenetreSupprime();
+    auto *cbRapport = supprime->findChild<QCheckBox *>(u"cbRapport"_s);
+    auto *sbListe = supprime->findChild<QToolButton *>(u"sbListe"_s);
+    supprime->findChild<QCheckBox *>(u"CB_Enfant"_s)->click();
+    EXPECT_EQ(sbListe->text(), u"Liste des 2 fiches supprimées"_s);
+    EXPECT_FALSE(cbRapport->isEnabled());
+
+    // A report made in the options window: the delete window counts its persons.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    auto *lbAfficher = w.RapportCritere()->findChild<QListWidget *>(u"lbAfficher"_s);
+    lbAfficher->setCurrentRow(-1);
+    QTest::mouseClick(lbAfficher->viewport(), Qt::LeftButton, {},
+                      lbAfficher->visualItemRect(lbAfficher->item(0)).center());
+    ASSERT_EQ(w.Rapport()->Liste().Count(), 3);
+    EXPECT_EQ(cbRapport->text(), u"Les personnes listées dans le rapport (3 pers.)"_s);
+    EXPECT_TRUE(cbRapport->isEnabled());
+
+    // A surname typed in the record form.
+    w.ShowFiche();
+    QApplication::setActiveWindow(w.Fiche());
+    auto *nom = w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s);
+    nom->setFocus();
+    nom->selectAll();
+    QTest::keyClicks(nom, u"MARTEL"_s);
+    const QString nouveau = w.Base().FullName(1);
+    ASSERT_TRUE(nouveau.contains(u"MARTEL"_s));
+    EXPECT_TRUE(w.findChild<QLabel *>(u"lStatut"_s)->text().contains(nouveau));
+    EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), nouveau);
+    EXPECT_EQ(supprime->findChild<QLabel *>(u"L_Nom"_s)->text(), nouveau);
+
+    // A child added to the reference of the delete window.
+    QuandVisible(w.FenetreAjoute(), {}, u"RB_Enfant"_s);
+    w.MenuBoite()->findChild<QAction *>(u"MI_BoiteAjoute"_s)->trigger();
+    ASSERT_EQ(w.Base().PersonCount(), 4);
+    EXPECT_EQ(sbListe->text(), u"Liste des 3 fiches supprimées"_s);
+
+    // The window's own list shown in the report is not taken as the
+    // report's persons.
+    supprime->findChild<QCheckBox *>(u"CB_Enfant"_s)->click();
+    QTest::mouseClick(sbListe, Qt::LeftButton);
+    EXPECT_EQ(w.Rapport()->Liste().Count(), 1);
+    EXPECT_EQ(cbRapport->text(), u"Les personnes listées dans le rapport (3 pers.)"_s);
 }
 
 TEST_F(Shell, TheDeleteWindowOpensOnceAndRemovesAroundTheCurrentPerson)
