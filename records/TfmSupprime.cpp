@@ -56,16 +56,34 @@ QSpinBox *nombre(const QString &nom, int valeur)
 
 // A box, its number and the unit after it on one line, indented by `retrait`
 // levels under the box it depends on.
-QHBoxLayout *ligne(int retrait, QWidget *a, QWidget *b = nullptr, const QString &unite = QString())
+QHBoxLayout *ligne(int retrait, QWidget *a, QWidget *b = nullptr, QWidget *unite = nullptr)
 {
     auto *l = new QHBoxLayout;
     l->addSpacing(20 * retrait);
     l->addWidget(a);
     if (b)
         l->addWidget(b);
-    if (!unite.isEmpty())
-        l->addWidget(new QLabel(unite));
+    if (unite)
+        l->addWidget(unite);
     l->addStretch();
+    return l;
+}
+
+// Language text n, else the French words while a language file lacks it.
+QString texte(int n, const QString &francais)
+{
+    const QString t = MLText(n);
+    return t.isEmpty() ? francais : t;
+}
+
+// The unit after a number, singular up to one as the number changes.
+QLabel *unite(const QString &nom, QSpinBox *nombre, const QString &un, const QString &plusieurs)
+{
+    auto *l = new QLabel;
+    l->setObjectName(nom);
+    const auto accorde = [=] { l->setText(nombre->value() > 1 ? plusieurs : un); };
+    QObject::connect(nombre, &QSpinBox::valueChanged, l, accorde);
+    accorde();
     return l;
 }
 
@@ -122,15 +140,18 @@ TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
     auto *g = new QVBoxLayout(groupe);
     for (QCheckBox *c : {m_CB_Pers, m_CB_Pere, m_CB_Mere, m_CB_Conj, m_CB_Fatrie, m_CB_Enfant})
         g->addLayout(ligne(0, c));
-    g->addLayout(ligne(0, m_CB_Asc, m_eAscGen, u"génération(s)"_s));
+    const QString generation = texte(7202, u"génération"_s);
+    const QString generations = texte(7203, u"générations"_s);
+    const auto abrege = [] { return new QLabel(u"gén."_s); };
+    g->addLayout(ligne(0, m_CB_Asc, m_eAscGen, unite(u"L_AscGen"_s, m_eAscGen, generation, generations)));
     g->addLayout(ligne(1, m_cbAscConj));
-    g->addLayout(ligne(2, m_cbAscConjAsc, m_eAscConjAsc, u"gén."_s));
+    g->addLayout(ligne(2, m_cbAscConjAsc, m_eAscConjAsc, abrege()));
     g->addLayout(ligne(1, m_cbAscFratrie));
     g->addLayout(ligne(2, m_cbAscFratrieDes));
-    g->addLayout(ligne(0, m_CB_Des, m_eDesGen, u"génération(s)"_s));
+    g->addLayout(ligne(0, m_CB_Des, m_eDesGen, unite(u"L_DesGen"_s, m_eDesGen, generation, generations)));
     g->addLayout(ligne(1, m_cbDesConj));
-    g->addLayout(ligne(2, m_cbDesConjAsc, m_eDesConjAsc, u"gén."_s));
-    g->addLayout(ligne(0, m_cbAge, m_eAge, u"ans"_s));
+    g->addLayout(ligne(2, m_cbDesConjAsc, m_eDesConjAsc, abrege()));
+    g->addLayout(ligne(0, m_cbAge, m_eAge, unite(u"L_Age"_s, m_eAge, texte(108, u"an"_s), texte(109, u"ans"_s))));
     g->addLayout(ligne(0, m_cbRapport));
 
     m_rbSupprimer = new QRadioButton(u"Supprimer"_s);

@@ -357,7 +357,8 @@ void TfmRapport::RemplitTableau(const TR &liste)
         return;
     m_grilleModele = true;
 
-    setWindowTitle(m_titre + u' ' + texte(599, u"(%1 personnes)"_s).arg(QString::number(n)));
+    const QString compte = n > 1 ? texte(599, u"(%1 personnes)"_s) : texte(7200, u"(%1 personne)"_s);
+    setWindowTitle(m_titre + u' ' + compte.arg(QString::number(n)));
     AfficheGrille();
     AppliqueCouleurTitre();
     SelectionneValeur(m_hote.SelecPers());

@@ -300,8 +300,10 @@ TEST_F(Rapport, ListeRemplitLaGrilleEtSelectionneLaPersonneCourante)
     EXPECT_EQ(grille->Cell(0, 0), u"Nom"_s);
     EXPECT_FALSE(grille->isVisible());
     EXPECT_TRUE(rapport->findChild<QPlainTextEdit *>(u"Memo1"_s)->isVisible());
-    EXPECT_EQ(rapport->windowTitle(), u"Vide (0 personnes)"_s);
+    EXPECT_EQ(rapport->windowTitle(), u"Vide (0 personne)"_s);
     EXPECT_EQ(rapport->Liste().Count(), 0);
+    ASSERT_TRUE(rapport->AfficheListe(liste({3}), u"Une"_s));
+    EXPECT_EQ(rapport->windowTitle(), u"Une (1 personne)"_s);
 }
 
 TEST_F(Rapport, UnClicSurUnTitreTrieSelonLeTypeDuModeleDansUnSensPuisLAutre)

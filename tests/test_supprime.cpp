@@ -360,14 +360,22 @@ TEST(FenetreSupprime, NombresAuClavierPuisOk)
     w.caseA("CB_Des")->click();
     EXPECT_EQ(w.liste(), QStringLiteral("Liste des 3 fiches supprimées"));
     auto *gen = w.c<QSpinBox>("eDesGen");
+    EXPECT_EQ(w.c<QLabel>("L_DesGen")->text(), QStringLiteral("génération"));
     gen->selectAll();
     QTest::keyClicks(gen, QStringLiteral("2"));
     EXPECT_EQ(w.liste(), QStringLiteral("Liste des 5 fiches supprimées"));
+    EXPECT_EQ(w.c<QLabel>("L_DesGen")->text(), QStringLiteral("générations"));
 
+    // The units agree with the numbers.
     auto *age = w.c<QSpinBox>("eAge");
+    age->selectAll();
+    QTest::keyClicks(age, QStringLiteral("1"));
+    EXPECT_EQ(w.c<QLabel>("L_Age")->text(), QStringLiteral("an"));
     age->selectAll();
     QTest::keyClicks(age, QStringLiteral("4x2"));
     EXPECT_EQ(age->value(), 42);
+    EXPECT_EQ(w.c<QLabel>("L_Age")->text(), QStringLiteral("ans"));
+    EXPECT_EQ(w.c<QLabel>("L_AscGen")->text(), QStringLiteral("génération"));
 
     w.bd.DeletePerson(6);
     ASSERT_EQ(w.bd.NewPerson(), 6);
