@@ -99,7 +99,7 @@ QString texteListe(int n)
 } // namespace
 
 TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , m_bd(bd)
     , m_hote(hote)
 {
@@ -171,6 +171,10 @@ TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
     m_sbListe = new QToolButton;
     m_sbListe->setObjectName(u"sbListe"_s);
     m_sbListe->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Wide enough for the longest count from the start: a window that grew
+    // with the count would push its buttons off the screen.
+    m_sbListe->setMinimumWidth(m_sbListe->fontMetrics().horizontalAdvance(texteListe(MaxPersonnes))
+                               + 4 * m_sbListe->fontMetrics().averageCharWidth());
     auto *calcul = new QHBoxLayout;
     calcul->addWidget(m_cbCalculer);
     calcul->addWidget(m_sbListe, 1);

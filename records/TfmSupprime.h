@@ -34,7 +34,8 @@ public:
 
 // The delete window "Supprimer une ou plusieurs fiche(s)": removes a set of
 // persons gathered around the current person, or keeps only that set. A
-// stay-on-top tool window, not modal, freed when closed.
+// tool window kept above the main window (below the dialogs), not modal,
+// freed when closed.
 //
 // The reference is the host's current person when the window is built; the
 // report's persons are read then too (cbRapport's caption gives their

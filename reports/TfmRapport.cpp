@@ -125,7 +125,7 @@ private:
 };
 
 TfmRapport::TfmRapport(TBD &bd, THoteRapport &hote, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , m_bd(bd)
     , m_hote(hote)
 {

@@ -40,7 +40,7 @@ QString messageSelectionCoupee()
 TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
                                      std::function<int()> personne,
                                      std::function<TR()> ecranArbre, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , m_bd(bd)
     , m_rapport(rapport)
     , m_personne(std::move(personne))

@@ -14,8 +14,9 @@ class QSpinBox;
 class TBD;
 class TfmRapport;
 
-// "Options du rapport": the small stay-on-top tool window beside the report
-// window from which person reports are made.
+// "Options du rapport": the small tool window beside the report window from
+// which person reports are made, kept above the main window but below the
+// dialogs.
 //
 // Panel pAff (selection kinds): the list lbAfficher of the fifteen selection
 // kinds (TexteSorteSelection, item index = kind), the number of generations

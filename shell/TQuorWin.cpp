@@ -7,6 +7,7 @@
 #include "Ini.h"
 #include "Langue.h"
 #include "Options.h"
+#include "Placement.h"
 #include "Dessin.h"
 #include "TPage.h"
 #include "TfmListe.h"
@@ -34,6 +35,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -68,7 +70,9 @@ TQuorWin::TQuorWin(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TQuorWin"));
-    resize(1100, 750);
+    // The window opens within the screen, frame and panels included.
+    const QSize ecran = screen()->availableGeometry().size();
+    resize(QSize(1100, 750).boundedTo(ecran - QSize(16, 48)));
 
     m_pc = new QTabWidget;
     m_pc->setObjectName(QStringLiteral("PC"));
@@ -139,6 +143,12 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_pmArbre->setObjectName(QStringLiteral("PM_Arbre"));
     m_pmArbreBoite = new QMenu(this);
     m_pmArbreBoite->setObjectName(QStringLiteral("PM_ArbreBoite"));
+
+    // The tool windows open beside the tree area, then where they were left.
+    m_placement = new TPlacement(this, m_arbre, this);
+    m_placement->Suit(m_fiche, TPlacement::HautDroite);
+    m_placement->Suit(m_rapport, TPlacement::BasDroite);
+    m_placement->Suit(m_critere, TPlacement::BasGauche);
 
     CreeMenus();
     CreeMenuArbre();
@@ -255,9 +265,21 @@ void TQuorWin::CreeTaches()
         page->layout()->addWidget(g);
         return g;
     };
+    // Each page scrolls: the window then fits a small screen, whatever the
+    // number of commands in the column.
+    auto page = [this](QWidget *contenu, const char *nom, const QString &titre) {
+        auto *defile = new QScrollArea;
+        defile->setObjectName(QString::fromLatin1(nom));
+        defile->setWidget(contenu);
+        defile->setWidgetResizable(true);
+        defile->setFrameShape(QFrame::NoFrame);
+        defile->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        defile->setMinimumWidth(contenu->minimumSizeHint().width()
+                                + defile->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        m_pc->addTab(defile, titre);
+    };
 
     auto *afficher = new QWidget;
-    afficher->setObjectName(QStringLiteral("TS_Afficher"));
     afficher->setLayout(new QVBoxLayout);
     QGroupBox *arbre = groupe(afficher, QStringLiteral("Arbre"));
     Bouton(arbre, "sbVoirPage", QStringLiteral("Voir la page"), true);
@@ -312,10 +334,9 @@ void TQuorWin::CreeTaches()
     });
     Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
     static_cast<QVBoxLayout *>(afficher->layout())->addStretch();
-    m_pc->addTab(afficher, QStringLiteral("Afficher"));
+    page(afficher, "TS_Afficher", QStringLiteral("Afficher"));
 
     auto *stat = new QWidget;
-    stat->setObjectName(QStringLiteral("TS_Stat"));
     stat->setLayout(new QVBoxLayout);
     QGroupBox *outils = groupe(stat, QStringLiteral("Statistiques et calendrier"));
     Bouton(outils, "sbStat", QStringLiteral("Statistiques"), true);
@@ -326,7 +347,7 @@ void TQuorWin::CreeTaches()
     ann->setAutoExclusive(true);
     eve->setChecked(true);
     static_cast<QVBoxLayout *>(stat->layout())->addStretch();
-    m_pc->addTab(stat, QStringLiteral("Statistiques"));
+    page(stat, "TS_Stat", QStringLiteral("Statistiques"));
 }
 
 QString TQuorWin::FichierGene() const
@@ -338,6 +359,7 @@ void TQuorWin::Initialise(const QStringList &arguments)
 {
     const TIniFile gene(FichierGene());
     LitParametres(gene, ::Options(), Reglages(), ReglagesStat());
+    m_placement->Lit(gene);
     m_page->PrintZoom = Reglages().PrintZoom;
     m_page->PrintCroise = Reglages().PrintCroise;
     m_page->PrintMargeH = Reglages().PrintMargeH;
@@ -539,6 +561,7 @@ void TQuorWin::AfficheSupprime()
         return;
     findChild<QToolButton *>(QStringLiteral("sbSupprime"))->setChecked(true);
     m_supprime = new TfmSupprime(m_bd, *this, this);
+    m_placement->Suit(m_supprime, TPlacement::HautGauche);
     // The window was prepared around a person of this database: it must not
     // remove anybody from the next one.
     connect(this, &TQuorWin::BaseRechargee, m_supprime, &QWidget::close);
@@ -807,6 +830,7 @@ void TQuorWin::EcritParametresEtStatistiques()
     Reglages().PrintZoomAuto = m_page->PrintZoomAuto;
     TIniFile gene(FichierGene());
     EcritParametres(gene, ::Options(), Reglages(), ReglagesStat());
+    m_placement->Ecrit(gene);
     if (!gene.UpdateFile())
         AppMessageBox(MLText(TexteReglagesNonEcrits).arg(FichierGene(), gene.ErrorString()),
                       MsgAvertissement, BoutonsOk);

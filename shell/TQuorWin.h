@@ -28,6 +28,7 @@ class TfmRapportCritere;
 class TfmAjoute;
 class TfmAjoutePers;
 class TfmRechFiche;
+class TPlacement;
 
 // The main window: the File menu, the side task bar `PC`, the tree area
 // `Arbre` and the status line. It owns the database and is the one place that
@@ -219,6 +220,7 @@ private:
     int m_chargements = 0;
 
     TfmOptions *m_options = nullptr;
+    TPlacement *m_placement = nullptr;
     QTabWidget *m_pc = nullptr;
     QScrollArea *m_arbre = nullptr;
     QLabel *m_statut = nullptr;

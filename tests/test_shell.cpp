@@ -5,6 +5,8 @@
 #include "Globales.h"
 #include "Ini.h"
 #include "Options.h"
+#include "Parente.h"
+#include "Placement.h"
 #include "TPage.h"
 #include "Look.h"
 #include "TBKStringGrid.h"
@@ -25,9 +27,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QRadioButton>
 #include <QTimer>
@@ -329,6 +336,149 @@ TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
     }
     QTest::mouseClick(bouton, Qt::LeftButton);
     EXPECT_TRUE(options->isVisible());
+}
+
+// The rectangle of a widget in screen coordinates.
+QRect ecranDe(const QWidget *w)
+{
+    return {w->mapToGlobal(QPoint(0, 0)), w->size()};
+}
+
+// The tool windows open in the corners of the tree area (the screen has no
+// room beside the main window), over neither the menus nor the task column;
+// the window system keeps them above the main window only, so that dialogs
+// come above them. Moved, they open where they were left, from one session
+// to the next, unless that place is no longer on the screen.
+TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
+{
+    ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1366, 768));
+    TIniFile ini(DossierParamUser + u"gene.ini"_s);
+    ini.WriteString(u"Fenetres"_s, u"fmRapport"_s, u"5000,5000,500,400"_s);
+    ASSERT_TRUE(ini.UpdateFile());
+    TQuorWin *w = &fenetreExemple();
+    w->ShowFiche();
+    QTest::mouseClick(w->findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    w->AfficheSupprime();
+    const QRect arbre = ecranDe(w->findChild<QScrollArea *>(u"Arbre"_s));
+    const auto *taches = w->centralWidget()->findChild<QTabWidget *>(u"PC"_s, Qt::FindDirectChildrenOnly);
+    ASSERT_NE(taches, nullptr);
+    const struct { QWidget *fenetre; QPoint coin, attendu; } outils[] = {
+        {w->Fiche(), w->Fiche()->frameGeometry().topRight(), arbre.topRight()},
+        {w->Rapport(), w->Rapport()->frameGeometry().bottomRight(), arbre.bottomRight()},
+        {w->RapportCritere(), w->RapportCritere()->frameGeometry().bottomLeft(), arbre.bottomLeft()},
+        {w->FenetreSupprime(), w->FenetreSupprime()->frameGeometry().topLeft(), arbre.topLeft()},
+    };
+    for (const auto &o : outils) {
+        SCOPED_TRACE(o.fenetre->objectName().toStdString());
+        ASSERT_TRUE(o.fenetre->isVisible());
+        EXPECT_EQ(o.coin, o.attendu);
+        const QRect cadre = o.fenetre->frameGeometry();
+        EXPECT_TRUE(arbre.contains(cadre));
+        EXPECT_FALSE(cadre.intersects(ecranDe(w->menuBar())));
+        EXPECT_FALSE(cadre.intersects(ecranDe(taches)));
+        EXPECT_EQ(o.fenetre->windowType(), Qt::Tool);
+        EXPECT_FALSE(o.fenetre->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(o.fenetre->parentWidget(), w);
+        EXPECT_GE(o.fenetre->width(), TPlacement::LargeurTitre(o.fenetre));
+    }
+
+    const QRect laissee(300, 260, 500, 420);
+    w->Fiche()->setGeometry(laissee);
+    w->Fiche()->close();
+    w->AfficheSupprime(); // open already: nothing moves
+    const QRect supprime = w->FenetreSupprime()->geometry();
+    w->FenetreSupprime()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w->AfficheSupprime();
+    EXPECT_EQ(w->FenetreSupprime()->geometry(), supprime);
+    ASSERT_TRUE(w->close());
+    w = &fenetreExemple();
+    w->ShowFiche();
+    EXPECT_EQ(w->Fiche()->geometry(), laissee);
+}
+
+// Where a 300 x 200 window with a frame of 2 goes, for a main window whose
+// tree area runs from (240, 50) to (1099, 699) on a 1366 x 768 screen.
+TEST(Placement, CornersOfTheTreeAreaOrBesideTheMainWindow)
+{
+    const QRect ecran(0, 0, 1366, 768);
+    const QRect zone(240, 50, 860, 650);
+    const QMargins cadre(2, 2, 2, 2);
+    const struct { TPlacement::TCoin coin; QRect principale; QSize taille; QRect attendu; } cas[] = {
+        // No room at the right of the main window: inside the tree area.
+        {TPlacement::HautDroite, QRect(0, 0, 1200, 720), {300, 200}, QRect(798, 52, 300, 200)},
+        {TPlacement::BasDroite, QRect(0, 0, 1200, 720), {300, 200}, QRect(798, 498, 300, 200)},
+        {TPlacement::HautGauche, QRect(0, 0, 1200, 720), {300, 200}, QRect(242, 52, 300, 200)},
+        {TPlacement::BasGauche, QRect(0, 0, 1200, 720), {300, 200}, QRect(242, 498, 300, 200)},
+        // Room: a right-hand window goes beside the main window, a left-hand
+        // one stays in the tree area.
+        {TPlacement::HautDroite, QRect(0, 0, 1050, 720), {300, 200}, QRect(1052, 52, 300, 200)},
+        {TPlacement::BasGauche, QRect(0, 0, 1050, 720), {300, 200}, QRect(242, 498, 300, 200)},
+        // Taller than the room below the tree area's top: moved up only as
+        // far as the screen needs.
+        {TPlacement::HautDroite, QRect(0, 0, 1200, 720), {300, 740}, QRect(798, 26, 300, 740)},
+        // Wider than the screen: the screen's width.
+        {TPlacement::BasGauche, QRect(0, 0, 1200, 720), {2000, 200}, QRect(2, 498, 1362, 200)},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.attendu.x());
+        EXPECT_EQ(TPlacement::Calcule(c.taille, cadre, c.coin, c.principale, zone, ecran), c.attendu);
+    }
+}
+
+// On a 1366 x 768 screen: the main window fits and may be made shorter, its
+// task column scrolls to every command, the record form shows every tab and
+// every new-entry line whole, and titles are not cut.
+TEST_F(Shell, TheWindowsFitASmallScreen)
+{
+    TQuorWin &w = fenetreExemple();
+    const QRect ecran = w.screen()->availableGeometry();
+    EXPECT_TRUE(ecran.contains(w.frameGeometry()));
+    w.resize(w.width(), 500);
+    EXPECT_EQ(w.height(), 500);
+    auto *page = w.findChild<QScrollArea *>(u"TS_Afficher"_s);
+    auto *derniere = w.findChild<QToolButton *>(u"sbRapWeb"_s);
+    page->ensureWidgetVisible(derniere);
+    EXPECT_TRUE(page->viewport()->rect().contains(QRect(derniere->mapTo(page->viewport(), QPoint(0, 0)),
+                                                        derniere->size())));
+
+    // A person with a union, so that the union's events show too.
+    int conjoint = 1;
+    while (!HasUnion(w.Base(), conjoint))
+        ++conjoint;
+    w.SetSelecPers(conjoint);
+    w.ShowFiche();
+    auto *onglets = w.Fiche()->findChild<QTabWidget *>(u"PC"_s);
+    const QTabBar *barre = onglets->tabBar();
+    for (int i = 0; i < onglets->count(); ++i) {
+        if (!onglets->isTabVisible(i))
+            continue;
+        SCOPED_TRACE(onglets->tabText(i).toStdString());
+        EXPECT_TRUE(barre->rect().contains(barre->tabRect(i)));
+        onglets->setCurrentIndex(i);
+        for (const QListWidget *liste : onglets->widget(i)->findChildren<QListWidget *>()) {
+            if (!liste->isVisible() || liste->count() == 0)
+                continue;
+            SCOPED_TRACE(liste->objectName().toStdString());
+            const QListWidgetItem *nouvelle = liste->item(liste->count() - 1);
+            const QRect texte(liste->visualItemRect(nouvelle).topLeft(),
+                              QSize(liste->fontMetrics().horizontalAdvance(nouvelle->text()),
+                                    liste->visualItemRect(nouvelle).height()));
+            EXPECT_TRUE(liste->viewport()->rect().contains(texte));
+        }
+    }
+
+    // A report of one narrow column under a long title, in the report
+    // window on screen.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    w.Rapport()->Modele().resize(1);
+    w.Rapport()->AfficheListe(TR(), u"Les descendants de quelqu'un dont il manque au moins un parent"_s);
+    EXPECT_GE(w.Rapport()->width(), TPlacement::LargeurTitre(w.Rapport()));
+    EXPECT_TRUE(ecran.contains(w.Rapport()->frameGeometry()));
+
+    w.AfficheSupprime();
+    EXPECT_TRUE(ecran.contains(w.FenetreSupprime()->frameGeometry()));
 }
 
 // Once the modal window `fenetre` is shown, types `texte` in eCommence (when

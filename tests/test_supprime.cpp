@@ -385,6 +385,23 @@ TEST(FenetreSupprime, NombresAuClavierPuisOk)
     EXPECT_TRUE(saine(w.bd));
 }
 
+// The count's button is as wide as the longest count from the start: the
+// window keeps its size and its buttons their place as the count grows.
+TEST(FenetreSupprime, UnLongCompteNeDeplacePasLesBoutons)
+{
+    Fenetre w(1);
+    while (w.bd.CanAddPerson())
+        w.bd.NewPerson();
+    const QRect avant = w.f->geometry();
+    auto *annuler = w.c<QPushButton>("B_Annuler");
+    const QPoint place = annuler->mapTo(w.f, QPoint(0, 0));
+    w.c<QRadioButton>("rbConserver")->click();
+    ASSERT_EQ(w.liste(), QStringLiteral("Liste des 99999 fiches supprimées"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.f->geometry(), avant);
+    EXPECT_EQ(annuler->mapTo(w.f, QPoint(0, 0)), place);
+}
+
 TEST(FenetreSupprime, CompteEtListeDansLeRapport)
 {
     Fenetre w(13);
