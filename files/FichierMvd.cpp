@@ -176,6 +176,12 @@ QByteArray encode(const TBD &bd, const TEnteteMvd &entete)
 
 // ---- Reading -------------------------------------------------------------
 
+// A count with its noun, singular up to one: "1 octet", "2 octets".
+QString compte(qint64 n, const char16_t *un, const char16_t *plusieurs)
+{
+    return QString::number(n) + u' ' + QString::fromUtf16(n > 1 ? plusieurs : un);
+}
+
 // Reads numbers and texts from the file image with every access checked
 // against its end. The first failure is kept, with the byte offset, the
 // record being read and the field, and every later call fails.
@@ -226,8 +232,8 @@ public:
         if (!naturel(longueur, champ))
             return false;
         if (longueur > reste())
-            return echec(debut, champ, u"longueur %1 au-delà des %2 octets restants"_s
-                                           .arg(longueur).arg(reste()));
+            return echec(debut, champ, u"longueur %1, il reste %2"_s
+                                           .arg(longueur).arg(compte(reste(), u"octet", u"octets")));
         const char *d = m_debut + m_position;
         m_position += longueur;
         if (!decodeUtf8(d, longueur, s))
@@ -243,8 +249,9 @@ public:
         // The count is checked against the bytes left before anything is
         // reserved, so a damaged count cannot ask for a huge allocation.
         if (qint64(n) * 4 > reste())
-            return echec(m_position - 4, champ, u"%1 numéros annoncés au-delà des %2 octets restants"_s
-                                                    .arg(n).arg(reste()));
+            return echec(m_position - 4, champ, u"%1, il reste %2"_s
+                                                    .arg(compte(n, u"numéro annoncé", u"numéros annoncés"),
+                                                         compte(reste(), u"octet", u"octets")));
         l.clear();
         l.reserve(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) {
@@ -445,7 +452,7 @@ TResultatMvd decode(const QByteArray &donnees, TBD &bd, TEnteteMvd &entete)
     l.contexte(u"fin du fichier", 0);
     const qint64 finContenu = l.position();
     if (l.reste() > 4) {
-        l.echec(finContenu, u"somme de contrôle", u"%1 octets en trop"_s.arg(l.reste() - 4));
+        l.echec(finContenu, u"somme de contrôle", compte(l.reste() - 4, u"octet", u"octets") + u" en trop"_s);
         return l.erreur();
     }
     quint32 attendue = 0;

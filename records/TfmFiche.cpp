@@ -37,6 +37,7 @@
 #include <QProcess>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -89,6 +90,14 @@ QListWidget *ListeDe(QWidget *parent, const char *nom)
     auto *l = new QListWidget(parent);
     l->setObjectName(QString::fromLatin1(nom));
     return l;
+}
+
+// An events list beside its details: as wide as its new-entry line, the
+// longest it holds, with room for a scroll bar.
+void LargeurListeEve(QListWidget *liste)
+{
+    liste->setFixedWidth(liste->fontMetrics().horizontalAdvance(LigneNouvelle()) + 2 * liste->frameWidth()
+                         + liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
 }
 
 QLabel *Libelle(const QString &texte, QWidget *parent, const char *nom = nullptr)
@@ -243,7 +252,7 @@ QString TfmFiche::FormatePrenom(const QString &prenoms)
 // ---- Construction ----------------------------------------------------------
 
 TfmFiche::TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , m_bd(bd)
     , m_hote(hote)
 {
@@ -336,7 +345,7 @@ void TfmFiche::CreeEvenements()
     m_tsEvenement->setObjectName(QStringLiteral("TS_Evenement"));
     auto *l = new QHBoxLayout(m_tsEvenement);
     m_lbEve = ListeDe(m_tsEvenement, "lbEve");
-    m_lbEve->setMaximumWidth(130);
+    LargeurListeEve(m_lbEve);
     l->addWidget(m_lbEve);
     m_pEveDetails = new QWidget(m_tsEvenement);
     m_pEveDetails->setObjectName(QStringLiteral("pEveDetails"));
@@ -416,7 +425,7 @@ void TfmFiche::CreeUnion()
     auto *le = new QHBoxLayout(m_pEveUnion);
     le->setContentsMargins(0, 0, 0, 0);
     m_lbUnionEve = ListeDe(m_pEveUnion, "lbUnionEve");
-    m_lbUnionEve->setMaximumWidth(130);
+    LargeurListeEve(m_lbUnionEve);
     le->addWidget(m_lbUnionEve);
     m_pEveUnionDetails = new QWidget(m_pEveUnion);
     m_pEveUnionDetails->setObjectName(QStringLiteral("pEveUnionDetails"));

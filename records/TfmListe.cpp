@@ -358,9 +358,11 @@ void TfmListe::Sert(QLineEdit *edit)
 
 void TfmListe::Affiche(const QStringList &candidats)
 {
-    QString titre = MLText(642);
+    const bool plusieurs = candidats.size() > 1;
+    QString titre = MLText(plusieurs ? 642 : 7201);
     if (titre.isEmpty())
-        titre = QStringLiteral("%1 proposition(s) (F3 pour tout afficher)");
+        titre = plusieurs ? QStringLiteral("%1 propositions (F3 pour tout afficher)")
+                          : QStringLiteral("%1 proposition (F3 pour tout afficher)");
     setWindowTitle(titre.arg(candidats.size()));
 
     m_lignes->setStringList(candidats);

@@ -264,6 +264,11 @@ void TfmRechFiche::LieFratrie(int reference)
     Cherche(TModeRecherche::Fratrie, reference);
 }
 
+void TfmRechFiche::OubliePersonne()
+{
+    m_choisi = 0;
+}
+
 void TfmRechFiche::Prepare(TModeRecherche mode, int reference)
 {
     m_critere.Mode = mode;

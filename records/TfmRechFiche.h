@@ -69,6 +69,11 @@ public:
     void Prepare(TModeRecherche mode, int reference);
     int Conclut();
 
+    // Forgets the person chosen last, whose number names somebody else once
+    // the database is replaced: the next opening starts on the current
+    // person.
+    void OubliePersonne();
+
     // Closing in any way (OK, Cancel, Escape, the title bar) puts back the
     // current person and the record form's tab saved when shown.
     void done(int resultat) override;

@@ -1,5 +1,7 @@
 #include "TfmSupprime.h"
 
+#include <algorithm>
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QButtonGroup>
@@ -54,16 +56,34 @@ QSpinBox *nombre(const QString &nom, int valeur)
 
 // A box, its number and the unit after it on one line, indented by `retrait`
 // levels under the box it depends on.
-QHBoxLayout *ligne(int retrait, QWidget *a, QWidget *b = nullptr, const QString &unite = QString())
+QHBoxLayout *ligne(int retrait, QWidget *a, QWidget *b = nullptr, QWidget *unite = nullptr)
 {
     auto *l = new QHBoxLayout;
     l->addSpacing(20 * retrait);
     l->addWidget(a);
     if (b)
         l->addWidget(b);
-    if (!unite.isEmpty())
-        l->addWidget(new QLabel(unite));
+    if (unite)
+        l->addWidget(unite);
     l->addStretch();
+    return l;
+}
+
+// Language text n, else the French words while a language file lacks it.
+QString texte(int n, const QString &francais)
+{
+    const QString t = MLText(n);
+    return t.isEmpty() ? francais : t;
+}
+
+// The unit after a number, singular up to one as the number changes.
+QLabel *unite(const QString &nom, QSpinBox *nombre, const QString &un, const QString &plusieurs)
+{
+    auto *l = new QLabel;
+    l->setObjectName(nom);
+    const auto accorde = [=] { l->setText(nombre->value() > 1 ? plusieurs : un); };
+    QObject::connect(nombre, &QSpinBox::valueChanged, l, accorde);
+    accorde();
     return l;
 }
 
@@ -79,7 +99,7 @@ QString texteListe(int n)
 } // namespace
 
 TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , m_bd(bd)
     , m_hote(hote)
 {
@@ -120,15 +140,18 @@ TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
     auto *g = new QVBoxLayout(groupe);
     for (QCheckBox *c : {m_CB_Pers, m_CB_Pere, m_CB_Mere, m_CB_Conj, m_CB_Fatrie, m_CB_Enfant})
         g->addLayout(ligne(0, c));
-    g->addLayout(ligne(0, m_CB_Asc, m_eAscGen, u"génération(s)"_s));
+    const QString generation = texte(7202, u"génération"_s);
+    const QString generations = texte(7203, u"générations"_s);
+    const auto abrege = [] { return new QLabel(u"gén."_s); };
+    g->addLayout(ligne(0, m_CB_Asc, m_eAscGen, unite(u"L_AscGen"_s, m_eAscGen, generation, generations)));
     g->addLayout(ligne(1, m_cbAscConj));
-    g->addLayout(ligne(2, m_cbAscConjAsc, m_eAscConjAsc, u"gén."_s));
+    g->addLayout(ligne(2, m_cbAscConjAsc, m_eAscConjAsc, abrege()));
     g->addLayout(ligne(1, m_cbAscFratrie));
     g->addLayout(ligne(2, m_cbAscFratrieDes));
-    g->addLayout(ligne(0, m_CB_Des, m_eDesGen, u"génération(s)"_s));
+    g->addLayout(ligne(0, m_CB_Des, m_eDesGen, unite(u"L_DesGen"_s, m_eDesGen, generation, generations)));
     g->addLayout(ligne(1, m_cbDesConj));
-    g->addLayout(ligne(2, m_cbDesConjAsc, m_eDesConjAsc, u"gén."_s));
-    g->addLayout(ligne(0, m_cbAge, m_eAge, u"ans"_s));
+    g->addLayout(ligne(2, m_cbDesConjAsc, m_eDesConjAsc, abrege()));
+    g->addLayout(ligne(0, m_cbAge, m_eAge, unite(u"L_Age"_s, m_eAge, texte(108, u"an"_s), texte(109, u"ans"_s))));
     g->addLayout(ligne(0, m_cbRapport));
 
     m_rbSupprimer = new QRadioButton(u"Supprimer"_s);
@@ -148,6 +171,10 @@ TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
     m_sbListe = new QToolButton;
     m_sbListe->setObjectName(u"sbListe"_s);
     m_sbListe->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Wide enough for the longest count from the start: a window that grew
+    // with the count would push its buttons off the screen.
+    m_sbListe->setMinimumWidth(m_sbListe->fontMetrics().horizontalAdvance(texteListe(MaxPersonnes))
+                               + 4 * m_sbListe->fontMetrics().averageCharWidth());
     auto *calcul = new QHBoxLayout;
     calcul->addWidget(m_cbCalculer);
     calcul->addWidget(m_sbListe, 1);
@@ -219,25 +246,47 @@ void TfmSupprime::Initialise()
 {
     m_miseAJour = true;
     m_reference = m_hote.SelecPers();
-    // The report's list is taken once, so that the count in the caption is
-    // the one used, even after sbListe has put this window's own list there.
     m_rapport = m_hote.ListeRapport();
-    m_cbRapport->setText(u"Les personnes listées dans le rapport (%1 pers.)"_s.arg(m_rapport.Count()));
-    m_cbRapport->setEnabled(!m_rapport.IsEmpty());
     m_sbListe->setText(texteListe(0));
     m_sbListe->setEnabled(false);
-
-    const int ref = m_bd.PersonInUse(m_reference) ? m_reference : 0;
-    m_L_Nom->setText(ref != 0 ? m_bd.FullName(ref) : QString());
-    m_CB_Pere->setEnabled(m_bd.PersonInUse(m_bd.Father(ref)));
-    m_CB_Mere->setEnabled(m_bd.PersonInUse(m_bd.Mother(ref)));
-    m_CB_Conj->setEnabled(ref != 0 && HasUnion(m_bd, ref));
-    m_CB_Fatrie->setEnabled(ref != 0 && !SiblingsOf(m_bd, ref).IsEmpty());
-    m_CB_Enfant->setEnabled(HasChildren(m_bd, ref));
-    Enable();
+    ActualiseControles();
     m_miseAJour = false;
 
     m_cbCalculer->setChecked(true);
+}
+
+void TfmSupprime::ActualiseControles()
+{
+    m_cbRapport->setText(u"Les personnes listées dans le rapport (%1 pers.)"_s.arg(m_rapport.Count()));
+    const int ref = m_bd.PersonInUse(m_reference) ? m_reference : 0;
+    m_L_Nom->setText(ref != 0 ? m_bd.FullName(ref) : QString());
+    const auto applicable = [](QCheckBox *c, bool oui) {
+        if (!oui)
+            c->setChecked(false);
+        c->setEnabled(oui);
+    };
+    applicable(m_cbRapport, !m_rapport.IsEmpty());
+    applicable(m_CB_Pere, m_bd.PersonInUse(m_bd.Father(ref)));
+    applicable(m_CB_Mere, m_bd.PersonInUse(m_bd.Mother(ref)));
+    applicable(m_CB_Conj, ref != 0 && HasUnion(m_bd, ref));
+    applicable(m_CB_Fatrie, ref != 0 && !SiblingsOf(m_bd, ref).IsEmpty());
+    applicable(m_CB_Enfant, HasChildren(m_bd, ref));
+    Enable();
+}
+
+void TfmSupprime::Actualise()
+{
+    // The list sbListe put in the report is what this window would remove,
+    // not "the persons listed in the report": taking it as such would turn
+    // "Conserver seulement" against the user. The report's list of before
+    // stays in use until another one replaces it.
+    const TR rapport = m_hote.ListeRapport();
+    if (m_listeMontree.IsEmpty() || !std::ranges::equal(rapport.Items(), m_listeMontree.Items()))
+        m_rapport = rapport;
+    m_miseAJour = true;
+    ActualiseControles();
+    m_miseAJour = false;
+    Compte();
 }
 
 void TfmSupprime::Enable()
@@ -299,6 +348,7 @@ void TfmSupprime::sbListeClick()
         TCurseurOccupe occupe;
         liste = ListeSuppression(m_bd, m_marques, m_rbConserver->isChecked());
     }
+    m_listeMontree = liste;
     m_hote.MontreListe(liste, m_sbListe->text());
 }
 

@@ -34,7 +34,8 @@ public:
 
 // The delete window "Supprimer une ou plusieurs fiche(s)": removes a set of
 // persons gathered around the current person, or keeps only that set. A
-// stay-on-top tool window, not modal, freed when closed.
+// tool window kept above the main window (below the dialogs), not modal,
+// freed when closed.
 //
 // The reference is the host's current person when the window is built; the
 // report's persons are read then too (cbRapport's caption gives their
@@ -64,6 +65,13 @@ public:
     TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent = nullptr);
     ~TfmSupprime() override;
 
+    // Shows the database and the report as they are now, for a window left
+    // open while they change: the reference's name, the relation boxes that
+    // apply (a box that no longer applies is unticked), the persons of the
+    // report (unless the report shows the list this window put there) and
+    // the count.
+    void Actualise();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -71,6 +79,7 @@ protected:
 private:
     TCriteresSuppression Criteres() const;
     void Initialise();
+    void ActualiseControles();
     void Enable();
     void Changement();
     void Compte();
@@ -82,6 +91,8 @@ private:
     THoteSupprime &m_hote;
     int m_reference = 0;
     TR m_rapport;
+    // The list sbListe last put in the report.
+    TR m_listeMontree;
     TMarques m_marques;
     bool m_miseAJour = false;
 

@@ -125,7 +125,7 @@ private:
 };
 
 TfmRapport::TfmRapport(TBD &bd, THoteRapport &hote, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , m_bd(bd)
     , m_hote(hote)
 {
@@ -175,6 +175,7 @@ TfmRapport::TfmRapport(TBD &bd, THoteRapport &hote, QWidget *parent)
     AppliqueCouleurTitre();
     AfficheGrille();
     MLTranslateForm(this);
+    m_titreFenetre = windowTitle();
 }
 
 TfmRapport::~TfmRapport()
@@ -233,10 +234,10 @@ bool TfmRapport::Charge(const QString &chemin)
     m_nomModele = QFileInfo(chemin).completeBaseName();
     const QString fichier = cheminSansCasse(chemin);
     QFile test(fichier);
-    if (!test.open(QIODevice::ReadOnly)) {
-        m_modele.clear();
+    // Nothing read, nothing changed: emptying the model would leave a report
+    // without a single column.
+    if (!test.open(QIODevice::ReadOnly))
         return false;
-    }
     test.close();
 
     const TIniFile ini(fichier, TEncodage::Windows1252);
@@ -247,10 +248,9 @@ bool TfmRapport::Charge(const QString &chemin)
         return false;
     }
     const int n = ini.ReadInteger(SectionColonne, u"Nbre"_s, -1);
-    m_modele.clear();
     if (n < 0 || n > MaxColonnes)
         return false;
-    m_modele.resize(static_cast<size_t>(n));
+    m_modele.assign(static_cast<size_t>(n), TColonneModele());
     const QString typeDefaut = texte(2005, u"Texte"_s);
     for (int i = 1; i <= n; ++i) {
         TColonneModele &c = m_modele[static_cast<size_t>(i - 1)];
@@ -348,12 +348,17 @@ void TfmRapport::RemplitTableau(const TR &liste)
         if (k % 50 == 0) {
             m_barre->setValue(k);
             QCoreApplication::processEvents();
+            if (m_abandon)
+                break;
         }
     }
     m_barre->setValue(0);
+    if (Abandonne())
+        return;
     m_grilleModele = true;
 
-    setWindowTitle(m_titre + u' ' + texte(599, u"(%1 personnes)"_s).arg(QString::number(n)));
+    const QString compte = n > 1 ? texte(599, u"(%1 personnes)"_s) : texte(7200, u"(%1 personne)"_s);
+    setWindowTitle(m_titre + u' ' + compte.arg(QString::number(n)));
     AfficheGrille();
     AppliqueCouleurTitre();
     SelectionneValeur(m_hote.SelecPers());
@@ -366,10 +371,10 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
         return false;
     m_liste = liste;
     m_titre = titre;
-    m_listeDonnee = true;
     RemplitTableau(m_liste);
     if (!isVisible())
         m_hote.MontreRapport();
+    emit ListeChangee();
     return true;
 }
 
@@ -380,7 +385,7 @@ bool TfmRapport::InitRapport()
     m_occupe = true;
     setWindowTitle(texte(570, u"Préparation du rapport..."_s));
     m_liste.Clear();
-    m_listeDonnee = false;
+    emit ListeChangee();
     m_grilleModele = false;
     const int lignes = std::min(m_grille->RowCount(), TR::Capacity + 1);
     for (int r = 1; r < lignes; ++r)
@@ -399,14 +404,57 @@ bool TfmRapport::InitRapport()
 void TfmRapport::FinRapport()
 {
     m_barre->setValue(0);
-    AfficheGrille();
-    AppliqueCouleurTitre();
-    AjusteLargeur(true);
-    m_occupe = false;
     if (m_curseurAttente) {
         QApplication::restoreOverrideCursor();
         m_curseurAttente = false;
     }
+    if (Abandonne())
+        return;
+    AfficheGrille();
+    AppliqueCouleurTitre();
+    AjusteLargeur(true);
+    m_occupe = false;
+}
+
+void TfmRapport::Vide()
+{
+    m_liste.Clear();
+    m_titre.clear();
+    emit ListeChangee();
+    if (m_occupe) {
+        m_abandon = true;
+        return;
+    }
+    VideGrille();
+    if (isVisible())
+        ToutesLesPersonnes();
+}
+
+void TfmRapport::VideGrille()
+{
+    m_grilleModele = false;
+    const int lignes = std::min(m_grille->RowCount(), TR::Capacity + 1);
+    for (int r = 1; r < lignes; ++r)
+        m_grille->SetRowData(r, 0);
+    m_grille->SetRowCount(1);
+    m_grille->ResetSort();
+    m_grille->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setWindowTitle(m_titreFenetre);
+    AfficheGrille();
+}
+
+bool TfmRapport::Abandonne()
+{
+    if (!m_abandon)
+        return false;
+    // The rows written so far hold numbers of the database that was
+    // replaced: none of them may stay.
+    m_abandon = false;
+    VideGrille();
+    m_occupe = false;
+    if (isVisible())
+        ToutesLesPersonnes();
+    return true;
 }
 
 void TfmRapport::AfficheGrille()
@@ -449,8 +497,9 @@ void TfmRapport::TitreClic(int col)
     const int valeur = m_grille->GetRowData(m_grille->SelectedRow());
     const QString titre = windowTitle();
     setWindowTitle(texte(588, u"Tri en cours..."_s));
-    const bool ascendant = m_grille->SortedColumn() < 0 || !m_grille->SortAscending();
+    const bool ascendant = !m_dernierTriCroissant;
     m_grille->SortColumn(col, ascendant, m_progression.get());
+    m_dernierTriCroissant = ascendant;
     m_grille->horizontalHeader()->setSortIndicatorShown(true);
     m_grille->horizontalHeader()->setSortIndicator(col, ascendant ? Qt::AscendingOrder : Qt::DescendingOrder);
     setWindowTitle(titre);
@@ -541,20 +590,25 @@ QColor TfmRapport::CouleurLigne(int ligne) const
 void TfmRapport::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // Shown before anything was put in it: every person, with the default
-    // column model.
-    if (!m_occupe && !m_listeDonnee && m_grille->RowCount() < 2) {
-        Charge(DossierRapport + NomModeleDefaut + u".mvr"_s);
-        m_nomModele = NomModeleDefaut;
-        TSelection selection = SelectionneListe(m_bd, 0, m_hote.SelecPers(), 1);
-        m_liste = selection.Liste;
-        m_titre = selection.Titre;
-        m_listeDonnee = true;
-        RemplitTableau(m_liste);
-    }
+    // A window shown empty, whether nothing was put in it yet or the last
+    // report found nobody, starts again from every person.
+    if (!m_occupe && m_grille->RowCount() < 2)
+        ToutesLesPersonnes();
     LitCouleurs();
     AppliqueCouleurTitre();
     AfficheGrille();
+}
+
+void TfmRapport::ToutesLesPersonnes()
+{
+    Charge(DossierRapport + NomModeleDefaut + u".mvr"_s);
+    m_nomModele = NomModeleDefaut;
+    TSelection selection = SelectionneListe(m_bd, 0, m_hote.SelecPers(), 1);
+    m_liste = selection.Liste;
+    m_titre = selection.Titre;
+    RemplitTableau(m_liste);
+    emit ListeChangee();
+    emit SelectionInitiale();
 }
 
 void TfmRapport::hideEvent(QHideEvent *event)

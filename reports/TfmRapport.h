@@ -70,10 +70,10 @@ public:
     // the model name from the path. The file name is looked up without regard
     // to case in its folder ("Standard.mvr" for ".../standard.mvr"). Returns
     // true when the columns were read. A missing or unreadable file, or one
-    // whose column count is absent or out of range, gives an empty model and
-    // false. A file of an older version ([Lignee] Version other than 2) keeps
-    // the model's columns, cut or padded to its [Critere] Colonne count
-    // (default 1), and gives false.
+    // whose column count is absent or out of range, leaves the model as it
+    // was and gives false. A file of an older version ([Lignee] Version other
+    // than 2) keeps the model's columns, cut or padded to its [Critere]
+    // Colonne count (default 1), and gives false.
     bool Charge(const QString &chemin);
     // Writes the model as a new file, replacing the one of that name (found
     // without regard to case); the widths are those shown in the grid when it
@@ -112,12 +112,26 @@ public:
     // message naming the file in *erreur when it cannot be written.
     bool SauveTableau(const QString &chemin, const QString &separateur, QString *erreur = nullptr);
 
+    // Forgets the report list and empties the grid (the columns stay), as
+    // when a database is opened, created or closed: no row may keep the
+    // number of a person of the previous database. A window on screen then
+    // lists every person again. During a fill, the fill stops at its next
+    // pause and the grid is emptied then.
+    void Vide();
+
     // Row styling: 0 one colour, 1 alternating, 2 by sex; -1 is taken as 1.
     // The colours are the "background-color" of the style sheet rules
     // ".rowunique", ".rowPair"/".rowImpair", ".rowHomme"/".rowFemme" (white
     // when missing) and "table thead td" for the titles (light grey).
     int StyleLignes() const;
     void SetStyleLignes(int style);
+
+signals:
+    // The window went back to its first report, every person with the
+    // default column model: the options window shows that kind chosen.
+    void SelectionInitiale();
+    // The report list was replaced (Liste() gives the new one).
+    void ListeChangee();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -131,6 +145,12 @@ private:
         QColor Titre, Unique, Pair, Impair, Homme, Femme;
     };
 
+    // The first report: every person, with the default column model.
+    void ToutesLesPersonnes();
+    void VideGrille();
+    // After a fill: when the database was replaced meanwhile, empties the
+    // grid (and refills it when shown) and returns true.
+    bool Abandonne();
     void TitreClic(int col);
     void SelecFiche(int ligne);
     // Selects the first row whose row value is `valeur`, else none.
@@ -153,11 +173,17 @@ private:
     QString m_nomModele;
     TR m_liste;
     QString m_titre;
-    // A list was handed since start-up or since the last InitRapport.
-    bool m_listeDonnee = false;
+    // The window's own caption, shown while it holds no report.
+    QString m_titreFenetre;
     // The grid's columns are those of the model (the last fill was one).
     bool m_grilleModele = false;
     bool m_occupe = false;
+    // Set when the database was replaced during a fill: the fill stops.
+    bool m_abandon = false;
+    // Direction of the last sort; a title click sorts the other way. It
+    // starts as if the last sort had been descending, so that the first
+    // click sorts ascending, and fills keep it.
+    bool m_dernierTriCroissant = false;
     bool m_curseurAttente = false;
     int m_styleLignes = 1;
     TCouleurs m_couleurs;

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -39,7 +40,7 @@ QString messageSelectionCoupee()
 TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
                                      std::function<int()> personne,
                                      std::function<TR()> ecranArbre, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , m_bd(bd)
     , m_rapport(rapport)
     , m_personne(std::move(personne))
@@ -52,6 +53,7 @@ TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
     principal->setContentsMargins(0, 0, 0, 0);
     principal->addWidget(m_pAff);
     resize(347, 336);
+    connect(&m_rapport, &TfmRapport::SelectionInitiale, this, [this] { SetSorte(0); });
 }
 
 TfmRapportCritere::~TfmRapportCritere() = default;
@@ -149,10 +151,23 @@ void TfmRapportCritere::Applique()
         AppMessageBox(messageSelectionCoupee(), MsgAvertissement, BoutonsOk);
 }
 
-void TfmRapportCritere::showEvent(QShowEvent *evenement)
+void TfmRapportCritere::AffichePersonne()
 {
     m_lTitre->setText(m_bd.FullName(m_personne ? m_personne() : 0));
+}
+
+void TfmRapportCritere::showEvent(QShowEvent *evenement)
+{
+    AffichePersonne();
     QWidget::showEvent(evenement);
+}
+
+void TfmRapportCritere::hideEvent(QHideEvent *evenement)
+{
+    QWidget::hideEvent(evenement);
+    // A window minimised with its owner is still in use.
+    if (!evenement->spontaneous())
+        emit Cachee();
 }
 
 void TfmRapportCritere::montreDegre(int sorte)

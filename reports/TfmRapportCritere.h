@@ -14,8 +14,9 @@ class QSpinBox;
 class TBD;
 class TfmRapport;
 
-// "Options du rapport": the small stay-on-top tool window beside the report
-// window from which person reports are made.
+// "Options du rapport": the small tool window beside the report window from
+// which person reports are made, kept above the main window but below the
+// dialogs.
 //
 // Panel pAff (selection kinds): the list lbAfficher of the fifteen selection
 // kinds (TexteSorteSelection, item index = kind), the number of generations
@@ -54,12 +55,23 @@ public:
     // lGen follow, nothing is applied.
     void SetSorte(int sorte);
 
+    // Shows the current person's name in lTitre ("Par rapport à :"); the
+    // window does it when shown, the main window when the current person or
+    // a name changes.
+    void AffichePersonne();
+
     // Applies the current choice to the report window, whatever cbAppliquer
     // says. Does nothing while the report window is filling.
     void Applique();
 
+signals:
+    // The window was hidden (Ok, its close button, or a selection of no
+    // kind): the task buttons that show it come up.
+    void Cachee();
+
 protected:
     void showEvent(QShowEvent *evenement) override;
+    void hideEvent(QHideEvent *evenement) override;
 
 private:
     void construitPanneauAff();

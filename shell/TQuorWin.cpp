@@ -7,6 +7,7 @@
 #include "Ini.h"
 #include "Langue.h"
 #include "Options.h"
+#include "Placement.h"
 #include "Dessin.h"
 #include "TPage.h"
 #include "TfmListe.h"
@@ -34,6 +35,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -68,7 +70,9 @@ TQuorWin::TQuorWin(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TQuorWin"));
-    resize(1100, 750);
+    // The window opens within the screen, frame and panels included.
+    const QSize ecran = screen()->availableGeometry().size();
+    resize(QSize(1100, 750).boundedTo(ecran - QSize(16, 48)));
 
     m_pc = new QTabWidget;
     m_pc->setObjectName(QStringLiteral("PC"));
@@ -91,7 +95,14 @@ TQuorWin::TQuorWin(QWidget *parent)
         if (m_fiche->isVisible())
             m_fiche->Affiche();
     });
-    connect(this, &TQuorWin::BaseRechargee, m_fiche, [this] { m_fiche->Liste()->Invalide(); });
+    // A form on screen shows the new database at once: its exit handlers,
+    // which run before the new current person is set, then hold nothing of
+    // the previous one.
+    connect(this, &TQuorWin::BaseRechargee, m_fiche, [this] {
+        m_fiche->Liste()->Invalide();
+        if (m_fiche->isVisible())
+            m_fiche->Affiche();
+    });
     m_ajoute = new TfmAjoute(m_bd, m_relatifs, *this, this);
     connect(m_ajoute, &TfmAjoute::PersonneAjoutee, this, &TQuorWin::ArbreModifie);
     m_ajoutePers = new TfmAjoutePers(m_bd, *this, m_fiche->Liste(), this);
@@ -100,6 +111,14 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_rapport = new TfmRapport(m_bd, *this, this);
     m_critere = new TfmRapportCritere(
         m_bd, *m_rapport, [this] { return m_selecPers; }, [this] { return m_affArbre->ListeEcran(); }, this);
+    // Windows that hold person numbers drop them when the database is
+    // replaced: a number of the previous database names somebody else here.
+    connect(this, &TQuorWin::BaseRechargee, m_rapport, &TfmRapport::Vide);
+    connect(this, &TQuorWin::BaseRechargee, m_rechFiche, &TfmRechFiche::OubliePersonne);
+    connect(this, &TQuorWin::SelecPersChangee, m_critere, &TfmRapportCritere::AffichePersonne);
+    // Names shown elsewhere follow the edits.
+    connect(this, &TQuorWin::DonneesModifiees, m_critere, &TfmRapportCritere::AffichePersonne);
+    connect(this, &TQuorWin::DonneesModifiees, this, &TQuorWin::AfficheStatut);
     connect(this, &TQuorWin::BaseRechargee, m_affArbre, &TAffArbre::Affiche);
     connect(m_affArbre, &TAffArbre::Construit, this, [this] {
         if (m_affArbre->Coupe())
@@ -124,6 +143,12 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_pmArbre->setObjectName(QStringLiteral("PM_Arbre"));
     m_pmArbreBoite = new QMenu(this);
     m_pmArbreBoite->setObjectName(QStringLiteral("PM_ArbreBoite"));
+
+    // The tool windows open beside the tree area, then where they were left.
+    m_placement = new TPlacement(this, m_arbre, this);
+    m_placement->Suit(m_fiche, TPlacement::HautDroite);
+    m_placement->Suit(m_rapport, TPlacement::BasDroite);
+    m_placement->Suit(m_critere, TPlacement::BasGauche);
 
     CreeMenus();
     CreeMenuArbre();
@@ -240,9 +265,21 @@ void TQuorWin::CreeTaches()
         page->layout()->addWidget(g);
         return g;
     };
+    // Each page scrolls: the window then fits a small screen, whatever the
+    // number of commands in the column.
+    auto page = [this](QWidget *contenu, const char *nom, const QString &titre) {
+        auto *defile = new QScrollArea;
+        defile->setObjectName(QString::fromLatin1(nom));
+        defile->setWidget(contenu);
+        defile->setWidgetResizable(true);
+        defile->setFrameShape(QFrame::NoFrame);
+        defile->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        defile->setMinimumWidth(contenu->minimumSizeHint().width()
+                                + defile->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        m_pc->addTab(defile, titre);
+    };
 
     auto *afficher = new QWidget;
-    afficher->setObjectName(QStringLiteral("TS_Afficher"));
     afficher->setLayout(new QVBoxLayout);
     QGroupBox *arbre = groupe(afficher, QStringLiteral("Arbre"));
     Bouton(arbre, "sbVoirPage", QStringLiteral("Voir la page"), true);
@@ -286,15 +323,20 @@ void TQuorWin::CreeTaches()
     connect(sbRapAff, &QToolButton::toggled, this, [this](bool bas) {
         m_critere->setVisible(bas);
     });
-    Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
-    Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
-    Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    QToolButton *sbRapCol = Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
+    QToolButton *sbRapAvance = Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
+    QToolButton *sbRapDef = Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    // The buttons follow the window, so that one click always shows it; the
+    // web page button stays as it is.
+    connect(m_critere, &TfmRapportCritere::Cachee, this, [=] {
+        for (QToolButton *b : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef})
+            b->setChecked(false);
+    });
     Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
     static_cast<QVBoxLayout *>(afficher->layout())->addStretch();
-    m_pc->addTab(afficher, QStringLiteral("Afficher"));
+    page(afficher, "TS_Afficher", QStringLiteral("Afficher"));
 
     auto *stat = new QWidget;
-    stat->setObjectName(QStringLiteral("TS_Stat"));
     stat->setLayout(new QVBoxLayout);
     QGroupBox *outils = groupe(stat, QStringLiteral("Statistiques et calendrier"));
     Bouton(outils, "sbStat", QStringLiteral("Statistiques"), true);
@@ -305,7 +347,7 @@ void TQuorWin::CreeTaches()
     ann->setAutoExclusive(true);
     eve->setChecked(true);
     static_cast<QVBoxLayout *>(stat->layout())->addStretch();
-    m_pc->addTab(stat, QStringLiteral("Statistiques"));
+    page(stat, "TS_Stat", QStringLiteral("Statistiques"));
 }
 
 QString TQuorWin::FichierGene() const
@@ -317,6 +359,7 @@ void TQuorWin::Initialise(const QStringList &arguments)
 {
     const TIniFile gene(FichierGene());
     LitParametres(gene, ::Options(), Reglages(), ReglagesStat());
+    m_placement->Lit(gene);
     m_page->PrintZoom = Reglages().PrintZoom;
     m_page->PrintCroise = Reglages().PrintCroise;
     m_page->PrintMargeH = Reglages().PrintMargeH;
@@ -377,8 +420,7 @@ void TQuorWin::AjouteSortieFiche(std::function<void()> sortie)
 void TQuorWin::SetSelecPers(int p)
 {
     // Pending edits of the record form are written before anything moves.
-    for (const auto &sortie : m_sortiesFiche)
-        sortie();
+    EcritSaisies();
     m_selecPers = m_bd.PersonInUse(p) ? p : 0;
     // A base without a reference person (a new one) takes the first person
     // made current.
@@ -447,14 +489,14 @@ void TQuorWin::PersonneModifiee(int p)
 {
     m_affArbre->RepaintPers(p);
     TitreFenetre();
-    if (p == m_selecPers)
-        AfficheStatut();
+    emit DonneesModifiees();
 }
 
 void TQuorWin::ArbreModifie()
 {
     TitreFenetre();
     m_affArbre->Affiche();
+    emit DonneesModifiees();
 }
 
 void TQuorWin::ChangeReference(int p)
@@ -523,6 +565,13 @@ void TQuorWin::AfficheSupprime()
         return;
     findChild<QToolButton *>(QStringLiteral("sbSupprime"))->setChecked(true);
     m_supprime = new TfmSupprime(m_bd, *this, this);
+    m_placement->Suit(m_supprime, TPlacement::HautGauche);
+    // The window was prepared around a person of this database: it must not
+    // remove anybody from the next one.
+    connect(this, &TQuorWin::BaseRechargee, m_supprime, &QWidget::close);
+    // Not modal: persons, links and the report may change while it is open.
+    connect(this, &TQuorWin::DonneesModifiees, m_supprime, &TfmSupprime::Actualise);
+    connect(m_rapport, &TfmRapport::ListeChangee, m_supprime, &TfmSupprime::Actualise);
     m_supprime->show();
 }
 
@@ -545,6 +594,7 @@ void TQuorWin::RechercheFiche(bool reference)
 void TQuorWin::LiensModifies()
 {
     m_affArbre->RePositionne();
+    emit DonneesModifiees();
 }
 
 QColor TQuorWin::CouleurSexe(int sexe) const
@@ -590,8 +640,17 @@ void TQuorWin::keyPressEvent(QKeyEvent *event)
 
 // ---- Files -----------------------------------------------------------------
 
+void TQuorWin::EcritSaisies()
+{
+    for (const auto &sortie : m_sortiesFiche)
+        sortie();
+}
+
 bool TQuorWin::DemandeEnregistrement()
 {
+    // An edit in progress belongs to this database: it is written before the
+    // question, so that it is saved with it or dropped with it.
+    EcritSaisies();
     if (!BaseModifiee)
         return true;
     const QString nom = FichierCourant.isEmpty() ? MLText(TexteNouvelleBase)
@@ -632,6 +691,7 @@ bool TQuorWin::Ouvrir()
 
 bool TQuorWin::Charge(const QString &chemin)
 {
+    EcritSaisies();
     TEnteteMvd entete;
     const TResultatMvd resultat = ChargeMvd(chemin, m_bd, &entete);
     if (!resultat.Ok()) {
@@ -656,6 +716,9 @@ void TQuorWin::ApresChargement(int reference)
     RefPers = m_bd.PersonInUse(reference) ? reference : m_bd.NextPerson(0);
     m_historique.clear();
     m_position = -1;
+    // The views that refill themselves on BaseRechargee find the new current
+    // person already, never a number of the previous database.
+    m_selecPers = RefPers;
     TitreFenetre();
     emit BaseRechargee();
     SetSelecPers(RefPers);
@@ -772,6 +835,7 @@ void TQuorWin::EcritParametresEtStatistiques()
     Reglages().PrintZoomAuto = m_page->PrintZoomAuto;
     TIniFile gene(FichierGene());
     EcritParametres(gene, ::Options(), Reglages(), ReglagesStat());
+    m_placement->Ecrit(gene);
     if (!gene.UpdateFile())
         AppMessageBox(MLText(TexteReglagesNonEcrits).arg(FichierGene(), gene.ErrorString()),
                       MsgAvertissement, BoutonsOk);

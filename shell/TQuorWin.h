@@ -28,6 +28,7 @@ class TfmRapportCritere;
 class TfmAjoute;
 class TfmAjoutePers;
 class TfmRechFiche;
+class TPlacement;
 
 // The main window: the File menu, the side task bar `PC`, the tree area
 // `Arbre` and the status line. It owns the database and is the one place that
@@ -181,6 +182,9 @@ signals:
     void SelecPersChangee(int p);
     // The database was emptied, loaded or replaced.
     void BaseRechargee();
+    // Persons or links were edited, added, linked or removed: views that
+    // show names or counts refresh them.
+    void DonneesModifiees();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -199,6 +203,8 @@ private:
     int PagesAImprimer();
     QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool aEtat = false);
     bool Navigue(int pas);
+    // Runs the record form's exit handlers: the edit in progress is written.
+    void EcritSaisies();
     void ApresChargement(int reference);
     void AfficheStatut();
     bool Sauve(const QString &chemin);
@@ -215,6 +221,7 @@ private:
     int m_chargements = 0;
 
     TfmOptions *m_options = nullptr;
+    TPlacement *m_placement = nullptr;
     QTabWidget *m_pc = nullptr;
     QScrollArea *m_arbre = nullptr;
     QLabel *m_statut = nullptr;

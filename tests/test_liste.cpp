@@ -143,7 +143,7 @@ TEST_F(Fenetre, TypingUnderTheMaximumThenF3)
     ASSERT_TRUE(liste.Ouverte());
     EXPECT_EQ(lignes().size(), 24);
     EXPECT_EQ(selection(), -1);
-    EXPECT_EQ(liste.windowTitle(), S("24 proposition(s) (F3 pour tout afficher)"));
+    EXPECT_EQ(liste.windowTitle(), S("24 propositions (F3 pour tout afficher)"));
     EXPECT_EQ(liste.frameGeometry().topLeft(), edit->mapToGlobal(QPoint(0, edit->height())));
     tape("DUA");
     EXPECT_FALSE(liste.Ouverte()); // only "DUA" itself matches
@@ -163,6 +163,7 @@ TEST_F(Fenetre, TypingUnderTheMaximumThenF3)
     liste.Invalide();
     tape("DUZ");
     EXPECT_EQ(lignes(), QStringList{S("DUZZ")});
+    EXPECT_EQ(liste.windowTitle(), S("1 proposition (F3 pour tout afficher)"));
     tape("D", true); // F3 while open: every value
     EXPECT_EQ(lignes().size(), 32);
     autre->setText(S("DA")); // open for another edit counts as closed

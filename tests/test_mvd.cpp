@@ -305,7 +305,8 @@ TEST_F(Mvd, ForeignMissingAndBrokenFilesAreRefusedWithTheirReason)
         {Fixtures + u"pere_hors_capacite.mvd"_s, MvdEndommage, 61, u"personne 1, champ Pere"_s},
         {Fixtures + u"liste_geante.mvd"_s, MvdEndommage, 97, u"Evenements"_s},
         {Fixtures + u"utf8_invalide.mvd"_s, MvdEndommage, 52, u"événement 1, champ Type"_s},
-        {Fixtures + u"octets_en_trop.mvd"_s, MvdEndommage, 56, u"en trop"_s},
+        {Fixtures + u"octets_en_trop.mvd"_s, MvdEndommage, 56, u"2 octets en trop"_s},
+        {Fixtures + u"un_octet_en_trop.mvd"_s, MvdEndommage, 56, u"1 octet en trop"_s},
         {Fixtures + u"version_0.mvd"_s, MvdEndommage, 8, u"version"_s},
         {Fixtures + u"numero_au_dela.mvd"_s, MvdEndommage, 56, u"table des sources"_s},
     };

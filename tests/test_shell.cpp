@@ -5,28 +5,38 @@
 #include "Globales.h"
 #include "Ini.h"
 #include "Options.h"
+#include "Parente.h"
+#include "Placement.h"
 #include "TPage.h"
 #include "Look.h"
 #include "TBKStringGrid.h"
 #include "TQuorWin.h"
 #include "Langue.h"
 #include "TfmAjoute.h"
+#include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
 #include "TfmSupprime.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QRadioButton>
 #include <QTimer>
@@ -328,6 +338,173 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     EXPECT_NE(m_dialogues.Messages.last(), MLText(531));
 }
 
+// The options window's button follows the window however it hides, so one
+// click always shows it.
+TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
+{
+    TQuorWin &w = fenetreExemple();
+    auto *bouton = w.findChild<QToolButton *>(u"sbRapAff"_s);
+    TfmRapportCritere *options = w.RapportCritere();
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    for (const char *fermeture : {"bOk", "close"}) {
+        SCOPED_TRACE(fermeture);
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        ASSERT_TRUE(options->isVisible());
+        ASSERT_TRUE(bouton->isChecked());
+        if (QByteArray(fermeture) == "bOk")
+            QTest::mouseClick(options->findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
+        else
+            options->close();
+        EXPECT_FALSE(options->isVisible());
+        EXPECT_FALSE(bouton->isChecked());
+    }
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    EXPECT_TRUE(options->isVisible());
+}
+
+// The rectangle of a widget in screen coordinates.
+QRect ecranDe(const QWidget *w)
+{
+    return {w->mapToGlobal(QPoint(0, 0)), w->size()};
+}
+
+// The tool windows open in the corners of the tree area (the screen has no
+// room beside the main window), over neither the menus nor the task column;
+// the window system keeps them above the main window only, so that dialogs
+// come above them. Moved, they open where they were left, from one session
+// to the next, unless that place is no longer on the screen.
+TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
+{
+    ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1366, 768));
+    TIniFile ini(DossierParamUser + u"gene.ini"_s);
+    ini.WriteString(u"Fenetres"_s, u"fmRapport"_s, u"5000,5000,500,400"_s);
+    ASSERT_TRUE(ini.UpdateFile());
+    TQuorWin *w = &fenetreExemple();
+    w->ShowFiche();
+    QTest::mouseClick(w->findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    w->AfficheSupprime();
+    const QRect arbre = ecranDe(w->findChild<QScrollArea *>(u"Arbre"_s));
+    const auto *taches = w->centralWidget()->findChild<QTabWidget *>(u"PC"_s, Qt::FindDirectChildrenOnly);
+    ASSERT_NE(taches, nullptr);
+    const struct { QWidget *fenetre; QPoint coin, attendu; } outils[] = {
+        {w->Fiche(), w->Fiche()->frameGeometry().topRight(), arbre.topRight()},
+        {w->Rapport(), w->Rapport()->frameGeometry().bottomRight(), arbre.bottomRight()},
+        {w->RapportCritere(), w->RapportCritere()->frameGeometry().bottomLeft(), arbre.bottomLeft()},
+        {w->FenetreSupprime(), w->FenetreSupprime()->frameGeometry().topLeft(), arbre.topLeft()},
+    };
+    for (const auto &o : outils) {
+        SCOPED_TRACE(o.fenetre->objectName().toStdString());
+        ASSERT_TRUE(o.fenetre->isVisible());
+        EXPECT_EQ(o.coin, o.attendu);
+        const QRect cadre = o.fenetre->frameGeometry();
+        EXPECT_TRUE(arbre.contains(cadre));
+        EXPECT_FALSE(cadre.intersects(ecranDe(w->menuBar())));
+        EXPECT_FALSE(cadre.intersects(ecranDe(taches)));
+        EXPECT_EQ(o.fenetre->windowType(), Qt::Tool);
+        EXPECT_FALSE(o.fenetre->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(o.fenetre->parentWidget(), w);
+        EXPECT_GE(o.fenetre->width(), TPlacement::LargeurTitre(o.fenetre));
+    }
+
+    const QRect laissee(300, 260, 500, 420);
+    w->Fiche()->setGeometry(laissee);
+    w->Fiche()->close();
+    w->AfficheSupprime(); // open already: nothing moves
+    const QRect supprime = w->FenetreSupprime()->geometry();
+    w->FenetreSupprime()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w->AfficheSupprime();
+    EXPECT_EQ(w->FenetreSupprime()->geometry(), supprime);
+    ASSERT_TRUE(w->close());
+    w = &fenetreExemple();
+    w->ShowFiche();
+    EXPECT_EQ(w->Fiche()->geometry(), laissee);
+}
+
+// Where a 300 x 200 window with a frame of 2 goes, for a main window whose
+// tree area runs from (240, 50) to (1099, 699) on a 1366 x 768 screen.
+TEST(Placement, CornersOfTheTreeAreaOrBesideTheMainWindow)
+{
+    const QRect ecran(0, 0, 1366, 768);
+    const QRect zone(240, 50, 860, 650);
+    const QMargins cadre(2, 2, 2, 2);
+    const struct { TPlacement::TCoin coin; QRect principale; QSize taille; QRect attendu; } cas[] = {
+        // No room at the right of the main window: inside the tree area.
+        {TPlacement::HautDroite, QRect(0, 0, 1200, 720), {300, 200}, QRect(798, 52, 300, 200)},
+        {TPlacement::BasDroite, QRect(0, 0, 1200, 720), {300, 200}, QRect(798, 498, 300, 200)},
+        {TPlacement::HautGauche, QRect(0, 0, 1200, 720), {300, 200}, QRect(242, 52, 300, 200)},
+        {TPlacement::BasGauche, QRect(0, 0, 1200, 720), {300, 200}, QRect(242, 498, 300, 200)},
+        // Room: a right-hand window goes beside the main window, a left-hand
+        // one stays in the tree area.
+        {TPlacement::HautDroite, QRect(0, 0, 1050, 720), {300, 200}, QRect(1052, 52, 300, 200)},
+        {TPlacement::BasGauche, QRect(0, 0, 1050, 720), {300, 200}, QRect(242, 498, 300, 200)},
+        // Taller than the room below the tree area's top: moved up only as
+        // far as the screen needs.
+        {TPlacement::HautDroite, QRect(0, 0, 1200, 720), {300, 740}, QRect(798, 26, 300, 740)},
+        // Wider than the screen: the screen's width.
+        {TPlacement::BasGauche, QRect(0, 0, 1200, 720), {2000, 200}, QRect(2, 498, 1362, 200)},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.attendu.x());
+        EXPECT_EQ(TPlacement::Calcule(c.taille, cadre, c.coin, c.principale, zone, ecran), c.attendu);
+    }
+}
+
+// On a 1366 x 768 screen: the main window fits and may be made shorter, its
+// task column scrolls to every command, the record form shows every tab and
+// every new-entry line whole, and titles are not cut.
+TEST_F(Shell, TheWindowsFitASmallScreen)
+{
+    TQuorWin &w = fenetreExemple();
+    const QRect ecran = w.screen()->availableGeometry();
+    EXPECT_TRUE(ecran.contains(w.frameGeometry()));
+    w.resize(w.width(), 500);
+    EXPECT_EQ(w.height(), 500);
+    auto *page = w.findChild<QScrollArea *>(u"TS_Afficher"_s);
+    auto *derniere = w.findChild<QToolButton *>(u"sbRapWeb"_s);
+    page->ensureWidgetVisible(derniere);
+    EXPECT_TRUE(page->viewport()->rect().contains(QRect(derniere->mapTo(page->viewport(), QPoint(0, 0)),
+                                                        derniere->size())));
+
+    // A person with a union, so that the union's events show too.
+    int conjoint = 1;
+    while (!HasUnion(w.Base(), conjoint))
+        ++conjoint;
+    w.SetSelecPers(conjoint);
+    w.ShowFiche();
+    auto *onglets = w.Fiche()->findChild<QTabWidget *>(u"PC"_s);
+    const QTabBar *barre = onglets->tabBar();
+    for (int i = 0; i < onglets->count(); ++i) {
+        if (!onglets->isTabVisible(i))
+            continue;
+        SCOPED_TRACE(onglets->tabText(i).toStdString());
+        EXPECT_TRUE(barre->rect().contains(barre->tabRect(i)));
+        onglets->setCurrentIndex(i);
+        for (const QListWidget *liste : onglets->widget(i)->findChildren<QListWidget *>()) {
+            if (!liste->isVisible() || liste->count() == 0)
+                continue;
+            SCOPED_TRACE(liste->objectName().toStdString());
+            const QListWidgetItem *nouvelle = liste->item(liste->count() - 1);
+            const QRect texte(liste->visualItemRect(nouvelle).topLeft(),
+                              QSize(liste->fontMetrics().horizontalAdvance(nouvelle->text()),
+                                    liste->visualItemRect(nouvelle).height()));
+            EXPECT_TRUE(liste->viewport()->rect().contains(texte));
+        }
+    }
+
+    // A report of one narrow column under a long title, in the report
+    // window on screen.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    w.Rapport()->Modele().resize(1);
+    w.Rapport()->AfficheListe(TR(), u"Les descendants de quelqu'un dont il manque au moins un parent"_s);
+    EXPECT_GE(w.Rapport()->width(), TPlacement::LargeurTitre(w.Rapport()));
+    EXPECT_TRUE(ecran.contains(w.Rapport()->frameGeometry()));
+
+    w.AfficheSupprime();
+    EXPECT_TRUE(ecran.contains(w.FenetreSupprime()->frameGeometry()));
+}
+
 // Once the modal window `fenetre` is shown, types `texte` in eCommence (when
 // given), checks `radio` (when given) and clicks B_Ok.
 void QuandVisible(QWidget *fenetre, const QString &texte, const QString &radio = {})
@@ -377,6 +554,141 @@ TEST_F(Shell, SearchAndAddCommandsOfTheMainWindow)
     EXPECT_TRUE(w.Fiche()->isVisible());
     EXPECT_EQ(w.Fiche()->windowTitle(), MLText(305) + u' ' + w.Base().FullName(2));
     EXPECT_EQ(BaseModifiee, 1);
+}
+
+// Every window that holds person numbers drops them when another database
+// is opened: none shows, selects or removes a person of the previous one.
+TEST_F(Shell, OpeningAnotherDatabaseLeavesNothingOfThePreviousOne)
+{
+    TQuorWin &petite = fenetre();
+    RefPers = 3;
+    m_dialogues.Fichiers = {chemin("petite.mvd")};
+    ASSERT_TRUE(petite.EnregistrerSous());
+
+    TQuorWin &w = fenetreExemple();
+    const TBD &bd = w.Base();
+    // The person search keeps its last choice from one opening to the next.
+    w.SetSelecPers(2);
+    QuandVisible(w.FenetreRecherche(), {});
+    w.findChild<QToolButton *>(u"SB_RechFiche"_s)->click();
+    w.SetSelecPers(5);
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    auto *lbAfficher = w.RapportCritere()->findChild<QListWidget *>(u"lbAfficher"_s);
+    QTest::mouseClick(lbAfficher->viewport(), Qt::LeftButton, {},
+                      lbAfficher->visualItemRect(lbAfficher->item(4)).center());
+    w.ShowFiche();
+    w.AfficheSupprime();
+    QPointer<TfmSupprime> supprime = w.FenetreSupprime();
+    TBKStringGrid *grille = w.Rapport()->Grille();
+    ASSERT_NE(grille->RowCount(), 4);
+
+    ASSERT_TRUE(w.Charge(chemin("petite.mvd")));
+    ASSERT_EQ(w.SelecPers(), 3);
+    EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Pre"_s)->text(), u"Élise"_s);
+    EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), bd.FullName(3));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(supprime.isNull());
+    // The search starts again on the current person.
+    QuandVisible(w.FenetreRecherche(), {});
+    w.findChild<QToolButton *>(u"SB_RechFiche"_s)->click();
+    EXPECT_EQ(w.SelecPers(), 3);
+
+    // The report lists the persons of this database, and a click on a row
+    // opens the person that row shows.
+    ASSERT_EQ(grille->RowCount(), 4);
+    EXPECT_EQ(w.Rapport()->Titre(), u"Toutes les personnes"_s);
+    EXPECT_EQ(lbAfficher->currentRow(), 0);
+    EXPECT_EQ(grille->Cell(0, 2), u"DURAND"_s);
+    const QRect ligne = grille->visualRect(grille->model()->index(1, 0));
+    QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, ligne.center());
+    EXPECT_EQ(w.SelecPers(), 2);
+    EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s)->text(), u"DURAND"_s);
+}
+
+// A date being typed in the record form when another database is opened
+// belongs to the database it was typed in, never to the next one.
+TEST_F(Shell, AnEditInProgressStaysWithItsDatabase)
+{
+    TQuorWin &w = fenetre();
+    RefPers = 1;
+    w.Base().SetBirthDate(1, u"1/1/1800"_s);
+    m_dialogues.Fichiers = {chemin("b.mvd"), chemin("a.mvd")};
+    ASSERT_TRUE(w.EnregistrerSous());
+    w.Base().SetBirthDate(1, u"1/2/1900"_s);
+    ASSERT_TRUE(w.EnregistrerSous());
+
+    w.show();
+    w.SetSelecPers(1);
+    w.ShowFiche();
+    QApplication::setActiveWindow(w.Fiche());
+    auto *date = w.Fiche()->findChild<QLineEdit *>(u"eveDate"_s);
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, u"14.7.1789"_s);
+    // Opening b.mvd: the edit makes a.mvd modified, and the user keeps it.
+    m_dialogues.Reponses = {ReponseOui};
+    m_dialogues.Fichiers = {chemin("b.mvd")};
+    ASSERT_TRUE(w.Ouvrir());
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(w.Base().BirthDate(1), u"1/1/1800");
+    EXPECT_EQ(BaseModifiee, 0);
+    ASSERT_TRUE(w.Charge(chemin("a.mvd")));
+    EXPECT_EQ(w.Base().BirthDate(1), u"14/7/1789");
+}
+
+// Names and counts shown in other windows follow the edits: the status
+// line, the report options' "Par rapport à :" and the delete window.
+TEST_F(Shell, NamesAndCountsFollowTheEdits)
+{
+    TQuorWin w;
+    w.show();
+    remplit(w.Base());
+    ::Options().AjoutePers = false;
+    w.SetSelecPers(1);
+    w.AfficheSupprime();
+    TfmSupprime *supprime = w.FenetreSupprime();
+    auto *cbRapport = supprime->findChild<QCheckBox *>(u"cbRapport"_s);
+    auto *sbListe = supprime->findChild<QToolButton *>(u"sbListe"_s);
+    supprime->findChild<QCheckBox *>(u"CB_Enfant"_s)->click();
+    EXPECT_EQ(sbListe->text(), u"Liste des 2 fiches supprimées"_s);
+    EXPECT_FALSE(cbRapport->isEnabled());
+
+    // A report made in the options window: the delete window counts its persons.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    auto *lbAfficher = w.RapportCritere()->findChild<QListWidget *>(u"lbAfficher"_s);
+    lbAfficher->setCurrentRow(-1);
+    QTest::mouseClick(lbAfficher->viewport(), Qt::LeftButton, {},
+                      lbAfficher->visualItemRect(lbAfficher->item(0)).center());
+    ASSERT_EQ(w.Rapport()->Liste().Count(), 3);
+    EXPECT_EQ(cbRapport->text(), u"Les personnes listées dans le rapport (3 pers.)"_s);
+    EXPECT_TRUE(cbRapport->isEnabled());
+
+    // A surname typed in the record form.
+    w.ShowFiche();
+    QApplication::setActiveWindow(w.Fiche());
+    auto *nom = w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s);
+    nom->setFocus();
+    nom->selectAll();
+    QTest::keyClicks(nom, u"MARTEL"_s);
+    const QString nouveau = w.Base().FullName(1);
+    ASSERT_TRUE(nouveau.contains(u"MARTEL"_s));
+    EXPECT_TRUE(w.findChild<QLabel *>(u"lStatut"_s)->text().contains(nouveau));
+    EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), nouveau);
+    EXPECT_EQ(supprime->findChild<QLabel *>(u"L_Nom"_s)->text(), nouveau);
+
+    // A child added to the reference of the delete window.
+    QuandVisible(w.FenetreAjoute(), {}, u"RB_Enfant"_s);
+    w.MenuBoite()->findChild<QAction *>(u"MI_BoiteAjoute"_s)->trigger();
+    ASSERT_EQ(w.Base().PersonCount(), 4);
+    EXPECT_EQ(sbListe->text(), u"Liste des 3 fiches supprimées"_s);
+
+    // The window's own list shown in the report is not taken as the
+    // report's persons.
+    supprime->findChild<QCheckBox *>(u"CB_Enfant"_s)->click();
+    QTest::mouseClick(sbListe, Qt::LeftButton);
+    EXPECT_EQ(w.Rapport()->Liste().Count(), 1);
+    EXPECT_EQ(cbRapport->text(), u"Les personnes listées dans le rapport (3 pers.)"_s);
 }
 
 TEST_F(Shell, TheDeleteWindowOpensOnceAndRemovesAroundTheCurrentPerson)

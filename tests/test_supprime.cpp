@@ -371,14 +371,22 @@ TEST(FenetreSupprime, NombresAuClavierPuisOk)
     w.caseA("CB_Des")->click();
     EXPECT_EQ(w.liste(), QStringLiteral("Liste des 3 fiches supprimées"));
     auto *gen = w.c<QSpinBox>("eDesGen");
+    EXPECT_EQ(w.c<QLabel>("L_DesGen")->text(), QStringLiteral("génération"));
     gen->selectAll();
     QTest::keyClicks(gen, QStringLiteral("2"));
     EXPECT_EQ(w.liste(), QStringLiteral("Liste des 5 fiches supprimées"));
+    EXPECT_EQ(w.c<QLabel>("L_DesGen")->text(), QStringLiteral("générations"));
 
+    // The units agree with the numbers.
     auto *age = w.c<QSpinBox>("eAge");
+    age->selectAll();
+    QTest::keyClicks(age, QStringLiteral("1"));
+    EXPECT_EQ(w.c<QLabel>("L_Age")->text(), QStringLiteral("an"));
     age->selectAll();
     QTest::keyClicks(age, QStringLiteral("4x2"));
     EXPECT_EQ(age->value(), 42);
+    EXPECT_EQ(w.c<QLabel>("L_Age")->text(), QStringLiteral("ans"));
+    EXPECT_EQ(w.c<QLabel>("L_AscGen")->text(), QStringLiteral("génération"));
 
     w.bd.DeletePerson(6);
     ASSERT_EQ(w.bd.NewPerson(), 6);
@@ -386,6 +394,23 @@ TEST(FenetreSupprime, NombresAuClavierPuisOk)
     EXPECT_EQ(AllPersons(w.bd).Count(), 8);
     EXPECT_TRUE(w.bd.PersonInUse(6));
     EXPECT_TRUE(saine(w.bd));
+}
+
+// The count's button is as wide as the longest count from the start: the
+// window keeps its size and its buttons their place as the count grows.
+TEST(FenetreSupprime, UnLongCompteNeDeplacePasLesBoutons)
+{
+    Fenetre w(1);
+    while (w.bd.CanAddPerson())
+        w.bd.NewPerson();
+    const QRect avant = w.f->geometry();
+    auto *annuler = w.c<QPushButton>("B_Annuler");
+    const QPoint place = annuler->mapTo(w.f, QPoint(0, 0));
+    w.c<QRadioButton>("rbConserver")->click();
+    ASSERT_EQ(w.liste(), QStringLiteral("Liste des 99999 fiches supprimées"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.f->geometry(), avant);
+    EXPECT_EQ(annuler->mapTo(w.f, QPoint(0, 0)), place);
 }
 
 TEST(FenetreSupprime, CompteEtListeDansLeRapport)
