@@ -10,11 +10,11 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "Dialogues.h"
+#include "Fichiers.h"
 #include "Langue.h"
 
 using namespace Qt::StringLiterals;
@@ -50,22 +50,13 @@ QPushButton *bouton(const QString &nom, const QString &libelle)
 }
 
 // Writes the lines, each followed by a line break in the system's
-// convention. QSaveFile replaces the file only once everything is written.
+// convention, replacing the file only once everything is written.
 bool ecritLignes(const QString &chemin, const QStringList &lignes, QString *erreur)
 {
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        *erreur = fichier.errorString();
-        return false;
-    }
     QByteArray octets;
     for (const QString &ligne : lignes)
         octets += ligne.toUtf8() + '\n';
-    if (fichier.write(octets) != octets.size() || !fichier.commit()) {
-        *erreur = fichier.errorString();
-        return false;
-    }
-    return true;
+    return EcritFichierEntier(chemin, octets.constData(), octets.size(), erreur);
 }
 
 // The text laid out in pages of the printer's printable area, measured in

@@ -4,17 +4,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "BD.h"
+#include "Fichiers.h"
 #include "Globales.h"
 #include "Ini.h"
 #include "Langue.h"
@@ -42,6 +43,21 @@ constexpr int LargeurDefaut = 100;
 
 const QString SectionLignee = u"Lignee"_s;
 const QString SectionColonne = u"Colonne"_s;
+
+// Writes a text in Windows-1252, replacing the file only once all of it is
+// written; false and *erreur (may be null) saying why otherwise.
+bool ecritTexte(const QString &chemin, const QString &texteFichier, QString *erreur)
+{
+    const QByteArray octets = EncodeWindows1252(texteFichier);
+    QString raison;
+    if (EcritFichierEntier(chemin, octets.constData(), octets.size(), &raison))
+        return true;
+    if (erreur)
+        *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
+                              "Le fichier existant n'a pas été modifié."_s)
+                      .arg(QDir::toNativeSeparators(chemin), raison);
+    return false;
+}
 
 QString cle(const char *nom, int i)
 {
@@ -233,10 +249,11 @@ bool TfmRapport::Charge(const QString &chemin)
 {
     m_nomModele = QFileInfo(chemin).completeBaseName();
     const QString fichier = cheminSansCasse(chemin);
-    QFile test(fichier);
     // Nothing read, nothing changed: emptying the model would leave a report
-    // without a single column.
-    if (!test.open(QIODevice::ReadOnly))
+    // without a single column. A pipe or a device is never opened: reading
+    // it could wait forever.
+    QFile test(fichier);
+    if (!ObstacleLecture(fichier).isEmpty() || !test.open(QIODevice::ReadOnly))
         return false;
     test.close();
 
@@ -281,16 +298,7 @@ bool TfmRapport::Sauve(const QString &chemin, QString *erreur)
     }
 
     const QString fichier = cheminSansCasse(chemin);
-    QSaveFile sortie(fichier);
-    const QByteArray octets = EncodeWindows1252(ini.Text());
-    if (!sortie.open(QIODevice::WriteOnly) || sortie.write(octets) != octets.size() || !sortie.commit()) {
-        if (erreur)
-            *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
-                                  "Le fichier existant n'a pas été modifié."_s)
-                          .arg(QDir::toNativeSeparators(fichier), sortie.errorString());
-        return false;
-    }
-    return true;
+    return ecritTexte(fichier, ini.Text(), erreur);
 }
 
 // The user's column widths go into the model, so that saving the model keeps
@@ -533,16 +541,7 @@ bool TfmRapport::SauveTableau(const QString &chemin, const QString &separateur, 
         sortie += u"\r\n"_s;
     }
 
-    QSaveFile fichier(chemin);
-    const QByteArray octets = EncodeWindows1252(sortie);
-    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(octets) != octets.size() || !fichier.commit()) {
-        if (erreur)
-            *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
-                                  "Le fichier existant n'a pas été modifié."_s)
-                          .arg(QDir::toNativeSeparators(chemin), fichier.errorString());
-        return false;
-    }
-    return true;
+    return ecritTexte(chemin, sortie, erreur);
 }
 
 // ---- Colours -------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "Chemins.h"
 #include "Dialogues.h"
 #include "FichierMvd.h"
+#include "Fichiers.h"
 #include "Globales.h"
 #include "Ini.h"
 #include "Langue.h"
@@ -371,8 +372,9 @@ void TQuorWin::Initialise(const QStringList &arguments)
     const QString style = QFileInfo::exists(DossierParamUser + QStringLiteral("style.css"))
         ? DossierParamUser + QStringLiteral("style.css")
         : FichierStyleDefaut();
+    // A pipe or a device is never read: it could keep the program waiting.
     QFile fichierStyle(style);
-    if (fichierStyle.open(QIODevice::ReadOnly))
+    if (ObstacleLecture(style).isEmpty() && fichierStyle.open(QIODevice::ReadOnly))
         StyleOptions().SetTexte(QString::fromUtf8(fichierStyle.readAll()));
     m_rapport->Charge(DossierRapport + NomModeleDefaut + QStringLiteral(".mvr"));
     m_critere->SetSorte(0);

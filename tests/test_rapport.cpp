@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "CheminsSpeciaux.h"
 #include "FamilleTest.h"
 #include "Globales.h"
 #include "Langue.h"
@@ -198,6 +199,14 @@ TEST_F(Rapport, ModelesIncompletsOuAbsents)
         // An older model keeps its cells.
         EXPECT_TRUE(c.colonnes == 0 || champs(rapport->Modele()).mid(0, 4) == champs(avant).mid(0, 4));
         EXPECT_EQ(rapport->NomModele(), S(c.nom));
+    }
+    // A pipe or a device is refused at once, never read.
+    ASSERT_TRUE(QDir(dossier.path()).mkpath(u"speciaux"_s));
+    for (const QString &special : CheminsSpeciaux(dossier.filePath(u"speciaux"_s), u".mvr"_s)) {
+        SCOPED_TRACE(special.toStdString());
+        rapport->Modele() = avant;
+        EXPECT_FALSE(rapport->Charge(special));
+        EXPECT_EQ(rapport->Modele().size(), avant.size());
     }
 
     // Missing keys take their defaults; widths out of reason are not used.
