@@ -100,6 +100,16 @@ void LargeurListeEve(QListWidget *liste)
                          + liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
 }
 
+// The details beside an events list keep their room while hidden: the list
+// must not move between the two clicks of a double-click on its new-entry
+// line, the first of which hides the details.
+void GardePlace(QWidget *details)
+{
+    QSizePolicy politique = details->sizePolicy();
+    politique.setRetainSizeWhenHidden(true);
+    details->setSizePolicy(politique);
+}
+
 QLabel *Libelle(const QString &texte, QWidget *parent, const char *nom = nullptr)
 {
     auto *l = new QLabel(texte, parent);
@@ -365,6 +375,7 @@ void TfmFiche::CreeEvenements()
     f->addRow(Libelle(QStringLiteral("Lieu"), m_pEveDetails), m_eveLieu);
     m_eveNote = Edit(m_pEveDetails, "eveNote");
     f->addRow(Libelle(QStringLiteral("Note"), m_pEveDetails), m_eveNote);
+    GardePlace(m_pEveDetails);
     l->addWidget(m_pEveDetails, 1);
     m_pc->addTab(m_tsEvenement, QStringLiteral("Evénement"));
 
@@ -442,6 +453,7 @@ void TfmFiche::CreeUnion()
     f->addRow(Libelle(QStringLiteral("Lieu"), m_pEveUnionDetails), m_eveUnionLieu);
     m_eveUnionNote = Edit(m_pEveUnionDetails, "eveUnionNote");
     f->addRow(Libelle(QStringLiteral("Note"), m_pEveUnionDetails), m_eveUnionNote);
+    GardePlace(m_pEveUnionDetails);
     le->addWidget(m_pEveUnionDetails, 1);
     l->addWidget(m_pEveUnion, 2);
     m_pc->addTab(m_tsUnion, QStringLiteral("Union"));

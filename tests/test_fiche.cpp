@@ -46,13 +46,22 @@ void Tape(QWidget *w, const QString &texte)
 }
 
 // A double-click on a line of a list, where and as the user makes it: the
-// first click, then the double-click event and its release.
+// first click, the window's events handled (a layout that changes moves the
+// list under the mouse), then the double-click event and its release at the
+// same place on the screen.
 void DoubleClic(QListWidget *liste, int ligne)
 {
+    // The user clicks on what is on the screen: a tab just chosen is laid out.
+    QCoreApplication::processEvents();
     const QPoint centre = liste->visualItemRect(liste->item(ligne)).center();
+    const QPoint ecran = liste->viewport()->mapToGlobal(centre);
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, centre);
+    QCoreApplication::processEvents();
+    const QPoint ici = liste->viewport()->mapFromGlobal(ecran);
+    // Wherever the window is, the line must stay under the mouse.
+    EXPECT_EQ(ici, centre) << "the list moved under the mouse between the two clicks ";
+    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, ici);
+    QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, ici);
 }
 
 // Answers the event type chooser: types `type` and presses OK.
