@@ -10,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   poppler-utils
+  # Sound and video of the sources: Qt Multimedia plays them through
+  # GStreamer (WAV and AVI demuxers, PCM and raw video)
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 
 missing=()
