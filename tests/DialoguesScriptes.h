@@ -18,6 +18,8 @@ public:
     std::deque<int> Reponses;        // AppMessageBox answers
     std::deque<bool> OuiNon;         // AskYesNo answers
     std::deque<QString> Fichiers;    // file dialog answers
+    std::deque<QString> Saisies;     // input box answers (OK with that text)
+    QStringList CheminsProposes;     // folder or path each file dialog started on
     QStringList Messages;            // every message and question text, in order
     QStringList TitresFichiers;      // titles of the file dialogs shown
     QList<int> Astuces;              // tips shown
@@ -43,22 +45,29 @@ public:
         OuiNon.pop_front();
         return r;
     }
-    bool SaisieTexte(const QString &, const QString &invite, QString &) override
+    bool SaisieTexte(const QString &, const QString &invite, QString &texte) override
     {
         Messages << invite;
-        return false;
+        if (Saisies.empty())
+            return false;
+        texte = Saisies.front();
+        Saisies.pop_front();
+        return true;
     }
-    QString FichierAOuvrir(const QString &titre, const QString &, const QString &) override
+    QString FichierAOuvrir(const QString &titre, const QString &chemin, const QString &) override
     {
+        CheminsProposes << chemin;
         return fichier(titre);
     }
-    QString FichierAEnregistrer(const QString &titre, const QString &, const QString &) override
+    QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &) override
     {
+        CheminsProposes << chemin;
         return fichier(titre);
     }
     int TypeFichier = 0; // filter chosen in the save dialogs that offer several
-    QString FichierAEnregistrerType(const QString &titre, const QString &, const QString &, int *choisi) override
+    QString FichierAEnregistrerType(const QString &titre, const QString &chemin, const QString &, int *choisi) override
     {
+        CheminsProposes << chemin;
         if (choisi)
             *choisi = TypeFichier;
         return fichier(titre);
