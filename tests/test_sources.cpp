@@ -1,14 +1,34 @@
 // The source file field, file kinds and source pictures.
 
 #include "BD.h"
+#include "DialoguesScriptes.h"
 #include "Globales.h"
+#include "HoteSourceTest.h"
+#include "Langue.h"
+#include "MediaFactice.h"
+#include "Options.h"
+#include "ReponseModale.h"
 #include "Sources.h"
+#include "TApercu.h"
+#include "TfmSource.h"
+#include "TfmSourceRech.h"
+#include "TfmSourceVue.h"
+#include "TfmVoirImage.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -185,6 +205,237 @@ TEST(Sources, PersonsCitingASourceAndFileNamesOfTitles)
     EXPECT_EQ(NomDeFichierPour(u" ..a\tb.. "_s), u"a_b");
     EXPECT_EQ(NomDeFichierPour(u"<>"_s), u"__");
     EXPECT_EQ(NomDeFichierPour(u" . "_s), u"source");
+}
+
+// ---- The chooser, the picture view and the overview ------------------------
+
+class FenetresSources : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"), nullptr));
+        Options() = TOptions();
+        Options().Sources = {u"Photo"_s, u"Acte"_s, u"Lettre"_s};
+        FichierCourant = m_dossier.filePath(u"famille.mvd"_s);
+        m_bd.NewPerson();
+    }
+    void TearDown() override
+    {
+        FichierCourant.clear();
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<TfmVoirImage *>(w))
+                delete w;
+        }
+    }
+    int source(const char *titre, const char *genre, const QString &fichier = QString())
+    {
+        const int s = m_bd.NewSource();
+        m_bd.SetSourceField(s, SrcTitre, QString::fromUtf8(titre));
+        m_bd.SetSourceField(s, SrcGenre, QString::fromUtf8(genre));
+        m_bd.SetSourceField(s, SrcFichier, fichier);
+        return s;
+    }
+    QString image(const char *nom, int largeur, int hauteur)
+    {
+        QImage i(largeur, hauteur, QImage::Format_RGB32);
+        i.fill(Qt::darkGreen);
+        const QString chemin = m_dossier.filePath(QString::fromLatin1(nom));
+        EXPECT_TRUE(i.save(chemin));
+        return chemin;
+    }
+    static TfmVoirImage *vue()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *v = qobject_cast<TfmVoirImage *>(w); v && v->isVisible())
+                return v;
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir m_dossier;
+    TBD m_bd;
+    THoteSourceTest m_hote;
+    TDialoguesScriptes m_dialogues;
+    TMediaFactice::Installe m_media;
+};
+
+TEST_F(FenetresSources, ChooserWithoutSourcesOrOfAnEmptyKindOffersNothing)
+{
+    bool desactive = false;
+    ReponseModale<TfmSourceRech> reponse([&](TfmSourceRech &d) {
+        desactive = !d.findChild<QPushButton *>(u"bOk"_s)->isEnabled();
+        QTest::mouseClick(d.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
+        QTest::mouseClick(d.findChild<QPushButton *>(u"bAnnuler"_s), Qt::LeftButton);
+    });
+    EXPECT_EQ(ChoisitSource(m_bd, u"Choisir une source pour MARTIN Jean"_s), 0);
+    EXPECT_TRUE(reponse.Ouvert);
+    EXPECT_TRUE(desactive);
+
+    source("Acte de naissance", "Acte");
+    source("Portrait", "Photo");
+    TfmSourceRech choix(m_bd);
+    choix.Affiche();
+    choix.show();
+    auto *sorte = choix.findChild<QComboBox *>(u"cbSorte"_s);
+    auto *liste = choix.findChild<QListWidget *>(u"lb"_s);
+    EXPECT_EQ(sorte->itemText(0), u"Tous les types");
+    EXPECT_EQ(liste->count(), 2);
+    EXPECT_EQ(choix.Choisie(), 1);
+    // "Lettre", the last kind: no source has it.
+    sorte->setFocus();
+    QTest::keyClick(sorte, Qt::Key_End);
+    EXPECT_EQ(sorte->currentText(), u"Lettre");
+    EXPECT_EQ(liste->count(), 0);
+    EXPECT_FALSE(choix.findChild<QPushButton *>(u"bOk"_s)->isEnabled());
+    QTest::keyClick(sorte, Qt::Key_Home);
+    QTest::keyClick(sorte, Qt::Key_Down);
+    ASSERT_EQ(liste->count(), 1);
+    EXPECT_EQ(liste->item(0)->text(), u"Portrait");
+    EXPECT_EQ(choix.Choisie(), 2);
+}
+
+TEST_F(FenetresSources, ChooserPreviewsThePictureAndADoubleClickChooses)
+{
+    source("Absent", "Acte", u"/nulle/part.jpg|3|3|x"_s);
+    const int portrait = source("Portrait", "Photo", u"portrait.png|1|1|nez"_s);
+    image("portrait.png", 2000, 1000);
+    int choisie = -1;
+    bool apercu = false;
+    bool vide = false;
+    QString titreVue;
+    ReponseModale<TfmSourceRech> reponse([&](TfmSourceRech &d) {
+        auto *liste = d.findChild<QListWidget *>(u"lb"_s);
+        auto *photo = d.findChild<TApercu *>(u"iPhoto"_s);
+        vide = photo->Vide() && photo->cursor().shape() == Qt::ArrowCursor;
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(1)).center());
+        apercu = !photo->Vide() && photo->cursor().shape() == Qt::PointingHandCursor;
+        // The preview opens the picture view.
+        QTest::mouseClick(photo, Qt::LeftButton);
+        if (TfmVoirImage *v = vue())
+            titreVue = v->windowTitle();
+        const QPoint centre = liste->visualItemRect(liste->item(1)).center();
+        QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
+        choisie = d.result();
+    });
+    EXPECT_EQ(ChoisitSource(m_bd, u"Choisir"_s), portrait);
+    EXPECT_TRUE(vide);
+    EXPECT_TRUE(apercu);
+    EXPECT_EQ(choisie, QDialog::Accepted);
+    // The view belonged to the chooser, over which it could be used.
+    EXPECT_EQ(titreVue, u"Aperçu ("_s + m_dossier.filePath(u"portrait.png"_s) + u')');
+    EXPECT_EQ(vue(), nullptr);
+}
+
+TEST_F(FenetresSources, PictureViewSizeAndClose)
+{
+    TfmVoirImage *v = AfficheImage(image("large.png", 2000, 1000));
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->size(), QSize(640, 480));
+    EXPECT_EQ(AfficheImage(image("petite.png", 120, 90))->size(), QSize(120, 90));
+    EXPECT_EQ(vue()->size(), QSize(120, 90)); // one view at a time
+    QTest::mouseClick(vue()->findChild<TApercu *>(u"img"_s), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(vue(), nullptr);
+
+    EXPECT_EQ(AfficheImage(m_dossier.filePath(u"absent.png"_s)), nullptr);
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+    QFile casse(m_dossier.filePath(u"casse.png"_s));
+    casse.open(QIODevice::WriteOnly);
+    casse.write("\x89PNG tronque");
+    casse.close();
+    EXPECT_EQ(AfficheImage(casse.fileName()), nullptr);
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+}
+
+// Lets the overview read its pictures.
+void AttendVignettes(TfmSourceVue &vue)
+{
+    const QDeadlineTimer limite(10000);
+    while (!vue.Construite() && !limite.hasExpired())
+        QCoreApplication::processEvents();
+}
+
+TEST_F(FenetresSources, OverviewThumbnailsTheirRowsAndTheirKinds)
+{
+    {
+        TfmSourceVue vide(m_bd, m_hote);
+        vide.show();
+        AttendVignettes(vide);
+        EXPECT_EQ(vide.NombreVignettes(), 0);
+    }
+    image("grande.png", 3000, 2000);
+    for (int i = 0; i < 12; ++i)
+        source("Photo", "Photo", u"grande.png"_s);
+    source("Perdue", "Acte", u"perdue.jpg"_s);
+    TfmSourceVue vue(m_bd, m_hote);
+    vue.resize(700, 500);
+    vue.show();
+    QCoreApplication::processEvents();
+    // A change of kind while the pictures are read starts over with that
+    // kind's sources alone.
+    ASSERT_FALSE(vue.Construite());
+    auto *sorte = vue.findChild<QComboBox *>(u"cbSorte"_s);
+    sorte->setFocus();
+    QTest::keyClick(sorte, Qt::Key_Down);
+    QTest::keyClick(sorte, Qt::Key_Down);
+    EXPECT_EQ(sorte->currentText(), u"Acte");
+    AttendVignettes(vue);
+    ASSERT_EQ(vue.NombreVignettes(), 1);
+    EXPECT_EQ(vue.SourceVignette(0), 13);
+    EXPECT_TRUE(vue.ImageVignette(0).isNull()); // missing file: the title alone
+
+    QTest::keyClick(sorte, Qt::Key_Home);
+    AttendVignettes(vue);
+    ASSERT_EQ(vue.NombreVignettes(), 13);
+    // Decoded at the thumbnail's size, never whole.
+    EXPECT_EQ(vue.ImageVignette(0).width(), 100);
+    EXPECT_LE(vue.ImageVignette(0).height(), 100);
+
+    auto *largeur = vue.findChild<QSlider *>(u"tbL"_s);
+    largeur->setFocus();
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(largeur, Qt::Key_PageUp); // 10 a step
+    ASSERT_EQ(largeur->value(), 150);
+    largeur->setValue(200);
+    const int zone = vue.findChild<QScrollArea *>(u"sb"_s)->viewport()->width();
+    const int parRangee = zone / 200;
+    ASSERT_GE(parRangee, 2);
+    for (int i = 0; i < vue.NombreVignettes(); ++i)
+        EXPECT_EQ(vue.Vignette(i), QRect(200 * (i % parRangee), 100 * (i / parRangee), 200, 100)) << i;
+    AttendVignettes(vue); // read again for the larger thumbnails
+    EXPECT_GT(vue.ImageVignette(0).width(), 100);
+    largeur->setValue(100);
+
+    // A click on a thumbnail opens the editor on its source.
+    int editee = 0;
+    ReponseModale<TfmSource> reponse([&](TfmSource &e) {
+        editee = e.Source();
+        e.findChild<QLineEdit *>(u"eNature"_s)->setText(u"Renommée"_s);
+        e.findChild<QPushButton *>(u"bOk"_s)->click();
+    });
+    QWidget *canevas = vue.findChild<QWidget *>(u"pVignettes"_s);
+    QTest::mouseClick(canevas, Qt::LeftButton, {}, vue.Vignette(2).center());
+    EXPECT_EQ(editee, 3);
+    EXPECT_EQ(m_bd.SourceField(3, SrcTitre), u"Renommée");
+
+    // Closing while reading stops it.
+    QTest::keyClick(sorte, Qt::Key_Down);
+    QTest::keyClick(sorte, Qt::Key_Up);
+    ASSERT_FALSE(vue.Construite());
+    vue.close();
+    EXPECT_TRUE(vue.Construite());
+}
+
+TEST(PlaceVignettes, RowsOfAsManyAsFitAndAtLeastOne)
+{
+    const std::vector<QRect> p = PlaceVignettes(5, QSize(200, 50), 650);
+    ASSERT_EQ(p.size(), 5u);
+    EXPECT_EQ(p[2], QRect(400, 0, 200, 50));
+    EXPECT_EQ(p[3], QRect(0, 50, 200, 50));
+    const std::vector<QRect> etroit = PlaceVignettes(2, QSize(200, 50), 100);
+    EXPECT_EQ(etroit[1], QRect(0, 50, 200, 50));
+    EXPECT_TRUE(PlaceVignettes(0, QSize(200, 50), 100).empty());
 }
 
 } // namespace
