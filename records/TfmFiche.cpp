@@ -17,6 +17,7 @@
 #include "TfmFicheEve.h"
 #include "TfmListe.h"
 #include "TfmNote.h"
+#include "TOngletSources.h"
 #include "Textes.h"
 
 #include <functional>
@@ -501,12 +502,14 @@ void TfmFiche::CreeAutres()
     m_note->viewport()->installEventFilter(this);
     m_note->installEventFilter(this);
 
-    m_tsDonnee = new QWidget;
-    m_tsDonnee->setObjectName(QStringLiteral("TS_Donnee"));
-    auto *ld = new QVBoxLayout(m_tsDonnee);
-    m_lbDonnee = ListeDe(m_tsDonnee, "lbDonnee");
-    ld->addWidget(m_lbDonnee);
+    m_donnees = new TOngletSources(m_bd);
+    m_tsDonnee = m_donnees;
+    m_lbDonnee = m_donnees->Liste();
     m_pc->addTab(m_tsDonnee, QStringLiteral("Donnée"));
+    connect(m_donnees, &TOngletSources::ListeModifiee, this, [this] {
+        ActualiseOnglet();
+        FicheMAJ();
+    });
 
     m_tsErreur = new QWidget;
     m_tsErreur->setObjectName(QStringLiteral("tsErreur"));
@@ -595,12 +598,7 @@ void TfmFiche::Affiche()
     m_unionEveAffiche = 0;
     lbUnionClick();
 
-    // Sources.
-    m_lbDonnee->clear();
-    for (int i = 1; i <= m_bd.PersonSourceCount(p); ++i)
-        m_lbDonnee->addItem(m_bd.GetPersonSourceField(p, i, SrcTitre));
-    m_lbDonnee->addItem(LigneNouvelle());
-    m_lbDonnee->setCurrentRow(0);
+    m_donnees->Affiche(p);
 
     m_champs->SetChampDef(m_hote.DefinitionChamps());
     m_champs->SetChamp(m_bd.GetField(p, PcChamps));
@@ -620,8 +618,9 @@ void TfmFiche::AfficheVide()
     ActiveControles(false);
     for (QLineEdit *e : {m_nom, m_prenoms, m_pere, m_mere})
         e->clear();
-    for (QListWidget *l : {m_lbEve, m_lbEnfant, m_lbFratrie, m_lbUnion, m_lbUnionEve, m_lbDonnee})
+    for (QListWidget *l : {m_lbEve, m_lbEnfant, m_lbFratrie, m_lbUnion, m_lbUnionEve})
         l->clear();
+    m_donnees->Affiche(0);
     for (QLabel *l : {m_lSosa, m_lDate, m_lJour})
         l->clear();
     m_sbSexe->setText(QString());
@@ -868,6 +867,11 @@ void TfmFiche::SetOnglet(int onglet)
 {
     if (onglet >= 0 && onglet < m_pc->count() && m_pc->isTabVisible(onglet))
         m_pc->setCurrentIndex(onglet);
+}
+
+void TfmFiche::SetSources(THoteSource *hote)
+{
+    m_donnees->SetHote(hote);
 }
 
 void TfmFiche::FocusNom(bool nom)

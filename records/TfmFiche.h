@@ -18,6 +18,8 @@ class TRelatifs;
 class TfmRechFiche;
 class TChamp;
 class TfmListe;
+class THoteSource;
+class TOngletSources;
 
 // What the record form needs from the main window.
 class THoteFiche
@@ -98,6 +100,9 @@ public:
     // The relatives operations and the person search used by the family
     // commands (set once by the main window; until then they do nothing).
     void SetRelatifs(TRelatifs *relatifs, TfmRechFiche *recherche);
+    // The main window's services for the source windows opened from the
+    // sources tab (set once; until then its commands do nothing).
+    void SetSources(THoteSource *hote);
 
     // The active tab (0 is the identity tab) and the focus on the surname
     // edit E_Nom (nom) or the given names edit E_Pre.
@@ -257,6 +262,7 @@ private:
     QFrame *m_pEveUnionSta = nullptr;
     QToolButton *m_sbEveUnionSta = nullptr;
     QPlainTextEdit *m_note = nullptr;
+    TOngletSources *m_donnees = nullptr;
     QListWidget *m_lbDonnee = nullptr;
     QPlainTextEdit *m_info = nullptr;
 };
