@@ -1,6 +1,7 @@
 #include "TQuorWin.h"
 
 #include "Chemins.h"
+#include "CommandesSources.h"
 #include "Dialogues.h"
 #include "FichierMvd.h"
 #include "Fichiers.h"
@@ -155,6 +156,18 @@ TQuorWin::TQuorWin(QWidget *parent)
     CreeMenuArbre();
     CreeMenuBoite();
     CreeTaches();
+    // The source commands come with the records library.
+    auto *sources = new TCommandesSources(
+        m_bd,
+        {[this](int p) { SetSelecPers(p); }, [this] { return m_rechFiche->ChoisitPersonne(m_selecPers); },
+         [this] {
+             ArbreModifie();
+             if (m_fiche->isVisible())
+                 m_fiche->Affiche();
+         }},
+        this);
+    sources->Branche();
+    m_fiche->SetSources(sources);
     MLTranslateForm(this);
     TitreFenetre();
     AfficheStatut();

@@ -16,6 +16,9 @@
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
 #include "TfmSupprime.h"
+#include "ReponseModale.h"
+#include "TfmSource.h"
+#include "TfmSourceVue.h"
 
 #include <gtest/gtest.h>
 
@@ -779,3 +782,26 @@ TEST_F(Shell, TreeSettingDialogsRebuildAfterOk)
 }
 
 } // namespace
+
+TEST_F(Shell, SourceCommandsOfTheTaskColumn)
+{
+    TQuorWin &w = fenetreExemple();
+    const int avant = w.Base().SourceCount();
+    QString titre;
+    {
+        ReponseModale<TfmSource> reponse([&](TfmSource &e) {
+            titre = e.findChild<QLineEdit *>(u"eNature"_s)->text();
+            e.findChild<QLineEdit *>(u"eNature"_s)->setText(u"Registre paroissial"_s);
+            e.findChild<QPushButton *>(u"bOk"_s)->click();
+        });
+        QTest::mouseClick(w.findChild<QToolButton *>(u"sbSourceAjoute"_s), Qt::LeftButton);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    EXPECT_EQ(titre, u"Nouvelle source");
+    ASSERT_EQ(w.Base().SourceCount(), avant + 1);
+    EXPECT_EQ(w.Base().SourceField(avant + 1, SrcTitre), u"Registre paroissial");
+    EXPECT_TRUE(w.windowTitle().contains(u'*'));
+    ReponseModale<TfmSourceVue> vue([](TfmSourceVue &v) { v.reject(); });
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SpeedButton6"_s), Qt::LeftButton);
+    EXPECT_TRUE(vue.Ouvert);
+}
