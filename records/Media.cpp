@@ -130,7 +130,6 @@ std::unique_ptr<TMedia> NouveauMedia()
 
 TLecteur::TLecteur(bool pas, QWidget *parent)
     : QWidget(parent)
-    , m_media(NouveauMedia())
 {
     auto *l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -149,16 +148,26 @@ TLecteur::TLecteur(bool pas, QWidget *parent)
     if (pas) {
         m_recule = bouton("btRecule", QStyle::SP_MediaSeekBackward, QStringLiteral("Reculer"));
         m_avance = bouton("btAvance", QStyle::SP_MediaSeekForward, QStringLiteral("Avancer"));
-        connect(m_recule, &QToolButton::clicked, this, [this] { m_media->Deplace(m_media->Position() - PasMs); });
-        connect(m_avance, &QToolButton::clicked, this, [this] { m_media->Deplace(m_media->Position() + PasMs); });
+        connect(m_recule, &QToolButton::clicked, this, [this] { Media().Deplace(Media().Position() - PasMs); });
+        connect(m_avance, &QToolButton::clicked, this, [this] { Media().Deplace(Media().Position() + PasMs); });
     }
     boutons->addStretch();
     l->addLayout(boutons);
-    connect(m_joue, &QToolButton::clicked, this, [this] { m_media->Joue(); });
-    connect(m_pause, &QToolButton::clicked, this, [this] { m_media->Pause(); });
-    connect(m_arret, &QToolButton::clicked, this, [this] { m_media->Arrete(); });
-    connect(m_media.get(), &TMedia::EtatChange, this, &TLecteur::MetAJour);
+    connect(m_joue, &QToolButton::clicked, this, [this] { Media().Joue(); });
+    connect(m_pause, &QToolButton::clicked, this, [this] { Media().Pause(); });
+    connect(m_arret, &QToolButton::clicked, this, [this] { Media().Arrete(); });
     MetAJour();
+}
+
+TMedia &TLecteur::Media()
+{
+    // Made at first use: a window that never plays anything does not start
+    // the sound system.
+    if (!m_media) {
+        m_media = NouveauMedia();
+        connect(m_media.get(), &TMedia::EtatChange, this, &TLecteur::MetAJour);
+    }
+    return *m_media;
 }
 
 TLecteur::~TLecteur()
@@ -173,20 +182,21 @@ void TLecteur::Ouvre(const QString &fichier)
     Ferme();
     m_fichier = fichier;
     if (GenreMedia(fichier) == TGenreMedia::Video) {
-        m_ecran = m_media->Ecran();
+        m_ecran = Media().Ecran();
         if (m_ecran) {
             m_ecran->setMinimumHeight(120);
             layout()->addWidget(m_ecran);
             m_ecran->show();
         }
     }
-    m_media->Ouvre(fichier);
+    Media().Ouvre(fichier);
     MetAJour();
 }
 
 void TLecteur::Ferme()
 {
-    m_media->Ferme();
+    if (m_media)
+        m_media->Ferme();
     m_fichier.clear();
     if (m_ecran) {
         m_ecran->hide();
@@ -199,7 +209,7 @@ void TLecteur::Ferme()
 
 void TLecteur::MetAJour()
 {
-    const TMedia::Etat e = m_media->EtatMedia();
+    const TMedia::Etat e = m_media ? m_media->EtatMedia() : TMedia::Vide;
     const bool pret = e == TMedia::Charge || e == TMedia::Lecture || e == TMedia::EnPause;
     for (QToolButton *b : {m_joue, m_pause, m_arret, m_avance, m_recule}) {
         if (b)

@@ -77,7 +77,8 @@ public:
     // Opens a file (a video shows its surface) / stops and closes it.
     void Ouvre(const QString &fichier);
     void Ferme();
-    TMedia &Media() { return *m_media; }
+    // The media object, made at first use.
+    TMedia &Media();
     // The file open, empty when none.
     QString Fichier() const { return m_fichier; }
 

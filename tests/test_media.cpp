@@ -129,7 +129,7 @@ TEST(Lecteur, ButtonsDriveTheMediaOnceLoaded)
     for (const char *nom : {"btJoue", "btAvance", "btAvance", "btRecule", "btPause", "btArret"})
         QTest::mouseClick(lecteur.findChild<QToolButton *>(QString::fromLatin1(nom)), Qt::LeftButton);
     EXPECT_EQ(TMediaFactice::Appels(),
-              (QStringList{u"Ferme"_s, u"Ouvre /sons/voix.wav"_s, u"Joue"_s, u"Deplace 3000"_s, u"Deplace 3000"_s,
+              (QStringList{u"Ouvre /sons/voix.wav"_s, u"Joue"_s, u"Deplace 3000"_s, u"Deplace 3000"_s,
                            u"Deplace 0"_s, u"Pause"_s, u"Arrete"_s}));
     lecteur.Ferme();
     EXPECT_FALSE(joue->isEnabled());
