@@ -47,6 +47,7 @@ constexpr int TexteLegendesPleines = 7600;
 constexpr int TexteImageIllisible = 7601;
 constexpr int TexteImageNonEcrite = 7603;
 constexpr int TexteBarreDansNom = 7604;
+constexpr int TexteDetacheFichier = 7607;
 constexpr int TexteChoixFichier = 7605;
 constexpr int TexteEnregistreImage = 7606;
 constexpr int AstuceLegende = 5;
@@ -443,6 +444,11 @@ void TfmSource::sbFichierClick()
                                           "*.png);;Son (wav) (*.wav);;Vidéo (avi) (*.avi)");
     const QString depart = m_chemin.isEmpty() ? QString() : CheminSource(m_chemin);
     const QString fichier = Dialogues().FichierAOuvrir(MLText(TexteChoixFichier), depart, filtre);
+    // Cancelling the dialog detaches the file, and its legends go with it:
+    // the user, who may only have meant to close the dialog, says so first.
+    if (fichier.isEmpty() && !m_chemin.isEmpty()
+        && !AskYesNo(MLFormat(TexteDetacheFichier, {QFileInfo(m_chemin).fileName()})))
+        return;
     // A "|" would end the path inside the file field.
     if (fichier.contains(QLatin1Char('|'))) {
         AppMessageBox(MLFormat(TexteBarreDansNom, {fichier}), MsgErreur, BoutonsOk);

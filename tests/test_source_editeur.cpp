@@ -307,10 +307,17 @@ TEST_F(Editeur, ChoosingTheFileAndTheTreePhoto)
     EXPECT_EQ(fichier(), jpeg);
     EXPECT_EQ(m_bd.SourceField(m_source, SrcGenre), u"Photo");
 
-    // Cancelling the file dialog detaches the file.
+    // Cancelling the file dialog detaches the file and its legends, once
+    // the user has said so: No keeps both.
     m_bd.SetSourceField(m_source, SrcFichier, jpeg + u"|5|5|x"_s);
     ouvre();
+    const int lignes = controle<QListWidget>("lbZone")->count();
     QTest::mouseClick(controle<QToolButton>("sbFichier"), Qt::LeftButton);
+    ASSERT_TRUE(m_dialogues.Messages.last().contains(u"portrait.jpeg"_s));
+    EXPECT_EQ(controle<QListWidget>("lbZone")->count(), lignes);
+    m_dialogues.OuiNon = {true};
+    QTest::mouseClick(controle<QToolButton>("sbFichier"), Qt::LeftButton);
+    EXPECT_TRUE(m_dialogues.OuiNon.empty());
     EXPECT_EQ(controle<QListWidget>("lbZone")->count(), 1);
     EXPECT_EQ(m_editeur->windowTitle(), u"Edition de la source");
     // A kind typed joins the list; OK writes it.
