@@ -16,6 +16,7 @@
 #include "TBKStringGrid.h"
 #include "TfmAjoute.h"
 #include "TfmAjoutePers.h"
+#include "TfmCellule.h"
 #include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
@@ -150,6 +151,10 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_placement->Suit(m_fiche, TPlacement::HautDroite);
     m_placement->Suit(m_rapport, TPlacement::BasDroite);
     m_placement->Suit(m_critere, TPlacement::BasGauche);
+    // The look editor lives from start-up to exit; the tree library gives
+    // its command, placed in the tree menus below.
+    m_cellule = new TfmCellule(m_bd, *m_affArbre, *this, this);
+    m_placement->Suit(m_cellule, TPlacement::HautGauche);
 
     CreeMenus();
     CreeMenuArbre();

@@ -248,7 +248,7 @@ void LitLook(const QString &chemin, TLooks &looks)
     looks = litPaire(ini);
 }
 
-bool SauveLook(const QString &chemin, const TLooks &looks)
+bool SauveLook(const QString &chemin, const TLooks &looks, QString *erreur)
 {
     TIniFile ini(chemin, TEncodage::Windows1252);
     ini.WriteInteger(SectionLignee, QStringLiteral("Version"), VersionLook);
@@ -256,7 +256,11 @@ bool SauveLook(const QString &chemin, const TLooks &looks)
     ini.WriteString(SectionLignee, QStringLiteral("TextEcran"), CheminRelatif(TextEcran));
     ecritAff(ini, 1, looks[1]);
     ecritAff(ini, 2, looks[2]);
-    return ini.UpdateFile();
+    if (ini.UpdateFile())
+        return true;
+    if (erreur)
+        *erreur = ini.ErrorString();
+    return false;
 }
 
 QString CouleurVersStr(TColor couleur)

@@ -153,9 +153,10 @@ void LitLook(const QString &chemin, TLooks &looks);
 // creating it or updating it in place: keys it does not rewrite (lines
 // beyond LigneNbre, keys it does not know) stay. Link, sex and screen
 // textures go through CheminRelatif (a bare name stays bare). At most 50 lines are written (LigneNbre
-// is written brought into 0..50). Returns false, leaving the previous file
-// untouched, when the file cannot be saved.
-bool SauveLook(const QString &chemin, const TLooks &looks);
+// is written brought into 0..50). The file is replaced atomically. Returns
+// false, leaving the previous file untouched, when the file cannot be saved;
+// *erreur (may be null) then says why, without the path.
+bool SauveLook(const QString &chemin, const TLooks &looks, QString *erreur = nullptr);
 
 // "255255255": red, green, blue, three decimal digits each, whatever the
 // high byte.
