@@ -13,6 +13,7 @@
 #include "ReponseModale.h"
 #include "TfmCellule.h"
 #include "TfmEditeContenu.h"
+#include "VignettesLivrees.h"
 
 #include <gtest/gtest.h>
 
@@ -691,6 +692,23 @@ TEST_F(Cellule, ShiftF5MakesEveryThumbnailForTheCurrentPerson)
     EXPECT_EQ(boite->Lignes[0], u"MARTIN Pierre");
     EXPECT_EQ(vignette.width(), 170);
     EXPECT_TRUE(MemesPixels(vignette, boite->BoiteVersBitmap()));
+}
+
+// ---- The shipped models ----------------------------------------------------------
+
+TEST(ModelesLivres, EachShippedModelHasTheThumbnailTheProgramDrawsForIt)
+{
+    const GardeGlobales garde;
+    PrepareVignettesLivrees(QStringLiteral(LIGNEE_MODELE));
+    const QStringList modeles = ModelesLivres(QStringLiteral(LIGNEE_MODELE));
+    EXPECT_GE(modeles.size(), 5); // the default and four others
+    for (const QString &mva : modeles) {
+        // Stale after a change of the model or of the drawing: rebuild them
+        // with lignee_vignettes.
+        QImage png;
+        ASSERT_TRUE(ChargeImage(png, mva.chopped(4) + u".png"_s)) << mva.toStdString();
+        EXPECT_TRUE(MemesPixels(png, VignetteLivree(mva))) << mva.toStdString();
+    }
 }
 
 } // namespace
