@@ -155,6 +155,11 @@ TQuorWin::TQuorWin(QWidget *parent)
     // its command, placed in the tree menus below.
     m_cellule = new TfmCellule(m_bd, *m_affArbre, *this, this);
     m_placement->Suit(m_cellule, TPlacement::HautGauche);
+    // Another database brings its own look: an editor left open edits it.
+    connect(this, &TQuorWin::BaseRechargee, m_cellule, [this] {
+        if (m_cellule->isVisible())
+            m_cellule->Recharge();
+    });
 
     CreeMenus();
     CreeMenuArbre();

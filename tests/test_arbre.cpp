@@ -396,6 +396,20 @@ TEST_F(ArbreFenetre, TheLookEditorChangesTheExamplesTreeAndItsModels)
     QApplication::processEvents();
     EXPECT_EQ(w.Arbre()->GetBoiteRefPers()->Bounds().width(), Looks[1].Large);
 
+    // Another database opened with the editor on screen: the editor edits
+    // that database's look.
+    {
+        TBD bd;
+        TEnteteMvd entete;
+        entete.RefPers = bd.NewPerson();
+        entete.NomLook = QStringLiteral("compact");
+        ASSERT_TRUE(SauveMvd(chemin("compact.mvd"), bd, entete).Ok());
+    }
+    ASSERT_TRUE(w.Charge(chemin("compact.mvd")));
+    EXPECT_EQ(Looks[1].Large, 100);
+    EXPECT_EQ(f->LookEdite().Large, 100);
+    EXPECT_EQ(nom->text(), u"compact");
+
     clic("B_Ok");
     EXPECT_FALSE(f->isVisible());
     EXPECT_FALSE(commande->isChecked());

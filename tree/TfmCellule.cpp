@@ -616,8 +616,12 @@ void TfmCellule::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_commande->setChecked(true);
-    if (event->spontaneous())
-        return;
+    if (!event->spontaneous())
+        Recharge();
+}
+
+void TfmCellule::Recharge()
+{
     if (m_cbPour->currentIndex() < 0)
         m_cbPour->setCurrentIndex(0);
     m_look = Looks[Cible() == 2 ? 2 : 1];

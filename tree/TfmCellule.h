@@ -85,6 +85,10 @@ public:
     void Rafraichis();
     // Fills every control from LookEdite and selects line 0.
     void SetAff();
+    // Takes the working copy from the target look again and refills the
+    // window and the model lists, as each showing does: for a look replaced
+    // while the window is open (another database loaded).
+    void Recharge();
     // Refills the model lists from DossierArbre, loading each thumbnail once;
     // the name in `eFile` is kept.
     void RemplitModeles();
