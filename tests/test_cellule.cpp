@@ -645,6 +645,7 @@ TEST_F(Cellule, ModelsAreListedInLowerCaseAndOpenedByTheirRealName)
     look[1].Large = 111;
     ASSERT_TRUE(SauveLook(Modele(u"Classique"_s, ".mva"), look));
     look[1].Large = 122;
+    look[2].Large = 133;
     ASSERT_TRUE(SauveLook(Modele(u"bleu"_s, ".mva"), look));
     ASSERT_TRUE(Toile(50, 20).save(Modele(u"bleu"_s, ".png"), "PNG"));
     m_fenetre->close();
@@ -669,6 +670,11 @@ TEST_F(Cellule, ModelsAreListedInLowerCaseAndOpenedByTheirRealName)
     emit combo->activated(0); // picked in the drop-down
     EXPECT_EQ(Looks[1].Large, 122);
     EXPECT_EQ(Constructions(), 1);
+    // For the descendance, the model's descendance look.
+    Pour(2);
+    ClicItem(liste, 0);
+    EXPECT_EQ(m_fenetre->LookEdite().Large, 133);
+    EXPECT_EQ(std::pair(Looks[1].Large, Looks[2].Large), std::pair(122, 133));
 }
 
 TEST_F(Cellule, ShiftF5MakesEveryThumbnailForTheCurrentPerson)
