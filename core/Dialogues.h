@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QColor;
+class QFont;
 class QPrinter;
 
 // Every message box, question, input box and file dialog of the program goes
@@ -53,6 +55,23 @@ public:
         if (filtreChoisi)
             *filtreChoisi = 0;
         return FichierAEnregistrer(titre, chemin, filtre);
+    }
+    // A colour dialog opening on `couleur`; true and the colour chosen in
+    // it on OK. The silent service answers Cancel.
+    virtual bool ChoisitCouleur(QColor &couleur)
+    {
+        (void)couleur;
+        return false;
+    }
+    // A font dialog opening on `fonte` (its family, its pixel size taken as
+    // the character height, bold, italic, underline and strike-out) and on
+    // the text colour `couleur`; true and the choice on OK, the character
+    // height again as the pixel size. The silent service answers Cancel.
+    virtual bool ChoisitFonte(QFont &fonte, QColor &couleur)
+    {
+        (void)fonte;
+        (void)couleur;
+        return false;
     }
     // The tip window with tip number n and its text.
     virtual void Astuce(int numero, const QString &texte) = 0;

@@ -380,6 +380,14 @@ QString ExpandTemplate(const TBD &bd, int p, const QString &modele)
     return sortie;
 }
 
+QStringList BalisesModele()
+{
+    QStringList balises;
+    for (const NomBalise &b : Balises)
+        balises << u'<' + b.nom.toString() + u'>';
+    return balises;
+}
+
 TExpandeur ExpandeurDe(const TBD &bd)
 {
     return [&bd](int personne, const QString &modele) {

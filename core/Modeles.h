@@ -3,6 +3,7 @@
 #include "Listes.h"
 
 #include <QString>
+#include <QStringList>
 
 class TBD;
 
@@ -55,6 +56,10 @@ class TBD;
 // text is kept. Parsed templates are kept in a small per-thread cache keyed
 // by the template text.
 QString ExpandTemplate(const TBD &bd, int p, const QString &modele);
+
+// Every tag ExpandTemplate knows, written with its "<" and ">", in the
+// order of the list above ("<nom>", "<prénom>", "<prénom usuel>"...).
+QStringList BalisesModele();
 
 // An expander calling ExpandTemplate on bd, for FilterListByTest. It refers
 // to bd, which must outlive it.

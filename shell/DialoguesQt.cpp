@@ -1,8 +1,18 @@
 #include "DialoguesQt.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -102,6 +112,78 @@ QString TDialoguesQt::FichierAEnregistrerType(const QString &titre, const QStrin
     if (filtreChoisi)
         *filtreChoisi = std::max(0, static_cast<int>(filtre.split(QStringLiteral(";;")).indexOf(choisi)));
     return r;
+}
+
+bool TDialoguesQt::ChoisitCouleur(QColor &couleur)
+{
+    const QColor choisie = QColorDialog::getColor(couleur, m_parent);
+    if (!choisie.isValid())
+        return false;
+    couleur = choisie;
+    return true;
+}
+
+namespace {
+
+// The font dialog counts in points, the program in pixels of the screen.
+double PointsParPixel(const QWidget *fenetre)
+{
+    const QScreen *ecran = fenetre ? fenetre->screen() : QGuiApplication::primaryScreen();
+    const double ppp = ecran ? ecran->logicalDotsPerInchY() : 96.0;
+    return 72.0 / (ppp > 0 ? ppp : 96.0);
+}
+
+void MontreCouleur(QPushButton *bouton, const QColor &couleur)
+{
+    QPixmap carre(16, 16);
+    carre.fill(couleur);
+    bouton->setIcon(QIcon(carre));
+}
+
+} // namespace
+
+bool TDialoguesQt::ChoisitFonte(QFont &fonte, QColor &couleur)
+{
+    // Qt's font dialog has no text colour: it is embedded, without its own
+    // buttons, beside a colour button.
+    QDialog boite(m_parent);
+    boite.setWindowTitle(QStringLiteral("Police"));
+    auto *polices = new QFontDialog(&boite);
+    polices->setWindowFlags(Qt::Widget);
+    polices->setOption(QFontDialog::NoButtons);
+    const double ppp = PointsParPixel(&boite);
+    QFont initiale = fonte;
+    initiale.setPointSizeF(std::max(1, fonte.pixelSize()) * ppp);
+    polices->setCurrentFont(initiale);
+    QColor choisie = couleur;
+    auto *bCouleur = new QPushButton(QStringLiteral("Couleur..."));
+    MontreCouleur(bCouleur, choisie);
+    QObject::connect(bCouleur, &QPushButton::clicked, &boite, [&] {
+        const QColor c = QColorDialog::getColor(choisie, &boite);
+        if (c.isValid()) {
+            choisie = c;
+            MontreCouleur(bCouleur, choisie);
+        }
+    });
+    auto *boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    QObject::connect(boutons, &QDialogButtonBox::accepted, &boite, &QDialog::accept);
+    QObject::connect(boutons, &QDialogButtonBox::rejected, &boite, &QDialog::reject);
+    auto *bas = new QHBoxLayout;
+    bas->addWidget(bCouleur);
+    bas->addStretch();
+    bas->addWidget(boutons);
+    auto *l = new QVBoxLayout(&boite);
+    l->addWidget(polices);
+    l->addLayout(bas);
+    if (boite.exec() != QDialog::Accepted)
+        return false;
+    QFont resultat = polices->currentFont();
+    const int pixels = std::max(1, static_cast<int>(std::lround(resultat.pointSizeF() / ppp)));
+    resultat.setPixelSize(pixels);
+    fonte = resultat;
+    couleur = choisie;
+    return true;
 }
 
 void TDialoguesQt::Astuce(int numero, const QString &texte)

@@ -19,6 +19,8 @@ public:
     QString FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre) override;
     QString FichierAEnregistrerType(const QString &titre, const QString &chemin, const QString &filtre,
                                     int *filtreChoisi) override;
+    bool ChoisitCouleur(QColor &couleur) override;
+    bool ChoisitFonte(QFont &fonte, QColor &couleur) override;
     void Astuce(int numero, const QString &texte) override;
     bool DialogueImpression(QPrinter &imprimante, int premiere, int derniere) override;
 

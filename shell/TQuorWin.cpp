@@ -17,6 +17,7 @@
 #include "TBKStringGrid.h"
 #include "TfmAjoute.h"
 #include "TfmAjoutePers.h"
+#include "TfmCellule.h"
 #include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
@@ -151,6 +152,15 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_placement->Suit(m_fiche, TPlacement::HautDroite);
     m_placement->Suit(m_rapport, TPlacement::BasDroite);
     m_placement->Suit(m_critere, TPlacement::BasGauche);
+    // The look editor lives from start-up to exit; the tree library gives
+    // its command, placed in the tree menus below.
+    m_cellule = new TfmCellule(m_bd, *m_affArbre, *this, this);
+    m_placement->Suit(m_cellule, TPlacement::HautGauche);
+    // Another database brings its own look: an editor left open edits it.
+    connect(this, &TQuorWin::BaseRechargee, m_cellule, [this] {
+        if (m_cellule->isVisible())
+            m_cellule->Recharge();
+    });
 
     CreeMenus();
     CreeMenuArbre();

@@ -27,6 +27,7 @@ class TPage;
 class TfmRapportCritere;
 class TfmAjoute;
 class TfmAjoutePers;
+class TfmCellule;
 class TfmRechFiche;
 class TPlacement;
 
@@ -173,6 +174,8 @@ public:
     void AfficheNbreGen();
     void AfficheZoom();
     void AfficheApparence();
+    // The tree look editor, made at start-up.
+    TfmCellule *Cellule() const { return m_cellule; }
 
     TfmOptions *FenetreOptions() const { return m_options; }
     void AfficheOptions();
@@ -236,6 +239,7 @@ private:
     TfmAjoute *m_ajoute = nullptr;
     TfmAjoutePers *m_ajoutePers = nullptr;
     TfmRechFiche *m_rechFiche = nullptr;
+    TfmCellule *m_cellule = nullptr;
     QPointer<TfmSupprime> m_supprime;
     std::unique_ptr<QPrinter> m_imprimante;
     bool m_imprimantePdf = false;

@@ -9,12 +9,14 @@
 #include "Langue.h"
 #include "Options.h"
 #include "TPage.h"
+#include "TfmCellule.h"
 #include "TfmReglagesArbre.h"
 #include "TfmZoomPage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -62,6 +64,15 @@ void TQuorWin::CreeCommandesArbre(QWidget *groupe)
         connect(b, &QToolButton::clicked, this, &TQuorWin::AfficheZoomPage);
         b->installEventFilter(this);
     }
+
+    // The look editor's own command, first in the tree menu.
+    auto *cellule = new QToolButton(groupe);
+    cellule->setObjectName(QStringLiteral("sbCellule"));
+    cellule->setDefaultAction(m_cellule->Commande());
+    cellule->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    cellule->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    groupe->layout()->addWidget(cellule);
+    m_pmArbre->insertAction(m_pmArbre->actions().value(0), m_cellule->Commande());
 
     const std::pair<const char *, void (TQuorWin::*)()> commandes[] = {
         {"Imprime", nullptr},

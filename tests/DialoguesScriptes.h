@@ -2,6 +2,8 @@
 
 #include "Dialogues.h"
 
+#include <QColor>
+#include <QFont>
 #include <QStringList>
 
 #include <deque>
@@ -23,6 +25,10 @@ public:
     QStringList Messages;            // every message and question text, in order
     QStringList TitresFichiers;      // titles of the file dialogs shown
     QList<int> Astuces;              // tips shown
+    std::deque<QColor> Couleurs;     // colour dialog answers
+    std::deque<std::pair<QFont, QColor>> Fontes; // font dialog answers
+    QList<QColor> CouleursProposees; // colours the colour dialogs opened on
+    QList<QFont> FontesProposees;    // fonts the font dialogs opened on
     bool Imprimer = false;           // answer of the printer dialog
     int Impressions = 0;             // printer dialogs shown
 
@@ -71,6 +77,26 @@ public:
         if (choisi)
             *choisi = TypeFichier;
         return fichier(titre);
+    }
+
+    bool ChoisitCouleur(QColor &couleur) override
+    {
+        CouleursProposees << couleur;
+        if (Couleurs.empty())
+            return false;
+        couleur = Couleurs.front();
+        Couleurs.pop_front();
+        return true;
+    }
+    bool ChoisitFonte(QFont &fonte, QColor &couleur) override
+    {
+        FontesProposees << fonte;
+        if (Fontes.empty())
+            return false;
+        fonte = Fontes.front().first;
+        couleur = Fontes.front().second;
+        Fontes.pop_front();
+        return true;
     }
 
     bool DialogueImpression(QPrinter &, int, int) override

@@ -4,10 +4,22 @@
 #include "ProgrammeTest.h"
 #include "TfmFiche.h"
 #include "TQuorWin.h"
+#include "TfmCellule.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -292,6 +304,115 @@ TEST_F(ArbreFenetre, OpeningAFileScrollsTheCurrentPersonsBoxIntoView)
                         vue->viewport()->size());
     EXPECT_GT(ref->Bounds().left(), vue->viewport()->width());
     EXPECT_TRUE(visible.contains(ref->Bounds()));
+}
+
+TEST_F(ArbreFenetre, TheLookEditorChangesTheExamplesTreeAndItsModels)
+{
+    // The shipped models, copied: a model saved here must not land in the
+    // program's folder.
+    const QString modeles = chemin("arbre/");
+    ASSERT_TRUE(QDir().mkpath(modeles));
+    for (const QString &nom : QDir(DossierArbre).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(DossierArbre + nom, modeles + nom));
+    DossierArbre = modeles;
+    TQuorWin w;
+    w.show();
+    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    Reglages().ZoomAuto = false;
+    QApplication::processEvents();
+    int constructions = 0;
+    QObject::connect(w.Arbre(), &TAffArbre::Construit, [&] { ++constructions; });
+
+    // The tree task "Affichage de l'arbre" opens the editor.
+    auto *commande = w.findChild<QToolButton *>(QStringLiteral("sbCellule"));
+    ASSERT_NE(commande, nullptr);
+    QTest::mouseClick(commande, Qt::LeftButton);
+    TfmCellule *f = w.Cellule();
+    ASSERT_TRUE(f->isVisible());
+    EXPECT_TRUE(w.findChild<QMenu *>(QStringLiteral("PM_Arbre"))->actions().contains(f->Commande()));
+    auto *liste = f->findChild<QListWidget *>(QStringLiteral("lbFileList"));
+    ASSERT_GE(liste->count(), 5);
+    EXPECT_EQ(liste->currentItem()->text(), u"defaut");
+    const auto clic = [f](const char *nom, QPoint point = {}) {
+        auto *c = f->findChild<QWidget *>(QString::fromLatin1(nom));
+        ASSERT_NE(c, nullptr) << nom;
+        QTest::mouseClick(c, Qt::LeftButton, {}, point.isNull() ? c->rect().center() : point);
+    };
+    const auto onglet = [f](int i) {
+        auto *onglets = f->findChild<QTabWidget *>(QStringLiteral("PageControl"));
+        QTest::mouseClick(onglets->tabBar(), Qt::LeftButton, {}, onglets->tabBar()->tabRect(i).center());
+    };
+    const auto clicModele = [liste](const QString &nom) {
+        const QList<QListWidgetItem *> items = liste->findItems(nom, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << nom.toStdString();
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(items[0]).center());
+    };
+    const QImage avant = w.Page()->grab().toImage();
+
+    // A line's font, the women's background, the link shape: the tree follows.
+    clic("sbModifier");
+    onglet(0);
+    QFont fonte(QStringLiteral("Liberation Serif"));
+    fonte.setPixelSize(18);
+    m_dialogues.Fontes.push_back({fonte, QColor(0, 128, 0)});
+    clic("SB_Fonte");
+    onglet(1);
+    auto *sexe = f->findChild<QComboBox *>(QStringLiteral("cbSexe"));
+    sexe->setFocus();
+    QTest::keyClick(sexe, Qt::Key_Down);
+    clic("rgSexe1", QPoint(6, 8));
+    m_dialogues.Couleurs.push_back(QColor(255, 255, 0));
+    clic("sbChoix");
+    onglet(3);
+    clic("rgRelier1", QPoint(6, 8));
+    QApplication::processEvents();
+    EXPECT_EQ(constructions, 1);
+    EXPECT_EQ(Looks[1].Look.Ligne[0].Fonte.Nom, u"Liberation Serif");
+    EXPECT_EQ(Looks[2].Look.Femme.Couleur, TColor(0x00FFFF));
+    EXPECT_EQ(Looks[1].Relier, 1);
+    const QImage apres = w.Page()->grab().toImage();
+    EXPECT_NE(apres, avant);
+    bool femmeJaune = false;
+    for (const auto &b : w.Arbre()->Boites())
+        if (!b->Homme() && b->Bounds().width() > 4)
+            femmeJaune = femmeJaune || apres.pixel(b->Bounds().topLeft() + QPoint(4, b->Bounds().height() - 4)) == qRgb(255, 255, 0);
+    EXPECT_TRUE(femmeJaune);
+
+    // Saved as a new model, then another model, then back.
+    auto *nom = f->findChild<QLineEdit *>(QStringLiteral("eFile"));
+    nom->setFocus();
+    nom->selectAll();
+    QTest::keyClicks(nom, QStringLiteral("mon look"));
+    clic("SB_CelluleSauve");
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(modeles + QStringLiteral("mon look.png")));
+    const TLooks modifie = Looks;
+    clic("sbModifier");
+    clicModele(QStringLiteral("classique"));
+    EXPECT_EQ(Looks[1].Look.Ligne[0].Fonte.Nom, u"Times New Roman");
+    clicModele(QStringLiteral("mon look"));
+    for (int n = 1; n <= 2; ++n)
+        EXPECT_EQ(Looks[std::size_t(n)].Look, modifie[std::size_t(n)].Look) << n;
+    QApplication::processEvents();
+    EXPECT_EQ(w.Arbre()->GetBoiteRefPers()->Bounds().width(), Looks[1].Large);
+
+    // Another database opened with the editor on screen: the editor edits
+    // that database's look.
+    {
+        TBD bd;
+        TEnteteMvd entete;
+        entete.RefPers = bd.NewPerson();
+        entete.NomLook = QStringLiteral("compact");
+        ASSERT_TRUE(SauveMvd(chemin("compact.mvd"), bd, entete).Ok());
+    }
+    ASSERT_TRUE(w.Charge(chemin("compact.mvd")));
+    EXPECT_EQ(Looks[1].Large, 100);
+    EXPECT_EQ(f->LookEdite().Large, 100);
+    EXPECT_EQ(nom->text(), u"compact");
+
+    clic("B_Ok");
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_FALSE(commande->isChecked());
 }
 
 TEST_F(ArbreFenetre, ACutTreeIsToldInTheStatusLine)

@@ -6,6 +6,9 @@
 #include "Chemins.h"
 #include "Dessin.h"
 #include "FamilleTest.h"
+#include "Globales.h"
+#include "Ini.h"
+#include "Look.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
@@ -268,15 +272,13 @@ TEST_F(Lien, PrintingMagnifiesTheScreenDrawingWhateverTheMethod)
 
 TEST_F(Lien, TheShippedLookNamesPicturesOfEachShape)
 {
-    {
-        const GardeGlobales garde;
-        SetRepModele(QStringLiteral(LIGNEE_MODELE));
-        LitLook(QStringLiteral(LIGNEE_MODELE "/1/arbre/defaut.mva"), looks);
-        SetRepModele(QString());
-    }
+    const GardeGlobales garde;
+    DossierImageArbre = QStringLiteral(LIGNEE_MODELE "/0/ImageArbre/");
+    LitLook(QStringLiteral(LIGNEE_MODELE "/1/arbre/defaut.mva"), looks);
     for (int forme = 1; forme <= 9; ++forme) {
+        // Bare names of the tree-pictures folder.
         for (int n = 1; n <= 2; ++n)
-            EXPECT_EQ(looks[n].RelierTexture[forme], QStringLiteral(LIGNEE_MODELE "/Lien%1.png").arg(forme));
+            EXPECT_EQ(looks[n].RelierTexture[forme], u"Lien%1.png"_s.arg(forme));
         // The picture's line covers the shape's one-pixel line, within two
         // pixels of it.
         const auto lien = LienDeForme(forme);
@@ -294,6 +296,51 @@ TEST_F(Lien, TheShippedLookNamesPicturesOfEachShape)
                 return std::abs(t.x() - q.x()) <= 2 && std::abs(t.y() - q.y()) <= 2;
             })) << forme << " at " << q.x() << "," << q.y();
     }
+}
+
+TEST_F(Lien, ATextureNameIsFoundInTheTreePicturesFolderElseByTheMediaSearch)
+{
+    const GardeGlobales garde;
+    QTemporaryDir racine;
+    const QString images = racine.filePath(u"ImageArbre/"_s);
+    const QString ailleurs = racine.filePath(u"ailleurs/"_s);
+    ASSERT_TRUE(QDir().mkpath(images) && QDir().mkpath(ailleurs));
+    DossierImageArbre = images;
+    FichierCourant.clear();
+    const auto peinte = [](const QString &chemin, QRgb couleur) { ASSERT_TRUE(Toile(4, 4, couleur).save(chemin, "PNG")); };
+    peinte(images + u"rouge.png"_s, qRgb(255, 0, 0));
+    peinte(ailleurs + u"bleu.png"_s, qRgb(0, 0, 255));
+    peinte(ailleurs + u"rouge.png"_s, qRgb(0, 0, 255)); // the folder's file wins
+    const QString look = racine.filePath(u"liens.mva"_s);
+    {
+        TIniFile ini(look, TEncodage::Windows1252);
+        ini.WriteInteger(u"Aff 1"_s, u"Relier"_s, 3);
+        ini.WriteString(u"Aff 1"_s, u"RelierTexture 1"_s, u"rouge.png"_s);
+        ini.WriteString(u"Aff 1"_s, u"RelierTexture 2"_s, ailleurs + u"bleu.png"_s);
+        ini.WriteString(u"Aff 1"_s, u"RelierTexture 3"_s, u"C:\\Autre\\rouge.png"_s);
+        ini.WriteString(u"Aff 1"_s, u"RelierTexture 4"_s, u"absent.png"_s);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    LitLook(look, looks);
+    EXPECT_EQ(looks[1].RelierTexture[1], u"rouge.png");
+    EXPECT_EQ(looks[1].RelierTexture[2], ailleurs + u"bleu.png"_s);
+    EXPECT_EQ(looks[1].RelierTexture[3], u"rouge.png"); // a path of another machine
+    EXPECT_TRUE(looks[1].RelierTexture[4].isEmpty());
+    // Painted as read, the look file's own style aside.
+    const std::pair<int, QRgb> attendus[] = {{1, qRgb(255, 0, 0)}, {2, qRgb(0, 0, 255)}, {3, qRgb(255, 0, 0)},
+                                             {4, Blanc}};
+    for (const auto &[forme, couleur] : attendus) {
+        const auto lien = LienDeForme(forme);
+        looks[1].Relier = looks[2].Relier = 3;
+        looks[2].RelierTexture = looks[1].RelierTexture;
+        EXPECT_EQ(Dessin(*lien, 64, 64, QRect(0, 0, 64, 64)).pixel(32, 32), couleur) << forme;
+    }
+    // The editor's bare name follows the folder: a picture copied there later
+    // is painted once the pictures are read again.
+    looks[1].RelierTexture[4] = u"vert.png"_s;
+    peinte(images + u"vert.png"_s, qRgb(0, 255, 0));
+    TLien::VideCacheImages();
+    EXPECT_EQ(Dessin(*LienDeForme(4), 64, 64, QRect(0, 0, 64, 64)).pixel(32, 32), qRgb(0, 255, 0));
 }
 
 // ---- In the tree window --------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include <QDate>
 
+#include <iterator>
 #include <ostream>
 #include <utility>
 
@@ -97,6 +98,11 @@ TEST(Modeles, EveryTagOfAPersonWithAllData)
     };
     for (const Cas &c : cas)
         EXPECT_EQ(f.x(4, c.modele), u8(c.attendu)) << c.modele;
+    // The tags offered by the field-code builder are the ones above, in order.
+    QStringList balises;
+    for (std::size_t i = 0; i + 1 < std::size(cas); ++i)
+        balises << u8(cas[i].modele);
+    EXPECT_EQ(BalisesModele(), balises);
 }
 
 TEST(Modeles, MissingDataGivesEmptyTexts)

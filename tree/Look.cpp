@@ -98,11 +98,10 @@ void litAff(const TIniFile &ini, int n, T1Aff &aff)
     aff.Zoom = ini.ReadInteger(aff_, QStringLiteral("Zoom"), 100);
     aff.Style = litOctet(ini, aff_, QStringLiteral("Style"), 2);
     aff.RelierColor = litCouleur(ini, aff_, QStringLiteral("RelierColor"), CouleurNoireLue);
-    // Link pictures are resolved once here, so that painting a link never
-    // searches the disk; one not found is stored empty and draws nothing.
+    // A link picture not found is stored empty and draws nothing.
     for (int k = 1; k <= 9; ++k) {
         const QString stocke = ini.ReadString(aff_, cleTexture(k), QStringLiteral("Lien%1").arg(k));
-        aff.RelierTexture[k] = CheminMedia(stocke);
+        aff.RelierTexture[k] = NomTextureLien(stocke);
     }
 
     const QString look = sectionLook(n);
@@ -208,6 +207,24 @@ QString nomSansExtension(const QString &chemin)
 
 } // namespace
 
+QString CheminTextureLien(const QString &nom)
+{
+    if (nom.isEmpty())
+        return QString();
+    const QString fichier = NomDeFichier(nom);
+    if (!DossierImageArbre.isEmpty() && !fichier.isEmpty() && QFileInfo(DossierImageArbre + fichier).isFile())
+        return DossierImageArbre + fichier;
+    return CheminMedia(nom);
+}
+
+QString NomTextureLien(const QString &stocke)
+{
+    const QString nom = NomDeFichier(stocke);
+    if (!DossierImageArbre.isEmpty() && !nom.isEmpty() && QFileInfo(DossierImageArbre + nom).isFile())
+        return nom;
+    return CheminMedia(stocke);
+}
+
 void LooksParDefaut(TLooks &looks)
 {
     const TIniFile vide(QString(), TEncodage::Windows1252);
@@ -231,7 +248,7 @@ void LitLook(const QString &chemin, TLooks &looks)
     looks = litPaire(ini);
 }
 
-bool SauveLook(const QString &chemin, const TLooks &looks)
+bool SauveLook(const QString &chemin, const TLooks &looks, QString *erreur)
 {
     TIniFile ini(chemin, TEncodage::Windows1252);
     ini.WriteInteger(SectionLignee, QStringLiteral("Version"), VersionLook);
@@ -239,7 +256,11 @@ bool SauveLook(const QString &chemin, const TLooks &looks)
     ini.WriteString(SectionLignee, QStringLiteral("TextEcran"), CheminRelatif(TextEcran));
     ecritAff(ini, 1, looks[1]);
     ecritAff(ini, 2, looks[2]);
-    return ini.UpdateFile();
+    if (ini.UpdateFile())
+        return true;
+    if (erreur)
+        *erreur = ini.ErrorString();
+    return false;
 }
 
 QString CouleurVersStr(TColor couleur)

@@ -114,10 +114,25 @@ extern QString TextEcran;     // screen texture: a file name in DossierImageArbr
 // "Look n" and "Ligne n" for n = 1 and 2) holds both looks, CouleurEcran and
 // TextEcran. PasHorz, PasVert and HauteurBoite are not stored.
 
+// Link textures (RelierTexture) follow one folder rule everywhere (the look
+// reader, the link painter, the look editor): a texture is a file of the
+// tree-pictures folder DossierImageArbre, named by its bare file name. A name
+// whose file is not there (a look written with full paths, or on another
+// machine) is searched for with CheminMedia instead.
+
+// The file of a link texture name under that rule: DossierImageArbre + its
+// file name when that file exists, else CheminMedia(nom). Empty for an empty
+// name or a file found nowhere. Touches the disk at each call.
+QString CheminTextureLien(const QString &nom);
+// The name a look keeps for a link texture read from a file: the bare file
+// name when the file lies in DossierImageArbre, else the path CheminMedia
+// finds, else empty (nothing is drawn for that shape).
+QString NomTextureLien(const QString &stocke);
+
 // The pair a look file without any key gives (what LitLook of a missing file
 // puts in `looks`), without changing NomLook, CouleurEcran or TextEcran. The
-// link textures "Lien1".."Lien9" are resolved with CheminMedia, so each is a
-// path or empty. Slot 0 is left default-constructed.
+// link textures "Lien1".."Lien9" go through NomTextureLien, so each is a
+// bare name, a path or empty. Slot 0 is left default-constructed.
 void LooksParDefaut(TLooks &looks);
 
 // Reads a look file into a fresh pair filled with the defaults, then copies
@@ -126,8 +141,8 @@ void LooksParDefaut(TLooks &looks);
 // not exist), CouleurEcran and TextEcran (emptied unless the file
 // DossierImageArbre + TextEcran exists). Never fails: a missing key, or a
 // number that cannot be read, gives the key's default.
-// - Link textures are resolved with CheminMedia (empty when not found); the
-//   sex textures are kept as written.
+// - Link textures go through NomTextureLien (empty when not found); the sex
+//   textures are kept as written.
 // - LigneNbre is brought into 0..50; lines beyond it are left empty (empty
 //   strings, zero numbers).
 // - Bytes (Relier, Style, Alignement) keep the low 8 bits of the number.
@@ -137,10 +152,11 @@ void LitLook(const QString &chemin, TLooks &looks);
 // Writes looks 1 and 2 of the pair and the three globals to the file,
 // creating it or updating it in place: keys it does not rewrite (lines
 // beyond LigneNbre, keys it does not know) stay. Link, sex and screen
-// textures go through CheminRelatif. At most 50 lines are written (LigneNbre
-// is written brought into 0..50). Returns false, leaving the previous file
-// untouched, when the file cannot be saved.
-bool SauveLook(const QString &chemin, const TLooks &looks);
+// textures go through CheminRelatif (a bare name stays bare). At most 50 lines are written (LigneNbre
+// is written brought into 0..50). The file is replaced atomically. Returns
+// false, leaving the previous file untouched, when the file cannot be saved;
+// *erreur (may be null) then says why, without the path.
+bool SauveLook(const QString &chemin, const TLooks &looks, QString *erreur = nullptr);
 
 // "255255255": red, green, blue, three decimal digits each, whatever the
 // high byte.

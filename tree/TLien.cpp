@@ -14,7 +14,9 @@
 
 #include "BD.h"
 #include "Dessin.h"
+#include "Globales.h"
 #include "Images.h"
+#include "Look.h"
 
 namespace {
 
@@ -44,22 +46,26 @@ QHash<QString, QImage> &ImagesLiens()
     return images;
 }
 
-// The picture of a link file with its cyan pixels made transparent, decoded
-// once and shared by every link. A file that cannot be read is kept as a
-// null picture, so that it is not read again at every paint.
-QImage ImageLien(const QString &chemin)
+// The picture of a link texture name (found by the folder rule of
+// CheminTextureLien) with its cyan pixels made transparent, decoded once and
+// shared by every link. The rule looks in the database's folder too, hence
+// that in the key. A name found nowhere, or a file that cannot be read, is
+// kept as a null picture, so that the disk is not searched at every paint.
+QImage ImageLien(const QString &nom)
 {
-    if (chemin.isEmpty())
+    if (nom.isEmpty())
         return QImage();
     QHash<QString, QImage> &images = ImagesLiens();
-    const auto trouve = images.constFind(chemin);
+    const QString cle = DossierImageArbre + QChar(0x1F) + FichierCourant + QChar(0x1F) + nom;
+    const auto trouve = images.constFind(cle);
     if (trouve != images.constEnd())
         return *trouve;
     if (images.size() >= TailleMaxCache)
         images.clear();
+    const QString chemin = CheminTextureLien(nom);
     QImage lue;
     QImage image;
-    if (ChargeImage(lue, chemin)) {
+    if (!chemin.isEmpty() && ChargeImage(lue, chemin)) {
         // Opaque pixels are the same premultiplied or not, and a fully
         // transparent one is 0 in both.
         image = lue.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -70,7 +76,7 @@ QImage ImageLien(const QString &chemin)
                     ligne[x] = 0;
         }
     }
-    images.insert(chemin, image);
+    images.insert(cle, image);
     return image;
 }
 

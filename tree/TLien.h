@@ -26,9 +26,10 @@ public:
 
     // Draws the link in the rectangle (X, Y, W, H) by its look's Relier:
     // - 0, or a value above 3: nothing;
-    // - 3: the picture RelierTexture[shape] stretched over the rectangle, its
-    //   cyan pixels (RGB 0, 255, 255 exactly) left transparent; nothing when
-    //   the file is missing or cannot be read;
+    // - 3: the picture RelierTexture[shape], found by CheminTextureLien
+    //   (Look.h), stretched over the rectangle, its cyan pixels (RGB 0, 255,
+    //   255 exactly) left transparent; nothing when the file is missing or
+    //   cannot be read;
     // - 1 or 2: the shape's line in RelierColor, straight from its first
     //   point to its last (1) or through its elbows (2); dotted when the
     //   second person is the first person's father, or mother, and that
