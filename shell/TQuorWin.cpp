@@ -19,6 +19,7 @@
 #include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
+#include "Verification.h"
 #include "Look.h"
 
 #include <QAction>
@@ -368,6 +369,12 @@ void TQuorWin::Initialise(const QStringList &arguments)
     m_page->PrintZoomAuto = Reglages().PrintZoomAuto;
     m_options = new TfmOptions(::Options(), this);
     m_options->hide();
+    m_options->SetVerification([this] {
+        if (VerificationBase(m_bd, m_options)) {
+            FicheAffiche();
+            ArbreModifie();
+        }
+    });
     // The colours of the reports: the user's style sheet, else the shipped one.
     const QString style = QFileInfo::exists(DossierParamUser + QStringLiteral("style.css"))
         ? DossierParamUser + QStringLiteral("style.css")
