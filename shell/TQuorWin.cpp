@@ -156,6 +156,12 @@ TQuorWin::TQuorWin(QWidget *parent)
     CreeMenuArbre();
     CreeMenuBoite();
     CreeTaches();
+    m_ficheArbre = new TfmFicheArbre(m_bd, *this, this);
+    m_ficheArbre->SetBouton(findChild<QToolButton *>(QStringLiteral("sbFicheArbre")));
+    m_placement->Suit(m_ficheArbre, TPlacement::HautGauche);
+    connect(this, &TQuorWin::SelecPersChangee, m_ficheArbre, &TfmFicheArbre::Actualise);
+    connect(this, &TQuorWin::DonneesModifiees, m_ficheArbre, &TfmFicheArbre::Actualise);
+    connect(this, &TQuorWin::BaseRechargee, m_ficheArbre, &TfmFicheArbre::Actualise);
     MLTranslateForm(this);
     TitreFenetre();
     AfficheStatut();

@@ -4,6 +4,7 @@
 #include "TAffArbre.h"
 #include "Relatifs.h"
 #include "TfmFiche.h"
+#include "TfmFicheArbre.h"
 #include "TfmRapport.h"
 #include "TfmSupprime.h"
 
@@ -36,6 +37,7 @@ class TPlacement;
 class TQuorWin final : public QMainWindow,
                        public THoteArbre,
                        public THoteFiche,
+                       public THoteFicheArbre,
                        public THoteRapport,
                        public THoteRelatifs,
                        public THoteSupprime
@@ -174,6 +176,9 @@ public:
     void AfficheZoom();
     void AfficheApparence();
 
+    // The record-tree navigator, opened and closed by sbFicheArbre.
+    TfmFicheArbre *FicheArbre() const { return m_ficheArbre; }
+
     TfmOptions *FenetreOptions() const { return m_options; }
     void AfficheOptions();
 
@@ -230,6 +235,7 @@ private:
     TPage *m_page = nullptr;
     TAffArbre *m_affArbre = nullptr;
     TfmFiche *m_fiche = nullptr;
+    TfmFicheArbre *m_ficheArbre = nullptr;
     TfmRapport *m_rapport = nullptr;
     TfmRapportCritere *m_critere = nullptr;
     TRelatifs m_relatifs{m_bd, *this};
