@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -111,4 +112,15 @@ void TFusion::FusionnerClick()
     AffichePersonne(m_second, m_personne2);
     m_hote.SetSelecPers(m_premier);
     m_hote.ApresFusion();
+}
+
+QAction *AjouteCommandeFusion(QMenu *menu, TBD &bd, THoteFusion &hote, QWidget *parent)
+{
+    QAction *action = menu->addAction(QStringLiteral("Fusionner deux fiches..."));
+    action->setObjectName(QStringLiteral("MI_Fusion"));
+    QObject::connect(action, &QAction::triggered, parent, [&bd, &hote, parent] {
+        TFusion fenetre(bd, hote, parent);
+        fenetre.exec();
+    });
+    return action;
 }

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
+class QAction;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class TBD;
 
@@ -62,3 +64,8 @@ private:
     QLineEdit *m_personne2 = nullptr;
     QPushButton *m_fusionner = nullptr;
 };
+
+// The command that opens the merge window: the entry "Fusionner deux
+// fiches..." (objectName MI_Fusion) appended to `menu`; each use opens a
+// new modal window over `parent`, freed when it closes.
+QAction *AjouteCommandeFusion(QMenu *menu, TBD &bd, THoteFusion &hote, QWidget *parent);

@@ -206,6 +206,7 @@ void TQuorWin::CreeMenus()
     edition->addSeparator();
     connect(action(edition, "MI_Supprime", QStringLiteral("Supprimer...")), &QAction::triggered, this,
             &TQuorWin::AfficheSupprime);
+    AjouteCommandeFusion(edition, m_bd, *this, this);
 
     QMenu *outils = menuBar()->addMenu(QStringLiteral("&Outils"));
     outils->setObjectName(QStringLiteral("MI_Outils"));
@@ -588,6 +589,25 @@ void TQuorWin::AfficheSupprime()
     connect(this, &TQuorWin::DonneesModifiees, m_supprime, &TfmSupprime::Actualise);
     connect(m_rapport, &TfmRapport::ListeChangee, m_supprime, &TfmSupprime::Actualise);
     m_supprime->show();
+}
+
+int TQuorWin::ChoisitPersonne()
+{
+    return m_rechFiche->ChoisitPersonne(m_selecPers);
+}
+
+void TQuorWin::MontreFicheArbre()
+{
+    m_ficheArbre->show();
+    m_ficheArbre->raise();
+}
+
+void TQuorWin::ApresFusion()
+{
+    // Names changed: the completion lists are built again.
+    m_fiche->Liste()->Invalide();
+    FicheAffiche();
+    ArbreModifie();
 }
 
 void TQuorWin::AfficheAjoute()

@@ -5,6 +5,7 @@
 #include "Relatifs.h"
 #include "TfmFiche.h"
 #include "TfmFicheArbre.h"
+#include "TFusion.h"
 #include "TfmRapport.h"
 #include "TfmSupprime.h"
 
@@ -38,6 +39,7 @@ class TQuorWin final : public QMainWindow,
                        public THoteArbre,
                        public THoteFiche,
                        public THoteFicheArbre,
+                       public THoteFusion,
                        public THoteRapport,
                        public THoteRelatifs,
                        public THoteSupprime
@@ -178,6 +180,11 @@ public:
 
     // The record-tree navigator, opened and closed by sbFicheArbre.
     TfmFicheArbre *FicheArbre() const { return m_ficheArbre; }
+
+    // What the merge window asks of the main window.
+    int ChoisitPersonne() override;
+    void MontreFicheArbre() override;
+    void ApresFusion() override;
 
     TfmOptions *FenetreOptions() const { return m_options; }
     void AfficheOptions();
