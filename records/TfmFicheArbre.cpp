@@ -47,8 +47,10 @@ TfmFicheArbre::TfmFicheArbre(TBD &bd, THoteFicheArbre &hote, QWidget *parent)
     m_lbUnion = Liste("lbUnion", true);
     m_lbUnionParent = Liste("lbUnionParent", true);
     m_lbEnfant = Liste("lbEnfant", true);
-    for (QListWidget *l : {m_lbPere, m_lbMere, m_lbCentre})
+    for (QListWidget *l : {m_lbPere, m_lbMere, m_lbCentre}) {
         l->setSelectionMode(QAbstractItemView::NoSelection);
+        l->setFocusPolicy(Qt::NoFocus);
+    }
 
     auto *grille = new QGridLayout(this);
     auto place = [&](QListWidget *liste, const QString &titre, int ligne, int colonne) {

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include "FamilleTest.h"
+#include "Globales.h"
 #include "Langue.h"
 #include "Options.h"
 #include "TfmFicheArbre.h"
@@ -213,6 +216,30 @@ TEST_F(FicheArbre, TheButtonFollowsTheWindowAndKeysGoToTheMainWindow)
     QTest::keyClick(liste("lbEnfant"), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(m_hote.Touches.value(0), Qt::Key_F2);
     EXPECT_EQ(m_hote.Touches.value(m_hote.Touches.size() - 1), Qt::Key_S);
+}
+
+TEST_F(FicheArbre, TheSkinPictureFillsTheBackground)
+{
+    QTemporaryDir skin;
+    QImage rouge(8, 8, QImage::Format_RGB32);
+    rouge.fill(Qt::red);
+    ASSERT_TRUE(rouge.save(skin.filePath(u"FicheArbre.png"_s)));
+    const QString avant = DossierSkin;
+    for (bool image : {false, true}) {
+        DossierSkin = image ? skin.path() + u'/' : QString();
+        TfmFicheArbre fenetre(bd(), m_hote);
+        m_hote.Selec = 1;
+        fenetre.show();
+        const QImage vue = fenetre.grab().toImage();
+        // The margin around the boxes and the room between them.
+        for (QPoint ou : {QPoint(2, 2), QPoint(vue.width() - 3, vue.height() - 3)})
+            EXPECT_EQ(vue.pixelColor(ou) == QColor(Qt::red), image) << ou.x() << "," << ou.y();
+        // The boxes stay white.
+        auto *centre = fenetre.findChild<QListWidget *>(u"lbCentre"_s);
+        const QPoint milieu = centre->mapTo(&fenetre, QPoint(centre->width() - 3, centre->height() - 3));
+        EXPECT_EQ(vue.pixelColor(milieu), QColor(Qt::white));
+    }
+    DossierSkin = avant;
 }
 
 } // namespace
