@@ -239,10 +239,9 @@ public:
     int Fusions = 0;
 };
 
-TEST_F(Fusion, TheWindowChoosesMergesAndTells)
+TEST_F(Fusion, TheWindowTellsARefusalAndForgetsACancelledChoice)
 {
     TDialoguesScriptes dialogues;
-    const int d = doublePierre();
     Hote hote;
     TFusion fenetre(bd(), hote);
     fenetre.show();
@@ -253,36 +252,25 @@ TEST_F(Fusion, TheWindowChoosesMergesAndTells)
     EXPECT_EQ(fenetre.windowTitle(), u"Fusion");
 
     // A man and a woman: refused, said, nothing refreshed.
-    hote.Choix = {1, 2};
+    hote.Choix = {4, 2};
     clique("SelectFiche1");
+    EXPECT_EQ(texte("Personne1"), u"MARTIN Pierre 3/4/1926");
     clique("SelectFiche2");
     EXPECT_EQ(hote.Selec, 2);
     clique("Fusionner");
     EXPECT_EQ(dialogues.Messages, QStringList{MLText(7710)});
     EXPECT_EQ(hote.Fusions, 0);
-
-    // The duplicates.
-    hote.Choix = {4, d};
-    clique("SelectFiche1");
-    EXPECT_EQ(texte("Personne1"), u"MARTIN Pierre 3/4/1926");
-    clique("SelectFiche2");
-    EXPECT_EQ(texte("Personne2"), u"MARTIN Pierre 1926");
+    // "Voir fiche" shows the person beside it.
     clique("VoirFiche1");
     EXPECT_EQ(hote.Navigateur, QList<int>{4});
-    clique("Fusionner");
-    EXPECT_EQ(dialogues.Messages.last(), u"Fusion Terminée");
-    EXPECT_EQ(hote.Selec, 4);
-    EXPECT_EQ(hote.Fusions, 1);
-    EXPECT_EQ(texte("Personne2"), u"(double a supprimer) MARTIN Pierre 1926");
-    EXPECT_TRUE(fenetre.isVisible());
 
-    // A cancelled search clears the choice, and merging with nobody is refused.
+    // A cancelled search clears the choice; merging with nobody is refused.
     clique("SelectFiche2");
     EXPECT_EQ(fenetre.Second(), 0);
     EXPECT_TRUE(texte("Personne2").isEmpty());
     clique("Fusionner");
     EXPECT_EQ(dialogues.Messages.last(), MLText(7713));
-    EXPECT_EQ(hote.Fusions, 1);
+    EXPECT_EQ(hote.Fusions, 0);
     clique("Annuler");
     EXPECT_FALSE(fenetre.isVisible());
 }

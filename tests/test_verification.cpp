@@ -59,6 +59,7 @@ struct Cas {
 // The family of FamilleTest: 1 MARTIN Jean, 2 DURAND Marie, 3 PETIT Louise,
 // unions 1 (Jean x Louise, 1940) and 2 (Jean x Marie, 1925).
 const Cas cas[] = {
+    {"a healthy base is left untouched", [](TBD &) {}, {}},
     {"an event listed twice by one person is doubled",
      [](TBD &bd) { listePersonne(bd, 1, [&](auto &l) { l.push_back(l.front()); }); },
      {u"MARTIN Jean : L'événement \"Naissance\" a un problème de lien croisé avec MARTIN Jean\" et a été doublé."_s}},
@@ -94,8 +95,11 @@ TEST_F(Verification, ReportsAndRepairsEachKindOfDamage)
         TBD &bd = f.bd;
         c.abime(bd);
         BaseModifiee = 0;
+        const quint64 revision = bd.Revision();
         EXPECT_EQ(VerifieBase(bd), c.rapport);
-        EXPECT_EQ(BaseModifiee, 1);
+        EXPECT_EQ(BaseModifiee, c.rapport.isEmpty() ? 0 : 1);
+        if (c.rapport.isEmpty())
+            EXPECT_EQ(bd.Revision(), revision);
         EXPECT_FALSE(bd.AppendOnly());
         EXPECT_EQ(FautesBase(bd), QStringList());
         // Every event in use is listed exactly once now.
@@ -132,16 +136,6 @@ TEST_F(Verification, DoublingCopiesTheWholeEvent)
     EXPECT_NE(copie, e);
     for (int champ = EveType; champ <= EveQualite; ++champ)
         EXPECT_EQ(bd.EventField(copie, champ), bd.EventField(e, champ)) << champ;
-}
-
-TEST_F(Verification, AHealthyBaseIsLeftUntouched)
-{
-    FamilleTest f;
-    const quint64 revision = f.bd.Revision();
-    EXPECT_EQ(VerifieBase(f.bd), QStringList());
-    EXPECT_EQ(f.bd.Revision(), revision);
-    EXPECT_EQ(BaseModifiee, 0);
-    EXPECT_FALSE(f.bd.AppendOnly());
 }
 
 TEST_F(Verification, FullEventTableKeepsTheEntryAndSaysSo)
