@@ -1262,3 +1262,21 @@ void TBD::RemovePersonSource(int p, int i)
         return;
     f->Sources.erase(f->Sources.begin() + (i - 1));
 }
+
+// ---- Raw event slots -------------------------------------------------------
+
+bool TBD::SetEventInUse(int e, bool enService)
+{
+    ++m_revision;
+    if (e < 1 || e > m_nbEve)
+        return false;
+    m_eves[static_cast<size_t>(e)].EnService = enService;
+    if (!enService)
+        m_libreEve = std::min(m_libreEve, e);
+    return true;
+}
+
+bool TBD::CanAddEvent() const
+{
+    return placeLibre(m_eves, m_nbEve, m_libreEve, MaxEvenements, m_ajoutSeul);
+}

@@ -330,6 +330,14 @@ public:
     // Removes entry i from the person's list; the source itself stays.
     void RemovePersonSource(int p, int i);
 
+    // ---- Raw event slots, for the verification and the record merge -----
+    // Marks event slot e (1..EventCount) in use or free without touching
+    // its fields; false for a slot outside the table. A slot freed this way
+    // may be taken by the next new event unless AppendOnly is set.
+    bool SetEventInUse(int e, bool enService);
+    // True when a new event would get a slot now (see AppendOnly).
+    bool CanAddEvent() const;
+
     // ---- Indexes for the relatives queries ------------------------------
     // Persons whose father or mother is p, ascending, each once.
     const std::vector<int> &IndexEnfants(int p) const;

@@ -21,6 +21,7 @@
 #include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
+#include "Verification.h"
 #include "Look.h"
 
 #include <QAction>
@@ -178,6 +179,12 @@ TQuorWin::TQuorWin(QWidget *parent)
         this);
     sources->Branche();
     m_fiche->SetSources(sources);
+    m_ficheArbre = new TfmFicheArbre(m_bd, *this, this);
+    m_ficheArbre->SetBouton(findChild<QToolButton *>(QStringLiteral("sbFicheArbre")));
+    m_placement->Suit(m_ficheArbre, TPlacement::HautGauche);
+    connect(this, &TQuorWin::SelecPersChangee, m_ficheArbre, &TfmFicheArbre::Actualise);
+    connect(this, &TQuorWin::DonneesModifiees, m_ficheArbre, &TfmFicheArbre::Actualise);
+    connect(this, &TQuorWin::BaseRechargee, m_ficheArbre, &TfmFicheArbre::Actualise);
     MLTranslateForm(this);
     TitreFenetre();
     AfficheStatut();
@@ -222,6 +229,7 @@ void TQuorWin::CreeMenus()
     edition->addSeparator();
     connect(action(edition, "MI_Supprime", QStringLiteral("Supprimer...")), &QAction::triggered, this,
             &TQuorWin::AfficheSupprime);
+    AjouteCommandeFusion(edition, m_bd, *this, this);
 
     QMenu *outils = menuBar()->addMenu(QStringLiteral("&Outils"));
     outils->setObjectName(QStringLiteral("MI_Outils"));
@@ -391,6 +399,12 @@ void TQuorWin::Initialise(const QStringList &arguments)
     m_page->PrintZoomAuto = Reglages().PrintZoomAuto;
     m_options = new TfmOptions(::Options(), this);
     m_options->hide();
+    m_options->SetVerification([this] {
+        if (VerificationBase(m_bd, m_options)) {
+            FicheAffiche();
+            ArbreModifie();
+        }
+    });
     // The colours of the reports: the user's style sheet, else the shipped one.
     const QString style = QFileInfo::exists(DossierParamUser + QStringLiteral("style.css"))
         ? DossierParamUser + QStringLiteral("style.css")
@@ -598,6 +612,25 @@ void TQuorWin::AfficheSupprime()
     connect(this, &TQuorWin::DonneesModifiees, m_supprime, &TfmSupprime::Actualise);
     connect(m_rapport, &TfmRapport::ListeChangee, m_supprime, &TfmSupprime::Actualise);
     m_supprime->show();
+}
+
+int TQuorWin::ChoisitPersonne()
+{
+    return m_rechFiche->ChoisitPersonne(m_selecPers);
+}
+
+void TQuorWin::MontreFicheArbre()
+{
+    m_ficheArbre->show();
+    m_ficheArbre->raise();
+}
+
+void TQuorWin::ApresFusion()
+{
+    // Names changed: the completion lists are built again.
+    m_fiche->Liste()->Invalide();
+    FicheAffiche();
+    ArbreModifie();
 }
 
 void TQuorWin::AfficheAjoute()

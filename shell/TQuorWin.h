@@ -4,6 +4,8 @@
 #include "TAffArbre.h"
 #include "Relatifs.h"
 #include "TfmFiche.h"
+#include "TfmFicheArbre.h"
+#include "TFusion.h"
 #include "TfmRapport.h"
 #include "TfmSupprime.h"
 
@@ -37,6 +39,8 @@ class TPlacement;
 class TQuorWin final : public QMainWindow,
                        public THoteArbre,
                        public THoteFiche,
+                       public THoteFicheArbre,
+                       public THoteFusion,
                        public THoteRapport,
                        public THoteRelatifs,
                        public THoteSupprime
@@ -177,6 +181,14 @@ public:
     // The tree look editor, made at start-up.
     TfmCellule *Cellule() const { return m_cellule; }
 
+    // The record-tree navigator, opened and closed by sbFicheArbre.
+    TfmFicheArbre *FicheArbre() const { return m_ficheArbre; }
+
+    // What the merge window asks of the main window.
+    int ChoisitPersonne() override;
+    void MontreFicheArbre() override;
+    void ApresFusion() override;
+
     TfmOptions *FenetreOptions() const { return m_options; }
     void AfficheOptions();
 
@@ -233,6 +245,7 @@ private:
     TPage *m_page = nullptr;
     TAffArbre *m_affArbre = nullptr;
     TfmFiche *m_fiche = nullptr;
+    TfmFicheArbre *m_ficheArbre = nullptr;
     TfmRapport *m_rapport = nullptr;
     TfmRapportCritere *m_critere = nullptr;
     TRelatifs m_relatifs{m_bd, *this};

@@ -234,7 +234,6 @@ QWidget *TfmOptions::CreePageVerification()
     m_seAgeDecesMax = Compteur(u"seAgeDecesMax"_s, BornesAge, ans);
     m_seEcartConjMax = Compteur(u"seEcartConjMax"_s, BornesAge, ans);
     m_Button6 = Bouton(u"Button6"_s, u"Vérifier la base de donnée"_s);
-    // The verification of the database is not available yet.
     m_Button6->setEnabled(false);
 
     auto *ages = new QGroupBox(u"Limites d'âge"_s);
@@ -252,6 +251,14 @@ QWidget *TfmOptions::CreePageVerification()
     vbox->addWidget(m_Button6, 0, Qt::AlignLeft);
     vbox->addStretch();
     return page;
+}
+
+void TfmOptions::SetVerification(std::function<void()> verification)
+{
+    m_Button6->setEnabled(bool(verification));
+    disconnect(m_Button6, &QPushButton::clicked, this, nullptr);
+    if (verification)
+        connect(m_Button6, &QPushButton::clicked, this, std::move(verification));
 }
 
 QWidget *TfmOptions::CreePageCalendrier()

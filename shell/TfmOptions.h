@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 struct TOptions;
 struct TEvePropose;
 struct TChampPropose;
@@ -42,6 +44,10 @@ public:
 
     // Fills every control from the options.
     void Charge();
+
+    // What Button6 "Vérifier la base de donnée" runs; the button stays
+    // disabled until it is given.
+    void SetVerification(std::function<void()> verification);
 
     // The user-defined field definitions of the record form (see
     // ::DefinitionChamps) of the rows of sgChp as they stand, before OK.

@@ -168,6 +168,25 @@ TEST_F(BD, EventsByTypeInListsAndSlots)
     bd.ClearEvent(e1);
     EXPECT_EQ(bd.Event(e1).Qualite, u"0");
     EXPECT_TRUE(bd.Event(e1).Type.isEmpty());
+
+    // The in-use flag alone: a freed slot comes back with its fields as they
+    // were, and a slot freed this way is taken again first.
+    const int e4 = bd.AddPersonEvent(p);
+    bd.SetEventField(e4, EveDate, u"1850"_s);
+    EXPECT_TRUE(bd.SetEventInUse(e4, false));
+    EXPECT_FALSE(bd.EventInUse(e4));
+    EXPECT_TRUE(bd.SetEventInUse(e4, true));
+    EXPECT_EQ(bd.EventField(e4, EveDate), u"1850");
+    bd.SetEventInUse(e1, false);
+    EXPECT_EQ(bd.AddPersonEvent(p), e1);
+    EXPECT_FALSE(bd.SetEventInUse(0, true));
+    EXPECT_FALSE(bd.SetEventInUse(bd.EventCount() + 1, true));
+    EXPECT_FALSE(bd.EventInUse(bd.EventCount() + 1));
+    // Reads of a slot outside the table are empty.
+    for (int champ = EveType; champ <= EveQualite; ++champ) {
+        EXPECT_TRUE(bd.EventField(0, champ).isEmpty());
+        EXPECT_TRUE(bd.EventField(MaxEvenements + 1, champ).isEmpty());
+    }
 }
 
 TEST_F(BD, UnionsAndTheirFields)
@@ -262,6 +281,7 @@ TEST_F(BD, FillingEachTableToItsLimit)
 
     for (int i = 1; i <= MaxEvenements; ++i)
         ASSERT_NE(bd.AddPersonEvent(1 + i % 1000), 0);
+    EXPECT_FALSE(bd.CanAddEvent());
     EXPECT_EQ(bd.AddPersonEvent(5), 0);
     EXPECT_EQ(bd.AddUnionEvent(5), 0);
     // Setters needing a new event report the failure and change nothing.
@@ -287,6 +307,11 @@ TEST_F(BD, FillingEachTableToItsLimit)
     bd.SetAppendOnly(false);
     bd.ClearUnion(9);
     EXPECT_TRUE(bd.CanAddUnion());
+    bd.ClearEvent(77);
+    EXPECT_TRUE(bd.CanAddEvent());
+    bd.SetAppendOnly(true);
+    EXPECT_FALSE(bd.CanAddEvent());
+    bd.SetAppendOnly(false);
 }
 
 TEST_F(BD, PlacedRecordsAndClear)
