@@ -1,6 +1,7 @@
 #include "TQuorWin.h"
 
 #include "Chemins.h"
+#include "CommandesRemp.h"
 #include "CommandesSources.h"
 #include "Dialogues.h"
 #include "FichierMvd.h"
@@ -168,6 +169,23 @@ TQuorWin::TQuorWin(QWidget *parent)
         this);
     sources->Branche();
     m_fiche->SetSources(sources);
+    // So does find and replace, which lists its values in the report window.
+    auto *remplacer = new TCommandesRemp(
+        m_bd,
+        {[this] { return m_rapport->InitRapport() ? m_rapport->Grille() : nullptr; },
+         [this] { return m_rapport->Progression(); },
+         [this](const QString &titre) {
+             m_rapport->setWindowTitle(titre);
+             m_rapport->FinRapport();
+         },
+         [this] {
+             m_fiche->Liste()->Invalide();
+             SetSelecPers(m_selecPers);
+             ArbreModifie();
+         },
+         [this](QWidget *fenetre) { m_placement->Suit(fenetre, TPlacement::HautGauche); }},
+        this);
+    remplacer->Branche();
     MLTranslateForm(this);
     TitreFenetre();
     AfficheStatut();
