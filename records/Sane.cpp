@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -127,7 +128,8 @@ bool TImageSane::DebutTrame(const SANE_Parameters &p)
         m_largeur = p.pixels_per_line;
         m_hauteur = std::max(p.lines, 0);
         m_recues = 0;
-        m_pixels.assign(static_cast<size_t>(octetsLigne * m_hauteur), 0);
+        if (!Alloue(static_cast<size_t>(octetsLigne * m_hauteur), true))
+            return false;
         m_lus = 0;
         m_attendus = octetsTrame < 0 ? -1 : octetsTrame * (couleur ? 3 : 1);
     } else if (octetsTrame < 0) {
@@ -171,6 +173,23 @@ void TImageSane::FinTrame()
     m_reste.clear();
 }
 
+bool TImageSane::Alloue(size_t octets, bool nouvelle)
+{
+    // A size within the bounds may still be more than the system gives.
+    try {
+        if (nouvelle)
+            m_pixels.assign(octets, 0);
+        else
+            m_pixels.resize(octets, 0);
+    } catch (const std::bad_alloc &) {
+        m_pixels.clear();
+        m_largeur = m_hauteur = m_recues = 0;
+        m_erreur = u"mémoire insuffisante pour %1 octets"_s.arg(octets);
+        return false;
+    }
+    return true;
+}
+
 bool TImageSane::Ligne(const uchar *octets)
 {
     const int y = m_ligne;
@@ -185,8 +204,9 @@ bool TImageSane::Ligne(const uchar *octets)
             m_erreur = u"image de plus de %1 lignes"_s.arg(y);
             return false;
         }
+        if (!Alloue(static_cast<size_t>(hauteur) * largeurOctets, false))
+            return false;
         m_hauteur = static_cast<int>(hauteur);
-        m_pixels.resize(static_cast<size_t>(m_hauteur) * largeurOctets, 0);
     }
     uchar *cible = m_pixels.data() + static_cast<size_t>(y) * largeurOctets;
     const int depth = m_trame.depth;

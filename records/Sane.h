@@ -102,6 +102,9 @@ public:
     const QString &Erreur() const { return m_erreur; }
 
 private:
+    // Sizes the buffer (a new picture is cleared); false, the picture
+    // dropped, when the memory cannot be had.
+    bool Alloue(size_t octets, bool nouvelle);
     // Stores one whole line of the current frame; false when the picture
     // would grow too large.
     bool Ligne(const uchar *octets);
