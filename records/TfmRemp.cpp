@@ -7,12 +7,15 @@
 #include "Remplacement.h"
 #include "TBKStringGrid.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -295,7 +298,10 @@ void TfmRemp::bVoirClick()
     grille->Clear();
     grille->SetColCount(2);
     grille->SetColumn(0, colonne, 200, donnee == RempDate ? 1 : 0);
-    grille->SetColumn(1, u"Utilisation"_s, 50, 2);
+    // 50 pixels, or the width of the title in the grid's font.
+    const QString utilisation = u"Utilisation"_s;
+    const int largeur = grille->horizontalHeader()->fontMetrics().horizontalAdvance(utilisation) + 12;
+    grille->SetColumn(1, utilisation, std::max(50, largeur), 2);
     TProgressionPeinte progression(m_hote.ProgressionRapport());
     const std::vector<TValeurUtilisee> valeurs = CompteValeurs(m_bd, donnee, champ, &progression);
     const int n = static_cast<int>(valeurs.size());

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -473,6 +474,9 @@ TEST_F(Fenetre, TheValueListShowsEveryValueWithItsCount)
                   QString::fromUtf8(c.titre) + u" ("_s + QString::number(attendu.size()) + u')');
         EXPECT_EQ(g->Cell(0, 0), QString::fromUtf8(c.colonne));
         EXPECT_EQ(g->Cell(1, 0), u"Utilisation");
+        EXPECT_EQ(g->ColWidth(0), 200);
+        // The count's title is not cut.
+        EXPECT_GT(g->ColWidth(1), g->horizontalHeader()->fontMetrics().horizontalAdvance(u"Utilisation"_s));
         EXPECT_EQ(g->ColSortType(0), c.tri);
         EXPECT_EQ(g->ColSortType(1), 2);
         EXPECT_EQ(g->SortedColumn(), 0);
