@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -493,6 +494,8 @@ TEST_F(Acquisition, FramesOfEveryKindAndDepthMakeThePicture)
         {"lignes en trop", couleur, coupe(trames(couleur, Genre::Rvb, 8), 8 * 30 + 95), 4096, false},
         {"pas une ligne entière", QImage(), coupe(trames(couleur, Genre::Rvb, 8, 0, false), 29), 4096, false},
     };
+    // What the user had copied stays where it was.
+    QGuiApplication::clipboard()->setText(u"copié par l'utilisateur"_s);
     for (const auto &c : cas) {
         SCOPED_TRACE(c.nom);
         m_sane = SaneFactice();
@@ -507,6 +510,7 @@ TEST_F(Acquisition, FramesOfEveryKindAndDepthMakeThePicture)
         }
         EXPECT_EQ(m_sane.fin(), (QStringList{u"Cancel"_s, u"Close"_s, u"Exit"_s}));
         EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), u"copié par l'utilisateur");
     }
 }
 
