@@ -4,6 +4,7 @@
 #include "Dialogues.h"
 #include "Globales.h"
 #include "Langue.h"
+#include "Scanner.h"
 #include "TfmSource.h"
 #include "TfmSourceRech.h"
 #include "TfmSourceVue.h"
@@ -42,6 +43,7 @@ void TCommandesSources::Branche()
         b->setEnabled(true);
         connect(b, &QAbstractButton::clicked, this, commande);
     }
+    InstalleScanner();
 }
 
 void TCommandesSources::Ajoute()

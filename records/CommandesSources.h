@@ -32,7 +32,8 @@ public:
     // sbSourceAjoute (a new source, tied to no person, in the editor),
     // sbSourceRech (a source chosen in the chooser, then edited),
     // SpeedButton4 (the chooser, to look through the sources) and
-    // SpeedButton6 (the sources overview).
+    // SpeedButton6 (the sources overview). Gives the source editor its
+    // scanner button when SANE is installed.
     void Branche();
 
     void Ajoute();

@@ -205,6 +205,11 @@ TBKStringGrid *TfmRapport::Grille() const
     return m_grille;
 }
 
+TProgression *TfmRapport::Progression() const
+{
+    return m_progression.get();
+}
+
 std::vector<TColonneModele> &TfmRapport::Modele()
 {
     return m_modele;

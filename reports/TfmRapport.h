@@ -59,6 +59,8 @@ public:
     ~TfmRapport() override;
 
     TBKStringGrid *Grille() const;
+    // The progress bar along the bottom edge, for the fills of other windows.
+    TProgression *Progression() const;
 
     // The current column model, in report order. Changes take effect at the
     // next fill.

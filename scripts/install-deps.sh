@@ -13,6 +13,10 @@ packages=(
   # Sound and video of the sources: Qt Multimedia plays them through
   # GStreamer (WAV and AVI demuxers, PCM and raw video)
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  # Scanners: the SANE library (loaded at run time, its "test" back end
+  # serves the tests), its headers, and scanimage, which the tests compare
+  # against
+  libsane1 libsane-dev sane-utils
 )
 
 missing=()

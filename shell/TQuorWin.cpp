@@ -1,6 +1,7 @@
 #include "TQuorWin.h"
 
 #include "Chemins.h"
+#include "CommandesRemp.h"
 #include "CommandesSources.h"
 #include "Dialogues.h"
 #include "FichierMvd.h"
@@ -185,6 +186,24 @@ TQuorWin::TQuorWin(QWidget *parent)
     connect(this, &TQuorWin::SelecPersChangee, m_ficheArbre, &TfmFicheArbre::Actualise);
     connect(this, &TQuorWin::DonneesModifiees, m_ficheArbre, &TfmFicheArbre::Actualise);
     connect(this, &TQuorWin::BaseRechargee, m_ficheArbre, &TfmFicheArbre::Actualise);
+    // Find and replace comes with the records library too; it lists its
+    // values in the report window.
+    auto *remplacer = new TCommandesRemp(
+        m_bd,
+        {[this] { return m_rapport->InitRapport() ? m_rapport->Grille() : nullptr; },
+         [this] { return m_rapport->Progression(); },
+         [this](const QString &titre) {
+             m_rapport->setWindowTitle(titre);
+             m_rapport->FinRapport();
+         },
+         [this] {
+             m_fiche->Liste()->Invalide();
+             SetSelecPers(m_selecPers);
+             ArbreModifie();
+         },
+         [this](QWidget *fenetre) { m_placement->Suit(fenetre, TPlacement::HautGauche); }},
+        this);
+    remplacer->Branche();
     MLTranslateForm(this);
     TitreFenetre();
     AfficheStatut();

@@ -15,6 +15,7 @@
 #include "TfmAjoute.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
+#include "TfmRemp.h"
 #include "TfmSupprime.h"
 #include "ReponseModale.h"
 #include "TfmSource.h"
@@ -781,7 +782,6 @@ TEST_F(Shell, TreeSettingDialogsRebuildAfterOk)
     EXPECT_EQ(constructions, 1);
 }
 
-} // namespace
 
 TEST_F(Shell, SourceCommandsOfTheTaskColumn)
 {
@@ -805,3 +805,76 @@ TEST_F(Shell, SourceCommandsOfTheTaskColumn)
     QTest::mouseClick(w.findChild<QToolButton *>(u"SpeedButton6"_s), Qt::LeftButton);
     EXPECT_TRUE(vue.Ouvert);
 }
+
+// Find and replace from the task column: the places listed with their
+// counts in the report, one spelling replaced everywhere, the record form
+// following.
+TEST_F(Shell, FindAndReplaceFromTheTaskColumn)
+{
+    TQuorWin &w = fenetreExemple();
+    TBD &bd = w.Base();
+    QMap<QString, int> lieux;
+    for (int e = 1; e <= bd.EventCount(); ++e)
+        if (bd.EventInUse(e) && !bd.EventField(e, EveLieu).isEmpty())
+            ++lieux[bd.EventField(e, EveLieu)];
+    ASSERT_FALSE(lieux.isEmpty());
+    const QString lieu = std::max_element(lieux.begin(), lieux.end()).key();
+    int p = 1;
+    while (!bd.PersonInUse(p) || bd.Surname(p).isEmpty())
+        ++p;
+    w.SetSelecPers(p);
+    w.ShowFiche();
+
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRemp"_s), Qt::LeftButton);
+    auto *remp = w.findChild<TfmRemp *>();
+    ASSERT_NE(remp, nullptr);
+    ASSERT_TRUE(remp->isVisible());
+    const auto clic = [&](const char *nom) {
+        auto *b = remp->findChild<QAbstractButton *>(QString::fromLatin1(nom));
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(std::min(8, b->width() / 2), b->height() / 2));
+    };
+    const auto choisit = [&](int ligne) {
+        auto *lb = remp->findChild<QListWidget *>(u"lb"_s);
+        QTest::mouseClick(lb->viewport(), Qt::LeftButton, {}, lb->visualItemRect(lb->item(ligne)).center());
+    };
+    const auto tape = [&](const char *nom, const QString &texte) {
+        auto *e = remp->findChild<QLineEdit *>(QString::fromLatin1(nom));
+        e->setFocus();
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : texte)
+            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    };
+    const auto compteDans = [&](const QString &valeur) {
+        const TBKStringGrid *g = w.Rapport()->Grille();
+        for (int r = 1; r < g->RowCount(); ++r)
+            if (g->Cell(0, r) == valeur)
+                return g->Cell(1, r).toInt();
+        return 0;
+    };
+
+    clic("cbVoir");
+    choisit(6);
+    EXPECT_TRUE(w.findChild<QToolButton *>(u"SB_Rapport"_s)->isChecked());
+    EXPECT_TRUE(w.Rapport()->isVisible());
+    EXPECT_TRUE(w.Rapport()->windowTitle().startsWith(u"Liste des lieux ("_s));
+    EXPECT_EQ(compteDans(lieu), lieux[lieu]);
+
+    const QString corrige = lieu + u" (corrigé)"_s;
+    clic("rb3");
+    tape("e1", lieu.toLower());
+    tape("e2", corrige);
+    clic("bOk");
+    EXPECT_EQ(compteDans(lieu), 0);
+    EXPECT_EQ(compteDans(corrige), lieux[lieu]);
+    EXPECT_TRUE(w.windowTitle().contains(u'*'));
+
+    // The current person's surname: the record form shows the new one.
+    choisit(0);
+    tape("e1", bd.Surname(p));
+    tape("e2", u"NOUVEAU"_s);
+    clic("bOk");
+    EXPECT_EQ(bd.Surname(p), u"NOUVEAU");
+    EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s)->text(), u"NOUVEAU");
+}
+
+} // namespace
