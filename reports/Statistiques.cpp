@@ -79,6 +79,21 @@ QString nombre(qint64 n)
     return QString::number(n);
 }
 
+// The first three letters of the month's name, or as many more as it takes
+// to tell it from the others: "juin" and "juil" would both be "jui".
+QString abregeMois(int mois)
+{
+    const QString &nom = NomsMois[mois];
+    for (qsizetype n = 3; n < nom.size(); ++n) {
+        bool unique = true;
+        for (int autre = 1; autre <= 12 && unique; ++autre)
+            unique = autre == mois || !NomsMois[autre].startsWith(nom.left(n));
+        if (unique)
+            return nom.left(n);
+    }
+    return nom;
+}
+
 class TCalcul
 {
 public:
@@ -399,7 +414,7 @@ private:
                 Compte(mois - 1, p);
         });
         for (int k = 0; k < 12; ++k)
-            Colonne(NomsMois[k + 1].left(3) + u'(' + nombre(Compteur(k)) + u')', Compteur(k));
+            Colonne(abregeMois(k + 1) + u'(' + nombre(Compteur(k)) + u')', Compteur(k));
         const QString mot = QString::fromUtf8(ev.Mot);
         const qint64 total = Somme(0, 11);
         if (m_taille > 0)

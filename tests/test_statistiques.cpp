@@ -447,6 +447,10 @@ TEST_F(Statistiques, DistributionsByWeekdayMonthAndYear)
         r = calcule(ev.premiere + 1, 2, {}, annees);
         EXPECT_EQ(r.ValY, texte(mois));
         EXPECT_EQ(r.ValX.value(2), u"mar(%1)"_s.arg(mois[2]));
+        // June and July would both read "jui".
+        EXPECT_EQ(r.ValX.value(5), u"juin(%1)"_s.arg(mois[5]));
+        EXPECT_EQ(r.ValX.value(6), u"juil(%1)"_s.arg(mois[6]));
+        EXPECT_EQ(r.ValX.value(7), u"aoû(%1)"_s.arg(mois[7]));
         EXPECT_EQ(resultat(r), mars);
 
         // Every year column counts, the 101st and beyond included.
