@@ -55,19 +55,23 @@ void TCommandesStat::Branche()
             m_stat->hide();
         }
     });
-    connect(m_stat, &TfmStat::Montree, this, [=, this] {
+    auto montrePage = [this](const QString &nom) {
+        auto *pc = m_fenetre->findChild<QTabWidget *>(u"PC"_s);
+        auto *page = m_fenetre->findChild<QWidget *>(nom);
+        if (pc && page && pc->indexOf(page) >= 0)
+            pc->setCurrentWidget(page);
+    };
+    connect(m_stat, &TfmStat::Montree, this, [=] {
         sbStat->setChecked(true);
         rapport->setEnabled(true);
         imprime->setEnabled(true);
-        auto *pc = m_fenetre->findChild<QTabWidget *>(u"PC"_s);
-        auto *page = m_fenetre->findChild<QWidget *>(u"TS_Stat"_s);
-        if (pc && page && pc->indexOf(page) >= 0)
-            pc->setCurrentWidget(page);
+        montrePage(u"TS_Stat"_s);
     });
     connect(m_stat, &TfmStat::Cachee, this, [=] {
         sbStat->setChecked(false);
         rapport->setEnabled(false);
         imprime->setEnabled(false);
+        montrePage(u"TS_Afficher"_s);
     });
     connect(rapport, &QToolButton::clicked, m_stat, &TfmStat::StatToRapport);
     connect(imprime, &QToolButton::clicked, m_stat, [this] { m_stat->Imprime(); });

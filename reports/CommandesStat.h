@@ -32,7 +32,8 @@ public:
 
     // Takes the main window's button sbStat (found by name): down shows the
     // statistics window and brings the page TS_Stat of PC forward, up hides
-    // the window, and the window closed puts it up. Places after it the
+    // the window; the window hidden puts it up and brings the page
+    // TS_Afficher forward. Places after it the
     // buttons sbStatRapport (the graph's values as a table in the report
     // window) and sbStatImprime (the window printed), enabled while the
     // window is shown.

@@ -369,7 +369,6 @@ TEST_F(FenetreStat, CommandsShowTabulateAndPrint)
     EXPECT_TRUE(sbStat->isEnabled());
     EXPECT_FALSE(sbRapport->isEnabled());
 
-    pc->setCurrentWidget(afficher);
     pc->setCurrentWidget(page);
     QTest::mouseClick(sbStat, Qt::LeftButton);
     TfmStat *fenetre = commandes.Stat();
@@ -419,6 +418,7 @@ TEST_F(FenetreStat, CommandsShowTabulateAndPrint)
     EXPECT_TRUE(fenetre->isVisible());
     fenetre->close();
     EXPECT_FALSE(sbStat->isChecked());
+    EXPECT_EQ(pc->currentWidget(), afficher);
     EXPECT_FALSE(sbImprime->isEnabled());
 }
 
