@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,9 +66,11 @@ int entier(const QLineEdit *edit)
 
 } // namespace
 
-// The progress bar of the window. The statistics take a few hundred
-// milliseconds on a large database: the window repaints meanwhile, but user
-// input waits, so that no second computation starts inside the first.
+// The progress bar of the window. A statistic over a large database takes
+// a while: the window repaints meanwhile, but user input waits, so that no
+// second computation starts inside the first. The bar is redrawn a few
+// times a second only: redrawn at every step it would cost more than the
+// count itself.
 class TfmStat::TProgressionStat final : public TProgression
 {
 public:
@@ -75,16 +78,24 @@ public:
         : m_barre(barre)
     {
     }
-    void Maximum(int n) override { m_barre->setMaximum(std::max(n, 1)); }
+    void Maximum(int n) override
+    {
+        m_barre->setMaximum(std::max(n, 1));
+        m_horloge.start();
+    }
     void Position(int i) override
     {
+        if (i != 0 && m_horloge.elapsed() < 50)
+            return;
         m_barre->setValue(i);
-        if (i % 2000 == 0)
+        if (i != 0)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        m_horloge.restart();
     }
 
 private:
     QProgressBar *m_barre;
+    QElapsedTimer m_horloge;
 };
 
 TfmStat::TfmStat(const TBD &bd, TfmRapport &rapport, TReglagesStat &reglages,
