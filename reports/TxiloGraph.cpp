@@ -275,6 +275,9 @@ int TxiloGraph::ColonneEn(const QPoint &point) const
 void TxiloGraph::paintEvent(QPaintEvent *)
 {
     QPainter peintre(this);
+    // Frames and texts stand on the graph's own background, not on the
+    // desktop theme's: the pen is black whatever the theme's text colour.
+    peintre.setPen(Qt::black);
     Dessine(peintre, rect());
 }
 

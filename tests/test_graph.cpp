@@ -194,6 +194,16 @@ TEST(Graphe, EdgeCasesOfTheDrawing)
     ASSERT_EQ(fines.size(), 3u);
     for (const auto &[premier, dernier] : fines)
         EXPECT_EQ(dernier, premier);
+
+    // On screen, frames and texts are black on the white background even
+    // where the theme writes its texts in white.
+    TxiloGraph ecran;
+    QPalette palette = ecran.palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    ecran.setPalette(palette);
+    image = ecran.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(0, 75), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(20, 75), qRgb(0, 0, 0));
 }
 
 // The graph on screen, driven with the mouse.
