@@ -14,6 +14,8 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 #include "BD.h"
@@ -55,6 +57,20 @@ TPlageStat plageValide(int min, int max, int pas, const TPlageStat &defaut)
 {
     const TPlageStat p = CorrigePlage(min, max, pas);
     return ColonnesPlage(p) <= MaxColonnesStat ? p : defaut;
+}
+
+// A list wide enough for its longest entry: the source's entry grows with
+// its period or its count.
+void ajusteLargeur(QComboBox *liste)
+{
+    int texte = 0;
+    for (int i = 0; i < liste->count(); ++i)
+        texte = std::max(texte, liste->fontMetrics().horizontalAdvance(liste->itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(liste);
+    const QSize taille = liste->style()->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                                          QSize(texte, liste->fontMetrics().height()), liste);
+    liste->setMinimumWidth(taille.width());
 }
 
 int entier(const QLineEdit *edit)
@@ -112,16 +128,18 @@ TfmStat::TfmStat(const TBD &bd, TfmRapport &rapport, TReglagesStat &reglages,
 
     m_cbVoir = new QComboBox(this);
     m_cbVoir->setObjectName(u"cbVoir"_s);
+    // Styles that open the list around the chosen entry show every line.
     m_cbVoir->setMaxVisibleItems(16);
-    // Without it some styles open the list over the whole screen, ignoring
-    // the number of lines shown.
-    m_cbVoir->setStyleSheet(u"QComboBox { combobox-popup: 0; }"_s);
+    // The list gives way to the source and the range edits when the window
+    // is narrow: the name of a source with its period must show whole.
+    m_cbVoir->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cbVoir->setMinimumContentsLength(16);
     for (int i = 0; i < NbStatistiques; ++i)
         m_cbVoir->addItem(NomStatistique(i));
     m_cbPour = new QComboBox(this);
     m_cbPour->setObjectName(u"cbPour"_s);
     m_cbPour->addItems({u"Toutes les personnes"_s, u"Né entre date"_s, u"Selon rapport"_s});
-    m_cbPour->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    ajusteLargeur(m_cbPour);
 
     auto edit = [this](const QString &nom, const QString &texte) {
         auto *e = new QLineEdit(texte, this);
@@ -340,6 +358,7 @@ void TfmStat::ChoisitSource(bool demande)
             m_reglages.DateMax = fin;
         }
         m_cbPour->setItemText(SourceNesEntre, MLFormat(TexteNesEntre, {QString::number(debut), QString::number(fin)}));
+        ajusteLargeur(m_cbPour);
         m_source = PersonnesNeesEntre(m_bd, debut, fin);
         return;
     }
@@ -358,6 +377,7 @@ void TfmStat::ChoisitSource(bool demande)
             break;
         }
         m_cbPour->setItemText(SourceRapport, MLFormat(TexteSelonRapport, {QString::number(source.Count())}));
+        ajusteLargeur(m_cbPour);
         m_source = source;
         return;
     }

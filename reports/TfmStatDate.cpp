@@ -43,6 +43,7 @@ TfmStatDate::TfmStatDate(QWidget *parent)
     annees->addWidget(m_seDebut);
     annees->addWidget(new QLabel(u"-"_s, this));
     annees->addWidget(m_seFin);
+    annees->addStretch(1);
     auto *boutons = new QHBoxLayout;
     boutons->addStretch(1);
     boutons->addWidget(m_bOk);

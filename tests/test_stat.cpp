@@ -291,6 +291,10 @@ TEST_F(FenetreStat, BornBetweenAsksThePeriod)
     }
     EXPECT_EQ(cbPour->currentIndex(), 1);
     EXPECT_EQ(cbPour->itemText(1), MLFormat(857, {u"1926"_s, u"1942"_s}));
+    // Shown whole, even in a narrow window.
+    stat->resize(200, stat->height());
+    QCoreApplication::processEvents();
+    EXPECT_GT(cbPour->width(), cbPour->fontMetrics().horizontalAdvance(cbPour->itemText(1)) + 20);
     // Born in 1926, 1928, 1942 and 1935: both ends of the period count.
     EXPECT_EQ(personnes(stat->Source()), (std::vector<int>{4, 5, 6, 7}));
     EXPECT_EQ(valeurs(), QStringList({u"2"_s, u"2"_s}));
