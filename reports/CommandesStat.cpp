@@ -55,11 +55,16 @@ void TCommandesStat::Branche()
             m_stat->hide();
         }
     });
+    // The pages are found by name, their page control as the one holding
+    // them: other windows of the program have page controls of their own.
     auto montrePage = [this](const QString &nom) {
-        auto *pc = m_fenetre->findChild<QTabWidget *>(u"PC"_s);
-        auto *page = m_fenetre->findChild<QWidget *>(nom);
-        if (pc && page && pc->indexOf(page) >= 0)
-            pc->setCurrentWidget(page);
+        QWidget *page = m_fenetre->findChild<QWidget *>(nom);
+        for (QWidget *w = page ? page->parentWidget() : nullptr; w; w = w->parentWidget()) {
+            if (auto *pc = qobject_cast<QTabWidget *>(w); pc && pc->indexOf(page) >= 0) {
+                pc->setCurrentWidget(page);
+                return;
+            }
+        }
     };
     connect(m_stat, &TfmStat::Montree, this, [=] {
         sbStat->setChecked(true);

@@ -1,27 +1,19 @@
 // The statistics window driven as the user drives it: the lists, the range
-// edits, the period dialog, the graph's columns, the report hand-off, the
-// commands of the main window and the print.
+// edits, the period dialog, the graph's columns and the report hand-off.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
-#include <QVBoxLayout>
 
-#include "CommandesStat.h"
 #include "DialoguesScriptes.h"
 #include "FamilleTest.h"
 #include "Globales.h"
@@ -54,12 +46,6 @@ public:
 std::vector<int> personnes(const TR &liste)
 {
     return {liste.begin(), liste.end()};
-}
-
-// Pages of a PDF file.
-int pagesPdf(const QByteArray &pdf)
-{
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
 }
 
 // The small family, with full birth and marriage dates: persons 4 and 5
@@ -339,91 +325,6 @@ TEST_F(FenetreStat, AccordingToTheReportTakesOnlyItsPersons)
     stat->BaseRechargee();
     EXPECT_EQ(cbPour->currentIndex(), 0);
     EXPECT_EQ(stat->Source().Count(), 11);
-}
-
-// The main window's commands on a stand-in main window holding the button
-// and the tab the program has.
-TEST_F(FenetreStat, CommandsShowTabulateAndPrint)
-{
-    QWidget principale;
-    auto *pc = new QTabWidget(&principale);
-    pc->setObjectName(u"PC"_s);
-    auto *afficher = new QWidget;
-    afficher->setObjectName(u"TS_Afficher"_s);
-    auto *page = new QWidget;
-    page->setObjectName(u"TS_Stat"_s);
-    page->setLayout(new QVBoxLayout);
-    auto *sbStat = new QToolButton(page);
-    sbStat->setObjectName(u"sbStat"_s);
-    sbStat->setCheckable(true);
-    sbStat->setEnabled(false);
-    page->layout()->addWidget(sbStat);
-    pc->addTab(afficher, u"Afficher"_s);
-    pc->addTab(page, u"Statistiques"_s);
-    principale.setLayout(new QVBoxLayout);
-    principale.layout()->addWidget(pc);
-    principale.show();
-
-    TCommandesStat commandes(famille.bd, *rapport, reglages, [this]() -> QPrinter & { return imprimante; },
-                             &principale);
-    commandes.Branche();
-    auto *sbRapport = principale.findChild<QToolButton *>(u"sbStatRapport"_s);
-    auto *sbImprime = principale.findChild<QToolButton *>(u"sbStatImprime"_s);
-    ASSERT_TRUE(sbRapport && sbImprime);
-    EXPECT_TRUE(sbStat->isEnabled());
-    EXPECT_FALSE(sbRapport->isEnabled());
-
-    pc->setCurrentWidget(page);
-    QTest::mouseClick(sbStat, Qt::LeftButton);
-    TfmStat *fenetre = commandes.Stat();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre));
-    EXPECT_TRUE(sbStat->isChecked());
-    EXPECT_TRUE(sbRapport->isEnabled());
-
-    // The graph's values as a table in the report.
-    QTest::mouseClick(sbRapport, Qt::LeftButton);
-    TBKStringGrid *grille = rapport->Grille();
-    EXPECT_TRUE(rapport->isVisible());
-    EXPECT_EQ(rapport->windowTitle(), u"Age au décès");
-    ASSERT_EQ(grille->ColCount(), 2);
-    ASSERT_EQ(grille->RowCount(), 11);
-    EXPECT_EQ(grille->Cell(0, 0), MLText(859));
-    EXPECT_EQ(grille->Cell(1, 0), MLText(860));
-    EXPECT_EQ(grille->Cell(0, 8), u"70+");
-    EXPECT_EQ(grille->Cell(1, 8), u"1");
-    for (int r = 1; r < grille->RowCount(); ++r)
-        EXPECT_EQ(grille->GetRowData(r), 0);
-
-    // Printed with no printer: a PDF file of one page.
-    const QString pdf = dossier.path() + u"/stat"_s;
-    dialogues.Fichiers = {pdf};
-    QTest::mouseClick(sbImprime, Qt::LeftButton);
-    QFile fichier(pdf + u".pdf"_s);
-    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly)) << dialogues.Messages.join(u'\n').toStdString();
-    const QByteArray octets = fichier.readAll();
-    EXPECT_EQ(pagesPdf(octets), 1);
-    // A blank page from the same printer, for comparison.
-    imprimante.setOutputFileName(dossier.path() + u"/blanc.pdf"_s);
-    {
-        QPainter blanc(&imprimante);
-    }
-    QFile vide(dossier.path() + u"/blanc.pdf"_s);
-    ASSERT_TRUE(vide.open(QIODevice::ReadOnly));
-    EXPECT_GT(octets.size(), vide.size() + 2000) << octets.size() << " " << vide.size();
-    // Cancelling the file dialog prints nothing.
-    dialogues.Fichiers.clear();
-    EXPECT_FALSE(fenetre->Imprime());
-
-    // The button up hides the window; the window closed puts it up.
-    QTest::mouseClick(sbStat, Qt::LeftButton);
-    EXPECT_FALSE(fenetre->isVisible());
-    EXPECT_FALSE(sbRapport->isEnabled());
-    QTest::mouseClick(sbStat, Qt::LeftButton);
-    EXPECT_TRUE(fenetre->isVisible());
-    fenetre->close();
-    EXPECT_FALSE(sbStat->isChecked());
-    EXPECT_EQ(pc->currentWidget(), afficher);
-    EXPECT_FALSE(sbImprime->isEnabled());
 }
 
 } // namespace
