@@ -3,6 +3,7 @@
 #include "Chemins.h"
 #include "CommandesRemp.h"
 #include "CommandesSources.h"
+#include "CommandesStat.h"
 #include "Dialogues.h"
 #include "FichierMvd.h"
 #include "Fichiers.h"
@@ -22,6 +23,7 @@
 #include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
+#include "TfmStat.h"
 #include "Verification.h"
 #include "Look.h"
 
@@ -180,6 +182,12 @@ TQuorWin::TQuorWin(QWidget *parent)
         this);
     sources->Branche();
     m_fiche->SetSources(sources);
+    // The statistics window and its commands come with the reports library.
+    auto *statistiques = new TCommandesStat(m_bd, *m_rapport, ReglagesStat(),
+                                            [this]() -> QPrinter & { return Imprimante(); }, this);
+    statistiques->Branche();
+    m_placement->Suit(statistiques->Stat(), TPlacement::HautGauche);
+    connect(this, &TQuorWin::BaseRechargee, statistiques->Stat(), &TfmStat::BaseRechargee);
     m_ficheArbre = new TfmFicheArbre(m_bd, *this, this);
     m_ficheArbre->SetBouton(findChild<QToolButton *>(QStringLiteral("sbFicheArbre")));
     m_placement->Suit(m_ficheArbre, TPlacement::HautGauche);
