@@ -13,6 +13,9 @@ packages=(
   # Sound and video of the sources: Qt Multimedia plays them through
   # GStreamer (WAV and AVI demuxers, PCM and raw video)
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  # The web map: Qt WebEngine (Chromium) and its helper process, which the
+  # library only recommends
+  qt6-webengine-dev libqt6webenginecore6-bin
 )
 
 missing=()
