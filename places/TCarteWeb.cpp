@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 namespace {
 
@@ -77,6 +78,9 @@ TCarteWeb::TCarteWeb(QWidget *parent)
     // The browser's own menu would offer going back, reloading or viewing
     // the source, each of which loses the markers.
     setContextMenuPolicy(Qt::NoContextMenu);
+    // The page is a local file, whose remote loads (the background tiles)
+    // the browser blocks unless told otherwise.
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     // The tile server asks programs to name themselves.
     QWebEngineProfile *profil = page->profile();
     if (!profil->httpUserAgent().contains(QLatin1String("Lignee/")))
@@ -86,8 +90,11 @@ TCarteWeb::TCarteWeb(QWidget *parent)
     m_envoi->setSingleShot(true);
     m_envoi->setInterval(0);
     connect(m_envoi, &QTimer::timeout, this, &TCarteWeb::Envoie);
-    connect(this, &QWebEngineView::loadStarted, this, [this] { m_chargee = false; });
+    // A link refused by the page ends in a failed load of its own, which
+    // leaves the map as it was: only the loading of the map counts.
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (!m_chargement)
+            return;
         m_chargement = false;
         m_chargee = ok;
         emit Chargee(ok);
@@ -129,6 +136,7 @@ bool TCarteWeb::AttendPage(int delai)
     QEventLoop boucle;
     QTimer limite;
     limite.setSingleShot(true);
+    limite.setTimerType(Qt::PreciseTimer);
     connect(&limite, &QTimer::timeout, &boucle, &QEventLoop::quit);
     connect(this, &TCarteWeb::Chargee, &boucle, &QEventLoop::quit);
     limite.start(delai);
