@@ -15,6 +15,10 @@ var parPosition = new Map();
 // Places not found since the last plotclear(), in the order given.
 var introuvables = [];
 var cadragePrevu = false;
+// Markers are drawn on one canvas: thousands of them would otherwise be as
+// many pictures for the browser to lay out and paint at each step.
+var dessin = null;
+var styleMarqueur = null;
 
 var paysParNom = new Map();   // simplified code or name -> country
 var paysParCode = new Map();  // ISO three-letter code -> country
@@ -190,7 +194,7 @@ function plotadd(lieu, libelle) {
             m.setPopupContent(m.libelles.join('<hr/>'));
         }
     } else {
-        m = L.marker([position.lat, position.lon]);
+        m = L.circleMarker([position.lat, position.lon], styleMarqueur);
         m.libelles = [libelle];
         m.bindPopup(libelle);
         marqueurs.addLayer(m);
@@ -222,7 +226,9 @@ function prevoitCadrage() {
 
 function demarre() {
     chargeLieux();
-    carte = L.map('carte', {worldCopyJump: true});
+    dessin = L.canvas({padding: 0.5});
+    styleMarqueur = {renderer: dessin, radius: 7, weight: 2, color: '#7a1010', fillColor: '#e03030', fillOpacity: 0.9};
+    carte = L.map('carte', {worldCopyJump: true, renderer: dessin});
     L.tileLayer('https://tile.openstreetmap.org/{z}/{x}/{y}.png', {
         maxZoom: 19,
         attribution: '&copy; <a href="https://www.openstreetmap.org/copyright">OpenStreetMap</a>'
