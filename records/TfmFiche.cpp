@@ -14,6 +14,8 @@
 #include "Relatifs.h"
 #include "TChamp.h"
 #include "TfmChampAjoute.h"
+#include "TfmLieuV3.h"
+#include "TfmMaps.h"
 #include "TfmFicheEve.h"
 #include "TfmListe.h"
 #include "TfmNote.h"
@@ -373,7 +375,16 @@ void TfmFiche::CreeEvenements()
     m_lJour->setWordWrap(true);
     f->addRow(m_lJour);
     m_eveLieu = Edit(m_pEveDetails, "eveLieu");
-    f->addRow(Libelle(QStringLiteral("Lieu"), m_pEveDetails), m_eveLieu);
+    // The map button wears the map's own marker.
+    auto *iMaps = new QToolButton(m_pEveDetails);
+    iMaps->setObjectName(QStringLiteral("iMaps"));
+    iMaps->setAutoRaise(true);
+    iMaps->setIcon(QIcon(RepModele() + QStringLiteral("/0/carte/leaflet/images/marker-icon.png")));
+    iMaps->setToolTip(QStringLiteral("Voir le lieu sur la carte"));
+    auto *ligneLieu = new QHBoxLayout;
+    ligneLieu->addWidget(m_eveLieu, 1);
+    ligneLieu->addWidget(iMaps);
+    f->addRow(Libelle(QStringLiteral("Lieu"), m_pEveDetails), ligneLieu);
     m_eveNote = Edit(m_pEveDetails, "eveNote");
     f->addRow(Libelle(QStringLiteral("Note"), m_pEveDetails), m_eveNote);
     GardePlace(m_pEveDetails);
@@ -387,6 +398,12 @@ void TfmFiche::CreeEvenements()
         e->installEventFilter(this);
     }
     connect(m_sbEveSta, &QToolButton::clicked, this, &TfmFiche::sbEveStaClick);
+    connect(iMaps, &QToolButton::clicked, this, [this] {
+        ShowMapPlace(this, m_bd, m_eveLieu->text(), m_personne, [this](int p) {
+            if (m_bd.PersonInUse(p))
+                m_hote.SetSelecPers(p);
+        });
+    });
 }
 
 void TfmFiche::CreeFamille()
@@ -1277,11 +1294,11 @@ void TfmFiche::Sorties()
         E_PreExit();
 }
 
-void TfmFiche::LanceCodePostal(QLineEdit *champ)
+bool TfmFiche::LanceCodePostal(QLineEdit *champ)
 {
     const TOptions &o = Options();
     if (!o.Lindafor || !QFileInfo(o.CheminLindafor).isFile())
-        return;
+        return false;
     // The program receives the field's window id; on success the first
     // non-empty line it writes is the place.
     auto *processus = new QProcess(this);
@@ -1300,6 +1317,7 @@ void TfmFiche::LanceCodePostal(QLineEdit *champ)
         }
     });
     processus->start(o.CheminLindafor, {QString::number(champ->winId())});
+    return true;
 }
 
 bool TfmFiche::EditKeyDown(QLineEdit *champ, QKeyEvent *event)
@@ -1346,7 +1364,11 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
     } else if (evenement->type() == QEvent::MouseButtonPress) {
         auto *me = static_cast<QMouseEvent *>(evenement);
         if (me->button() == Qt::RightButton && (objet == m_eveLieu || objet == m_eveUnionLieu)) {
-            LanceCodePostal(static_cast<QLineEdit *>(objet));
+            auto *champ = static_cast<QLineEdit *>(objet);
+            if (!LanceCodePostal(champ)) {
+                champ->setText(ChoisitLieu(this, champ->text()));
+                ChangeEve(champ);
+            }
             return true;
         }
         if (me->button() == Qt::RightButton && objet == m_note->viewport()) {

@@ -170,7 +170,9 @@ private:
     void ActiveControles(bool personne);
     // A name typed while the form shows nobody: the person it names.
     void CreePersonne();
-    void LanceCodePostal(QLineEdit *champ);
+    // Starts the postal-code program on a place field when the options ask
+    // for it and it exists; false when it was not started.
+    bool LanceCodePostal(QLineEdit *champ);
     void SelectionneRelatif(QListWidget *liste, const TR &personnes);
     void CreeMenuRelatifs();
     // The relative the remembered control designates (the selected line of

@@ -17,6 +17,9 @@ packages=(
   # serves the tests), its headers, and scanimage, which the tests compare
   # against
   libsane1 libsane-dev sane-utils
+  # The web map: Qt WebEngine (Chromium) and its helper process, which the
+  # library only recommends
+  qt6-webengine-dev libqt6webenginecore6-bin
 )
 
 missing=()

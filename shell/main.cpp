@@ -1,11 +1,13 @@
 #include "Demarrage.h"
 #include "DialoguesQt.h"
+#include "TCarteWeb.h"
 #include "TQuorWin.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    TCarteWeb::PrepareApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lignée"));
     QApplication::setOrganizationName(QStringLiteral("Lignee"));

@@ -12,6 +12,7 @@
 #include "TfmChampAjoute.h"
 #include "TfmFiche.h"
 #include "TfmFicheEve.h"
+#include "TfmLieuV3.h"
 #include "TfmListe.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -668,6 +670,42 @@ TEST_F(Fiche, ThePostalCodeProgramFillsThePlace)
     QTest::mouseClick(lieu, Qt::RightButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return bd().BirthPlace(4) == u"FRA,IDF,F95,Pontoise"; }, 5000));
     EXPECT_EQ(lieu->text(), u"FRA,IDF,F95,Pontoise");
+}
+
+// Without the postal-code program, the right button opens the place picker
+// on the field: OK writes the line clicked, Cancel keeps the place.
+TEST_F(Fiche, TheRightButtonOnAPlaceOpensThePicker)
+{
+    QTemporaryDir dossier;
+    DossierLieu = dossier.path() + u'/';
+    QFile f(DossierLieu + u"Villes.txt"_s);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("FRA,IDF,F95,Pontoise\nFRA,ARA,F69,Lyon\n");
+    f.close();
+    const auto choisit = [](const char *bouton) {
+        return [bouton](TfmLieuV3 &d) {
+            auto *liste = d.findChild<QListView *>(u"lbLieu"_s);
+            const QModelIndex pontoise = liste->model()->index(1, 0);
+            QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(pontoise).center());
+            QTest::mouseClick(d.findChild<QPushButton *>(QString::fromLatin1(bouton)), Qt::LeftButton);
+        };
+    };
+    QLineEdit *lieu = controle<QLineEdit>("eveLieu");
+    {
+        ReponseModale<TfmLieuV3> reponse(choisit("bOK"));
+        QTest::mouseClick(lieu, Qt::RightButton);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    EXPECT_EQ(lieu->text(), u"FRA,IDF,F95,Pontoise");
+    EXPECT_EQ(bd().BirthPlace(4), u"FRA,IDF,F95,Pontoise");
+    lieu->setText(u"Paris"_s);
+    {
+        ReponseModale<TfmLieuV3> reponse(choisit("bAnnuler"));
+        QTest::mouseClick(lieu, Qt::RightButton);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    EXPECT_EQ(lieu->text(), u"Paris"_s);
+    DossierLieu.clear();
 }
 
 } // namespace
