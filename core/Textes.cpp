@@ -53,3 +53,14 @@ QString FloatToStr2(double x)
     t.replace(QLatin1Char('.'), QLatin1Char(','));
     return t;
 }
+
+QString TexteNote(const QString &memo)
+{
+    QString t = memo;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    while (!t.isEmpty() && (t.endsWith(QLatin1Char(' ')) || t.endsWith(QLatin1Char('\r'))
+                            || t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\t'))))
+        t.chop(1);
+    return t;
+}

@@ -9,6 +9,9 @@
 QString StripTrailingBlanks(const QString &texte);
 // Each CR LF (and each lone CR or LF) replaced by one blank.
 QString RetireRetourLigne(const QString &texte);
+// The note text to store from what a multi-line editor holds: lines joined
+// by CR LF, without trailing blanks and line breaks.
+QString TexteNote(const QString &memo);
 // The pieces of a text between separators, 0-based; the last piece is what
 // follows the last separator (so "a|b|" gives "a", "b", ""). An empty
 // separator gives the whole text as the one piece.

@@ -135,19 +135,6 @@ void Statut(QWidget *parent, const char *panneau, const char *bouton, QFrame **p
     l->addWidget(*b);
 }
 
-// The stored note text of a memo: lines joined by CR LF, without trailing
-// blanks and line breaks.
-QString TexteNote(const QString &memo)
-{
-    QString t = memo;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    while (!t.isEmpty() && (t.endsWith(QLatin1Char(' ')) || t.endsWith(QLatin1Char('\r'))
-                            || t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\t'))))
-        t.chop(1);
-    return t;
-}
-
 QString SansRetour(const QString &texte)
 {
     QString t = StripTrailingBlanks(texte);

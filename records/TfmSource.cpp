@@ -66,19 +66,6 @@ const TAcquisition &Acquisition(const TAcquisition *nouvelle = nullptr)
     return a;
 }
 
-// The stored note of a memo: lines joined by CR LF, without trailing
-// blanks and line breaks.
-QString TexteNote(const QString &memo)
-{
-    QString t = memo;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    while (!t.isEmpty() && (t.endsWith(QLatin1Char(' ')) || t.endsWith(QLatin1Char('\r'))
-                            || t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\t'))))
-        t.chop(1);
-    return t;
-}
-
 // The picture at its zoom. Only the exposed part is painted, through a
 // scaled painter: an enlarged picture is never made whole (at 1,600 % a
 // 4,000 x 3,000 picture would take 12 GB). A reduced one is made once per

@@ -35,6 +35,9 @@ TEST(Textes, Helpers)
     EXPECT_EQ(SplitFields(u"|"_s, u"t|Nom|x|"_s), (QStringList{u"t"_s, u"Nom"_s, u"x"_s, QString()}));
     EXPECT_EQ(SplitFields(u"||"_s, u"a||b"_s), (QStringList{u"a"_s, u"b"_s}));
     EXPECT_EQ(SplitFields(QString(), u"a|b"_s), QStringList{u"a|b"_s});
+    // A note keeps its inner line breaks as CR LF and loses what trails.
+    EXPECT_EQ(TexteNote(u"a\nb\r\n  c \t\n\n"_s), u"a\r\nb\r\n  c");
+    EXPECT_EQ(TexteNote(u" \n"_s), QString());
     const std::pair<double, const char16_t *> reels[] = {
         {3.14159, u"3,14"}, {-0.5, u"-0,50"}, {-0.001, u"0,00"}, {2.0 / 3.0, u"0,67"}, {1e6, u"1000000,00"}};
     for (const auto &[x, texte] : reels)
