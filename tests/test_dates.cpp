@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include <QFile>
 #include <QString>
 
 using namespace Qt::StringLiterals;
@@ -145,6 +146,35 @@ TEST_F(Dates, JulianDaysAtMidnightAroundTheReformAndBack)
         EXPECT_TRUE(JulianDayToDate(jd).isEmpty()) << jd;
         EXPECT_EQ(JulianDayToParts(jd).Annee, 0) << jd;
     }
+}
+
+// The table written by an independent calendar library
+// (fixtures/calendrier/genere_reference.py): dates across the whole span,
+// around the reform and through the Republican calendar.
+TEST_F(Dates, CalendarsAgreeWithAnIndependentLibrary)
+{
+    QFile table(QStringLiteral(LIGNEE_FIXTURES "/calendrier/reference.tsv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
+    int lignes = 0;
+    while (!table.atEnd()) {
+        const QString ligne = QString::fromUtf8(table.readLine()).trimmed();
+        if (ligne.startsWith(u'#'))
+            continue;
+        const QStringList c = ligne.split(u'\t');
+        ASSERT_EQ(c.size(), 4) << S(ligne);
+        const QString &date = c[0];
+        const double jd = c[1].toDouble();
+        EXPECT_EQ(DateToJulianDay(date), jd) << S(date);
+        EXPECT_EQ(JulianDayToDate(jd), date) << S(date);
+        EXPECT_EQ(DateWeekday(date), c[2].toInt()) << S(date);
+        const QStringList r = c[3].split(u'/');
+        const TRepublicanDate rep = DateToRepublican(date);
+        EXPECT_EQ(JMA(rep), std::make_tuple(r[0].toInt(), r[1].toInt(), r[2].toInt())) << S(date);
+        if (rep.Annee != 0)
+            EXPECT_EQ(RepublicanToJulianDay(rep.Jour, rep.Mois, rep.Annee), jd) << S(date);
+        ++lignes;
+    }
+    EXPECT_GT(lignes, 2000);
 }
 
 TEST_F(Dates, JulianDaysAsTheUserTypesThem)
