@@ -99,8 +99,12 @@ TfmCal::TfmCal(const TBD &bd, TfmRapport &rapport, std::function<void(int)> sele
     m_seDeb->setObjectName(u"seDeb"_s);
     m_seFin = new QSpinBox(pEve);
     m_seFin->setObjectName(u"seFin"_s);
-    for (QSpinBox *se : {m_seDeb, m_seFin})
+    // A year typed digit by digit would otherwise drag the other end of the
+    // period through 1, 19 and 195 on its way to 1950.
+    for (QSpinBox *se : {m_seDeb, m_seFin}) {
         se->setRange(0, 9999);
+        se->setKeyboardTracking(false);
+    }
     m_seDeb->setValue(1950);
     m_seFin->setValue(2010);
     m_cbPour = new QComboBox(pEve);
