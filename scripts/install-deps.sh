@@ -17,6 +17,9 @@ packages=(
   # serves the tests), its headers, and scanimage, which the tests compare
   # against
   libsane1 libsane-dev sane-utils
+  # "lignee -anniv" tested as a process: today fixed by faketime, the
+  # reminder's window found and closed on a real X server
+  faketime xvfb xdotool
 )
 
 missing=()
