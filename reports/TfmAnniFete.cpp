@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QScreen>
@@ -47,6 +48,35 @@ QPixmap fond()
 
 } // namespace
 
+// The content of the scroll box: paints the window's lines where they were
+// laid out, on a transparent background.
+class TfmAnniFete::TLignes final : public QWidget
+{
+public:
+    explicit TLignes(const std::vector<TLigne> &lignes)
+        : m_lignes(lignes)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter p(this);
+        p.setPen(Qt::black);
+        for (const TLigne &l : m_lignes) {
+            const QRect r(l.Position, l.Taille);
+            if (!r.intersects(event->rect()))
+                continue;
+            p.setFont(l.Fonte);
+            p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, l.Texte);
+        }
+    }
+
+private:
+    const std::vector<TLigne> &m_lignes;
+};
+
 TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog)
 {
@@ -68,11 +98,11 @@ TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
     m_sb->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_sb->setFocusPolicy(Qt::NoFocus);
     m_sb->setStyleSheet(u"QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"_s);
-    m_image3 = new QWidget;
+    m_image3 = new TLignes(m_lignes);
     m_image3->setObjectName(u"Image3"_s);
     m_image3->setCursor(Qt::PointingHandCursor);
     m_sb->setWidget(m_image3);
-    for (QWidget *w : {static_cast<QWidget *>(m_image2), m_image3, m_sb->viewport()})
+    for (QWidget *w : {static_cast<QWidget *>(m_image2), static_cast<QWidget *>(m_image3), m_sb->viewport()})
         w->installEventFilter(this);
 
     const QDate auj = Aujourdhui();
@@ -129,33 +159,29 @@ TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
 QStringList TfmAnniFete::Lignes() const
 {
     QStringList lignes;
-    for (const QLabel *l : m_lignes)
-        lignes << l->text();
+    for (const TLigne &l : m_lignes)
+        lignes << l.Texte;
     return lignes;
 }
 
 void TfmAnniFete::AjouteLigneAnniv(const QString &texte, int hauteur, bool gras)
 {
-    auto *ligne = new QLabel(texte, m_image3);
-    QFont fonte = ligne->font();
+    QFont fonte = font();
     fonte.setPixelSize(hauteur);
     fonte.setBold(gras);
-    ligne->setFont(fonte);
-    ligne->setAttribute(Qt::WA_TranslucentBackground);
-    ligne->setTextFormat(Qt::PlainText);
     // A line wider than the box would lose its end (a long date in large
     // type): its type is made smaller until it fits.
     const int place = m_sb->width() - 20;
-    while (fonte.pixelSize() > 8 && QFontMetrics(fonte).horizontalAdvance(texte) > place) {
+    QFontMetrics mesure(fonte);
+    int largeur = mesure.horizontalAdvance(texte);
+    while (fonte.pixelSize() > 8 && largeur > place) {
         fonte.setPixelSize(fonte.pixelSize() - 1);
-        ligne->setFont(fonte);
+        mesure = QFontMetrics(fonte);
+        largeur = mesure.horizontalAdvance(texte);
     }
-    ligne->adjustSize();
-    const int largeur = ligne->fontMetrics().horizontalAdvance(texte);
-    ligne->move(std::max(0, (place - largeur) / 2), m_haut);
-    ligne->installEventFilter(this);
-    m_haut += ligne->fontMetrics().height() + 1;
-    m_lignes.push_back(ligne);
+    m_lignes.push_back({texte, fonte, QPoint(std::max(0, (place - largeur) / 2), m_haut),
+                        QSize(largeur, mesure.height())});
+    m_haut += mesure.height() + 1;
 }
 
 void TfmAnniFete::GrilleVersLignes(const std::vector<TEntreeAnniFete> &entrees, int annee)

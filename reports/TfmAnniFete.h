@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -33,6 +36,15 @@ public:
     // The lines are laid out here from the file's content and today's date.
     explicit TfmAnniFete(const TAnniFete &anniFete, QWidget *parent = nullptr);
 
+    // One line as laid out: its text, its type, its top left corner in the
+    // scroll box's content (Image3).
+    struct TLigne {
+        QString Texte;
+        QFont Fonte;
+        QPoint Position;
+        QSize Taille; // of the text in that type
+    };
+    const std::vector<TLigne> &LignesAnniv() const { return m_lignes; }
     // The texts of the lines, top to bottom.
     QStringList Lignes() const;
 
@@ -42,16 +54,18 @@ protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
-    // One line: a transparent label of a font `hauteur` pixels high, centred
-    // in the scroll box, below the previous ones.
+    // One line of a font `hauteur` pixels high, centred in the scroll box,
+    // below the previous ones. The lines are painted by Image3: a large file
+    // gives thousands of them, too many for a widget each.
     void AjouteLigneAnniv(const QString &texte, int hauteur, bool gras = false);
     // The lines of a day's entries, ages counted for `annee`.
     void GrilleVersLignes(const std::vector<TEntreeAnniFete> &entrees, int annee);
 
     QLabel *m_image2;
     QScrollArea *m_sb;
-    QWidget *m_image3;
-    std::vector<QLabel *> m_lignes;
+    class TLignes;
+    TLignes *m_image3;
+    std::vector<TLigne> m_lignes;
     int m_haut = 0;
 };
 

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 #include <QFile>
-#include <QLabel>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -208,24 +207,38 @@ TEST_F(Anniv, TheWindowIsRoundedCentredAndClosedByAnyKeyOrClick)
             EXPECT_TRUE(forme.contains(dedans)) << dedans.x() << "," << dedans.y();
         // The lines are centred in the scroll box, less its 20-pixel margin,
         // and stacked; the date, in large bold type, is made to fit.
-        std::map<QString, const QLabel *> ligne;
-        for (const QLabel *l : f.findChildren<QLabel *>())
-            ligne[l->text()] = l;
-        const QLabel *titre = ligne[u"Mercredi 25 décembre 2024"_s];
-        const QLabel *entree = ligne[u"Fête de Paul."_s];
-        ASSERT_TRUE(titre && entree);
-        EXPECT_TRUE(titre->font().bold());
-        EXPECT_FALSE(entree->font().bold());
-        EXPECT_EQ(entree->font().pixelSize(), 14);
-        EXPECT_GT(titre->font().pixelSize(), entree->font().pixelSize());
-        for (const QLabel *l : {titre, entree}) {
-            const int largeur = l->fontMetrics().horizontalAdvance(l->text());
-            EXPECT_GE(l->x(), 0);
-            EXPECT_LE(l->x() + largeur, 240);
-            EXPECT_NEAR(l->x() + largeur / 2.0, 120, 1.0) << S(l->text());
+        const auto &lignes = f.LignesAnniv();
+        ASSERT_GE(lignes.size(), 2u);
+        const auto &titre = lignes.front();
+        const auto &entree = lignes.back();
+        EXPECT_EQ(titre.Texte, u"Mercredi 25 décembre 2024"_s);
+        EXPECT_EQ(entree.Texte, u"Fête de Paul."_s);
+        EXPECT_TRUE(titre.Fonte.bold());
+        EXPECT_FALSE(entree.Fonte.bold());
+        EXPECT_EQ(entree.Fonte.pixelSize(), 14);
+        EXPECT_GT(titre.Fonte.pixelSize(), entree.Fonte.pixelSize());
+        for (const auto *l : {&titre, &entree}) {
+            const int largeur = QFontMetrics(l->Fonte).horizontalAdvance(l->Texte);
+            EXPECT_GE(l->Position.x(), 0);
+            EXPECT_LE(l->Position.x() + largeur, 240);
+            EXPECT_NEAR(l->Position.x() + largeur / 2.0, 120, 1.0) << S(l->Texte);
         }
-        EXPECT_EQ(titre->y(), 0);
-        EXPECT_GE(entree->y(), titre->y() + titre->fontMetrics().height());
+        EXPECT_EQ(titre.Position.y(), 0);
+        EXPECT_EQ(lignes[1].Position.y(), QFontMetrics(titre.Fonte).height() + 1);
+
+        // The lines are painted in the scroll box.
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+        QWidget *contenu = f.findChild<QWidget *>(u"Image3"_s);
+        const QImage image = contenu->grab().toImage();
+        const QRect zone(entree.Position, QSize(QFontMetrics(entree.Fonte).horizontalAdvance(entree.Texte),
+                                                QFontMetrics(entree.Fonte).height()));
+        int sombres = 0;
+        for (int y = zone.top(); y <= zone.bottom(); ++y) {
+            for (int x = zone.left(); x <= zone.right(); ++x)
+                sombres += qGray(image.pixel(x, y)) < 100;
+        }
+        EXPECT_GT(sombres, 20) << "the text of the entry";
     }
 
     // Shown from the file, a key closes it; a click on a line does too.
@@ -233,10 +246,8 @@ TEST_F(Anniv, TheWindowIsRoundedCentredAndClosedByAnyKeyOrClick)
     EXPECT_TRUE(AfficheAnniFete(nullptr));
     EXPECT_TRUE(touche.Ouvert);
     ReponseModale<TfmAnniFete> clic([](TfmAnniFete &f) {
-        for (QLabel *l : f.findChildren<QLabel *>()) {
-            if (l->text() == u"Fête de Paul."_s)
-                QTest::mouseClick(l, Qt::LeftButton);
-        }
+        QTest::mouseClick(f.findChild<QWidget *>(u"Image3"_s), Qt::LeftButton, {},
+                          f.LignesAnniv().back().Position + QPoint(3, 3));
     });
     EXPECT_TRUE(AfficheAnniFete(nullptr));
     EXPECT_TRUE(clic.Ouvert);
