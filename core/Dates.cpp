@@ -1,12 +1,15 @@
 #include "Dates.h"
 
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
 #include <QList>
+#include <QLocale>
 #include <QStringList>
 
 #include "Arrondi.h"
+#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +17,12 @@ const QString NomsMois[13] = {
     QString(),       u"janvier"_s, u"février"_s,  u"mars"_s,      u"avril"_s,
     u"mai"_s,        u"juin"_s,    u"juillet"_s,  u"août"_s,      u"septembre"_s,
     u"octobre"_s,    u"novembre"_s, u"décembre"_s,
+};
+
+const QString NomsMoisRepublicains[14] = {
+    QString(),          u"Vendémiaire"_s, u"Brumaire"_s,  u"Frimaire"_s, u"Nivôse"_s,
+    u"Pluviôse"_s,      u"Ventôse"_s,     u"Germinal"_s,  u"Floréal"_s,  u"Prairial"_s,
+    u"Messidor"_s,      u"Thermidor"_s,   u"Fructidor"_s, u"Sans-Culottide"_s,
 };
 
 const QString NomsJours[7] = {
@@ -662,7 +671,9 @@ double DateToJulianDay(int jour, int mois, int annee)
         jour = 1;
     if (!IsValidDate(jour, mois, annee))
         return 0;
-    return static_cast<double>(jourJulien(jour, mois, annee));
+    // The day numbers count from noon; the day itself begins half a day
+    // earlier.
+    return static_cast<double>(jourJulien(jour, mois, annee)) - 0.5;
 }
 
 QString JulianDayToDate(double jd)
@@ -676,7 +687,27 @@ QString JulianDayToDate(double jd)
 
 TDateParts JulianDayToParts(double jd)
 {
-    return dateDuJour(Round(jd));
+    // Checked as a real first: a huge or undefined number has no integer.
+    if (!std::isfinite(jd) || jd < JourJulienMin || jd >= JourJulienFin)
+        return {};
+    return dateDuJour(static_cast<std::int64_t>(std::floor(jd + 0.5)));
+}
+
+bool LitJourJulien(const QString &texte, double *jd)
+{
+    QString t = texte.trimmed();
+    t.replace(u',', u'.');
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v) || v < JourJulienMin || v >= JourJulienFin)
+        return false;
+    *jd = v;
+    return true;
+}
+
+QString TexteJourJulien(double jd)
+{
+    return FloatToStr2(jd).rightJustified(10, u' ');
 }
 
 TRepublicanDate DateToRepublican(const QString &text)
@@ -694,14 +725,18 @@ TRepublicanDate DateToRepublican(const QString &text)
     return {rang % 30 + 1, rang / 30 + 1, an};
 }
 
+int JoursMoisRepublicain(int mois, int annee)
+{
+    if (annee < 1 || annee > kRepAnneeMax || mois < 1 || mois > 13)
+        return 0;
+    return mois < 13 ? 30 : (estSextile(annee) ? 6 : 5);
+}
+
 double RepublicanToJulianDay(int jour, int mois, int annee)
 {
-    if (annee < 1 || annee > kRepAnneeMax || mois < 1 || mois > 13 || jour < 1)
+    if (jour < 1 || jour > JoursMoisRepublicain(mois, annee))
         return 0;
-    const int jours = mois < 13 ? 30 : (estSextile(annee) ? 6 : 5);
-    if (jour > jours)
-        return 0;
-    return static_cast<double>(debutAnRepublicain(annee) + (mois - 1) * 30 + jour - 1);
+    return static_cast<double>(debutAnRepublicain(annee) + (mois - 1) * 30 + jour - 1) - 0.5;
 }
 
 QString TTableFetes::Get(int mois, int jour) const

@@ -174,17 +174,29 @@ QString DateWeekdayName(const QString &text);
 
 // ---- Calendars ----------------------------------------------------------
 
-// Julian day number at noon of a date (astronomical convention: 1/1/2000 is
-// 2451545.0). Julian calendar before 15/10/1582, Gregorian from that day.
-// Absent months and days count as 1; 0 when there is no year or the date
-// does not exist.
+// Julian day number at 0 h of a date, the form the published tables give
+// (1/1/2000 is 2451544.5, 15/10/1582 is 2299160.5). Julian calendar before
+// 15/10/1582, Gregorian from that day. Absent months and days count as 1; 0
+// when there is no year or the date does not exist.
 double DateToJulianDay(const QString &text);
 double DateToJulianDay(int jour, int mois, int annee);
-// The "d/m/y" text of the day holding a Julian day number (rounded to the
-// nearest whole day, halves to even); empty for a negative number or any day
-// outside 1/1/1 .. 31/12/9999. JulianDayToParts gives zeros in those cases.
+// The "d/m/y" text of the day holding the instant jd (from its 0 h included
+// to the next 0 h excluded); empty for a number that is not finite or any
+// instant outside the supported span (JourJulienMin to JourJulienFin).
+// JulianDayToParts gives zeros in those cases.
 QString JulianDayToDate(double jd);
 TDateParts JulianDayToParts(double jd);
+// The supported span in Julian days: 0 h of 1/1/1 (Julian calendar) included,
+// 0 h of the day after 31/12/9999 excluded.
+inline constexpr double JourJulienMin = 1721423.5;
+inline constexpr double JourJulienFin = 5373484.5;
+// A Julian day as the user types it: a decimal number, "," or "." as the
+// decimal mark, blanks around ignored. True and the value in *jd only for a
+// finite number within the supported span; *jd is untouched otherwise.
+bool LitJourJulien(const QString &texte, double *jd);
+// A Julian day written with two decimals and a decimal comma, right-aligned
+// in at least 10 characters ("2451544,50", "1721423,50").
+QString TexteJourJulien(double jd);
 
 // French Republican calendar, years I to XIV (sextile years III, VII, XI).
 // Month 13 holds the complementary days (5, or 6 in a sextile year).
@@ -193,9 +205,16 @@ struct TRepublicanDate {
     int Mois = 0;  // 1..13
     int Annee = 0; // 1..14
 };
+// Month names 1-13, "Vendémiaire" .. "Fructidor", then "Sans-Culottide" for
+// the complementary days; entry 0 empty.
+extern const QString NomsMoisRepublicains[14];
+// The number of days of a Republican month: 30, or for month 13 the
+// complementary days of that year (5, 6 in a sextile year); 0 for a month or
+// a year outside the calendar.
+int JoursMoisRepublicain(int mois, int annee);
 // The Republican date of a bare full date (see SplitDate); all zeros outside
 // years I to XIV, for an incomplete or impossible date, a qualified date or
 // a range.
 TRepublicanDate DateToRepublican(const QString &text);
-// Julian day number of a Republican date; 0 when it does not exist.
+// Julian day number at 0 h of a Republican date; 0 when it does not exist.
 double RepublicanToJulianDay(int jour, int mois, int annee);

@@ -73,6 +73,9 @@ public:
         (void)couleur;
         return false;
     }
+    // Shows a page written by the program (an HTML file) in the user's web
+    // browser. The silent service shows nothing.
+    virtual void AffichePage(const QString &chemin) { (void)chemin; }
     // The tip window with tip number n and its text.
     virtual void Astuce(int numero, const QString &texte) = 0;
     // The printer dialog for pages premiere..derniere; true when the user

@@ -64,3 +64,10 @@ QString TexteNote(const QString &memo)
         t.chop(1);
     return t;
 }
+
+QString EchappeHtml(const QString &texte)
+{
+    QString s = texte.toHtmlEscaped();
+    s.replace(QLatin1Char('\''), QLatin1String("&#39;"));
+    return s;
+}

@@ -12,6 +12,11 @@ QString RetireRetourLigne(const QString &texte);
 // The note text to store from what a multi-line editor holds: lines joined
 // by CR LF, without trailing blanks and line breaks.
 QString TexteNote(const QString &memo);
+// The text with &, <, >, " and ' written as HTML entities, so that it can
+// neither open a tag nor end an attribute value. Every text that comes from
+// a person or from the user goes through it, in element content and in
+// attribute values alike.
+QString EchappeHtml(const QString &texte);
 // The pieces of a text between separators, 0-based; the last piece is what
 // follows the last separator (so "a|b|" gives "a", "b", ""). An empty
 // separator gives the whole text as the one piece.

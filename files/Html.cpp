@@ -53,23 +53,6 @@ bool ecrit(const QString &chemin, const QByteArray &octets, QString *erreur)
 
 } // namespace
 
-QString EchappeHtml(const QString &texte)
-{
-    QString s;
-    s.reserve(texte.size() + texte.size() / 8);
-    for (const QChar c : texte) {
-        switch (c.unicode()) {
-        case u'&': s += u"&amp;"; break;
-        case u'<': s += u"&lt;"; break;
-        case u'>': s += u"&gt;"; break;
-        case u'"': s += u"&quot;"; break;
-        case u'\'': s += u"&#39;"; break;
-        default: s += c;
-        }
-    }
-    return s;
-}
-
 THtml::THtml(const TxiloStyleEdit &style)
     : m_style(style)
 {

@@ -3,13 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-class TxiloStyleEdit;
+#include "Textes.h"
 
-// A text made safe for an HTML page: "&", "<", ">", '"' and "'" become
-// entities, so that it can neither open a tag nor end an attribute value.
-// Every text that comes from a person or from the user goes through it,
-// in element content and in attribute values alike.
-QString EchappeHtml(const QString &texte);
+class TxiloStyleEdit;
 
 // An HTML page built line by line, then saved with its style sheet beside it.
 //
@@ -30,7 +26,8 @@ public:
     // Clears the page and writes the header with the title (plain text,
     // escaped here).
     void DebutPage(const QString &titre);
-    // Appends one line of HTML as given (escape person texts with EchappeHtml).
+    // Appends one line of HTML as given (escape person texts with EchappeHtml,
+    // core/Textes.h).
     void Ajoute(const QString &ligne);
     // Appends the opening tag of the standard table of the pages.
     void DebutTableau();

@@ -1,5 +1,7 @@
 #include "ScriptCarte.h"
 
+#include "Textes.h"
+
 QString LitteralJs(const QString &texte)
 {
     QString s;
@@ -58,13 +60,6 @@ QString ScriptAppel(const QString &fonction, const QStringList &arguments)
     for (const QString &a : arguments)
         litteraux << LitteralJs(a);
     return fonction + QLatin1Char('(') + litteraux.join(QLatin1Char(',')) + QLatin1Char(')');
-}
-
-QString EchappeHtml(const QString &texte)
-{
-    QString s = texte.toHtmlEscaped();
-    s.replace(QLatin1Char('\''), QLatin1String("&#39;"));
-    return s;
 }
 
 TPointCarte PointPersonne(const QString &lieu, int personne, const QString &nomComplet)

@@ -20,10 +20,6 @@ QString LitteralJs(const QString &texte);
 // `fonction` is the program's own name and is written as it stands.
 QString ScriptAppel(const QString &fonction, const QStringList &arguments = {});
 
-// The text with &, <, >, " and ' written as HTML entities, to show as text
-// inside HTML.
-QString EchappeHtml(const QString &texte);
-
 // What the map shows for one person's place: the place text sent to the
 // page's plotadd and the HTML label of its pop-up.
 struct TPointCarte {

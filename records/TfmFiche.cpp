@@ -878,6 +878,27 @@ void TfmFiche::SetSources(THoteSource *hote)
     m_donnees->SetHote(hote);
 }
 
+void TfmFiche::SetConvertisseurDate(std::function<QString(QWidget *, const QString &)> convertit)
+{
+    m_convertitDate = std::move(convertit);
+    // The right button is the command: no edit menu on top of it.
+    for (QLineEdit *e : {m_eveDate, m_eveUnionDate})
+        e->setContextMenuPolicy(m_convertitDate ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+}
+
+void TfmFiche::ConvertitDate(QLineEdit *champ)
+{
+    const QString date = DateVersAffichage(m_convertitDate(this, DateDepuisAffichage(champ->text())));
+    if (date != champ->text()) {
+        champ->setText(date);
+        ChangeEve(champ);
+    }
+    if (champ == m_eveDate)
+        eveDateExit();
+    else
+        eveUnionDateExit();
+}
+
 void TfmFiche::FocusNom(bool nom)
 {
     activateWindow();
@@ -1356,6 +1377,10 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
                 champ->setText(ChoisitLieu(this, champ->text()));
                 ChangeEve(champ);
             }
+            return true;
+        }
+        if (me->button() == Qt::RightButton && (objet == m_eveDate || objet == m_eveUnionDate) && m_convertitDate) {
+            ConvertitDate(static_cast<QLineEdit *>(objet));
             return true;
         }
         if (me->button() == Qt::RightButton && objet == m_note->viewport()) {

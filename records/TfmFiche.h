@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -103,6 +105,10 @@ public:
     // The main window's services for the source windows opened from the
     // sources tab (set once; until then its commands do nothing).
     void SetSources(THoteSource *hote);
+    // The calendar converter that a right-button press on an event date
+    // (eveDate, eveUnionDate) opens on the date in stored order; it returns
+    // the date to take. Until it is given, the press does nothing.
+    void SetConvertisseurDate(std::function<QString(QWidget *, const QString &)> convertit);
 
     // The active tab (0 is the identity tab) and the focus on the surname
     // edit E_Nom (nom) or the given names edit E_Pre.
@@ -127,6 +133,10 @@ protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
+    // The right-button date command: the date through the converter, then
+    // the date-exit handling.
+    void ConvertitDate(QLineEdit *champ);
+    std::function<QString(QWidget *, const QString &)> m_convertitDate;
     void CreeIdentite();
     void CreeEvenements();
     void CreeFamille();

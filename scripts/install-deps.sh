@@ -20,6 +20,9 @@ packages=(
   # The web map: Qt WebEngine (Chromium) and its helper process, which the
   # library only recommends
   qt6-webengine-dev libqt6webenginecore6-bin
+  # "lignee -anniv" tested as a process: today fixed by faketime, the
+  # reminder's window found and closed on a real X server
+  faketime xvfb xdotool
 )
 
 missing=()

@@ -6,12 +6,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -184,6 +186,11 @@ bool TDialoguesQt::ChoisitFonte(QFont &fonte, QColor &couleur)
     fonte = resultat;
     couleur = choisie;
     return true;
+}
+
+void TDialoguesQt::AffichePage(const QString &chemin)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
 }
 
 void TDialoguesQt::Astuce(int numero, const QString &texte)

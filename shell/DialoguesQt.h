@@ -21,6 +21,7 @@ public:
                                     int *filtreChoisi) override;
     bool ChoisitCouleur(QColor &couleur) override;
     bool ChoisitFonte(QFont &fonte, QColor &couleur) override;
+    void AffichePage(const QString &chemin) override;
     void Astuce(int numero, const QString &texte) override;
     bool DialogueImpression(QPrinter &imprimante, int premiere, int derniere) override;
 

@@ -1,9 +1,12 @@
 #include "TQuorWin.h"
 
+#include "AnniFete.h"
 #include "Chemins.h"
+#include "CommandesCal.h"
 #include "CommandesRemp.h"
 #include "CommandesSources.h"
 #include "CommandesStat.h"
+#include "Dates.h"
 #include "Dialogues.h"
 #include "FichierMvd.h"
 #include "Fichiers.h"
@@ -23,6 +26,8 @@
 #include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
+#include "TfmCal.h"
+#include "TfmCalConv.h"
 #include "TfmStat.h"
 #include "Verification.h"
 #include "Look.h"
@@ -30,7 +35,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -61,6 +65,7 @@ constexpr int TexteAucunePersonne = 5028;
 constexpr int TexteArbreCoupe = 5031;
 constexpr int TexteExporte = 531;
 constexpr int TexteExporter = 5033;
+constexpr int TexteAnniFeteNonEcrit = 8301;
 
 QAction *action(QMenu *menu, const char *nom, const QString &texte, const QKeySequence &raccourci = {})
 {
@@ -188,6 +193,12 @@ TQuorWin::TQuorWin(QWidget *parent)
     statistiques->Branche();
     m_placement->Suit(statistiques->Stat(), TPlacement::HautGauche);
     connect(this, &TQuorWin::BaseRechargee, statistiques->Stat(), &TfmStat::BaseRechargee);
+    // So do the calendar, the date converter and the anniversary reminder.
+    auto *calendrier = new TCommandesCal(m_bd, *m_rapport, [this](int p) { SelecFiche(p); }, this);
+    calendrier->Branche();
+    m_placement->Suit(calendrier->Cal(), TPlacement::HautGauche);
+    connect(this, &TQuorWin::BaseRechargee, calendrier->Cal(), &TfmCal::BaseRechargee);
+    m_fiche->SetConvertisseurDate(&ConvertitDateCalendrier);
     m_ficheArbre = new TfmFicheArbre(m_bd, *this, this);
     m_ficheArbre->SetBouton(findChild<QToolButton *>(QStringLiteral("sbFicheArbre")));
     m_placement->Suit(m_ficheArbre, TPlacement::HautGauche);
@@ -905,8 +916,14 @@ void TQuorWin::AfficheOptions()
     if (!m_options)
         return;
     m_options->Charge();
-    if (m_options->exec() == QDialog::Accepted)
-        EcritParametresEtStatistiques();
+    if (m_options->exec() != QDialog::Accepted)
+        return;
+    EcritParametresEtStatistiques();
+    // The reminder started alone reads the birthdays and name days of the
+    // persons of this database, as of now.
+    QString erreur;
+    if (!EcritAnniFete(FichierAnniFete, m_bd, ::Options().NbreJour, &erreur))
+        AppMessageBox(MLFormat(TexteAnniFeteNonEcrit, {FichierAnniFete, erreur}), MsgAvertissement, BoutonsOk);
 }
 
 // ---- Closing ---------------------------------------------------------------
@@ -939,7 +956,7 @@ void TQuorWin::closeEvent(QCloseEvent *event)
     stats.WriteInteger(section, QStringLiteral("Sessions"), stats.ReadInteger(section, QStringLiteral("Sessions")) + 1);
     stats.WriteInteger(section, QStringLiteral("Chargements"),
                        stats.ReadInteger(section, QStringLiteral("Chargements")) + m_chargements);
-    stats.WriteString(section, QStringLiteral("Derniere"), QDate::currentDate().toString(QStringLiteral("d/M/yyyy")));
+    stats.WriteString(section, QStringLiteral("Derniere"), TodayDateText());
     stats.UpdateFile();
     event->accept();
 }

@@ -2,6 +2,7 @@
 #include "DialoguesQt.h"
 #include "TCarteWeb.h"
 #include "TQuorWin.h"
+#include "TfmAnniFete.h"
 
 #include <QApplication>
 
@@ -16,6 +17,14 @@ int main(int argc, char *argv[])
     SetDialogues(&dialogues);
     if (!PrepareDemarrage())
         return 1;
+
+    // "-anniv", as a desktop session starts it: the anniversary reminder
+    // alone, when its file exists, without the main window or the database.
+    if (QApplication::arguments().value(1) == QStringLiteral("-anniv")) {
+        AfficheAnniFete(nullptr);
+        SetDialogues(nullptr);
+        return 0;
+    }
 
     TQuorWin fenetre;
     dialogues.SetParent(&fenetre);

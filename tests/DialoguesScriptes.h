@@ -29,6 +29,7 @@ public:
     std::deque<std::pair<QFont, QColor>> Fontes; // font dialog answers
     QList<QColor> CouleursProposees; // colours the colour dialogs opened on
     QList<QFont> FontesProposees;    // fonts the font dialogs opened on
+    QStringList Pages;               // pages shown in the browser
     bool Imprimer = false;           // answer of the printer dialog
     int Impressions = 0;             // printer dialogs shown
 
@@ -104,6 +105,7 @@ public:
         ++Impressions;
         return Imprimer;
     }
+    void AffichePage(const QString &chemin) override { Pages << chemin; }
     void Astuce(int numero, const QString &texte) override
     {
         Astuces << numero;

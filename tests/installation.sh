@@ -21,12 +21,13 @@ DESTDIR="$racine" cmake --install "$construction" --prefix /usr > /dev/null
 usr="$racine/usr"
 for f in bin/lignee share/lignee/modele/langue.txt share/lignee/modele/langue.ini \
          share/lignee/modele/1/arbre/defaut.mva share/lignee/modele/exemples/exemple.mvd \
-         share/applications/lignee.desktop share/icons/hicolor/scalable/apps/lignee.svg; do
+         share/applications/lignee.desktop share/applications/lignee-anniv.desktop share/icons/hicolor/scalable/apps/lignee.svg; do
   [ -e "$usr/$f" ] || echec "$f n'est pas installé"
 done
 [ -x "$usr/bin/lignee" ] || echec "bin/lignee n'est pas exécutable"
 grep -q '^Exec=lignee' "$usr/share/applications/lignee.desktop" || echec "entrée de bureau sans Exec"
 grep -q '^Icon=lignee$' "$usr/share/applications/lignee.desktop" || echec "entrée de bureau sans icône"
+grep -q '^Exec=lignee -anniv$' "$usr/share/applications/lignee-anniv.desktop" || echec "entrée des anniversaires sans -anniv"
 # Nothing beside the installed program: it has to find its data folder.
 [ ! -e "$usr/bin/modele" ] || echec "modele installé à côté du programme"
 

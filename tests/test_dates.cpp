@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include <QFile>
 #include <QString>
 
 using namespace Qt::StringLiterals;
@@ -112,37 +113,93 @@ TEST_F(Dates, DatesThatDoNotExistAreToldFromIncompleteOnes)
         EXPECT_EQ(DateInexistante(c.texte), c.inexistante) << S(c.texte);
 }
 
-TEST_F(Dates, JulianDaysAroundTheReformAndBack)
+TEST_F(Dates, JulianDaysAtMidnightAroundTheReformAndBack)
 {
+    // Published values at 0 h (Meeus, Astronomical Algorithms, ch. 7).
     const struct { Parts d; double jd; } cas[] = {
-        {{1, 1, 2000}, 2451545},   {{15, 10, 1582}, 2299161}, {{4, 10, 1582}, 2299160},
-        {{1, 1, 1}, 1721424},      {{29, 2, 1500}, 2268992},  {{1, 3, 1500}, 2268993},
-        {{31, 12, 9999}, 5373484},
+        {{1, 1, 2000}, 2451544.5},   {{15, 10, 1582}, 2299160.5}, {{4, 10, 1582}, 2299159.5},
+        {{27, 1, 333}, 1842712.5},   {{1, 1, 1}, 1721423.5},      {{29, 2, 1500}, 2268991.5},
+        {{1, 3, 1500}, 2268992.5},   {{26, 1, 1987}, 2446821.5},  {{31, 12, 9999}, 5373483.5},
     };
     for (const auto &c : cas) {
         EXPECT_EQ(DateToJulianDay(c.d.Jour, c.d.Mois, c.d.Annee), c.jd) << D(c.d);
         EXPECT_EQ(JMA(JulianDayToParts(c.jd)), JMA(c.d)) << c.jd;
     }
-    // Nearest whole day, halves to even.
-    const std::pair<double, QString> textes[] = {{2451545.4, u"1/1/2000"_s}, {2451544.5, u"31/12/1999"_s},
-                                                 {2451545.5, u"2/1/2000"_s}, {2451546.5, u"2/1/2000"_s}};
+    // A day runs from its 0 h included to the next 0 h excluded.
+    const std::pair<double, QString> textes[] = {{2451545.0, u"1/1/2000"_s}, {2451545.49, u"1/1/2000"_s},
+                                                 {2451544.49, u"31/12/1999"_s}, {2451545.5, u"2/1/2000"_s},
+                                                 {1721423.5, u"1/1/1"_s}, {5373484.49, u"31/12/9999"_s}};
     for (const auto &[jd, texte] : textes)
         EXPECT_EQ(JulianDayToDate(jd), texte) << jd;
 
     // Absent parts count as 1; no year or an impossible day gives 0.
-    EXPECT_EQ(DateToJulianDay(u"vers 2000"_s), 2451545);
-    EXPECT_EQ(DateToJulianDay(u"2/2000"_s), 2451545 + 31);
+    EXPECT_EQ(DateToJulianDay(u"vers 2000"_s), 2451544.5);
+    EXPECT_EQ(DateToJulianDay(u"2/2000"_s), 2451544.5 + 31);
     for (const QString &sansJour : {u"10/10/1582"_s, u"29/2/1900"_s, u""_s})
         EXPECT_EQ(DateToJulianDay(sansJour), 0) << S(sansJour);
 
     // Every day in a stretch across the reform converts back to itself.
-    for (double jd = 2299000; jd < 2299400; ++jd)
+    for (double jd = 2299000.5; jd < 2299400; ++jd)
         EXPECT_EQ(DateToJulianDay(JulianDayToDate(jd)), jd);
 
-    for (double jd : {-1.0, 1721423.0, 5373485.0, 1e300, -1e300, qQNaN(), qInf()}) {
+    for (double jd : {-1.0, 1721423.49, 5373484.5, 1e300, -1e300, qQNaN(), qInf()}) {
         EXPECT_TRUE(JulianDayToDate(jd).isEmpty()) << jd;
         EXPECT_EQ(JulianDayToParts(jd).Annee, 0) << jd;
     }
+}
+
+// The table written by an independent calendar library
+// (fixtures/calendrier/genere_reference.py): dates across the whole span,
+// around the reform and through the Republican calendar.
+TEST_F(Dates, CalendarsAgreeWithAnIndependentLibrary)
+{
+    QFile table(QStringLiteral(LIGNEE_FIXTURES "/calendrier/reference.tsv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
+    int lignes = 0;
+    while (!table.atEnd()) {
+        const QString ligne = QString::fromUtf8(table.readLine()).trimmed();
+        if (ligne.startsWith(u'#'))
+            continue;
+        const QStringList c = ligne.split(u'\t');
+        ASSERT_EQ(c.size(), 4) << S(ligne);
+        const QString &date = c[0];
+        const double jd = c[1].toDouble();
+        EXPECT_EQ(DateToJulianDay(date), jd) << S(date);
+        EXPECT_EQ(JulianDayToDate(jd), date) << S(date);
+        EXPECT_EQ(DateWeekday(date), c[2].toInt()) << S(date);
+        const QStringList r = c[3].split(u'/');
+        const TRepublicanDate rep = DateToRepublican(date);
+        EXPECT_EQ(JMA(rep), std::make_tuple(r[0].toInt(), r[1].toInt(), r[2].toInt())) << S(date);
+        if (rep.Annee != 0) {
+            EXPECT_EQ(RepublicanToJulianDay(rep.Jour, rep.Mois, rep.Annee), jd) << S(date);
+        }
+        ++lignes;
+    }
+    EXPECT_GT(lignes, 2000);
+}
+
+TEST_F(Dates, JulianDaysAsTheUserTypesThem)
+{
+    const std::pair<QString, double> lus[] = {
+        {u"2451544.5"_s, 2451544.5}, {u" 2451544,50 "_s, 2451544.5}, {u"2451545"_s, 2451545},
+        {u"1721423.5"_s, 1721423.5}, {u"5373484.49"_s, 5373484.49},
+    };
+    for (const auto &[texte, attendu] : lus) {
+        double jd = -1;
+        EXPECT_TRUE(LitJourJulien(texte, &jd)) << S(texte);
+        EXPECT_EQ(jd, attendu) << S(texte);
+    }
+    // Nothing outside the span, nothing that is not a finite number; the
+    // value given stays.
+    for (const QString &texte : {u""_s, u"abc"_s, u"1e300"_s, u"inf"_s, u"-inf"_s, u"nan"_s, u"-2451544.5"_s,
+                                 u"1721423.4"_s, u"5373484.5"_s, u"2451544.5x"_s, u"2 451 544"_s}) {
+        double jd = 7;
+        EXPECT_FALSE(LitJourJulien(texte, &jd)) << S(texte);
+        EXPECT_EQ(jd, 7) << S(texte);
+    }
+    EXPECT_EQ(TexteJourJulien(2451544.5), u"2451544,50"_s);
+    EXPECT_EQ(TexteJourJulien(1842712.5), u"1842712,50"_s);
+    EXPECT_EQ(TexteJourJulien(12.25), u"     12,25"_s);
 }
 
 TEST_F(Dates, WeekdaysAndLongDates)
@@ -170,6 +227,7 @@ TEST_F(Dates, RepublicanCalendarBothWays)
 {
     const TexteParts cas[] = {
         {u"22/9/1792"_s, {1, 1, 1}},   {u"9/11/1799"_s, {18, 2, 8}},
+        {u"27/7/1794"_s, {9, 11, 2}},  {u"31/12/1805"_s, {10, 4, 14}},
         {u"23/9/1805"_s, {1, 1, 14}},  {u"22/9/1795"_s, {6, 13, 3}}, // sextile year III
         {u"23/9/1795"_s, {1, 1, 4}},   {u"21/9/1796"_s, {5, 13, 4}},
         {u"21/9/1792"_s, {0, 0, 0}},   {u"22/9/1806"_s, {5, 13, 14}},
@@ -198,6 +256,13 @@ TEST_F(Dates, RepublicanCalendarBothWays)
                                   {-1, -1, -1}};
     for (const Parts &p : inexistantes)
         EXPECT_EQ(RepublicanToJulianDay(p.Jour, p.Mois, p.Annee), 0) << D(p);
+    // The month lengths the converter offers.
+    const std::tuple<int, int, int> longueurs[] = {{1, 1, 30}, {12, 14, 30}, {13, 3, 6}, {13, 4, 5},
+                                                   {13, 11, 6}, {13, 14, 5}, {14, 1, 0}, {1, 15, 0}, {0, 1, 0}};
+    for (const auto &[mois, an, jours] : longueurs)
+        EXPECT_EQ(JoursMoisRepublicain(mois, an), jours) << mois << " " << an;
+    EXPECT_EQ(NomsMoisRepublicains[4], u"Nivôse"_s);
+    EXPECT_EQ(NomsMoisRepublicains[13], u"Sans-Culottide"_s);
 }
 
 TEST_F(Dates, CompareDatesWithPartialDatesQualifiersAndRanges)

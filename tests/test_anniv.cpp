@@ -1,0 +1,259 @@
+// The anniversaries file and the reminder: reading and writing the file, the
+// lines the reminder shows for a fixed today, its shape and how it closes.
+
+#include <gtest/gtest.h>
+
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "AnniFete.h"
+#include "BD.h"
+#include "Dates.h"
+#include "Globales.h"
+#include "Ini.h"
+#include "ReponseModale.h"
+#include "TfmAnniFete.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::string S(const QString &s) { return s.toStdString(); }
+
+// A temporary folder holding the anniversaries file, today fixed, and an
+// empty name-day table.
+class Anniv : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        FichierAnniFete = m_tmp.filePath(u"AnniFete.mv"_s);
+        TableFetes().Clear();
+    }
+    void TearDown() override
+    {
+        SetHorloge({});
+        TableFetes().Clear();
+        FichierAnniFete.clear();
+    }
+    // Writes the file as the program writes it: Windows-1252, CR LF.
+    void fichier(const QString &texte) const
+    {
+        QFile f(FichierAnniFete);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(EncodeWindows1252(QString(texte).replace(u"\n"_s, u"\r\n"_s)));
+    }
+    static void aujourdhui(int j, int m, int a) { SetHorloge([=] { return QDate(a, m, j); }); }
+    QStringList lignes() const
+    {
+        TAnniFete af;
+        EXPECT_TRUE(LitAnniFete(FichierAnniFete, &af));
+        return TfmAnniFete(af).Lignes();
+    }
+
+    QTemporaryDir m_tmp;
+};
+
+} // namespace
+
+TEST_F(Anniv, EntriesAreReadThreeFieldsAtATime)
+{
+    const struct { QString texte; QStringList attendu; } cas[] = {
+        {u""_s, {}},
+        {u"Anniversaire|Paul|1950|"_s, {u"Anniversaire/Paul/1950"_s}},
+        {u"Anniversaire|Paul|1950|Fête|Anne||"_s, {u"Anniversaire/Paul/1950"_s, u"Fête/Anne/"_s}},
+        // A damaged end drops its own entry only.
+        {u"Anniversaire|Paul|1950|Fête|Anne|"_s, {u"Anniversaire/Paul/1950"_s}},
+        {u"Anniversaire|Paul|1950|Fête|Anne"_s, {u"Anniversaire/Paul/1950"_s}},
+        {u"Fête|"_s, {}},
+        {u"Anniversaire|Paul|1950|reste"_s, {u"Anniversaire/Paul/1950"_s}},
+    };
+    for (const auto &c : cas) {
+        QStringList lu;
+        for (const TEntreeAnniFete &e : ListeVersEntrees(c.texte))
+            lu << e.Genre + u'/' + e.Nom + u'/' + e.Annee;
+        EXPECT_EQ(lu, c.attendu) << S(c.texte);
+    }
+}
+
+TEST_F(Anniv, TheFileIsReadAndItsDayCountKeptWithinAYear)
+{
+    TAnniFete af;
+    EXPECT_FALSE(LitAnniFete(FichierAnniFete, &af));
+    EXPECT_FALSE(LitAnniFete(m_tmp.path(), &af)) << "a folder is no file";
+
+    const std::pair<QString, int> jours[] = {
+        {u""_s, 15}, {u"NbreJour=7\n"_s, 7}, {u"NbreJour=1000\n"_s, 365},
+        {u"NbreJour=-4\n"_s, 0}, {u"NbreJour=beaucoup\n"_s, 15},
+    };
+    for (const auto &[cle, attendu] : jours) {
+        fichier(u"[AnniFete]\n"_s + cle + u"j2m1=Fête|Basile ROUX||\n"_s);
+        ASSERT_TRUE(LitAnniFete(FichierAnniFete, &af));
+        EXPECT_EQ(af.NbreJour, attendu) << S(cle);
+        ASSERT_EQ(af.Jour(1, 2).size(), 1u);
+        EXPECT_EQ(af.Jour(1, 2)[0].Nom, u"Basile ROUX"_s) << "Windows-1252 read";
+        EXPECT_TRUE(af.Jour(2, 1).empty() && af.Jour(13, 2).empty() && af.Jour(1, 32).empty());
+    }
+}
+
+TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
+{
+    TBD bd;
+    auto personne = [&bd](const QString &nom, const QString &prenoms, const QString &naissance) {
+        const int p = bd.NewPerson();
+        bd.SetSurname(p, nom);
+        bd.SetGivenNames(p, prenoms);
+        bd.SetBirthDate(p, naissance);
+        return p;
+    };
+    personne(u"ROUX|DUVAL"_s, u"Basile Jean"_s, u"2/1/2000"_s);
+    const int mort = personne(u"MORT"_s, u"Basile"_s, u"3/1/1900"_s);
+    bd.SetPersonEventByType(mort, NomsEvenements().Deces, u"1970"_s, EveDate);
+    personne(u"VERS"_s, u"Paul"_s, u"vers 4/1/1950"_s);
+    personne(u"MOIS"_s, u"Paul"_s, u"1/1950"_s);
+    personne(u"ÉTÉ"_s, u"basile"_s, u"6/8/1980"_s);
+    TableFetes().Put(1, 2, u"Basile, Fulgence"_s);
+    TableFetes().Put(1, 3, u"Jean"_s);
+
+    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 20));
+    QFile f(FichierAnniFete);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("\xC9T\xC9 basile|1980|")) << "Windows-1252 written";
+
+    TAnniFete af;
+    ASSERT_TRUE(LitAnniFete(FichierAnniFete, &af));
+    EXPECT_EQ(af.NbreJour, 20);
+    auto jour = [&af](int m, int j) {
+        QStringList l;
+        for (const TEntreeAnniFete &e : af.Jour(m, j))
+            l << e.Genre + u'/' + e.Nom + u'/' + e.Annee;
+        return l;
+    };
+    // The "|" of a name is a blank; the principal given name alone counts
+    // for the name day, whatever its case.
+    EXPECT_EQ(jour(1, 2), (QStringList{u"Anniversaire/ROUX DUVAL Basile/2000"_s, u"Fête/ROUX DUVAL Basile/"_s,
+                                       u"Fête/ÉTÉ basile/"_s}));
+    EXPECT_EQ(jour(8, 6), QStringList{u"Anniversaire/ÉTÉ basile/1980"_s});
+    EXPECT_TRUE(jour(1, 3).isEmpty()) << "dead, and Jean is no principal given name";
+    EXPECT_TRUE(jour(1, 4).isEmpty()) << "a qualified date";
+
+    // Written again, the section is replaced whole.
+    bd.ClearPerson(1);
+    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 500));
+    ASSERT_TRUE(LitAnniFete(FichierAnniFete, &af));
+    EXPECT_EQ(jour(1, 2), QStringList{u"Fête/ÉTÉ basile/"_s});
+    EXPECT_EQ(af.NbreJour, 365);
+}
+
+TEST_F(Anniv, OnChristmasTheNextYearsDaysAreListedWithTheirAges)
+{
+    aujourdhui(25, 12, 2024);
+    TableFetes().Put(12, 25, u"Noël"_s);
+    fichier(u"[AnniFete]\nNbreJour=15\n"
+            "j25m12=Anniversaire|Noël PETIT|1950|\n"
+            "j2m1=Anniversaire|Paul DUPONT|2024|Anniversaire|Anne MARTIN|2023|Fête|Basile ROUX||\n"
+            "j5m1=Anniversaire|Jean INCONNU|0|Fête|Édouard DURAND||\n"
+            "j10m1=Fête|Guillaume TROP-LOIN||\n"_s);
+    EXPECT_EQ(lignes(), (QStringList{
+                            u"Mercredi 25 décembre 2024"_s, u"Fêtes: Noël"_s, u" "_s, u"Aujourd'hui:"_s,
+                            u"Anniversaire de Noël PETIT (74 ans)."_s, u" "_s,
+                            u"Anniversaires et fêtes à souhaiter"_s, u"pour les 15 prochains jours:"_s,
+                            u" "_s, u"Jeudi 2 janvier 2025 (8 jours)."_s, u"Anniversaire de Paul DUPONT (1 an)."_s,
+                            u"Anniversaire de Anne MARTIN (2 ans)."_s, u"Fête de Basile ROUX."_s,
+                            u" "_s, u"Dimanche 5 janvier 2025 (11 jours)."_s, u"Anniversaire de Jean INCONNU."_s,
+                            u"Fête de Édouard DURAND."_s,
+                        }));
+}
+
+TEST_F(Anniv, WithNothingAheadTheNextDayIsGivenAndAYearIsTheLimit)
+{
+    aujourdhui(1, 3, 2023);
+    fichier(u"[AnniFete]\nNbreJour=15\n"_s);
+    const QStringList rien{u"Mercredi 1 mars 2023"_s, u" "_s, u"Aucun anniversaires ou fêtes à souhaiter"_s,
+                           u"dans les 15 prochains jours."_s, u" "_s, u"Le prochain aura lieu le:"_s};
+    EXPECT_EQ(lignes(), rien);
+
+    fichier(u"[AnniFete]\nNbreJour=15\nj2m3=Fête|Demain A||\nj1m6=Fête|Juin B||\nj2m6=Fête|Juin C||\n"_s);
+    EXPECT_EQ(lignes().mid(3), (QStringList{u"pour les 15 prochains jours:"_s, u" "_s,
+                                            u"Jeudi 2 mars 2023 (1 jour)."_s, u"Fête de Demain A."_s}));
+    fichier(u"[AnniFete]\nNbreJour=15\nj1m6=Fête|Juin B||\nj2m6=Fête|Juin C||\n"_s);
+    EXPECT_EQ(lignes(), rien + QStringList({u" "_s, u"Jeudi 1 juin 2023 (92 jours)."_s, u"Fête de Juin B."_s}));
+
+    // However far the file says to look, each day comes once.
+    fichier(u"[AnniFete]\nNbreJour=900\nj2m3=Fête|Demain A||\n"_s);
+    EXPECT_EQ(lignes().count(u"Fête de Demain A."_s), 1);
+    EXPECT_EQ(lignes()[3], u"pour les 365 prochains jours:"_s);
+}
+
+TEST_F(Anniv, TheWindowIsRoundedCentredAndClosedByAnyKeyOrClick)
+{
+    aujourdhui(25, 12, 2024);
+    fichier(u"[AnniFete]\nNbreJour=15\nj2m1=Fête|Paul||\n"_s);
+    TAnniFete af;
+    ASSERT_TRUE(LitAnniFete(FichierAnniFete, &af));
+    {
+        TfmAnniFete f(af);
+        EXPECT_EQ(f.size(), QSize(280, 180));
+        EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
+        EXPECT_EQ(f.windowTitle(), u"Anniversaires et fêtes à souhaiter"_s);
+        const QRegion forme = f.mask();
+        for (QPoint coin : {QPoint(0, 0), QPoint(279, 0), QPoint(0, 179), QPoint(279, 179), QPoint(2, 1)})
+            EXPECT_FALSE(forme.contains(coin)) << coin.x() << "," << coin.y();
+        for (QPoint dedans : {QPoint(140, 90), QPoint(12, 0), QPoint(0, 12), QPoint(270, 170)})
+            EXPECT_TRUE(forme.contains(dedans)) << dedans.x() << "," << dedans.y();
+        // The lines are centred in the scroll box, less its 20-pixel margin,
+        // and stacked; the date, in large bold type, is made to fit.
+        const auto &lignes = f.LignesAnniv();
+        ASSERT_GE(lignes.size(), 2u);
+        const auto &titre = lignes.front();
+        const auto &entree = lignes.back();
+        EXPECT_EQ(titre.Texte, u"Mercredi 25 décembre 2024"_s);
+        EXPECT_EQ(entree.Texte, u"Fête de Paul."_s);
+        EXPECT_TRUE(titre.Fonte.bold());
+        EXPECT_FALSE(entree.Fonte.bold());
+        EXPECT_EQ(entree.Fonte.pixelSize(), 14);
+        EXPECT_GT(titre.Fonte.pixelSize(), entree.Fonte.pixelSize());
+        for (const auto *l : {&titre, &entree}) {
+            const int largeur = QFontMetrics(l->Fonte).horizontalAdvance(l->Texte);
+            EXPECT_GE(l->Position.x(), 0);
+            EXPECT_LE(l->Position.x() + largeur, 240);
+            EXPECT_NEAR(l->Position.x() + largeur / 2.0, 120, 1.0) << S(l->Texte);
+        }
+        EXPECT_EQ(titre.Position.y(), 0);
+        EXPECT_EQ(lignes[1].Position.y(), QFontMetrics(titre.Fonte).height() + 1);
+
+        // The lines are painted in the scroll box.
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+        QWidget *contenu = f.findChild<QWidget *>(u"Image3"_s);
+        const QImage image = contenu->grab().toImage();
+        const QRect zone(entree.Position, QSize(QFontMetrics(entree.Fonte).horizontalAdvance(entree.Texte),
+                                                QFontMetrics(entree.Fonte).height()));
+        int sombres = 0;
+        for (int y = zone.top(); y <= zone.bottom(); ++y) {
+            for (int x = zone.left(); x <= zone.right(); ++x)
+                sombres += qGray(image.pixel(x, y)) < 100;
+        }
+        EXPECT_GT(sombres, 20) << "the text of the entry";
+    }
+
+    // Shown from the file, a key closes it; a click on a line does too.
+    ReponseModale<TfmAnniFete> touche([](TfmAnniFete &f) { QTest::keyClick(&f, Qt::Key_Space); });
+    EXPECT_TRUE(AfficheAnniFete(nullptr));
+    EXPECT_TRUE(touche.Ouvert);
+    ReponseModale<TfmAnniFete> clic([](TfmAnniFete &f) {
+        QTest::mouseClick(f.findChild<QWidget *>(u"Image3"_s), Qt::LeftButton, {},
+                          f.LignesAnniv().back().Position + QPoint(3, 3));
+    });
+    EXPECT_TRUE(AfficheAnniFete(nullptr));
+    EXPECT_TRUE(clic.Ouvert);
+
+    QFile::remove(FichierAnniFete);
+    ReponseModale<TfmAnniFete> jamais([](TfmAnniFete &f) { f.accept(); });
+    EXPECT_FALSE(AfficheAnniFete(nullptr));
+    EXPECT_FALSE(jamais.Ouvert);
+}
