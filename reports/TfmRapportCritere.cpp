@@ -10,12 +10,14 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "BD.h"
 #include "Dialogues.h"
 #include "Langue.h"
 #include "Selections.h"
+#include "TPanneauColonnes.h"
 #include "TfmRapport.h"
 
 using namespace Qt::StringLiterals;
@@ -49,10 +51,16 @@ TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
     setObjectName(u"fmRapportCritere"_s);
     setWindowTitle(u"Options du rapport"_s);
     construitPanneauAff();
+    m_pCol = new TPanneauColonnes(bd, rapport, m_personne, this);
+    m_panneaux = new QStackedWidget(this);
+    m_panneaux->addWidget(m_pAff);
+    m_panneaux->addWidget(m_pCol);
     auto *principal = new QVBoxLayout(this);
     principal->setContentsMargins(0, 0, 0, 0);
-    principal->addWidget(m_pAff);
+    principal->addWidget(m_panneaux);
     resize(347, 336);
+    connect(m_pCol, &TPanneauColonnes::Ferme, this, &QWidget::hide);
+
     connect(&m_rapport, &TfmRapport::SelectionInitiale, this, [this] { SetSorte(0); });
 }
 
@@ -156,9 +164,22 @@ void TfmRapportCritere::AffichePersonne()
     m_lTitre->setText(m_bd.FullName(m_personne ? m_personne() : 0));
 }
 
+void TfmRapportCritere::MontrePanneau(Panneau panneau)
+{
+    m_panneaux->setCurrentIndex(panneau);
+    show();
+    raise();
+}
+
+TfmRapportCritere::Panneau TfmRapportCritere::PanneauCourant() const
+{
+    return static_cast<Panneau>(m_panneaux->currentIndex());
+}
+
 void TfmRapportCritere::showEvent(QShowEvent *evenement)
 {
     AffichePersonne();
+    m_pCol->AfficheModele();
     QWidget::showEvent(evenement);
 }
 

@@ -11,8 +11,10 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
+class QStackedWidget;
 class TBD;
 class TfmRapport;
+class TPanneauColonnes;
 
 // "Options du rapport": the small tool window beside the report window from
 // which person reports are made, kept above the main window but below the
@@ -36,6 +38,10 @@ class TfmRapport;
 // person list is shown as far as it goes and the user is told (message box
 // text 5050, through Dialogues()).
 //
+// The window holds its panels at the same place, one at a time: pAff (the
+// one shown first) and the column model pCol (TPanneauColonnes). Their "Ok"
+// buttons hide the window.
+//
 // The database and the report window must outlive this window.
 class TfmRapportCritere final : public QWidget
 {
@@ -43,6 +49,11 @@ class TfmRapportCritere final : public QWidget
     Q_DISABLE_COPY_MOVE(TfmRapportCritere)
 
 public:
+    enum Panneau {
+        PanneauAff,
+        PanneauCol,
+    };
+
     // `personne` gives the current person's number; `ecranArbre` the persons
     // shown in the tree view. Either may be empty (no person; an empty tree).
     TfmRapportCritere(const TBD &bd, TfmRapport &rapport, std::function<int()> personne,
@@ -63,6 +74,10 @@ public:
     // Applies the current choice to the report window, whatever cbAppliquer
     // says. Does nothing while the report window is filling.
     void Applique();
+
+    // Puts a panel in front and shows the window; the panel in front.
+    void MontrePanneau(Panneau panneau);
+    Panneau PanneauCourant() const;
 
 signals:
     // The window was hidden (Ok, its close button, or a selection of no
@@ -90,6 +105,8 @@ private:
     // handlers then apply nothing.
     bool m_chargement = false;
 
+    QStackedWidget *m_panneaux = nullptr;
+    TPanneauColonnes *m_pCol = nullptr;
     QWidget *m_pAff = nullptr;
     QLabel *m_lTitre = nullptr;
     QListWidget *m_lbAfficher = nullptr;
