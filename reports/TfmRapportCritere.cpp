@@ -18,6 +18,7 @@
 #include "Langue.h"
 #include "Selections.h"
 #include "TPanneauColonnes.h"
+#include "TPanneauPredefinis.h"
 #include "TfmRapport.h"
 
 using namespace Qt::StringLiterals;
@@ -52,15 +53,17 @@ TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
     setWindowTitle(u"Options du rapport"_s);
     construitPanneauAff();
     m_pCol = new TPanneauColonnes(bd, rapport, m_personne, this);
+    m_pDef = new TPanneauPredefinis(bd, rapport, this);
     m_panneaux = new QStackedWidget(this);
     m_panneaux->addWidget(m_pAff);
     m_panneaux->addWidget(m_pCol);
+    m_panneaux->addWidget(m_pDef);
     auto *principal = new QVBoxLayout(this);
     principal->setContentsMargins(0, 0, 0, 0);
     principal->addWidget(m_panneaux);
     resize(347, 336);
     connect(m_pCol, &TPanneauColonnes::Ferme, this, &QWidget::hide);
-
+    connect(m_pDef, &TPanneauPredefinis::Ferme, this, &QWidget::hide);
     connect(&m_rapport, &TfmRapport::SelectionInitiale, this, [this] { SetSorte(0); });
 }
 
@@ -180,6 +183,7 @@ void TfmRapportCritere::showEvent(QShowEvent *evenement)
 {
     AffichePersonne();
     m_pCol->AfficheModele();
+    m_pDef->DefInit();
     QWidget::showEvent(evenement);
 }
 
@@ -201,6 +205,7 @@ void TfmRapportCritere::montreDegre(int sorte)
 void TfmRapportCritere::lbAfficherClick()
 {
     montreDegre(Sorte());
+    m_pDef->EffaceChoix();
     if (!m_chargement)
         cbAppliquerClick();
 }

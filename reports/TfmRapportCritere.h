@@ -15,6 +15,7 @@ class QStackedWidget;
 class TBD;
 class TfmRapport;
 class TPanneauColonnes;
+class TPanneauPredefinis;
 
 // "Options du rapport": the small tool window beside the report window from
 // which person reports are made, kept above the main window but below the
@@ -39,8 +40,9 @@ class TPanneauColonnes;
 // text 5050, through Dialogues()).
 //
 // The window holds its panels at the same place, one at a time: pAff (the
-// one shown first) and the column model pCol (TPanneauColonnes). Their "Ok"
-// buttons hide the window.
+// one shown first), the column model pCol (TPanneauColonnes) and the
+// predefined reports pDef (TPanneauPredefinis). Choosing a selection kind in
+// pAff clears the choice of pDef. Their "Ok" buttons hide the window.
 //
 // The database and the report window must outlive this window.
 class TfmRapportCritere final : public QWidget
@@ -52,6 +54,7 @@ public:
     enum Panneau {
         PanneauAff,
         PanneauCol,
+        PanneauDef,
     };
 
     // `personne` gives the current person's number; `ecranArbre` the persons
@@ -107,6 +110,7 @@ private:
 
     QStackedWidget *m_panneaux = nullptr;
     TPanneauColonnes *m_pCol = nullptr;
+    TPanneauPredefinis *m_pDef = nullptr;
     QWidget *m_pAff = nullptr;
     QLabel *m_lTitre = nullptr;
     QListWidget *m_lbAfficher = nullptr;

@@ -377,7 +377,8 @@ void TQuorWin::CreeTaches()
     // one at a time; the window hides when none is.
     const std::pair<QToolButton *, TfmRapportCritere::Panneau> panneaux[] = {
         {sbRapAff, TfmRapportCritere::PanneauAff},
-        {sbRapCol, TfmRapportCritere::PanneauCol}};
+        {sbRapCol, TfmRapportCritere::PanneauCol},
+        {sbRapDef, TfmRapportCritere::PanneauDef}};
     for (const auto &[bouton, panneau] : panneaux) {
         bouton->setEnabled(true);
         connect(bouton, &QToolButton::toggled, this, [=, this](bool bas) {
@@ -387,7 +388,7 @@ void TQuorWin::CreeTaches()
                     autre->setChecked(autre == bouton);
                 }
                 m_critere->MontrePanneau(panneau);
-            } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked()) {
+            } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapDef->isChecked()) {
                 m_critere->hide();
             }
         });
