@@ -108,6 +108,8 @@ void TPanneauColonnes::construit()
     m_sgCol->setColumnWidth(ColTitre, 126);
     m_sgCol->setColumnWidth(ColCode, 138);
     m_sgCol->setColumnWidth(ColType, 58);
+    // The type takes what the window leaves, so that "Nombre" is not cut.
+    m_sgCol->horizontalHeader()->setStretchLastSection(true);
     m_sgCol->setSelectionMode(QAbstractItemView::SingleSelection);
     m_sgCol->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                              | QAbstractItemView::AnyKeyPressed);
