@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "BD.h"
 #include "Dates.h"
@@ -506,6 +507,30 @@ TEST_F(Predefinis, WithoutLiveApplicationOkRuns)
     EXPECT_TRUE(rapport.Occupe());
     EXPECT_TRUE(critere.isVisible());
     rapport.FinRapport();
+}
+
+// The window's messages are handled while a report runs: a database
+// replaced then leaves no row of the report, and the window starts again.
+TEST_F(Predefinis, ADatabaseReplacedDuringAReportLeavesNothingOfIt)
+{
+    for (int i = 0; i < 60; ++i) {
+        const int p = base.personne("NOUVEAU", "Né", SexeHomme);
+        base.eve(p, "Naissance", "1900", P);
+    }
+    rapport.show();
+    int vide = 0;
+    QTimer::singleShot(0, &rapport, [&] {
+        ++vide;
+        EXPECT_TRUE(rapport.Occupe());
+        rapport.Vide();
+    });
+    choisit(0);
+    EXPECT_EQ(vide, 1);
+    EXPECT_FALSE(rapport.Occupe());
+    // The window starts again from every person.
+    EXPECT_EQ(rapport.Titre(), u"Toutes les personnes"_s);
+    EXPECT_EQ(grille->RowCount(), 79 + 1);
+    EXPECT_FALSE(rapport.windowTitle().startsWith(u"Nombre"_s));
 }
 
 TEST(FormatLieuRapport, TheFourFormats)
