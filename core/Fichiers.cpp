@@ -127,6 +127,20 @@ void ListFiles(QStringList &liste, const QString &dossier, const QString &suffix
         fichiers(liste, dir, s, recursif);
 }
 
+QString CheminSansCasse(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    if (info.exists())
+        return chemin;
+    const QDir dossier = info.dir();
+    const QStringList noms = dossier.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &nom : noms) {
+        if (nom.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dossier.filePath(nom);
+    }
+    return chemin;
+}
+
 void ListSubFolders(QStringList &liste, const QString &dossier, bool recursif)
 {
     liste.clear();

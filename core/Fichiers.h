@@ -33,6 +33,14 @@ bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taill
 // exhausted quota, else the system's text for the code.
 QString RaisonSysteme(int code);
 
+// The file of that name in its folder, the name compared without regard to
+// letter case, so that a name typed or listed in lower case still finds a file
+// written with capitals ("Standard.mvr" for ".../standard.mvr"): the path as
+// given when a file of exactly that name exists or none matches, else the
+// path of the first match in name order. Only the file name is compared; the
+// folder is taken as it stands.
+QString CheminSansCasse(const QString &chemin);
+
 // Appends to `liste` the full paths of the files of `dossier` whose names end
 // with one of the "|"-separated suffixes (".mva|.png"), letter case ignored,
 // in name order; descends into subfolders only when `recursif`. An empty

@@ -163,7 +163,10 @@ QString signeZodiaque(int jour, int mois)
 {
     if (jour < 1 || mois < 1 || mois > 12)
         return QString();
-    // The sign that begins in each month, and the day it begins.
+    // The sign that begins in each month, and the day it begins: the usual
+    // newspaper table of sun signs (as printed by Infoplease / Fact Monster,
+    // "Astrological Signs": Aries March 21 to April 19 ... Pisces February
+    // 19 to March 20), the same for every year.
     struct Signe {
         int premierJour;
         QStringView nom;

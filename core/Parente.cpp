@@ -421,6 +421,10 @@ TR DescendantsWithoutChildren(const TBD &bd, int p)
 namespace {
 
 // Every ancestor of p within n generations with its smallest distance.
+// Generation by generation, each ancestor entered once, at the first (so the
+// smallest) distance that reaches it: following every path instead would
+// take time exponential in the depth wherever lines meet again, and would
+// never end on a loop in the parent links.
 std::unordered_map<int, int> distancesAncetres(const TBD &bd, int p, int n)
 {
     std::unordered_map<int, int> distances;
@@ -443,6 +447,8 @@ std::unordered_map<int, int> distancesAncetres(const TBD &bd, int p, int n)
 
 bool FindCommonAncestor(const TBD &bd, int a, int b, int n, TAncetreCommun *resultat)
 {
+    // "Nearest" is the smallest sum of the two distances: the fewest
+    // generations between the two persons through that ancestor.
     if (!bd.PersonInUse(a) || !bd.PersonInUse(b))
         return false;
     const auto deA = distancesAncetres(bd, a, n);

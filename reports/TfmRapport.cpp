@@ -36,8 +36,9 @@ QString texte(int numero, const QString &francais)
     return t.isEmpty() ? francais : t;
 }
 
-// A column count read from a file is trusted only up to this.
-constexpr int MaxColonnes = 1000;
+// A column count read from a file is trusted only up to this: a hand-edited
+// count of millions would build as many editor rows and grid columns.
+constexpr int MaxColonnes = 256;
 constexpr int MaxLargeur = 4000;
 constexpr int LargeurDefaut = 100;
 
@@ -62,23 +63,6 @@ bool ecritTexte(const QString &chemin, const QString &texteFichier, QString *err
 QString cle(const char *nom, int i)
 {
     return QLatin1String(nom) + u' ' + QString::number(i);
-}
-
-// The file of that name in its folder, its name compared without regard to
-// case, so that a model named in lower case by the model list still finds a
-// file written with capitals. The path as given when nothing matches.
-QString cheminSansCasse(const QString &chemin)
-{
-    const QFileInfo info(chemin);
-    if (info.exists())
-        return chemin;
-    const QDir dossier = info.dir();
-    const QStringList fichiers = dossier.entryList(QDir::Files | QDir::Hidden);
-    for (const QString &nom : fichiers) {
-        if (nom.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return dossier.filePath(nom);
-    }
-    return chemin;
 }
 
 // A cell as a field of the delimited text: as it stands, unless it holds
@@ -253,7 +237,7 @@ void TfmRapport::SetStyleLignes(int style)
 bool TfmRapport::Charge(const QString &chemin)
 {
     m_nomModele = QFileInfo(chemin).completeBaseName();
-    const QString fichier = cheminSansCasse(chemin);
+    const QString fichier = CheminSansCasse(chemin);
     // Nothing read, nothing changed: emptying the model would leave a report
     // without a single column. A pipe or a device is never opened: reading
     // it could wait forever.
@@ -267,11 +251,15 @@ bool TfmRapport::Charge(const QString &chemin)
         // An older model kept only its column count.
         const int n = ini.ReadInteger(u"Critere"_s, u"Colonne"_s, 1);
         m_modele.resize(static_cast<size_t>(std::clamp(n, 0, MaxColonnes)));
+        emit ModeleCharge();
         return false;
     }
-    const int n = ini.ReadInteger(SectionColonne, u"Nbre"_s, -1);
-    if (n < 0 || n > MaxColonnes)
+    // -1 (or no count) says there is nothing to read; any other negative
+    // count is taken for it rather than read as a number of columns.
+    int n = ini.ReadInteger(SectionColonne, u"Nbre"_s, -1);
+    if (n < 0)
         return false;
+    n = std::min(n, MaxColonnes);
     m_modele.assign(static_cast<size_t>(n), TColonneModele());
     const QString typeDefaut = texte(2005, u"Texte"_s);
     for (int i = 1; i <= n; ++i) {
@@ -282,6 +270,7 @@ bool TfmRapport::Charge(const QString &chemin)
         const int large = ini.ReadInteger(SectionColonne, cle("Large", i), LargeurDefaut);
         c.Large = large >= 1 && large <= MaxLargeur ? large : LargeurDefaut;
     }
+    emit ModeleCharge();
     return true;
 }
 
@@ -302,7 +291,7 @@ bool TfmRapport::Sauve(const QString &chemin, QString *erreur)
         ini.WriteInteger(SectionColonne, cle("Large", i), c.Large);
     }
 
-    const QString fichier = cheminSansCasse(chemin);
+    const QString fichier = CheminSansCasse(chemin);
     return ecritTexte(fichier, ini.Text(), erreur);
 }
 
@@ -389,6 +378,17 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
         m_hote.MontreRapport();
     emit ListeChangee();
     return true;
+}
+
+void TfmRapport::DefinitListe(const TR &liste)
+{
+    m_liste = liste;
+    emit ListeChangee();
+}
+
+bool TfmRapport::Interrompu() const
+{
+    return m_abandon;
 }
 
 bool TfmRapport::InitRapport()
@@ -505,12 +505,18 @@ void TfmRapport::SelectionneValeur(int valeur)
 void TfmRapport::TitreClic(int col)
 {
     // A sort during a fill would mix the rows written so far with the next.
-    if (m_occupe || col < 0 || col >= m_grille->ColCount())
+    if (m_occupe)
+        return;
+    TrieColonne(col, !m_dernierTriCroissant);
+}
+
+void TfmRapport::TrieColonne(int col, bool ascendant)
+{
+    if (col < 0 || col >= m_grille->ColCount())
         return;
     const int valeur = m_grille->GetRowData(m_grille->SelectedRow());
     const QString titre = windowTitle();
     setWindowTitle(texte(588, u"Tri en cours..."_s));
-    const bool ascendant = !m_dernierTriCroissant;
     m_grille->SortColumn(col, ascendant, m_progression.get());
     m_dernierTriCroissant = ascendant;
     m_grille->horizontalHeader()->setSortIndicatorShown(true);

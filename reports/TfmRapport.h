@@ -72,10 +72,11 @@ public:
     // the model name from the path. The file name is looked up without regard
     // to case in its folder ("Standard.mvr" for ".../standard.mvr"). Returns
     // true when the columns were read. A missing or unreadable file, or one
-    // whose column count is absent or out of range, leaves the model as it
-    // was and gives false. A file of an older version ([Lignee] Version other
-    // than 2) keeps the model's columns, cut or padded to its [Critere]
-    // Colonne count (default 1), and gives false.
+    // whose column count is absent or negative, leaves the model as it was
+    // and gives false; a count above 256 reads as 256. A file of an older
+    // version ([Lignee] Version other than 2) keeps the model's columns, cut
+    // or padded to its [Critere] Colonne count (default 1, brought into
+    // 0..256), and gives false. Emits ModeleCharge whenever the model changed.
     bool Charge(const QString &chemin);
     // Writes the model as a new file, replacing the one of that name (found
     // without regard to case); the widths are those shown in the grid when it
@@ -105,6 +106,20 @@ public:
     // grid when it has data rows, sizes the window to the columns).
     bool InitRapport();
     void FinRapport();
+    // Between InitRapport and FinRapport: a table whose rows are persons
+    // makes them the report list, so that an advanced selection can start
+    // from it (the grid is not filled again).
+    void DefinitListe(const TR &liste);
+    // True when the database was replaced during the fill that runs: the
+    // rows computed so far name persons of the previous database, and
+    // FinRapport will drop them. Long computations stop early on it.
+    bool Interrompu() const;
+    // Sorts the grid on a column (0-based) as a title click does, in the
+    // direction given, with the progress bar and the caption "Tri en
+    // cours..." meanwhile; the row of the selected person stays selected and
+    // the next title click sorts the other way. Unlike a click, it also works
+    // between InitRapport and FinRapport. Ignored for a column out of range.
+    void TrieColonne(int col, bool ascendant);
 
     // Writes the grid as delimited text, titles first, rows and columns in
     // the order shown: each cell followed by the separator (after the last
@@ -134,6 +149,8 @@ signals:
     void SelectionInitiale();
     // The report list was replaced (Liste() gives the new one).
     void ListeChangee();
+    // Charge changed the column model (the column editor shows it again).
+    void ModeleCharge();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -10,12 +10,15 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "BD.h"
 #include "Dialogues.h"
 #include "Langue.h"
 #include "Selections.h"
+#include "TPanneauColonnes.h"
+#include "TPanneauPredefinis.h"
 #include "TfmRapport.h"
 
 using namespace Qt::StringLiterals;
@@ -49,10 +52,18 @@ TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
     setObjectName(u"fmRapportCritere"_s);
     setWindowTitle(u"Options du rapport"_s);
     construitPanneauAff();
+    m_pCol = new TPanneauColonnes(bd, rapport, m_personne, this);
+    m_pDef = new TPanneauPredefinis(bd, rapport, this);
+    m_panneaux = new QStackedWidget(this);
+    m_panneaux->addWidget(m_pAff);
+    m_panneaux->addWidget(m_pCol);
+    m_panneaux->addWidget(m_pDef);
     auto *principal = new QVBoxLayout(this);
     principal->setContentsMargins(0, 0, 0, 0);
-    principal->addWidget(m_pAff);
+    principal->addWidget(m_panneaux);
     resize(347, 336);
+    connect(m_pCol, &TPanneauColonnes::Ferme, this, &QWidget::hide);
+    connect(m_pDef, &TPanneauPredefinis::Ferme, this, &QWidget::hide);
     connect(&m_rapport, &TfmRapport::SelectionInitiale, this, [this] { SetSorte(0); });
 }
 
@@ -156,9 +167,23 @@ void TfmRapportCritere::AffichePersonne()
     m_lTitre->setText(m_bd.FullName(m_personne ? m_personne() : 0));
 }
 
+void TfmRapportCritere::MontrePanneau(Panneau panneau)
+{
+    m_panneaux->setCurrentIndex(panneau);
+    show();
+    raise();
+}
+
+TfmRapportCritere::Panneau TfmRapportCritere::PanneauCourant() const
+{
+    return static_cast<Panneau>(m_panneaux->currentIndex());
+}
+
 void TfmRapportCritere::showEvent(QShowEvent *evenement)
 {
     AffichePersonne();
+    m_pCol->AfficheModele();
+    m_pDef->DefInit();
     QWidget::showEvent(evenement);
 }
 
@@ -180,6 +205,7 @@ void TfmRapportCritere::montreDegre(int sorte)
 void TfmRapportCritere::lbAfficherClick()
 {
     montreDegre(Sorte());
+    m_pDef->EffaceChoix();
     if (!m_chargement)
         cbAppliquerClick();
 }

@@ -11,8 +11,11 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
+class QStackedWidget;
 class TBD;
 class TfmRapport;
+class TPanneauColonnes;
+class TPanneauPredefinis;
 
 // "Options du rapport": the small tool window beside the report window from
 // which person reports are made, kept above the main window but below the
@@ -36,6 +39,11 @@ class TfmRapport;
 // person list is shown as far as it goes and the user is told (message box
 // text 5050, through Dialogues()).
 //
+// The window holds its panels at the same place, one at a time: pAff (the
+// one shown first), the column model pCol (TPanneauColonnes) and the
+// predefined reports pDef (TPanneauPredefinis). Choosing a selection kind in
+// pAff clears the choice of pDef. Their "Ok" buttons hide the window.
+//
 // The database and the report window must outlive this window.
 class TfmRapportCritere final : public QWidget
 {
@@ -43,6 +51,12 @@ class TfmRapportCritere final : public QWidget
     Q_DISABLE_COPY_MOVE(TfmRapportCritere)
 
 public:
+    enum Panneau {
+        PanneauAff,
+        PanneauCol,
+        PanneauDef,
+    };
+
     // `personne` gives the current person's number; `ecranArbre` the persons
     // shown in the tree view. Either may be empty (no person; an empty tree).
     TfmRapportCritere(const TBD &bd, TfmRapport &rapport, std::function<int()> personne,
@@ -63,6 +77,10 @@ public:
     // Applies the current choice to the report window, whatever cbAppliquer
     // says. Does nothing while the report window is filling.
     void Applique();
+
+    // Puts a panel in front and shows the window; the panel in front.
+    void MontrePanneau(Panneau panneau);
+    Panneau PanneauCourant() const;
 
 signals:
     // The window was hidden (Ok, its close button, or a selection of no
@@ -90,6 +108,9 @@ private:
     // handlers then apply nothing.
     bool m_chargement = false;
 
+    QStackedWidget *m_panneaux = nullptr;
+    TPanneauColonnes *m_pCol = nullptr;
+    TPanneauPredefinis *m_pDef = nullptr;
     QWidget *m_pAff = nullptr;
     QLabel *m_lTitre = nullptr;
     QListWidget *m_lbAfficher = nullptr;

@@ -389,13 +389,29 @@ void TQuorWin::CreeTaches()
     sbRapport->setEnabled(true);
     connect(sbRapport, &QToolButton::clicked, this, &TQuorWin::SB_RapportClick);
     QToolButton *sbRapAff = Bouton(rapports, "sbRapAff", QStringLiteral("Affichage"), true);
-    sbRapAff->setEnabled(true);
-    connect(sbRapAff, &QToolButton::toggled, this, [this](bool bas) {
-        m_critere->setVisible(bas);
-    });
     QToolButton *sbRapCol = Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
     QToolButton *sbRapAvance = Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
     QToolButton *sbRapDef = Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    // Each button shows its panel of the options window while it is down,
+    // one at a time; the window hides when none is.
+    const std::pair<QToolButton *, TfmRapportCritere::Panneau> panneaux[] = {
+        {sbRapAff, TfmRapportCritere::PanneauAff},
+        {sbRapCol, TfmRapportCritere::PanneauCol},
+        {sbRapDef, TfmRapportCritere::PanneauDef}};
+    for (const auto &[bouton, panneau] : panneaux) {
+        bouton->setEnabled(true);
+        connect(bouton, &QToolButton::toggled, this, [=, this](bool bas) {
+            if (bas) {
+                for (QToolButton *autre : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef}) {
+                    const QSignalBlocker bloque(autre);
+                    autre->setChecked(autre == bouton);
+                }
+                m_critere->MontrePanneau(panneau);
+            } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapDef->isChecked()) {
+                m_critere->hide();
+            }
+        });
+    }
     // The buttons follow the window, so that one click always shows it; the
     // web page button stays as it is.
     connect(m_critere, &TfmRapportCritere::Cachee, this, [=] {
@@ -879,7 +895,7 @@ void TQuorWin::MontreRapport()
 void TQuorWin::RapportCache()
 {
     findChild<QToolButton *>(QStringLiteral("SB_Rapport"))->setChecked(false);
-    findChild<QToolButton *>(QStringLiteral("sbRapAff"))->setChecked(false);
+    LeveBoutonsOptionsRapport();
 }
 
 void TQuorWin::SB_RapportClick()
@@ -887,7 +903,14 @@ void TQuorWin::SB_RapportClick()
     const bool bas = findChild<QToolButton *>(QStringLiteral("SB_Rapport"))->isChecked();
     m_rapport->setVisible(bas);
     if (!bas)
-        findChild<QToolButton *>(QStringLiteral("sbRapAff"))->setChecked(false);
+        LeveBoutonsOptionsRapport();
+}
+
+// The options window goes with the report window.
+void TQuorWin::LeveBoutonsOptionsRapport()
+{
+    for (const char *nom : {"sbRapAff", "sbRapCol", "sbRapDef"})
+        findChild<QToolButton *>(QLatin1String(nom))->setChecked(false);
 }
 
 bool TQuorWin::ExporteRapport()

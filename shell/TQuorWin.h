@@ -206,6 +206,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Raises the task buttons that show the report options window.
+    void LeveBoutonsOptionsRapport();
     void CreeMenus();
     void CreeMenuArbre();
     void CreeMenuBoite();

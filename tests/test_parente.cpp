@@ -126,6 +126,55 @@ TEST_F(Parente, CommonAncestorOfCousins)
     EXPECT_EQ(trouve(13, 9, 5), std::tuple(9, 1, 0));
 }
 
+// Pedigrees built by hand: the nearest common ancestor is the one with the
+// smallest sum of distances, then the smallest distance from the first
+// person, then the lowest number; a loop in the parent links ends.
+TEST(Consanguinite, CommonAncestorsOfHandBuiltPedigrees)
+{
+    TBD bd;
+    const auto personne = [&](int pere, int mere) {
+        const int p = bd.NewPerson();
+        bd.SetFather(p, pere);
+        bd.SetMother(p, mere);
+        return p;
+    };
+    // Two couples of grandparents; 5, 6 children of 1 and 2, 7, 8 of 3 and 4.
+    const int g1 = personne(0, 0), g2 = personne(0, 0), g3 = personne(0, 0), g4 = personne(0, 0);
+    const int f1 = personne(g1, g2), f2 = personne(g1, g2), s1 = personne(g3, g4), s2 = personne(g3, g4);
+    const int autre = personne(0, 0);
+    const int cousin = personne(f1, autre);       // first cousins through f1 and f2
+    const int cousine = personne(f2, personne(0, 0));
+    const int doubleA = personne(f1, s1);         // double first cousins
+    const int doubleB = personne(f2, s2);
+    const int niece = personne(f2, s2);
+    // A loop: x is the father of y and y the father of x; z a child of x.
+    const int x = personne(0, 0), y = personne(x, 0);
+    bd.SetFather(x, y);
+    const int z = personne(x, 0);
+
+    const struct { const char *nom; int a, b, n; bool trouve; TAncetreCommun attendu; } cas[] = {
+        {"premiers cousins", cousin, cousine, 10, true, {g1, 2, 2}},
+        {"premiers cousins, une generation", cousin, cousine, 1, false, {}},
+        {"oncle et niece", f1, niece, 10, true, {g1, 1, 2}},
+        {"niece et oncle", niece, f1, 10, true, {g1, 2, 1}},
+        {"doubles cousins", doubleA, doubleB, 2, true, {g1, 2, 2}},
+        {"doubles cousins par les meres", doubleA, personne(autre, s2), 10, true, {g3, 2, 2}},
+        {"parent et enfant", f1, cousin, 10, true, {f1, 0, 1}},
+        {"sans lien", g1, g3, 10, false, {}},
+        {"boucle", z, y, 1000, true, {x, 1, 1}},
+        {"boucle sur elle-meme", x, y, 1000000, true, {x, 0, 1}},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.nom);
+        TAncetreCommun r;
+        ASSERT_EQ(FindCommonAncestor(bd, c.a, c.b, c.n, &r), c.trouve);
+        if (c.trouve) {
+            EXPECT_EQ(std::tuple(r.Ancetre, r.DistanceA, r.DistanceB),
+                      std::tuple(c.attendu.Ancetre, c.attendu.DistanceA, c.attendu.DistanceB));
+        }
+    }
+}
+
 TEST(ParenteBoucle, ALoopInParentLinksEnds)
 {
     TBD bd;

@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -41,6 +42,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QRadioButton>
 #include <QTimer>
@@ -875,6 +877,80 @@ TEST_F(Shell, FindAndReplaceFromTheTaskColumn)
     clic("bOk");
     EXPECT_EQ(bd.Surname(p), u"NOUVEAU");
     EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s)->text(), u"NOUVEAU");
+}
+
+// A user builds a column model with a column of birth dates, saves it, shows
+// every person with it, then runs two predefined reports; the task buttons
+// show one panel of the options window at a time.
+TEST_F(Shell, AColumnModelThenPredefinedReportsOnTheExample)
+{
+    TQuorWin &w = fenetreExemple();
+    ASSERT_TRUE(QDir().mkpath(chemin("rapport")));
+    DossierRapport = chemin("rapport/");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(LIGNEE_MODELE "/1/rapport/defaut.mvr"), DossierRapport + u"defaut.mvr"_s));
+    TfmRapportCritere *options = w.RapportCritere();
+    TBKStringGrid *grille = w.Rapport()->Grille();
+    const auto bouton = [&](const char *nom) { return w.findChild<QToolButton *>(QLatin1String(nom)); };
+    QTest::mouseClick(bouton("SB_Rapport"), Qt::LeftButton);
+    ASSERT_EQ(grille->RowCount(), 36);
+
+    QTest::mouseClick(bouton("sbRapCol"), Qt::LeftButton);
+    ASSERT_TRUE(options->isVisible());
+    EXPECT_EQ(options->PanneauCourant(), TfmRapportCritere::PanneauCol);
+    QApplication::setActiveWindow(options);
+    auto *sgCol = options->findChild<QTableWidget *>(u"sgCol"_s);
+    const auto cellule = [&](int ligne, int col) {
+        QTest::mouseClick(sgCol->viewport(), Qt::LeftButton, {}, sgCol->visualItemRect(sgCol->item(ligne, col)).center());
+    };
+    const auto tape = [&](int ligne, int col, const QString &texte) {
+        cellule(ligne, col);
+        QTest::keyClicks(sgCol, texte.left(1));
+        QTest::keyClicks(QApplication::focusWidget(), texte.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    cellule(2, 0);
+    QTest::mouseClick(options->findChild<QToolButton *>(u"sbPlus"_s), Qt::LeftButton);
+    tape(2, 0, u"Date de naissance"_s);
+    tape(2, 1, u"<naissance>"_s);
+    cellule(2, 2);
+    QTest::keyClick(sgCol, 'd');
+    auto *eFile = options->findChild<QLineEdit *>(u"eFile"_s);
+    eFile->selectAll();
+    QTest::keyClicks(eFile, u"naissances"_s);
+    QTest::mouseClick(options->findChild<QToolButton *>(u"sbSauve"_s), Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(DossierRapport + u"naissances.mvr"_s));
+
+    QTest::mouseClick(bouton("sbRapAff"), Qt::LeftButton);
+    EXPECT_FALSE(bouton("sbRapCol")->isChecked());
+    EXPECT_EQ(options->PanneauCourant(), TfmRapportCritere::PanneauAff);
+    auto *lbAfficher = options->findChild<QListWidget *>(u"lbAfficher"_s);
+    QTest::mouseClick(lbAfficher->viewport(), Qt::LeftButton, {}, lbAfficher->visualItemRect(lbAfficher->item(0)).center());
+    ASSERT_EQ(grille->ColCount(), 6);
+    EXPECT_EQ(grille->Cell(2, 0), u"Date de naissance"_s);
+    EXPECT_EQ(grille->ColSortType(2), 1);
+    EXPECT_EQ(grille->Cell(2, 22), u"9/3/1896"_s);
+
+    QTest::mouseClick(bouton("sbRapDef"), Qt::LeftButton);
+    EXPECT_FALSE(bouton("sbRapAff")->isChecked());
+    auto *lbDef = options->findChild<QListWidget *>(u"lbDef"_s);
+    const auto rapport = [&](int r) {
+        QTest::mouseClick(lbDef->viewport(), Qt::LeftButton, {}, lbDef->visualItemRect(lbDef->item(r)).center());
+    };
+    rapport(3);
+    EXPECT_EQ(w.Rapport()->windowTitle(), u"Mariages consanguins sur 10 générations (1)"_s);
+    ASSERT_EQ(grille->RowCount(), 2);
+    QStringList ligne;
+    for (int c = 0; c < grille->ColCount(); ++c)
+        ligne << grille->Cell(c, 1);
+    EXPECT_EQ(ligne, QStringList({u"LE GALL Albert"_s, u"DUVAL Lucie"_s, u"1908"_s, u"DUVAL Louis"_s, u"2"_s, u"2"_s}));
+    rapport(6);
+    EXPECT_EQ(w.Rapport()->windowTitle(), u"Doublons (0)"_s);
+
+    // The report's Ok closes the window and raises its button.
+    QTest::mouseClick(options->findChild<QPushButton *>(u"bDef"_s), Qt::LeftButton);
+    EXPECT_FALSE(options->isVisible());
+    EXPECT_FALSE(bouton("sbRapDef")->isChecked());
 }
 
 } // namespace
