@@ -294,7 +294,7 @@ QString BoolToText(bool b)
 
 QString ColorToText(TColor couleur)
 {
-    return QString::asprintf("%02X%02X%02X", Rouge(couleur), Vert(couleur), Bleu(couleur));
+    return QString::asprintf("%02X%02X%02X", RougeDe(couleur), VertDe(couleur), BleuDe(couleur));
 }
 
 QString ColorNumberToText(TColor couleur)

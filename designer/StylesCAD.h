@@ -15,9 +15,9 @@ constexpr TColor CouleurRGB(int rouge, int vert, int bleu)
 {
     return TColor(rouge & 0xFF) | (TColor(vert & 0xFF) << 8) | (TColor(bleu & 0xFF) << 16);
 }
-constexpr int Rouge(TColor c) { return int(c & 0xFF); }
-constexpr int Vert(TColor c) { return int((c >> 8) & 0xFF); }
-constexpr int Bleu(TColor c) { return int((c >> 16) & 0xFF); }
+constexpr int RougeDe(TColor c) { return int(c & 0xFF); }
+constexpr int VertDe(TColor c) { return int((c >> 8) & 0xFF); }
+constexpr int BleuDe(TColor c) { return int((c >> 16) & 0xFF); }
 
 constexpr TColor CouleurNoire = CouleurRGB(0, 0, 0);
 constexpr TColor CouleurBlanche = CouleurRGB(255, 255, 255);
