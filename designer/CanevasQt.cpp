@@ -116,6 +116,129 @@ QPen StyloQt(const TStylo &stylo)
     return pen;
 }
 
+const QList<qreal> *Motif(int style)
+{
+    switch (style) {
+    case StyloTirets:
+        return &MotifTirets;
+    case StyloPoints:
+        return &MotifPoints;
+    case StyloTiretPoint:
+        return &MotifTiretPoint;
+    case StyloTiretPointPoint:
+        return &MotifTiretPointPoint;
+    default:
+        return nullptr;
+    }
+}
+
+// Lays the pixels of thin lines, segment after segment, each from its first
+// point up to its last one excluded, the dash pattern running on from one
+// segment to the next. Qt's own thin lines decide their end pixels by the
+// slope, which leaves some corners of a turned polygon unpainted.
+class TraceurFin final
+{
+public:
+    TraceurFin(QPainter &painter, const TStylo &stylo)
+        : m_painter(painter), m_couleur(CouleurCAD(stylo.Couleur)), m_motif(Motif(stylo.Style))
+    {
+        if (m_motif) {
+            for (const qreal longueur : *m_motif)
+                m_periode += int(longueur);
+        }
+        // Only the pixels the device shows are laid: a point read from a
+        // file may lie billions of pixels away.
+        const QPaintDevice *device = painter.device();
+        const QRect surface(0, 0, device ? device->width() : 0, device ? device->height() : 0);
+        m_zone = painter.worldTransform().inverted().mapRect(QRectF(surface)).toAlignedRect().adjusted(-2, -2, 2, 2);
+    }
+    ~TraceurFin() { Vide(); }
+    TraceurFin(const TraceurFin &) = delete;
+    TraceurFin &operator=(const TraceurFin &) = delete;
+
+    void Segment(QPoint a, QPoint b)
+    {
+        const qint64 dx = qint64(b.x()) - a.x();
+        const qint64 dy = qint64(b.y()) - a.y();
+        const qint64 adx = dx < 0 ? -dx : dx;
+        const qint64 ady = dy < 0 ? -dy : dy;
+        const int sx = dx < 0 ? -1 : 1;
+        const int sy = dy < 0 ? -1 : 1;
+        const bool selonX = adx >= ady;
+        const qint64 pas = selonX ? adx : ady;
+        // Step n along the main axis, n from 0 to pas - 1; the other axis
+        // moves by the nearest whole step, halves away from the start.
+        qint64 premier = 0;
+        qint64 dernier = pas - 1;
+        const qint64 debut = selonX ? a.x() : a.y();
+        const int sens = selonX ? sx : sy;
+        const qint64 bas = selonX ? m_zone.left() : m_zone.top();
+        const qint64 haut = selonX ? m_zone.right() : m_zone.bottom();
+        if (sens > 0) {
+            premier = std::max(premier, bas - debut);
+            dernier = std::min(dernier, haut - debut);
+        } else {
+            premier = std::max(premier, debut - haut);
+            dernier = std::min(dernier, debut - bas);
+        }
+        const qint64 petit = selonX ? ady : adx;
+        for (qint64 n = premier; n <= dernier; ++n) {
+            const qint64 decalage = pas == 0 ? 0 : (2 * n * petit + pas) / (2 * pas);
+            const qint64 x = selonX ? a.x() + sx * n : a.x() + sx * decalage;
+            const qint64 y = selonX ? a.y() + sy * decalage : a.y() + sy * n;
+            if (Allume(m_rang + n) && m_zone.contains(int(x), int(y)))
+                Pixel(int(x), int(y));
+        }
+        m_rang += pas;
+    }
+
+private:
+    bool Allume(qint64 rang) const
+    {
+        if (!m_motif || m_periode <= 0)
+            return true;
+        qint64 position = rang % m_periode;
+        for (qsizetype i = 0; i < m_motif->size(); ++i) {
+            position -= qint64(m_motif->at(i));
+            if (position < 0)
+                return i % 2 == 0;
+        }
+        return false;
+    }
+
+    // Neighbouring pixels of a row are filled as one run.
+    void Pixel(int x, int y)
+    {
+        if (m_enCours && y == m_y && (x == m_x0 - 1 || x == m_x1 + 1)) {
+            m_x0 = std::min(m_x0, x);
+            m_x1 = std::max(m_x1, x);
+            return;
+        }
+        Vide();
+        m_enCours = true;
+        m_y = y;
+        m_x0 = m_x1 = x;
+    }
+
+    void Vide()
+    {
+        if (m_enCours)
+            m_painter.fillRect(QRect(m_x0, m_y, m_x1 - m_x0 + 1, 1), m_couleur);
+        m_enCours = false;
+    }
+
+    QPainter &m_painter;
+    QColor m_couleur;
+    const QList<qreal> *m_motif;
+    int m_periode = 0;
+    qint64 m_rang = 0;
+    QRect m_zone;
+    bool m_enCours = false;
+    int m_y = 0;
+    int m_x0 = 0;
+    int m_x1 = 0;
+};
+
 QBrush PinceauQt(const TPinceau &pinceau)
 {
     static constexpr Qt::BrushStyle styles[] = {
@@ -175,22 +298,41 @@ void TCanevasQt::PrepareTrace()
     m_painter.setBrush(PinceauQt(Pinceau()));
 }
 
+bool TCanevasQt::TraitFin() const
+{
+    return EstFin(Stylo()) && Stylo().Style != StyloVide;
+}
+
 void TCanevasQt::Ligne(QPoint de, QPoint a)
 {
-    PrepareTrace();
-    m_painter.drawLine(de, a);
+    Polyligne(QPolygon({de, a}));
 }
 
 void TCanevasQt::Polyligne(const QPolygon &points)
 {
     PrepareTrace();
-    m_painter.drawPolyline(points);
+    if (!TraitFin()) {
+        m_painter.drawPolyline(points);
+        return;
+    }
+    TraceurFin traceur(m_painter, Stylo());
+    for (qsizetype i = 1; i < points.size(); ++i)
+        traceur.Segment(points.at(i - 1), points.at(i));
 }
 
 void TCanevasQt::Polygone(const QPolygon &points)
 {
     PrepareTrace();
+    if (!TraitFin()) {
+        m_painter.drawPolygon(points, Qt::OddEvenFill);
+        return;
+    }
+    m_painter.setPen(Qt::NoPen);
     m_painter.drawPolygon(points, Qt::OddEvenFill);
+    // Every side from its first point: all corners are painted.
+    TraceurFin traceur(m_painter, Stylo());
+    for (qsizetype i = 0; i < points.size(); ++i)
+        traceur.Segment(points.at(i), points.at((i + 1) % points.size()));
 }
 
 bool TCanevasQt::Cadre(int &gauche, int &haut, int &droite, int &bas, QRectF &chemin) const
@@ -232,13 +374,18 @@ void TCanevasQt::Rectangle(int gauche, int haut, int droite, int bas)
     }
     if (fond.style() != Qt::NoBrush && l > 2 && h > 2)
         m_painter.fillRect(QRect(gauche + 1, haut + 1, l - 2, h - 2), fond);
-    m_painter.setBrush(Qt::NoBrush);
     if (EstFin(Stylo())) {
         // A closed path through the outermost pixels, so that the dashes run
         // on round the corners and a frame one pixel wide is a line.
-        m_painter.drawPolygon(QPolygon({QPoint(gauche, haut), QPoint(droite - 1, haut),
-                                        QPoint(droite - 1, bas - 1), QPoint(gauche, bas - 1)}));
+        TraceurFin traceur(m_painter, Stylo());
+        const QPoint coins[] = {QPoint(gauche, haut), QPoint(droite - 1, haut), QPoint(droite - 1, bas - 1),
+                                QPoint(gauche, bas - 1)};
+        for (int i = 0; i < 4; ++i)
+            traceur.Segment(coins[i], coins[(i + 1) % 4]);
+        if (l == 1 && h == 1)
+            traceur.Segment(coins[0], coins[0] + QPoint(1, 0));
     } else {
+        m_painter.setBrush(Qt::NoBrush);
         m_painter.drawRect(chemin);
     }
 }

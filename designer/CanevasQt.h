@@ -28,6 +28,8 @@ private:
     // Sets the painter's pen and brush from the canvas state, antialiasing
     // off: the pixel rules hold for aliased drawing only.
     void PrepareTrace();
+    // The pen is thin and draws: its pixels are laid one by one.
+    bool TraitFin() const;
     // Orders the figure (left, top, right, bottom) of a rectangle or an
     // ellipse and gives the path its outline follows. False when nothing is
     // to be drawn.

@@ -104,6 +104,23 @@ TEST(Canevas, PolygonesPairImpairEtContourComplet)
     });
     EXPECT_EQ(BoiteNonBlanche(carre), QRect(QPoint(2, 2), QPoint(12, 12)));
     EXPECT_EQ(Compte(carre, Trait), 40);
+    // Turned, every corner is painted whatever the slope of its sides,
+    // and the outline runs on without a gap.
+    const QPolygon tourne({QPoint(5, 10), QPoint(30, 3), QPoint(35, 25), QPoint(10, 32)});
+    const QImage quadrilatere = Dessine(QSize(40, 40), [&](TCanevas &c) {
+        c.SetStylo(TStylo{Trait, 1, StyloPlein});
+        c.SetPinceau(TPinceau{Fond, PinceauPlein});
+        c.Polygone(tourne);
+    });
+    for (const QPoint &coin : tourne)
+        EXPECT_TRUE(Est(quadrilatere, coin.x(), coin.y(), Trait)) << coin.x() << "," << coin.y();
+    EXPECT_EQ(Compte(quadrilatere, Trait), 25 + 22 + 25 + 22);
+    // Points far outside the surface cost nothing and draw what shows.
+    const QImage loin = Dessine(QSize(20, 20), [](TCanevas &c) {
+        c.SetStylo(TStylo{Trait, 1, StyloPlein});
+        c.Ligne(QPoint(-2000000000, 5), QPoint(2000000000, 5));
+    });
+    EXPECT_EQ(Compte(loin, Trait), 20);
 }
 
 TEST(Canevas, TiretsSeulementSurLesStylosFins)
