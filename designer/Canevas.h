@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPoint>
+#include <QPolygon>
+#include <QSize>
+#include <QString>
+
+#include "StylesCAD.h"
+
+// The surface every drawing object of a design draws on. One drawing
+// routine per object serves the screen, bitmaps, printing and the vector
+// export: each is a back end of this interface.
+//
+// Coordinates are whole pixels of the target. The drawing rules are those
+// the models were made for, and every back end keeps them:
+// - a pen of width 0 or 1 is the thin pen: one pixel, drawn with its dash
+//   pattern; a wider pen is always solid, with round ends and joins, and
+//   lies astride the path. Style StyloVide draws no outline. StyloInterieur
+//   is solid and keeps a wide outline inside the frame of rectangles and
+//   ellipses;
+// - polygons are filled by the odd-even rule; their thin outline covers the
+//   pixels of every side, both ends included;
+// - a line from A to B covers the pixels from A up to B, B excluded; a
+//   polyline likewise leaves out its last point only;
+// - rectangles and ellipses exclude their right column and bottom row: with
+//   a thin pen, (left, top, right, bottom) covers left..right-1 and
+//   top..bottom-1; without a pen the brush fills one pixel less on the right
+//   and at the bottom;
+// - text is drawn without background in the font's colour, the top-left
+//   corner of its character cell at the point given, turned about that
+//   point by the font's escapement; font heights are pixels, positive for
+//   the cell height and negative for the character (em) height; the classic
+//   font names are drawn with installed fonts of the same metrics.
+//
+// The pen, brush and font are the state of the canvas, used by every
+// primitive until changed.
+class TCanevas
+{
+public:
+    TCanevas() = default;
+    virtual ~TCanevas();
+    TCanevas(const TCanevas &) = delete;
+    TCanevas &operator=(const TCanevas &) = delete;
+
+    const TStylo &Stylo() const { return m_stylo; }
+    const TPinceau &Pinceau() const { return m_pinceau; }
+    const TFonteCAD &Fonte() const { return m_fonte; }
+    void SetStylo(const TStylo &stylo) { m_stylo = stylo; }
+    void SetPinceau(const TPinceau &pinceau) { m_pinceau = pinceau; }
+    void SetFonte(const TFonteCAD &fonte) { m_fonte = fonte; }
+
+    virtual void Ligne(QPoint de, QPoint a) = 0;
+    virtual void Polyligne(const QPolygon &points) = 0;
+    // Filled with the brush, then outlined with the pen; closed whether or
+    // not the last point repeats the first.
+    virtual void Polygone(const QPolygon &points) = 0;
+    virtual void Rectangle(int gauche, int haut, int droite, int bas) = 0;
+    // The ellipse inscribed in the rectangle (left, top, right, bottom).
+    virtual void Ellipse(int gauche, int haut, int droite, int bas) = 0;
+    virtual void Texte(QPoint coin, const QString &texte) = 0;
+    // Width and cell height in pixels of the text on one line in the
+    // current font, unturned.
+    virtual QSize TailleTexte(const QString &texte) = 0;
+
+private:
+    TStylo m_stylo;
+    TPinceau m_pinceau;
+    TFonteCAD m_fonte;
+};
+
+// The pixel height (negative: a character height) of a font of that many
+// points on the 96-dots-per-inch surfaces the designs are drawn on.
+int HauteurPoints(int points);

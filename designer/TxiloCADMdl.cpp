@@ -1,0 +1,384 @@
+#include "TxiloCADMdl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include <QPainter>
+
+#include "Arrondi.h"
+#include "CanevasQt.h"
+#include "Convertisseurs.h"
+#include "FichierMdl.h"
+#include "TxiloCADObj.h"
+#include "TxiloCADRectangle.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr double RadiansParDegre = std::numbers::pi / 180.0;
+
+bool TailleUtilisable(double v)
+{
+    return std::isfinite(v) && v > 0;
+}
+
+// "Face=n" at level 0, n written in decimal digits.
+bool EstEnteteFace(const QString &ligne)
+{
+    if (!ligne.startsWith(u"Face="_s) || ligne.size() == 5)
+        return false;
+    return std::all_of(ligne.begin() + 5, ligne.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A value written on a key line must not break it.
+QString SurUneLigne(QString ligne)
+{
+    ligne.replace(u'\r', u' ');
+    ligne.replace(u'\n', u' ');
+    return ligne;
+}
+
+} // namespace
+
+TxiloCADMdl::TxiloCADMdl(TProprietaireModele *proprietaire, const QRect &pixels, double large, double haut)
+    : m_proprietaire(proprietaire),
+      m_tailleTravail(std::max(pixels.width(), 0), std::max(pixels.height(), 0)),
+      m_large(large),
+      m_haut(haut)
+{
+    if (TailleUtilisable(large) && TailleUtilisable(haut) && !m_tailleTravail.isEmpty()) {
+        m_echelleX = m_tailleTravail.width() / large;
+        m_echelleY = m_tailleTravail.height() / haut;
+    }
+}
+
+TxiloCADMdl::~TxiloCADMdl() = default;
+
+bool TxiloCADMdl::PageValide() const
+{
+    return TailleUtilisable(m_large) && TailleUtilisable(m_haut) && m_large <= TailleMaxPage
+           && m_haut <= TailleMaxPage;
+}
+
+void TxiloCADMdl::SetGabarit(int gabarit)
+{
+    m_gabarit = gabarit >= 0 && gabarit <= 6 ? gabarit : 0;
+}
+
+QString TxiloCADMdl::ValeurPage(QStringView cle) const
+{
+    return m_textePage.Valeur(cle);
+}
+
+qsizetype TxiloCADMdl::DebutFaces() const
+{
+    const QStringList &lignes = m_textePage.Lignes();
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (EstEnteteFace(lignes.at(i)))
+            return i;
+    }
+    return lignes.size();
+}
+
+void TxiloCADMdl::EcritValeurPage(const QString &cle, const QString &valeur)
+{
+    if (m_textePage.Contient(cle) || valeur.isEmpty()) {
+        m_textePage.Ecrit(cle, valeur);
+        return;
+    }
+    QStringList lignes = m_textePage.Lignes();
+    lignes.insert(DebutFaces(), cle + u'=' + valeur);
+    m_textePage.SetLignes(lignes);
+}
+
+QString TxiloCADMdl::RemplitBalises(TxiloCADObj *objet, const QString &texte) const
+{
+    QString t = texte;
+    qsizetype debut = -1;
+    int remplacements = 0;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t.at(i) == u'<') {
+            debut = i;
+            continue;
+        }
+        if (t.at(i) != u'>' || debut < 0)
+            continue;
+        const QString balise = t.mid(debut + 1, i - debut - 1).toLower();
+        QString valeur;
+        if (m_onGetTagValue)
+            m_onGetTagValue(objet, balise, valeur);
+        if (++remplacements > RemplacementsMax || t.size() - (i - debut + 1) + valeur.size() > TailleMaxTexte)
+            break;
+        t = t.first(debut) + valeur + t.sliced(i + 1);
+        // Resumes on the value itself, whose own placeholders are filled in
+        // turn.
+        i = debut - 1;
+        debut = -1;
+    }
+    return t;
+}
+
+QString TxiloCADMdl::ResoutFichier(TxiloCADObj *objet, const QString &nom) const
+{
+    QString chemin = nom;
+    if (m_onResolveFile)
+        m_onResolveFile(objet, chemin);
+    return chemin;
+}
+
+std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
+{
+    const double cx = m_large / 2;
+    const double cy = m_haut / 2;
+    if (motCle == u"rectangle"_s)
+        return std::make_unique<TxiloCADRectangle>(*this, cx, cy, 1, 1, 0);
+    return nullptr;
+}
+
+TxiloCADObj *TxiloCADMdl::AddObject(const QString &motCle)
+{
+    std::unique_ptr<TxiloCADObj> objet = Fabrique(motCle.toLower());
+    if (!objet)
+        return nullptr;
+    m_objets.push_back(std::move(objet));
+    return m_objets.back().get();
+}
+
+TxiloCADObj *TxiloCADMdl::CloneObject(TxiloCADObj &objet)
+{
+    TxiloCADObj *copie = AddObject(objet.Name());
+    if (copie)
+        copie->LoadFromStrings(objet.SaveToStrings());
+    return copie;
+}
+
+void TxiloCADMdl::ClearObjects()
+{
+    // First to last, as they were made.
+    for (auto &objet : m_objets)
+        objet.reset();
+    m_objets.clear();
+}
+
+TxiloCADObj *TxiloCADMdl::ObjetSous(QPointF point, int *poignee) const
+{
+    for (auto i = m_objets.rbegin(); i != m_objets.rend(); ++i) {
+        TxiloCADObj &objet = **i;
+        if (objet.Face() != m_faceCourante)
+            continue;
+        const int trouvee = objet.HitTest(point);
+        if (trouvee != -1) {
+            if (poignee)
+                *poignee = trouvee;
+            return &objet;
+        }
+    }
+    if (poignee)
+        *poignee = -1;
+    return nullptr;
+}
+
+bool TxiloCADMdl::LoadFromFile(const QString &chemin, QString *erreur)
+{
+    ClearObjects();
+    QStringList lignes;
+    if (!LitFichierMdl(chemin, lignes, erreur))
+        return false;
+    LoadFromStrings(lignes);
+    return true;
+}
+
+void TxiloCADMdl::LoadFromStrings(const QStringList &lignes)
+{
+    ClearObjects();
+    m_echelleX = 1;
+    m_echelleY = 1;
+    const TLignesCles page(lignes);
+    m_large = TextToFloat(page.Valeur(u"Large"));
+    m_haut = TextToFloat(page.Valeur(u"Haut"));
+    m_friseX = TextToFloat(page.Valeur(u"FriseX"));
+    m_gabarit = TemplateIndex(page.Valeur(u"Gabarit"));
+
+    const TIndexSections sections(lignes);
+    for (int face = 1; face <= TxiloCADObj::FaceMax; ++face) {
+        const QString cheminFace = u"/Face="_s + QString::number(face);
+        const QStringList noms = sections.Section(cheminFace);
+        if (noms.isEmpty())
+            break;
+        for (const QString &nom : noms) {
+            const QStringList cles = sections.Section(cheminFace + u'/' + nom);
+            const QString sorte = TLignesCles(cles).Valeur(u"Name");
+            if (sorte.isEmpty())
+                continue;
+            TxiloCADObj *objet = AddObject(sorte);
+            if (!objet)
+                continue;
+            objet->LoadFromStrings(cles);
+            objet->SetFace(face);
+        }
+    }
+    m_textePage.SetLignes(lignes);
+}
+
+QStringList TxiloCADMdl::SaveToStrings() const
+{
+    // The page keys of the model are written over their lines; those that
+    // are missing go first, in their usual order, before the keys of the
+    // template.
+    TLignesCles entete(m_textePage.Lignes().first(DebutFaces()));
+    const std::pair<QString, QString> cles[] = {
+        {u"Large"_s, FloatToText(m_large)},
+        {u"Haut"_s, FloatToText(m_haut)},
+        {u"FriseX"_s, FloatToText(m_friseX)},
+        {u"Gabarit"_s, TemplateName(m_gabarit)},
+    };
+    qsizetype insertion = 0;
+    for (const auto &[cle, valeur] : cles) {
+        if (!entete.Contient(cle) && !valeur.isEmpty()) {
+            QStringList lignes = entete.Lignes();
+            lignes.insert(insertion, cle + u'=' + valeur);
+            entete.SetLignes(lignes);
+        } else {
+            entete.Ecrit(cle, valeur);
+        }
+        if (const qsizetype i = entete.Indice(cle); i >= 0)
+            insertion = i + 1;
+    }
+    QStringList lignes = entete.Lignes();
+
+    int derniereFace = 0;
+    for (const auto &objet : m_objets)
+        derniereFace = std::max({derniereFace, objet->Face(), 1});
+    // Block names need only be unique in the file.
+    int numero = 0;
+    for (int face = 1; face <= derniereFace; ++face) {
+        lignes.append(u"Face="_s + QString::number(face));
+        bool vide = true;
+        for (const auto &objet : m_objets) {
+            if (std::max(objet->Face(), 1) != face)
+                continue;
+            vide = false;
+            lignes.append(IndentText(1, u"Objet"_s + QString::number(++numero)));
+            for (const QString &ligne : objet->SaveToStrings())
+                lignes.append(IndentText(2, SurUneLigne(ligne)));
+            lignes.append(IndentText(1, u"End"_s));
+        }
+        // The reader stops at the first face without a block; an empty block
+        // keeps the faces after it.
+        if (vide) {
+            lignes.append(IndentText(1, u"Vide"_s + QString::number(face)));
+            lignes.append(IndentText(1, u"End"_s));
+        }
+        lignes.append(u"End"_s);
+    }
+    return lignes;
+}
+
+bool TxiloCADMdl::SaveToFile(const QString &chemin, QString *erreur)
+{
+    const QStringList lignes = SaveToStrings();
+    if (!EcritFichierMdl(chemin, lignes, erreur))
+        return false;
+    m_textePage.SetLignes(lignes);
+    return true;
+}
+
+void TxiloCADMdl::SetEchelles(double x, double y)
+{
+    m_echelleX = x;
+    m_echelleY = y;
+}
+
+void TxiloCADMdl::SetDecalages(double x, double y)
+{
+    m_decalageX = x;
+    m_decalageY = y;
+}
+
+int TxiloCADMdl::MmToPixelX(double v) const
+{
+    return Round(v * m_echelleX + m_decalageX);
+}
+
+int TxiloCADMdl::MmToPixelY(double v) const
+{
+    return Round(v * m_echelleY + m_decalageY);
+}
+
+double TxiloCADMdl::PixelToMmX(double n) const
+{
+    return m_echelleX == 0 ? n : n / m_echelleX;
+}
+
+double TxiloCADMdl::PixelToMmY(double n) const
+{
+    return m_echelleY == 0 ? n : n / m_echelleY;
+}
+
+QPoint TxiloCADMdl::PageToPixel(QPointF point) const
+{
+    double x = point.x() * m_echelleX;
+    double y = point.y() * m_echelleY;
+    if (m_anglePage != 0) {
+        const double a = m_anglePage * RadiansParDegre;
+        const double c = std::cos(a);
+        const double s = std::sin(a);
+        const double xt = x * c - y * s;
+        y = y * c + x * s;
+        x = xt;
+    }
+    return QPoint(Round(x + m_decalageX), Round(y + m_decalageY));
+}
+
+QPointF TxiloCADMdl::RotatePoint(QPointF centre, QPointF point, double angle)
+{
+    if (angle == 0)
+        return point;
+    const double a = angle * RadiansParDegre;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    const double dx = point.x() - centre.x();
+    const double dy = point.y() - centre.y();
+    return QPointF(centre.x() + dx * c - dy * s, centre.y() + dx * s + dy * c);
+}
+
+void TxiloCADMdl::FillTurnedBox(TCanevas &canevas, QPointF a, QPointF b, double angle) const
+{
+    const QPointF milieu((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+    const QPointF c1 = RotatePoint(milieu, QPointF(b.x(), a.y()), 2 * angle);
+    const QPointF c2 = RotatePoint(milieu, QPointF(a.x(), b.y()), 2 * angle);
+    const TStylo stylo = canevas.Stylo();
+    TStylo sansTrait = stylo;
+    sansTrait.Style = StyloVide;
+    canevas.SetStylo(sansTrait);
+    canevas.Polygone(QPolygon({PageToPixel(a), PageToPixel(c1), PageToPixel(b), PageToPixel(c2)}));
+    canevas.SetStylo(stylo);
+}
+
+void TxiloCADMdl::TextOutRotated(TCanevas &canevas, QPoint pixel, const QString &texte, double angle)
+{
+    const TFonteCAD fonte = canevas.Fonte();
+    TFonteCAD tournee = fonte;
+    tournee.Escapement = Round(-angle * 10);
+    canevas.SetFonte(tournee);
+    canevas.Texte(pixel, texte);
+    canevas.SetFonte(fonte);
+}
+
+TCanevas &TxiloCADMdl::CanevasTravail()
+{
+    if (!m_canevasTravail) {
+        const qint64 pixels = qint64(m_tailleTravail.width()) * m_tailleTravail.height();
+        if (pixels > 0 && pixels <= TailleMaxTravail)
+            m_travail = QImage(m_tailleTravail, QImage::Format_RGB888);
+        // Texts are still measured on a bitmap that could not be made.
+        if (m_travail.isNull())
+            m_travail = QImage(1, 1, QImage::Format_RGB888);
+        m_travail.fill(Qt::white);
+        m_painterTravail = std::make_unique<QPainter>(&m_travail);
+        m_canevasTravail = std::make_unique<TCanevasQt>(*m_painterTravail);
+    }
+    return *m_canevasTravail;
+}

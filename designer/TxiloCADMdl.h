@@ -1,0 +1,251 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QImage>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include "LignesCles.h"
+#include "StylesCAD.h"
+
+class QPainter;
+class TCanevas;
+class TxiloCADObj;
+
+// What the editor control showing a model lends to its objects: the
+// colours of their frames and handles.
+class TProprietaireModele
+{
+public:
+    virtual ~TProprietaireModele() = default;
+    virtual TColor CouleurCadre() const = 0;     // frames of hovered objects
+    virtual TColor CouleurSelection() const = 0; // the selected object
+    virtual TColor CouleurActive() const = 0;    // the handle under the pointer
+};
+
+// Switches read by the drawing code of the objects and of the page.
+struct TInterrupteursModele {
+    bool DeplacementRapide = true; // pictures drawn as outlines while dragged
+    bool Messages = true;          // objects with nothing to show say so
+    bool RafraichitCache = true;   // picture caches rebuilt at a new size
+    bool CadresOrigine = false;    // texts show the box they were loaded with
+    bool ReduitTexte = false;      // texts shrink to the width they were loaded with
+    bool TousCadres = false;       // every boxed object draws its frame
+    bool Remplissage = true;       // off: shapes are drawn unfilled
+    int ModeFond = 0;              // 1: the page is filled with the page colour
+    bool Interactif = true;        // handles and frames of the editor drawn
+    bool Dessine = false;          // set once the page has been drawn
+    bool GabaritSurExport = true;  // the template mask drawn on exports
+    bool Grille = false;           // the millimetre grid drawn
+    bool AimanteMm = false;        // the editor rounds the pointer to millimetres
+};
+
+// A page model of a printable design: a page of `Large` x `Haut`
+// millimetres, an optional template (a CD label, a case cover...), one or
+// more faces, and an ordered list of drawing objects, each on one face,
+// drawn first to last. Page lengths are millimetres, angles degrees,
+// positive clockwise on screen.
+//
+// The objects convert their millimetres into pixels of the surface they draw
+// on through the model's scales (pixels per millimetre), offsets and page
+// angle.
+class TxiloCADMdl final
+{
+public:
+    // Fills the placeholder `balise` (the name between "<" and ">", in
+    // lower case) of a text or picture name of `objet`: `valeur` arrives
+    // empty and leaves with the text to put in.
+    using TOnGetTagValue = std::function<void(TxiloCADObj *objet, const QString &balise, QString &valeur)>;
+    // Turns the file name an object stores into the path it loads.
+    using TOnResolveFile = std::function<void(TxiloCADObj *objet, QString &nom)>;
+
+    // A page of large x haut millimetres drawn on a work bitmap of the
+    // rectangle's size (made when first asked for, white), scales from them
+    // (1 when the page or the rectangle is empty), no object, face 1.
+    // `proprietaire` (not owned, may be null) is the editor showing the
+    // model.
+    TxiloCADMdl(TProprietaireModele *proprietaire, const QRect &pixels, double large, double haut);
+    ~TxiloCADMdl();
+    TxiloCADMdl(const TxiloCADMdl &) = delete;
+    TxiloCADMdl &operator=(const TxiloCADMdl &) = delete;
+
+    TProprietaireModele *Proprietaire() const { return m_proprietaire; }
+
+    // Page --------------------------------------------------------------
+    double Large() const { return m_large; }
+    double Haut() const { return m_haut; }
+    void SetLarge(double v) { m_large = v; }
+    void SetHaut(double v) { m_haut = v; }
+    // True when the page can be drawn: both sizes above 0 and at most
+    // TailleMaxPage. A bitmap is only ever made for such a page.
+    bool PageValide() const;
+    static constexpr double TailleMaxPage = 10000.0;
+    double FriseX() const { return m_friseX; }
+    void SetFriseX(double v) { m_friseX = v; }
+    // The template, 0 to 6 (TemplateIndex, Convertisseurs.h); other values
+    // are brought into that range.
+    int Gabarit() const { return m_gabarit; }
+    void SetGabarit(int gabarit);
+    // A page key read from the page text (the text of the last file read or
+    // saved): the first line whose key is `cle`, letter case ignored;
+    // lines indented by blanks are never page keys. The template sizes
+    // (PetitDiam, TailleRetour, TailleTranche, TailleRabat) are read so.
+    QString ValeurPage(QStringView cle) const;
+    // Writes a page key: replaced in place when present, else added before
+    // the first face; an empty value removes it.
+    void EcritValeurPage(const QString &cle, const QString &valeur);
+    const QStringList &TextePage() const { return m_textePage.Lignes(); }
+
+    int FaceCourante() const { return m_faceCourante; }
+    void SetFaceCourante(int face) { m_faceCourante = face; }
+    TInterrupteursModele &Interrupteurs() { return m_interrupteurs; }
+    const TInterrupteursModele &Interrupteurs() const { return m_interrupteurs; }
+    int QualiteExport() const { return m_qualiteExport; }
+    void SetQualiteExport(int q) { m_qualiteExport = q; }
+    TColor CouleurPage() const { return m_couleurPage; }
+    void SetCouleurPage(TColor c) { m_couleurPage = c; }
+    TColor CouleurFondExport() const { return m_couleurFondExport; }
+    void SetCouleurFondExport(TColor c) { m_couleurFondExport = c; }
+
+    // Placeholders and file names ----------------------------------------
+    void SetOnGetTagValue(TOnGetTagValue f) { m_onGetTagValue = std::move(f); }
+    void SetOnResolveFile(TOnResolveFile f) { m_onResolveFile = std::move(f); }
+    // The text with each placeholder "<name>" replaced by the value the
+    // OnGetTagValue handler gives for the name in lower case (nothing
+    // without a handler). The scan resumes at the start of the inserted
+    // value, so a value holding a placeholder is filled in turn; a "<"
+    // without ">" and a ">" without "<" stay. Filling stops after
+    // RemplacementsMax placeholders or when the text would exceed
+    // TailleMaxTexte characters, the rest left as it stands, so that a
+    // value that names itself cannot loop for ever.
+    QString RemplitBalises(TxiloCADObj *objet, const QString &texte) const;
+    static constexpr int RemplacementsMax = 10000;
+    static constexpr qsizetype TailleMaxTexte = 1 << 20;
+    // The path for a stored file name, by the OnResolveFile handler; the
+    // name unchanged without one.
+    QString ResoutFichier(TxiloCADObj *objet, const QString &nom) const;
+
+    // Objects -----------------------------------------------------------
+    // A new object of the kind named by `motCle` (letter case ignored:
+    // "rectangle"), appended to the list and owned by the model, on face 0
+    // (the caller sets the face); nullptr for an unknown kind, the list
+    // unchanged.
+    TxiloCADObj *AddObject(const QString &motCle);
+    // A copy of `objet` made from its keys, appended (drawn on top).
+    // nullptr when its kind cannot be made.
+    TxiloCADObj *CloneObject(TxiloCADObj &objet);
+    // Frees every object.
+    void ClearObjects();
+    // Number of objects and object i (0-based, drawing order).
+    int Count() const { return int(m_objets.size()); }
+    TxiloCADObj &Objet(int i) const { return *m_objets[size_t(i)]; }
+    // The topmost object of the current face whose hit test finds
+    // `point` (page millimetres), with the handle found (0 the body) in
+    // *poignee; nullptr when none.
+    TxiloCADObj *ObjetSous(QPointF point, int *poignee = nullptr) const;
+
+    // Files ---------------------------------------------------------------
+    // Frees the objects, then reads the model file at `chemin`. False when
+    // it cannot be read, the objects gone and the page fields as they were;
+    // *erreur (may be null) then says why, without the path. The current
+    // face and the switches are kept.
+    bool LoadFromFile(const QString &chemin, QString *erreur = nullptr);
+    // Reads a model from its lines: scales 1; the page keys Large, Haut,
+    // FriseX (0 when missing) and Gabarit; then for face 1, 2, ... the
+    // objects of the face's blocks, each made from its Name key (blocks
+    // without a known kind skipped) and set on that face, until the first
+    // face without a block. The lines become the page text.
+    void LoadFromStrings(const QStringList &lignes);
+    // The model file text: the page keys of the page text with Large, Haut,
+    // FriseX and Gabarit written over (those missing put before the other
+    // keys; Gabarit left out for no template), then one block per face from
+    // 1 to the highest face of an object. Objects of a face below 1 are
+    // written on face 1; a face without object gets an empty block, so that
+    // the faces after it are read again.
+    QStringList SaveToStrings() const;
+    // Writes SaveToStrings() to the file atomically; the saved lines then
+    // become the page text. False when the file could not be written, left
+    // as it was; *erreur (may be null) says why.
+    bool SaveToFile(const QString &chemin, QString *erreur = nullptr);
+
+    // Geometry ------------------------------------------------------------
+    double EchelleX() const { return m_echelleX; }
+    double EchelleY() const { return m_echelleY; }
+    void SetEchelles(double x, double y);
+    double DecalageX() const { return m_decalageX; }
+    double DecalageY() const { return m_decalageY; }
+    void SetDecalages(double x, double y);
+    double AnglePage() const { return m_anglePage; }
+    void SetAnglePage(double angle) { m_anglePage = angle; }
+
+    // round(v * scale + offset).
+    int MmToPixelX(double v) const;
+    int MmToPixelY(double v) const;
+    // A distance in pixels as millimetres: n / scale, or n when the scale
+    // is 0. No offset is taken off.
+    double PixelToMmX(double n) const;
+    double PixelToMmY(double n) const;
+    // A page point as a pixel: scaled, turned by the page angle, moved by
+    // the offsets, rounded.
+    QPoint PageToPixel(QPointF point) const;
+    // `point` turned by `angle` degrees about `centre`, on screen axes
+    // (y downwards, so positive angles turn clockwise on screen).
+    static QPointF RotatePoint(QPointF centre, QPointF point, double angle);
+
+    // Drawing helpers -------------------------------------------------------
+    // Fills, with the canvas brush and no outline, the box whose opposite
+    // corners are the page points a and b and whose sides are turned by
+    // `angle`: its other corners are (b.x, a.y) and (a.x, b.y), each turned
+    // by twice the angle about the middle of a and b (a and b being two
+    // opposite corners of a box turned by `angle`, this gives the other
+    // two).
+    void FillTurnedBox(TCanevas &canevas, QPointF a, QPointF b, double angle) const;
+    // Writes the text in the canvas font turned by `angle` degrees
+    // (clockwise on screen), the top-left corner of its cell at `pixel`; the
+    // canvas font is left as it was.
+    static void TextOutRotated(TCanevas &canevas, QPoint pixel, const QString &texte, double angle);
+
+    // The canvas of the work bitmap, on which objects measure their texts.
+    // The bitmap is made at the first call; it is empty when the rectangle
+    // given at creation was empty or beyond TailleMaxTravail pixels.
+    TCanevas &CanevasTravail();
+    static constexpr qint64 TailleMaxTravail = qint64(64) * 1024 * 1024;
+
+private:
+    // The object made for a kind name, already lower-cased; nullptr when
+    // unknown.
+    std::unique_ptr<TxiloCADObj> Fabrique(const QString &motCle);
+    // Index of the first face header line at level 0, or the number of
+    // lines.
+    qsizetype DebutFaces() const;
+
+    TProprietaireModele *m_proprietaire;
+    TLignesCles m_textePage;
+    TOnGetTagValue m_onGetTagValue;
+    TOnResolveFile m_onResolveFile;
+    int m_faceCourante = 1;
+    QSize m_tailleTravail;
+    QImage m_travail;
+    std::unique_ptr<QPainter> m_painterTravail;
+    std::unique_ptr<TCanevas> m_canevasTravail;
+    double m_decalageX = 0;
+    double m_decalageY = 0;
+    double m_large;
+    double m_haut;
+    double m_anglePage = 0;
+    double m_echelleX = 1;
+    double m_echelleY = 1;
+    double m_friseX = 0;
+    std::vector<std::unique_ptr<TxiloCADObj>> m_objets;
+    TInterrupteursModele m_interrupteurs;
+    int m_qualiteExport = 0;
+    TColor m_couleurPage = CouleurRGB(153, 204, 255);
+    TColor m_couleurFondExport = CouleurBlanche;
+    int m_gabarit = 0;
+};
