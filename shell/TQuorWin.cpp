@@ -1,6 +1,8 @@
 #include "TQuorWin.h"
 
 #include "Chemins.h"
+#include "CommandesCarte.h"
+#include "TfmCarte.h"
 #include "CommandesRemp.h"
 #include "CommandesSources.h"
 #include "CommandesStat.h"
@@ -188,6 +190,13 @@ TQuorWin::TQuorWin(QWidget *parent)
     statistiques->Branche();
     m_placement->Suit(statistiques->Stat(), TPlacement::HautGauche);
     connect(this, &TQuorWin::BaseRechargee, statistiques->Stat(), &TfmStat::BaseRechargee);
+    // The map window, its zone editor and the new-map dialog come with the
+    // reports library too.
+    m_cartes = new TCommandesCarte(m_bd, *m_rapport, [this] { return m_selecPers; }, this);
+    m_cartes->Branche();
+    m_placement->Suit(m_cartes->Carte(), TPlacement::HautGauche);
+    connect(this, &TQuorWin::SelecPersChangee, m_cartes, &TCommandesCarte::AffCarte);
+    connect(this, &TQuorWin::BaseRechargee, m_cartes, &TCommandesCarte::BaseRechargee);
     m_ficheArbre = new TfmFicheArbre(m_bd, *this, this);
     m_ficheArbre->SetBouton(findChild<QToolButton *>(QStringLiteral("sbFicheArbre")));
     m_placement->Suit(m_ficheArbre, TPlacement::HautGauche);
@@ -405,6 +414,10 @@ void TQuorWin::CreeTaches()
     eve->setAutoExclusive(true);
     ann->setAutoExclusive(true);
     eve->setChecked(true);
+    QGroupBox *cartes = groupe(stat, QStringLiteral("Cartes"));
+    Bouton(cartes, "sbCarte", QStringLiteral("Carte"), true);
+    Bouton(cartes, "sbCarteDef", QStringLiteral("Personnaliser la carte"), true);
+    Bouton(cartes, "sbCarteNouvelle", QStringLiteral("Nouvelle carte..."));
     static_cast<QVBoxLayout *>(stat->layout())->addStretch();
     page(stat, "TS_Stat", QStringLiteral("Statistiques"));
 }
@@ -556,6 +569,11 @@ void TQuorWin::PersonneModifiee(int p)
     m_affArbre->RepaintPers(p);
     TitreFenetre();
     emit DonneesModifiees();
+}
+
+void TQuorWin::AffCarte()
+{
+    m_cartes->AffCarte();
 }
 
 void TQuorWin::ArbreModifie()
