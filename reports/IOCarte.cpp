@@ -142,22 +142,18 @@ QString CheminCarte(const QString &dossier, const QString &nom, const QString &e
 
 bool NomCarteValide(const QString &nom, QString *raison)
 {
-    QString r;
+    int texte = 0;
     if (nom.trimmed().isEmpty())
-        r = MLText(TexteNomVide);
+        texte = TexteNomVide;
     else if (nom.startsWith(u'.'))
-        r = MLText(TexteNomPoint);
-    else {
-        for (const QChar c : nom) {
-            if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f) {
-                r = MLText(TexteNomSeparateur);
-                break;
-            }
-        }
+        texte = TexteNomPoint;
+    for (const QChar c : nom) {
+        if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            texte = TexteNomSeparateur;
     }
     if (raison)
-        *raison = r;
-    return r.isEmpty();
+        *raison = texte ? MLText(texte) : QString();
+    return texte == 0;
 }
 
 QString FormeComparee(const QString &texte)

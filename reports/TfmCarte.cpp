@@ -214,8 +214,15 @@ void TfmCarte::PremiereFois()
     m_filtre = -1;
     ListeCartesFichier();
     QString nom = Reglages().Carte;
-    if (nom.isEmpty() || m_cbFileList->findText(nom) < 0)
-        nom = m_cbFileList->count() > 0 ? m_cbFileList->itemText(0) : QString();
+    if (nom.isEmpty() || m_cbFileList->findText(nom) < 0) {
+        // The first time, a map of zones rather than the web map, which
+        // needs the network for its background.
+        nom.clear();
+        for (int i = m_cbFileList->count() - 1; i >= 0; --i) {
+            if (nom.isEmpty() || m_cbFileList->itemText(i) != NomCarteWeb())
+                nom = m_cbFileList->itemText(i);
+        }
+    }
     m_cbFileList->setCurrentIndex(m_cbFileList->findText(nom));
     if (!nom.isEmpty())
         Charge(nom);
