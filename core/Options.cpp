@@ -67,6 +67,7 @@ namespace {
 
 const QString SectionGene = u"gene"_s;
 const QString SectionStat = u"gene\\Stat"_s;
+const QString SectionCarte = u"Carte"_s;
 const QString SectionOptions = u"Options"_s;
 const QString SectionEvenements = u"Evenements"_s;
 const QString SectionChamps = u"Champs"_s;
@@ -272,6 +273,7 @@ void LitParametres(const TIniFile &ini, TOptions &o, TReglages &r, TReglagesStat
         if (ok && astuce > 0)
             r.AstucesVues.insert(astuce);
     }
+    LitTexte(ini, SectionCarte, u"Nom"_s, r.Carte);
 
     const QString &st = SectionStat;
     const int tout = std::numeric_limits<int>::max();
@@ -334,6 +336,8 @@ void EcritParametres(TIniFile &ini, const TOptions &o, const TReglages &r, const
     for (int n : r.AstucesVues)
         vues << QString::number(n);
     ini.WriteString(g, u"AstucesVues"_s, vues.join(u','));
+    if (!r.Carte.isEmpty())
+        ini.WriteString(SectionCarte, u"Nom"_s, r.Carte);
 
     const QString &st = SectionStat;
     ini.WriteInteger(st, u"DateMin"_s, s.DateMin);

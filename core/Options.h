@@ -123,6 +123,7 @@ struct TReglages {
     bool ZoomAuto = true;       // "ZoomAuto"
     QString DernierFichier;     // the last database used
     std::set<int> AstucesVues;  // "AstucesVues": tips already shown, "1,5,8"
+    QString Carte;              // section "Carte", "Nom": the last map shown
 };
 
 // Section "gene\Stat": ranges of the statistics window. A step read below 1
@@ -145,6 +146,7 @@ TReglagesStat &ReglagesStat();
 // - section "gene": "PrintZoom" (1..100000), "PrintCroise" (0..100),
 //   "PrintMargeH", "PrintMargeG" (0..100000), "Print ZoomAuto", "ZoomAuto"
 //   (booleans), "DernierFichier";
+// - section "Carte": "Nom", the name of the last map shown;
 // - section "gene\Stat": the fields of TReglagesStat under their own names;
 // - section "Options": one key per scalar field of TOptions, named after the
 //   field, except SaisieNomMax stored as "SaisieNomNbre";

@@ -76,3 +76,25 @@ TPointCarte PointPersonne(const QString &lieu, int personne, const QString &nomC
         + EchappeHtml(nomComplet) + QLatin1String("</a><br/>") + EchappeHtml(lieu);
     return point;
 }
+
+TPointCarte PointLieuCarte(const QString &lieu, const QString &nomComplet)
+{
+    if (lieu.isEmpty())
+        return {};
+    TPointCarte point;
+    point.Lieu = lieu;
+    if (lieu.left(4).toUpper() == QLatin1String("FRA,")) {
+        const QStringList parties = lieu.split(QLatin1Char(','));
+        // Without a commune the gazetteer reads the place text itself (a
+        // département or a region): ",France" alone would lose it.
+        if (parties.size() > 3 && !parties.at(3).trimmed().isEmpty()) {
+            const QString &departement = parties.at(2);
+            point.Lieu = parties.at(3)
+                + (departement.size() == 6 ? QLatin1Char(',') + departement.mid(1, 5) : QString())
+                + QLatin1String(",France");
+        }
+    }
+    point.Libelle = EchappeHtml(nomComplet) + QLatin1String("<br/><font size=\"-1\">") + EchappeHtml(lieu)
+        + QLatin1String("</font>");
+    return point;
+}

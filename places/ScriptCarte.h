@@ -35,3 +35,12 @@ struct TPointCarte {
 // when the place is empty or the person number is below 1: nothing is then
 // plotted.
 TPointCarte PointPersonne(const QString &lieu, int personne, const QString &nomComplet);
+
+// The point the map window (web mode) plots for one event's place of a
+// person named `nomComplet`: a French place ("FRA," first, any case) with a
+// commune (part 3) is sent as the commune, then the five digits of a postal
+// code held in the département part ("F95000") when there is one, then
+// "France", joined by ","; any other place as written. The label is the
+// name, "<br/><font size=\"-1\">", the whole place and "</font>", name and
+// place HTML-escaped. Both empty for an empty place.
+TPointCarte PointLieuCarte(const QString &lieu, const QString &nomComplet);

@@ -1364,6 +1364,8 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
             E_NomExit();
         else if (objet == m_prenoms)
             E_PreExit();
+        else if (objet == m_eveLieu || objet == m_eveUnionLieu)
+            m_hote.AffCarte();
     } else if (evenement->type() == QEvent::FocusIn) {
         if (objet == m_eveLieu || objet == m_eveUnionLieu)
             AfficheAstuceUneFois(1);
@@ -1377,6 +1379,7 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
                 champ->setText(ChoisitLieu(this, champ->text()));
                 ChangeEve(champ);
             }
+            m_hote.AffCarte();
             return true;
         }
         if (me->button() == Qt::RightButton && (objet == m_eveDate || objet == m_eveUnionDate) && m_convertitDate) {

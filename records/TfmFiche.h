@@ -52,6 +52,9 @@ public:
     virtual void ChangeReference(int p) { (void)p; }
     // Persons were deleted: the tree and the report are refreshed.
     virtual void PersonnesSupprimees() {}
+    // A place may have changed: the map, when it shows the current person,
+    // is drawn again. Hosts without a map have nothing to do.
+    virtual void AffCarte() {}
 };
 
 // The person record form "Fiche": a small tool window that always shows the

@@ -3,6 +3,8 @@
 #include "AnniFete.h"
 #include "Chemins.h"
 #include "CommandesCal.h"
+#include "CommandesCarte.h"
+#include "TfmCarte.h"
 #include "CommandesRemp.h"
 #include "CommandesSources.h"
 #include "CommandesStat.h"
@@ -199,6 +201,13 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_placement->Suit(calendrier->Cal(), TPlacement::HautGauche);
     connect(this, &TQuorWin::BaseRechargee, calendrier->Cal(), &TfmCal::BaseRechargee);
     m_fiche->SetConvertisseurDate(&ConvertitDateCalendrier);
+    // The map window, its zone editor and the new-map dialog come with the
+    // reports library too.
+    m_cartes = new TCommandesCarte(m_bd, *m_rapport, [this] { return m_selecPers; }, this);
+    m_cartes->Branche();
+    m_placement->Suit(m_cartes->Carte(), TPlacement::HautGauche);
+    connect(this, &TQuorWin::SelecPersChangee, m_cartes, &TCommandesCarte::AffCarte);
+    connect(this, &TQuorWin::BaseRechargee, m_cartes, &TCommandesCarte::BaseRechargee);
     m_ficheArbre = new TfmFicheArbre(m_bd, *this, this);
     m_ficheArbre->SetBouton(findChild<QToolButton *>(QStringLiteral("sbFicheArbre")));
     m_placement->Suit(m_ficheArbre, TPlacement::HautGauche);
@@ -432,6 +441,10 @@ void TQuorWin::CreeTaches()
     eve->setAutoExclusive(true);
     ann->setAutoExclusive(true);
     eve->setChecked(true);
+    QGroupBox *cartes = groupe(stat, QStringLiteral("Cartes"));
+    Bouton(cartes, "sbCarte", QStringLiteral("Carte"), true);
+    Bouton(cartes, "sbCarteDef", QStringLiteral("Personnaliser la carte"), true);
+    Bouton(cartes, "sbCarteNouvelle", QStringLiteral("Nouvelle carte..."));
     static_cast<QVBoxLayout *>(stat->layout())->addStretch();
     page(stat, "TS_Stat", QStringLiteral("Statistiques"));
 }
@@ -583,6 +596,11 @@ void TQuorWin::PersonneModifiee(int p)
     m_affArbre->RepaintPers(p);
     TitreFenetre();
     emit DonneesModifiees();
+}
+
+void TQuorWin::AffCarte()
+{
+    m_cartes->AffCarte();
 }
 
 void TQuorWin::ArbreModifie()

@@ -24,6 +24,7 @@ class QMenu;
 class QScrollArea;
 class QTabWidget;
 class QToolButton;
+class TCommandesCarte;
 class TfmOptions;
 class TPage;
 class TfmRapportCritere;
@@ -96,6 +97,7 @@ public:
     QColor CouleurSexe(int sexe) const override;
     QString DefinitionChamps() const override;
     void FicheCachee() override { HideFiche(); }
+    void AffCarte() override;
     void ArbreModifie() override;
     void ChangeReference(int p) override;
 
@@ -190,6 +192,8 @@ public:
     void ApresFusion() override;
 
     TfmOptions *FenetreOptions() const { return m_options; }
+    // The map commands (map window, zone editor, new map).
+    TCommandesCarte *Cartes() const { return m_cartes; }
     void AfficheOptions();
 
 signals:
@@ -250,6 +254,7 @@ private:
     TfmFicheArbre *m_ficheArbre = nullptr;
     TfmRapport *m_rapport = nullptr;
     TfmRapportCritere *m_critere = nullptr;
+    TCommandesCarte *m_cartes = nullptr;
     TRelatifs m_relatifs{m_bd, *this};
     TfmAjoute *m_ajoute = nullptr;
     TfmAjoutePers *m_ajoutePers = nullptr;

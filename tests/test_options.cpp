@@ -39,7 +39,7 @@ auto Scalaires(const TOptions &o)
 auto Scalaires(const TReglages &r)
 {
     return std::tie(r.PrintZoom, r.PrintCroise, r.PrintMargeH, r.PrintMargeG, r.PrintZoomAuto,
-                    r.ZoomAuto, r.DernierFichier);
+                    r.ZoomAuto, r.DernierFichier, r.Carte);
 }
 
 auto Scalaires(const TReglagesStat &s)
@@ -132,7 +132,7 @@ protected:
 TEST_F(Parametres, EveryKeySurvivesARoundTrip)
 {
     const TOptions o = OptionsModifiees();
-    const TReglages r{150, 10, 12, 8, false, false, u"/home/moi/Généalogie/famille.mvd"_s, {2, 8}};
+    const TReglages r{150, 10, 12, 8, false, false, u"/home/moi/Généalogie/famille.mvd"_s, {2, 8}, u"Départements"_s};
     const TReglagesStat s{1500, 2000, 5, 90, 5, 1800, 1950, 20};
     // Values equal to the defaults would not show a key that is never read.
     ASSERT_EQ(Identiques(Scalaires(o), Scalaires(TOptions{})), 0);

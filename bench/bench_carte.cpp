@@ -1,0 +1,110 @@
+// The map window on the synthetic 100,000-person database: "Tout le monde"
+// drawn on the départements map, with the base's few places and with a
+// commune of France for every event; and one border fill of an 800 x 800
+// map.
+
+#include "BaseSynthetique.h"
+#include "BD.h"
+#include "Chemins.h"
+#include "Globales.h"
+#include "Langue.h"
+#include "ListesLieux.h"
+#include "Options.h"
+#include "TfmCarte.h"
+#include "TfmRapport.h"
+#include "ZonesCarte.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+class Hote final : public THoteRapport
+{
+public:
+    int SelecPers() const override { return 0; }
+    void SelecFiche(int) override {}
+    void MontreRapport() override {}
+    void RapportCache() override {}
+    bool FormKeyDown(int, Qt::KeyboardModifiers) override { return false; }
+};
+
+// A base whose every event takes one of the communes of France at random.
+const TBD &BaseCommunes()
+{
+    static TBD bd = [] {
+        TBD b;
+        RemplitBaseSynthetique(b);
+        QStringList communes;
+        ChargeListeLieux(QStringLiteral(LIGNEE_MODELE "/1/lieu/Communes de France.txt"), communes);
+        std::mt19937 rng(3);
+        for (int e = 1; e <= b.EventCount(); ++e) {
+            if (b.EventInUse(e) && !communes.isEmpty())
+                b.SetEventField(e, EveLieu, communes[static_cast<qsizetype>(rng() % communes.size())]);
+        }
+        return b;
+    }();
+    return bd;
+}
+
+void ToutLeMonde(benchmark::State &state, const TBD &bd)
+{
+    SetRepModele(QStringLiteral(LIGNEE_MODELE));
+    ChargeLangue(FichierLangue());
+    DossierCarte = QStringLiteral(LIGNEE_MODELE "/1/carte/");
+    Reglages().Carte = QStringLiteral("Départements de France");
+    Hote hote;
+    TfmRapport rapport(const_cast<TBD &>(bd), hote);
+    TfmCarte carte(bd, rapport, [] { return 0; });
+    carte.show();
+    carte.findChild<QComboBox *>(QStringLiteral("cbPour"))->setCurrentIndex(TfmCarte::SourceTous);
+    int zones = 0;
+    for (auto _ : state) {
+        carte.Affiche();
+        zones = 0;
+        for (const TZoneCarte &z : carte.Zones())
+            zones += carte.Image().pixel(z.X, z.Y) == (TfmCarte::CouleurZone() | 0xff000000u);
+    }
+    state.counters["personnes"] = carte.Liste().Count();
+    state.counters["zones"] = zones;
+}
+
+void BM_ToutLeMondeDepartements(benchmark::State &state)
+{
+    ToutLeMonde(state, BaseSynthetiquePartagee());
+}
+BENCHMARK(BM_ToutLeMondeDepartements)->Unit(benchmark::kMillisecond);
+
+void BM_ToutLeMondeDepartementsCommunes(benchmark::State &state)
+{
+    ToutLeMonde(state, BaseCommunes());
+}
+BENCHMARK(BM_ToutLeMondeDepartementsCommunes)->Unit(benchmark::kMillisecond);
+
+// The worst case of one fill: a single zone over the whole 800 x 800 map,
+// with a few borders inside to go round.
+void BM_RemplitBordure800(benchmark::State &state)
+{
+    QImage image(800, 800, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setPen(Qt::black);
+    p.drawRect(0, 0, 799, 799);
+    for (int i = 1; i < 8; ++i)
+        p.drawLine(i * 100, i % 2 ? 0 : 100, i * 100, i % 2 ? 700 : 799);
+    p.end();
+    const QRgb couleurs[] = {qRgb(153, 204, 255), qRgb(255, 255, 255)};
+    int n = 0;
+    qsizetype pixels = 0;
+    for (auto _ : state)
+        pixels = RemplitBordure(image, QPoint(50, 400), couleurs[n++ % 2]);
+    state.counters["pixels"] = static_cast<double>(pixels);
+}
+BENCHMARK(BM_RemplitBordure800)->Unit(benchmark::kMillisecond);
+
+} // namespace

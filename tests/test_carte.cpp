@@ -1,0 +1,335 @@
+// Map files, the zone matching, the border fill and the maps that ship.
+
+#include "Chemins.h"
+#include "IOCarte.h"
+#include "Langue.h"
+#include "ListesLieux.h"
+#include "ScriptCarte.h"
+#include "ZonesCarte.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray lit(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ecrit(const QString &chemin, const QByteArray &octets)
+{
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(octets);
+}
+
+// The obvious fill, one pixel at a time from a queue: what the production
+// fill must give.
+QImage rempliNaif(QImage image, QPoint germe, QRgb couleur)
+{
+    auto noir = [&](QPoint p) { return (image.pixel(p) & 0xffffffu) == 0; };
+    if (!image.valid(germe) || noir(germe))
+        return image;
+    std::vector<char> vu(static_cast<size_t>(image.width() * image.height()), 0);
+    std::deque<QPoint> file{germe};
+    vu[static_cast<size_t>(germe.y() * image.width() + germe.x())] = 1;
+    while (!file.empty()) {
+        const QPoint p = file.front();
+        file.pop_front();
+        image.setPixel(p, couleur);
+        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + d;
+            if (image.valid(q) && !vu[static_cast<size_t>(q.y() * image.width() + q.x())] && !noir(q)) {
+                vu[static_cast<size_t>(q.y() * image.width() + q.x())] = 1;
+                file.push_back(q);
+            }
+        }
+    }
+    return image;
+}
+
+TEST(RemplitBordure, GivesWhatANaiveFillGivesOnRandomPictures)
+{
+    std::mt19937 rng(7);
+    const QRgb couleurs[] = {qRgb(255, 255, 255), qRgb(153, 204, 255), qRgb(0, 0, 255), qRgb(0, 0, 1)};
+    for (int essai = 0; essai < 60; ++essai) {
+        const int w = 1 + static_cast<int>(rng() % 60);
+        const int h = 1 + static_cast<int>(rng() % 60);
+        // From sparse walls to a maze of black: regions of every shape, the
+        // fill colour itself among the pixels to cross.
+        const double noirs = (essai % 6) * 0.1;
+        QImage image(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, y, std::uniform_real_distribution<>(0, 1)(rng) < noirs ? qRgb(0, 0, 0)
+                                                                                         : couleurs[rng() % 4]);
+        const QPoint germe(static_cast<int>(rng() % w), static_cast<int>(rng() % h));
+        const QRgb couleur = couleurs[rng() % 3];
+        QImage attendue = rempliNaif(image, germe, couleur);
+        QImage obtenue = image;
+        const qsizetype n = RemplitBordure(obtenue, germe, couleur);
+        ASSERT_EQ(obtenue, attendue) << "essai " << essai;
+        EXPECT_EQ(n == 0, attendue == image && (image.pixel(germe) & 0xffffffu) == 0) << "essai " << essai;
+    }
+}
+
+TEST(RemplitBordure, DoesNothingOutsideThePictureOrOnBlack)
+{
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(3, 3, qRgb(0, 0, 0));
+    const QImage avant = image;
+    for (const QPoint germe : {QPoint(-1, 2), QPoint(10, 2), QPoint(2, 10), QPoint(3, 3)}) {
+        EXPECT_EQ(RemplitBordure(image, germe, qRgb(1, 2, 3)), 0);
+        EXPECT_EQ(image, avant);
+    }
+    QImage vide;
+    EXPECT_EQ(RemplitBordure(vide, QPoint(0, 0), qRgb(1, 2, 3)), 0);
+    // A picture of a palette is worked on in colour.
+    QImage palette = image.convertToFormat(QImage::Format_Indexed8);
+    EXPECT_EQ(RemplitBordure(palette, QPoint(0, 0), qRgb(1, 2, 3)), 99);
+    EXPECT_EQ(palette.pixel(9, 9), qRgb(1, 2, 3));
+}
+
+TEST(ZoneCouvre, CodesAtTheStartOfAPartThatDoNotStopInAWord)
+{
+    const struct {
+        const char *code;
+        const char *lieu;
+        bool couvre;
+    } cas[] = {
+        {"F95", "FRA,IDF,F95,000 Pontoise", true},
+        {"F95", "XXX,F95", true},
+        {"f95", "fra,idf, F95 ,Pontoise", true},
+        {"F95", "FRA,IDF,F95000,Pontoise", true}, // a postal code in the département part
+        {"F9", "FRA,IDF,F95,Pontoise", true},
+        {"FRA", "FRA,IDF,F95,Pontoise", true},
+        {"FRA", "FRA", true},
+        {"FRA,IDF", "FRA, IDF,F95", true},
+        {"FRA,IDF,F95", "FRA,IDF,F95,Pontoise", true},
+        {"MAR", "FRA,PAC,F13,Marseille", false},
+        {"SUR", "FRA,NOR,F76,Villers-sur-Mer", false},
+        {"F95", "FRA,IDF,AF95", false},
+        {"FRA,IDF", "FRA,IDFX", false},
+        {"", "FRA,IDF,F95,Pontoise", false},
+        {"   ", "FRA,IDF,F95,Pontoise", false},
+        {"FRA", "", false},
+        {"ÉTÉ", "été,x", true},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(ZoneCouvre(QString::fromUtf8(c.code), QString::fromUtf8(c.lieu)), c.couvre)
+            << c.code << " / " << c.lieu;
+}
+
+TEST(TIndexZones, EveryZoneCoveringAPlaceInListOrder)
+{
+    TIndexZones index({{u"Île-de-France"_s, u"FRA,IDF"_s, 1, 1},
+                       {u"Vide"_s, QString(), 2, 2},
+                       {u"Val-d'Oise"_s, u"F95"_s, 3, 3},
+                       {u"France"_s, u"FRA"_s, 4, 4}});
+    EXPECT_EQ(index.Zones(u"FRA,IDF,F95,Pontoise"_s), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(index.Premiere(u"FRA,IDF,F95,Pontoise"_s), 0);
+    EXPECT_EQ(index.Premiere(u"FRA,BRE,F29,Quimper"_s), 3);
+    EXPECT_EQ(index.Premiere(u"ITA,,,Roma"_s), -1);
+    EXPECT_EQ(index.Premiere(QString()), -1);
+    EXPECT_EQ(index.Zones(u"FRA,IDF,F95,Pontoise"_s), (std::vector<int>{0, 2, 3})); // remembered
+}
+
+// The messages come from the language file.
+void chargeTextes()
+{
+    SetRepModele(QStringLiteral(LIGNEE_MODELE));
+    ASSERT_TRUE(ChargeLangue(FichierLangue()));
+}
+
+class FichiersCarte : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        chargeTextes();
+    }
+    QString chemin(const QString &nom) const { return m_tmp.path() + u'/' + nom; }
+    QTemporaryDir m_tmp;
+};
+
+TEST_F(FichiersCarte, RoundTripKeepsTheKeysOfALongerFormerList)
+{
+    const std::vector<TZoneCarte> zones{{u"Côtes-d'Armor"_s, u"F22"_s, 10, 20}, {u"Œuvre"_s, u"F29"_s, 30, 40},
+                                        {u"Trois"_s, u"F35"_s, 5, 6}};
+    ASSERT_TRUE(SauveCarte(chemin(u"a.mvc"_s), zones));
+    std::vector<TZoneCarte> lues;
+    ASSERT_TRUE(ChargeCarte(chemin(u"a.mvc"_s), lues).Ok);
+    EXPECT_EQ(lues, zones);
+    // Windows-1252, as the files of the program have always been.
+    EXPECT_TRUE(lit(chemin(u"a.mvc"_s)).contains("C\xf4tes-d'Armor"));
+    EXPECT_TRUE(lit(chemin(u"a.mvc"_s)).contains("\x8cuvre"));
+
+    ASSERT_TRUE(SauveCarte(chemin(u"a.mvc"_s), {zones[1]}));
+    ASSERT_TRUE(ChargeCarte(chemin(u"a.mvc"_s), lues).Ok);
+    EXPECT_EQ(lues, std::vector<TZoneCarte>{zones[1]});
+    const QString texte = QString::fromLatin1(lit(chemin(u"a.mvc"_s)));
+    EXPECT_TRUE(texte.contains(u"3=Trois"_s));
+    EXPECT_TRUE(texte.contains(u"3=F35"_s));
+}
+
+TEST_F(FichiersCarte, BrokenFilesAreReadWithinBounds)
+{
+    std::vector<TZoneCarte> zones;
+    ecrit(chemin(u"enorme.mvc"_s), "[Description]\nNbre=2000000000\n[Nom]\n1=Une\n");
+    TLectureCarte r = ChargeCarte(chemin(u"enorme.mvc"_s), zones);
+    EXPECT_TRUE(r.Ok);
+    EXPECT_TRUE(r.Tronquee);
+    EXPECT_EQ(zones.size(), size_t(MaxZonesCarte));
+    EXPECT_EQ(zones[0].Nom, u"Une"_s);
+
+    ecrit(chemin(u"negatif.mvc"_s),
+          "[Description]\nNbre=-5\n");
+    r = ChargeCarte(chemin(u"negatif.mvc"_s), zones);
+    EXPECT_TRUE(r.Ok && !r.Tronquee && zones.empty());
+
+    ecrit(chemin(u"points.mvc"_s), "[Description]\nNbre=3\n[PtsX]\n1=abc\n2=-4\n3=7\n[PtsY]\n1=1e9\n2=2\n3=99999999\n");
+    r = ChargeCarte(chemin(u"points.mvc"_s), zones);
+    ASSERT_EQ(zones.size(), 3u);
+    EXPECT_EQ(QPoint(zones[0].X, zones[0].Y), QPoint(0, 0));
+    EXPECT_EQ(QPoint(zones[1].X, zones[1].Y), QPoint(0, 2));
+    EXPECT_EQ(QPoint(zones[2].X, zones[2].Y), QPoint(7, 0));
+    EXPECT_TRUE(zones[2].Nom.isEmpty());
+
+    r = ChargeCarte(chemin(u"absente.mvc"_s), zones);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_FALSE(r.Erreur.isEmpty());
+    ASSERT_EQ(::mkfifo(chemin(u"tube.mvc"_s).toLocal8Bit().constData(), 0600), 0);
+    r = ChargeCarte(chemin(u"tube.mvc"_s), zones);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(zones.empty());
+}
+
+TEST_F(FichiersCarte, NewMapsListsNamesAndPaths)
+{
+    ecrit(chemin(u"b.mvc"_s), "[Description]\nNbre=4\n[Nom]\n1=x\n");
+    ASSERT_TRUE(NouvelleCarte(chemin(u"b.mvc"_s)));
+    EXPECT_EQ(lit(chemin(u"b.mvc"_s)), QByteArray("[Description]\r\nNbre=0\r\n"));
+    ecrit(chemin(u"Monde.MVC"_s), "");
+    ecrit(chemin(u"Monde.BMP"_s), "");
+    ecrit(chemin(u"notes.txt"_s), "");
+    QStringList noms = ListeCartes(m_tmp.path());
+    noms.sort();
+    EXPECT_EQ(noms, (QStringList{u"Monde"_s, u"b"_s}));
+    EXPECT_EQ(CheminCarte(m_tmp.path() + u'/', u"Monde"_s, u".bmp"_s), chemin(u"Monde.BMP"_s));
+    EXPECT_EQ(CheminCarte(m_tmp.path() + u'/', u"Autre"_s, u".bmp"_s), chemin(u"Autre.bmp"_s));
+    EXPECT_TRUE(ListeCartes(chemin(u"absent"_s)).isEmpty());
+
+    QString erreur;
+    EXPECT_FALSE(SauveImageCarte(QImage(), chemin(u"x.bmp"_s), &erreur));
+    EXPECT_FALSE(erreur.isEmpty());
+    EXPECT_FALSE(QFile::exists(chemin(u"x.bmp"_s)));
+    EXPECT_FALSE(NouvelleCarte(chemin(u"absent/c.mvc"_s), &erreur));
+    EXPECT_FALSE(SauveCarte(chemin(u"absent/c.mvc"_s), {}, &erreur));
+}
+
+TEST(NomCarteValide, RefusesNamesThatWouldLeaveTheFolder)
+{
+    chargeTextes();
+    for (const QString &nom : {u"Départements"_s, u"Monde 1900"_s, u"a.b"_s})
+        EXPECT_TRUE(NomCarteValide(nom)) << nom.toStdString();
+    for (const QString &nom : {QString(), u"  "_s, u"../x"_s, u"a/b"_s, u"a\\b"_s, u".cachée"_s, u"a\nb"_s}) {
+        QString raison;
+        EXPECT_FALSE(NomCarteValide(nom, &raison)) << nom.toStdString();
+        EXPECT_FALSE(raison.isEmpty());
+    }
+}
+
+TEST(PointLieuCarte, FrenchPlacesKeepTheirPostalCode)
+{
+    const struct {
+        const char *lieu, *envoye;
+    } cas[] = {
+        {"FRA,IDF,F95,000 Pontoise", "000 Pontoise,France"},
+        {"FRA,IDF,F95000,Pontoise", "Pontoise,95000,France"},
+        {"fra,IDF,F95000,Pontoise", "Pontoise,95000,France"},
+        {"FRA,IDF", "FRA,IDF"},
+        {"FRA,IDF,F95", "FRA,IDF,F95"},
+        {"ITA,,,Roma", "ITA,,,Roma"},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(PointLieuCarte(QString::fromUtf8(c.lieu), u"X"_s).Lieu, QString::fromUtf8(c.envoye)) << c.lieu;
+    const TPointCarte p = PointLieuCarte(u"FRA,IDF,F95,L'Isle-Adam <b>"_s, u"D'Arc <script>"_s);
+    EXPECT_EQ(p.Libelle, u"D&#39;Arc &lt;script&gt;<br/><font size=\"-1\">FRA,IDF,F95,L&#39;Isle-Adam &lt;b&gt;</font>"_s);
+    EXPECT_TRUE(PointLieuCarte(QString(), u"X"_s).Lieu.isEmpty());
+}
+
+// The maps of the program's folder: each loads, each seed is white and its
+// region holds no other zone's seed, and the départements and countries of
+// the place lists have their zones.
+TEST(CartesLivrees, LoadWithSeedsInsideTheirZones)
+{
+    SetRepModele(QStringLiteral(LIGNEE_MODELE));
+    const QString dossier = QStringLiteral(LIGNEE_MODELE "/1/carte/");
+    const QStringList cartes = ListeCartes(dossier);
+    ASSERT_TRUE(cartes.contains(NomCarteWeb()));
+    ASSERT_TRUE(cartes.contains(u"Départements de France"_s));
+    ASSERT_TRUE(cartes.contains(u"Pays du monde"_s));
+    std::vector<TZoneCarte> web;
+    ASSERT_TRUE(ChargeCarte(CheminCarte(dossier, NomCarteWeb(), u".mvc"_s), web).Ok);
+    EXPECT_TRUE(web.empty());
+
+    for (const QString &nom : {u"Départements de France"_s, u"Pays du monde"_s}) {
+        SCOPED_TRACE(nom.toStdString());
+        std::vector<TZoneCarte> zones;
+        ASSERT_TRUE(ChargeCarte(CheminCarte(dossier, nom, u".mvc"_s), zones).Ok);
+        ASSERT_GT(zones.size(), 90u);
+        QImage image(CheminCarte(dossier, nom, u".bmp"_s));
+        ASSERT_FALSE(image.isNull());
+        image.convertTo(QImage::Format_RGB32);
+        for (size_t i = 0; i < zones.size(); ++i) {
+            const QPoint germe(zones[i].X, zones[i].Y);
+            ASSERT_EQ(image.pixel(germe), qRgb(255, 255, 255)) << zones[i].Nom.toStdString();
+            QImage copie = image;
+            ASSERT_GT(RemplitBordure(copie, germe, qRgb(1, 2, 3)), 0);
+            for (size_t j = 0; j < zones.size(); ++j) {
+                if (j == i)
+                    continue;
+                EXPECT_NE(copie.pixel(zones[j].X, zones[j].Y), qRgb(1, 2, 3))
+                    << zones[i].Nom.toStdString() << " reaches " << zones[j].Nom.toStdString();
+            }
+        }
+        const QString liste = nom.startsWith(u'D') ? u"Départements de France"_s : u"Pays"_s;
+        QStringList lieux;
+        ASSERT_TRUE(ChargeListeLieux(QStringLiteral(LIGNEE_MODELE "/1/lieu/") + liste + u".txt"_s, lieux));
+        TIndexZones index(zones);
+        int sansZone = 0;
+        for (const QString &lieu : lieux) {
+            if (index.Premiere(lieu) < 0)
+                ++sansZone;
+            EXPECT_TRUE(nom.startsWith(u'P') || index.Premiere(lieu) >= 0) << lieu.toStdString();
+        }
+        // The world map lacks only territories too small for its source.
+        EXPECT_LT(sansZone, 12) << "lieux sans zone";
+    }
+    // A place of France lights France alone on the world map, whatever its
+    // commune's name holds.
+    std::vector<TZoneCarte> monde;
+    ASSERT_TRUE(ChargeCarte(CheminCarte(dossier, u"Pays du monde"_s, u".mvc"_s), monde).Ok);
+    TIndexZones index(monde);
+    const std::vector<int> &z = index.Zones(u"FRA,PAC,F13,Marseille"_s);
+    ASSERT_EQ(z.size(), 1u);
+    EXPECT_EQ(monde[static_cast<size_t>(z[0])].Lieu, u"FRA"_s);
+    SetRepModele(QString());
+}
+
+} // namespace

@@ -1,0 +1,474 @@
+// The map window, its zone editor and the new-map dialogs on a map made
+// here: white zones with black borders (one of them diagonal), a blue sea
+// and an area that is no zone; then the main window on the example database.
+
+#include "BD.h"
+#include "Chemins.h"
+#include "DialoguesScriptes.h"
+#include "Globales.h"
+#include "IOCarte.h"
+#include "Ini.h"
+#include "Langue.h"
+#include "Options.h"
+#include "ProgrammeTest.h"
+#include "ReponseModale.h"
+#include "TBKStringGrid.h"
+#include "TQuorWin.h"
+#include "TfmCarte.h"
+#include "TfmCarteNouvelle.h"
+#include "TfmCarteNouvelleZone.h"
+#include "TfmCartePerso.h"
+#include "TfmRapport.h"
+#include "CommandesCarte.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class Hote final : public THoteRapport
+{
+public:
+    TfmRapport *Fenetre = nullptr;
+    int SelecPers() const override { return 0; }
+    void SelecFiche(int) override {}
+    void MontreRapport() override { Fenetre->show(); }
+    void RapportCache() override {}
+    bool FormKeyDown(int, Qt::KeyboardModifiers) override { return false; }
+};
+
+QByteArray lit(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Seeds of the map made below.
+const QPoint GermeOise(30, 30);     // square, "Val-d'Oise", F95
+const QPoint GermeIdf(80, 30);      // square beside it, "Île-de-France", FRA,IDF
+const QPoint GermeNord(160, 15);    // above a diagonal border, "Finistère", F29
+const QPoint GermeSud(120, 50);     // below it, "Côtes-d'Armor", F22
+const QPoint PointLibre(30, 95);    // a white area that is no zone
+const QPoint PointMer(190, 110);
+
+class CarteFenetre : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        SetRepModele(QStringLiteral(LIGNEE_MODELE));
+        ASSERT_TRUE(ChargeLangue(FichierLangue()));
+        DossierCarte = m_tmp.path() + u'/';
+        DossierLieu = QStringLiteral(LIGNEE_MODELE "/1/lieu/");
+        DossierRapport = QStringLiteral(LIGNEE_MODELE "/1/rapport/");
+        NomModeleDefaut = u"defaut"_s;
+        Reglages() = TReglages();
+        Reglages().Carte = u"Essai"_s;
+        Options() = TOptions();
+        Options().Evenements = {{GenreEveIndividu(), u"Naissance"_s, u"BIRT"_s},
+                                {GenreEveIndividu(), u"Décès"_s, u"DEAT"_s},
+                                {GenreEveUnion(), u"Mariage"_s, u"MARR"_s}};
+        fabriqueCarte(u"Essai"_s);
+
+        // p1: three events in the Val-d'Oise; p2: born there; p3: born in
+        // the Finistère; p4: no place.
+        m_p1 = personne(u"DUPONT"_s, {{u"Naissance"_s, u"FRA,IDF,F95,Pontoise"_s},
+                                      {u"Baptême"_s, u"FRA,IDF,F95,Pontoise"_s},
+                                      {u"Décès"_s, u"FRA,IDF,F95000,Cergy"_s}});
+        m_p2 = personne(u"MARTIN"_s, {{u"Naissance"_s, u"FRA,IDF,F95,Osny"_s}});
+        m_p3 = personne(u"LE GALL"_s, {{u"Naissance"_s, u"FRA,BRE,F29,Quimper"_s}, {u"Décès"_s, u"ITA,,,Roma"_s}});
+        m_p4 = personne(u"SANS"_s, {});
+        RefPers = m_p3;
+
+        m_rapport = std::make_unique<TfmRapport>(m_bd, m_hote);
+        m_hote.Fenetre = m_rapport.get();
+        m_carte = std::make_unique<TfmCarte>(m_bd, *m_rapport, [this] { return m_selec; });
+        m_carte->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_carte.get()));
+        m_image = m_carte->findChild<QWidget *>(u"carte"_s);
+        ASSERT_TRUE(m_image);
+    }
+    void TearDown() override
+    {
+        m_carte.reset();
+        m_rapport.reset();
+        SetRepModele(QString());
+    }
+
+    void fabriqueCarte(const QString &nom)
+    {
+        QImage image(200, 120, QImage::Format_RGB32);
+        image.fill(qRgb(80, 140, 220));
+        QPainter p(&image);
+        p.setPen(Qt::black);
+        p.setBrush(Qt::white);
+        p.drawRect(5, 5, 50, 50);     // Val-d'Oise
+        p.drawRect(55, 5, 50, 50);    // Île-de-France, sharing its left border
+        p.drawRect(105, 5, 80, 60);   // cut in two by the diagonal
+        p.drawLine(105, 5, 185, 65);
+        p.drawRect(5, 80, 60, 30);    // no zone
+        p.end();
+        ASSERT_TRUE(image.save(DossierCarte + nom + u".bmp"_s, "BMP"));
+        ASSERT_TRUE(SauveCarte(DossierCarte + nom + u".mvc"_s,
+                               {{u"Val-d'Oise"_s, u"F95"_s, GermeOise.x(), GermeOise.y()},
+                                {u"Île-de-France"_s, u"FRA,IDF"_s, GermeIdf.x(), GermeIdf.y()},
+                                {u"Finistère"_s, u"F29"_s, GermeNord.x(), GermeNord.y()},
+                                {u"Côtes-d'Armor"_s, u"F22"_s, GermeSud.x(), GermeSud.y()}}));
+    }
+
+    int personne(const QString &nom, const std::vector<std::pair<QString, QString>> &evenements)
+    {
+        const int p = m_bd.NewPerson();
+        m_bd.SetSurname(p, nom);
+        for (const auto &[type, lieu] : evenements) {
+            const int e = m_bd.AddPersonEvent(p);
+            m_bd.SetEventField(e, EveType, type);
+            m_bd.SetEventField(e, EveLieu, lieu);
+        }
+        return p;
+    }
+
+    QRgb pixel(QPoint p) const { return m_carte->Image().pixel(p) | 0xff000000u; }
+
+    static void choisit(QComboBox *liste, int index)
+    {
+        liste->showPopup();
+        QAbstractItemView *vue = liste->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(vue->window()));
+        const QModelIndex ligne = vue->model()->index(index, 0);
+        QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(ligne).center());
+    }
+    QComboBox *liste(const char *nom) const { return m_carte->findChild<QComboBox *>(QString::fromLatin1(nom)); }
+    void clic(QPoint p) { QTest::mouseClick(m_image, Qt::LeftButton, {}, p); }
+    std::vector<int> rapport() const { return {m_rapport->Liste().begin(), m_rapport->Liste().end()}; }
+
+    QTemporaryDir m_tmp;
+    TDialoguesScriptes m_dialogues;
+    TBD m_bd;
+    Hote m_hote;
+    int m_selec = 0;
+    int m_p1 = 0, m_p2 = 0, m_p3 = 0, m_p4 = 0;
+    std::unique_ptr<TfmRapport> m_rapport;
+    std::unique_ptr<TfmCarte> m_carte;
+    QWidget *m_image = nullptr;
+};
+
+TEST_F(CarteFenetre, FillsTheZonesOfThePlacesAndReportsAClickedZone)
+{
+    EXPECT_EQ(m_carte->NomCarte(), u"Essai"_s);
+    EXPECT_EQ(m_image->size(), QSize(200, 120));
+    const QRgb zone = TfmCarte::CouleurZone(), blanc = TfmCarte::CouleurVide();
+    // The selection is nobody: a blank map.
+    for (const QPoint g : {GermeOise, GermeIdf, GermeNord, GermeSud})
+        EXPECT_EQ(pixel(g), blanc);
+
+    choisit(liste("cbPour"), TfmCarte::SourceTous);
+    EXPECT_EQ(m_carte->Liste().Count(), 4);
+    // Two zones cover the places of the Val-d'Oise; the diagonal border
+    // keeps the Côtes-d'Armor white; the sea and the free area stay.
+    EXPECT_EQ(pixel(GermeOise), zone);
+    EXPECT_EQ(pixel(GermeIdf), zone);
+    EXPECT_EQ(pixel(GermeNord), zone);
+    EXPECT_EQ(pixel(GermeSud), blanc);
+    EXPECT_EQ(pixel(QPoint(184, 6)), zone);
+    EXPECT_EQ(pixel(QPoint(106, 63)), blanc); // the corner beside the diagonal, on the other side
+    EXPECT_EQ(pixel(PointLibre), blanc);
+    EXPECT_EQ(pixel(PointMer), qRgb(80, 140, 220));
+
+    // The zones are listed by name: "Île-de-France" comes first and takes
+    // the report of every place of the Val-d'Oise, once per event.
+    clic(GermeIdf + QPoint(10, 10));
+    EXPECT_EQ(pixel(GermeIdf), TfmCarte::CouleurSurbrillance());
+    ASSERT_GT(m_carte->ZoneClic(), 0);
+    EXPECT_EQ(m_carte->Zones()[static_cast<size_t>(m_carte->ZoneClic() - 1)].Nom, u"Île-de-France"_s);
+    EXPECT_EQ(rapport(), (std::vector<int>{m_p1, m_p1, m_p1, m_p2}));
+    EXPECT_TRUE(m_rapport->isVisible());
+    EXPECT_TRUE(m_rapport->Titre().contains(u"Tout le monde"_s));
+    EXPECT_TRUE(m_rapport->Titre().contains(u'4'));
+
+    // Another zone: the first one gets its colour back.
+    clic(GermeNord);
+    EXPECT_EQ(pixel(GermeIdf), zone);
+    EXPECT_EQ(pixel(GermeNord), TfmCarte::CouleurSurbrillance());
+    EXPECT_EQ(rapport(), (std::vector<int>{m_p3}));
+    // A white zone or the sea makes no report.
+    clic(GermeSud);
+    EXPECT_EQ(pixel(GermeNord), zone);
+    EXPECT_EQ(rapport(), (std::vector<int>{m_p3}));
+    clic(PointMer);
+    EXPECT_EQ(pixel(GermeSud), blanc);
+    EXPECT_EQ(m_carte->PointClic(), QPoint());
+
+    // One event type only: the deaths.
+    choisit(liste("cbEvenement"), 2);
+    EXPECT_EQ(pixel(GermeOise), zone);
+    EXPECT_EQ(pixel(GermeNord), blanc);
+    clic(GermeIdf);
+    EXPECT_EQ(rapport(), (std::vector<int>{m_p1}));
+}
+
+TEST_F(CarteFenetre, ReportSourceCountsPersonsOnlyAndRedrawsAtOnce)
+{
+    // A report of non-person rows around two persons.
+    ASSERT_TRUE(m_rapport->InitRapport());
+    TBKStringGrid *grille = m_rapport->Grille();
+    grille->SetRowCount(5);
+    grille->SetRowData(1, 0);
+    grille->SetRowData(2, m_p3);
+    grille->SetRowData(3, 0);
+    grille->SetRowData(4, m_p2);
+    m_rapport->FinRapport();
+    choisit(liste("cbPour"), TfmCarte::SourceRapport);
+    EXPECT_EQ(liste("cbPour")->currentText(), u"Selon 2 pers."_s);
+    EXPECT_EQ(pixel(GermeNord), TfmCarte::CouleurZone());
+    EXPECT_EQ(pixel(GermeOise), TfmCarte::CouleurZone());
+
+    // A report of no person: the user is told, the selection comes back.
+    ASSERT_TRUE(m_rapport->InitRapport());
+    grille->SetRowCount(2);
+    grille->SetRowData(1, 0);
+    m_rapport->FinRapport();
+    m_selec = m_p3;
+    m_dialogues.Messages.clear();
+    choisit(liste("cbPour"), TfmCarte::SourceRapport);
+    ASSERT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_TRUE(m_dialogues.Messages[0].startsWith(u"Il n'y a aucune personne dans le rapport"_s));
+    EXPECT_EQ(liste("cbPour")->currentIndex(), TfmCarte::SourceSelection);
+    EXPECT_EQ(pixel(GermeNord), TfmCarte::CouleurZone());
+    EXPECT_EQ(pixel(GermeOise), TfmCarte::CouleurVide());
+}
+
+TEST_F(CarteFenetre, ZoneEditorAddsAZoneAtTheClickAndSavesACopy)
+{
+    TfmCartePerso *perso = m_carte->Perso();
+    perso->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(perso));
+    auto *lv = perso->findChild<QTreeWidget *>(u"lvCarte"_s);
+    ASSERT_EQ(lv->topLevelItemCount(), 4);
+
+    // Cancelled: nothing is added, the area stays highlighted.
+    {
+        ReponseModale<TfmCarteNouvelleZone> reponse([](TfmCarteNouvelleZone &d) {
+            QTest::mouseClick(d.findChild<QPushButton *>(u"Button2"_s), Qt::LeftButton);
+        });
+        clic(PointLibre);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    EXPECT_EQ(lv->topLevelItemCount(), 4);
+    EXPECT_EQ(pixel(PointLibre), TfmCarte::CouleurSurbrillance());
+
+    // Ok without a place code is refused; with both, the zone is added with
+    // the click point as its seed.
+    const QPoint point = PointLibre + QPoint(5, 2);
+    {
+        ReponseModale<TfmCarteNouvelleZone> reponse([this](TfmCarteNouvelleZone &d) {
+            QTest::keyClicks(d.findChild<QLineEdit *>(u"eNom"_s), u"Morbihan"_s);
+            QTest::mouseClick(d.findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(m_dialogues.Messages.value(0), u"Vous n'avez pas indiqué le nom ou le lieu"_s);
+            QTest::keyClicks(d.findChild<QLineEdit *>(u"eLieu"_s), u"F56"_s);
+            QTest::mouseClick(d.findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+        });
+        clic(point);
+        EXPECT_TRUE(reponse.Ouvert);
+    }
+    ASSERT_EQ(lv->topLevelItemCount(), 5);
+    EXPECT_EQ(m_carte->Zones().back(), (TZoneCarte{u"Morbihan"_s, u"F56"_s, point.x(), point.y()}));
+    EXPECT_EQ(m_carte->ZoneClic(), 5);
+    EXPECT_EQ(m_carte->LieuToIndex(u"FRA,BRE,F56,Vannes"_s), 4);
+
+    // A zone chosen in the list shows on the map; renaming it changes the
+    // list, editing with no zone chosen changes nothing.
+    QTreeWidgetItem *oise = lv->findItems(u"Val-d'Oise"_s, Qt::MatchExactly).value(0);
+    ASSERT_TRUE(oise);
+    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, lv->visualItemRect(oise).center());
+    EXPECT_EQ(pixel(GermeOise), TfmCarte::CouleurSurbrillance());
+    auto *eNom = perso->findChild<QLineEdit *>(u"eNom"_s);
+    EXPECT_EQ(eNom->text(), u"Val-d'Oise"_s);
+    QTest::keyClicks(eNom, u" (95)"_s);
+    EXPECT_EQ(oise->text(0), u"Val-d'Oise (95)"_s);
+
+    // Saved under another name: a copy, the old files untouched.
+    const QByteArray mvc = lit(DossierCarte + u"Essai.mvc"_s), bmp = lit(DossierCarte + u"Essai.bmp"_s);
+    auto *eFile = perso->findChild<QLineEdit *>(u"eFile"_s);
+    eFile->clear();
+    QTest::keyClicks(eFile, u"Copie"_s);
+    QTest::mouseClick(perso->findChild<QPushButton *>(u"sbSauve"_s), Qt::LeftButton);
+    EXPECT_EQ(lit(DossierCarte + u"Essai.mvc"_s), mvc);
+    EXPECT_EQ(lit(DossierCarte + u"Essai.bmp"_s), bmp);
+    std::vector<TZoneCarte> copie;
+    ASSERT_TRUE(ChargeCarte(DossierCarte + u"Copie.mvc"_s, copie).Ok);
+    EXPECT_EQ(copie, m_carte->Zones());
+    QImage image(DossierCarte + u"Copie.bmp"_s);
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), m_carte->ImageVide());
+
+    // A name that leaves the folder, or a folder in the way, is refused.
+    m_dialogues.Messages.clear();
+    eFile->setText(u"../Dehors"_s);
+    QTest::mouseClick(perso->findChild<QPushButton *>(u"sbSauve"_s), Qt::LeftButton);
+    ASSERT_TRUE(QDir().mkdir(DossierCarte + u"Bloque.mvc"_s));
+    eFile->setText(u"Bloque"_s);
+    QTest::mouseClick(perso->findChild<QPushButton *>(u"sbSauve"_s), Qt::LeftButton);
+    EXPECT_EQ(m_dialogues.Messages.size(), 2);
+    EXPECT_FALSE(QFile::exists(m_tmp.path() + u"/../Dehors.mvc"_s));
+    EXPECT_FALSE(QFile::exists(DossierCarte + u"Bloque.bmp"_s));
+}
+
+TEST_F(CarteFenetre, BrokenOrPictureLessMapsAreToldAndKeptApart)
+{
+    // A damaged count is cut, and said.
+    QFile f(DossierCarte + u"Abimee.mvc"_s);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Description]\r\nNbre=99999999\r\n");
+    f.close();
+    m_carte->Charge(u"Abimee"_s);
+    EXPECT_EQ(m_carte->Zones().size(), size_t(MaxZonesCarte));
+    ASSERT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_TRUE(m_dialogues.Messages[0].contains(u"10000"_s));
+
+    // No picture: "pas d'image", an empty picture 310 wide, and saving it
+    // writes nothing.
+    ASSERT_TRUE(NouvelleCarte(DossierCarte + u"Nue.mvc"_s));
+    m_carte->Charge(u"Nue"_s);
+    EXPECT_EQ(m_carte->Perso()->findChild<QLineEdit *>(u"eBmp"_s)->text(), u"pas d'image"_s);
+    EXPECT_EQ(m_image->size(), QSize(310, 0));
+    const QByteArray avant = lit(DossierCarte + u"Nue.mvc"_s);
+    m_dialogues.Messages.clear();
+    m_carte->Perso()->show();
+    QTest::mouseClick(m_carte->Perso()->findChild<QPushButton *>(u"sbSauve"_s), Qt::LeftButton);
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(lit(DossierCarte + u"Nue.mvc"_s), avant);
+    EXPECT_FALSE(QFile::exists(DossierCarte + u"Nue.bmp"_s));
+    EXPECT_EQ(Reglages().Carte, u"Nue"_s);
+}
+
+TEST_F(CarteFenetre, NewMapFromAPictureAsksBeforeReplacingOne)
+{
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QString source = m_tmp.path() + u"/source.png"_s;
+    ASSERT_TRUE(image.save(source));
+    auto cree = [&](const QString &nom, bool oui) {
+        m_dialogues.OuiNon.clear();
+        TfmCarteNouvelle dialogue(*m_carte);
+        ReponseModale<TfmCarteNouvelle> reponse([&](TfmCarteNouvelle &d) {
+            m_dialogues.Fichiers.push_back(source);
+            QTest::mouseClick(d.findChild<QToolButton *>(u"sbCharge"_s), Qt::LeftButton);
+            QTest::keyClicks(d.findChild<QLineEdit *>(u"eNom"_s), nom);
+            m_dialogues.OuiNon.push_back(oui);
+            QTest::mouseClick(d.findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+            if (d.isVisible())
+                d.reject();
+        });
+        return dialogue.exec() == QDialog::Accepted;
+    };
+    ASSERT_TRUE(cree(u"Nouvelle"_s, true));
+    EXPECT_EQ(lit(DossierCarte + u"Nouvelle.mvc"_s), QByteArray("[Description]\r\nNbre=0\r\n"));
+    EXPECT_EQ(QImage(DossierCarte + u"Nouvelle.bmp"_s).size(), QSize(60, 40));
+    EXPECT_EQ(m_carte->NomCarte(), u"Nouvelle"_s);
+    EXPECT_TRUE(m_carte->Perso()->isVisible());
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+
+    // The name of an existing map: No keeps it whole.
+    const QByteArray mvc = lit(DossierCarte + u"Essai.mvc"_s), bmp = lit(DossierCarte + u"Essai.bmp"_s);
+    EXPECT_FALSE(cree(u"Essai"_s, false));
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(lit(DossierCarte + u"Essai.mvc"_s), mvc);
+    EXPECT_EQ(lit(DossierCarte + u"Essai.bmp"_s), bmp);
+    // Yes replaces it; the name is listed once.
+    EXPECT_TRUE(cree(u"Essai"_s, true));
+    EXPECT_TRUE(m_carte->Zones().empty());
+    QComboBox *cartes = liste("CB_FileList");
+    QStringList noms;
+    for (int i = 0; i < cartes->count(); ++i)
+        noms << cartes->itemText(i);
+    EXPECT_EQ(noms.count(u"Essai"_s), 1);
+    EXPECT_EQ(cartes->currentText(), u"Essai"_s);
+}
+
+// On the example database, as a user finds it: the map of the départements
+// of the births, a département clicked, the world map, the web map left for
+// another test; the map shown is kept in gene.ini at close.
+class CarteProgramme : public ProgrammeTest
+{
+};
+
+TEST_F(CarteProgramme, BirthsOfTheExampleOnTheDepartementsThenTheWorld)
+{
+    auto fenetre = std::make_unique<TQuorWin>();
+    fenetre->show();
+    fenetre->Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
+    auto *pc = fenetre->centralWidget()->findChild<QTabWidget *>(u"PC"_s);
+    pc->setCurrentWidget(fenetre->findChild<QWidget *>(u"TS_Stat"_s));
+    auto *sbCarte = fenetre->findChild<QToolButton *>(u"sbCarte"_s);
+    ASSERT_TRUE(sbCarte && sbCarte->isEnabled());
+    QTest::mouseClick(sbCarte, Qt::LeftButton);
+    TfmCarte *carte = fenetre->Cartes()->Carte();
+    ASSERT_TRUE(carte->isVisible());
+    EXPECT_EQ(carte->NomCarte(), u"Départements de France"_s);
+
+    auto choisitTexte = [](QComboBox *l, const QString &texte) {
+        l->showPopup();
+        QAbstractItemView *vue = l->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(vue->window()));
+        const QModelIndex ligne = vue->model()->index(l->findText(texte), 0);
+        ASSERT_TRUE(ligne.isValid()) << texte.toStdString();
+        QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(ligne).center());
+    };
+    choisitTexte(carte->findChild<QComboBox *>(u"cbPour"_s), u"Tout le monde"_s);
+    choisitTexte(carte->findChild<QComboBox *>(u"cbEvenement"_s), u"Naissance"_s);
+    // Every département holding a birth is coloured, the others are white.
+    const TBD &bd = fenetre->Base();
+    std::set<int> attendues;
+    for (int p = bd.NextPerson(0); p; p = bd.NextPerson(p))
+        if (const int z = carte->LieuToIndex(bd.BirthPlace(p)); z >= 0)
+            attendues.insert(z);
+    ASSERT_FALSE(attendues.empty());
+    for (size_t z = 0; z < carte->Zones().size(); ++z) {
+        const QPoint g(carte->Zones()[z].X, carte->Zones()[z].Y);
+        EXPECT_EQ(carte->Image().pixel(g) | 0xff000000u,
+                  attendues.count(static_cast<int>(z)) ? TfmCarte::CouleurZone() : TfmCarte::CouleurVide())
+            << carte->Zones()[z].Nom.toStdString();
+    }
+    // One clicked: its persons in the report window.
+    const int z = *attendues.begin();
+    QTest::mouseClick(carte->findChild<QWidget *>(u"carte"_s), Qt::LeftButton, {},
+                      QPoint(carte->Zones()[static_cast<size_t>(z)].X, carte->Zones()[static_cast<size_t>(z)].Y));
+    ASSERT_FALSE(fenetre->Rapport()->Liste().IsEmpty());
+    for (const int p : fenetre->Rapport()->Liste())
+        EXPECT_EQ(carte->LieuToIndex(bd.BirthPlace(p)), z);
+    EXPECT_TRUE(fenetre->Rapport()->isVisible());
+
+    choisitTexte(carte->findChild<QComboBox *>(u"CB_FileList"_s), u"Pays du monde"_s);
+    EXPECT_EQ(carte->NomCarte(), u"Pays du monde"_s);
+    bool france = false;
+    for (const TZoneCarte &zone : carte->Zones())
+        if (zone.Lieu == u"FRA"_s)
+            france = carte->Image().pixel(zone.X, zone.Y) == (TfmCarte::CouleurZone() | 0xff000000u);
+    EXPECT_TRUE(france);
+
+    // Closing the map window puts its button up; the map is in gene.ini.
+    carte->close();
+    EXPECT_FALSE(sbCarte->isChecked());
+    fenetre->close();
+    const TIniFile gene(DossierParamUser + u"gene.ini"_s);
+    EXPECT_EQ(gene.ReadString(u"Carte"_s, u"Nom"_s), u"Pays du monde"_s);
+}
+
+} // namespace
