@@ -15,7 +15,8 @@
 //                                    three-letter codes ("FRA"), the first
 //                                    part of the program's place texts
 //   Carte Google.mvc                 no zones: the web map
-// The pictures have white zones outlined in black, the sea in blue, and
+// The pictures have white zones outlined in black, the sea in light grey
+// (apart from the light blue of filled zones and the blue of a clicked one), and
 // each zone's seed is a white pixel as far inside it as can be. Countries
 // too small to keep a white pixel get a 3 x 3 white square outlined in black
 // where they are. Sources and licences: 1/carte/LICENCES.txt.
@@ -36,7 +37,7 @@ const dossier = path.join(modele, '1', 'carte');
 fs.mkdirSync(dossier, {recursive: true});
 
 const NOIR = 0, BLANC = 1, MER = 2, CADRE = 3;
-const PALETTE = [[0, 0, 0], [255, 255, 255], [170, 205, 235], [128, 128, 128]];
+const PALETTE = [[0, 0, 0], [255, 255, 255], [220, 220, 220], [128, 128, 128]];
 
 // ---- SVG paths ------------------------------------------------------------
 
