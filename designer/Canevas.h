@@ -66,8 +66,8 @@ public:
     // The picture stretched over the rectangle (left, top, width, height in
     // pixels), each target pixel taking the nearest picture pixel. Pixels of
     // the picture whose alpha is 0 leave the surface as it was, so a picture
-    // made transparent (RendTransparent, Bitmaps.h) shows what is below; any
-    // other pixel is copied. Nothing for a null picture or an empty
+    // made transparent (RendTransparent, Bitmaps.h) shows what is below;
+    // opaque pixels are copied. Nothing for a null picture or an empty
     // rectangle.
     virtual void Image(const QRect &cible, const QImage &image) = 0;
 

@@ -27,9 +27,9 @@ constexpr int GabaritJaquetteDVD = 5;
 constexpr int GabaritPochetteCD = 6;
 
 // A page drawn at twice the size is reduced into the picture; beyond this
-// many pixels of the doubled bitmap (a poster-sized export) the objects are
-// drawn directly at the picture's size instead.
-constexpr qint64 PixelsMaxDouble = qint64(150) * 1000 * 1000;
+// many pixels of the doubled bitmap (400 MB, a poster-sized export) the
+// objects are drawn directly at the picture's size instead.
+constexpr qint64 PixelsMaxDouble = qint64(100) * 1000 * 1000;
 
 // The name of the size key each template reads, or nothing.
 QStringView CleGabarit(int gabarit)
