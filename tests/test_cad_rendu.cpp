@@ -432,6 +432,11 @@ TEST(ExportPage, EtiquetteCDAvecPhotoMasquee)
     objet->SetCentre(60, 35);
     objet->SetTaille(64, 32);
     ASSERT_NE(m->AddObject(std::move(objet)), nullptr);
+    // An object made for another model, or none, is not taken.
+    auto autre = Page(10, 10);
+    EXPECT_EQ(m->AddObject(std::make_unique<PhotoMasquee>(*autre, cheminPhoto, cheminMasque)), nullptr);
+    EXPECT_EQ(m->AddObject(std::unique_ptr<TxiloCADObj>()), nullptr);
+    EXPECT_EQ(m->Count(), 2);
 
     struct Export {
         bool jpeg;
