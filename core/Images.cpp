@@ -10,6 +10,7 @@
 #include <jerror.h>
 #include <png.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -25,7 +26,7 @@
 using namespace Qt::StringLiterals;
 
 // The decoders below report errors with longjmp. The functions that call
-// setjmp (OuvrePng, LitPixelsPng, CodePng, OuvreJpeg, LitPixelsJpeg) and
+// setjmp (OuvrePng, LitPixelsPng, CodePng, OuvreJpeg, LitPixelsJpeg, CodeJpeg) and
 // the callbacks that jump out of libpng and libjpeg hold only plain data,
 // so a jump never skips a destructor. Everything they allocate is kept in a
 // plain state struct and released by its Ferme... function, which the C++
@@ -467,6 +468,53 @@ void FermeEcriturePng(EcriturePng *e)
     std::free(e->octets);
 }
 
+// The JPEG is coded in memory by libjpeg, which reports errors by the same
+// jump as the reader; the buffer it allocates is released by
+// FermeEcritureJpeg on every path.
+struct EcritureJpeg {
+    jpeg_compress_struct info;
+    jpeg_error_mgr erreurs;
+    std::jmp_buf saut;
+    unsigned char *octets; // malloc'ed by libjpeg
+    unsigned long taille;
+};
+
+void SortieEcritureJpeg(j_common_ptr info)
+{
+    std::longjmp(static_cast<EcritureJpeg *>(info->client_data)->saut, 1);
+}
+
+bool CodeJpeg(EcritureJpeg *e, const uchar *base, std::size_t pas, JDIMENSION largeur, JDIMENSION hauteur)
+{
+    e->info.err = jpeg_std_error(&e->erreurs);
+    e->erreurs.error_exit = SortieEcritureJpeg;
+    e->erreurs.output_message = MessageJpeg;
+    e->info.client_data = e;
+    if (setjmp(e->saut))
+        return false;
+    jpeg_create_compress(&e->info);
+    jpeg_mem_dest(&e->info, &e->octets, &e->taille);
+    e->info.image_width = largeur;
+    e->info.image_height = hauteur;
+    e->info.input_components = 3;
+    e->info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&e->info);
+    jpeg_start_compress(&e->info, TRUE);
+    while (e->info.next_scanline < hauteur) {
+        JSAMPROW ligne = const_cast<uchar *>(base + std::size_t(e->info.next_scanline) * pas);
+        jpeg_write_scanlines(&e->info, &ligne, 1);
+    }
+    jpeg_finish_compress(&e->info);
+    return true;
+}
+
+void FermeEcritureJpeg(EcritureJpeg *e)
+{
+    if (e->info.err)
+        jpeg_destroy_compress(&e->info);
+    std::free(e->octets);
+}
+
 bool EstMetafichier(const QString &extension)
 {
     return extension == u"WMF"_s || extension == u"EMF"_s;
@@ -508,6 +556,39 @@ bool EcritPng(const QImage &image, const QString &fichier)
                  png_uint_32(rgb.height())))
         return false;
 
+    return EcritFichierEntier(fichier, reinterpret_cast<const char *>(e.octets), qint64(e.taille), nullptr);
+}
+
+bool EcritBmp(const QImage &image, const QString &fichier)
+{
+    if (image.isNull())
+        return false;
+    const QImage rgb = En24Bits(image);
+    if (rgb.isNull())
+        return false;
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    if (!tampon.open(QIODevice::WriteOnly) || !rgb.save(&tampon, "BMP"))
+        return false;
+    return EcritFichierEntier(fichier, octets.constData(), octets.size(), nullptr);
+}
+
+bool EcritJpeg(const QImage &image, const QString &fichier)
+{
+    if (image.isNull())
+        return false;
+    const QImage rgb = En24Bits(image);
+    if (rgb.isNull())
+        return false;
+
+    EcritureJpeg e{};
+    struct Fermeture {
+        EcritureJpeg &e;
+        ~Fermeture() { FermeEcritureJpeg(&e); }
+    } fermeture{e};
+    if (!CodeJpeg(&e, rgb.constBits(), std::size_t(rgb.bytesPerLine()), JDIMENSION(rgb.width()),
+                  JDIMENSION(rgb.height())))
+        return false;
     return EcritFichierEntier(fichier, reinterpret_cast<const char *>(e.octets), qint64(e.taille), nullptr);
 }
 

@@ -42,6 +42,13 @@ bool ChargeImage(QImage &image, const QString &fichier);
 // a file already at that path is left untouched.
 bool EcritPng(const QImage &image, const QString &fichier);
 
+// Writes `image` as a 24-bit BMP file, or as a baseline colour JPEG file at
+// libjpeg's default quality (75), any alpha composited onto white first.
+// Written atomically like EcritPng: false on any failure, a file already at
+// that path then left untouched.
+bool EcritBmp(const QImage &image, const QString &fichier);
+bool EcritJpeg(const QImage &image, const QString &fichier);
+
 // Draws the picture file `fichier` stretched over the whole of `image`, whose
 // size and format are kept. Raster files are loaded through ChargeImage and
 // give true when drawn. Metafiles (".wmf", ".emf") are not drawn yet: the

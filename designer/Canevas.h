@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QPolygon>
 #include <QSize>
 #include <QString>
@@ -61,6 +63,13 @@ public:
     // Width and cell height in pixels of the text on one line in the
     // current font, unturned.
     virtual QSize TailleTexte(const QString &texte) = 0;
+    // The picture stretched over the rectangle (left, top, width, height in
+    // pixels), each target pixel taking the nearest picture pixel. Pixels of
+    // the picture whose alpha is 0 leave the surface as it was, so a picture
+    // made transparent (RendTransparent, Bitmaps.h) shows what is below;
+    // opaque pixels are copied. Nothing for a null picture or an empty
+    // rectangle.
+    virtual void Image(const QRect &cible, const QImage &image) = 0;
 
 private:
     TStylo m_stylo;

@@ -435,3 +435,14 @@ QSize TCanevasQt::TailleTexte(const QString &texte)
     const QFontMetrics metriques(PoliceCAD(Fonte()));
     return QSize(metriques.horizontalAdvance(texte), metriques.height());
 }
+
+void TCanevasQt::Image(const QRect &cible, const QImage &image)
+{
+    if (image.isNull() || cible.isEmpty())
+        return;
+    // Nearest pixels: a smoothed stretch would blend the transparent colour
+    // into its neighbours and fringe the edges of masks.
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.drawImage(cible, image);
+}

@@ -23,6 +23,7 @@ public:
     void Ellipse(int gauche, int haut, int droite, int bas) override;
     void Texte(QPoint coin, const QString &texte) override;
     QSize TailleTexte(const QString &texte) override;
+    void Image(const QRect &cible, const QImage &image) override;
 
 private:
     // Sets the painter's pen and brush from the canvas state, antialiasing

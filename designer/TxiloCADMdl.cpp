@@ -146,6 +146,14 @@ TxiloCADObj *TxiloCADMdl::AddObject(const QString &motCle)
     return m_objets.back().get();
 }
 
+TxiloCADObj *TxiloCADMdl::AddObject(std::unique_ptr<TxiloCADObj> objet)
+{
+    if (!objet || &objet->Modele() != this)
+        return nullptr;
+    m_objets.push_back(std::move(objet));
+    return m_objets.back().get();
+}
+
 TxiloCADObj *TxiloCADMdl::CloneObject(TxiloCADObj &objet)
 {
     TxiloCADObj *copie = AddObject(objet.Name());

@@ -137,6 +137,10 @@ public:
     // (the caller sets the face); nullptr for an unknown kind, the list
     // unchanged.
     TxiloCADObj *AddObject(const QString &motCle);
+    // Appends an object made by its caller for this model, drawn on top and
+    // owned by the model from now on; its face is left as it is. nullptr,
+    // the object freed, when it is null or belongs to another model.
+    TxiloCADObj *AddObject(std::unique_ptr<TxiloCADObj> objet);
     // A copy of `objet` made from its keys, appended (drawn on top).
     // nullptr when its kind cannot be made.
     TxiloCADObj *CloneObject(TxiloCADObj &objet);
@@ -211,6 +215,55 @@ public:
     // canvas font is left as it was.
     static void TextOutRotated(TCanevas &canevas, QPoint pixel, const QString &texte, double angle);
 
+    // Rendering (RenduMdl.cpp) ---------------------------------------------
+    // Draw and DrawObjects first set the scales from the target rectangle
+    // (its width / Large and height / Haut) and the offsets to its top-left
+    // corner, and leave them so: the editor's hit tests measure with them.
+    // Nothing is drawn, and the exports give false, for a page that is not
+    // valid (PageValide) or an empty target.
+
+    // The whole page into the rectangle, as the editor shows it: the drawn
+    // flag is set; the rectangle is filled white (with the page colour in
+    // background mode 1); the template's guide lines and, with the grid
+    // switch, the 10-mm dots and the millimetre grid; the objects of the
+    // current face in list order; then the template mask (below).
+    void Draw(TCanevas &canevas, const QRect &rect);
+    // The objects alone, without background, guides or mask, the editor's
+    // handles and frames left out (metafiles and printing).
+    void DrawObjects(TCanevas &canevas, const QRect &rect);
+    // The page, without background guides, over the whole of `bitmap`, whose
+    // size is kept and which becomes a FormatBitmap bitmap (Bitmaps.h): the
+    // export background colour, the objects (below export quality 7 drawn at
+    // twice the size and reduced by the Box filter, so that their edges are
+    // smoothed), then the template mask when the template-on-export switch is
+    // on. The scales, offsets and the interactive switch are those of the
+    // caller again afterwards. False, the bitmap untouched, when the page is
+    // not valid, the bitmap is null, a side exceeds CoteMaxBitmap or memory
+    // runs out.
+    bool ExportBitmap(QImage &bitmap);
+    // The pixel size of an export within largeurMax x hauteurMax (each
+    // taken at most CoteMaxBitmap): the largest with the page's proportions
+    // (its sizes in hundredths of a millimetre) that fits, by FitRect (core/
+    // Images.h). An empty size when the page is not valid, a maximum is 0
+    // or below, or the fitted picture has a side of 0.
+    QSize TailleExport(int largeurMax, int hauteurMax) const;
+    // The page exported at TailleExport(largeurMax, hauteurMax) and written
+    // atomically at `chemin` as a 24-bit BMP or a JPEG file. When the
+    // template-on-export switch is off and `cadre` is not white, a 1-pixel
+    // frame of that colour is drawn round the picture. False on any failure,
+    // without message and without touching a file already there.
+    bool ExportBmp(const QString &chemin, int largeurMax, int hauteurMax, TColor cadre);
+    bool ExportJpeg(const QString &chemin, int largeurMax, int hauteurMax, TColor cadre);
+    // The template mask, over a rectangle of the page's scale: templates
+    // 0, 2, 3, 4 and 5 draw a black 1-pixel frame round it; the CD (1)
+    // covers in white what lies outside the disc and inside its centre hole
+    // (PetitDiam), with both circles outlined in black; the CD sleeve (6)
+    // covers the flaps (TailleRabat high) in white, hatching the two glue
+    // flaps of the left half. The CD and sleeve masks are rendered once and
+    // kept until the template, the rectangle's size or the template's size
+    // key changes: MasqueGabarit() is that kept mask (null before any).
+    const QImage &MasqueGabarit() const { return m_masque; }
+
     // The canvas of the work bitmap, on which objects measure their texts.
     // The bitmap is made at the first call; it is empty when the rectangle
     // given at creation was empty or beyond TailleMaxTravail pixels.
@@ -218,6 +271,17 @@ public:
     static constexpr qint64 TailleMaxTravail = qint64(64) * 1024 * 1024;
 
 private:
+    // Drawing helpers of RenduMdl.cpp.
+    void Echelles(const QRect &rect);
+    void DessineGuides(TCanevas &canevas);
+    void DessineGrille(TCanevas &canevas);
+    void DessineObjets(TCanevas &canevas);
+    void DessineMasque(TCanevas &canevas, const QRect &rect);
+    bool Exporte(const QString &chemin, int largeurMax, int hauteurMax, TColor cadre, bool jpeg);
+    // The template size key read from the page text (PetitDiam, TailleRetour,
+    // TailleTranche, TailleRabat), in millimetres; 0 when the template has none.
+    double CoteGabarit(QStringView cle) const;
+
     // The object made for a kind name, already lower-cased; nullptr when
     // unknown.
     std::unique_ptr<TxiloCADObj> Fabrique(const QString &motCle);
@@ -248,4 +312,14 @@ private:
     TColor m_couleurPage = CouleurRGB(153, 204, 255);
     TColor m_couleurFondExport = CouleurBlanche;
     int m_gabarit = 0;
+    // The kept template mask and what it was rendered for.
+    struct CleMasque {
+        int Gabarit = -1;
+        int Largeur = 0;
+        int Hauteur = 0;
+        double Cote = 0;
+        bool operator==(const CleMasque &) const = default;
+    };
+    QImage m_masque;
+    CleMasque m_cleMasque;
 };
