@@ -23,10 +23,6 @@ packages=(
   # "lignee -anniv" tested as a process: today fixed by faketime, the
   # reminder's window found and closed on a real X server
   faketime xvfb xdotool
-  # The reference tables of the resampling tests are made by a script
-  # (tests/fixtures/redimension/reference.py) from ImageMagick's filter
-  # curves and NumPy; the tests only read the tables
-  imagemagick python3-numpy
 )
 
 missing=()
