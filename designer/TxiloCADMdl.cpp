@@ -12,6 +12,7 @@
 #include "FichierMdl.h"
 #include "TxiloCADObj.h"
 #include "TxiloCADRectangle.h"
+#include "TxiloCADTexte.h"
 
 using namespace Qt::StringLiterals;
 
@@ -134,6 +135,8 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
     const double cy = m_haut / 2;
     if (motCle == u"rectangle"_s)
         return std::make_unique<TxiloCADRectangle>(*this, cx, cy, 1, 1, 0);
+    if (motCle == u"texte"_s)
+        return std::make_unique<TxiloCADTexte>(*this, cx, cy, 0);
     return nullptr;
 }
 
