@@ -10,6 +10,7 @@
 #include "CanevasQt.h"
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
+#include "TxiloCADCal.h"
 #include "TxiloCADObj.h"
 #include "TxiloCADRectangle.h"
 #include "TxiloCADTexte.h"
@@ -137,6 +138,8 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
         return std::make_unique<TxiloCADRectangle>(*this, cx, cy, 1, 1, 0);
     if (motCle == u"texte"_s)
         return std::make_unique<TxiloCADTexte>(*this, cx, cy, 0);
+    if (motCle == u"cal"_s)
+        return std::make_unique<TxiloCADCal>(*this, cx, cy, 1, 1, 0);
     return nullptr;
 }
 
