@@ -10,6 +10,8 @@
 #include "CanevasQt.h"
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
+#include "TxiloCADForme.h"
+#include "TxiloCADLigne.h"
 #include "TxiloCADObj.h"
 #include "TxiloCADRectangle.h"
 
@@ -134,6 +136,10 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
     const double cy = m_haut / 2;
     if (motCle == u"rectangle"_s)
         return std::make_unique<TxiloCADRectangle>(*this, cx, cy, 1, 1, 0);
+    if (motCle == u"ligne"_s)
+        return std::make_unique<TxiloCADLigne>(*this);
+    if (motCle == u"forme"_s)
+        return std::make_unique<TxiloCADForme>(*this, cx, cy, 1, 1, 0);
     return nullptr;
 }
 
