@@ -14,6 +14,7 @@
 #include "TxiloCADLigne.h"
 #include "TxiloCADObj.h"
 #include "TxiloCADRectangle.h"
+#include "TxiloCADRepere.h"
 
 using namespace Qt::StringLiterals;
 
@@ -140,6 +141,8 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
         return std::make_unique<TxiloCADLigne>(*this);
     if (motCle == u"forme"_s)
         return std::make_unique<TxiloCADForme>(*this, cx, cy, 1, 1, 0);
+    if (motCle == u"repere"_s)
+        return std::make_unique<TxiloCADRepere>(*this);
     return nullptr;
 }
 
