@@ -65,7 +65,8 @@ int TxiloCADLigne::SegmentCount() const
 bool TxiloCADLigne::Proches(QPointF a, QPointF b, double pixels) const
 {
     const TxiloCADMdl &m = Modele();
-    return std::hypot((a.x() - b.x()) * m.EchelleX(), (a.y() - b.y()) * m.EchelleY()) < pixels;
+    const auto enPixels = [&m](QPointF p) { return QPointF(p.x() * m.EchelleX(), p.y() * m.EchelleY()); };
+    return PointDistance(enPixels(a), enPixels(b)) < pixels;
 }
 
 void TxiloCADLigne::MovePoint(int indice, QPointF p, TGlissement mode)

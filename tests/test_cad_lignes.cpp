@@ -377,6 +377,13 @@ TEST(Ligne, CourbeDessinee)
     m.Interrupteurs().Remplissage = true;
     l.SetBrush(TPinceau{CouleurBleue, PinceauVide});
     EXPECT_EQ(Compte(dessin(), CouleurBleue), 0);
+    // Points read far beyond the page are drawn as far as the picture goes.
+    l.SetBrush(TPinceau{CouleurBleue, PinceauPlein});
+    l.SetPoints({{20, 50}, {1e15, -1e15}, {-1e15, 1e15}, {80, 50}});
+    image = dessin();
+    EXPECT_TRUE(Est(image, 80, 200, CouleurRouge));
+    l.SetPoints({{20, 50}, {20, 10}, {80, 10}, {80, 50}, {80, 90}, {20, 90}, {20, 50}});
+    l.SetBrush(TPinceau{CouleurBleue, PinceauVide});
     m.Interrupteurs().ModeFond = 2;
     image = dessin();
     EXPECT_GT(Compte(image.copy(150, 150, 100, 100), CouleurNoire), 500);
