@@ -11,8 +11,11 @@
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
 #include "TxiloCADCal.h"
+#include "TxiloCADForme.h"
+#include "TxiloCADLigne.h"
 #include "TxiloCADObj.h"
 #include "TxiloCADRectangle.h"
+#include "TxiloCADRepere.h"
 #include "TxiloCADTexte.h"
 
 using namespace Qt::StringLiterals;
@@ -140,6 +143,12 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
         return std::make_unique<TxiloCADTexte>(*this, cx, cy, 0);
     if (motCle == u"cal"_s)
         return std::make_unique<TxiloCADCal>(*this, cx, cy, 1, 1, 0);
+    if (motCle == u"ligne"_s)
+        return std::make_unique<TxiloCADLigne>(*this);
+    if (motCle == u"forme"_s)
+        return std::make_unique<TxiloCADForme>(*this, cx, cy, 1, 1, 0);
+    if (motCle == u"repere"_s)
+        return std::make_unique<TxiloCADRepere>(*this);
     return nullptr;
 }
 
