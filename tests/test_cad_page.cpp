@@ -1,16 +1,20 @@
-// A test page of the designs read from its model file: a curved line, a
-// free shape and guide marks drawn as the editor shows them and as they are
-// exported, and the shape dragged onto a guide through the calls the
-// editor makes.
+// A test page of the designs read from its model file: a title, a curved
+// line, a free shape, a calendar of the current month and guide marks drawn
+// as the editor shows them and as they are exported, and the shape dragged
+// onto a guide through the calls the editor makes.
 
 #include "AideBezier.h"
 #include "AideCAD.h"
+#include "TxiloCADCal.h"
 #include "TxiloCADForme.h"
 #include "TxiloCADLigne.h"
 #include "TxiloCADMdl.h"
 #include "TxiloCADRepere.h"
+#include "TxiloCADTexte.h"
 
 #include <gtest/gtest.h>
+
+#include <QDate>
 
 using namespace Qt::StringLiterals;
 using namespace aidecad;
@@ -58,12 +62,17 @@ TEST(PageDeDessin, CourbeFormeEtReperes)
 {
     TxiloCADMdl m(nullptr, QRect(0, 0, 210, 297), 21, 29.7);
     ASSERT_TRUE(m.LoadFromFile(Fixture(u"page_formes.mdl"_s)));
-    ASSERT_EQ(m.Count(), 4);
+    ASSERT_EQ(m.Count(), 6);
     auto &ligne = dynamic_cast<TxiloCADLigne &>(m.Objet(0));
     auto &forme = dynamic_cast<TxiloCADForme &>(m.Objet(1));
     auto &verticale = dynamic_cast<TxiloCADRepere &>(m.Objet(2));
     auto &horizontale = dynamic_cast<TxiloCADRepere &>(m.Objet(3));
+    auto &titre = dynamic_cast<TxiloCADTexte &>(m.Objet(4));
+    auto &calendrier = dynamic_cast<TxiloCADCal &>(m.Objet(5));
     EXPECT_EQ(horizontale.Position(), 100);
+    // The calendar of the current month.
+    calendrier.SetMois(QDate::currentDate().month());
+    calendrier.SetAnnee(QDate::currentDate().year());
 
     // The 200 x 150 mm page at 4 pixels per millimetre, as the editor shows
     // it.
@@ -82,6 +91,24 @@ TEST(PageDeDessin, CourbeFormeEtReperes)
         const QPoint p = m.PageToPixel(forme.HandlePoint(coin));
         EXPECT_TRUE(Est(image, p.x(), p.y(), CouleurBlanche)) << coin;
     }
+    // The title in grey ink, inside its box at the top of the page.
+    const QRect encreTitre = Boite(image.copy(0, 0, 598, 60), [](QRgb c) {
+        return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qGray(c) >= 0x90 && qGray(c) < 0xf0;
+    });
+    ASSERT_FALSE(encreTitre.isNull());
+    const QRect boiteTitre = QRect(m.PageToPixel(titre.HandlePoint(1)), m.PageToPixel(titre.HandlePoint(3))).normalized();
+    EXPECT_TRUE(boiteTitre.adjusted(-2, -2, 2, 2).contains(encreTitre)) << boiteTitre.x() << "," << encreTitre.x();
+    // The calendar's cells shaded over its whole box, with dark day numbers.
+    const QRect boiteCal = QRect(m.PageToPixel(calendrier.HandlePoint(1)), m.PageToPixel(calendrier.HandlePoint(3))).normalized();
+    int teintes = 0, sombres = 0;
+    for (int y = boiteCal.top() + 2; y < boiteCal.bottom() - 1; ++y)
+        for (int x = boiteCal.left() + 2; x < boiteCal.right() - 1; ++x) {
+            const QRgb c = image.pixel(x, y);
+            teintes += qRed(c) > qBlue(c) + 40;
+            sombres += qGray(c) < 100;
+        }
+    EXPECT_GT(teintes, boiteCal.width() * boiteCal.height() / 2);
+    EXPECT_GT(sombres, 50);
     const int gaucheAvant = BoiteDe(image, Vert).left();
     EXPECT_GT(gaucheAvant, 620);
     // The guides across the page.
