@@ -13,6 +13,7 @@ class QProgressBar;
 class QPlainTextEdit;
 class TBD;
 class TBKStringGrid;
+class TIniFile;
 class TProgression;
 
 // What the report window needs from the main window.
@@ -83,6 +84,12 @@ public:
     // shows the model. Atomic: a failed save leaves the old file as it was and
     // returns false with a message naming the file in *erreur.
     bool Sauve(const QString &chemin, QString *erreur = nullptr);
+    // The column part of a model file already read, by the rules of Charge
+    // ([Lignee] Version, [Colonne], [Critere]); the advanced selection files
+    // carry the same part. Emits ModeleCharge whenever the model changed.
+    bool ChargeColonnes(const TIniFile &ini);
+    // Writes the column part ([Lignee] Version 2 and [Colonne]) into `ini`.
+    void SauveColonnes(TIniFile &ini) const;
 
     // The report list and its title.
     const TR &Liste() const;
