@@ -1,6 +1,7 @@
 #include "TfmRapport.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QDir>
@@ -366,8 +367,13 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
     m_liste = liste;
     m_titre = titre;
     RemplitTableau(m_liste);
-    if (!isVisible())
+    if (!isVisible()) {
+        // The list handed over is what the window must show, even empty:
+        // showing it is no reason to start again from every person.
+        const bool avant = std::exchange(m_remise, true);
         m_hote.MontreRapport();
+        m_remise = avant;
+    }
     emit ListeChangee();
     return true;
 }
@@ -594,7 +600,7 @@ void TfmRapport::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // A window shown empty, whether nothing was put in it yet or the last
     // report found nobody, starts again from every person.
-    if (!m_occupe && m_grille->RowCount() < 2)
+    if (!m_occupe && !m_remise && m_grille->RowCount() < 2)
         ToutesLesPersonnes();
     LitCouleurs();
     AppliqueCouleurTitre();

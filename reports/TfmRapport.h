@@ -204,6 +204,8 @@ private:
     // The grid's columns are those of the model (the last fill was one).
     bool m_grilleModele = false;
     bool m_occupe = false;
+    // Set while AfficheListe shows the window with the list it was given.
+    bool m_remise = false;
     // Set when the database was replaced during a fill: the fill stops.
     bool m_abandon = false;
     // Direction of the last sort; a title click sorts the other way. It

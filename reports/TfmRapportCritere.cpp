@@ -17,6 +17,7 @@
 #include "Dialogues.h"
 #include "Langue.h"
 #include "Selections.h"
+#include "TPanneauAvance.h"
 #include "TPanneauColonnes.h"
 #include "TPanneauPredefinis.h"
 #include "TfmRapport.h"
@@ -54,16 +55,20 @@ TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
     construitPanneauAff();
     m_pCol = new TPanneauColonnes(bd, rapport, m_personne, this);
     m_pDef = new TPanneauPredefinis(bd, rapport, this);
+    m_pAvance = new TPanneauAvance(bd, rapport, m_personne, this);
+    // In the order of the Panneau values.
     m_panneaux = new QStackedWidget(this);
     m_panneaux->addWidget(m_pAff);
     m_panneaux->addWidget(m_pCol);
     m_panneaux->addWidget(m_pDef);
+    m_panneaux->addWidget(m_pAvance);
     auto *principal = new QVBoxLayout(this);
     principal->setContentsMargins(0, 0, 0, 0);
     principal->addWidget(m_panneaux);
     resize(347, 336);
     connect(m_pCol, &TPanneauColonnes::Ferme, this, &QWidget::hide);
     connect(m_pDef, &TPanneauPredefinis::Ferme, this, &QWidget::hide);
+    connect(m_pAvance, &TPanneauAvance::Ferme, this, &QWidget::hide);
     connect(&m_rapport, &TfmRapport::SelectionInitiale, this, [this] { SetSorte(0); });
 }
 
@@ -184,6 +189,7 @@ void TfmRapportCritere::showEvent(QShowEvent *evenement)
     AffichePersonne();
     m_pCol->AfficheModele();
     m_pDef->DefInit();
+    m_pAvance->Initialise();
     QWidget::showEvent(evenement);
 }
 

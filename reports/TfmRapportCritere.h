@@ -14,6 +14,7 @@ class QSpinBox;
 class QStackedWidget;
 class TBD;
 class TfmRapport;
+class TPanneauAvance;
 class TPanneauColonnes;
 class TPanneauPredefinis;
 
@@ -40,9 +41,12 @@ class TPanneauPredefinis;
 // text 5050, through Dialogues()).
 //
 // The window holds its panels at the same place, one at a time: pAff (the
-// one shown first), the column model pCol (TPanneauColonnes) and the
-// predefined reports pDef (TPanneauPredefinis). Choosing a selection kind in
-// pAff clears the choice of pDef. Their "Ok" buttons hide the window.
+// one shown first), the column model pCol (TPanneauColonnes), the advanced
+// selection pAvance (TPanneauAvance) and the predefined reports pDef
+// (TPanneauPredefinis). Choosing a selection kind in pAff clears the choice
+// of pDef. Their "Ok" buttons hide the window. Each showing refreshes the
+// person's name and the panels' defaults; the controls keep their values
+// between showings.
 //
 // The database and the report window must outlive this window.
 class TfmRapportCritere final : public QWidget
@@ -55,6 +59,7 @@ public:
         PanneauAff,
         PanneauCol,
         PanneauDef,
+        PanneauAvance,
     };
 
     // `personne` gives the current person's number; `ecranArbre` the persons
@@ -111,6 +116,7 @@ private:
     QStackedWidget *m_panneaux = nullptr;
     TPanneauColonnes *m_pCol = nullptr;
     TPanneauPredefinis *m_pDef = nullptr;
+    TPanneauAvance *m_pAvance = nullptr;
     QWidget *m_pAff = nullptr;
     QLabel *m_lTitre = nullptr;
     QListWidget *m_lbAfficher = nullptr;

@@ -406,6 +406,7 @@ void TQuorWin::CreeTaches()
     const std::pair<QToolButton *, TfmRapportCritere::Panneau> panneaux[] = {
         {sbRapAff, TfmRapportCritere::PanneauAff},
         {sbRapCol, TfmRapportCritere::PanneauCol},
+        {sbRapAvance, TfmRapportCritere::PanneauAvance},
         {sbRapDef, TfmRapportCritere::PanneauDef}};
     for (const auto &[bouton, panneau] : panneaux) {
         bouton->setEnabled(true);
@@ -416,7 +417,8 @@ void TQuorWin::CreeTaches()
                     autre->setChecked(autre == bouton);
                 }
                 m_critere->MontrePanneau(panneau);
-            } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapDef->isChecked()) {
+            } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapAvance->isChecked()
+                       && !sbRapDef->isChecked()) {
                 m_critere->hide();
             }
         });
@@ -927,7 +929,7 @@ void TQuorWin::SB_RapportClick()
 // The options window goes with the report window.
 void TQuorWin::LeveBoutonsOptionsRapport()
 {
-    for (const char *nom : {"sbRapAff", "sbRapCol", "sbRapDef"})
+    for (const char *nom : {"sbRapAff", "sbRapCol", "sbRapAvance", "sbRapDef"})
         findChild<QToolButton *>(QLatin1String(nom))->setChecked(false);
 }
 
