@@ -401,24 +401,26 @@ void TQuorWin::CreeTaches()
     QToolButton *sbRapCol = Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
     QToolButton *sbRapAvance = Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
     QToolButton *sbRapDef = Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    QToolButton *sbRapWeb = Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
     // Each button shows its panel of the options window while it is down,
     // one at a time; the window hides when none is.
     const std::pair<QToolButton *, TfmRapportCritere::Panneau> panneaux[] = {
         {sbRapAff, TfmRapportCritere::PanneauAff},
         {sbRapCol, TfmRapportCritere::PanneauCol},
         {sbRapAvance, TfmRapportCritere::PanneauAvance},
-        {sbRapDef, TfmRapportCritere::PanneauDef}};
+        {sbRapDef, TfmRapportCritere::PanneauDef},
+        {sbRapWeb, TfmRapportCritere::PanneauWeb}};
     for (const auto &[bouton, panneau] : panneaux) {
         bouton->setEnabled(true);
         connect(bouton, &QToolButton::toggled, this, [=, this](bool bas) {
             if (bas) {
-                for (QToolButton *autre : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef}) {
+                for (QToolButton *autre : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef, sbRapWeb}) {
                     const QSignalBlocker bloque(autre);
                     autre->setChecked(autre == bouton);
                 }
                 m_critere->MontrePanneau(panneau);
             } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapAvance->isChecked()
-                       && !sbRapDef->isChecked()) {
+                       && !sbRapDef->isChecked() && !sbRapWeb->isChecked()) {
                 m_critere->hide();
             }
         });
@@ -429,7 +431,6 @@ void TQuorWin::CreeTaches()
         for (QToolButton *b : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef})
             b->setChecked(false);
     });
-    Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
     static_cast<QVBoxLayout *>(afficher->layout())->addStretch();
     page(afficher, "TS_Afficher", QStringLiteral("Afficher"));
 

@@ -1,5 +1,6 @@
-// The advanced selection: its rows and joins, its selection files, and its
-// panel in the report options window driven as a user does.
+// The advanced selection (its rows and joins, its selection files, its
+// panel) and the ancestry web page panel of the report options window,
+// driven as a user does.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +30,7 @@
 #include "Ini.h"
 #include "Langue.h"
 #include "Modeles.h"
+#include "PagesHtml.h"
 #include "Parente.h"
 #include "ReponseModale.h"
 #include "SelectionAvancee.h"
@@ -607,6 +611,131 @@ TEST_F(Avance, LoadingSelectionFiles)
     EXPECT_TRUE(dialogues.Messages[0].contains(u"disparu.mvp"_s));
     EXPECT_EQ(edit("eTitre")->text(), u"Hommes"_s);
     EXPECT_EQ(edit("eFileP")->text(), u"colonnes"_s);
+}
+
+} // namespace
+
+// ---- The ancestry web page -----------------------------------------------
+
+namespace {
+
+class PageWeb : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"))); }
+
+    void SetUp() override
+    {
+        DossierGenealogie = dossier.path() + u"/"_s;
+        DossierModele = QStringLiteral(LIGNEE_MODELE "/1/");
+        hote.Fenetre = &rapport;
+        critere.MontrePanneau(TfmRapportCritere::PanneauWeb);
+        QApplication::setActiveWindow(&critere);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&critere));
+    }
+
+    template <typename T>
+    T *controle(const char *nom) const
+    {
+        T *c = critere.findChild<T *>(QString::fromUtf8(nom));
+        EXPECT_NE(c, nullptr) << nom;
+        return c;
+    }
+    void appuie(const char *nom) { QTest::mouseClick(controle<QAbstractButton>(nom), Qt::LeftButton); }
+    QString page(const QString &nom) const
+    {
+        QFile f(DossierGenealogie + u"html/"_s + nom);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : u"<absent>"_s;
+    }
+
+    QTemporaryDir dossier;
+    FamilleTest famille;
+    TDialoguesScriptes dialogues;
+    Hote hote;
+    int courante = 13;
+    TfmRapport rapport{famille.bd, hote};
+    TfmRapportCritere critere{famille.bd, rapport, [this] { return courante; }, {}};
+};
+
+// "Afficher" twice writes rapport1.htm then rapport2.htm, titled "Rapport",
+// each the page of the kind and options chosen, and shows each in the
+// browser.
+TEST_F(PageWeb, AfficherWritesANewPageEachTime)
+{
+    EXPECT_EQ(controle<QLabel>("lWeb")->text(), S("MARTIN Théo"));
+    auto *lbWeb = controle<QListWidget>("lbWeb");
+    EXPECT_EQ(lbWeb->currentRow(), 0);
+    EXPECT_EQ(controle<QSpinBox>("seWebGen")->value(), 5);
+    EXPECT_FALSE(controle<QWidget>("eWebComp")->isVisible());
+    EXPECT_FALSE(controle<QWidget>("bWebComp")->isVisible());
+
+    appuie("Button1");
+    ASSERT_EQ(dialogues.Pages, QStringList{DossierGenealogie + u"html/rapport1.htm"_s});
+    const QString premiere = page(u"rapport1.htm"_s);
+    EXPECT_TRUE(premiere.contains(u"<title>Rapport</title>"_s));
+    EXPECT_TRUE(premiere.contains(PageAscendance(famille.bd, 13, 5, AscendanceParGenerations, false, false, QString())));
+    EXPECT_TRUE(QFile::exists(DossierGenealogie + u"html/style.css"_s));
+
+    // The missing ancestors over three generations, with siblings and the
+    // complement.
+    QTest::mouseClick(lbWeb->viewport(), Qt::LeftButton, {}, lbWeb->visualItemRect(lbWeb->item(2)).center());
+    auto *seWebGen = controle<QSpinBox>("seWebGen");
+    seWebGen->setFocus();
+    QTest::keyClick(seWebGen, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(seWebGen, u"3"_s);
+    appuie("cbWebFratrie");
+    appuie("cbWebComp");
+    EXPECT_TRUE(controle<QWidget>("eWebComp")->isVisible());
+    EXPECT_TRUE(controle<QWidget>("bWebComp")->isVisible());
+    const QString complement = controle<QLineEdit>("eWebComp")->text();
+    EXPECT_FALSE(complement.isEmpty());
+    appuie("Button1");
+    ASSERT_EQ(dialogues.Pages.size(), 2);
+    EXPECT_EQ(dialogues.Pages[1], DossierGenealogie + u"html/rapport2.htm"_s);
+    EXPECT_TRUE(page(u"rapport2.htm"_s).contains(
+        PageAscendance(famille.bd, 13, 3, AscendantsManquants, true, false, complement)));
+    EXPECT_EQ(page(u"rapport1.htm"_s), premiere);
+
+    appuie("Button3");
+    EXPECT_FALSE(critere.isVisible());
+}
+
+// A page that cannot be written is told, and nothing is shown.
+TEST_F(PageWeb, APageThatCannotBeWrittenIsTold)
+{
+    QFile bouchon(DossierGenealogie + u"html"_s);
+    ASSERT_TRUE(bouchon.open(QIODevice::WriteOnly));
+    bouchon.close();
+    appuie("Button1");
+    EXPECT_TRUE(dialogues.Pages.isEmpty());
+    ASSERT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.Messages[0].startsWith(S("La page web n'a pas été écrite."))) << dialogues.Messages[0].toStdString();
+}
+
+// Showing the window with another current person names it in both panels.
+TEST_F(PageWeb, TheWindowNamesTheCurrentPerson)
+{
+    critere.hide();
+    courante = 4;
+    critere.MontrePanneau(TfmRapportCritere::PanneauWeb);
+    EXPECT_EQ(controle<QLabel>("lWeb")->text(), u"MARTIN Pierre"_s);
+    EXPECT_EQ(controle<QLabel>("lTitre")->text(), u"MARTIN Pierre"_s);
+    // The builder replaces the complement; cancelled, it leaves it.
+    appuie("cbWebComp");
+    ReponseModale<TfmEditeContenu> ok([](TfmEditeContenu &d) {
+        auto *e = d.findChild<QLineEdit *>(u"eContenu"_s);
+        e->selectAll();
+        QTest::keyClicks(e, u"<sexe>"_s);
+        QTest::mouseClick(d.findChild<QPushButton *>(u"B_Ok"_s), Qt::LeftButton);
+    });
+    appuie("bWebComp");
+    ASSERT_TRUE(ok.Ouvert);
+    EXPECT_EQ(controle<QLineEdit>("eWebComp")->text(), u"<sexe>"_s);
+    ReponseModale<TfmEditeContenu> annule(
+        [](TfmEditeContenu &d) { QTest::mouseClick(d.findChild<QPushButton *>(u"B_Annuler"_s), Qt::LeftButton); });
+    appuie("bWebComp");
+    ASSERT_TRUE(annule.Ouvert);
+    EXPECT_EQ(controle<QLineEdit>("eWebComp")->text(), u"<sexe>"_s);
 }
 
 } // namespace
