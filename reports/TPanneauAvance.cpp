@@ -101,7 +101,6 @@ void TPanneauAvance::construit()
         TLigne &l = m_lignes[static_cast<size_t>(i)];
         l.Code = new QLineEdit(this);
         l.Code->setObjectName(nomLigne("echp", i));
-        l.Code->setPlaceholderText(u"<nom>"_s);
         l.Bouton = new QToolButton(this);
         l.Bouton->setObjectName(nomLigne("bchp", i));
         l.Bouton->setText(u"?"_s);
@@ -335,7 +334,7 @@ void TPanneauAvance::CB_FileListAvChange(int index)
         return;
     }
     if (m_cbAppAvance->isChecked())
-        Applique();
+        demandeApplication();
 }
 
 void TPanneauAvance::sbSauveAvClick()

@@ -105,7 +105,8 @@ public:
     void RemplitTableau(const TR &liste);
     // The report hand-off of the other windows: replaces the report list and
     // title (only when no fill runs), fills the grid, sets the caption and
-    // shows the window. False when a fill was running (nothing changed).
+    // shows the window with that list, even an empty one. False when a fill
+    // was running (nothing changed).
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
     // the list and the row values, shows the window; false when a fill runs),

@@ -504,27 +504,6 @@ TEST_F(Avance, TheReportAsSource)
     EXPECT_EQ(v(rapport->Liste()), (V{2}));
 }
 
-// The field-code builder writes the code of its row; cancelled, it leaves
-// the code as it was.
-TEST_F(Avance, TheBuilderWritesTheCode)
-{
-    tape("echp1", u"<nom>"_s);
-    ReponseModale<TfmEditeContenu> ok([](TfmEditeContenu &d) {
-        auto *e = d.findChild<QLineEdit *>(u"eContenu"_s);
-        e->selectAll();
-        QTest::keyClicks(e, u"<sexe>"_s);
-        QTest::mouseClick(d.findChild<QPushButton *>(u"B_Ok"_s), Qt::LeftButton);
-    });
-    appuie("bchp1");
-    ASSERT_TRUE(ok.Ouvert);
-    EXPECT_EQ(edit("echp1")->text(), u"<sexe>"_s);
-    ReponseModale<TfmEditeContenu> annule(
-        [](TfmEditeContenu &d) { QTest::mouseClick(d.findChild<QPushButton *>(u"B_Annuler"_s), Qt::LeftButton); });
-    appuie("bchp1");
-    ASSERT_TRUE(annule.Ouvert);
-    EXPECT_EQ(edit("echp1")->text(), u"<sexe>"_s);
-}
-
 // ---- Selection files -------------------------------------------------------
 
 const QByteArray Selection = "[Selection]\r\n"
@@ -698,6 +677,12 @@ TEST_F(PageWeb, AfficherWritesANewPageEachTime)
 
     appuie("Button3");
     EXPECT_FALSE(critere.isVisible());
+    // Shown again with another current person, the window names it in both
+    // panels.
+    courante = 4;
+    critere.MontrePanneau(TfmRapportCritere::PanneauWeb);
+    EXPECT_EQ(controle<QLabel>("lWeb")->text(), u"MARTIN Pierre"_s);
+    EXPECT_EQ(controle<QLabel>("lTitre")->text(), u"MARTIN Pierre"_s);
 }
 
 // A page that cannot be written is told, and nothing is shown.
@@ -712,30 +697,41 @@ TEST_F(PageWeb, APageThatCannotBeWrittenIsTold)
     EXPECT_TRUE(dialogues.Messages[0].startsWith(S("La page web n'a pas été écrite."))) << dialogues.Messages[0].toStdString();
 }
 
-// Showing the window with another current person names it in both panels.
-TEST_F(PageWeb, TheWindowNamesTheCurrentPerson)
+// The field-code builders of the advanced selection and of the web page:
+// their result replaces the template of their edit; cancelled, they leave
+// it as it was.
+TEST_F(PageWeb, BuildersReplaceTheirTemplate)
 {
-    critere.hide();
-    courante = 4;
-    critere.MontrePanneau(TfmRapportCritere::PanneauWeb);
-    EXPECT_EQ(controle<QLabel>("lWeb")->text(), u"MARTIN Pierre"_s);
-    EXPECT_EQ(controle<QLabel>("lTitre")->text(), u"MARTIN Pierre"_s);
-    // The builder replaces the complement; cancelled, it leaves it.
-    appuie("cbWebComp");
-    ReponseModale<TfmEditeContenu> ok([](TfmEditeContenu &d) {
-        auto *e = d.findChild<QLineEdit *>(u"eContenu"_s);
-        e->selectAll();
-        QTest::keyClicks(e, u"<sexe>"_s);
-        QTest::mouseClick(d.findChild<QPushButton *>(u"B_Ok"_s), Qt::LeftButton);
-    });
-    appuie("bWebComp");
-    ASSERT_TRUE(ok.Ouvert);
-    EXPECT_EQ(controle<QLineEdit>("eWebComp")->text(), u"<sexe>"_s);
-    ReponseModale<TfmEditeContenu> annule(
-        [](TfmEditeContenu &d) { QTest::mouseClick(d.findChild<QPushButton *>(u"B_Annuler"_s), Qt::LeftButton); });
-    appuie("bWebComp");
-    ASSERT_TRUE(annule.Ouvert);
-    EXPECT_EQ(controle<QLineEdit>("eWebComp")->text(), u"<sexe>"_s);
+    const struct {
+        TfmRapportCritere::Panneau panneau;
+        const char *bouton, *edit, *avant;
+    } cas[] = {
+        {TfmRapportCritere::PanneauAvance, "bchp1", "echp1", nullptr},
+        {TfmRapportCritere::PanneauWeb, "bWebComp", "eWebComp", "cbWebComp"},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.bouton);
+        critere.MontrePanneau(c.panneau);
+        if (c.avant)
+            appuie(c.avant);
+        QString exemple;
+        ReponseModale<TfmEditeContenu> ok([&](TfmEditeContenu &d) {
+            auto *e = d.findChild<QLineEdit *>(u"eContenu"_s);
+            e->selectAll();
+            QTest::keyClicks(e, u"<sexe>"_s);
+            exemple = d.findChild<QLabel *>(u"lApercu"_s)->text();
+            QTest::mouseClick(d.findChild<QPushButton *>(u"B_Ok"_s), Qt::LeftButton);
+        });
+        appuie(c.bouton);
+        ASSERT_TRUE(ok.Ouvert);
+        EXPECT_EQ(exemple, u"H"_s); // the current person, Théo
+        EXPECT_EQ(controle<QLineEdit>(c.edit)->text(), u"<sexe>"_s);
+        ReponseModale<TfmEditeContenu> annule(
+            [](TfmEditeContenu &d) { QTest::mouseClick(d.findChild<QPushButton *>(u"B_Annuler"_s), Qt::LeftButton); });
+        appuie(c.bouton);
+        ASSERT_TRUE(annule.Ouvert);
+        EXPECT_EQ(controle<QLineEdit>(c.edit)->text(), u"<sexe>"_s);
+    }
 }
 
 } // namespace
