@@ -1,6 +1,7 @@
 #include "Chemins.h"
 #include "ProgrammeTest.h"
 #include "Demarrage.h"
+#include "DialoguesQt.h"
 #include "DialoguesScriptes.h"
 #include "Globales.h"
 #include "Ini.h"
@@ -34,6 +35,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -103,6 +105,21 @@ protected:
 
     std::unique_ptr<TQuorWin> m_fenetre;
 };
+
+// A page the desktop cannot show (the test platform has no browser) is not
+// dropped in silence: the user is told where it was written.
+TEST(DialoguesQt, APageNoBrowserShowsIsTold)
+{
+    TDialoguesQt dialogues;
+    QString texte;
+    ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+        texte = boite.text();
+        boite.accept();
+    });
+    dialogues.AffichePage(u"/tmp/lignee-essai/rapport1.htm"_s);
+    ASSERT_TRUE(reponse.Ouvert);
+    EXPECT_TRUE(texte.contains(u"/tmp/lignee-essai/rapport1.htm"_s)) << texte.toStdString();
+}
 
 TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
 {
