@@ -410,7 +410,10 @@ void TQuorWin::CreeTaches()
         {sbRapAvance, TfmRapportCritere::PanneauAvance},
         {sbRapDef, TfmRapportCritere::PanneauDef},
         {sbRapWeb, TfmRapportCritere::PanneauWeb}};
-    for (const auto &[bouton, panneau] : panneaux) {
+    // Not a structured binding: Clang 14 cannot capture one in a lambda.
+    for (const auto &tache : panneaux) {
+        QToolButton *const bouton = tache.first;
+        const TfmRapportCritere::Panneau panneau = tache.second;
         bouton->setEnabled(true);
         connect(bouton, &QToolButton::toggled, this, [=, this](bool bas) {
             if (bas) {

@@ -39,7 +39,7 @@ struct Rangee {
     QString Cellule;
     QString Manque;
     bool Absent;
-    auto operator<=>(const Rangee &) const = default;
+    bool operator==(const Rangee &) const = default;
 };
 
 std::vector<Rangee> rangees(const QString &page)
