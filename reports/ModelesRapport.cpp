@@ -1,9 +1,27 @@
 #include "ModelesRapport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
+#include "Dialogues.h"
 #include "Fichiers.h"
+#include "Globales.h"
+#include "Ini.h"
+#include "Langue.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The French words stand in while a language file lacks a text.
+QString texte(int numero, const QString &francais)
+{
+    const QString t = MLText(numero);
+    return t.isEmpty() ? francais : t;
+}
+
+} // namespace
 
 bool NomModeleValide(const QString &nom)
 {
@@ -30,4 +48,44 @@ std::vector<TFichierModele> ListeModeles(const QString &dossier, const QString &
         modeles.push_back({nom.left(nom.size() - extension.size()).toLower(), chemin});
     }
     return modeles;
+}
+
+bool EcritTexteWindows1252(const QString &chemin, const QString &texteFichier, QString *erreur)
+{
+    const QByteArray octets = EncodeWindows1252(texteFichier);
+    QString raison;
+    if (EcritFichierEntier(chemin, octets.constData(), octets.size(), &raison))
+        return true;
+    if (erreur)
+        *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
+                              "Le fichier existant n'a pas été modifié."_s)
+                      .arg(QDir::toNativeSeparators(chemin), raison);
+    return false;
+}
+
+bool SauveModeleNomme(const QString &nomSaisi, const QString &extension,
+                      const std::function<bool(const QString &chemin, QString *erreur)> &ecrit)
+{
+    const QString nom = nomSaisi.trimmed();
+    // The name becomes a path: checked before the user is asked anything.
+    if (!NomModeleValide(nom)) {
+        AppMessageBox(FormatTexte(texte(8102, u"« %1 » ne peut pas servir de nom de modèle : un nom ne peut être "
+                                              "vide, commencer par un point ni contenir « / » ou « \\ ». Le modèle "
+                                              "n'a pas été enregistré."_s),
+                                  {nom}),
+                      MsgErreur, BoutonsOk);
+        return false;
+    }
+    const QString chemin = CheminSansCasse(DossierRapport + nom + extension);
+    if (QFileInfo::exists(chemin)
+        && !AskYesNo(texte(8101, u"Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\nVous pouvez "
+                                 "créer un nouveau modèle en entrant un nom différent avant de cliquer sur "
+                                 "enregistrer."_s)))
+        return false;
+    QString erreur;
+    if (!ecrit(chemin, &erreur)) {
+        AppMessageBox(erreur, MsgErreur, BoutonsOk);
+        return false;
+    }
+    return true;
 }

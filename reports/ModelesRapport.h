@@ -2,10 +2,12 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
-// The model files of the report folder (column models ".mvr"), as the model
-// lists show them and as a name typed by the user becomes a file.
+// The model files of the report folder (column models ".mvr", advanced
+// selections ".mvp"), as the model lists show them and as a name typed by
+// the user becomes a file.
 
 // True when a name typed by the user can name a model file in its folder: not
 // empty nor blank, no "/" or "\" (it would lead to another folder), no
@@ -22,3 +24,20 @@ struct TFichierModele {
 // The files of `dossier` whose names end with `extension` (".mvr"; letter
 // case ignored), in name order.
 std::vector<TFichierModele> ListeModeles(const QString &dossier, const QString &extension);
+
+// Writes a text in Windows-1252, replacing the file only once all of it is
+// written (EcritFichierEntier). False when it could not be written, the file
+// then left as it was, with a message naming the file and the reason in
+// *erreur (may be null; language text 5040).
+bool EcritTexteWindows1252(const QString &chemin, const QString &texte, QString *erreur);
+
+// Saving a model under the name typed by the user, in DossierRapport with the
+// extension given (".mvr", ".mvp"): a name that cannot name a file there
+// (NomModeleValide) is refused with a message (language text 8102) before
+// anything else; when a file of that name exists, letter case ignored, the
+// user is asked whether to replace it (8101) and No writes nothing; then
+// `ecrit` writes the file at the path found (the existing file's own name
+// when there is one), and its error, if any, is shown. Messages and questions
+// go through Dialogues(). True when the file was written.
+bool SauveModeleNomme(const QString &nom, const QString &extension,
+                      const std::function<bool(const QString &chemin, QString *erreur)> &ecrit);

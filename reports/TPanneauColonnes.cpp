@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -17,10 +16,10 @@
 #include <QVBoxLayout>
 
 #include "Dialogues.h"
-#include "Fichiers.h"
 #include "Globales.h"
 #include "Langue.h"
 #include "ModelesRapport.h"
+#include "TListeModeles.h"
 #include "TfmEditeContenu.h"
 #include "TfmRapport.h"
 
@@ -40,25 +39,6 @@ constexpr int ColCode = 1;
 constexpr int ColType = 2;
 // As many columns as a model file is read with.
 constexpr int MaxColonnes = 256;
-
-// The model list fills itself each time it opens, so that it shows the
-// models saved since.
-class TListeModeles final : public QComboBox
-{
-public:
-    explicit TListeModeles(std::function<void()> avantOuverture, QWidget *parent)
-        : QComboBox(parent), m_avantOuverture(std::move(avantOuverture))
-    {
-    }
-    void showPopup() override
-    {
-        m_avantOuverture();
-        QComboBox::showPopup();
-    }
-
-private:
-    std::function<void()> m_avantOuverture;
-};
 
 QToolButton *bouton(const char *nom, const QString &texte, const QString &bulle, QWidget *parent)
 {
@@ -94,9 +74,6 @@ void TPanneauColonnes::construit()
 {
     m_cbFileList = new TListeModeles([this] { GetFileList(); }, this);
     m_cbFileList->setObjectName(u"CB_FileList"_s);
-    m_cbFileList->setEditable(true);
-    // A name typed in the edit is the name to save under, not a new entry.
-    m_cbFileList->setInsertPolicy(QComboBox::NoInsert);
     m_eFile = m_cbFileList->lineEdit();
     m_eFile->setObjectName(u"eFile"_s);
     m_sbSauve = bouton("sbSauve", u"Enregistrer"_s, u"Enregistre le modèle sous le nom indiqué."_s, this);
@@ -246,25 +223,8 @@ void TPanneauColonnes::CB_FileListChange(int index)
 
 void TPanneauColonnes::sbSauveClick()
 {
-    const QString nom = m_eFile->text().trimmed();
-    // The name becomes a path: checked before the user is asked anything.
-    if (!NomModeleValide(nom)) {
-        AppMessageBox(FormatTexte(texte(8102, u"« %1 » ne peut pas servir de nom de modèle : un nom ne peut être "
-                                              "vide, commencer par un point ni contenir « / » ou « \\ ». Le modèle "
-                                              "n'a pas été enregistré."_s),
-                                  {nom}),
-                      MsgErreur, BoutonsOk);
-        return;
-    }
-    const QString chemin = CheminSansCasse(DossierRapport + nom + u".mvr"_s);
-    if (QFileInfo::exists(chemin)
-        && !AskYesNo(texte(8101, u"Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\nVous pouvez "
-                                 "créer un nouveau modèle en entrant un nom différent avant de cliquer sur "
-                                 "enregistrer."_s)))
-        return;
-    QString erreur;
-    if (!m_rapport.Sauve(chemin, &erreur))
-        AppMessageBox(erreur, MsgErreur, BoutonsOk);
+    SauveModeleNomme(m_eFile->text(), u".mvr"_s,
+                     [this](const QString &chemin, QString *erreur) { return m_rapport.Sauve(chemin, erreur); });
 }
 
 // ---- Column editor -------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "TfmRapport.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include "Ini.h"
 #include "Langue.h"
 #include "Modeles.h"
+#include "ModelesRapport.h"
 #include "Selections.h"
 #include "Style.h"
 #include "TBKStringGrid.h"
@@ -44,21 +46,6 @@ constexpr int LargeurDefaut = 100;
 
 const QString SectionLignee = u"Lignee"_s;
 const QString SectionColonne = u"Colonne"_s;
-
-// Writes a text in Windows-1252, replacing the file only once all of it is
-// written; false and *erreur (may be null) saying why otherwise.
-bool ecritTexte(const QString &chemin, const QString &texteFichier, QString *erreur)
-{
-    const QByteArray octets = EncodeWindows1252(texteFichier);
-    QString raison;
-    if (EcritFichierEntier(chemin, octets.constData(), octets.size(), &raison))
-        return true;
-    if (erreur)
-        *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
-                              "Le fichier existant n'a pas été modifié."_s)
-                      .arg(QDir::toNativeSeparators(chemin), raison);
-    return false;
-}
 
 QString cle(const char *nom, int i)
 {
@@ -245,8 +232,11 @@ bool TfmRapport::Charge(const QString &chemin)
     if (!ObstacleLecture(fichier).isEmpty() || !test.open(QIODevice::ReadOnly))
         return false;
     test.close();
+    return ChargeColonnes(TIniFile(fichier, TEncodage::Windows1252));
+}
 
-    const TIniFile ini(fichier, TEncodage::Windows1252);
+bool TfmRapport::ChargeColonnes(const TIniFile &ini)
+{
     if (ini.ReadString(SectionLignee, u"Version"_s) != u"2"_s) {
         // An older model kept only its column count.
         const int n = ini.ReadInteger(u"Critere"_s, u"Colonne"_s, 1);
@@ -280,6 +270,12 @@ bool TfmRapport::Sauve(const QString &chemin, QString *erreur)
     // file writer, then saved in one piece, so that nothing of an older file
     // of that name survives and a failed write leaves it whole.
     TIniFile ini(QString(), TEncodage::Windows1252);
+    SauveColonnes(ini);
+    return EcritTexteWindows1252(CheminSansCasse(chemin), ini.Text(), erreur);
+}
+
+void TfmRapport::SauveColonnes(TIniFile &ini) const
+{
     ini.WriteInteger(SectionLignee, u"Version"_s, 2);
     const int n = static_cast<int>(m_modele.size());
     ini.WriteInteger(SectionColonne, u"Nbre"_s, n);
@@ -290,9 +286,6 @@ bool TfmRapport::Sauve(const QString &chemin, QString *erreur)
         ini.WriteString(SectionColonne, cle("Type", i), c.Type);
         ini.WriteInteger(SectionColonne, cle("Large", i), c.Large);
     }
-
-    const QString fichier = CheminSansCasse(chemin);
-    return ecritTexte(fichier, ini.Text(), erreur);
 }
 
 // The user's column widths go into the model, so that saving the model keeps
@@ -374,8 +367,13 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
     m_liste = liste;
     m_titre = titre;
     RemplitTableau(m_liste);
-    if (!isVisible())
+    if (!isVisible()) {
+        // The list handed over is what the window must show, even empty:
+        // showing it is no reason to start again from every person.
+        const bool avant = std::exchange(m_remise, true);
         m_hote.MontreRapport();
+        m_remise = avant;
+    }
     emit ListeChangee();
     return true;
 }
@@ -552,7 +550,7 @@ bool TfmRapport::SauveTableau(const QString &chemin, const QString &separateur, 
         sortie += u"\r\n"_s;
     }
 
-    return ecritTexte(chemin, sortie, erreur);
+    return EcritTexteWindows1252(chemin, sortie, erreur);
 }
 
 // ---- Colours -------------------------------------------------------------
@@ -602,7 +600,7 @@ void TfmRapport::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // A window shown empty, whether nothing was put in it yet or the last
     // report found nobody, starts again from every person.
-    if (!m_occupe && m_grille->RowCount() < 2)
+    if (!m_occupe && !m_remise && m_grille->RowCount() < 2)
         ToutesLesPersonnes();
     LitCouleurs();
     AppliqueCouleurTitre();

@@ -13,6 +13,7 @@ class QProgressBar;
 class QPlainTextEdit;
 class TBD;
 class TBKStringGrid;
+class TIniFile;
 class TProgression;
 
 // What the report window needs from the main window.
@@ -83,6 +84,12 @@ public:
     // shows the model. Atomic: a failed save leaves the old file as it was and
     // returns false with a message naming the file in *erreur.
     bool Sauve(const QString &chemin, QString *erreur = nullptr);
+    // The column part of a model file already read, by the rules of Charge
+    // ([Lignee] Version, [Colonne], [Critere]); the advanced selection files
+    // carry the same part. Emits ModeleCharge whenever the model changed.
+    bool ChargeColonnes(const TIniFile &ini);
+    // Writes the column part ([Lignee] Version 2 and [Colonne]) into `ini`.
+    void SauveColonnes(TIniFile &ini) const;
 
     // The report list and its title.
     const TR &Liste() const;
@@ -98,7 +105,8 @@ public:
     void RemplitTableau(const TR &liste);
     // The report hand-off of the other windows: replaces the report list and
     // title (only when no fill runs), fills the grid, sets the caption and
-    // shows the window. False when a fill was running (nothing changed).
+    // shows the window with that list, even an empty one. False when a fill
+    // was running (nothing changed).
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
     // the list and the row values, shows the window; false when a fill runs),
@@ -197,6 +205,8 @@ private:
     // The grid's columns are those of the model (the last fill was one).
     bool m_grilleModele = false;
     bool m_occupe = false;
+    // Set while AfficheListe shows the window with the list it was given.
+    bool m_remise = false;
     // Set when the database was replaced during a fill: the fill stops.
     bool m_abandon = false;
     // Direction of the last sort; a title click sorts the other way. It

@@ -17,8 +17,10 @@
 #include "Dialogues.h"
 #include "Langue.h"
 #include "Selections.h"
+#include "TPanneauAvance.h"
 #include "TPanneauColonnes.h"
 #include "TPanneauPredefinis.h"
+#include "TPanneauWeb.h"
 #include "TfmRapport.h"
 
 using namespace Qt::StringLiterals;
@@ -54,16 +56,23 @@ TfmRapportCritere::TfmRapportCritere(const TBD &bd, TfmRapport &rapport,
     construitPanneauAff();
     m_pCol = new TPanneauColonnes(bd, rapport, m_personne, this);
     m_pDef = new TPanneauPredefinis(bd, rapport, this);
+    m_pAvance = new TPanneauAvance(bd, rapport, m_personne, this);
+    m_pWeb = new TPanneauWeb(bd, m_personne, this);
+    // In the order of the Panneau values.
     m_panneaux = new QStackedWidget(this);
     m_panneaux->addWidget(m_pAff);
     m_panneaux->addWidget(m_pCol);
     m_panneaux->addWidget(m_pDef);
+    m_panneaux->addWidget(m_pAvance);
+    m_panneaux->addWidget(m_pWeb);
     auto *principal = new QVBoxLayout(this);
     principal->setContentsMargins(0, 0, 0, 0);
     principal->addWidget(m_panneaux);
     resize(347, 336);
     connect(m_pCol, &TPanneauColonnes::Ferme, this, &QWidget::hide);
     connect(m_pDef, &TPanneauPredefinis::Ferme, this, &QWidget::hide);
+    connect(m_pAvance, &TPanneauAvance::Ferme, this, &QWidget::hide);
+    connect(m_pWeb, &TPanneauWeb::Ferme, this, &QWidget::hide);
     connect(&m_rapport, &TfmRapport::SelectionInitiale, this, [this] { SetSorte(0); });
 }
 
@@ -165,6 +174,7 @@ void TfmRapportCritere::Applique()
 void TfmRapportCritere::AffichePersonne()
 {
     m_lTitre->setText(m_bd.FullName(m_personne ? m_personne() : 0));
+    m_pWeb->AffichePersonne();
 }
 
 void TfmRapportCritere::MontrePanneau(Panneau panneau)
@@ -184,6 +194,8 @@ void TfmRapportCritere::showEvent(QShowEvent *evenement)
     AffichePersonne();
     m_pCol->AfficheModele();
     m_pDef->DefInit();
+    m_pAvance->Initialise();
+    m_pWeb->Initialise();
     QWidget::showEvent(evenement);
 }
 

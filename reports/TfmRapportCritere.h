@@ -14,8 +14,10 @@ class QSpinBox;
 class QStackedWidget;
 class TBD;
 class TfmRapport;
+class TPanneauAvance;
 class TPanneauColonnes;
 class TPanneauPredefinis;
+class TPanneauWeb;
 
 // "Options du rapport": the small tool window beside the report window from
 // which person reports are made, kept above the main window but below the
@@ -40,9 +42,12 @@ class TPanneauPredefinis;
 // text 5050, through Dialogues()).
 //
 // The window holds its panels at the same place, one at a time: pAff (the
-// one shown first), the column model pCol (TPanneauColonnes) and the
-// predefined reports pDef (TPanneauPredefinis). Choosing a selection kind in
-// pAff clears the choice of pDef. Their "Ok" buttons hide the window.
+// one shown first), the column model pCol (TPanneauColonnes), the advanced
+// selection pAvance (TPanneauAvance), the predefined reports pDef
+// (TPanneauPredefinis) and the ancestry web page pWeb (TPanneauWeb). Choosing a selection kind in pAff clears the choice
+// of pDef. Their "Ok" buttons hide the window. Each showing refreshes the
+// person's name and the panels' defaults; the controls keep their values
+// between showings.
 //
 // The database and the report window must outlive this window.
 class TfmRapportCritere final : public QWidget
@@ -55,6 +60,8 @@ public:
         PanneauAff,
         PanneauCol,
         PanneauDef,
+        PanneauAvance,
+        PanneauWeb,
     };
 
     // `personne` gives the current person's number; `ecranArbre` the persons
@@ -69,9 +76,9 @@ public:
     // lGen follow, nothing is applied.
     void SetSorte(int sorte);
 
-    // Shows the current person's name in lTitre ("Par rapport à :"); the
-    // window does it when shown, the main window when the current person or
-    // a name changes.
+    // Shows the current person's name in lTitre and lWeb ("Par rapport
+    // à :"); the window does it when shown, the main window when the current
+    // person or a name changes.
     void AffichePersonne();
 
     // Applies the current choice to the report window, whatever cbAppliquer
@@ -111,6 +118,8 @@ private:
     QStackedWidget *m_panneaux = nullptr;
     TPanneauColonnes *m_pCol = nullptr;
     TPanneauPredefinis *m_pDef = nullptr;
+    TPanneauAvance *m_pAvance = nullptr;
+    TPanneauWeb *m_pWeb = nullptr;
     QWidget *m_pAff = nullptr;
     QLabel *m_lTitre = nullptr;
     QListWidget *m_lbAfficher = nullptr;

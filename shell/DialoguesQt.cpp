@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -20,6 +21,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include "Langue.h"
 
 TDialoguesQt::TDialoguesQt(QWidget *parent)
     : m_parent(parent)
@@ -190,7 +193,16 @@ bool TDialoguesQt::ChoisitFonte(QFont &fonte, QColor &couleur)
 
 void TDialoguesQt::AffichePage(const QString &chemin)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
+    // Without a browser the desktop opens nothing and says nothing: the user
+    // is told where the page is.
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)))
+        return;
+    const QString texte = MLText(8525);
+    AppMessageBox(FormatTexte(texte.isEmpty() ? QStringLiteral("Aucun navigateur n'a pu afficher la page. "
+                                                               "Elle a été enregistrée dans %1.")
+                                              : texte,
+                              {QDir::toNativeSeparators(chemin)}),
+                  MsgInformation, BoutonsOk);
 }
 
 void TDialoguesQt::Astuce(int numero, const QString &texte)

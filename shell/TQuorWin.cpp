@@ -401,22 +401,29 @@ void TQuorWin::CreeTaches()
     QToolButton *sbRapCol = Bouton(rapports, "sbRapCol", QStringLiteral("Colonnes"), true);
     QToolButton *sbRapAvance = Bouton(rapports, "sbRapAvance", QStringLiteral("Sélection avancée"), true);
     QToolButton *sbRapDef = Bouton(rapports, "sbRapDef", QStringLiteral("Rapports prédéfinis"), true);
+    QToolButton *sbRapWeb = Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
     // Each button shows its panel of the options window while it is down,
     // one at a time; the window hides when none is.
     const std::pair<QToolButton *, TfmRapportCritere::Panneau> panneaux[] = {
         {sbRapAff, TfmRapportCritere::PanneauAff},
         {sbRapCol, TfmRapportCritere::PanneauCol},
-        {sbRapDef, TfmRapportCritere::PanneauDef}};
-    for (const auto &[bouton, panneau] : panneaux) {
+        {sbRapAvance, TfmRapportCritere::PanneauAvance},
+        {sbRapDef, TfmRapportCritere::PanneauDef},
+        {sbRapWeb, TfmRapportCritere::PanneauWeb}};
+    // Not a structured binding: Clang 14 cannot capture one in a lambda.
+    for (const auto &tache : panneaux) {
+        QToolButton *const bouton = tache.first;
+        const TfmRapportCritere::Panneau panneau = tache.second;
         bouton->setEnabled(true);
         connect(bouton, &QToolButton::toggled, this, [=, this](bool bas) {
             if (bas) {
-                for (QToolButton *autre : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef}) {
+                for (QToolButton *autre : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef, sbRapWeb}) {
                     const QSignalBlocker bloque(autre);
                     autre->setChecked(autre == bouton);
                 }
                 m_critere->MontrePanneau(panneau);
-            } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapDef->isChecked()) {
+            } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapAvance->isChecked()
+                       && !sbRapDef->isChecked() && !sbRapWeb->isChecked()) {
                 m_critere->hide();
             }
         });
@@ -427,7 +434,6 @@ void TQuorWin::CreeTaches()
         for (QToolButton *b : {sbRapAff, sbRapCol, sbRapAvance, sbRapDef})
             b->setChecked(false);
     });
-    Bouton(rapports, "sbRapWeb", QStringLiteral("Page web"), true);
     static_cast<QVBoxLayout *>(afficher->layout())->addStretch();
     page(afficher, "TS_Afficher", QStringLiteral("Afficher"));
 
@@ -927,7 +933,7 @@ void TQuorWin::SB_RapportClick()
 // The options window goes with the report window.
 void TQuorWin::LeveBoutonsOptionsRapport()
 {
-    for (const char *nom : {"sbRapAff", "sbRapCol", "sbRapDef"})
+    for (const char *nom : {"sbRapAff", "sbRapCol", "sbRapAvance", "sbRapDef"})
         findChild<QToolButton *>(QLatin1String(nom))->setChecked(false);
 }
 

@@ -139,6 +139,14 @@ TEST(Listes, CompareByTest)
         {"x", "3", 12, true},              {"4", "10", 13, true},           {"x", "0", 13, true},
         {"10", "4", 14, true},             {"4", "4", 14, false},           {"a", "a", 15, false},
         {"a", "a", -1, false},
+        // Texts that are not numbers are never equal, nor different.
+        {"abc", "abc", 11, false},         {"abc", "abc", 12, false},       {"abc", "xyz", 12, false},
+        {"abc", "abc", 13, false},         {"12abc", "12", 11, false},
+        // Partial and missing dates: a year alone stands for its end, an
+        // empty date is earlier than any other.
+        {"3/1900", "1900", 7, false},      {"3/1900", "1900", 9, true},     {"1900", "1900", 7, true},
+        {"", "", 7, true},                 {"", "1900", 9, true},           {"1900", "", 10, true},
+        {"12/3/1900", "3/1900", 9, true},  {"1/1901", "1900", 10, true},
     };
     for (const auto &c : cas)
         EXPECT_EQ(CompareByTest(QString::fromUtf8(c.a), QString::fromUtf8(c.b), c.test), c.attendu)

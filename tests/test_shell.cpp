@@ -1,6 +1,7 @@
 #include "Chemins.h"
 #include "ProgrammeTest.h"
 #include "Demarrage.h"
+#include "DialoguesQt.h"
 #include "DialoguesScriptes.h"
 #include "Globales.h"
 #include "Ini.h"
@@ -34,6 +35,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -103,6 +105,21 @@ protected:
 
     std::unique_ptr<TQuorWin> m_fenetre;
 };
+
+// A page the desktop cannot show (the test platform has no browser) is not
+// dropped in silence: the user is told where it was written.
+TEST(DialoguesQt, APageNoBrowserShowsIsTold)
+{
+    TDialoguesQt dialogues;
+    QString texte;
+    ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+        texte = boite.text();
+        boite.accept();
+    });
+    dialogues.AffichePage(u"/tmp/lignee-essai/rapport1.htm"_s);
+    ASSERT_TRUE(reponse.Ouvert);
+    EXPECT_TRUE(texte.contains(u"/tmp/lignee-essai/rapport1.htm"_s)) << texte.toStdString();
+}
 
 TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
 {
@@ -366,6 +383,50 @@ TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
     }
     QTest::mouseClick(bouton, Qt::LeftButton);
     EXPECT_TRUE(options->isVisible());
+}
+
+// Each report task button shows its panel of the options window while it is
+// down, one at a time; the window hiding raises four of them, but the web
+// page button stays down, and two clicks bring its panel back.
+TEST_F(Shell, EachReportTaskButtonShowsItsPanel)
+{
+    TQuorWin &w = fenetreExemple();
+    TfmRapportCritere *options = w.RapportCritere();
+    const struct {
+        const char *bouton;
+        TfmRapportCritere::Panneau panneau;
+        const char *controle;
+    } taches[] = {
+        {"sbRapAff", TfmRapportCritere::PanneauAff, "lbAfficher"},
+        {"sbRapCol", TfmRapportCritere::PanneauCol, "sgCol"},
+        {"sbRapAvance", TfmRapportCritere::PanneauAvance, "echp1"},
+        {"sbRapDef", TfmRapportCritere::PanneauDef, "lbDef"},
+        {"sbRapWeb", TfmRapportCritere::PanneauWeb, "lbWeb"},
+    };
+    const auto bouton = [&](const char *nom) { return w.findChild<QToolButton *>(QLatin1String(nom)); };
+    for (const auto &t : taches) {
+        SCOPED_TRACE(t.bouton);
+        QTest::mouseClick(bouton(t.bouton), Qt::LeftButton);
+        ASSERT_TRUE(options->isVisible());
+        EXPECT_EQ(options->PanneauCourant(), t.panneau);
+        EXPECT_TRUE(options->findChild<QWidget *>(QLatin1String(t.controle))->isVisible());
+        for (const auto &autre : taches)
+            EXPECT_EQ(bouton(autre.bouton)->isChecked(), &autre == &t) << autre.bouton;
+    }
+    QTest::mouseClick(options->findChild<QPushButton *>(u"Button3"_s), Qt::LeftButton);
+    EXPECT_FALSE(options->isVisible());
+    EXPECT_TRUE(bouton("sbRapWeb")->isChecked());
+    QTest::mouseClick(bouton("sbRapWeb"), Qt::LeftButton);
+    EXPECT_FALSE(options->isVisible());
+    QTest::mouseClick(bouton("sbRapWeb"), Qt::LeftButton);
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_EQ(options->PanneauCourant(), TfmRapportCritere::PanneauWeb);
+
+    QTest::mouseClick(bouton("sbRapAvance"), Qt::LeftButton);
+    QTest::mouseClick(options->findChild<QPushButton *>(u"bOkAvance"_s), Qt::LeftButton);
+    EXPECT_FALSE(options->isVisible());
+    for (const auto &t : taches)
+        EXPECT_FALSE(bouton(t.bouton)->isChecked()) << t.bouton;
 }
 
 // The rectangle of a widget in screen coordinates.
