@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "BD.h"
+#include "Cadence.h"
 #include "Dialogues.h"
 #include "Globales.h"
 #include "Langue.h"
@@ -40,8 +41,6 @@ constexpr int TextePasImage = 8412;
 constexpr int TextePageLente = 8001;
 constexpr int TextePageEchouee = 8002;
 
-// Persons drawn between two pauses for the window's events.
-constexpr int PasEvenements = 50;
 // Width of the empty picture of a map without one.
 constexpr int LargeurSansImage = 310;
 
@@ -444,10 +443,10 @@ void TfmCarte::Parcourt(bool dessine)
         // The list may be rebuilt while events are processed: the pass
         // works on its own copy and starts again when asked.
         const TR liste = m_liste;
-        int n = 0;
+        TCadence cadence;
         for (const int p : liste) {
             AfficheUnePers(p, dessine);
-            if (++n % PasEvenements == 0) {
+            if (cadence.Echue()) {
                 if (dessine)
                     m_carte->update();
                 QCoreApplication::processEvents();

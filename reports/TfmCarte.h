@@ -58,8 +58,9 @@ public:
     // Problems with its files are told to the user; the map then shows what
     // could be read.
     void Charge(const QString &nom);
-    // Redraws every place of the person list; events are processed every 50
-    // persons, and a redraw asked meanwhile starts it again.
+    // Redraws every place of the person list; the picture is repainted and
+    // events are processed now and then (TCadence), and a redraw asked
+    // meanwhile starts it again.
     void AfficheTout();
     // The 0-based index of the first zone covering the place, -1 when none.
     int LieuToIndex(const QString &lieu);

@@ -19,6 +19,7 @@
 #include "TfmCarteNouvelleZone.h"
 #include "TfmCartePerso.h"
 #include "TfmRapport.h"
+#include "ToursBoucle.h"
 #include "CommandesCarte.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,17 @@ TEST_F(CarteFenetre, FillsTheZonesOfThePlacesAndReportsAClickedZone)
     EXPECT_EQ(pixel(GermeNord), blanc);
     clic(GermeIdf);
     EXPECT_EQ(rapport(), (std::vector<int>{m_p1}));
+}
+
+// A long redraw repaints the map a few times a second, not every few persons.
+TEST_F(CarteFenetre, ALongRedrawIsPacedByTime)
+{
+    for (int i = 0; i < 3000; ++i)
+        personne(u"NOMBREUX"_s, {{u"Naissance"_s, u"FRA,BRE,F22,Lannion"_s}});
+    choisit(liste("cbPour"), TfmCarte::SourceTous);
+    const TToursBoucle t = ToursPendant([this] { m_carte->Affiche(); });
+    EXPECT_TRUE(t.Cadences()) << t.Tours << " tours en " << t.Ms << " ms";
+    EXPECT_EQ(pixel(GermeSud), TfmCarte::CouleurZone());
 }
 
 TEST_F(CarteFenetre, ReportSourceCountsPersonsOnlyAndRedrawsAtOnce)
