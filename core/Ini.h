@@ -81,6 +81,9 @@ public:
     // for a full disk, see RaisonSysteme in Fichiers.h).
     bool UpdateFile();
     QString ErrorString() const { return m_erreur; }
+    // Why the file, which exists, could not be read (not an ordinary file,
+    // no permission, an input error); empty when it was read or is absent.
+    QString ReadError() const { return m_erreurLecture; }
     // True when something was written since the last read or save.
     bool Modified() const { return m_modifie; }
 

@@ -57,6 +57,10 @@ TLectureCarte ChargeCarte(const QString &chemin, std::vector<TZoneCarte> &zones)
         return r;
     }
     const TIniFile ini(chemin, TEncodage::Windows1252);
+    if (!ini.ReadError().isEmpty()) {
+        r.Erreur = ini.ReadError();
+        return r;
+    }
     int n = ini.ReadInteger(SectionDescription, CleNombre, 0);
     if (n < 0)
         n = 0;

@@ -48,8 +48,9 @@ struct TLectureCarte {
 // number, reads as 0; above MaxZonesCarte it is cut to MaxZonesCarte and
 // Tronquee is set. Missing keys read as empty names and codes; a coordinate
 // that is not a whole number from 0 to 100,000 reads as 0. Not Ok (zones
-// empty, Erreur saying why, in French) when the file is not an ordinary
-// readable file or is larger than 64 MiB.
+// empty, Erreur saying why, in French) when the file is missing, is not an
+// ordinary file (a folder, a named pipe, a device: never opened), cannot be
+// read or is larger than 64 MiB.
 TLectureCarte ChargeCarte(const QString &chemin, std::vector<TZoneCarte> &zones);
 
 // Writes the zones into the definition file at `chemin`, updating it in place:

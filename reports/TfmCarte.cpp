@@ -19,6 +19,7 @@
 #include "Cadence.h"
 #include "Dialogues.h"
 #include "Globales.h"
+#include "Images.h"
 #include "Langue.h"
 #include "Options.h"
 #include "ScriptCarte.h"
@@ -294,8 +295,11 @@ void TfmCarte::Charge(const QString &nom)
 
     const QString bmp = CheminCarte(DossierCarte, nom, u".bmp"_s);
     m_vide = QImage();
-    if (QFileInfo::exists(bmp)) {
-        if (!m_vide.load(bmp))
+    // A named pipe or a device in the picture's place would block the
+    // program or never end: the picture loader refuses what is no ordinary
+    // file, and pictures too large to decode.
+    if (QFileInfo(bmp).exists() || QFileInfo(bmp).isSymLink()) {
+        if (!ChargeImage(m_vide, bmp))
             AppMessageBox(MLFormat(TexteImageIllisible, {bmp}), MsgErreur, BoutonsOk);
     }
     if (!m_vide.isNull())

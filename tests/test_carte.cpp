@@ -217,6 +217,16 @@ TEST_F(FichiersCarte, BrokenFilesAreReadWithinBounds)
     r = ChargeCarte(chemin(u"tube.mvc"_s), zones);
     EXPECT_FALSE(r.Ok);
     EXPECT_TRUE(zones.empty());
+
+    // A file whose reading fails (here an input error) is not a map of no
+    // zones.
+    ecrit(chemin(u"lue.mvc"_s), "[Description]\nNbre=1\n[Nom]\n1=Une\n");
+    ASSERT_TRUE(ChargeCarte(chemin(u"lue.mvc"_s), zones).Ok);
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, chemin(u"illisible.mvc"_s)));
+    r = ChargeCarte(chemin(u"illisible.mvc"_s), zones);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_FALSE(r.Erreur.isEmpty());
+    EXPECT_TRUE(zones.empty());
 }
 
 TEST_F(FichiersCarte, NewMapsListsNamesAndPaths)

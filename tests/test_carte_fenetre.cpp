@@ -24,6 +24,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
@@ -51,6 +59,28 @@ public:
     void RapportCache() override {}
     bool FormKeyDown(int, Qt::KeyboardModifiers) override { return false; }
 };
+
+// Whether `action` opened the named pipe `tube`: a writer polls it
+// meanwhile, which gets in only while a reader holds it, and then lets that
+// reader go on (it reads nothing) instead of waiting for ever.
+bool OuvertPendant(const QString &tube, const std::function<void()> &action)
+{
+    std::atomic<bool> fini{false}, ouvert{false};
+    std::thread ecrivain([&] {
+        const QByteArray chemin = QFile::encodeName(tube);
+        while (!fini) {
+            if (const int fd = ::open(chemin.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                ouvert = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    action();
+    fini = true;
+    ecrivain.join();
+    return ouvert;
+}
 
 QByteArray lit(const QString &chemin)
 {
@@ -367,6 +397,26 @@ TEST_F(CarteFenetre, BrokenOrPictureLessMapsAreToldAndKeptApart)
     EXPECT_EQ(lit(DossierCarte + u"Nue.mvc"_s), avant);
     EXPECT_FALSE(QFile::exists(DossierCarte + u"Nue.bmp"_s));
     EXPECT_EQ(Reglages().Carte, u"Nue"_s);
+
+    // A named pipe in the picture's place is never opened: the map shows
+    // without picture, and the user is told.
+    ASSERT_TRUE(NouvelleCarte(DossierCarte + u"Tube.mvc"_s));
+    const QString tube = DossierCarte + u"Tube.bmp"_s;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    m_dialogues.Messages.clear();
+    EXPECT_FALSE(OuvertPendant(tube, [this] { m_carte->Charge(u"Tube"_s); }));
+    EXPECT_EQ(m_carte->Perso()->findChild<QLineEdit *>(u"eBmp"_s)->text(), u"pas d'image"_s);
+    ASSERT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_TRUE(m_dialogues.Messages[0].contains(u"Tube.bmp"_s));
+
+    // A definition that cannot be read is no map of no zones: the user is
+    // told why.
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, DossierCarte + u"Illisible.mvc"_s));
+    m_dialogues.Messages.clear();
+    m_carte->Charge(u"Illisible"_s);
+    EXPECT_TRUE(m_carte->Zones().empty());
+    ASSERT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_TRUE(m_dialogues.Messages[0].startsWith(u"La carte "_s)) << m_dialogues.Messages[0].toStdString();
 }
 
 TEST_F(CarteFenetre, NewMapFromAPictureAsksBeforeReplacingOne)
