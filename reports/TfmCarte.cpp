@@ -170,6 +170,12 @@ TfmCarte::TfmCarte(const TBD &bd, TfmRapport &rapport, std::function<int()> sele
     m_perso = new TfmCartePerso(*this, parent);
     MLTranslateForm(this);
 
+    // The editor shows every zone or none, and saves a blank picture: once
+    // closed, the map shows again what it was asked for.
+    connect(m_perso, &TfmCartePerso::Cachee, this, [this] {
+        if (isVisible() && !m_web)
+            AfficheTout();
+    });
     connect(m_cbPour, &QComboBox::activated, this, &TfmCarte::cbPourChange);
     connect(m_cbEvenement, &QComboBox::activated, this, &TfmCarte::AfficheTout);
     connect(m_cbFileList, &QComboBox::activated, this, &TfmCarte::CB_FileListChange);

@@ -222,8 +222,14 @@ TEST_F(CarteFenetre, FillsTheZonesOfThePlacesAndReportsAClickedZone)
     EXPECT_EQ(pixel(PointMer), qRgb(80, 140, 220));
 
     // The zones are listed by name: "Île-de-France" comes first and takes
-    // the report of every place of the Val-d'Oise, once per event.
+    // the report of every place of the Val-d'Oise, once per event; the
+    // Val-d'Oise, filled too, is the first zone of none.
+    clic(GermeOise);
+    EXPECT_EQ(pixel(GermeOise), TfmCarte::CouleurSurbrillance());
+    EXPECT_EQ(m_carte->Zones()[static_cast<size_t>(m_carte->ZoneClic() - 1)].Nom, u"Val-d'Oise"_s);
+    EXPECT_TRUE(rapport().empty());
     clic(GermeIdf + QPoint(10, 10));
+    EXPECT_EQ(pixel(GermeOise), zone);
     EXPECT_EQ(pixel(GermeIdf), TfmCarte::CouleurSurbrillance());
     ASSERT_GT(m_carte->ZoneClic(), 0);
     EXPECT_EQ(m_carte->Zones()[static_cast<size_t>(m_carte->ZoneClic() - 1)].Nom, u"Île-de-France"_s);
@@ -369,6 +375,54 @@ TEST_F(CarteFenetre, ZoneEditorAddsAZoneAtTheClickAndSavesACopy)
     EXPECT_EQ(m_dialogues.Messages.size(), 2);
     EXPECT_FALSE(QFile::exists(m_tmp.path() + u"/../Dehors.mvc"_s));
     EXPECT_FALSE(QFile::exists(DossierCarte + u"Bloque.bmp"_s));
+}
+
+// The zone editor shows every zone, changes a zone's place code and saves a
+// blank picture; once it is closed the map shows its persons again.
+TEST_F(CarteFenetre, ZoneEditorChangesAPlaceCodeAndGivesTheMapBackWhenClosed)
+{
+    const QRgb zone = TfmCarte::CouleurZone(), blanc = TfmCarte::CouleurVide();
+    choisit(liste("cbPour"), TfmCarte::SourceTous);
+    TfmCartePerso *perso = m_carte->Perso();
+    auto bouton = [perso](const char *nom) { return perso->findChild<QPushButton *>(QString::fromLatin1(nom)); };
+    perso->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(perso));
+    QTest::mouseClick(bouton("bAfficheTout"), Qt::LeftButton);
+    EXPECT_EQ(pixel(GermeSud), zone);
+    QTest::mouseClick(bouton("bFermer"), Qt::LeftButton);
+    EXPECT_FALSE(perso->isVisible());
+    EXPECT_EQ(pixel(GermeSud), blanc);
+    EXPECT_EQ(pixel(GermeOise), zone);
+
+    // The Côtes-d'Armor, which no place falls in, take the code of Italy.
+    perso->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(perso));
+    auto *lv = perso->findChild<QTreeWidget *>(u"lvCarte"_s);
+    QTreeWidgetItem *armor = lv->findItems(u"Côtes-d'Armor"_s, Qt::MatchExactly).value(0);
+    ASSERT_TRUE(armor);
+    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, lv->visualItemRect(armor).center());
+    auto *eLieu = perso->findChild<QLineEdit *>(u"eLieu"_s);
+    EXPECT_EQ(eLieu->text(), u"F22"_s);
+    eLieu->setFocus();
+    QTest::keyClick(eLieu, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(eLieu, u"ITA"_s);
+    const int i = lv->indexOfTopLevelItem(armor);
+    EXPECT_EQ(armor->text(1), u"ITA"_s);
+    EXPECT_EQ(m_carte->Zones()[static_cast<size_t>(i)].Lieu, u"ITA"_s);
+    EXPECT_EQ(m_carte->LieuToIndex(u"ITA,,,Roma"_s), i);
+    EXPECT_EQ(m_carte->LieuToIndex(u"FRA,BRE,F22,Lannion"_s), -1);
+
+    // Saved: the blank picture on show, the code in the file; closed: the
+    // persons again, Rome now in the zone.
+    QTest::mouseClick(bouton("sbSauve"), Qt::LeftButton);
+    EXPECT_EQ(pixel(GermeOise), blanc);
+    std::vector<TZoneCarte> lues;
+    ASSERT_TRUE(ChargeCarte(DossierCarte + u"Essai.mvc"_s, lues).Ok);
+    EXPECT_EQ(lues, m_carte->Zones());
+    QTest::mouseClick(bouton("bFermer"), Qt::LeftButton);
+    EXPECT_EQ(pixel(GermeOise), zone);
+    EXPECT_EQ(pixel(GermeSud), zone);
+    EXPECT_EQ(pixel(PointLibre), blanc);
 }
 
 TEST_F(CarteFenetre, BrokenOrPictureLessMapsAreToldAndKeptApart)
