@@ -140,7 +140,7 @@ void BM_SauveCarte10000(benchmark::State &state)
             QFile::remove(chemin);
             state.ResumeTiming();
         }
-        if (!SauveCarte(chemin, zones))
+        if (!SauveCarte(chemin, zones, TComparaisonLieux::Partie))
             state.SkipWithError("not saved");
     }
     state.counters["zones"] = static_cast<double>(zones.size());
@@ -151,7 +151,7 @@ void BM_ChargeCarte10000(benchmark::State &state)
 {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("Carte.mvc"));
-    SauveCarte(chemin, ZonesMax());
+    SauveCarte(chemin, ZonesMax(), TComparaisonLieux::Partie);
     std::vector<TZoneCarte> zones;
     for (auto _ : state) {
         if (!ChargeCarte(chemin, zones).Ok)

@@ -15,6 +15,7 @@ namespace {
 
 const QString SectionDescription = u"Description"_s;
 const QString CleNombre = u"Nbre"_s;
+const QString CleDebut = u"DebutLieu"_s;
 const QString SectionNom = u"Nom"_s;
 const QString SectionLieu = u"Lieu"_s;
 const QString SectionX = u"PtsX"_s;
@@ -72,6 +73,8 @@ TLectureCarte ChargeCarte(const QString &chemin, std::vector<TZoneCarte> &zones)
         r.Erreur = ini.ReadError();
         return r;
     }
+    if (ini.ReadBool(SectionDescription, CleDebut, false))
+        r.Comparaison = TComparaisonLieux::Debut;
     int n = ini.ReadInteger(SectionDescription, CleNombre, 0);
     if (n < 0)
         n = 0;
@@ -92,10 +95,15 @@ TLectureCarte ChargeCarte(const QString &chemin, std::vector<TZoneCarte> &zones)
     return r;
 }
 
-bool SauveCarte(const QString &chemin, const std::vector<TZoneCarte> &zones, QString *erreur)
+bool SauveCarte(const QString &chemin, const std::vector<TZoneCarte> &zones, TComparaisonLieux comparaison,
+                QString *erreur)
 {
     TIniFile ini(chemin, TEncodage::Windows1252);
     ini.WriteInteger(SectionDescription, CleNombre, static_cast<int>(zones.size()));
+    if (comparaison == TComparaisonLieux::Debut)
+        ini.WriteBool(SectionDescription, CleDebut, true);
+    else
+        ini.DeleteKey(SectionDescription, CleDebut);
     // Each section written at once: key by key, a map of many zones would
     // take a pass over the file per key.
     std::vector<std::pair<QString, QString>> noms, lieux, xs, ys;

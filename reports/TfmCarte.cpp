@@ -288,6 +288,7 @@ void TfmCarte::Charge(const QString &nom)
 
     const QString definition = CheminCarte(DossierCarte, nom, u".mvc"_s);
     const TLectureCarte lecture = ChargeCarte(definition, m_zones);
+    m_comparaison = lecture.Comparaison;
     if (!lecture.Ok)
         AppMessageBox(MLFormat(TexteCarteIllisible, {definition, lecture.Erreur}), MsgErreur, BoutonsOk);
     else if (lecture.Tronquee)
@@ -297,7 +298,7 @@ void TfmCarte::Charge(const QString &nom)
     std::stable_sort(m_zones.begin(), m_zones.end(), [](const TZoneCarte &a, const TZoneCarte &b) {
         return CollationFrancaise().compare(a.Nom, b.Nom) < 0;
     });
-    m_index = TIndexZones(m_zones);
+    m_index = TIndexZones(m_zones, m_comparaison);
 
     const QString bmp = CheminCarte(DossierCarte, nom, u".bmp"_s);
     m_vide = QImage();
@@ -321,6 +322,7 @@ void TfmCarte::Charge(const QString &nom)
 void TfmCarte::ChargeWeb()
 {
     m_zones.clear();
+    m_comparaison = TComparaisonLieux::Partie;
     m_index = TIndexZones();
     m_image = m_vide = QImage();
     m_zone->hide();
@@ -367,7 +369,7 @@ void TfmCarte::Ajuste()
 
 void TfmCarte::ZonesModifiees()
 {
-    m_index = TIndexZones(m_zones);
+    m_index = TIndexZones(m_zones, m_comparaison);
 }
 
 void TfmCarte::Affiche()
@@ -515,6 +517,19 @@ void TfmCarte::FaitRapportDep(int zone)
 {
     if (m_enCours)
         return;
+    // The pieces of a zone come one after the other under its name and
+    // code: a place covered by the zone has its first piece as first zone.
+    if (zone >= 1 && zone <= static_cast<int>(m_zones.size())) {
+        const TZoneCarte &z = m_zones[static_cast<size_t>(zone - 1)];
+        const QString code = FormeComparee(z.Lieu);
+        for (int i = 1; i < zone; ++i) {
+            const TZoneCarte &autre = m_zones[static_cast<size_t>(i - 1)];
+            if (autre.Nom == z.Nom && FormeComparee(autre.Lieu) == code) {
+                zone = i;
+                break;
+            }
+        }
+    }
     // The persons are collected without drawing again, so that the clicked
     // zone stays highlighted while its report shows.
     m_filtre = zone;
