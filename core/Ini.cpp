@@ -1,6 +1,8 @@
 #include "Ini.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 
 #include "Fichiers.h"
 
@@ -246,6 +248,26 @@ QStringList TIniFile::ReadSection(const QString &section) const
     return cles;
 }
 
+std::vector<std::pair<QString, QString>> TIniFile::ReadSectionValues(const QString &section) const
+{
+    const QString nom = section.trimmed();
+    std::vector<std::pair<QString, QString>> valeurs;
+    QSet<QString> vues;
+    bool dedans = false;
+    for (const Ligne &ligne : m_lignes) {
+        if (ligne.EstSection) {
+            dedans = MemeNom(ligne.Section, nom);
+        } else if (dedans && ligne.EstCle) {
+            const QString repere = ligne.Cle.toCaseFolded();
+            if (!vues.contains(repere)) {
+                vues.insert(repere);
+                valeurs.emplace_back(ligne.Cle, ligne.Valeur);
+            }
+        }
+    }
+    return valeurs;
+}
+
 QString TIniFile::ReadString(const QString &section, const QString &key,
                              const QString &defaut) const
 {
@@ -289,44 +311,58 @@ bool TIniFile::ReadBool(const QString &section, const QString &key, bool defaut)
     return defaut;
 }
 
-void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+bool TIniFile::Entete(const QString &section, Ligne &entete)
 {
-    const QString nom = section.trimmed();
-    const QString cle = key.trimmed();
     // A name that would read back as something else (a key holding "=", a
     // section holding "]") or that would split the line would corrupt the
     // file, so it is refused.
-    const Ligne entete = Analyse(u'[' + nom + u']');
-    if (nom.isEmpty() || ALigneCoupee(nom) || !entete.EstSection || entete.Section != nom)
-        return;
+    const QString nom = section.trimmed();
+    entete = Analyse(u'[' + nom + u']');
+    return !nom.isEmpty() && !ALigneCoupee(nom) && entete.EstSection && entete.Section == nom;
+}
+
+bool TIniFile::LigneCle(const QString &key, const QString &value, Ligne &ligne)
+{
+    const QString cle = key.trimmed();
     if (ALigneCoupee(cle))
-        return;
+        return false;
     QString valeur = value;
     valeur.replace(u'\r', u' ').replace(u'\n', u' ');
     valeur = valeur.trimmed();
-    Ligne nouvelle = Analyse(cle + u'=' + valeur);
-    if (!nouvelle.EstCle || nouvelle.Cle != cle)
-        return;
+    ligne = Analyse(cle + u'=' + valeur);
+    return ligne.EstCle && ligne.Cle == cle;
+}
 
-    const int i = ChercheCle(nom, cle);
+void TIniFile::Remplace(Ligne &ligne, const QString &valeur)
+{
+    if (ligne.Valeur == valeur)
+        return;
+    // The key keeps its spelling and the blanks around "=" as the user
+    // or the other program wrote them.
+    const qsizetype egal = ligne.Brut.indexOf(u'=');
+    const QString reste = ligne.Brut.mid(egal + 1);
+    qsizetype blancs = 0;
+    if (!EstVide(reste)) {
+        while (reste.at(blancs).isSpace())
+            ++blancs;
+    }
+    ligne.Brut = ligne.Brut.left(egal + 1 + blancs) + valeur;
+    ligne.Valeur = valeur;
+    ligne.Octets.clear();
+    ligne.Lue = false;
+    m_modifie = true;
+}
+
+void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    Ligne entete, nouvelle;
+    if (!Entete(section, entete) || !LigneCle(key, value, nouvelle))
+        return;
+    const QString &nom = entete.Section;
+
+    const int i = ChercheCle(nom, nouvelle.Cle);
     if (i >= 0) {
-        Ligne &ligne = m_lignes[static_cast<size_t>(i)];
-        if (ligne.Valeur == valeur)
-            return;
-        // The key keeps its spelling and the blanks around "=" as the user
-        // or the other program wrote them.
-        const qsizetype egal = ligne.Brut.indexOf(u'=');
-        const QString reste = ligne.Brut.mid(egal + 1);
-        qsizetype blancs = 0;
-        if (!EstVide(reste)) {
-            while (reste.at(blancs).isSpace())
-                ++blancs;
-        }
-        ligne.Brut = ligne.Brut.left(egal + 1 + blancs) + valeur;
-        ligne.Valeur = valeur;
-        ligne.Octets.clear();
-        ligne.Lue = false;
-        m_modifie = true;
+        Remplace(m_lignes[static_cast<size_t>(i)], nouvelle.Valeur);
         return;
     }
 
@@ -339,6 +375,81 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
         m_lignes.push_back(entete);
         m_lignes.push_back(std::move(nouvelle));
     }
+    m_modifie = true;
+}
+
+void TIniFile::WriteSectionValues(const QString &section, const std::vector<std::pair<QString, QString>> &values)
+{
+    Ligne entete;
+    if (!Entete(section, entete))
+        return;
+    const QString &nom = entete.Section;
+    // Each key once, spelt and placed as first given, with the last value
+    // given.
+    std::vector<Ligne> nouvelles;
+    QHash<QString, size_t> parCle;
+    for (const auto &[cle, valeur] : values) {
+        Ligne ligne;
+        if (!LigneCle(cle, valeur, ligne))
+            continue;
+        const QString repere = ligne.Cle.toCaseFolded();
+        if (const auto it = parCle.constFind(repere); it != parCle.constEnd()) {
+            Ligne &premiere = nouvelles[*it];
+            LigneCle(premiere.Cle, ligne.Valeur, premiere);
+        } else {
+            parCle.insert(repere, nouvelles.size());
+            nouvelles.push_back(std::move(ligne));
+        }
+    }
+    if (nouvelles.empty())
+        return;
+
+    // As WriteString: the first line of a key, in any block of the section,
+    // takes the value; new keys go after the last non-blank line of the
+    // last block.
+    std::vector<bool> ecrite(nouvelles.size(), false);
+    QSet<QString> vues;
+    bool dedans = false;
+    int fin = -1;
+    for (size_t i = 0; i < m_lignes.size(); ++i) {
+        Ligne &ligne = m_lignes[i];
+        if (ligne.EstSection) {
+            dedans = MemeNom(ligne.Section, nom);
+            if (dedans)
+                fin = static_cast<int>(i) + 1;
+            continue;
+        }
+        if (!dedans)
+            continue;
+        if (!EstVide(ligne.Brut))
+            fin = static_cast<int>(i) + 1;
+        if (!ligne.EstCle)
+            continue;
+        const QString repere = ligne.Cle.toCaseFolded();
+        if (vues.contains(repere))
+            continue;
+        vues.insert(repere);
+        if (const auto it = parCle.constFind(repere); it != parCle.constEnd()) {
+            Remplace(ligne, nouvelles[*it].Valeur);
+            ecrite[*it] = true;
+        }
+    }
+
+    std::vector<Ligne> ajoutees;
+    for (size_t k = 0; k < nouvelles.size(); ++k) {
+        if (!ecrite[k])
+            ajoutees.push_back(std::move(nouvelles[k]));
+    }
+    if (ajoutees.empty())
+        return;
+    if (fin < 0) {
+        if (!m_lignes.empty() && !EstVide(m_lignes.back().Brut))
+            m_lignes.push_back(Analyse(QString()));
+        m_lignes.push_back(entete);
+        fin = static_cast<int>(m_lignes.size());
+    }
+    m_lignes.insert(m_lignes.begin() + fin, std::make_move_iterator(ajoutees.begin()),
+                    std::make_move_iterator(ajoutees.end()));
     m_modifie = true;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 // Text encodings of the settings and model files.
@@ -50,6 +51,10 @@ public:
     QStringList Sections() const;
     // Key names of a section in file order, each once.
     QStringList ReadSection(const QString &section) const;
+    // The keys of a section with their values, in file order, each key once
+    // with the value ReadString gives it. One pass over the file, where
+    // ReadString for each key would take a pass per key.
+    std::vector<std::pair<QString, QString>> ReadSectionValues(const QString &section) const;
 
     QString ReadString(const QString &section, const QString &key,
                        const QString &defaut = QString()) const;
@@ -67,6 +72,11 @@ public:
     void WriteInteger(const QString &section, const QString &key, int value);
     // Written as "1" or "0".
     void WriteBool(const QString &section, const QString &key, bool value);
+    // Writes key=value pairs of one section, with the result WriteString
+    // would give for each pair in turn (names it would refuse are skipped;
+    // a key given twice keeps its last value), in one pass over the file
+    // where WriteString would take a pass per key.
+    void WriteSectionValues(const QString &section, const std::vector<std::pair<QString, QString>> &values);
 
     // Removes every line of the key in the section (duplicates included).
     void DeleteKey(const QString &section, const QString &key);
@@ -81,6 +91,9 @@ public:
     // for a full disk, see RaisonSysteme in Fichiers.h).
     bool UpdateFile();
     QString ErrorString() const { return m_erreur; }
+    // Why the file, which exists, could not be read (not an ordinary file,
+    // no permission, an input error); empty when it was read or is absent.
+    QString ReadError() const { return m_erreurLecture; }
     // True when something was written since the last read or save.
     bool Modified() const { return m_modifie; }
 
@@ -102,6 +115,14 @@ private:
     };
 
     static Ligne Analyse(const QString &texte);
+    // The key line "key=value" as WriteString writes it; false when the key
+    // cannot be written.
+    static bool LigneCle(const QString &key, const QString &value, Ligne &ligne);
+    // Gives a key line read or written before a new value, keeping how the
+    // key and the "=" were written.
+    void Remplace(Ligne &ligne, const QString &valeur);
+    // Whether the section name can be written; its header line then.
+    static bool Entete(const QString &section, Ligne &entete);
     void Lit();
     // Index of the first header line of a section, -1 when absent.
     int ChercheSection(const QString &section) const;

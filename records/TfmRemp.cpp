@@ -1,5 +1,6 @@
 #include "TfmRemp.h"
 
+#include "Cadence.h"
 #include "Globales.h"
 #include "Langue.h"
 #include "Listes.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -60,7 +60,7 @@ const TGenre Genres[NbDonneesRemp] = {
 class TProgressionPeinte final : public TProgression
 {
 public:
-    explicit TProgressionPeinte(TProgression *barre) : m_barre(barre) { m_temps.start(); }
+    explicit TProgressionPeinte(TProgression *barre) : m_barre(barre) {}
     void Maximum(int n) override
     {
         if (m_barre)
@@ -70,15 +70,13 @@ public:
     {
         if (m_barre)
             m_barre->Position(i);
-        if (m_temps.elapsed() >= 100) {
+        if (m_cadence.Echue())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            m_temps.restart();
-        }
     }
 
 private:
     TProgression *m_barre;
-    QElapsedTimer m_temps;
+    TCadence m_cadence;
 };
 
 class TCurseurAttente final

@@ -5,6 +5,7 @@
 #include "Langue.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QFileInfo>
 #include <QImage>
 
@@ -14,6 +15,7 @@ namespace {
 
 const QString SectionDescription = u"Description"_s;
 const QString CleNombre = u"Nbre"_s;
+const QString CleDebut = u"DebutLieu"_s;
 const QString SectionNom = u"Nom"_s;
 const QString SectionLieu = u"Lieu"_s;
 const QString SectionX = u"PtsX"_s;
@@ -30,11 +32,21 @@ constexpr int TexteNomSeparateur = 8407;
 constexpr int TexteTropGrand = 8408;
 constexpr int TexteSansImage = 8404;
 
-int Coordonnee(const TIniFile &ini, const QString &section, const QString &cle)
+int Coordonnee(const QString &texte)
 {
     bool ok = false;
-    const int v = ini.ReadString(section, cle).toInt(&ok);
+    const int v = texte.toInt(&ok);
     return ok && v >= 0 && v <= CoordonneeMax ? v : 0;
+}
+
+// The values of a section by key. A section is read whole at once: looking
+// each key up in the file would make a map of many zones slow to read.
+QHash<QString, QString> Valeurs(const TIniFile &ini, const QString &section)
+{
+    QHash<QString, QString> valeurs;
+    for (auto &[cle, valeur] : ini.ReadSectionValues(section))
+        valeurs.insert(cle.toCaseFolded(), valeur);
+    return valeurs;
 }
 
 } // namespace
@@ -57,6 +69,12 @@ TLectureCarte ChargeCarte(const QString &chemin, std::vector<TZoneCarte> &zones)
         return r;
     }
     const TIniFile ini(chemin, TEncodage::Windows1252);
+    if (!ini.ReadError().isEmpty()) {
+        r.Erreur = ini.ReadError();
+        return r;
+    }
+    if (ini.ReadBool(SectionDescription, CleDebut, false))
+        r.Comparaison = TComparaisonLieux::Debut;
     int n = ini.ReadInteger(SectionDescription, CleNombre, 0);
     if (n < 0)
         n = 0;
@@ -66,27 +84,42 @@ TLectureCarte ChargeCarte(const QString &chemin, std::vector<TZoneCarte> &zones)
         n = MaxZonesCarte;
         r.Tronquee = true;
     }
+    const QHash<QString, QString> noms = Valeurs(ini, SectionNom), lieux = Valeurs(ini, SectionLieu),
+                                  xs = Valeurs(ini, SectionX), ys = Valeurs(ini, SectionY);
     zones.reserve(static_cast<size_t>(n));
     for (int i = 1; i <= n; ++i) {
         const QString cle = QString::number(i);
-        zones.push_back({ini.ReadString(SectionNom, cle), ini.ReadString(SectionLieu, cle),
-                         Coordonnee(ini, SectionX, cle), Coordonnee(ini, SectionY, cle)});
+        zones.push_back({noms.value(cle), lieux.value(cle), Coordonnee(xs.value(cle)), Coordonnee(ys.value(cle))});
     }
     r.Ok = true;
     return r;
 }
 
-bool SauveCarte(const QString &chemin, const std::vector<TZoneCarte> &zones, QString *erreur)
+bool SauveCarte(const QString &chemin, const std::vector<TZoneCarte> &zones, TComparaisonLieux comparaison,
+                QString *erreur)
 {
     TIniFile ini(chemin, TEncodage::Windows1252);
     ini.WriteInteger(SectionDescription, CleNombre, static_cast<int>(zones.size()));
+    if (comparaison == TComparaisonLieux::Debut)
+        ini.WriteBool(SectionDescription, CleDebut, true);
+    else
+        ini.DeleteKey(SectionDescription, CleDebut);
+    // Each section written at once: key by key, a map of many zones would
+    // take a pass over the file per key.
+    std::vector<std::pair<QString, QString>> noms, lieux, xs, ys;
+    for (auto *s : {&noms, &lieux, &xs, &ys})
+        s->reserve(zones.size());
     for (size_t i = 0; i < zones.size(); ++i) {
         const QString cle = QString::number(i + 1);
-        ini.WriteString(SectionNom, cle, zones[i].Nom);
-        ini.WriteString(SectionLieu, cle, zones[i].Lieu);
-        ini.WriteInteger(SectionX, cle, zones[i].X);
-        ini.WriteInteger(SectionY, cle, zones[i].Y);
+        noms.emplace_back(cle, zones[i].Nom);
+        lieux.emplace_back(cle, zones[i].Lieu);
+        xs.emplace_back(cle, QString::number(zones[i].X));
+        ys.emplace_back(cle, QString::number(zones[i].Y));
     }
+    ini.WriteSectionValues(SectionNom, noms);
+    ini.WriteSectionValues(SectionLieu, lieux);
+    ini.WriteSectionValues(SectionX, xs);
+    ini.WriteSectionValues(SectionY, ys);
     if (ini.UpdateFile())
         return true;
     if (erreur)

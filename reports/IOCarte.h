@@ -11,6 +11,8 @@ class QImage;
 // beside a picture "<name>.bmp". The definition is a settings file
 // (Windows-1252) of sections and key=value lines:
 //   [Description] Nbre=n            number of zones
+//                 DebutLieu=1       codes compared with the start of the
+//                                   place only (TComparaisonLieux::Debut)
 //   [Nom]  1=..n=                   zone names
 //   [Lieu] 1=..n=                   place codes (what a place must hold)
 //   [PtsX] 1=..n=, [PtsY] 1=..n=    the seed pixel of each zone, decimal
@@ -28,6 +30,17 @@ struct TZoneCarte {
     bool operator==(const TZoneCarte &) const = default;
 };
 
+// How the zones of a map compare their place codes with a place (ZonesCarte.h).
+enum class TComparaisonLieux {
+    // The code begins any comma-separated part of the place: "F95" covers
+    // "FRA,IDF,F95,Pontoise" (maps of départements, of regions).
+    Partie,
+    // The code begins the place: "FRA" and "FRA,GUY" cover
+    // "FRA,GUY,F973,Cayenne", "GUY" does not (maps of countries, whose
+    // three-letter codes are also region codes of French places).
+    Debut,
+};
+
 // Most zones a map may have; a larger count read from a file is cut to it.
 inline constexpr int MaxZonesCarte = 10000;
 
@@ -39,6 +52,7 @@ struct TLectureCarte {
     bool Ok = false;
     // The file's count was above MaxZonesCarte: only that many were read.
     bool Tronquee = false;
+    TComparaisonLieux Comparaison = TComparaisonLieux::Partie;
     // Why the file could not be read (empty when Ok).
     QString Erreur;
 };
@@ -48,15 +62,18 @@ struct TLectureCarte {
 // number, reads as 0; above MaxZonesCarte it is cut to MaxZonesCarte and
 // Tronquee is set. Missing keys read as empty names and codes; a coordinate
 // that is not a whole number from 0 to 100,000 reads as 0. Not Ok (zones
-// empty, Erreur saying why, in French) when the file is not an ordinary
-// readable file or is larger than 64 MiB.
+// empty, Erreur saying why, in French) when the file is missing, is not an
+// ordinary file (a folder, a named pipe, a device: never opened), cannot be
+// read or is larger than 64 MiB.
 TLectureCarte ChargeCarte(const QString &chemin, std::vector<TZoneCarte> &zones);
 
 // Writes the zones into the definition file at `chemin`, updating it in place:
-// Nbre, then keys 1..n of the four sections; keys of a former, longer list
-// and any other line are kept. Atomic: false, with *erreur (may be null)
-// saying why, when it cannot be written; the file is then as it was.
-bool SauveCarte(const QString &chemin, const std::vector<TZoneCarte> &zones, QString *erreur = nullptr);
+// Nbre and the way codes are compared, then keys 1..n of the four sections;
+// keys of a former, longer list and any other line are kept. Atomic: false,
+// with *erreur (may be null) saying why, when it cannot be written; the file
+// is then as it was.
+bool SauveCarte(const QString &chemin, const std::vector<TZoneCarte> &zones, TComparaisonLieux comparaison,
+                QString *erreur = nullptr);
 
 // Writes a new definition file holding only Nbre=0, replacing any file of
 // that name whole. Atomic; false with *erreur (may be null) when it cannot

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "Cadence.h"
 #include "Predefinis.h"
 #include "TBKStringGrid.h"
 #include "TfmRapport.h"
@@ -23,7 +24,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The report window's progress bar; its messages are handled at each step,
+// The report window's progress bar; its messages are handled now and then,
 // so that it can be moved and redrawn, and a database replaced meanwhile
 // stops the report.
 class TAvancementRapport final : public TAvancement
@@ -33,13 +34,16 @@ public:
     void Maximum(int n) override { m_rapport.Progression()->Maximum(n); }
     bool Etape(int i) override
     {
-        m_rapport.Progression()->Position(i);
-        QCoreApplication::processEvents();
+        if (m_cadence.Echue()) {
+            m_rapport.Progression()->Position(i);
+            QCoreApplication::processEvents();
+        }
         return !m_rapport.Interrompu();
     }
 
 private:
     TfmRapport &m_rapport;
+    TCadence m_cadence;
 };
 
 void remplitGrille(TBKStringGrid &grille, const TTableau &t)

@@ -16,8 +16,10 @@
 #include <QVBoxLayout>
 
 #include "BD.h"
+#include "Cadence.h"
 #include "Dialogues.h"
 #include "Globales.h"
+#include "Images.h"
 #include "Langue.h"
 #include "Options.h"
 #include "ScriptCarte.h"
@@ -40,8 +42,6 @@ constexpr int TextePasImage = 8412;
 constexpr int TextePageLente = 8001;
 constexpr int TextePageEchouee = 8002;
 
-// Persons drawn between two pauses for the window's events.
-constexpr int PasEvenements = 50;
 // Width of the empty picture of a map without one.
 constexpr int LargeurSansImage = 310;
 
@@ -170,6 +170,12 @@ TfmCarte::TfmCarte(const TBD &bd, TfmRapport &rapport, std::function<int()> sele
     m_perso = new TfmCartePerso(*this, parent);
     MLTranslateForm(this);
 
+    // The editor shows every zone or none, and saves a blank picture: once
+    // closed, the map shows again what it was asked for.
+    connect(m_perso, &TfmCartePerso::Cachee, this, [this] {
+        if (isVisible() && !m_web)
+            AfficheTout();
+    });
     connect(m_cbPour, &QComboBox::activated, this, &TfmCarte::cbPourChange);
     connect(m_cbEvenement, &QComboBox::activated, this, &TfmCarte::AfficheTout);
     connect(m_cbFileList, &QComboBox::activated, this, &TfmCarte::CB_FileListChange);
@@ -282,6 +288,7 @@ void TfmCarte::Charge(const QString &nom)
 
     const QString definition = CheminCarte(DossierCarte, nom, u".mvc"_s);
     const TLectureCarte lecture = ChargeCarte(definition, m_zones);
+    m_comparaison = lecture.Comparaison;
     if (!lecture.Ok)
         AppMessageBox(MLFormat(TexteCarteIllisible, {definition, lecture.Erreur}), MsgErreur, BoutonsOk);
     else if (lecture.Tronquee)
@@ -291,12 +298,15 @@ void TfmCarte::Charge(const QString &nom)
     std::stable_sort(m_zones.begin(), m_zones.end(), [](const TZoneCarte &a, const TZoneCarte &b) {
         return CollationFrancaise().compare(a.Nom, b.Nom) < 0;
     });
-    m_index = TIndexZones(m_zones);
+    m_index = TIndexZones(m_zones, m_comparaison);
 
     const QString bmp = CheminCarte(DossierCarte, nom, u".bmp"_s);
     m_vide = QImage();
-    if (QFileInfo::exists(bmp)) {
-        if (!m_vide.load(bmp))
+    // A named pipe or a device in the picture's place would block the
+    // program or never end: the picture loader refuses what is no ordinary
+    // file, and pictures too large to decode.
+    if (QFileInfo(bmp).exists() || QFileInfo(bmp).isSymLink()) {
+        if (!ChargeImage(m_vide, bmp))
             AppMessageBox(MLFormat(TexteImageIllisible, {bmp}), MsgErreur, BoutonsOk);
     }
     if (!m_vide.isNull())
@@ -312,6 +322,7 @@ void TfmCarte::Charge(const QString &nom)
 void TfmCarte::ChargeWeb()
 {
     m_zones.clear();
+    m_comparaison = TComparaisonLieux::Partie;
     m_index = TIndexZones();
     m_image = m_vide = QImage();
     m_zone->hide();
@@ -358,7 +369,7 @@ void TfmCarte::Ajuste()
 
 void TfmCarte::ZonesModifiees()
 {
-    m_index = TIndexZones(m_zones);
+    m_index = TIndexZones(m_zones, m_comparaison);
 }
 
 void TfmCarte::Affiche()
@@ -444,10 +455,10 @@ void TfmCarte::Parcourt(bool dessine)
         // The list may be rebuilt while events are processed: the pass
         // works on its own copy and starts again when asked.
         const TR liste = m_liste;
-        int n = 0;
+        TCadence cadence;
         for (const int p : liste) {
             AfficheUnePers(p, dessine);
-            if (++n % PasEvenements == 0) {
+            if (cadence.Echue()) {
                 if (dessine)
                     m_carte->update();
                 QCoreApplication::processEvents();
@@ -506,6 +517,19 @@ void TfmCarte::FaitRapportDep(int zone)
 {
     if (m_enCours)
         return;
+    // The pieces of a zone come one after the other under its name and
+    // code: a place covered by the zone has its first piece as first zone.
+    if (zone >= 1 && zone <= static_cast<int>(m_zones.size())) {
+        const TZoneCarte &z = m_zones[static_cast<size_t>(zone - 1)];
+        const QString code = FormeComparee(z.Lieu);
+        for (int i = 1; i < zone; ++i) {
+            const TZoneCarte &autre = m_zones[static_cast<size_t>(i - 1)];
+            if (autre.Nom == z.Nom && FormeComparee(autre.Lieu) == code) {
+                zone = i;
+                break;
+            }
+        }
+    }
     // The persons are collected without drawing again, so that the clicked
     // zone stays highlighted while its report shows.
     m_filtre = zone;

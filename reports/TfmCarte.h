@@ -58,13 +58,17 @@ public:
     // Problems with its files are told to the user; the map then shows what
     // could be read.
     void Charge(const QString &nom);
-    // Redraws every place of the person list; events are processed every 50
-    // persons, and a redraw asked meanwhile starts it again.
+    // Redraws every place of the person list; the picture is repainted and
+    // events are processed now and then (TCadence), and a redraw asked
+    // meanwhile starts it again.
     void AfficheTout();
     // The 0-based index of the first zone covering the place, -1 when none.
     int LieuToIndex(const QString &lieu);
     // Lists in the report window the persons of zone `zone` (1-based), once
-    // per event covered first by that zone, and shows that window.
+    // per event covered first by that zone, and shows that window. A zone
+    // listed several times under the same name and code (one entry per
+    // piece: islands, an inset) is one zone: the entry clicked counts as
+    // the first of them.
     void FaitRapportDep(int zone);
     // The database was replaced: the person list is built again (the report
     // source falls back to the selection, the report being emptied).
@@ -84,6 +88,8 @@ public:
     std::vector<TZoneCarte> &Zones() { return m_zones; }
     // To call after a change of the zone list.
     void ZonesModifiees();
+    // How the map's zones compare their codes with the places.
+    TComparaisonLieux Comparaison() const { return m_comparaison; }
 
     // The picture on show, and the blank one.
     const QImage &Image() const { return m_image; }
@@ -153,6 +159,7 @@ private:
     QString m_nom;
     bool m_web = false;
     std::vector<TZoneCarte> m_zones;
+    TComparaisonLieux m_comparaison = TComparaisonLieux::Partie;
     TIndexZones m_index;
     QImage m_image;
     QImage m_vide;

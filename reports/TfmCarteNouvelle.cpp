@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include "Dialogues.h"
+#include "Fichiers.h"
 #include "Globales.h"
+#include "Images.h"
 #include "IOCarte.h"
 #include "Langue.h"
 #include "TfmCarte.h"
@@ -79,7 +81,7 @@ TfmCarteNouvelle::~TfmCarteNouvelle() = default;
 void TfmCarteNouvelle::sbChargeClick()
 {
     const QString chemin = Dialogues().FichierAOuvrir(MLText(TexteChoixImage), DossierCarte, u"Carte (*.bmp)"_s);
-    if (!chemin.isEmpty() && QFileInfo(chemin).isFile())
+    if (!chemin.isEmpty() && ObstacleLecture(chemin).isEmpty())
         m_eBmp->setText(chemin);
 }
 
@@ -92,12 +94,12 @@ void TfmCarteNouvelle::Button1Click()
         return;
     }
     const QString source = m_eBmp->text();
-    if (source.isEmpty() || !QFileInfo(source).isFile()) {
+    if (source.isEmpty() || !ObstacleLecture(source).isEmpty()) {
         AppMessageBox(MLText(TexteImageIntrouvable), MsgErreur, BoutonsOk);
         return;
     }
     QImage image;
-    if (!image.load(source)) {
+    if (!ChargeImage(image, source)) {
         AppMessageBox(MLFormat(TexteImageIllisible, {source}), MsgErreur, BoutonsOk);
         return;
     }

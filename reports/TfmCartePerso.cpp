@@ -229,7 +229,7 @@ bool TfmCartePerso::Sauve()
     }
     m_carte.AffAucun();
     QString erreur;
-    if (!SauveCarte(CheminCarte(DossierCarte, nom, u".mvc"_s), m_carte.Zones(), &erreur)
+    if (!SauveCarte(CheminCarte(DossierCarte, nom, u".mvc"_s), m_carte.Zones(), m_carte.Comparaison(), &erreur)
         || !SauveImageCarte(m_carte.ImageVide(), CheminCarte(DossierCarte, nom, u".bmp"_s), &erreur)) {
         AppMessageBox(MLFormat(TexteNonEnregistree, {nom, erreur}), MsgErreur, BoutonsOk);
         return false;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "BD.h"
+#include "Cadence.h"
 #include "Fichiers.h"
 #include "Globales.h"
 #include "Ini.h"
@@ -333,6 +334,7 @@ void TfmRapport::RemplitTableau(const TR &liste)
 
     m_barre->setMaximum(std::max(n, 1));
     QStringList cellules;
+    TCadence cadence;
     for (int k = 1; k <= n; ++k) {
         const int p = personnes.Get(k);
         m_grille->SetRowData(k, p);
@@ -340,7 +342,7 @@ void TfmRapport::RemplitTableau(const TR &liste)
         for (const TColonneModele &c : colonnes)
             cellules << ExpandTemplate(m_bd, p, c.Code);
         m_grille->SetRow(k, cellules);
-        if (k % 50 == 0) {
+        if (cadence.Echue()) {
             m_barre->setValue(k);
             QCoreApplication::processEvents();
             if (m_abandon)

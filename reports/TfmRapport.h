@@ -101,7 +101,7 @@ public:
     // nothing while a fill runs; loads the default model first when none was
     // loaded). The report list is not changed. The window works on its own
     // copy of the list and of the model, since window messages are processed
-    // every 50 rows.
+    // now and then during the fill (TCadence).
     void RemplitTableau(const TR &liste);
     // The report hand-off of the other windows: replaces the report list and
     // title (only when no fill runs), fills the grid, sets the caption and

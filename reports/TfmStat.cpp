@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "BD.h"
+#include "Cadence.h"
 #include "Dialogues.h"
 #include "Globales.h"
 #include "Langue.h"
@@ -97,21 +97,22 @@ public:
     void Maximum(int n) override
     {
         m_barre->setMaximum(std::max(n, 1));
-        m_horloge.start();
+        m_cadence.Relance();
     }
     void Position(int i) override
     {
-        if (i != 0 && m_horloge.elapsed() < 50)
-            return;
-        m_barre->setValue(i);
-        if (i != 0)
+        if (i == 0) {
+            m_barre->setValue(0);
+            m_cadence.Relance();
+        } else if (m_cadence.Echue()) {
+            m_barre->setValue(i);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        m_horloge.restart();
+        }
     }
 
 private:
     QProgressBar *m_barre;
-    QElapsedTimer m_horloge;
+    TCadence m_cadence;
 };
 
 TfmStat::TfmStat(const TBD &bd, TfmRapport &rapport, TReglagesStat &reglages,

@@ -71,7 +71,8 @@ qsizetype RemplitBordure(QImage &image, QPoint germe, QRgb couleur)
     return total;
 }
 
-TIndexZones::TIndexZones(const std::vector<TZoneCarte> &zones)
+TIndexZones::TIndexZones(const std::vector<TZoneCarte> &zones, TComparaisonLieux comparaison)
+    : m_comparaison(comparaison)
 {
     for (size_t i = 0; i < zones.size(); ++i) {
         const QString forme = FormeComparee(zones[i].Lieu);
@@ -99,6 +100,8 @@ const std::vector<int> &TIndexZones::Zones(const QString &lieu)
                     trouvees.push_back(c.Index);
             }
         }
+        if (m_comparaison == TComparaisonLieux::Debut)
+            break;
         debut = l.indexOf(u',', debut);
         if (debut >= 0)
             ++debut;

@@ -29,13 +29,15 @@ bool ZoneCouvre(const QString &code, const QString &lieu);
 qsizetype RemplitBordure(QImage &image, QPoint germe, QRgb couleur);
 
 // The zones of a map with what the drawing asks of them over and over: which
-// zones cover a place text (ZoneCouvre), each place worked out
-// once and remembered.
+// zones cover a place text (ZoneCouvre, or with TComparaisonLieux::Debut the
+// same test at the start of the place only), each place worked out once and
+// remembered.
 class TIndexZones final
 {
 public:
     TIndexZones() = default;
-    explicit TIndexZones(const std::vector<TZoneCarte> &zones);
+    explicit TIndexZones(const std::vector<TZoneCarte> &zones,
+                         TComparaisonLieux comparaison = TComparaisonLieux::Partie);
 
     // The 0-based indexes, in list order, of the zones that cover the place;
     // empty for an empty place or when none does. The reference stays valid
@@ -53,5 +55,6 @@ private:
     // only with the codes that can start there.
     QHash<QChar, std::vector<TCode>> m_parInitiale;
     QHash<QString, std::vector<int>> m_cache;
+    TComparaisonLieux m_comparaison = TComparaisonLieux::Partie;
     std::vector<int> m_aucune;
 };

@@ -2,6 +2,7 @@
 
 #include "Chemins.h"
 #include "IOCarte.h"
+#include "Lieux.h"
 #include "Langue.h"
 #include "ListesLieux.h"
 #include "ScriptCarte.h"
@@ -148,6 +149,35 @@ TEST(TIndexZones, EveryZoneCoveringAPlaceInListOrder)
     EXPECT_EQ(index.Zones(u"FRA,IDF,F95,Pontoise"_s), (std::vector<int>{0, 2, 3})); // remembered
 }
 
+// Codes that must begin the place: a region part that is also a country
+// code is no country.
+TEST(TIndexZones, CodesAtTheStartOfThePlaceOnly)
+{
+    TIndexZones index({{u"France"_s, u"FRA"_s, 1, 1},
+                       {u"Norvège"_s, u"NOR"_s, 2, 2},
+                       {u"Guyana"_s, u"GUY"_s, 3, 3},
+                       {u"Guyane"_s, u"FRA,GUY"_s, 4, 4},
+                       {u"Val-d'Oise"_s, u"F95"_s, 5, 5}},
+                      TComparaisonLieux::Debut);
+    const struct {
+        const char *lieu;
+        std::vector<int> zones;
+    } cas[] = {
+        {"FRA,NOR,F76,Rouen", {0}},
+        {"FRA,GUY,F973,Cayenne", {0, 3}},
+        {" fra , guy ,F973", {0, 3}},
+        {"NOR,,,Oslo", {1}},
+        {"NOR", {1}},
+        {"GUY,,,Georgetown", {2}},
+        {"FRA,IDF,F95,Pontoise", {0}},
+        {"F95,Pontoise", {4}},
+        {"FRANCE", {}},
+        {"", {}},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(index.Zones(QString::fromUtf8(c.lieu)), c.zones) << c.lieu;
+}
+
 // The messages come from the language file.
 void chargeTextes()
 {
@@ -171,20 +201,29 @@ TEST_F(FichiersCarte, RoundTripKeepsTheKeysOfALongerFormerList)
 {
     const std::vector<TZoneCarte> zones{{u"Côtes-d'Armor"_s, u"F22"_s, 10, 20}, {u"Œuvre"_s, u"F29"_s, 30, 40},
                                         {u"Trois"_s, u"F35"_s, 5, 6}};
-    ASSERT_TRUE(SauveCarte(chemin(u"a.mvc"_s), zones));
+    ASSERT_TRUE(SauveCarte(chemin(u"a.mvc"_s), zones, TComparaisonLieux::Partie));
     std::vector<TZoneCarte> lues;
     ASSERT_TRUE(ChargeCarte(chemin(u"a.mvc"_s), lues).Ok);
     EXPECT_EQ(lues, zones);
-    // Windows-1252, as the files of the program have always been.
-    EXPECT_TRUE(lit(chemin(u"a.mvc"_s)).contains("C\xf4tes-d'Armor"));
-    EXPECT_TRUE(lit(chemin(u"a.mvc"_s)).contains("\x8cuvre"));
+    // Windows-1252, as the files of the program have always been, one
+    // section after the other.
+    EXPECT_EQ(lit(chemin(u"a.mvc"_s)),
+              QByteArray("[Description]\r\nNbre=3\r\n\r\n[Nom]\r\n1=C\xf4tes-d'Armor\r\n2=\x8cuvre\r\n3=Trois\r\n\r\n"
+                         "[Lieu]\r\n1=F22\r\n2=F29\r\n3=F35\r\n\r\n[PtsX]\r\n1=10\r\n2=30\r\n3=5\r\n\r\n"
+                         "[PtsY]\r\n1=20\r\n2=40\r\n3=6\r\n"));
 
-    ASSERT_TRUE(SauveCarte(chemin(u"a.mvc"_s), {zones[1]}));
-    ASSERT_TRUE(ChargeCarte(chemin(u"a.mvc"_s), lues).Ok);
+    ASSERT_TRUE(SauveCarte(chemin(u"a.mvc"_s), {zones[1]}, TComparaisonLieux::Debut));
+    TLectureCarte r = ChargeCarte(chemin(u"a.mvc"_s), lues);
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(r.Comparaison, TComparaisonLieux::Debut);
     EXPECT_EQ(lues, std::vector<TZoneCarte>{zones[1]});
     const QString texte = QString::fromLatin1(lit(chemin(u"a.mvc"_s)));
+    EXPECT_TRUE(texte.startsWith(u"[Description]\r\nNbre=1\r\nDebutLieu=1\r\n"_s));
     EXPECT_TRUE(texte.contains(u"3=Trois"_s));
     EXPECT_TRUE(texte.contains(u"3=F35"_s));
+    ASSERT_TRUE(SauveCarte(chemin(u"a.mvc"_s), zones, TComparaisonLieux::Partie));
+    EXPECT_EQ(ChargeCarte(chemin(u"a.mvc"_s), lues).Comparaison, TComparaisonLieux::Partie);
+    EXPECT_FALSE(lit(chemin(u"a.mvc"_s)).contains("DebutLieu"));
 }
 
 TEST_F(FichiersCarte, BrokenFilesAreReadWithinBounds)
@@ -217,6 +256,16 @@ TEST_F(FichiersCarte, BrokenFilesAreReadWithinBounds)
     r = ChargeCarte(chemin(u"tube.mvc"_s), zones);
     EXPECT_FALSE(r.Ok);
     EXPECT_TRUE(zones.empty());
+
+    // A file whose reading fails (here an input error) is not a map of no
+    // zones.
+    ecrit(chemin(u"lue.mvc"_s), "[Description]\nNbre=1\n[Nom]\n1=Une\n");
+    ASSERT_TRUE(ChargeCarte(chemin(u"lue.mvc"_s), zones).Ok);
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, chemin(u"illisible.mvc"_s)));
+    r = ChargeCarte(chemin(u"illisible.mvc"_s), zones);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_FALSE(r.Erreur.isEmpty());
+    EXPECT_TRUE(zones.empty());
 }
 
 TEST_F(FichiersCarte, NewMapsListsNamesAndPaths)
@@ -239,7 +288,7 @@ TEST_F(FichiersCarte, NewMapsListsNamesAndPaths)
     EXPECT_FALSE(erreur.isEmpty());
     EXPECT_FALSE(QFile::exists(chemin(u"x.bmp"_s)));
     EXPECT_FALSE(NouvelleCarte(chemin(u"absent/c.mvc"_s), &erreur));
-    EXPECT_FALSE(SauveCarte(chemin(u"absent/c.mvc"_s), {}, &erreur));
+    EXPECT_FALSE(SauveCarte(chemin(u"absent/c.mvc"_s), {}, TComparaisonLieux::Partie, &erreur));
 }
 
 TEST(NomCarteValide, RefusesNamesThatWouldLeaveTheFolder)
@@ -308,6 +357,17 @@ TEST(CartesLivrees, LoadWithSeedsInsideTheirZones)
                     << zones[i].Nom.toStdString() << " reaches " << zones[j].Nom.toStdString();
             }
         }
+        // Every piece of land is some zone's: filling every zone leaves no
+        // white pixel.
+        QImage remplie = image;
+        for (const TZoneCarte &z : zones)
+            RemplitBordure(remplie, QPoint(z.X, z.Y), qRgb(1, 2, 3));
+        qsizetype blancs = 0;
+        for (int y = 0; y < remplie.height(); ++y)
+            for (int x = 0; x < remplie.width(); ++x)
+                blancs += remplie.pixel(x, y) == qRgb(255, 255, 255);
+        EXPECT_EQ(blancs, 0);
+
         const QString liste = nom.startsWith(u'D') ? u"Départements de France"_s : u"Pays"_s;
         QStringList lieux;
         ASSERT_TRUE(ChargeListeLieux(QStringLiteral(LIGNEE_MODELE "/1/lieu/") + liste + u".txt"_s, lieux));
@@ -321,14 +381,34 @@ TEST(CartesLivrees, LoadWithSeedsInsideTheirZones)
         // The world map lacks only territories too small for its source.
         EXPECT_LT(sansZone, 12) << "lieux sans zone";
     }
-    // A place of France lights France alone on the world map, whatever its
-    // commune's name holds.
+    // A place of France lights France on the world map, whatever its region
+    // code ("NOR" is also Norway's) or its commune's name holds, and an
+    // overseas département its own zone too.
     std::vector<TZoneCarte> monde;
-    ASSERT_TRUE(ChargeCarte(CheminCarte(dossier, u"Pays du monde"_s, u".mvc"_s), monde).Ok);
-    TIndexZones index(monde);
-    const std::vector<int> &z = index.Zones(u"FRA,PAC,F13,Marseille"_s);
-    ASSERT_EQ(z.size(), 1u);
-    EXPECT_EQ(monde[static_cast<size_t>(z[0])].Lieu, u"FRA"_s);
+    const TLectureCarte lecture = ChargeCarte(CheminCarte(dossier, u"Pays du monde"_s, u".mvc"_s), monde);
+    ASSERT_TRUE(lecture.Ok);
+    TIndexZones index(monde, lecture.Comparaison);
+    const QHash<QString, QString> outremer{{u"F971"_s, u"Guadeloupe"_s}, {u"F972"_s, u"Martinique"_s},
+                                           {u"F973"_s, u"Guyane"_s}, {u"F974"_s, u"Réunion"_s},
+                                           {u"F976"_s, u"Mayotte"_s}};
+    QStringList lieux;
+    for (const char *liste : {"Départements de France", "Communes de France"}) {
+        QStringList l;
+        ASSERT_TRUE(ChargeListeLieux(QStringLiteral(LIGNEE_MODELE "/1/lieu/") + QString::fromUtf8(liste)
+                                         + u".txt"_s, l));
+        lieux << l;
+    }
+    ASSERT_GT(lieux.size(), 30000);
+    for (const QString &lieu : lieux) {
+        QStringList noms;
+        for (const int z : index.Zones(lieu))
+            noms << monde[static_cast<size_t>(z)].Nom;
+        noms.removeDuplicates();
+        QStringList attendus{u"France"_s};
+        if (const QString dom = outremer.value(SplitPlace(lieu)[2]); !dom.isEmpty())
+            attendus << dom;
+        ASSERT_EQ(noms, attendus) << lieu.toStdString();
+    }
     SetRepModele(QString());
 }
 

@@ -19,9 +19,18 @@
 #include "TfmCarteNouvelleZone.h"
 #include "TfmCartePerso.h"
 #include "TfmRapport.h"
+#include "ToursBoucle.h"
 #include "CommandesCarte.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -51,6 +60,28 @@ public:
     bool FormKeyDown(int, Qt::KeyboardModifiers) override { return false; }
 };
 
+// Whether `action` opened the named pipe `tube`: a writer polls it
+// meanwhile, which gets in only while a reader holds it, and then lets that
+// reader go on (it reads nothing) instead of waiting for ever.
+bool OuvertPendant(const QString &tube, const std::function<void()> &action)
+{
+    std::atomic<bool> fini{false}, ouvert{false};
+    std::thread ecrivain([&] {
+        const QByteArray chemin = QFile::encodeName(tube);
+        while (!fini) {
+            if (const int fd = ::open(chemin.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                ouvert = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    action();
+    fini = true;
+    ecrivain.join();
+    return ouvert;
+}
+
 QByteArray lit(const QString &chemin)
 {
     QFile f(chemin);
@@ -62,6 +93,7 @@ const QPoint GermeOise(30, 30);     // square, "Val-d'Oise", F95
 const QPoint GermeIdf(80, 30);      // square beside it, "Île-de-France", FRA,IDF
 const QPoint GermeNord(160, 15);    // above a diagonal border, "Finistère", F29
 const QPoint GermeSud(120, 50);     // below it, "Côtes-d'Armor", F22
+const QPoint GermeIle(130, 90);     // an island, the Finistère's second piece
 const QPoint PointLibre(30, 95);    // a white area that is no zone
 const QPoint PointMer(190, 110);
 
@@ -122,13 +154,16 @@ protected:
         p.drawRect(105, 5, 80, 60);   // cut in two by the diagonal
         p.drawLine(105, 5, 185, 65);
         p.drawRect(5, 80, 60, 30);    // no zone
+        p.drawRect(120, 80, 20, 20);  // an island of the Finistère
         p.end();
         ASSERT_TRUE(image.save(DossierCarte + nom + u".bmp"_s, "BMP"));
         ASSERT_TRUE(SauveCarte(DossierCarte + nom + u".mvc"_s,
                                {{u"Val-d'Oise"_s, u"F95"_s, GermeOise.x(), GermeOise.y()},
                                 {u"Île-de-France"_s, u"FRA,IDF"_s, GermeIdf.x(), GermeIdf.y()},
                                 {u"Finistère"_s, u"F29"_s, GermeNord.x(), GermeNord.y()},
-                                {u"Côtes-d'Armor"_s, u"F22"_s, GermeSud.x(), GermeSud.y()}}));
+                                {u"Côtes-d'Armor"_s, u"F22"_s, GermeSud.x(), GermeSud.y()},
+                                {u"Finistère"_s, u"F29"_s, GermeIle.x(), GermeIle.y()}},
+                               TComparaisonLieux::Partie));
     }
 
     int personne(const QString &nom, const std::vector<std::pair<QString, QString>> &evenements)
@@ -151,6 +186,15 @@ protected:
         QAbstractItemView *vue = liste->view();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(vue->window()));
         const QModelIndex ligne = vue->model()->index(index, 0);
+        QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(ligne).center());
+    }
+    static void choisitTexte(QComboBox *liste, const QString &texte)
+    {
+        liste->showPopup();
+        QAbstractItemView *vue = liste->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(vue->window()));
+        const QModelIndex ligne = vue->model()->index(liste->findText(texte), 0);
+        ASSERT_TRUE(ligne.isValid()) << texte.toStdString();
         QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(ligne).center());
     }
     QComboBox *liste(const char *nom) const { return m_carte->findChild<QComboBox *>(QString::fromLatin1(nom)); }
@@ -184,6 +228,7 @@ TEST_F(CarteFenetre, FillsTheZonesOfThePlacesAndReportsAClickedZone)
     EXPECT_EQ(pixel(GermeOise), zone);
     EXPECT_EQ(pixel(GermeIdf), zone);
     EXPECT_EQ(pixel(GermeNord), zone);
+    EXPECT_EQ(pixel(GermeIle), zone);
     EXPECT_EQ(pixel(GermeSud), blanc);
     EXPECT_EQ(pixel(QPoint(184, 6)), zone);
     EXPECT_EQ(pixel(QPoint(106, 63)), blanc); // the corner beside the diagonal, on the other side
@@ -191,8 +236,14 @@ TEST_F(CarteFenetre, FillsTheZonesOfThePlacesAndReportsAClickedZone)
     EXPECT_EQ(pixel(PointMer), qRgb(80, 140, 220));
 
     // The zones are listed by name: "Île-de-France" comes first and takes
-    // the report of every place of the Val-d'Oise, once per event.
+    // the report of every place of the Val-d'Oise, once per event; the
+    // Val-d'Oise, filled too, is the first zone of none.
+    clic(GermeOise);
+    EXPECT_EQ(pixel(GermeOise), TfmCarte::CouleurSurbrillance());
+    EXPECT_EQ(m_carte->Zones()[static_cast<size_t>(m_carte->ZoneClic() - 1)].Nom, u"Val-d'Oise"_s);
+    EXPECT_TRUE(rapport().empty());
     clic(GermeIdf + QPoint(10, 10));
+    EXPECT_EQ(pixel(GermeOise), zone);
     EXPECT_EQ(pixel(GermeIdf), TfmCarte::CouleurSurbrillance());
     ASSERT_GT(m_carte->ZoneClic(), 0);
     EXPECT_EQ(m_carte->Zones()[static_cast<size_t>(m_carte->ZoneClic() - 1)].Nom, u"Île-de-France"_s);
@@ -206,9 +257,15 @@ TEST_F(CarteFenetre, FillsTheZonesOfThePlacesAndReportsAClickedZone)
     EXPECT_EQ(pixel(GermeIdf), zone);
     EXPECT_EQ(pixel(GermeNord), TfmCarte::CouleurSurbrillance());
     EXPECT_EQ(rapport(), (std::vector<int>{m_p3}));
+    // Its island, another piece of the same zone, is filled with it and
+    // gives the same report.
+    clic(GermeIle);
+    EXPECT_EQ(pixel(GermeNord), zone);
+    EXPECT_EQ(pixel(GermeIle), TfmCarte::CouleurSurbrillance());
+    EXPECT_EQ(rapport(), (std::vector<int>{m_p3}));
     // A white zone or the sea makes no report.
     clic(GermeSud);
-    EXPECT_EQ(pixel(GermeNord), zone);
+    EXPECT_EQ(pixel(GermeIle), zone);
     EXPECT_EQ(rapport(), (std::vector<int>{m_p3}));
     clic(PointMer);
     EXPECT_EQ(pixel(GermeSud), blanc);
@@ -220,6 +277,46 @@ TEST_F(CarteFenetre, FillsTheZonesOfThePlacesAndReportsAClickedZone)
     EXPECT_EQ(pixel(GermeNord), blanc);
     clic(GermeIdf);
     EXPECT_EQ(rapport(), (std::vector<int>{m_p1}));
+}
+
+// The maps that ship. On the world map a place of Normandy colours France,
+// not Norway, one of Guyane France and French Guiana, not Guyana. On the
+// départements, a birth in Paris colours Paris enlarged beside the map.
+TEST_F(CarteFenetre, ShippedMapsColourTheZonesOfThePlaces)
+{
+    DossierCarte = QStringLiteral(LIGNEE_MODELE "/1/carte/");
+    personne(u"NORMAND"_s, {{u"Naissance"_s, u"FRA,NOR,F76,Rouen"_s}});
+    personne(u"GUYANAIS"_s, {{u"Naissance"_s, u"FRA,GUY,F973,Cayenne"_s}});
+    m_selec = personne(u"PARISIEN"_s, {{u"Naissance"_s, u"FRA,IDF,F75,Paris"_s}});
+    choisit(liste("cbPour"), TfmCarte::SourceTous);
+    choisitTexte(liste("CB_FileList"), u"Pays du monde"_s);
+    ASSERT_EQ(m_carte->NomCarte(), u"Pays du monde"_s);
+    const QStringList colores{u"FRA"_s, u"FRA,GUY"_s, u"ITA"_s};
+    for (const TZoneCarte &z : m_carte->Zones())
+        EXPECT_EQ(pixel(QPoint(z.X, z.Y)), colores.contains(z.Lieu) ? TfmCarte::CouleurZone() : TfmCarte::CouleurVide())
+            << z.Nom.toStdString();
+
+    choisitTexte(liste("CB_FileList"), u"Départements de France"_s);
+    choisit(liste("cbPour"), TfmCarte::SourceSelection);
+    qsizetype pixels = 0;
+    const QImage &image = m_carte->Image();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            pixels += (image.pixel(x, y) | 0xff000000u) == TfmCarte::CouleurZone();
+    EXPECT_GT(pixels, 400);
+    for (const TZoneCarte &z : m_carte->Zones())
+        EXPECT_EQ(pixel(QPoint(z.X, z.Y)) == TfmCarte::CouleurZone(), z.Lieu == u"F75"_s) << z.Nom.toStdString();
+}
+
+// A long redraw repaints the map a few times a second, not every few persons.
+TEST_F(CarteFenetre, ALongRedrawIsPacedByTime)
+{
+    for (int i = 0; i < 3000; ++i)
+        personne(u"NOMBREUX"_s, {{u"Naissance"_s, u"FRA,BRE,F22,Lannion"_s}});
+    choisit(liste("cbPour"), TfmCarte::SourceTous);
+    const TToursBoucle t = ToursPendant([this] { m_carte->Affiche(); });
+    EXPECT_TRUE(t.Cadences()) << t.Tours << " tours en " << t.Ms << " ms";
+    EXPECT_EQ(pixel(GermeSud), TfmCarte::CouleurZone());
 }
 
 TEST_F(CarteFenetre, ReportSourceCountsPersonsOnlyAndRedrawsAtOnce)
@@ -259,7 +356,7 @@ TEST_F(CarteFenetre, ZoneEditorAddsAZoneAtTheClickAndSavesACopy)
     perso->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(perso));
     auto *lv = perso->findChild<QTreeWidget *>(u"lvCarte"_s);
-    ASSERT_EQ(lv->topLevelItemCount(), 4);
+    ASSERT_EQ(lv->topLevelItemCount(), 5);
 
     // Cancelled: nothing is added, the area stays highlighted.
     {
@@ -269,7 +366,7 @@ TEST_F(CarteFenetre, ZoneEditorAddsAZoneAtTheClickAndSavesACopy)
         clic(PointLibre);
         EXPECT_TRUE(reponse.Ouvert);
     }
-    EXPECT_EQ(lv->topLevelItemCount(), 4);
+    EXPECT_EQ(lv->topLevelItemCount(), 5);
     EXPECT_EQ(pixel(PointLibre), TfmCarte::CouleurSurbrillance());
 
     // Ok without a place code is refused; with both, the zone is added with
@@ -287,10 +384,10 @@ TEST_F(CarteFenetre, ZoneEditorAddsAZoneAtTheClickAndSavesACopy)
         clic(point);
         EXPECT_TRUE(reponse.Ouvert);
     }
-    ASSERT_EQ(lv->topLevelItemCount(), 5);
+    ASSERT_EQ(lv->topLevelItemCount(), 6);
     EXPECT_EQ(m_carte->Zones().back(), (TZoneCarte{u"Morbihan"_s, u"F56"_s, point.x(), point.y()}));
-    EXPECT_EQ(m_carte->ZoneClic(), 5);
-    EXPECT_EQ(m_carte->LieuToIndex(u"FRA,BRE,F56,Vannes"_s), 4);
+    EXPECT_EQ(m_carte->ZoneClic(), 6);
+    EXPECT_EQ(m_carte->LieuToIndex(u"FRA,BRE,F56,Vannes"_s), 5);
 
     // A zone chosen in the list shows on the map; renaming it changes the
     // list, editing with no zone chosen changes nothing.
@@ -329,6 +426,54 @@ TEST_F(CarteFenetre, ZoneEditorAddsAZoneAtTheClickAndSavesACopy)
     EXPECT_FALSE(QFile::exists(DossierCarte + u"Bloque.bmp"_s));
 }
 
+// The zone editor shows every zone, changes a zone's place code and saves a
+// blank picture; once it is closed the map shows its persons again.
+TEST_F(CarteFenetre, ZoneEditorChangesAPlaceCodeAndGivesTheMapBackWhenClosed)
+{
+    const QRgb zone = TfmCarte::CouleurZone(), blanc = TfmCarte::CouleurVide();
+    choisit(liste("cbPour"), TfmCarte::SourceTous);
+    TfmCartePerso *perso = m_carte->Perso();
+    auto bouton = [perso](const char *nom) { return perso->findChild<QPushButton *>(QString::fromLatin1(nom)); };
+    perso->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(perso));
+    QTest::mouseClick(bouton("bAfficheTout"), Qt::LeftButton);
+    EXPECT_EQ(pixel(GermeSud), zone);
+    QTest::mouseClick(bouton("bFermer"), Qt::LeftButton);
+    EXPECT_FALSE(perso->isVisible());
+    EXPECT_EQ(pixel(GermeSud), blanc);
+    EXPECT_EQ(pixel(GermeOise), zone);
+
+    // The Côtes-d'Armor, which no place falls in, take the code of Italy.
+    perso->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(perso));
+    auto *lv = perso->findChild<QTreeWidget *>(u"lvCarte"_s);
+    QTreeWidgetItem *armor = lv->findItems(u"Côtes-d'Armor"_s, Qt::MatchExactly).value(0);
+    ASSERT_TRUE(armor);
+    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, lv->visualItemRect(armor).center());
+    auto *eLieu = perso->findChild<QLineEdit *>(u"eLieu"_s);
+    EXPECT_EQ(eLieu->text(), u"F22"_s);
+    eLieu->setFocus();
+    QTest::keyClick(eLieu, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(eLieu, u"ITA"_s);
+    const int i = lv->indexOfTopLevelItem(armor);
+    EXPECT_EQ(armor->text(1), u"ITA"_s);
+    EXPECT_EQ(m_carte->Zones()[static_cast<size_t>(i)].Lieu, u"ITA"_s);
+    EXPECT_EQ(m_carte->LieuToIndex(u"ITA,,,Roma"_s), i);
+    EXPECT_EQ(m_carte->LieuToIndex(u"FRA,BRE,F22,Lannion"_s), -1);
+
+    // Saved: the blank picture on show, the code in the file; closed: the
+    // persons again, Rome now in the zone.
+    QTest::mouseClick(bouton("sbSauve"), Qt::LeftButton);
+    EXPECT_EQ(pixel(GermeOise), blanc);
+    std::vector<TZoneCarte> lues;
+    ASSERT_TRUE(ChargeCarte(DossierCarte + u"Essai.mvc"_s, lues).Ok);
+    EXPECT_EQ(lues, m_carte->Zones());
+    QTest::mouseClick(bouton("bFermer"), Qt::LeftButton);
+    EXPECT_EQ(pixel(GermeOise), zone);
+    EXPECT_EQ(pixel(GermeSud), zone);
+    EXPECT_EQ(pixel(PointLibre), blanc);
+}
+
 TEST_F(CarteFenetre, BrokenOrPictureLessMapsAreToldAndKeptApart)
 {
     // A damaged count is cut, and said.
@@ -355,6 +500,26 @@ TEST_F(CarteFenetre, BrokenOrPictureLessMapsAreToldAndKeptApart)
     EXPECT_EQ(lit(DossierCarte + u"Nue.mvc"_s), avant);
     EXPECT_FALSE(QFile::exists(DossierCarte + u"Nue.bmp"_s));
     EXPECT_EQ(Reglages().Carte, u"Nue"_s);
+
+    // A named pipe in the picture's place is never opened: the map shows
+    // without picture, and the user is told.
+    ASSERT_TRUE(NouvelleCarte(DossierCarte + u"Tube.mvc"_s));
+    const QString tube = DossierCarte + u"Tube.bmp"_s;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    m_dialogues.Messages.clear();
+    EXPECT_FALSE(OuvertPendant(tube, [this] { m_carte->Charge(u"Tube"_s); }));
+    EXPECT_EQ(m_carte->Perso()->findChild<QLineEdit *>(u"eBmp"_s)->text(), u"pas d'image"_s);
+    ASSERT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_TRUE(m_dialogues.Messages[0].contains(u"Tube.bmp"_s));
+
+    // A definition that cannot be read is no map of no zones: the user is
+    // told why.
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, DossierCarte + u"Illisible.mvc"_s));
+    m_dialogues.Messages.clear();
+    m_carte->Charge(u"Illisible"_s);
+    EXPECT_TRUE(m_carte->Zones().empty());
+    ASSERT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_TRUE(m_dialogues.Messages[0].startsWith(u"La carte "_s)) << m_dialogues.Messages[0].toStdString();
 }
 
 TEST_F(CarteFenetre, NewMapFromAPictureAsksBeforeReplacingOne)
@@ -433,18 +598,21 @@ TEST_F(CarteProgramme, BirthsOfTheExampleOnTheDepartementsThenTheWorld)
     };
     choisitTexte(carte->findChild<QComboBox *>(u"cbPour"_s), u"Tout le monde"_s);
     choisitTexte(carte->findChild<QComboBox *>(u"cbEvenement"_s), u"Naissance"_s);
-    // Every département holding a birth is coloured, the others are white.
+    // Every département holding a birth is coloured, in all its pieces, the
+    // others are white.
     const TBD &bd = fenetre->Base();
     std::set<int> attendues;
+    std::set<QString> codes;
     for (int p = bd.NextPerson(0); p; p = bd.NextPerson(p))
-        if (const int z = carte->LieuToIndex(bd.BirthPlace(p)); z >= 0)
+        if (const int z = carte->LieuToIndex(bd.BirthPlace(p)); z >= 0) {
             attendues.insert(z);
+            codes.insert(carte->Zones()[static_cast<size_t>(z)].Lieu);
+        }
     ASSERT_FALSE(attendues.empty());
-    for (size_t z = 0; z < carte->Zones().size(); ++z) {
-        const QPoint g(carte->Zones()[z].X, carte->Zones()[z].Y);
-        EXPECT_EQ(carte->Image().pixel(g) | 0xff000000u,
-                  attendues.count(static_cast<int>(z)) ? TfmCarte::CouleurZone() : TfmCarte::CouleurVide())
-            << carte->Zones()[z].Nom.toStdString();
+    for (const TZoneCarte &zone : carte->Zones()) {
+        EXPECT_EQ(carte->Image().pixel(zone.X, zone.Y) | 0xff000000u,
+                  codes.count(zone.Lieu) ? TfmCarte::CouleurZone() : TfmCarte::CouleurVide())
+            << zone.Nom.toStdString();
     }
     // One clicked: its persons in the report window.
     const int z = *attendues.begin();

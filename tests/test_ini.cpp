@@ -212,6 +212,49 @@ TEST(IniMiseAJour, DoublonsEtSuppressions)
     EXPECT_FALSE(ini.Modified());
 }
 
+// A section read or written whole at once gives what reading or writing it
+// key by key gives, on files with duplicates, blocks of the same section,
+// comments, blank lines and keys in other letter cases.
+TEST(IniMiseAJour, SectionEntiereCommeCleParCle)
+{
+    const std::vector<std::pair<QString, QString>> valeurs{
+        {u"x"_s, u"5"_s},  {u"w"_s, u"6"_s},     {u"X"_s, u"7"_s},      {u" v "_s, u" a\nb "_s},
+        {u"a=b"_s, u"r"_s}, {u";c"_s, u"r"_s},    {QString(), u"r"_s},   {u"W"_s, u"8"_s},
+        {u"z"_s, u"3"_s},  {u"neuve"_s, QString()},
+    };
+    const QString fichiers[] = {
+        QString(),
+        u"[A]\nx=1\nx=2\n[B]\ny=2\n[a]\nX=9\nz=3\n"_s,
+        u"; tête\n[B]\ny=2\n\n"_s,
+        u"[A]\n; note\nx = 1\n\n\n[B]\ny=2\n[A]\n\n"_s,
+        u"[A]\nx=5\nw=6\nv=a b\nz=3\nneuve=\n"_s,
+    };
+    QTemporaryDir dossier;
+    int n = 0;
+    for (const QString &texte : fichiers) {
+        SCOPED_TRACE(texte.toStdString());
+        const QString chemin = dossier.filePath(QString::number(++n));
+        if (!texte.isNull())
+            Ecrit(chemin, texte.toUtf8());
+        TIniFile cleParCle(chemin), entiere(chemin);
+        for (const auto &[cle, valeur] : valeurs)
+            cleParCle.WriteString(u"A"_s, cle, valeur);
+        entiere.WriteSectionValues(u" A "_s, valeurs);
+        EXPECT_EQ(entiere.Text(), cleParCle.Text());
+        EXPECT_EQ(entiere.Modified(), cleParCle.Modified());
+
+        std::vector<std::pair<QString, QString>> lues;
+        for (const QString &cle : cleParCle.ReadSection(u"A"_s))
+            lues.emplace_back(cle, cleParCle.ReadString(u"A"_s, cle));
+        EXPECT_EQ(entiere.ReadSectionValues(u"a"_s), lues);
+    }
+    TIniFile ini(u"/nonexistent/x.ini"_s);
+    ini.WriteSectionValues(u"a]b"_s, valeurs);
+    ini.WriteSectionValues(u"S"_s, {});
+    EXPECT_FALSE(ini.Modified());
+    EXPECT_TRUE(ini.ReadSectionValues(u"S"_s).empty());
+}
+
 // Names that could not be read back as written are refused; line breaks in a
 // value would split the line, so they become blanks.
 TEST(IniMiseAJour, NomsRefusesEtValeursSurUneLigne)

@@ -1,10 +1,12 @@
 #include "BD.h"
+#include "Cadence.h"
 #include "FamilleTest.h"
 #include "Listes.h"
 
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QThread>
 
 #include <vector>
 
@@ -169,6 +171,25 @@ TEST(Listes, FilterByTestExpandsCodeAndTemplateValues)
     EXPECT_EQ(filtre(u"<naissance>"_s, u"1920"_s, 10), (V{4, 5, 9})); // born after 1920
     // A value that is itself a template is expanded for the same person.
     EXPECT_EQ(filtre(u"<nom>"_s, u"<nom>"_s, 0), v(tous));
+}
+
+// The pace of the long loops that show their progress: yes at the first
+// step, then once an interval has passed.
+TEST(Cadence, YesAtTheStartThenOncePerInterval)
+{
+    TCadence longue(60 * 60 * 1000);
+    EXPECT_TRUE(longue.Echue());
+    EXPECT_FALSE(longue.Echue());
+    EXPECT_FALSE(longue.Echue());
+    longue.Relance();
+    EXPECT_TRUE(longue.Echue());
+    EXPECT_FALSE(longue.Echue());
+
+    TCadence courte(20);
+    EXPECT_TRUE(courte.Echue());
+    QThread::msleep(30);
+    EXPECT_TRUE(courte.Echue());
+    EXPECT_TRUE(TCadence(0).Echue());
 }
 
 } // namespace

@@ -26,6 +26,7 @@
 #include "TBKStringGrid.h"
 #include "TfmRapport.h"
 #include "TfmRapportCritere.h"
+#include "ToursBoucle.h"
 
 using namespace Qt::StringLiterals;
 
@@ -531,6 +532,20 @@ TEST_F(Predefinis, ADatabaseReplacedDuringAReportLeavesNothingOfIt)
     EXPECT_EQ(rapport.Titre(), u"Toutes les personnes"_s);
     EXPECT_EQ(grille->RowCount(), 79 + 1);
     EXPECT_FALSE(rapport.windowTitle().startsWith(u"Nombre"_s));
+}
+
+// A long report repaints its window a few times a second, not every few
+// persons.
+TEST_F(Predefinis, ALongReportIsPacedByTime)
+{
+    for (int i = 0; i < 3000; ++i) {
+        const int p = base.personne("NOMBREUX", "Né", SexeHomme);
+        base.eve(p, "Naissance", "1900", P);
+    }
+    rapport.show();
+    const TToursBoucle t = ToursPendant([this] { choisit(0); });
+    EXPECT_TRUE(t.Cadences()) << t.Tours << " tours en " << t.Ms << " ms";
+    EXPECT_FALSE(rapport.Occupe());
 }
 
 TEST(FormatLieuRapport, TheFourFormats)

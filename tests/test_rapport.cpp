@@ -20,6 +20,7 @@
 #include "Style.h"
 #include "TBKStringGrid.h"
 #include "TfmRapport.h"
+#include "ToursBoucle.h"
 
 using namespace Qt::StringLiterals;
 
@@ -416,6 +417,19 @@ TEST_F(Rapport, UneDemandePendantUnRemplissageEstRefusee)
     EXPECT_EQ(grille->Cell(0, 398), u"BERNARD"_s);
     EXPECT_EQ(rapport->Titre(), u"Avant"_s);
     EXPECT_EQ(rapport->Liste().Count(), 1);
+}
+
+// A long fill repaints the window a few times a second, not every few rows.
+TEST_F(Rapport, UnLongRemplissageSeRepeintAuRythmeDuTemps)
+{
+    ASSERT_TRUE(rapport->Charge(ModeleLivre));
+    rapport->show();
+    TR longue;
+    for (int i = 0; i < 3000; ++i)
+        longue.Add(i % 13 + 1);
+    const TToursBoucle t = ToursPendant([&] { EXPECT_TRUE(rapport->AfficheListe(longue, u"Longue"_s)); });
+    EXPECT_TRUE(t.Cadences()) << t.Tours << " tours en " << t.Ms << " ms";
+    EXPECT_EQ(grille->RowCount(), 3001);
 }
 
 // A database replaced under the window: no row keeps a number of the old one,

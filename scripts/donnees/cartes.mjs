@@ -9,17 +9,31 @@
 // Writes, in 1/carte/:
 //   Départements de France.mvc/.bmp  the départements of metropolitan France,
 //                                    the five overseas ones in boxes on the
-//                                    left; zone codes "F01".."F95", "F2A",
-//                                    "F2B", "F971".."F976"
+//                                    left, Paris and its inner ring (75, 92,
+//                                    93, 94) again, enlarged, in a box over
+//                                    the Channel; zone codes "F01".."F95",
+//                                    "F2A", "F2B", "F971".."F976", found
+//                                    anywhere in a place
 //   Pays du monde.mvc/.bmp           the countries; zone codes the ISO 3166
 //                                    three-letter codes ("FRA"), the first
-//                                    part of the program's place texts
+//                                    part of the program's place texts, and
+//                                    for the five overseas départements
+//                                    "FRA," and their region part ("FRA,GUY"
+//                                    for French Guiana); the map's codes must
+//                                    begin the place ([Description]
+//                                    DebutLieu=1), so that the region part of
+//                                    a French place ("FRA,NOR,F76,Rouen") is
+//                                    never taken for a country (Norway)
 //   Carte Google.mvc                 no zones: the web map
 // The pictures have white zones outlined in black, the sea in light grey
-// (apart from the light blue of filled zones and the blue of a clicked one), and
-// each zone's seed is a white pixel as far inside it as can be. Countries
-// too small to keep a white pixel get a 3 x 3 white square outlined in black
-// where they are. Sources and licences: 1/carte/LICENCES.txt.
+// (apart from the light blue of filled zones and the blue of a clicked one).
+// Every white piece of a zone (an island, an enclave, the part of an inset)
+// has a seed, a white pixel as far inside the piece as can be: the zone is
+// listed once per piece, under the same name and code, its largest piece
+// first, so that filling every seed leaves no white pixel. Countries too
+// small to keep a white piece of 9 pixels also get a 3 x 3 white square
+// outlined in black where they are. Sources and licences:
+// 1/carte/LICENCES.txt.
 import fs from 'node:fs';
 import path from 'node:path';
 import {pathToFileURL} from 'node:url';
@@ -103,13 +117,18 @@ class Carte {
         this.couleur = new Uint8Array(l * h).fill(MER);
     }
     ajoute(nom, code, rings) {
-        this.zones.push({nom, code, rings});
+        const c = cadre(rings);
+        this.zones.push({nom, code, rings, aire: (c.x2 - c.x1) * (c.y2 - c.y1)});
+    }
+    // Rings drawn elsewhere for the zone of that code (an inset): the zone's
+    // place among the others stays that of its own shape.
+    ajouteAnneaux(code, rings) {
+        this.zones.find(z => z.code === code).rings.push(...rings);
     }
     // Fills the zones, larger first so that enclaves stay on top, with the
     // even-odd rule at pixel centres.
     remplit() {
-        const aire = z => { const c = cadre(z.rings); return (c.x2 - c.x1) * (c.y2 - c.y1); };
-        const ordre = this.zones.map((z, i) => i).sort((a, b) => aire(this.zones[b]) - aire(this.zones[a]));
+        const ordre = this.zones.map((z, i) => i).sort((a, b) => this.zones[b].aire - this.zones[a].aire);
         for (const k of ordre) {
             const aretes = [];
             for (const r of this.zones[k].rings)
@@ -147,11 +166,11 @@ class Carte {
                     c[i] = NOIR;
             }
     }
-    // Largest 4-connected white piece of each zone.
+    // The 4-connected white pieces of each zone, largest first.
     pieces() {
         const {l, h, etiquette: e, couleur: c} = this;
         const piece = new Int32Array(l * h).fill(-1);
-        const meilleure = new Map(); // zone -> {taille, pixels}
+        const parZone = new Map(); // zone -> [pixels of a piece]
         let n = 0;
         for (let i = 0; i < l * h; ++i) {
             if (c[i] !== BLANC || piece[i] >= 0 || !e[i])
@@ -170,11 +189,14 @@ class Carte {
                 }
             }
             const z = e[i] - 1;
-            if (!meilleure.has(z) || meilleure.get(z).length < pixels.length)
-                meilleure.set(z, pixels);
+            if (!parZone.has(z))
+                parZone.set(z, []);
+            parZone.get(z).push(pixels);
             ++n;
         }
-        return meilleure;
+        for (const liste of parZone.values())
+            liste.sort((a, b) => b.length - a.length);
+        return parZone;
     }
     // A 3 x 3 white square outlined in black for each zone left without a
     // white piece of at least 9 pixels, where the zone is; squares do not
@@ -185,7 +207,7 @@ class Carte {
         const pris = new Uint8Array(l * h);
         const sautees = [];
         this.zones.forEach((z, k) => {
-            if ((pieces.get(k) || []).length >= 9)
+            if ((pieces.get(k) || [[]])[0].length >= 9)
                 return;
             const c = cadre(z.rings);
             const cx = Math.round((c.x1 + c.x2) / 2), cy = Math.round((c.y1 + c.y2) / 2);
@@ -217,8 +239,8 @@ class Carte {
         });
         return sautees;
     }
-    // Seeds: in each zone's largest piece, the pixel farthest (city-block)
-    // from any other pixel.
+    // Seeds: in each piece of each zone, the pixel farthest (city-block)
+    // from any other pixel; the largest piece's first.
     germes() {
         const {l, h, couleur: c} = this;
         const d = new Int32Array(l * h);
@@ -238,41 +260,50 @@ class Carte {
             }
         const pieces = this.pieces();
         this.zones.forEach((z, k) => {
-            const pixels = pieces.get(k);
-            if (!pixels) {
-                z.germe = null;
-                return;
-            }
-            let mieux = pixels[0];
-            for (const p of pixels)
-                if (d[p] > d[mieux])
-                    mieux = p;
-            z.germe = [mieux % l, Math.floor(mieux / l)];
+            z.germes = (pieces.get(k) || []).map(pixels => {
+                let mieux = pixels[0];
+                for (const p of pixels)
+                    if (d[p] > d[mieux])
+                        mieux = p;
+                return [mieux % l, Math.floor(mieux / l)];
+            });
         });
     }
     // Every seed's region, filled up to the black borders, must hold pixels
-    // of its zone only.
+    // of its zone only, and the seeds' regions together every white pixel.
     verifie() {
         const {l, h, etiquette: e, couleur: c} = this;
+        const vu = new Uint8Array(l * h);
         for (const [k, z] of this.zones.entries()) {
-            if (!z.germe)
-                continue;
-            const debut = z.germe[1] * l + z.germe[0];
-            const vu = new Uint8Array(l * h);
-            const pile = [debut];
-            vu[debut] = 1;
-            while (pile.length) {
-                const p = pile.pop();
-                if (e[p] !== k + 1)
-                    throw new Error(`la zone ${z.nom} déborde en ${p % l},${Math.floor(p / l)}`);
-                const x = p % l;
-                for (const q of [x > 0 ? p - 1 : -1, x + 1 < l ? p + 1 : -1, p - l, p + l])
-                    if (q >= 0 && q < l * h && !vu[q] && c[q] !== NOIR) {
-                        vu[q] = 1;
-                        pile.push(q);
-                    }
+            for (const germe of z.germes) {
+                const debut = germe[1] * l + germe[0];
+                if (vu[debut])
+                    throw new Error(`deux germes de la zone ${z.nom} dans une même région`);
+                const pile = [debut];
+                vu[debut] = 1;
+                while (pile.length) {
+                    const p = pile.pop();
+                    if (e[p] !== k + 1)
+                        throw new Error(`la zone ${z.nom} déborde en ${p % l},${Math.floor(p / l)}`);
+                    const x = p % l;
+                    for (const q of [x > 0 ? p - 1 : -1, x + 1 < l ? p + 1 : -1, p - l, p + l])
+                        if (q >= 0 && q < l * h && !vu[q] && c[q] !== NOIR) {
+                            vu[q] = 1;
+                            pile.push(q);
+                        }
+                }
             }
         }
+        for (let i = 0; i < l * h; ++i)
+            if (c[i] === BLANC && !vu[i])
+                throw new Error(`pixel blanc sans zone en ${i % l},${Math.floor(i / l)}`);
+    }
+    // Whether no zone's own shape comes inside the rectangle.
+    libre(x1, y1, x2, y2) {
+        return this.zones.every(z => {
+            const c = cadre(z.rings);
+            return c.x2 < x1 || c.x1 > x2 || c.y2 < y1 || c.y1 > y2;
+        });
     }
     trace(x1, y1, x2, y2, couleur) {
         for (let x = x1; x <= x2; ++x) { this.couleur[y1 * this.l + x] = couleur; this.couleur[y2 * this.l + x] = couleur; }
@@ -329,9 +360,12 @@ function windows1252(texte) {
     return Buffer.from(octets);
 }
 
-function mvc(zones) {
-    const tri = zones.filter(z => z.germe).sort((a, b) => a.nom.localeCompare(b.nom, 'fr'));
-    const lignes = ['[Description]', `Nbre=${tri.length}`, ''];
+// One zone per piece, sorted by name, the pieces of a zone in a row, its
+// largest first.
+function mvc(zones, debutLieu) {
+    const tri = zones.flatMap(z => z.germes.map(germe => ({nom: z.nom, code: z.code, germe})))
+        .sort((a, b) => a.nom.localeCompare(b.nom, 'fr'));
+    const lignes = ['[Description]', `Nbre=${tri.length}`, ...(debutLieu ? ['DebutLieu=1'] : []), ''];
     for (const [section, champ] of [['Nom', z => z.nom], ['Lieu', z => z.code], ['PtsX', z => z.germe[0]], ['PtsY', z => z.germe[1]]]) {
         lignes.push(`[${section}]`);
         tri.forEach((z, i) => lignes.push(`${i + 1}=${champ(z)}`));
@@ -340,9 +374,9 @@ function mvc(zones) {
     return windows1252(lignes.join('\r\n'));
 }
 
-function ecrit(nom, carte) {
+function ecrit(nom, carte, debutLieu) {
     fs.writeFileSync(path.join(dossier, nom + '.bmp'), bmp(carte));
-    fs.writeFileSync(path.join(dossier, nom + '.mvc'), mvc(carte.zones));
+    fs.writeFileSync(path.join(dossier, nom + '.mvc'), mvc(carte.zones, debutLieu));
 }
 
 // ---- The départements -----------------------------------------------------
@@ -365,6 +399,21 @@ outremer.forEach(([id, code, nom], i) => {
     dep.ajoute(nom, 'F' + code, transforme(rings, e, dx, dy));
     boites.push([x1, y1, x2, y2]);
 });
+// Paris and its inner ring are a few pixels wide: they come again, enlarged,
+// in a box over the Channel, beside the overseas boxes.
+{
+    const petite = ['F75', 'F92', 'F93', 'F94'];
+    const rings = petite.flatMap(code => dep.zones.find(z => z.code === code).rings);
+    const c = cadre(rings);
+    const [x1, y1, x2, y2] = [MARGE + 6, 4, MARGE + 140, 128];
+    if (!dep.libre(x1, y1, x2, y2))
+        throw new Error('le cadre de Paris couvre un département');
+    const e = Math.min((x2 - x1 - 16) / (c.x2 - c.x1), (y2 - y1 - 16) / (c.y2 - c.y1));
+    const dx = (x1 + x2) / 2 - (c.x1 + c.x2) / 2 * e, dy = (y1 + y2) / 2 - (c.y1 + c.y2) / 2 * e;
+    for (const code of petite)
+        dep.ajouteAnneaux(code, transforme(dep.zones.find(z => z.code === code).rings, e, dx, dy));
+    boites.push([x1, y1, x2, y2]);
+}
 dep.remplit();
 dep.bordures();
 for (const [x1, y1, x2, y2] of boites)
@@ -372,10 +421,11 @@ for (const [x1, y1, x2, y2] of boites)
 const sauteesDep = dep.marques();
 dep.germes();
 dep.verifie();
-if (sauteesDep.length || dep.zones.some(z => !z.germe))
+if (sauteesDep.length || dep.zones.some(z => !z.germes.length))
     throw new Error('départements sans zone : ' + sauteesDep.join(', '));
-ecrit('Départements de France', dep);
-console.log(`Départements de France : ${dep.l} x ${dep.h}, ${dep.zones.length} zones`);
+ecrit('Départements de France', dep, false);
+console.log(`Départements de France : ${dep.l} x ${dep.h}, ${dep.zones.length} départements, `
+    + `${dep.zones.reduce((n, z) => n + z.germes.length, 0)} zones`);
 
 // ---- The countries --------------------------------------------------------
 
@@ -383,6 +433,9 @@ const parCca2 = new Map(pays.map(p => [p.cca2.toLowerCase(), p]));
 // Territories of the map that the country list names otherwise.
 const autres = {'um-dq': 'um', 'um-fq': 'um', 'um-hq': 'um', 'um-jq': 'um', 'um-mq': 'um', 'um-wq': 'um',
                 'go': 'tf', 'ju': 'tf'};
+// The overseas départements: their places begin with "FRA" and the region
+// part of the program's place lists.
+const departements = {'gp': 'FRA,GUA', 'mq': 'FRA,MTQ', 'gf': 'FRA,GUY', 're': 'FRA,REU', 'yt': 'FRA,MAY'};
 const [, , lm, hm] = monde.viewBox.split(' ').map(Number);
 const mon = new Carte(Math.ceil(lm), Math.ceil(hm));
 const sansCode = [];
@@ -393,15 +446,16 @@ for (const l of monde.locations) {
         continue;
     }
     const nom = autres[l.id] ? l.name : p.translations.fra.common;
-    mon.ajoute(nom, p.cca3, anneaux(l.path));
+    mon.ajoute(nom, departements[l.id] || p.cca3, anneaux(l.path));
 }
 mon.remplit();
 mon.bordures();
 const sauteesMonde = mon.marques();
 mon.germes();
 mon.verifie();
-ecrit('Pays du monde', mon);
-console.log(`Pays du monde : ${mon.l} x ${mon.h}, ${mon.zones.filter(z => z.germe).length} zones`
+ecrit('Pays du monde', mon, true);
+console.log(`Pays du monde : ${mon.l} x ${mon.h}, ${mon.zones.filter(z => z.germes.length).length} pays, `
+    + `${mon.zones.reduce((n, z) => n + z.germes.length, 0)} zones`
     + (sansCode.length ? `, sans code : ${sansCode.join(' ')}` : '')
     + (sauteesMonde.length ? `, trop petits : ${sauteesMonde.join(', ')}` : ''));
 
