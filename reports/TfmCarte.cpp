@@ -18,6 +18,7 @@
 #include "BD.h"
 #include "Dialogues.h"
 #include "Globales.h"
+#include "Images.h"
 #include "Langue.h"
 #include "Options.h"
 #include "ScriptCarte.h"
@@ -296,7 +297,7 @@ void TfmCarte::Charge(const QString &nom)
     const QString bmp = CheminCarte(DossierCarte, nom, u".bmp"_s);
     m_vide = QImage();
     if (QFileInfo::exists(bmp)) {
-        if (!m_vide.load(bmp))
+        if (!ChargeImageQt(m_vide, bmp))
             AppMessageBox(MLFormat(TexteImageIllisible, {bmp}), MsgErreur, BoutonsOk);
     }
     if (!m_vide.isNull())

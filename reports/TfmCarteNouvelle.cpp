@@ -13,6 +13,7 @@
 #include "Dialogues.h"
 #include "Globales.h"
 #include "IOCarte.h"
+#include "Images.h"
 #include "Langue.h"
 #include "TfmCarte.h"
 #include "TfmCartePerso.h"
@@ -97,7 +98,7 @@ void TfmCarteNouvelle::Button1Click()
         return;
     }
     QImage image;
-    if (!image.load(source)) {
+    if (!ChargeImageQt(image, source)) {
         AppMessageBox(MLFormat(TexteImageIllisible, {source}), MsgErreur, BoutonsOk);
         return;
     }
