@@ -64,6 +64,13 @@ QString ObstacleLecture(const QString &chemin)
     return QString();
 }
 
+QString ObstacleEcriture(const QString &chemin)
+{
+    // A dangling link is no obstacle: the new file is made where it points,
+    // as for a link to an ordinary file.
+    return QFileInfo::exists(chemin) ? ObstacleLecture(chemin) : QString();
+}
+
 bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur)
 {
     while (taille > 0) {
@@ -86,17 +93,21 @@ bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur)
 
 bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taille, QString *erreur)
 {
-    QString raison;
+    // The new file would be renamed over a pipe or a device node, or
+    // written into the device a link points to.
+    QString raison = ObstacleEcriture(chemin);
+    bool ok = raison.isEmpty();
     QSaveFile fichier(chemin);
-    bool ok = fichier.open(QIODevice::WriteOnly);
-    if (!ok)
+    if (ok && !fichier.open(QIODevice::WriteOnly)) {
+        ok = false;
         raison = fichier.errorString();
+    }
     // Written straight to the temporary file, so that every byte is known
     // to have reached it before the commit.
-    else if (!EcritTout(fichier.handle(), donnees, taille, &raison)) {
+    else if (ok && !EcritTout(fichier.handle(), donnees, taille, &raison)) {
         ok = false;
         fichier.cancelWriting();
-    } else if (!fichier.commit()) {
+    } else if (ok && !fichier.commit()) {
         ok = false;
         raison = fichier.errorString();
     }

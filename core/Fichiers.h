@@ -14,6 +14,15 @@
 // reader opens.
 QString ObstacleLecture(const QString &chemin);
 
+// Why a file written whole cannot take the place of what is at `chemin`, as
+// the detail of a message, in French: "c'est un dossier", or "ce n'est pas
+// un fichier ordinaire" for a named pipe, a device or a socket, which the
+// new file would replace (or, through a symbolic link, whose device would be
+// written to). A symbolic link is followed: a link to an ordinary file is
+// written through and stays a link. Empty when nothing is there or for an
+// ordinary file.
+QString ObstacleEcriture(const QString &chemin);
+
 // Writes the `taille` bytes at `donnees` to the open file descriptor `fd`,
 // writing again after a short write: a disk that fills up takes part of the
 // data without an error, and only the next write says why. Returns false when
@@ -22,8 +31,10 @@ bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur);
 
 // Replaces the file at `chemin` with `taille` bytes at `donnees`, atomically
 // (QSaveFile): the file holds either its previous content or the new one,
-// whole. Returns false when it could not be written, leaving the previous
-// file as it was; *erreur (may be null) then says why. QSaveFile alone takes
+// whole; through a symbolic link, the file it points to is replaced. Returns
+// false when it could not be written, leaving the previous file as it was,
+// and for a target that is not an ordinary file (ObstacleEcriture), which is
+// left alone; *erreur (may be null) then says why. QSaveFile alone takes
 // small writes cut short by a full disk for a success and replaces the file
 // with what fitted.
 bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taille, QString *erreur);

@@ -1,5 +1,6 @@
 #include "Images.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -52,6 +53,182 @@ void ReleveLimiteAllocation()
 bool TropGrande(std::uint64_t largeur, std::uint64_t hauteur)
 {
     return largeur * hauteur > kPixelsMax;
+}
+
+// ---- What a file holds ------------------------------------------------------
+
+// The kinds of picture read here, told by their first bytes.
+enum class TGenreImage { Inconnu, Png, Jpeg, Bmp, Gif };
+
+// A file's kind and the size its decoder will allocate, from its header.
+struct TEnteteImage {
+    TGenreImage Genre = TGenreImage::Inconnu;
+    qint64 Largeur = 0;
+    qint64 Hauteur = 0;
+};
+
+quint32 PetitBoutiste(const uchar *o, int taille)
+{
+    quint32 valeur = 0;
+    for (int i = taille - 1; i >= 0; --i)
+        valeur = (valeur << 8) | o[i];
+    return valeur;
+}
+
+quint32 GrandBoutiste(const uchar *o, int taille)
+{
+    quint32 valeur = 0;
+    for (int i = 0; i < taille; ++i)
+        valeur = (valeur << 8) | o[i];
+    return valeur;
+}
+
+// Reads `taille` bytes at the file's current position; false at the end.
+bool LitOctets(QFile &f, uchar *o, qint64 taille)
+{
+    return f.read(reinterpret_cast<char *>(o), taille) == taille;
+}
+
+// The frame header of a JPEG, found as libjpeg finds it: segments are
+// skipped by their lengths, bytes between segments are ignored, and the
+// first frame header (SOF0 to SOF15 but DHT, JPG and DAC) gives the size.
+// A scan or the end of the picture before it leaves the size at 0.
+void TailleJpeg(QFile &f, TEnteteImage &e)
+{
+    uchar o[7];
+    for (;;) {
+        char c = 0;
+        do {
+            if (!f.getChar(&c))
+                return;
+        } while (uchar(c) != 0xFF);
+        do {
+            if (!f.getChar(&c))
+                return;
+        } while (uchar(c) == 0xFF);
+        const uchar marqueur = uchar(c);
+        if (marqueur == 0x00 || marqueur == 0x01 || (marqueur >= 0xD0 && marqueur <= 0xD7))
+            continue; // a stuffed byte, or a marker without a length
+        if (marqueur == 0xD8 || marqueur == 0xD9 || marqueur == 0xDA)
+            return;
+        if (!LitOctets(f, o, 2))
+            return;
+        const quint32 longueur = GrandBoutiste(o, 2);
+        if (longueur < 2)
+            return;
+        const bool trame = marqueur >= 0xC0 && marqueur <= 0xCF && marqueur != 0xC4 && marqueur != 0xC8
+                           && marqueur != 0xCC;
+        if (trame) {
+            if (longueur < 7 || !LitOctets(f, o, 5))
+                return;
+            e.Hauteur = GrandBoutiste(o + 1, 2);
+            e.Largeur = GrandBoutiste(o + 3, 2);
+            return;
+        }
+        if (f.skip(longueur - 2) != longueur - 2)
+            return;
+    }
+}
+
+// A GIF decoder allocates the logical screen at the first frame, or the
+// frame's extent when the screen is given as 0; the larger of the two is
+// counted, whatever the frames are. Extensions before the first frame are
+// skipped block by block.
+void TailleGif(QFile &f, const uchar *ecran, TEnteteImage &e)
+{
+    e.Largeur = PetitBoutiste(ecran, 2);
+    e.Hauteur = PetitBoutiste(ecran + 2, 2);
+    const uchar drapeaux = ecran[4];
+    const qint64 palette = 3 * (qint64(2) << (drapeaux & 7));
+    if ((drapeaux & 0x80) && f.skip(palette) != palette)
+        return;
+    char c = 0;
+    while (f.getChar(&c)) {
+        if (uchar(c) == 0x2C) {
+            uchar cadre[8];
+            if (LitOctets(f, cadre, 8)) {
+                e.Largeur = std::max<qint64>(e.Largeur, qint64(PetitBoutiste(cadre, 2)) + PetitBoutiste(cadre + 4, 2));
+                e.Hauteur = std::max<qint64>(e.Hauteur, qint64(PetitBoutiste(cadre + 2, 2)) + PetitBoutiste(cadre + 6, 2));
+            }
+            return;
+        }
+        if (uchar(c) != 0x21 || !f.getChar(&c)) // an extension and its label
+            return;
+        for (;;) {
+            char taille = 0;
+            if (!f.getChar(&taille))
+                return;
+            if (taille == 0)
+                break;
+            if (f.skip(uchar(taille)) != uchar(taille))
+                return;
+        }
+    }
+}
+
+// Reads the header of the file: its kind from its first bytes (its name is
+// not looked at) and the size of the picture its decoder will make.
+TEnteteImage LitEnteteImage(const QString &fichier)
+{
+    TEnteteImage e;
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return e;
+    uchar o[26] = {};
+    const qint64 lus = f.read(reinterpret_cast<char *>(o), sizeof o);
+    if (lus < 2)
+        return e;
+    if (lus >= 24 && std::memcmp(o, "\x89PNG\r\n\x1A\n", 8) == 0) {
+        if (std::memcmp(o + 12, "IHDR", 4) == 0) {
+            e.Genre = TGenreImage::Png;
+            e.Largeur = GrandBoutiste(o + 16, 4);
+            e.Hauteur = GrandBoutiste(o + 20, 4);
+        }
+    } else if (o[0] == 0xFF && o[1] == 0xD8) {
+        e.Genre = TGenreImage::Jpeg;
+        if (f.seek(2))
+            TailleJpeg(f, e);
+    } else if (o[0] == 'B' && o[1] == 'M') {
+        e.Genre = TGenreImage::Bmp;
+        if (lus >= 22 && PetitBoutiste(o + 14, 4) == 12) { // OS/2 header
+            e.Largeur = PetitBoutiste(o + 18, 2);
+            e.Hauteur = PetitBoutiste(o + 20, 2);
+        } else if (lus >= 26) { // a height below 0 marks rows stored top down
+            e.Largeur = std::abs(qint64(qint32(PetitBoutiste(o + 18, 4))));
+            e.Hauteur = std::abs(qint64(qint32(PetitBoutiste(o + 22, 4))));
+        }
+    } else if (lus >= 13 && (std::memcmp(o, "GIF87a", 6) == 0 || std::memcmp(o, "GIF89a", 6) == 0)) {
+        e.Genre = TGenreImage::Gif;
+        if (f.seek(13))
+            TailleGif(f, o + 6, e);
+    }
+    return e;
+}
+
+// A picture is decoded only when its kind is known and its size has pixels
+// and stays within the limit.
+bool Decodable(const TEnteteImage &e)
+{
+    return e.Genre != TGenreImage::Inconnu && e.Largeur > 0 && e.Hauteur > 0
+           && e.Largeur <= qint64(kPixelsMax) && e.Hauteur <= qint64(kPixelsMax)
+           && !TropGrande(std::uint64_t(e.Largeur), std::uint64_t(e.Hauteur));
+}
+
+QByteArray FormatQt(TGenreImage genre)
+{
+    switch (genre) {
+    case TGenreImage::Png:
+        return "png";
+    case TGenreImage::Jpeg:
+        return "jpeg";
+    case TGenreImage::Bmp:
+        return "bmp";
+    case TGenreImage::Gif:
+        return "gif";
+    case TGenreImage::Inconnu:
+        break;
+    }
+    return QByteArray();
 }
 
 // Composites a row of RGBA pixels (8 bits per channel, not premultiplied)
@@ -393,10 +570,15 @@ bool BmpComplet(const QString &fichier)
 
 bool ChargeBmp(QImage &image, const QString &fichier)
 {
-    QImageReader lecteur(fichier, "bmp");
-    const QSize taille = lecteur.size();
-    if (!taille.isValid() || TropGrande(taille.width(), taille.height()) || !BmpComplet(fichier))
+    // Qt's reader, given a file it cannot read as a BMP, would read it as
+    // whatever its content is (a GIF holds a logical screen of up to
+    // 65,535 x 65,535 pixels, whatever its frames): only a BMP is read, and
+    // only when its header allows.
+    const TEnteteImage entete = LitEnteteImage(fichier);
+    if (entete.Genre != TGenreImage::Bmp || !Decodable(entete) || !BmpComplet(fichier))
         return false;
+    QImageReader lecteur(fichier, "bmp");
+    lecteur.setAutoDetectImageFormat(false);
     QImage lue;
     if (!lecteur.read(&lue))
         return false;
@@ -537,6 +719,36 @@ bool ChargeImage(QImage &image, const QString &fichier)
     if (extension == u"BMP"_s)
         return ChargeBmp(image, fichier);
     return false;
+}
+
+bool ChargeImageQt(QImage &image, const QString &fichier, QSize boite)
+{
+    static const bool limiteRelevee = (ReleveLimiteAllocation(), true);
+    Q_UNUSED(limiteRelevee);
+
+    if (!ObstacleLecture(fichier).isEmpty())
+        return false;
+    const TEnteteImage entete = LitEnteteImage(fichier);
+    if (!Decodable(entete))
+        return false;
+    // The reader is held to the kind found, so that it decodes the picture
+    // whose size was checked and nothing else.
+    QImageReader lecteur(fichier, FormatQt(entete.Genre));
+    lecteur.setAutoDetectImageFormat(false);
+    lecteur.setAutoTransform(false);
+    if (boite.isValid() && !boite.isEmpty()) {
+        const QSize taille(int(entete.Largeur), int(entete.Hauteur));
+        const QSize voulue = taille.scaled(boite, Qt::KeepAspectRatio).boundedTo(taille);
+        if (voulue.isEmpty())
+            return false;
+        if (voulue != taille)
+            lecteur.setScaledSize(voulue);
+    }
+    QImage lue;
+    if (!lecteur.read(&lue) || lue.isNull())
+        return false;
+    image = lue;
+    return true;
 }
 
 bool EcritPng(const QImage &image, const QString &fichier)

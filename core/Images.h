@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 class QImage;
 class QPainter;
 class QRect;
@@ -26,7 +28,8 @@ class QString;
 // content is not of the kind its extension names, it is
 // truncated or damaged (a JPEG whose compressed data ends early or cannot be
 // decoded, an uncompressed BMP shorter than its header says), or the picture
-// is larger than 100 megapixels (refused from the header, before decoding).
+// is larger than 100 megapixels (refused from the header, before decoding:
+// the size counted is the one the decoder would make).
 // A JPEG with minor flaws that leave the pixels whole (padding bytes between
 // segments, unusual markers) is accepted.
 //
@@ -35,6 +38,22 @@ class QString;
 // (Qt's default is 128 MB), so that a large picture read through Qt is not
 // refused.
 bool ChargeImage(QImage &image, const QString &fichier);
+
+// Loads a picture file through Qt's readers, as the kind of picture its
+// first bytes show (PNG, JPEG, BMP or GIF; its name is not looked at). A GIF
+// gives its first frame on its whole logical screen. With a valid, non-empty
+// `boite` the picture is decoded at the largest size of its proportions that
+// fits the box, never larger than the picture (a JPEG is then decoded at a
+// reduced scale instead of whole). The image comes in the format Qt's reader
+// gives it; EXIF orientation is not applied.
+//
+// Returns false and leaves `image` untouched when the file is missing, not an
+// ordinary file, of another kind, damaged or truncated (as far as Qt's reader
+// tells), or when the picture the decoder would make is larger than
+// 100 megapixels: that size is read from the header before anything is
+// decoded (for a GIF, the logical screen or the first frame's extent,
+// whichever is larger, not just the frame's size).
+bool ChargeImageQt(QImage &image, const QString &fichier, QSize boite = QSize());
 
 // Writes `image` to `fichier` as an 8-bit RGB PNG (any alpha is composited
 // onto white first). The file is written atomically: on any failure (null

@@ -10,11 +10,8 @@
 
 #include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 
 namespace {
-
-constexpr qint64 PixelsMax = 100'000'000;
 
 // A legend text as it can be stored: the field separator and line breaks
 // would cut the field, so they become blanks.
@@ -130,19 +127,8 @@ bool ChargeImageSource(QImage &image, const QString &chemin, QSize boite)
 
     // Qt's readers: GIF, and the pictures wanted smaller than they are,
     // which the JPEG reader decodes at a reduced scale.
-    QImageReader lecteur(chemin);
-    lecteur.setAutoTransform(false);
-    const QSize taille = lecteur.size();
-    if (!taille.isValid() || taille.isEmpty() || qint64(taille.width()) * taille.height() > PixelsMax)
-        return false;
-    if (boite.isValid() && !boite.isEmpty()) {
-        const QSize voulue = taille.scaled(boite, Qt::KeepAspectRatio).boundedTo(taille);
-        if (voulue.isEmpty())
-            return false;
-        lecteur.setScaledSize(voulue);
-    }
     QImage lue;
-    if (!lecteur.read(&lue) || lue.isNull())
+    if (!ChargeImageQt(lue, chemin, boite))
         return false;
     image = lue.hasAlphaChannel() ? lue.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                                   : lue.convertToFormat(QImage::Format_RGB32);

@@ -537,8 +537,8 @@ TResultatMvd SauveMvd(const QString &chemin, const TBD &bd, const TEnteteMvd &en
         return resultat(MvdBaseTropGrosse, QString::number(donnees.size()));
 
     const QFileInfo info(chemin);
-    if (info.isDir())
-        return resultat(MvdEcritureImpossible, u"c'est un dossier"_s);
+    if (const QString obstacle = ObstacleEcriture(chemin); !obstacle.isEmpty())
+        return resultat(MvdEcritureImpossible, obstacle);
     // Through a symbolic link the file it points to is replaced, and the
     // link stays.
     const bool existe = info.exists();

@@ -48,7 +48,11 @@ bool ChargeListeLieux(const QString &chemin, QStringList &lieux, QString *erreur
         return false;
     }
 
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // The whole file is decoded at once: a stateful decoder would keep an
+    // incomplete character at the very end waiting for more bytes, dropping
+    // it without an error, while that last byte is what shows the list is
+    // not UTF-8.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString texte = utf8.decode(octets);
     if (utf8.hasError())
         texte = DecodeWindows1252(octets);

@@ -3,14 +3,15 @@
 #include "BD.h"
 #include "Dates.h"
 #include "Globales.h"
+#include "Images.h"
 #include "Langue.h"
 #include "Modeles.h"
 #include "Options.h"
 #include "Parente.h"
 
 #include <QAbstractButton>
-#include <QFileInfo>
 #include <QGridLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -37,8 +38,9 @@ TfmFicheArbre::TfmFicheArbre(TBD &bd, THoteFicheArbre &hote, QWidget *parent)
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setScaledContents(true);
     const QString fond = DossierSkin + QStringLiteral("FicheArbre.png");
-    if (!DossierSkin.isEmpty() && QFileInfo(fond).isFile())
-        m_image->setPixmap(QPixmap(fond));
+    QImage image;
+    if (!DossierSkin.isEmpty() && ChargeImageQt(image, fond))
+        m_image->setPixmap(QPixmap::fromImage(image));
 
     m_lbPere = Liste("lbPere", true);
     m_lbMere = Liste("lbMere", true);

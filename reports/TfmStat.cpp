@@ -20,6 +20,7 @@
 #include "BD.h"
 #include "Cadence.h"
 #include "Dialogues.h"
+#include "Fichiers.h"
 #include "Globales.h"
 #include "Langue.h"
 #include "Options.h"
@@ -462,7 +463,8 @@ bool TfmStat::Imprime()
     const QString destination = imprimante.outputFileName().isEmpty() ? imprimante.printerName()
                                                                       : imprimante.outputFileName();
     QPainter peintre;
-    bool ok = peintre.begin(&imprimante);
+    // A pipe as the output file would keep the program waiting for a reader.
+    bool ok = ObstacleEcriture(imprimante.outputFileName()).isEmpty() && peintre.begin(&imprimante);
     if (ok) {
         // The window as it stands on screen, as large as the page allows,
         // centred across the page.

@@ -4,7 +4,9 @@
 #include "Dessin.h"
 #include "TBoite.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -159,6 +161,71 @@ TEST(Dessin, PositiveHeightIsTheCellHeight)
         }
     }
     EXPECT_EQ(FonteDessin(u"Arial"_s, -20, 0).Fonte.pixelSize(), 20);
+}
+
+// A text too wide for its line gets the height a descent one pixel at a time
+// would reach, the one boxes have always shown, in a few measures.
+TEST(Dessin, AShrunkTextTakesTheHeightOfADescentInAFewMeasures)
+{
+    int cas = 0, mesuresMax = 0;
+    for (const QString &nom : {Sans, u"Times New Roman"_s, u"Courier New"_s}) {
+        for (const std::uint8_t style : {std::uint8_t(0), std::uint8_t(fsGras | fsItalique)}) {
+            for (const QString &texte : {u"MARTIN Jean"_s, u"° 12/03/1854 Saint-Rémy-de-Provence"_s, u"I"_s}) {
+                const auto largeur = [&](int h) { return LargeurTexte(FonteDessin(nom, h, style), texte); };
+                for (const int hauteur : {2, 6, 8, 10, 11, 12, 13, 14, 16, 18, 20, 24, 30, 40, 60}) {
+                    for (const int place : {0, 5, 24, 37, 60, 100, 150}) {
+                        int descente = hauteur;
+                        while (largeur(descente) > place && descente > 1)
+                            --descente;
+                        int mesures = 0;
+                        const int h = HauteurQuiTient(hauteur, place, [&](int x) {
+                            ++mesures;
+                            return largeur(x);
+                        });
+                        EXPECT_EQ(h, descente) << nom.toStdString() << ' ' << int(style) << ' '
+                                               << texte.toStdString() << ' ' << hauteur << ' ' << place;
+                        mesuresMax = std::max(mesuresMax, mesures);
+                        ++cas;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(cas, 3 * 2 * 3 * 15 * 7);
+    EXPECT_LE(mesuresMax, 8);
+}
+
+// Heights a look file may hold, far beyond any font: a few measures still,
+// and a height whose text fits while one pixel more does not.
+TEST(Dessin, HugeHeightsShrinkInAFewMeasures)
+{
+    const QString texte = u"MARTIN Jean-Baptiste"_s;
+    for (const int hauteur : {2'000, 2'000'000'000}) {
+        for (const int place : {1, 100, 3'000}) {
+            int mesures = 0;
+            const auto largeur = [&](int h) {
+                ++mesures;
+                return LargeurTexte(FonteDessin(Sans, h, 0), texte);
+            };
+            const int h = HauteurQuiTient(hauteur, place, largeur);
+            EXPECT_LE(mesures, 40) << hauteur << " " << place;
+            EXPECT_TRUE(h == 1 || largeur(h) <= place) << hauteur << ' ' << place << ' ' << h;
+            EXPECT_TRUE(h == hauteur || largeur(h + 1) > place) << hauteur << ' ' << place << ' ' << h;
+        }
+        // A width in proportion to the height: found at once.
+        int mesures = 0;
+        const int h = HauteurQuiTient(hauteur, 700, [&](int x) {
+            ++mesures;
+            return int(std::min<qint64>(qint64(x) * 7, INT_MAX));
+        });
+        EXPECT_EQ(h, 100);
+        EXPECT_LE(mesures, 4);
+    }
+    // Nothing to shrink, and no room at all.
+    EXPECT_EQ(HauteurQuiTient(1, 0, [](int) { return 50; }), 1);
+    EXPECT_EQ(HauteurQuiTient(-12, 0, [](int) { return 50; }), -12);
+    EXPECT_EQ(HauteurQuiTient(40, -3, [](int h) { return h; }), 1);
+    EXPECT_EQ(HauteurQuiTient(40, 60, [](int h) { return h; }), 40);
 }
 
 TEST(Dessin, TextIsTransparentAndClipped)

@@ -36,6 +36,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -520,6 +521,23 @@ TEST_F(CarteFenetre, BrokenOrPictureLessMapsAreToldAndKeptApart)
     EXPECT_TRUE(m_carte->Zones().empty());
     ASSERT_EQ(m_dialogues.Messages.size(), 1);
     EXPECT_TRUE(m_dialogues.Messages[0].startsWith(u"La carte "_s)) << m_dialogues.Messages[0].toStdString();
+    // A picture of 16,383 x 16,383 pixels once decoded, 43 bytes on the disk
+    // (a GIF's screen around one pixel): said unreadable, never decoded.
+    ASSERT_TRUE(NouvelleCarte(DossierCarte + u"Geante.mvc"_s));
+    QByteArray gif = QByteArray::fromBase64("R0lGODlhAQABAIAAAP8AAP///yH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==");
+    gif.replace(6, 4, "\xFF\x3F\xFF\x3F");
+    QFile geante(DossierCarte + u"Geante.bmp"_s);
+    ASSERT_TRUE(geante.open(QIODevice::WriteOnly) && geante.write(gif) == 43);
+    geante.close();
+    // Qt's own limit (128 MB) is raised once the program has read a
+    // picture, and 1 GB passes the raised one.
+    const int limite = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1024);
+    m_dialogues.Messages.clear();
+    m_carte->Charge(u"Geante"_s);
+    QImageReader::setAllocationLimit(limite);
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(m_image->size(), QSize(310, 0));
 }
 
 TEST_F(CarteFenetre, NewMapFromAPictureAsksBeforeReplacingOne)

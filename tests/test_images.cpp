@@ -54,6 +54,22 @@ bool EcritPngNoir(const QString &chemin, int largeur, int hauteur)
     return image.save(chemin, "PNG");
 }
 
+// A GIF of a logical screen of largeur x hauteur pixels holding one frame of
+// 1 x 1 pixel at (x, y): 43 bytes, whatever sizes it claims.
+QByteArray Gif(quint16 largeur, quint16 hauteur, quint16 x = 0, quint16 y = 0)
+{
+    QByteArray gif = QByteArray::fromBase64("R0lGODlhAQABAIAAAP8AAP///yH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==");
+    const auto pose = [&gif](int position, quint16 valeur) {
+        gif[position] = char(valeur & 0xFF);
+        gif[position + 1] = char(valeur >> 8);
+    };
+    pose(6, largeur);
+    pose(8, hauteur);
+    pose(28, x);
+    pose(30, y);
+    return gif;
+}
+
 struct PixelAttendu { int x, y; QRgb couleur; };
 
 class Images : public ::testing::Test
@@ -181,6 +197,71 @@ TEST_F(Images, CoupuresEtOctetsAbimes)
                 EXPECT_EQ(image.format(), QImage::Format_RGB888) << qPrintable(nom) << " byte " << i;
             }
         }
+    }
+}
+
+// The size checked is the size the decoder will make, judged from the
+// content whatever the name: a GIF's logical screen, not its first frame.
+TEST_F(Images, LaTailleDecodeeEstCelleDuContenuQuelQueSoitLeNom)
+{
+    const QByteArray png = Octets(Fixture(u"rgb.png"));
+    const struct {
+        const char16_t *nom;
+        QByteArray octets;
+        bool chargeImage;  // by the name's kind
+        QSize qt;          // through Qt's readers; invalid when refused
+    } cas[] = {
+        // 16,383 x 16,383 pixels (1 GB) from 43 bytes, under any name.
+        {u"ecran.gif", Gif(16'383, 16'383), false, {}},
+        {u"ecran.bmp", Gif(16'383, 16'383), false, {}},
+        {u"ecran.png", Gif(16'383, 16'383), false, {}},
+        // No screen size: the frame's far corner sets it.
+        {u"cadre.gif", Gif(0, 0, 16'000, 16'000), false, {}},
+        {u"juste.gif", Gif(10'001, 10'000), false, {}},
+        // Small pictures under another kind's name: read by their content
+        // through Qt's readers, refused by a loader that goes by the name.
+        {u"petit.gif", Gif(3, 2), false, {3, 2}},
+        {u"petit.bmp", Gif(3, 2), false, {3, 2}},
+        {u"cadre_seul.gif", Gif(0, 0, 4, 1), false, {5, 2}},
+        {u"png.bmp", png, false, {4, 3}},
+        {u"png.gif", png, false, {4, 3}},
+        // Headers claiming 20000 x 20000, under their own and other names.
+        {u"geante.png", Octets(Fixture(u"geante.png")), false, {}},
+        {u"geante.jpg", Octets(Fixture(u"geante.jpg")), false, {}},
+        {u"geante.bmp", Octets(Fixture(u"geante.bmp")), false, {}},
+        {u"geante_png.bmp", Octets(Fixture(u"geante.png")), false, {}},
+        {u"geante_jpeg.bmp", Octets(Fixture(u"geante.jpg")), false, {}},
+        {u"texte.gif", "GIF89a", false, {}},
+        {u"texte.bmp", "BM", false, {}},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(QString::fromUtf16(c.nom).toStdString());
+        const QString chemin = Chemin(QString::fromUtf16(c.nom));
+        ASSERT_TRUE(Ecrit(chemin, c.octets));
+        QImage image;
+        EXPECT_EQ(ChargeImage(image, chemin), c.chargeImage);
+        for (const QSize boite : {QSize(), QSize(3, 3)}) {
+            QImage lue(1, 1, QImage::Format_RGB32);
+            EXPECT_EQ(ChargeImageQt(lue, chemin, boite), c.qt.isValid()) << boite.width();
+            if (c.qt.isValid())
+                EXPECT_EQ(lue.size(), boite.isValid() ? c.qt.scaled(boite, Qt::KeepAspectRatio).boundedTo(c.qt) : c.qt);
+            else
+                EXPECT_EQ(lue.size(), QSize(1, 1));
+        }
+    }
+    // Every valid picture reads at the size the decoders of ChargeImage give.
+    for (const char16_t *nom : {u"rgb.png", u"palette.png", u"gris_entrelace.png", u"couleur.jpg", u"gris.jpg",
+                                u"cmyk.jpg", u"couleur.bmp"}) {
+        SCOPED_TRACE(QString::fromUtf16(nom).toStdString());
+        QImage attendue, lue;
+        ASSERT_TRUE(ChargeImage(attendue, Fixture(nom)));
+        ASSERT_TRUE(ChargeImageQt(lue, Fixture(nom)));
+        EXPECT_EQ(lue.size(), attendue.size());
+    }
+    // A named pipe is never opened.
+    for (const QString &chemin : CheminsSpeciaux(m_dossier.path(), u".gif"_s).mid(0, 2)) {
+        QImage image;
+        EXPECT_FALSE(ChargeImageQt(image, chemin)) << chemin.toStdString();
     }
 }
 

@@ -112,6 +112,10 @@ TEST(ListesLieux, FolderAndFileReading)
          {u"fra,ara,F01,Ambronay"_s, u"FRA,IDF,F95,Écouen"_s, u"FRA,IDF,F95,Ermont"_s, u"FRA,IDF,F95,Pontoise"_s}},
         // Not UTF-8: read as Windows-1252.
         {"FRA,IDF,F95,\xC9" "couen\nFRA,IDF,F95,Cergy", {u"FRA,IDF,F95,Cergy"_s, u"FRA,IDF,F95,Écouen"_s}},
+        // The only byte that is not UTF-8 is the very last one (it could
+        // begin a longer character): the whole list is still Windows-1252.
+        {"FRA,IDF,F95,Cergy\nFRA,BRE,F22,Beaupr\xE9", {u"FRA,BRE,F22,Beaupré"_s, u"FRA,IDF,F95,Cergy"_s}},
+        {"FRA,IDF,F95,Cergy\r\nFRA,IDF,F95,Montmagny\xC3", {u"FRA,IDF,F95,Cergy"_s, u"FRA,IDF,F95,MontmagnyÃ"_s}},
         {"", {}},
     };
     for (const Cas &c : cas) {

@@ -4,11 +4,13 @@
 #include "Chemins.h"
 #include "Ini.h"
 #include "Modeles.h"
+#include "ModelesLook.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "AideArbre.h"
@@ -213,6 +215,36 @@ TEST_F(Look, ABrokenFileReadsWithoutHarm)
     EXPECT_EQ(CalculHauteur(looks, 1), 58000); // 2 + 48 x 12 + 2, margins 60 + 40 counted as 99
     EXPECT_EQ(looks[2].Look.LigneNbre, 0);
     EXPECT_TRUE(looks[2].RelierTexture[1].isEmpty());
+}
+
+// Font heights from a file are kept to what a box can show: a look asking
+// for 2,000,000,000 pixels gives a thumbnail at once, the one of the largest
+// height kept.
+TEST_F(Look, FontHeightsReadAreKeptToASaneRange)
+{
+    const struct {
+        const char *valeur;
+        int hauteur;
+    } cas[] = {{"12", 12}, {"1", 1}, {"1000", 1000}, {"2000", 1000}, {"2000000000", 1000},
+               {"0", 1},   {"-12", 1}, {"-2000000000", 1}, {"abc", 12}};
+    for (const auto &c : cas) {
+        ecrit(chemin(u"haut.mva"_s), "[Look 1]\nLigneNbre=1\n[Ligne 1]\nLC0=<nom>\nFH0="_ba + c.valeur + "\n");
+        TLooks looks;
+        LitLook(chemin(u"haut.mva"_s), looks);
+        EXPECT_EQ(looks[1].Look.Ligne[0].Fonte.Hauteur, c.hauteur) << c.valeur;
+    }
+
+    TBD bd;
+    const int p = bd.NewPerson();
+    bd.SetSurname(p, u"MARTIN-DUPONT DE LA ROCHEFOUCAULD"_s);
+    TLooks immense, plusGrand;
+    ecrit(chemin(u"immense.mva"_s), "[Look 1]\nLigneNbre=1\n[Ligne 1]\nLC0=<nom>\nFH0=2000000000\n");
+    LitLook(chemin(u"immense.mva"_s), immense);
+    plusGrand = immense;
+    plusGrand[1].Look.Ligne[0].Fonte.Hauteur = 1000;
+    const QImage vignette = VignetteLook(immense, bd, p, true);
+    ASSERT_FALSE(vignette.isNull());
+    EXPECT_EQ(vignette, VignetteLook(plusGrand, bd, p, true));
 }
 
 TEST_F(Look, WriteThenReadGivesBackEveryStoredField)

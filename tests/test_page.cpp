@@ -6,12 +6,15 @@
 #include <tuple>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -586,6 +589,15 @@ TEST_F(Impression, NothingToPrintOrNoPrinterIsAnError)
     imp->setOutputFileName(dossier.filePath(u"absent/dossier.pdf"_s));
     EXPECT_TRUE(echoue(1)); // a printer that cannot start
     EXPECT_FALSE(QFile::exists(dossier.filePath(u"vide.pdf"_s)));
+    // A pipe, which would wait for a reader for ever, and a folder.
+    const QString tube = dossier.filePath(u"tube.pdf"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(dossier.filePath(u"dossier.pdf"_s)));
+    for (const QString &fichier : {tube, dossier.filePath(u"dossier.pdf"_s)}) {
+        imp->setOutputFileName(fichier);
+        EXPECT_TRUE(echoue(1)) << fichier.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo(tube).isFile());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <csignal>
 #include <thread>
 
@@ -13,6 +14,7 @@
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +26,7 @@
 
 #include "BD.h"
 #include "FichierMvd.h"
+#include "Fichiers.h"
 #include "Html.h"
 #include "Images.h"
 #include "Ini.h"
@@ -204,6 +207,105 @@ TEST(Sauvegarde, LesRestesDesSauvegardesTueesPartentALaSuivante)
     TBD relue;
     ASSERT_TRUE(ChargeMvd(chemin, relue, nullptr).Ok());
     EXPECT_EQ(relue.PersonCount(), petite.PersonCount());
+}
+
+// A device node like /dev/null made in `dossier`, so that a writer that
+// wrongly replaced it would harm nothing; /dev/null itself where no node can
+// be made and /dev cannot be written either (a save could not replace it
+// then). Empty when neither is safe.
+QString peripherique(const QString &dossier)
+{
+    const QString noeud = dossier + u"/null"_s;
+    if (::mknod(QFile::encodeName(noeud).constData(), S_IFCHR | 0666, ::makedev(1, 3)) == 0)
+        return noeud;
+    return ::access("/dev", W_OK) != 0 ? u"/dev/null"_s : QString();
+}
+
+bool estPeripherique(const QString &chemin)
+{
+    struct stat etat {};
+    return ::stat(QFile::encodeName(chemin).constData(), &etat) == 0 && S_ISCHR(etat.st_mode);
+}
+
+// Every writer that replaces a file whole refuses a target that is not an
+// ordinary file, says why and leaves it as it was: a named pipe, a link to a
+// device, a folder. A link to an ordinary file is written through and stays
+// a link.
+TEST(Sauvegarde, SeulUnFichierOrdinaireEstRemplace)
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    TxiloStyleEdit style;
+    style.SetTexte(u"body { color: #000000; }"_s);
+    const TBD bd = base(1000);
+    const struct {
+        const char *nom;
+        std::function<bool(const QString &, QString *)> ecrit;
+    } ecrivains[] = {
+        {"fichier", [](const QString &c, QString *e) { return EcritFichierEntier(c, "texte", 5, e); }},
+        {"réglages",
+         [](const QString &c, QString *e) {
+             TIniFile ini(c);
+             ini.WriteString(u"S"_s, u"k"_s, u"v"_s);
+             const bool ok = ini.UpdateFile();
+             *e = ini.ErrorString();
+             return ok;
+         }},
+        {"png", [&image](const QString &c, QString *) { return EcritPng(image, c); }},
+        {"bmp", [&image](const QString &c, QString *) { return EcritBmp(image, c); }},
+        {"jpeg", [&image](const QString &c, QString *) { return EcritJpeg(image, c); }},
+        {"page",
+         [&style](const QString &c, QString *e) {
+             THtml page(style);
+             page.DebutPage(u"Page"_s);
+             return page.Enregistre(c, e);
+         }},
+        {"base",
+         [&bd](const QString &c, QString *e) {
+             const TResultatMvd r = SauveMvd(c, bd, TEnteteMvd());
+             *e = r.Detail;
+             return r.Ok();
+         }},
+    };
+    for (const auto &ecrivain : ecrivains) {
+        SCOPED_TRACE(ecrivain.nom);
+        QTemporaryDir dossier;
+        const QString tube = dossier.filePath(u"tube"_s);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+        const QString sousDossier = dossier.filePath(u"dossier"_s);
+        ASSERT_TRUE(QDir().mkdir(sousDossier));
+        QStringList refuses{tube, sousDossier};
+        const QString noeud = peripherique(dossier.path());
+        const QString versNoeud = dossier.filePath(u"lien_peripherique"_s);
+        if (!noeud.isEmpty() && QFile::link(noeud, versNoeud))
+            refuses << versNoeud;
+        for (const QString &cible : refuses) {
+            SCOPED_TRACE(cible.toStdString());
+            QString erreur;
+            EXPECT_FALSE(ecrivain.ecrit(cible, &erreur));
+            // The picture writers give no reason.
+            const bool image = QByteArray("png bmp jpeg").contains(ecrivain.nom);
+            EXPECT_TRUE(image || erreur.contains(cible == sousDossier ? u"c'est un dossier"_s
+                                                                      : u"ce n'est pas un fichier ordinaire"_s))
+                << erreur.toStdString();
+        }
+        struct stat etat {};
+        EXPECT_TRUE(::stat(QFile::encodeName(tube).constData(), &etat) == 0 && S_ISFIFO(etat.st_mode));
+        EXPECT_TRUE(QFileInfo(sousDossier).isDir());
+        if (refuses.contains(versNoeud)) {
+            EXPECT_TRUE(estPeripherique(noeud));
+            EXPECT_TRUE(QFileInfo(versNoeud).isSymLink());
+        }
+
+        const QString vrai = dossier.filePath(u"vrai"_s);
+        const QString lien = dossier.filePath(u"lien"_s);
+        QFile(vrai).open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QFile::link(vrai, lien));
+        QString erreur;
+        EXPECT_TRUE(ecrivain.ecrit(lien, &erreur)) << erreur.toStdString();
+        EXPECT_TRUE(QFileInfo(lien).isSymLink());
+        EXPECT_GT(QFileInfo(vrai).size(), 0);
+    }
 }
 
 // On a full disk the save says so, leaves the previous file and no

@@ -179,6 +179,17 @@ TEST(ChargeImageSource, DecodesAtTheBoxSizeAndRefusesBrokenFiles)
     for (const char *nom : {"t.jpg", "x.png", "absent.png"})
         EXPECT_FALSE(ChargeImageSource(lue, dossier.filePath(QString::fromLatin1(nom)))) << nom;
     EXPECT_FALSE(ChargeImageSource(lue, dossier.filePath(u"x.png"_s), QSize(50, 50)));
+    // A GIF whose one pixel lies on a logical screen of 16,383 x 16,383
+    // pixels: 1 GB once decoded, refused before, under either name.
+    QByteArray ecran = QByteArray::fromBase64("R0lGODlhAQABAIAAAP8AAP///yH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==");
+    ecran.replace(6, 4, "\xFF\x3F\xFF\x3F");
+    for (const char *nom : {"ecran.gif", "ecran.bmp"}) {
+        QFile gif(dossier.filePath(QString::fromLatin1(nom)));
+        ASSERT_TRUE(gif.open(QIODevice::WriteOnly) && gif.write(ecran) == 43);
+        gif.close();
+        EXPECT_FALSE(ChargeImageSource(lue, gif.fileName())) << nom;
+        EXPECT_FALSE(ChargeImageSource(lue, gif.fileName(), QSize(100, 100))) << nom;
+    }
     QFile::copy(dossier.filePath(u"p.png"_s), dossier.filePath(u"p.wav"_s));
     EXPECT_FALSE(ChargeImageSource(lue, dossier.filePath(u"p.wav"_s)));
     EXPECT_EQ(lue.size(), QSize(3, 3));

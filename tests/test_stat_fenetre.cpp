@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
@@ -162,6 +164,13 @@ TEST_F(StatFenetre, LookNarrowReportAndPrintOnTheExample)
     EXPECT_EQ(octets.count("/Type /Page\n") + octets.count("/Type /Page "), 1);
     EXPECT_GT(octets.size(), QFile(chemin("blanc.pdf")).size() + 2000);
     EXPECT_FALSE(stat->Imprime());
+    // A pipe under the chosen name would wait for a reader for ever: it is
+    // refused with a message.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(chemin("tube.pdf")).constData(), 0600), 0);
+    m_dialogues.Fichiers = {chemin("tube.pdf")};
+    m_dialogues.Messages.clear();
+    EXPECT_FALSE(stat->Imprime());
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
 
     // The button up hides the window; the window closed puts it up and
     // brings back the main page.

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "Fichiers.h"
 #include "TAffArbre.h"
 #include "TPage.h"
 
@@ -32,6 +33,13 @@ bool ImprimeArbre(TAffArbre &arbre, TPage &page, QPrinter &imprimante, int premi
     if (!imprimante.supportsMultipleCopies() && copiesDemandees > 1) {
         copies = copiesDemandees;
         imprimante.setCopyCount(1);
+    }
+
+    // A file to print into that is a pipe would keep the program waiting
+    // for a reader; through a link to a device, the device would be written.
+    if (const QString fichier = imprimante.outputFileName(); !fichier.isEmpty()) {
+        if (const QString obstacle = ObstacleEcriture(fichier); !obstacle.isEmpty())
+            return echec(QStringLiteral("%1 : %2").arg(fichier, obstacle));
     }
 
     const auto rend = [&] {

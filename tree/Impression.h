@@ -17,7 +17,8 @@ class TPage;
 // made once: by the printer when it can, else by repeating the pages (the
 // printer's copy count is then 1 during the job and given back after). Only
 // what falls on the sheet is drawn. False, with *erreur set (a French
-// sentence), when there is nothing to print or the printer could not be
-// started; nothing is shown to the user.
+// sentence), when there is nothing to print, the printer's output file is
+// not an ordinary file (ObstacleEcriture: a pipe, a link to a device, a
+// folder) or the printer could not be started; nothing is shown to the user.
 bool ImprimeArbre(TAffArbre &arbre, TPage &page, QPrinter &imprimante, int premiere, int derniere,
                   QString *erreur = nullptr);

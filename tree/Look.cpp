@@ -20,6 +20,9 @@ const QString SectionLignee = QStringLiteral("Lignee");
 constexpr int VersionLook = 30;
 // Lines a look file may use; the record has one slot more.
 constexpr int LignesLuesMax = NbreLignesMax - 1;
+// Font heights a look file may give, in pixels: a line taller than this
+// fills a printed page, and a height far beyond it is a damaged file.
+constexpr int HauteurFonteLueMax = 1000;
 
 const QString TexteLigneLu = QStringLiteral("<nom> <prénom>");
 const QString FonteLue = QStringLiteral("MS Sans Serif");
@@ -121,7 +124,7 @@ void litAff(const TIniFile &ini, int n, T1Aff &aff)
         ligne.Texte = ini.ReadString(lignes, cleLigne("LC", i), TexteLigneLu);
         ligne.Fonte.Nom = ini.ReadString(lignes, cleLigne("FN", i), FonteLue);
         ligne.Fonte.Couleur = litCouleur(ini, lignes, cleLigne("FC", i), CouleurNoireLue);
-        ligne.Fonte.Hauteur = ini.ReadInteger(lignes, cleLigne("FH", i), 12);
+        ligne.Fonte.Hauteur = std::clamp(ini.ReadInteger(lignes, cleLigne("FH", i), 12), 1, HauteurFonteLueMax);
         ligne.Fonte.Style = litStyle(ini, lignes, cleLigne("FS", i));
         ligne.Fonte.Alignement = litOctet(ini, lignes, cleLigne("FA", i), AlignGauche);
     }

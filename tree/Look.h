@@ -145,6 +145,7 @@ void LooksParDefaut(TLooks &looks);
 //   textures are kept as written.
 // - LigneNbre is brought into 0..50; lines beyond it are left empty (empty
 //   strings, zero numbers).
+// - Font heights are brought into 1..1000 pixels.
 // - Bytes (Relier, Style, Alignement) keep the low 8 bits of the number.
 // - The style letters of a line are taken wherever they stand, since the
 //   file drops the blanks around a value ("  U " is stored "U").

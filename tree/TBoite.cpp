@@ -386,13 +386,9 @@ const TBoite::TLigneDisposee &TBoite::Dispose(int i, const QString &texte, const
         return d;
 
     // A text too wide for its line shrinks, down to a height of 1.
-    d.fonte = fonte;
-    d.largeur = LargeurTexte(fonte, texte);
-    for (int h = hauteurFonte; d.largeur > place && h > 1;) {
-        --h;
-        d.fonte = FonteDessin(f.Nom, h, f.Style);
-        d.largeur = LargeurTexte(d.fonte, texte);
-    }
+    const auto fonteA = [&](int h) { return h == hauteurFonte ? fonte : FonteDessin(f.Nom, h, f.Style); };
+    d.fonte = fonteA(HauteurQuiTient(hauteurFonte, place, [&](int h) { return LargeurTexte(fonteA(h), texte); }));
+    d.largeur = LargeurTexte(d.fonte, texte);
     d.statique = TexteStatique(d.fonte, texte);
     d.texte = texte;
     d.nom = f.Nom;
