@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 #include <QAbstractTableModel>
 #include <QCollator>
@@ -87,11 +88,13 @@ public:
         cellules[col] = texte;
         emit dataChanged(index(ligne, col), index(ligne, col), {Qt::DisplayRole});
     }
-    void SetLigne(int ligne, const QStringList &cellules)
+    void SetLigne(int ligne, QStringList cellules)
     {
         const int n = columnCount();
         QStringList &cible = m_lignes[static_cast<size_t>(ligne)];
-        cible = cellules.size() > n ? cellules.first(n) : cellules;
+        if (cellules.size() > n)
+            cellules.resize(n);
+        cible = std::move(cellules);
         if (n > 0)
             emit dataChanged(index(ligne, 0), index(ligne, n - 1), {Qt::DisplayRole});
     }
@@ -294,12 +297,17 @@ void TBKStringGrid::SetCell(int col, int row, const QString &texte)
 
 void TBKStringGrid::SetRow(int row, const QStringList &cellules)
 {
+    SetRow(row, QStringList(cellules));
+}
+
+void TBKStringGrid::SetRow(int row, QStringList &&cellules)
+{
     if (row < 0 || row >= RowCount())
         return;
     if (row == 0)
         m_d->modele.SetTitres(cellules);
     else
-        m_d->modele.SetLigne(row - 1, cellules);
+        m_d->modele.SetLigne(row - 1, std::move(cellules));
 }
 
 int TBKStringGrid::GetRowData(int row) const

@@ -43,6 +43,8 @@ public:
     // cellules[i]; missing cells become empty, extra ones are dropped. Row 0
     // sets the titles. Ignored outside 0..RowCount() - 1.
     void SetRow(int row, const QStringList &cellules);
+    // The same, taking the cells of a list the caller no longer needs.
+    void SetRow(int row, QStringList &&cellules);
 
     // Row value of rows 0..100,000, whatever the row count; 0 outside, and
     // writing outside is ignored. Values move with their rows in SortColumn

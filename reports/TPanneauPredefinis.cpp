@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,24 +26,34 @@ namespace {
 
 // The report window's progress bar; its messages are handled at each step,
 // so that it can be moved and redrawn, and a database replaced meanwhile
-// stops the report.
+// stops the report. The bar moves a few times a second only: redrawn at
+// every step, it would cost more than a fast report itself.
 class TAvancementRapport final : public TAvancement
 {
 public:
     explicit TAvancementRapport(TfmRapport &rapport) : m_rapport(rapport) {}
-    void Maximum(int n) override { m_rapport.Progression()->Maximum(n); }
+    void Maximum(int n) override
+    {
+        m_rapport.Progression()->Maximum(n);
+        m_horloge.start();
+    }
     bool Etape(int i) override
     {
-        m_rapport.Progression()->Position(i);
+        if (!m_horloge.isValid() || m_horloge.elapsed() >= 50) {
+            m_rapport.Progression()->Position(i);
+            m_horloge.start();
+        }
         QCoreApplication::processEvents();
         return !m_rapport.Interrompu();
     }
 
 private:
     TfmRapport &m_rapport;
+    QElapsedTimer m_horloge;
 };
 
-void remplitGrille(TBKStringGrid &grille, const TTableau &t)
+// The rows are moved into the grid: the table is not used afterwards.
+void remplitGrille(TBKStringGrid &grille, TTableau &t)
 {
     const int nc = static_cast<int>(t.Colonnes.size());
     grille.Clear();
@@ -53,7 +64,7 @@ void remplitGrille(TBKStringGrid &grille, const TTableau &t)
         grille.SetColumn(c, colonne.Titre, colonne.Large, colonne.Sorte);
     }
     for (int r = 0; r < t.NbLignes(); ++r) {
-        grille.SetRow(r + 1, t.Lignes[static_cast<size_t>(r)]);
+        grille.SetRow(r + 1, std::move(t.Lignes[static_cast<size_t>(r)]));
         grille.SetRowData(r + 1, t.Valeurs[static_cast<size_t>(r)]);
     }
 }
