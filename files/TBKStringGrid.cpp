@@ -12,6 +12,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLocale>
+#include <QStyle>
+#include <QStyleOptionHeader>
 
 #include "Dates.h"
 #include "Listes.h"
@@ -348,9 +350,33 @@ void TBKStringGrid::SetColumn(int col, const QString &titre, int largeur, int so
     if (col < 0 || col >= ColCount())
         return;
     m_d->modele.SetTitre(col, titre);
-    if (largeur > 0)
-        setColumnWidth(col, largeur);
+    // A width given for the texts of the rows may be too narrow for the
+    // title, which the header would then cut on both sides.
+    const int voulue = largeur > 0 ? largeur : columnWidth(col);
+    setColumnWidth(col, std::max(voulue, LargeurTitre(titre)));
     SetColSortType(col, sorte);
+}
+
+int TBKStringGrid::LargeurTitre(const QString &titre) const
+{
+    if (titre.isEmpty())
+        return 0;
+    const QHeaderView *titres = horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(titres);
+    option.orientation = Qt::Horizontal;
+    option.text = titre;
+    option.fontMetrics = titres->fontMetrics();
+    option.sortIndicator = QStyleOptionHeader::SortDown;
+    const QStyle *style = titres->style();
+    const int marge = style->pixelMetric(QStyle::PM_HeaderMargin, &option, titres);
+    // The text with a margin on each side, and room for the sort mark (a
+    // square as high as the text) with its own margin, whatever style
+    // sheet the header gets later.
+    const int texte = option.fontMetrics.horizontalAdvance(titre) + 2 * marge;
+    const int marque = option.fontMetrics.height() + 2 * marge;
+    const int selonStyle = style->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), titres).width();
+    return std::max(texte + marque, selonStyle);
 }
 
 int TBKStringGrid::ColWidth(int col) const

@@ -55,8 +55,13 @@ public:
     int ColSortType(int col) const;
     void SetColSortType(int col, int sorte);
     // Title, width (set only when above 0) and sort kind of a column; ignored
-    // for a column out of range.
+    // for a column out of range. The column is never left narrower than its
+    // title needs (LargeurTitre), whatever the width given.
     void SetColumn(int col, const QString &titre, int largeur, int sorte);
+    // The width that shows a title whole in the header, in its font: the
+    // text, the header's margins on both sides and room for the sort mark.
+    // 0 for an empty title.
+    int LargeurTitre(const QString &titre) const;
     // Width in pixels; 0 for a column out of range.
     int ColWidth(int col) const;
 

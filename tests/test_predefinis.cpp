@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -450,6 +451,16 @@ TEST_F(Predefinis, EachReportGivesItsTable)
         EXPECT_EQ(valeurs(), c.Valeurs.empty() ? std::vector<int>(static_cast<size_t>(c.Table.size() - 1), 0)
                                                : c.Valeurs);
         EXPECT_EQ(grille->isVisible(), c.Table.size() > 1);
+        // Every title shows whole in its column, with its margins and the
+        // room of the sort mark.
+        const QHeaderView *titres = grille->horizontalHeader();
+        const QFontMetrics mesures = titres->fontMetrics();
+        const int marge = titres->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titres);
+        for (int col = 0; col < grille->ColCount(); ++col) {
+            const QString titre = grille->Cell(col, 0);
+            EXPECT_GE(grille->ColWidth(col), mesures.horizontalAdvance(titre) + 4 * marge + mesures.height())
+                << titre.toStdString();
+        }
     }
 }
 
