@@ -262,8 +262,12 @@ void TfmStat::showEvent(QShowEvent *event)
     m_ages = AgesOuverture;
     m_annees = AnneesOuverture;
     TReglagesStat &r = m_reglages;
-    std::tie(r.AgeMin, r.AgeMax, r.AgePas) = std::tuple(m_ages.Min, m_ages.Max, m_ages.Pas);
-    std::tie(r.AnneeMin, r.AnneeMax, r.AnneePas) = std::tuple(m_annees.Min, m_annees.Max, m_annees.Pas);
+    r.AgeMin = m_ages.Min;
+    r.AgeMax = m_ages.Max;
+    r.AgePas = m_ages.Pas;
+    r.AnneeMin = m_annees.Min;
+    r.AnneeMax = m_annees.Max;
+    r.AnneePas = m_annees.Pas;
     m_resultat = TResultatStat();
     // The birth period is not asked again: the one chosen last serves.
     ChoisitSource(false);
