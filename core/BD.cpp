@@ -133,11 +133,14 @@ QString PrenomUsuel(const QString &prenoms)
         if (fin > guillemet)
             return prenoms.mid(guillemet + 1, fin - guillemet - 1).trimmed();
     }
-    const QString texte = prenoms.trimmed();
+    const QStringView texte = QStringView(prenoms).trimmed();
     qsizetype i = 0;
     while (i < texte.size() && texte[i] != QLatin1Char(',') && texte[i] != QLatin1Char(' '))
         ++i;
-    return texte.left(i);
+    // A single given name is the common case: shared, not copied.
+    if (i == prenoms.size())
+        return prenoms;
+    return texte.left(i).toString();
 }
 
 TBD::TBD()
@@ -466,13 +469,12 @@ bool TBD::SetGivenNames(int p, const QString &prenoms)
 
 QString TBD::FullName(int p) const
 {
+    if (p < 1 || p > m_nbPers)
+        return QString();
+    // The blank stays when a part is empty: a surname alone and a given name
+    // alone must not read the same ("Unknown " is not " Unknown").
     const TFiche &f = Fiche(p);
-    const QString prenom = PrenomUsuel(f.Prenoms);
-    if (prenom.isEmpty())
-        return f.Nom;
-    if (f.Nom.isEmpty())
-        return prenom;
-    return f.Nom + QLatin1Char(' ') + prenom;
+    return f.Nom + QLatin1Char(' ') + PrenomUsuel(f.Prenoms);
 }
 
 int TBD::Father(int p) const

@@ -208,8 +208,9 @@ public:
     bool SetSurname(int p, const QString &nom);
     QString GivenNames(int p) const;
     bool SetGivenNames(int p, const QString &prenoms);
-    // Surname, a blank and the principal given name (either alone when the
-    // other is empty).
+    // Surname, a blank and the principal given name, the blank kept when
+    // either part is empty ("DUPONT ", " Jean"); empty for a number that is
+    // no person slot (below 1 or above PersonCount).
     QString FullName(int p) const;
     int Father(int p) const;
     int Mother(int p) const;

@@ -122,6 +122,23 @@ TR UniteLists(const TR &a, const TR &b)
     return r;
 }
 
+namespace {
+
+// "Texte inférieur à" and "supérieur à" compare texts as texts, digits as
+// characters: "10" comes before "9".
+const QCollator &collationTexte()
+{
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::French, QLocale::France));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(false);
+        return c;
+    }();
+    return collator;
+}
+
+} // namespace
+
 bool CompareByTest(const QString &a, const QString &b, int test)
 {
     switch (test) {
@@ -136,9 +153,9 @@ bool CompareByTest(const QString &a, const QString &b, int test)
     case 4:
         return a.startsWith(b, Qt::CaseInsensitive);
     case 5:
-        return CollationFrancaise().compare(a, b) < 0;
+        return collationTexte().compare(a, b) < 0;
     case 6:
-        return CollationFrancaise().compare(a, b) > 0;
+        return collationTexte().compare(a, b) > 0;
     case 7:
         return CompareDates(a, b) == 0;
     case 8:

@@ -141,7 +141,8 @@ TR UniteLists(const TR &a, const TR &b);
 //  0 equal ignoring case, 1 different ignoring case,
 //  2 b occurs in a ignoring case, 3 it does not,
 //  4 a begins with b ignoring case,
-//  5 a sorts before b, 6 after b (French collation, case ignored),
+//  5 a sorts before b, 6 after b (French collation, case ignored, digits
+//    compared as characters: "10" before "9"),
 //  7 CompareDates(a, b) gives 0, 8 it does not, 9 it gives 2, 10 it gives 1,
 //  11 the integers are equal (a not a number counts -32000, b -32001),
 //  12..14 the integers (both -32000 when not numbers) differ, a < b, a > b.

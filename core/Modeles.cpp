@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QStringView>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,7 +40,11 @@ enum class Balise {
     Modification,
     Zodiaque,
     Photo,
+    Evenement, // "<eve:type,field>": a field of the person's event of a type
 };
+
+// Fields of "<eve:type,field>".
+enum class ChampEve { Date, Annee, Lieu, Note };
 
 struct NomBalise {
     QStringView nom; // in lower case
@@ -80,8 +85,36 @@ constexpr qsizetype LongueurMaxBalise = 16;
 
 struct Morceau {
     Balise balise = Balise::Texte;
-    QString texte; // for Balise::Texte
+    QString texte; // for Balise::Texte; the event type for Balise::Evenement
+    ChampEve champ = ChampEve::Date; // for Balise::Evenement
 };
+
+// Longest event tag: a type name is short, and a bound keeps the scan linear.
+constexpr qsizetype LongueurMaxBaliseEve = 80;
+
+// "eve:" + an event type + "," + a field name (letter case ignored): true
+// with the piece filled in, false for anything else.
+bool baliseEvenement(QStringView contenu, Morceau *morceau)
+{
+    static constexpr QStringView prefixe = u"eve:";
+    if (contenu.size() > LongueurMaxBaliseEve || !contenu.startsWith(prefixe, Qt::CaseInsensitive))
+        return false;
+    const QStringView reste = contenu.sliced(prefixe.size());
+    const qsizetype virgule = reste.lastIndexOf(u',');
+    if (virgule <= 0)
+        return false;
+    const QStringView type = reste.first(virgule).trimmed();
+    const QStringView champ = reste.sliced(virgule + 1).trimmed();
+    static constexpr std::pair<QStringView, ChampEve> champs[] = {
+        {u"date", ChampEve::Date}, {u"année", ChampEve::Annee}, {u"lieu", ChampEve::Lieu}, {u"note", ChampEve::Note}};
+    for (const auto &[nom, valeur] : champs) {
+        if (champ.compare(nom, Qt::CaseInsensitive) == 0 && !type.isEmpty()) {
+            *morceau = {Balise::Evenement, type.toString(), valeur};
+            return true;
+        }
+    }
+    return false;
+}
 
 struct Modele {
     std::vector<Morceau> morceaux;
@@ -128,7 +161,16 @@ Modele analyse(const QString &modele)
             fermant = s.indexOf(u'>', i + 1);
         if (fermant < 0)
             break; // no ">" anywhere after: the rest is plain text
-        const Balise b = baliseDe(s.sliced(i + 1, fermant - i - 1));
+        const QStringView contenu = s.sliced(i + 1, fermant - i - 1);
+        Morceau evenement;
+        if (baliseEvenement(contenu, &evenement)) {
+            ajouteTexte(m, s.sliced(debut, i - debut));
+            m.morceaux.push_back(std::move(evenement));
+            i = fermant + 1;
+            debut = i;
+            continue;
+        }
+        const Balise b = baliseDe(contenu);
         if (b == Balise::Texte) {
             // Only this "<" is plain text: a tag may begin at a later "<"
             // before the same ">", as in "<<nom>>".
@@ -188,7 +230,7 @@ class Contexte
 public:
     Contexte(const TBD &bd, int p) : m_bd(bd), m_p(p), m_fiche(bd.Fiche(p)) {}
 
-    void ajoute(QString &sortie, Balise b);
+    void ajoute(QString &sortie, const Morceau &morceau);
 
 private:
     enum Genre { GNaissance, GBapteme, GDeces, GInhumation, NbGenres };
@@ -201,6 +243,7 @@ private:
     QString age();
     QString photo() const;
     QString mariage() const;
+    QString champEvenement(const QString &type, ChampEve champ) const;
 
     const TBD &m_bd;
     const int m_p;
@@ -280,10 +323,35 @@ QString Contexte::mariage() const
     return DateVersAffichage(m_bd.MarriageDate(unions.Get(unions.Count())));
 }
 
-void Contexte::ajoute(QString &sortie, Balise b)
+QString Contexte::champEvenement(const QString &type, ChampEve champ) const
 {
-    switch (b) {
+    for (int n : m_fiche.Evenements) {
+        if (!m_bd.EventInUse(n) || m_bd.Event(n).Type.compare(type, Qt::CaseInsensitive) != 0)
+            continue;
+        const TEve &e = m_bd.Event(n);
+        switch (champ) {
+        case ChampEve::Date:
+            return DateVersAffichage(e.Date);
+        case ChampEve::Annee: {
+            const int annee = DateYear(e.Date);
+            return annee > 0 ? QString::number(annee) : QString();
+        }
+        case ChampEve::Lieu:
+            return e.Lieu;
+        case ChampEve::Note:
+            return e.Note;
+        }
+    }
+    return QString();
+}
+
+void Contexte::ajoute(QString &sortie, const Morceau &morceau)
+{
+    switch (morceau.balise) {
     case Balise::Texte:
+        break;
+    case Balise::Evenement:
+        sortie += champEvenement(morceau.texte, morceau.champ);
         break;
     case Balise::Nom:
         sortie += m_fiche.Nom;
@@ -378,7 +446,7 @@ QString ExpandTemplate(const TBD &bd, int p, const QString &modele)
         if (morceau.balise == Balise::Texte)
             sortie += morceau.texte;
         else if (enService)
-            contexte.ajoute(sortie, morceau.balise);
+            contexte.ajoute(sortie, morceau);
     }
     return sortie;
 }

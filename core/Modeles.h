@@ -46,6 +46,10 @@ class TBD;
 //                      person's first source whose kind equals
 //                      Options().Photo, case ignored; empty when there is
 //                      none or its path is empty
+//   <eve:type,field>   a field of the person's first event in use of that
+//                      type (letter case ignored, "<eve:Naissance,Année>"):
+//                      "Date", "Année" (the year alone; empty when none),
+//                      "Lieu" or "Note"; empty when there is no such event
 //
 // Anything else is plain text and copied as it stands: an unknown tag, a "<"
 // without a closing ">", and so "a < b" or "<<nom>>" (gives "<", the

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 #include <QAbstractTableModel>
 #include <QCollator>
@@ -11,6 +12,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLocale>
+#include <QStyle>
+#include <QStyleOptionHeader>
 
 #include "Dates.h"
 #include "Listes.h"
@@ -87,11 +90,13 @@ public:
         cellules[col] = texte;
         emit dataChanged(index(ligne, col), index(ligne, col), {Qt::DisplayRole});
     }
-    void SetLigne(int ligne, const QStringList &cellules)
+    void SetLigne(int ligne, QStringList cellules)
     {
         const int n = columnCount();
         QStringList &cible = m_lignes[static_cast<size_t>(ligne)];
-        cible = cellules.size() > n ? cellules.first(n) : cellules;
+        if (cellules.size() > n)
+            cellules.resize(n);
+        cible = std::move(cellules);
         if (n > 0)
             emit dataChanged(index(ligne, 0), index(ligne, n - 1), {Qt::DisplayRole});
     }
@@ -294,12 +299,17 @@ void TBKStringGrid::SetCell(int col, int row, const QString &texte)
 
 void TBKStringGrid::SetRow(int row, const QStringList &cellules)
 {
+    SetRow(row, QStringList(cellules));
+}
+
+void TBKStringGrid::SetRow(int row, QStringList &&cellules)
+{
     if (row < 0 || row >= RowCount())
         return;
     if (row == 0)
         m_d->modele.SetTitres(cellules);
     else
-        m_d->modele.SetLigne(row - 1, cellules);
+        m_d->modele.SetLigne(row - 1, std::move(cellules));
 }
 
 int TBKStringGrid::GetRowData(int row) const
@@ -340,9 +350,33 @@ void TBKStringGrid::SetColumn(int col, const QString &titre, int largeur, int so
     if (col < 0 || col >= ColCount())
         return;
     m_d->modele.SetTitre(col, titre);
-    if (largeur > 0)
-        setColumnWidth(col, largeur);
+    // A width given for the texts of the rows may be too narrow for the
+    // title, which the header would then cut on both sides.
+    const int voulue = largeur > 0 ? largeur : columnWidth(col);
+    setColumnWidth(col, std::max(voulue, LargeurTitre(titre)));
     SetColSortType(col, sorte);
+}
+
+int TBKStringGrid::LargeurTitre(const QString &titre) const
+{
+    if (titre.isEmpty())
+        return 0;
+    const QHeaderView *titres = horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(titres);
+    option.orientation = Qt::Horizontal;
+    option.text = titre;
+    option.fontMetrics = titres->fontMetrics();
+    option.sortIndicator = QStyleOptionHeader::SortDown;
+    const QStyle *style = titres->style();
+    const int marge = style->pixelMetric(QStyle::PM_HeaderMargin, &option, titres);
+    // The text with a margin on each side, and room for the sort mark (a
+    // square as high as the text) with its own margin, whatever style
+    // sheet the header gets later.
+    const int texte = option.fontMetrics.horizontalAdvance(titre) + 2 * marge;
+    const int marque = option.fontMetrics.height() + 2 * marge;
+    const int selonStyle = style->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), titres).width();
+    return std::max(texte + marque, selonStyle);
 }
 
 int TBKStringGrid::ColWidth(int col) const

@@ -43,6 +43,8 @@ public:
     // cellules[i]; missing cells become empty, extra ones are dropped. Row 0
     // sets the titles. Ignored outside 0..RowCount() - 1.
     void SetRow(int row, const QStringList &cellules);
+    // The same, taking the cells of a list the caller no longer needs.
+    void SetRow(int row, QStringList &&cellules);
 
     // Row value of rows 0..100,000, whatever the row count; 0 outside, and
     // writing outside is ignored. Values move with their rows in SortColumn
@@ -53,8 +55,13 @@ public:
     int ColSortType(int col) const;
     void SetColSortType(int col, int sorte);
     // Title, width (set only when above 0) and sort kind of a column; ignored
-    // for a column out of range.
+    // for a column out of range. The column is never left narrower than its
+    // title needs (LargeurTitre), whatever the width given.
     void SetColumn(int col, const QString &titre, int largeur, int sorte);
+    // The width that shows a title whole in the header, in its font: the
+    // text, the header's margins on both sides and room for the sort mark.
+    // 0 for an empty title.
+    int LargeurTitre(const QString &titre) const;
     // Width in pixels; 0 for a column out of range.
     int ColWidth(int col) const;
 

@@ -64,6 +64,16 @@ QString nomDe(const TBD &bd, int p)
     return bd.PersonInUse(p) ? bd.FullName(p) : QString();
 }
 
+// The number of a text in a table of distinct texts, the next number (the
+// table's size) for a new one.
+int numero(QHash<QString, int> &table, const QString &texte)
+{
+    auto it = table.constFind(texte);
+    if (it == table.constEnd())
+        it = table.insert(texte, static_cast<int>(table.size()));
+    return *it;
+}
+
 // The rows of a table of counts, found by their text through a hash: a
 // search of the rows for each item is quadratic on a large database.
 class Comptes
@@ -337,35 +347,102 @@ bool Rapports::EvenementsUnions()
 bool Rapports::Doublon()
 {
     colonnes({{619, "Nom", 150, 0}, {620, "Naissance", 100, 1}, {621, "Père", 150, 0}, {622, "Mère", 150, 0}});
-    TR tous = AllPersons(m_bd);
-    SortList(m_bd, tous, PcNomComplet);
-    // Comparing neighbours in that order misses namesakes that sort apart:
+    const int n = m_bd.PersonCount();
+    const auto place = [](int p) { return static_cast<size_t>(p); };
+
+    // A database repeats the same names over and over: the persons are first
+    // told apart by surname and given names as written, and the full name,
+    // its folded letter case and its collation are made once for each of
+    // those.
+    QHash<std::pair<QString, QString>, int> paires;
+    std::vector<int> paireDe(place(n) + 1, -1);
+    std::vector<QString> noms;   // full name of each pair
+    std::vector<QString> textes; // surname and every given name (field 25)
+    std::vector<int> groupeDe;   // namesakes' group of each pair
+    // Comparing neighbours in name order misses namesakes that sort apart:
     // "Jean" and "JEAN" around another "Jean...", or a given name in quotes
-    // that is the principal one but not the first. Grouping by the full
-    // name, letter case folded, finds them all, with one sort.
-    QHash<QString, std::vector<int>> groupes;
-    std::vector<QString> ordre;
-    for (int p : tous) {
-        const QString cle = m_bd.FullName(p).toCaseFolded();
-        auto it = groupes.find(cle);
-        if (it == groupes.end()) {
-            ordre.push_back(cle);
-            it = groupes.insert(cle, {});
-        }
-        it->push_back(p);
-    }
-    maximum(m_avancement, tous.Count());
-    int k = 0;
-    for (const QString &cle : ordre) {
-        const std::vector<int> &groupe = groupes[cle];
-        if (groupe.size() < 2)
+    // that is the principal one but not the first. The persons are grouped
+    // by full name, letter case folded.
+    QHash<QString, int> plies;
+    std::vector<int> tailles;
+    for (int p = 1; p <= n; ++p) {
+        if (!m_bd.PersonInUse(p))
             continue;
-        for (int p : groupe) {
-            if (!etape(m_avancement, ++k, 50))
-                return false;
-            m_t.Ajoute({m_bd.FullName(p), m_bd.BirthDate(p), nomDe(m_bd, m_bd.Father(p)), nomDe(m_bd, m_bd.Mother(p))},
-                       p);
+        std::pair<QString, QString> paire(m_bd.Surname(p), m_bd.GivenNames(p));
+        auto it = paires.constFind(paire);
+        if (it == paires.constEnd()) {
+            it = paires.insert(paire, static_cast<int>(noms.size()));
+            noms.push_back(m_bd.FullName(p));
+            textes.push_back(paire.first + QLatin1Char(' ') + paire.second);
+            groupeDe.push_back(numero(plies, noms.back().toCaseFolded()));
+            if (groupeDe.back() == static_cast<int>(tailles.size()))
+                tailles.push_back(0);
         }
+        paireDe[place(p)] = *it;
+        ++tailles[place(groupeDe[place(*it)])];
+    }
+    const auto groupe = [&](int p) { return groupeDe[place(paireDe[place(p)])]; };
+    std::vector<int> doublons;
+    for (int p = 1; p <= n; ++p) {
+        if (paireDe[place(p)] >= 0 && tailles[place(groupe(p))] >= 2)
+            doublons.push_back(p);
+    }
+
+    // The rows, in number order: the persons and their parents lie near one
+    // another in the tables. Persons of one name share one text.
+    const auto nom = [&](int p) {
+        return p >= 1 && p <= n && paireDe[place(p)] >= 0 ? noms[place(paireDe[place(p)])] : QString();
+    };
+    std::vector<QStringList> lignes;
+    lignes.reserve(doublons.size());
+    maximum(m_avancement, static_cast<int>(doublons.size()));
+    for (int p : doublons) {
+        if (!etape(m_avancement, static_cast<int>(lignes.size()) + 1, 50))
+            return false;
+        lignes.push_back({nom(p), m_bd.BirthDate(p), nom(m_bd.Father(p)), nom(m_bd.Mother(p))});
+    }
+
+    // Name order: surname and every given name, French collation, stable.
+    const QCollator &collation = CollationFrancaise();
+    std::vector<QCollatorSortKey> cles;
+    cles.reserve(textes.size());
+    for (const QString &t : textes)
+        cles.push_back(collation.sortKey(t));
+    std::vector<int> ordreTextes(textes.size());
+    std::iota(ordreTextes.begin(), ordreTextes.end(), 0);
+    std::sort(ordreTextes.begin(), ordreTextes.end(), [&](int a, int b) {
+        return cles[place(a)].compare(cles[place(b)]) < 0;
+    });
+    // Texts the collation holds equal share a rank: their persons keep their
+    // number order.
+    std::vector<size_t> rang(textes.size());
+    for (size_t i = 0; i < ordreTextes.size(); ++i) {
+        const size_t t = place(ordreTextes[i]);
+        const bool egal = i > 0 && cles[place(ordreTextes[i - 1])].compare(cles[t]) == 0;
+        rang[t] = egal ? rang[place(ordreTextes[i - 1])] : i;
+    }
+    // A counting sort on the ranks, stable.
+    std::vector<size_t> debut(textes.size() + 1, 0);
+    for (int p : doublons)
+        ++debut[rang[place(paireDe[place(p)])] + 1];
+    std::partial_sum(debut.begin(), debut.end(), debut.begin());
+    std::vector<size_t> ordre(doublons.size());
+    for (size_t i = 0; i < doublons.size(); ++i)
+        ordre[debut[rang[place(paireDe[place(doublons[i])])]]++] = i;
+
+    // The groups in the order of their first member, each member in name
+    // order.
+    std::vector<std::vector<size_t>> membres(tailles.size());
+    std::vector<int> groupes;
+    for (size_t i : ordre) {
+        const int g = groupe(doublons[i]);
+        if (membres[place(g)].empty())
+            groupes.push_back(g);
+        membres[place(g)].push_back(i);
+    }
+    for (int g : groupes) {
+        for (size_t i : membres[place(g)])
+            m_t.Ajoute(std::move(lignes[i]), doublons[i]);
     }
     m_r.Titre = format(623, "Doublons (%1)", {rows()});
     return true;

@@ -98,8 +98,9 @@ struct TRapportPredefini {
 //    (592, 100, text) husband, (593, 100, text) wife, (616, 80, text) note;
 //    row value the husband; then sorted on the date. Caption 618 (rows).
 //    Step 50 unions.
-//  6 duplicates: the persons in use grouped by full name, letter case
-//    ignored (accented letters included); every group of two or more, the
+//  6 duplicates: the persons in use grouped by full name (FullName: the
+//    blank stays when a part is empty), letter case ignored (accented
+//    letters included); every group of two or more, the
 //    groups in the order of their first member and each member, in the order
 //    of a sort by surname and given names (SortList, code 25): (619, 150,
 //    text) name, (620, 100, date) birth date, (621, 150, text) father,

@@ -239,6 +239,9 @@ void TPanneauAvance::ChampChange()
     m_lignes[2].Montre(!m_cbetou[1]->isHidden() && m_cbetou[1]->currentIndex() > 0);
     m_chargement = avant;
 
+    // The title is the report's at once, whether the selection applies now
+    // or later.
+    m_rapport.DefinitTitre(m_eTitre->text());
     if (m_cbAppAvance->isChecked() && !valeurSansCode())
         demandeApplication();
 }
@@ -295,10 +298,8 @@ void TPanneauAvance::bOkAvanceClick()
 void TPanneauAvance::bchpClick(int ligne)
 {
     QLineEdit *code = m_lignes[static_cast<size_t>(ligne)].Code;
-    const QString resultat = EditeContenu(m_bd, m_personne ? m_personne() : 0, code->text(), this);
-    // An empty result is a cancelled builder: the code typed stays.
-    if (!resultat.isEmpty())
-        code->setText(resultat);
+    // The builder's result replaces the code, even empty (cancelled).
+    code->setText(EditeContenu(m_bd, m_personne ? m_personne() : 0, code->text(), this));
 }
 
 // ---- Selection files -------------------------------------------------------

@@ -27,10 +27,11 @@ class TfmRapport;
 //    cbAppAvance is checked; sbSauveP saves under the name of eFileP;
 //  - cbSource "Rechercher parmis": "Tout le monde", "Individus dans le
 //    rapport" (a copy of the report list; none gives an empty result);
-//  - eTitre "Titre du rapport" ("Rapport personnalisé"), the report's title;
+//  - eTitre "Titre du rapport" ("Rapport personnalisé"), the report's title,
+//    given to the report window at every change (TfmRapport::DefinitTitre);
 //  - rows n = 1..3: the code echpN with its builder button bchpN "?" (the
-//    field-code builder on the code with the current person as example; a
-//    result replaces the code, a cancelled builder leaves it), the test
+//    field-code builder on the code with the current person as example; its
+//    result replaces the code, a cancelled builder empties it), the test
 //    cbsignN (the fifteen tests, none chosen at first) and the value ecompN;
 //  - the joins cbetou1 (rows 1 and 2) and cbetou2 (row 3): "(vide)", "ET",
 //    "OU";

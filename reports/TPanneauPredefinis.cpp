@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,7 +27,8 @@ namespace {
 
 // The report window's progress bar; its messages are handled now and then,
 // so that it can be moved and redrawn, and a database replaced meanwhile
-// stops the report.
+// stops the report. The bar moves a few times a second only: redrawn at
+// every step, it would cost more than a fast report itself.
 class TAvancementRapport final : public TAvancement
 {
 public:
@@ -46,7 +48,8 @@ private:
     TCadence m_cadence;
 };
 
-void remplitGrille(TBKStringGrid &grille, const TTableau &t)
+// The rows are moved into the grid: the table is not used afterwards.
+void remplitGrille(TBKStringGrid &grille, TTableau &t)
 {
     const int nc = static_cast<int>(t.Colonnes.size());
     grille.Clear();
@@ -57,7 +60,7 @@ void remplitGrille(TBKStringGrid &grille, const TTableau &t)
         grille.SetColumn(c, colonne.Titre, colonne.Large, colonne.Sorte);
     }
     for (int r = 0; r < t.NbLignes(); ++r) {
-        grille.SetRow(r + 1, t.Lignes[static_cast<size_t>(r)]);
+        grille.SetRow(r + 1, std::move(t.Lignes[static_cast<size_t>(r)]));
         grille.SetRowData(r + 1, t.Valeurs[static_cast<size_t>(r)]);
     }
 }

@@ -59,9 +59,8 @@ void TPanneauWeb::construit()
     m_cbWebConjoints->setObjectName(u"cbWebConjoints"_s);
     m_cbWebComp = new QCheckBox(u"Complément d'information"_s, this);
     m_cbWebComp->setObjectName(u"cbWebComp"_s);
-    // The dates of birth and death: the person text templates have no tag
-    // for a year alone.
-    m_eWebComp = new QLineEdit(u"(<naissance>-<décès>)"_s, this);
+    // The years of birth and death.
+    m_eWebComp = new QLineEdit(u"(<eve:Naissance,Année>-<eve:Décès,Année>)"_s, this);
     m_eWebComp->setObjectName(u"eWebComp"_s);
     m_bWebComp = new QToolButton(this);
     m_bWebComp->setObjectName(u"bWebComp"_s);
@@ -135,10 +134,8 @@ void TPanneauWeb::cbWebCompClick()
 
 void TPanneauWeb::bWebCompClick()
 {
-    const QString resultat = EditeContenu(m_bd, m_personne ? m_personne() : 0, m_eWebComp->text(), this);
-    // An empty result is a cancelled builder: the template stays.
-    if (!resultat.isEmpty())
-        m_eWebComp->setText(resultat);
+    // The builder's result replaces the template, even empty (cancelled).
+    m_eWebComp->setText(EditeContenu(m_bd, m_personne ? m_personne() : 0, m_eWebComp->text(), this));
 }
 
 QString TPanneauWeb::Affiche()

@@ -21,9 +21,10 @@ class TBD;
 // "L'ascendance par génération avec les absents", "Les ascendants manquant";
 // cbWebFratrie "Afficher la fratrie"; cbWebConjoints "Afficher les autres
 // conjoints"; cbWebComp "Complément d'information" with the template eWebComp
-// and its builder button bWebComp "?" (the field-code builder on the
-// template; a result replaces it, a cancelled builder leaves it), both shown
-// only while cbWebComp is checked; seWebGen "Générations" (1 to 99, default
+// (at first "(<eve:Naissance,Année>-<eve:Décès,Année>)", the years of birth
+// and death) and its builder button bWebComp "?" (the field-code builder on
+// the template; its result replaces it, a cancelled builder empties it), both
+// shown only while cbWebComp is checked; seWebGen "Générations" (1 to 99, default
 // 5, the person being the first); Button1 "Afficher" and Button3 "&Fermer"
 // (asks for the window to close, Ferme).
 //

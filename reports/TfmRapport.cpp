@@ -202,6 +202,11 @@ const QString &TfmRapport::Titre() const
     return m_titre;
 }
 
+void TfmRapport::DefinitTitre(const QString &titre)
+{
+    m_titre = titre;
+}
+
 bool TfmRapport::Occupe() const
 {
     return m_occupe;

@@ -94,6 +94,9 @@ public:
     // The report list and its title.
     const TR &Liste() const;
     const QString &Titre() const;
+    // Gives the person report a new title, which the caption shows from the
+    // next fill on (the list and the grid stay as they are).
+    void DefinitTitre(const QString &titre);
     // True while a fill runs (between InitRapport and FinRapport included).
     bool Occupe() const;
 

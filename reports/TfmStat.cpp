@@ -1,6 +1,7 @@
 #include "TfmStat.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -50,15 +51,10 @@ constexpr int SourceToutes = 0;
 constexpr int SourceNesEntre = 1;
 constexpr int SourceRapport = 2;
 
-// The default ranges, for settings that would not give a drawable graph.
-constexpr TPlageStat AgesDefaut{0, 100, 10};
-constexpr TPlageStat AnneesDefaut{1900, 2100, 10};
-
-TPlageStat plageValide(int min, int max, int pas, const TPlageStat &defaut)
-{
-    const TPlageStat p = CorrigePlage(min, max, pas);
-    return ColonnesPlage(p) <= MaxColonnesStat ? p : defaut;
-}
+// The ranges the window opens on, whatever was left last time: a century
+// by decades, ages by decades.
+constexpr TPlageStat AgesOuverture{0, 100, 10};
+constexpr TPlageStat AnneesOuverture{1900, 2000, 10};
 
 // A list wide enough for its longest entry: the source's entry grows with
 // its period or its count.
@@ -264,10 +260,16 @@ void TfmStat::showEvent(QShowEvent *event)
         m_cbVoir->setCurrentIndex(StatAgeDeces);
         m_cbPour->setCurrentIndex(SourceToutes);
     }
-    // The ranges the user left last time, from the settings.
-    const TReglagesStat &r = m_reglages;
-    m_ages = plageValide(r.AgeMin, r.AgeMax, r.AgePas, AgesDefaut);
-    m_annees = plageValide(r.AnneeMin, r.AnneeMax, r.AnneePas, AnneesDefaut);
+    // Every showing starts from the usual ranges; the settings follow them.
+    m_ages = AgesOuverture;
+    m_annees = AnneesOuverture;
+    TReglagesStat &r = m_reglages;
+    r.AgeMin = m_ages.Min;
+    r.AgeMax = m_ages.Max;
+    r.AgePas = m_ages.Pas;
+    r.AnneeMin = m_annees.Min;
+    r.AnneeMax = m_annees.Max;
+    r.AnneePas = m_annees.Pas;
     m_resultat = TResultatStat();
     // The birth period is not asked again: the one chosen last serves.
     ChoisitSource(false);
@@ -288,6 +290,7 @@ void TfmStat::BaseRechargee()
 {
     // The numbers of the source name persons of the previous database.
     m_cbPour->setCurrentIndex(SourceToutes);
+    MontrePanneaux();
     m_colonne = -1;
     m_source.Clear();
     m_resultat = TResultatStat();
@@ -309,11 +312,17 @@ void TfmStat::cbVoirChange()
     if (ages || annees)
         m_mode = ages ? 1 : 0;
     MontrePlage();
-    // The range edits only show for a statistic that uses them.
-    m_pMinMax->setVisible(ages || annees);
-    m_pPas->setVisible(ages || annees);
+    MontrePanneaux();
     m_colonne = -1;
     MinMaxPasExit();
+}
+
+void TfmStat::MontrePanneaux()
+{
+    const int entree = Statistique();
+    const bool plage = StatistiqueAges(entree) || StatistiqueAnnees(entree);
+    m_pMinMax->setVisible(plage || m_cbPour->currentIndex() == SourceNesEntre);
+    m_pPas->setVisible(plage);
 }
 
 void TfmStat::MinMaxPasExit()
@@ -343,6 +352,7 @@ void TfmStat::MinMaxPasExit()
 void TfmStat::cbPourChange()
 {
     ChoisitSource(true);
+    MontrePanneaux();
     Affiche();
 }
 

@@ -38,10 +38,12 @@ struct TReglagesStat;
 // Pas to at least 1; a range needing more than MaxColonnesStat columns is
 // refused with a message and the previous range stays.
 //
-// The ranges and the birth period are those of the settings (`reglages`,
-// section gene\Stat of gene.ini), read at each showing and written back at
-// each change. The database, the report window and the settings must outlive
-// the window.
+// Each showing starts from the years 1900..2000 and the ages 0..100, both by
+// steps of 10, whatever the settings held; the ranges then go to the
+// settings (`reglages`, section gene\Stat of gene.ini) at each change. The
+// birth period is the settings' own. pMinMax also shows while the source is
+// "Né entre date", for every statistic. The database, the report window and
+// the settings must outlive the window.
 class TfmStat final : public QWidget
 {
     Q_OBJECT
@@ -94,6 +96,8 @@ private:
     // period again, else the stored one serves.
     void ChoisitSource(bool demande);
     void MinMaxPasExit();
+    // pMinMax and pPas as the statistic and the source ask.
+    void MontrePanneaux();
     void GraphMouseMove(int col, int val);
     void GraphMouseColonneClick(int col);
     TPlageStat &PlageCourante();
@@ -124,7 +128,7 @@ private:
     // 0: the edits show the year range, 1: the age range.
     int m_mode = 0;
     TPlageStat m_ages;
-    TPlageStat m_annees{1900, 2100, 10};
+    TPlageStat m_annees{1900, 2000, 10};
     bool m_premiere = true;
     bool m_calcul = false;
 };

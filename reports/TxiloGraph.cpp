@@ -146,8 +146,11 @@ int TxiloGraph::ValeurColonne(int col) const
 
 int TxiloGraph::Sommet() const
 {
-    if (m_maxiY >= 1)
-        return m_maxiY;
+    return m_maxiY >= 1 ? m_maxiY : PlusGrandeValeur();
+}
+
+int TxiloGraph::PlusGrandeValeur() const
+{
     int plusGrande = 0;
     for (int i = 0, n = NombreColonnes(); i < n; ++i)
         plusGrande = std::max(plusGrande, Valeur(m_valY[i]));
@@ -264,8 +267,9 @@ void TxiloGraph::Dessine(QPainter &peintre, const QRect &zone) const
 
 int TxiloGraph::ColonneEn(const QPoint &point) const
 {
-    // The bars as drawn: a click above a bar shortened by MaxiY hits nothing.
-    for (const TGeometrieGraph::TBarre &b : Barres(rect(), Sommet())) {
+    // The bars as they stand against the largest value, whatever MaxiY: a
+    // raised axis top shortens the bars drawn, not the places that hit them.
+    for (const TGeometrieGraph::TBarre &b : Barres(rect(), PlusGrandeValeur())) {
         if (b.Rect.contains(point))
             return b.Colonne;
     }

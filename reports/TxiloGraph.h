@@ -124,8 +124,10 @@ public:
     // Draws the graph into `zone` of any painter (screen, printer, image),
     // with the painter's pen for frames and texts and its font.
     void Dessine(QPainter &peintre, const QRect &zone) const;
-    // The column whose bar holds the point (widget coordinates), as drawn on
-    // screen; -1 when none.
+    // The column whose bar holds the point (widget coordinates); -1 when
+    // none. The bars are measured against the largest value even when MaxiY
+    // raises the axis top of the drawing: the place above a shortened bar,
+    // up to the height it would have without MaxiY, still hits it.
     int ColonneEn(const QPoint &point) const;
 
 protected:
@@ -138,6 +140,8 @@ private:
     // Top of the value axis: MaxiY, or the largest value; 0 when no value is
     // positive.
     int Sommet() const;
+    // The largest value of the columns; 0 when none is positive.
+    int PlusGrandeValeur() const;
     std::vector<TGeometrieGraph::TBarre> Barres(const QRect &zone, int sommet) const;
     void Change();
     void Survol(int col);

@@ -422,6 +422,9 @@ void TQuorWin::CreeTaches()
                     autre->setChecked(autre == bouton);
                 }
                 m_critere->MontrePanneau(panneau);
+                // The web page panel comes with the report window.
+                if (panneau == TfmRapportCritere::PanneauWeb)
+                    MontreRapport();
             } else if (!sbRapAff->isChecked() && !sbRapCol->isChecked() && !sbRapAvance->isChecked()
                        && !sbRapDef->isChecked() && !sbRapWeb->isChecked()) {
                 m_critere->hide();

@@ -450,9 +450,31 @@ TEST_F(Avance, WhenTheSelectionApplies)
     QTest::mouseClick(controle<QCheckBox>(u"cbAppAvance"_s), Qt::LeftButton);
     choisit("cbsign2", "date inférieure à");
     EXPECT_EQ(v(rapport->Liste()), apres);
+    // The title is the report's at every change, applied or not.
+    tape("eTitre", u" bis"_s);
+    EXPECT_EQ(rapport->Titre(), S("Rapport personnalisé bis"));
+    EXPECT_EQ(v(rapport->Liste()), apres);
     appuie("bOkAvance");
-    EXPECT_EQ(v(rapport->Liste()), et(m, ceux(base.bd, [&](int p) { return DateYear(base.bd.BirthDate(p)) < 1800; })));
+    const V avant = et(m, ceux(base.bd, [&](int p) { return DateYear(base.bd.BirthDate(p)) < 1800; }));
+    EXPECT_EQ(v(rapport->Liste()), avant);
+    EXPECT_EQ(rapport->windowTitle(), S("Rapport personnalisé bis (%1 personnes)").arg(avant.size()));
     EXPECT_FALSE(critere->isVisible());
+}
+
+// "Texte inférieur à" and "texte supérieur à" compare texts: every birth
+// year, a text beginning with "1", comes before "9".
+TEST_F(Avance, TextTestsCompareTextsNotNumbers)
+{
+    tape("echp1", u"<naissance>"_s);
+    choisit("cbsign1", "texte inférieur à");
+    tape("ecomp1", u"9"_s);
+    EXPECT_EQ(v(rapport->Liste()), ceux(base.bd, [](int) { return true; }));
+    choisit("cbsign1", "texte supérieur à");
+    EXPECT_EQ(v(rapport->Liste()), V());
+    // After "1750": 1810, 1760, 1850 and 1801, not 1700 nor "12/3/1799".
+    efface("ecomp1");
+    tape("ecomp1", u"1750"_s);
+    EXPECT_EQ(v(rapport->Liste()), (V{2, 3, 6, 7}));
 }
 
 // Keys typed while the report fills (here with a list from another window)
@@ -666,8 +688,10 @@ TEST_F(PageWeb, AfficherWritesANewPageEachTime)
     appuie("cbWebComp");
     EXPECT_TRUE(controle<QWidget>("eWebComp")->isVisible());
     EXPECT_TRUE(controle<QWidget>("bWebComp")->isVisible());
+    // The complement gives the years of birth and death.
     const QString complement = controle<QLineEdit>("eWebComp")->text();
-    EXPECT_FALSE(complement.isEmpty());
+    EXPECT_EQ(complement, S("(<eve:Naissance,Année>-<eve:Décès,Année>)"));
+    EXPECT_EQ(ExpandTemplate(famille.bd, 13, complement), u"(1980-)"_s);
     appuie("Button1");
     ASSERT_EQ(dialogues.Pages.size(), 2);
     EXPECT_EQ(dialogues.Pages[1], DossierGenealogie + u"html/rapport2.htm"_s);
@@ -698,8 +722,8 @@ TEST_F(PageWeb, APageThatCannotBeWrittenIsTold)
 }
 
 // The field-code builders of the advanced selection and of the web page:
-// their result replaces the template of their edit; cancelled, they leave
-// it as it was.
+// their result replaces the template of their edit; cancelled, they empty
+// it.
 TEST_F(PageWeb, BuildersReplaceTheirTemplate)
 {
     const struct {
@@ -730,7 +754,7 @@ TEST_F(PageWeb, BuildersReplaceTheirTemplate)
             [](TfmEditeContenu &d) { QTest::mouseClick(d.findChild<QPushButton *>(u"B_Annuler"_s), Qt::LeftButton); });
         appuie(c.bouton);
         ASSERT_TRUE(annule.Ouvert);
-        EXPECT_EQ(controle<QLineEdit>(c.edit)->text(), u"<sexe>"_s);
+        EXPECT_EQ(controle<QLineEdit>(c.edit)->text(), QString());
     }
 }
 

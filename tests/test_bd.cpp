@@ -108,13 +108,17 @@ TEST_F(BD, PersonFieldCodes)
         {u"  Anne"_s, u"Anne"_s},      {u"Jean \"unclosed"_s, u"Jean"_s}, {QString(), QString()}};
     for (const auto &[texte, usuel] : prenoms)
         EXPECT_EQ(PrenomUsuel(texte), usuel) << texte.toStdString();
+    // The blank stays when either part is empty, so that a surname alone
+    // never reads as a given name alone.
     bd.SetSurname(p, u"DUPONT"_s);
     bd.SetGivenNames(p, QString());
-    EXPECT_EQ(bd.FullName(p), u"DUPONT");
+    EXPECT_EQ(bd.FullName(p), u"DUPONT ");
     bd.SetGivenNames(p, u"Jules \"Julot\""_s);
     EXPECT_EQ(bd.FullName(p), u"DUPONT Julot");
     bd.SetSurname(p, QString());
-    EXPECT_EQ(bd.FullName(p), u"Julot");
+    EXPECT_EQ(bd.FullName(p), u" Julot");
+    EXPECT_EQ(bd.FullName(0), QString());
+    EXPECT_EQ(bd.FullName(bd.PersonCount() + 1), QString());
 }
 
 TEST_F(BD, EventsByTypeInListsAndSlots)

@@ -248,11 +248,30 @@ TEST(Graphe, MouseOverAndClickOnBars)
     QTest::mouseClick(&graphe, Qt::RightButton, {}, QPoint(84, 65));
     EXPECT_TRUE(clics.empty());
 
-    // The axis top raised above the data: the bars are shorter and only what
-    // is drawn can be hit.
+    // The axis top raised above the data: the bars are drawn shorter (the
+    // second one from y 65, the third from 104), but the mouse still finds
+    // them up to the height they have against the largest value.
     graphe.SetMaxiY(10);
-    EXPECT_EQ(graphe.ColonneEn({84, 30}), -1);
-    EXPECT_EQ(graphe.ColonneEn({84, 70}), 1);
+    const QImage image = graphe.grab().toImage();
+    EXPECT_TRUE(blanc(image, 84, 30));
+    EXPECT_TRUE(blanc(image, 127, 90));
+    const struct {
+        QPoint point;
+        int colonne;
+    } hautes[] = {{{84, 30}, 1}, {{84, 70}, 1}, {{127, 90}, 2}, {{127, 60}, -1}, {{41, 80}, 0}, {{41, 40}, -1}};
+    for (const auto &c : hautes) {
+        SCOPED_TRACE(c.colonne);
+        survols.clear();
+        clics.clear();
+        QTest::mouseMove(&graphe, c.point);
+        QTest::mouseClick(&graphe, Qt::LeftButton, {}, c.point);
+        ASSERT_FALSE(survols.empty());
+        EXPECT_EQ(survols.back().first, c.colonne);
+        EXPECT_EQ(clics.size(), c.colonne < 0 ? 0U : 1U);
+        if (!clics.empty()) {
+            EXPECT_EQ(clics.front(), std::make_pair(c.colonne, graphe.ValeurColonne(c.colonne)));
+        }
+    }
 
     // No column at all: nothing is hit.
     graphe.SetValX({});

@@ -135,6 +135,9 @@ TEST(Listes, CompareByTest)
         {"Martin", "x", 1, true},          {"Hélène", "LÈN", 2, true},      {"Hélène", "z", 2, false},
         {"Hélène", "z", 3, true},          {"Martin", "mar", 4, true},      {"Martin", "martinez", 4, false},
         {"Émile", "Eric", 5, true},        {"Zola", "abel", 5, false},      {"Zola", "abel", 6, true},
+        // Texts compare as texts, numbers in them too.
+        {"10", "9", 5, true},              {"10", "9", 6, false},           {"9", "10", 6, true},
+        {"rue 10", "RUE 9", 5, true},
         {"1/2/1900", "1/2/1900", 7, true}, {"1/2/1900", "1900", 7, false},  {"1/2/1900", "1900", 8, true},
         {"1/2/1900", "1901", 9, true},     {"1/2/1900", "1899", 10, true},  {"1/2/1900", "1899", 9, false},
         {"12", " 12 ", 11, true},          {"x", "y", 11, false},           {"x", "y", 12, false},

@@ -166,6 +166,27 @@ TEST(Modeles, TagsInAnyCaseAmongPlainTextAndUnknownTags)
         EXPECT_EQ(f.x(4, c.modele), u8(c.attendu)) << c.modele;
 }
 
+// A field of the first event of a type, named as the user writes it: the
+// years of birth and death of a complement, the place of the baptism typed
+// in lower case; without a field, or with an unknown one, it is plain text.
+TEST(Modeles, EventFieldsByTypeName)
+{
+    const Famille f;
+    const Cas cas[] = {
+        {"(<eve:Naissance,Année>-<eve:Décès,Année>)", "(1926-1990)"},
+        {"<EVE:Baptême,lieu> <eve:décès,Date> <eve:Naissance,Note>", "Lyon 2/4/1990 "},
+        {"<eve:Inhumation,Lieu>", "Paris, Montparnasse"},
+        {"<eve:Mariage,Année>", ""},
+        {"<eve:Naissance>", "<eve:Naissance>"},
+        {"<eve:Naissance,Heure>", "<eve:Naissance,Heure>"},
+        {"<eve:,Date>", "<eve:,Date>"},
+    };
+    for (const Cas &c : cas)
+        EXPECT_EQ(f.x(4, c.modele), u8(c.attendu)) << c.modele;
+    EXPECT_EQ(f.x(8, "(<eve:Naissance,Année>-<eve:Décès,Année>)"), u8("(-)"));
+    EXPECT_EQ(Seul("<eve:Naissance,Année>", "vers 1850"), u8("1850"));
+}
+
 TEST(Modeles, PersonOutOfRangeOrFreeKeepsOnlyThePlainText)
 {
     const Famille f;

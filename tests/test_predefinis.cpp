@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -451,7 +452,50 @@ TEST_F(Predefinis, EachReportGivesItsTable)
         EXPECT_EQ(valeurs(), c.Valeurs.empty() ? std::vector<int>(static_cast<size_t>(c.Table.size() - 1), 0)
                                                : c.Valeurs);
         EXPECT_EQ(grille->isVisible(), c.Table.size() > 1);
+        // Every title shows whole in its column, with its margins and the
+        // room of the sort mark.
+        const QHeaderView *titres = grille->horizontalHeader();
+        const QFontMetrics mesures = titres->fontMetrics();
+        const int marge = titres->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titres);
+        for (int col = 0; col < grille->ColCount(); ++col) {
+            const QString titre = grille->Cell(col, 0);
+            EXPECT_GE(grille->ColWidth(col), mesures.horizontalAdvance(titre) + 4 * marge + mesures.height())
+                << titre.toStdString();
+        }
     }
+}
+
+// A surname alone and a given name alone are different names: "Unknown "
+// and " Unknown" are no namesakes, while "UNKNOWN " is the first one's.
+TEST_F(Predefinis, DuplicatesKeepTheBlankOfAnEmptyPart)
+{
+    const int nom = base.personne("Unknown", "", SexeHomme);
+    const int prenom = base.personne("", "Unknown", SexeHomme);
+    choisit(6);
+    EXPECT_EQ(valeurs(), (std::vector<int>{16, 17, 9, 10, 11}));
+    const int autre = base.personne("UNKNOWN", "", SexeFemme);
+    choisit(8);
+    choisit(6);
+    EXPECT_EQ(valeurs(), (std::vector<int>{16, 17, 9, 10, 11, nom, autre}));
+    EXPECT_EQ(grille->Cell(0, 6), u"Unknown "_s);
+    EXPECT_EQ(grille->Cell(0, 7), u"UNKNOWN "_s);
+    const std::vector<int> listees = valeurs();
+    EXPECT_EQ(std::count(listees.begin(), listees.end(), prenom), 0);
+}
+
+// The persons column of the events per surname counts a person for any of
+// the four events, not for a birth only.
+TEST_F(Predefinis, EventsPerSurnameCountPersonsOfEveryKind)
+{
+    base.eve(base.personne("ROUX", "Marc", SexeHomme), "Baptême", "1901", P);
+    const int anne = base.personne("ROUX", "Anne", SexeFemme);
+    base.eve(anne, "Décès", "1950", PA);
+    base.eve(anne, "Inhumation", "1950", P);
+    base.eve(base.personne("ROUX", "Luc", SexeHomme), "Naissance", "1903", Q);
+    choisit(0);
+    const Lignes t = titresEtLignes();
+    ASSERT_FALSE(t.isEmpty());
+    EXPECT_EQ(t.last(), (QStringList{u"ROUX"_s, u"3"_s, u"1"_s, u"1"_s, u"1"_s, u"1"_s}));
 }
 
 TEST_F(Predefinis, EachReportShowsItsOwnOptions)

@@ -406,7 +406,7 @@ TEST_F(Ajoute, OkAddsTheChosenRelative)
     fenetre.B_OkClick();
     ASSERT_EQ(ajoutees.size(), 2);
     const int nouvelle = ajoutees[1][0].toInt();
-    EXPECT_TRUE(bd.PersonInUse(nouvelle) && bd.FullName(nouvelle).isEmpty());
+    EXPECT_TRUE(bd.PersonInUse(nouvelle) && bd.Surname(nouvelle).isEmpty() && bd.GivenNames(nouvelle).isEmpty());
     EXPECT_EQ(hote.Selec, nouvelle);
     EXPECT_EQ(hote.Titres.last(), MLText(301));
     remplit(true);

@@ -409,6 +409,10 @@ TEST_F(Shell, EachReportTaskButtonShowsItsPanel)
         QTest::mouseClick(bouton(t.bouton), Qt::LeftButton);
         ASSERT_TRUE(options->isVisible());
         EXPECT_EQ(options->PanneauCourant(), t.panneau);
+        // The web page panel brings the report window, and its button down.
+        const bool web = t.panneau == TfmRapportCritere::PanneauWeb;
+        EXPECT_EQ(w.Rapport()->isVisible(), web);
+        EXPECT_EQ(bouton("SB_Rapport")->isChecked(), web);
         EXPECT_TRUE(options->findChild<QWidget *>(QLatin1String(t.controle))->isVisible());
         for (const auto &autre : taches)
             EXPECT_EQ(bouton(autre.bouton)->isChecked(), &autre == &t) << autre.bouton;

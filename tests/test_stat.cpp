@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
@@ -149,22 +151,30 @@ protected:
     TxiloGraph *graph = nullptr;
 };
 
-TEST_F(FenetreStat, OpensOnTheAgeAtDeathOfEveryPersonWithTheRangesOfTheSettings)
+// Whatever the settings hold, every showing starts from the years
+// 1900..2000 and the ages 0..100, by tens.
+TEST_F(FenetreStat, OpensOnTheAgeAtDeathOfEveryPersonWithTheUsualRanges)
 {
     reglages.AgeMin = 20;
     reglages.AgeMax = 80;
     reglages.AgePas = 20;
+    reglages.AnneeMin = 1900;
+    reglages.AnneeMax = 2100;
+    reglages.AnneePas = 10;
     montre();
     EXPECT_EQ(cbVoir->currentIndex(), StatAgeDeces);
     EXPECT_EQ(cbPour->currentIndex(), 0);
     EXPECT_EQ(personnes(stat->Source()), personnes(AllPersons(famille.bd)));
     EXPECT_TRUE(stat->findChild<QWidget *>(u"pMinMax"_s)->isVisible());
     EXPECT_TRUE(stat->findChild<QWidget *>(u"pPas"_s)->isVisible());
-    EXPECT_EQ(QStringList({eMin->text(), eMax->text(), ePas->text()}), QStringList({u"20"_s, u"80"_s, u"20"_s}));
-    EXPECT_EQ(graph->ValX(), QStringList({u"20+"_s, u"40+"_s, u"60+"_s}));
-    EXPECT_EQ(valeurs(), QStringList({u"0"_s, u"0"_s, u"1"_s}));
+    EXPECT_EQ(QStringList({eMin->text(), eMax->text(), ePas->text()}), QStringList({u"0"_s, u"100"_s, u"10"_s}));
+    EXPECT_EQ(graph->ValX().size(), 10);
+    EXPECT_EQ(graph->ValX().first(), u"0+"_s);
+    EXPECT_EQ(graph->ValX().last(), u"90+"_s);
+    EXPECT_EQ(valeurs().value(7), u"1"_s);
     EXPECT_EQ(graph->ColorBar(), QColor(0xa9, 0xc8, 0xe8));
     EXPECT_TRUE(commentaire().contains(MLFormat(851, {u"70,00"_s})));
+    EXPECT_EQ(std::tuple(reglages.AgeMin, reglages.AgeMax, reglages.AgePas), std::tuple(0, 100, 10));
 
     // A separator computes the men and women; the range edits go away.
     choisit(cbVoir, 2);
@@ -172,11 +182,21 @@ TEST_F(FenetreStat, OpensOnTheAgeAtDeathOfEveryPersonWithTheRangesOfTheSettings)
     EXPECT_EQ(valeurs(), QStringList({u"6"_s, u"6"_s}));
     EXPECT_FALSE(stat->findChild<QWidget *>(u"pMinMax"_s)->isVisible());
 
-    // The year statistics show the year range.
+    // The year statistics show the year range: ten decades.
     choisit(cbVoir, StatNaissancesAnnee);
-    EXPECT_EQ(QStringList({eMin->text(), eMax->text(), ePas->text()}), QStringList({u"1900"_s, u"2100"_s, u"10"_s}));
-    EXPECT_EQ(graph->ValX().size(), 20);
+    EXPECT_EQ(QStringList({eMin->text(), eMax->text(), ePas->text()}), QStringList({u"1900"_s, u"2000"_s, u"10"_s}));
+    EXPECT_EQ(graph->ValX().size(), 10);
+    EXPECT_EQ(graph->ValX().last(), u"1990+"_s);
     EXPECT_EQ(valeurs().mid(0, 9), QStringList({u"2"_s, u"1"_s, u"2"_s, u"1"_s, u"1"_s, u"2"_s, u"0"_s, u"0"_s, u"1"_s}));
+    EXPECT_EQ(std::tuple(reglages.AnneeMin, reglages.AnneeMax, reglages.AnneePas), std::tuple(1900, 2000, 10));
+
+    // A range changed by the user lasts until the window is shown again.
+    saisit(eMax, u"1950"_s);
+    EXPECT_EQ(graph->ValX().size(), 5);
+    stat->hide();
+    montre();
+    EXPECT_EQ(QStringList({eMin->text(), eMax->text(), ePas->text()}), QStringList({u"1900"_s, u"2000"_s, u"10"_s}));
+    EXPECT_EQ(graph->ValX().size(), 10);
 }
 
 TEST_F(FenetreStat, RangeEditsAreReadCorrectedAndKeptInTheSettings)
@@ -265,6 +285,9 @@ TEST_F(FenetreStat, BornBetweenAsksThePeriod)
     }
     EXPECT_EQ(cbPour->currentIndex(), 0);
     EXPECT_EQ(stat->Source().Count(), 12);
+    auto *pMinMax = stat->findChild<QWidget *>(u"pMinMax"_s);
+    auto *pPas = stat->findChild<QWidget *>(u"pPas"_s);
+    EXPECT_FALSE(pMinMax->isVisible());
 
     {
         ReponseModale<TfmStatDate> periode([](TfmStatDate &d) {
@@ -277,6 +300,14 @@ TEST_F(FenetreStat, BornBetweenAsksThePeriod)
     }
     EXPECT_EQ(cbPour->currentIndex(), 1);
     EXPECT_EQ(cbPour->itemText(1), MLFormat(857, {u"1926"_s, u"1942"_s}));
+    // Born between dates, the minimum and maximum show for every statistic;
+    // the step only for those with ranges.
+    EXPECT_TRUE(pMinMax->isVisible());
+    EXPECT_FALSE(pPas->isVisible());
+    choisit(cbVoir, StatNaissancesJour);
+    EXPECT_TRUE(pMinMax->isVisible());
+    EXPECT_FALSE(pPas->isVisible());
+    choisit(cbVoir, 0);
     // Shown whole, even in a narrow window.
     stat->resize(200, stat->height());
     QCoreApplication::processEvents();
@@ -291,6 +322,9 @@ TEST_F(FenetreStat, BornBetweenAsksThePeriod)
     stat->hide();
     montre();
     EXPECT_EQ(personnes(stat->Source()), (std::vector<int>{4, 5, 6, 7}));
+    EXPECT_TRUE(pMinMax->isVisible());
+    choisit(cbPour, 0);
+    EXPECT_FALSE(pMinMax->isVisible());
 }
 
 TEST_F(FenetreStat, AccordingToTheReportTakesOnlyItsPersons)
