@@ -363,8 +363,12 @@ void TfmSource::ChargeFichier()
     m_mp->Ferme();
     m_photo = QImage();
     m_image = false;
-    const QString resolu = CheminSource(m_chemin);
-    const TGenreMedia genre = GenreMedia(m_chemin);
+    // The stored name may lack the extension of the file found (a bare
+    // "portrait" beside "portrait.jpg") or name a file that was replaced
+    // (a lost "voix.wav" beside "voix.jpg"): what is loaded is judged.
+    m_trouve = CheminSource(m_chemin);
+    const QString &resolu = m_trouve;
+    const TGenreMedia genre = GenreMedia(resolu);
     if (!resolu.isEmpty() && genre == TGenreMedia::Image) {
         m_image = ChargeImageSource(m_photo, resolu);
         if (!m_image)
@@ -484,7 +488,7 @@ void TfmSource::sbScanClick()
 
 void TfmSource::sbArbreClick()
 {
-    if (!EstPhotoArbre(m_chemin)) {
+    if (!EstPhotoArbre(m_trouve)) {
         AfficheAstuceUneFois(AstucePhotoArbre);
         return;
     }

@@ -96,6 +96,8 @@ private:
     THoteSource &m_hote;
     int m_source;
     QString m_chemin;
+    // The file m_chemin resolves to, empty when none is found.
+    QString m_trouve;
     std::vector<TLegende> m_legendes;
     int m_selection = 0;
     int m_zoom = 100;

@@ -132,6 +132,35 @@ TEST_F(Editeur, OpenedAndClosedUnchangedWritesTheSameFieldBack)
     EXPECT_EQ(fichier(), absent);
 }
 
+// The kind of file is that of the file found, not of the name stored.
+TEST_F(Editeur, TheFileFoundIsJudgedNotTheNameStored)
+{
+    // A bare name, found with ".jpg" beside the database.
+    image("portrait.jpg", 300, 200);
+    m_bd.SetSourceField(m_source, SrcFichier, u"portrait|5|6|nez"_s);
+    ouvre();
+    EXPECT_TRUE(controle<QWidget>("pPhoto")->isVisible());
+    EXPECT_EQ(zoom(), u"Zoom : -140 %");
+    QToolButton *arbre = controle<QToolButton>("sbArbre");
+    ASSERT_TRUE(arbre->isEnabled());
+    QTest::mouseClick(arbre, Qt::LeftButton);
+    EXPECT_TRUE(m_dialogues.Astuces.isEmpty());
+    EXPECT_EQ(controle<QComboBox>("cbSorte")->currentText(), u"Photo de l'arbre");
+    controle<QPushButton>("bOk")->click();
+    EXPECT_EQ(fichier(), u"portrait|5|6|nez");
+
+    // A lost sound whose name, with ".jpg", is a picture beside the
+    // database: the picture shows, the player stays closed.
+    image("voix.jpg", 100, 80);
+    m_bd.SetSourceField(m_source, SrcFichier, u"/perdu/voix.wav"_s);
+    ouvre();
+    EXPECT_TRUE(controle<QWidget>("pPhoto")->isVisible());
+    EXPECT_FALSE(controle<QWidget>("mp")->isVisible());
+    EXPECT_FALSE(TMediaFactice::Appels().join(u' ').contains(u"Ouvre"_s));
+    controle<QPushButton>("bOk")->click();
+    EXPECT_EQ(fichier(), u"/perdu/voix.wav");
+}
+
 TEST_F(Editeur, ZoomStepsOfTheMouseButtons)
 {
     m_bd.SetSourceField(m_source, SrcFichier, image("large.png", 1000, 100));
