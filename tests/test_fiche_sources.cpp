@@ -148,6 +148,15 @@ TEST_F(FicheSources, TheSelectedSourceShowsItsPictureOrPlaysItsSound)
     QTest::mouseClick(photo(), Qt::RightButton);
     EXPECT_EQ(editee, 1);
     EXPECT_EQ(liste()->item(0)->text(), u"Portrait de Pierre");
+
+    // A video plays in the same player (any letter case).
+    QFile(m_dossier.filePath(u"film.Avi"_s)).open(QIODevice::WriteOnly);
+    source(u"Film"_s, u"film.Avi"_s);
+    m_fiche->Affiche();
+    clic(3);
+    EXPECT_TRUE(photo()->Vide());
+    EXPECT_TRUE(lecteur()->isVisible());
+    EXPECT_EQ(TMediaFactice::Appels().last(), u"Ouvre "_s + m_dossier.filePath(u"film.Avi"_s));
 }
 
 TEST_F(FicheSources, NewSourcesAreMadeThenEditedUnlessTheTableIsFull)

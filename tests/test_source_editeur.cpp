@@ -268,6 +268,37 @@ TEST_F(Editeur, LegendsArePlacedDrawnSelectedAndRemoved)
     EXPECT_EQ(BaseModifiee, 1);
 }
 
+// A legend is pinned on the picture pixel under the click, whatever the zoom.
+TEST_F(Editeur, ALegendPlacedWhileZoomedLandsOnThePicturePixel)
+{
+    const QString chemin = image("acte.png", 200, 150);
+    const struct {
+        std::vector<Qt::MouseButton> clics; // the zoom clicks before placing
+        const char *zoom;
+        QPoint ecran;
+        const char *legende;
+    } cas[] = {
+        {{}, "100", {130, 40}, "|130|40|L"},
+        {{Qt::LeftButton}, "200", {130, 41}, "|65|20|L"},
+        {{Qt::LeftButton, Qt::LeftButton}, "300", {301, 92}, "|100|30|L"},
+        {{Qt::RightButton}, "-200", {30, 41}, "|60|82|L"},
+        {{Qt::RightButton, Qt::RightButton}, "-300", {50, 33}, "|150|99|L"},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.zoom);
+        m_bd.SetSourceField(m_source, SrcFichier, chemin);
+        ouvre();
+        for (Qt::MouseButton b : c.clics)
+            QTest::mouseClick(zone(), b, {}, QPoint(1, 1));
+        ASSERT_EQ(zoom(), u"Zoom : %1 %"_s.arg(QString::fromLatin1(c.zoom)));
+        m_dialogues.Saisies = {u"L"_s};
+        controle<QMenu>("pmZone")->findChild<QAction *>(u"miZoneAjoute"_s)->trigger();
+        QTest::mouseClick(zone(), Qt::LeftButton, {}, c.ecran);
+        controle<QPushButton>("bOk")->click();
+        EXPECT_EQ(fichier(), chemin + QString::fromLatin1(c.legende));
+    }
+}
+
 TEST_F(Editeur, TheThousandAndFirstLegendIsRefused)
 {
     QString champ = image("acte.png", 200, 150);
