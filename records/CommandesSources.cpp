@@ -53,8 +53,9 @@ void TCommandesSources::Ajoute()
         AppMessageBox(MLText(TexteSourcesPleines), MsgErreur, BoutonsOk);
         return;
     }
+    if (EditeSource(m_bd, *this, s, m_fenetre, true) == 0)
+        return;
     BaseModifiee = 1;
-    EditeSource(m_bd, *this, s, m_fenetre);
     SourcesModifiees();
 }
 

@@ -29,7 +29,8 @@ public:
     ~TCommandesSources() override;
 
     // Enables and connects the window's buttons found by name:
-    // sbSourceAjoute (a new source, tied to no person, in the editor),
+    // sbSourceAjoute (a new source, tied to no person, in the editor; kept
+    // only when the editor is closed with its bOk button),
     // sbSourceRech (a source chosen in the chooser, then edited),
     // SpeedButton4 (the chooser, to look through the sources) and
     // SpeedButton6 (the sources overview). Gives the source editor its

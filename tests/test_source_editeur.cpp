@@ -1,12 +1,14 @@
 // The source editor, driven as the user does.
 
 #include "BD.h"
+#include "CommandesSources.h"
 #include "DialoguesScriptes.h"
 #include "Globales.h"
 #include "HoteSourceTest.h"
 #include "Langue.h"
 #include "MediaFactice.h"
 #include "Options.h"
+#include "ReponseModale.h"
 #include "TfmSource.h"
 
 #include <gtest/gtest.h>
@@ -476,6 +478,46 @@ TEST_F(Editeur, AScannedPictureIsSavedBeforeItReplacesTheFile)
     QTest::mouseClick(controle<QToolButton>("sbScan"), Qt::LeftButton);
     EXPECT_EQ(m_dialogues.CheminsProposes.last(), m_dossier.filePath(u"genealogie/Acte_ n°2_3"_s));
     SetAcquisitionImage({});
+}
+
+// "Ajouter une source" of the main window: a new source is kept only when
+// its editor is closed with "Fermer".
+TEST_F(Editeur, ANewSourceCancelledIsNotKept)
+{
+    QWidget fenetre;
+    auto *ajoute = new QToolButton(&fenetre);
+    ajoute->setObjectName(u"sbSourceAjoute"_s);
+    int rafraichissements = 0;
+    auto *commandes = new TCommandesSources(m_bd, {{}, {}, [&] { ++rafraichissements; }}, &fenetre);
+    commandes->Branche();
+    SetAcquisitionImage({});
+    const auto enUsage = [&] {
+        int n = 0;
+        for (int s = 1; s <= m_bd.SourceCount(); ++s)
+            n += m_bd.SourceInUse(s) ? 1 : 0;
+        return n;
+    };
+    const int avant = enUsage();
+    for (const bool garde : {false, true}) {
+        SCOPED_TRACE(garde);
+        BaseModifiee = 0;
+        rafraichissements = 0;
+        int nouvelle = 0;
+        ReponseModale<TfmSource> reponse([&](TfmSource &e) {
+            nouvelle = e.Source();
+            if (garde)
+                e.findChild<QPushButton *>(u"bOk"_s)->click();
+            else
+                QTest::keyClick(&e, Qt::Key_Escape);
+        });
+        QTest::mouseClick(ajoute, Qt::LeftButton);
+        ASSERT_TRUE(reponse.Ouvert);
+        ASSERT_GT(nouvelle, 0);
+        EXPECT_EQ(m_bd.SourceInUse(nouvelle), garde);
+        EXPECT_EQ(enUsage(), avant + (garde ? 1 : 0));
+        EXPECT_EQ(BaseModifiee, garde ? 1 : 0);
+        EXPECT_EQ(rafraichissements > 0, garde);
+    }
 }
 
 } // namespace
