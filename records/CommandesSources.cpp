@@ -87,6 +87,11 @@ int TCommandesSources::ChoisitPersonne()
     return m_services.ChoisitPersonne ? m_services.ChoisitPersonne() : 0;
 }
 
+QBrush TCommandesSources::Fond() const
+{
+    return m_services.Fond ? m_services.Fond() : QBrush();
+}
+
 void TCommandesSources::SourcesModifiees()
 {
     if (m_services.SourcesModifiees)

@@ -23,6 +23,7 @@ public:
         std::function<void(int)> MontrePersonne; // makes a person current
         std::function<int()> ChoisitPersonne;    // the person search; 0 on cancel
         std::function<void()> SourcesModifiees;  // title, record form, tree
+        std::function<QBrush()> Fond;            // the background of the tree view
     };
     // `fenetre` (the main window) owns the object and parents its windows.
     TCommandesSources(TBD &bd, TServices services, QWidget *fenetre);
@@ -45,6 +46,7 @@ public:
     void MontrePersonne(int p) override;
     int ChoisitPersonne() override;
     void SourcesModifiees() override;
+    QBrush Fond() const override;
 
 private:
     TBD &m_bd;
