@@ -148,6 +148,19 @@ std::vector<int> PersonnesDeSource(const TBD &bd, int s)
     return personnes;
 }
 
+void OublieSource(TBD &bd, int s)
+{
+    if (!bd.SourceInUse(s))
+        return;
+    for (int p = 1; p <= bd.PersonCount(); ++p) {
+        for (int i = bd.PersonSourceCount(p); i >= 1; --i) {
+            if (bd.PersonSourceNumber(p, i) == s)
+                bd.RemovePersonSource(p, i);
+        }
+    }
+    bd.PlaceSource(s, TSrc());
+}
+
 QString NomDeFichierPour(const QString &titre)
 {
     static const QString interdits = QStringLiteral("/\\:*?\"<>|");

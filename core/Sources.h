@@ -73,6 +73,10 @@ bool ChargeImageSource(QImage &image, const QString &chemin, QSize boite = QSize
 // The persons whose source list holds source s, in person number order.
 std::vector<int> PersonnesDeSource(const TBD &bd, int s);
 
+// Frees source s and takes it out of every person's source list, so that
+// nothing still names it. Nothing happens when s is not in use.
+void OublieSource(TBD &bd, int s);
+
 // A file name made of a title: characters that a file name cannot hold on
 // the usual systems ("/\:*?"<>|" and control characters) become "_", ends
 // trimmed of blanks and dots; "source" when nothing is left.

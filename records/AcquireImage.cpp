@@ -86,7 +86,8 @@ bool TAcquireImage::AcquiertImage(QImage &image)
             if (statut != SANE_STATUS_GOOD) {
                 Erreur(EtapeOuvre, statut);
             } else {
-                acquise = Numerise(poignee, choisi, image);
+                if (Regle(poignee, choisi))
+                    acquise = Numerise(poignee, choisi, image);
                 s.Cancel(poignee);
                 s.Close(poignee);
             }
@@ -98,6 +99,22 @@ bool TAcquireImage::AcquiertImage(QImage &image)
     if (m_erreur && OnErreur)
         OnErreur(m_etape, m_statut, choisi.Nom, m_detail);
     return acquise;
+}
+
+bool TAcquireImage::Regle(SANE_Handle poignee, const TPeripherique &peripherique)
+{
+    const TOffreScan offre = LitOffre(*m_sane, poignee);
+    if (offre.Vide())
+        return true;
+    TReglagesScan reglages = offre.Actuels;
+    if (!m_fenetres.ChoisitReglages(peripherique, offre, reglages))
+        return false;
+    const SANE_Status statut = AppliqueReglages(*m_sane, poignee, reglages);
+    if (statut != SANE_STATUS_GOOD) {
+        Erreur(EtapeReglage, statut);
+        return false;
+    }
+    return true;
 }
 
 bool TAcquireImage::Numerise(SANE_Handle poignee, const TPeripherique &peripherique, QImage &image)

@@ -19,6 +19,12 @@ public:
     // -1 when the user cancelled. An empty list tells the user that no
     // scanner was found; the answer is then -1.
     virtual int ChoisitPeripherique(const std::vector<TPeripherique> &peripheriques) = 0;
+    // The settings the user chooses for a scan on `peripherique` among
+    // those `offre` lists (never empty): `reglages` holds the device's
+    // current ones on entry and the choice on return. False when the user
+    // cancelled.
+    virtual bool ChoisitReglages(const TPeripherique &peripherique, const TOffreScan &offre,
+                                 TReglagesScan &reglages) = 0;
     // Opens the progress window of the scan of device `peripherique`: modal
     // (the other windows keep painting but take no input), with a Cancel
     // that calls `annule`; closing it cancels too.
@@ -31,8 +37,9 @@ public:
 
 // Acquires one picture from a scanner through SANE and hands it to the
 // caller as a 24-bit RGB picture. Nothing else is touched: not the
-// clipboard, not the device's options (it scans with the options it has
-// now, and shows no window of its own).
+// clipboard, nor the device's options other than the resolution and the
+// scan mode that the user chooses (TFenetresAcquisition::ChoisitReglages)
+// when the device offers them; no window of the device's own is shown.
 //
 // The acquisition runs on the window thread: the progress window is modal
 // and the reads are paced by the event loop (in non-blocking mode, woken by
@@ -50,6 +57,7 @@ public:
         EtapeInit = 2,    // starting SANE (sane_init)
         EtapeChoix = 3,   // listing the devices
         EtapeOuvre = 4,   // opening the device chosen (sane_open)
+        EtapeReglage = 8, // setting the resolution and the mode
         EtapeDemarre = 5, // starting the scan (sane_start)
         EtapeTrame = 6,   // the parameters of a frame, the next frame
         EtapeLecture = 7, // reading the data (sane_read)
@@ -64,17 +72,19 @@ public:
 
     // The steps, in order: SANE is started (the busy cursor shows while it
     // starts and lists the devices); the user chooses a device; it is
-    // opened and the scan started; every frame is read to its end; then
+    // opened; the user chooses its settings, which are set; the scan is
+    // started; every frame is read to its end; then
     // the closing calls are made whatever happened before: sane_cancel and
     // sane_close for an opened device, sane_exit once SANE was started.
     // True with the picture in `image`; false otherwise, `image` unchanged:
     // no library, SANE not started, no device or the choice cancelled, the
-    // device not opened, the scan not started, cancelled or broken by an
-    // error, a frame that cannot be read, or no line received.
+    // device not opened, its settings cancelled or refused, the scan not
+    // started, cancelled or broken by an error, a frame that cannot be
+    // read, or no line received.
     bool AcquiertImage(QImage &image);
 
     // Called once, after the closing calls, for the failure that ended an
-    // acquisition (not for a choice cancelled nor a scan cancelled by the
+    // acquisition (not for a choice, settings or a scan cancelled by the
     // user): the step, the SANE status, the device's name when one was
     // chosen, and the reason when a frame could not be read (empty
     // otherwise).
@@ -82,6 +92,8 @@ public:
         OnErreur;
 
 private:
+    // The settings chosen and set; false when cancelled or refused.
+    bool Regle(SANE_Handle poignee, const TPeripherique &peripherique);
     bool Numerise(SANE_Handle poignee, const TPeripherique &peripherique, QImage &image);
     SANE_Status LitTrame(SANE_Handle poignee, TImageSane &assembleur);
     void Annule(SANE_Handle poignee);

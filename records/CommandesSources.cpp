@@ -53,8 +53,9 @@ void TCommandesSources::Ajoute()
         AppMessageBox(MLText(TexteSourcesPleines), MsgErreur, BoutonsOk);
         return;
     }
+    if (EditeSource(m_bd, *this, s, m_fenetre, true) == 0)
+        return;
     BaseModifiee = 1;
-    EditeSource(m_bd, *this, s, m_fenetre);
     SourcesModifiees();
 }
 
@@ -84,6 +85,11 @@ void TCommandesSources::MontrePersonne(int p)
 int TCommandesSources::ChoisitPersonne()
 {
     return m_services.ChoisitPersonne ? m_services.ChoisitPersonne() : 0;
+}
+
+QBrush TCommandesSources::Fond() const
+{
+    return m_services.Fond ? m_services.Fond() : QBrush();
 }
 
 void TCommandesSources::SourcesModifiees()

@@ -23,13 +23,15 @@ public:
         std::function<void(int)> MontrePersonne; // makes a person current
         std::function<int()> ChoisitPersonne;    // the person search; 0 on cancel
         std::function<void()> SourcesModifiees;  // title, record form, tree
+        std::function<QBrush()> Fond;            // the background of the tree view
     };
     // `fenetre` (the main window) owns the object and parents its windows.
     TCommandesSources(TBD &bd, TServices services, QWidget *fenetre);
     ~TCommandesSources() override;
 
     // Enables and connects the window's buttons found by name:
-    // sbSourceAjoute (a new source, tied to no person, in the editor),
+    // sbSourceAjoute (a new source, tied to no person, in the editor; kept
+    // only when the editor is closed with its bOk button),
     // sbSourceRech (a source chosen in the chooser, then edited),
     // SpeedButton4 (the chooser, to look through the sources) and
     // SpeedButton6 (the sources overview). Gives the source editor its
@@ -44,6 +46,7 @@ public:
     void MontrePersonne(int p) override;
     int ChoisitPersonne() override;
     void SourcesModifiees() override;
+    QBrush Fond() const override;
 
 private:
     TBD &m_bd;

@@ -1,11 +1,15 @@
 #include "Media.h"
 
+#include "Dialogues.h"
+#include "Langue.h"
 #include "Sources.h"
 
 #include <algorithm>
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QHBoxLayout>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QStyle>
 #include <QToolButton>
@@ -16,6 +20,9 @@
 namespace {
 
 constexpr qint64 PasMs = 5000;
+constexpr int TexteIllisible = 7610;
+constexpr int TexteSansSortie = 7611;
+constexpr int TexteRaisonInconnue = 7612;
 
 // The media object of the program: Qt Multimedia's player with the default
 // sound output and, for videos, a video widget.
@@ -85,6 +92,8 @@ public:
             return Charge;
         }
     }
+    QString Raison() const override { return m_lecteur.errorString(); }
+    bool SortieAudio() const override { return !QMediaDevices::audioOutputs().isEmpty(); }
     QWidget *Ecran() override
     {
         if (!m_ecran)
@@ -153,7 +162,7 @@ TLecteur::TLecteur(bool pas, QWidget *parent)
     }
     boutons->addStretch();
     l->addLayout(boutons);
-    connect(m_joue, &QToolButton::clicked, this, [this] { Media().Joue(); });
+    connect(m_joue, &QToolButton::clicked, this, &TLecteur::btJoueClick);
     connect(m_pause, &QToolButton::clicked, this, [this] { Media().Pause(); });
     connect(m_arret, &QToolButton::clicked, this, [this] { Media().Arrete(); });
     MetAJour();
@@ -165,7 +174,7 @@ TMedia &TLecteur::Media()
     // the sound system.
     if (!m_media) {
         m_media = NouveauMedia();
-        connect(m_media.get(), &TMedia::EtatChange, this, &TLecteur::MetAJour);
+        connect(m_media.get(), &TMedia::EtatChange, this, &TLecteur::EtatChange);
     }
     return *m_media;
 }
@@ -181,6 +190,7 @@ void TLecteur::Ouvre(const QString &fichier)
 {
     Ferme();
     m_fichier = fichier;
+    m_erreurDite = false;
     if (GenreMedia(fichier) == TGenreMedia::Video) {
         m_ecran = Media().Ecran();
         if (m_ecran) {
@@ -205,6 +215,36 @@ void TLecteur::Ferme()
         m_ecran = nullptr;
     }
     MetAJour();
+}
+
+void TLecteur::btJoueClick()
+{
+    // Without a sound output the back end "plays" a sound in silence, and
+    // the user would wait for nothing.
+    if (GenreMedia(m_fichier) == TGenreMedia::Son && !Media().SortieAudio()) {
+        AppMessageBox(MLFormat(TexteSansSortie, {m_fichier}), MsgErreur, BoutonsOk);
+        return;
+    }
+    Media().Joue();
+}
+
+void TLecteur::EtatChange(TMedia::Etat etat)
+{
+    MetAJour();
+    if (etat != TMedia::Erreur || m_erreurDite || m_fichier.isEmpty())
+        return;
+    m_erreurDite = true;
+    QString raison = Media().Raison();
+    if (raison.isEmpty())
+        raison = MLText(TexteRaisonInconnue);
+    // Told from the event loop: the state may change inside a call of the
+    // back end, which a modal message box must not run within.
+    QMetaObject::invokeMethod(
+        this,
+        [fichier = m_fichier, raison] {
+            AppMessageBox(MLFormat(TexteIllisible, {fichier, raison}), MsgErreur, BoutonsOk);
+        },
+        Qt::QueuedConnection);
 }
 
 void TLecteur::MetAJour()

@@ -47,6 +47,11 @@ public:
     // Length in milliseconds; 0 while unknown.
     virtual qint64 Duree() const = 0;
     virtual Etat EtatMedia() const = 0;
+    // Why the file cannot be played, in the back end's words, while the
+    // state is Erreur; may be empty.
+    virtual QString Raison() const = 0;
+    // True when the system offers a sound output to play through.
+    virtual bool SortieAudio() const = 0;
     // The surface that shows a video, owned by the media object until a
     // window takes it into its layout; nullptr when there is none.
     virtual QWidget *Ecran() = 0;
@@ -65,6 +70,11 @@ std::unique_ptr<TMedia> NouveauMedia();
 // (btArret) and, when asked, step forward and back by five seconds
 // (btAvance, btRecule), over the video surface of the file open, if any.
 // The buttons are enabled while a file is loaded.
+//
+// What cannot be played is told through the dialog service (AppMessageBox):
+// a file the back end cannot read, once per opening, from the event loop
+// (the back end may find it out late); and, when btJoue is pressed on a
+// sound, the lack of any sound output (nothing is played then).
 class TLecteur final : public QWidget
 {
     Q_OBJECT
@@ -84,9 +94,13 @@ public:
 
 private:
     void MetAJour();
+    void btJoueClick();
+    void EtatChange(TMedia::Etat etat);
 
     std::unique_ptr<TMedia> m_media;
     QString m_fichier;
+    // The failure of the file open was told already.
+    bool m_erreurDite = false;
     QWidget *m_ecran = nullptr;
     QToolButton *m_joue = nullptr;
     QToolButton *m_pause = nullptr;

@@ -1,10 +1,14 @@
 #include "Sane.h"
 
-#include <QLibrary>
-
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+
+#include <sane/saneopts.h>
+
+#include <QLibrary>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +34,59 @@ bool TrameCouleur(SANE_Frame format)
     return format == SANE_FRAME_RED || format == SANE_FRAME_GREEN || format == SANE_FRAME_BLUE;
 }
 
+// Options, lists and strings longer than these come from a broken back end.
+constexpr SANE_Int MaxOptions = 10000;
+constexpr SANE_Int MaxValeurs = 1000;
+constexpr SANE_Int MaxTexte = 4096;
+
+constexpr int ResolutionDefaut = 300;
+constexpr int ResolutionsUsuelles[] = {50, 75, 100, 150, 200, 300, 400, 600, 1200, 2400, 4800};
+
+// The number of the active, settable option of that name; 0 when none.
+SANE_Int Option(const TFonctionsSane &s, SANE_Handle h, const char *nom, const SANE_Option_Descriptor **descripteur)
+{
+    if (!s.GetOptionDescriptor || !s.ControlOption)
+        return 0;
+    SANE_Int nombre = 0;
+    const SANE_Option_Descriptor *d0 = s.GetOptionDescriptor(h, 0);
+    if (!d0 || d0->type != SANE_TYPE_INT || d0->size != static_cast<SANE_Int>(sizeof(SANE_Word))
+        || s.ControlOption(h, 0, SANE_ACTION_GET_VALUE, &nombre, nullptr) != SANE_STATUS_GOOD)
+        return 0;
+    nombre = std::clamp<SANE_Int>(nombre, 0, MaxOptions);
+    for (SANE_Int i = 1; i < nombre; ++i) {
+        const SANE_Option_Descriptor *d = s.GetOptionDescriptor(h, i);
+        if (d && d->name && std::strcmp(d->name, nom) == 0 && SANE_OPTION_IS_ACTIVE(d->cap)
+            && SANE_OPTION_IS_SETTABLE(d->cap)) {
+            *descripteur = d;
+            return i;
+        }
+    }
+    return 0;
+}
+
+bool Resolution(const SANE_Option_Descriptor &d)
+{
+    return (d.type == SANE_TYPE_INT || d.type == SANE_TYPE_FIXED) && d.size == static_cast<SANE_Int>(sizeof(SANE_Word));
+}
+
+// A resolution value of the option in whole dots per inch, and back.
+int EnPpp(const SANE_Option_Descriptor &d, SANE_Word v)
+{
+    const double ppp = d.type == SANE_TYPE_FIXED ? SANE_UNFIX(v) : double(v);
+    return static_cast<int>(std::lround(std::clamp(ppp, -1e9, 1e9)));
+}
+
+SANE_Word DePpp(const SANE_Option_Descriptor &d, int ppp)
+{
+    return d.type == SANE_TYPE_FIXED ? SANE_FIX(ppp) : ppp;
+}
+
+bool Mode(const SANE_Option_Descriptor &d)
+{
+    return d.type == SANE_TYPE_STRING && d.size > 0 && d.size <= MaxTexte
+        && d.constraint_type == SANE_CONSTRAINT_STRING_LIST && d.constraint.string_list;
+}
+
 } // namespace
 
 std::unique_ptr<TFonctionsSane> ChargeFonctionsSane(const QString &fichier)
@@ -51,7 +108,9 @@ std::unique_ptr<TFonctionsSane> ChargeFonctionsSane(const QString &fichier)
                           && Resout(*bibliotheque, "sane_cancel", t->Cancel)
                           && Resout(*bibliotheque, "sane_set_io_mode", t->SetIoMode)
                           && Resout(*bibliotheque, "sane_get_select_fd", t->GetSelectFd)
-                          && Resout(*bibliotheque, "sane_strstatus", t->StrStatus);
+                          && Resout(*bibliotheque, "sane_strstatus", t->StrStatus)
+                          && Resout(*bibliotheque, "sane_get_option_descriptor", t->GetOptionDescriptor)
+                          && Resout(*bibliotheque, "sane_control_option", t->ControlOption);
     if (!complete)
         return nullptr;
     return t;
@@ -83,6 +142,124 @@ QString TexteStatut(const TFonctionsSane &sane, SANE_Status statut)
             return QString::fromLocal8Bit(t);
     }
     return QString::number(statut);
+}
+
+// ---- Settings ----------------------------------------------------------------
+
+bool TOffreScan::Permet(int resolution) const
+{
+    if (resolution <= 0)
+        return false;
+    if (Max > 0)
+        return resolution >= Min && resolution <= Max && (Pas <= 0 || (resolution - Min) % Pas == 0);
+    return std::find(Resolutions.begin(), Resolutions.end(), resolution) != Resolutions.end();
+}
+
+TOffreScan LitOffre(const TFonctionsSane &s, SANE_Handle h)
+{
+    TOffreScan offre;
+    const SANE_Option_Descriptor *d = nullptr;
+    if (const SANE_Int n = Option(s, h, SANE_NAME_SCAN_RESOLUTION, &d); n > 0 && Resolution(*d)) {
+        std::vector<int> valeurs;
+        if (d->constraint_type == SANE_CONSTRAINT_RANGE && d->constraint.range) {
+            const SANE_Range &r = *d->constraint.range;
+            offre.Min = std::max(EnPpp(*d, r.min), 1);
+            offre.Max = EnPpp(*d, r.max);
+            offre.Pas = std::max(EnPpp(*d, r.quant), 0);
+            if (offre.Max >= offre.Min) {
+                for (int v : ResolutionsUsuelles)
+                    if (offre.Permet(v))
+                        valeurs.push_back(v);
+                if (valeurs.empty())
+                    valeurs = {offre.Min, offre.Max};
+            } else {
+                offre.Min = offre.Max = offre.Pas = 0;
+            }
+        } else if (d->constraint_type == SANE_CONSTRAINT_WORD_LIST && d->constraint.word_list) {
+            const SANE_Int nombre = d->constraint.word_list[0];
+            if (nombre > 0 && nombre <= MaxValeurs)
+                for (SANE_Int i = 1; i <= nombre; ++i)
+                    if (const int v = EnPpp(*d, d->constraint.word_list[i]); v > 0)
+                        valeurs.push_back(v);
+        }
+        std::sort(valeurs.begin(), valeurs.end());
+        valeurs.erase(std::unique(valeurs.begin(), valeurs.end()), valeurs.end());
+        offre.Resolutions = std::move(valeurs);
+        SANE_Word actuelle = 0;
+        if (!offre.Resolutions.empty() && s.ControlOption(h, n, SANE_ACTION_GET_VALUE, &actuelle, nullptr) == SANE_STATUS_GOOD)
+            offre.Actuels.Resolution = std::max(EnPpp(*d, actuelle), 0);
+    }
+    if (const SANE_Int n = Option(s, h, SANE_NAME_SCAN_MODE, &d); n > 0 && Mode(*d)) {
+        for (SANE_Int i = 0; i < MaxValeurs && d->constraint.string_list[i]; ++i)
+            offre.Modes << QString::fromUtf8(d->constraint.string_list[i]);
+        std::vector<char> actuel(static_cast<size_t>(d->size) + 1, '\0');
+        if (!offre.Modes.isEmpty() && s.ControlOption(h, n, SANE_ACTION_GET_VALUE, actuel.data(), nullptr) == SANE_STATUS_GOOD)
+            offre.Actuels.Mode = QString::fromUtf8(actuel.data());
+    }
+    return offre;
+}
+
+TReglagesScan ReglagesInitiaux(const TOffreScan &offre, const TReglagesScan &dernier)
+{
+    TReglagesScan r;
+    if (offre.Permet(dernier.Resolution)) {
+        r.Resolution = dernier.Resolution;
+    } else if (!offre.Resolutions.empty()) {
+        const int cible = dernier.Resolution > 0 ? dernier.Resolution : ResolutionDefaut;
+        r.Resolution = offre.Resolutions.front();
+        for (int v : offre.Resolutions)
+            if (std::abs(v - cible) <= std::abs(r.Resolution - cible))
+                r.Resolution = v;
+    }
+    if (offre.Modes.contains(dernier.Mode) && !dernier.Mode.isEmpty()) {
+        r.Mode = dernier.Mode;
+    } else if (!offre.Modes.isEmpty()) {
+        const auto premier = [&](const QStringList &mots) {
+            for (const QString &m : offre.Modes)
+                for (const QString &mot : mots)
+                    if (m.contains(mot, Qt::CaseInsensitive))
+                        return m;
+            return QString();
+        };
+        r.Mode = offre.Modes.contains(QStringLiteral(SANE_VALUE_SCAN_MODE_COLOR))
+                     ? QStringLiteral(SANE_VALUE_SCAN_MODE_COLOR)
+                     : premier({QStringLiteral("color"), QStringLiteral("colour")});
+        if (r.Mode.isEmpty())
+            r.Mode = premier({QStringLiteral("gray"), QStringLiteral("grey")});
+        if (r.Mode.isEmpty())
+            r.Mode = offre.Modes.front();
+    }
+    return r;
+}
+
+SANE_Status AppliqueReglages(const TFonctionsSane &s, SANE_Handle h, const TReglagesScan &reglages)
+{
+    const SANE_Option_Descriptor *d = nullptr;
+    if (!reglages.Mode.isEmpty()) {
+        const SANE_Int n = Option(s, h, SANE_NAME_SCAN_MODE, &d);
+        if (n <= 0 || !Mode(*d))
+            return SANE_STATUS_UNSUPPORTED;
+        const QByteArray texte = reglages.Mode.toUtf8();
+        if (texte.size() >= d->size)
+            return SANE_STATUS_INVAL;
+        std::vector<char> valeur(static_cast<size_t>(d->size), '\0');
+        std::memcpy(valeur.data(), texte.constData(), static_cast<size_t>(texte.size()));
+        SANE_Int info = 0;
+        if (const SANE_Status st = s.ControlOption(h, n, SANE_ACTION_SET_VALUE, valeur.data(), &info);
+            st != SANE_STATUS_GOOD)
+            return st;
+    }
+    if (reglages.Resolution > 0) {
+        // Looked up again: the mode may have changed the descriptors.
+        const SANE_Int n = Option(s, h, SANE_NAME_SCAN_RESOLUTION, &d);
+        if (n <= 0 || !Resolution(*d))
+            return SANE_STATUS_UNSUPPORTED;
+        SANE_Word valeur = DePpp(*d, reglages.Resolution);
+        SANE_Int info = 0;
+        if (const SANE_Status st = s.ControlOption(h, n, SANE_ACTION_SET_VALUE, &valeur, &info); st != SANE_STATUS_GOOD)
+            return st;
+    }
+    return SANE_STATUS_GOOD;
 }
 
 // ---- Frames ------------------------------------------------------------------

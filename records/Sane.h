@@ -16,7 +16,9 @@
 // Nothing here depends on Qt Widgets.
 
 // The SANE functions the acquisition calls, with the signatures of
-// <sane/sane.h>. Tests fill a table of their own.
+// <sane/sane.h>. Tests fill a table of their own; in a table made by hand
+// GetOptionDescriptor and ControlOption may be left empty: the devices then
+// offer no settings.
 struct TFonctionsSane {
     std::function<SANE_Status(SANE_Int *version, SANE_Auth_Callback authentification)> Init;
     std::function<void()> Exit;
@@ -30,6 +32,9 @@ struct TFonctionsSane {
     std::function<SANE_Status(SANE_Handle, SANE_Bool nonBloquant)> SetIoMode;
     std::function<SANE_Status(SANE_Handle, SANE_Int *descripteur)> GetSelectFd;
     std::function<SANE_String_Const(SANE_Status)> StrStatus;
+    std::function<const SANE_Option_Descriptor *(SANE_Handle, SANE_Int option)> GetOptionDescriptor;
+    std::function<SANE_Status(SANE_Handle, SANE_Int option, SANE_Action action, void *valeur, SANE_Int *info)>
+        ControlOption;
 };
 
 // The system's SANE library (libsane.so.1), loaded at the first call and
@@ -59,6 +64,58 @@ std::vector<TPeripherique> ListePeripheriques(const SANE_Device *const *liste);
 // The status text of a SANE status, through the table's StrStatus when it
 // has one, else the status number.
 QString TexteStatut(const TFonctionsSane &sane, SANE_Status statut);
+
+// The settings of a scan the user chooses: the resolution in dots per inch
+// (0: none) and the scan mode as SANE names it ("Color", "Gray",
+// "Lineart"...; empty: none).
+struct TReglagesScan {
+    int Resolution = 0;
+    QString Mode;
+    bool operator==(const TReglagesScan &) const = default;
+};
+
+// What an open device lets the user set, read from its options
+// "resolution" and "mode" (SANE_NAME_SCAN_RESOLUTION, SANE_NAME_SCAN_MODE)
+// when they are active and settable.
+struct TOffreScan {
+    // Resolutions proposed, ascending, distinct: the list the device gives,
+    // or for a range the usual values (50, 75, 100, 150, 200, 300, 400,
+    // 600, 1200, 2400, 4800) that it allows, or its ends when it allows
+    // none of them. Empty: no setting.
+    std::vector<int> Resolutions;
+    // The range, for a device that gives one (Pas 0: any whole value);
+    // all 0 for a list.
+    int Min = 0;
+    int Max = 0;
+    int Pas = 0;
+    // Modes offered, in the device's order. Empty: no setting.
+    QStringList Modes;
+    // The device's settings now (0 and empty when unknown).
+    TReglagesScan Actuels;
+
+    bool Vide() const { return Resolutions.empty() && Modes.isEmpty(); }
+    // True when the device takes that resolution: one of its list, or a
+    // value of its range.
+    bool Permet(int resolution) const;
+};
+
+// Reads what device `poignee` offers. Descriptors are not trusted: an
+// option of an unexpected type, size or constraint, a list of more than
+// 1,000 values, or no option functions in the table, offer nothing.
+TOffreScan LitOffre(const TFonctionsSane &sane, SANE_Handle poignee);
+
+// The settings a choice starts from: the last choice where the device
+// takes it (a resolution of its range too); else a proposed resolution
+// nearest to the last one chosen, or to 300 when none was (the higher of
+// two equally near), and the colour mode ("Color", else the first mode
+// whose name says colour), else a gray one, else the first. Parts the
+// device does not offer stay 0 or empty.
+TReglagesScan ReglagesInitiaux(const TOffreScan &offre, const TReglagesScan &dernier);
+
+// Sets the mode, then the resolution (a mode may change the resolutions a
+// device allows), on device `poignee`; parts left 0 or empty are not set.
+// SANE_STATUS_GOOD, or the status of the first setting refused.
+SANE_Status AppliqueReglages(const TFonctionsSane &sane, SANE_Handle poignee, const TReglagesScan &reglages);
 
 // Builds one picture from the frames of a scan, as 24-bit RGB. A gray or
 // RGB frame makes the whole picture; a red, green or blue frame fills its

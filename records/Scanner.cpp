@@ -6,8 +6,11 @@
 #include "AcquireImage.h"
 
 #include "Dialogues.h"
+#include "Globales.h"
+#include "Ini.h"
 #include "Langue.h"
 #include "TfmScanProgres.h"
+#include "TfmScanReglages.h"
 #include "TfmScanner.h"
 #include "TfmSource.h"
 
@@ -23,6 +26,19 @@ constexpr int TexteOuvre = 7812;
 constexpr int TexteDemarre = 7813;
 constexpr int TexteLecture = 7814;
 constexpr int TexteTrame = 7815;
+constexpr int TexteReglage = 7816;
+constexpr int TexteReglagesNonEcrits = 5025;
+
+const QString SectionScanner = QStringLiteral("Scanner");
+const QString CleResolution = QStringLiteral("Resolution");
+const QString CleMode = QStringLiteral("Mode");
+
+// gene.ini, where the last settings are kept; empty while the settings
+// folder is not known.
+QString FichierReglages()
+{
+    return DossierParamUser.isEmpty() ? QString() : DossierParamUser + QStringLiteral("gene.ini");
+}
 
 class TFenetresScanner final : public TFenetresAcquisition
 {
@@ -37,6 +53,37 @@ public:
     {
         TfmScanner choix(peripheriques, m_parent);
         return choix.exec() == QDialog::Accepted ? choix.Choix() : -1;
+    }
+    bool ChoisitReglages(const TPeripherique &peripherique, const TOffreScan &offre,
+                         TReglagesScan &reglages) override
+    {
+        const QString fichier = FichierReglages();
+        TReglagesScan dernier;
+        if (!fichier.isEmpty()) {
+            const TIniFile ini(fichier);
+            dernier.Resolution = ini.ReadInteger(SectionScanner, CleResolution, 0);
+            dernier.Mode = ini.ReadString(SectionScanner, CleMode);
+        }
+        TfmScanReglages choix(peripherique.Modele.isEmpty() ? peripherique.Nom : peripherique.Modele, offre,
+                              ReglagesInitiaux(offre, dernier), m_parent);
+        if (choix.exec() != QDialog::Accepted)
+            return false;
+        reglages = choix.Reglages();
+        // What this device does not offer leaves the choice kept for others.
+        TReglagesScan garde = dernier;
+        if (reglages.Resolution > 0)
+            garde.Resolution = reglages.Resolution;
+        if (!reglages.Mode.isEmpty())
+            garde.Mode = reglages.Mode;
+        if (!fichier.isEmpty() && garde != dernier) {
+            TIniFile ini(fichier);
+            ini.WriteInteger(SectionScanner, CleResolution, garde.Resolution);
+            ini.WriteString(SectionScanner, CleMode, garde.Mode);
+            if (!ini.UpdateFile())
+                AppMessageBox(MLFormat(TexteReglagesNonEcrits, {fichier, ini.ErrorString()}), MsgAvertissement,
+                              BoutonsOk);
+        }
+        return true;
     }
     void DebutLecture(const TPeripherique &peripherique, std::function<void()> annule) override
     {
@@ -82,6 +129,9 @@ bool AcquiertImage(QImage &image, const TFonctionsSane *sane)
             break;
         case TAcquireImage::EtapeOuvre:
             texte = MLFormat(TexteOuvre, {peripherique, raison});
+            break;
+        case TAcquireImage::EtapeReglage:
+            texte = MLFormat(TexteReglage, {peripherique, raison});
             break;
         case TAcquireImage::EtapeDemarre:
             texte = MLFormat(TexteDemarre, {peripherique, raison});

@@ -2,6 +2,7 @@
 
 #include "Sources.h"
 
+#include <QBrush>
 #include <QRect>
 
 #include <vector>
@@ -24,6 +25,9 @@ public:
     // Sources or their links to persons changed: the database is marked
     // modified and the views that show them are refreshed.
     virtual void SourcesModifiees() = 0;
+    // The main window's background, which the sources overview wears;
+    // Qt::NoBrush (the default) leaves the overview's own.
+    virtual QBrush Fond() const { return QBrush(); }
 };
 
 // The zoom of the source editor: 2 to 1,600 shows the picture at that many

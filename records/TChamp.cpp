@@ -399,10 +399,14 @@ bool TChamp::eventFilter(QObject *objet, QEvent *evenement)
             emit LieuExit(editeur);
     } else {
         const int touche = static_cast<QKeyEvent *>(evenement)->key();
-        if (type == QEvent::KeyPress)
+        if (type == QEvent::KeyPress) {
+            m_avalee = false;
             emit ChampKeyDown(editeur, touche, e.Sorte, e.Libelle, e.Valeur);
-        else
+            if (m_avalee)
+                return true;
+        } else {
             emit ChampKeyUp(editeur, touche, e.Sorte, e.Libelle, e.Valeur);
+        }
     }
     return QScrollArea::eventFilter(objet, evenement);
 }

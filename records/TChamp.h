@@ -124,6 +124,10 @@ public:
     // (cbListe, cbTous). On Cancel, returns false and changes nothing.
     bool AjouteChamp();
 
+    // Called from a slot connected to ChampKeyDown: the key pressed is used
+    // up, and reaches neither the editor nor the windows that hold it.
+    void AvaleTouche() { m_avalee = true; }
+
 signals:
     // After every change of an editor, by the user or by a program: the new
     // fields text (what Champ() returns). Emitted after EditeurChange.
@@ -133,7 +137,8 @@ signals:
     void EditeurChange(QWidget *editeur, const QString &sorte, const QString &libelle,
                        const QString &valeur);
     // A key pressed or released in a "t", "d" or "l" editor (Qt::Key code),
-    // with the editor's entry. The key still goes to the editor.
+    // with the editor's entry. The key then goes to the editor, unless a
+    // slot connected to ChampKeyDown called AvaleTouche().
     void ChampKeyDown(QWidget *editeur, int touche, const QString &sorte,
                       const QString &libelle, const QString &valeur);
     void ChampKeyUp(QWidget *editeur, int touche, const QString &sorte,
@@ -177,4 +182,5 @@ private:
     int m_split = SplitDefaut;
     int m_hauteur = 0;
     bool m_remplissage = false;
+    bool m_avalee = false;
 };

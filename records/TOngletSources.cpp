@@ -145,7 +145,11 @@ void TOngletSources::miDonneeAjouteClick()
         AppMessageBox(MLText(TexteSourcesPleines), MsgErreur, BoutonsOk);
         return;
     }
-    EditeSource(m_bd, *m_hote, s, window());
+    const int ligne = m_lbDonnee->currentRow();
+    if (EditeSource(m_bd, *m_hote, s, window(), true) == 0) {
+        Rafraichit(ligne);
+        return;
+    }
     Rafraichit(m_bd.PersonSourceCount(m_personne) - 1);
     emit ListeModifiee();
 }

@@ -38,6 +38,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
@@ -275,11 +276,21 @@ TfmFiche::TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent)
     CreeUnion();
     CreeAutres();
     CreeMenuRelatifs();
+    // Never shown: clicked by a program, it closes the form as its close box
+    // does.
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("bOK"));
+    ok->hide();
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
     qApp->installEventFilter(new TTouchesFiche(*this, [this](int touche) { return ToucheCtrl(touche); }));
     MLTranslateForm(this);
 }
 
-TfmFiche::~TfmFiche() = default;
+TfmFiche::~TfmFiche()
+{
+    // The controls go before the connections of this object would.
+    disconnect(m_focusChamps);
+}
 
 void TfmFiche::CreeIdentite()
 {
@@ -321,20 +332,24 @@ void TfmFiche::CreeIdentite()
     connect(m_prenoms, &QLineEdit::textEdited, this, [this] { ChangeNomPre(); });
     connect(m_sbSexe, &QToolButton::clicked, this, &TfmFiche::sbSexeClick);
     connect(m_sbPersChp, &QToolButton::clicked, this, &TfmFiche::sbPersChpClick);
-    connect(m_champs, &TChamp::ChampChange, this, &TfmFiche::ChangeChamps);
-    // Completion of the values of a user-defined field.
-    connect(m_champs, &TChamp::EditeurChange, this,
-            [this](QWidget *editeur, const QString &, const QString &libelle, const QString &valeur) {
-                auto *edit = qobject_cast<QLineEdit *>(editeur);
-                if (!m_remplissage && edit && Options().SaisieChp && PersonneValide())
-                    m_liste->ListeChamp(edit, libelle, valeur, m_personne, false);
-            });
+    connect(m_champs, &TChamp::EditeurChange, this, &TfmFiche::ChpChampChange);
     connect(m_champs, &TChamp::ChampKeyDown, this,
             [this](QWidget *editeur, int touche, const QString &, const QString &libelle, const QString &valeur) {
                 auto *edit = qobject_cast<QLineEdit *>(editeur);
-                if (edit && touche == Qt::Key_F3 && PersonneValide())
+                if (!edit || !PersonneValide())
+                    return;
+                if (touche == Qt::Key_F3)
                     m_liste->ListeChamp(edit, libelle, valeur, m_personne, true);
+                else if (EditKeyDown(edit, touche))
+                    m_champs->AvaleTouche();
             });
+    // The list serves one field: the focus coming into the fields, or going
+    // out of them, leaves it behind.
+    m_focusChamps = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *avant, QWidget *apres) {
+        const bool dedans = avant && m_champs->isAncestorOf(avant);
+        if (dedans != (apres && m_champs->isAncestorOf(apres)))
+            m_liste->Ferme();
+    });
     m_nom->installEventFilter(this);
     m_prenoms->installEventFilter(this);
 }
@@ -852,11 +867,19 @@ void TfmFiche::sbPersChpClick()
     m_champs->SetChampDef(m_hote.DefinitionChamps());
 }
 
-void TfmFiche::ChangeChamps(const QString &texte)
+void TfmFiche::ChpChampChange(QWidget *editeur, const QString &, const QString &libelle, const QString &valeur)
 {
     if (m_remplissage || !PersonneValide())
         return;
+    const QString texte = m_champs->Champ();
+    // A shorter text: the values proposed for the longer one no longer all
+    // fit; the list is opened again below, with the maximum, when asked.
+    if (m_liste->Ouverte() && m_bd.GetField(m_personne, PcChamps).size() > texte.size())
+        m_liste->Ferme();
     m_bd.SetField(m_personne, PcChamps, texte);
+    auto *edit = qobject_cast<QLineEdit *>(editeur);
+    if (edit && Options().SaisieChp)
+        m_liste->ListeChamp(edit, libelle, valeur, m_personne, false);
     FicheMAJ();
 }
 
@@ -1328,11 +1351,10 @@ bool TfmFiche::LanceCodePostal(QLineEdit *champ)
     return true;
 }
 
-bool TfmFiche::EditKeyDown(QLineEdit *champ, QKeyEvent *event)
+bool TfmFiche::EditKeyDown(QLineEdit *champ, int key)
 {
     // While the completion list is open it takes Up, Down, Esc, Tab and
     // Enter itself, before they reach this handler.
-    const int key = event->key();
     if (key == Qt::Key_F3) {
         if (champ == m_nom || champ == m_prenoms)
             m_liste->ListeNoms(champ, champ == m_nom ? PcNom : PcPrenoms, true);
@@ -1352,7 +1374,7 @@ bool TfmFiche::eventFilter(QObject *objet, QEvent *evenement)
     if (evenement->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(evenement);
         if (auto *champ = qobject_cast<QLineEdit *>(objet); champ && !(ke->modifiers() & Qt::ControlModifier)) {
-            if (EditKeyDown(champ, ke))
+            if (EditKeyDown(champ, ke->key()))
                 return true;
         }
     } else if (evenement->type() == QEvent::FocusOut) {

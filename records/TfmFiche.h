@@ -60,7 +60,7 @@ public:
 // The person record form "Fiche": a small tool window that always shows the
 // current person and edits it in place. Every change is written into the
 // database at once, stamps the person's update date and marks the database
-// modified.
+// modified. The button bOK, never shown, closes the form when clicked.
 class TfmFiche final : public QWidget
 {
     Q_OBJECT
@@ -150,7 +150,10 @@ private:
     void ChangeEve(QLineEdit *champ);
     void ChangeNote();
     void EditeMemo();
-    void ChangeChamps(const QString &texte);
+    // A user-defined field edited: the fields text stored, the completion
+    // list closed when the text got shorter, then opened on the field's
+    // values when the options ask for it.
+    void ChpChampChange(QWidget *editeur, const QString &sorte, const QString &libelle, const QString &valeur);
     // "Ajouter un nouveau champ...": the add-field dialog offers the
     // proposed fields of the options; a field added with cbListe joins them
     // (shown for every person when cbTous is ticked).
@@ -201,7 +204,10 @@ private:
     // Runs an add operation for the person shown, then refills the form
     // when the person stayed current and rebuilds the tree.
     void AjouteRelatif(int (TRelatifs::*ajoute)(int));
-    bool EditKeyDown(QLineEdit *champ, QKeyEvent *event);
+    // The keys of the date, time, place, name and user-defined fields that
+    // the completion list left: F3 opens the list of a name or place field,
+    // Enter moves to the next control. True when the key was used.
+    bool EditKeyDown(QLineEdit *champ, int key);
     // Ctrl and a letter: the event it adds (N birth, B baptism, D death,
     // S burial, M the selected union's marriage). False for another letter.
     bool ToucheCtrl(int key);
@@ -232,6 +238,7 @@ private:
     QMenu *m_pmAjouteSupprime = nullptr;
 
     TfmListe *m_liste = nullptr;
+    QMetaObject::Connection m_focusChamps;
     QTabWidget *m_pc = nullptr;
     QWidget *m_tsIdentite = nullptr;
     QWidget *m_tsEvenement = nullptr;

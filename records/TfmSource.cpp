@@ -160,20 +160,21 @@ void SetAcquisitionImage(TAcquisition acquisition)
     Acquisition(&acquisition);
 }
 
-int EditeSource(TBD &bd, THoteSource &hote, int s, QWidget *parent)
+int EditeSource(TBD &bd, THoteSource &hote, int s, QWidget *parent, bool nouvelle)
 {
-    TfmSource editeur(bd, hote, s, parent);
+    TfmSource editeur(bd, hote, s, parent, nouvelle);
     editeur.exec();
-    return s;
+    return editeur.Source();
 }
 
 // ---- Construction ----------------------------------------------------------
 
-TfmSource::TfmSource(TBD &bd, THoteSource &hote, int s, QWidget *parent)
+TfmSource::TfmSource(TBD &bd, THoteSource &hote, int s, QWidget *parent, bool nouvelle)
     : QDialog(parent)
     , m_bd(bd)
     , m_hote(hote)
     , m_source(s)
+    , m_nouvelle(nouvelle)
 {
     setObjectName(QStringLiteral("fmSource"));
     setWindowTitle(QStringLiteral("Edition de la source"));
@@ -363,8 +364,12 @@ void TfmSource::ChargeFichier()
     m_mp->Ferme();
     m_photo = QImage();
     m_image = false;
-    const QString resolu = CheminSource(m_chemin);
-    const TGenreMedia genre = GenreMedia(m_chemin);
+    // The stored name may lack the extension of the file found (a bare
+    // "portrait" beside "portrait.jpg") or name a file that was replaced
+    // (a lost "voix.wav" beside "voix.jpg"): what is loaded is judged.
+    m_trouve = CheminSource(m_chemin);
+    const QString &resolu = m_trouve;
+    const TGenreMedia genre = GenreMedia(resolu);
     if (!resolu.isEmpty() && genre == TGenreMedia::Image) {
         m_image = ChargeImageSource(m_photo, resolu);
         if (!m_image)
@@ -484,7 +489,7 @@ void TfmSource::sbScanClick()
 
 void TfmSource::sbArbreClick()
 {
-    if (!EstPhotoArbre(m_chemin)) {
+    if (!EstPhotoArbre(m_trouve)) {
         AfficheAstuceUneFois(AstucePhotoArbre);
         return;
     }
@@ -568,6 +573,7 @@ void TfmSource::lbPersDblClick()
         return;
     m_personnes.push_back(p);
     m_lbPers->insertItem(m_lbPers->count() - 1, m_bd.FullName(p));
+    m_lie = true;
     BaseModifiee = 1;
     m_hote.SourcesModifiees();
 }
@@ -622,6 +628,17 @@ void TfmSource::Enregistre(bool avecGenre)
 
 void TfmSource::done(int resultat)
 {
+    if (resultat != Accepted && m_nouvelle && m_source != 0) {
+        // Cancelling the creation: an empty "Nouvelle source" left in every
+        // list would only be clutter the user has to find and remove.
+        m_mp->Ferme();
+        OublieSource(m_bd, m_source);
+        m_source = 0;
+        if (m_lie)
+            m_hote.SourcesModifiees();
+        QDialog::done(resultat);
+        return;
+    }
     if (m_eNature->text().isEmpty())
         return;
     m_mp->Ferme();

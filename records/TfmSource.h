@@ -49,16 +49,22 @@ class TLecteur;
 // Closing, however it happens, writes back the title, the note and the file
 // field; bOk also writes the kind. The window cannot close while the title
 // is empty. The database is marked modified only when a field changed.
+//
+// A source made for this edit (nouvelle) is kept only when the window is
+// closed with bOk: cancelled (Escape, the window's close button), it is
+// freed and taken out of the lists of the persons that cite it.
 class TfmSource final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfmSource)
 
 public:
-    // Fills the window for source s (1-based; it must be in use).
-    TfmSource(TBD &bd, THoteSource &hote, int s, QWidget *parent = nullptr);
+    // Fills the window for source s (1-based; it must be in use); nouvelle
+    // when s was made for this edit.
+    TfmSource(TBD &bd, THoteSource &hote, int s, QWidget *parent = nullptr, bool nouvelle = false);
     ~TfmSource() override;
 
+    // The source edited; 0 once a new source was cancelled and freed.
     int Source() const { return m_source; }
     // The zoom of the picture (see Source.h).
     int Zoom() const { return m_zoom; }
@@ -95,7 +101,12 @@ private:
     TBD &m_bd;
     THoteSource &m_hote;
     int m_source;
+    bool m_nouvelle;
+    // Persons were linked to the source in this window.
+    bool m_lie = false;
     QString m_chemin;
+    // The file m_chemin resolves to, empty when none is found.
+    QString m_trouve;
     std::vector<TLegende> m_legendes;
     int m_selection = 0;
     int m_zoom = 100;
@@ -129,8 +140,10 @@ private:
     QWidget *m_pbZone = nullptr;
 };
 
-// Opens the editor on source s, modal, and returns s once it is closed.
-int EditeSource(TBD &bd, THoteSource &hote, int s, QWidget *parent = nullptr);
+// Opens the editor on source s, modal, and returns s once it is closed; for
+// a source made for this edit (nouvelle), 0 when the user cancelled and the
+// source was freed.
+int EditeSource(TBD &bd, THoteSource &hote, int s, QWidget *parent = nullptr, bool nouvelle = false);
 
 // The picture acquisition that the scanner button runs: true with the
 // picture acquired. The button is hidden while none is installed.

@@ -103,7 +103,9 @@ TfmSourceVue::TfmSourceVue(TBD &bd, THoteSource &hote, QWidget *parent)
     setWindowTitle(QStringLiteral("Aperçu des sources"));
     resize(660, 480);
     auto *l = new QVBoxLayout(this);
-    auto *haut = new QHBoxLayout;
+    auto *pHaut = new QWidget(this);
+    pHaut->setObjectName(QStringLiteral("pHaut"));
+    auto *haut = new QHBoxLayout(pHaut);
     m_cbSorte = new QComboBox(this);
     m_cbSorte->setObjectName(QStringLiteral("cbSorte"));
     auto piste = [this](const char *nom) {
@@ -124,7 +126,7 @@ TfmSourceVue::TfmSourceVue(TBD &bd, THoteSource &hote, QWidget *parent)
     haut->addWidget(m_tbL, 1);
     haut->addWidget(new QLabel(QStringLiteral("Hauteur"), this));
     haut->addWidget(m_tbH, 1);
-    l->addLayout(haut);
+    l->addWidget(pHaut);
     m_sb = new QScrollArea(this);
     m_sb->setObjectName(QStringLiteral("sb"));
     m_sb->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -136,6 +138,18 @@ TfmSourceVue::TfmSourceVue(TBD &bd, THoteSource &hote, QWidget *parent)
     });
     m_sb->setWidget(m_canevas);
     l->addWidget(m_sb, 1);
+    // The bar and the thumbnails' ground wear the main window's background;
+    // the canvas, transparent, lets it through between the thumbnails.
+    const QBrush fond = m_hote.Fond();
+    if (fond.style() != Qt::NoBrush) {
+        for (QWidget *w : {pHaut, m_sb->viewport()}) {
+            QPalette palette = w->palette();
+            palette.setBrush(QPalette::Window, fond);
+            w->setPalette(palette);
+            w->setBackgroundRole(QPalette::Window);
+            w->setAutoFillBackground(true);
+        }
+    }
     MLTranslateForm(this);
 
     m_lecture.setInterval(0);

@@ -25,10 +25,12 @@ void DessineVignette(QPainter &painter, const QRect &rectangle, const QString &t
 // The sources overview "Aperçu des sources": every source of a kind as a
 // thumbnail with its title; a click on one opens the source editor.
 //
-// Controls (objectName): cbSorte (language text 1002, every kind, then the
-// kinds of the options), the track bars tbL "Largeur" and tbH "Hauteur" (50
-// to 320, the thumbnail size, kept for the whole run), and the scroll area
-// sb holding the canvas pVignettes where the thumbnails are painted.
+// Controls (objectName): in the bar pHaut, cbSorte (language text 1002,
+// every kind, then the kinds of the options) and the track bars tbL
+// "Largeur" and tbH "Hauteur" (50 to 320, the thumbnail size, kept for the
+// whole run); below, the scroll area sb holding the canvas pVignettes where
+// the thumbnails are painted. The bar and the ground of the scroll area
+// wear the main window's background (THoteSource::Fond).
 //
 // The thumbnails are listed at once; their pictures are then read one at a
 // time from the event loop, each decoded at its thumbnail's size, so that

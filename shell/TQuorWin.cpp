@@ -185,7 +185,8 @@ TQuorWin::TQuorWin(QWidget *parent)
              ArbreModifie();
              if (m_fiche->isVisible())
                  m_fiche->Affiche();
-         }},
+         },
+         [this] { return m_page->Fond(); }},
         this);
     sources->Branche();
     m_fiche->SetSources(sources);

@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // A media object for tests: it records what the windows ask of it, is loaded
-// at once with a duration of 3 s, and has no video surface.
+// at once with a duration of 3 s (a file whose name holds "casse" fails to
+// open instead), and has no video surface.
 class TMediaFactice final : public TMedia
 {
 public:
@@ -16,11 +17,18 @@ public:
         static QStringList a;
         return a;
     }
+    // Whether the system has a sound output (true unless a test says not).
+    static bool &Sortie()
+    {
+        static bool s = true;
+        return s;
+    }
     // Makes every player control of the test use a fake until destroyed.
     struct Installe {
         Installe()
         {
             Appels().clear();
+            Sortie() = true;
             SetFabriqueMedia([] { return std::make_unique<TMediaFactice>(); });
         }
         ~Installe() { SetFabriqueMedia({}); }
@@ -29,7 +37,7 @@ public:
     void Ouvre(const QString &fichier) override
     {
         Appels() << QStringLiteral("Ouvre ") + fichier;
-        Passe(Charge);
+        Passe(fichier.contains(QStringLiteral("casse")) ? Erreur : Charge);
     }
     void Ferme() override
     {
@@ -60,6 +68,8 @@ public:
     qint64 Position() const override { return m_position; }
     qint64 Duree() const override { return m_etat == Vide ? 0 : 3000; }
     Etat EtatMedia() const override { return m_etat; }
+    QString Raison() const override { return m_etat == Erreur ? QStringLiteral("flux illisible") : QString(); }
+    bool SortieAudio() const override { return Sortie(); }
     QWidget *Ecran() override { return nullptr; }
 
 private:

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -184,6 +185,18 @@ TEST_F(Arbre, TheCanvasPaintsTheBackgroundAndTheBoxes)
     const QRect b = m_arbre->Boites()[0]->Bounds();
     EXPECT_EQ(image.pixelColor(b.right() + 10, b.bottom() + 10), QColor(255, 255, 0));
     EXPECT_NE(image.pixelColor(b.left(), b.center().y()), QColor(255, 255, 0)); // framed
+    // Other windows wear the same background: the colour, or the texture.
+    EXPECT_EQ(m_page->Fond(), QBrush(QColor(255, 255, 0)));
+    QTemporaryDir dossier;
+    DossierImageArbre = dossier.path() + u'/';
+    QImage texture(3, 2, QImage::Format_RGB32);
+    texture.fill(QColor(10, 120, 30));
+    ASSERT_TRUE(texture.save(dossier.filePath(QStringLiteral("fond.png"))));
+    TextEcran = QStringLiteral("fond.png");
+    const QBrush fond = m_page->Fond();
+    ASSERT_EQ(fond.style(), Qt::TexturePattern);
+    EXPECT_EQ(fond.textureImage().size(), QSize(3, 2));
+    EXPECT_EQ(fond.textureImage().pixelColor(2, 1), QColor(10, 120, 30));
 }
 
 TEST_F(Arbre, MouseActionsOnTheCanvas)

@@ -332,6 +332,62 @@ TEST_F(Fiche, AddedFieldsJoinTheProposedFieldsWhenAsked)
     EXPECT_EQ(champs->ChampDef(), u"t|Profession||t|Titre||t|Parrain||"_s);
 }
 
+// The completion list of a user-defined field, driven by the keys typed in
+// it and by the focus going in and out of the fields.
+TEST_F(Fiche, TheFieldsDriveTheCompletionList)
+{
+    Options().SaisieChp = false;
+    for (const auto &[p, metier] : {std::pair{1, "Menuisier"}, {2, "Meunier"}, {3, "Maçon"}})
+        bd().SetField(p, PcChamps, u"t|Profession|"_s + QString::fromUtf8(metier) + u'|');
+    bd().SetField(1, PcNaissanceLieu, u"Lyon"_s);
+    montre(4);
+    TfmListe *liste = m_fiche->Liste();
+    auto *metier = m_fiche->findChild<QLineEdit *>(u"E_Champ1"_s);
+    ASSERT_NE(metier, nullptr);
+    auto f3 = [&](QWidget *w) {
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_F3);
+        return liste->Ouverte();
+    };
+
+    // Typing leaves the list as it is; a shorter text closes it.
+    ASSERT_TRUE(f3(metier));
+    QTest::keyClicks(metier, u"Me"_s);
+    EXPECT_TRUE(liste->Ouverte());
+    EXPECT_EQ(bd().GetField(4, PcChamps), u"t|Profession|Me|");
+    QTest::keyClick(metier, Qt::Key_Backspace);
+    EXPECT_FALSE(liste->Ouverte());
+    EXPECT_EQ(bd().GetField(4, PcChamps), u"t|Profession|M|");
+
+    // Leaving the fields closes it.
+    ASSERT_TRUE(f3(metier));
+    controle<QLineEdit>("E_Pre")->setFocus();
+    EXPECT_FALSE(liste->Ouverte());
+    // So does coming into them from a field whose list is open.
+    m_fiche->SetOnglet(1);
+    ASSERT_TRUE(f3(controle<QLineEdit>("eveLieu")));
+    m_fiche->SetOnglet(0);
+    metier->setFocus();
+    EXPECT_FALSE(liste->Ouverte());
+
+    // Enter, once the list has taken what it uses, moves to the next control.
+    ASSERT_TRUE(f3(metier));
+    QTest::keyClick(metier, Qt::Key_Down);
+    QTest::keyClick(metier, Qt::Key_Return);
+    EXPECT_FALSE(liste->Ouverte());
+    EXPECT_EQ(bd().GetField(4, PcChamps), u"t|Profession|Maçon|");
+    EXPECT_TRUE(metier->hasFocus());
+    QTest::keyClick(metier, Qt::Key_Return);
+    EXPECT_FALSE(metier->hasFocus());
+    EXPECT_TRUE(m_hote.Touches.isEmpty());
+
+    // The hidden OK button closes the form.
+    auto *ok = controle<QPushButton>("bOK");
+    EXPECT_FALSE(ok->isVisible());
+    ok->click();
+    EXPECT_FALSE(m_fiche->isVisible());
+}
+
 TEST_F(Fiche, TheDayLabelSaysWhenADateDoesNotExist)
 {
     montre(8); // Sophie: no birth, no death

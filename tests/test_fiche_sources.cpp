@@ -148,6 +148,15 @@ TEST_F(FicheSources, TheSelectedSourceShowsItsPictureOrPlaysItsSound)
     QTest::mouseClick(photo(), Qt::RightButton);
     EXPECT_EQ(editee, 1);
     EXPECT_EQ(liste()->item(0)->text(), u"Portrait de Pierre");
+
+    // A video plays in the same player (any letter case).
+    QFile(m_dossier.filePath(u"film.Avi"_s)).open(QIODevice::WriteOnly);
+    source(u"Film"_s, u"film.Avi"_s);
+    m_fiche->Affiche();
+    clic(3);
+    EXPECT_TRUE(photo()->Vide());
+    EXPECT_TRUE(lecteur()->isVisible());
+    EXPECT_EQ(TMediaFactice::Appels().last(), u"Ouvre "_s + m_dossier.filePath(u"film.Avi"_s));
 }
 
 TEST_F(FicheSources, NewSourcesAreMadeThenEditedUnlessTheTableIsFull)
@@ -167,6 +176,32 @@ TEST_F(FicheSources, NewSourcesAreMadeThenEditedUnlessTheTableIsFull)
     EXPECT_EQ(liste()->currentRow(), 3);
     EXPECT_EQ(bd().GetField(4, PcModification), u"15/6/2020");
     EXPECT_EQ(BaseModifiee, 1);
+
+    // A new source cancelled is not kept, nor its links to persons linked
+    // meanwhile.
+    BaseModifiee = 0;
+    m_hoteSource.Choix = {9};
+    const int modifications = m_hoteSource.Modifications;
+    int annulee = 0;
+    {
+        ReponseModale<TfmSource> reponse([&](TfmSource &e) {
+            annulee = e.Source();
+            auto *personnes = e.findChild<QListWidget *>(u"lbPers"_s);
+            const QPoint choisir = personnes->visualItemRect(personnes->item(personnes->count() - 1)).center();
+            QTest::mouseClick(personnes->viewport(), Qt::LeftButton, {}, choisir);
+            QTest::mouseDClick(personnes->viewport(), Qt::LeftButton, {}, choisir);
+            QTest::keyClick(&e, Qt::Key_Escape);
+        });
+        clic(4, true);
+    }
+    ASSERT_GT(annulee, 0);
+    EXPECT_FALSE(bd().SourceInUse(annulee));
+    EXPECT_EQ(bd().PersonSourceCount(4), 4);
+    EXPECT_EQ(bd().PersonSourceCount(9), 0);
+    ASSERT_EQ(liste()->count(), 5);
+    EXPECT_EQ(liste()->item(3)->text(), u"Acte de mariage");
+    EXPECT_EQ(m_hoteSource.Modifications, modifications + 2); // linked, then unlinked
+    EXPECT_EQ(bd().GetField(4, PcModification), u"15/6/2020");
 
     // The source table full: the user is told, nothing is written.
     while (bd().NewSource() != 0) {

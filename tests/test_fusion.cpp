@@ -105,6 +105,8 @@ TEST_F(Fusion, RefusalsChangeNothing)
 TEST_F(Fusion, TheSecondRecordIsCarriedIntoTheFirst)
 {
     const int d = doublePierre();
+    const QString naissance = NomsEvenements().Naissance;
+    bd().SetPersonEventByType(d, naissance, u"10h30"_s, EveHeure);
     const int unions = bd().UnionCount();
     ASSERT_EQ(FusionneFiches(bd(), 4, d), TResultatFusion::Faite);
     EXPECT_EQ(MLText(TexteFusion(TResultatFusion::Faite)), u"Fusion Terminée");
@@ -132,6 +134,7 @@ TEST_F(Fusion, TheSecondRecordIsCarriedIntoTheFirst)
     EXPECT_EQ(bd().BirthDate(4), u"3/4/1926");
     EXPECT_EQ(bd().BirthPlace(4), u"Lyon");
     EXPECT_EQ(bd().GetField(4, PcNaissanceNote), u"1926\r\nacte 3");
+    EXPECT_EQ(bd().GetPersonEventByType(4, naissance, EveHeure), u"10h30"); // an empty time is filled
     EXPECT_EQ(bd().DeathDate(4), u"1990");
     EXPECT_EQ(bd().PersonEventCount(4), 2);
     EXPECT_EQ(bd().GetField(4, PcNote), u"Issue de la fusion\r\nvu au recensement");
@@ -143,17 +146,32 @@ TEST_F(Fusion, TheSecondRecordIsCarriedIntoTheFirst)
 TEST_F(Fusion, DifferentNamesAreJoinedAndNotesMarked)
 {
     const int d = m_f.personne("DURANT", "Marie Louise", SexeFemme, "1902");
+    const QString naissance = NomsEvenements().Naissance;
     bd().SetField(2, PcNaissanceNote, u"acte"_s);
+    bd().SetPersonEventByType(2, naissance, u"8h"_s, EveHeure);
     bd().SetField(2, PcNote, u"née à Paris"_s);
     bd().SetField(d, PcNaissanceNote, u"registre"_s);
+    bd().SetPersonEventByType(d, naissance, u"9h"_s, EveHeure);
     bd().SetField(d, PcNote, u"autre fiche"_s);
+    // Children of the second woman, one with a father.
+    const int fille = m_f.personne("DURANT", "Rose", SexeFemme, "1930");
+    const int fils = m_f.personne("LEROY", "Marc", SexeHomme, "1932");
+    m_f.parents(fille, 0, d);
+    m_f.parents(fils, 11, d);
     ASSERT_EQ(FusionneFiches(bd(), 2, d), TResultatFusion::Faite);
     EXPECT_EQ(bd().Surname(2), u"DURAND | DURANT");
     EXPECT_EQ(bd().GivenNames(2), u"Marie | Marie Louise");
     EXPECT_EQ(bd().Surname(d), u"(double a supprimer) DURANT");
-    EXPECT_EQ(bd().GetField(2, PcNaissanceNote), u"acte\r\nIssue de la fusion\r\n1902\r\nregistre");
+    // Date, place and time that differ go to the note, in that order.
+    EXPECT_EQ(bd().GetField(2, PcNaissanceNote), u"acte\r\nIssue de la fusion\r\n1902\r\n9h\r\nregistre");
+    EXPECT_EQ(bd().GetPersonEventByType(2, naissance, EveHeure), u"8h");
     EXPECT_EQ(bd().GetField(2, PcNote), u"née à Paris\r\nIssue de la fusion\r\nautre fiche");
-    // A woman's husbands: none to carry; her children stay hers.
+    // The second woman's children have the first as mother, their fathers
+    // unchanged; the first's own children stay hers.
+    EXPECT_EQ(bd().Mother(fille), 2);
+    EXPECT_EQ(bd().Father(fille), 0);
+    EXPECT_EQ(bd().Mother(fils), 2);
+    EXPECT_EQ(bd().Father(fils), 11);
     EXPECT_EQ(bd().Mother(7), 2);
     EXPECT_EQ(FautesBase(bd()), QStringList());
 }

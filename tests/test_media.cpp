@@ -1,5 +1,7 @@
 // The player control, through a fake and through the real back end.
 
+#include "DialoguesScriptes.h"
+#include "Langue.h"
 #include "Media.h"
 #include "MediaFactice.h"
 
@@ -140,6 +142,53 @@ TEST(Lecteur, ButtonsDriveTheMediaOnceLoaded)
     EXPECT_EQ(simple.findChild<QToolButton *>(u"btAvance"_s), nullptr);
 }
 
+// A sound with no sound output, or a file the back end cannot read, is told
+// instead of showing nothing.
+TEST(Lecteur, WhatCannotBePlayedIsTold)
+{
+    ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"), nullptr));
+    TDialoguesScriptes dialogues;
+    TMediaFactice::Installe fausse;
+    TLecteur lecteur(true);
+    lecteur.show();
+    auto *joue = lecteur.findChild<QToolButton *>(u"btJoue"_s);
+    const struct {
+        const char *fichier;
+        bool sortie;
+        bool joue;           // the media was asked to play
+        const char *message; // part of the one message told, empty for none
+    } cas[] = {
+        {"/sons/voix.wav", false, false, "aucune sortie audio"},
+        {"/sons/voix.wav", true, true, ""},
+        {"/films/film.avi", false, true, ""}, // the picture without its sound
+        {"/sons/casse.wav", true, false, "flux illisible"},
+        {"/films/casse.avi", true, false, "flux illisible"},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.fichier);
+        dialogues.Messages.clear();
+        TMediaFactice::Appels().clear();
+        TMediaFactice::Sortie() = c.sortie;
+        const QString fichier = QString::fromLatin1(c.fichier);
+        lecteur.Ouvre(fichier);
+        QCoreApplication::processEvents();
+        if (joue->isEnabled())
+            QTest::mouseClick(joue, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(TMediaFactice::Appels().contains(u"Joue"_s), c.joue);
+        if (*c.message) {
+            ASSERT_EQ(dialogues.Messages.size(), 1) << dialogues.Messages.join(u'\n').toStdString();
+            EXPECT_TRUE(dialogues.Messages[0].contains(fichier));
+            EXPECT_TRUE(dialogues.Messages[0].contains(QString::fromUtf8(c.message)));
+        } else {
+            EXPECT_TRUE(dialogues.Messages.isEmpty()) << dialogues.Messages.join(u'\n').toStdString();
+        }
+    }
+    lecteur.Ferme();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogues.Messages.size(), 1);
+}
+
 // The back end installed with the program plays these files here, with no
 // sound card.
 TEST(Lecteur, RealBackEndLoadsAWavAndAnAviWithTheirDurations)
@@ -166,6 +215,20 @@ TEST(Lecteur, RealBackEndLoadsAWavAndAnAviWithTheirDurations)
     lecteur.Ouvre(avi);
     ASSERT_EQ(AttendChargement(lecteur.Media()), TMedia::Charge);
     EXPECT_EQ(lecteur.Media().Duree(), 2000);
+
+    // A file that is no video: the user is told why.
+    ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt"), nullptr));
+    TDialoguesScriptes dialogues;
+    const QString casse = dossier.filePath(u"casse.avi"_s);
+    QFile f(casse);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    lecteur.Ouvre(casse);
+    EXPECT_EQ(AttendChargement(lecteur.Media()), TMedia::Erreur);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.Messages[0].contains(casse));
     lecteur.Ferme();
 }
 

@@ -13,7 +13,9 @@
 #include "Sane.h"
 #include "Scanner.h"
 #include "Sources.h"
+#include "Ini.h"
 #include "TfmScanProgres.h"
+#include "TfmScanReglages.h"
 #include "TfmScanner.h"
 #include "TfmSource.h"
 
@@ -21,6 +23,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -36,6 +39,7 @@
 
 #include <cstring>
 #include <deque>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +64,17 @@ struct SaneFactice {
     SANE_Status erreur = SANE_STATUS_IO_ERROR;
     qint64 lentApres = -1;       // bytes read before reads give nothing more
     bool nonBloquant = false;    // accepts the non-blocking mode (no descriptor)
+
+    // The settings offered: resolutions as a list, or as a range when
+    // `plage` ({min, max, step}); modes; fixed-point resolutions. Nothing
+    // offered: the table has no option functions.
+    std::vector<SANE_Word> resolutions;
+    std::optional<SANE_Range> plage;
+    bool virguleFixe = false;
+    std::vector<const char *> modes;
+    SANE_Status reglage = SANE_STATUS_GOOD; // what setting an option answers
+    SANE_Word resolution = 0;               // the device's settings
+    QByteArray mode;
 
     QStringList appels;
     Qt::CursorShape curseurListe = Qt::ArrowCursor;
@@ -141,6 +156,59 @@ struct SaneFactice {
         };
         t.GetSelectFd = [](SANE_Handle, SANE_Int *) { return SANE_STATUS_UNSUPPORTED; };
         t.StrStatus = [](SANE_Status s) { return s == SANE_STATUS_IO_ERROR ? "Erreur d'E/S factice" : "autre"; };
+        if (resolutions.empty() && !plage && modes.empty())
+            return t;
+        // Option 0 counts the options; 1 is the resolution, 2 the mode.
+        m_options.assign(3, SANE_Option_Descriptor{});
+        m_options[0] = {"", "", "", SANE_TYPE_INT, SANE_UNIT_NONE, sizeof(SANE_Word), SANE_CAP_SOFT_DETECT,
+                        SANE_CONSTRAINT_NONE, {}};
+        const SANE_Int reglable = SANE_CAP_SOFT_SELECT | SANE_CAP_SOFT_DETECT;
+        SANE_Option_Descriptor &r = m_options[1];
+        r = {"resolution", "", "", virguleFixe ? SANE_TYPE_FIXED : SANE_TYPE_INT, SANE_UNIT_DPI, sizeof(SANE_Word),
+             resolutions.empty() && !plage ? SANE_CAP_INACTIVE | reglable : reglable, SANE_CONSTRAINT_NONE, {}};
+        if (plage) {
+            r.constraint_type = SANE_CONSTRAINT_RANGE;
+            r.constraint.range = &*plage;
+        } else {
+            m_liste = {SANE_Word(resolutions.size())};
+            m_liste.insert(m_liste.end(), resolutions.begin(), resolutions.end());
+            r.constraint_type = SANE_CONSTRAINT_WORD_LIST;
+            r.constraint.word_list = m_liste.data();
+        }
+        m_modes = modes;
+        m_modes.push_back(nullptr);
+        m_options[2] = {"mode", "", "", SANE_TYPE_STRING, SANE_UNIT_NONE, 32,
+                        modes.empty() ? SANE_CAP_INACTIVE | reglable : reglable, SANE_CONSTRAINT_STRING_LIST, {}};
+        m_options[2].constraint.string_list = m_modes.data();
+        t.GetOptionDescriptor = [this](SANE_Handle, SANE_Int n) -> const SANE_Option_Descriptor * {
+            return n >= 0 && n < static_cast<SANE_Int>(m_options.size()) ? &m_options[static_cast<size_t>(n)] : nullptr;
+        };
+        t.ControlOption = [this](SANE_Handle, SANE_Int n, SANE_Action action, void *v, SANE_Int *info) {
+            if (info)
+                *info = 0;
+            if (action == SANE_ACTION_GET_VALUE) {
+                if (n == 0)
+                    *static_cast<SANE_Int *>(v) = static_cast<SANE_Int>(m_options.size());
+                else if (n == 1)
+                    *static_cast<SANE_Word *>(v) = resolution;
+                else
+                    std::strcpy(static_cast<char *>(v), mode.constData());
+                return SANE_STATUS_GOOD;
+            }
+            if (action != SANE_ACTION_SET_VALUE || n == 0)
+                return SANE_STATUS_INVAL;
+            if (n == 1)
+                appels << u"Set resolution %1"_s.arg(*static_cast<SANE_Word *>(v));
+            else
+                appels << u"Set mode "_s + QString::fromUtf8(static_cast<const char *>(v));
+            if (reglage != SANE_STATUS_GOOD)
+                return reglage;
+            if (n == 1)
+                resolution = *static_cast<SANE_Word *>(v);
+            else
+                mode = static_cast<const char *>(v);
+            return SANE_STATUS_GOOD;
+        };
         return t;
     }
 
@@ -157,6 +225,9 @@ struct SaneFactice {
     }
 
 private:
+    std::vector<SANE_Option_Descriptor> m_options;
+    std::vector<SANE_Word> m_liste;
+    std::vector<const char *> m_modes;
     std::deque<SANE_Device> m_peripheriques;
     std::vector<const SANE_Device *> m_pointeurs;
     int m_trame = -1;
@@ -547,6 +618,168 @@ TEST_F(Acquisition, ParametersThatCannotBeTrueAreRefused)
     }
 }
 
+// ---- Settings ---------------------------------------------------------------------
+
+// A settings folder of its own for a test, given back whatever happens.
+struct DossierParametres {
+    QTemporaryDir dossier;
+    const QString ancien = DossierParamUser;
+    DossierParametres() { DossierParamUser = dossier.path() + u'/'; }
+    ~DossierParametres() { DossierParamUser = ancien; }
+    DossierParametres(const DossierParametres &) = delete;
+    DossierParametres &operator=(const DossierParametres &) = delete;
+};
+
+// Where a choice of settings starts: the last one where the device takes
+// it, else 300 dpi (or the resolution nearest to the last one) and colour.
+TEST(ReglagesScan, TheLastChoiceElse300DpiColourElseTheNearest)
+{
+    TOffreScan liste;
+    liste.Resolutions = {100, 200, 600};
+    liste.Modes = {u"Lineart"_s, u"Gray"_s};
+    TOffreScan plage;
+    plage.Resolutions = {50, 75, 100, 150, 200, 300, 400, 600, 1200};
+    plage.Min = 1;
+    plage.Max = 1200;
+    plage.Pas = 1;
+    plage.Modes = {u"Gray"_s, u"Color"_s};
+    TOffreScan pas5 = plage;
+    pas5.Min = 50;
+    pas5.Pas = 5;
+    TOffreScan sansMode = liste;
+    sansMode.Modes.clear();
+    TOffreScan couleurs;
+    couleurs.Modes = {u"Lineart"_s, u"Grey"_s, u"24bit Colour"_s};
+    const struct {
+        const char *nom;
+        const TOffreScan &offre;
+        TReglagesScan dernier, attendus;
+    } cas[] = {
+        {"premier choix sur une plage", plage, {}, {300, u"Color"_s}},
+        {"premier choix sur une liste", liste, {}, {200, u"Gray"_s}},
+        {"le dernier choix, hors des valeurs usuelles", plage, {240, u"Gray"_s}, {240, u"Gray"_s}},
+        {"un dernier choix hors du pas", pas5, {242, u"Gray"_s}, {200, u"Gray"_s}},
+        {"le plus proche du dernier choix", liste, {1200, u"Color"_s}, {600, u"Gray"_s}},
+        {"à égale distance, le plus fin", liste, {150, u"Lineart"_s}, {200, u"Lineart"_s}},
+        {"pas de résolution", couleurs, {300, u"Gray"_s}, {0, u"24bit Colour"_s}},
+        {"pas de mode", sansMode, {600, u"Color"_s}, {600, QString()}},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.nom);
+        const TReglagesScan r = ReglagesInitiaux(c.offre, c.dernier);
+        EXPECT_EQ(r.Resolution, c.attendus.Resolution);
+        EXPECT_EQ(r.Mode, c.attendus.Mode);
+    }
+    TOffreScan gris;
+    gris.Modes = {u"Lineart"_s, u"Grey"_s};
+    EXPECT_EQ(ReglagesInitiaux(gris, {}).Mode, u"Grey");
+}
+
+// The settings window lists what the device offers, starts on the last
+// choice kept in gene.ini, and the choice is set before the scan starts.
+TEST_F(Acquisition, SettingsAreChosenThenSetBeforeTheScan)
+{
+    const DossierParametres parametres;
+    const QImage source = hasard(6, 4, false, false);
+    const struct {
+        const char *nom;
+        std::function<void(SaneFactice &)> offre;
+        QStringList proposees, modes; // the window's lines
+        const char *initiale, *mode;  // the lines selected at first
+        int choisie;                  // the line of cbResolution chosen; -1: cancel
+        QStringList reglages;         // the settings made, in order
+        const char *message;          // part of the message told, empty for none
+    } cas[] = {
+        {"liste entière, modes sans couleur",
+         [](SaneFactice &s) {
+             s.resolutions = {100, 200, 600};
+             s.modes = {"Lineart", "Gray"};
+             s.resolution = 100;
+             s.mode = "Lineart";
+         },
+         {u"100"_s, u"200"_s, u"600"_s}, {u"Noir et blanc"_s, u"Niveaux de gris"_s}, "200", "Niveaux de gris", 2,
+         {u"Set mode Gray"_s, u"Set resolution 600"_s}, ""},
+        {"le choix précédent, sur une plage en virgule fixe",
+         [](SaneFactice &s) {
+             s.plage = SANE_Range{SANE_FIX(25), SANE_FIX(9600), SANE_FIX(25)};
+             s.virguleFixe = true;
+             s.modes = {"Gray", "Color"};
+         },
+         {u"50"_s, u"75"_s, u"100"_s, u"150"_s, u"200"_s, u"300"_s, u"400"_s, u"600"_s, u"1200"_s, u"2400"_s,
+          u"4800"_s},
+         {u"Niveaux de gris"_s, u"Couleur"_s}, "600", "Niveaux de gris", 1,
+         {u"Set mode Gray"_s, u"Set resolution %1"_s.arg(SANE_FIX(75))}, ""},
+        {"une résolution seule, refusée",
+         [](SaneFactice &s) {
+             s.resolutions = {300};
+             s.reglage = SANE_STATUS_INVAL;
+         },
+         {u"300"_s}, {}, "300", "", 0, {u"Set resolution 300"_s}, "n'a pas accepté les réglages"},
+        {"annulé", [](SaneFactice &s) { s.resolutions = {300, 600}; }, {u"300"_s, u"600"_s}, {}, "300", "", -1, {},
+         ""},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.nom);
+        m_sane = SaneFactice();
+        m_dialogues.Messages.clear();
+        m_sane.ajoutePeripherique("factice:0", "Fabricant", "Modèle");
+        m_sane.trames = trames(source, Genre::Rvb, 8);
+        c.offre(m_sane);
+        QStringList proposees, modes;
+        QString initiale, mode;
+        bool visible = true;
+        ReponseModale<TfmScanReglages> reglages([&](TfmScanReglages &d) {
+            auto *resolution = d.findChild<QComboBox *>(u"cbResolution"_s);
+            auto *cbMode = d.findChild<QComboBox *>(u"cbMode"_s);
+            for (int i = 0; i < resolution->count(); ++i)
+                proposees << resolution->itemText(i);
+            for (int i = 0; i < cbMode->count(); ++i)
+                modes << cbMode->itemText(i);
+            initiale = resolution->currentText();
+            mode = cbMode->currentText();
+            visible = cbMode->isVisible();
+            if (c.choisie < 0) {
+                QTest::mouseClick(d.findChild<QPushButton *>(u"bAnnuler"_s), Qt::LeftButton);
+                return;
+            }
+            resolution->setFocus();
+            QTest::keyClick(resolution, Qt::Key_Home);
+            for (int i = 0; i < c.choisie; ++i)
+                QTest::keyClick(resolution, Qt::Key_Down);
+            QTest::mouseClick(d.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
+        });
+        const auto choix = choisit(0);
+        QImage image;
+        const bool ok = acquiert(image);
+        EXPECT_TRUE(reglages.Ouvert);
+        EXPECT_EQ(proposees, c.proposees);
+        EXPECT_EQ(modes, c.modes);
+        EXPECT_EQ(visible, !c.modes.isEmpty());
+        EXPECT_EQ(initiale, QString::fromUtf8(c.initiale));
+        EXPECT_EQ(mode, QString::fromUtf8(c.mode));
+        QStringList faits;
+        for (const QString &a : m_sane.appels)
+            if (a.startsWith(u"Set "_s))
+                faits << a;
+        EXPECT_EQ(faits, c.reglages);
+        const bool scanne = c.choisie >= 0 && !*c.message;
+        EXPECT_EQ(ok, scanne);
+        EXPECT_EQ(m_sane.appels.contains(u"Start"_s), scanne);
+        EXPECT_EQ(m_sane.fin(), (QStringList{u"Cancel"_s, u"Close"_s, u"Exit"_s}));
+        if (*c.message) {
+            ASSERT_EQ(m_dialogues.Messages.size(), 1);
+            EXPECT_TRUE(m_dialogues.Messages[0].contains(QString::fromUtf8(c.message)));
+        } else {
+            EXPECT_TRUE(m_dialogues.Messages.isEmpty()) << m_dialogues.Messages.join(u'\n').toStdString();
+        }
+    }
+    // The last choice made is kept (300 dpi, though that device refused it);
+    // a resolution alone keeps the mode chosen before.
+    const TIniFile gene(DossierParamUser + u"gene.ini"_s);
+    EXPECT_EQ(gene.ReadString(u"Scanner"_s, u"Resolution"_s), u"300");
+    EXPECT_EQ(gene.ReadString(u"Scanner"_s, u"Mode"_s), u"Gray");
+}
+
 // ---- The real SANE and its "test" back end ----------------------------------------
 
 // The configuration folder of this test program: dll.conf names only
@@ -623,14 +856,14 @@ QImage litPnm(const QByteArray &pnm)
     return image;
 }
 
-// What scanimage gets from test:0 with the same settings.
-QImage scanimage()
+// What scanimage gets from test:0 with the same settings, and `options`.
+QImage scanimage(const QStringList &options = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"SANE_CONFIG_DIR"_s, dossierSane());
     p.setProcessEnvironment(env);
-    p.start(u"scanimage"_s, {u"-d"_s, u"test:0"_s, u"--format=pnm"_s});
+    p.start(u"scanimage"_s, QStringList{u"-d"_s, u"test:0"_s, u"--format=pnm"_s} + options);
     EXPECT_TRUE(p.waitForFinished(60000)) << "scanimage (paquet sane-utils) n'a pas pu être lancé";
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return litPnm(p.readAllStandardOutput());
@@ -646,9 +879,37 @@ protected:
         // Never skipped: without SANE this test fails.
         ASSERT_NE(FonctionsSane(), nullptr) << "libsane.so.1 (paquet libsane1) est introuvable";
     }
-    // The scan of test:0, chosen in the chooser among the two test devices.
-    QImage scanneTest()
+    // Chooses the line of `liste` whose data is `valeur` with the keyboard.
+    static void choisitLigne(QComboBox *liste, const QVariant &valeur)
     {
+        const int ligne = liste->findData(valeur);
+        ASSERT_GE(ligne, 0) << valeur.toString().toStdString();
+        liste->setFocus();
+        QTest::keyClick(liste, Qt::Key_Home);
+        for (int i = 0; i < ligne; ++i)
+            QTest::keyClick(liste, Qt::Key_Down);
+        EXPECT_EQ(liste->currentIndex(), ligne);
+    }
+    // The user sets the resolution and the mode, and confirms; the settings
+    // the window showed first go to `initiaux`.
+    static std::unique_ptr<ReponseModale<TfmScanReglages>> regle(int resolution, const QString &mode,
+                                                                 TReglagesScan *initiaux = nullptr)
+    {
+        return std::make_unique<ReponseModale<TfmScanReglages>>([=](TfmScanReglages &d) {
+            if (initiaux)
+                *initiaux = d.Reglages();
+            choisitLigne(d.findChild<QComboBox *>(u"cbResolution"_s), resolution);
+            choisitLigne(d.findChild<QComboBox *>(u"cbMode"_s), mode);
+            QTest::mouseClick(d.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
+            if (d.isVisible())
+                d.reject();
+        });
+    }
+    // The scan of test:0, chosen in the chooser among the two test devices,
+    // with the resolution and the mode given.
+    QImage scanneTest(int resolution, const QString &mode, TReglagesScan *initiaux = nullptr)
+    {
+        const auto reglages = regle(resolution, mode, initiaux);
         QStringList noms;
         ReponseModale<TfmScanner> choix([&](TfmScanner &d) {
             auto *liste = d.findChild<QTreeWidget *>(u"lvScanner"_s);
@@ -667,6 +928,7 @@ protected:
         });
         QImage image;
         EXPECT_TRUE(AcquiertImage(image));
+        EXPECT_TRUE(reglages->Ouvert);
         EXPECT_TRUE(noms.contains(u"test:1"_s)) << noms.join(u' ').toStdString();
         EXPECT_TRUE(m_dialogues.Messages.isEmpty()) << m_dialogues.Messages.join(u'\n').toStdString();
         return image;
@@ -696,7 +958,8 @@ TEST_F(SaneReel, TheTestBackEndGivesWhatScanimageGets)
         configureTest(c.reglages);
         const QImage reference = scanimage();
         ASSERT_FALSE(reference.isNull());
-        const QImage image = scanneTest();
+        // The settings window given the back end's own settings.
+        const QImage image = scanneTest(50, c.reglages.contains(u"mode Color"_s) ? u"Color"_s : u"Gray"_s);
         EXPECT_EQ(image.format(), QImage::Format_RGB888);
         EXPECT_TRUE(memesPoints(image, reference));
     }
@@ -705,7 +968,7 @@ TEST_F(SaneReel, TheTestBackEndGivesWhatScanimageGets)
 TEST_F(SaneReel, AUserScansAPictureIntoASource)
 {
     configureTest({u"mode Color"_s, u"test-picture \"Color pattern\""_s});
-    const QImage reference = scanimage();
+    const QImage reference = scanimage({u"--resolution"_s, u"75"_s});
     QTemporaryDir dossier;
     FichierCourant = dossier.filePath(u"famille.mvd"_s);
     Options() = TOptions();
@@ -722,13 +985,48 @@ TEST_F(SaneReel, AUserScansAPictureIntoASource)
     ASSERT_TRUE(scan->isVisible());
     m_dialogues.Fichiers = {dossier.filePath(u"acte"_s)};
     const auto choix = choisit(0);
+    const auto reglages = regle(75, u"Color"_s);
     QTest::mouseClick(scan, Qt::LeftButton);
     EXPECT_TRUE(choix->Ouvert);
+    EXPECT_TRUE(reglages->Ouvert);
     QTest::mouseClick(editeur.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
     EXPECT_EQ(bd.SourceField(s, SrcFichier), dossier.filePath(u"acte.bmp"_s));
     EXPECT_TRUE(memesPoints(QImage(dossier.filePath(u"acte.bmp"_s)), reference));
     SetAcquisitionImage({});
     FichierCourant.clear();
+}
+
+// The settings window starts at 300 dpi in colour, whatever the device
+// was set to; the choice made is kept for the next scan.
+TEST_F(SaneReel, TheSettingsStartAt300DpiColourAndTheLastChoiceIsKept)
+{
+    const DossierParametres parametres;
+    configureTest({u"test-picture \"Color pattern\""_s}); // the device: gray, 50 dpi
+    TReglagesScan initiaux;
+    const QImage image = scanneTest(75, u"Gray"_s, &initiaux);
+    EXPECT_EQ(initiaux.Resolution, 300);
+    EXPECT_EQ(initiaux.Mode, u"Color");
+    EXPECT_TRUE(memesPoints(image, scanimage({u"--resolution"_s, u"75"_s, u"--mode"_s, u"Gray"_s})));
+    const TIniFile gene(DossierParamUser + u"gene.ini"_s);
+    EXPECT_EQ(gene.ReadInteger(u"Scanner"_s, u"Resolution"_s), 75);
+    EXPECT_EQ(gene.ReadString(u"Scanner"_s, u"Mode"_s), u"Gray");
+
+    // The next scan starts on that choice; cancelled, it scans nothing.
+    const auto choix = choisit(0);
+    TReglagesScan suivants;
+    QString libelle;
+    ReponseModale<TfmScanReglages> annule([&](TfmScanReglages &d) {
+        suivants = d.Reglages();
+        libelle = d.findChild<QComboBox *>(u"cbMode"_s)->currentText();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    QImage rien;
+    EXPECT_FALSE(AcquiertImage(rien));
+    EXPECT_TRUE(rien.isNull());
+    EXPECT_EQ(suivants.Resolution, 75);
+    EXPECT_EQ(suivants.Mode, u"Gray");
+    EXPECT_EQ(libelle, u"Niveaux de gris");
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
 }
 
 } // namespace

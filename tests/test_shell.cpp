@@ -868,9 +868,15 @@ TEST_F(Shell, SourceCommandsOfTheTaskColumn)
     ASSERT_EQ(w.Base().SourceCount(), avant + 1);
     EXPECT_EQ(w.Base().SourceField(avant + 1, SrcTitre), u"Registre paroissial");
     EXPECT_TRUE(w.windowTitle().contains(u'*'));
-    ReponseModale<TfmSourceVue> vue([](TfmSourceVue &v) { v.reject(); });
+    // The overview wears the tree view's background.
+    QBrush fond;
+    ReponseModale<TfmSourceVue> vue([&](TfmSourceVue &v) {
+        fond = v.findChild<QWidget *>(u"pHaut"_s)->palette().window();
+        v.reject();
+    });
     QTest::mouseClick(w.findChild<QToolButton *>(u"SpeedButton6"_s), Qt::LeftButton);
     EXPECT_TRUE(vue.Ouvert);
+    EXPECT_EQ(fond, w.Page()->Fond());
 }
 
 // Find and replace from the task column: the places listed with their

@@ -1,12 +1,14 @@
 // The source editor, driven as the user does.
 
 #include "BD.h"
+#include "CommandesSources.h"
 #include "DialoguesScriptes.h"
 #include "Globales.h"
 #include "HoteSourceTest.h"
 #include "Langue.h"
 #include "MediaFactice.h"
 #include "Options.h"
+#include "ReponseModale.h"
 #include "TfmSource.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +134,35 @@ TEST_F(Editeur, OpenedAndClosedUnchangedWritesTheSameFieldBack)
     EXPECT_EQ(fichier(), absent);
 }
 
+// The kind of file is that of the file found, not of the name stored.
+TEST_F(Editeur, TheFileFoundIsJudgedNotTheNameStored)
+{
+    // A bare name, found with ".jpg" beside the database.
+    image("portrait.jpg", 300, 200);
+    m_bd.SetSourceField(m_source, SrcFichier, u"portrait|5|6|nez"_s);
+    ouvre();
+    EXPECT_TRUE(controle<QWidget>("pPhoto")->isVisible());
+    EXPECT_EQ(zoom(), u"Zoom : -140 %");
+    QToolButton *arbre = controle<QToolButton>("sbArbre");
+    ASSERT_TRUE(arbre->isEnabled());
+    QTest::mouseClick(arbre, Qt::LeftButton);
+    EXPECT_TRUE(m_dialogues.Astuces.isEmpty());
+    EXPECT_EQ(controle<QComboBox>("cbSorte")->currentText(), u"Photo de l'arbre");
+    controle<QPushButton>("bOk")->click();
+    EXPECT_EQ(fichier(), u"portrait|5|6|nez");
+
+    // A lost sound whose name, with ".jpg", is a picture beside the
+    // database: the picture shows, the player stays closed.
+    image("voix.jpg", 100, 80);
+    m_bd.SetSourceField(m_source, SrcFichier, u"/perdu/voix.wav"_s);
+    ouvre();
+    EXPECT_TRUE(controle<QWidget>("pPhoto")->isVisible());
+    EXPECT_FALSE(controle<QWidget>("mp")->isVisible());
+    EXPECT_FALSE(TMediaFactice::Appels().join(u' ').contains(u"Ouvre"_s));
+    controle<QPushButton>("bOk")->click();
+    EXPECT_EQ(fichier(), u"/perdu/voix.wav");
+}
+
 TEST_F(Editeur, ZoomStepsOfTheMouseButtons)
 {
     m_bd.SetSourceField(m_source, SrcFichier, image("large.png", 1000, 100));
@@ -237,6 +268,37 @@ TEST_F(Editeur, LegendsArePlacedDrawnSelectedAndRemoved)
     controle<QPushButton>("bOk")->click();
     EXPECT_EQ(fichier(), m_dossier.filePath(u"acte.png"_s) + u"|150|110|a b"_s);
     EXPECT_EQ(BaseModifiee, 1);
+}
+
+// A legend is pinned on the picture pixel under the click, whatever the zoom.
+TEST_F(Editeur, ALegendPlacedWhileZoomedLandsOnThePicturePixel)
+{
+    const QString chemin = image("acte.png", 200, 150);
+    const struct {
+        std::vector<Qt::MouseButton> clics; // the zoom clicks before placing
+        const char *zoom;
+        QPoint ecran;
+        const char *legende;
+    } cas[] = {
+        {{}, "100", {130, 40}, "|130|40|L"},
+        {{Qt::LeftButton}, "200", {130, 41}, "|65|20|L"},
+        {{Qt::LeftButton, Qt::LeftButton}, "300", {301, 92}, "|100|30|L"},
+        {{Qt::RightButton}, "-200", {30, 41}, "|60|82|L"},
+        {{Qt::RightButton, Qt::RightButton}, "-300", {50, 33}, "|150|99|L"},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.zoom);
+        m_bd.SetSourceField(m_source, SrcFichier, chemin);
+        ouvre();
+        for (Qt::MouseButton b : c.clics)
+            QTest::mouseClick(zone(), b, {}, QPoint(1, 1));
+        ASSERT_EQ(zoom(), u"Zoom : %1 %"_s.arg(QString::fromLatin1(c.zoom)));
+        m_dialogues.Saisies = {u"L"_s};
+        controle<QMenu>("pmZone")->findChild<QAction *>(u"miZoneAjoute"_s)->trigger();
+        QTest::mouseClick(zone(), Qt::LeftButton, {}, c.ecran);
+        controle<QPushButton>("bOk")->click();
+        EXPECT_EQ(fichier(), chemin + QString::fromLatin1(c.legende));
+    }
 }
 
 TEST_F(Editeur, TheThousandAndFirstLegendIsRefused)
@@ -416,6 +478,46 @@ TEST_F(Editeur, AScannedPictureIsSavedBeforeItReplacesTheFile)
     QTest::mouseClick(controle<QToolButton>("sbScan"), Qt::LeftButton);
     EXPECT_EQ(m_dialogues.CheminsProposes.last(), m_dossier.filePath(u"genealogie/Acte_ n°2_3"_s));
     SetAcquisitionImage({});
+}
+
+// "Ajouter une source" of the main window: a new source is kept only when
+// its editor is closed with "Fermer".
+TEST_F(Editeur, ANewSourceCancelledIsNotKept)
+{
+    QWidget fenetre;
+    auto *ajoute = new QToolButton(&fenetre);
+    ajoute->setObjectName(u"sbSourceAjoute"_s);
+    int rafraichissements = 0;
+    auto *commandes = new TCommandesSources(m_bd, {{}, {}, [&] { ++rafraichissements; }}, &fenetre);
+    commandes->Branche();
+    SetAcquisitionImage({});
+    const auto enUsage = [&] {
+        int n = 0;
+        for (int s = 1; s <= m_bd.SourceCount(); ++s)
+            n += m_bd.SourceInUse(s) ? 1 : 0;
+        return n;
+    };
+    const int avant = enUsage();
+    for (const bool garde : {false, true}) {
+        SCOPED_TRACE(garde);
+        BaseModifiee = 0;
+        rafraichissements = 0;
+        int nouvelle = 0;
+        ReponseModale<TfmSource> reponse([&](TfmSource &e) {
+            nouvelle = e.Source();
+            if (garde)
+                e.findChild<QPushButton *>(u"bOk"_s)->click();
+            else
+                QTest::keyClick(&e, Qt::Key_Escape);
+        });
+        QTest::mouseClick(ajoute, Qt::LeftButton);
+        ASSERT_TRUE(reponse.Ouvert);
+        ASSERT_GT(nouvelle, 0);
+        EXPECT_EQ(m_bd.SourceInUse(nouvelle), garde);
+        EXPECT_EQ(enUsage(), avant + (garde ? 1 : 0));
+        EXPECT_EQ(BaseModifiee, garde ? 1 : 0);
+        EXPECT_EQ(rafraichissements > 0, garde);
+    }
 }
 
 } // namespace

@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -436,6 +437,45 @@ TEST_F(FenetresSources, OverviewThumbnailsTheirRowsAndTheirKinds)
     ASSERT_FALSE(vue.Construite());
     vue.close();
     EXPECT_TRUE(vue.Construite());
+}
+
+// The bar and the ground of the thumbnails wear the main window's
+// background, here a texture of two colours in a checkerboard.
+TEST_F(FenetresSources, TheOverviewWearsTheMainWindowsBackground)
+{
+    const QColor rouge(200, 30, 30), bleu(30, 30, 200);
+    QImage texture(4, 4, QImage::Format_RGB32);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            texture.setPixelColor(x, y, (x + y) % 2 ? rouge : bleu);
+    image("vert.png", 100, 100);
+    source("Vert", "Photo", u"vert.png"_s);
+    // The colours met in a 4 x 4 block at (x, y) of a picture.
+    const auto couleurs = [](const QImage &i, int x, int y) {
+        QSet<QRgb> c;
+        for (int j = y; j < y + 4; ++j)
+            for (int k = x; k < x + 4; ++k)
+                c.insert(i.pixel(k, j) | 0xff000000u);
+        return c;
+    };
+    const QSet<QRgb> damier{rouge.rgb(), bleu.rgb()};
+    for (const bool texturee : {true, false}) {
+        SCOPED_TRACE(texturee);
+        m_hote.Arriere = texturee ? QBrush(texture) : QBrush();
+        TfmSourceVue vue(m_bd, m_hote);
+        vue.resize(500, 400);
+        vue.show();
+        AttendVignettes(vue);
+        ASSERT_EQ(vue.NombreVignettes(), 1);
+        const QImage barre = vue.findChild<QWidget *>(u"pHaut"_s)->grab().toImage();
+        const QImage fond = vue.findChild<QScrollArea *>(u"sb"_s)->viewport()->grab().toImage();
+        ASSERT_GT(fond.height(), 200);
+        // The bar's margin, and the ground beside and under the thumbnail.
+        for (const auto &[i, x, y] : {std::tuple{&barre, 1, 1}, {&fond, 150, 20}, {&fond, 20, 150}})
+            EXPECT_EQ(couleurs(*i, x, y) == damier, texturee) << x << ", " << y;
+        // The thumbnail itself covers it.
+        EXPECT_EQ(couleurs(fond, 40, 30), QSet<QRgb>{QColor(Qt::darkGreen).rgb()});
+    }
 }
 
 TEST(PlaceVignettes, RowsOfAsManyAsFitAndAtLeastOne)

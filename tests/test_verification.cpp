@@ -85,6 +85,12 @@ const Cas cas[] = {
     {"an event nobody lists is freed",
      [](TBD &bd) { listePersonne(bd, 5, [](auto &l) { l.clear(); }); },
      {u"L'événement Naissance 1928 n'est lié à personne et est supprimé."_s}},
+    {"the first event of the table, listed by nobody, is freed",
+     [](TBD &bd) {
+         ASSERT_EQ(naissance(bd, 1), 1);
+         listePersonne(bd, 1, [](auto &l) { l.erase(l.begin()); });
+     },
+     {u"L'événement Naissance 1900 n'est lié à personne et est supprimé."_s}},
 };
 
 TEST_F(Verification, ReportsAndRepairsEachKindOfDamage)

@@ -38,6 +38,12 @@ void TPage::ChargeTexture()
         m_fond = QImage();
 }
 
+QBrush TPage::Fond()
+{
+    ChargeTexture();
+    return m_fond.isNull() ? QBrush(CouleurQt(CouleurEcran)) : QBrush(m_fond);
+}
+
 void TPage::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QBrush>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -94,6 +95,10 @@ public:
 
     // The file of the texture now loaded (empty when none).
     const QString &TextureChargee() const { return m_textureChargee; }
+    // The background it paints, for other windows to wear: the screen
+    // texture (loaded first when TextEcran changed) as a tiling brush, or
+    // the screen colour when there is none.
+    QBrush Fond();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
