@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include "Arrondi.h"
+#include "Canevas.h"
 #include "CanevasQt.h"
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
@@ -25,6 +26,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr double RadiansParDegre = std::numbers::pi / 180.0;
+
+int Pixel(double v)
+{
+    return std::clamp(Round(v), -CoordonneeMax, CoordonneeMax);
+}
 
 bool TailleUtilisable(double v)
 {
@@ -389,12 +395,12 @@ void TxiloCADMdl::SetDecalages(double x, double y)
 
 int TxiloCADMdl::MmToPixelX(double v) const
 {
-    return Round(v * m_echelleX + m_decalageX);
+    return Pixel(v * m_echelleX + m_decalageX);
 }
 
 int TxiloCADMdl::MmToPixelY(double v) const
 {
-    return Round(v * m_echelleY + m_decalageY);
+    return Pixel(v * m_echelleY + m_decalageY);
 }
 
 double TxiloCADMdl::PixelToMmX(double n) const
@@ -419,7 +425,7 @@ QPoint TxiloCADMdl::PageToPixel(QPointF point) const
         y = y * c + x * s;
         x = xt;
     }
-    return QPoint(Round(x + m_decalageX), Round(y + m_decalageY));
+    return QPoint(Pixel(x + m_decalageX), Pixel(y + m_decalageY));
 }
 
 QPointF TxiloCADMdl::RotatePoint(QPointF centre, QPointF point, double angle)

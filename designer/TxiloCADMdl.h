@@ -197,7 +197,9 @@ public:
     double AnglePage() const { return m_anglePage; }
     void SetAnglePage(double angle) { m_anglePage = angle; }
 
-    // round(v * scale + offset).
+    // round(v * scale + offset), kept within -CoordonneeMax..CoordonneeMax
+    // (Canevas.h) as every pixel given below: a coordinate read from a file
+    // may lie any distance away.
     int MmToPixelX(double v) const;
     int MmToPixelY(double v) const;
     // A distance in pixels as millimetres: n / scale, or n when the scale

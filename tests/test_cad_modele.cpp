@@ -667,8 +667,9 @@ TEST(ModeleMdl, BlocsInconnusGardesALEnregistrement)
     ASSERT_EQ(relu.m.Count(), 7);
     const int avant[] = {0, 1, 2, 6, 3, 4, 5};
     for (int i = 0; i < relu.m.Count(); ++i) {
-        if (i != 2)
+        if (i != 2) {
             EXPECT_EQ(relu.m.Objet(i).SaveToStrings(), p.m.Objet(avant[i]).SaveToStrings()) << i;
+        }
     }
     // Every line of the picture's block is written back, its Face key now
     // saying the face it is read on.
@@ -702,8 +703,9 @@ TEST(ModeleMdl, EncodageChoisiParLaRelecture)
         SCOPED_TRACE(lignes.first().toStdString());
         QByteArray octets;
         ASSERT_TRUE(EncodeMdl(lignes, octets));
-        if (!c.octets.isEmpty())
+        if (!c.octets.isEmpty()) {
             EXPECT_EQ(octets.left(c.octets.size()).toHex(), c.octets.toHex());
+        }
         EXPECT_EQ(DecoupeLignes(DecodeMdl(octets)), lignes);
     }
     // A lone surrogate has no bytes; a line break would make two lines.

@@ -6,8 +6,10 @@
 #include "Bitmaps.h"
 #include "Images.h"
 #include "TxiloCADMdl.h"
+#include "TxiloCADLigne.h"
 #include "TxiloCADRect.h"
 #include "TxiloCADRectangle.h"
+#include "TxiloCADRepere.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -491,4 +493,83 @@ TEST(ExportPage, EtiquetteCDAvecPhotoMasquee)
         EXPECT_GT(photos, 100) << cas;
         EXPECT_GT(fonds, 100) << cas;
     }
+}
+
+namespace {
+
+std::string Nom(const TxiloCADObj &objet)
+{
+    return objet.Name().toStdString() + " " + objet.Params().join(u' ').left(60).toStdString();
+}
+
+} // namespace
+
+// A model whose coordinates, sizes, pens and fonts lie far beyond any page
+// (a damaged or hostile file): it is drawn, exported, hit, snapped, resized
+// and edited without an overflow anywhere, at every scale, and the page
+// still shows.
+TEST(DessinPage, CoordonneesEnormes)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    const auto m = std::make_unique<TxiloCADMdl>(nullptr, QRect(0, 0, 100, 100), 120, 120);
+    ASSERT_TRUE(m->LoadFromFile(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/coordonnees_enormes.mdl"_s));
+    ASSERT_EQ(m->Count(), 11);
+    TInterrupteursModele &interrupteurs = m->Interrupteurs();
+    interrupteurs.TousCadres = true;
+    interrupteurs.ReduitTexte = true;
+    interrupteurs.CadresOrigine = true;
+    interrupteurs.Grille = true;
+    for (int i = 0; i < m->Count(); ++i) {
+        m->Objet(i).SetSelectionne(i % 2 == 0);
+        m->Objet(i).SetPoigneeActive(i % 9);
+    }
+    const QPointF points[] = {{60, 60}, {0, 0}, {1e17, -1e17}, {-1e17, 1e17}, {2147483647, -2147483648.0},
+                              {1e15, 60}, {60, -3e9}};
+    for (const QRect rect : {QRect(0, 0, 240, 240), QRect(-50, 30, 40, 400), QRect(3, 3, 1, 1)}) {
+        SCOPED_TRACE(rect.width());
+        DessinePage(*m, QSize(240, 240), rect);
+        // The page itself lies in the CD's centre hole, as wide as a house.
+        const QImage objets = Dessine(QSize(240, 240), [&](TCanevas &c) { m->DrawObjects(c, rect); });
+        if (rect.width() > 100) {
+            EXPECT_FALSE(BoiteNonBlanche(objets).isNull());
+        }
+        for (int i = 0; i < m->Count(); ++i) {
+            TxiloCADObj &objet = m->Objet(i);
+            SCOPED_TRACE(Nom(objet));
+            for (const QPointF p : points) {
+                const int atteint = objet.HitTest(p);
+                EXPECT_GE(atteint, -1);
+                EXPECT_LE(atteint, 999);
+            }
+            if (auto *boite = dynamic_cast<TxiloCADRect *>(&objet)) {
+                Aimante(*boite);
+                boite->MemoriseDepart();
+                for (const int poignee : {1, 4, 5, 6, 7, 8}) {
+                    boite->SetPoigneeActive(poignee);
+                    boite->RedimPoignee(points[size_t(poignee) % std::size(points)]);
+                }
+                boite->RedimCentre(points[2]);
+                boite->Tourne(points[3]);
+            } else if (auto *ligne = dynamic_cast<TxiloCADLigne *>(&objet)) {
+                ligne->MovePoint(1, points[2]);
+                ligne->MovePoint(3, points[3], TGlissement::Ligne);
+                ligne->InsertPoint(3);
+                ligne->AddPoint(points[4]);
+            } else if (auto *repere = dynamic_cast<TxiloCADRepere *>(&objet)) {
+                repere->Borne();
+                repere->SetPosition(1e17);
+            }
+        }
+        DessinePage(*m, QSize(240, 240), rect);
+    }
+    for (const int qualite : {0, 7}) {
+        m->SetQualiteExport(qualite);
+        QImage export_ = NouveauBitmap(QSize(120, 120));
+        EXPECT_TRUE(m->ExportBitmap(export_));
+    }
+    // Reloaded, the objects come back, and a copy of each is made.
+    ASSERT_TRUE(m->LoadFromFile(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/coordonnees_enormes.mdl"_s));
+    for (int i = 0, n = m->Count(); i < n; ++i)
+        m->CloneObject(m->Objet(i));
+    DessinePage(*m, QSize(240, 240));
 }
