@@ -182,9 +182,10 @@ TEST(Repere, Atteint)
 
 TEST(Repere, GardeSurLaPage)
 {
-    // A guide dragged past the page's start stays 5 pixels inside it, past
-    // its end 6 pixels inside, on a whole millimetre on the page's side; each
-    // direction with its own scale.
+    // A guide dragged past the page's start is brought 5 pixels inside it,
+    // past its end 6 pixels inside, each direction with its own scale, then
+    // onto the nearest whole millimetre; where that is the page's edge, onto
+    // the next one inside.
     struct Cas {
         double echelleX, echelleY;
         int sens;
@@ -195,18 +196,25 @@ TEST(Repere, GardeSurLaPage)
         {5, 5, TxiloCADRepere::Verticale, -12, 1},
         {5, 5, TxiloCADRepere::Verticale, 0.99, 1},
         {5, 5, TxiloCADRepere::Verticale, 1.2, 1.2},
-        {5, 5, TxiloCADRepere::Verticale, 99, 98},
+        {5, 5, TxiloCADRepere::Verticale, 99, 99},
         {5, 5, TxiloCADRepere::Verticale, 98.5, 98.5},
-        // 10 pixels a millimetre: half a millimetre would round back onto
-        // the edge.
+        // The editor's scale for an A4 page: 5 pixels is 2 mm.
+        {2.5, 2.5, TxiloCADRepere::Verticale, 0, 2},
+        {2.5, 2.5, TxiloCADRepere::Verticale, 100, 98},
+        // 4 pixels a millimetre: 1.25 mm is nearest to 1.
+        {4, 4, TxiloCADRepere::Verticale, 0, 1},
+        {4, 4, TxiloCADRepere::Verticale, 99, 98},
+        // 10 and 20 pixels a millimetre: the nearest millimetre would be
+        // the page's edge.
         {10, 10, TxiloCADRepere::Verticale, 0, 1},
         {10, 10, TxiloCADRepere::Verticale, 100, 99},
-        {4, 4, TxiloCADRepere::Verticale, 0, 2},
-        {4, 4, TxiloCADRepere::Verticale, 99, 98},
+        {20, 20, TxiloCADRepere::Verticale, -1, 1},
+        {20, 20, TxiloCADRepere::Verticale, 99.9, 99},
         // A horizontal guide with the vertical scale, on a page 50 high.
         {10, 5, TxiloCADRepere::Horizontale, -3, 1},
-        {10, 5, TxiloCADRepere::Horizontale, 50, 48},
+        {10, 5, TxiloCADRepere::Horizontale, 50, 49},
         {5, 10, TxiloCADRepere::Horizontale, 50, 49},
+        {5, 20, TxiloCADRepere::Horizontale, 50, 49},
         // No direction: nothing.
         {5, 5, 0, -3, -3},
     };
@@ -219,8 +227,8 @@ TEST(Repere, GardeSurLaPage)
         r.Borne();
         EXPECT_DOUBLE_EQ(r.Position(), c.attendue);
         if (c.sens == TxiloCADRepere::Verticale) {
-            EXPECT_GE(m.MmToPixelX(r.Position()), 5);
-            EXPECT_LE(m.MmToPixelX(r.Position()), m.MmToPixelX(100) - 6);
+            EXPECT_GT(m.MmToPixelX(r.Position()), 0);
+            EXPECT_LT(m.MmToPixelX(r.Position()), m.MmToPixelX(100));
         }
     }
 }
