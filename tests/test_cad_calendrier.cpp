@@ -64,21 +64,27 @@ struct Page {
     }
 };
 
-// Each text written with the cell (column, row) under its middle, found by
-// turning that middle back into the calendar's unturned box.
-std::vector<std::pair<QString, QPoint>> Cases(const TxiloCADCal &cal, const std::vector<TexteEcrit> &textes)
+// The middle of a text as written: its cell's top-left corner moved by half
+// its size, turned with its escapement, in pixels.
+QPointF Milieu(const TexteEcrit &e)
 {
     QImage image(1, 1, QImage::Format_RGB32);
     QPainter painter(&image);
     TCanevasQt mesure(painter);
+    mesure.SetFonte(e.Fonte);
+    const QSize taille = mesure.TailleTexte(e.Texte);
+    const QPointF coin(e.Coin);
+    return TxiloCADMdl::RotatePoint(coin, coin + QPointF(taille.width(), taille.height()) / 2,
+                                    -e.Fonte.Escapement / 10.0);
+}
+
+// Each text written with the cell (column, row) under its middle, found by
+// turning that middle back into the calendar's unturned box.
+std::vector<std::pair<QString, QPoint>> Cases(const TxiloCADCal &cal, const std::vector<TexteEcrit> &textes)
+{
     std::vector<std::pair<QString, QPoint>> cases;
     for (const TexteEcrit &e : textes) {
-        mesure.SetFonte(e.Fonte);
-        const QSize taille = mesure.TailleTexte(e.Texte);
-        const QPointF coin(e.Coin);
-        const QPointF milieu = TxiloCADMdl::RotatePoint(coin, coin + QPointF(taille.width(), taille.height()) / 2,
-                                                        -e.Fonte.Escapement / 10.0);
-        const QPointF p = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), milieu / 10, -cal.R());
+        const QPointF p = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), Milieu(e) / 10, -cal.R());
         cases.emplace_back(e.Texte, QPoint(int(std::floor((p.x() - cal.X() + cal.L() / 2) / (cal.L() / 7))),
                                            int(std::floor((p.y() - cal.Y() + cal.H() / 2) / (cal.H() / 7)))));
     }
@@ -133,6 +139,30 @@ TEST(CalendrierCAD, JoursDansLeursCases)
         }
     }
     EXPECT_EQ(JoursDuMois(2000, 2), 29);
+}
+
+// Each letter and number stands in the middle of its cell, the cell and
+// the text turned with the calendar: its middle is the cell's, to a pixel.
+TEST(CalendrierCAD, TexteAuMilieuDeSaCase)
+{
+    for (const double r : {0.0, 30.0, -90.0, 135.0}) {
+        SCOPED_TRACE(r);
+        Page p;
+        TxiloCADCal &cal = p.Calendrier(2021, 3, r);
+        cal.SetTaille(84, 56);
+        const auto textes = p.Textes();
+        const auto cases = Cases(cal, textes);
+        ASSERT_EQ(cases.size(), 7u + 31u);
+        for (size_t i = 0; i < textes.size(); ++i) {
+            SCOPED_TRACE(textes[i].Texte.toStdString());
+            const QPoint c = cases[i].second;
+            const QPointF centre(cal.X() - 42 + (c.x() + 0.5) * 12, cal.Y() - 28 + (c.y() + 0.5) * 8);
+            const QPointF attendu = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), centre, r) * 10;
+            const QPointF vu = Milieu(textes[i]);
+            EXPECT_NEAR(vu.x(), attendu.x(), 1.5);
+            EXPECT_NEAR(vu.y(), attendu.y(), 1.5);
+        }
+    }
 }
 
 TEST(CalendrierCAD, CasesOmbrees)

@@ -573,3 +573,48 @@ TEST(DessinPage, CoordonneesEnormes)
         m->CloneObject(m->Objet(i));
     DessinePage(*m, QSize(240, 240));
 }
+
+// Below export quality 7 the page is drawn at twice the size and reduced by
+// the Box filter: each pixel of the picture is the plain average of the two
+// or three doubled pixels nearest to its centre. A black line one doubled
+// pixel wide thus greys one or two columns, each by a half or a third, with
+// no other column touched.
+TEST(ExportPage, ReductionParLeFiltreBox)
+{
+    auto m = Page(100, 100);
+    m->Interrupteurs().GabaritSurExport = false;
+    for (const double x : {10.25, 30.5, 47.75, 70.0, 90.5}) {
+        auto &ligne = dynamic_cast<TxiloCADLigne &>(*m->AddObject(u"ligne"_s));
+        ligne.SetFace(1);
+        ligne.SetPen(TStylo{CouleurNoire, 0, StyloPlein});
+        ligne.SetPoints({{x, -1}, {x, -1}, {x, 101}, {x, 101}});
+    }
+    m->SetQualiteExport(0);
+    QImage bitmap = NouveauBitmap(QSize(100, 100));
+    ASSERT_TRUE(m->ExportBitmap(bitmap));
+    // The greys of row 50, in runs of neighbouring columns.
+    QList<QList<int>> groupes;
+    bool dansGroupe = false;
+    for (int x = 0; x < bitmap.width(); ++x) {
+        const QRgb c = bitmap.pixel(x, 50);
+        ASSERT_TRUE(qRed(c) == qGreen(c) && qGreen(c) == qBlue(c)) << x;
+        if (qRed(c) == 255) {
+            dansGroupe = false;
+            continue;
+        }
+        if (!dansGroupe)
+            groupes.append(QList<int>());
+        groupes.last().append(qRed(c));
+        dansGroupe = true;
+    }
+    ASSERT_EQ(groupes.size(), 5) << testing::PrintToString(groupes);
+    for (const QList<int> &groupe : groupes) {
+        SCOPED_TRACE(testing::PrintToString(groupe));
+        EXPECT_LE(groupe.size(), 2);
+        for (const int gris : groupe)
+            EXPECT_TRUE(gris == 128 || gris == 170);
+    }
+    // Every row alike: the lines run the page's height.
+    for (const int y : {0, 33, 99})
+        EXPECT_EQ(bitmap.copy(0, y, 100, 1), bitmap.copy(0, 50, 100, 1)) << y;
+}

@@ -269,6 +269,9 @@ TEST(Aimantation, AuxReperesEtAuxBords)
         {"repère de sa face", 10, 10, 2, 130.3, 100, 20, 10, 0, 130, 100},
         // A turned box: its rightmost corner onto the page's edge.
         {"boîte tournée", 10, 10, 1, 185.3, 100, 20, 20, 45, 200 - 10 * Racine2, 100},
+        // Turned so, the box's leftmost point is its fourth corner (bottom
+        // left), and that corner alone comes within reach of the guide at 30.
+        {"quatrième coin", 10, 10, 1, 30.5 + 10 * Racine2, 100, 20, 20, 45, 30 + 10 * Racine2, 100},
         // Two guides within reach of the centre: both distances add up, and
         // the centre lands on neither.
         {"cumul", 10, 10, 1, 150.2, 100, 40, 10, 0, 150.4, 100},
