@@ -56,10 +56,11 @@ struct Page {
         c.SetFont(TFonteCAD{CouleurNoire, u"Arial"_s, 12, 0, 0});
         return c;
     }
-    std::vector<TexteEcrit> Textes()
+    // Drawn at 10 pixels per millimetre, or `bas` pixels down.
+    std::vector<TexteEcrit> Textes(int bas = 10)
     {
-        CanevasEspion canevas(QSize(1200, 1000));
-        m.Draw(canevas, QRect(0, 0, 1200, 1000));
+        CanevasEspion canevas(QSize(1200, 100 * bas));
+        m.Draw(canevas, QRect(0, 0, 1200, 100 * bas));
         return std::move(canevas.Textes);
     }
 };
@@ -143,24 +144,33 @@ TEST(CalendrierCAD, JoursDansLeursCases)
 
 // Each letter and number stands in the middle of its cell, the cell and
 // the text turned with the calendar: its middle is the cell's, to a pixel.
+// Drawn at 5 pixels per millimetre down and 10 across, the cells are
+// sheared, and still centred; the font's size follows the horizontal scale.
 TEST(CalendrierCAD, TexteAuMilieuDeSaCase)
 {
-    for (const double r : {0.0, 30.0, -90.0, 135.0}) {
-        SCOPED_TRACE(r);
-        Page p;
-        TxiloCADCal &cal = p.Calendrier(2021, 3, r);
-        cal.SetTaille(84, 56);
-        const auto textes = p.Textes();
-        const auto cases = Cases(cal, textes);
-        ASSERT_EQ(cases.size(), 7u + 31u);
-        for (size_t i = 0; i < textes.size(); ++i) {
-            SCOPED_TRACE(textes[i].Texte.toStdString());
-            const QPoint c = cases[i].second;
-            const QPointF centre(cal.X() - 42 + (c.x() + 0.5) * 12, cal.Y() - 28 + (c.y() + 0.5) * 8);
-            const QPointF attendu = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), centre, r) * 10;
-            const QPointF vu = Milieu(textes[i]);
-            EXPECT_NEAR(vu.x(), attendu.x(), 1.5);
-            EXPECT_NEAR(vu.y(), attendu.y(), 1.5);
+    for (const int bas : {10, 5}) {
+        for (const double r : {0.0, 30.0, -90.0, 135.0}) {
+            SCOPED_TRACE(testing::Message() << r << " degrés, " << bas << " pixels par mm en hauteur");
+            Page p;
+            TxiloCADCal &cal = p.Calendrier(2021, 3, r);
+            cal.SetTaille(84, 56);
+            const auto textes = p.Textes(bas);
+            ASSERT_EQ(textes.size(), 7u + 31u);
+            for (const TexteEcrit &e : textes) {
+                SCOPED_TRACE(e.Texte.toStdString());
+                EXPECT_EQ(e.Fonte.Hauteur, HauteurPoints(28)); // (84 + 56) / 50 x 10
+                // The cell under the text's middle, brought back to
+                // millimetres.
+                const QPointF vu = Milieu(e);
+                const QPointF mm = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()),
+                                                            QPointF(vu.x() / 10, vu.y() / bas), -r);
+                const int c = int(std::floor((mm.x() - cal.X() + 42) / 12));
+                const int w = int(std::floor((mm.y() - cal.Y() + 28) / 8));
+                const QPointF centre(cal.X() - 42 + (c + 0.5) * 12, cal.Y() - 28 + (w + 0.5) * 8);
+                const QPointF tourne = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), centre, r);
+                EXPECT_NEAR(vu.x(), tourne.x() * 10, 1.5);
+                EXPECT_NEAR(vu.y(), tourne.y() * bas, 1.5);
+            }
         }
     }
 }

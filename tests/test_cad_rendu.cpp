@@ -228,6 +228,45 @@ TEST(DessinPage, MasquePochetteCD)
     EXPECT_TRUE(Est(image, 300, 159, CouleurNoire));
 }
 
+// A page drawn twice as wide as its scale down: the folds, the grid and the
+// masks each place their lines by the scale of their own axis, and the CD's
+// hole and the sleeve's flaps take their size from the horizontal one.
+TEST(DessinPage, EchellesDifferentes)
+{
+    auto feuillet = Page(100, 50, u"Feuillet"_s, u"TailleRetour"_s, 10);
+    // The folds from the page's top to its bottom, 50 rows.
+    QImage image = DessinePage(*feuillet, QSize(200, 80), QRect(0, 0, 200, 50));
+    EXPECT_EQ(Colonnes(image, Bleu), QList<int>({20, 180}));
+    EXPECT_EQ(BoiteDe(image, Bleu).bottom(), 48);
+    // Millimetre lines every 2 pixels across and every pixel down, every
+    // tenth darker.
+    feuillet->Interrupteurs().Grille = true;
+    image = DessinePage(*feuillet, QSize(200, 50));
+    const TColor clair = CouleurRGB(192, 192, 192);
+    EXPECT_TRUE(Est(image, 51, 10, CouleurGrise));
+    EXPECT_TRUE(Est(image, 51, 11, clair));
+    EXPECT_TRUE(Est(image, 20, 5, CouleurGrise));
+    EXPECT_TRUE(Est(image, 30, 5, clair));
+
+    // The hole of 40 mm is 80 pixels wide and high, about pixel (120, 60).
+    auto cd = Page(120, 120, u"CD"_s, u"PetitDiam"_s, 40);
+    AjouteRect(*cd, QRectF(0, 0, 120, 120), Vert);
+    image = DessinePage(*cd, QSize(240, 120));
+    EXPECT_TRUE(Est(image, 120, 15, Vert));
+    EXPECT_TRUE(Est(image, 120, 20, CouleurNoire));
+    EXPECT_TRUE(Est(image, 120, 25, CouleurBlanche));
+    EXPECT_TRUE(Est(image, 75, 60, Vert));
+    EXPECT_TRUE(Est(image, 85, 60, CouleurBlanche));
+
+    // Flaps of 20 mm are 40 pixels high: the design shows from 40 to 60.
+    auto pochette = Page(200, 100, u"PochetteCD"_s, u"TailleRabat"_s, 20);
+    AjouteRect(*pochette, QRectF(0, 0, 200, 100), Vert);
+    image = DessinePage(*pochette, QSize(400, 100));
+    EXPECT_TRUE(Est(image, 300, 30, CouleurBlanche));
+    EXPECT_TRUE(Est(image, 300, 50, Vert));
+    EXPECT_TRUE(Est(image, 300, 70, CouleurBlanche));
+}
+
 // The objects alone: no background, guides or mask, and the editor's
 // frames left out while the switch is given back.
 TEST(DessinPage, ObjetsSeuls)

@@ -109,24 +109,35 @@ TEST(Repere, DessineSeulementALEdition)
     m.SetFaceCourante(1);
 
     // Selected: red, and labelled beside the line, 10 pixels from the page's
-    // top or left edge; near the right or bottom edge, on the other side.
+    // top or left edge; near the right or bottom edge, on the other side. The
+    // page's edge is measured on the guide's own axis: drawn at 4 pixels per
+    // millimetre across and 2 down (or 2 and 4), the page's right edge is at
+    // 400 (its bottom at 200), far from a vertical guide at 60 mm (a
+    // horizontal one at 30 mm).
     struct Cas {
+        QSize taille;
         double position;
         int sens;
         bool avant; // the label before the line (left of it or above it)
     } const cas[] = {
-        {30, TxiloCADRepere::Verticale, false},
-        {95, TxiloCADRepere::Verticale, true},
-        {20, TxiloCADRepere::Horizontale, false},
-        {47, TxiloCADRepere::Horizontale, true},
+        {{200, 100}, 30, TxiloCADRepere::Verticale, false},
+        {{200, 100}, 95, TxiloCADRepere::Verticale, true},
+        {{200, 100}, 20, TxiloCADRepere::Horizontale, false},
+        {{200, 100}, 47, TxiloCADRepere::Horizontale, true},
+        {{400, 100}, 60, TxiloCADRepere::Verticale, false},
+        {{400, 100}, 97, TxiloCADRepere::Verticale, true},
+        {{200, 200}, 30, TxiloCADRepere::Horizontale, false},
+        {{200, 200}, 48, TxiloCADRepere::Horizontale, true},
     };
     for (const Cas &c : cas) {
-        SCOPED_TRACE(testing::Message() << c.position << " sens " << c.sens);
+        SCOPED_TRACE(testing::Message() << c.position << " sens " << c.sens << " sur " << c.taille.width() << " x "
+                                        << c.taille.height());
         TxiloCADRepere &r = c.sens == TxiloCADRepere::Verticale ? v : h;
         r.SetPosition(c.position);
         r.SetSelectionne(true);
-        image = page();
-        const int trait = int(2 * c.position);
+        image = Dessine(c.taille, [&](TCanevas &canevas) { m.Draw(canevas, QRect(QPoint(0, 0), c.taille)); });
+        const int trait = c.sens == TxiloCADRepere::Verticale ? int(c.position * c.taille.width() / 100)
+                                                              : int(c.position * c.taille.height() / 50);
         const QRect texte = Etiquette(image);
         ASSERT_FALSE(texte.isNull());
         if (c.sens == TxiloCADRepere::Verticale) {
