@@ -13,8 +13,11 @@
 // routine per object serves the screen, bitmaps, printing and the vector
 // export: each is a back end of this interface.
 //
-// Coordinates are whole pixels of the target. The drawing rules are those
-// the models were made for, and every back end keeps them:
+// Coordinates are whole pixels of the target. Any int is drawn without
+// overflow (rectangles and ellipses are first brought within
+// -CoordonneeMax..CoordonneeMax, below); the page model gives no pixel
+// beyond. The drawing rules are those the models were made for, and every
+// back end keeps them:
 // - a pen of width 0 or 1 is the thin pen: one pixel, drawn with its dash
 //   pattern; a wider pen is always solid, with round ends and joins, and
 //   lies astride the path. Style StyloVide draws no outline. StyloInterieur
@@ -36,6 +39,11 @@
 //
 // The pen, brush and font are the state of the canvas, used by every
 // primitive until changed.
+// Far beyond any surface, and far enough from the limits of int that a
+// size can be added to a coordinate, or the difference of two taken,
+// without overflow.
+constexpr int CoordonneeMax = 1 << 28;
+
 class TCanevas
 {
 public:

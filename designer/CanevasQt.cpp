@@ -22,6 +22,8 @@ const QList<qreal> MotifPoints = {3, 3};
 const QList<qreal> MotifTiretPoint = {9, 6, 3, 6};
 const QList<qreal> MotifTiretPointPoint = {9, 3, 3, 3, 3, 3};
 
+__extension__ typedef __int128 Entier128;
+
 // A font taller than this already fills a printed poster.
 constexpr int HauteurPixelsMax = 16384;
 // Distinct fonts stay few; the bound only guards against endless sizes.
@@ -183,7 +185,9 @@ public:
         }
         const qint64 petit = selonX ? ady : adx;
         for (qint64 n = premier; n <= dernier; ++n) {
-            const qint64 decalage = pas == 0 ? 0 : (2 * n * petit + pas) / (2 * pas);
+            // n and the steps reach 2^32 on a line from one end of the int
+            // range to the other: their product needs more than 64 bits.
+            const qint64 decalage = pas == 0 ? 0 : qint64((2 * Entier128(n) * petit + pas) / (2 * Entier128(pas)));
             const qint64 x = selonX ? a.x() + sx * n : a.x() + sx * decalage;
             const qint64 y = selonX ? a.y() + sy * decalage : a.y() + sy * n;
             if (Allume(m_rang + n) && m_zone.contains(int(x), int(y)))
@@ -337,6 +341,9 @@ void TCanevasQt::Polygone(const QPolygon &points)
 
 bool TCanevasQt::Cadre(int &gauche, int &haut, int &droite, int &bas, QRectF &chemin) const
 {
+    // Sizes are taken as differences of the sides.
+    for (int *cote : {&gauche, &haut, &droite, &bas})
+        *cote = std::clamp(*cote, -CoordonneeMax, CoordonneeMax);
     if (droite < gauche)
         std::swap(gauche, droite);
     if (bas < haut)

@@ -16,7 +16,7 @@ namespace {
 // Beyond this the integer part of a number stops growing: every length of a
 // design is far below it, and a run of digits in a damaged file must not
 // reach an infinity.
-constexpr double PartieEntiereMax = 1e18;
+constexpr std::uint64_t PartieEntiereMax = 1000000000000000000;
 // Digits of a fraction past the precision of a double change nothing.
 constexpr int ChiffresFractionMax = 17;
 
@@ -57,10 +57,15 @@ TPartieEntiere LitPartieEntiere(QStringView t)
         r.Negatif = t.at(i) == u'-';
         ++i;
     }
+    // In whole numbers, exactly, and made a double once: a double taking
+    // digit after digit loses its last ones past 2^53, so that a number
+    // written back from it would read as another.
+    std::uint64_t valeur = 0;
     for (; i < t.size() && EstChiffre(t.at(i)); ++i) {
-        if (r.Valeur < PartieEntiereMax)
-            r.Valeur = r.Valeur * 10 + (t.at(i).unicode() - u'0');
+        if (valeur < PartieEntiereMax)
+            valeur = valeur * 10 + std::uint64_t(t.at(i).unicode() - u'0');
     }
+    r.Valeur = double(valeur);
     if (r.Negatif)
         r.Valeur = -r.Valeur;
     return r;

@@ -1,6 +1,7 @@
 #include "FichierMdl.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <QFile>
 #include <QStringDecoder>
@@ -15,17 +16,34 @@ namespace {
 
 const QString Fin = u"End"_s;
 
-// Leading blanks as the reader removes them: spaces, tabs and the other
-// control characters.
-QStringView SansBlancsEnTete(QStringView ligne)
+const QString EnteteFace = u"Face="_s;
+const QByteArray MarqueUtf8("\xEF\xBB\xBF");
+
+} // namespace
+
+QStringView TexteSansRetrait(QStringView ligne)
 {
+    // Leading blanks as the reader removes them: spaces, tabs and the other
+    // control characters.
     qsizetype i = 0;
     while (i < ligne.size() && ligne.at(i).unicode() <= u' ')
         ++i;
     return ligne.sliced(i);
 }
 
-} // namespace
+int NumeroFace(QStringView ligne)
+{
+    const QStringView texte = TexteSansRetrait(ligne);
+    if (!texte.startsWith(EnteteFace) || texte.size() == EnteteFace.size() || texte.at(EnteteFace.size()) == u'0')
+        return 0;
+    qint64 numero = 0;
+    for (const QChar c : texte.sliced(EnteteFace.size())) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        numero = std::min<qint64>(numero * 10 + (c.unicode() - u'0'), INT_MAX);
+    }
+    return int(numero);
+}
 
 int LineLevel(QStringView ligne)
 {
@@ -54,7 +72,7 @@ TIndexSections::TIndexSections(const QStringList &lignes) : m_lignes(lignes)
     m_occurrences.reserve(m_lignes.size());
     for (qsizetype i = 0; i < m_lignes.size(); ++i) {
         m_niveaux.push_back(LineLevel(m_lignes.at(i)));
-        m_textes.push_back(SansBlancsEnTete(m_lignes.at(i)));
+        m_textes.push_back(TexteSansRetrait(m_lignes.at(i)));
         m_occurrences[m_textes.back()].push_back(i);
     }
 }
@@ -69,6 +87,16 @@ qsizetype TIndexSections::Suivante(QStringView texte, qsizetype apres) const
 }
 
 QStringList TIndexSections::Section(QStringView chemin) const
+{
+    return Lignes(chemin, false);
+}
+
+QStringList TIndexSections::SectionBrute(QStringView chemin) const
+{
+    return Lignes(chemin, true);
+}
+
+QStringList TIndexSections::Lignes(QStringView chemin, bool brutes) const
 {
     const QList<QStringView> elements = chemin.split(u'/');
     const int profondeur = int(elements.size()) - 1;
@@ -96,7 +124,12 @@ QStringList TIndexSections::Section(QStringView chemin) const
             continue;
         qsizetype i = entete + 1;
         for (; i < m_lignes.size() && m_lignes.at(i) != finBloc; ++i) {
-            if (m_niveaux[size_t(i)] == profondeur && m_lignes.at(i) != finImbrique)
+            const int niveau = m_niveaux[size_t(i)];
+            if (niveau < profondeur || m_lignes.at(i) == finImbrique)
+                continue;
+            if (brutes)
+                resultat.append(m_lignes.at(i).sliced(2 * profondeur));
+            else if (niveau == profondeur)
                 resultat.append(m_textes[size_t(i)].toString());
         }
         suite = i;
@@ -126,23 +159,36 @@ QStringList DecoupeLignes(QStringView texte)
 
 QString DecodeMdl(const QByteArray &octets)
 {
-    const bool bom = octets.startsWith("\xEF\xBB\xBF");
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString texte = utf8(bom ? octets.sliced(3) : octets);
+    const bool bom = octets.startsWith(MarqueUtf8);
+    // The mark is taken off here, once: a second one is the text's own.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString texte = utf8(bom ? octets.sliced(MarqueUtf8.size()) : octets);
     if (!utf8.hasError() || bom)
         return texte;
     return DecodeWindows1252(octets);
 }
 
-QByteArray EncodeMdl(const QStringList &lignes)
+bool EncodeMdl(const QStringList &lignes, QByteArray &octets)
 {
+    octets.clear();
+    for (const QString &ligne : lignes) {
+        if (ligne.contains(u'\r') || ligne.contains(u'\n'))
+            return false;
+    }
     const QString texte = lignes.isEmpty() ? QString() : lignes.join(u"\r\n"_s) + u"\r\n"_s;
-    QByteArray octets = EncodeWindows1252(texte);
-    // The code page lacks most of the world's letters; UTF-8, which the
-    // reader recognises, keeps them.
-    if (DecodeWindows1252(octets) != texte)
-        octets = texte.toUtf8();
-    return octets;
+    // The reader takes bytes that are valid UTF-8 for UTF-8: Windows-1252
+    // bytes that happen to be ("Ã©") would come back as other letters. And
+    // the code page lacks most of the world's letters, which UTF-8 keeps.
+    const QByteArray utf8 = texte.toUtf8();
+    const QByteArray essais[] = {EncodeWindows1252(texte), utf8, MarqueUtf8 + utf8};
+    for (const QByteArray &essai : essais) {
+        if (DecodeMdl(essai) == texte) {
+            octets = essai;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool LitFichierMdl(const QString &chemin, QStringList &lignes, QString *erreur)
@@ -174,6 +220,11 @@ bool LitFichierMdl(const QString &chemin, QStringList &lignes, QString *erreur)
 
 bool EcritFichierMdl(const QString &chemin, const QStringList &lignes, QString *erreur)
 {
-    const QByteArray octets = EncodeMdl(lignes);
+    QByteArray octets;
+    if (!EncodeMdl(lignes, octets)) {
+        if (erreur)
+            *erreur = MLText(8201);
+        return false;
+    }
     return EcritFichierEntier(chemin, octets.constData(), octets.size(), erreur);
 }

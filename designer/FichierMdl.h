@@ -23,6 +23,13 @@
 
 // The indentation level of a line.
 int LineLevel(QStringView ligne);
+// The line without its leading blanks (spaces, tabs and the other control
+// characters): the text by which headers are matched.
+QStringView TexteSansRetrait(QStringView ligne);
+// The face number of a line the reader can take for a face header: its text
+// without leading blanks is "Face=" and a number written without a leading
+// zero (at most INT_MAX is given for a longer one); 0 for any other line.
+int NumeroFace(QStringView ligne);
 // The text preceded by 2 * niveau spaces.
 QString IndentText(int niveau, const QString &texte);
 
@@ -50,8 +57,15 @@ class TIndexSections final
 public:
     explicit TIndexSections(const QStringList &lignes);
     QStringList Section(QStringView chemin) const;
+    // The lines of the same blocks as Section, as they stand, nested blocks
+    // included: every line of the blocks at the last level or deeper but the
+    // "End" lines Section leaves out, each with the indentation of the last
+    // level (2 spaces a level) taken off, so that indenting them again by it
+    // gives the lines back.
+    QStringList SectionBrute(QStringView chemin) const;
 
 private:
+    QStringList Lignes(QStringView chemin, bool brutes) const;
     // The index of the first line after `apres` whose text without leading
     // blanks is `texte`; -1 when there is none.
     qsizetype Suivante(QStringView texte, qsizetype apres) const;
@@ -67,12 +81,15 @@ private:
 // break does not add an empty line).
 QStringList DecoupeLignes(QStringView texte);
 // The text of model file bytes: UTF-8 when they are valid UTF-8, else
-// Windows-1252.
+// Windows-1252. One UTF-8 byte order mark at the start is dropped (and the
+// rest then read as UTF-8).
 QString DecodeMdl(const QByteArray &octets);
-// The bytes of a model file: the lines each ended by CR LF, in Windows-1252
-// when every character has a place in it, else in UTF-8 so that none is
-// lost.
-QByteArray EncodeMdl(const QStringList &lignes);
+// The bytes of a model file, the lines each ended by CR LF, chosen by what
+// DecodeMdl will read back: Windows-1252 when that gives the text again;
+// else UTF-8, with a byte order mark when the text itself begins with one.
+// False, `octets` empty, when no bytes give the lines back: a line holding
+// a line break, or a lone surrogate, which has no bytes in either.
+bool EncodeMdl(const QStringList &lignes, QByteArray &octets);
 
 // Files above this size are not read.
 constexpr qint64 TailleMaxMdl = qint64(64) * 1024 * 1024;
@@ -82,6 +99,7 @@ constexpr qint64 TailleMaxMdl = qint64(64) * 1024 * 1024;
 // TailleMaxMdl); *erreur (may be null) then says why, without the path.
 bool LitFichierMdl(const QString &chemin, QStringList &lignes, QString *erreur = nullptr);
 // Writes the lines as a model file, atomically: the file holds its previous
-// content or the new one, whole. False when it could not be written;
+// content or the new one, whole, and the new one reads back as these lines.
+// False when it could not be written, or its text could not be encoded;
 // *erreur (may be null) then says why.
 bool EcritFichierMdl(const QString &chemin, const QStringList &lignes, QString *erreur = nullptr);

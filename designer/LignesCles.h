@@ -31,6 +31,10 @@ public:
     QString Valeur(QStringView cle) const;
     // Writes the value of a key by the rules above.
     void Ecrit(const QString &cle, const QString &valeur);
+    // Writes it as Ecrit does, then removes every other line of the key:
+    // those later lines, never read while the first stood, would be read in
+    // its place once it is removed.
+    void EcritSeule(const QString &cle, const QString &valeur);
 
 private:
     QStringList m_lignes;

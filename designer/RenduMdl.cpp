@@ -201,7 +201,9 @@ void TxiloCADMdl::DessineMasque(TCanevas &canevas, const QRect &rect)
             TCanevasQt c(painter);
             c.SetStylo(TStylo{CouleurNoire, 1, StyloPlein});
             if (m_gabarit == GabaritCD) {
-                const int d = Round(cle.Cote * w / m_large);
+                // A hole wider than the page covers it all; a size read from
+                // a file may be anything.
+                const int d = std::clamp(Round(cle.Cote * w / m_large), 0, 2 * std::max(w, h));
                 c.SetPinceau(TPinceau{CouleurNoire, PinceauPlein});
                 c.Ellipse(0, 0, w, h);
                 c.SetPinceau(TPinceau{CouleurMagenta, PinceauPlein});
@@ -209,7 +211,7 @@ void TxiloCADMdl::DessineMasque(TCanevas &canevas, const QRect &rect)
                 c.SetPinceau(TPinceau{CouleurBlanche, PinceauPlein});
                 c.Ellipse((w - d) / 2, (h - d) / 2, (w + d) / 2, (h + d) / 2);
             } else {
-                const int r = Round(cle.Cote * w / m_large);
+                const int r = std::clamp(Round(cle.Cote * w / m_large), -h, h);
                 c.SetPinceau(TPinceau{CouleurNoire, PinceauDiagonaleArriere});
                 c.Polygone(QPolygon({QPoint(0, r), QPoint(r, 0), QPoint(w / 2 - r, 0), QPoint(w / 2, r)}));
                 c.Polygone(QPolygon({QPoint(0, h - r - 1), QPoint(r, h - 1), QPoint(w / 2 - r, h - 1),

@@ -5,11 +5,14 @@
 #include <numbers>
 
 #include <QPainter>
+#include <QSet>
 
 #include "Arrondi.h"
+#include "Canevas.h"
 #include "CanevasQt.h"
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
+#include "TxiloCADBloc.h"
 #include "TxiloCADCal.h"
 #include "TxiloCADForme.h"
 #include "TxiloCADLigne.h"
@@ -24,17 +27,14 @@ namespace {
 
 constexpr double RadiansParDegre = std::numbers::pi / 180.0;
 
+int Pixel(double v)
+{
+    return std::clamp(Round(v), -CoordonneeMax, CoordonneeMax);
+}
+
 bool TailleUtilisable(double v)
 {
     return std::isfinite(v) && v > 0;
-}
-
-// "Face=n" at level 0, n written in decimal digits.
-bool EstEnteteFace(const QString &ligne)
-{
-    if (!ligne.startsWith(u"Face="_s) || ligne.size() == 5)
-        return false;
-    return std::all_of(ligne.begin() + 5, ligne.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 // A value written on a key line must not break it.
@@ -43,6 +43,16 @@ QString SurUneLigne(QString ligne)
     ligne.replace(u'\r', u' ');
     ligne.replace(u'\n', u' ');
     return ligne;
+}
+
+// The key of a line the page reads as a page key: a line that begins with
+// neither a blank nor "=", the text before its first "="; empty otherwise.
+QStringView ClePage(const QString &ligne)
+{
+    const qsizetype egal = ligne.indexOf(u'=');
+    if (egal <= 0 || ligne.at(0).unicode() <= u' ')
+        return {};
+    return QStringView(ligne).first(egal);
 }
 
 } // namespace
@@ -79,9 +89,11 @@ QString TxiloCADMdl::ValeurPage(QStringView cle) const
 
 qsizetype TxiloCADMdl::DebutFaces() const
 {
+    // The reader takes a face header at any indentation, and so must the
+    // writer, or the faces it rewrites would also stay as they were.
     const QStringList &lignes = m_textePage.Lignes();
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (EstEnteteFace(lignes.at(i)))
+        if (NumeroFace(lignes.at(i)) != 0)
             return i;
     }
     return lignes.size();
@@ -89,12 +101,13 @@ qsizetype TxiloCADMdl::DebutFaces() const
 
 void TxiloCADMdl::EcritValeurPage(const QString &cle, const QString &valeur)
 {
-    if (m_textePage.Contient(cle) || valeur.isEmpty()) {
-        m_textePage.Ecrit(cle, valeur);
+    const QString texte = SurUneLigne(valeur);
+    if (m_textePage.Contient(cle) || texte.isEmpty()) {
+        m_textePage.EcritSeule(cle, texte);
         return;
     }
     QStringList lignes = m_textePage.Lignes();
-    lignes.insert(DebutFaces(), cle + u'=' + valeur);
+    lignes.insert(DebutFaces(), cle + u'=' + texte);
     m_textePage.SetLignes(lignes);
 }
 
@@ -231,14 +244,20 @@ void TxiloCADMdl::LoadFromStrings(const QStringList &lignes)
         if (noms.isEmpty())
             break;
         for (const QString &nom : noms) {
-            const QStringList cles = sections.Section(cheminFace + u'/' + nom);
+            const QString chemin = cheminFace + u'/' + nom;
+            const QStringList cles = sections.Section(chemin);
             const QString sorte = TLignesCles(cles).Valeur(u"Name");
-            if (sorte.isEmpty())
-                continue;
-            TxiloCADObj *objet = AddObject(sorte);
-            if (!objet)
-                continue;
-            objet->LoadFromStrings(cles);
+            TxiloCADObj *objet = sorte.isEmpty() ? nullptr : AddObject(sorte);
+            if (objet) {
+                objet->LoadFromStrings(cles);
+            } else {
+                // A kind this program does not make is not shown, but kept
+                // as read: saving the model must not lose it.
+                const QStringList brutes = sections.SectionBrute(chemin);
+                if (brutes.isEmpty())
+                    continue;
+                objet = AddObject(std::make_unique<TxiloCADBloc>(*this, sorte, brutes));
+            }
             objet->SetFace(face);
         }
     }
@@ -247,10 +266,27 @@ void TxiloCADMdl::LoadFromStrings(const QStringList &lignes)
 
 QStringList TxiloCADMdl::SaveToStrings() const
 {
-    // The page keys of the model are written over their lines; those that
-    // are missing go first, in their usual order, before the keys of the
-    // template.
-    TLignesCles entete(m_textePage.Lignes().first(DebutFaces()));
+    const QStringList &texte = m_textePage.Lignes();
+    const qsizetype debut = DebutFaces();
+    TLignesCles entete(texte.first(debut));
+    // Page keys met after the first face header, between or inside its
+    // blocks, are read all the same: they go with the others, unless a line
+    // of their key comes before them.
+    QStringList apres;
+    for (qsizetype i = debut; i < texte.size(); ++i) {
+        const QString &ligne = texte.at(i);
+        const QStringView cle = ClePage(ligne);
+        if (cle.isEmpty() || cle.compare(u"Face", Qt::CaseInsensitive) == 0 || entete.Contient(cle)
+            || TLignesCles(apres).Contient(cle))
+            continue;
+        apres.append(ligne);
+    }
+    if (!apres.isEmpty())
+        entete.SetLignes(entete.Lignes() + apres);
+
+    // The page keys of the model are written over their first lines, later
+    // ones removed; those that are missing go first, in their usual order,
+    // before the keys of the template.
     const std::pair<QString, QString> cles[] = {
         {u"Large"_s, FloatToText(m_large)},
         {u"Haut"_s, FloatToText(m_haut)},
@@ -264,39 +300,76 @@ QStringList TxiloCADMdl::SaveToStrings() const
             lignes.insert(insertion, cle + u'=' + valeur);
             entete.SetLignes(lignes);
         } else {
-            entete.Ecrit(cle, valeur);
+            entete.EcritSeule(cle, valeur);
         }
         if (const qsizetype i = entete.Indice(cle); i >= 0)
             insertion = i + 1;
     }
     QStringList lignes = entete.Lignes();
+    EcritFaces(lignes);
+    return lignes;
+}
 
+void TxiloCADMdl::EcritFaces(QStringList &lignes) const
+{
+    // The reader finds a block by the first line after its face header whose
+    // text is the block's name, and a face by the first line that is its
+    // header, at any indentation. Block names are therefore chosen unlike any
+    // line of the objects (a block kept as read may hold anything), and a
+    // line of an object that reads as the header of another face is given
+    // its own face's.
+    std::vector<QStringList> objets;
+    objets.reserve(m_objets.size());
+    QSet<QStringView> pris;
     int derniereFace = 0;
-    for (const auto &objet : m_objets)
+    for (const auto &objet : m_objets) {
+        objets.push_back(objet->SaveToStrings());
+        for (const QString &ligne : std::as_const(objets.back())) {
+            if (!ligne.contains(u'='))
+                pris.insert(TexteSansRetrait(ligne));
+        }
         derniereFace = std::max({derniereFace, objet->Face(), 1});
-    // Block names need only be unique in the file.
+    }
+    const auto nomLibre = [&pris](QString nom) {
+        while (pris.contains(nom))
+            nom.append(u'_');
+        return nom;
+    };
+
     int numero = 0;
     for (int face = 1; face <= derniereFace; ++face) {
-        lignes.append(u"Face="_s + QString::number(face));
+        const QString enteteFace = u"Face="_s + QString::number(face);
+        lignes.append(enteteFace);
         bool vide = true;
-        for (const auto &objet : m_objets) {
-            if (std::max(objet->Face(), 1) != face)
+        for (size_t i = 0; i < m_objets.size(); ++i) {
+            if (std::max(m_objets[i]->Face(), 1) != face)
                 continue;
             vide = false;
-            lignes.append(IndentText(1, u"Objet"_s + QString::number(++numero)));
-            for (const QString &ligne : objet->SaveToStrings())
-                lignes.append(IndentText(2, SurUneLigne(ligne)));
+            lignes.append(IndentText(1, nomLibre(u"Objet"_s + QString::number(++numero))));
+            TLignesCles cles(objets[i]);
+            // The reader sets the object on the face of its block whatever
+            // its key says; the key says so too.
+            if (cles.Contient(u"Face"))
+                cles.Ecrit(u"Face"_s, QString::number(face));
+            for (const QString &cle : cles.Lignes()) {
+                QString ligne = SurUneLigne(cle);
+                // An empty line would read as a block name.
+                if (ligne.isEmpty())
+                    continue;
+                if (const int autre = NumeroFace(ligne); autre != 0 && autre != face)
+                    ligne = ligne.first(ligne.size() - TexteSansRetrait(ligne).size()) + enteteFace;
+                lignes.append(IndentText(2, ligne));
+            }
             lignes.append(IndentText(1, u"End"_s));
         }
         // The reader stops at the first face without a block; an empty block
         // keeps the faces after it.
         if (vide) {
-            lignes.append(IndentText(1, u"Vide"_s + QString::number(face)));
+            lignes.append(IndentText(1, nomLibre(u"Vide"_s + QString::number(face))));
             lignes.append(IndentText(1, u"End"_s));
         }
         lignes.append(u"End"_s);
     }
-    return lignes;
 }
 
 bool TxiloCADMdl::SaveToFile(const QString &chemin, QString *erreur)
@@ -322,12 +395,12 @@ void TxiloCADMdl::SetDecalages(double x, double y)
 
 int TxiloCADMdl::MmToPixelX(double v) const
 {
-    return Round(v * m_echelleX + m_decalageX);
+    return Pixel(v * m_echelleX + m_decalageX);
 }
 
 int TxiloCADMdl::MmToPixelY(double v) const
 {
-    return Round(v * m_echelleY + m_decalageY);
+    return Pixel(v * m_echelleY + m_decalageY);
 }
 
 double TxiloCADMdl::PixelToMmX(double n) const
@@ -352,7 +425,7 @@ QPoint TxiloCADMdl::PageToPixel(QPointF point) const
         y = y * c + x * s;
         x = xt;
     }
-    return QPoint(Round(x + m_decalageX), Round(y + m_decalageY));
+    return QPoint(Pixel(x + m_decalageX), Pixel(y + m_decalageY));
 }
 
 QPointF TxiloCADMdl::RotatePoint(QPointF centre, QPointF point, double angle)

@@ -162,20 +162,29 @@ public:
     bool LoadFromFile(const QString &chemin, QString *erreur = nullptr);
     // Reads a model from its lines: scales 1; the page keys Large, Haut,
     // FriseX (0 when missing) and Gabarit; then for face 1, 2, ... the
-    // objects of the face's blocks, each made from its Name key (blocks
-    // without a known kind skipped) and set on that face, until the first
-    // face without a block. The lines become the page text.
+    // objects of the face's blocks, each made from its Name key and set on
+    // that face, until the first face without a block. A block of a kind
+    // the model does not make (or without Name) is kept as read, as a
+    // TxiloCADBloc (TxiloCADBloc.h) that draws nothing, unless it holds no
+    // line. The lines become the page text.
     void LoadFromStrings(const QStringList &lignes);
-    // The model file text: the page keys of the page text with Large, Haut,
-    // FriseX and Gabarit written over (those missing put before the other
-    // keys; Gabarit left out for no template), then one block per face from
-    // 1 to the highest face of an object. Objects of a face below 1 are
-    // written on face 1; a face without object gets an empty block, so that
-    // the faces after it are read again.
+    // The model file text, which reads back as the same model:
+    // - the lines of the page text before its first face header, then the
+    //   page keys found after it whose key is not among them (the first line
+    //   of each); Large, Haut, FriseX and Gabarit written over the first line
+    //   of their key and the later ones removed (those missing put before
+    //   the other keys; Gabarit left out for no template);
+    // - one block per face from 1 to the highest face of an object, each
+    //   object's key lines under a block name that no line of an object
+    //   holds, its Face key and any line that reads as another face's header
+    //   giving the face of the block. Objects of a face below 1 are written
+    //   on face 1; a face without object gets an empty block, so that the
+    //   faces after it are read again.
     QStringList SaveToStrings() const;
     // Writes SaveToStrings() to the file atomically; the saved lines then
     // become the page text. False when the file could not be written, left
-    // as it was; *erreur (may be null) says why.
+    // as it was (or its text could not be encoded); *erreur (may be null)
+    // says why.
     bool SaveToFile(const QString &chemin, QString *erreur = nullptr);
 
     // Geometry ------------------------------------------------------------
@@ -188,7 +197,9 @@ public:
     double AnglePage() const { return m_anglePage; }
     void SetAnglePage(double angle) { m_anglePage = angle; }
 
-    // round(v * scale + offset).
+    // round(v * scale + offset), kept within -CoordonneeMax..CoordonneeMax
+    // (Canevas.h) as every pixel given below: a coordinate read from a file
+    // may lie any distance away.
     int MmToPixelX(double v) const;
     int MmToPixelY(double v) const;
     // A distance in pixels as millimetres: n / scale, or n when the scale
@@ -285,9 +296,11 @@ private:
     // The object made for a kind name, already lower-cased; nullptr when
     // unknown.
     std::unique_ptr<TxiloCADObj> Fabrique(const QString &motCle);
-    // Index of the first face header line at level 0, or the number of
-    // lines.
+    // Index of the first line of the page text that the reader can take for
+    // a face header (NumeroFace, FichierMdl.h), or the number of lines.
     qsizetype DebutFaces() const;
+    // Appends the face blocks of the objects to the lines of the file.
+    void EcritFaces(QStringList &lignes) const;
 
     TProprietaireModele *m_proprietaire;
     TLignesCles m_textePage;

@@ -17,6 +17,8 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 constexpr double DegresParRadian = 180.0 / Pi;
+// The corner or side of each handle: -1 left or top, 1 right or bottom.
+constexpr int SignesPoignees[9][2] = {{0, 0}, {-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}};
 // Handles are hit within this many pixels, and resizing stops at this many.
 constexpr int ToleranceHandle = 3;
 constexpr int TailleMin = 5;
@@ -50,7 +52,9 @@ bool DansPolygone(const std::array<QPoint, 4> &p, long long px, long long py)
     for (size_t i = 0; i < p.size(); ++i) {
         const QPoint a = p[i];
         const QPoint b = p[(i + 1) % p.size()];
-        const double cote = (b.x() - a.x()) * (y - a.y()) - (x - a.x()) * double(b.y() - a.y());
+        // In doubles: the corners of a box read from a file may lie at the
+        // ends of the int range.
+        const double cote = (double(b.x()) - a.x()) * (y - a.y()) - (x - a.x()) * (double(b.y()) - a.y());
         if (a.y() <= y) {
             if (b.y() > y && cote > 0)
                 ++enroulement;
@@ -90,11 +94,17 @@ void TxiloCADRect::SetAvecPoignee(int i, bool on)
 
 QPointF TxiloCADRect::HandlePoint(int i) const
 {
-    static constexpr int signes[9][2] = {{0, 0}, {-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}};
     if (i < 1 || i > 8)
         return QPointF(m_x, m_y);
-    const QPointF sansRotation(m_x + signes[i][0] * m_l / 2, m_y + signes[i][1] * m_h / 2);
+    const QPointF sansRotation(m_x + SignesPoignees[i][0] * m_l / 2, m_y + SignesPoignees[i][1] * m_h / 2);
     return TxiloCADMdl::RotatePoint(QPointF(m_x, m_y), sansRotation, m_r);
+}
+
+QPointF TxiloCADRect::DecalagePoignee(int i) const
+{
+    if (i < 1 || i > 8)
+        return QPointF(0, 0);
+    return ::Tourne(QPointF(SignesPoignees[i][0] * m_l / 2, SignesPoignees[i][1] * m_h / 2), m_r);
 }
 
 std::array<QPointF, 4> TxiloCADRect::Coins() const

@@ -48,6 +48,9 @@ public:
     void SetAvecPoignee(int i, bool on);
     // The page position of handle i; the centre for i below 1 or above 8.
     QPointF HandlePoint(int i) const;
+    // Where handle i lies from the centre, turned with the box: (0, 0) for
+    // the centre.
+    QPointF DecalagePoignee(int i) const;
     // Handles 1 to 4, the corners.
     std::array<QPointF, 4> Coins() const;
 

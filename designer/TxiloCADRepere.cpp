@@ -121,14 +121,21 @@ void TxiloCADRepere::Borne()
     const double debut = std::abs(verticale ? m.PixelToMmX(MargeDebut) : m.PixelToMmY(MargeDebut));
     const double fin = (verticale ? m.Large() : m.Haut()) - std::abs(verticale ? m.PixelToMmX(MargeFin)
                                                                                : m.PixelToMmY(MargeFin));
-    // Rounded to the nearest millimetre, a bound of half a millimetre (5
-    // pixels at 10 pixels a millimetre) would put the guide back on the
-    // page's edge: the whole millimetre is taken on the page's side.
-    constexpr double marge = 1e-9;
-    if (m_position < debut)
-        m_position = std::ceil(debut - marge);
-    if (m_position > fin)
-        m_position = std::floor(fin + marge);
+    // A guide brought back is put on the whole millimetre nearest to the
+    // bound, as positions are whole once read. Where that millimetre is the
+    // page's edge itself (half a millimetre rounds to 0 at 10 pixels a
+    // millimetre) the guide would lie under the page's frame, below the
+    // bound it was brought to: the next millimetre inside is taken.
+    const double etendue = verticale ? m.Large() : m.Haut();
+    if (m_position < debut) {
+        m_position = Round(debut);
+        if (m_position <= 0)
+            m_position = std::ceil(debut);
+    } else if (m_position > fin) {
+        m_position = Round(fin);
+        if (m_position >= etendue)
+            m_position = std::floor(fin);
+    }
 }
 
 void Aimante(TxiloCADRect &objet)

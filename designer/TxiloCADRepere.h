@@ -60,11 +60,12 @@ public:
     // than 1 and 2.
     bool Affichee(int face) const;
 
-    // Keeps a dragged guide on the page: at least 5 pixels after the page's
-    // start and 6 pixels before its end, in pixels of the guide's
-    // direction. A position brought back so is rounded to the whole
-    // millimetre on the page's side of that bound. Nothing for a direction
-    // other than 1 and 2.
+    // Keeps a dragged guide on the page: a position less than 5 pixels
+    // after the page's start, or less than 6 pixels before its end (pixels
+    // of the guide's direction), is brought to that bound and rounded to the
+    // nearest whole millimetre; when that millimetre is the page's edge or
+    // beyond, to the whole millimetre on the page's side of the bound
+    // instead. Nothing for a direction other than 1 and 2.
     void Borne();
 
 private:

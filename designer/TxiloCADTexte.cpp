@@ -107,13 +107,16 @@ void TxiloCADTexte::PrendTaille(QSize pixels)
 
 void TxiloCADTexte::SetText(const QString &texte)
 {
-    const QPointF avant = HandlePoint(m_aligne);
+    // The anchor's move is taken from the centre rather than between two
+    // page positions, which far from the page's origin would differ by the
+    // rounding of the doubles and move the text at every reading.
+    const QPointF avant = DecalagePoignee(m_aligne);
     m_source = texte.trimmed();
     m_affiche = Modele().RemplitBalises(this, m_source);
     PrendTaille(Measure(CanevasMesure()));
     if (m_aligne > 0) {
-        const QPointF apres = HandlePoint(m_aligne);
-        SetCentre(X() + avant.x() - apres.x(), Y() + avant.y() - apres.y());
+        const QPointF deplacement = avant - DecalagePoignee(m_aligne);
+        SetCentre(X() + deplacement.x(), Y() + deplacement.y());
     }
 }
 

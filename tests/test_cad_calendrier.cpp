@@ -56,29 +56,36 @@ struct Page {
         c.SetFont(TFonteCAD{CouleurNoire, u"Arial"_s, 12, 0, 0});
         return c;
     }
-    std::vector<TexteEcrit> Textes()
+    // Drawn at 10 pixels per millimetre, or `bas` pixels down.
+    std::vector<TexteEcrit> Textes(int bas = 10)
     {
-        CanevasEspion canevas(QSize(1200, 1000));
-        m.Draw(canevas, QRect(0, 0, 1200, 1000));
+        CanevasEspion canevas(QSize(1200, 100 * bas));
+        m.Draw(canevas, QRect(0, 0, 1200, 100 * bas));
         return std::move(canevas.Textes);
     }
 };
+
+// The middle of a text as written: its cell's top-left corner moved by half
+// its size, turned with its escapement, in pixels.
+QPointF Milieu(const TexteEcrit &e)
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    QPainter painter(&image);
+    TCanevasQt mesure(painter);
+    mesure.SetFonte(e.Fonte);
+    const QSize taille = mesure.TailleTexte(e.Texte);
+    const QPointF coin(e.Coin);
+    return TxiloCADMdl::RotatePoint(coin, coin + QPointF(taille.width(), taille.height()) / 2,
+                                    -e.Fonte.Escapement / 10.0);
+}
 
 // Each text written with the cell (column, row) under its middle, found by
 // turning that middle back into the calendar's unturned box.
 std::vector<std::pair<QString, QPoint>> Cases(const TxiloCADCal &cal, const std::vector<TexteEcrit> &textes)
 {
-    QImage image(1, 1, QImage::Format_RGB32);
-    QPainter painter(&image);
-    TCanevasQt mesure(painter);
     std::vector<std::pair<QString, QPoint>> cases;
     for (const TexteEcrit &e : textes) {
-        mesure.SetFonte(e.Fonte);
-        const QSize taille = mesure.TailleTexte(e.Texte);
-        const QPointF coin(e.Coin);
-        const QPointF milieu = TxiloCADMdl::RotatePoint(coin, coin + QPointF(taille.width(), taille.height()) / 2,
-                                                        -e.Fonte.Escapement / 10.0);
-        const QPointF p = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), milieu / 10, -cal.R());
+        const QPointF p = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), Milieu(e) / 10, -cal.R());
         cases.emplace_back(e.Texte, QPoint(int(std::floor((p.x() - cal.X() + cal.L() / 2) / (cal.L() / 7))),
                                            int(std::floor((p.y() - cal.Y() + cal.H() / 2) / (cal.H() / 7)))));
     }
@@ -133,6 +140,39 @@ TEST(CalendrierCAD, JoursDansLeursCases)
         }
     }
     EXPECT_EQ(JoursDuMois(2000, 2), 29);
+}
+
+// Each letter and number stands in the middle of its cell, the cell and
+// the text turned with the calendar: its middle is the cell's, to a pixel.
+// Drawn at 5 pixels per millimetre down and 10 across, the cells are
+// sheared, and still centred; the font's size follows the horizontal scale.
+TEST(CalendrierCAD, TexteAuMilieuDeSaCase)
+{
+    for (const int bas : {10, 5}) {
+        for (const double r : {0.0, 30.0, -90.0, 135.0}) {
+            SCOPED_TRACE(testing::Message() << r << " degrés, " << bas << " pixels par mm en hauteur");
+            Page p;
+            TxiloCADCal &cal = p.Calendrier(2021, 3, r);
+            cal.SetTaille(84, 56);
+            const auto textes = p.Textes(bas);
+            ASSERT_EQ(textes.size(), 7u + 31u);
+            for (const TexteEcrit &e : textes) {
+                SCOPED_TRACE(e.Texte.toStdString());
+                EXPECT_EQ(e.Fonte.Hauteur, HauteurPoints(28)); // (84 + 56) / 50 x 10
+                // The cell under the text's middle, brought back to
+                // millimetres.
+                const QPointF vu = Milieu(e);
+                const QPointF mm = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()),
+                                                            QPointF(vu.x() / 10, vu.y() / bas), -r);
+                const int c = int(std::floor((mm.x() - cal.X() + 42) / 12));
+                const int w = int(std::floor((mm.y() - cal.Y() + 28) / 8));
+                const QPointF centre(cal.X() - 42 + (c + 0.5) * 12, cal.Y() - 28 + (w + 0.5) * 8);
+                const QPointF tourne = TxiloCADMdl::RotatePoint(QPointF(cal.X(), cal.Y()), centre, r);
+                EXPECT_NEAR(vu.x(), tourne.x() * 10, 1.5);
+                EXPECT_NEAR(vu.y(), tourne.y() * bas, 1.5);
+            }
+        }
+    }
 }
 
 TEST(CalendrierCAD, CasesOmbrees)

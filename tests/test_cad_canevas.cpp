@@ -121,6 +121,23 @@ TEST(Canevas, PolygonesPairImpairEtContourComplet)
         c.Ligne(QPoint(-2000000000, 5), QPoint(2000000000, 5));
     });
     EXPECT_EQ(Compte(loin, Trait), 20);
+    // From one end of the int range to the other, the line keeps its slope
+    // of one half: y = x / 2 + 1 / 4, rounded.
+    const QImage pente = Dessine(QSize(20, 20), [](TCanevas &c) {
+        c.SetStylo(TStylo{Trait, 1, StyloPlein});
+        c.Ligne(QPoint(-2147483647 - 1, -1073741824), QPoint(2147483647, 1073741824));
+    });
+    for (int x = 0; x < 20; ++x)
+        EXPECT_TRUE(Est(pente, x, (x + 1) / 2, Trait)) << x;
+    EXPECT_EQ(Compte(pente, Trait), 20);
+    // A box as wide as the int range covers the surface.
+    const QImage immense = Dessine(QSize(20, 20), [](TCanevas &c) {
+        c.SetStylo(TStylo{Trait, 1, StyloPlein});
+        c.SetPinceau(TPinceau{Fond, PinceauPlein});
+        c.Rectangle(-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647);
+        c.Ellipse(2147483647, 2147483647, -2147483647 - 1, -2147483647 - 1);
+    });
+    EXPECT_EQ(Compte(immense, Fond), 400);
 }
 
 TEST(Canevas, TiretsSeulementSurLesStylosFins)

@@ -539,3 +539,48 @@ TEST(Forme, SuitSaBoite)
     f.SetPoints(plus);
     EXPECT_EQ(f.PointsPage().size(), 13u);
 }
+
+// At 10 pixels per millimetre across and 4 down: pens take the mean of both
+// scales, a copy moves 10 pixels on each axis, a segment added after the
+// last anchor reaches 20 pixels across, and a shape is stretched to its box
+// on each axis.
+TEST(Ligne, EchellesDifferentes)
+{
+    TxiloCADMdl m(nullptr, QRect(0, 0, 400, 400), 40, 100);
+    m.SetEchelles(10, 4);
+    auto &l = dynamic_cast<TxiloCADLigne &>(*m.AddObject(u"ligne"_s));
+    l.SetFace(1);
+    l.SetPoints({{2, 20}, {2, 20}, {38, 20}, {38, 20}});
+    TxiloCADLigne *copie = l.Duplique();
+    ASSERT_NE(copie, nullptr);
+    ExpectPoints(copie->Points(), {{3, 22.5}, {3, 22.5}, {39, 22.5}, {39, 22.5}});
+    ASSERT_TRUE(copie->InsertPoint(3));
+    EXPECT_EQ(copie->Points().back(), QPointF(41, 22.5));
+
+    // 1 mm is 7 pixels, for the line and for the shape.
+    l.SetPen(TStylo{CouleurNoire, 1000, StyloPlein});
+    auto &f = dynamic_cast<TxiloCADForme &>(*m.AddObject(u"forme"_s));
+    f.SetFace(1);
+    f.SetCentre(20, 60);
+    f.SetTaille(30, 20);
+    f.SetCadreForme(10, 10);
+    f.SetPoints({{0, 5}, {0, 5}, {10, 5}, {10, 5}});
+    f.SetPen(TStylo{CouleurNoire, 1000, StyloPlein});
+    const QImage image = Dessine(QSize(400, 400), [&](TCanevas &c) {
+        l.Draw(c);
+        f.Draw(c);
+    });
+    for (const int y : {80, 240}) {
+        SCOPED_TRACE(y);
+        int epaisseur = 0;
+        for (int dy = -10; dy <= 10; ++dy)
+            epaisseur += EstNoir(image.pixel(200, y + dy));
+        EXPECT_EQ(epaisseur, 7);
+    }
+    // The shape's segment runs from its box's left side to its right one,
+    // at half its height: pixels 50 to 350 across, 240 down.
+    const QRect trait = BoiteDe(image.copy(0, 160, 400, 160), CouleurNoire).translated(0, 160);
+    EXPECT_NEAR(trait.left(), 50, 4);
+    EXPECT_NEAR(trait.right(), 350, 4);
+    EXPECT_NEAR(trait.center().y(), 240, 1);
+}

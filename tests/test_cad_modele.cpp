@@ -6,11 +6,14 @@
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
 #include "Langue.h"
+#include "TxiloCADBloc.h"
 #include "TxiloCADMdl.h"
 #include "TxiloCADRectangle.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 #include <QDir>
 #include <QDirIterator>
@@ -19,6 +22,12 @@
 
 using namespace Qt::StringLiterals;
 using namespace aidecad;
+
+// Texts shown as text when a comparison fails.
+void PrintTo(const QString &texte, std::ostream *flux)
+{
+    *flux << '"' << texte.toStdString() << '"';
+}
 
 namespace {
 
@@ -148,9 +157,23 @@ TEST(ModeleMdl, BlocsRepetesEtSortesInconnues)
     EXPECT_EQ(p.m.Large(), 0); // an indented page key is not a page key
     EXPECT_EQ(p.m.Haut(), 50);
     EXPECT_EQ(p.m.Gabarit(), 5);
-    // The unknown kind and the block without kind are skipped.
-    ASSERT_EQ(p.m.Count(), 4);
+    // The unknown kind and the block without kind are kept as read, where
+    // they stand, and show nothing.
+    ASSERT_EQ(p.m.Count(), 6);
+    for (const int i : {3, 4}) {
+        SCOPED_TRACE(i);
+        auto *garde = dynamic_cast<TxiloCADBloc *>(&p.m.Objet(i));
+        ASSERT_NE(garde, nullptr);
+        EXPECT_EQ(garde->Face(), 1);
+        EXPECT_EQ(garde->HitTest(QPointF(5, 0)), -1);
+    }
+    EXPECT_EQ(p.m.Objet(3).Name(), u"Hologramme"_s);
+    EXPECT_EQ(p.m.Objet(3).Params(), QStringList({u"Name=Hologramme"_s, u"x=5"_s}));
+    EXPECT_EQ(p.m.Objet(4).Name(), QString());
+    EXPECT_EQ(p.m.Objet(4).Params(), QStringList({u"x=5"_s}));
+    EXPECT_EQ(p.m.CloneObject(p.m.Objet(3)), nullptr);
     struct Attendu {
+        int indice;
         int face;
         double x, y, l;
         int cote;
@@ -158,20 +181,20 @@ TEST(ModeleMdl, BlocsRepetesEtSortesInconnues)
     const Attendu attendus[] = {
         // Both blocks named Double read the lines of both: the first line
         // of each key wins.
-        {1, 10, 7, 0, 3},
-        {1, 10, 7, 0, 3},
+        {0, 1, 10, 7, 0, 3},
+        {1, 1, 10, 7, 0, 3},
         // Face 1's Partage also reads face 2's, for the keys it lacks.
-        {1, 1, 22, 4, 4},
-        {2, 2, 22, 4, 4},
+        {2, 1, 1, 22, 4, 4},
+        {5, 2, 2, 22, 4, 4},
     };
-    for (int i = 0; i < p.m.Count(); ++i) {
-        SCOPED_TRACE(i);
-        const TxiloCADRectangle &r = Rect(p.m, i);
-        EXPECT_EQ(r.Face(), attendus[i].face);
-        EXPECT_EQ(r.X(), attendus[i].x);
-        EXPECT_EQ(r.Y(), attendus[i].y);
-        EXPECT_EQ(r.L(), attendus[i].l);
-        EXPECT_EQ(r.Cote(), attendus[i].cote);
+    for (const Attendu &a : attendus) {
+        SCOPED_TRACE(a.indice);
+        const TxiloCADRectangle &r = Rect(p.m, a.indice);
+        EXPECT_EQ(r.Face(), a.face);
+        EXPECT_EQ(r.X(), a.x);
+        EXPECT_EQ(r.Y(), a.y);
+        EXPECT_EQ(r.L(), a.l);
+        EXPECT_EQ(r.Cote(), a.cote);
     }
 }
 
@@ -501,4 +524,291 @@ TEST(ModeleMdl, CoordonneesBoiteTourneeEtTexteTourne)
     EXPECT_LE(encre.right(), 60);
     EXPECT_GE(encre.top(), 20);
     EXPECT_GT(encre.height(), 2 * encre.width());
+}
+
+namespace {
+
+// The key lines of every object, in drawing order, with its face.
+std::vector<std::pair<int, QStringList>> Objets(const TxiloCADMdl &m)
+{
+    std::vector<std::pair<int, QStringList>> objets;
+    for (int i = 0; i < m.Count(); ++i)
+        objets.emplace_back(m.Objet(i).Face(), m.Objet(i).SaveToStrings());
+    return objets;
+}
+
+// The page values a model reads from its page text.
+QStringList ValeursPage(const TxiloCADMdl &m)
+{
+    QStringList valeurs = {FloatToText(m.Large()), FloatToText(m.Haut()), IntToText(m.Gabarit())};
+    for (const QStringView cle : {u"PetitDiam", u"TailleRetour", u"TailleTranche", u"TailleRabat"})
+        valeurs.append(m.ValeurPage(cle));
+    return valeurs;
+}
+
+// The model saved, read back, saved again and read back again: the objects
+// and page values read each time are those of the model, and both files are
+// the same.
+void ExpectAllerRetour(TxiloCADMdl &m)
+{
+    // The page text becomes the file's once saved: what the model read is
+    // taken before.
+    const QStringList valeurs = ValeursPage(m);
+    std::vector<std::pair<int, QString>> sortes;
+    for (int i = 0; i < m.Count(); ++i)
+        sortes.emplace_back(m.Objet(i).Face(), m.Objet(i).Name());
+    // Read back face by face, each face's objects in their order.
+    std::stable_sort(sortes.begin(), sortes.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QTemporaryDir dossier;
+    const QString une = dossier.filePath(u"une.mdl"_s);
+    const QString deux = dossier.filePath(u"deux.mdl"_s);
+    ASSERT_TRUE(m.SaveToFile(une));
+    Page relu;
+    ASSERT_TRUE(relu.m.LoadFromFile(une));
+    std::vector<std::pair<int, QString>> relues;
+    for (int i = 0; i < relu.m.Count(); ++i)
+        relues.emplace_back(relu.m.Objet(i).Face(), relu.m.Objet(i).Name());
+    EXPECT_EQ(relues, sortes);
+    EXPECT_EQ(ValeursPage(relu.m), valeurs);
+    ASSERT_TRUE(relu.m.SaveToFile(deux));
+    EXPECT_EQ(Octets(deux), Octets(une));
+    Page encore;
+    ASSERT_TRUE(encore.m.LoadFromFile(deux));
+    EXPECT_EQ(Objets(encore.m), Objets(relu.m));
+    EXPECT_EQ(ValeursPage(encore.m), valeurs);
+}
+
+QStringList Lignes(std::initializer_list<const char16_t *> lignes)
+{
+    QStringList l;
+    for (const char16_t *ligne : lignes)
+        l.append(QString::fromUtf16(ligne));
+    return l;
+}
+
+} // namespace
+
+TEST(ModeleMdl, EnregistreSansDoublerLesObjets)
+{
+    // The reader takes a face header at any indentation, after tabs or
+    // other control characters: the save rewrites those faces, never keeping
+    // the old block beside the new one.
+    const struct {
+        const char *nom;
+        QStringList lignes;
+        int objets;
+    } cas[] = {
+        {"en-tête en retrait",
+         Lignes({u"Large=50", u"Haut=40", u"  Face=1", u"  A", u"    Name=Rectangle", u"    x=3", u"  End",
+                 u"  B", u"    Name=Rectangle", u"    x=7", u"  End", u"End"}),
+         2},
+        {"deux faces en retrait",
+         Lignes({u"Large=50", u"    Face=1", u"  A", u"    Name=Rectangle", u"  End", u"End", u" Face=2", u"  A",
+                 u"    Name=Rectangle", u"    x=9", u"  End", u"End"}),
+         2},
+        {"en-tête après une tabulation",
+         Lignes({u"Large=50", u"\tFace=1", u"  A", u"    Name=Rectangle", u"  End", u"End"}), 1},
+        {"en-tête après un caractère de contrôle",
+         Lignes({u"Large=50", u"\u0001Face=1", u"  A", u"    Name=Rectangle", u"  End", u"End"}), 1},
+        // Not a header to the reader: Face=01 is not found as face 1, and the
+        // page key after it is read.
+        {"Face=01",
+         Lignes({u"Large=50", u"Gabarit=CD", u"Face=01", u"PetitDiam=12", u"Face=1", u"  A", u"    Name=Rectangle",
+                 u"  End", u"End"}),
+         1},
+        {"en-tête suivi d'un blanc", Lignes({u"Large=50", u"Face=1 ", u"  A", u"    Name=Rectangle", u"  End", u"End"}),
+         0},
+        // Page keys after the faces are read too.
+        {"clé de page après les faces",
+         Lignes({u"Large=50", u"Gabarit=JaquetteDVD", u"Face=1", u"  A", u"    Name=Rectangle", u"  End",
+                 u"TailleTranche=14", u"End", u"Haut=30", u"Large=99"}),
+         1},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.nom);
+        Page p;
+        p.m.LoadFromStrings(c.lignes);
+        ASSERT_EQ(p.m.Count(), c.objets);
+        ExpectAllerRetour(p.m);
+    }
+}
+
+TEST(ModeleMdl, BlocsInconnusGardesALEnregistrement)
+{
+    // A picture, a kind this program does not know and a block without kind
+    // come back as read from every save; the block that reads as a face-2
+    // header in face 1, and the nested line named like a later block, do not
+    // pull other objects into their place once saved.
+    Page p;
+    const QString fixture = Fixture(u"image_et_inconnu.mdl"_s);
+    ASSERT_TRUE(p.m.LoadFromFile(fixture));
+    ASSERT_EQ(p.m.Count(), 6);
+    const std::pair<QString, int> sortes[] = {{u"Rectangle"_s, 1}, {u"Texte"_s, 1}, {u"Image"_s, 1},
+                                              {u"Hologramme"_s, 2}, {QString(), 2}, {u"Rectangle"_s, 2}};
+    for (int i = 0; i < p.m.Count(); ++i) {
+        EXPECT_EQ(p.m.Objet(i).Name(), sortes[i].first) << i;
+        EXPECT_EQ(p.m.Objet(i).Face(), sortes[i].second) << i;
+    }
+    EXPECT_EQ(p.m.Objet(3).Params().mid(3, 5),
+              QStringList({u"  Calque"_s, u"    Profondeur=3"_s, u"  End"_s, u"  Objet6"_s, u"x=99"_s}));
+    EXPECT_EQ(p.m.Objet(3).Params().at(2), u"Irisation=dorée"_s);
+    // A rectangle added on face 1 lands after the picture.
+    auto *ajout = dynamic_cast<TxiloCADRectangle *>(p.m.AddObject(u"rectangle"_s));
+    ajout->SetFace(1);
+    ajout->SetCentre(11, 12);
+    ExpectAllerRetour(p.m);
+
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"m.mdl"_s);
+    ASSERT_TRUE(p.m.SaveToFile(chemin));
+    Page relu;
+    ASSERT_TRUE(relu.m.LoadFromFile(chemin));
+    // Read face by face, the rectangle added comes fourth.
+    ASSERT_EQ(relu.m.Count(), 7);
+    const int avant[] = {0, 1, 2, 6, 3, 4, 5};
+    for (int i = 0; i < relu.m.Count(); ++i) {
+        if (i != 2) {
+            EXPECT_EQ(relu.m.Objet(i).SaveToStrings(), p.m.Objet(avant[i]).SaveToStrings()) << i;
+        }
+    }
+    // Every line of the picture's block is written back, its Face key now
+    // saying the face it is read on.
+    QStringList lu;
+    ASSERT_TRUE(LitFichierMdl(fixture, lu));
+    QStringList image = GetSection(lu, u"/Face=1/Portrait");
+    image.replace(1, u"Face=1"_s);
+    EXPECT_EQ(relu.m.Objet(2).Params(), image);
+    EXPECT_GT(Octets(chemin).size(), Octets(fixture).size());
+}
+
+TEST(ModeleMdl, EncodageChoisiParLaRelecture)
+{
+    // The bytes written are those the reader turns back into the text.
+    const struct {
+        QString texte;
+        QByteArray octets; // empty: not checked
+    } cas[] = {
+        {u"Code=é"_s, "Code=\xE9\r\n"},
+        // Windows-1252 bytes of these are also valid UTF-8 ("é"), or start
+        // as a UTF-8 byte order mark.
+        {u"Code=Ã©"_s, "Code=\xC3\x83\xC2\xA9\r\n"},
+        {u"ï»¿Large=5"_s, "\xC3\xAF\xC2\xBB\xC2\xBFLarge=5\r\n"},
+        {u"Code=★"_s, "Code=\xE2\x98\x85\r\n"},
+        // A text that begins with a byte order mark of its own keeps it.
+        {QChar(0xFEFF) + u"Large=5"_s, "\xEF\xBB\xBF\xEF\xBB\xBFLarge=5\r\n"},
+        {u"Code=Ã© ★"_s, {}},
+    };
+    for (const auto &c : cas) {
+        const QStringList lignes = {c.texte, u"x=1"_s};
+        SCOPED_TRACE(lignes.first().toStdString());
+        QByteArray octets;
+        ASSERT_TRUE(EncodeMdl(lignes, octets));
+        if (!c.octets.isEmpty()) {
+            EXPECT_EQ(octets.left(c.octets.size()).toHex(), c.octets.toHex());
+        }
+        EXPECT_EQ(DecoupeLignes(DecodeMdl(octets)), lignes);
+    }
+    // A lone surrogate has no bytes; a line break would make two lines.
+    QByteArray octets = "x";
+    EXPECT_FALSE(EncodeMdl({QString(QChar(0xD800))}, octets));
+    EXPECT_TRUE(octets.isEmpty());
+    EXPECT_FALSE(EncodeMdl({u"a\nb"_s}, octets));
+
+    // Through a model and its file.
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"m.mdl"_s);
+    Page p;
+    p.m.AddObject(u"rectangle"_s)->SetCode(u"Ã©té"_s);
+    ASSERT_TRUE(p.m.SaveToFile(chemin));
+    Page relu;
+    ASSERT_TRUE(relu.m.LoadFromFile(chemin));
+    EXPECT_EQ(relu.m.Objet(0).Code(), u"Ã©té"_s);
+    // A model whose text cannot be written is not saved, and says so.
+    ASSERT_TRUE(ChargeLangue(QString::fromUtf8(LIGNEE_MODELE) + u"/langue.txt"_s));
+    p.m.Objet(0).SetCode(u"a"_s + QChar(0xDC00));
+    QString erreur;
+    EXPECT_FALSE(p.m.SaveToFile(chemin, &erreur));
+    EXPECT_EQ(erreur, MLText(8201));
+    ASSERT_TRUE(relu.m.LoadFromFile(chemin));
+    EXPECT_EQ(relu.m.Objet(0).Code(), u"Ã©té"_s);
+}
+
+TEST(ModeleMdl, CleDePageEnDouble)
+{
+    // The first line of a key is the one read, before and after a save.
+    Page p;
+    p.m.LoadFromStrings(Lignes({u"Large=", u"Large=50", u"Haut=40", u"Gabarit=inconnu", u"Gabarit=CD",
+                                u"PetitDiam=12", u"petitdiam=30", u"Face=1", u"  A", u"    Name=Rectangle", u"  End",
+                                u"End"}));
+    EXPECT_EQ(p.m.Large(), 0);
+    EXPECT_EQ(p.m.Gabarit(), 0);
+    EXPECT_EQ(p.m.ValeurPage(u"PetitDiam"), u"12"_s);
+    ExpectAllerRetour(p.m);
+    // A page key removed is removed whole.
+    p.m.EcritValeurPage(u"PetitDiam"_s, QString());
+    EXPECT_EQ(p.m.ValeurPage(u"PetitDiam"), QString());
+    p.m.EcritValeurPage(u"Titre"_s, u"un\ndeux"_s);
+    EXPECT_EQ(p.m.ValeurPage(u"Titre"), u"un deux"_s);
+}
+
+TEST(ModeleMdl, TextesAbimesRelusCommeEcrits)
+{
+    // Model files damaged line by line (blanks added or taken off, lines
+    // repeated, dropped or swapped, stray headers and ends): whatever a
+    // damaged text reads as, its save reads as the same model and saves as
+    // the same text.
+    QStringList modeles;
+    for (const QString &nom : {u"etiquette_cd.mdl"_s, u"noms_repetes.mdl"_s, u"image_et_inconnu.mdl"_s,
+                               u"page_formes.mdl"_s, u"valeurs_cassees.mdl"_s})
+        modeles.append(nom);
+    const QStringList parasites = {u"Face=1"_s, u"  Face=2"_s, u"End"_s,    u"  End"_s,     u"    End"_s,
+                                   u"  Objet1"_s, u"Objet2"_s, u"Large=7"_s, u"Gabarit=CD"_s, u"    Face=3"_s,
+                                   u"    Name=Texte"_s, u"    Name=Image"_s, QString(), u"     "_s};
+    std::mt19937 alea(33);
+    int essais = 0;
+    for (const QString &nom : modeles) {
+        QStringList origine;
+        ASSERT_TRUE(LitFichierMdl(Fixture(nom), origine));
+        for (int n = 0; n < 300; ++n) {
+            QStringList lignes = origine;
+            const int retouches = 1 + int(alea() % 4);
+            for (int k = 0; k < retouches && !lignes.isEmpty(); ++k) {
+                const qsizetype i = qsizetype(alea() % size_t(lignes.size()));
+                switch (alea() % 6) {
+                case 0:
+                    lignes[i].prepend(u' ');
+                    break;
+                case 1:
+                    if (lignes[i].startsWith(u' '))
+                        lignes[i].remove(0, 1);
+                    break;
+                case 2:
+                    lignes.insert(i, lignes.at(qsizetype(alea() % size_t(lignes.size()))));
+                    break;
+                case 3:
+                    lignes.removeAt(i);
+                    break;
+                case 4:
+                    lignes.swapItemsAt(i, qsizetype(alea() % size_t(lignes.size())));
+                    break;
+                default:
+                    lignes.insert(i, parasites.at(qsizetype(alea() % size_t(parasites.size()))));
+                    break;
+                }
+            }
+            Page lu;
+            lu.m.LoadFromStrings(lignes);
+            const QStringList une = lu.m.SaveToStrings();
+            Page relu;
+            relu.m.LoadFromStrings(une);
+            const QStringList deux = relu.m.SaveToStrings();
+            ++essais;
+            if (relu.m.Count() != lu.m.Count() || deux != une || ValeursPage(relu.m) != ValeursPage(lu.m)) {
+                ADD_FAILURE() << nom.toStdString() << " : " << lignes.join(u"\n"_s).toStdString() << "\n---\n"
+                              << une.join(u"\n"_s).toStdString();
+                return;
+            }
+        }
+    }
+    EXPECT_EQ(essais, 1500);
 }

@@ -260,6 +260,14 @@ TEST(ObjetBoite, TestsDeToucheDroitsEtTournes)
     r.SetR(0);
     r.SetAvecPoignee(1, true);
     EXPECT_EQ(r.HitTest(QPointF(30, 30)), 1);
+    // Handles crowded within reach of one point: the last in their order
+    // wins. At the middle of the right side of a box 0.4 mm wide, handles
+    // 2, 3, 5, 6 and 7 are within 0.3 mm; a little higher, 2, 5 and 6; near
+    // the top-left corner, 1, 5 and 8.
+    r.SetTaille(0.4, 0.4);
+    EXPECT_EQ(r.HitTest(QPointF(50.2, 40)), 7);
+    EXPECT_EQ(r.HitTest(QPointF(50.2, 39.75)), 6);
+    EXPECT_EQ(r.HitTest(QPointF(49.75, 39.85)), 8);
     r.SetCanSelect(false);
     for (const QPointF point : {QPointF(50, 40), QPointF(30, 30), QPointF(70, 30)})
         EXPECT_EQ(r.HitTest(point), -1);
@@ -478,4 +486,61 @@ TEST(ObjetRectangle, ModeleTourneEnregistreReluEtDessine)
             EXPECT_TRUE(Est(image, pixel.x(), pixel.y(), CouleurBlanche));
         }
     }
+}
+
+// The rules whose two axes have scales of their own, at 10 pixels per
+// millimetre across and 2 down, where a mix-up of the two shows.
+TEST(ObjetBoite, EchellesDifferentes)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    Page p;
+    p.m.SetEchelles(10, 2);
+    TxiloCADRectangle &r = p.Ajoute(50, 40, 40, 20, 0);
+    // A handle reaches 3 pixels of the horizontal scale on both axes: 0.3 mm
+    // down too, not the 1.5 mm of 3 pixels down.
+    EXPECT_EQ(r.HitTest(QPointF(70, 30.25)), 2);
+    EXPECT_EQ(r.HitTest(QPointF(70.25, 30)), 2);
+    EXPECT_EQ(r.HitTest(QPointF(70, 29.5)), -1);
+    EXPECT_EQ(r.HitTest(QPointF(70, 50.5)), -1);
+
+    // Sides stop at 5 pixels of their own axis: 0.5 mm across, 2.5 mm down.
+    r.RedimCentre(QPointF(50, 40));
+    EXPECT_DOUBLE_EQ(r.L(), 0.5);
+    EXPECT_DOUBLE_EQ(r.H(), 2.5);
+    // Dragged past the opposite side, the side stays where it was: the
+    // right one at x = 70, the bottom one at y = 50.
+    for (const auto &[poignee, pointeur] : {std::pair(8, QPointF(80, 40)), std::pair(5, QPointF(50, 60))}) {
+        SCOPED_TRACE(poignee);
+        r.SetCentre(50, 40);
+        r.SetTaille(40, 20);
+        r.MemoriseDepart();
+        r.SetPoigneeActive(poignee);
+        r.RedimPoignee(pointeur);
+        if (poignee == 8) {
+            EXPECT_DOUBLE_EQ(r.L(), 0.5);
+            EXPECT_DOUBLE_EQ(r.X() + r.L() / 2, 70);
+        } else {
+            EXPECT_DOUBLE_EQ(r.H(), 2.5);
+            EXPECT_DOUBLE_EQ(r.Y() + r.H() / 2, 50);
+        }
+    }
+
+    // The pen's width takes the mean of both scales: 1 mm is 6 pixels.
+    r.SetCentre(20, 40);
+    r.SetTaille(10, 20);
+    r.SetPoigneeActive(-1);
+    r.SetPen(TStylo{CouleurNoire, 1000, StyloPlein});
+    const QImage image = Dessine(QSize(300, 150), [&](TCanevas &c) { r.Draw(c); });
+    int epaisseur = 0;
+    for (int x = 130; x < 170; ++x)
+        epaisseur += Est(image, x, 80, CouleurNoire);
+    EXPECT_EQ(epaisseur, 6);
+
+    // The message's text is centred on the box's centre, each axis by its
+    // own scale: pixel (200, 80).
+    const QImage message = Dessine(QSize(300, 150), [&](TCanevas &c) { r.DrawMessage(c, u"Pas d'image"_s); });
+    const QRect texte = Boite(message, [](QRgb c) { return c != qRgb(255, 255, 255) && c != qRgb(128, 128, 128); });
+    ASSERT_FALSE(texte.isNull());
+    EXPECT_NEAR(texte.center().x(), 200, 3);
+    EXPECT_NEAR(texte.center().y(), 80, 4);
 }

@@ -6,8 +6,10 @@
 #include "Bitmaps.h"
 #include "Images.h"
 #include "TxiloCADMdl.h"
+#include "TxiloCADLigne.h"
 #include "TxiloCADRect.h"
 #include "TxiloCADRectangle.h"
+#include "TxiloCADRepere.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -224,6 +226,45 @@ TEST(DessinPage, MasquePochetteCD)
     // The band's outline.
     EXPECT_TRUE(Est(image, 300, 40, CouleurNoire));
     EXPECT_TRUE(Est(image, 300, 159, CouleurNoire));
+}
+
+// A page drawn twice as wide as its scale down: the folds, the grid and the
+// masks each place their lines by the scale of their own axis, and the CD's
+// hole and the sleeve's flaps take their size from the horizontal one.
+TEST(DessinPage, EchellesDifferentes)
+{
+    auto feuillet = Page(100, 50, u"Feuillet"_s, u"TailleRetour"_s, 10);
+    // The folds from the page's top to its bottom, 50 rows.
+    QImage image = DessinePage(*feuillet, QSize(200, 80), QRect(0, 0, 200, 50));
+    EXPECT_EQ(Colonnes(image, Bleu), QList<int>({20, 180}));
+    EXPECT_EQ(BoiteDe(image, Bleu).bottom(), 48);
+    // Millimetre lines every 2 pixels across and every pixel down, every
+    // tenth darker.
+    feuillet->Interrupteurs().Grille = true;
+    image = DessinePage(*feuillet, QSize(200, 50));
+    const TColor clair = CouleurRGB(192, 192, 192);
+    EXPECT_TRUE(Est(image, 51, 10, CouleurGrise));
+    EXPECT_TRUE(Est(image, 51, 11, clair));
+    EXPECT_TRUE(Est(image, 20, 5, CouleurGrise));
+    EXPECT_TRUE(Est(image, 30, 5, clair));
+
+    // The hole of 40 mm is 80 pixels wide and high, about pixel (120, 60).
+    auto cd = Page(120, 120, u"CD"_s, u"PetitDiam"_s, 40);
+    AjouteRect(*cd, QRectF(0, 0, 120, 120), Vert);
+    image = DessinePage(*cd, QSize(240, 120));
+    EXPECT_TRUE(Est(image, 120, 15, Vert));
+    EXPECT_TRUE(Est(image, 120, 20, CouleurNoire));
+    EXPECT_TRUE(Est(image, 120, 25, CouleurBlanche));
+    EXPECT_TRUE(Est(image, 75, 60, Vert));
+    EXPECT_TRUE(Est(image, 85, 60, CouleurBlanche));
+
+    // Flaps of 20 mm are 40 pixels high: the design shows from 40 to 60.
+    auto pochette = Page(200, 100, u"PochetteCD"_s, u"TailleRabat"_s, 20);
+    AjouteRect(*pochette, QRectF(0, 0, 200, 100), Vert);
+    image = DessinePage(*pochette, QSize(400, 100));
+    EXPECT_TRUE(Est(image, 300, 30, CouleurBlanche));
+    EXPECT_TRUE(Est(image, 300, 50, Vert));
+    EXPECT_TRUE(Est(image, 300, 70, CouleurBlanche));
 }
 
 // The objects alone: no background, guides or mask, and the editor's
@@ -491,4 +532,128 @@ TEST(ExportPage, EtiquetteCDAvecPhotoMasquee)
         EXPECT_GT(photos, 100) << cas;
         EXPECT_GT(fonds, 100) << cas;
     }
+}
+
+namespace {
+
+std::string Nom(const TxiloCADObj &objet)
+{
+    return objet.Name().toStdString() + " " + objet.Params().join(u' ').left(60).toStdString();
+}
+
+} // namespace
+
+// A model whose coordinates, sizes, pens and fonts lie far beyond any page
+// (a damaged or hostile file): it is drawn, exported, hit, snapped, resized
+// and edited without an overflow anywhere, at every scale, and the page
+// still shows.
+TEST(DessinPage, CoordonneesEnormes)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    const auto m = std::make_unique<TxiloCADMdl>(nullptr, QRect(0, 0, 100, 100), 120, 120);
+    ASSERT_TRUE(m->LoadFromFile(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/coordonnees_enormes.mdl"_s));
+    ASSERT_EQ(m->Count(), 11);
+    TInterrupteursModele &interrupteurs = m->Interrupteurs();
+    interrupteurs.TousCadres = true;
+    interrupteurs.ReduitTexte = true;
+    interrupteurs.CadresOrigine = true;
+    interrupteurs.Grille = true;
+    for (int i = 0; i < m->Count(); ++i) {
+        m->Objet(i).SetSelectionne(i % 2 == 0);
+        m->Objet(i).SetPoigneeActive(i % 9);
+    }
+    const QPointF points[] = {{60, 60}, {0, 0}, {1e17, -1e17}, {-1e17, 1e17}, {2147483647, -2147483648.0},
+                              {1e15, 60}, {60, -3e9}};
+    for (const QRect rect : {QRect(0, 0, 240, 240), QRect(-50, 30, 40, 400), QRect(3, 3, 1, 1)}) {
+        SCOPED_TRACE(rect.width());
+        DessinePage(*m, QSize(240, 240), rect);
+        // The page itself lies in the CD's centre hole, as wide as a house.
+        const QImage objets = Dessine(QSize(240, 240), [&](TCanevas &c) { m->DrawObjects(c, rect); });
+        if (rect.width() > 100) {
+            EXPECT_FALSE(BoiteNonBlanche(objets).isNull());
+        }
+        for (int i = 0; i < m->Count(); ++i) {
+            TxiloCADObj &objet = m->Objet(i);
+            SCOPED_TRACE(Nom(objet));
+            for (const QPointF p : points) {
+                const int atteint = objet.HitTest(p);
+                EXPECT_GE(atteint, -1);
+                EXPECT_LE(atteint, 999);
+            }
+            if (auto *boite = dynamic_cast<TxiloCADRect *>(&objet)) {
+                Aimante(*boite);
+                boite->MemoriseDepart();
+                for (const int poignee : {1, 4, 5, 6, 7, 8}) {
+                    boite->SetPoigneeActive(poignee);
+                    boite->RedimPoignee(points[size_t(poignee) % std::size(points)]);
+                }
+                boite->RedimCentre(points[2]);
+                boite->Tourne(points[3]);
+            } else if (auto *ligne = dynamic_cast<TxiloCADLigne *>(&objet)) {
+                ligne->MovePoint(1, points[2]);
+                ligne->MovePoint(3, points[3], TGlissement::Ligne);
+                ligne->InsertPoint(3);
+                ligne->AddPoint(points[4]);
+            } else if (auto *repere = dynamic_cast<TxiloCADRepere *>(&objet)) {
+                repere->Borne();
+                repere->SetPosition(1e17);
+            }
+        }
+        DessinePage(*m, QSize(240, 240), rect);
+    }
+    for (const int qualite : {0, 7}) {
+        m->SetQualiteExport(qualite);
+        QImage export_ = NouveauBitmap(QSize(120, 120));
+        EXPECT_TRUE(m->ExportBitmap(export_));
+    }
+    // Reloaded, the objects come back, and a copy of each is made.
+    ASSERT_TRUE(m->LoadFromFile(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/coordonnees_enormes.mdl"_s));
+    for (int i = 0, n = m->Count(); i < n; ++i)
+        m->CloneObject(m->Objet(i));
+    DessinePage(*m, QSize(240, 240));
+}
+
+// Below export quality 7 the page is drawn at twice the size and reduced by
+// the Box filter: each pixel of the picture is the plain average of the two
+// or three doubled pixels nearest to its centre. A black line one doubled
+// pixel wide thus greys one or two columns, each by a half or a third, with
+// no other column touched.
+TEST(ExportPage, ReductionParLeFiltreBox)
+{
+    auto m = Page(100, 100);
+    m->Interrupteurs().GabaritSurExport = false;
+    for (const double x : {10.25, 30.5, 47.75, 70.0, 90.5}) {
+        auto &ligne = dynamic_cast<TxiloCADLigne &>(*m->AddObject(u"ligne"_s));
+        ligne.SetFace(1);
+        ligne.SetPen(TStylo{CouleurNoire, 0, StyloPlein});
+        ligne.SetPoints({{x, -1}, {x, -1}, {x, 101}, {x, 101}});
+    }
+    m->SetQualiteExport(0);
+    QImage bitmap = NouveauBitmap(QSize(100, 100));
+    ASSERT_TRUE(m->ExportBitmap(bitmap));
+    // The greys of row 50, in runs of neighbouring columns.
+    QList<QList<int>> groupes;
+    bool dansGroupe = false;
+    for (int x = 0; x < bitmap.width(); ++x) {
+        const QRgb c = bitmap.pixel(x, 50);
+        ASSERT_TRUE(qRed(c) == qGreen(c) && qGreen(c) == qBlue(c)) << x;
+        if (qRed(c) == 255) {
+            dansGroupe = false;
+            continue;
+        }
+        if (!dansGroupe)
+            groupes.append(QList<int>());
+        groupes.last().append(qRed(c));
+        dansGroupe = true;
+    }
+    ASSERT_EQ(groupes.size(), 5) << testing::PrintToString(groupes);
+    for (const QList<int> &groupe : groupes) {
+        SCOPED_TRACE(testing::PrintToString(groupe));
+        EXPECT_LE(groupe.size(), 2);
+        for (const int gris : groupe)
+            EXPECT_TRUE(gris == 128 || gris == 170);
+    }
+    // Every row alike: the lines run the page's height.
+    for (const int y : {0, 33, 99})
+        EXPECT_EQ(bitmap.copy(0, y, 100, 1), bitmap.copy(0, 50, 100, 1)) << y;
 }

@@ -109,24 +109,35 @@ TEST(Repere, DessineSeulementALEdition)
     m.SetFaceCourante(1);
 
     // Selected: red, and labelled beside the line, 10 pixels from the page's
-    // top or left edge; near the right or bottom edge, on the other side.
+    // top or left edge; near the right or bottom edge, on the other side. The
+    // page's edge is measured on the guide's own axis: drawn at 4 pixels per
+    // millimetre across and 2 down (or 2 and 4), the page's right edge is at
+    // 400 (its bottom at 200), far from a vertical guide at 60 mm (a
+    // horizontal one at 30 mm).
     struct Cas {
+        QSize taille;
         double position;
         int sens;
         bool avant; // the label before the line (left of it or above it)
     } const cas[] = {
-        {30, TxiloCADRepere::Verticale, false},
-        {95, TxiloCADRepere::Verticale, true},
-        {20, TxiloCADRepere::Horizontale, false},
-        {47, TxiloCADRepere::Horizontale, true},
+        {{200, 100}, 30, TxiloCADRepere::Verticale, false},
+        {{200, 100}, 95, TxiloCADRepere::Verticale, true},
+        {{200, 100}, 20, TxiloCADRepere::Horizontale, false},
+        {{200, 100}, 47, TxiloCADRepere::Horizontale, true},
+        {{400, 100}, 60, TxiloCADRepere::Verticale, false},
+        {{400, 100}, 97, TxiloCADRepere::Verticale, true},
+        {{200, 200}, 30, TxiloCADRepere::Horizontale, false},
+        {{200, 200}, 48, TxiloCADRepere::Horizontale, true},
     };
     for (const Cas &c : cas) {
-        SCOPED_TRACE(testing::Message() << c.position << " sens " << c.sens);
+        SCOPED_TRACE(testing::Message() << c.position << " sens " << c.sens << " sur " << c.taille.width() << " x "
+                                        << c.taille.height());
         TxiloCADRepere &r = c.sens == TxiloCADRepere::Verticale ? v : h;
         r.SetPosition(c.position);
         r.SetSelectionne(true);
-        image = page();
-        const int trait = int(2 * c.position);
+        image = Dessine(c.taille, [&](TCanevas &canevas) { m.Draw(canevas, QRect(QPoint(0, 0), c.taille)); });
+        const int trait = c.sens == TxiloCADRepere::Verticale ? int(c.position * c.taille.width() / 100)
+                                                              : int(c.position * c.taille.height() / 50);
         const QRect texte = Etiquette(image);
         ASSERT_FALSE(texte.isNull());
         if (c.sens == TxiloCADRepere::Verticale) {
@@ -182,9 +193,10 @@ TEST(Repere, Atteint)
 
 TEST(Repere, GardeSurLaPage)
 {
-    // A guide dragged past the page's start stays 5 pixels inside it, past
-    // its end 6 pixels inside, on a whole millimetre on the page's side; each
-    // direction with its own scale.
+    // A guide dragged past the page's start is brought 5 pixels inside it,
+    // past its end 6 pixels inside, each direction with its own scale, then
+    // onto the nearest whole millimetre; where that is the page's edge, onto
+    // the next one inside.
     struct Cas {
         double echelleX, echelleY;
         int sens;
@@ -195,18 +207,25 @@ TEST(Repere, GardeSurLaPage)
         {5, 5, TxiloCADRepere::Verticale, -12, 1},
         {5, 5, TxiloCADRepere::Verticale, 0.99, 1},
         {5, 5, TxiloCADRepere::Verticale, 1.2, 1.2},
-        {5, 5, TxiloCADRepere::Verticale, 99, 98},
+        {5, 5, TxiloCADRepere::Verticale, 99, 99},
         {5, 5, TxiloCADRepere::Verticale, 98.5, 98.5},
-        // 10 pixels a millimetre: half a millimetre would round back onto
-        // the edge.
+        // The editor's scale for an A4 page: 5 pixels is 2 mm.
+        {2.5, 2.5, TxiloCADRepere::Verticale, 0, 2},
+        {2.5, 2.5, TxiloCADRepere::Verticale, 100, 98},
+        // 4 pixels a millimetre: 1.25 mm is nearest to 1.
+        {4, 4, TxiloCADRepere::Verticale, 0, 1},
+        {4, 4, TxiloCADRepere::Verticale, 99, 98},
+        // 10 and 20 pixels a millimetre: the nearest millimetre would be
+        // the page's edge.
         {10, 10, TxiloCADRepere::Verticale, 0, 1},
         {10, 10, TxiloCADRepere::Verticale, 100, 99},
-        {4, 4, TxiloCADRepere::Verticale, 0, 2},
-        {4, 4, TxiloCADRepere::Verticale, 99, 98},
+        {20, 20, TxiloCADRepere::Verticale, -1, 1},
+        {20, 20, TxiloCADRepere::Verticale, 99.9, 99},
         // A horizontal guide with the vertical scale, on a page 50 high.
         {10, 5, TxiloCADRepere::Horizontale, -3, 1},
-        {10, 5, TxiloCADRepere::Horizontale, 50, 48},
+        {10, 5, TxiloCADRepere::Horizontale, 50, 49},
         {5, 10, TxiloCADRepere::Horizontale, 50, 49},
+        {5, 20, TxiloCADRepere::Horizontale, 50, 49},
         // No direction: nothing.
         {5, 5, 0, -3, -3},
     };
@@ -219,8 +238,8 @@ TEST(Repere, GardeSurLaPage)
         r.Borne();
         EXPECT_DOUBLE_EQ(r.Position(), c.attendue);
         if (c.sens == TxiloCADRepere::Verticale) {
-            EXPECT_GE(m.MmToPixelX(r.Position()), 5);
-            EXPECT_LE(m.MmToPixelX(r.Position()), m.MmToPixelX(100) - 6);
+            EXPECT_GT(m.MmToPixelX(r.Position()), 0);
+            EXPECT_LT(m.MmToPixelX(r.Position()), m.MmToPixelX(100));
         }
     }
 }
@@ -261,6 +280,9 @@ TEST(Aimantation, AuxReperesEtAuxBords)
         {"repère de sa face", 10, 10, 2, 130.3, 100, 20, 10, 0, 130, 100},
         // A turned box: its rightmost corner onto the page's edge.
         {"boîte tournée", 10, 10, 1, 185.3, 100, 20, 20, 45, 200 - 10 * Racine2, 100},
+        // Turned so, the box's leftmost point is its fourth corner (bottom
+        // left), and that corner alone comes within reach of the guide at 30.
+        {"quatrième coin", 10, 10, 1, 30.5 + 10 * Racine2, 100, 20, 20, 45, 30 + 10 * Racine2, 100},
         // Two guides within reach of the centre: both distances add up, and
         // the centre lands on neither.
         {"cumul", 10, 10, 1, 150.2, 100, 40, 10, 0, 150.4, 100},

@@ -380,3 +380,32 @@ TEST(TexteCAD, CotesDeLAncreEtCadreCharge)
     p.m.Draw(cadre, QRect(0, 0, 1000, 800));
     EXPECT_EQ(BoiteDe(cadre.Image(), CouleurGrise), QRect(150, 300, 701, 201));
 }
+
+// Drawn at 10 pixels per millimetre across and 5 down: the font's pixel
+// height and the box's width follow the horizontal scale, its height and the
+// step between lines the vertical one.
+TEST(TexteCAD, EchellesDifferentes)
+{
+    Page p;
+    p.m.SetEchelles(10, 5);
+    TxiloCADTexte &t = p.Texte(u"AAAAAAAAAAAAAAAA|BB|CCCC"_s);
+    t.SetAlignement(TxiloCADTexte::AligneDroite);
+    CanevasEspion canevas(QSize(1000, 400));
+    p.m.Draw(canevas, QRect(0, 0, 1000, 400));
+    ASSERT_EQ(canevas.Textes.size(), 3u);
+    EXPECT_EQ(canevas.Textes[0].Fonte.Hauteur, 40);
+    const int largeur = Largeur(u"AAAAAAAAAAAAAAAA"_s, 40);
+    const int cellule = t.Measure(canevas).height() / 3;
+    EXPECT_DOUBLE_EQ(t.L(), largeur / 10.0);
+    EXPECT_DOUBLE_EQ(t.H(), 3 * cellule / 5.0);
+    // The first line from the box's top-left corner; each line one cell
+    // below the last, all ending on the right side.
+    EXPECT_NEAR(canevas.Textes[0].Coin.x(), t.HandlePoint(1).x() * 10, 1);
+    EXPECT_NEAR(canevas.Textes[0].Coin.y(), t.HandlePoint(1).y() * 5, 1);
+    for (size_t i = 0; i < 3; ++i) {
+        const TexteEcrit &e = canevas.Textes[i];
+        SCOPED_TRACE(e.Texte.toStdString());
+        EXPECT_NEAR(e.Coin.x() + Largeur(e.Texte, 40), canevas.Textes[0].Coin.x() + largeur, 1);
+        EXPECT_NEAR(e.Coin.y() - canevas.Textes[0].Coin.y(), int(i) * cellule, 1);
+    }
+}

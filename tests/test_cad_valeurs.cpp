@@ -93,6 +93,19 @@ TEST(Convertisseurs, Nombres)
         EXPECT_FALSE(texte.contains(u','));
         EXPECT_DOUBLE_EQ(TextToFloat(texte), v);
     }
+    // Past 2^53 a number reads as the double nearest to it, and a double
+    // written reads back as itself.
+    const std::pair<const char16_t *, double> grands[] = {
+        {u"100000000000000016", 100000000000000016.0},
+        {u"99999999999999999", 1e17},
+        {u"-99999999999999456", -99999999999999456.0},
+        {u"123456789012345678", 123456789012345678.0},
+    };
+    for (const auto &[texte, v] : grands) {
+        SCOPED_TRACE(QString::fromUtf16(texte).toStdString());
+        EXPECT_EQ(TextToFloat(QString::fromUtf16(texte)), v);
+        EXPECT_EQ(TextToFloat(FloatToText(v)), v);
+    }
 }
 
 TEST(Convertisseurs, EntiersEtBooleens)
