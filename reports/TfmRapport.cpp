@@ -25,6 +25,7 @@
 #include "Selections.h"
 #include "Style.h"
 #include "TBKStringGrid.h"
+#include "Voisinage.h"
 
 using namespace Qt::StringLiterals;
 
@@ -364,6 +365,8 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
 {
     if (m_occupe)
         return false;
+    // Taken before the fill, which lets window messages through.
+    m_source = FenetreSource();
     m_liste = liste;
     m_titre = titre;
     RemplitTableau(m_liste);
@@ -375,6 +378,7 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
         m_remise = avant;
     }
     emit ListeChangee();
+    Presente();
     return true;
 }
 
@@ -394,6 +398,7 @@ bool TfmRapport::InitRapport()
     if (m_occupe)
         return false;
     m_occupe = true;
+    m_source = FenetreSource();
     setWindowTitle(texte(570, u"Préparation du rapport..."_s));
     m_liste.Clear();
     emit ListeChangee();
@@ -425,6 +430,32 @@ void TfmRapport::FinRapport()
     AppliqueCouleurTitre();
     AjusteLargeur(true);
     m_occupe = false;
+    Presente();
+}
+
+QWidget *TfmRapport::FenetreSource() const
+{
+    QWidget *active = QApplication::activeWindow();
+    return active && active != this && active->isVisible() ? active : nullptr;
+}
+
+void TfmRapport::Presente()
+{
+    const QPointer<QWidget> source = std::exchange(m_source, nullptr);
+    if (!isVisible())
+        return;
+    // The window that asked for the report is where the user works: the
+    // report goes beside it when the screen has room, and above it whatever
+    // it covers. A report left under a window that stays on top (the map,
+    // the calendar) would look as if the click had done nothing.
+    bool couvre = false;
+    if (source && source->isVisible()) {
+        MetACote(this, source->frameGeometry());
+        couvre = frameGeometry().intersects(source->frameGeometry());
+    }
+    // Beside its window, the report needs no keyboard: the user goes on
+    // where he was (a list of the options window walked with the arrows).
+    MonteAuDessus(this, source, couvre);
 }
 
 void TfmRapport::Vide()
@@ -622,6 +653,9 @@ void TfmRapport::ToutesLesPersonnes()
 void TfmRapport::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
+    // Shown again by its button, the report takes its place among the
+    // windows of the main window again.
+    ChangeAuDessus(this, false);
     if (!event->spontaneous())
         m_hote.RapportCache();
 }
