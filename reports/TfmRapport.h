@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 #include <memory>
@@ -32,6 +33,10 @@ public:
     virtual void RapportCache() = 0;
     // The main window's shortcuts; true when the key was used.
     virtual bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) = 0;
+    // Where the report window may go when it moves beside another window,
+    // in screen coordinates (the main window keeps its menus and its task
+    // column in sight); a null rectangle for the whole screen.
+    virtual QRect ZoneLibre() const { return {}; }
 };
 
 // One column of a column model.
@@ -112,8 +117,9 @@ public:
     // The window that hands a report over (the active window when the
     // hand-off starts, here or in InitRapport) gets it in sight: the report
     // window moves beside that window when it covers part of it and the
-    // screen has room (MetACote), stays on top when that window does, and
-    // is raised; it is activated when it still covers part of that window.
+    // host's free area (THoteRapport::ZoneLibre) has room for it whole
+    // (MetACote), stays on top when that window does, and is raised; it is
+    // activated when it still covers part of that window.
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
     // the list and the row values, shows the window; false when a fill runs),

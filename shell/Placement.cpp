@@ -148,6 +148,14 @@ bool TPlacement::Place(TSuivie &suivie)
     return false;
 }
 
+QRect TPlacement::ZoneLibre() const
+{
+    const QRect ecran = ecranDe(m_principale);
+    const QPoint coin = m_zone->mapToGlobal(QPoint(0, 0));
+    return {QPoint(std::clamp(coin.x(), ecran.left(), ecran.right()), std::clamp(coin.y(), ecran.top(), ecran.bottom())),
+            ecran.bottomRight()};
+}
+
 void TPlacement::Separe(QWidget *fenetre, QWidget *servie)
 {
     if (!fenetre->frameGeometry().intersects(servie->frameGeometry()))
@@ -156,9 +164,7 @@ void TPlacement::Separe(QWidget *fenetre, QWidget *servie)
     // window that serves goes beside the other; else the other makes room
     // for it, beyond the main window if it must; else it goes beside
     // smaller.
-    const QRect ecran = ecranDe(m_principale);
-    const QPoint coin = m_zone->mapToGlobal(QPoint(0, 0));
-    const QRect permis(QPoint(std::max(coin.x(), ecran.left()), std::max(coin.y(), ecran.top())), ecran.bottomRight());
+    const QRect permis = ZoneLibre();
     if (!MetACote(fenetre, servie->frameGeometry(), permis, false)
         && !MetACote(servie, fenetre->frameGeometry(), permis, false))
         MetACote(fenetre, servie->frameGeometry(), permis, true);

@@ -56,6 +56,12 @@ public:
     // this object.
     void Accompagne(QWidget *fenetre, QWidget *servie);
 
+    // The part of the screen the tool windows may take when they make room
+    // for each other: from the top left corner of the tree area (below the
+    // menus, right of the task column) to the bottom right corner of the
+    // screen's available area, in screen coordinates.
+    QRect ZoneLibre() const;
+
     // The kept positions, read from and written to gene.ini. Ecrit takes the
     // windows on screen where they are now.
     void Lit(const TIniFile &ini);

@@ -923,6 +923,11 @@ void TQuorWin::MontreRapport()
     }
 }
 
+QRect TQuorWin::ZoneLibre() const
+{
+    return m_placement->ZoneLibre();
+}
+
 void TQuorWin::RapportCache()
 {
     findChild<QToolButton *>(QStringLiteral("SB_Rapport"))->setChecked(false);
