@@ -96,7 +96,7 @@ QMargins CadreDe(const QWidget *fenetre)
     return parent ? marges(parent->window()) : QMargins();
 }
 
-bool MetACote(QWidget *fenetre, const QRect &servi, const QRect &zone, bool reduire)
+bool MetACote(QWidget *fenetre, const QRect &servi, const QRect &zone, QSize minimum)
 {
     const QMargins cadre = CadreDe(fenetre);
     const QRect avant = fenetre->geometry().marginsAdded(cadre);
@@ -106,9 +106,9 @@ bool MetACote(QWidget *fenetre, const QRect &servi, const QRect &zone, bool redu
     if (!ecran)
         return false;
     const QRect permis = zone.isValid() ? zone.intersected(ecran->availableGeometry()) : ecran->availableGeometry();
-    const QSize minimum = reduire ? fenetre->minimumSize().expandedTo(fenetre->minimumSizeHint()).grownBy(cadre)
-                                  : avant.size();
-    const QRect apres = RectACote(avant, minimum, servi, permis);
+    if (!minimum.isValid())
+        minimum = fenetre->minimumSize().expandedTo(fenetre->minimumSizeHint());
+    const QRect apres = RectACote(avant, minimum.grownBy(cadre), servi, permis);
     if (apres == avant)
         return false;
     // The position of a top-level window is that of its frame, even before

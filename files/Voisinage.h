@@ -38,12 +38,13 @@ QRect RectACote(const QRect &cadre, QSize minimum, const QRect &servi, const QRe
 // (its parent's window), else none.
 QMargins CadreDe(const QWidget *fenetre);
 
-// Moves (and, when it must and `reduire` allows it, shrinks) the top-level
-// window `fenetre` by RectACote so that it leaves `servi` (a frame or an
-// area in screen coordinates) uncovered, on the available area of the
-// screen that shows `servi`, within `zone` too when it is given. Its
-// minimum is its minimum size (or size hint). True when it moved.
-bool MetACote(QWidget *fenetre, const QRect &servi, const QRect &zone = QRect(), bool reduire = true);
+// Moves (and, when it must, shrinks) the top-level window `fenetre` by
+// RectACote so that it leaves `servi` (a frame or an area in screen
+// coordinates) uncovered, on the available area of the screen that shows
+// `servi`, within `zone` too when it is given. It is never made smaller
+// than `minimum` (frame excluded), by default its minimum size (or size
+// hint); its own size keeps it whole. True when it moved.
+bool MetACote(QWidget *fenetre, const QRect &servi, const QRect &zone = QRect(), QSize minimum = QSize());
 
 // True when the top-level window of `fenetre`, or a window it belongs to
 // (the windows of its parents, up the chain), stays on top of the others.

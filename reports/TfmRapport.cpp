@@ -445,12 +445,14 @@ void TfmRapport::Presente()
     if (!isVisible())
         return;
     // The window that asked for the report is where the user works: the
-    // report goes beside it when there is room for it whole, and above it
-    // whatever it covers. A report left under a window that stays on top
-    // (the map, the calendar) would look as if the click had done nothing.
+    // report goes beside it when there is room for at least half of it, and
+    // above it whatever it covers (a strip beside a large window, the map or
+    // the calendar, would show too little of the report). A report left
+    // under a window that stays on top would look as if the click had done
+    // nothing.
     bool couvre = false;
     if (source && source->isVisible()) {
-        MetACote(this, source->frameGeometry(), m_hote.ZoneLibre(), false);
+        MetACote(this, source->frameGeometry(), m_hote.ZoneLibre(), (size() / 2).expandedTo(minimumSizeHint()));
         couvre = frameGeometry().intersects(source->frameGeometry());
     }
     // Beside its window, the report needs no keyboard: the user goes on

@@ -117,9 +117,9 @@ public:
     // The window that hands a report over (the active window when the
     // hand-off starts, here or in InitRapport) gets it in sight: the report
     // window moves beside that window when it covers part of it and the
-    // host's free area (THoteRapport::ZoneLibre) has room for it whole
-    // (MetACote), stays on top when that window does, and is raised; it is
-    // activated when it still covers part of that window.
+    // host's free area (THoteRapport::ZoneLibre) has room for at least half
+    // of it (MetACote), stays on top when that window does, and is raised;
+    // it is activated when it still covers part of that window.
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
     // the list and the row values, shows the window; false when a fill runs),

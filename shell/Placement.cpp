@@ -162,12 +162,13 @@ void TPlacement::Separe(QWidget *fenetre, QWidget *servie)
         return;
     // Both windows stay off the menus and the task column. Whole, the
     // window that serves goes beside the other; else the other makes room
-    // for it, beyond the main window if it must; else it goes beside
-    // smaller.
+    // for it, beyond the main window if it must; else the one, then the
+    // other, goes beside smaller.
     const QRect permis = ZoneLibre();
-    if (!MetACote(fenetre, servie->frameGeometry(), permis, false)
-        && !MetACote(servie, fenetre->frameGeometry(), permis, false))
-        MetACote(fenetre, servie->frameGeometry(), permis, true);
+    if (!MetACote(fenetre, servie->frameGeometry(), permis, fenetre->size())
+        && !MetACote(servie, fenetre->frameGeometry(), permis, servie->size())
+        && !MetACote(fenetre, servie->frameGeometry(), permis))
+        MetACote(servie, fenetre->frameGeometry(), permis);
 }
 
 QMargins TPlacement::CadreEstime(const QWidget *fenetre) const

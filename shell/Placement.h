@@ -52,8 +52,8 @@ public:
     // side by side, off the menus and the task column of the main window:
     // `fenetre` goes beside `servie` when the screen has room for it whole,
     // else `servie` beside `fenetre` when it has room for that, else
-    // `fenetre` beside `servie`, made smaller. Both may be destroyed before
-    // this object.
+    // `fenetre` beside `servie` made smaller, else `servie` beside `fenetre`
+    // made smaller. Both may be destroyed before this object.
     void Accompagne(QWidget *fenetre, QWidget *servie);
 
     // The part of the screen the tool windows may take when they make room
