@@ -111,11 +111,22 @@ bool MetACote(QWidget *fenetre, const QRect &servi, const QRect &zone, QSize min
     const QRect apres = RectACote(avant, minimum.grownBy(cadre), servi, permis);
     if (apres == avant)
         return false;
-    // The position of a top-level window is that of its frame, even before
-    // the window system has told how large the frame is.
-    fenetre->resize(apres.size().shrunkBy(cadre));
-    fenetre->move(apres.topLeft());
+    PlaceCadre(fenetre, apres);
     return true;
+}
+
+void PlaceCadre(QWidget *fenetre, const QRect &cadre)
+{
+    const QMargins estime = CadreDe(fenetre);
+    fenetre->resize(cadre.size().shrunkBy(estime));
+    // Qt places the frame of a window whose frame it knows, and of one not
+    // made yet once the frame is known; a window made but whose frame the
+    // window system has not told yet (just shown) is placed by its client
+    // area, where the frame will come around it.
+    if (!marges(fenetre).isNull() || !fenetre->testAttribute(Qt::WA_WState_Created))
+        fenetre->move(cadre.topLeft());
+    else
+        fenetre->move(cadre.topLeft() + QPoint(estime.left(), estime.top()));
 }
 
 bool ResteAuDessus(const QWidget *fenetre)

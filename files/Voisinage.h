@@ -38,6 +38,11 @@ QRect RectACote(const QRect &cadre, QSize minimum, const QRect &servi, const QRe
 // (its parent's window), else none.
 QMargins CadreDe(const QWidget *fenetre);
 
+// Gives the top-level window `fenetre` the frame `cadre` (screen
+// coordinates), its margins taken by CadreDe; right also for a window just
+// shown, whose frame the window system has not told yet.
+void PlaceCadre(QWidget *fenetre, const QRect &cadre);
+
 // Moves (and, when it must, shrinks) the top-level window `fenetre` by
 // RectACote so that it leaves `servi` (a frame or an area in screen
 // coordinates) uncovered, on the available area of the screen that shows

@@ -389,10 +389,7 @@ void TfmListe::Affiche(const QStringList &candidats)
     const QScreen *ecran = m_edit->screen();
     const QRect place = ecran ? RectACote(dessous, minimum, champ, ecran->availableGeometry(), CoteDessous | CoteDessus)
                               : dessous;
-    // The position of a window is that of its frame, even before the window
-    // system has told how large the frame is.
-    resize(place.size().shrunkBy(cadre));
-    move(place.topLeft());
+    PlaceCadre(this, place);
     show();
 }
 

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 class QWidget;
