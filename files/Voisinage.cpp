@@ -50,7 +50,9 @@ QRect RectACote(const QRect &cadre, QSize minimum, const QRect &servi, const QRe
     QRect meilleure;
     bool entiere = false;
     long long critere = 0;
-    for (const auto &[cote, place] : places) {
+    for (const auto &[cote, cotePlace] : places) {
+        // A served rectangle partly off the screen leaves only the screen.
+        const QRect place = cotePlace.intersected(ecran);
         if (!(cotes & cote) || place.width() < minimum.width() || place.height() < minimum.height())
             continue;
         const QSize taille = voulue.boundedTo(place.size());

@@ -454,6 +454,8 @@ TEST(Voisinage, BesideTheServedRectangle)
          CoteDessous | CoteDessus, {450, 320, 200, 150}},
         {"under a field, off the screen: above it", champ, {450, 720, 200, 150}, {200, 60},
          CoteDessous | CoteDessus, {450, 550, 200, 150}},
+        {"beside a window partly off the screen", {-300, 100, 500, 400}, {100, 200, 300, 200}, {100, 100},
+         TousLesCotes, {200, 200, 300, 200}},
     };
     for (const auto &c : cas) {
         SCOPED_TRACE(c.cas);
