@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
+#include <QScreen>
 #include <QSet>
 #include <QStringListModel>
 #include <QVBoxLayout>
@@ -18,6 +19,7 @@
 #include "Langue.h"
 #include "Listes.h"
 #include "Options.h"
+#include "Voisinage.h"
 
 namespace {
 
@@ -373,9 +375,21 @@ void TfmListe::Affiche(const QStringList &candidats)
     }
 
     const int lignes = static_cast<int>(std::min<qsizetype>(candidats.size(), LignesVisibles));
-    const int hauteur = m_lbListe->sizeHintForRow(0) * lignes + 2 * m_lbListe->frameWidth() + 4;
-    resize(std::max(m_edit->width(), LargeurMin), hauteur);
-    move(m_edit->mapToGlobal(QPoint(0, m_edit->height())));
+    const int ligne = m_lbListe->sizeHintForRow(0);
+    const int bords = 2 * m_lbListe->frameWidth() + 4;
+    // The window, title bar included, drops down under the edit; where the
+    // screen has no room for it there it goes above the edit, shorter if it
+    // must: moved back onto the screen by the window system, it would lie
+    // on the very text being typed.
+    const QRect champ(m_edit->mapToGlobal(QPoint(0, 0)), m_edit->size());
+    const QMargins cadre = CadreDe(this);
+    const QRect dessous(QPoint(champ.left(), champ.bottom() + 1),
+                        QSize(std::max(m_edit->width(), LargeurMin), ligne * lignes + bords).grownBy(cadre));
+    const QSize minimum(dessous.width(), ligne * std::min(lignes, 3) + bords + cadre.top() + cadre.bottom());
+    const QScreen *ecran = m_edit->screen();
+    const QRect place = ecran ? RectACote(dessous, minimum, champ, ecran->availableGeometry(), CoteDessous | CoteDessus)
+                              : dessous;
+    PlaceCadre(this, place);
     show();
 }
 

@@ -6,6 +6,7 @@
 #include "TfmCarte.h"
 #include "TfmCarteNouvelle.h"
 #include "TfmCartePerso.h"
+#include "Voisinage.h"
 
 using namespace Qt::StringLiterals;
 
@@ -59,7 +60,10 @@ void TCommandesCarte::Branche()
                 m_carte->show();
                 m_carte->raise();
             }
-            TfmCarteNouvelle dialogue(*m_carte, m_fenetre);
+            // Over the map, which stays on top: under it, the dialog could
+            // not be seen.
+            TfmCarteNouvelle dialogue(*m_carte, m_carte);
+            DialogueAuDessus(&dialogue);
             dialogue.exec();
         });
     }

@@ -26,6 +26,7 @@
 #include "Selections.h"
 #include "Style.h"
 #include "TBKStringGrid.h"
+#include "Voisinage.h"
 
 using namespace Qt::StringLiterals;
 
@@ -371,6 +372,8 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
 {
     if (m_occupe)
         return false;
+    // Taken before the fill, which lets window messages through.
+    m_source = FenetreSource();
     m_liste = liste;
     m_titre = titre;
     RemplitTableau(m_liste);
@@ -382,6 +385,7 @@ bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
         m_remise = avant;
     }
     emit ListeChangee();
+    Presente();
     return true;
 }
 
@@ -401,6 +405,7 @@ bool TfmRapport::InitRapport()
     if (m_occupe)
         return false;
     m_occupe = true;
+    m_source = FenetreSource();
     setWindowTitle(texte(570, u"Préparation du rapport..."_s));
     m_liste.Clear();
     emit ListeChangee();
@@ -432,6 +437,34 @@ void TfmRapport::FinRapport()
     AppliqueCouleurTitre();
     AjusteLargeur(true);
     m_occupe = false;
+    Presente();
+}
+
+QWidget *TfmRapport::FenetreSource() const
+{
+    QWidget *active = QApplication::activeWindow();
+    return active && active != this && active->isVisible() ? active : nullptr;
+}
+
+void TfmRapport::Presente()
+{
+    const QPointer<QWidget> source = std::exchange(m_source, nullptr);
+    if (!isVisible())
+        return;
+    // The window that asked for the report is where the user works: the
+    // report goes beside it when there is room for at least half of it, and
+    // above it whatever it covers (a strip beside a large window, the map or
+    // the calendar, would show too little of the report). A report left
+    // under a window that stays on top would look as if the click had done
+    // nothing.
+    bool couvre = false;
+    if (source && source->isVisible()) {
+        MetACote(this, source->frameGeometry(), m_hote.ZoneLibre(), (size() / 2).expandedTo(minimumSizeHint()));
+        couvre = frameGeometry().intersects(source->frameGeometry());
+    }
+    // Beside its window, the report needs no keyboard: the user goes on
+    // where he was (a list of the options window walked with the arrows).
+    MonteAuDessus(this, source, couvre);
 }
 
 void TfmRapport::Vide()
@@ -629,6 +662,9 @@ void TfmRapport::ToutesLesPersonnes()
 void TfmRapport::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
+    // Shown again by its button, the report takes its place among the
+    // windows of the main window again.
+    ChangeAuDessus(this, false);
     if (!event->spontaneous())
         m_hote.RapportCache();
 }

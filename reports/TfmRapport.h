@@ -3,6 +3,8 @@
 #include "Listes.h"
 
 #include <QColor>
+#include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 #include <memory>
@@ -31,6 +33,10 @@ public:
     virtual void RapportCache() = 0;
     // The main window's shortcuts; true when the key was used.
     virtual bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) = 0;
+    // Where the report window may go when it moves beside another window,
+    // in screen coordinates (the main window keeps its menus and its task
+    // column in sight); a null rectangle for the whole screen.
+    virtual QRect ZoneLibre() const { return {}; }
 };
 
 // One column of a column model.
@@ -110,6 +116,13 @@ public:
     // title (only when no fill runs), fills the grid, sets the caption and
     // shows the window with that list, even an empty one. False when a fill
     // was running (nothing changed).
+    //
+    // The window that hands a report over (the active window when the
+    // hand-off starts, here or in InitRapport) gets it in sight: the report
+    // window moves beside that window when it covers part of it and the
+    // host's free area (THoteRapport::ZoneLibre) has room for at least half
+    // of it (MetACote), stays on top when that window does, and is raised;
+    // it is activated when it still covers part of that window.
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
     // the list and the row values, shows the window; false when a fill runs),
@@ -190,6 +203,11 @@ private:
     void LitCouleurs();
     void AppliqueCouleurTitre();
     QColor CouleurLigne(int ligne) const;
+    // The active window, when it is another of the program's windows.
+    QWidget *FenetreSource() const;
+    // At the end of a hand-off: the report in sight of the window that asked
+    // for it (see AfficheListe).
+    void Presente();
     void LargeurChangee(int col, int largeur);
 
     TBD &m_bd;
@@ -203,6 +221,8 @@ private:
     QString m_nomModele;
     TR m_liste;
     QString m_titre;
+    // The window handing a report over, until the report is shown.
+    QPointer<QWidget> m_source;
     // The window's own caption, shown while it holds no report.
     QString m_titreFenetre;
     // The grid's columns are those of the model (the last fill was one).

@@ -5,6 +5,7 @@
 #include "Fetes.h"
 #include "Globales.h"
 #include "Langue.h"
+#include "TraductionQt.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -36,7 +37,7 @@ void installeTraductionQt()
     const QString code = MLText(7401);
     if (code.isEmpty())
         return;
-    traduction = new QTranslator(application);
+    traduction = new TTraductionQt(application);
     if (traduction->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(traduction);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,13 +21,59 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 
 #include "Langue.h"
+#include "Voisinage.h"
+
+namespace {
+
+// A dialog of the service, made over the window the user works in. It lives
+// on the heap as a child of that window: should the window be freed while
+// the dialog is open, the dialog goes with it (a dialog on the stack would
+// be freed twice) and the call answers Cancel. It stays on top when its
+// window does, so that the window system cannot put it under that window.
+template <typename T>
+class TDialogue final
+{
+public:
+    template <typename... A>
+    explicit TDialogue(A &&...arguments)
+        : m_dialogue(new T(std::forward<A>(arguments)...))
+    {
+        DialogueAuDessus(m_dialogue);
+    }
+    ~TDialogue() { delete m_dialogue.data(); }
+    TDialogue(const TDialogue &) = delete;
+    TDialogue &operator=(const TDialogue &) = delete;
+
+    T *operator->() const { return m_dialogue; }
+    T *get() const { return m_dialogue; }
+    // The dialog's result; -1 when it was freed meanwhile.
+    int Execute() const
+    {
+        const int resultat = m_dialogue->exec();
+        return m_dialogue ? resultat : -1;
+    }
+
+private:
+    QPointer<T> m_dialogue;
+};
+
+} // namespace
 
 TDialoguesQt::TDialoguesQt(QWidget *parent)
     : m_parent(parent)
 {
+}
+
+QWidget *TDialoguesQt::Fenetre() const
+{
+    if (QWidget *modale = QApplication::activeModalWidget())
+        return modale;
+    QWidget *active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : m_parent.data();
 }
 
 int TDialoguesQt::AppMessageBox(const QString &texte, int genre, int boutons)
@@ -59,14 +106,14 @@ int TDialoguesQt::AppMessageBox(const QString &texte, int genre, int boutons)
     default:
         break;
     }
-    QMessageBox boite(icone, QApplication::applicationName(), texte, choix, m_parent);
+    TDialogue<QMessageBox> boite(icone, QApplication::applicationName(), texte, choix, Fenetre());
     const std::pair<QMessageBox::StandardButton, const char *> libelles[] = {
         {QMessageBox::Yes, "Oui"}, {QMessageBox::No, "Non"}, {QMessageBox::Cancel, "Annuler"}};
     for (const auto &[bouton, libelle] : libelles) {
-        if (QAbstractButton *b = boite.button(bouton))
+        if (QAbstractButton *b = boite->button(bouton))
             b->setText(QString::fromUtf8(libelle));
     }
-    switch (boite.exec()) {
+    switch (boite.Execute()) {
     case QMessageBox::Yes:
         return ReponseOui;
     case QMessageBox::No:
@@ -85,43 +132,67 @@ bool TDialoguesQt::AskYesNo(const QString &texte)
 
 bool TDialoguesQt::SaisieTexte(const QString &titre, const QString &invite, QString &texte)
 {
-    QInputDialog boite(m_parent);
-    boite.setWindowTitle(titre);
-    boite.setLabelText(invite);
-    boite.setTextValue(texte);
-    boite.setOkButtonText(QStringLiteral("OK"));
-    boite.setCancelButtonText(QStringLiteral("Annuler"));
-    if (auto *edit = boite.findChild<QLineEdit *>())
+    TDialogue<QInputDialog> boite(Fenetre());
+    boite->setWindowTitle(titre);
+    boite->setLabelText(invite);
+    boite->setTextValue(texte);
+    boite->setOkButtonText(QStringLiteral("OK"));
+    boite->setCancelButtonText(QStringLiteral("Annuler"));
+    if (auto *edit = boite->findChild<QLineEdit *>())
         edit->setMaxLength(255);
-    if (boite.exec() != QDialog::Accepted)
+    if (boite.Execute() != QDialog::Accepted)
         return false;
-    texte = boite.textValue().left(255);
+    texte = boite->textValue().left(255);
     return true;
 }
 
 QString TDialoguesQt::FichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre)
 {
-    return QFileDialog::getOpenFileName(m_parent, titre, dossier, filtre);
+    TDialogue<QFileDialog> boite(Fenetre(), titre, dossier, filtre);
+    boite->setAcceptMode(QFileDialog::AcceptOpen);
+    boite->setFileMode(QFileDialog::ExistingFile);
+    if (boite.Execute() != QDialog::Accepted)
+        return {};
+    return boite->selectedFiles().value(0);
 }
 
 QString TDialoguesQt::FichierAEnregistrer(const QString &titre, const QString &chemin, const QString &filtre)
 {
-    return QFileDialog::getSaveFileName(m_parent, titre, chemin, filtre);
+    return FichierAEnregistrerType(titre, chemin, filtre, nullptr);
 }
 
 QString TDialoguesQt::FichierAEnregistrerType(const QString &titre, const QString &chemin, const QString &filtre,
                                               int *filtreChoisi)
 {
-    QString choisi;
-    const QString r = QFileDialog::getSaveFileName(m_parent, titre, chemin, filtre, &choisi);
     if (filtreChoisi)
-        *filtreChoisi = std::max(0, static_cast<int>(filtre.split(QStringLiteral(";;")).indexOf(choisi)));
-    return r;
+        *filtreChoisi = 0;
+    TDialogue<QFileDialog> boite(Fenetre(), titre, chemin, filtre);
+    boite->setAcceptMode(QFileDialog::AcceptSave);
+    boite->setFileMode(QFileDialog::AnyFile);
+    if (boite.Execute() != QDialog::Accepted)
+        return {};
+    if (filtreChoisi) {
+        const int choisi = static_cast<int>(filtre.split(QStringLiteral(";;")).indexOf(boite->selectedNameFilter()));
+        *filtreChoisi = std::max(0, choisi);
+    }
+    return boite->selectedFiles().value(0);
 }
+
+namespace {
+
+// A colour dialog over `fenetre`, opening on `couleur`; an invalid colour
+// when cancelled.
+QColor DemandeCouleur(const QColor &couleur, QWidget *fenetre)
+{
+    TDialogue<QColorDialog> boite(couleur, fenetre);
+    return boite.Execute() == QDialog::Accepted ? boite->selectedColor() : QColor();
+}
+
+} // namespace
 
 bool TDialoguesQt::ChoisitCouleur(QColor &couleur)
 {
-    const QColor choisie = QColorDialog::getColor(couleur, m_parent);
+    const QColor choisie = DemandeCouleur(couleur, Fenetre());
     if (!choisie.isValid())
         return false;
     couleur = choisie;
@@ -151,20 +222,21 @@ bool TDialoguesQt::ChoisitFonte(QFont &fonte, QColor &couleur)
 {
     // Qt's font dialog has no text colour: it is embedded, without its own
     // buttons, beside a colour button.
-    QDialog boite(m_parent);
-    boite.setWindowTitle(QStringLiteral("Police"));
-    auto *polices = new QFontDialog(&boite);
+    TDialogue<QDialog> boite(Fenetre());
+    QDialog *d = boite.get();
+    d->setWindowTitle(QStringLiteral("Police"));
+    auto *polices = new QFontDialog(d);
     polices->setWindowFlags(Qt::Widget);
     polices->setOption(QFontDialog::NoButtons);
-    const double ppp = PointsParPixel(&boite);
+    const double ppp = PointsParPixel(d);
     QFont initiale = fonte;
     initiale.setPointSizeF(std::max(1, fonte.pixelSize()) * ppp);
     polices->setCurrentFont(initiale);
     QColor choisie = couleur;
     auto *bCouleur = new QPushButton(QStringLiteral("Couleur..."));
     MontreCouleur(bCouleur, choisie);
-    QObject::connect(bCouleur, &QPushButton::clicked, &boite, [&] {
-        const QColor c = QColorDialog::getColor(choisie, &boite);
+    QObject::connect(bCouleur, &QPushButton::clicked, d, [&choisie, bCouleur, d] {
+        const QColor c = DemandeCouleur(choisie, d);
         if (c.isValid()) {
             choisie = c;
             MontreCouleur(bCouleur, choisie);
@@ -172,16 +244,16 @@ bool TDialoguesQt::ChoisitFonte(QFont &fonte, QColor &couleur)
     });
     auto *boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    QObject::connect(boutons, &QDialogButtonBox::accepted, &boite, &QDialog::accept);
-    QObject::connect(boutons, &QDialogButtonBox::rejected, &boite, &QDialog::reject);
+    QObject::connect(boutons, &QDialogButtonBox::accepted, d, &QDialog::accept);
+    QObject::connect(boutons, &QDialogButtonBox::rejected, d, &QDialog::reject);
     auto *bas = new QHBoxLayout;
     bas->addWidget(bCouleur);
     bas->addStretch();
     bas->addWidget(boutons);
-    auto *l = new QVBoxLayout(&boite);
+    auto *l = new QVBoxLayout(d);
     l->addWidget(polices);
     l->addLayout(bas);
-    if (boite.exec() != QDialog::Accepted)
+    if (boite.Execute() != QDialog::Accepted)
         return false;
     QFont resultat = polices->currentFont();
     const int pixels = std::max(1, static_cast<int>(std::lround(resultat.pointSizeF() / ppp)));
@@ -207,15 +279,15 @@ void TDialoguesQt::AffichePage(const QString &chemin)
 
 void TDialoguesQt::Astuce(int numero, const QString &texte)
 {
-    QMessageBox boite(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
-                      QMessageBox::Ok, m_parent);
-    boite.exec();
+    TDialogue<QMessageBox> boite(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
+                                 QMessageBox::Ok, Fenetre());
+    boite.Execute();
 }
 
 bool TDialoguesQt::DialogueImpression(QPrinter &imprimante, int premiere, int derniere)
 {
-    QPrintDialog boite(&imprimante, m_parent);
-    boite.setMinMax(premiere, derniere);
-    boite.setFromTo(premiere, derniere);
-    return boite.exec() == QDialog::Accepted;
+    TDialogue<QPrintDialog> boite(&imprimante, Fenetre());
+    boite->setMinMax(premiere, derniere);
+    boite->setFromTo(premiere, derniere);
+    return boite.Execute() == QDialog::Accepted;
 }

@@ -2,15 +2,27 @@
 
 #include "Dialogues.h"
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
 
 // The dialog service of the running program: real message boxes, input boxes
 // and file dialogs, titled "Lignée".
+//
+// Each dialog opens over the window the user works in (Fenetre) and, when
+// that window stays on top of the others, stays on top as well: a dialog
+// under the window that opened it would leave the program waiting for an
+// answer nobody can see.
 class TDialoguesQt final : public TDialogues
 {
 public:
+    // `parent` (the main window) is the window of the dialogs opened while
+    // none of the program's windows is active; not owned.
     explicit TDialoguesQt(QWidget *parent = nullptr);
     void SetParent(QWidget *parent) { m_parent = parent; }
+
+    // The window the next dialog belongs to: the modal window open, else the
+    // active window, else the main window (null when there is none).
+    QWidget *Fenetre() const;
 
     int AppMessageBox(const QString &texte, int genre, int boutons) override;
     bool AskYesNo(const QString &texte) override;
@@ -26,5 +38,5 @@ public:
     bool DialogueImpression(QPrinter &imprimante, int premiere, int derniere) override;
 
 private:
-    QWidget *m_parent;
+    QPointer<QWidget> m_parent;
 };

@@ -1,6 +1,7 @@
 #include "Placement.h"
 
 #include "Ini.h"
+#include "Voisinage.h"
 
 #include <algorithm>
 
@@ -62,6 +63,13 @@ void TPlacement::Suit(QWidget *fenetre, TCoin coin)
     fenetre->installEventFilter(this);
 }
 
+void TPlacement::Accompagne(QWidget *fenetre, QWidget *servie)
+{
+    m_accompagnees.emplace_back(fenetre, servie);
+    fenetre->installEventFilter(this);
+    servie->installEventFilter(this);
+}
+
 bool TPlacement::eventFilter(QObject *objet, QEvent *evenement)
 {
     const QEvent::Type type = evenement->type();
@@ -93,6 +101,15 @@ bool TPlacement::eventFilter(QObject *objet, QEvent *evenement)
                 GardeSurEcran(s.Fenetre);
         }
         break;
+    }
+    // Once a window is shown and placed, one that serves another keeps out
+    // of its way.
+    if (type == QEvent::ShowToParent) {
+        for (const auto &[fenetre, servie] : m_accompagnees) {
+            if ((fenetre == objet || servie == objet) && fenetre && servie && fenetre->isVisible()
+                && servie->isVisible())
+                Separe(fenetre, servie);
+        }
     }
     return QObject::eventFilter(objet, evenement);
 }
@@ -129,6 +146,29 @@ bool TPlacement::Place(TSuivie &suivie)
     taille = taille.boundedTo(QSize(largeurMax, hauteurMax));
     f->setGeometry(Calcule(taille, cadre, suivie.Coin, m_principale->frameGeometry(), zone, ecran));
     return false;
+}
+
+QRect TPlacement::ZoneLibre() const
+{
+    const QRect ecran = ecranDe(m_principale);
+    const QPoint coin = m_zone->mapToGlobal(QPoint(0, 0));
+    return {QPoint(std::clamp(coin.x(), ecran.left(), ecran.right()), std::clamp(coin.y(), ecran.top(), ecran.bottom())),
+            ecran.bottomRight()};
+}
+
+void TPlacement::Separe(QWidget *fenetre, QWidget *servie)
+{
+    if (!fenetre->frameGeometry().intersects(servie->frameGeometry()))
+        return;
+    // Both windows stay off the menus and the task column. Whole, the
+    // window that serves goes beside the other; else the other makes room
+    // for it, beyond the main window if it must; else the one, then the
+    // other, goes beside smaller.
+    const QRect permis = ZoneLibre();
+    if (!MetACote(fenetre, servie->frameGeometry(), permis, fenetre->size())
+        && !MetACote(servie, fenetre->frameGeometry(), permis, servie->size())
+        && !MetACote(fenetre, servie->frameGeometry(), permis))
+        MetACote(servie, fenetre->frameGeometry(), permis);
 }
 
 QMargins TPlacement::CadreEstime(const QWidget *fenetre) const

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -47,6 +48,21 @@ public:
     // where the previous one was left.
     void Suit(QWidget *fenetre, TCoin coin);
 
+    // `fenetre` (a top-level window) serves `servie`: each time either is
+    // shown while the other is on screen and they overlap, they are put
+    // side by side, off the menus and the task column of the main window:
+    // `fenetre` goes beside `servie` when the screen has room for it whole,
+    // else `servie` beside `fenetre` when it has room for that, else
+    // `fenetre` beside `servie` made smaller, else `servie` beside `fenetre`
+    // made smaller. Both may be destroyed before this object.
+    void Accompagne(QWidget *fenetre, QWidget *servie);
+
+    // The part of the screen the tool windows may take when they make room
+    // for each other: from the top left corner of the tree area (below the
+    // menus, right of the task column) to the bottom right corner of the
+    // screen's available area, in screen coordinates.
+    QRect ZoneLibre() const;
+
     // The kept positions, read from and written to gene.ini. Ecrit takes the
     // windows on screen where they are now.
     void Lit(const TIniFile &ini);
@@ -76,6 +92,8 @@ private:
     // True when the window went where it was left, false when to its corner.
     bool Place(TSuivie &suivie);
     QMargins CadreEstime(const QWidget *fenetre) const;
+    // Puts two windows that overlap side by side (see Accompagne).
+    void Separe(QWidget *fenetre, QWidget *servie);
     // Moves a window of its present size to its corner.
     void Positionne(const TSuivie &suivie);
     // Moves a window back wholly on its screen.
@@ -87,5 +105,6 @@ private:
     QWidget *m_principale;
     QWidget *m_zone;
     std::vector<TSuivie> m_suivies;
+    std::vector<std::pair<QPointer<QWidget>, QPointer<QWidget>>> m_accompagnees;
     QHash<QString, QRect> m_positions;
 };

@@ -32,6 +32,7 @@
 #include "TfmCalConv.h"
 #include "TfmStat.h"
 #include "Verification.h"
+#include "Voisinage.h"
 #include "Look.h"
 
 #include <QAction>
@@ -163,6 +164,8 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_placement->Suit(m_fiche, TPlacement::HautDroite);
     m_placement->Suit(m_rapport, TPlacement::BasDroite);
     m_placement->Suit(m_critere, TPlacement::BasGauche);
+    // The options window works on the report: it does not hide its columns.
+    m_placement->Accompagne(m_critere, m_rapport);
     // The look editor lives from start-up to exit; the tree library gives
     // its command, placed in the tree menus below.
     m_cellule = new TfmCellule(m_bd, *m_affArbre, *this, this);
@@ -704,6 +707,10 @@ int TQuorWin::ChoisitPersonne()
 void TQuorWin::MontreFicheArbre()
 {
     m_ficheArbre->show();
+    // Asked for from a modal window (the merge's "Voir fiche"), the
+    // navigator goes beside it: under it, it could not be seen.
+    if (const QWidget *modale = QApplication::activeModalWidget())
+        MetACote(m_ficheArbre, modale->frameGeometry());
     m_ficheArbre->raise();
 }
 
@@ -918,6 +925,11 @@ void TQuorWin::MontreRapport()
         bouton->setChecked(true);
         SB_RapportClick();
     }
+}
+
+QRect TQuorWin::ZoneLibre() const
+{
+    return m_placement->ZoneLibre();
 }
 
 void TQuorWin::RapportCache()

@@ -133,6 +133,7 @@ public:
     void SelecFiche(int p) override;
     void MontreRapport() override;
     void RapportCache() override;
+    QRect ZoneLibre() const override;
     // The report button: shows or hides the report window by its state.
     void SB_RapportClick();
     // Writes the report grid as delimited text in a file the user chooses.

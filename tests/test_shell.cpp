@@ -442,8 +442,10 @@ QRect ecranDe(const QWidget *w)
 // The tool windows open in the corners of the tree area (the screen has no
 // room beside the main window), over neither the menus nor the task column;
 // the window system keeps them above the main window only, so that dialogs
-// come above them. Moved, they open where they were left, from one session
-// to the next, unless that place is no longer on the screen.
+// come above them. The report makes room for its options window, beside it
+// and beyond the main window when it must. Moved, they open where they were
+// left, from one session to the next, unless that place is no longer on the
+// screen.
 TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
 {
     ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1366, 768));
@@ -458,18 +460,21 @@ TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
     const QRect arbre = ecranDe(w->findChild<QScrollArea *>(u"Arbre"_s));
     const auto *taches = w->centralWidget()->findChild<QTabWidget *>(u"PC"_s, Qt::FindDirectChildrenOnly);
     ASSERT_NE(taches, nullptr);
-    const struct { QWidget *fenetre; QPoint coin, attendu; } outils[] = {
-        {w->Fiche(), w->Fiche()->frameGeometry().topRight(), arbre.topRight()},
-        {w->Rapport(), w->Rapport()->frameGeometry().bottomRight(), arbre.bottomRight()},
-        {w->RapportCritere(), w->RapportCritere()->frameGeometry().bottomLeft(), arbre.bottomLeft()},
-        {w->FenetreSupprime(), w->FenetreSupprime()->frameGeometry().topLeft(), arbre.topLeft()},
+    const QRect options = w->RapportCritere()->frameGeometry();
+    const QRect ecran = w->screen()->availableGeometry();
+    const struct { QWidget *fenetre; QPoint coin, attendu; QRect dans; } outils[] = {
+        {w->Fiche(), w->Fiche()->frameGeometry().topRight(), arbre.topRight(), arbre},
+        {w->Rapport(), w->Rapport()->frameGeometry().bottomLeft(), options.bottomRight() + QPoint(1, 0),
+         QRect(arbre.topLeft(), ecran.bottomRight())},
+        {w->RapportCritere(), options.bottomLeft(), arbre.bottomLeft(), arbre},
+        {w->FenetreSupprime(), w->FenetreSupprime()->frameGeometry().topLeft(), arbre.topLeft(), arbre},
     };
     for (const auto &o : outils) {
         SCOPED_TRACE(o.fenetre->objectName().toStdString());
         ASSERT_TRUE(o.fenetre->isVisible());
         EXPECT_EQ(o.coin, o.attendu);
         const QRect cadre = o.fenetre->frameGeometry();
-        EXPECT_TRUE(arbre.contains(cadre));
+        EXPECT_TRUE(o.dans.contains(cadre));
         EXPECT_FALSE(cadre.intersects(ecranDe(w->menuBar())));
         EXPECT_FALSE(cadre.intersects(ecranDe(taches)));
         EXPECT_EQ(o.fenetre->windowType(), Qt::Tool);
