@@ -50,11 +50,12 @@ private:
 // are dropped, so that a damaged value never shifts the entries before it.
 std::vector<TEntreeAnniFete> ListeVersEntrees(const QString &texte);
 
-// Reads the file into *anniFete. False, with *anniFete untouched, when the
-// path is not an existing ordinary file (a pipe or a device is never read).
-// A "NbreJour" that is not a number keeps the default; one outside 0..365 is
-// brought within.
-bool LitAnniFete(const QString &chemin, TAnniFete *anniFete);
+// Reads the file into *anniFete. False, with *anniFete untouched and the
+// reason in *erreur (when given, in French), when the path is not an
+// existing ordinary file (ObstacleLecture, Fichiers.h: a pipe or a device is
+// never read) or the file cannot be read. A "NbreJour" that is not a number
+// keeps the default; one outside 0..365 is brought within.
+bool LitAnniFete(const QString &chemin, TAnniFete *anniFete, QString *erreur = nullptr);
 
 // Writes the file for the living persons of the database (in use, born on a
 // full unqualified date, without a death date): a birthday entry on the day
