@@ -81,7 +81,7 @@ void BM_RappelAnniversairesAffiche(benchmark::State &state)
     QTemporaryDir dossier;
     SetRepModele(QStringLiteral(LIGNEE_MODELE));
     PrepareDemarrage(dossier.path());
-    EcritAnniFete(FichierAnniFete, BaseSynthetiquePartagee(), 15);
+    EcritAnniFete(FichierAnniFete, BaseSynthetiquePartagee(), 15, 110);
     for (auto _ : state) {
         PrepareDemarrage(dossier.path());
         TAnniFete af;
@@ -103,7 +103,7 @@ void BM_AnniFeteLit(benchmark::State &state)
     const QString chemin = dossier.filePath(QStringLiteral("AnniFete.mv"));
     // With the name days of the shipped file, as the options write it.
     LitFetes(QStringLiteral(LIGNEE_MODELE "/1/Fete.mv"));
-    EcritAnniFete(chemin, BaseSynthetiquePartagee(), 15);
+    EcritAnniFete(chemin, BaseSynthetiquePartagee(), 15, 110);
     state.counters["octets"] = static_cast<double>(QFileInfo(chemin).size());
     for (auto _ : state) {
         TAnniFete af;
@@ -119,7 +119,7 @@ void BM_AnniFeteEcrit(benchmark::State &state)
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("AnniFete.mv"));
     for (auto _ : state)
-        EcritAnniFete(chemin, BaseSynthetiquePartagee(), 15);
+        EcritAnniFete(chemin, BaseSynthetiquePartagee(), 15, 110);
 }
 BENCHMARK(BM_AnniFeteEcrit)->Unit(benchmark::kMillisecond);
 

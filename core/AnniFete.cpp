@@ -105,7 +105,15 @@ bool LitAnniFete(const QString &chemin, TAnniFete *anniFete, QString *erreur)
     return true;
 }
 
-bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, QString *erreur)
+bool PersonneEnVie(const TBD &bd, int p, int ageMax)
+{
+    if (!bd.PersonInUse(p) || !bd.DeathDate(p).isEmpty())
+        return false;
+    const QString naissance = bd.BirthDate(p);
+    return !naissance.isEmpty() && AgeInYears(naissance) <= ageMax;
+}
+
+bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, int ageMax, QString *erreur)
 {
     // The days of each given name of the name-day table, looked up once.
     QHash<QString, std::vector<std::pair<int, int>>> joursDuPrenom;
@@ -123,7 +131,7 @@ bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, QString *
     QString anniversaires[12][31];
     QString noms[12][31];
     for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p)) {
-        if (!bd.DeathDate(p).isEmpty())
+        if (!PersonneEnVie(bd, p, ageMax))
             continue;
         const TQualifiedDate n = SplitQualifiedDate(bd.BirthDate(p));
         if (!n.Qualif.isEmpty() || n.Jour == 0)

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QPainter>
 
+#include "AnniFete.h"
 #include "BD.h"
 #include "Dates.h"
 #include "Html.h"
@@ -102,7 +103,7 @@ void RemplitCalendrier(const TBD &bd, const TCritereCal &c, TCalendrier &cal)
         break;
     case TSourceCal::EnVie:
         for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p)) {
-            if (!bd.BirthDate(p).isEmpty() && bd.DeathDate(p).isEmpty())
+            if (PersonneEnVie(bd, p, c.AgeMax))
                 entrePersonne(bd, p, c, cal);
         }
         break;

@@ -20,7 +20,7 @@ class THtml;
 // Where the numbers come from.
 enum class TSourceCal {
     Tous,    // every person in use
-    EnVie,   // persons with a birth date and no death date
+    EnVie,   // living persons (PersonneEnVie, AnniFete.h)
     Rapport, // the persons of a given list (the report's)
     Unions,  // every complete union (husband and wife)
 };
@@ -50,6 +50,9 @@ struct TCritereCal {
     QString Evenement;
     int Debut = 1950;
     int Fin = 2010;
+    // TSourceCal::EnVie: the oldest age of the living (the options'
+    // AgeDecesMax).
+    int AgeMax = 110;
 };
 
 // Empties the cells, then enters each event of the source whose date has no

@@ -969,7 +969,7 @@ void TQuorWin::AfficheOptions()
     // The reminder started alone reads the birthdays and name days of the
     // persons of this database, as of now.
     QString erreur;
-    if (!EcritAnniFete(FichierAnniFete, m_bd, ::Options().NbreJour, &erreur))
+    if (!EcritAnniFete(FichierAnniFete, m_bd, ::Options().NbreJour, ::Options().AgeDecesMax, &erreur))
         AppMessageBox(MLFormat(TexteAnniFeteNonEcrit, {FichierAnniFete, erreur}), MsgAvertissement, BoutonsOk);
 }
 

@@ -194,10 +194,12 @@ TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
     personne(u"VERS"_s, u"Paul"_s, u"vers 4/1/1950"_s);
     personne(u"MOIS"_s, u"Paul"_s, u"1/1950"_s);
     personne(u"ÉTÉ"_s, u"basile"_s, u"6/8/1980"_s);
+    // Born in 1696 and never said dead: no 328th birthday.
+    personne(u"ANCÊTRE"_s, u"Basile"_s, u"12/1/1696"_s);
     TableFetes().Put(1, 2, u"Basile, Fulgence"_s);
     TableFetes().Put(1, 3, u"Jean"_s);
 
-    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 20));
+    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 20, 110));
     QFile f(FichierAnniFete);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("\xC9T\xC9 basile|1980|")) << "Windows-1252 written";
@@ -218,13 +220,47 @@ TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
     EXPECT_EQ(jour(8, 6), QStringList{u"Anniversaire/ÉTÉ basile/1980"_s});
     EXPECT_TRUE(jour(1, 3).isEmpty()) << "dead, and Jean is no principal given name";
     EXPECT_TRUE(jour(1, 4).isEmpty()) << "a qualified date";
+    EXPECT_TRUE(jour(1, 12).isEmpty()) << "older than the oldest living";
 
     // Written again, the section is replaced whole.
     bd.ClearPerson(1);
-    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 500));
+    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 500, 110));
     ASSERT_TRUE(LitAnniFete(FichierAnniFete, &af));
     EXPECT_EQ(jour(1, 2), QStringList{u"Fête/ÉTÉ basile/"_s});
     EXPECT_EQ(af.NbreJour, 365);
+}
+
+// Living: a birth date, no death date, and no older today than the
+// options' maximum age at death, the birthday counting.
+TEST_F(Anniv, TheLivingAreBornNotDeadAndNoOlderThanTheMaximumAge)
+{
+    aujourdhui(10, 6, 2025);
+    const struct { QString naissance, deces; int ageMax; bool vivant; } cas[] = {
+        {u"9/6/1916"_s, {}, 110, true},    // 109
+        {u"11/6/1915"_s, {}, 110, true},   // 109, 110 tomorrow
+        {u"10/6/1915"_s, {}, 110, true},   // 110 today
+        {u"11/6/1914"_s, {}, 110, true},   // 110, 111 tomorrow
+        {u"10/6/1914"_s, {}, 110, false},  // 111 today
+        {u"9/6/1914"_s, {}, 110, false},   // 111
+        {u"10/6/1914"_s, {}, 111, true},   // the options' limit, not 110
+        {u"10/6/1915"_s, {}, 109, false},
+        {u"1915"_s, {}, 110, true},        // a year alone: 110 at most
+        {u"1914"_s, {}, 110, false},
+        {u"12/1/1696"_s, {}, 110, false},
+        {u""_s, {}, 110, false},           // no birth date
+        {u"1/1/1980"_s, u"2000"_s, 110, false},
+        {u"1/1/1980"_s, u"vers 2000"_s, 110, false},
+    };
+    TBD bd;
+    for (const auto &c : cas) {
+        const int p = bd.NewPerson();
+        bd.SetBirthDate(p, c.naissance);
+        if (!c.deces.isEmpty())
+            bd.SetPersonEventByType(p, NomsEvenements().Deces, c.deces, EveDate);
+        EXPECT_EQ(PersonneEnVie(bd, p, c.ageMax), c.vivant) << S(c.naissance) << " " << S(c.deces) << " " << c.ageMax;
+    }
+    EXPECT_FALSE(PersonneEnVie(bd, 0, 110));
+    EXPECT_FALSE(PersonneEnVie(bd, bd.PersonCount() + 1, 110));
 }
 
 TEST_F(Anniv, OnChristmasTheNextYearsDaysAreListedWithTheirAges)

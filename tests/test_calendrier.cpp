@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 #include "BD.h"
 #include "Calendrier.h"
 #include "Chemins.h"
@@ -131,6 +133,52 @@ TEST(Calendrier, TheFillEntersFullUnqualifiedDatesOfThePeriod)
         EXPECT_EQ(cellule(cal, 1, 2), k.jan2) << k.nom;
         EXPECT_EQ(cellule(cal, 2, 14), k.fev14) << k.nom;
     }
+}
+
+// "Individus en vie": persons born and not dead, no older than the options'
+// maximum age at death; every event of theirs counts.
+TEST(Calendrier, TheLivingAreBornNotDeadAndNotTooOld)
+{
+    SetHorloge([] { return QDate(2025, 6, 10); });
+    TBD bd;
+    auto p = [&bd](const QString &naissance, const QString &bapteme) {
+        const int n = bd.NewPerson();
+        bd.SetBirthDate(n, naissance);
+        bd.SetPersonEventByType(n, u"Baptême"_s, bapteme, EveDate);
+        return n;
+    };
+    p(u"2/1/1950"_s, u"3/1/1950"_s);
+    p(u"2/2/1700"_s, u"3/2/1700"_s);   // never said dead
+    p(QString(), u"3/3/1960"_s);        // no birth date
+    p(u"11/6/1914"_s, u"12/6/1914"_s);  // 110, 111 tomorrow
+    p(u"10/6/1914"_s, u"11/7/1914"_s);  // 111 today
+    const int mort = p(u"2/4/1950"_s, u"3/4/1950"_s);
+    bd.SetPersonEventByType(mort, NomsEvenements().Deces, u"1999"_s, EveDate);
+    const struct { TSourceCal source; int ageMax; std::vector<std::pair<int, int>> jours; } cas[] = {
+        {TSourceCal::EnVie, 110, {{1, 2}, {1, 3}, {6, 11}, {6, 12}}},
+        {TSourceCal::EnVie, 111, {{1, 2}, {1, 3}, {6, 11}, {6, 12}, {6, 10}, {7, 11}}},
+        {TSourceCal::Tous, 110, {{1, 2}, {1, 3}, {2, 2}, {2, 3}, {3, 3}, {6, 11}, {6, 12}, {6, 10}, {7, 11}, {4, 2}, {4, 3}}},
+    };
+    for (const auto &k : cas) {
+        TCritereCal c;
+        c.Source = k.source;
+        c.AgeMax = k.ageMax;
+        c.Debut = 1600;
+        c.Fin = 2025;
+        TCalendrier cal;
+        RemplitCalendrier(bd, c, cal);
+        std::vector<std::pair<int, int>> jours;
+        for (int m = 1; m <= 12; ++m) {
+            for (int j = 1; j <= 31; ++j) {
+                if (!cal.Cellule(m, j).empty())
+                    jours.push_back({m, j});
+            }
+        }
+        auto attendus = k.jours;
+        std::sort(attendus.begin(), attendus.end());
+        EXPECT_EQ(jours, attendus) << static_cast<int>(k.source) << " " << k.ageMax;
+    }
+    SetHorloge({});
 }
 
 TEST(Calendrier, TheGridIsDrawnInTheStyleSheetsColours)
@@ -313,6 +361,14 @@ TEST(Calendrier, TheWindowFillsHoversOpensAndReports)
     EXPECT_EQ(cbPour->currentIndex(), 1);
     EXPECT_FALSE(cbPour->isEnabled() || cbEve->isEnabled());
     EXPECT_EQ(cbEve->currentText(), MLText(201));
+    // Its living are no older than the options' maximum age at death.
+    SetHorloge([] { return QDate(2020, 6, 1); });
+    Options().AgeDecesMax = 60;
+    seFin->setValue(2020);
+    seDeb->setValue(1900);
+    EXPECT_EQ(cal.Cellules().Cellule(3, 3), std::vector<int>{6});
+    EXPECT_TRUE(cal.Cellules().Cellule(1, 2).empty()) << "70 in 2020";
+    SetHorloge({});
 
     // The page: a file chosen, written, shown.
     QTemporaryDir dossier;
