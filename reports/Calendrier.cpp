@@ -245,9 +245,10 @@ void PageCalendrier(THtml &html, const TBD &bd, const TCalendrier &cal, const TP
             }
             html.Ajoute(u"</tr>"_s);
         }
+        // Each table ends with the end of the division, the calendar
+        // page's form; browsers ignore the ends that close nothing.
         html.Ajoute(u"</table>"_s);
+        html.Ajoute(u"</div>"_s);
     }
-    // The division opened once is closed once, after the last table.
-    html.Ajoute(u"</div>"_s);
     html.FinPage();
 }

@@ -104,8 +104,8 @@ struct TPageCal {
 };
 
 // Writes the calendar page into `html` (header included, footer included):
-// a heading and the period, then the 12 months cut into `Tableaux` tables,
-// one row per day, each cell listing its persons' names ("name (age in
+// a heading and the period in a division, then the 12 months cut into
+// `Tableaux` tables, each followed by "</div>", one row per day, each cell listing its persons' names ("name (age in
 // Fin)" for anniversaries, "husband et wife" for unions), then the day's
 // name days when asked; an empty cell is "&nbsp;". Every name is escaped.
 void PageCalendrier(THtml &html, const TBD &bd, const TCalendrier &cal, const TPageCal &page);

@@ -260,11 +260,47 @@ TEST(Calendrier, TheHtmlPageMatchesItsModel)
         QFile modele(QStringLiteral(LIGNEE_FIXTURES "/calendrier/") + QString::fromLatin1(k.modele));
         ASSERT_TRUE(modele.open(QIODevice::ReadOnly)) << k.modele;
         EXPECT_EQ(html.Lignes().join(u'\n') + u'\n', QString::fromUtf8(modele.readAll())) << k.modele;
-        // Balanced: one division, one table per group of months.
-        const QString texte = html.Lignes().join(u'\n');
-        EXPECT_EQ(texte.count(u"<div"_s), texte.count(u"</div>"_s)) << k.modele;
-        EXPECT_EQ(texte.count(u"<table>"_s), k.tableaux) << k.modele;
-        EXPECT_FALSE(texte.contains(u"<b>"_s)) << "names are escaped";
+        EXPECT_FALSE(html.Lignes().join(u'\n').contains(u"<b>"_s)) << "names are escaped";
+    }
+
+    // Every choice of tables holds the twelve months in order, 12 / n to a
+    // table, each table followed by the end of the one division; the names
+    // of November and December are there.
+    for (const auto &[nom, prenom, naissance] : {std::tuple(u"NOVEMBRE"_s, u"Yves"_s, u"15/11/1980"_s),
+                                                 std::tuple(u"DÉCEMBRE"_s, u"Noëlle"_s, u"25/12/1990"_s)}) {
+        const int n = b.bd.NewPerson();
+        b.bd.SetSurname(n, nom);
+        b.bd.SetGivenNames(n, prenom);
+        b.bd.SetBirthDate(n, naissance);
+    }
+    c.Source = TSourceCal::Tous;
+    RemplitCalendrier(b.bd, c, cal);
+    for (const int tableaux : {1, 2, 3, 4, 6, 12}) {
+        TPageCal page;
+        page.Tableaux = tableaux;
+        THtml html(StyleOptions());
+        PageCalendrier(html, b.bd, cal, page);
+        const QStringList lignes = html.Lignes();
+        QStringList mois;
+        int tables = 0, fins = 0;
+        for (qsizetype i = 0; i < lignes.size(); ++i) {
+            if (lignes[i].startsWith(u"<td class=\"calmois\">"_s))
+                mois << lignes[i].section(u'>', 1).section(u'<', 0, 0);
+            if (lignes[i] == u"</table>"_s) {
+                EXPECT_EQ(mois.size(), (tables + 1) * 12 / tableaux) << tableaux;
+                ++tables;
+                EXPECT_EQ(lignes.value(i + 1), u"</div>"_s) << tableaux << " tables, table " << tables;
+            }
+            fins += lignes[i] == u"</div>"_s;
+        }
+        EXPECT_EQ(tables, tableaux);
+        EXPECT_EQ(fins, tableaux);
+        EXPECT_EQ(lignes.join(u'\n').count(u"<div"_s), 1);
+        EXPECT_EQ(mois, (QStringList{u"Janvier"_s, u"Février"_s, u"Mars"_s, u"Avril"_s, u"Mai"_s, u"Juin"_s,
+                                     u"Juillet"_s, u"Août"_s, u"Septembre"_s, u"Octobre"_s, u"Novembre"_s,
+                                     u"Décembre"_s}))
+            << tableaux;
+        EXPECT_TRUE(lignes.contains(u"NOVEMBRE Yves"_s) && lignes.contains(u"DÉCEMBRE Noëlle"_s)) << tableaux;
     }
     TableFetes().Clear();
     DossierModele.clear();
