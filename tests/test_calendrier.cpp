@@ -215,6 +215,31 @@ TEST(Calendrier, TheGridIsDrawnInTheStyleSheetsColours)
     EXPECT_EQ(image.pixelColor(100, 1), Mois);
     EXPECT_EQ(image.pixelColor(20, 200), Jour);
 
+    // The shipped style sheet tells a day with events from an empty day and
+    // from an empty weekend day at a glance.
+    {
+        QFile livre(QStringLiteral(LIGNEE_MODELE "/1/style.css"));
+        ASSERT_TRUE(livre.open(QIODevice::ReadOnly));
+        TxiloStyleEdit style;
+        style.SetTexte(QString::fromUtf8(livre.readAll()));
+        const QString sauve = StyleOptions().Texte();
+        StyleOptions().SetTexte(style.Texte());
+        QImage livree(taille, QImage::Format_RGB32);
+        {
+            QPainter p(&livree);
+            DessineCalendrier(p, taille, cal, CouleursCal(Qt::gray), true, 2010);
+        }
+        StyleOptions().SetTexte(sauve);
+        auto ecart = [](const QColor &a, const QColor &b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+        };
+        const QColor pleine = livree.pixelColor(RectCelluleCal(taille, 1, 2).center());
+        const QColor vide = livree.pixelColor(RectCelluleCal(taille, 1, 4).center());
+        const QColor weekEnd = livree.pixelColor(RectCelluleCal(taille, 1, 3).center());
+        EXPECT_GE(ecart(pleine, vide), 120) << pleine.name().toStdString() << " " << vide.name().toStdString();
+        EXPECT_GE(ecart(pleine, weekEnd), 120) << pleine.name().toStdString() << " " << weekEnd.name().toStdString();
+    }
+
     // Without weekends marked, 3 January is plain too.
     QPainter p(&image);
     DessineCalendrier(p, taille, cal, CouleursCal(Qt::gray), false, 2010);
