@@ -11,12 +11,14 @@
 #include "Calendrier.h"
 #include "Chemins.h"
 #include "Demarrage.h"
+#include "Fetes.h"
 #include "Globales.h"
 #include "TfmAnniFete.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -79,7 +81,7 @@ void BM_RappelAnniversairesAffiche(benchmark::State &state)
     QTemporaryDir dossier;
     SetRepModele(QStringLiteral(LIGNEE_MODELE));
     PrepareDemarrage(dossier.path());
-    EcritAnniFete(FichierAnniFete, BaseSynthetiquePartagee(), 15);
+    EcritAnniFete(FichierAnniFete, BaseSynthetiquePartagee(), 15, 110);
     for (auto _ : state) {
         PrepareDemarrage(dossier.path());
         TAnniFete af;
@@ -92,13 +94,32 @@ void BM_RappelAnniversairesAffiche(benchmark::State &state)
 }
 BENCHMARK(BM_RappelAnniversairesAffiche)->Unit(benchmark::kMillisecond);
 
+// Reading the anniversaries file of the whole database (1.7 MB), as the
+// reminder does at each start: to be no slower than loading the database
+// itself (bench_mvd, BM_ChargeMvd).
+void BM_AnniFeteLit(benchmark::State &state)
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("AnniFete.mv"));
+    // With the name days of the shipped file, as the options write it.
+    LitFetes(QStringLiteral(LIGNEE_MODELE "/1/Fete.mv"));
+    EcritAnniFete(chemin, BaseSynthetiquePartagee(), 15, 110);
+    state.counters["octets"] = static_cast<double>(QFileInfo(chemin).size());
+    for (auto _ : state) {
+        TAnniFete af;
+        LitAnniFete(chemin, &af);
+        benchmark::DoNotOptimize(af.Jour(12, 25).size());
+    }
+}
+BENCHMARK(BM_AnniFeteLit)->Unit(benchmark::kMillisecond);
+
 // Writing the anniversaries file of the whole database (options confirmed).
 void BM_AnniFeteEcrit(benchmark::State &state)
 {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("AnniFete.mv"));
     for (auto _ : state)
-        EcritAnniFete(chemin, BaseSynthetiquePartagee(), 15);
+        EcritAnniFete(chemin, BaseSynthetiquePartagee(), 15, 110);
 }
 BENCHMARK(BM_AnniFeteEcrit)->Unit(benchmark::kMillisecond);
 

@@ -72,7 +72,7 @@ QVariant Js(TCarteWeb *carte, const QString &script)
 {
     QVariant resultat;
     bool fini = false;
-    carte->page()->runJavaScript(script, [&](const QVariant &v) {
+    carte->Evalue(script, [&](const QVariant &v) {
         resultat = v;
         fini = true;
     });

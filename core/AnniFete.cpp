@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFile>
 #include <QHash>
 #include <QStringList>
 
@@ -52,19 +53,47 @@ void TAnniFete::SetJour(int mois, int jour, std::vector<TEntreeAnniFete> entrees
 
 std::vector<TEntreeAnniFete> ListeVersEntrees(const QString &texte)
 {
-    // What follows the last "|" is no closed field.
-    QStringList champs = texte.split(u'|');
-    champs.removeLast();
+    // A day of a large base holds hundreds of entries, read at every start
+    // of the reminder: the fields are cut from the text in place, and the
+    // two usual kinds share one text each.
+    static const QString anniversaire = u"Anniversaire"_s;
+    static const QString fete = u"Fête"_s;
+    auto genre = [](QStringView champ) {
+        if (champ == anniversaire)
+            return anniversaire;
+        if (champ == fete)
+            return fete;
+        return champ.toString();
+    };
     std::vector<TEntreeAnniFete> entrees;
-    for (qsizetype i = 0; i + 2 < champs.size(); i += 3)
-        entrees.push_back({champs[i], champs[i + 1], champs[i + 2]});
+    const QStringView t(texte);
+    QStringView champs[3];
+    int n = 0;
+    qsizetype debut = 0;
+    // What follows the last "|" is no closed field.
+    for (qsizetype fin = t.indexOf(u'|'); fin >= 0; fin = t.indexOf(u'|', debut)) {
+        champs[n++] = t.sliced(debut, fin - debut);
+        debut = fin + 1;
+        if (n == 3) {
+            entrees.push_back({genre(champs[0]), champs[1].toString(), champs[2].toString()});
+            n = 0;
+        }
+    }
     return entrees;
 }
 
-bool LitAnniFete(const QString &chemin, TAnniFete *anniFete)
+bool LitAnniFete(const QString &chemin, TAnniFete *anniFete, QString *erreur)
 {
-    if (!ObstacleLecture(chemin).isEmpty())
+    // A file the settings reader cannot open reads as an empty one, which
+    // would pass for a file without anniversaries.
+    QString raison = ObstacleLecture(chemin);
+    if (QFile f(chemin); raison.isEmpty() && !f.open(QIODevice::ReadOnly))
+        raison = f.errorString();
+    if (!raison.isEmpty()) {
+        if (erreur)
+            *erreur = raison;
         return false;
+    }
     const TIniFile ini(chemin, TEncodage::Windows1252);
     TAnniFete lu;
     lu.NbreJour = std::clamp(ini.ReadInteger(section(), u"NbreJour"_s, NbreJourDefaut), 0, NbreJourMax);
@@ -76,7 +105,15 @@ bool LitAnniFete(const QString &chemin, TAnniFete *anniFete)
     return true;
 }
 
-bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, QString *erreur)
+bool PersonneEnVie(const TBD &bd, int p, int ageMax)
+{
+    if (!bd.PersonInUse(p) || !bd.DeathDate(p).isEmpty())
+        return false;
+    const QString naissance = bd.BirthDate(p);
+    return !naissance.isEmpty() && AgeInYears(naissance) <= ageMax;
+}
+
+bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, int ageMax, QString *erreur)
 {
     // The days of each given name of the name-day table, looked up once.
     QHash<QString, std::vector<std::pair<int, int>>> joursDuPrenom;
@@ -94,7 +131,7 @@ bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, QString *
     QString anniversaires[12][31];
     QString noms[12][31];
     for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p)) {
-        if (!bd.DeathDate(p).isEmpty())
+        if (!PersonneEnVie(bd, p, ageMax))
             continue;
         const TQualifiedDate n = SplitQualifiedDate(bd.BirthDate(p));
         if (!n.Qualif.isEmpty() || n.Jour == 0)

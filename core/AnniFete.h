@@ -50,18 +50,25 @@ private:
 // are dropped, so that a damaged value never shifts the entries before it.
 std::vector<TEntreeAnniFete> ListeVersEntrees(const QString &texte);
 
-// Reads the file into *anniFete. False, with *anniFete untouched, when the
-// path is not an existing ordinary file (a pipe or a device is never read).
-// A "NbreJour" that is not a number keeps the default; one outside 0..365 is
-// brought within.
-bool LitAnniFete(const QString &chemin, TAnniFete *anniFete);
+// Reads the file into *anniFete. False, with *anniFete untouched and the
+// reason in *erreur (when given, in French), when the path is not an
+// existing ordinary file (ObstacleLecture, Fichiers.h: a pipe or a device is
+// never read) or the file cannot be read. A "NbreJour" that is not a number
+// keeps the default; one outside 0..365 is brought within.
+bool LitAnniFete(const QString &chemin, TAnniFete *anniFete, QString *erreur = nullptr);
 
-// Writes the file for the living persons of the database (in use, born on a
-// full unqualified date, without a death date): a birthday entry on the day
+// Whether person p counts as living: in use, with a birth date, without a
+// death date, and not older today (AgeInYears, Dates.h) than `ageMax` years
+// (the options' AgeDecesMax): someone born three centuries ago whose death
+// was never entered is no longer living.
+bool PersonneEnVie(const TBD &bd, int p, int ageMax);
+
+// Writes the file for the living persons of the database (PersonneEnVie,
+// born on a full unqualified date): a birthday entry on the day
 // and month of the birth, with its year, and a name-day entry on each day
 // whose names of the name-day table (TableFetes, Dates.h) include the
 // person's principal given name (letter case ignored). Names are written
 // with every "|" made a blank. The section is replaced whole and the file
 // saved atomically; false with the reason in *erreur (when given) when it
 // cannot be written, the previous file then left as it was.
-bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, QString *erreur = nullptr);
+bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, int ageMax, QString *erreur = nullptr);

@@ -1,9 +1,10 @@
 #include "Fetes.h"
 
 #include "Dates.h"
+#include "Fichiers.h"
 #include "Ini.h"
 
-#include <QFileInfo>
+#include <QFile>
 
 namespace {
 
@@ -70,17 +71,25 @@ QString FeteFrancaise(int mois, int jour)
     return jours[jour - 1];
 }
 
-bool LitFetes(const QString &chemin)
+bool LitFetes(const QString &chemin, QString *erreur)
 {
-    if (!QFileInfo::exists(chemin))
+    // A file the settings reader cannot open reads as an empty one: the
+    // table would lose every name day.
+    QString raison = ObstacleLecture(chemin);
+    if (QFile f(chemin); raison.isEmpty() && !f.open(QIODevice::ReadOnly))
+        raison = f.errorString();
+    if (!raison.isEmpty()) {
+        if (erreur)
+            *erreur = raison;
         return false;
+    }
     const TIniFile ini(chemin, TEncodage::Windows1252);
-    TTableFetes &table = TableFetes();
-    table.Clear();
+    TTableFetes table;
     for (int mois = 1; mois <= 12; ++mois) {
         for (int jour = 1; jour <= 31; ++jour)
             table.Put(mois, jour, ini.ReadString(sectionFetes(), cle(mois, jour)));
     }
+    TableFetes() = table;
     return true;
 }
 

@@ -7,8 +7,10 @@
 // day.
 
 // Fills the name-day table (TableFetes, Dates.h) from the file; days the file
-// lacks are left empty. False when the file does not exist.
-bool LitFetes(const QString &chemin);
+// lacks are left empty. False, with the table left as it was and the reason
+// in *erreur (when given, in French), when the file is missing, is not an
+// ordinary file (ObstacleLecture, Fichiers.h) or cannot be read.
+bool LitFetes(const QString &chemin, QString *erreur = nullptr);
 
 // Writes the traditional French name days of the 366 days of the year into
 // the file, keeping whatever else it holds. False when it cannot be saved.

@@ -2,6 +2,7 @@
 
 #include "Chemins.h"
 #include "Langue.h"
+#include "MoteurWeb.h"
 #include "ScriptCarte.h"
 
 #include <unistd.h>
@@ -10,36 +11,67 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLibrary>
+#include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
+#include <QVBoxLayout>
+
+// Qt Gui's context that every OpenGL context made afterwards shares with
+// (what Qt::AA_ShareOpenGLContexts makes at the application's start).
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
+QT_END_NAMESPACE
 
 namespace {
 
 constexpr int TexteScriptIllisible = 8005;
 
-// The page of the map: it lets through only the loading of the map itself
-// and hands every other navigation to its view.
-class TPageCarte final : public QWebEnginePage
+// The browser draws its pages in OpenGL contexts of its own that must
+// share with the context its view is composed in; both share through Qt's
+// global context. Made here, before the browser's first view, rather than
+// at every start of the program.
+void PrepareContextePartage()
 {
-public:
-    TPageCarte(const std::function<bool(const QUrl &)> &navigation, QObject *parent)
-        : QWebEnginePage(parent)
-        , m_navigation(navigation)
-    {
-    }
+    if (qt_gl_global_share_context())
+        return;
+    auto *contexte = new QOpenGLContext;
+    contexte->setFormat(QSurfaceFormat::defaultFormat());
+    contexte->create();
+    qt_gl_set_global_share_context(contexte);
+    // Freed after the browser's own clean-up, which runs first.
+    qAddPostRoutine([] {
+        QOpenGLContext *c = qt_gl_global_share_context();
+        qt_gl_set_global_share_context(nullptr);
+        delete c;
+    });
+}
 
-protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
-    {
-        return !isMainFrame || m_navigation(url);
-    }
-
-private:
-    std::function<bool(const QUrl &)> m_navigation;
-};
+// The browser module's entry point, looked for once: beside an installed
+// program in its library folder, else where the build made it. Null when
+// the module cannot be loaded (the reason goes to the log).
+TCreeMoteurWeb CreateurMoteur()
+{
+    static const TCreeMoteurWeb createur = [] {
+        PrepareContextePartage();
+        const QStringList chemins{
+            QCoreApplication::applicationDirPath() + QStringLiteral("/" LIGNEE_NAVIGATEUR_RELATIF),
+            QStringLiteral(LIGNEE_NAVIGATEUR_CONSTRUIT)};
+        for (const QString &chemin : chemins) {
+            if (!QFileInfo(chemin).isFile())
+                continue;
+            // Never unloaded: the browser keeps threads running until the
+            // program ends.
+            auto *module = new QLibrary(chemin);
+            if (auto f = reinterpret_cast<TCreeMoteurWeb>(module->resolve(NomCreeMoteurWeb)))
+                return f;
+            qWarning("%s", qPrintable(module->errorString()));
+        }
+        return TCreeMoteurWeb(nullptr);
+    }();
+    return createur;
+}
 
 // The person number of a pop-up link: the page writes "<a href=\"7\">",
 // which the browser reads as the file "7" beside the page. 0 for any other
@@ -59,53 +91,69 @@ int PersonneDuLien(const QUrl &lien, const QUrl &page)
 } // namespace
 
 TCarteWeb::TCarteWeb(QWidget *parent)
-    : QWebEngineView(parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("wb"));
-    auto *page = new TPageCarte(
-        [this](const QUrl &url) {
-            if (url.adjusted(QUrl::RemoveFragment) == m_adresse.adjusted(QUrl::RemoveFragment) && m_chargement)
-                return true;
-            emit Navigation(url);
-            if (const int p = PersonneDuLien(url, m_adresse))
-                emit PersonneChoisie(p);
-            else if (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http"))
-                QDesktopServices::openUrl(url);
-            return false;
-        },
-        this);
-    setPage(page);
-    // The browser's own menu would offer going back, reloading or viewing
-    // the source, each of which loses the markers.
-    setContextMenuPolicy(Qt::NoContextMenu);
-    // The page is a local file, whose remote loads (the background tiles)
-    // the browser blocks unless told otherwise.
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-    // The tile server asks programs to name themselves.
-    QWebEngineProfile *profil = page->profile();
-    if (!profil->httpUserAgent().contains(QLatin1String("Lignee/")))
-        profil->setHttpUserAgent(profil->httpUserAgent() + QLatin1String(" Lignee/") + QCoreApplication::applicationVersion());
+    auto *l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    if (const TCreeMoteurWeb cree = CreateurMoteur()) {
+        TAppelsMoteurWeb appels;
+        appels.Navigation = [this](const QUrl &url) { return Navigue(url); };
+        appels.Chargee = [this](bool ok) { FinChargement(ok); };
+        m_moteur = cree(this, appels);
+        l->addWidget(m_moteur->Vue());
+        setFocusProxy(m_moteur->Vue());
+    }
 
     m_envoi = new QTimer(this);
     m_envoi->setSingleShot(true);
     m_envoi->setInterval(0);
     connect(m_envoi, &QTimer::timeout, this, &TCarteWeb::Envoie);
-    // A link refused by the page ends in a failed load of its own, which
-    // leaves the map as it was: only the loading of the map counts.
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (!m_chargement)
-            return;
-        m_chargement = false;
-        m_chargee = ok;
-        emit Chargee(ok);
-    });
 }
 
-TCarteWeb::~TCarteWeb() = default;
+bool TCarteWeb::Navigue(const QUrl &url)
+{
+    if (url.adjusted(QUrl::RemoveFragment) == m_adresse.adjusted(QUrl::RemoveFragment) && m_chargement)
+        return true;
+    emit Navigation(url);
+    if (const int p = PersonneDuLien(url, m_adresse))
+        emit PersonneChoisie(p);
+    else if (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http"))
+        QDesktopServices::openUrl(url);
+    return false;
+}
+
+void TCarteWeb::FinChargement(bool ok)
+{
+    // A link refused by the page ends in a failed load of its own, which
+    // leaves the map as it was: only the loading of the map counts.
+    if (!m_chargement)
+        return;
+    m_chargement = false;
+    m_chargee = ok;
+    emit Chargee(ok);
+}
+
+TCarteWeb::~TCarteWeb()
+{
+    // The browser goes first: its last calls back must not reach a map
+    // half destroyed.
+    if (m_moteur)
+        delete m_moteur->Vue();
+}
+
+QWidget *TCarteWeb::Vue() const
+{
+    return m_moteur ? m_moteur->Vue() : nullptr;
+}
+
+QUrl TCarteWeb::Adresse() const
+{
+    return m_moteur ? m_moteur->Vue()->property("url").toUrl() : QUrl();
+}
 
 void TCarteWeb::PrepareApplication()
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
@@ -124,7 +172,12 @@ void TCarteWeb::Charge(const QUrl &adresse)
     m_chargement = true;
     m_lot.clear();
     m_introuvables.clear();
-    setUrl(adresse);
+    if (m_moteur)
+        m_moteur->Charge(adresse);
+    else
+        // Without a browser the page fails at once, as a page that cannot
+        // be read does.
+        FinChargement(false);
 }
 
 bool TCarteWeb::AttendPage(int delai)
@@ -183,10 +236,18 @@ void TCarteWeb::Envoie()
                          "return {introuvables: typeof lieuxIntrouvables === 'function' ? lieuxIntrouvables() : []};})()");
     m_lot.clear();
     ++m_enCours;
-    page()->runJavaScript(script, [vue = QPointer<TCarteWeb>(this)](const QVariant &resultat) {
+    m_moteur->Execute(script, [vue = QPointer<TCarteWeb>(this)](const QVariant &resultat) {
         if (vue)
             vue->Termine(resultat);
     });
+}
+
+void TCarteWeb::Evalue(const QString &script, const std::function<void(const QVariant &)> &fin)
+{
+    if (m_moteur)
+        m_moteur->Execute(script, fin);
+    else if (fin)
+        fin(QVariant());
 }
 
 void TCarteWeb::Termine(const QVariant &resultat)

@@ -2,17 +2,23 @@
 
 #include <QStringList>
 #include <QUrl>
-#include <QWebEngineView>
+#include <QVariant>
+#include <QWidget>
+
+#include <functional>
 
 class QTimer;
+class TMoteurWeb;
 
 // The web map page (modele/0/carte/carte.html, on Leaflet) in a browser
-// view. It loads the page, tells when the page is loaded, and runs the
+// view, which fills this widget. The browser comes from its own module
+// (MoteurWeb.h), loaded when the first map is made; when it cannot be loaded
+// the page never loads (Chargee(false)). It loads the page, tells when the page is loaded, and runs the
 // scripts sent to it in order, grouped by up to 500 per run. A script error
 // comes back as the signal ErreurScript; a link clicked in the page never
 // replaces the map: a person's link ("<a href=\"7\">") gives PersonneChoisie,
 // a web link opens in the user's browser.
-class TCarteWeb final : public QWebEngineView
+class TCarteWeb final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCarteWeb)
@@ -26,10 +32,19 @@ public:
     explicit TCarteWeb(QWidget *parent = nullptr);
     ~TCarteWeb() override;
 
-    // To call before the QApplication is made: the browser needs the
-    // shared OpenGL contexts, and its sandbox refuses to start as root, for
-    // which it is then turned off.
+    // To call before the QApplication is made by a program that may show
+    // the map: the browser's sandbox refuses to start as root, for which it
+    // is then turned off. The OpenGL context the browser shares its drawings
+    // through is made with the first map (Qt makes it at the start of every
+    // program that sets Qt::AA_ShareOpenGLContexts, a cost paid for nothing
+    // by a start that shows no map).
     static void PrepareApplication();
+
+    // The browser view inside (a QWebEngineView, with the focus of this
+    // widget), nullptr when the browser module could not be loaded.
+    QWidget *Vue() const;
+    // The address the browser shows, empty without the browser.
+    QUrl Adresse() const;
 
     // The map page: carte.html in the folder "0/carte" of the models folder
     // (RepModele), with the query "pos=France".
@@ -57,6 +72,9 @@ public:
     bool ResizeApp();
     // Runs what is queued now.
     void Envoie();
+    // Runs `script` in the page at once, outside the queue; `fin` gets its
+    // result (an invalid value when it did not run or there is no browser).
+    void Evalue(const QString &script, const std::function<void(const QVariant &)> &fin);
     // Runs sent to the page that have not finished yet.
     int RunsEnCours() const { return m_enCours; }
     // The places the page could not find since its last plotclear(), as of
@@ -77,7 +95,10 @@ signals:
 
 private:
     void Termine(const QVariant &resultat);
+    bool Navigue(const QUrl &url);
+    void FinChargement(bool ok);
 
+    TMoteurWeb *m_moteur = nullptr;
     QUrl m_adresse;
     bool m_chargee = false;
     bool m_chargement = false;

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QPainter>
 
+#include "AnniFete.h"
 #include "BD.h"
 #include "Dates.h"
 #include "Html.h"
@@ -102,7 +103,7 @@ void RemplitCalendrier(const TBD &bd, const TCritereCal &c, TCalendrier &cal)
         break;
     case TSourceCal::EnVie:
         for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p)) {
-            if (!bd.BirthDate(p).isEmpty() && bd.DeathDate(p).isEmpty())
+            if (PersonneEnVie(bd, p, c.AgeMax))
                 entrePersonne(bd, p, c, cal);
         }
         break;
@@ -244,9 +245,10 @@ void PageCalendrier(THtml &html, const TBD &bd, const TCalendrier &cal, const TP
             }
             html.Ajoute(u"</tr>"_s);
         }
+        // Each table ends with the end of the division, the calendar
+        // page's form; browsers ignore the ends that close nothing.
         html.Ajoute(u"</table>"_s);
+        html.Ajoute(u"</div>"_s);
     }
-    // The division opened once is closed once, after the last table.
-    html.Ajoute(u"</div>"_s);
     html.FinPage();
 }

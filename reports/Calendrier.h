@@ -20,7 +20,7 @@ class THtml;
 // Where the numbers come from.
 enum class TSourceCal {
     Tous,    // every person in use
-    EnVie,   // persons with a birth date and no death date
+    EnVie,   // living persons (PersonneEnVie, AnniFete.h)
     Rapport, // the persons of a given list (the report's)
     Unions,  // every complete union (husband and wife)
 };
@@ -50,6 +50,9 @@ struct TCritereCal {
     QString Evenement;
     int Debut = 1950;
     int Fin = 2010;
+    // TSourceCal::EnVie: the oldest age of the living (the options'
+    // AgeDecesMax).
+    int AgeMax = 110;
 };
 
 // Empties the cells, then enters each event of the source whose date has no
@@ -101,8 +104,8 @@ struct TPageCal {
 };
 
 // Writes the calendar page into `html` (header included, footer included):
-// a heading and the period, then the 12 months cut into `Tableaux` tables,
-// one row per day, each cell listing its persons' names ("name (age in
+// a heading and the period in a division, then the 12 months cut into
+// `Tableaux` tables, each followed by "</div>", one row per day, each cell listing its persons' names ("name (age in
 // Fin)" for anniversaries, "husband et wife" for unions), then the day's
 // name days when asked; an empty cell is "&nbsp;". Every name is escaped.
 void PageCalendrier(THtml &html, const TBD &bd, const TCalendrier &cal, const TPageCal &page);

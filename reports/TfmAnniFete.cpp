@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QDate>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -15,7 +16,9 @@
 #include <QScrollArea>
 
 #include "Dates.h"
+#include "Dialogues.h"
 #include "Globales.h"
+#include "Langue.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +28,7 @@ constexpr int Largeur = 280;
 constexpr int Hauteur = 180;
 constexpr int Coin = 24;
 constexpr int JoursMax = 365;
+constexpr int TexteIllisible = 5001;
 
 QString dateLongue(const QDate &d)
 {
@@ -53,8 +57,8 @@ QPixmap fond()
 class TfmAnniFete::TLignes final : public QWidget
 {
 public:
-    explicit TLignes(const std::vector<TLigne> &lignes)
-        : m_lignes(lignes)
+    explicit TLignes(const TfmAnniFete &fenetre)
+        : m_fenetre(fenetre)
     {
         setAttribute(Qt::WA_TranslucentBackground);
     }
@@ -64,17 +68,21 @@ protected:
     {
         QPainter p(this);
         p.setPen(Qt::black);
-        for (const TLigne &l : m_lignes) {
-            const QRect r(l.Position, l.Taille);
-            if (!r.intersects(event->rect()))
+        const QRect zone = event->rect();
+        for (size_t i = 0; i < m_fenetre.m_lignes.size(); ++i) {
+            const TLigne &rangee = m_fenetre.m_lignes[i];
+            if (rangee.Position.y() > zone.bottom())
+                break;
+            if (rangee.Position.y() + rangee.Taille.height() < zone.top())
                 continue;
+            const TLigne &l = m_fenetre.LigneMesuree(i);
             p.setFont(l.Fonte);
-            p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, l.Texte);
+            p.drawText(QRect(l.Position, l.Taille), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, l.Texte);
         }
     }
 
 private:
-    const std::vector<TLigne> &m_lignes;
+    const TfmAnniFete &m_fenetre;
 };
 
 TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
@@ -98,7 +106,7 @@ TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
     m_sb->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_sb->setFocusPolicy(Qt::NoFocus);
     m_sb->setStyleSheet(u"QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"_s);
-    m_image3 = new TLignes(m_lignes);
+    m_image3 = new TLignes(*this);
     m_image3->setObjectName(u"Image3"_s);
     m_image3->setCursor(Qt::PointingHandCursor);
     m_sb->setWidget(m_image3);
@@ -164,24 +172,72 @@ QStringList TfmAnniFete::Lignes() const
     return lignes;
 }
 
+const std::vector<TfmAnniFete::TLigne> &TfmAnniFete::LignesAnniv() const
+{
+    for (size_t i = 0; i < m_lignes.size(); ++i)
+        LigneMesuree(i);
+    return m_lignes;
+}
+
+const std::pair<QFont, QFontMetrics> &TfmAnniFete::Fonte(int hauteur, bool gras) const
+{
+    const auto cle = std::make_pair(hauteur, gras);
+    auto f = m_fontes.find(cle);
+    if (f == m_fontes.end()) {
+        QFont fonte = font();
+        fonte.setPixelSize(hauteur);
+        fonte.setBold(gras);
+        f = m_fontes.emplace(cle, std::make_pair(fonte, QFontMetrics(fonte))).first;
+    }
+    return f->second;
+}
+
 void TfmAnniFete::AjouteLigneAnniv(const QString &texte, int hauteur, bool gras)
 {
-    QFont fonte = font();
-    fonte.setPixelSize(hauteur);
-    fonte.setBold(gras);
-    // A line wider than the box would lose its end (a long date in large
-    // type): its type is made smaller until it fits.
-    const int place = m_sb->width() - 20;
-    QFontMetrics mesure(fonte);
-    int largeur = mesure.horizontalAdvance(texte);
-    while (fonte.pixelSize() > 8 && largeur > place) {
-        fonte.setPixelSize(fonte.pixelSize() - 1);
-        mesure = QFontMetrics(fonte);
-        largeur = mesure.horizontalAdvance(texte);
-    }
-    m_lignes.push_back({texte, fonte, QPoint(std::max(0, (place - largeur) / 2), m_haut),
-                        QSize(largeur, mesure.height())});
+    // The row is the asked type's, so that the lines are laid out without
+    // measuring their texts: that waits until they are painted.
+    const auto &[fonte, mesure] = Fonte(hauteur, gras);
+    m_lignes.push_back({texte, fonte, QPoint(0, m_haut), QSize(0, mesure.height())});
+    m_demandes.push_back({hauteur, gras, false});
     m_haut += mesure.height() + 1;
+}
+
+const TfmAnniFete::TLigne &TfmAnniFete::LigneMesuree(size_t i) const
+{
+    TLigne &l = m_lignes[i];
+    TDemande &d = m_demandes[i];
+    if (d.Mesuree)
+        return l;
+    d.Mesuree = true;
+    // A line wider than the box would lose its end (a long date in large
+    // type, a long name). Widths grow about in proportion to the type, so
+    // the size that fits is guessed from the first measure and then
+    // checked: a few measures whatever the line.
+    constexpr int TailleMin = 8;
+    const int place = m_sb->width() - 20;
+    int taille = d.Hauteur;
+    int largeur = Fonte(taille, d.Gras).second.horizontalAdvance(l.Texte);
+    if (largeur > place && taille > TailleMin) {
+        taille = std::clamp(static_cast<int>(qint64(taille) * place / largeur), TailleMin, taille - 1);
+        largeur = Fonte(taille, d.Gras).second.horizontalAdvance(l.Texte);
+        // Smaller while it does not fit; larger while the next size fits.
+        while (taille > TailleMin && largeur > place) {
+            --taille;
+            largeur = Fonte(taille, d.Gras).second.horizontalAdvance(l.Texte);
+        }
+        while (largeur <= place && taille + 1 < d.Hauteur) {
+            const int suivante = Fonte(taille + 1, d.Gras).second.horizontalAdvance(l.Texte);
+            if (suivante > place)
+                break;
+            ++taille;
+            largeur = suivante;
+        }
+    }
+    const auto &[fonte, mesure] = Fonte(taille, d.Gras);
+    l.Fonte = fonte;
+    l.Position.setX(std::max(0, (place - largeur) / 2));
+    l.Taille = QSize(largeur, mesure.height());
+    return l;
 }
 
 void TfmAnniFete::GrilleVersLignes(const std::vector<TEntreeAnniFete> &entrees, int annee)
@@ -221,8 +277,14 @@ bool TfmAnniFete::eventFilter(QObject *objet, QEvent *evenement)
 bool AfficheAnniFete(QWidget *owner)
 {
     TAnniFete anniFete;
-    if (!LitAnniFete(FichierAnniFete, &anniFete))
+    QString erreur;
+    if (!LitAnniFete(FichierAnniFete, &anniFete, &erreur)) {
+        // No file is no anniversary to wish; a file that is there but
+        // cannot be read is the user's to know.
+        if (QFileInfo::exists(FichierAnniFete))
+            AppMessageBox(MLFormat(TexteIllisible, {FichierAnniFete, erreur}), MsgErreur, BoutonsOk);
         return false;
+    }
     TfmAnniFete fenetre(anniFete, owner);
     fenetre.exec();
     return true;

@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "AnniFete.h"
@@ -37,14 +39,18 @@ public:
     explicit TfmAnniFete(const TAnniFete &anniFete, QWidget *parent = nullptr);
 
     // One line as laid out: its text, its type, its top left corner in the
-    // scroll box's content (Image3).
+    // scroll box's content (Image3). Each line takes the height of the type
+    // it was asked in, plus one pixel; a line wider than the box (less its
+    // 20-pixel margin) is written in the largest smaller type that fits, 8
+    // pixels at least, at the top of its row.
     struct TLigne {
         QString Texte;
         QFont Fonte;
         QPoint Position;
         QSize Taille; // of the text in that type
     };
-    const std::vector<TLigne> &LignesAnniv() const { return m_lignes; }
+    // Every line measured.
+    const std::vector<TLigne> &LignesAnniv() const;
     // The texts of the lines, top to bottom.
     QStringList Lignes() const;
 
@@ -58,6 +64,12 @@ private:
     // below the previous ones. The lines are painted by Image3: a large file
     // gives thousands of them, too many for a widget each.
     void AjouteLigneAnniv(const QString &texte, int hauteur, bool gras = false);
+    // The window's type at `hauteur` pixels, bold or not, with its measures;
+    // made once for all the lines that use it.
+    const std::pair<QFont, QFontMetrics> &Fonte(int hauteur, bool gras) const;
+    // Line i with its type fitted, its width and its left edge, measured
+    // the first time it is asked for.
+    const TLigne &LigneMesuree(size_t i) const;
     // The lines of a day's entries, ages counted for `annee`.
     void GrilleVersLignes(const std::vector<TEntreeAnniFete> &entrees, int annee);
 
@@ -65,10 +77,21 @@ private:
     QScrollArea *m_sb;
     class TLignes;
     TLignes *m_image3;
-    std::vector<TLigne> m_lignes;
+    // Laid out at once, measured when painted: a file of thousands of
+    // entries shows a dozen lines at a time.
+    mutable std::vector<TLigne> m_lignes;
+    struct TDemande {
+        int Hauteur;
+        bool Gras;
+        bool Mesuree;
+    };
+    mutable std::vector<TDemande> m_demandes;
     int m_haut = 0;
+    mutable std::map<std::pair<int, bool>, std::pair<QFont, QFontMetrics>> m_fontes;
 };
 
 // Shows the reminder modally for the anniversaries file FichierAnniFete
 // (Globales.h); does nothing and returns false when that file does not exist.
+// A file that is there but cannot be read (not an ordinary file, no right
+// to read it) is told to the user (language text 5001), and false returned.
 bool AfficheAnniFete(QWidget *owner);

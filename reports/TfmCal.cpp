@@ -257,6 +257,7 @@ void TfmCal::Change()
     switch (m_cbPour->currentIndex()) {
     case PourEnVie:
         c.Source = TSourceCal::EnVie;
+        c.AgeMax = Options().AgeDecesMax;
         break;
     case PourRapport: {
         c.Source = TSourceCal::Rapport;

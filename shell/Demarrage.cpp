@@ -58,6 +58,9 @@ bool PrepareDemarrage(const QString &racineUtilisateur)
     installeTraductionQt();
     if (!InitialiseDossiers(reglages.Langue, racineUtilisateur))
         AppMessageBox(MLText(5030).arg(DossierParamUser), MsgAvertissement, BoutonsOk);
-    LitFetes(FichierFete);
+    // The name days are the models' own: a missing file leaves them empty,
+    // one that cannot be read is told.
+    if (QString raison; !LitFetes(FichierFete, &raison) && QFileInfo::exists(FichierFete))
+        AppMessageBox(MLFormat(5001, {FichierFete, raison}), MsgErreur, BoutonsOk);
     return true;
 }

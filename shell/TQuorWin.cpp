@@ -485,6 +485,7 @@ void TQuorWin::Initialise(const QStringList &arguments)
             ArbreModifie();
         }
     });
+    m_options->SetStyle(&StyleOptions(), DossierParamUser + QStringLiteral("style.css"));
     // The colours of the reports: the user's style sheet, else the shipped one.
     const QString style = QFileInfo::exists(DossierParamUser + QStringLiteral("style.css"))
         ? DossierParamUser + QStringLiteral("style.css")
@@ -982,10 +983,14 @@ void TQuorWin::AfficheOptions()
     if (m_options->exec() != QDialog::Accepted)
         return;
     EcritParametresEtStatistiques();
+    // The windows that take their colours from the style sheet show the
+    // ones just chosen.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->update();
     // The reminder started alone reads the birthdays and name days of the
     // persons of this database, as of now.
     QString erreur;
-    if (!EcritAnniFete(FichierAnniFete, m_bd, ::Options().NbreJour, &erreur))
+    if (!EcritAnniFete(FichierAnniFete, m_bd, ::Options().NbreJour, ::Options().AgeDecesMax, &erreur))
         AppMessageBox(MLFormat(TexteAnniFeteNonEcrit, {FichierAnniFete, erreur}), MsgAvertissement, BoutonsOk);
 }
 

@@ -7,12 +7,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -20,8 +22,10 @@
 #include <QVBoxLayout>
 
 #include "Dialogues.h"
+#include "Fichiers.h"
 #include "Langue.h"
 #include "Options.h"
+#include "Style.h"
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +33,7 @@ namespace {
 
 constexpr int TexteChoixLindafor = 7101;
 constexpr int TexteFiltreLindafor = 7102;
+constexpr int TexteNonEnregistre = 5040;
 
 QCheckBox *CaseACocher(const QString &nom, const QString &texte)
 {
@@ -114,6 +119,7 @@ TfmOptions::TfmOptions(TOptions &options, QWidget *parent)
     onglets->addTab(CreePageEvenements(), u"Événements"_s);
     onglets->addTab(CreePageChamps(), u"Champs"_s);
     onglets->addTab(CreePageSources(), u"Sources"_s);
+    onglets->addTab(CreePageStyle(), u"Style"_s);
 
     m_bOk = Bouton(u"bOk"_s, u"OK"_s);
     m_bOk->setDefault(true);
@@ -315,8 +321,35 @@ QWidget *TfmOptions::CreePageSources()
     return PageGrille(m_sgSrc, ajoute, supprime, photo);
 }
 
+QWidget *TfmOptions::CreePageStyle()
+{
+    m_Style = new QPlainTextEdit;
+    m_Style->setObjectName(u"Style"_s);
+    m_Style->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_Style->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto *page = new QWidget;
+    auto *vbox = new QVBoxLayout(page);
+    auto *aide = new QLabel(u"Feuille de style des pages web. Le rapport, les statistiques et le calendrier "
+                            "prennent aussi leurs couleurs dans les « background-color » de ses règles."_s);
+    aide->setWordWrap(true);
+    vbox->addWidget(aide);
+    vbox->addWidget(m_Style, 1);
+    page->setEnabled(false);
+    return page;
+}
+
+void TfmOptions::SetStyle(TxiloStyleEdit *style, const QString &fichier)
+{
+    m_style = style;
+    m_fichierStyle = fichier;
+    m_Style->parentWidget()->setEnabled(style != nullptr);
+    m_Style->setPlainText(style ? style->Texte() : QString());
+}
+
 void TfmOptions::Charge()
 {
+    if (m_style)
+        m_Style->setPlainText(m_style->Texte());
     const TOptions &o = m_options;
     m_cbNomMaj->setChecked(o.NomMaj);
     m_cbPreMaj->setChecked(o.PreMaj);
@@ -451,6 +484,18 @@ void TfmOptions::bLindaforClick()
 
 void TfmOptions::accept()
 {
+    // The style sheet first: when it cannot be saved nothing is taken, and
+    // the user may try again or cancel.
+    const QString style = m_Style->toPlainText();
+    if (m_style && style != m_style->Texte()) {
+        const QByteArray octets = style.toUtf8();
+        QString erreur;
+        if (!EcritFichierEntier(m_fichierStyle, octets.constData(), octets.size(), &erreur)) {
+            AppMessageBox(MLFormat(TexteNonEnregistre, {m_fichierStyle, erreur}), MsgErreur, BoutonsOk);
+            return;
+        }
+        m_style->SetTexte(style);
+    }
     Enregistre();
     QDialog::accept();
 }

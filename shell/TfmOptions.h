@@ -11,9 +11,11 @@ struct TChampPropose;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class TxiloStyleEdit;
 
 // The options dialog. The main window creates it hidden at start-up with the
 // options of the run (not owned; they must outlive the dialog) and shows it
@@ -34,6 +36,12 @@ class QTableWidget;
 // to add a row (bEveAjoute, bChpAjoute, bSrcAjoute) and to remove the
 // selected rows (bEveSupprime, bChpSupprime, bSrcSupprime). Rows whose name
 // is blank are dropped on OK.
+//
+// The Style tab holds the style sheet editor Style: the text of the HTML
+// style sheet whose colours the report, the statistics and the calendar
+// read. Changed and confirmed, it is saved whole to its file before the
+// options are taken; when it cannot be saved the user is told and the
+// dialog stays open.
 class TfmOptions final : public QDialog
 {
     Q_OBJECT
@@ -48,6 +56,11 @@ public:
     // What Button6 "Vérifier la base de donnée" runs; the button stays
     // disabled until it is given.
     void SetVerification(std::function<void()> verification);
+
+    // What the Style tab edits: the style sheet `style` (not owned; it must
+    // outlive the dialog), which OK saves to `fichier` when its text was
+    // changed. The tab stays disabled until it is given.
+    void SetStyle(TxiloStyleEdit *style, const QString &fichier);
 
     // The user-defined field definitions of the record form (see
     // ::DefinitionChamps) of the rows of sgChp as they stand, before OK.
@@ -65,6 +78,7 @@ private:
     QWidget *CreePageEvenements();
     QWidget *CreePageChamps();
     QWidget *CreePageSources();
+    QWidget *CreePageStyle();
 
     // Writes the controls into the options.
     void Enregistre();
@@ -125,6 +139,10 @@ private:
     QTableWidget *m_sgChp = nullptr;
     QTableWidget *m_sgSrc = nullptr;
     QLineEdit *m_ePhoto = nullptr;
+
+    QPlainTextEdit *m_Style = nullptr;
+    TxiloStyleEdit *m_style = nullptr;
+    QString m_fichierStyle;
 
     QPushButton *m_bOk = nullptr;
     QPushButton *m_bAnnuler = nullptr;

@@ -4,6 +4,12 @@
 #include <gtest/gtest.h>
 
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -11,9 +17,13 @@
 
 #include "AnniFete.h"
 #include "BD.h"
+#include "Chemins.h"
 #include "Dates.h"
+#include "DialoguesScriptes.h"
+#include "Fetes.h"
 #include "Globales.h"
 #include "Ini.h"
+#include "Langue.h"
 #include "ReponseModale.h"
 #include "TfmAnniFete.h"
 
@@ -22,6 +32,24 @@ using namespace Qt::StringLiterals;
 namespace {
 
 std::string S(const QString &s) { return s.toStdString(); }
+
+// Runs `f` as a user without rights on others' files, in a child process
+// when the tests run as root, who may read any file; its result, or -1 when
+// the child could not become that user.
+int CommeUtilisateur(const std::function<int()> &f)
+{
+    if (::geteuid() != 0)
+        return f();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(255);
+        ::_exit(f());
+    }
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    return WIFEXITED(statut) && WEXITSTATUS(statut) != 255 ? WEXITSTATUS(statut) : -1;
+}
 
 // A temporary folder holding the anniversaries file, today fixed, and an
 // empty name-day table.
@@ -100,6 +128,56 @@ TEST_F(Anniv, TheFileIsReadAndItsDayCountKeptWithinAYear)
     }
 }
 
+// A folder, a named pipe and a file the user may not read: the readers say
+// why, and what they had loaded stays.
+TEST_F(Anniv, FilesThatCannotBeReadAreToldAndLoseNothing)
+{
+    const QString tube = m_tmp.filePath(u"tube.mv"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    const QString ferme = m_tmp.filePath(u"ferme.mv"_s);
+    fichier(u"[AnniFete]\nNbreJour=7\nj2m1=Fête|Basile ROUX||\n[Fêtes]\nm1j2=Basile\n"_s);
+    ASSERT_TRUE(QFile::copy(FichierAnniFete, ferme));
+    ASSERT_EQ(::chmod(QFile::encodeName(ferme).constData(), 0), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(m_tmp.path()).constData(), 0755), 0);
+
+    // What the readers give for each path: 0 when they refuse it with a
+    // reason, keeping the day count and the name-day table read before.
+    auto refuse = [&](const QString &chemin) {
+        TAnniFete af;
+        af.NbreJour = 3;
+        QString erreurAnniv, erreurFetes;
+        TableFetes().Put(1, 2, u"Avant"_s);
+        if (LitAnniFete(chemin, &af, &erreurAnniv))
+            return 1;
+        if (erreurAnniv.isEmpty() || af.NbreJour != 3)
+            return 2;
+        if (LitFetes(chemin, &erreurFetes))
+            return 3;
+        if (erreurFetes.isEmpty() || TableFetes().Get(1, 2) != u"Avant"_s)
+            return 4;
+        return 0;
+    };
+    EXPECT_EQ(refuse(m_tmp.path()), 0) << "a folder";
+    EXPECT_EQ(refuse(tube), 0) << "a named pipe";
+    EXPECT_EQ(CommeUtilisateur([&] { return refuse(ferme); }), 0) << "a file without the right to read it";
+    EXPECT_EQ(refuse(m_tmp.filePath(u"absent.mv"_s)), 0);
+    EXPECT_EQ(CommeUtilisateur([&] { return refuse(FichierAnniFete) == 1 ? 0 : 1; }), 0) << "a readable file is read";
+    ASSERT_TRUE(LitFetes(FichierAnniFete));
+    EXPECT_EQ(TableFetes().Get(1, 2), u"Basile"_s);
+
+    // The reminder tells the user of a file it cannot read, and of nothing
+    // when there is no file.
+    ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt")));
+    TDialoguesScriptes dialogues;
+    FichierAnniFete = tube;
+    EXPECT_FALSE(AfficheAnniFete(nullptr));
+    ASSERT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.Messages[0].contains(tube)) << S(dialogues.Messages[0]);
+    FichierAnniFete = m_tmp.filePath(u"absent.mv"_s);
+    EXPECT_FALSE(AfficheAnniFete(nullptr));
+    EXPECT_EQ(dialogues.Messages.size(), 1);
+}
+
 TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
 {
     TBD bd;
@@ -116,10 +194,12 @@ TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
     personne(u"VERS"_s, u"Paul"_s, u"vers 4/1/1950"_s);
     personne(u"MOIS"_s, u"Paul"_s, u"1/1950"_s);
     personne(u"ÉTÉ"_s, u"basile"_s, u"6/8/1980"_s);
+    // Born in 1696 and never said dead: no 328th birthday.
+    personne(u"ANCÊTRE"_s, u"Basile"_s, u"12/1/1696"_s);
     TableFetes().Put(1, 2, u"Basile, Fulgence"_s);
     TableFetes().Put(1, 3, u"Jean"_s);
 
-    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 20));
+    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 20, 110));
     QFile f(FichierAnniFete);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("\xC9T\xC9 basile|1980|")) << "Windows-1252 written";
@@ -140,13 +220,47 @@ TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
     EXPECT_EQ(jour(8, 6), QStringList{u"Anniversaire/ÉTÉ basile/1980"_s});
     EXPECT_TRUE(jour(1, 3).isEmpty()) << "dead, and Jean is no principal given name";
     EXPECT_TRUE(jour(1, 4).isEmpty()) << "a qualified date";
+    EXPECT_TRUE(jour(1, 12).isEmpty()) << "older than the oldest living";
 
     // Written again, the section is replaced whole.
     bd.ClearPerson(1);
-    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 500));
+    ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 500, 110));
     ASSERT_TRUE(LitAnniFete(FichierAnniFete, &af));
     EXPECT_EQ(jour(1, 2), QStringList{u"Fête/ÉTÉ basile/"_s});
     EXPECT_EQ(af.NbreJour, 365);
+}
+
+// Living: a birth date, no death date, and no older today than the
+// options' maximum age at death, the birthday counting.
+TEST_F(Anniv, TheLivingAreBornNotDeadAndNoOlderThanTheMaximumAge)
+{
+    aujourdhui(10, 6, 2025);
+    const struct { QString naissance, deces; int ageMax; bool vivant; } cas[] = {
+        {u"9/6/1916"_s, {}, 110, true},    // 109
+        {u"11/6/1915"_s, {}, 110, true},   // 109, 110 tomorrow
+        {u"10/6/1915"_s, {}, 110, true},   // 110 today
+        {u"11/6/1914"_s, {}, 110, true},   // 110, 111 tomorrow
+        {u"10/6/1914"_s, {}, 110, false},  // 111 today
+        {u"9/6/1914"_s, {}, 110, false},   // 111
+        {u"10/6/1914"_s, {}, 111, true},   // the options' limit, not 110
+        {u"10/6/1915"_s, {}, 109, false},
+        {u"1915"_s, {}, 110, true},        // a year alone: 110 at most
+        {u"1914"_s, {}, 110, false},
+        {u"12/1/1696"_s, {}, 110, false},
+        {u""_s, {}, 110, false},           // no birth date
+        {u"1/1/1980"_s, u"2000"_s, 110, false},
+        {u"1/1/1980"_s, u"vers 2000"_s, 110, false},
+    };
+    TBD bd;
+    for (const auto &c : cas) {
+        const int p = bd.NewPerson();
+        bd.SetBirthDate(p, c.naissance);
+        if (!c.deces.isEmpty())
+            bd.SetPersonEventByType(p, NomsEvenements().Deces, c.deces, EveDate);
+        EXPECT_EQ(PersonneEnVie(bd, p, c.ageMax), c.vivant) << S(c.naissance) << " " << S(c.deces) << " " << c.ageMax;
+    }
+    EXPECT_FALSE(PersonneEnVie(bd, 0, 110));
+    EXPECT_FALSE(PersonneEnVie(bd, bd.PersonCount() + 1, 110));
 }
 
 TEST_F(Anniv, OnChristmasTheNextYearsDaysAreListedWithTheirAges)
@@ -192,7 +306,9 @@ TEST_F(Anniv, WithNothingAheadTheNextDayIsGivenAndAYearIsTheLimit)
 TEST_F(Anniv, TheWindowIsRoundedCentredAndClosedByAnyKeyOrClick)
 {
     aujourdhui(25, 12, 2024);
-    fichier(u"[AnniFete]\nNbreJour=15\nj2m1=Fête|Paul||\n"_s);
+    const QString longue = u"Marie-Thérèse DE LA ROCHEFOUCAULD"_s;
+    const QString interminable = QString(u"TRÈS-LONG-"_s).repeated(30);
+    fichier(u"[AnniFete]\nNbreJour=15\nj2m1=Fête|"_s + longue + u"||Fête|"_s + interminable + u"||Fête|Paul||\n"_s);
     TAnniFete af;
     ASSERT_TRUE(LitAnniFete(FichierAnniFete, &af));
     {
@@ -224,7 +340,28 @@ TEST_F(Anniv, TheWindowIsRoundedCentredAndClosedByAnyKeyOrClick)
             EXPECT_NEAR(l->Position.x() + largeur / 2.0, 120, 1.0) << S(l->Texte);
         }
         EXPECT_EQ(titre.Position.y(), 0);
-        EXPECT_EQ(lignes[1].Position.y(), QFontMetrics(titre.Fonte).height() + 1);
+        // Its row keeps the height of the type asked, 22 pixels bold.
+        QFont demandee = f.font();
+        demandee.setPixelSize(22);
+        demandee.setBold(true);
+        EXPECT_EQ(lignes[1].Position.y(), QFontMetrics(demandee).height() + 1);
+
+        // A long name takes the largest type that fits, 8 pixels at least.
+        const auto &ajustee = lignes[lignes.size() - 3];
+        const auto &coupee = lignes[lignes.size() - 2];
+        EXPECT_EQ(ajustee.Texte, u"Fête de "_s + longue + u'.');
+        const int taille = ajustee.Fonte.pixelSize();
+        EXPECT_LT(taille, 14);
+        EXPECT_GT(taille, 8);
+        EXPECT_LE(QFontMetrics(ajustee.Fonte).horizontalAdvance(ajustee.Texte), 240);
+        QFont plusGrande = ajustee.Fonte;
+        plusGrande.setPixelSize(taille + 1);
+        EXPECT_GT(QFontMetrics(plusGrande).horizontalAdvance(ajustee.Texte), 240);
+        EXPECT_EQ(coupee.Fonte.pixelSize(), 8);
+        EXPECT_EQ(coupee.Position.x(), 0);
+        const int rangee = QFontMetrics(entree.Fonte).height() + 1;
+        EXPECT_EQ(coupee.Position.y() - ajustee.Position.y(), rangee) << "rows of the type asked, whatever the type fitted";
+        EXPECT_EQ(entree.Position.y() - coupee.Position.y(), rangee);
 
         // The lines are painted in the scroll box.
         f.show();

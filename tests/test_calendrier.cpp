@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 #include "BD.h"
 #include "Calendrier.h"
 #include "Chemins.h"
@@ -133,6 +135,52 @@ TEST(Calendrier, TheFillEntersFullUnqualifiedDatesOfThePeriod)
     }
 }
 
+// "Individus en vie": persons born and not dead, no older than the options'
+// maximum age at death; every event of theirs counts.
+TEST(Calendrier, TheLivingAreBornNotDeadAndNotTooOld)
+{
+    SetHorloge([] { return QDate(2025, 6, 10); });
+    TBD bd;
+    auto p = [&bd](const QString &naissance, const QString &bapteme) {
+        const int n = bd.NewPerson();
+        bd.SetBirthDate(n, naissance);
+        bd.SetPersonEventByType(n, u"Baptême"_s, bapteme, EveDate);
+        return n;
+    };
+    p(u"2/1/1950"_s, u"3/1/1950"_s);
+    p(u"2/2/1700"_s, u"3/2/1700"_s);   // never said dead
+    p(QString(), u"3/3/1960"_s);        // no birth date
+    p(u"11/6/1914"_s, u"12/6/1914"_s);  // 110, 111 tomorrow
+    p(u"10/6/1914"_s, u"11/7/1914"_s);  // 111 today
+    const int mort = p(u"2/4/1950"_s, u"3/4/1950"_s);
+    bd.SetPersonEventByType(mort, NomsEvenements().Deces, u"1999"_s, EveDate);
+    const struct { TSourceCal source; int ageMax; std::vector<std::pair<int, int>> jours; } cas[] = {
+        {TSourceCal::EnVie, 110, {{1, 2}, {1, 3}, {6, 11}, {6, 12}}},
+        {TSourceCal::EnVie, 111, {{1, 2}, {1, 3}, {6, 11}, {6, 12}, {6, 10}, {7, 11}}},
+        {TSourceCal::Tous, 110, {{1, 2}, {1, 3}, {2, 2}, {2, 3}, {3, 3}, {6, 11}, {6, 12}, {6, 10}, {7, 11}, {4, 2}, {4, 3}}},
+    };
+    for (const auto &k : cas) {
+        TCritereCal c;
+        c.Source = k.source;
+        c.AgeMax = k.ageMax;
+        c.Debut = 1600;
+        c.Fin = 2025;
+        TCalendrier cal;
+        RemplitCalendrier(bd, c, cal);
+        std::vector<std::pair<int, int>> jours;
+        for (int m = 1; m <= 12; ++m) {
+            for (int j = 1; j <= 31; ++j) {
+                if (!cal.Cellule(m, j).empty())
+                    jours.push_back({m, j});
+            }
+        }
+        auto attendus = k.jours;
+        std::sort(attendus.begin(), attendus.end());
+        EXPECT_EQ(jours, attendus) << static_cast<int>(k.source) << " " << k.ageMax;
+    }
+    SetHorloge({});
+}
+
 TEST(Calendrier, TheGridIsDrawnInTheStyleSheetsColours)
 {
     styleDeTest();
@@ -166,6 +214,31 @@ TEST(Calendrier, TheGridIsDrawnInTheStyleSheetsColours)
     // Titles: months along the top, days down the left.
     EXPECT_EQ(image.pixelColor(100, 1), Mois);
     EXPECT_EQ(image.pixelColor(20, 200), Jour);
+
+    // The shipped style sheet tells a day with events from an empty day and
+    // from an empty weekend day at a glance.
+    {
+        QFile livre(QStringLiteral(LIGNEE_MODELE "/1/style.css"));
+        ASSERT_TRUE(livre.open(QIODevice::ReadOnly));
+        TxiloStyleEdit style;
+        style.SetTexte(QString::fromUtf8(livre.readAll()));
+        const QString sauve = StyleOptions().Texte();
+        StyleOptions().SetTexte(style.Texte());
+        QImage livree(taille, QImage::Format_RGB32);
+        {
+            QPainter p(&livree);
+            DessineCalendrier(p, taille, cal, CouleursCal(Qt::gray), true, 2010);
+        }
+        StyleOptions().SetTexte(sauve);
+        auto ecart = [](const QColor &a, const QColor &b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+        };
+        const QColor pleine = livree.pixelColor(RectCelluleCal(taille, 1, 2).center());
+        const QColor vide = livree.pixelColor(RectCelluleCal(taille, 1, 4).center());
+        const QColor weekEnd = livree.pixelColor(RectCelluleCal(taille, 1, 3).center());
+        EXPECT_GE(ecart(pleine, vide), 120) << pleine.name().toStdString() << " " << vide.name().toStdString();
+        EXPECT_GE(ecart(pleine, weekEnd), 120) << pleine.name().toStdString() << " " << weekEnd.name().toStdString();
+    }
 
     // Without weekends marked, 3 January is plain too.
     QPainter p(&image);
@@ -212,11 +285,47 @@ TEST(Calendrier, TheHtmlPageMatchesItsModel)
         QFile modele(QStringLiteral(LIGNEE_FIXTURES "/calendrier/") + QString::fromLatin1(k.modele));
         ASSERT_TRUE(modele.open(QIODevice::ReadOnly)) << k.modele;
         EXPECT_EQ(html.Lignes().join(u'\n') + u'\n', QString::fromUtf8(modele.readAll())) << k.modele;
-        // Balanced: one division, one table per group of months.
-        const QString texte = html.Lignes().join(u'\n');
-        EXPECT_EQ(texte.count(u"<div"_s), texte.count(u"</div>"_s)) << k.modele;
-        EXPECT_EQ(texte.count(u"<table>"_s), k.tableaux) << k.modele;
-        EXPECT_FALSE(texte.contains(u"<b>"_s)) << "names are escaped";
+        EXPECT_FALSE(html.Lignes().join(u'\n').contains(u"<b>"_s)) << "names are escaped";
+    }
+
+    // Every choice of tables holds the twelve months in order, 12 / n to a
+    // table, each table followed by the end of the one division; the names
+    // of November and December are there.
+    for (const auto &[nom, prenom, naissance] : {std::tuple(u"NOVEMBRE"_s, u"Yves"_s, u"15/11/1980"_s),
+                                                 std::tuple(u"DÉCEMBRE"_s, u"Noëlle"_s, u"25/12/1990"_s)}) {
+        const int n = b.bd.NewPerson();
+        b.bd.SetSurname(n, nom);
+        b.bd.SetGivenNames(n, prenom);
+        b.bd.SetBirthDate(n, naissance);
+    }
+    c.Source = TSourceCal::Tous;
+    RemplitCalendrier(b.bd, c, cal);
+    for (const int tableaux : {1, 2, 3, 4, 6, 12}) {
+        TPageCal page;
+        page.Tableaux = tableaux;
+        THtml html(StyleOptions());
+        PageCalendrier(html, b.bd, cal, page);
+        const QStringList lignes = html.Lignes();
+        QStringList mois;
+        int tables = 0, fins = 0;
+        for (qsizetype i = 0; i < lignes.size(); ++i) {
+            if (lignes[i].startsWith(u"<td class=\"calmois\">"_s))
+                mois << lignes[i].section(u'>', 1).section(u'<', 0, 0);
+            if (lignes[i] == u"</table>"_s) {
+                EXPECT_EQ(mois.size(), (tables + 1) * 12 / tableaux) << tableaux;
+                ++tables;
+                EXPECT_EQ(lignes.value(i + 1), u"</div>"_s) << tableaux << " tables, table " << tables;
+            }
+            fins += lignes[i] == u"</div>"_s;
+        }
+        EXPECT_EQ(tables, tableaux);
+        EXPECT_EQ(fins, tableaux);
+        EXPECT_EQ(lignes.join(u'\n').count(u"<div"_s), 1);
+        EXPECT_EQ(mois, (QStringList{u"Janvier"_s, u"Février"_s, u"Mars"_s, u"Avril"_s, u"Mai"_s, u"Juin"_s,
+                                     u"Juillet"_s, u"Août"_s, u"Septembre"_s, u"Octobre"_s, u"Novembre"_s,
+                                     u"Décembre"_s}))
+            << tableaux;
+        EXPECT_TRUE(lignes.contains(u"NOVEMBRE Yves"_s) && lignes.contains(u"DÉCEMBRE Noëlle"_s)) << tableaux;
     }
     TableFetes().Clear();
     DossierModele.clear();
@@ -313,6 +422,14 @@ TEST(Calendrier, TheWindowFillsHoversOpensAndReports)
     EXPECT_EQ(cbPour->currentIndex(), 1);
     EXPECT_FALSE(cbPour->isEnabled() || cbEve->isEnabled());
     EXPECT_EQ(cbEve->currentText(), MLText(201));
+    // Its living are no older than the options' maximum age at death.
+    SetHorloge([] { return QDate(2020, 6, 1); });
+    Options().AgeDecesMax = 60;
+    seFin->setValue(2020);
+    seDeb->setValue(1900);
+    EXPECT_EQ(cal.Cellules().Cellule(3, 3), std::vector<int>{6});
+    EXPECT_TRUE(cal.Cellules().Cellule(1, 2).empty()) << "70 in 2020";
+    SetHorloge({});
 
     // The page: a file chosen, written, shown.
     QTemporaryDir dossier;

@@ -30,6 +30,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineView>
 
 #include <cmath>
 
@@ -44,7 +45,7 @@ QVariant Js(TCarteWeb *carte, const QString &script)
 {
     QVariant resultat;
     bool fini = false;
-    carte->page()->runJavaScript(script, [&](const QVariant &v) {
+    carte->Evalue(script, [&](const QVariant &v) {
         resultat = v;
         fini = true;
     });
@@ -203,16 +204,18 @@ TEST_F(CarteWeb, APersonLinkSelectsThePersonAndKeepsTheMap)
             .toList();
     ASSERT_EQ(r.size(), 2);
     const QPoint lien(qRound(r[0].toDouble()), qRound(r[1].toDouble()));
-    QWidget *surface = carte->focusProxy();
+    auto *vue = qobject_cast<QWebEngineView *>(carte->Vue());
+    ASSERT_NE(vue, nullptr);
+    QWidget *surface = vue->focusProxy();
     ASSERT_NE(surface, nullptr);
-    QSignalSpy fin(carte, &QWebEngineView::loadFinished);
+    QSignalSpy fin(vue, &QWebEngineView::loadFinished);
     QTest::mouseClick(surface, Qt::LeftButton, {}, lien);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !m_choisies.isEmpty(); }, 5000));
     // The navigation ends, refused.
     EXPECT_TRUE(fin.wait(5000));
     EXPECT_EQ(m_choisies, QList<int>{7});
     EXPECT_TRUE(TfmMaps::Instance()->windowTitle().endsWith(u"/7"_s)) << TfmMaps::Instance()->windowTitle().toStdString();
-    EXPECT_EQ(carte->url(), TCarteWeb::AdressePage());
+    EXPECT_EQ(carte->Adresse(), TCarteWeb::AdressePage());
     EXPECT_EQ(Marqueurs(carte).size(), 1);
 }
 

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -268,6 +269,9 @@ TEST(Dialogue, EveryDocumentedControlExists)
     EXPECT_EQ(entrees, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"6"_s, u"12"_s}));
     // Not available yet. The grids and their buttons are driven by the tests below.
     EXPECT_FALSE(Controle<QPushButton>(f, "Button6")->isEnabled());
+    // The style sheet editor, until given its style sheet (the main window's
+    // test drives it).
+    EXPECT_FALSE(Controle<QPlainTextEdit>(f, "Style")->isEnabled());
 }
 
 // Changes one control of each kind and every grid.

@@ -10,10 +10,13 @@
 #include "Placement.h"
 #include "TPage.h"
 #include "Look.h"
+#include "Style.h"
 #include "TBKStringGrid.h"
 #include "TQuorWin.h"
 #include "Langue.h"
 #include "TfmAjoute.h"
+#include "TfmCal.h"
+#include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
 #include "TfmRemp.h"
@@ -37,6 +40,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -359,6 +363,112 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     m_dialogues.Fichiers = {chemin("absent/rapport.csv")};
     EXPECT_FALSE(w.ExporteRapport());
     EXPECT_NE(m_dialogues.Messages.last(), MLText(531));
+}
+
+// The style sheet edited in the options: a colour changed and confirmed is
+// saved to the user's own style sheet and shown at once by the calendar and
+// the report, then read again at the next start. Cancelled, nothing
+// changes; a sheet that cannot be saved is told and the dialog stays open.
+TEST_F(Shell, TheStyleSheetEditedInTheOptionsColoursTheCalendarAndTheReport)
+{
+    TQuorWin &w = fenetreExemple();
+    w.findChild<QToolButton *>(u"sbCal"_s)->click();
+    auto *cal = w.findChild<TfmCal *>();
+    ASSERT_TRUE(cal && cal->isVisible());
+    cal->findChild<QSpinBox *>(u"seDeb"_s)->setValue(1700);
+    int mois = 0, jour = 0;
+    for (int m = 1; m <= 12 && !mois; ++m) {
+        for (int j = 1; j <= 31 && !mois; ++j) {
+            if (!cal->Cellules().Cellule(m, j).empty())
+                mois = m, jour = j;
+        }
+    }
+    ASSERT_NE(mois, 0);
+    auto caseAvecEvenement = [&] {
+        QWidget *grille = cal->Grille();
+        return grille->grab().toImage().pixelColor(RectCelluleCal(grille->size(), mois, jour).center());
+    };
+    EXPECT_EQ(caseAvecEvenement(), QColor(u"#f6b26b"_s)) << "the shipped colour";
+    w.findChild<QToolButton *>(u"SB_Rapport"_s)->click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.Rapport()));
+    TBKStringGrid *rapport = w.Rapport()->Grille();
+    auto ligneClaire = [&] {
+        // The first row shown that is not selected, in a column wide enough:
+        // odd rows of the report take ".rowPair".
+        int col = 0;
+        while (col < rapport->model()->columnCount() && rapport->columnWidth(col) < 20)
+            ++col;
+        const QImage image = rapport->viewport()->grab().toImage();
+        for (int r = 0; r < rapport->model()->rowCount(); r += 2) {
+            const QModelIndex i = rapport->model()->index(r, col);
+            const QRect cellule = rapport->visualRect(i);
+            if (!rapport->selectionModel()->isSelected(i) && image.rect().contains(cellule.center()))
+                return image.pixelColor(cellule.right() - 3, cellule.center().y());
+        }
+        return QColor();
+    };
+    EXPECT_EQ(ligneClaire(), QColor(u"#ffffff"_s)) << "the shipped colour";
+
+    // The user adds two rules at the end of the sheet, in the Style tab.
+    auto edite = [](TfmOptions &f, const QString &regles) {
+        auto *onglets = f.findChild<QTabWidget *>(u"PC"_s);
+        QTabBar *barre = onglets->tabBar();
+        QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(onglets->count() - 1).center());
+        auto *style = f.findChild<QPlainTextEdit *>(u"Style"_s);
+        EXPECT_TRUE(style->isVisible() && style->isEnabled());
+        style->setFocus();
+        QTest::keyClick(style, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(style, Qt::Key_Return);
+        QTest::keyClicks(style, regles);
+    };
+    const QString regles = u".calcase { background-color: #123456 } .rowPair { background-color: #654321 }"_s;
+    const QString fichier = DossierParamUser + u"style.css"_s;
+    ReponseModale<TfmOptions> annule([&](TfmOptions &f) {
+        edite(f, regles);
+        QTest::mouseClick(f.findChild<QPushButton *>(u"bAnnuler"_s), Qt::LeftButton);
+    });
+    w.findChild<QAction *>(u"MI_Options"_s)->trigger();
+    ASSERT_TRUE(annule.Ouvert);
+    EXPECT_FALSE(QFile::exists(fichier));
+    EXPECT_EQ(caseAvecEvenement(), QColor(u"#f6b26b"_s));
+
+    // Where the sheet cannot be written, the user is told and may cancel.
+    ASSERT_TRUE(QDir().mkpath(fichier));
+    bool resteOuvert = false;
+    ReponseModale<TfmOptions> refuse([&](TfmOptions &f) {
+        edite(f, regles);
+        QTest::mouseClick(f.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
+        resteOuvert = f.isVisible();
+        QTest::mouseClick(f.findChild<QPushButton *>(u"bAnnuler"_s), Qt::LeftButton);
+    });
+    const qsizetype messages = m_dialogues.Messages.size();
+    w.findChild<QAction *>(u"MI_Options"_s)->trigger();
+    ASSERT_TRUE(refuse.Ouvert);
+    EXPECT_TRUE(resteOuvert);
+    ASSERT_EQ(m_dialogues.Messages.size(), messages + 1);
+    EXPECT_TRUE(m_dialogues.Messages.last().contains(fichier)) << m_dialogues.Messages.last().toStdString();
+    EXPECT_EQ(caseAvecEvenement(), QColor(u"#f6b26b"_s));
+    ASSERT_TRUE(QDir(fichier).removeRecursively());
+
+    ReponseModale<TfmOptions> ok([&](TfmOptions &f) {
+        edite(f, regles);
+        QTest::mouseClick(f.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton);
+    });
+    w.findChild<QAction *>(u"MI_Options"_s)->trigger();
+    ASSERT_TRUE(ok.Ouvert);
+    EXPECT_EQ(caseAvecEvenement(), QColor(u"#123456"_s));
+    EXPECT_EQ(ligneClaire(), QColor(u"#654321"_s));
+    QFile enregistre(fichier);
+    ASSERT_TRUE(enregistre.open(QIODevice::ReadOnly));
+    const QString texte = QString::fromUtf8(enregistre.readAll());
+    EXPECT_TRUE(texte.endsWith(regles)) << "saved whole";
+    EXPECT_TRUE(texte.contains(u".calweekend"_s));
+
+    // The next start reads the user's sheet.
+    StyleOptions().SetTexte(QString());
+    m_fenetre.reset();
+    fenetreExemple();
+    EXPECT_EQ(StyleOptions().GetStyleValue(u".calcase"_s, u"background-color"_s), u"#123456"_s);
 }
 
 // The options window's button follows the window however it hides, so one
