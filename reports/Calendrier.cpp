@@ -155,6 +155,12 @@ TCouleursCal CouleursCal(const QColor &trait)
             couleur(u".calmois"_s), couleur(u".caljour"_s), trait};
 }
 
+QString NomMoisCourt(int m)
+{
+    static const QLocale francais(QLocale::French, QLocale::France);
+    return francais.toString(QDate(2000, m, 1), u"MMM"_s);
+}
+
 void DessineCalendrier(QPainter &p, const QSize &t, const TCalendrier &cal, const TCouleursCal &c, bool weekEnds,
                        int annee)
 {
@@ -174,13 +180,12 @@ void DessineCalendrier(QPainter &p, const QSize &t, const TCalendrier &cal, cons
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
     }
-    const QLocale langue;
     for (int m = 1; m <= 12; ++m) {
         const QRect r(QPoint(gauche(t, m), 0), QPoint(gauche(t, m + 1) - 1, BandeHautCal - 1));
         p.fillRect(r, c.Mois);
         p.setPen(Qt::black);
         p.drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   langue.toString(QDate(2000, m, 1), u"MMM"_s));
+                   NomMoisCourt(m));
     }
     for (int d = 1; d <= 31; ++d) {
         const QRect r(QPoint(0, haut(t, d)), QPoint(BandeGaucheCal - 1, haut(t, d + 1) - 1));

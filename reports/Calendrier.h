@@ -85,10 +85,15 @@ TCouleursCal CouleursCal(const QColor &trait);
 
 // Draws the grid: the cells framed and filled by their state (a weekend cell
 // when `weekEnds` is set and the day of that month of `annee` is a Saturday
-// or a Sunday), the short month names (the system's "MMM") and the day
-// numbers, in 10-point type. The one routine for the screen and the tests.
+// or a Sunday), the short month names (NomMoisCourt) and the day numbers, in
+// 10-point type. The one routine for the screen and the tests.
 void DessineCalendrier(QPainter &p, const QSize &taille, const TCalendrier &cal, const TCouleursCal &couleurs,
                        bool weekEnds, int annee);
+
+// The short French name of month m (1-12) heading its column: "janv.",
+// "févr.", ..., "juin", "juil.", ... The program speaks French whatever the
+// language of the system it runs on.
+QString NomMoisCourt(int m);
 
 // What the HTML page shows.
 struct TPageCal {

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLocale>
+#include <QSet>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -179,6 +181,23 @@ TEST(Calendrier, TheLivingAreBornNotDeadAndNotTooOld)
         EXPECT_EQ(jours, attendus) << static_cast<int>(k.source) << " " << k.ageMax;
     }
     SetHorloge({});
+}
+
+TEST(Calendrier, MonthTitlesAreFrenchAndTellEveryMonthApart)
+{
+    // On a system set to English the titles stay French.
+    const QLocale avant;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QStringList noms;
+    for (int m = 1; m <= 12; ++m)
+        noms << NomMoisCourt(m);
+    QLocale::setDefault(avant);
+    EXPECT_EQ(noms.first(), u"janv."_s);
+    EXPECT_EQ(noms[1], u"févr."_s);
+    EXPECT_EQ(noms[5], u"juin"_s);
+    EXPECT_EQ(noms[6], u"juil."_s);
+    EXPECT_EQ(noms.last(), u"déc."_s);
+    EXPECT_EQ(QSet<QString>(noms.begin(), noms.end()).size(), 12);
 }
 
 TEST(Calendrier, TheGridIsDrawnInTheStyleSheetsColours)
