@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -37,6 +38,9 @@ void installeTraductionQt()
     const QString code = MLText(7401);
     if (code.isEmpty())
         return;
+    // Qt's own widgets (dates in the file dialogs, month and day names) speak
+    // the program's language, not the system's.
+    QLocale::setDefault(QLocale(code));
     traduction = new TTraductionQt(application);
     if (traduction->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(traduction);

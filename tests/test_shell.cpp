@@ -35,6 +35,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -150,9 +151,14 @@ TEST(Demarrage, QtTextsAreInTheProgramLanguage)
     QTemporaryDir tmp;
     TDialoguesScriptes dialogues;
     SetRepModele(QStringLiteral(LIGNEE_MODELE));
+    const QLocale systeme;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     for (int fois = 0; fois < 2; ++fois)
         ASSERT_TRUE(PrepareDemarrage(tmp.path()));
     SetRepModele(QString());
+    // Dates and month names of Qt's widgets too, on an English system.
+    EXPECT_EQ(QLocale().toString(QDate(2000, 7, 1), u"MMMM"_s), u"juillet"_s);
+    QLocale::setDefault(systeme);
 
     QDialogButtonBox boutons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
     EXPECT_EQ(boutons.button(QDialogButtonBox::Cancel)->text(), u"Annuler"_s);
