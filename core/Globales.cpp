@@ -19,3 +19,6 @@ QString DossierSkin;
 QString DossierParamUser;
 QString DossierGenealogie;
 QString DossierExemples;
+QString DossierArbreUser;
+QString DossierRapportUser;
+QString DossierCarteUser;

@@ -19,6 +19,7 @@
 #include "Dialogues.h"
 #include "Globales.h"
 #include "Langue.h"
+#include "ModelesUtilisateur.h"
 #include "Options.h"
 #include "ScriptCarte.h"
 #include "TBKStringGrid.h"
@@ -244,7 +245,7 @@ void TfmCarte::ListeCartesFichier()
 {
     const QString choisie = m_cbFileList->currentText();
     m_cbFileList->clear();
-    m_cbFileList->addItems(ListeCartes(DossierCarte));
+    m_cbFileList->addItems(NomsModeles(DossiersCarte(), u".mvc"_s));
     m_cbFileList->setCurrentIndex(m_cbFileList->findText(choisie));
 }
 
@@ -280,7 +281,7 @@ void TfmCarte::Charge(const QString &nom)
     }
     m_zone->show();
 
-    const QString definition = CheminCarte(DossierCarte, nom, u".mvc"_s);
+    const QString definition = FichierModele(DossiersCarte(), nom, u".mvc"_s);
     const TLectureCarte lecture = ChargeCarte(definition, m_zones);
     if (!lecture.Ok)
         AppMessageBox(MLFormat(TexteCarteIllisible, {definition, lecture.Erreur}), MsgErreur, BoutonsOk);
@@ -293,7 +294,7 @@ void TfmCarte::Charge(const QString &nom)
     });
     m_index = TIndexZones(m_zones);
 
-    const QString bmp = CheminCarte(DossierCarte, nom, u".bmp"_s);
+    const QString bmp = FichierModele(DossiersCarte(), nom, u".bmp"_s);
     m_vide = QImage();
     if (QFileInfo::exists(bmp)) {
         if (!m_vide.load(bmp))

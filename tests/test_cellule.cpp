@@ -8,6 +8,7 @@
 #include "ImagesArbre.h"
 #include "Images.h"
 #include "Langue.h"
+#include "ModelesLivres.h"
 #include "ModelesLook.h"
 #include "Options.h"
 #include "ReponseModale.h"
@@ -698,6 +699,52 @@ TEST_F(Cellule, ShiftF5MakesEveryThumbnailForTheCurrentPerson)
     EXPECT_EQ(boite->Lignes[0], u"MARTIN Pierre");
     EXPECT_EQ(vignette.width(), 170);
     EXPECT_TRUE(MemesPixels(vignette, boite->BoiteVersBitmap()));
+}
+
+// An installed program's look folder cannot be written: a shipped model
+// saved again, a new model and the thumbnails made again all go to the
+// user's folder; the list shows each name once, the user's model where both
+// folders have it.
+TEST_F(Cellule, ModelsAreSavedInTheUsersFolderNeverInTheShippedOne)
+{
+    TModelesLivres livres(m_tmp.path());
+    TLooks look;
+    LooksParDefaut(look);
+    look[1].Large = 111;
+    ASSERT_TRUE(SauveLook(livres.Livre() + u"Classique.mva"_s, look));
+    ASSERT_TRUE(Toile(50, 20).save(livres.Livre() + u"Classique.png"_s, "PNG"));
+    look[1].Large = 122;
+    ASSERT_TRUE(SauveLook(livres.Livre() + u"bleu.mva"_s, look));
+    livres.Fige();
+    DossierArbre = livres.Livre();
+    DossierArbreUser = livres.User();
+
+    Onglet(u"Dimensions"_s);
+    Tape(Spin("seLarge"), 160);
+    m_dialogues.Reponses = {ReponseOui};
+    Enregistre(u"classique"_s);
+    EXPECT_EQ(m_dialogues.Messages, QStringList{MLText(7501)}) << "the shipped model would be hidden";
+    Enregistre(u"neuf"_s);
+    auto *e = Ctrl<QLineEdit>("eFile");
+    e->setFocus();
+    QTest::keyClick(e, Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_TRUE(livres.Intact());
+    EXPECT_EQ(QDir(livres.User()).entryList(QDir::Files),
+              (QStringList{u"bleu.png"_s, u"Classique.mva"_s, u"Classique.png"_s, u"neuf.mva"_s, u"neuf.png"_s}));
+
+    auto *liste = Ctrl<QListWidget>("lbFileList");
+    QStringList noms;
+    for (int i = 0; i < liste->count(); ++i)
+        noms << liste->item(i)->text();
+    EXPECT_EQ(noms, (QStringList{u"bleu"_s, u"classique"_s, u"neuf"_s}));
+    QImage vignette;
+    ASSERT_TRUE(ChargeImage(vignette, livres.User() + u"Classique.png"_s));
+    EXPECT_EQ(liste->visualItemRect(liste->item(1)).height(), vignette.height() + 2);
+    ClicItem(liste, 0);
+    EXPECT_EQ(Looks[1].Large, 122);
+    ClicItem(liste, 1);
+    EXPECT_EQ(Looks[1].Large, 160);
+    EXPECT_EQ(NomLook, u"Classique");
 }
 
 // ---- The shipped models ----------------------------------------------------------
