@@ -125,6 +125,7 @@ bool InitialiseDossiers(int langue, const QString &racineUtilisateur)
     DossierArbreUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("arbre/");
     DossierRapportUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("rapport/");
     DossierCarteUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("carte/");
+    DossierImageArbreUser = donnees.isEmpty() ? QString() : donnees + QStringLiteral("modele/0/ImageArbre/");
     FichierAnniFete = DossierParamUser + QStringLiteral("AnniFete.mv");
     return QDir().mkpath(DossierParamUser) && QDir().mkpath(DossierGenealogie);
 }

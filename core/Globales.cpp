@@ -22,3 +22,4 @@ QString DossierExemples;
 QString DossierArbreUser;
 QString DossierRapportUser;
 QString DossierCarteUser;
+QString DossierImageArbreUser;

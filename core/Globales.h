@@ -38,3 +38,4 @@ extern QString DossierExemples;   // example databases shipped with the program
 extern QString DossierArbreUser;   // looks the user saved
 extern QString DossierRapportUser; // column models and advanced selections the user saved
 extern QString DossierCarteUser;   // maps the user made or saved
+extern QString DossierImageArbreUser; // tree pictures the user chose: <données>/modele/0/ImageArbre/

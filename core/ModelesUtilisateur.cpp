@@ -104,3 +104,19 @@ QString FichierModeleAEcrire(const TDossiersModeles &dossiers, const QString &no
         return dossiers.User + QFileInfo(livre).fileName();
     return CheminSansCasse(dossiers.User + nom + extension);
 }
+
+QString CheminImageArbre(const QString &nom)
+{
+    if (nom.isEmpty())
+        return QString();
+    if (!DossierImageArbreUser.isEmpty() && QFileInfo(DossierImageArbreUser + nom).isFile())
+        return DossierImageArbreUser + nom;
+    if (DossierImageArbre.isEmpty())
+        return QString();
+    return DossierImageArbre + nom;
+}
+
+QString DossierImagesCopiees()
+{
+    return DossierImageArbreUser.isEmpty() ? DossierImageArbre : DossierImageArbreUser;
+}

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // The models the user saves (looks and their thumbnails, column models,
-// advanced selections, maps) never go into the models folder shipped with
+// advanced selections, maps, the pictures chosen for looks) never go into the models folder shipped with
 // the program: an installed program cannot write there, and an update
 // replaces what is there. They go into the user's own folder of the same
 // kind (DossierArbreUser and the like, Globales.h), laid out as the shipped
@@ -52,3 +52,17 @@ QString FichierModele(const TDossiersModeles &dossiers, const QString &nom, cons
 // missing; a folder that cannot be created shows as the failure of the write
 // that follows.
 QString FichierModeleAEcrire(const TDossiersModeles &dossiers, const QString &nom, const QString &extension);
+
+// The tree pictures that looks name by their bare file names (box
+// backgrounds, link textures, the screen texture): the shipped ones lie in
+// DossierImageArbre, those the user chose are copied into
+// DossierImageArbreUser.
+
+// The file of the tree picture named `nom`: DossierImageArbreUser + nom when
+// that file exists, else DossierImageArbre + nom, which may not exist. Empty
+// for an empty name, or when neither folder is set.
+QString CheminImageArbre(const QString &nom);
+
+// The folder the pictures a user chooses are copied into:
+// DossierImageArbreUser, or DossierImageArbre when no user's folder is set.
+QString DossierImagesCopiees();

@@ -89,7 +89,8 @@ struct GardeGlobales {
     const TLooks looks = Looks;
     const TColor couleurEcran = CouleurEcran;
     const QString textEcran = TextEcran, nomLook = NomLook, dossierImageArbre = DossierImageArbre,
-                  fichierCourant = FichierCourant, dossierArbreUser = DossierArbreUser;
+                  fichierCourant = FichierCourant, dossierArbreUser = DossierArbreUser,
+                  dossierImageArbreUser = DossierImageArbreUser;
     ~GardeGlobales()
     {
         Looks = looks;
@@ -99,5 +100,6 @@ struct GardeGlobales {
         DossierImageArbre = dossierImageArbre;
         FichierCourant = fichierCourant;
         DossierArbreUser = dossierArbreUser;
+        DossierImageArbreUser = dossierImageArbreUser;
     }
 };

@@ -33,6 +33,7 @@ protected:
         DossierArbreUser.clear();
         DossierRapportUser.clear();
         DossierCarteUser.clear();
+        DossierImageArbreUser.clear();
     }
 
     QString chemin(const char *nom) const { return m_tmp.path() + QLatin1Char('/') + QString::fromLatin1(nom); }

@@ -82,6 +82,17 @@ TEST_F(Chemins, FoldersFollowTheModelsFolderAndTheLanguage)
               (QStringList{user + u"arbre/"_s, user + u"rapport/"_s, user + u"carte/"_s}));
     EXPECT_EQ(DossiersRapport().User, DossierRapportUser);
     EXPECT_EQ(DossiersCarte().Livre, DossierCarte);
+    EXPECT_EQ(DossierImageArbreUser, m_racine + u"/user/donnees/modele/0/ImageArbre/"_s);
+    EXPECT_EQ(DossierImagesCopiees(), DossierImageArbreUser);
+
+    // A tree picture is read from the user's folder first.
+    cree(DossierImageArbre + u"bois.jpg"_s);
+    cree(DossierImageArbre + u"fond.png"_s);
+    cree(DossierImageArbreUser + u"fond.png"_s);
+    EXPECT_EQ(CheminImageArbre(u"bois.jpg"_s), DossierImageArbre + u"bois.jpg"_s);
+    EXPECT_EQ(CheminImageArbre(u"fond.png"_s), DossierImageArbreUser + u"fond.png"_s);
+    EXPECT_EQ(CheminImageArbre(u"absent.png"_s), DossierImageArbre + u"absent.png"_s);
+    EXPECT_EQ(CheminImageArbre(QString()), QString());
 }
 
 // Models are listed from both folders, one per name, the user's where both

@@ -158,7 +158,8 @@ private:
     void RefaitVignettes();
     void sbModifierClick(bool bas);
 
-    // A picture chosen by the user, copied into DossierImageArbre; false
+    // A picture chosen by the user, copied into the user's tree pictures
+    // (CopieImageArbre); false
     // (the user told) when the copy failed. *nom is the name to store.
     bool CopieImage(const QString &fichier, QString *nom);
 
