@@ -1,6 +1,7 @@
 #include "ModelesUtilisateur.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QDir>
 #include <QFileInfo>
