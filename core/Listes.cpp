@@ -45,19 +45,32 @@ TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
     // distinct text is collated once, into a key, and only the distinct keys
     // are compared; the persons are then sorted by the rank of their text,
     // an integer. Comparing keys is far cheaper than collating texts, and
-    // comparing ranks cheaper still.
+    // comparing ranks cheaper still. Looking texts up costs too: once a list
+    // shows nearly no repeats, its other texts are taken one by one, and
+    // equal texts among them still get one rank below.
     QHash<QString, int> numeroTexte;
-    numeroTexte.reserve(n);
+    bool regroupe = true;
     std::vector<QString> textes;
     std::vector<int> texteDe(static_cast<size_t>(n));
     for (int i = 1; i <= n; ++i) {
         QString texte = bd.GetField(liste.Get(i), code);
-        auto trouve = numeroTexte.constFind(texte);
-        if (trouve == numeroTexte.constEnd()) {
-            trouve = numeroTexte.insert(texte, static_cast<int>(textes.size()));
-            textes.push_back(std::move(texte));
+        if (regroupe && i % 4096 == 0 && textes.size() * 10 > static_cast<size_t>(i) * 9) {
+            regroupe = false;
+            numeroTexte.clear();
         }
-        texteDe[static_cast<size_t>(i - 1)] = *trouve;
+        if (regroupe) {
+            // One look-up: a new text comes in as 0; texts are numbered
+            // from 1 in the table.
+            int &numero = numeroTexte[texte];
+            if (numero == 0) {
+                textes.push_back(std::move(texte));
+                numero = static_cast<int>(textes.size());
+            }
+            texteDe[static_cast<size_t>(i - 1)] = numero - 1;
+        } else {
+            textes.push_back(std::move(texte));
+            texteDe[static_cast<size_t>(i - 1)] = static_cast<int>(textes.size()) - 1;
+        }
         if (progression && i % 1000 == 0)
             progression->Position(i);
     }
