@@ -3,6 +3,7 @@
 
 #include "BaseSynthetique.h"
 #include "BD.h"
+#include "Listes.h"
 #include "Recherche.h"
 #include "Relatifs.h"
 #include "TfmRechFiche.h"
@@ -135,6 +136,75 @@ void BM_FrappeRecherchePere(benchmark::State &state)
 }
 BENCHMARK(BM_FrappeRecherchePere)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// What a user waits for at the first search after opening a base: the window
+// has been shown before, on another base, and the base read since is new to
+// it (a copy changed once stands for the base read from its file).
+void BM_OuvertureApresChargement(benchmark::State &state)
+{
+    Banc &b = banc();
+    auto f = b.fenetre(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        TBD lue = b.bd;
+        lue.SetSurname(1, lue.Surname(1));
+        b.bd = std::move(lue);
+        state.ResumeTiming();
+        f->Prepare(TModeRecherche::Simple, 1);
+        f->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        f->reject();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OuvertureApresChargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The sort behind the unique list: every person by surname and given names.
+void BM_TriNomComplet(benchmark::State &state)
+{
+    const TBD &bd = banc().bd;
+    for (auto _ : state) {
+        TR liste;
+        for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p))
+            liste.Add(p);
+        SortList(bd, liste, PcNomComplet);
+        benchmark::DoNotOptimize(liste.Get(1));
+    }
+}
+BENCHMARK(BM_TriNomComplet)->Unit(benchmark::kMillisecond);
+
+// The same sort where no two persons share a full name (each given name
+// carries the person's number), the case where collating each distinct
+// text once saves nothing.
+void BM_TriNomCompletDistincts(benchmark::State &state)
+{
+    static const TBD bd = [] {
+        TBD b = banc().bd;
+        for (int p = b.NextPerson(0); p != 0; p = b.NextPerson(p))
+            b.SetGivenNames(p, b.GivenNames(p) + QStringLiteral(" n") + QString::number(p));
+        return b;
+    }();
+    for (auto _ : state) {
+        TR liste;
+        for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p))
+            liste.Add(p);
+        SortList(bd, liste, PcNomComplet);
+        benchmark::DoNotOptimize(liste.Get(1));
+    }
+}
+BENCHMARK(BM_TriNomCompletDistincts)->Unit(benchmark::kMillisecond);
+
+// The sorted order of the unique list and its lines, built from nothing.
+void BM_OrdreEtLignes(benchmark::State &state)
+{
+    const TBD &bd = banc().bd;
+    for (auto _ : state) {
+        TOrdresRecherche ordres(bd);
+        benchmark::DoNotOptimize(ordres.LignesParNomComplet().size());
+    }
+}
+BENCHMARK(BM_OrdreEtLignes)->Unit(benchmark::kMillisecond);
+
 // Why the lists are views over a string model: 100,000 lines put into a
 // shown QListWidget, then into a shown QListView.
 QStringList centMilleLignes()
@@ -175,3 +245,4 @@ void BM_CentMilleLignesQListView(benchmark::State &state)
 BENCHMARK(BM_CentMilleLignesQListView)->Unit(benchmark::kMillisecond);
 
 } // namespace
+

@@ -5,8 +5,16 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
+
+// Revisions are drawn from one counter for every database of the process:
+// a database read from a file, emptied or copied into another never takes a
+// number some other state of any database had, so that a view which cached
+// what it computed under one number cannot take another content for it.
+std::atomic<quint64> g_revisions{0};
+
 
 TNomsEvenements &nomsCourants()
 {
@@ -150,7 +158,7 @@ TBD::TBD()
 
 void TBD::Clear()
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     m_fiches.assign(1, TFiche());
     m_unions.assign(1, TUnion());
     m_eves.assign(1, TEve());
@@ -195,7 +203,7 @@ const TSrc &TBD::Source(int s) const
 
 TFiche *TBD::FicheModif(int p)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (p < 1 || p > m_nbPers || !m_fiches[static_cast<size_t>(p)].EnService)
         return nullptr;
     return &m_fiches[static_cast<size_t>(p)];
@@ -203,7 +211,7 @@ TFiche *TBD::FicheModif(int p)
 
 TUnion *TBD::UnionModif(int u)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (u < 1 || u > m_nbUnions || !m_unions[static_cast<size_t>(u)].EnService)
         return nullptr;
     return &m_unions[static_cast<size_t>(u)];
@@ -211,7 +219,7 @@ TUnion *TBD::UnionModif(int u)
 
 TEve *TBD::EveModif(int e)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (e < 1 || e > m_nbEve || !m_eves[static_cast<size_t>(e)].EnService)
         return nullptr;
     return &m_eves[static_cast<size_t>(e)];
@@ -219,7 +227,7 @@ TEve *TBD::EveModif(int e)
 
 bool TBD::PlaceFiche(int p, const TFiche &f)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (p < 1 || p > MaxPersonnes)
         return false;
     assureTaille(m_fiches, p);
@@ -233,7 +241,7 @@ bool TBD::PlaceFiche(int p, const TFiche &f)
 
 bool TBD::PlaceUnion(int u, const TUnion &un)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (u < 1 || u > MaxUnions)
         return false;
     assureTaille(m_unions, u);
@@ -247,7 +255,7 @@ bool TBD::PlaceUnion(int u, const TUnion &un)
 
 bool TBD::PlaceEvent(int e, const TEve &ev)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (e < 1 || e > MaxEvenements)
         return false;
     assureTaille(m_eves, e);
@@ -383,7 +391,7 @@ bool TBD::CanAddUnion() const
 
 int TBD::NewPerson()
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     return prendPlace(m_fiches, m_nbPers, m_librePers, MaxPersonnes, m_ajoutSeul);
 }
 
@@ -770,7 +778,7 @@ bool TBD::UnionInUse(int u) const
 
 int TBD::NewUnion()
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     return prendPlace(m_unions, m_nbUnions, m_libreUnion, MaxUnions, m_ajoutSeul);
 }
 
@@ -963,7 +971,7 @@ bool TBD::SetEventField(int e, int champ, const QString &texte)
 
 void TBD::ClearEvent(int e)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (e < 1 || e > m_nbEve)
         return;
     m_eves[static_cast<size_t>(e)] = TEve();
@@ -972,7 +980,7 @@ void TBD::ClearEvent(int e)
 
 bool TBD::CopyEvent(int source, int cible)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (!EventInUse(source) || !EventInUse(cible))
         return false;
     m_eves[static_cast<size_t>(cible)] = m_eves[static_cast<size_t>(source)];
@@ -981,7 +989,7 @@ bool TBD::CopyEvent(int source, int cible)
 
 int TBD::NouvelEvenement()
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     return prendPlace(m_eves, m_nbEve, m_libreEve, MaxEvenements, m_ajoutSeul);
 }
 
@@ -1269,7 +1277,7 @@ void TBD::RemovePersonSource(int p, int i)
 
 bool TBD::SetEventInUse(int e, bool enService)
 {
-    ++m_revision;
+    m_revision = ++g_revisions;
     if (e < 1 || e > m_nbEve)
         return false;
     m_eves[static_cast<size_t>(e)].EnService = enService;

@@ -168,9 +168,13 @@ public:
     // True when NewPerson / NewUnion would give a slot now.
     bool CanAddPerson() const;
     bool CanAddUnion() const;
-    // Grows at every change of a person, union or event (the number only
-    // ever goes up): a view that caches what it computed from the database
-    // compares it with the number it saw then.
+    // Changes at every change of a person, union or event, and when the
+    // database is emptied: a view that caches what it computed from the
+    // database compares it with the number it saw then. The number is drawn
+    // from a counter shared by every database of the process, so two
+    // different contents never have the same number, even when one database
+    // replaces another with the same record counts; a copy has its
+    // original's number until either changes.
     quint64 Revision() const { return m_revision; }
 
     // ---- Records in place (read only; a bad number gives an empty record)

@@ -105,15 +105,27 @@ bool InitialiseDossiers(int langue, const QString &racineUtilisateur)
     DossierExemples = modele + QStringLiteral("exemples/");
     FichierFete = DossierModele + QStringLiteral("Fete.mv");
 
+    QString donnees;
     if (racineUtilisateur.isEmpty()) {
         DossierParamUser = avecSeparateur(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
         DossierGenealogie = avecSeparateur(
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Lignée"));
+        donnees = avecSeparateur(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     } else {
         const QString racine = avecSeparateur(racineUtilisateur);
         DossierParamUser = racine + QStringLiteral("config/");
         DossierGenealogie = racine + QStringLiteral("Lignée/");
+        donnees = racine + QStringLiteral("donnees/");
     }
+    // The user's models mirror the shipped folders; they are made when the
+    // first model is saved. Without a data folder there are none, and models
+    // stay where they were.
+    const QString modelesUser =
+        donnees.isEmpty() ? QString() : donnees + QStringLiteral("modele/") + QString::number(langue) + QLatin1Char('/');
+    DossierArbreUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("arbre/");
+    DossierRapportUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("rapport/");
+    DossierCarteUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("carte/");
+    DossierImageArbreUser = donnees.isEmpty() ? QString() : donnees + QStringLiteral("modele/0/ImageArbre/");
     FichierAnniFete = DossierParamUser + QStringLiteral("AnniFete.mv");
     return QDir().mkpath(DossierParamUser) && QDir().mkpath(DossierGenealogie);
 }

@@ -23,8 +23,11 @@ QString FichierLangue();
 QString FichierReglagesLangue();
 
 // Sets the folder globals of Globales.h for a language number and creates
-// the user's folders (settings, genealogy) when missing. `racineUtilisateur`
-// replaces the user's configuration and documents folders when not empty.
+// the user's folders (settings, genealogy) when missing. The user's model
+// folders lie in the application's data folder (QStandardPaths
+// AppDataLocation) + "modele/<langue>/", made when first written to.
+// `racineUtilisateur` replaces the user's configuration, documents and data
+// folders when not empty ("config/", "Lignée/", "donnees/" in it).
 // Returns false when a user folder cannot be created.
 bool InitialiseDossiers(int langue, const QString &racineUtilisateur = QString());
 

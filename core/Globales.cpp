@@ -19,3 +19,7 @@ QString DossierSkin;
 QString DossierParamUser;
 QString DossierGenealogie;
 QString DossierExemples;
+QString DossierArbreUser;
+QString DossierRapportUser;
+QString DossierCarteUser;
+QString DossierImageArbreUser;

@@ -32,3 +32,10 @@ extern QString DossierSkin;       // skins: RepModele/skin/
 extern QString DossierParamUser;  // gene.ini, AnniFete.mv, stats.sta
 extern QString DossierGenealogie; // the user's databases
 extern QString DossierExemples;   // example databases shipped with the program
+// The user's own models, never the shipped folders above, which the program
+// only reads (ModelesUtilisateur.h): the same layout in the user's data
+// folder, <données>/modele/<langue>/arbre/ and so on.
+extern QString DossierArbreUser;   // looks the user saved
+extern QString DossierRapportUser; // column models and advanced selections the user saved
+extern QString DossierCarteUser;   // maps the user made or saved
+extern QString DossierImageArbreUser; // tree pictures the user chose: <données>/modele/0/ImageArbre/

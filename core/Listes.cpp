@@ -5,6 +5,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -40,24 +41,73 @@ TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
     const int n = liste.Count();
     if (progression)
         progression->Maximum(n);
-    // Collation keys are computed once per item; comparing keys is far cheaper
-    // than collating the texts at every comparison of the sort.
-    const QCollator &collator = CollationFrancaise();
-    std::vector<QCollatorSortKey> cles;
-    cles.reserve(static_cast<size_t>(n));
+    // Persons often share a text (a surname, a place, a whole name): each
+    // distinct text is collated once, into a key, and only the distinct keys
+    // are compared; the persons are then sorted by the rank of their text,
+    // an integer. Comparing keys is far cheaper than collating texts, and
+    // comparing ranks cheaper still. Looking texts up costs too: once a list
+    // shows nearly no repeats, its other texts are taken one by one, and
+    // equal texts among them still get one rank below.
+    QHash<QString, int> numeroTexte;
+    bool regroupe = true;
+    std::vector<QString> textes;
+    std::vector<int> texteDe(static_cast<size_t>(n));
     for (int i = 1; i <= n; ++i) {
-        cles.push_back(collator.sortKey(bd.GetField(liste.Get(i), code)));
+        QString texte = bd.GetField(liste.Get(i), code);
+        if (regroupe && i % 4096 == 0 && textes.size() * 10 > static_cast<size_t>(i) * 9) {
+            regroupe = false;
+            numeroTexte.clear();
+        }
+        if (regroupe) {
+            // One look-up: a new text comes in as 0; texts are numbered
+            // from 1 in the table.
+            int &numero = numeroTexte[texte];
+            if (numero == 0) {
+                textes.push_back(std::move(texte));
+                numero = static_cast<int>(textes.size());
+            }
+            texteDe[static_cast<size_t>(i - 1)] = numero - 1;
+        } else {
+            textes.push_back(std::move(texte));
+            texteDe[static_cast<size_t>(i - 1)] = static_cast<int>(textes.size()) - 1;
+        }
         if (progression && i % 1000 == 0)
             progression->Position(i);
     }
-    std::vector<int> ordre(static_cast<size_t>(n));
-    std::iota(ordre.begin(), ordre.end(), 0);
-    std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
+    numeroTexte.clear();
+
+    const QCollator &collator = CollationFrancaise();
+    std::vector<QCollatorSortKey> cles;
+    cles.reserve(textes.size());
+    for (const QString &texte : textes)
+        cles.push_back(collator.sortKey(texte));
+    std::vector<int> ordreTextes(textes.size());
+    std::iota(ordreTextes.begin(), ordreTextes.end(), 0);
+    // A merge sort: fewer comparisons than a quicksort, and a comparison is
+    // what costs here.
+    std::stable_sort(ordreTextes.begin(), ordreTextes.end(), [&](int a, int b) {
         return cles[static_cast<size_t>(a)].compare(cles[static_cast<size_t>(b)]) < 0;
     });
-    std::vector<int> items(liste.begin(), liste.end());
-    for (int i = 0; i < n; ++i)
-        liste.Put(i + 1, items[static_cast<size_t>(ordre[static_cast<size_t>(i)])]);
+    // Texts the collation does not tell apart ("Martin", "MARTIN") share a
+    // rank, so that their persons keep their order between them.
+    std::vector<int> rang(textes.size());
+    for (size_t k = 0; k < ordreTextes.size(); ++k) {
+        const auto t = static_cast<size_t>(ordreTextes[k]);
+        const bool egal = k > 0 && cles[static_cast<size_t>(ordreTextes[k - 1])].compare(cles[t]) == 0;
+        rang[t] = k == 0 ? 0 : rang[static_cast<size_t>(ordreTextes[k - 1])] + (egal ? 0 : 1);
+    }
+
+    // Ranks are small integers: the persons are placed by counting, which
+    // keeps equal ranks in list order.
+    std::vector<int> debut(textes.size() + 1, 0);
+    for (int t : texteDe)
+        ++debut[static_cast<size_t>(rang[static_cast<size_t>(t)]) + 1];
+    std::partial_sum(debut.begin(), debut.end(), debut.begin());
+    const std::vector<int> items(liste.begin(), liste.end());
+    for (int i = 0; i < n; ++i) {
+        const int place = debut[static_cast<size_t>(rang[static_cast<size_t>(texteDe[static_cast<size_t>(i)])])]++;
+        liste.Put(place + 1, items[static_cast<size_t>(i)]);
+    }
     if (progression)
         progression->Position(n);
     return liste;

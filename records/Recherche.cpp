@@ -120,11 +120,18 @@ QString LigneRecherche(const TBD &bd, int p, bool avecNom)
         }
     }
     const TFiche &f = bd.Fiche(p);
+    // Appended piece by piece into one text: a line is made for every person
+    // at the first search, and each intermediate text would cost an
+    // allocation.
     QString ligne;
     ligne.reserve(f.Nom.size() + f.Prenoms.size() + date.size() + 3);
-    if (avecNom)
-        ligne += f.Nom + u' ';
-    ligne += f.Prenoms + u"  "_s + date;
+    if (avecNom) {
+        ligne += f.Nom;
+        ligne += u' ';
+    }
+    ligne += f.Prenoms;
+    ligne += u"  ";
+    ligne += date;
     return ligne;
 }
 
@@ -182,18 +189,25 @@ const QStringList &TOrdresRecherche::LignesParNomComplet(TProgression *progressi
     SortList(m_bd, liste, PcNomComplet, progression);
     m_parNomComplet.assign(liste.begin(), liste.end());
     // The lines are made once here: building 100,000 of them at every
-    // keystroke would cost more than the filtering itself.
+    // keystroke would cost more than the filtering itself. They are made in
+    // person order, the order of the tables in memory, then put in the
+    // sorted order: made in the sorted order they would read the tables all
+    // over, far slower.
     const int n = static_cast<int>(m_parNomComplet.size());
     if (progression)
-        progression->Maximum(n);
-    m_lignes.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        m_lignes.append(LigneRecherche(m_bd, m_parNomComplet[static_cast<size_t>(i)], true));
-        if (progression && i % 1000 == 0)
-            progression->Position(i);
+        progression->Maximum(m_bd.PersonCount());
+    std::vector<QString> parNumero(static_cast<size_t>(m_bd.PersonCount()) + 1);
+    for (int p = 1; p <= m_bd.PersonCount(); ++p) {
+        if (m_bd.PersonInUse(p))
+            parNumero[static_cast<size_t>(p)] = LigneRecherche(m_bd, p, true);
+        if (progression && p % 1000 == 0)
+            progression->Position(p);
     }
+    m_lignes.reserve(n);
+    for (int p : m_parNomComplet)
+        m_lignes.append(std::move(parNumero[static_cast<size_t>(p)]));
     if (progression)
-        progression->Position(n);
+        progression->Position(m_bd.PersonCount());
     m_nomCompletFait = true;
     return m_lignes;
 }

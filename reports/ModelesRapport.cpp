@@ -9,6 +9,7 @@
 #include "Globales.h"
 #include "Ini.h"
 #include "Langue.h"
+#include "ModelesUtilisateur.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,10 +35,9 @@ bool NomModeleValide(const QString &nom)
     return true;
 }
 
-std::vector<TFichierModele> ListeModeles(const QString &dossier, const QString &extension)
+std::vector<TFichierModele> ListeModeles(const TDossiersModeles &dossiers, const QString &extension)
 {
-    QStringList chemins;
-    ListFiles(chemins, dossier, extension, false);
+    const QStringList chemins = FichiersModeles(dossiers, extension);
     std::vector<TFichierModele> modeles;
     modeles.reserve(static_cast<size_t>(chemins.size()));
     for (const QString &chemin : chemins) {
@@ -76,12 +76,12 @@ bool SauveModeleNomme(const QString &nomSaisi, const QString &extension,
                       MsgErreur, BoutonsOk);
         return false;
     }
-    const QString chemin = CheminSansCasse(DossierRapport + nom + extension);
-    if (QFileInfo::exists(chemin)
+    if (QFileInfo::exists(FichierModele(DossiersRapport(), nom, extension))
         && !AskYesNo(texte(8101, u"Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\nVous pouvez "
                                  "créer un nouveau modèle en entrant un nom différent avant de cliquer sur "
                                  "enregistrer."_s)))
         return false;
+    const QString chemin = FichierModeleAEcrire(DossiersRapport(), nom, extension);
     QString erreur;
     if (!ecrit(chemin, &erreur)) {
         AppMessageBox(erreur, MsgErreur, BoutonsOk);

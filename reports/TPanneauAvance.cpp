@@ -23,6 +23,7 @@
 #include "Langue.h"
 #include "Modeles.h"
 #include "ModelesRapport.h"
+#include "ModelesUtilisateur.h"
 #include "Parente.h"
 #include "TListeModeles.h"
 #include "TfmEditeContenu.h"
@@ -310,7 +311,7 @@ void TPanneauAvance::GetFileListAv()
     const QString nom = m_eFileP->text();
     m_nomAvantListe = nom;
     m_cbFileListP->clear();
-    for (const TFichierModele &m : ListeModeles(DossierRapport, u".mvp"_s))
+    for (const TFichierModele &m : ListeModeles(DossiersRapport(), u".mvp"_s))
         m_cbFileListP->addItem(m.Nom, m.Chemin);
     m_cbFileListP->setCurrentIndex(m_cbFileListP->findText(nom, Qt::MatchFixedString));
     m_eFileP->setText(nom);

@@ -21,7 +21,7 @@ class TfmRapport;
 // criteria rows.
 //
 // Controls, found by objectName:
-//  - CB_FileListP, the list of the selection files of DossierRapport
+//  - CB_FileListP, the list of the selection files of the report folders
 //    (".mvp"), whose edit eFileP holds the selection name; opening the list
 //    fills it, choosing one loads it (ChargeAvance), then applies it while
 //    cbAppAvance is checked; sbSauveP saves under the name of eFileP;

@@ -19,6 +19,7 @@
 #include "Globales.h"
 #include "Langue.h"
 #include "ModelesRapport.h"
+#include "ModelesUtilisateur.h"
 #include "TListeModeles.h"
 #include "TfmEditeContenu.h"
 #include "TfmRapport.h"
@@ -200,7 +201,7 @@ void TPanneauColonnes::GetFileList()
     const bool avant = std::exchange(m_chargement, true);
     const QString nom = m_eFile->text();
     m_cbFileList->clear();
-    for (const TFichierModele &m : ListeModeles(DossierRapport, u".mvr"_s))
+    for (const TFichierModele &m : ListeModeles(DossiersRapport(), u".mvr"_s))
         m_cbFileList->addItem(m.Nom, m.Chemin);
     m_cbFileList->setCurrentIndex(m_cbFileList->findText(nom, Qt::MatchFixedString));
     m_eFile->setText(nom);

@@ -20,7 +20,7 @@ class TfmRapport;
 // Controls, found by objectName:
 //  - CB_FileList, the model list, whose edit eFile holds the model name (the
 //    file name without folder or ".mvr"); opening the list fills it with the
-//    models of DossierRapport (ListeModeles), and choosing one loads it;
+//    models of the report folders (ListeModeles), and choosing one loads it;
 //  - sbSauve, which saves the model under the name of eFile (below);
 //  - sgCol, the column editor: one row per column of the model, in report
 //    order, with the title, the code and the type (header: language texts

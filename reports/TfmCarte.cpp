@@ -21,6 +21,7 @@
 #include "Globales.h"
 #include "Images.h"
 #include "Langue.h"
+#include "ModelesUtilisateur.h"
 #include "Options.h"
 #include "ScriptCarte.h"
 #include "TBKStringGrid.h"
@@ -250,7 +251,7 @@ void TfmCarte::ListeCartesFichier()
 {
     const QString choisie = m_cbFileList->currentText();
     m_cbFileList->clear();
-    m_cbFileList->addItems(ListeCartes(DossierCarte));
+    m_cbFileList->addItems(NomsModeles(DossiersCarte(), u".mvc"_s));
     m_cbFileList->setCurrentIndex(m_cbFileList->findText(choisie));
 }
 
@@ -286,7 +287,7 @@ void TfmCarte::Charge(const QString &nom)
     }
     m_zone->show();
 
-    const QString definition = CheminCarte(DossierCarte, nom, u".mvc"_s);
+    const QString definition = FichierModele(DossiersCarte(), nom, u".mvc"_s);
     const TLectureCarte lecture = ChargeCarte(definition, m_zones);
     m_comparaison = lecture.Comparaison;
     if (!lecture.Ok)
@@ -300,7 +301,7 @@ void TfmCarte::Charge(const QString &nom)
     });
     m_index = TIndexZones(m_zones, m_comparaison);
 
-    const QString bmp = CheminCarte(DossierCarte, nom, u".bmp"_s);
+    const QString bmp = FichierModele(DossiersCarte(), nom, u".bmp"_s);
     m_vide = QImage();
     // A named pipe or a device in the picture's place would block the
     // program or never end: the picture loader refuses what is no ordinary

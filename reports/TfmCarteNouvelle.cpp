@@ -16,6 +16,7 @@
 #include "Images.h"
 #include "IOCarte.h"
 #include "Langue.h"
+#include "ModelesUtilisateur.h"
 #include "TfmCarte.h"
 #include "TfmCartePerso.h"
 
@@ -103,11 +104,16 @@ void TfmCarteNouvelle::Button1Click()
         AppMessageBox(MLFormat(TexteImageIllisible, {source}), MsgErreur, BoutonsOk);
         return;
     }
-    const QString definition = CheminCarte(DossierCarte, nom, u".mvc"_s);
-    const QString bmp = CheminCarte(DossierCarte, nom, u".bmp"_s);
-    // Another map of that name would lose its zones and its picture.
-    if ((QFileInfo::exists(definition) || QFileInfo::exists(bmp)) && !AskYesNo(MLFormat(TexteExiste, {nom})))
+    // Another map of that name would lose its zones and its picture, or a
+    // shipped one be hidden by the new one: the user is asked. The new map is
+    // the user's.
+    const TDossiersModeles dossiers = DossiersCarte();
+    if ((QFileInfo::exists(FichierModele(dossiers, nom, u".mvc"_s))
+         || QFileInfo::exists(FichierModele(dossiers, nom, u".bmp"_s)))
+        && !AskYesNo(MLFormat(TexteExiste, {nom})))
         return;
+    const QString definition = FichierModeleAEcrire(dossiers, nom, u".mvc"_s);
+    const QString bmp = FichierModeleAEcrire(dossiers, nom, u".bmp"_s);
     QString erreur;
     if (!NouvelleCarte(definition, &erreur) || !SauveImageCarte(image, bmp, &erreur)) {
         AppMessageBox(MLFormat(TexteNonEnregistree, {nom, erreur}), MsgErreur, BoutonsOk);

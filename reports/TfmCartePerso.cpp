@@ -14,6 +14,7 @@
 #include "Globales.h"
 #include "IOCarte.h"
 #include "Langue.h"
+#include "ModelesUtilisateur.h"
 #include "TfmCarte.h"
 #include "TfmCarteNouvelleZone.h"
 
@@ -229,8 +230,11 @@ bool TfmCartePerso::Sauve()
     }
     m_carte.AffAucun();
     QString erreur;
-    if (!SauveCarte(CheminCarte(DossierCarte, nom, u".mvc"_s), m_carte.Zones(), m_carte.Comparaison(), &erreur)
-        || !SauveImageCarte(m_carte.ImageVide(), CheminCarte(DossierCarte, nom, u".bmp"_s), &erreur)) {
+    // Saved as the user's map, a shipped one too: the shipped folder is only
+    // read.
+    const TDossiersModeles dossiers = DossiersCarte();
+    if (!SauveCarte(FichierModeleAEcrire(dossiers, nom, u".mvc"_s), m_carte.Zones(), m_carte.Comparaison(), &erreur)
+        || !SauveImageCarte(m_carte.ImageVide(), FichierModeleAEcrire(dossiers, nom, u".bmp"_s), &erreur)) {
         AppMessageBox(MLFormat(TexteNonEnregistree, {nom, erreur}), MsgErreur, BoutonsOk);
         return false;
     }

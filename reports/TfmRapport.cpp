@@ -23,6 +23,7 @@
 #include "Langue.h"
 #include "Modeles.h"
 #include "ModelesRapport.h"
+#include "ModelesUtilisateur.h"
 #include "Selections.h"
 #include "Style.h"
 #include "TBKStringGrid.h"
@@ -312,7 +313,7 @@ void TfmRapport::RemplitTableau(const TR &liste)
         return;
     m_occupe = true;
     if (m_nomModele.isEmpty()) {
-        Charge(DossierRapport + NomModeleDefaut + u".mvr"_s);
+        Charge(FichierModele(DossiersRapport(), NomModeleDefaut, u".mvr"_s));
         m_nomModele = NomModeleDefaut;
     }
 
@@ -649,7 +650,7 @@ void TfmRapport::showEvent(QShowEvent *event)
 
 void TfmRapport::ToutesLesPersonnes()
 {
-    Charge(DossierRapport + NomModeleDefaut + u".mvr"_s);
+    Charge(FichierModele(DossiersRapport(), NomModeleDefaut, u".mvr"_s));
     m_nomModele = NomModeleDefaut;
     TSelection selection = SelectionneListe(m_bd, 0, m_hote.SelecPers(), 1);
     m_liste = selection.Liste;

@@ -34,6 +34,7 @@
 #include "Verification.h"
 #include "Voisinage.h"
 #include "Look.h"
+#include "ModelesUtilisateur.h"
 
 #include <QAction>
 #include <QApplication>
@@ -494,7 +495,7 @@ void TQuorWin::Initialise(const QStringList &arguments)
     QFile fichierStyle(style);
     if (ObstacleLecture(style).isEmpty() && fichierStyle.open(QIODevice::ReadOnly))
         StyleOptions().SetTexte(QString::fromUtf8(fichierStyle.readAll()));
-    m_rapport->Charge(DossierRapport + NomModeleDefaut + QStringLiteral(".mvr"));
+    m_rapport->Charge(FichierModele(DossiersRapport(), NomModeleDefaut, QStringLiteral(".mvr")));
     m_critere->SetSorte(0);
     Reset();
 
@@ -518,8 +519,9 @@ void TQuorWin::Initialise(const QStringList &arguments)
 
 void TQuorWin::Reset()
 {
-    const QString perso = DossierArbre + QStringLiteral("perso.mva");
-    LitLook(QFileInfo::exists(perso) ? perso : DossierArbre + NomModeleDefaut + QStringLiteral(".mva"), Looks);
+    const QString perso = FichierModele(DossiersArbre(), QStringLiteral("perso"), QStringLiteral(".mva"));
+    LitLook(QFileInfo::exists(perso) ? perso : FichierModele(DossiersArbre(), NomModeleDefaut, QStringLiteral(".mva")),
+            Looks);
     TBoite::VideCacheImages();
     TLien::VideCacheImages();
 }
@@ -848,7 +850,8 @@ bool TQuorWin::Charge(const QString &chemin)
     }
     FichierCourant = QFileInfo(chemin).absoluteFilePath();
     BaseModifiee = 0;
-    LitLook(DossierArbre + (entete.NomLook.isEmpty() ? NomModeleDefaut : entete.NomLook) + QStringLiteral(".mva"),
+    LitLook(FichierModele(DossiersArbre(), entete.NomLook.isEmpty() ? NomModeleDefaut : entete.NomLook,
+                          QStringLiteral(".mva")),
             Looks);
     TBoite::VideCacheImages();
     TLien::VideCacheImages();

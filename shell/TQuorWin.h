@@ -78,8 +78,8 @@ public:
 
     // Title "Lignée - <file>" with a mark when the database is modified.
     void TitreFenetre() override;
-    // Loads the look "perso.mva" of DossierArbre when it exists, else the
-    // default look.
+    // Loads the look model "perso" when there is one (the user's first, then
+    // the shipped one), else the default look.
     void Reset();
 
     // The shortcuts of the window, for the keys other windows pass on: only

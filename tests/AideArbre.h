@@ -89,7 +89,8 @@ struct GardeGlobales {
     const TLooks looks = Looks;
     const TColor couleurEcran = CouleurEcran;
     const QString textEcran = TextEcran, nomLook = NomLook, dossierImageArbre = DossierImageArbre,
-                  fichierCourant = FichierCourant;
+                  fichierCourant = FichierCourant, dossierArbreUser = DossierArbreUser,
+                  dossierImageArbreUser = DossierImageArbreUser;
     ~GardeGlobales()
     {
         Looks = looks;
@@ -98,5 +99,7 @@ struct GardeGlobales {
         NomLook = nomLook;
         DossierImageArbre = dossierImageArbre;
         FichierCourant = fichierCourant;
+        DossierArbreUser = dossierArbreUser;
+        DossierImageArbreUser = dossierImageArbreUser;
     }
 };

@@ -26,7 +26,15 @@ protected:
         Reglages() = TReglages();
         Options() = TOptions();
     }
-    void TearDown() override { SetRepModele(QString()); }
+    void TearDown() override
+    {
+        SetRepModele(QString());
+        // The user's folders lay in the temporary folder, gone after the test.
+        DossierArbreUser.clear();
+        DossierRapportUser.clear();
+        DossierCarteUser.clear();
+        DossierImageArbreUser.clear();
+    }
 
     QString chemin(const char *nom) const { return m_tmp.path() + QLatin1Char('/') + QString::fromLatin1(nom); }
 

@@ -321,8 +321,8 @@ TEST_F(ArbreFenetre, OpeningAFileScrollsTheCurrentPersonsBoxIntoView)
 
 TEST_F(ArbreFenetre, TheLookEditorChangesTheExamplesTreeAndItsModels)
 {
-    // The shipped models, copied: a model saved here must not land in the
-    // program's folder.
+    // The shipped models, copied, so that a fault could not write into the
+    // program's folder: a model saved goes to the user's folder.
     const QString modeles = chemin("arbre/");
     ASSERT_TRUE(QDir().mkpath(modeles));
     for (const QString &nom : QDir(DossierArbre).entryList(QDir::Files))
@@ -398,7 +398,9 @@ TEST_F(ArbreFenetre, TheLookEditorChangesTheExamplesTreeAndItsModels)
     QTest::keyClicks(nom, QStringLiteral("mon look"));
     clic("SB_CelluleSauve");
     EXPECT_TRUE(m_dialogues.Messages.isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(modeles + QStringLiteral("mon look.png")));
+    EXPECT_TRUE(QFileInfo::exists(DossierArbreUser + QStringLiteral("mon look.mva")));
+    EXPECT_TRUE(QFileInfo::exists(DossierArbreUser + QStringLiteral("mon look.png")));
+    EXPECT_FALSE(QFileInfo::exists(modeles + QStringLiteral("mon look.mva")));
     const TLooks modifie = Looks;
     clic("sbModifier");
     clicModele(QStringLiteral("classique"));

@@ -30,6 +30,7 @@
 #include "Ini.h"
 #include "Langue.h"
 #include "Modeles.h"
+#include "ModelesLivres.h"
 #include "PagesHtml.h"
 #include "Parente.h"
 #include "ReponseModale.h"
@@ -248,6 +249,7 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(LIGNEE_MODELE "/1/rapport/defaut.mvr"), DossierRapport + u"defaut.mvr"_s));
         Recree();
     }
+    void TearDown() override { DossierRapportUser.clear(); }
 
     void Recree()
     {
@@ -612,6 +614,42 @@ TEST_F(Avance, LoadingSelectionFiles)
     EXPECT_TRUE(dialogues.Messages[0].contains(u"disparu.mvp"_s));
     EXPECT_EQ(edit("eTitre")->text(), u"Hommes"_s);
     EXPECT_EQ(edit("eFileP")->text(), u"colonnes"_s);
+}
+
+// Selections are saved in the user's folder, never in the shipped one, and
+// the list shows both, the user's where both have a name.
+TEST_F(Avance, SelectionsAreSavedInTheUsersFolderNeverInTheShippedOne)
+{
+    TModelesLivres livres(dossier.path());
+    ASSERT_TRUE(livres.Copie(QStringLiteral(LIGNEE_MODELE "/1/rapport/defaut.mvr"), u"defaut.mvr"_s));
+    ASSERT_TRUE(livres.Ecrit(u"Paris.mvp"_s, "[Selection]\nTitre=Livre\nCode 1=<nom>\n"));
+    ASSERT_TRUE(livres.Ecrit(u"Lyon.mvp"_s, "[Selection]\nTitre=Lyon\nCode 1=<nom>\n"));
+    livres.Fige();
+    DossierRapport = livres.Livre();
+    DossierRapportUser = livres.User();
+    selectionParis();
+    edit("eFileP")->setText(u"paris"_s);
+    dialogues.OuiNon = {true};
+    appuie("sbSauveP");
+    ASSERT_EQ(dialogues.Messages.size(), 1) << "the shipped one would be hidden";
+    EXPECT_TRUE(livres.Intact());
+    EXPECT_EQ(QDir(livres.User()).entryList(QDir::Files), QStringList{u"Paris.mvp"_s});
+    EXPECT_EQ(contenu(livres.User() + u"Paris.mvp"_s), "[Lignee]\r\nVersion=2\r\n\r\n" + Selection);
+
+    Recree();
+    QComboBox *fichiers = liste("CB_FileListP");
+    fichiers->showPopup();
+    QStringList noms;
+    for (int i = 0; i < fichiers->count(); ++i)
+        noms << fichiers->itemText(i);
+    fichiers->hidePopup();
+    EXPECT_EQ(noms, (QStringList{u"lyon"_s, u"paris"_s}));
+    choisit(fichiers, u"paris"_s);
+    EXPECT_EQ(edit("echp1")->text(), u"<lieu naissance>"_s);
+    EXPECT_EQ(edit("eTitre")->text(), S("Rapport personnalisé"));
+    choisit(fichiers, u"lyon"_s);
+    EXPECT_EQ(edit("eTitre")->text(), u"Lyon"_s);
+    EXPECT_TRUE(livres.Intact());
 }
 
 } // namespace

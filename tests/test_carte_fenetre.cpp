@@ -9,6 +9,7 @@
 #include "IOCarte.h"
 #include "Ini.h"
 #include "Langue.h"
+#include "ModelesLivres.h"
 #include "Options.h"
 #include "ProgrammeTest.h"
 #include "ReponseModale.h"
@@ -141,6 +142,7 @@ protected:
         m_carte.reset();
         m_rapport.reset();
         SetRepModele(QString());
+        DossierCarteUser.clear();
     }
 
     void fabriqueCarte(const QString &nom)
@@ -582,6 +584,70 @@ TEST_F(CarteFenetre, NewMapFromAPictureAsksBeforeReplacingOne)
         noms << cartes->itemText(i);
     EXPECT_EQ(noms.count(u"Essai"_s), 1);
     EXPECT_EQ(cartes->currentText(), u"Essai"_s);
+}
+
+// An installed program's maps folder cannot be written: a shipped map saved
+// from the zone editor and a new map go to the user's folder; the list shows
+// the maps of both folders, the user's where both have a name, and a map is
+// read from the user's folder first.
+TEST_F(CarteFenetre, MapsAreSavedInTheUsersFolderNeverInTheShippedOne)
+{
+    TModelesLivres livres(m_tmp.path());
+    DossierCarte = livres.Livre();
+    fabriqueCarte(u"Essai"_s);
+    fabriqueCarte(u"Monde"_s);
+    livres.Fige();
+    DossierCarteUser = livres.User();
+    m_carte->hide();
+    m_carte->show();
+    m_carte->Charge(u"Essai"_s);
+
+    TfmCartePerso *perso = m_carte->Perso();
+    perso->show();
+    auto *lv = perso->findChild<QTreeWidget *>(u"lvCarte"_s);
+    QTreeWidgetItem *oise = lv->findItems(u"Val-d'Oise"_s, Qt::MatchExactly).value(0);
+    ASSERT_TRUE(oise);
+    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, lv->visualItemRect(oise).center());
+    QTest::keyClicks(perso->findChild<QLineEdit *>(u"eNom"_s), u" (95)"_s);
+    EXPECT_EQ(perso->findChild<QLineEdit *>(u"eFile"_s)->text(), u"Essai"_s);
+    QTest::mouseClick(perso->findChild<QPushButton *>(u"sbSauve"_s), Qt::LeftButton);
+
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QString source = m_tmp.path() + u"/source.png"_s;
+    ASSERT_TRUE(image.save(source));
+    {
+        TfmCarteNouvelle dialogue(*m_carte);
+        ReponseModale<TfmCarteNouvelle> reponse([&](TfmCarteNouvelle &d) {
+            m_dialogues.Fichiers.push_back(source);
+            QTest::mouseClick(d.findChild<QToolButton *>(u"sbCharge"_s), Qt::LeftButton);
+            QTest::keyClicks(d.findChild<QLineEdit *>(u"eNom"_s), u"Nouvelle"_s);
+            QTest::mouseClick(d.findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+            if (d.isVisible())
+                d.reject();
+        });
+        ASSERT_EQ(dialogue.exec(), QDialog::Accepted);
+    }
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+    EXPECT_TRUE(livres.Intact());
+    EXPECT_EQ(QDir(livres.User()).entryList(QDir::Files),
+              (QStringList{u"Essai.bmp"_s, u"Essai.mvc"_s, u"Nouvelle.bmp"_s, u"Nouvelle.mvc"_s}));
+
+    QComboBox *cartes = liste("CB_FileList");
+    cartes->showPopup();
+    QStringList noms;
+    for (int i = 0; i < cartes->count(); ++i)
+        noms << cartes->itemText(i);
+    cartes->hidePopup();
+    EXPECT_EQ(noms, (QStringList{u"Essai"_s, u"Monde"_s, u"Nouvelle"_s}));
+    m_carte->Charge(u"Monde"_s);
+    m_carte->Charge(u"Essai"_s);
+    std::vector<QString> zones;
+    for (const TZoneCarte &z : m_carte->Zones())
+        zones.push_back(z.Nom);
+    EXPECT_NE(std::find(zones.begin(), zones.end(), u"Val-d'Oise (95)"_s), zones.end());
+    EXPECT_EQ(m_carte->ImageVide().size(), QSize(200, 120));
+    EXPECT_TRUE(livres.Intact());
 }
 
 // On the example database, as a user finds it: the map of the départements

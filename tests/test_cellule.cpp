@@ -8,6 +8,7 @@
 #include "ImagesArbre.h"
 #include "Images.h"
 #include "Langue.h"
+#include "ModelesLivres.h"
 #include "ModelesLook.h"
 #include "Options.h"
 #include "ReponseModale.h"
@@ -482,6 +483,59 @@ TEST_F(Cellule, PicturesChosenAreCopiedUnderAFreeNameOrReported)
     EXPECT_TRUE(TextEcran.isEmpty());
 }
 
+// The pictures a user chooses are copied into the user's folder, never the
+// shipped one: a shipped picture of the same bytes is used where it is, and
+// one of the same name with other bytes keeps its name for the shipped
+// looks. The tree paints them from either folder.
+TEST_F(Cellule, PicturesChosenGoToTheUsersFolderNeverTheShippedOne)
+{
+    QTemporaryDir ailleurs;
+    const QString vert = ailleurs.filePath(u"fond.png"_s), rouge = ailleurs.filePath(u"trait.png"_s);
+    ASSERT_TRUE(Toile(8, 8, qRgb(0, 200, 0)).save(vert, "PNG"));
+    ASSERT_TRUE(Toile(4, 4, qRgb(200, 0, 0)).save(rouge, "PNG"));
+    TModelesLivres livres(m_tmp.filePath(u"images"_s));
+    ASSERT_TRUE(livres.Ecrit(u"fond.png"_s, "pas la même image"));
+    ASSERT_TRUE(livres.Copie(rouge, u"trait.png"_s));
+    livres.Fige();
+    DossierImageArbre = livres.Livre();
+    DossierImageArbreUser = livres.User();
+
+    Onglet(u"Fond"_s);
+    Clic("rgSexe2");
+    m_dialogues.Fichiers = {vert};
+    Clic("sbChoix");
+    EXPECT_EQ(Looks[1].Look.Homme.Texture, u"fond-2.png");
+    EXPECT_FALSE(Ctrl<QLabel>("iSexe")->pixmap().isNull());
+    Onglet(u"Liens"_s);
+    Clic("rgRelier3");
+    for (int k = 1; k <= 9; ++k) {
+        Clic(u"sbLien%1"_s.arg(k).toLatin1().constData());
+        m_dialogues.Fichiers = {rouge};
+        Clic("SpeedButton11");
+    }
+    EXPECT_EQ(Looks[1].RelierTexture[2], u"trait.png");
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+    EXPECT_TRUE(livres.Intact());
+    EXPECT_EQ(QDir(livres.User()).entryList(QDir::Files), QStringList{u"fond-2.png"_s});
+
+    Clic("B_Ok");
+    Constructions();
+    const QImage image = m_page->grab().toImage();
+    ASSERT_FALSE(m_arbre->Liens().empty());
+    for (const auto &lien : m_arbre->Liens())
+        EXPECT_EQ(image.pixel(lien->Bounds().center()), qRgb(200, 0, 0)) << lien->Forme();
+    // The men's boxes show the green picture copied for the user.
+    qsizetype verts = 0;
+    for (const auto &b : m_arbre->Boites()) {
+        if (!b->Homme())
+            continue;
+        const QImage boite = image.copy(b->Bounds());
+        verts += qsizetype(boite.width()) * boite.height()
+                 - static_cast<qsizetype>(PointsEncre(boite, qRgb(0, 200, 0)).size());
+    }
+    EXPECT_GT(verts, 0);
+}
+
 TEST_F(Cellule, LinkTexturesAreBareNamesOfTheTreePicturesFolder)
 {
     QTemporaryDir ailleurs;
@@ -698,6 +752,52 @@ TEST_F(Cellule, ShiftF5MakesEveryThumbnailForTheCurrentPerson)
     EXPECT_EQ(boite->Lignes[0], u"MARTIN Pierre");
     EXPECT_EQ(vignette.width(), 170);
     EXPECT_TRUE(MemesPixels(vignette, boite->BoiteVersBitmap()));
+}
+
+// An installed program's look folder cannot be written: a shipped model
+// saved again, a new model and the thumbnails made again all go to the
+// user's folder; the list shows each name once, the user's model where both
+// folders have it.
+TEST_F(Cellule, ModelsAreSavedInTheUsersFolderNeverInTheShippedOne)
+{
+    TModelesLivres livres(m_tmp.path());
+    TLooks look;
+    LooksParDefaut(look);
+    look[1].Large = 111;
+    ASSERT_TRUE(SauveLook(livres.Livre() + u"Classique.mva"_s, look));
+    ASSERT_TRUE(Toile(50, 20).save(livres.Livre() + u"Classique.png"_s, "PNG"));
+    look[1].Large = 122;
+    ASSERT_TRUE(SauveLook(livres.Livre() + u"bleu.mva"_s, look));
+    livres.Fige();
+    DossierArbre = livres.Livre();
+    DossierArbreUser = livres.User();
+
+    Onglet(u"Dimensions"_s);
+    Tape(Spin("seLarge"), 160);
+    m_dialogues.Reponses = {ReponseOui};
+    Enregistre(u"classique"_s);
+    EXPECT_EQ(m_dialogues.Messages, QStringList{MLText(7501)}) << "the shipped model would be hidden";
+    Enregistre(u"neuf"_s);
+    auto *e = Ctrl<QLineEdit>("eFile");
+    e->setFocus();
+    QTest::keyClick(e, Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_TRUE(livres.Intact());
+    EXPECT_EQ(QDir(livres.User()).entryList(QDir::Files),
+              (QStringList{u"bleu.png"_s, u"Classique.mva"_s, u"Classique.png"_s, u"neuf.mva"_s, u"neuf.png"_s}));
+
+    auto *liste = Ctrl<QListWidget>("lbFileList");
+    QStringList noms;
+    for (int i = 0; i < liste->count(); ++i)
+        noms << liste->item(i)->text();
+    EXPECT_EQ(noms, (QStringList{u"bleu"_s, u"classique"_s, u"neuf"_s}));
+    QImage vignette;
+    ASSERT_TRUE(ChargeImage(vignette, livres.User() + u"Classique.png"_s));
+    EXPECT_EQ(liste->visualItemRect(liste->item(1)).height(), vignette.height() + 2);
+    ClicItem(liste, 0);
+    EXPECT_EQ(Looks[1].Large, 122);
+    ClicItem(liste, 1);
+    EXPECT_EQ(Looks[1].Large, 160);
+    EXPECT_EQ(NomLook, u"Classique");
 }
 
 // ---- The shipped models ----------------------------------------------------------

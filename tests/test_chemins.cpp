@@ -2,6 +2,7 @@
 #include "Dates.h"
 #include "Fetes.h"
 #include "Globales.h"
+#include "ModelesUtilisateur.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,63 @@ TEST_F(Chemins, FoldersFollowTheModelsFolderAndTheLanguage)
                            m_modele + u"2/Fete.mv"_s}));
     EXPECT_TRUE(QDir(DossierParamUser).exists() && QDir(DossierGenealogie).exists());
     EXPECT_EQ(FichierAnniFete, DossierParamUser + u"AnniFete.mv"_s);
+    // The user's models mirror the shipped folders in the user's data folder.
+    const QString user = m_racine + u"/user/donnees/modele/2/"_s;
+    EXPECT_EQ((QStringList{DossierArbreUser, DossierRapportUser, DossierCarteUser}),
+              (QStringList{user + u"arbre/"_s, user + u"rapport/"_s, user + u"carte/"_s}));
+    EXPECT_EQ(DossiersRapport().User, DossierRapportUser);
+    EXPECT_EQ(DossiersCarte().Livre, DossierCarte);
+    EXPECT_EQ(DossierImageArbreUser, m_racine + u"/user/donnees/modele/0/ImageArbre/"_s);
+    EXPECT_EQ(DossierImagesCopiees(), DossierImageArbreUser);
+
+    // A tree picture is read from the user's folder first.
+    cree(DossierImageArbre + u"bois.jpg"_s);
+    cree(DossierImageArbre + u"fond.png"_s);
+    cree(DossierImageArbreUser + u"fond.png"_s);
+    EXPECT_EQ(CheminImageArbre(u"bois.jpg"_s), DossierImageArbre + u"bois.jpg"_s);
+    EXPECT_EQ(CheminImageArbre(u"fond.png"_s), DossierImageArbreUser + u"fond.png"_s);
+    EXPECT_EQ(CheminImageArbre(u"absent.png"_s), DossierImageArbre + u"absent.png"_s);
+    EXPECT_EQ(CheminImageArbre(QString()), QString());
+}
+
+// Models are listed from both folders, one per name, the user's where both
+// have it; read from the user's folder first; written only there.
+TEST_F(Chemins, UserModelsHideShippedOnesOfTheSameName)
+{
+    const TDossiersModeles dossiers{m_racine + u"/user/"_s, m_modele + u"1/rapport/"_s};
+    for (const char *nom : {"defaut.mvr", "Bleu.mvr", "Standard.MVR", "notes.txt", ".mvr"})
+        cree(dossiers.Livre + QLatin1String(nom));
+    for (const char *nom : {"bleu.mvr", "perso.mvr"})
+        cree(dossiers.User + QLatin1String(nom));
+    EXPECT_EQ(FichiersModeles(dossiers, u".mvr"_s),
+              (QStringList{dossiers.User + u"bleu.mvr"_s, dossiers.Livre + u"defaut.mvr"_s,
+                           dossiers.User + u"perso.mvr"_s, dossiers.Livre + u"Standard.MVR"_s}));
+    EXPECT_EQ(NomsModeles(dossiers, u".mvr"_s), (QStringList{u"bleu"_s, u"defaut"_s, u"perso"_s, u"Standard"_s}));
+
+    const struct {
+        const char *nom;
+        QString lu, ecrit;
+    } cas[] = {
+        {"BLEU", dossiers.User + u"bleu.mvr"_s, dossiers.User + u"bleu.mvr"_s},
+        {"defaut", dossiers.Livre + u"defaut.mvr"_s, dossiers.User + u"defaut.mvr"_s},
+        {"DEFAUT", dossiers.Livre + u"defaut.mvr"_s, dossiers.User + u"defaut.mvr"_s},
+        {"standard", dossiers.Livre + u"Standard.MVR"_s, dossiers.User + u"Standard.MVR"_s},
+        {"nouveau", dossiers.Livre + u"nouveau.mvr"_s, dossiers.User + u"nouveau.mvr"_s},
+    };
+    for (const auto &c : cas) {
+        EXPECT_EQ(FichierModele(dossiers, QLatin1String(c.nom), u".mvr"_s), c.lu) << c.nom;
+        EXPECT_EQ(FichierModeleAEcrire(dossiers, QLatin1String(c.nom), u".mvr"_s), c.ecrit) << c.nom;
+    }
+
+    // The user's folder is made when a model is first written to it.
+    const TDossiersModeles neufs{m_racine + u"/neuf/rapport/"_s, dossiers.Livre};
+    EXPECT_EQ(NomsModeles(neufs, u".mvr"_s), (QStringList{u"Bleu"_s, u"defaut"_s, u"Standard"_s}));
+    EXPECT_EQ(FichierModeleAEcrire(neufs, u"Bleu"_s, u".mvr"_s), neufs.User + u"Bleu.mvr"_s);
+    EXPECT_TRUE(QDir(neufs.User).exists());
+    // Without a user's folder, the one folder given is read and written.
+    const TDossiersModeles seul{QString(), dossiers.Livre};
+    EXPECT_EQ(NomsModeles(seul, u".mvr"_s), NomsModeles(neufs, u".mvr"_s));
+    EXPECT_EQ(FichierModeleAEcrire(seul, u"defaut"_s, u".mvr"_s), dossiers.Livre + u"defaut.mvr"_s);
 }
 
 TEST_F(Chemins, MediaPathsAreFoundInOrder)

@@ -23,6 +23,7 @@
 #include "FamilleTest.h"
 #include "Globales.h"
 #include "Langue.h"
+#include "ModelesLivres.h"
 #include "Parente.h"
 #include "ReponseModale.h"
 #include "TBKStringGrid.h"
@@ -91,6 +92,7 @@ protected:
         QApplication::setActiveWindow(&critere);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&critere));
     }
+    void TearDown() override { DossierRapportUser.clear(); }
 
     template <typename T>
     T *controle(const QString &nom) const
@@ -418,6 +420,56 @@ TEST_F(Colonnes, SavingOverAModelAsksFirst)
     appuie("sbSauve");
     ASSERT_EQ(dialogues.Messages.size(), 4);
     EXPECT_TRUE(dialogues.Messages[3].contains(u"bloque.mvr"_s)) << dialogues.Messages[3].toStdString();
+}
+
+// An installed program's report folder cannot be written: models are saved
+// in the user's folder, the list shows the user's models and the shipped
+// ones, the user's where both have a name, and a report starting afresh
+// reads the user's default model.
+TEST_F(Colonnes, ModelsAreSavedInTheUsersFolderNeverInTheShippedOne)
+{
+    TModelesLivres livres(dossier.path());
+    ASSERT_TRUE(livres.Copie(ModeleLivre, u"defaut.mvr"_s));
+    ASSERT_TRUE(livres.Ecrit(u"Standard.mvr"_s, "[Lignee]\nVersion=2\n[Colonne]\nNbre=1\nTitre 1=S\nCode 1=<sexe>\n"));
+    livres.Fige();
+    DossierRapport = livres.Livre();
+    DossierRapportUser = livres.User();
+
+    // The shipped default, less a column, saved under its name: the user is
+    // asked, since the shipped model would be hidden. Then a new model.
+    clique(4, 0);
+    appuie("sbMoins");
+    eFile->setText(u"defaut"_s);
+    dialogues.OuiNon = {true};
+    appuie("sbSauve");
+    EXPECT_EQ(dialogues.Messages.size(), 1);
+    eFile->setText(u"mien"_s);
+    appuie("sbSauve");
+    EXPECT_EQ(dialogues.Messages.size(), 1) << "nothing to replace";
+    EXPECT_TRUE(livres.Intact());
+    EXPECT_EQ(QDir(livres.User()).entryList(QDir::Files), (QStringList{u"defaut.mvr"_s, u"mien.mvr"_s}));
+    EXPECT_TRUE(contenu(livres.User() + u"defaut.mvr"_s).contains("Nbre=4\r\n"));
+
+    auto *liste = controle<QComboBox>(u"CB_FileList"_s);
+    liste->showPopup();
+    QStringList noms, fichiers;
+    for (int i = 0; i < liste->count(); ++i) {
+        noms << liste->itemText(i);
+        fichiers << liste->itemData(i).toString();
+    }
+    liste->hidePopup();
+    EXPECT_EQ(noms, (QStringList{u"defaut"_s, u"mien"_s, u"standard"_s}));
+    EXPECT_EQ(fichiers, (QStringList{livres.User() + u"defaut.mvr"_s, livres.User() + u"mien.mvr"_s,
+                                     livres.Livre() + u"Standard.mvr"_s}));
+    choisit(liste, u"standard"_s);
+    choisit(liste, u"defaut"_s);
+    EXPECT_EQ(editeur(), EditeurLivre.mid(0, 4));
+
+    TfmRapport nouveau(famille.bd, hote);
+    hote.Fenetre = &nouveau;
+    nouveau.show();
+    EXPECT_EQ(nouveau.Grille()->ColCount(), 4);
+    EXPECT_TRUE(livres.Intact());
 }
 
 } // namespace

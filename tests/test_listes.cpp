@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCollator>
 #include <QStringList>
 #include <QThread>
 
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -108,6 +110,26 @@ TEST(Listes, SortByFieldInFrenchOrder)
     TR n = liste({10, 9, 100});
     SortList(bd, n, PcNumero);
     EXPECT_EQ(v(n), (V{9, 10, 100}));
+}
+
+// A long list whose texts are nearly all different, then repeated in other
+// letter cases: the same order as a plain stable sort by the collation.
+TEST(Listes, SortOfManyTextsKeepsTheCollationOrderAndEqualTextsInPlace)
+{
+    TBD bd;
+    TR l;
+    for (int i = 0; i < 6000; ++i) {
+        const int p = bd.NewPerson();
+        const int n = i < 4500 ? i : (i * 7) % 4500;
+        bd.SetSurname(p, (i % 3 == 0 ? u"Éloi %1"_s : u"eloi %1"_s).arg(n));
+        l.Add(p);
+    }
+    std::vector<int> attendu(l.begin(), l.end());
+    std::stable_sort(attendu.begin(), attendu.end(), [&](int a, int b) {
+        return CollationFrancaise().compare(bd.Surname(a), bd.Surname(b)) < 0;
+    });
+    SortList(bd, l, PcNom);
+    EXPECT_EQ(v(l), attendu);
 }
 
 TEST(Listes, SortByDateLeavesUndatedInPlace)

@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "BD.h"
 #include "DialoguesScriptes.h"
+#include "FichierMvd.h"
 #include "Langue.h"
 #include "Options.h"
 #include "Parente.h"
@@ -445,6 +447,56 @@ TEST_F(Fenetre, FicheSuitLaListePuisRevient)
     EXPECT_EQ(f->Conclut(), paul);
     EXPECT_EQ(hote.Selec, marie4);
     EXPECT_EQ(hote.Onglet, 2);
+}
+
+// Another database read in place of the first, with the same numbers of
+// persons and events, or a new one made the same way, is another database:
+// the lists are built again from it, in both forms and in the kept orders.
+TEST_F(Fenetre, UneAutreBaseDeMemesNombres)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const auto base = [](std::initializer_list<const char *> noms) {
+        TBD b;
+        for (const char *nom : noms)
+            personne(b, nom, "Jean", SexeHomme, "1900");
+        return b;
+    };
+    const TBD martin = base({"MARTIN", "MARTIN", "MARTIN"});
+    const TBD autres = base({"DURAND", "LEROY", "PETIT"});
+    const QString cheminMartin = dossier.filePath(QStringLiteral("martin.mvd")),
+                  cheminAutres = dossier.filePath(QStringLiteral("autres.mvd"));
+    ASSERT_TRUE(SauveMvd(cheminMartin, martin, {}).Ok());
+    ASSERT_TRUE(SauveMvd(cheminAutres, autres, {}).Ok());
+
+    const struct {
+        const char *cas;
+        std::function<void()> remplace; // puts the second database in place of the first
+    } cas[] = {
+        {"read from a file", [&] { ASSERT_TRUE(ChargeMvd(cheminAutres, bd, nullptr).Ok()); }},
+        {"made in memory", [&] { bd = base({"DURAND", "LEROY", "PETIT"}); }},
+    };
+    const QStringList trois{S("DURAND"), S("LEROY"), S("PETIT")};
+    for (const auto &c : cas) {
+        ASSERT_TRUE(ChargeMvd(cheminMartin, bd, nullptr).Ok());
+        hote.Selec = 1;
+        TOrdresRecherche ordres(bd);
+        EXPECT_EQ(ordres.GroupesNoms().size(), 1u);
+        for (bool unique : {false, true}) {
+            ouvre(TModeRecherche::Simple, 0, unique);
+            f->reject();
+        }
+        c.remplace();
+        ouvre(TModeRecherche::Simple, 0, false);
+        EXPECT_EQ(lignes(lb("LB_Nom")), trois) << c.cas;
+        f->reject();
+        ouvre(TModeRecherche::Simple, 0, true);
+        EXPECT_EQ(lignes(lb("LB_NomPre")),
+                  (QStringList{S("DURAND Jean  1900"), S("LEROY Jean  1900"), S("PETIT Jean  1900")}))
+            << c.cas;
+        f->reject();
+        EXPECT_EQ(ordres.GroupesNoms().size(), 3u) << c.cas;
+    }
 }
 
 // Ok of a link search makes the link through TRelatifs.

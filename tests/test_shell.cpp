@@ -1111,7 +1111,8 @@ TEST_F(Shell, AColumnModelThenPredefinedReportsOnTheExample)
     eFile->selectAll();
     QTest::keyClicks(eFile, u"naissances"_s);
     QTest::mouseClick(options->findChild<QToolButton *>(u"sbSauve"_s), Qt::LeftButton);
-    EXPECT_TRUE(QFile::exists(DossierRapport + u"naissances.mvr"_s));
+    EXPECT_TRUE(QFile::exists(DossierRapportUser + u"naissances.mvr"_s));
+    EXPECT_FALSE(QFile::exists(DossierRapport + u"naissances.mvr"_s));
 
     QTest::mouseClick(bouton("sbRapAff"), Qt::LeftButton);
     EXPECT_FALSE(bouton("sbRapCol")->isChecked());

@@ -8,6 +8,7 @@
 
 #include "Fichiers.h"
 #include "Globales.h"
+#include "ModelesUtilisateur.h"
 
 namespace {
 
@@ -60,10 +61,12 @@ bool Identique(const QString &chemin, const QByteArray &octets)
 bool CopieImageArbre(const QString &source, QString *nom, QString *erreur)
 {
     const QFileInfo info(source);
-    const QString dossier = DossierImageArbre;
-    if (info.isFile() && info.absolutePath() == QFileInfo(dossier).absoluteFilePath()) {
-        *nom = info.fileName();
-        return true;
+    const QString dossier = DossierImagesCopiees();
+    for (const QString &d : {DossierImageArbreUser, DossierImageArbre}) {
+        if (!d.isEmpty() && info.isFile() && info.absolutePath() == QFileInfo(d).absoluteFilePath()) {
+            *nom = info.fileName();
+            return true;
+        }
     }
     QByteArray octets;
     if (!LitTout(source, octets, erreur))
@@ -75,14 +78,21 @@ bool CopieImageArbre(const QString &source, QString *nom, QString *erreur)
         return false;
     }
     // A picture of the same name that differs is another picture: looks that
-    // name it must keep showing it, so the new one takes a free name.
+    // name it must keep showing it, so the new one takes a free name. A name
+    // is read in the user's folder first, then in the shipped one
+    // (CheminImageArbre): it is free only when neither holds it.
+    const auto occupe = [](const QString &chemin) {
+        return QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink();
+    };
     const QString base = info.completeBaseName();
     const QString extension = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     for (int n = 1; n <= NomsMax; ++n) {
         const QString candidat = n == 1 ? info.fileName() : base + QLatin1Char('-') + QString::number(n) + extension;
         const QString chemin = dossier + candidat;
-        if (QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink()) {
-            if (!Identique(chemin, octets))
+        const QString livre = DossierImageArbre + candidat;
+        const QString lu = occupe(chemin) ? chemin : (!DossierImageArbre.isEmpty() && occupe(livre) ? livre : QString());
+        if (!lu.isEmpty()) {
+            if (!Identique(lu, octets))
                 continue;
         } else if (!EcritFichierEntier(chemin, octets.constData(), octets.size(), erreur)) {
             return false;

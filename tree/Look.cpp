@@ -4,6 +4,7 @@
 #include "Chemins.h"
 #include "Globales.h"
 #include "Ini.h"
+#include "ModelesUtilisateur.h"
 
 #include <QFileInfo>
 
@@ -214,16 +215,16 @@ QString CheminTextureLien(const QString &nom)
 {
     if (nom.isEmpty())
         return QString();
-    const QString fichier = NomDeFichier(nom);
-    if (!DossierImageArbre.isEmpty() && !fichier.isEmpty() && QFileInfo(DossierImageArbre + fichier).isFile())
-        return DossierImageArbre + fichier;
+    const QString fichier = CheminImageArbre(NomDeFichier(nom));
+    if (!fichier.isEmpty() && QFileInfo(fichier).isFile())
+        return fichier;
     return CheminMedia(nom);
 }
 
 QString NomTextureLien(const QString &stocke)
 {
     const QString nom = NomDeFichier(stocke);
-    if (!DossierImageArbre.isEmpty() && !nom.isEmpty() && QFileInfo(DossierImageArbre + nom).isFile())
+    if (const QString fichier = CheminImageArbre(nom); !fichier.isEmpty() && QFileInfo(fichier).isFile())
         return nom;
     return CheminMedia(stocke);
 }
@@ -244,7 +245,7 @@ void LitLook(const QString &chemin, TLooks &looks)
     CouleurEcran = StrVersCouleur(ini.ReadString(SectionLignee, QStringLiteral("ColorEcran"),
                                                  CouleurEcranLue));
     TextEcran = ini.ReadString(SectionLignee, QStringLiteral("TextEcran"));
-    if (!QFileInfo(DossierImageArbre + TextEcran).isFile())
+    if (!QFileInfo(CheminImageArbre(TextEcran)).isFile())
         TextEcran.clear();
 
     // Read completely before the caller's pair changes, which may be Looks.

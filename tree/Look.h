@@ -56,7 +56,7 @@ struct TLigne {
 // Background of the boxes of one sex.
 struct TLookSexe {
     TColor Couleur = 0;
-    QString Texture;            // kind 2: a file of DossierImageArbre; kind 3: a template giving one
+    QString Texture;            // kind 2: a tree picture (CheminImageArbre); kind 3: a template giving one
     bool Stretch = false;
     bool Ombre = false;         // shadow
     bool Arrondis = false;      // rounded corners
@@ -108,24 +108,25 @@ using TLooks = std::array<T1Aff, 3>;
 // The looks of the tree on screen, and the globals that go with them.
 extern TLooks Looks;
 extern TColor CouleurEcran;   // the screen behind the tree
-extern QString TextEcran;     // screen texture: a file name in DossierImageArbre
+extern QString TextEcran;     // screen texture: a tree picture's name (CheminImageArbre)
 
 // The look file "<name>.mva" (Windows-1252, sections "Lignee", then "Aff n",
 // "Look n" and "Ligne n" for n = 1 and 2) holds both looks, CouleurEcran and
 // TextEcran. PasHorz, PasVert and HauteurBoite are not stored.
 
 // Link textures (RelierTexture) follow one folder rule everywhere (the look
-// reader, the link painter, the look editor): a texture is a file of the
-// tree-pictures folder DossierImageArbre, named by its bare file name. A name
-// whose file is not there (a look written with full paths, or on another
-// machine) is searched for with CheminMedia instead.
+// reader, the link painter, the look editor): a texture is a tree picture,
+// named by its bare file name, found in the user's tree-pictures folder or
+// the shipped one (CheminImageArbre, ModelesUtilisateur.h). A name whose file
+// is in neither (a look written with full paths, or on another machine) is
+// searched for with CheminMedia instead.
 
-// The file of a link texture name under that rule: DossierImageArbre + its
+// The file of a link texture name under that rule: the tree picture of its
 // file name when that file exists, else CheminMedia(nom). Empty for an empty
 // name or a file found nowhere. Touches the disk at each call.
 QString CheminTextureLien(const QString &nom);
 // The name a look keeps for a link texture read from a file: the bare file
-// name when the file lies in DossierImageArbre, else the path CheminMedia
+// name when it names a tree picture that exists, else the path CheminMedia
 // finds, else empty (nothing is drawn for that shape).
 QString NomTextureLien(const QString &stocke);
 
@@ -139,7 +140,7 @@ void LooksParDefaut(TLooks &looks);
 // it over `looks` as a whole (computed fields zero). Sets NomLook (the file
 // name without folder and extension, or NomModeleDefaut when the file does
 // not exist), CouleurEcran and TextEcran (emptied unless the file
-// DossierImageArbre + TextEcran exists). Never fails: a missing key, or a
+// CheminImageArbre(TextEcran) exists). Never fails: a missing key, or a
 // number that cannot be read, gives the key's default.
 // - Link textures go through NomTextureLien (empty when not found); the sex
 //   textures are kept as written.

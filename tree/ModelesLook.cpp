@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "BD.h"
 #include "Modeles.h"
+#include "ModelesUtilisateur.h"
 #include "TBoite.h"
 
 namespace {
@@ -18,15 +18,14 @@ const QString Extension = QStringLiteral(".mva");
 
 } // namespace
 
-std::vector<TModeleLook> ListeModeles(const QString &dossier)
+std::vector<TModeleLook> ListeModeles(const TDossiersModeles &dossiers)
 {
     std::vector<TModeleLook> modeles;
-    const QFileInfoList fichiers = QDir(dossier).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
-    for (const QFileInfo &f : fichiers) {
-        const QString nom = f.fileName();
-        if (!f.isFile() || nom.size() <= Extension.size() || !nom.endsWith(Extension, Qt::CaseInsensitive))
+    for (const QString &chemin : FichiersModeles(dossiers, Extension)) {
+        const QFileInfo f(chemin);
+        if (!f.isFile())
             continue;
-        const QString fichier = nom.chopped(Extension.size());
+        const QString fichier = f.fileName().chopped(Extension.size());
         modeles.push_back({fichier.toLower(), fichier});
     }
     std::sort(modeles.begin(), modeles.end(), [](const TModeleLook &a, const TModeleLook &b) {

@@ -8,10 +8,12 @@
 #include <vector>
 
 class TBD;
+struct TDossiersModeles;
 
-// The look models of the look folder DossierArbre: each is a look file
-// "<name>.mva" with an optional thumbnail "<name>.png", a picture of one
-// person's box drawn in that look.
+// The look models of the look folders (DossiersArbre, ModelesUtilisateur.h:
+// the user's and the shipped one): each is a look file "<name>.mva" with an
+// optional thumbnail "<name>.png", a picture of one person's box drawn in
+// that look.
 
 struct TModeleLook {
     QString Nom;     // as listed: the file name without ".mva", in lower case
@@ -19,10 +21,11 @@ struct TModeleLook {
     bool operator==(const TModeleLook &) const = default;
 };
 
-// The models of a folder: its ordinary files whose names end with ".mva"
-// (letter case ignored), sorted by Nom, then by Fichier. A folder that is
-// missing or cannot be read gives none.
-std::vector<TModeleLook> ListeModeles(const QString &dossier);
+// The models of both folders: their ordinary files whose names end with
+// ".mva" (letter case ignored), a model of the user's hiding a shipped one of
+// the same name (FichiersModeles), sorted by Nom, then by Fichier. A folder
+// that is missing or cannot be read gives none.
+std::vector<TModeleLook> ListeModeles(const TDossiersModeles &dossiers);
 
 // Why a model name typed by the user cannot be saved, as the number of the
 // language text to show with the name as its argument; 0 when it can. The

@@ -16,6 +16,7 @@
 #include "Globales.h"
 #include "Images.h"
 #include "Modeles.h"
+#include "ModelesUtilisateur.h"
 
 using namespace Qt::StringLiterals;
 
@@ -104,13 +105,13 @@ QString CheminFond(int fond, const QString &nom)
 {
     if (nom.isEmpty())
         return QString();
-    const QString cle = QString::number(fond) + DossierImageArbre + Separateur + FichierCourant
-                        + Separateur + nom;
+    const QString cle = QString::number(fond) + DossierImageArbreUser + Separateur + DossierImageArbre + Separateur
+                        + FichierCourant + Separateur + nom;
     const auto trouve = Caches().chemins.constFind(cle);
     if (trouve != Caches().chemins.constEnd())
         return *trouve;
-    const QString dansDossier = DossierImageArbre + nom;
-    if (QFileInfo(dansDossier).isFile())
+    const QString dansDossier = CheminImageArbre(nom);
+    if (!dansDossier.isEmpty() && QFileInfo(dansDossier).isFile())
         return GardeChemin(cle, dansDossier);
     return GardeChemin(cle, fond == 3 ? CheminMedia(nom) : QString());
 }

@@ -17,6 +17,7 @@
 #include "Globales.h"
 #include "Images.h"
 #include "Look.h"
+#include "ModelesUtilisateur.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ QImage ImageLien(const QString &nom)
     if (nom.isEmpty())
         return QImage();
     QHash<QString, QImage> &images = ImagesLiens();
-    const QString cle = DossierImageArbre + QChar(0x1F) + FichierCourant + QChar(0x1F) + nom;
+    const QString cle = DossierImageArbreUser + QChar(0x1F) + DossierImageArbre + QChar(0x1F) + FichierCourant
+                        + QChar(0x1F) + nom;
     const auto trouve = images.constFind(cle);
     if (trouve != images.constEnd())
         return *trouve;

@@ -14,6 +14,7 @@
 #include "Globales.h"
 #include "Images.h"
 #include "Look.h"
+#include "ModelesUtilisateur.h"
 #include "TAffArbre.h"
 #include "TBoite.h"
 
@@ -29,7 +30,7 @@ TPage::~TPage() = default;
 
 void TPage::ChargeTexture()
 {
-    const QString nom = TextEcran.isEmpty() ? QString() : DossierImageArbre + TextEcran;
+    const QString nom = CheminImageArbre(TextEcran);
     if (nom == m_textureChargee)
         return;
     m_textureChargee = nom;

@@ -33,6 +33,7 @@
 #include "ImagesArbre.h"
 #include "Images.h"
 #include "Langue.h"
+#include "ModelesUtilisateur.h"
 #include "TAffArbre.h"
 #include "TBoite.h"
 #include "TLien.h"
@@ -602,7 +603,7 @@ void TfmCellule::SetAff()
     m_sbLien[1]->setChecked(true);
     MontreImage(m_iLien, CheminTextureLien(m_look.RelierTexture[1]));
     MetCouleur(m_pFond, CouleurEcran);
-    const QString fond = TextEcran.isEmpty() ? QString() : DossierImageArbre + TextEcran;
+    const QString fond = CheminImageArbre(TextEcran);
     if (!fond.isEmpty() && QFileInfo(fond).isFile()) {
         MontreImage(m_iFond, fond);
     } else {
@@ -842,7 +843,7 @@ void TfmCellule::RemplitSexe()
     MontreGenreFond();
     MetCouleur(m_pSexe, sexe.Couleur);
     m_eTexture->setText(sexe.Texture);
-    const QString chemin = sexe.Texture.isEmpty() ? QString() : DossierImageArbre + sexe.Texture;
+    const QString chemin = CheminImageArbre(sexe.Texture);
     MontreImage(m_iSexe, QFileInfo(chemin).isFile() ? chemin : QString());
     m_cbStretch->setChecked(sexe.Stretch);
     m_cbOmbre->setChecked(sexe.Ombre);
@@ -897,7 +898,7 @@ void TfmCellule::sbChoixClick()
             QString nom;
             if (!CopieImage(fichier, &nom))
                 return;
-            MontreImage(m_iSexe, DossierImageArbre + nom);
+            MontreImage(m_iSexe, CheminImageArbre(nom));
             QScopedValueRollback chargement(m_chargement, true);
             m_eTexture->setText(nom);
         } else {
@@ -913,7 +914,7 @@ bool TfmCellule::CopieImage(const QString &fichier, QString *nom)
 {
     QString erreur;
     if (!CopieImageArbre(fichier, nom, &erreur)) {
-        AppMessageBox(MLFormat(TexteCopieRatee, {fichier, DossierImageArbre, erreur}), MsgErreur, BoutonsOk);
+        AppMessageBox(MLFormat(TexteCopieRatee, {fichier, DossierImagesCopiees(), erreur}), MsgErreur, BoutonsOk);
         return false;
     }
     // A name the boxes or links looked for in vain may be there now.
@@ -1007,7 +1008,7 @@ void TfmCellule::bFondTextureClick()
         QString nom;
         if (!CopieImage(fichier, &nom))
             return;
-        MontreImage(m_iFond, DossierImageArbre + nom);
+        MontreImage(m_iFond, CheminImageArbre(nom));
         TextEcran = nom;
     } else {
         m_iFond->clear();

@@ -46,12 +46,12 @@ class THoteArbre;
 // Typing in the line edit `E` applies nothing until another line is clicked
 // in the list `LB` or the window closes.
 //
-// Its upper part lists the look models of DossierArbre (`lbFileList`, with
-// the thumbnails, and the drop-down `CB_FileList` whose edit is the model
-// name `eFile`): a click loads a model, `SB_CelluleSauve` (shown while
-// `sbModifier` "&Modifier" is down, with the editing tabs) saves the look as
-// a model with its thumbnail, Shift+F5 in `eFile` makes every thumbnail
-// again. Failures (a picture that cannot be copied, a model that cannot be
+// Its upper part lists the look models, the user's and the shipped ones
+// (`lbFileList`, with the thumbnails, and the drop-down `CB_FileList` whose
+// edit is the model name `eFile`): a click loads a model, `SB_CelluleSauve`
+// (shown while `sbModifier` "&Modifier" is down, with the editing tabs) saves
+// the look as the user's model with its thumbnail, Shift+F5 in `eFile` makes
+// every thumbnail again, in the user's folder. Failures (a picture that cannot be copied, a model that cannot be
 // written, a name that cannot be a file name) are told through Dialogues(),
 // and the look keeps its previous value.
 //
@@ -89,8 +89,8 @@ public:
     // window and the model lists, as each showing does: for a look replaced
     // while the window is open (another database loaded).
     void Recharge();
-    // Refills the model lists from DossierArbre, loading each thumbnail once;
-    // the name in `eFile` is kept.
+    // Refills the model lists from the look folders, loading each thumbnail
+    // once; the name in `eFile` is kept.
     void RemplitModeles();
 
 protected:
@@ -158,7 +158,8 @@ private:
     void RefaitVignettes();
     void sbModifierClick(bool bas);
 
-    // A picture chosen by the user, copied into DossierImageArbre; false
+    // A picture chosen by the user, copied into the user's tree pictures
+    // (CopieImageArbre); false
     // (the user told) when the copy failed. *nom is the name to store.
     bool CopieImage(const QString &fichier, QString *nom);
 

@@ -1,6 +1,6 @@
-// The model panel of the look editor: the look models of DossierArbre with
-// their thumbnails, choosing one, saving the look as one, making the
-// thumbnails again.
+// The model panel of the look editor: the look models (the user's and the
+// shipped ones) with their thumbnails, choosing one, saving the look as one,
+// making the thumbnails again.
 
 #include "TfmCellule.h"
 
@@ -27,6 +27,7 @@
 #include "Images.h"
 #include "Langue.h"
 #include "ModelesLook.h"
+#include "ModelesUtilisateur.h"
 #include "TAffArbre.h"
 #include "TPage.h"
 
@@ -49,9 +50,17 @@ constexpr int RoleVignette = Qt::UserRole + 1;
 constexpr int HauteurSansVignette = 12;
 constexpr int TaillePoliceSansVignette = 10;
 
+// A model's file as read: the user's, else the shipped one.
 QString CheminModele(const QString &fichier, const char *extension)
 {
-    return DossierArbre + fichier + QLatin1String(extension);
+    return FichierModele(DossiersArbre(), fichier, QLatin1String(extension));
+}
+
+// A model's file as written: always the user's, the shipped folder being
+// only read.
+QString CheminModeleEcrit(const QString &fichier, const char *extension)
+{
+    return FichierModeleAEcrire(DossiersArbre(), fichier, QLatin1String(extension));
 }
 
 // The drop-down of the models, with the model name edit laid over its text:
@@ -197,7 +206,7 @@ void TfmCellule::RemplitModeles()
     const QString nom = m_eFile->text();
     m_lbFileList->clear();
     m_cbFileList->clear();
-    for (const TModeleLook &modele : ListeModeles(DossierArbre)) {
+    for (const TModeleLook &modele : ListeModeles(DossiersArbre())) {
         // Each thumbnail is read once here and kept with its item, not read
         // again at each paint or measure.
         QPixmap vignette;
@@ -277,7 +286,7 @@ void TfmCellule::SB_CelluleSauveClick()
     // the user: it is replaced, after the question, rather than doubled on a
     // system that tells the two apart.
     QString fichier = saisi;
-    for (const TModeleLook &m : ListeModeles(DossierArbre)) {
+    for (const TModeleLook &m : ListeModeles(DossiersArbre())) {
         if (m.Fichier == saisi) {
             fichier = saisi;
             break;
@@ -285,10 +294,12 @@ void TfmCellule::SB_CelluleSauveClick()
         if (m.Fichier.compare(saisi, Qt::CaseInsensitive) == 0)
             fichier = m.Fichier;
     }
-    const QString chemin = CheminModele(fichier, ".mva");
-    if (QFileInfo::exists(chemin)
+    // A shipped model of that name is replaced too, for the user: the
+    // user's model hides it from then on.
+    if (QFileInfo::exists(CheminModele(fichier, ".mva"))
         && AppMessageBox(MLText(TexteRemplacer), MsgQuestion, BoutonsOuiNon) != ReponseOui)
         return;
+    const QString chemin = CheminModeleEcrit(fichier, ".mva");
     AppCalcule();
     QString erreur;
     if (!SauveLook(chemin, Looks, &erreur)) {
@@ -297,7 +308,7 @@ void TfmCellule::SB_CelluleSauveClick()
     }
     // The database names its look: saved now, it comes back with this one.
     NomLook = fichier;
-    const QString vignette = CheminModele(fichier, ".png");
+    const QString vignette = CheminModeleEcrit(fichier, ".png");
     if (!EcritPng(VignetteLook(Looks, m_bd, m_hote.SelecPers(), false), vignette))
         AppMessageBox(MLFormat(TexteVignetteNonEcrite, {vignette}), MsgErreur, BoutonsOk);
     {
@@ -317,7 +328,7 @@ void TfmCellule::RefaitVignettes()
     for (const QString &fichier : fichiers) {
         SelectionneModele(fichier);
         ChoisitModele(fichier);
-        const QString vignette = CheminModele(fichier, ".png");
+        const QString vignette = CheminModeleEcrit(fichier, ".png");
         if (!EcritPng(VignetteLook(Looks, m_bd, m_hote.SelecPers(), true), vignette)) {
             AppMessageBox(MLFormat(TexteVignetteNonEcrite, {vignette}), MsgErreur, BoutonsOk);
             break;
