@@ -42,7 +42,8 @@ int Signe(const QString &texte)
 } // namespace
 
 TxiloCADGroup::TxiloCADGroup(TxiloCADMdl &modele, double x, double y, double l, double h, double r)
-    : TxiloCADRect(modele), m_sousModele(std::make_unique<TxiloCADMdl>(modele.Proprietaire(), QRect(), 0, 0))
+    : TxiloCADRect(modele),
+      m_sousModele(std::make_unique<TxiloCADMdl>(modele.Proprietaire(), QRect(), modele.Large(), modele.Haut()))
 {
     SetName(u"Groupe"_s);
     SetCentre(x, y);

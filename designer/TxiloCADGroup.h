@@ -20,7 +20,8 @@ class TxiloCADGroup final : public TxiloCADRect
 {
 public:
     // A group at (x, y), l x h millimetres, turned by r degrees, of an empty
-    // sub-model: a black pen 300 thousandths of a millimetre wide, a white
+    // sub-model of the page's size (so that it says it has no model): a
+    // black pen 300 thousandths of a millimetre wide, a white
     // solid brush, no mirror. The sub-model has the page model's editor and
     // fills placeholders and resolves file names through the page model.
     TxiloCADGroup(TxiloCADMdl &modele, double x, double y, double l, double h, double r);
