@@ -4,6 +4,7 @@
 // compared with an independent converter's.
 
 #include "AideEmf.h"
+#include "ImageDib.h"
 #include "Images.h"
 #include "LecteurEmf.h"
 #include "LecteurWmf.h"
@@ -715,4 +716,81 @@ TEST(JoueurWmf, DommagesAleatoires)
         }
     }
     EXPECT_GT(joues, 200);
+}
+
+// Device-independent bitmaps of every depth the player reads, and those it
+// refuses.
+TEST(ImageDib, ProfondeursEtRefus)
+{
+    // A 2 x 2 header of that depth, height and compression, then the colour
+    // table.
+    const auto entete = [](int bits, int hauteur, std::uint32_t compression, QList<std::uint32_t> couleurs) {
+        QByteArray o;
+        Mot(o, 40);
+        Mot(o, 2);
+        Mot(o, std::uint32_t(hauteur));
+        Demi(o, 1);
+        Demi(o, std::uint16_t(bits));
+        Mot(o, compression);
+        for (int i = 0; i < 3; ++i)
+            Mot(o, 0);
+        Mot(o, std::uint32_t(couleurs.size()));
+        Mot(o, 0);
+        for (const std::uint32_t c : couleurs)
+            Mot(o, c);
+        return o;
+    };
+    const auto octets = [](std::initializer_list<int> v) {
+        QByteArray o;
+        for (const int b : v)
+            o.append(char(b));
+        return o;
+    };
+    const QRgb r = qRgb(255, 0, 0), v = qRgb(0, 255, 0), b = qRgb(0, 0, 255), n = qRgb(0, 0, 0);
+    const struct Cas {
+        const char *Nom;
+        QByteArray Info;
+        QByteArray Pixels;
+        QRgb Haut[2];
+        QRgb Bas[2];
+    } cas[] = {
+        // Rows bottom first, each padded to 4 bytes.
+        // Colour table entries are blue, green, red and a spare byte.
+        {"1 bit", entete(1, 2, 0, {0xFF0000, 0x00FF00}), octets({0x80, 0, 0, 0, 0x40, 0, 0, 0}), {r, v}, {v, r}},
+        {"4 bits", entete(4, 2, 0, {0xFF0000, 0x00FF00, 0x0000FF}), octets({0x01, 0, 0, 0, 0x21, 0, 0, 0}),
+         {b, v}, {r, v}},
+        {"8 bits de haut en bas", entete(8, -2, 0, {0xFF0000, 0x00FF00, 0x0000FF}),
+         octets({2, 1, 0, 0, 0, 0, 0, 0}), {b, v}, {r, r}},
+        {"16 bits 5-5-5", entete(16, 2, 0, {}), octets({0x00, 0x7C, 0xE0, 0x03, 0, 0, 0x1F, 0x00}), {n, b},
+         {r, v}},
+        {"32 bits à masques", entete(32, 2, 3, {0xFF, 0xFF00, 0xFF0000}),
+         octets({255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 0}), {b, n}, {r, v}},
+    };
+    for (const Cas &c : cas) {
+        const QImage image = ImageDib(c.Info, c.Pixels, 0);
+        ASSERT_EQ(image.size(), QSize(2, 2)) << c.Nom;
+        EXPECT_EQ(image.pixel(0, 0), c.Haut[0]) << c.Nom;
+        EXPECT_EQ(image.pixel(1, 0), c.Haut[1]) << c.Nom;
+        EXPECT_EQ(image.pixel(0, 1), c.Bas[0]) << c.Nom;
+        EXPECT_EQ(image.pixel(1, 1), c.Bas[1]) << c.Nom;
+        // Packed, the same picture.
+        EXPECT_EQ(ImageDibCompacte(c.Info + c.Pixels, 0), image) << c.Nom;
+    }
+    // Pixels cut short, a compressed picture, an odd depth, a header that
+    // does not fit, a size of zero, a colour table beyond the header: none.
+    EXPECT_TRUE(ImageDib(entete(24, 2, 0, {}), octets({1, 2, 3, 0, 4, 5}), 0).isNull());
+    EXPECT_TRUE(ImageDib(entete(8, 2, 1, {0}), QByteArray(8, '\0'), 0).isNull());
+    EXPECT_TRUE(ImageDib(entete(7, 2, 0, {}), QByteArray(8, '\0'), 0).isNull());
+    EXPECT_TRUE(ImageDib(entete(24, 2, 0, {}).first(30), QByteArray(16, '\0'), 0).isNull());
+    EXPECT_TRUE(ImageDib(entete(24, 0, 0, {}), QByteArray(16, '\0'), 0).isNull());
+    EXPECT_TRUE(ImageDib(entete(8, 2, 0, {}), QByteArray(8, '\0'), 0).isNull());
+    QByteArray geante = entete(24, 2, 0, {});
+    geante[4] = char(0xFF);
+    geante[5] = char(0xFF);
+    geante[6] = char(0xFF);
+    EXPECT_TRUE(ImageDib(geante, QByteArray(16, '\0'), 0).isNull());
+    // Palette indices: black and white for 1 bit only.
+    EXPECT_EQ(ImageDib(entete(1, 2, 0, {}), octets({0x80, 0, 0, 0, 0x40, 0, 0, 0}), 1).pixel(1, 0),
+              qRgb(255, 255, 255));
+    EXPECT_TRUE(ImageDib(entete(8, 2, 0, {}), QByteArray(8, '\0'), 1).isNull());
 }
