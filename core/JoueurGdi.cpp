@@ -966,9 +966,20 @@ void TJoueurGdi::SelectClipRegion(const std::vector<QRectF> &rectangles, int mod
         }
         return;
     }
-    QPainterPath zone;
-    zone.setFillRule(Qt::WindingFill);
+    // The rectangles are joined two by two, then the pairs, and so on: a
+    // region of many rectangles does not cost the square of their number.
+    std::vector<QRegion> regions;
+    regions.reserve(rectangles.size());
     for (const QRectF &r : rectangles)
-        zone.addRect(r.normalized());
-    Combine(zone.simplified(), mode);
+        regions.emplace_back(r.normalized().toAlignedRect());
+    while (regions.size() > 1) {
+        std::vector<QRegion> unions;
+        unions.reserve(regions.size() / 2 + 1);
+        for (size_t i = 0; i < regions.size(); i += 2)
+            unions.push_back(i + 1 < regions.size() ? regions[i].united(regions[i + 1]) : regions[i]);
+        regions.swap(unions);
+    }
+    QPainterPath zone;
+    zone.addRegion(regions.front());
+    Combine(zone, mode);
 }

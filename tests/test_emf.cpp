@@ -794,3 +794,30 @@ TEST(ImageDib, ProfondeursEtRefus)
               qRgb(255, 255, 255));
     EXPECT_TRUE(ImageDib(entete(8, 2, 0, {}), QByteArray(8, '\0'), 1).isNull());
 }
+
+TEST(JoueurEmf, Decoupes)
+{
+    // A region of two rectangles, narrowed by a clip rectangle and a
+    // rectangle taken out of it, then a path: a page-wide red fill shows
+    // only where all of them leave room.
+    Emf m;
+    m.Mots(emr::ExtSelectClipRgn, {64, 5, 32, 1, 2, 32, 0, 0, 200, 150, 0, 0, 100, 100, 120, 0, 200, 100});
+    m.Rect(emr::IntersectClipRect, QRect(QPoint(0, 0), QPoint(200, 80)));
+    m.Rect(emr::ExcludeClipRect, QRect(QPoint(40, 40), QPoint(60, 60)));
+    RectangleRouge(m, QRect(QPoint(0, 0), QPoint(200, 150)));
+    // Without clip again, then clipped to a triangle's path.
+    m.Mots(emr::ExtSelectClipRgn, {0, 5});
+    m.Brosse(2, 0, Bleu).Choisit(2);
+    m.Simple(emr::BeginPath).Poly(emr::Polygon16, {{0, 100}, {100, 100}, {0, 150}}).Simple(emr::EndPath);
+    m.Mots(emr::SelectClipPath, {5});
+    m.Rect(emr::Rectangle, QRect(QPoint(0, 90), QPoint(200, 150)));
+    const QImage image = Joue(m.Octets());
+    EXPECT_TRUE(Est(image, 10, 10, Rouge));
+    EXPECT_TRUE(Est(image, 150, 70, Rouge));
+    EXPECT_TRUE(Est(image, 110, 50, Ref(255, 255, 255)));
+    EXPECT_TRUE(Est(image, 50, 50, Ref(255, 255, 255)));
+    EXPECT_TRUE(Est(image, 50, 90, Ref(255, 255, 255)));
+    EXPECT_TRUE(Est(image, 10, 110, Bleu));
+    EXPECT_TRUE(Est(image, 80, 140, Ref(255, 255, 255)));
+    EXPECT_TRUE(Est(image, 150, 120, Ref(255, 255, 255)));
+}
