@@ -166,8 +166,18 @@ void TxiloCADImage::Compose()
     if (m_image.isNull())
         return;
     const TxiloCADMdl &m = Modele();
-    const double sx = std::abs(m.EchelleX());
-    const double sy = std::abs(m.EchelleY());
+    double sx = std::abs(m.EchelleX());
+    double sy = std::abs(m.EchelleY());
+    // A box of more pixels than a cache may hold is composed smaller and
+    // stretched when drawn.
+    const double aire = std::max(1.0, L() * sx) * std::max(1.0, H() * sy);
+    if (aire > double(PixelsMaxCache)) {
+        // A little below, so that the sides rounded or snapped to whole
+        // tiles stay within.
+        const double k = 0.999 * std::sqrt(double(PixelsMaxCache) / aire);
+        sx *= k;
+        sy *= k;
+    }
     const bool bordure = m_bordure.Active && m_bordure.LargeurTuile > 0 && m_bordure.HauteurTuile > 0
                          && std::isfinite(m_bordure.LargeurTuile) && std::isfinite(m_bordure.HauteurTuile);
     QImage travail;
@@ -244,10 +254,18 @@ void TxiloCADImage::DessineMetafichier(TCanevas &canevas)
     SetR(0);
     const TxiloCADMdl &m = Modele();
     const QRect rect = QRect(m.PageToPixel(HandlePoint(1)), m.PageToPixel(HandlePoint(3))).normalized();
-    if (rect.isEmpty() || rect.width() > CoteMaxBitmap || rect.height() > CoteMaxBitmap)
+    if (rect.isEmpty())
         return;
-    if (m_rendu.size() != rect.size())
-        m_rendu = m_metafichier.Rendu(rect.size());
+    if (m_rendu.isNull() || m_tailleRendu != rect.size()) {
+        // Played at the box's size, or at most PixelsMaxCache pixels and
+        // stretched.
+        QSizeF taille = rect.size();
+        const double aire = taille.width() * taille.height();
+        if (aire > double(PixelsMaxCache))
+            taille *= 0.999 * std::sqrt(double(PixelsMaxCache) / aire);
+        m_rendu = m_metafichier.Rendu(taille.toSize().expandedTo(QSize(1, 1)));
+        m_tailleRendu = rect.size();
+    }
     canevas.Image(rect, m_rendu);
 }
 

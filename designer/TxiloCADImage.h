@@ -98,10 +98,15 @@ public:
     //   magenta and the object becomes transparent in magenta;
     // - turned by the object's rotation (uncovered corners in the transparent
     //   colour, or magenta, then transparent).
-    // Nothing without a raster picture.
+    // A box of more than PixelsMaxCache pixels is composed at the largest
+    // size of its proportions within that many. Nothing without a raster
+    // picture.
     void Compose();
+    static constexpr qint64 PixelsMaxCache = qint64(32) * 1024 * 1024;
     // The composed cache (FormatBitmap), null before any.
     const QImage &Cache() const { return m_cache; }
+    // The metafile as last played for the page, null before any.
+    const QImage &Rendu() const { return m_rendu; }
 
 private:
     void OublieCache();
@@ -133,6 +138,8 @@ private:
     QImage m_cache;
     QImage m_cacheAffiche;
     CleCache m_cleCache;
-    // The metafile as last played, and its size.
+    // The metafile as last played, and the box's size in pixels it was
+    // played for.
     QImage m_rendu;
+    QSize m_tailleRendu;
 };

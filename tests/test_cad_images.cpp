@@ -311,6 +311,23 @@ TEST(ImageObjet, CacheGardeTantQueRienNeChange)
     p.Dessine();
     EXPECT_NE(image.Cache().cacheKey(), trente);
 
+    // A tiled frame of more pixels than a cache holds is composed smaller,
+    // once.
+    image.SetR(0);
+    image.SetTaille(1500, 1500);
+    image.SetFichierImage(u"bordure.png"_s);
+    image.SetBordure(TBordure{true, 12, 12, 0});
+    p.Dessine();
+    const QSize grande = image.Cache().size();
+    EXPECT_LE(qint64(grande.width()) * grande.height(), TxiloCADImage::PixelsMaxCache);
+    EXPECT_GT(qint64(grande.width()) * grande.height(), TxiloCADImage::PixelsMaxCache / 2);
+    const qint64 bordee = image.Cache().cacheKey();
+    p.Dessine();
+    EXPECT_EQ(image.Cache().cacheKey(), bordee);
+    image.SetTaille(50, 50);
+    image.SetBordure(TBordure());
+    image.SetFichierImage(u"photo.png"_s);
+
     // While the editor drags, the box is drawn as an outline in grey.
     image.SetR(0);
     image.SetEnDeplacement(true);
@@ -376,6 +393,16 @@ TEST(ImageObjet, MetafichierDansSaBoite)
     EXPECT_EQ(page.pixel(400, 268), qRgb(150, 70, 20));
     EXPECT_EQ(page.pixel(300, 410), qRgb(200, 230, 200));
     EXPECT_EQ(page.pixel(270, 410), Blanc);
+
+    // Played once for a size; a box of more pixels than a cache holds is
+    // played smaller and stretched.
+    const qint64 jouee = fleur.Rendu().cacheKey();
+    p.Dessine();
+    EXPECT_EQ(fleur.Rendu().cacheKey(), jouee);
+    fleur.SetTaille(1500, 1500);
+    p.Dessine();
+    EXPECT_LE(qint64(fleur.Rendu().width()) * fleur.Rendu().height(), TxiloCADImage::PixelsMaxCache);
+    fleur.SetTaille(60, 60);
 
     // With Shift held the width follows the picture's proportions.
     ClavierScripte touches;
