@@ -23,6 +23,7 @@
 
 #include "Arrondi.h"
 #include "Fichiers.h"
+#include "Metafichier.h"
 
 using namespace Qt::StringLiterals;
 
@@ -806,12 +807,20 @@ bool EcritJpeg(const QImage &image, const QString &fichier)
 
 bool ChargeImageEtiree(QImage &image, const QString &fichier)
 {
-    if (EstMetafichier(QFileInfo(fichier).suffix().toUpper())) {
-        image.fill(Qt::white);
-        return false;
-    }
     if (image.isNull())
         return false;
+    if (EstMetafichier(QFileInfo(fichier).suffix().toUpper())) {
+        TMetafichier metafichier;
+        if (!metafichier.Charge(fichier))
+            return false;
+        // Played on white in a picture that QPainter draws on, whatever the
+        // format of the one given.
+        const QImage jouee = metafichier.Rendu(image.size(), Qt::white).convertToFormat(image.format());
+        if (jouee.isNull())
+            return false;
+        image = jouee;
+        return true;
+    }
     QImage lue;
     if (!ChargeImage(lue, fichier))
         return false;

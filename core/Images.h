@@ -69,11 +69,10 @@ bool EcritBmp(const QImage &image, const QString &fichier);
 bool EcritJpeg(const QImage &image, const QString &fichier);
 
 // Draws the picture file `fichier` stretched over the whole of `image`, whose
-// size and format are kept. Raster files are loaded through ChargeImage and
-// give true when drawn. Metafiles (".wmf", ".emf") are not drawn yet: the
-// image is filled with white and false is returned. Otherwise, when the file
-// cannot be loaded or `image` is null, false is returned and `image` is left
-// untouched.
+// size and format are kept. Raster files are loaded through ChargeImage;
+// metafiles (".emf", ".wmf") are played on white (TMetafichier,
+// Metafichier.h). True when drawn. When the file cannot be loaded or `image`
+// is null, false is returned and `image` is left untouched.
 bool ChargeImageEtiree(QImage &image, const QString &fichier);
 
 // Draws `image` stretched into `rectangle`, each colour combined with the one

@@ -15,6 +15,8 @@
 #include "TxiloCADBloc.h"
 #include "TxiloCADCal.h"
 #include "TxiloCADForme.h"
+#include "TxiloCADGroup.h"
+#include "TxiloCADImage.h"
 #include "TxiloCADLigne.h"
 #include "TxiloCADObj.h"
 #include "TxiloCADRectangle.h"
@@ -162,6 +164,10 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
         return std::make_unique<TxiloCADForme>(*this, cx, cy, 1, 1, 0);
     if (motCle == u"repere"_s)
         return std::make_unique<TxiloCADRepere>(*this);
+    if (motCle == u"image"_s)
+        return std::make_unique<TxiloCADImage>(*this, cx, cy, 1, 1, 0);
+    if (motCle == u"groupe"_s)
+        return std::make_unique<TxiloCADGroup>(*this, cx, cy, 1, 1, 0);
     return nullptr;
 }
 
@@ -185,8 +191,10 @@ TxiloCADObj *TxiloCADMdl::AddObject(std::unique_ptr<TxiloCADObj> objet)
 TxiloCADObj *TxiloCADMdl::CloneObject(TxiloCADObj &objet)
 {
     TxiloCADObj *copie = AddObject(objet.Name());
-    if (copie)
+    if (copie) {
         copie->LoadFromStrings(objet.SaveToStrings());
+        copie->CompleteCopie(objet);
+    }
     return copie;
 }
 

@@ -62,3 +62,8 @@ int TxiloCADObj::HitTest(QPointF point)
     Q_UNUSED(point);
     return -1;
 }
+
+void TxiloCADObj::CompleteCopie(const TxiloCADObj &source)
+{
+    Q_UNUSED(source);
+}

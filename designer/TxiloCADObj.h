@@ -38,6 +38,10 @@ public:
     // The handle of the object at `point` (page millimetres): 0 the body,
     // 1 and up a handle, -1 none. -1 in the base.
     virtual int HitTest(QPointF point);
+    // Completes a copy made from the keys of `source` (CloneObject) with
+    // what the keys cannot carry, such as the files a kind found where their
+    // stored names alone would not find them again. Nothing in the base.
+    virtual void CompleteCopie(const TxiloCADObj &source);
 
     TxiloCADMdl &Modele() const { return m_modele; }
     // The key lines as last read or written.

@@ -23,6 +23,9 @@ packages=(
   # "lignee -anniv" tested as a process: today fixed by faketime, the
   # reminder's window found and closed on a real X server
   faketime xvfb xdotool
+  # The metafile player compared with an independent converter: emf2svg
+  # turns the test metafiles into SVG, rsvg-convert rasterises it
+  emf2svg librsvg2-bin
 )
 
 missing=()

@@ -1,6 +1,7 @@
 // The person box of the tree and the drawing helpers, checked by rendering
 // into pictures and measuring pixels.
 
+#include "AideEmf.h"
 #include "Dessin.h"
 #include "TBoite.h"
 
@@ -514,6 +515,27 @@ TEST_F(Boite, BackgroundPictureOrEmptyWhenMissing)
             EXPECT_EQ(page.pixel(X + x, Y + 30), c.image ? Vert : Blanc) << quoi << " at " << x;
         EXPECT_EQ(page.pixel(X, Y + 30), Noir) << quoi;
         EXPECT_EQ(page.pixel(X + 99, Y + 30), Noir) << quoi;
+    }
+}
+
+TEST_F(Boite, MetafileBackgroundIsPlayedOverTheBox)
+{
+    // A metafile texture, red on its left half and blue on its right half,
+    // stretched over the whole box.
+    aideemf::Emf emf;
+    emf.Choisit(0x80000008).Brosse(1, 0, aideemf::Ref(255, 0, 0)).Choisit(1);
+    emf.Rect(emr::Rectangle, QRect(QPoint(0, 0), QPoint(100, 150)));
+    emf.Brosse(2, 0, aideemf::Ref(0, 0, 255)).Choisit(2);
+    emf.Rect(emr::Rectangle, QRect(QPoint(100, 0), QPoint(200, 150)));
+    ASSERT_TRUE(emf.Ecrit(dossier.filePath(u"fond.emf"_s)));
+    Look().Homme.Fond = 2;
+    Look().Homme.Texture = u"fond.emf"_s;
+    const QImage page = Rend(*Nouvelle());
+    for (const int y : {5, 30, 55}) {
+        EXPECT_EQ(page.pixel(X + 10, Y + y), Rouge) << y;
+        EXPECT_EQ(page.pixel(X + 45, Y + y), Rouge) << y;
+        EXPECT_EQ(page.pixel(X + 55, Y + y), qRgb(0, 0, 255)) << y;
+        EXPECT_EQ(page.pixel(X + 90, Y + y), qRgb(0, 0, 255)) << y;
     }
 }
 

@@ -1,12 +1,14 @@
-// A test page of the designs read from its model file: a title, a curved
+// Test pages of the designs read from their model files: a title, a curved
 // line, a free shape, a calendar of the current month and guide marks drawn
 // as the editor shows them and as they are exported, and the shape dragged
-// onto a guide through the calls the editor makes.
+// onto a guide through the calls the editor makes; pictures and groups.
 
 #include "AideBezier.h"
 #include "AideCAD.h"
 #include "TxiloCADCal.h"
 #include "TxiloCADForme.h"
+#include "TxiloCADGroup.h"
+#include "TxiloCADImage.h"
 #include "TxiloCADLigne.h"
 #include "TxiloCADMdl.h"
 #include "TxiloCADRepere.h"
@@ -15,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 using namespace aidecad;
@@ -163,4 +167,68 @@ TEST(PageDeDessin, CourbeFormeEtReperes)
     ligne.MovePoint(poignee, QPointF(85, 62), TGlissement::Ligne);
     for (size_t i = 0; i < avant.size(); ++i)
         EXPECT_EQ(ligne.Points()[i], avant[i] + QPointF(5, 2)) << i;
+}
+
+// A page read from its model file holding a photograph under an oval mask, a
+// picture framed by a tiled border, a group of a sub-model and a group of an
+// imported metafile clip art, drawn as the editor shows it, exported, and
+// read back after being saved.
+TEST(PageDeDessin, ImagesEtGroupes)
+{
+    TxiloCADMdl m(nullptr, QRect(0, 0, 210, 297), 21, 29.7);
+    m.SetOnResolveFile([](TxiloCADObj *, QString &nom) {
+        if (!nom.isEmpty() && QFileInfo(nom).isRelative())
+            nom = Fixture(nom);
+    });
+    ASSERT_TRUE(m.LoadFromFile(Fixture(u"page_images.mdl"_s)));
+    ASSERT_EQ(m.Count(), 4);
+    auto &portrait = dynamic_cast<TxiloCADImage &>(m.Objet(0));
+    auto &cadre = dynamic_cast<TxiloCADImage &>(m.Objet(1));
+    auto &ecusson = dynamic_cast<TxiloCADGroup &>(m.Objet(2));
+    auto &fleur = dynamic_cast<TxiloCADGroup &>(m.Objet(3));
+    EXPECT_FALSE(portrait.MasqueMetafichier().EstVide());
+    EXPECT_EQ(ecusson.SousModele().Count(), 1);
+    EXPECT_EQ(fleur.SousModele().Count(), 6);
+
+    // At 4 pixels per millimetre.
+    const QRgb fond = qRgb(255, 255, 255);
+    const auto verifie = [&](const QImage &image, const char *quoi) {
+        SCOPED_TRACE(quoi);
+        // The photograph: its box from (40, 70) to (280, 250), the corners
+        // outside the oval transparent, the middle shaded red to blue.
+        EXPECT_EQ(image.pixel(45, 75), fond);
+        EXPECT_EQ(image.pixel(275, 245), fond);
+        const QRgb milieu = image.pixel(160, 160);
+        EXPECT_NE(milieu, fond);
+        EXPECT_GT(qRed(milieu), 60);
+        EXPECT_GT(qBlue(milieu), 60);
+        // The frame snapped to 4 x 3 tiles of 48 pixels from (424, 88): the
+        // yellow squares of its corner tiles, the blue of its side tiles,
+        // the white middle.
+        EXPECT_EQ(image.pixel(427, 91), qRgb(255, 255, 0));
+        EXPECT_EQ(image.pixel(612, 229), qRgb(255, 255, 0));
+        EXPECT_EQ(image.pixel(496, 118), qRgb(0, 0, 128));
+        EXPECT_EQ(image.pixel(496, 160), qRgb(255, 255, 255));
+        // The sub-model's red left half, from (80, 380) to (200, 500).
+        EXPECT_EQ(BoiteDe(image, CouleurRouge), QRect(QPoint(80, 380), QPoint(199, 499)));
+        // The clip art's heart, a petal and its stem, from (500, 320).
+        EXPECT_EQ(image.pixel(600, 393), qRgb(150, 70, 20));
+        EXPECT_EQ(image.pixel(633, 360), qRgb(250, 200, 30));
+        EXPECT_EQ(image.pixel(600, 470), qRgb(40, 160, 40));
+    };
+    const QRect rect(0, 0, 800, 600);
+    verifie(Dessine(QSize(800, 600), [&](TCanevas &c) { m.Draw(c, rect); }), "écran");
+    EXPECT_DOUBLE_EQ(cadre.L(), 48);
+
+    m.SetQualiteExport(7);
+    QImage exportee(800, 600, QImage::Format_RGB32);
+    ASSERT_TRUE(m.ExportBitmap(exportee));
+    verifie(exportee, "export");
+
+    QTemporaryDir dossier;
+    const QString copie = dossier.filePath(u"copie.mdl"_s);
+    ASSERT_TRUE(m.SaveToFile(copie));
+    ASSERT_TRUE(m.LoadFromFile(copie));
+    ASSERT_EQ(m.Count(), 4);
+    verifie(Dessine(QSize(800, 600), [&](TCanevas &c) { m.Draw(c, rect); }), "relue");
 }

@@ -1,5 +1,6 @@
 #include "Images.h"
 
+#include "AideEmf.h"
 #include "CheminsSpeciaux.h"
 
 #include <gtest/gtest.h>
@@ -360,12 +361,28 @@ TEST_F(Images, ChargeImageEtireeGardeTailleEtFormat)
     EXPECT_FALSE(ChargeImageEtiree(nulle, Fixture(u"rgb.png")));
     EXPECT_TRUE(nulle.isNull());
 
-    // Metafiles are not drawn: white.
-    for (const char16_t *metafichier : {u"dessin.wmf", u"DESSIN.EMF"}) {
-        image.fill(Qt::green);
-        EXPECT_FALSE(ChargeImageEtiree(image, Fixture(metafichier)));
-        EXPECT_EQ(image.pixel(0, 0), image.pixel(31, 3));
-        EXPECT_TRUE(Pixel(image, 31, 3, 0xFFFFFF));
+    // Metafiles are played on white over the whole picture, in its format;
+    // one that cannot be read leaves the picture as it was.
+    aideemf::Emf emf;
+    emf.Brosse(1, 0, aideemf::Ref(255, 0, 0)).Choisit(1).Choisit(0x80000008);
+    emf.Rect(emr::Rectangle, QRect(QPoint(0, 0), QPoint(100, 150)));
+    ASSERT_TRUE(emf.Ecrit(Chemin(u"moitie.EMF"_s)));
+    image.fill(Qt::green);
+    ASSERT_TRUE(ChargeImageEtiree(image, Chemin(u"moitie.EMF"_s)));
+    EXPECT_EQ(image.size(), QSize(32, 4));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(Pixel(image, 0, 0, 0xFF0000));
+    EXPECT_TRUE(Pixel(image, 15, 3, 0xFF0000));
+    EXPECT_TRUE(Pixel(image, 16, 0, 0xFFFFFF));
+    EXPECT_TRUE(Pixel(image, 31, 3, 0xFFFFFF));
+    QFile abime(Chemin(u"abime.wmf"_s));
+    ASSERT_TRUE(abime.open(QIODevice::WriteOnly));
+    abime.write("pas un métafichier");
+    abime.close();
+    const QImage avantMeta = image;
+    for (const QString &metafichier : {Chemin(u"abime.wmf"_s), Chemin(u"absent.emf"_s)}) {
+        EXPECT_FALSE(ChargeImageEtiree(image, metafichier));
+        EXPECT_EQ(image, avantMeta);
     }
 }
 

@@ -1,0 +1,315 @@
+#include "TxiloCADImage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include <QFileInfo>
+
+#include "Arrondi.h"
+#include "Bitmaps.h"
+#include "BordureImage.h"
+#include "Canevas.h"
+#include "Clavier.h"
+#include "Images.h"
+#include "TxiloCADMdl.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool EstMetafichier(const QString &chemin)
+{
+    const QString extension = QFileInfo(chemin).suffix().toUpper();
+    return extension == u"EMF"_s || extension == u"WMF"_s;
+}
+
+int Borne(double pixels)
+{
+    return std::clamp(Round(pixels), 1, CoteMaxBitmap);
+}
+
+} // namespace
+
+TxiloCADImage::TxiloCADImage(TxiloCADMdl &modele, double x, double y, double l, double h, double r)
+    : TxiloCADRect(modele)
+{
+    SetName(u"Image"_s);
+    SetCentre(x, y);
+    SetTaille(l, h);
+    SetR(r);
+}
+
+void TxiloCADImage::OublieCache()
+{
+    m_cache = QImage();
+    m_cacheAffiche = QImage();
+    m_cleCache = CleCache();
+}
+
+void TxiloCADImage::SetBordure(const TBordure &bordure)
+{
+    if (bordure == m_bordure)
+        return;
+    m_bordure = bordure;
+    OublieCache();
+}
+
+void TxiloCADImage::SetTransparent(bool b)
+{
+    if (b == m_transparent)
+        return;
+    m_transparent = b;
+    OublieCache();
+}
+
+void TxiloCADImage::SetTransparentColor(TColor c)
+{
+    if (c == m_couleurTransparente)
+        return;
+    m_couleurTransparente = c;
+    OublieCache();
+}
+
+void TxiloCADImage::SetFichierImage(const QString &nom)
+{
+    TxiloCADMdl &m = Modele();
+    // Resolved paths are compared: a name that the model resolves into the
+    // path already held (a copy's, say) does not reload or drop it.
+    const QString chemin = m.ResoutFichier(this, m.RemplitBalises(this, nom));
+    if (chemin == m_fichierImage)
+        return;
+    m_fichierImage = chemin;
+    if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
+        return;
+    m_image = QImage();
+    m_metafichier.Efface();
+    m_rendu = QImage();
+    OublieCache();
+    if (EstMetafichier(chemin))
+        m_metafichier.Charge(chemin);
+    else if (!LoadPicture(m_image, chemin))
+        m_image = QImage();
+}
+
+void TxiloCADImage::SetFichierMasque(const QString &nom)
+{
+    TxiloCADMdl &m = Modele();
+    const QString chemin = m.ResoutFichier(this, m.RemplitBalises(this, nom));
+    if (chemin == m_fichierMasque)
+        return;
+    m_fichierMasque = chemin;
+    if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
+        return;
+    m_masque = QImage();
+    m_masqueMetafichier.Efface();
+    OublieCache();
+    if (EstMetafichier(chemin))
+        m_masqueMetafichier.Charge(chemin);
+    else if (!LoadPicture(m_masque, chemin))
+        m_masque = QImage();
+}
+
+const QStringList &TxiloCADImage::SaveToStrings()
+{
+    TxiloCADRect::SaveToStrings();
+    m_params.Ecrit(u"Name"_s, Name());
+    m_params.Ecrit(u"FichierImage"_s, QFileInfo(m_fichierImage).fileName());
+    m_params.Ecrit(u"FichierMasque"_s, QFileInfo(m_fichierMasque).fileName());
+    m_params.Ecrit(u"Bordure"_s, BorderToText(m_bordure));
+    m_params.Ecrit(u"Transparent"_s, BoolToText(m_transparent));
+    m_params.Ecrit(u"TransparentColor"_s, ColorToText(m_couleurTransparente));
+    return m_params.Lignes();
+}
+
+void TxiloCADImage::LoadFromStrings(const QStringList &lignes)
+{
+    m_params.SetLignes(lignes);
+    SetFichierImage(m_params.Valeur(u"FichierImage"));
+    SetFichierMasque(m_params.Valeur(u"FichierMasque"));
+    if (m_params.Contient(u"Bordure"))
+        SetBordure(TextToBorder(m_params.Valeur(u"Bordure"), m_bordure));
+    if (m_params.Contient(u"Transparent"))
+        SetTransparent(TextToBool(m_params.Valeur(u"Transparent")));
+    const QString couleur = m_params.Valeur(u"TransparentColor");
+    SetTransparentColor(couleur.isEmpty() ? CouleurMagenta : TextToColor(couleur));
+    TxiloCADRect::LoadFromStrings(lignes);
+}
+
+void TxiloCADImage::CompleteCopie(const TxiloCADObj &source)
+{
+    const auto *image = dynamic_cast<const TxiloCADImage *>(&source);
+    if (!image)
+        return;
+    m_fichierImage = image->m_fichierImage;
+    m_fichierMasque = image->m_fichierMasque;
+    m_image = image->m_image;
+    m_metafichier = image->m_metafichier;
+    m_masque = image->m_masque;
+    m_masqueMetafichier = image->m_masqueMetafichier;
+    m_rendu = QImage();
+    OublieCache();
+}
+
+QSize TxiloCADImage::TailleCible() const
+{
+    const TxiloCADMdl &m = Modele();
+    const double a = R() * std::numbers::pi / 180;
+    const double bw = std::abs(L() * std::cos(a)) + std::abs(H() * std::sin(a));
+    const double bh = std::abs(L() * std::sin(a)) + std::abs(H() * std::cos(a));
+    return QSize(Round(bw * std::abs(m.EchelleX())), Round(bh * std::abs(m.EchelleY())));
+}
+
+void TxiloCADImage::Compose()
+{
+    OublieCache();
+    if (m_image.isNull())
+        return;
+    const TxiloCADMdl &m = Modele();
+    double sx = std::abs(m.EchelleX());
+    double sy = std::abs(m.EchelleY());
+    // A box of more pixels than a cache may hold is composed smaller and
+    // stretched when drawn.
+    const double aire = std::max(1.0, L() * sx) * std::max(1.0, H() * sy);
+    if (aire > double(PixelsMaxCache)) {
+        // A little below, so that the sides rounded or snapped to whole
+        // tiles stay within.
+        const double k = 0.999 * std::sqrt(double(PixelsMaxCache) / aire);
+        sx *= k;
+        sy *= k;
+    }
+    const bool bordure = m_bordure.Active && m_bordure.LargeurTuile > 0 && m_bordure.HauteurTuile > 0
+                         && std::isfinite(m_bordure.LargeurTuile) && std::isfinite(m_bordure.HauteurTuile);
+    QImage travail;
+    if (!bordure) {
+        int w = Borne(L() * sx);
+        int h = Borne(H() * sy);
+        if (w > m_image.width() || h > m_image.height()) {
+            // No larger than the picture: the largest size of the box's
+            // proportions within it.
+            QRect r;
+            if (FitRect(m_image.width() * 100, m_image.height() * 100, w * 100, h * 100, r)) {
+                w = std::max(r.width() / 100, 1);
+                h = std::max(r.height() / 100, 1);
+            }
+        }
+        travail = m_image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(FormatBitmap);
+    } else {
+        const double tw = m_bordure.LargeurTuile * sx;
+        const double th = m_bordure.HauteurTuile * sy;
+        const int w = Borne(L() * sx);
+        const int h = Borne(H() * sy);
+        // At least two tiles each way, and no more cells than pixels.
+        const auto cellules = [](int pixels, double tuile) {
+            const double n = tuile > 0 ? std::floor((pixels + 1) / tuile) : 2;
+            return int(std::clamp(n, 2.0, double(std::max(pixels + 1, 2))));
+        };
+        const int nx = cellules(w, tw);
+        const int ny = cellules(h, th);
+        SetTaille(nx * m_bordure.LargeurTuile, ny * m_bordure.HauteurTuile);
+        travail = DessineBordure(m_image, QSize(Borne(L() * sx), Borne(H() * sy)), nx, ny, QSizeF(tw, th),
+                                 m_bordure.Mode);
+    }
+    if (travail.isNull())
+        return;
+    if (!m_masqueMetafichier.EstVide()) {
+        const QImage masque = m_masqueMetafichier.Rendu(travail.size(), Qt::white);
+        ApplyMask(travail, masque);
+        m_transparent = true;
+        m_couleurTransparente = CouleurMagenta;
+    }
+    TColor cle = m_couleurTransparente;
+    bool transparent = m_transparent;
+    if (R() == 0) {
+        m_cache = travail;
+    } else {
+        cle = m_transparent ? m_couleurTransparente : CouleurMagenta;
+        m_cache = RotateBitmap(travail, cle, -R());
+        transparent = true;
+    }
+    m_cacheAffiche = transparent ? RendTransparent(m_cache, cle) : m_cache;
+    m_cleCache = CleCache{TailleCible(), R(), L(), H()};
+}
+
+void TxiloCADImage::Draw(TCanevas &canevas)
+{
+    if (!SurFaceCourante())
+        return;
+    SetAvecPoignee(2, !m_image.isNull());
+    if (!m_metafichier.EstVide()) {
+        DessineMetafichier(canevas);
+    } else if (!m_image.isNull()) {
+        DessineRaster(canevas);
+    } else if (Modele().Interrupteurs().Messages) {
+        DrawMessage(canevas, m_fichierImage.isEmpty()
+                                 ? u"Pas d'image"_s
+                                 : u'"' + QFileInfo(m_fichierImage).fileName() + u"\" non trouvé"_s);
+    }
+    DessineCadre(canevas);
+}
+
+void TxiloCADImage::DessineMetafichier(TCanevas &canevas)
+{
+    // A metafile is never turned.
+    SetR(0);
+    const TxiloCADMdl &m = Modele();
+    const QRect rect = QRect(m.PageToPixel(HandlePoint(1)), m.PageToPixel(HandlePoint(3))).normalized();
+    if (rect.isEmpty())
+        return;
+    if (m_rendu.isNull() || m_tailleRendu != rect.size()) {
+        // Played at the box's size, or at most PixelsMaxCache pixels and
+        // stretched.
+        QSizeF taille = rect.size();
+        const double aire = taille.width() * taille.height();
+        if (aire > double(PixelsMaxCache))
+            taille *= 0.999 * std::sqrt(double(PixelsMaxCache) / aire);
+        m_rendu = m_metafichier.Rendu(taille.toSize().expandedTo(QSize(1, 1)));
+        m_tailleRendu = rect.size();
+    }
+    canevas.Image(rect, m_rendu);
+}
+
+void TxiloCADImage::DessineRaster(TCanevas &canevas)
+{
+    const TxiloCADMdl &m = Modele();
+    if (m.Interrupteurs().DeplacementRapide && EnDeplacement()) {
+        // Drawn fast while dragged: the box and its diagonals.
+        const auto coins = Coins();
+        QPoint p[4];
+        for (size_t i = 0; i < coins.size(); ++i)
+            p[i] = m.PageToPixel(coins[i]);
+        canevas.SetStylo(TStylo{CouleurGrise, 1, StyloPlein});
+        for (int i = 0; i < 4; ++i)
+            canevas.Ligne(p[i], p[(i + 1) % 4]);
+        canevas.Ligne(p[0], p[2]);
+        canevas.Ligne(p[1], p[3]);
+        return;
+    }
+    if (m_cache.isNull()) {
+        Compose();
+    } else if (!(m_cleCache == CleCache{TailleCible(), R(), L(), H()}) && PoigneeActive() < 1
+               && m.Interrupteurs().RafraichitCache) {
+        Compose();
+    }
+    if (m_cacheAffiche.isNull())
+        return;
+    const QSize taille = TailleCible();
+    const QPoint centre = m.PageToPixel(QPointF(X(), Y()));
+    const QRect rect(centre.x() - taille.width() / 2, centre.y() - taille.height() / 2, taille.width(),
+                     taille.height());
+    canevas.Image(rect, m_cacheAffiche);
+}
+
+void TxiloCADImage::RedimCentre(QPointF pointeur)
+{
+    TxiloCADRect::RedimCentre(pointeur);
+    if (!EtatClavier().Maj())
+        return;
+    if (!m_metafichier.EstVide()) {
+        const QSizeF mm = m_metafichier.TailleMm();
+        if (mm.height() > 0)
+            SetTaille(mm.width() / mm.height() * H(), H());
+    } else if (!m_image.isNull() && !m_bordure.Active && m_image.height() > 0) {
+        SetTaille(double(m_image.width()) / m_image.height() * H(), H());
+    }
+}
