@@ -73,6 +73,7 @@ void TxiloCADImage::SetTransparentColor(TColor c)
 
 void TxiloCADImage::SetFichierImage(const QString &nom)
 {
+    m_nomImage = nom;
     TxiloCADMdl &m = Modele();
     // Resolved paths are compared: a name that the model resolves into the
     // path already held (a copy's, say) does not reload or drop it.
@@ -94,6 +95,7 @@ void TxiloCADImage::SetFichierImage(const QString &nom)
 
 void TxiloCADImage::SetFichierMasque(const QString &nom)
 {
+    m_nomMasque = nom;
     TxiloCADMdl &m = Modele();
     const QString chemin = m.ResoutFichier(this, m.RemplitBalises(this, nom));
     if (chemin == m_fichierMasque)
@@ -114,8 +116,8 @@ const QStringList &TxiloCADImage::SaveToStrings()
 {
     TxiloCADRect::SaveToStrings();
     m_params.Ecrit(u"Name"_s, Name());
-    m_params.Ecrit(u"FichierImage"_s, QFileInfo(m_fichierImage).fileName());
-    m_params.Ecrit(u"FichierMasque"_s, QFileInfo(m_fichierMasque).fileName());
+    m_params.Ecrit(u"FichierImage"_s, NomAEcrire(m_nomImage, m_fichierImage));
+    m_params.Ecrit(u"FichierMasque"_s, NomAEcrire(m_nomMasque, m_fichierMasque));
     m_params.Ecrit(u"Bordure"_s, BorderToText(m_bordure));
     m_params.Ecrit(u"Transparent"_s, BoolToText(m_transparent));
     m_params.Ecrit(u"TransparentColor"_s, ColorToText(m_couleurTransparente));
@@ -136,11 +138,22 @@ void TxiloCADImage::LoadFromStrings(const QStringList &lignes)
     TxiloCADRect::LoadFromStrings(lignes);
 }
 
+QString TxiloCADImage::NomAEcrire(const QString &nom, const QString &chemin) const
+{
+    // A model is a template: the picture a placeholder names changes with
+    // the person, and a picture missing today may be put back later.
+    if (Modele().RemplitBalises(const_cast<TxiloCADImage *>(this), nom) != nom)
+        return nom;
+    return QFileInfo(chemin.isEmpty() ? nom : chemin).fileName();
+}
+
 void TxiloCADImage::CompleteCopie(const TxiloCADObj &source)
 {
     const auto *image = dynamic_cast<const TxiloCADImage *>(&source);
     if (!image)
         return;
+    m_nomImage = image->m_nomImage;
+    m_nomMasque = image->m_nomMasque;
     m_fichierImage = image->m_fichierImage;
     m_fichierMasque = image->m_fichierMasque;
     m_image = image->m_image;

@@ -67,6 +67,10 @@ public:
     // metafile by its extension ".emf" or ".wmf", else a raster picture
     // (LoadPicture, Bitmaps.h); a file that cannot be read leaves no
     // picture. When no file is there the pictures already loaded are kept.
+    // The name itself is kept for saving: a name holding placeholders is
+    // written back as it was given, so that a model saved keeps them; any
+    // other is written as the found file's name alone, or the name given
+    // without its folder when nothing was found.
     void SetFichierImage(const QString &nom);
     // The same for the mask, which takes effect only as a metafile: its
     // white areas make the picture transparent.
@@ -115,6 +119,11 @@ private:
     // The size in pixels of the turned box's bounding rectangle.
     QSize TailleCible() const;
 
+    // The name to write back for a stored name and the path it resolved to.
+    QString NomAEcrire(const QString &nom, const QString &chemin) const;
+
+    QString m_nomImage;
+    QString m_nomMasque;
     QString m_fichierImage;
     QString m_fichierMasque;
     QImage m_image;
