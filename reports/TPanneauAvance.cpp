@@ -1,5 +1,6 @@
 #include "TPanneauAvance.h"
 
+#include <limits>
 #include <utility>
 
 #include <QCheckBox>
@@ -97,6 +98,9 @@ void TPanneauAvance::construit()
     m_cbSource->addItems({u"Tout le monde"_s, u"Individus dans le rapport"_s});
     m_eTitre = new QLineEdit(u"Rapport personnalisé"_s, this);
     m_eTitre->setObjectName(u"eTitre"_s);
+    // A line edit cuts its text at 32,767 characters by default: a title or
+    // a value read from a file must be saved back whole.
+    m_eTitre->setMaxLength(std::numeric_limits<int>::max());
 
     for (int i = 0; i < 3; ++i) {
         TLigne &l = m_lignes[static_cast<size_t>(i)];
@@ -113,6 +117,8 @@ void TPanneauAvance::construit()
         l.Test->setCurrentIndex(-1);
         l.Valeur = new QLineEdit(this);
         l.Valeur->setObjectName(nomLigne("ecomp", i));
+        l.Code->setMaxLength(std::numeric_limits<int>::max());
+        l.Valeur->setMaxLength(std::numeric_limits<int>::max());
     }
     for (int j = 0; j < 2; ++j) {
         QComboBox *&c = m_cbetou[static_cast<size_t>(j)];

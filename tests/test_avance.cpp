@@ -614,6 +614,15 @@ TEST_F(Avance, LoadingSelectionFiles)
     EXPECT_TRUE(dialogues.Messages[0].contains(u"disparu.mvp"_s));
     EXPECT_EQ(edit("eTitre")->text(), u"Hommes"_s);
     EXPECT_EQ(edit("eFileP")->text(), u"colonnes"_s);
+
+    // A title and a value beyond a line edit's usual 32,767 characters are
+    // taken whole, so that the selection is saved back as it was read.
+    const QByteArray long_(40000, 'a');
+    ecrit(DossierRapport + u"long.mvp"_s, "[Selection]\nRech=Tous\nTitre=" + long_ + "\nCode 1=<nom>\nValeur 1=" + long_
+                                              + "\n");
+    choisit(fichiers, u"long"_s);
+    EXPECT_EQ(edit("eTitre")->text().size(), 40000);
+    EXPECT_EQ(edit("ecomp1")->text().size(), 40000);
 }
 
 // Selections are saved in the user's folder, never in the shipped one, and
