@@ -111,6 +111,9 @@ TfmOptions::TfmOptions(TOptions &options, QWidget *parent)
 
     auto *onglets = new QTabWidget;
     onglets->setObjectName(u"PC"_s);
+    // Every tab title shows: a tab hidden behind scroll arrows is a setting
+    // the user never finds.
+    onglets->setUsesScrollButtons(false);
     onglets->addTab(CreePageSaisie(), u"Saisie"_s);
     onglets->addTab(CreePageFiche(), u"Fiche"_s);
     onglets->addTab(CreePageNumerotation(), u"Numérotation"_s);

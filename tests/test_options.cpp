@@ -13,8 +13,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "DialoguesScriptes.h"
 #include "Ini.h"
@@ -272,6 +275,13 @@ TEST(Dialogue, EveryDocumentedControlExists)
     // The style sheet editor, until given its style sheet (the main window's
     // test drives it).
     EXPECT_FALSE(Controle<QPlainTextEdit>(f, "Style")->isEnabled());
+
+    // Shown, every tab title is whole in the window.
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    const QTabBar *onglets = Controle<QTabWidget>(f, "PC")->tabBar();
+    for (int i = 0; i < onglets->count(); ++i)
+        EXPECT_TRUE(onglets->rect().contains(onglets->tabRect(i))) << onglets->tabText(i).toStdString();
 }
 
 // Changes one control of each kind and every grid.
