@@ -14,6 +14,7 @@
 #include "FichierMdl.h"
 #include "TxiloCADBloc.h"
 #include "TxiloCADCal.h"
+#include "TxiloCADCodeBarre.h"
 #include "TxiloCADForme.h"
 #include "TxiloCADLigne.h"
 #include "TxiloCADObj.h"
@@ -162,6 +163,8 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
         return std::make_unique<TxiloCADForme>(*this, cx, cy, 1, 1, 0);
     if (motCle == u"repere"_s)
         return std::make_unique<TxiloCADRepere>(*this);
+    if (motCle == u"codebarre"_s)
+        return std::make_unique<TxiloCADCodeBarre>(*this, cx, cy, 1, 1, 0);
     return nullptr;
 }
 
