@@ -12,6 +12,7 @@
 #include "CanevasQt.h"
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
+#include "TxiloCADArbo.h"
 #include "TxiloCADBloc.h"
 #include "TxiloCADCal.h"
 #include "TxiloCADCodeBarre.h"
@@ -163,6 +164,8 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
         return std::make_unique<TxiloCADForme>(*this, cx, cy, 1, 1, 0);
     if (motCle == u"repere"_s)
         return std::make_unique<TxiloCADRepere>(*this);
+    if (motCle == u"arbo"_s)
+        return std::make_unique<TxiloCADArbo>(*this, cx, cy, 1, 1);
     if (motCle == u"codebarre"_s)
         return std::make_unique<TxiloCADCodeBarre>(*this, cx, cy, 1, 1, 0);
     return nullptr;
