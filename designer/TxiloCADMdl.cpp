@@ -198,10 +198,24 @@ TxiloCADObj *TxiloCADMdl::CloneObject(TxiloCADObj &objet)
 
 void TxiloCADMdl::ClearObjects()
 {
+    if (m_proprietaire && !m_objets.empty())
+        m_proprietaire->ObjetRetire(nullptr);
     // First to last, as they were made.
     for (auto &objet : m_objets)
         objet.reset();
     m_objets.clear();
+}
+
+bool TxiloCADMdl::SupprimeObjet(TxiloCADObj *objet)
+{
+    const auto trouve =
+        std::find_if(m_objets.begin(), m_objets.end(), [objet](const auto &o) { return o.get() == objet; });
+    if (trouve == m_objets.end())
+        return false;
+    if (m_proprietaire)
+        m_proprietaire->ObjetRetire(objet);
+    m_objets.erase(trouve);
+    return true;
 }
 
 TxiloCADObj *TxiloCADMdl::ObjetSous(QPointF point, int *poignee) const

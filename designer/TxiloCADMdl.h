@@ -27,6 +27,9 @@ public:
     virtual TColor CouleurCadre() const = 0;     // frames of hovered objects
     virtual TColor CouleurSelection() const = 0; // the selected object
     virtual TColor CouleurActive() const = 0;    // the handle under the pointer
+    // The model is about to free `objet`, or every object when it is null,
+    // so that the editor forgets it. Nothing by default.
+    virtual void ObjetRetire(TxiloCADObj *objet) { (void)objet; }
 };
 
 // Switches read by the drawing code of the objects and of the page.
@@ -146,6 +149,9 @@ public:
     TxiloCADObj *CloneObject(TxiloCADObj &objet);
     // Frees every object.
     void ClearObjects();
+    // Removes `objet` from the list and frees it; false, nothing freed, when
+    // it is not one of the model's objects.
+    bool SupprimeObjet(TxiloCADObj *objet);
     // Number of objects and object i (0-based, drawing order).
     int Count() const { return int(m_objets.size()); }
     TxiloCADObj &Objet(int i) const { return *m_objets[size_t(i)]; }
