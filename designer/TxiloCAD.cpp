@@ -143,6 +143,17 @@ void TxiloCAD::RequestRedraw()
 {
     // The timer runs only while a redraw is waiting: every request made
     // meanwhile is drawn by the same tick.
+    m_seuleSelection = false;
+    m_calques = -1;
+    m_redessinDemande = true;
+    if (!m_minuterie.isActive())
+        m_minuterie.start();
+}
+
+void TxiloCAD::RedessineSelection()
+{
+    if (!m_redessinDemande)
+        m_seuleSelection = true;
     m_redessinDemande = true;
     if (!m_minuterie.isActive())
         m_minuterie.start();
@@ -150,14 +161,16 @@ void TxiloCAD::RequestRedraw()
 
 void TxiloCAD::Minuterie()
 {
-    if (!m_redessinDemande)
-        return;
-    m_redessinDemande = false;
-    Redraw();
+    if (m_redessinDemande)
+        Redraw();
 }
 
 void TxiloCAD::Redraw()
 {
+    // A redraw made at once answers the requests waiting for the timer.
+    const bool seuleSelection = m_seuleSelection;
+    m_seuleSelection = false;
+    m_redessinDemande = false;
     TxiloCADMdl &m = *m_modele;
     if (!m.PageValide())
         return;
@@ -177,18 +190,63 @@ void TxiloCAD::Redraw()
         return;
     if (m_image.size() != taille) {
         m_image = QImage(taille, QImage::Format_RGB888);
+        m_calques = -1;
         if (m_image.isNull())
             return;
         m_page->resize(taille);
     }
-    {
+    const QRect rect(QPoint(0, 0), taille);
+    int k = -1;
+    if (seuleSelection && m_selection) {
+        for (int i = 0; i < m.Count() && k < 0; ++i) {
+            if (&m.Objet(i) == m_selection)
+                k = i;
+        }
+    }
+    if (k >= 0) {
+        DessineCalques(k, rect);
+    } else {
+        m_calques = -1;
         QPainter painter(&m_image);
         TCanevasQt canevas(painter);
         canevas.SetStylo(TStylo{CouleurBlanche, 1, StyloPlein});
         canevas.SetPinceau(TPinceau{CouleurBlanche, PinceauPlein});
-        m.Draw(canevas, QRect(QPoint(0, 0), taille));
+        m.Draw(canevas, rect);
     }
     m_page->update();
+}
+
+void TxiloCAD::DessineCalques(int k, const QRect &rect)
+{
+    TxiloCADMdl &m = *m_modele;
+    if (m_calques != k || m_dessous.size() != rect.size()) {
+        m_calques = -1;
+        m_dessous = QImage(rect.size(), QImage::Format_RGB888);
+        m_dessus = QImage(rect.size(), QImage::Format_ARGB32_Premultiplied);
+        if (m_dessous.isNull() || m_dessus.isNull())
+            return;
+        m_dessus.fill(Qt::transparent);
+        {
+            QPainter painter(&m_dessous);
+            TCanevasQt canevas(painter);
+            m.DrawDessous(canevas, rect, k);
+        }
+        {
+            QPainter painter(&m_dessus);
+            TCanevasQt canevas(painter);
+            m.DrawDessus(canevas, rect, k + 1);
+        }
+        m_calques = k;
+    }
+    // The layers were drawn at the scales of this rectangle, which the
+    // model keeps: the object is drawn at them between the two.
+    m_image = m_dessous.copy();
+    QPainter painter(&m_image);
+    {
+        TCanevasQt canevas(painter);
+        m.Objet(k).Draw(canevas);
+    }
+    painter.drawImage(0, 0, m_dessus);
 }
 
 void TxiloCAD::resizeEvent(QResizeEvent *event)
@@ -269,7 +327,7 @@ void TxiloCAD::Glisse()
         repere->Borne();
     }
     MajCurseur();
-    RequestRedraw();
+    RedessineSelection();
     m_modifie = true;
     emit OnChange(m_selection);
 }

@@ -20,7 +20,9 @@ class TxiloCADObj;
 //
 // Every change asks for a redraw (RequestRedraw); a single-shot timer of
 // DelaiRedessin milliseconds, armed by the first request, draws the page
-// once for all the requests made meanwhile, and stays idle otherwise.
+// once for all the requests made meanwhile, and stays idle otherwise. While
+// the user drags an object, the page is kept as the layers below and above
+// that object, and only the object is drawn again between them.
 //
 // The control owns its model, made with a page of 21.0 x 29.7 mm. The page
 // image (objectName "ImagePage") receives the mouse; the control takes the
@@ -133,12 +135,25 @@ private:
     bool ToucheClavier(QKeyEvent *event);
     void MajCurseur();
     void Minuterie();
+    // A redraw asked by a drag, which changed the selected object only.
+    void RedessineSelection();
+    // Draws the page as its layers and the selected object (index k) between
+    // them, making the layers first when they are not those of k.
+    void DessineCalques(int k, const QRect &rect);
 
     std::unique_ptr<TxiloCADMdl> m_modele;
     QTimer m_minuterie;
     TImagePage *m_page;
     QImage m_image;
+    // The page without the selected object: the background and the objects
+    // below it, and the objects above it with the template mask over a
+    // transparent ground; made for the object of index m_calques.
+    QImage m_dessous;
+    QImage m_dessus;
+    int m_calques = -1;
     bool m_redessinDemande = false;
+    // Only the selected object has changed since the last redraw.
+    bool m_seuleSelection = false;
     int m_marge = MargeDefaut;
     double m_echelleX = 10;
     double m_echelleY = 10;

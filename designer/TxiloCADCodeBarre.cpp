@@ -149,15 +149,23 @@ void TxiloCADCodeBarre::DrawEan13(const QString &chiffres, TCanevas &canevas, in
         canevas.Rectangle(gauche, haut, gauche + largeur, haut + hauteur);
     }
 
-    canevas.SetStylo(TStylo{m_colorBarre, 1, StyloPlein});
+    // Each bar covers the pixels of its modules as a rectangle outlined and
+    // filled in the bar colour would; adjacent modules make one bar, filled
+    // at once (guard bars never touch a data bar).
+    canevas.SetStylo(TStylo{m_colorBarre, 1, StyloVide});
     canevas.SetPinceau(TPinceau{m_colorBarre, PinceauPlein});
     const int m = Round(marge);
     const int basBarres = haut + hauteur - zone - m;
     for (int i = 1; i <= Modules; ++i) {
         if (modules.at(i - 1) != u'1')
             continue;
+        int fin = i;
+        while (fin < Modules && modules.at(fin) == u'1' && EstGarde(fin + 1) == EstGarde(i))
+            ++fin;
         const int bas = EstGarde(i) ? basBarres + zone / 2 : basBarres;
-        canevas.Rectangle(gauche + Round(x0 + i * mw), haut + m, gauche + Round(x0 + i * mw + mw), bas);
+        // Without a pen the brush leaves out the last column and row.
+        canevas.Rectangle(gauche + Round(x0 + i * mw), haut + m, gauche + Round(x0 + fin * mw + mw) + 1, bas + 1);
+        i = fin;
     }
 
     if (hauteurFonte < 1)

@@ -295,6 +295,54 @@ TEST(Editeur, GlisserAvecAimantEtPoignees)
     EXPECT_EQ(e.cad.RecentreLost(false), 0);
 }
 
+TEST(Editeur, GlisserRedessineEntreLesCalques)
+{
+    // While an object is dragged, the page is its layers below and above it
+    // and the object between them: what a whole drawing gives, objects above
+    // it and the template's mask included.
+    Editeur e;
+    e.m.SetGabarit(1);
+    const auto boite = [&](double x, TColor couleur) -> TxiloCADRectangle & {
+        TxiloCADRectangle &r = e.Rectangle(x, 15, 8, 8);
+        r.SetBrush(TPinceau{couleur, PinceauPlein});
+        return r;
+    };
+    boite(10, CouleurRGB(0, 160, 0));
+    TxiloCADRectangle &r = boite(20, CouleurRouge);
+    boite(30, CouleurBleue).SetCote(TxiloCADRectangle::CoteEllipse);
+    auto &l = dynamic_cast<TxiloCADLigne &>(*e.m.AddObject(u"ligne"_s));
+    l.SetFace(1);
+    l.SetPen(TStylo{CouleurNoire, 500, StyloPlein});
+    l.SetPoints({{2, 2}, {2, 2}, {38, 28}, {38, 28}});
+    e.cad.RequestRedraw();
+    e.Attend();
+    const auto entier = [&] {
+        QImage image(e.cad.Image().size(), QImage::Format_RGB888);
+        QPainter painter(&image);
+        TCanevasQt canevas(painter);
+        e.m.Draw(canevas, QRect(QPoint(0, 0), image.size()));
+        return image;
+    };
+
+    e.Survole(QPointF(20, 15));
+    e.Presse(QPointF(20, 15));
+    for (const QPointF p : {QPointF(21, 16), QPointF(27, 18), QPointF(13, 11)}) {
+        e.Survole(p);
+        e.Attend();
+        EXPECT_NEAR(r.X(), p.x(), Eps);
+        const QImage attendu = entier();
+        EXPECT_TRUE(e.cad.Image() == attendu) << p.x();
+    }
+    e.Relache(QPointF(13, 11));
+    e.Attend();
+    EXPECT_TRUE(e.cad.Image() == entier());
+    // Keys after the drag draw the whole page again.
+    e.Touche(Qt::Key_Insert);
+    e.Attend();
+    EXPECT_EQ(e.m.Count(), 5);
+    EXPECT_TRUE(e.cad.Image() == entier());
+}
+
 TEST(Editeur, PaveNumeriqueADeuxEchelles)
 {
     struct Cas {
