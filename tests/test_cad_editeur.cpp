@@ -593,6 +593,19 @@ TEST(Editeur, ModeleOuvertModifieEtEnregistre)
     EXPECT_NEAR(c.L(), 22, Eps);
     ASSERT_TRUE(e.m.SaveToFile(chemin));
 
+    // A model loaded into the editor while an object is selected and
+    // hovered: the control forgets the freed objects.
+    e.Clique(QPointF(12, 11));
+    ASSERT_NE(e.cad.Selection(), nullptr);
+    ASSERT_NE(e.cad.Survole(), nullptr);
+    ASSERT_TRUE(e.m.LoadFromFile(chemin));
+    EXPECT_EQ(e.cad.Selection(), nullptr);
+    EXPECT_EQ(e.cad.Survole(), nullptr);
+    e.Touche(Qt::Key_Delete);
+    e.Survole(QPointF(30, 25));
+    EXPECT_EQ(e.dialogues.Messages.size(), 1);
+    EXPECT_EQ(e.m.Count(), 3);
+
     // Read again elsewhere: the changes kept, the bar code and the folder
     // tree drawn.
     TxiloCADMdl relu(nullptr, QRect(0, 0, 400, 300), 40, 30);
