@@ -117,6 +117,8 @@ TxiloCAD::~TxiloCAD()
 void TxiloCAD::SetOutil(int outil)
 {
     m_outil = std::clamp(outil, int(OutilAucun), int(OutilCodeBarre));
+    if (m_outil != OutilLigne)
+        m_ligneEnCours = nullptr;
 }
 
 int TxiloCAD::MmToScreenX(double v) const

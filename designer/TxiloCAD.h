@@ -66,7 +66,8 @@ public:
     // are forgotten by the control.
     TxiloCADMdl &Modele() const { return *m_modele; }
     int Outil() const { return m_outil; }
-    // A tool of 0 to 10; a line being drawn is left as it is.
+    // A tool of 0 to 10 (other values are brought into that range). A line
+    // being drawn ends there, as it stands, unless the line tool stays.
     void SetOutil(int outil);
 
     // Pixels per millimetre of the page image, 10 at creation; the page is

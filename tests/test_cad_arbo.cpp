@@ -7,6 +7,8 @@
 #include "CanevasEspion.h"
 #include "Chemins.h"
 #include "TxiloCADArbo.h"
+#include "TxiloCADCodeBarre.h"
+#include "Convertisseurs.h"
 #include "TxiloCADMdl.h"
 
 #include <gtest/gtest.h>
@@ -335,4 +337,36 @@ TEST(Arbo, ClesEtMessage)
     EXPECT_GT(gris(), 500);
     p.m.Interrupteurs().Messages = false;
     EXPECT_EQ(gris(), 0);
+}
+
+// Folder trees and bar codes whose boxes, columns, depths and fonts lie far
+// beyond any page (a damaged or hostile file) are drawn at every scale
+// without an overflow anywhere.
+TEST(Arbo, ValeursEnormes)
+{
+    QTemporaryDir tmp;
+    QDir(tmp.path()).mkpath(u"a/b/c"_s);
+    for (const QString &f : {u"/x.txt"_s, u"/a/y.png"_s, u"/a/b/z"_s})
+        Cree(tmp.path() + f);
+    Page p;
+    const double enormes[] = {99999999999999999.0, -99999999999999999.0, 2147483647.0, 3e9, 0};
+    const int entiers[] = {2147483647, -2147483647 - 1, 0, 1, 1000000};
+    for (size_t i = 0; i < std::size(enormes); ++i) {
+        TxiloCADArbo &a = p.Arbo(tmp.path());
+        a.SetViewFichier(true);
+        a.SetCentre(i % 2 ? 50 : enormes[i], enormes[(i + 1) % std::size(enormes)]);
+        a.SetTaille(enormes[i], enormes[(i + 2) % std::size(enormes)]);
+        a.SetColumn(entiers[i]);
+        a.SetDepthMax(entiers[(i + 1) % std::size(entiers)]);
+        a.SetPen(TStylo{CouleurNoire, LargeurStyloMax, StyloPlein});
+        a.SetFont(TFonteCAD{CouleurNoire, u"Arial"_s, HauteurFonteMax, 0, 0});
+        auto &c = dynamic_cast<TxiloCADCodeBarre &>(*p.m.AddObject(u"codebarre"_s));
+        c.SetFace(1);
+        c.SetCentre(a.X(), 50);
+        c.SetTaille(a.L(), a.H());
+    }
+    for (const QRect rect : {QRect(0, 0, 240, 240), QRect(-50, 30, 40, 400), QRect(3, 3, 1, 1)}) {
+        const QImage image = Dessine(QSize(240, 240), [&](TCanevas &c) { p.m.Draw(c, rect); });
+        EXPECT_EQ(image.size(), QSize(240, 240));
+    }
 }

@@ -525,11 +525,15 @@ TEST(Editeur, OutilsDeCreation)
     EXPECT_EQ(e.cad.Outil(), TxiloCAD::OutilSelection);
     EXPECT_EQ(e.cad.Selection(), &l);
     EXPECT_EQ(j.Nombre('A', &l), 1);
-    // A new line is begun afresh.
+    // A new line is begun afresh; one left for another tool ends there.
     e.cad.SetOutil(TxiloCAD::OutilLigne);
     e.Clique(QPointF(30, 25));
     EXPECT_EQ(e.m.Count(), 2);
     EXPECT_EQ(l.NombrePoints(), 10);
+    e.cad.SetOutil(TxiloCAD::OutilSelection);
+    e.cad.SetOutil(TxiloCAD::OutilLigne);
+    e.Clique(QPointF(10, 25));
+    EXPECT_EQ(e.m.Count(), 3);
 }
 
 TEST(Editeur, ModeleOuvertModifieEtEnregistre)
