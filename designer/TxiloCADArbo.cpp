@@ -276,7 +276,7 @@ void TxiloCADArbo::Draw(TCanevas &canevas)
     const auto S = [f](double v) { return Round(v * f); };
     const int s16 = S(16);
     const qint64 largeurColonne = (qint64(droite) - gauche) / m_column;
-    const int hauteurTexte = Round(s16 * m_hauteurTexte / 100.0);
+    const int hauteurTexte = Round(double(s16) * m_hauteurTexte / 100);
     TFonteCAD fonte = m_font;
     fonte.Hauteur = hauteurTexte;
     fonte.Escapement = 0;
