@@ -178,16 +178,37 @@ QString CheminRelatif(const QString &chemin)
     return chemin;
 }
 
+namespace {
+
+// The user's folders by the names designs store them under, read from the
+// desktop's own table (the XDG user folders on Linux).
+struct DossierUtilisateur {
+    QLatin1StringView Nom;
+    QStandardPaths::StandardLocation Lieu;
+};
+constexpr DossierUtilisateur DossiersUtilisateur[] = {
+    {QLatin1StringView("Desktop"), QStandardPaths::DesktopLocation},
+    {QLatin1StringView("Personal"), QStandardPaths::DocumentsLocation},
+    {QLatin1StringView("My Pictures"), QStandardPaths::PicturesLocation},
+    {QLatin1StringView("My Music"), QStandardPaths::MusicLocation},
+    {QLatin1StringView("My Video"), QStandardPaths::MoviesLocation},
+};
+
+} // namespace
+
 QString ShellFolder(const QString &nom)
 {
-    QStandardPaths::StandardLocation lieu;
-    if (nom.compare(QLatin1String("Personal"), Qt::CaseInsensitive) == 0)
-        lieu = QStandardPaths::DocumentsLocation;
-    else if (nom.compare(QLatin1String("My Pictures"), Qt::CaseInsensitive) == 0)
-        lieu = QStandardPaths::PicturesLocation;
-    else if (nom.compare(QLatin1String("Desktop"), Qt::CaseInsensitive) == 0)
-        lieu = QStandardPaths::DesktopLocation;
-    else
-        return QString();
-    return avecSeparateur(QStandardPaths::writableLocation(lieu));
+    for (const DossierUtilisateur &d : DossiersUtilisateur) {
+        if (nom.compare(d.Nom, Qt::CaseInsensitive) == 0)
+            return avecSeparateur(QStandardPaths::writableLocation(d.Lieu));
+    }
+    return QString();
+}
+
+QStringList NomsShellFolders()
+{
+    QStringList noms;
+    for (const DossierUtilisateur &d : DossiersUtilisateur)
+        noms.append(QString(d.Nom));
+    return noms;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Where the program finds its models and the user's files, and how stored
 // picture paths are found again.
@@ -47,6 +48,10 @@ QString CheminMedia(const QString &chemin);
 // unchanged.
 QString CheminRelatif(const QString &chemin);
 
-// The user's folder of that kind ("Personal" documents, "My Pictures",
-// "Desktop"), ending with "/"; empty for an unknown kind.
+// The user's folder of that kind, ending with "/"; empty for an unknown
+// kind. The kinds are those of NomsShellFolders (letter case ignored).
 QString ShellFolder(const QString &nom);
+// The kinds of the user's folders, in a fixed order: "Desktop", "Personal"
+// (documents), "My Pictures", "My Music", "My Video". A design names a folder
+// by its kind so that it finds that user's own folder on another machine.
+QStringList NomsShellFolders();

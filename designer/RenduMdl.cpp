@@ -90,13 +90,21 @@ void TxiloCADMdl::Echelles(const QRect &rect)
     SetDecalages(rect.left(), rect.top());
 }
 
-void TxiloCADMdl::DessineObjets(TCanevas &canevas)
+void TxiloCADMdl::DessineObjets(TCanevas &canevas, int debut, int fin)
 {
-    for (const auto &objet : m_objets)
-        objet->Draw(canevas);
+    const int n = int(m_objets.size());
+    fin = fin < 0 ? n : std::min(fin, n);
+    for (int i = std::max(debut, 0); i < fin; ++i)
+        m_objets[size_t(i)]->Draw(canevas);
 }
 
 void TxiloCADMdl::Draw(TCanevas &canevas, const QRect &rect)
+{
+    DrawDessous(canevas, rect, Count());
+    DrawDessus(canevas, rect, Count());
+}
+
+void TxiloCADMdl::DrawDessous(TCanevas &canevas, const QRect &rect, int fin)
 {
     if (!PageValide() || rect.isEmpty())
         return;
@@ -111,7 +119,15 @@ void TxiloCADMdl::Draw(TCanevas &canevas, const QRect &rect)
     DessineGuides(canevas);
     if (m_interrupteurs.Grille)
         DessineGrille(canevas);
-    DessineObjets(canevas);
+    DessineObjets(canevas, 0, fin);
+}
+
+void TxiloCADMdl::DrawDessus(TCanevas &canevas, const QRect &rect, int debut)
+{
+    if (!PageValide() || rect.isEmpty())
+        return;
+    Echelles(rect);
+    DessineObjets(canevas, debut);
     DessineMasque(canevas, rect);
 }
 

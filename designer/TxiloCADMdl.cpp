@@ -12,8 +12,10 @@
 #include "CanevasQt.h"
 #include "Convertisseurs.h"
 #include "FichierMdl.h"
+#include "TxiloCADArbo.h"
 #include "TxiloCADBloc.h"
 #include "TxiloCADCal.h"
+#include "TxiloCADCodeBarre.h"
 #include "TxiloCADForme.h"
 #include "TxiloCADGroup.h"
 #include "TxiloCADImage.h"
@@ -168,6 +170,10 @@ std::unique_ptr<TxiloCADObj> TxiloCADMdl::Fabrique(const QString &motCle)
         return std::make_unique<TxiloCADImage>(*this, cx, cy, 1, 1, 0);
     if (motCle == u"groupe"_s)
         return std::make_unique<TxiloCADGroup>(*this, cx, cy, 1, 1, 0);
+    if (motCle == u"arbo"_s)
+        return std::make_unique<TxiloCADArbo>(*this, cx, cy, 1, 1);
+    if (motCle == u"codebarre"_s)
+        return std::make_unique<TxiloCADCodeBarre>(*this, cx, cy, 1, 1, 0);
     return nullptr;
 }
 
@@ -200,10 +206,24 @@ TxiloCADObj *TxiloCADMdl::CloneObject(TxiloCADObj &objet)
 
 void TxiloCADMdl::ClearObjects()
 {
+    if (m_proprietaire && !m_objets.empty())
+        m_proprietaire->ObjetRetire(nullptr);
     // First to last, as they were made.
     for (auto &objet : m_objets)
         objet.reset();
     m_objets.clear();
+}
+
+bool TxiloCADMdl::SupprimeObjet(TxiloCADObj *objet)
+{
+    const auto trouve =
+        std::find_if(m_objets.begin(), m_objets.end(), [objet](const auto &o) { return o.get() == objet; });
+    if (trouve == m_objets.end())
+        return false;
+    if (m_proprietaire)
+        m_proprietaire->ObjetRetire(objet);
+    m_objets.erase(trouve);
+    return true;
 }
 
 TxiloCADObj *TxiloCADMdl::ObjetSous(QPointF point, int *poignee) const

@@ -27,6 +27,9 @@ public:
     virtual TColor CouleurCadre() const = 0;     // frames of hovered objects
     virtual TColor CouleurSelection() const = 0; // the selected object
     virtual TColor CouleurActive() const = 0;    // the handle under the pointer
+    // The model is about to free `objet`, or every object when it is null,
+    // so that the editor forgets it. Nothing by default.
+    virtual void ObjetRetire(TxiloCADObj *objet) { (void)objet; }
 };
 
 // Switches read by the drawing code of the objects and of the page.
@@ -146,6 +149,9 @@ public:
     TxiloCADObj *CloneObject(TxiloCADObj &objet);
     // Frees every object.
     void ClearObjects();
+    // Removes `objet` from the list and frees it; false, nothing freed, when
+    // it is not one of the model's objects.
+    bool SupprimeObjet(TxiloCADObj *objet);
     // Number of objects and object i (0-based, drawing order).
     int Count() const { return int(m_objets.size()); }
     TxiloCADObj &Objet(int i) const { return *m_objets[size_t(i)]; }
@@ -239,6 +245,14 @@ public:
     // switch, the 10-mm dots and the millimetre grid; the objects of the
     // current face in list order; then the template mask (below).
     void Draw(TCanevas &canevas, const QRect &rect);
+    // Draw in two parts, for an editor that redraws one object moving over a
+    // page kept as two layers: DrawDessous is Draw with only the objects
+    // before index `fin` (0-based, excluded), DrawDessus draws only the
+    // objects from index `debut` on and the template mask, without
+    // background. DrawDessous(c, r, Count()) then DrawDessus(c, r, Count())
+    // is Draw(c, r).
+    void DrawDessous(TCanevas &canevas, const QRect &rect, int fin);
+    void DrawDessus(TCanevas &canevas, const QRect &rect, int debut);
     // The objects alone, without background, guides or mask, the editor's
     // handles and frames left out (metafiles and printing).
     void DrawObjects(TCanevas &canevas, const QRect &rect);
@@ -286,7 +300,8 @@ private:
     void Echelles(const QRect &rect);
     void DessineGuides(TCanevas &canevas);
     void DessineGrille(TCanevas &canevas);
-    void DessineObjets(TCanevas &canevas);
+    // The objects of indices debut to fin - 1, in list order.
+    void DessineObjets(TCanevas &canevas, int debut = 0, int fin = -1);
     void DessineMasque(TCanevas &canevas, const QRect &rect);
     bool Exporte(const QString &chemin, int largeurMax, int hauteurMax, TColor cadre, bool jpeg);
     // The template size key read from the page text (PetitDiam, TailleRetour,

@@ -76,6 +76,10 @@ public:
     // in place; a changed side below 5 pixels becomes 5 pixels. Nothing for
     // other handles.
     virtual void RedimPoignee(QPointF pointeur);
+    // Called by the editor when the user lets go of a handle (1 to 8) that
+    // turned or resized the box: a kind that keeps a picture made at its
+    // size makes it again. Nothing by default.
+    virtual void FinRedimension() {}
 
     // What a kind with nothing to show draws: the box's outline and both
     // diagonals in grey, and the text in grey 8-point Arial, unturned, in

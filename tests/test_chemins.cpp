@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -182,8 +183,16 @@ TEST_F(Chemins, RelativePathsAndFileNames)
     for (const QString &chemin : {u"C:\\a\\b.jpg"_s, u"/a/b.jpg"_s, u"C:b.jpg"_s, u"b.jpg"_s})
         EXPECT_EQ(NomDeFichier(chemin), u"b.jpg") << qPrintable(chemin);
 
-    EXPECT_TRUE(ShellFolder(u"Personal"_s).endsWith(u'/'));
+    // Every kind of the user's folders names one, letter case ignored.
+    const QStringList noms = NomsShellFolders();
+    EXPECT_TRUE(noms.contains(u"Personal"_s));
+    for (const QString &nom : noms) {
+        EXPECT_TRUE(ShellFolder(nom).endsWith(u'/')) << qPrintable(nom);
+        EXPECT_EQ(ShellFolder(nom.toUpper()), ShellFolder(nom)) << qPrintable(nom);
+    }
+    EXPECT_EQ(ShellFolder(u"My Music"_s), QStandardPaths::writableLocation(QStandardPaths::MusicLocation) + u'/');
     EXPECT_TRUE(ShellFolder(u"Inconnu"_s).isEmpty());
+    EXPECT_TRUE(ShellFolder(QString()).isEmpty());
 }
 
 TEST(Fetes, ShippedAndWrittenFilesHoldEveryDayOfTheYear)
