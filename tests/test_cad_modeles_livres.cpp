@@ -162,12 +162,14 @@ TEST_F(ModelesLivres, EachFillsForAPersonAndDrawsWithNothingMissing)
                 if (const auto *image = dynamic_cast<const TxiloCADImage *>(&objet)) {
                     EXPECT_TRUE(!image->Image().isNull() || !image->Metafichier().EstVide())
                         << qPrintable(image->FichierImage());
-                    if (!image->FichierMasque().isEmpty())
+                    if (!image->FichierMasque().isEmpty()) {
                         EXPECT_FALSE(image->MasqueMetafichier().EstVide()) << qPrintable(image->FichierMasque());
+                    }
                     // The person's photo where a code names it, else what the
                     // model shows in its place.
-                    if (p == Famille::Luc && !image->Code().isEmpty())
+                    if (p == Famille::Luc && !image->Code().isEmpty()) {
                         EXPECT_EQ(image->FichierImage(), Photo);
+                    }
                 } else if (auto *groupe = dynamic_cast<TxiloCADGroup *>(&objet)) {
                     EXPECT_GT(groupe->SousModele().Count(), 0) << qPrintable(groupe->FichierMdl());
                 } else if (auto *arbo = dynamic_cast<TxiloCADArbo *>(&objet)) {
