@@ -122,7 +122,7 @@ QString Nom(const QString &mdl)
     return QFileInfo(mdl).dir().dirName() + u'/' + QFileInfo(mdl).fileName();
 }
 
-class ModelesLivres : public ::testing::Test
+class ImpressionLivree : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -136,7 +136,7 @@ protected:
     QStringList m_modeles;
 };
 
-TEST_F(ModelesLivres, EachFillsForAPersonAndDrawsWithNothingMissing)
+TEST_F(ImpressionLivree, EachFillsForAPersonAndDrawsWithNothingMissing)
 {
     Famille f;
     for (const int p : {Famille::Luc, Famille::Theo, 0}) {
@@ -191,7 +191,7 @@ TEST_F(ModelesLivres, EachFillsForAPersonAndDrawsWithNothingMissing)
     }
 }
 
-TEST_F(ModelesLivres, TogetherTheyUseEveryTemplateAndEveryKindOfObject)
+TEST_F(ImpressionLivree, TogetherTheyUseEveryTemplateAndEveryKindOfObject)
 {
     std::set<int> gabarits;
     std::set<QString> sortes;
@@ -236,7 +236,7 @@ TEST_F(ModelesLivres, TogetherTheyUseEveryTemplateAndEveryKindOfObject)
         EXPECT_TRUE(sortes.count(sorte)) << qPrintable(sorte);
 }
 
-TEST_F(ModelesLivres, EachPreviewIsTheOneTheChooserWouldDraw)
+TEST_F(ImpressionLivree, EachPreviewIsTheOneTheChooserWouldDraw)
 {
     QTemporaryDir tmp;
     for (const QString &mdl : std::as_const(m_modeles)) {
@@ -272,7 +272,7 @@ TEST_F(ModelesLivres, EachPreviewIsTheOneTheChooserWouldDraw)
     }
 }
 
-TEST_F(ModelesLivres, PicturesAreNamedInTheImagesFolderAndAllUsed)
+TEST_F(ImpressionLivree, PicturesAreNamedInTheImagesFolderAndAllUsed)
 {
     QStringList fichiers = m_modeles;
     for (const QString &nom : QDir(Images).entryList({u"*.mdl"_s}, QDir::Files))
