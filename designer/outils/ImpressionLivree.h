@@ -1,0 +1,81 @@
+#pragma once
+
+// The designs shipped for the artistic print window, as the program finds
+// them: the models folder "1/impression/modeles/" of the program's models
+// folder, one subfolder per category, each model ".mdl" with its ".jpg"
+// preview beside it; and the pictures they name, in "0/impression/images/".
+// Shared by the tool that writes them (lignee_modeles_impression) and the
+// tests that check them.
+
+#include <memory>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include "StylesCAD.h"
+
+class QTemporaryDir;
+class TxiloCADMdl;
+
+// The preview of a model, as the model chooser makes a missing one: the page
+// exported as a JPEG picture of at most this size, in its proportions, with
+// this frame colour.
+constexpr int LargeurApercuLivre = 160;
+constexpr int HauteurApercuLivre = 120;
+constexpr TColor CadreApercuLivre = CouleurRGB(128, 128, 128);
+
+// The folders under the program's models folder `modele`, each ending
+// with "/".
+QString DossierModelesImpression(const QString &modele);
+QString DossierImagesImpression(const QString &modele);
+
+// The model files of every category of the models folder (its direct
+// subfolders), sorted by category then by name.
+QStringList ModelesImpressionLivres(const QString &modele);
+
+// The path of the preview of a model file: the same name with ".jpg".
+QString CheminApercu(const QString &mdl);
+
+// The path a design loads for a stored file name, as the print window
+// resolves it: a name beginning with "@" is the person's file, beside the
+// database file `base` when the rest is a bare name, else the rest as it
+// stands; an absolute path (beginning with "/" or "\", or a drive letter and
+// ":") is taken as it is; any other name lies in `images` (ending with "/").
+// "/" and "\" both separate folders. An empty name stays empty.
+QString ResoutNomImpression(const QString &nom, const QString &images, const QString &base = QString());
+
+// Gives the model `modele` that resolution for its file names.
+void ResoutDansImages(TxiloCADMdl &modele, const QString &images, const QString &base = QString());
+
+// Writes the preview of the model file `mdl` at `jpg`: a fresh model reads
+// the file, its pictures found in `images`, nothing filled in, and exports
+// it as the chooser does (ExportJpeg at most LargeurApercuLivre x
+// HauteurApercuLivre, frame CadreApercuLivre). False when the model cannot be
+// read or the picture written; *erreur (may be null) then says why.
+bool EcritApercuLivre(const QString &mdl, const QString &images, const QString &jpg, QString *erreur = nullptr);
+
+// While it lives, the user's folders are those of a made-up user whose
+// pictures folder holds a few family albums, so that a folder tree of a
+// design lists the same names on every machine: HOME points at a temporary
+// folder and XDG_CONFIG_HOME is unset. Both are put back afterwards.
+class TUtilisateurExemple final
+{
+public:
+    TUtilisateurExemple();
+    ~TUtilisateurExemple();
+    TUtilisateurExemple(const TUtilisateurExemple &) = delete;
+    TUtilisateurExemple &operator=(const TUtilisateurExemple &) = delete;
+
+    // False when the folders could not be made.
+    bool Pret() const { return m_pret; }
+    // The albums, relative to the pictures folder, in the order made.
+    static QStringList Albums();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dossier;
+    QByteArray m_home;
+    QByteArray m_config;
+    bool m_avaitConfig = false;
+    bool m_pret = false;
+};
