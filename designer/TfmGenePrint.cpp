@@ -78,6 +78,11 @@ const std::vector<TfmGenePrint::TFormatImage> &TfmGenePrint::FormatsImage()
     return formats;
 }
 
+TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QWidget *parent)
+    : TfmGenePrint(bd, dossiers, parent, nullptr)
+{
+}
+
 TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QWidget *parent,
                            std::unique_ptr<QPrinter> imprimante)
     : QWidget(parent, Qt::Window), m_bd(bd), m_dossiers(dossiers), m_imprimante(std::move(imprimante))

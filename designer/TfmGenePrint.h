@@ -79,12 +79,13 @@ public:
     // A saved picture holds at most this many pixels (an A0 page).
     static constexpr qint64 PixelsMaxImage = qint64(100) * 1000 * 1000;
 
-    // `bd` must outlive the window. `imprimante` is the printer to print on;
-    // without one, the system's default printer is made at the first print,
-    // else (no printer installed) a PDF printer on A4 paper, for which the
-    // file is asked.
-    TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QWidget *parent = nullptr,
-                 std::unique_ptr<QPrinter> imprimante = nullptr);
+    // `bd` must outlive the window. It prints on the system's default
+    // printer, made at the first print, else (no printer installed) on a PDF
+    // printer on A4 paper, for which the file is asked; or on `imprimante`
+    // when given (a PDF printer too asks for its file).
+    TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QWidget *parent = nullptr);
+    TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QWidget *parent,
+                 std::unique_ptr<QPrinter> imprimante);
     ~TfmGenePrint() override;
 
     // What showing the window does: the skinned bar when a skin folder is
