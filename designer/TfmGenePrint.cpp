@@ -87,6 +87,10 @@ TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QW
                            std::unique_ptr<QPrinter> imprimante)
     : QWidget(parent, Qt::Window), m_bd(bd), m_dossiers(dossiers), m_imprimante(std::move(imprimante))
 {
+    for (QString *d : {&m_dossiers.Skin, &m_dossiers.Modeles, &m_dossiers.Images, &m_dossiers.ModelesUser}) {
+        if (!d->isEmpty() && !d->endsWith(u'/'))
+            d->append(u'/');
+    }
     setObjectName(u"fmGenePrint"_s);
     setWindowTitle(texte(8710, u"Impression artistique"_s));
     resize(800, 600);

@@ -18,7 +18,8 @@ class TxiloCAD;
 class TxiloCADMdl;
 class TxiloMenuBarre;
 
-// The folders of the artistic print window, each ending with "/" or empty:
+// The folders of the artistic print window, each empty or a folder (the
+// window adds the final "/" where it is missing):
 // the skin of its button bar (the file "skin.txt", section "skin2", and the
 // button pictures; empty: plain buttons), the design models (one subfolder
 // per category), the pictures the models name, and a second folder of

@@ -410,7 +410,7 @@ protected:
     TfmGenePrint &Fenetre(TDossiersGenePrint dossiers = {}, int dpi = 150, double marge = 10)
     {
         if (dossiers.Modeles.isEmpty())
-            dossiers = {QString(), d.modeles, d.images, QString()};
+            dossiers = {QString(), d.modeles.chopped(1), d.images.chopped(1), QString()}; // no final "/"
         auto imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
         imprimante->setOutputFormat(QPrinter::PdfFormat);
         imprimante->setResolution(dpi);
