@@ -103,6 +103,9 @@ bool InitialiseDossiers(int langue, const QString &racineUtilisateur)
     DossierImageArbre = modele + QStringLiteral("0/ImageArbre/");
     DossierSkin = modele + QStringLiteral("skin/");
     DossierExemples = modele + QStringLiteral("exemples/");
+    DossierImpressionModeles = DossierModele + QStringLiteral("impression/modeles/");
+    DossierImpressionImages = modele + QStringLiteral("0/impression/images/");
+    DossierImpressionSkin = modele + QStringLiteral("0/impression/skin/");
     FichierFete = DossierModele + QStringLiteral("Fete.mv");
 
     QString donnees;
@@ -126,6 +129,8 @@ bool InitialiseDossiers(int langue, const QString &racineUtilisateur)
     DossierRapportUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("rapport/");
     DossierCarteUser = modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("carte/");
     DossierImageArbreUser = donnees.isEmpty() ? QString() : donnees + QStringLiteral("modele/0/ImageArbre/");
+    DossierImpressionModelesUser =
+        modelesUser.isEmpty() ? QString() : modelesUser + QStringLiteral("impression/modeles/");
     FichierAnniFete = DossierParamUser + QStringLiteral("AnniFete.mv");
     return QDir().mkpath(DossierParamUser) && QDir().mkpath(DossierGenealogie);
 }

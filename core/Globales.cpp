@@ -23,3 +23,7 @@ QString DossierArbreUser;
 QString DossierRapportUser;
 QString DossierCarteUser;
 QString DossierImageArbreUser;
+QString DossierImpressionModeles;
+QString DossierImpressionImages;
+QString DossierImpressionSkin;
+QString DossierImpressionModelesUser;

@@ -39,3 +39,13 @@ extern QString DossierArbreUser;   // looks the user saved
 extern QString DossierRapportUser; // column models and advanced selections the user saved
 extern QString DossierCarteUser;   // maps the user made or saved
 extern QString DossierImageArbreUser; // tree pictures the user chose: <données>/modele/0/ImageArbre/
+// The artistic print window's folders: the design models of the active
+// language, one subfolder per category (DossierModele/impression/modeles/),
+// the pictures they name (RepModele/0/impression/images/), the skin of its
+// button bar (RepModele/0/impression/skin/), and the user's own design
+// models (<données>/modele/<langue>/impression/modeles/; empty without a
+// data folder).
+extern QString DossierImpressionModeles;
+extern QString DossierImpressionImages;
+extern QString DossierImpressionSkin;
+extern QString DossierImpressionModelesUser;

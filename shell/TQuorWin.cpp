@@ -30,6 +30,7 @@
 #include "TfmRechFiche.h"
 #include "TfmCal.h"
 #include "TfmCalConv.h"
+#include "TfmGenePrint.h"
 #include "TfmStat.h"
 #include "Verification.h"
 #include "Voisinage.h"
@@ -264,6 +265,8 @@ void TQuorWin::CreeMenus()
     fichier->addSeparator();
     connect(action(fichier, "MI_ExporteRapport", QStringLiteral("Exporter le rapport...")), &QAction::triggered,
             this, [this] { ExporteRapport(); });
+    // The printable designs bring their window and its command.
+    AjouteCommandeGenePrint(fichier, m_bd, this);
     fichier->addSeparator();
     connect(action(fichier, "MI_Quitter", QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, &QWidget::close);

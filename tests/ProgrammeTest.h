@@ -34,6 +34,7 @@ protected:
         DossierRapportUser.clear();
         DossierCarteUser.clear();
         DossierImageArbreUser.clear();
+        DossierImpressionModelesUser.clear();
     }
 
     QString chemin(const char *nom) const { return m_tmp.path() + QLatin1Char('/') + QString::fromLatin1(nom); }

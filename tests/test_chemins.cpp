@@ -85,6 +85,12 @@ TEST_F(Chemins, FoldersFollowTheModelsFolderAndTheLanguage)
     EXPECT_EQ(DossiersCarte().Livre, DossierCarte);
     EXPECT_EQ(DossierImageArbreUser, m_racine + u"/user/donnees/modele/0/ImageArbre/"_s);
     EXPECT_EQ(DossierImagesCopiees(), DossierImageArbreUser);
+    // The artistic print window's folders: models by language, pictures and
+    // skin shared by every language, the user's models beside the others.
+    EXPECT_EQ((QStringList{DossierImpressionModeles, DossierImpressionImages, DossierImpressionSkin,
+                           DossierImpressionModelesUser}),
+              (QStringList{m_modele + u"2/impression/modeles/"_s, m_modele + u"0/impression/images/"_s,
+                           m_modele + u"0/impression/skin/"_s, user + u"impression/modeles/"_s}));
 
     // A tree picture is read from the user's folder first.
     cree(DossierImageArbre + u"bois.jpg"_s);

@@ -16,6 +16,7 @@
 #include "Langue.h"
 #include "TfmAjoute.h"
 #include "TfmCal.h"
+#include "TfmGenePrint.h"
 #include "TfmOptions.h"
 #include "TfmRapportCritere.h"
 #include "TfmRechFiche.h"
@@ -947,6 +948,34 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     EXPECT_EQ(pages.captured(1), u"1");
     // A cancelled file dialog prints nothing.
     EXPECT_FALSE(w.sbArbreImprimeClick());
+}
+
+TEST_F(Shell, TheFileMenuOpensTheArtisticPrintWindowOnce)
+{
+    TQuorWin &w = fenetreExemple();
+    // The program's folders, with one category holding one model.
+    DossierImpressionModeles = chemin("modeles/");
+    ASSERT_TRUE(QDir().mkpath(DossierImpressionModeles + u"Famille"_s));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(LIGNEE_FIXTURES "/impression/modeles/Famille/etiquette.mdl"),
+                            DossierImpressionModeles + u"Famille/etiquette.mdl"_s));
+    QAction *commande = w.menuBar()->findChild<QMenu *>(u"MI_Fichier"_s)->findChild<QAction *>(u"MI_GenePrint"_s);
+    ASSERT_TRUE(commande);
+    EXPECT_EQ(commande->text(), u"Impression artistique..."_s);
+    commande->trigger();
+    const QList<TfmGenePrint *> fenetres = w.findChildren<TfmGenePrint *>();
+    ASSERT_EQ(fenetres.size(), 1);
+    TfmGenePrint *f = fenetres[0];
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_TRUE(f->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(f->windowTitle(), u"Impression artistique"_s);
+    EXPECT_TRUE(f->Barre()); // the shipped skin
+    EXPECT_EQ(f->ModeleCourant(), DossierImpressionModeles + u"Famille/etiquette.mdl"_s);
+    EXPECT_TRUE(m_dialogues.Messages.isEmpty());
+    commande->trigger();
+    EXPECT_EQ(w.findChildren<TfmGenePrint *>().size(), 1);
+    f->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.findChildren<TfmGenePrint *>().isEmpty());
 }
 
 TEST_F(Shell, TreeSettingDialogsRebuildAfterOk)
