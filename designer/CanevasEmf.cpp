@@ -266,20 +266,24 @@ bool TCanevasEmf::Figure(int &gauche, int &haut, int &droite, int &bas) const
     return droite > gauche && bas > haut && (Visible(StyloTrace()) || Visible(PinceauTrace()));
 }
 
+void TCanevasEmf::Interieur(int &gauche, int &haut, int &droite, int &bas) const
+{
+    const TStylo s = StyloTrace();
+    if (Stylo().Style != StyloInterieur || s.Largeur <= 1)
+        return;
+    // The path moves in by half the pen, which then lies astride it.
+    const int d = std::min({s.Largeur / 2, (droite - gauche) / 2, (bas - haut) / 2});
+    gauche += d;
+    haut += d;
+    droite -= d;
+    bas -= d;
+}
+
 void TCanevasEmf::Rectangle(int gauche, int haut, int droite, int bas)
 {
     if (m_termine || !Figure(gauche, haut, droite, bas))
         return;
-    const TStylo s = StyloTrace();
-    if (Stylo().Style == StyloInterieur && s.Largeur > 1) {
-        // The outline kept inside the frame: the path moves in by half the
-        // pen, which then lies astride it.
-        const int d = std::min({s.Largeur / 2, (droite - gauche) / 2, (bas - haut) / 2});
-        gauche += d;
-        haut += d;
-        droite -= d;
-        bas -= d;
-    }
+    Interieur(gauche, haut, droite, bas);
     Decoupe(Etendue(QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1))));
     ChoisitStylo();
     ChoisitPinceau();
@@ -290,14 +294,7 @@ void TCanevasEmf::Ellipse(int gauche, int haut, int droite, int bas)
 {
     if (m_termine || !Figure(gauche, haut, droite, bas))
         return;
-    const TStylo s = StyloTrace();
-    if (Stylo().Style == StyloInterieur && s.Largeur > 1) {
-        const int d = std::min({s.Largeur / 2, (droite - gauche) / 2, (bas - haut) / 2});
-        gauche += d;
-        haut += d;
-        droite -= d;
-        bas -= d;
-    }
+    Interieur(gauche, haut, droite, bas);
     Decoupe(Etendue(QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1))));
     ChoisitStylo();
     ChoisitPinceau();

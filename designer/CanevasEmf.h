@@ -56,6 +56,9 @@ private:
     template <typename Cree>
     void Remplace(std::uint32_t &index, std::uint32_t premier, Cree cree);
     void ChoisitStock(std::uint32_t &index, std::uint32_t stock);
+    // A wide pen of style StyloInterieur keeps its outline inside the
+    // frame of rectangles and ellipses: the figure (ordered) shrinks.
+    void Interieur(int &gauche, int &haut, int &droite, int &bas) const;
     // The pixels a figure of those bounds (inclusive) covers with the pen.
     QRect Etendue(const QRect &figure) const;
     // Clips the drawing to the picture before a figure of those bounds when

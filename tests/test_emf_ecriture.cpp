@@ -5,6 +5,7 @@
 // objects become; an empty page; targets that cannot be written.
 
 #include "AideCAD.h"
+#include "Bezier.h"
 #include "CanevasEmf.h"
 #include "EcrivainEmf.h"
 #include "ExportEmf.h"
@@ -651,4 +652,68 @@ TEST(EcrivainEmf, PointsLargesEtTailleMaximale)
     EXPECT_EQ(lu.lecteur.Fin(), TFinEmf::Eof);
     EXPECT_EQ(int(lu.types.size()), borne.Nombre() + 1);
     EXPECT_EQ(borne.Nombre(), (200 - 108 - 20) / 12);
+}
+
+// The primitives the objects seldom use, drawn by the metafile canvas and
+// played back, as the screen's canvas draws them: wide pens kept inside
+// rectangles and ellipses, dashed and wide lines, an outlined polygon,
+// pictures stretched with and without transparent pixels, a turned text,
+// an open Bézier chain filled.
+TEST(CanevasEmf, PrimitivesCommeALEcran)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    QImage damier(8, 6, QImage::Format_ARGB32);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x)
+            damier.setPixel(x, y, (x + y) % 3 == 0 ? 0u : qRgb(40 * x, 200 - 30 * y, 90));
+    const std::vector<std::pair<const char *, std::function<void(TCanevas &)>>> cas = {
+        {"intérieur", [](TCanevas &c) {
+             c.SetStylo(TStylo{CouleurRouge, 16, StyloInterieur});
+             c.SetPinceau(TPinceau{CouleurJaune, PinceauPlein});
+             c.Rectangle(20, 20, 300, 200);
+             c.Ellipse(340, 30, 600, 380);
+         }},
+        {"lignes", [](TCanevas &c) {
+             c.SetStylo(TStylo{CouleurBleue, 1, StyloTiretPoint});
+             c.Polyligne(QPolygon({QPoint(10, 10), QPoint(600, 40), QPoint(300, 380)}));
+             c.SetStylo(TStylo{CouleurNoire, 12, StyloTirets});
+             c.Ligne(QPoint(40, 300), QPoint(560, 200));
+             c.SetStylo(TStylo{CouleurRGB(0, 128, 0), 0, StyloPlein});
+             c.SetPinceau(TPinceau{CouleurRGB(200, 200, 255), PinceauPlein});
+             c.Polygone(QPolygon({QPoint(100, 100), QPoint(250, 60), QPoint(200, 250), QPoint(120, 200)}));
+         }},
+        {"images", [&damier](TCanevas &c) {
+             c.Image(QRect(10, 10, 280, 210), damier.convertToFormat(QImage::Format_RGB32));
+             c.SetPinceau(TPinceau{CouleurRGB(255, 160, 0), PinceauPlein});
+             c.SetStylo(TStylo{CouleurNoire, 0, StyloVide});
+             c.Rectangle(300, 50, 620, 350);
+             c.Image(QRect(320, 80, 240, 180), damier);
+         }},
+        {"texte et courbe", [](TCanevas &c) {
+             c.SetFonte(TFonteCAD{CouleurRGB(0, 0, 128), u"Arial"_s, -40, FonteGras, 450});
+             c.Texte(QPoint(60, 300), u"Arbre généalogique"_s);
+             c.SetStylo(TStylo{CouleurNoire, 5, StyloPlein});
+             c.SetPinceau(TPinceau{CouleurRGB(120, 220, 120), PinceauPlein});
+             const QPolygon courbe({QPoint(300, 50), QPoint(600, 0), QPoint(600, 400), QPoint(350, 300)});
+             QPolygon trace;
+             for (int i = 0; i <= 64; ++i)
+                 trace.append(PointBezier(courbe[0], courbe[1], courbe[2], courbe[3], i / 64.0).toPoint());
+             c.Bezier(courbe, trace, true);
+         }},
+    };
+    const QSize taille(640, 400);
+    for (const auto &[nom, dessin] : cas) {
+        SCOPED_TRACE(nom);
+        const QImage ecran = Dessine(taille, dessin);
+        TEcrivainEmf ecrivain(taille, QSizeF(64, 40));
+        {
+            TCanevasEmf canevas(ecrivain);
+            dessin(canevas);
+        }
+        const QByteArray octets = ecrivain.Octets();
+        EXPECT_EQ(Lecture(octets).lecteur.Fin(), TFinEmf::Eof);
+        TMetafichier metafichier;
+        ASSERT_TRUE(metafichier.ChargeOctets(octets));
+        EXPECT_LT(Ecarts(ecran, metafichier.Rendu(taille, Qt::white), 2), NonBlancs(ecran) / 100);
+    }
 }
