@@ -64,28 +64,39 @@ void TraceBezier(TCanevas &canevas, const TxiloCADMdl &modele, const std::vector
     // The curve is cut in page millimetres and each piece's end turned into
     // a pixel: the page-to-pixel transform is affine, so this is the curve
     // of the pixel control points, without their rounding.
+    QPolygon courbe;
+    courbe.reserve(3 * qsizetype(segments) + 1);
+    courbe.append(modele.PageToPixel(points[0]));
     QPolygon trace;
-    trace.append(modele.PageToPixel(points[0]));
+    trace.append(courbe.constFirst());
     for (int s = 0; s < segments; ++s) {
         const QPointF *p = &points[size_t(3 * s)];
-        const int n = Pieces(modele.PageToPixel(p[0]), modele.PageToPixel(p[1]), modele.PageToPixel(p[2]),
-                             modele.PageToPixel(p[3]));
+        const QPoint c1 = modele.PageToPixel(p[1]);
+        const QPoint c2 = modele.PageToPixel(p[2]);
+        const QPoint fin = modele.PageToPixel(p[3]);
+        courbe << c1 << c2 << fin;
+        const int n = Pieces(courbe.at(3 * s), c1, c2, fin);
         for (int i = 1; i <= n; ++i) {
-            const QPoint pixel = i == n ? modele.PageToPixel(p[3])
-                                        : modele.PageToPixel(PointBezier(p[0], p[1], p[2], p[3], double(i) / n));
+            const QPoint pixel = i == n ? fin : modele.PageToPixel(PointBezier(p[0], p[1], p[2], p[3], double(i) / n));
             if (pixel != trace.constLast())
                 trace.append(pixel);
         }
     }
+    canevas.Bezier(courbe, trace, remplir);
+}
+
+void TCanevas::Bezier(const QPolygon &courbe, const QPolygon &trace, bool remplir)
+{
+    (void)courbe;
     if (remplir) {
         // The fill closes the path, the outline does not: they are drawn
         // apart.
-        const TStylo stylo = canevas.Stylo();
+        const TStylo stylo = Stylo();
         TStylo sansTrait = stylo;
         sansTrait.Style = StyloVide;
-        canevas.SetStylo(sansTrait);
-        canevas.Polygone(trace);
-        canevas.SetStylo(stylo);
+        SetStylo(sansTrait);
+        Polygone(trace);
+        SetStylo(stylo);
     }
-    canevas.Polyligne(trace);
+    Polyligne(trace);
 }

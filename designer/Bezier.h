@@ -43,6 +43,8 @@ TStylo StyloAEchelle(const TxiloCADMdl &modele, const TStylo &stylo);
 // path is then drawn with the canvas pen as an open line. Nothing without a
 // complete segment. The curves are laid as straight pieces short enough to
 // stay within a quarter of a pixel of the curve (at most
-// PiecesMaxParSegment pieces a segment).
+// PiecesMaxParSegment pieces a segment); the canvas receives them with the
+// pixel control points (TCanevas::Bezier), and a back end that keeps curves
+// draws those.
 void TraceBezier(TCanevas &canevas, const TxiloCADMdl &modele, const std::vector<QPointF> &points, bool remplir);
 constexpr int PiecesMaxParSegment = 256;

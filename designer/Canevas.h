@@ -78,6 +78,15 @@ public:
     // opaque pixels are copied. Nothing for a null picture or an empty
     // rectangle.
     virtual void Image(const QRect &cible, const QImage &image) = 0;
+    // A chain of cubic Bézier segments (Bezier.h) in pixels: `courbe` holds
+    // the first anchor, then the two control points and the end of each
+    // segment (3k + 1 points, k >= 1); `trace` is the same curve laid as
+    // straight pieces. With `remplir`, the area the path closes (straight
+    // from its end back to its start) is first filled with the brush by the
+    // odd-even rule, without outline; the path is then drawn with the pen as
+    // an open line. This default draws `trace` with Polygone and Polyligne; a
+    // back end that keeps curves (a metafile) draws `courbe` instead.
+    virtual void Bezier(const QPolygon &courbe, const QPolygon &trace, bool remplir);
 
 private:
     TStylo m_stylo;

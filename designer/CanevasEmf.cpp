@@ -1,0 +1,440 @@
+#include "CanevasEmf.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QTextLayout>
+#include <QTransform>
+
+#include "CanevasQt.h"
+
+namespace {
+
+// Two indices of the object table for each kind: the new object is created
+// at the one not selected, before the old one is freed.
+constexpr std::uint32_t PremierStylo = 1;
+constexpr std::uint32_t PremierPinceau = 3;
+constexpr std::uint32_t PremiereFonte = 5;
+
+// Wide pens beyond this are drawn at it, as on the screen.
+constexpr int LargeurMax = 16384;
+
+// Text bounds are kept within this distance of the origin.
+constexpr int BorneTexte = 1 << 30;
+
+// Pixels less opaque than this are left out of a picture; the metafile
+// knows only opaque and transparent pixels.
+constexpr int AlphaOpaque = 128;
+
+std::uint32_t Ref(TColor c)
+{
+    return c & 0xFFFFFF;
+}
+
+bool Visible(const TStylo &s)
+{
+    return s.Style != StyloVide;
+}
+
+bool Visible(const TPinceau &p)
+{
+    return p.Style != PinceauVide;
+}
+
+// The positions of the caret before each UTF-16 unit of the text and after
+// the last one, as the screen lays the text out on one line (kerning and
+// shaping included).
+std::vector<double> Positions(const QString &texte, const QFont &police)
+{
+    QTextLayout disposition(texte, police);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    disposition.setTextOption(option);
+    disposition.beginLayout();
+    QTextLine ligne = disposition.createLine();
+    disposition.endLayout();
+    std::vector<double> x(size_t(texte.size()) + 1, 0.0);
+    if (!ligne.isValid())
+        return x;
+    for (qsizetype i = 0; i <= texte.size(); ++i) {
+        // The second unit of a pair stands with the first.
+        if (i > 0 && i < texte.size() && texte.at(i).isLowSurrogate())
+            x[size_t(i)] = x[size_t(i - 1)];
+        else
+            x[size_t(i)] = ligne.cursorToX(int(i));
+    }
+    return x;
+}
+
+} // namespace
+
+TCanevasEmf::TCanevasEmf(TEcrivainEmf &ecrivain) : m_ecrivain(ecrivain)
+{
+    m_ecrivain.Simple(emr::SaveDC);
+    m_ecrivain.Valeur(emr::SetMapMode, emf::MmTexte);
+    m_ecrivain.Valeur(emr::SetBkMode, emf::FondTransparent);
+    m_ecrivain.Valeur(emr::SetPolyFillMode, emf::RemplissageAlterne);
+    m_ecrivain.Valeur(emr::SetStretchBltMode, emf::EtirementCouleurs);
+    // Texts are placed by their base line, which the screen put at a whole
+    // pixel: players that place them by the top of their cell would round
+    // the font's ascent their own way.
+    m_ecrivain.Valeur(emr::SetTextAlign, emf::TexteLigneDeBase);
+}
+
+QRect TCanevasEmf::Etendue(const QRect &figure) const
+{
+    const TStylo s = StyloTrace();
+    const int d = Visible(s) && s.Largeur > 1 ? (s.Largeur + 1) / 2 : 0;
+    return figure.adjusted(-d, -d, d, d);
+}
+
+void TCanevasEmf::Decoupe(const QRect &bornes)
+{
+    const QRect page(QPoint(0, 0), m_ecrivain.Pixels());
+    if (m_decoupe || page.contains(bornes))
+        return;
+    m_decoupe = true;
+    m_ecrivain.Cadre(emr::IntersectClipRect, 0, 0, page.width(), page.height());
+}
+
+TCanevasEmf::~TCanevasEmf()
+{
+    Termine();
+}
+
+void TCanevasEmf::Termine()
+{
+    if (m_termine)
+        return;
+    m_termine = true;
+    // The restored state selects the objects that were selected when it was
+    // saved, so that those created since can be freed.
+    m_ecrivain.Valeur(emr::RestoreDC, std::uint32_t(-1));
+    for (const std::uint32_t index : {m_indexStylo, m_indexPinceau, m_indexFonte}) {
+        if (index != 0)
+            m_ecrivain.Valeur(emr::DeleteObject, index);
+    }
+    m_indexStylo = m_indexPinceau = m_indexFonte = 0;
+}
+
+TStylo TCanevasEmf::StyloTrace() const
+{
+    const TStylo &s = Stylo();
+    if (s.Style == StyloVide)
+        return TStylo{CouleurNoire, 0, StyloVide};
+    TStylo t{s.Couleur & 0xFFFFFF, 1, StyloPlein};
+    if (s.Largeur > 1)
+        t.Largeur = std::min(s.Largeur, LargeurMax);
+    else if (s.Style >= StyloPlein && s.Style <= StyloTiretPointPoint)
+        t.Style = s.Style;
+    return t;
+}
+
+TPinceau TCanevasEmf::PinceauTrace() const
+{
+    const TPinceau &p = Pinceau();
+    if (p.Style < PinceauPlein || p.Style > PinceauMax || p.Style == PinceauVide)
+        return TPinceau{CouleurBlanche, PinceauVide};
+    return TPinceau{p.Couleur & 0xFFFFFF, p.Style};
+}
+
+template <typename Cree>
+void TCanevasEmf::Remplace(std::uint32_t &index, std::uint32_t premier, Cree cree)
+{
+    const std::uint32_t nouveau = index == premier ? premier + 1 : premier;
+    cree(nouveau);
+    m_ecrivain.Valeur(emr::SelectObject, nouveau);
+    if (index != 0)
+        m_ecrivain.Valeur(emr::DeleteObject, index);
+    index = nouveau;
+}
+
+void TCanevasEmf::ChoisitStock(std::uint32_t &index, std::uint32_t stock)
+{
+    m_ecrivain.Valeur(emr::SelectObject, stock);
+    if (index != 0)
+        m_ecrivain.Valeur(emr::DeleteObject, index);
+    index = 0;
+}
+
+void TCanevasEmf::ChoisitStylo()
+{
+    const TStylo s = StyloTrace();
+    if (m_stylo == s)
+        return;
+    m_stylo = s;
+    if (!Visible(s)) {
+        ChoisitStock(m_indexStylo, emf::StockStyloNul);
+        return;
+    }
+    Remplace(m_indexStylo, PremierStylo, [&](std::uint32_t i) {
+        // A thin pen is the device's one-pixel pen, dashed by the style
+        // numbers the models share with it; a wide one is geometric, solid,
+        // with round ends and joins.
+        if (s.Largeur <= 1)
+            m_ecrivain.CreePen(i, std::uint32_t(s.Style), 0, Ref(s.Couleur));
+        else
+            m_ecrivain.CreePenEtendu(i, emf::PsGeometrique | emf::PsSolide, s.Largeur, Ref(s.Couleur));
+    });
+}
+
+void TCanevasEmf::ChoisitPinceau()
+{
+    const TPinceau p = PinceauTrace();
+    if (m_pinceau == p)
+        return;
+    m_pinceau = p;
+    if (!Visible(p)) {
+        ChoisitStock(m_indexPinceau, emf::StockPinceauNul);
+        return;
+    }
+    Remplace(m_indexPinceau, PremierPinceau, [&](std::uint32_t i) {
+        // The hatches follow the order of the device's: horizontal,
+        // vertical, forward and backward diagonals, cross, diagonal cross.
+        if (p.Style == PinceauPlein)
+            m_ecrivain.CreePinceau(i, emf::BsSolide, Ref(p.Couleur), 0);
+        else
+            m_ecrivain.CreePinceau(i, emf::BsHachure, Ref(p.Couleur), std::uint32_t(p.Style - PinceauHorizontal));
+    });
+}
+
+void TCanevasEmf::ChoisitFonte()
+{
+    const TFonteCAD &f = Fonte();
+    const QFont police = PoliceCAD(f);
+    TFonteEmf e;
+    // The character height of the font the screen draws, so that the
+    // metafile's texts take the room that was measured for them.
+    e.Hauteur = -std::max(police.pixelSize(), 1);
+    e.Escapement = f.Escapement;
+    e.Orientation = f.Escapement;
+    e.Poids = f.Style & FonteGras ? emf::PoidsGras : emf::PoidsNormal;
+    e.Italique = f.Style & FonteItalique;
+    e.Souligne = f.Style & FonteSouligne;
+    e.Barre = f.Style & FonteBarre;
+    // The model's own font name: the players find that font, or one of
+    // the same metrics as the screen does.
+    e.Nom = f.Nom.trimmed().isEmpty() ? police.family() : f.Nom.trimmed();
+    if (m_fonte != e) {
+        m_fonte = e;
+        Remplace(m_indexFonte, PremiereFonte, [&](std::uint32_t i) { m_ecrivain.CreeFonte(i, e); });
+    }
+    if (m_couleurTexte != Ref(f.Couleur)) {
+        m_couleurTexte = Ref(f.Couleur);
+        m_ecrivain.Valeur(emr::SetTextColor, Ref(f.Couleur));
+    }
+}
+
+void TCanevasEmf::Ligne(QPoint de, QPoint a)
+{
+    if (de == a)
+        return;
+    Polyligne(QPolygon({de, a}));
+}
+
+void TCanevasEmf::Polyligne(const QPolygon &points)
+{
+    if (m_termine || points.size() < 2 || !Visible(StyloTrace()))
+        return;
+    Decoupe(Etendue(points.boundingRect()));
+    ChoisitStylo();
+    m_ecrivain.Poly(emr::Polyline, points);
+}
+
+void TCanevasEmf::Polygone(const QPolygon &points)
+{
+    if (m_termine || points.size() < 2 || (!Visible(StyloTrace()) && !Visible(PinceauTrace())))
+        return;
+    Decoupe(Etendue(points.boundingRect()));
+    ChoisitStylo();
+    ChoisitPinceau();
+    m_ecrivain.Poly(emr::Polygon, points);
+}
+
+bool TCanevasEmf::Figure(int &gauche, int &haut, int &droite, int &bas) const
+{
+    for (int *cote : {&gauche, &haut, &droite, &bas})
+        *cote = std::clamp(*cote, -CoordonneeMax, CoordonneeMax);
+    if (droite < gauche)
+        std::swap(gauche, droite);
+    if (bas < haut)
+        std::swap(haut, bas);
+    return droite > gauche && bas > haut && (Visible(StyloTrace()) || Visible(PinceauTrace()));
+}
+
+void TCanevasEmf::Interieur(int &gauche, int &haut, int &droite, int &bas) const
+{
+    const TStylo s = StyloTrace();
+    if (Stylo().Style != StyloInterieur || s.Largeur <= 1)
+        return;
+    // The path moves in by half the pen, which then lies astride it.
+    const int d = std::min({s.Largeur / 2, (droite - gauche) / 2, (bas - haut) / 2});
+    gauche += d;
+    haut += d;
+    droite -= d;
+    bas -= d;
+}
+
+void TCanevasEmf::Rectangle(int gauche, int haut, int droite, int bas)
+{
+    if (m_termine || !Figure(gauche, haut, droite, bas))
+        return;
+    Interieur(gauche, haut, droite, bas);
+    Decoupe(Etendue(QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1))));
+    ChoisitStylo();
+    ChoisitPinceau();
+    m_ecrivain.Cadre(emr::Rectangle, gauche, haut, droite, bas);
+}
+
+void TCanevasEmf::Ellipse(int gauche, int haut, int droite, int bas)
+{
+    if (m_termine || !Figure(gauche, haut, droite, bas))
+        return;
+    Interieur(gauche, haut, droite, bas);
+    Decoupe(Etendue(QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1))));
+    ChoisitStylo();
+    ChoisitPinceau();
+    m_ecrivain.Cadre(emr::Ellipse, gauche, haut, droite, bas);
+}
+
+void TCanevasEmf::Texte(QPoint coin, const QString &texte)
+{
+    if (m_termine || texte.isEmpty())
+        return;
+    const QFont police = PoliceCAD(Fonte());
+    const QFontMetrics metriques(police);
+    const std::vector<double> x = Positions(texte, police);
+    std::vector<int> avances(size_t(texte.size()));
+    for (size_t i = 0; i < avances.size(); ++i)
+        avances[i] = int(std::lround(x[i + 1]) - std::lround(x[i]));
+
+    // The cell turned about its corner, as the screen turns it; the base
+    // line starts the ascent below the corner.
+    QTransform tourne;
+    tourne.translate(coin.x(), coin.y());
+    tourne.rotate(-Fonte().Escapement / 10.0);
+    const QPoint reference = tourne.map(QPointF(0, metriques.ascent())).toPoint();
+    const double largeur = std::max(double(metriques.horizontalAdvance(texte)), x.back());
+    // A long text in a huge font may reach beyond the coordinates of a
+    // metafile: its bounds stop there.
+    const QRectF cellule = tourne.mapRect(QRectF(0, 0, largeur, metriques.height()));
+    const auto borne = [](double v) { return int(std::clamp(std::floor(v), -double(BorneTexte), double(BorneTexte))); };
+    const QRect bornes(QPoint(borne(cellule.left()), borne(cellule.top())),
+                       QPoint(borne(cellule.right()), borne(cellule.bottom())));
+    Decoupe(bornes);
+    ChoisitFonte();
+    const QSize pixels = m_ecrivain.Pixels();
+    const QSizeF mm = m_ecrivain.Mm();
+    const QSizeF centiemes(mm.width() * 100 / pixels.width(), mm.height() * 100 / pixels.height());
+    m_ecrivain.Texte(reference, texte, avances, bornes, centiemes);
+}
+
+QSize TCanevasEmf::TailleTexte(const QString &texte)
+{
+    // Measured as the screen measures, so that texts are laid out alike.
+    const QFontMetrics metriques(PoliceCAD(Fonte()));
+    return QSize(metriques.horizontalAdvance(texte), metriques.height());
+}
+
+void TCanevasEmf::Image(const QRect &cible, const QImage &image)
+{
+    const QSize pixels = m_ecrivain.Pixels();
+    const QRect page(QPoint(0, 0), pixels);
+    if (m_termine || image.isNull() || cible.isEmpty() || !cible.intersects(page))
+        return;
+    // A picture at its own size loses what lies off the page; a stretched
+    // one is kept whole, its pixels falling where they fall.
+    QRect source = image.rect();
+    QRect dest = cible;
+    if (cible.size() == image.size()) {
+        dest = cible & page;
+        source = dest.translated(-cible.topLeft());
+    }
+
+    QImage img = image;
+    bool transparent = false;
+    if (image.hasAlphaChannel()) {
+        img = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = source.top(); y <= source.bottom() && !transparent; ++y) {
+            const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+            for (int x = source.left(); x <= source.right(); ++x) {
+                if (qAlpha(ligne[x]) < AlphaOpaque) {
+                    transparent = true;
+                    break;
+                }
+            }
+        }
+    }
+    Decoupe(dest);
+    if (!transparent) {
+        m_ecrivain.Bitmap(dest, img, source, emf::RopSrcCopy, false);
+        return;
+    }
+
+    // The mask is black where the picture shows and white elsewhere, so
+    // that AND clears what the picture covers and keeps the rest; the
+    // picture is black where it does not show, so that OR then adds it. Both
+    // keep their alpha too, for the players that draw pictures by it.
+    QImage masque(source.size(), QImage::Format_ARGB32);
+    QImage couleurs(source.size(), QImage::Format_ARGB32);
+    if (masque.isNull() || couleurs.isNull())
+        return;
+    for (int y = 0; y < source.height(); ++y) {
+        const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(source.top() + y)) + source.left();
+        auto *m = reinterpret_cast<QRgb *>(masque.scanLine(y));
+        auto *c = reinterpret_cast<QRgb *>(couleurs.scanLine(y));
+        for (int x = 0; x < source.width(); ++x) {
+            const bool opaque = qAlpha(ligne[x]) >= AlphaOpaque;
+            m[x] = opaque ? 0xFF000000u : 0x00FFFFFFu;
+            c[x] = opaque ? (ligne[x] | 0xFF000000u) : 0u;
+        }
+    }
+    m_ecrivain.Bitmap(dest, masque, masque.rect(), emf::RopSrcAnd, true);
+    m_ecrivain.Bitmap(dest, couleurs, couleurs.rect(), emf::RopSrcPaint, true);
+}
+
+void TCanevasEmf::Bezier(const QPolygon &courbe, const QPolygon &trace, bool remplir)
+{
+    if (m_termine)
+        return;
+    if (courbe.size() < 4 || (courbe.size() - 1) % 3 != 0) {
+        TCanevas::Bezier(courbe, trace, remplir);
+        return;
+    }
+    const bool remplit = remplir && Visible(PinceauTrace());
+    const bool trait = Visible(StyloTrace());
+    if (!remplit && !trait)
+        return;
+    Decoupe(Etendue(courbe.boundingRect()));
+    const auto chemin = [&] {
+        m_ecrivain.Simple(emr::BeginPath);
+        m_ecrivain.MoveTo(courbe.constFirst());
+        m_ecrivain.Poly(emr::PolyBezierTo, courbe.mid(1));
+        m_ecrivain.Simple(emr::CloseFigure);
+        m_ecrivain.Simple(emr::EndPath);
+    };
+    // A curve that ends where it starts is one closed figure, its start
+    // joined like its other corners. An open one is filled closed, then
+    // outlined open by a curve drawn outside any path (some players close
+    // every figure of a path).
+    if (courbe.constFirst() == courbe.constLast()) {
+        ChoisitStylo();
+        ChoisitPinceau();
+        chemin();
+        m_ecrivain.TracePath(remplit && trait ? emr::StrokeAndFillPath : remplit ? emr::FillPath : emr::StrokePath);
+        return;
+    }
+    if (remplit) {
+        ChoisitPinceau();
+        chemin();
+        m_ecrivain.TracePath(emr::FillPath);
+    }
+    if (trait) {
+        ChoisitStylo();
+        m_ecrivain.Poly(emr::PolyBezier, courbe);
+    }
+}
