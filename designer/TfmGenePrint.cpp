@@ -22,6 +22,7 @@
 #include "Bitmaps.h"
 #include "Chemins.h"
 #include "Dialogues.h"
+#include "ExportEmf.h"
 #include "Fichiers.h"
 #include "Globales.h"
 #include "ImpressionModele.h"
@@ -71,7 +72,9 @@ bool EnregistreJpeg(TxiloCADMdl &modele, const QString &fichier, int largeur, in
 
 const std::vector<TfmGenePrint::TFormatImage> &TfmGenePrint::FormatsImage()
 {
+    // The vector picture first: it keeps the design sharp at any size.
     static const std::vector<TFormatImage> formats = {
+        {u"Image vectorielle (*.emf)"_s, u".emf"_s, &ExporteEmf},
         {u"Image bitmap (*.bmp)"_s, u".bmp"_s, &EnregistreBmp},
         {u"Image jpeg (*.jpg)"_s, u".jpg"_s, &EnregistreJpeg},
     };

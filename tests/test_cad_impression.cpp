@@ -10,6 +10,7 @@
 #include "DialoguesScriptes.h"
 #include "Globales.h"
 #include "Images.h"
+#include "Metafichier.h"
 #include "ImpressionModele.h"
 #include "SkinImpression.h"
 #include "TfmGenePrint.h"
@@ -568,16 +569,26 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         QString nom, fichier;
         QSize taille;
     } cas[] = {
-        {"arbre.mdl", 0, u"a"_s, u"a.bmp"_s, {1500, 1000}},
-        {"arbre.mdl", 1, u"b"_s, u"b.jpg"_s, {1500, 1000}},
-        {"arbre.mdl", 1, u"c.bmp"_s, u"c.bmp"_s, {1500, 1000}}, // the name's format
-        {"etiquette.mdl", 0, u"cd"_s, u"cd.bmp"_s, {1200, 1200}},
+        {"arbre.mdl", 1, u"a"_s, u"a.bmp"_s, {1500, 1000}},
+        {"arbre.mdl", 2, u"b"_s, u"b.jpg"_s, {1500, 1000}},
+        {"arbre.mdl", 2, u"c.bmp"_s, u"c.bmp"_s, {1500, 1000}}, // the name's format
+        {"etiquette.mdl", 1, u"cd"_s, u"cd.bmp"_s, {1200, 1200}},
+        {"arbre.mdl", 0, u"v"_s, u"v.emf"_s, {1500, 1000}},
+        {"etiquette.mdl", 2, u"w.emf"_s, u"w.emf"_s, {1200, 1200}},
     };
     for (const auto &c : cas) {
         ASSERT_TRUE(f.ApplyModel(d.Famille(c.modele)));
         dialogues.TypeFichier = c.filtre;
         dialogues.Fichiers.push_back(d.tmp.filePath(c.nom));
         Clique("sbEnregistrer");
+        if (c.fichier.endsWith(u".emf"_s)) {
+            // A vector picture of the page's true size, read back whole.
+            TMetafichier emf;
+            ASSERT_TRUE(emf.Charge(d.tmp.filePath(c.fichier))) << c.fichier.toStdString();
+            EXPECT_NEAR(emf.TailleMm().width(), c.taille.width() / 10.0, 0.1);
+            EXPECT_NEAR(emf.TailleMm().height(), c.taille.height() / 10.0, 0.1);
+            continue;
+        }
         QImage image;
         ASSERT_TRUE(ChargeImage(image, d.tmp.filePath(c.fichier))) << c.fichier.toStdString();
         EXPECT_EQ(image.size(), c.taille);
