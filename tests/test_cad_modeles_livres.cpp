@@ -299,26 +299,4 @@ TEST_F(ImpressionLivree, PicturesAreNamedInTheImagesFolderAndAllUsed)
         EXPECT_TRUE(QFileInfo(Images + nom).isFile()) << qPrintable(nom);
 }
 
-TEST(ResolutionImpression, FileNamesAsThePrintWindowFindsThem)
-{
-    const QString images = u"/modele/0/impression/images/"_s;
-    const QString base = u"/famille/base.mvd"_s;
-    const struct {
-        const char16_t *Nom;
-        const char16_t *Chemin;
-    } cas[] = {
-        {u"fond.jpg", u"/modele/0/impression/images/fond.jpg"},
-        {u"cadres\\or.png", u"/modele/0/impression/images/cadres/or.png"},
-        {u"@luc.jpg", u"/famille/luc.jpg"},
-        {u"@photos/luc.jpg", u"photos/luc.jpg"},
-        {u"@/photos/luc.jpg", u"/photos/luc.jpg"},
-        {u"/photos/luc.jpg", u"/photos/luc.jpg"},
-        {u"C:\\Photos\\luc.jpg", u"C:/Photos/luc.jpg"},
-        {u"", u""},
-    };
-    for (const auto &c : cas)
-        EXPECT_EQ(ResoutNomImpression(QString::fromUtf16(c.Nom), images, base), QString::fromUtf16(c.Chemin))
-            << qPrintable(QString::fromUtf16(c.Nom));
-}
-
 } // namespace

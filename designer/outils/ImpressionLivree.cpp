@@ -37,25 +37,6 @@ QString CheminApercu(const QString &mdl)
     return info.dir().filePath(info.completeBaseName() + u".jpg"_s);
 }
 
-QString ResoutNomImpression(const QString &nom, const QString &images, const QString &base)
-{
-    if (nom.isEmpty())
-        return nom;
-    // Names written on another system separate their folders with "\".
-    QString chemin = nom;
-    chemin.replace(u'\\', u'/');
-    if (chemin.startsWith(u'@')) {
-        chemin.remove(0, 1);
-        if (chemin.contains(u'/') || base.isEmpty())
-            return chemin;
-        return QFileInfo(base).dir().filePath(chemin);
-    }
-    const bool lecteur = chemin.size() >= 2 && chemin.at(1) == u':' && chemin.at(0).isLetter();
-    if (chemin.startsWith(u'/') || lecteur)
-        return chemin;
-    return images + chemin;
-}
-
 void ResoutDansImages(TxiloCADMdl &modele, const QString &images, const QString &base)
 {
     modele.SetOnResolveFile(

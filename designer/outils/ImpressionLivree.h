@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "ImpressionModele.h"
 #include "StylesCAD.h"
 
 class QTemporaryDir;
@@ -37,15 +38,8 @@ QStringList ModelesImpressionLivres(const QString &modele);
 // The path of the preview of a model file: the same name with ".jpg".
 QString CheminApercu(const QString &mdl);
 
-// The path a design loads for a stored file name, as the print window
-// resolves it: a name beginning with "@" is the person's file, beside the
-// database file `base` when the rest is a bare name, else the rest as it
-// stands; an absolute path (beginning with "/" or "\", or a drive letter and
-// ":") is taken as it is; any other name lies in `images` (ending with "/").
-// "/" and "\" both separate folders. An empty name stays empty.
-QString ResoutNomImpression(const QString &nom, const QString &images, const QString &base = QString());
-
-// Gives the model `modele` that resolution for its file names.
+// Gives the model `modele` the print window's resolution of its file names
+// (ResoutNomImpression, ImpressionModele.h).
 void ResoutDansImages(TxiloCADMdl &modele, const QString &images, const QString &base = QString());
 
 // Writes the preview of the model file `mdl` at `jpg`: a fresh model reads
