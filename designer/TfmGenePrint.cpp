@@ -176,14 +176,16 @@ TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QW
     m_cad->viewport()->setPalette(blanc);
     cad->addWidget(m_cad);
     droite->addWidget(m_pCAD, 1);
-    // The editor only shows the design here: no tool, placeholders left
-    // unfilled dropped, long texts kept within their boxes, and no notice
-    // where a picture is missing.
+    // The editor only shows the design here, as it prints: no tool, no
+    // editing marks (guides, handles), placeholders left unfilled dropped,
+    // long texts kept within their boxes, and no notice where a picture is
+    // missing.
     TxiloCADMdl &m = m_cad->Modele();
     m.SetOnGetTagValue([](TxiloCADObj *, const QString &, QString &) {});
     m.SetOnResolveFile([this](TxiloCADObj *, QString &nom) { nom = ResoutNom(nom); });
     m.Interrupteurs().ReduitTexte = true;
     m.Interrupteurs().Messages = false;
+    m.Interrupteurs().Interactif = false;
     m_cad->SetOutil(TxiloCAD::OutilAucun);
 
     m_pPersonnalise = new QWidget(panel3);

@@ -500,6 +500,31 @@ TEST_F(GenePrint, ShowingListsTheCategoriesAndFillsTheFirstModelForTheReferenceP
     EXPECT_EQ(Image(6).pixel(15, 20), qRgb(0, 255, 255)); // "@sous\marie.png" beside the base
 }
 
+// The window shows what prints: the guide marks a model keeps for its
+// editing are not drawn in it.
+TEST_F(GenePrint, TheGuidesOfAModelAreNotShown)
+{
+    TfmGenePrint &f = Fenetre();
+    const QString modele = d.Modele(d.tmp.filePath(u"guides.mdl"_s),
+                                    u"Large=100\nHaut=100\nFace=1\n  G\n    Name=Repere\n    position=50\n"
+                                    u"    sens=1\n    sorte=1\n  End\n  H\n    Name=Repere\n    position=30\n"
+                                    u"    sens=2\n    sorte=1\n  End\nEnd\n"_s);
+    ASSERT_TRUE(f.ApplyModel(modele));
+    ASSERT_EQ(Modele().Count(), 2);
+    f.Editeur().Redraw();
+    const QImage page = f.Editeur().Image().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(page.isNull());
+    // Guides of their own face are solid blue lines across the page.
+    int bleus = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb c = page.pixel(x, y);
+            bleus += qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
+        }
+    }
+    EXPECT_EQ(bleus, 0);
+}
+
 TEST_F(GenePrint, PictureNamesOfTheModels)
 {
     TfmGenePrint &f = Fenetre();
