@@ -439,3 +439,30 @@ TEST(GroupeObjet, TexteDansUnGroupeTourne)
         EXPECT_NEAR(tourne.bottom(), attendu.bottom(), 1);
     }
 }
+TEST(GroupeObjet, CalendrierMiroirGardeSesChiffres)
+{
+    // A month calendar in a group writes its letters and days in the same
+    // font whichever way the group is mirrored.
+    ASSERT_TRUE(ChargeFonteTest());
+    QTemporaryDir dossier;
+    ASSERT_TRUE(Ecrit(dossier.filePath(u"cal.mdl"_s),
+                      u"Large=40\nHaut=20\nFace=1\n  Mois\n    Name=cal\n    x=20\n    y=10\n    l=36\n    h=18\n"
+                      u"    Font=000000,Arial,8,\n    Annee=2024\n    Mois=2\n  End\nEnd\n"_s));
+    Page p(dossier.path());
+    TxiloCADGroup &groupe = p.Ajoute(100, 75, 120, 60, u"cal.mdl"_s);
+    const auto ecrits = [&] {
+        CanevasEspion espion(QSize(800, 600));
+        p.m.DrawObjects(espion, QRect(0, 0, 800, 600));
+        return espion.Textes;
+    };
+    const auto droits = ecrits();
+    // Seven letters and the 29 days of February 2024.
+    ASSERT_EQ(droits.size(), 36u);
+    for (const auto &[mx, my] : {std::pair{-1, 1}, std::pair{1, -1}, std::pair{-1, -1}}) {
+        groupe.SetMirroirX(mx);
+        groupe.SetMirroirY(my);
+        const auto miroirs = ecrits();
+        ASSERT_EQ(miroirs.size(), droits.size()) << mx << ',' << my;
+        EXPECT_EQ(miroirs.front().Fonte.Hauteur, droits.front().Fonte.Hauteur) << mx << ',' << my;
+    }
+}
