@@ -217,9 +217,11 @@ void TxiloCADImage::Compose()
                 h = std::max(r.height() / 100, 1);
             }
         }
-        travail = transparent
-                      ? EtireTransparent(m_image, QSize(w, h), cle)
-                      : m_image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(FormatBitmap);
+        if (transparent)
+            travail = EtireTransparent(m_image, QSize(w, h), cle);
+        else
+            travail = m_image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                          .convertToFormat(FormatBitmap);
     } else {
         const double tw = m_bordure.LargeurTuile * sx;
         const double th = m_bordure.HauteurTuile * sy;
