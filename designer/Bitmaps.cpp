@@ -159,6 +159,38 @@ QImage RendTransparent(const QImage &bitmap, TColor transparente)
     return sortie;
 }
 
+QImage EtireTransparent(const QImage &bitmap, QSize taille, TColor transparente)
+{
+    if (bitmap.isNull() || taille.isEmpty())
+        return QImage();
+    // The transparent colour made an alpha of 0 first weighs nothing in the
+    // smoothing of premultiplied pixels: the blends along its edges are of
+    // the picture's own colours, with an alpha telling how much of the
+    // picture they hold.
+    const QImage lisse = RendTransparent(bitmap, transparente)
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                             .scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage sortie(lisse.size(), FormatBitmap);
+    if (lisse.isNull() || sortie.isNull())
+        return QImage();
+    const QRgb cle = Rgb(transparente);
+    for (int y = 0; y < sortie.height(); ++y) {
+        const auto *p = reinterpret_cast<const QRgb *>(lisse.constScanLine(y));
+        auto *s = reinterpret_cast<QRgb *>(sortie.scanLine(y));
+        for (int x = 0; x < sortie.width(); ++x) {
+            if (qAlpha(p[x]) < 128) {
+                s[x] = cle;
+                continue;
+            }
+            // A blend that rounds to the transparent colour itself would
+            // vanish: one unit of blue keeps it.
+            const QRgb c = qUnpremultiply(p[x]) | 0xFF000000u;
+            s[x] = c == cle ? c ^ 1u : c;
+        }
+    }
+    return sortie;
+}
+
 void DessineTransparent(TCanevas &canevas, const QRect &rect, const QImage &bitmap, TColor transparente)
 {
     canevas.Image(rect, RendTransparent(bitmap, transparente));

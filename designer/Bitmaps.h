@@ -59,6 +59,14 @@ TColor LightenColor(TColor couleur, int pourcent);
 // TCanevas::Image. A null image for a null bitmap.
 QImage RendTransparent(const QImage &bitmap, TColor transparente);
 
+// `bitmap` stretched smoothly to `taille` (FormatBitmap) with its pixels of
+// colour `transparente` kept out of the smoothing: a pixel of the result
+// that lies mostly over such pixels is that colour exactly, and any other
+// blends only the other pixels, so that no blend of the transparent colour
+// shows once it is left out. A null image for a null bitmap or an empty
+// size.
+QImage EtireTransparent(const QImage &bitmap, QSize taille, TColor transparente);
+
 // The bitmap stretched over the rectangle with its pixels of colour
 // `transparente` left out.
 void DessineTransparent(TCanevas &canevas, const QRect &rect, const QImage &bitmap, TColor transparente);

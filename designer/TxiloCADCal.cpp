@@ -119,7 +119,8 @@ void TxiloCADCal::Draw(TCanevas &canevas)
     const int joursDuMois = anneeValide ? premier.daysInMonth() : 0;
 
     // A size rounded to 0 points has no font to draw with.
-    const int points = Round((L() + H()) / 50 * m.EchelleX());
+    // A mirrored group draws at a negative scale, which changes no size.
+    const int points = Round((L() + H()) / 50 * std::abs(m.EchelleX()));
     TFonteCAD fonte = m_font;
     fonte.Hauteur = HauteurPoints(points);
     fonte.Escapement = 0;

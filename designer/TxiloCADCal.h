@@ -32,7 +32,8 @@ public:
     // when missing) and, for a year of 1 to 9999, the day numbers in their
     // cells; then the frame and handles. The texts are centred in their
     // cells in the object's font at round((l + h) / 50 x horizontal scale)
-    // points, and left out when that size is not at least 1 point.
+    // points (the scale's magnitude: a mirrored group changes no size), and
+    // left out when that size is not at least 1 point.
     void Draw(TCanevas &canevas) override;
 
     // Day, month and year, each 0 to 65535 (values beyond are taken as 0).

@@ -191,6 +191,17 @@ void TxiloCADImage::Compose()
         sx *= k;
         sy *= k;
     }
+    // What will be left out is known before the picture is stretched, so
+    // that the stretch keeps it out of its blends: the transparent colour,
+    // or magenta for the corners of a turned picture; a mask makes the
+    // object transparent in magenta.
+    const bool masque = !m_masqueMetafichier.EstVide();
+    if (masque) {
+        m_transparent = true;
+        m_couleurTransparente = CouleurMagenta;
+    }
+    const bool transparent = m_transparent || R() != 0;
+    const TColor cle = m_transparent ? m_couleurTransparente : CouleurMagenta;
     const bool bordure = m_bordure.Active && m_bordure.LargeurTuile > 0 && m_bordure.HauteurTuile > 0
                          && std::isfinite(m_bordure.LargeurTuile) && std::isfinite(m_bordure.HauteurTuile);
     QImage travail;
@@ -206,7 +217,11 @@ void TxiloCADImage::Compose()
                 h = std::max(r.height() / 100, 1);
             }
         }
-        travail = m_image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(FormatBitmap);
+        if (transparent)
+            travail = EtireTransparent(m_image, QSize(w, h), cle);
+        else
+            travail = m_image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                          .convertToFormat(FormatBitmap);
     } else {
         const double tw = m_bordure.LargeurTuile * sx;
         const double th = m_bordure.HauteurTuile * sy;
@@ -225,21 +240,11 @@ void TxiloCADImage::Compose()
     }
     if (travail.isNull())
         return;
-    if (!m_masqueMetafichier.EstVide()) {
-        const QImage masque = m_masqueMetafichier.Rendu(travail.size(), Qt::white);
-        ApplyMask(travail, masque);
-        m_transparent = true;
-        m_couleurTransparente = CouleurMagenta;
-    }
-    TColor cle = m_couleurTransparente;
-    bool transparent = m_transparent;
-    if (R() == 0) {
-        m_cache = travail;
-    } else {
-        cle = m_transparent ? m_couleurTransparente : CouleurMagenta;
-        m_cache = RotateBitmap(travail, cle, -R());
-        transparent = true;
-    }
+    if (masque)
+        ApplyMask(travail, m_masqueMetafichier.Rendu(travail.size(), Qt::white));
+    // The turn takes the nearest pixels, which keeps the transparent colour
+    // exact.
+    m_cache = R() == 0 ? travail : RotateBitmap(travail, cle, -R());
     m_cacheAffiche = transparent ? RendTransparent(m_cache, cle) : m_cache;
     m_cleCache = CleCache{TailleCible(), R(), L(), H()};
 }

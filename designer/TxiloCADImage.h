@@ -92,7 +92,10 @@ public:
     // editor calls it when a resize ends):
     // - without border, the box's size in pixels, reduced when it is larger
     //   than the picture to the largest size of its proportions within the
-    //   picture, the picture stretched over it;
+    //   picture, the picture stretched smoothly over it; when a colour is
+    //   to be left out (transparent, masked or turned), that colour is kept
+    //   out of the smoothing (EtireTransparent, Bitmaps.h), so that its
+    //   edges leave no blend of it;
     // - with the border on (tiles of a positive size), the box's size in
     //   pixels framed by the tiled border (BordureImage.h): nx = (width + 1)
     //   div the tile width in pixels and ny likewise, each at least 2 and at

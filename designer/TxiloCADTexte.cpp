@@ -78,7 +78,10 @@ QStringList TxiloCADTexte::Lignes() const
 TFonteCAD TxiloCADTexte::FonteCanevas() const
 {
     TFonteCAD fonte = m_font;
-    fonte.Hauteur = Round(m_font.Hauteur * Modele().EchelleX() / 1000.0);
+    // A mirrored group draws its sub-model at negative scales; sizes come
+    // from their magnitude, so that a mirror never changes them (a negative
+    // height would measure the character instead of the cell).
+    fonte.Hauteur = Round(m_font.Hauteur * std::abs(Modele().EchelleX()) / 1000.0);
     fonte.Escapement = 0;
     return fonte;
 }
@@ -100,8 +103,8 @@ QSize TxiloCADTexte::Measure(TCanevas &canevas)
 void TxiloCADTexte::PrendTaille(QSize pixels)
 {
     const TxiloCADMdl &m = Modele();
-    const double l = m.EchelleX() == 0 ? L() : pixels.width() / m.EchelleX();
-    const double h = m.EchelleY() == 0 ? H() : pixels.height() / m.EchelleY();
+    const double l = m.EchelleX() == 0 ? L() : pixels.width() / std::abs(m.EchelleX());
+    const double h = m.EchelleY() == 0 ? H() : pixels.height() / std::abs(m.EchelleY());
     SetTaille(l, h);
 }
 
@@ -170,7 +173,7 @@ void TxiloCADTexte::RedimCentre(QPointF pointeur)
 
 void TxiloCADTexte::AjusteALaLargeur()
 {
-    const double echelle = Modele().EchelleX();
+    const double echelle = std::abs(Modele().EchelleX());
     // Without a scale there are no pixels to fit.
     if (!(echelle > 0))
         return;
@@ -254,7 +257,7 @@ void TxiloCADTexte::RedimPoignee(QPointF pointeur)
             continue;
         }
         const QString avecMot = ligne + u' ' + mot;
-        if (m.PixelToMmX(canevas.TailleTexte(avecMot).width()) < largeurMax) {
+        if (std::abs(m.PixelToMmX(canevas.TailleTexte(avecMot).width())) < largeurMax) {
             ligne = avecMot;
         } else {
             resultat += ligne + SeparateurLignes;
@@ -270,7 +273,7 @@ void TxiloCADTexte::RedimPoignee(QPointF pointeur)
 void TxiloCADTexte::ReduitALaLargeurChargee(TCanevas &canevas)
 {
     m_font.Hauteur = m_hauteurChargee;
-    const double limite = m_lCharge * Modele().EchelleX();
+    const double limite = m_lCharge * std::abs(Modele().EchelleX());
     // A text read without a width would be lowered for ever, and lowering
     // a negative (character) height makes the font taller.
     if (!(limite > 0) || m_font.Hauteur <= 0)
@@ -317,21 +320,31 @@ void TxiloCADTexte::Draw(TCanevas &canevas)
 
     QSize taille = Measure(canevas);
     // The box follows the font and the zoom.
-    if (Round(L() * m.EchelleX()) != taille.width()) {
+    if (Round(L() * std::abs(m.EchelleX())) != taille.width()) {
         SetText(m_source);
         taille = Measure(canevas);
     }
     const QStringList lignes = Lignes();
     const int n = int(lignes.size());
-    const double pas = n >= 1 && m.EchelleY() > 0 ? taille.height() / double(n) / m.EchelleY() : 0.0;
+    const double pas = n >= 1 && m.EchelleY() != 0 ? taille.height() / double(n) / std::abs(m.EchelleY()) : 0.0;
+    // In a mirrored group (a negative scale) the text still reads as it is:
+    // its box is mirrored, so that it turns the other way on the page, and
+    // its lines are laid out as unmirrored, their offsets from the centre
+    // then mirrored so that the pixels fall as they would unmirrored. In a
+    // turned group the page's turn, which moves the lines, turns the
+    // letters too.
+    const double sensX = m.EchelleX() < 0 ? -1 : 1;
+    const double sensY = m.EchelleY() < 0 ? -1 : 1;
+    const double r = R() * sensX * sensY;
+    const double surPage = r + m.AnglePage();
 
     const TFonteCAD fonteAvant = canevas.Fonte();
     TFonteCAD tournee = fonteAvant;
-    tournee.Escapement = Round(-R() * 10);
+    tournee.Escapement = Round(-surPage * 10);
     canevas.SetFonte(tournee);
     canevas.SetPinceau(TPinceau{CouleurBlanche, PinceauVide});
 
-    const double a = R() * RadiansParDegre;
+    const double a = surPage * RadiansParDegre;
     const double w = taille.width();
     const double h = taille.height();
     // From the turned point of a line's top-left corner, in an unturned box
@@ -343,11 +356,12 @@ void TxiloCADTexte::Draw(TCanevas &canevas)
         const QString &ligne = lignes.at(i);
         double dx = 0;
         if (m_alignement != AligneGauche) {
-            dx = m.PixelToMmX(w - canevas.TailleTexte(ligne).width());
+            dx = std::abs(m.PixelToMmX(w - canevas.TailleTexte(ligne).width()));
             if (m_alignement == AligneCentre)
                 dx /= 2;
         }
-        const QPointF point = TxiloCADMdl::RotatePoint(centre, QPointF(X() + dx, Y() + i * pas), R());
+        const QPointF decalage = TxiloCADMdl::RotatePoint(QPointF(), QPointF(dx, i * pas), r);
+        const QPointF point = centre + QPointF(sensX * decalage.x(), sensY * decalage.y());
         canevas.Texte(m.PageToPixel(point) - demiBoite, ligne);
     }
     canevas.SetFonte(fonteAvant);

@@ -56,7 +56,11 @@ public:
     //   gives the box the text's size;
     // - each line is drawn in the font turned with the box, aligned left,
     //   right or centred within the widest line, the lines following each
-    //   other from the top of the unturned box;
+    //   other from the top of the unturned box. The model's page turn (a
+    //   turned group's) turns the letters with the lines. At a negative
+    //   scale (a mirrored group) the text keeps its size and reads as it
+    //   is: it is drawn as the same text unmirrored at the mirrored place,
+    //   turned the other way when one side only is mirrored;
     // - then the frame and handles; in the editor, for a selected or
     //   hovered text anchored at a corner (Aligne 1 to 4), the two sides
     //   meeting there in solid lines; with the loaded-frames switch, the box
@@ -77,12 +81,13 @@ public:
 
     // Sets the source text (blanks at both ends removed), fills its
     // placeholders into the displayed text and gives the box the measured
-    // size of that text (a zero scale leaves that side as it is). For an
+    // size of that text, positive whatever the scales' signs (a zero scale
+    // leaves that side as it is). For an
     // anchor other than the centre, the box moves so that its anchor point
     // stays where it was.
     void SetText(const QString &texte);
     // The size in pixels of the displayed text in the object's font at the
-    // model's horizontal scale: the width of its widest line and the sum of
+    // model's horizontal scale (its magnitude: a mirror changes no size): the width of its widest line and the sum of
     // its line heights, each line trimmed. The canvas is left with that
     // font.
     QSize Measure(TCanevas &canevas);
@@ -115,7 +120,8 @@ private:
     TCanevas &CanevasMesure();
     // The displayed lines, trimmed.
     QStringList Lignes() const;
-    // The canvas font for the object's font at the horizontal scale.
+    // The canvas font for the object's font at the horizontal scale's
+    // magnitude.
     TFonteCAD FonteCanevas() const;
     // The box takes a size measured in pixels.
     void PrendTaille(QSize pixels);

@@ -202,6 +202,43 @@ TEST(Bitmaps, DessinTransparentEtImpression)
     EXPECT_EQ(t.pixel(0, 0), qRgba(255, 0, 0, 255));
 }
 
+// Stretched smoothly with a transparent colour, a picture blends only its
+// other colours: every pixel is that colour exactly or a blend of the
+// others, and the part that shows keeps its share of the picture.
+TEST(Bitmaps, EtireTransparentSansMelange)
+{
+    // Red and blue stripes on a green key, reduced and enlarged.
+    QImage image(90, 60, FormatBitmap);
+    image.fill(qRgb(0, 255, 0));
+    for (int x = 10; x < 70; ++x)
+        for (int y = 0; y < 60; ++y)
+            if ((x / 5 + y / 7) % 3 != 0)
+                image.setPixel(x, y, (x / 5) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    const TColor cle = CouleurRGB(0, 255, 0);
+    for (const QSize taille : {QSize(37, 23), QSize(60, 40), QSize(200, 130)}) {
+        const QImage etiree = EtireTransparent(image, taille, cle);
+        ASSERT_EQ(etiree.size(), taille);
+        EXPECT_EQ(etiree.format(), FormatBitmap);
+        int montres = 0;
+        int melanges = 0;
+        for (int y = 0; y < taille.height(); ++y)
+            for (int x = 0; x < taille.width(); ++x) {
+                const QRgb c = etiree.pixel(x, y);
+                if (c == qRgb(0, 255, 0))
+                    continue;
+                ++montres;
+                melanges += qGreen(c) != 0;
+            }
+        EXPECT_EQ(melanges, 0) << taille.width();
+        const int cleSource = Compte(image, cle);
+        const double part = 1.0 - double(cleSource) / (90 * 60);
+        EXPECT_NEAR(montres, part * taille.width() * taille.height(), 0.06 * taille.width() * taille.height())
+            << taille.width();
+    }
+    EXPECT_TRUE(EtireTransparent(QImage(), QSize(5, 5), cle).isNull());
+    EXPECT_TRUE(EtireTransparent(image, QSize(0, 5), cle).isNull());
+}
+
 TEST(Bitmaps, NouveauBitmap)
 {
     const QImage b = NouveauBitmap(QSize(30, 20));

@@ -11,6 +11,7 @@
 #include "TxiloCADGroup.h"
 #include "TxiloCADLigne.h"
 #include "TxiloCADMdl.h"
+#include "TxiloCADTexte.h"
 
 #include <gtest/gtest.h>
 
@@ -338,4 +339,130 @@ TEST(GroupeObjet, MetafichierImporte)
     EXPECT_EQ(page.pixel(440, 228), qRgb(250, 200, 30));
     EXPECT_EQ(page.pixel(400, 360), qRgb(40, 160, 40));
     EXPECT_EQ(page.pixel(300, 410), Blanc);
+}
+
+TEST(GroupeObjet, TexteMiroirGardeSaTaille)
+{
+    // A text off the middle of a 40 x 20 sub-model, in an 80 x 40 mm box (8
+    // pixels to the sub-model's millimetre). Mirrored, the text keeps its
+    // size and reads as it is: it is drawn as the same text unmirrored at
+    // the mirrored place, turned the other way when one side is mirrored.
+    ASSERT_TRUE(ChargeFonteTest());
+    QTemporaryDir dossier;
+    const struct {
+        const char *nom;
+        const char *txt;
+        int r;
+    } textes[] = {{"une ligne", "Famille Dupré", 0}, {"deux lignes", "Famille|Dupré de Vannes", 0},
+                  {"tournée", "Famille|Dupré de Vannes", 30}};
+    for (const auto &t : textes) {
+        SCOPED_TRACE(t.nom);
+        ASSERT_TRUE(Ecrit(dossier.filePath(u"texte.mdl"_s),
+                          u"Large=40\nHaut=20\nFace=1\n  Titre\n    Name=Texte\n    x=13\n    y=7\n    r=%1\n"
+                          u"    Font=000000,Arial,2500,\n    txt=%2\n  End\nEnd\n"_s.arg(t.r)
+                              .arg(QString::fromUtf8(t.txt))));
+        Page p(dossier.path());
+        TxiloCADGroup &groupe = p.Ajoute(100, 75, 80, 40, u"texte.mdl"_s);
+        ASSERT_EQ(groupe.SousModele().Count(), 1);
+        auto &texte = dynamic_cast<TxiloCADTexte &>(groupe.SousModele().Objet(0));
+        const QRect rect(0, 0, 800, 600);
+        const auto encre = [&] {
+            return BoiteNonBlanche(Dessine(rect.size(), [&](TCanevas &c) { p.m.DrawObjects(c, rect); }));
+        };
+        const QRect droit = encre();
+        const QSizeF taille(texte.L(), texte.H());
+        ASSERT_GT(droit.width(), 100);
+        const struct {
+            int mx;
+            int my;
+        } miroirs[] = {{-1, 1}, {1, -1}, {-1, -1}};
+        for (const auto &m : miroirs) {
+            SCOPED_TRACE(m.mx);
+            SCOPED_TRACE(m.my);
+            groupe.SetMirroirX(m.mx);
+            groupe.SetMirroirY(m.my);
+            const QRect miroir = encre();
+            EXPECT_NEAR(texte.L(), taille.width(), 1e-9);
+            EXPECT_NEAR(texte.H(), taille.height(), 1e-9);
+            EXPECT_NEAR(miroir.width(), droit.width(), 2);
+            EXPECT_NEAR(miroir.height(), droit.height(), 2);
+            if (m.my > 0) {
+                // Left to right, the ink's middle is mirrored about the
+                // box's middle (x = 400).
+                EXPECT_NEAR(QRectF(miroir).center().x(), 800 - QRectF(droit).center().x(), 2);
+                EXPECT_NEAR(QRectF(miroir).center().y(), QRectF(droit).center().y(), 1);
+            }
+
+            groupe.SetMirroirX(1);
+            groupe.SetMirroirY(1);
+            texte.SetCentre(m.mx < 0 ? 40 - 13 : 13, m.my < 0 ? 20 - 7 : 7);
+            texte.SetR(t.r * m.mx * m.my);
+            const QRect attendu = encre();
+            EXPECT_NEAR(miroir.left(), attendu.left(), 1);
+            EXPECT_NEAR(miroir.top(), attendu.top(), 1);
+            EXPECT_NEAR(miroir.right(), attendu.right(), 1);
+            EXPECT_NEAR(miroir.bottom(), attendu.bottom(), 1);
+            texte.SetCentre(13, 7);
+            texte.SetR(t.r);
+        }
+        EXPECT_EQ(encre(), droit);
+    }
+}
+TEST(GroupeObjet, TexteDansUnGroupeTourne)
+{
+    // Two lines in the middle of a sub-model: in a group turned by an angle,
+    // they are drawn as the same text turned by that angle in a group that
+    // is not, letters and lines alike.
+    ASSERT_TRUE(ChargeFonteTest());
+    QTemporaryDir dossier;
+    ASSERT_TRUE(Ecrit(dossier.filePath(u"texte.mdl"_s),
+                      u"Large=40\nHaut=20\nFace=1\n  Titre\n    Name=Texte\n    x=20\n    y=10\n"
+                      u"    Font=000000,Arial,2500,\n    txt=Famille|Dupré de Vannes\n  End\nEnd\n"_s));
+    Page p(dossier.path());
+    TxiloCADGroup &groupe = p.Ajoute(100, 75, 80, 40, u"texte.mdl"_s);
+    auto &texte = dynamic_cast<TxiloCADTexte &>(groupe.SousModele().Objet(0));
+    const QRect rect(0, 0, 800, 600);
+    const auto encre = [&] {
+        return BoiteNonBlanche(Dessine(rect.size(), [&](TCanevas &c) { p.m.DrawObjects(c, rect); }));
+    };
+    for (const int angle : {90, 30, -45}) {
+        SCOPED_TRACE(angle);
+        groupe.SetR(angle);
+        texte.SetR(0);
+        const QRect tourne = encre();
+        groupe.SetR(0);
+        texte.SetR(angle);
+        const QRect attendu = encre();
+        EXPECT_NEAR(tourne.left(), attendu.left(), 1);
+        EXPECT_NEAR(tourne.top(), attendu.top(), 1);
+        EXPECT_NEAR(tourne.right(), attendu.right(), 1);
+        EXPECT_NEAR(tourne.bottom(), attendu.bottom(), 1);
+    }
+}
+TEST(GroupeObjet, CalendrierMiroirGardeSesChiffres)
+{
+    // A month calendar in a group writes its letters and days in the same
+    // font whichever way the group is mirrored.
+    ASSERT_TRUE(ChargeFonteTest());
+    QTemporaryDir dossier;
+    ASSERT_TRUE(Ecrit(dossier.filePath(u"cal.mdl"_s),
+                      u"Large=40\nHaut=20\nFace=1\n  Mois\n    Name=cal\n    x=20\n    y=10\n    l=36\n    h=18\n"
+                      u"    Font=000000,Arial,8,\n    Annee=2024\n    Mois=2\n  End\nEnd\n"_s));
+    Page p(dossier.path());
+    TxiloCADGroup &groupe = p.Ajoute(100, 75, 120, 60, u"cal.mdl"_s);
+    const auto ecrits = [&] {
+        CanevasEspion espion(QSize(800, 600));
+        p.m.DrawObjects(espion, QRect(0, 0, 800, 600));
+        return espion.Textes;
+    };
+    const auto droits = ecrits();
+    // Seven letters and the 29 days of February 2024.
+    ASSERT_EQ(droits.size(), 36u);
+    for (const auto &[mx, my] : {std::pair{-1, 1}, std::pair{1, -1}, std::pair{-1, -1}}) {
+        groupe.SetMirroirX(mx);
+        groupe.SetMirroirY(my);
+        const auto miroirs = ecrits();
+        ASSERT_EQ(miroirs.size(), droits.size()) << mx << ',' << my;
+        EXPECT_EQ(miroirs.front().Fonte.Hauteur, droits.front().Fonte.Hauteur) << mx << ',' << my;
+    }
 }

@@ -3,15 +3,19 @@
 // metafiles played in their box, measured on pixels.
 
 #include "AideCAD.h"
+#include "Bitmaps.h"
 #include "BordureImage.h"
 #include "CanevasEspion.h"
 #include "Clavier.h"
+#include "ExportEmf.h"
+#include "Metafichier.h"
 #include "TxiloCADImage.h"
 #include "TxiloCADMdl.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QPainter>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -54,6 +58,50 @@ struct Page {
         return aidecad::Dessine(QSize(800, 600), [this](TCanevas &c) { m.Draw(c, QRect(0, 0, 800, 600)); });
     }
 };
+
+// A green disc on magenta, the transparent colour, written into `dossier`:
+// a 240 x 180 picture with one disc in its middle, or with `bande` a border
+// strip of two 60-pixel tiles, each with its disc.
+QString DisqueSurMagenta(const QTemporaryDir &dossier, bool bande)
+{
+    const QString fichier = dossier.filePath(bande ? u"bande.png"_s : u"disque.png"_s);
+    QImage image(bande ? QSize(120, 60) : QSize(240, 180), QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 255));
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 140, 0));
+    if (bande) {
+        painter.drawEllipse(QRect(8, 8, 44, 44));
+        painter.drawEllipse(QRect(68, 8, 44, 44));
+    } else {
+        painter.drawEllipse(QRect(50, 20, 140, 140));
+    }
+    painter.end();
+    EXPECT_TRUE(image.save(fichier));
+    return fichier;
+}
+
+// Pixels where the transparent colour shows, even blended: red and blue
+// both well above green.
+int Magentas(const QImage &image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            n += qRed(c) > qGreen(c) + 40 && qBlue(c) > qGreen(c) + 40;
+        }
+    return n;
+}
+
+int NonBlancs(const QImage &image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) != Blanc;
+    return n;
+}
 
 class ClavierScripte final : public TEtatClavier
 {
@@ -417,4 +465,72 @@ TEST(ImageObjet, MetafichierDansSaBoite)
     photo.RedimCentre(QPointF(130, 105));
     EXPECT_DOUBLE_EQ(photo.L(), photo.H() * 4 / 3);
     SetEtatClavier(nullptr);
+}
+
+TEST(ImageObjet, CleTransparenteSansFrange)
+{
+    // A disc on magenta made transparent, turned or not, alone, under a
+    // mask or as a border: nowhere does the magenta show, not even blended
+    // with the disc, on the screen, in the exported pictures or in the
+    // metafile; what is not magenta covers what it covers unturned.
+    QTemporaryDir dossier;
+    const QString disque = DisqueSurMagenta(dossier, false);
+    const QString bande = DisqueSurMagenta(dossier, true);
+    const struct {
+        const char *nom;
+        bool masque;
+        bool bordure;
+    } variantes[] = {{"seule", false, false}, {"masquée", true, false}, {"bordure", false, true}};
+    for (const auto &v : variantes) {
+        SCOPED_TRACE(v.nom);
+        int encreDroite = 0;
+        QRect boiteDroite;
+        for (const double r : {0.0, 30.0, 45.0, -30.0, 200.0}) {
+            SCOPED_TRACE(r);
+            Page p;
+            TxiloCADImage &image = p.Ajoute(100, 75, 40, 30, r);
+            image.SetTransparent(true);
+            image.SetFichierImage(v.bordure ? bande : disque);
+            if (v.masque)
+                image.SetFichierMasque(u"masque_ovale.emf"_s);
+            if (v.bordure)
+                image.SetBordure(TBordure{true, 12, 12, 0});
+            const QRect rect(0, 0, 800, 600);
+            const QImage ecran = aidecad::Dessine(rect.size(), [&](TCanevas &c) { p.m.DrawObjects(c, rect); });
+            EXPECT_EQ(Magentas(ecran), 0);
+            const int encre = NonBlancs(ecran);
+            const QRect boite = BoiteNonBlanche(ecran);
+            if (r == 0) {
+                encreDroite = encre;
+                boiteDroite = boite;
+                ASSERT_GT(encreDroite, 2000);
+            } else {
+                EXPECT_NEAR(encre, encreDroite, encreDroite * 0.03);
+                // The disc alone turns about its own middle.
+                if (!v.masque && !v.bordure) {
+                    EXPECT_NEAR(boite.left(), boiteDroite.left(), 2);
+                    EXPECT_NEAR(boite.top(), boiteDroite.top(), 2);
+                    EXPECT_NEAR(boite.right(), boiteDroite.right(), 2);
+                    EXPECT_NEAR(boite.bottom(), boiteDroite.bottom(), 2);
+                }
+            }
+
+            for (const int qualite : {0, 7}) {
+                p.m.SetQualiteExport(qualite);
+                QImage exportee(800, 600, FormatBitmap);
+                ASSERT_TRUE(p.m.ExportBitmap(exportee));
+                EXPECT_EQ(Magentas(exportee), 0) << "qualité " << qualite;
+                // Within the frame the export draws round the page.
+                EXPECT_NEAR(NonBlancs(exportee.copy(rect.adjusted(1, 1, -1, -1))), encre, encre * 0.1)
+                    << "qualité " << qualite;
+            }
+            const QString emf = dossier.filePath(u"page.emf"_s);
+            ASSERT_TRUE(ExporteEmf(p.m, emf, 800, 600));
+            TMetafichier metafichier;
+            ASSERT_TRUE(metafichier.Charge(emf));
+            const QImage jouee = metafichier.Rendu(rect.size(), Qt::white).convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(Magentas(jouee), 0);
+            EXPECT_NEAR(NonBlancs(jouee), encre, encre * 0.03);
+        }
+    }
 }
