@@ -94,8 +94,12 @@ public:
     bool Ecrit(const QString &chemin, QString *erreur);
 
 private:
+    // An object of that kind on the current face.
     template<class T>
     T &Ajoute(const char *motCle);
+    // A boxed object of that kind on the current face, its box placed.
+    template<class T>
+    T &AjouteBoite(const char *motCle, QPointF centre, QSizeF taille, double r = 0);
 
     std::unique_ptr<TxiloCADMdl> m_modele;
     int m_face = 1;
@@ -112,4 +116,6 @@ std::vector<QPointF> Feuille();
 // The straight segment from a to b as the three points that follow a in a
 // path: both control points on the segment's ends, then b.
 std::vector<QPointF> Droite(QPointF a, QPointF b);
+// A path of one straight segment, from a to b.
+std::vector<QPointF> Segment(QPointF a, QPointF b);
 } // namespace formes
