@@ -54,7 +54,6 @@ public:
     TPlanImpression(const TPlanImpression &) = delete;
     TPlanImpression &operator=(const TPlanImpression &) = delete;
 
-    TxiloCADMdl &Modele() { return *m_modele; }
     // A size key of the template (PetitDiam, TailleRetour, TailleTranche,
     // TailleRabat), in millimetres.
     void Cote(const QString &cle, double mm);
