@@ -156,15 +156,21 @@ void BM_JoueMetafichier5000Enregistrements(benchmark::State &state)
 }
 BENCHMARK(BM_JoueMetafichier5000Enregistrements)->Unit(benchmark::kMillisecond);
 
-void BM_PageDe20ImagesEnCache(benchmark::State &state)
+// A 1,600 x 1,200 photograph shaded from red to blue.
+QImage Photographie()
 {
-    // A 1,600 x 1,200 photograph shaded from red to blue, and the clip art
-    // as a mask of white areas.
-    QTemporaryDir dossier;
     QImage photo(1600, 1200, QImage::Format_RGB32);
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x)
             photo.setPixel(x, y, qRgb(255 - x * 255 / 1600, y * 200 / 1200, x * 255 / 1600));
+    return photo;
+}
+
+void BM_PageDe20ImagesEnCache(benchmark::State &state)
+{
+    // The photograph, and the clip art as a mask of white areas.
+    QTemporaryDir dossier;
+    const QImage photo = Photographie();
     const QString chemin = dossier.filePath(u"photo.jpg"_s);
     const QString masque = dossier.filePath(u"masque.emf"_s);
     QFile f(masque);
@@ -202,10 +208,7 @@ BENCHMARK(BM_PageDe20ImagesEnCache)->Unit(benchmark::kMillisecond);
 // objects of every kind.
 bool ArbreA4(TxiloCADMdl &m, const QString &dossier)
 {
-    QImage photo(1600, 1200, QImage::Format_RGB32);
-    for (int y = 0; y < photo.height(); ++y)
-        for (int x = 0; x < photo.width(); ++x)
-            photo.setPixel(x, y, qRgb(255 - x * 255 / 1600, y * 200 / 1200, x * 255 / 1600));
+    const QImage photo = Photographie();
     QImage portrait(300, 400, QImage::Format_RGB32);
     for (int y = 0; y < portrait.height(); ++y)
         for (int x = 0; x < portrait.width(); ++x)

@@ -159,10 +159,9 @@ void BM_OuvertureApresChargement(benchmark::State &state)
 }
 BENCHMARK(BM_OuvertureApresChargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// The sort behind the unique list: every person by surname and given names.
-void BM_TriNomComplet(benchmark::State &state)
+// Every person of `bd` listed, then sorted by surname and given names.
+void TrieNomComplet(benchmark::State &state, const TBD &bd)
 {
-    const TBD &bd = banc().bd;
     for (auto _ : state) {
         TR liste;
         for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p))
@@ -170,6 +169,12 @@ void BM_TriNomComplet(benchmark::State &state)
         SortList(bd, liste, PcNomComplet);
         benchmark::DoNotOptimize(liste.Get(1));
     }
+}
+
+// The sort behind the unique list: every person by surname and given names.
+void BM_TriNomComplet(benchmark::State &state)
+{
+    TrieNomComplet(state, banc().bd);
 }
 BENCHMARK(BM_TriNomComplet)->Unit(benchmark::kMillisecond);
 
@@ -184,13 +189,7 @@ void BM_TriNomCompletDistincts(benchmark::State &state)
             b.SetGivenNames(p, b.GivenNames(p) + QStringLiteral(" n") + QString::number(p));
         return b;
     }();
-    for (auto _ : state) {
-        TR liste;
-        for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p))
-            liste.Add(p);
-        SortList(bd, liste, PcNomComplet);
-        benchmark::DoNotOptimize(liste.Get(1));
-    }
+    TrieNomComplet(state, bd);
 }
 BENCHMARK(BM_TriNomCompletDistincts)->Unit(benchmark::kMillisecond);
 
@@ -245,4 +244,3 @@ void BM_CentMilleLignesQListView(benchmark::State &state)
 BENCHMARK(BM_CentMilleLignesQListView)->Unit(benchmark::kMillisecond);
 
 } // namespace
-

@@ -5,12 +5,15 @@
 
 #include <functional>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 
 #include "CanevasQt.h"
+#include "TxiloCADMdl.h"
 
 namespace aidecad {
 
@@ -62,6 +65,27 @@ inline QRect BoiteDe(const QImage &image, TColor couleur)
     const QRgb cherche = CouleurCAD(couleur).rgb();
     return Boite(image, [cherche](QRgb c) { return c == cherche; });
 }
+
+// The bare file names of `m` (relative, not empty) are looked up in
+// `dossier`.
+inline void ResoutDans(TxiloCADMdl &m, const QString &dossier)
+{
+    m.SetOnResolveFile([dossier](TxiloCADObj *, QString &nom) {
+        if (!nom.isEmpty() && QFileInfo(nom).isRelative())
+            nom = QDir(dossier).filePath(nom);
+    });
+}
+
+// A page of 200 x 150 mm drawn at 4 pixels per millimetre, whose bare file
+// names are looked up in `dossier`.
+struct Page200x150 {
+    explicit Page200x150(const QString &dossier) { ResoutDans(m, dossier); }
+    TxiloCADMdl m{nullptr, QRect(0, 0, 800, 600), 200, 150};
+    QImage Dessine()
+    {
+        return aidecad::Dessine(QSize(800, 600), [this](TCanevas &c) { m.Draw(c, QRect(0, 0, 800, 600)); });
+    }
+};
 
 inline int Compte(const QImage &image, TColor couleur)
 {

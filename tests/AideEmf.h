@@ -106,15 +106,8 @@ public:
         const bool seize = type >= emr::PolyBezier16 && type <= emr::PolylineTo16;
         QByteArray p = Bornes(QRect(0, 0, 1, 1));
         Mot(p, std::uint32_t(points.size()));
-        for (const QPoint &pt : points) {
-            if (seize) {
-                Demi(p, std::uint16_t(pt.x()));
-                Demi(p, std::uint16_t(pt.y()));
-            } else {
-                Mot(p, std::uint32_t(pt.x()));
-                Mot(p, std::uint32_t(pt.y()));
-            }
-        }
+        for (const QPoint &pt : points)
+            Coordonnees(p, pt, seize);
         return Enr(type, p);
     }
     Emf &PolyPoly(std::uint32_t type, const QList<QList<QPoint>> &figures)
@@ -129,15 +122,8 @@ public:
         for (const auto &f : figures)
             Mot(p, std::uint32_t(f.size()));
         for (const auto &f : figures) {
-            for (const QPoint &pt : f) {
-                if (seize) {
-                    Demi(p, std::uint16_t(pt.x()));
-                    Demi(p, std::uint16_t(pt.y()));
-                } else {
-                    Mot(p, std::uint32_t(pt.x()));
-                    Mot(p, std::uint32_t(pt.y()));
-                }
-            }
+            for (const QPoint &pt : f)
+                Coordonnees(p, pt, seize);
         }
         return Enr(type, p);
     }
@@ -291,6 +277,18 @@ public:
     }
 
 private:
+    // A point of 16-bit or 32-bit coordinates.
+    static void Coordonnees(QByteArray &o, QPoint pt, bool seize)
+    {
+        if (seize) {
+            Demi(o, std::uint16_t(pt.x()));
+            Demi(o, std::uint16_t(pt.y()));
+        } else {
+            Mot(o, std::uint32_t(pt.x()));
+            Mot(o, std::uint32_t(pt.y()));
+        }
+    }
+
     QRect m_cadre;
     QSize m_pixels;
     QSize m_mm;

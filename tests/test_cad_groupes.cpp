@@ -17,9 +17,7 @@
 
 #include <random>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -38,15 +36,8 @@ const QRgb Blanc = qRgb(255, 255, 255);
 
 // A page of 200 x 150 mm at 4 pixels per millimetre whose bare file names
 // are those of `dossier`.
-struct Page {
-    explicit Page(const QString &dossier = Fixture(QString()))
-    {
-        m.SetOnResolveFile([dossier](TxiloCADObj *, QString &nom) {
-            if (!nom.isEmpty() && QFileInfo(nom).isRelative())
-                nom = QDir(dossier).filePath(nom);
-        });
-    }
-    TxiloCADMdl m{nullptr, QRect(0, 0, 800, 600), 200, 150};
+struct Page : Page200x150 {
+    explicit Page(const QString &dossier = Fixture(QString())) : Page200x150(dossier) {}
     TxiloCADGroup &Ajoute(double x, double y, double l, double h, const QString &fichier)
     {
         auto &groupe = dynamic_cast<TxiloCADGroup &>(*m.AddObject(u"groupe"_s));
@@ -55,10 +46,6 @@ struct Page {
         groupe.SetTaille(l, h);
         groupe.SetFichierMdl(fichier);
         return groupe;
-    }
-    QImage Dessine()
-    {
-        return aidecad::Dessine(QSize(800, 600), [this](TCanevas &c) { m.Draw(c, QRect(0, 0, 800, 600)); });
     }
 };
 

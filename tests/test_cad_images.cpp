@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -35,15 +34,8 @@ const QRgb Blanc = qRgb(255, 255, 255);
 
 // A page of 200 x 150 mm drawn at 4 pixels per millimetre, whose bare file
 // names are those of the test files.
-struct Page {
-    TxiloCADMdl m{nullptr, QRect(0, 0, 800, 600), 200, 150};
-    Page()
-    {
-        m.SetOnResolveFile([](TxiloCADObj *, QString &nom) {
-            if (!nom.isEmpty() && QFileInfo(nom).isRelative())
-                nom = Fixture(nom);
-        });
-    }
+struct Page : Page200x150 {
+    Page() : Page200x150(Fixture(QString())) {}
     TxiloCADImage &Ajoute(double x, double y, double l, double h, double r = 0)
     {
         auto &image = dynamic_cast<TxiloCADImage &>(*m.AddObject(u"image"_s));
@@ -52,10 +44,6 @@ struct Page {
         image.SetTaille(l, h);
         image.SetR(r);
         return image;
-    }
-    QImage Dessine()
-    {
-        return aidecad::Dessine(QSize(800, 600), [this](TCanevas &c) { m.Draw(c, QRect(0, 0, 800, 600)); });
     }
 };
 
@@ -389,10 +377,7 @@ TEST(ImageObjet, CopiesEtCles)
     // Bare names resolve into an empty folder: the picture lies elsewhere.
     QTemporaryDir dossier;
     TxiloCADMdl m(nullptr, QRect(0, 0, 800, 600), 200, 150);
-    m.SetOnResolveFile([&](TxiloCADObj *, QString &nom) {
-        if (!nom.isEmpty() && QFileInfo(nom).isRelative())
-            nom = dossier.filePath(nom);
-    });
+    ResoutDans(m, dossier.path());
     auto &image = dynamic_cast<TxiloCADImage &>(*m.AddObject(u"image"_s));
     image.SetFace(1);
     image.SetTaille(40, 30);

@@ -367,7 +367,7 @@ TEST(MenuBarre, TheSkinGivesColoursSizesAndPictures)
 
 TEST(MenuBarre, TheShippedSkinIsTheOneTheProgramDraws)
 {
-    // Stale after a change of SkinImpression.h: rebuild it with lignee_skin.
+    // Stale after a change of SkinImpression.cpp: rebuild it with lignee_skin.
     const QString dossier = QStringLiteral(LIGNEE_MODELE "/0/impression/skin/");
     QFile skin(dossier + u"skin.txt"_s);
     ASSERT_TRUE(skin.open(QIODevice::ReadOnly));

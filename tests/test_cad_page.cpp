@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -176,10 +175,7 @@ TEST(PageDeDessin, CourbeFormeEtReperes)
 TEST(PageDeDessin, ImagesEtGroupes)
 {
     TxiloCADMdl m(nullptr, QRect(0, 0, 210, 297), 21, 29.7);
-    m.SetOnResolveFile([](TxiloCADObj *, QString &nom) {
-        if (!nom.isEmpty() && QFileInfo(nom).isRelative())
-            nom = Fixture(nom);
-    });
+    ResoutDans(m, Fixture(QString()));
     ASSERT_TRUE(m.LoadFromFile(Fixture(u"page_images.mdl"_s)));
     ASSERT_EQ(m.Count(), 4);
     auto &portrait = dynamic_cast<TxiloCADImage &>(m.Objet(0));

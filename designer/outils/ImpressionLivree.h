@@ -14,7 +14,7 @@
 #include <QStringList>
 
 #include "ImpressionModele.h"
-#include "StylesCAD.h"
+#include "TxiloApercuModele.h"
 
 class QTemporaryDir;
 class TxiloCADMdl;
@@ -22,9 +22,9 @@ class TxiloCADMdl;
 // The preview of a model, as the model chooser makes a missing one: the page
 // exported as a JPEG picture of at most this size, in its proportions, with
 // this frame colour.
-constexpr int LargeurApercuLivre = 160;
-constexpr int HauteurApercuLivre = 120;
-constexpr TColor CadreApercuLivre = CouleurRGB(128, 128, 128);
+constexpr int LargeurApercuLivre = TxiloApercuModele::LargeurRendu;
+constexpr int HauteurApercuLivre = TxiloApercuModele::HauteurRendu;
+constexpr TColor CadreApercuLivre = TxiloApercuModele::CadreRendu;
 
 // The folders under the program's models folder `modele`, each ending
 // with "/".

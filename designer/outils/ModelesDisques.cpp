@@ -17,20 +17,8 @@ using namespace couleurs;
 
 namespace {
 
-constexpr std::uint8_t GrasItalique = FonteGras | FonteItalique;
 constexpr TColor Blanc = CouleurBlanche;
 constexpr int Ellipse = TxiloCADRectangle::CoteEllipse;
-
-// The person's photo, shown through a mask; a silhouette until a photo is
-// given.
-TxiloCADImage &Photo(TPlanImpression &p, QPointF centre, QSizeF taille, const QString &masque = QString())
-{
-    TxiloCADImage &photo = p.Image(centre, taille, u"silhouette.png"_s);
-    photo.SetCode(u"<photo>"_s);
-    if (!masque.isEmpty())
-        photo.SetFichierMasque(masque);
-    return photo;
-}
 
 // A label of 120 mm with a centre hole of 41 mm: the title round the top,
 // a tree on the left, the name below the hole.
@@ -95,12 +83,7 @@ std::unique_ptr<TPlanImpression> Pochette(const QString &images)
     p->Texte({187.5, 124}, 100, u"<naissance> <lieu naissance>"_s, Police(SansSerif, 3.6, BleuFonce));
 
     p->Texte({62.5, 42}, 105, u"<Texte2>"_s, Police(Serif, 5, BleuNuit, FonteItalique), 5);
-    const QPointF a(35, 78);
-    const QPointF b(90, 78);
-    std::vector<QPointF> filet{a};
-    for (const QPointF &q : formes::Droite(a, b))
-        filet.push_back(q);
-    p->Ligne(std::move(filet), Trait(BleuFonce, 0.4));
+    p->Ligne(formes::Segment({35, 78}, {90, 78}), Trait(BleuFonce, 0.4));
     p->Groupe({62.5, 98}, {40, 20}, u"ornement.mdl"_s);
     p->Texte({115, 131}, 90, u"<Texte3>"_s, Police(Serif, 4.5, BleuFonce, FonteItalique), 3,
              TxiloCADTexte::AligneDroite);

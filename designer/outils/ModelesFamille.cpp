@@ -14,8 +14,6 @@ using namespace couleurs;
 
 namespace {
 
-constexpr std::uint8_t GrasItalique = FonteGras | FonteItalique;
-
 // A curl of two lines and three leaves, 60 x 30 mm, drawn by the groups.
 std::unique_ptr<TPlanImpression> Ornement(const QString &images)
 {
@@ -41,9 +39,7 @@ std::unique_ptr<TPlanImpression> Portrait(const QString &images)
     p->FormeLibre({105, 38}, {150, 26}, formes::Ruban(), {100, 30}, Trait(OrFonce, 0.4), Fond(OrPale));
     p->Texte({105, 37.5}, 110, u"<Texte1>"_s, Police(Serif, 9, BrunFonce, GrasItalique));
 
-    TxiloCADImage &photo = p->Image({105, 103}, {68, 85}, u"silhouette.png"_s);
-    photo.SetCode(u"<photo>"_s);
-    photo.SetFichierMasque(u"masque_ovale.emf"_s);
+    Photo(*p, {105, 103}, {68, 85}, u"masque_ovale.emf"_s);
     p->Forme({105, 103}, {72, 89}, TxiloCADRectangle::CoteEllipse, Trait(Brun, 1.0), SansFond);
     p->Forme({105, 103}, {76, 93}, TxiloCADRectangle::CoteEllipse, Trait(Or, 0.3), SansFond);
 

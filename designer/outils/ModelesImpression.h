@@ -34,6 +34,12 @@ constexpr TColor Vert = CouleurRGB(85, 150, 65);
 constexpr TColor Ivoire = CouleurRGB(250, 245, 230);
 } // namespace couleurs
 
+constexpr std::uint8_t GrasItalique = FonteGras | FonteItalique;
+
+// The person's photo, shown through the metafile mask `masque` when one is
+// named: a picture coded "<photo>", the silhouette until a photo is given.
+TxiloCADImage &Photo(TPlanImpression &p, QPointF centre, QSizeF taille, const QString &masque = QString());
+
 // A design and where it goes: the category (a subfolder of the models
 // folder; empty for a model that only groups show, which goes in the images
 // folder) and the name of its file, without ".mdl".

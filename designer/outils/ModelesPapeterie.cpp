@@ -3,8 +3,6 @@
 
 #include "ModelesImpression.h"
 
-#include <algorithm>
-
 #include "TxiloCADCodeBarre.h"
 #include "TxiloCADGroup.h"
 #include "TxiloCADImage.h"
@@ -16,7 +14,6 @@ using namespace couleurs;
 
 namespace {
 
-constexpr std::uint8_t GrasItalique = FonteGras | FonteItalique;
 constexpr int Annee = 2027;
 
 QString NomMois(int mois)
@@ -63,9 +60,7 @@ std::unique_ptr<TPlanImpression> Janvier(const QString &images)
 {
     auto p = std::make_unique<TPlanImpression>(210, 148, 0, images);
     p->Image({105, 74}, {148, 210}, u"fond_parchemin.jpg"_s, 90).SetCanSelect(false);
-    TxiloCADImage &photo = p->Image({55, 68}, {76, 70}, u"silhouette.png"_s);
-    photo.SetCode(u"<photo>"_s);
-    photo.SetFichierMasque(u"masque_coeur.emf"_s);
+    Photo(*p, {55, 68}, {76, 70}, u"masque_coeur.emf"_s);
     p->Texte({55, 116}, 92, u"<prénom> <nom>"_s, Police(Serif, 6, BrunFonce, FonteGras));
     p->Texte({55, 124}, 92, u"<naissance>"_s, Police(SansSerif, 3.8, Brun));
     p->Texte({155, 20}, 95, NomMois(1) + u' ' + QString::number(Annee), Police(Serif, 8, BrunFonce, GrasItalique));
@@ -84,12 +79,7 @@ std::unique_ptr<TPlanImpression> ExLibris(const QString &images)
     p->Texte({40, 17}, 60, u"Ex-libris"_s, Police(Serif, 8.5, RougeFonce, GrasItalique));
     p->Image({40, 40}, {42, 27}, u"livre.emf"_s);
     p->Texte({40, 62}, 60, u"<prénom> <nom>"_s, Police(Serif, 5.5, BrunFonce, FonteGras));
-    const QPointF a(22, 70);
-    const QPointF b(58, 70);
-    std::vector<QPointF> filet{a};
-    for (const QPointF &q : formes::Droite(a, b))
-        filet.push_back(q);
-    p->Ligne(std::move(filet), Trait(Or, 0.4));
+    p->Ligne(formes::Segment({22, 70}, {58, 70}), Trait(Or, 0.4));
     for (const double x : {19.5, 60.5})
         p->Forme({x, 70}, {2.6, 2.6}, 4, SansTrait, Fond(Or), 45);
     // A number of the range kept for internal use, so that it names no
@@ -126,16 +116,4 @@ std::vector<TModeleLivre> ModelesPapeterie()
         {u"Ex-libris"_s, u"Ex-libris"_s, ExLibris},
         {u"Marque-page"_s, u"Marque-page"_s, MarquePage},
     };
-}
-
-std::vector<TModeleLivre> TousModelesLivres()
-{
-    std::vector<TModeleLivre> tous;
-    for (auto liste : {ModelesFamille(), ModelesDisques(), ModelesPapeterie()}) {
-        for (auto &modele : liste)
-            tous.push_back(std::move(modele));
-    }
-    // The models that groups show are written first.
-    std::stable_partition(tous.begin(), tous.end(), [](const TModeleLivre &m) { return m.Categorie.isEmpty(); });
-    return tous;
 }

@@ -80,13 +80,20 @@ T &TPlanImpression::Ajoute(const char *motCle)
     return *objet;
 }
 
+template<class T>
+T &TPlanImpression::AjouteBoite(const char *motCle, QPointF centre, QSizeF taille, double r)
+{
+    T &objet = Ajoute<T>(motCle);
+    objet.SetCentre(centre.x(), centre.y());
+    objet.SetTaille(taille.width(), taille.height());
+    objet.SetR(r);
+    return objet;
+}
+
 TxiloCADRectangle &TPlanImpression::Forme(QPointF centre, QSizeF taille, int cotes, const TStylo &trait,
                                           const TPinceau &fond, double r)
 {
-    auto &forme = Ajoute<TxiloCADRectangle>("rectangle");
-    forme.SetCentre(centre.x(), centre.y());
-    forme.SetTaille(taille.width(), taille.height());
-    forme.SetR(r);
+    auto &forme = AjouteBoite<TxiloCADRectangle>("rectangle", centre, taille, r);
     forme.SetCote(cotes);
     forme.SetPen(trait);
     forme.SetBrush(fond);
@@ -113,10 +120,7 @@ TxiloCADTexte &TPlanImpression::Texte(QPointF ancre, double largeur, const QStri
 
 TxiloCADImage &TPlanImpression::Image(QPointF centre, QSizeF taille, const QString &fichier, double r)
 {
-    auto &image = Ajoute<TxiloCADImage>("image");
-    image.SetCentre(centre.x(), centre.y());
-    image.SetTaille(taille.width(), taille.height());
-    image.SetR(r);
+    auto &image = AjouteBoite<TxiloCADImage>("image", centre, taille, r);
     image.SetFichierImage(fichier);
     return image;
 }
@@ -144,10 +148,7 @@ TxiloCADLigne &TPlanImpression::Ligne(std::vector<QPointF> points, const TStylo 
 TxiloCADForme &TPlanImpression::FormeLibre(QPointF centre, QSizeF taille, std::vector<QPointF> points, QSizeF cadre,
                                            const TStylo &trait, const TPinceau &fond, double r)
 {
-    auto &forme = Ajoute<TxiloCADForme>("forme");
-    forme.SetCentre(centre.x(), centre.y());
-    forme.SetTaille(taille.width(), taille.height());
-    forme.SetR(r);
+    auto &forme = AjouteBoite<TxiloCADForme>("forme", centre, taille, r);
     forme.SetPoints(std::move(points));
     forme.SetCadreForme(cadre.width(), cadre.height());
     forme.SetPen(trait);
@@ -158,9 +159,7 @@ TxiloCADForme &TPlanImpression::FormeLibre(QPointF centre, QSizeF taille, std::v
 TxiloCADCal &TPlanImpression::Calendrier(QPointF centre, QSizeF taille, int mois, int annee, const TFonteCAD &fonte,
                                          TColor cases, TColor fond)
 {
-    auto &cal = Ajoute<TxiloCADCal>("cal");
-    cal.SetCentre(centre.x(), centre.y());
-    cal.SetTaille(taille.width(), taille.height());
+    auto &cal = AjouteBoite<TxiloCADCal>("cal", centre, taille);
     cal.SetJour(1);
     cal.SetMois(mois);
     cal.SetAnnee(annee);
@@ -172,10 +171,7 @@ TxiloCADCal &TPlanImpression::Calendrier(QPointF centre, QSizeF taille, int mois
 
 TxiloCADGroup &TPlanImpression::Groupe(QPointF centre, QSizeF taille, const QString &fichier, double r)
 {
-    auto &groupe = Ajoute<TxiloCADGroup>("groupe");
-    groupe.SetCentre(centre.x(), centre.y());
-    groupe.SetTaille(taille.width(), taille.height());
-    groupe.SetR(r);
+    auto &groupe = AjouteBoite<TxiloCADGroup>("groupe", centre, taille, r);
     groupe.SetFichierMdl(fichier);
     return groupe;
 }
@@ -191,9 +187,7 @@ TxiloCADRepere &TPlanImpression::Repere(int sens, double position, int sorte)
 
 TxiloCADCodeBarre &TPlanImpression::CodeBarre(QPointF centre, QSizeF taille, const QString &chiffres)
 {
-    auto &code = Ajoute<TxiloCADCodeBarre>("codebarre");
-    code.SetCentre(centre.x(), centre.y());
-    code.SetTaille(taille.width(), taille.height());
+    auto &code = AjouteBoite<TxiloCADCodeBarre>("codebarre", centre, taille);
     code.SetCodeBarre(chiffres);
     return code;
 }
@@ -201,9 +195,7 @@ TxiloCADCodeBarre &TPlanImpression::CodeBarre(QPointF centre, QSizeF taille, con
 TxiloCADArbo &TPlanImpression::Arbo(QPointF centre, QSizeF taille, const QString &dossier, int profondeur,
                                     int colonnes, const TFonteCAD &fonte)
 {
-    auto &arbo = Ajoute<TxiloCADArbo>("arbo");
-    arbo.SetCentre(centre.x(), centre.y());
-    arbo.SetTaille(taille.width(), taille.height());
+    auto &arbo = AjouteBoite<TxiloCADArbo>("arbo", centre, taille);
     arbo.SetPath(dossier);
     arbo.SetDepthMax(profondeur);
     arbo.SetColumn(colonnes);
@@ -240,6 +232,11 @@ std::vector<QPointF> Chemin(QPointF depart, std::initializer_list<std::vector<QP
 }
 
 } // namespace
+
+std::vector<QPointF> Segment(QPointF a, QPointF b)
+{
+    return Chemin(a, {Droite(a, b)});
+}
 
 std::vector<QPointF> Coeur()
 {

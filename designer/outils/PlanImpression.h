@@ -54,7 +54,6 @@ public:
     TPlanImpression(const TPlanImpression &) = delete;
     TPlanImpression &operator=(const TPlanImpression &) = delete;
 
-    TxiloCADMdl &Modele() { return *m_modele; }
     // A size key of the template (PetitDiam, TailleRetour, TailleTranche,
     // TailleRabat), in millimetres.
     void Cote(const QString &cle, double mm);
@@ -94,8 +93,12 @@ public:
     bool Ecrit(const QString &chemin, QString *erreur);
 
 private:
+    // An object of that kind on the current face.
     template<class T>
     T &Ajoute(const char *motCle);
+    // A boxed object of that kind on the current face, its box placed.
+    template<class T>
+    T &AjouteBoite(const char *motCle, QPointF centre, QSizeF taille, double r = 0);
 
     std::unique_ptr<TxiloCADMdl> m_modele;
     int m_face = 1;
@@ -112,4 +115,6 @@ std::vector<QPointF> Feuille();
 // The straight segment from a to b as the three points that follow a in a
 // path: both control points on the segment's ends, then b.
 std::vector<QPointF> Droite(QPointF a, QPointF b);
+// A path of one straight segment, from a to b.
+std::vector<QPointF> Segment(QPointF a, QPointF b);
 } // namespace formes

@@ -1,6 +1,6 @@
 // Writes the default skin of the artistic print window's button bar: the
 // file skin.txt and the button pictures btn21.png to btn25.png. Run it after
-// changing SkinImpression.h:
+// changing SkinImpression.cpp:
 //     build/files/lignee_skin modele/0/impression/skin
 
 #include <cstdio>

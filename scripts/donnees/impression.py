@@ -19,50 +19,28 @@ import os
 import sys
 
 sys.dont_write_bytecode = True
-from metafichiers import (EMR_BEGINPATH, EMR_CLOSEFIGURE, EMR_ELLIPSE, EMR_ENDPATH, EMR_FILLPATH, EMR_LINETO,
-                          EMR_MOVETOEX, EMR_POLYBEZIERTO16, EMR_SELECTOBJECT, NULL_PEN, Emf, cercle, rgb)
-
-EMR_STROKEANDFILLPATH = 63
-
-
-def chemin(m, depart, morceaux, remplir=True, contour=False):
-    """One closed figure: `morceaux` is a list of ("l", point) straight
-    segments and ("c", [c1, c2, p]) Bézier segments. Filled (FILLPATH, which
-    the import into a group reads) or filled and outlined."""
-    m.enr(EMR_BEGINPATH)
-    m.mots(EMR_MOVETOEX, *depart)
-    for genre, valeur in morceaux:
-        if genre == "l":
-            m.mots(EMR_LINETO, *valeur)
-        else:
-            m.points16(EMR_POLYBEZIERTO16, valeur)
-    m.enr(EMR_CLOSEFIGURE)
-    m.enr(EMR_ENDPATH)
-    if contour:
-        m.mots(EMR_STROKEANDFILLPATH, 0, 0, m.largeur, m.hauteur)
-    elif remplir:
-        m.mots(EMR_FILLPATH, 0, 0, m.largeur, m.hauteur)
+from metafichiers import EMR_ELLIPSE, EMR_SELECTOBJECT, NULL_PEN, Emf, cercle, masque, rgb
 
 
 def rond(m, cx, cy, r):
     depart, courbes = cercle(cx, cy, r)
-    chemin(m, depart, [("c", courbes)])
+    m.chemin(depart, [("c", courbes)])
 
 
 def arbre():
     m = Emf(6000, 7000)
     m.crayon(1, 35, rgb(60, 110, 40))
     m.brosse(2, rgb(110, 165, 70))
-    chemin(m, (600, 7000), [("c", [(1800, 6300), (4200, 6300), (5400, 7000)])])
+    m.chemin((600, 7000), [("c", [(1800, 6300), (4200, 6300), (5400, 7000)])])
     m.crayon(3, 35, rgb(70, 45, 20))
     m.brosse(4, rgb(115, 75, 40))
-    chemin(m, (2300, 6900), [("l", (3700, 6900)), ("c", [(3300, 6500), (3250, 5000), (3250, 4300)]),
-                             ("l", (3250, 3400)), ("l", (2750, 3400)), ("l", (2750, 4300)),
-                             ("c", [(2750, 5000), (2700, 6500), (2300, 6900)])])
-    chemin(m, (2800, 4400), [("c", [(2500, 3900), (2000, 3600), (1600, 3300)]), ("l", (1750, 3150)),
-                             ("c", [(2200, 3450), (2600, 3700), (2800, 4000)])])
-    chemin(m, (3200, 4400), [("c", [(3500, 3900), (4000, 3600), (4400, 3300)]), ("l", (4250, 3150)),
-                             ("c", [(3800, 3450), (3400, 3700), (3200, 4000)])])
+    m.chemin((2300, 6900), [("l", (3700, 6900)), ("c", [(3300, 6500), (3250, 5000), (3250, 4300)]),
+                            ("l", (3250, 3400)), ("l", (2750, 3400)), ("l", (2750, 4300)),
+                            ("c", [(2750, 5000), (2700, 6500), (2300, 6900)])])
+    m.chemin((2800, 4400), [("c", [(2500, 3900), (2000, 3600), (1600, 3300)]), ("l", (1750, 3150)),
+                            ("c", [(2200, 3450), (2600, 3700), (2800, 4000)])])
+    m.chemin((3200, 4400), [("c", [(3500, 3900), (4000, 3600), (4400, 3300)]), ("l", (4250, 3150)),
+                            ("c", [(3800, 3450), (3400, 3700), (3200, 4000)])])
     feuillage = [
         (rgb(35, 95, 40), [(3000, 2300, 1500)]),
         (rgb(50, 125, 50), [(1700, 3000, 1000), (4300, 3000, 1000)]),
@@ -85,18 +63,18 @@ def livre():
     m = Emf(7000, 4500)
     m.crayon(1, 30, rgb(90, 20, 20))
     m.brosse(2, rgb(130, 30, 30))
-    chemin(m, (150, 650), [("l", (150, 4050)), ("c", [(1100, 3850), (2500, 3950), (3500, 4450)]),
-                           ("c", [(4500, 3950), (5900, 3850), (6850, 4050)]), ("l", (6850, 650)),
-                           ("c", [(5600, 450), (4300, 650), (3500, 1000)]),
-                           ("c", [(2700, 650), (1400, 450), (150, 650)])], contour=True)
+    m.chemin((150, 650), [("l", (150, 4050)), ("c", [(1100, 3850), (2500, 3950), (3500, 4450)]),
+                          ("c", [(4500, 3950), (5900, 3850), (6850, 4050)]), ("l", (6850, 650)),
+                          ("c", [(5600, 450), (4300, 650), (3500, 1000)]),
+                          ("c", [(2700, 650), (1400, 450), (150, 650)])], contour=True)
     m.crayon(3, 30, rgb(120, 80, 40))
     m.brosse(4, rgb(250, 244, 225))
     for sens in (1, -1):
         def x(v):
             return v if sens == 1 else 7000 - v
-        chemin(m, (x(3500), 900), [("c", [(x(2500), 300), (x(1200), 250), (x(350), 500)]), ("l", (x(350), 3800)),
-                                    ("c", [(x(1200), 3550), (x(2500), 3600), (x(3500), 4200)]),
-                                    ("l", (x(3500), 900))], contour=True)
+        m.chemin((x(3500), 900), [("c", [(x(2500), 300), (x(1200), 250), (x(350), 500)]), ("l", (x(350), 3800)),
+                                   ("c", [(x(1200), 3550), (x(2500), 3600), (x(3500), 4200)]),
+                                   ("l", (x(3500), 900))], contour=True)
     m.mots(EMR_SELECTOBJECT, NULL_PEN)
     m.brosse(5, rgb(165, 150, 125))
     for sens in (1, -1):
@@ -105,40 +83,34 @@ def livre():
             gauche, droite = (800, 3000) if sens == 1 else (4000, 6200)
             if i == 5:
                 droite -= 900
-            chemin(m, (gauche, y), [("l", (droite, y)), ("l", (droite, y + 110)), ("l", (gauche, y + 110))])
+            m.chemin((gauche, y), [("l", (droite, y)), ("l", (droite, y + 110)), ("l", (gauche, y + 110))])
     return m.octets()
 
 
 def masque_ovale():
-    m = Emf(4000, 5000)
-    m.mots(EMR_SELECTOBJECT, NULL_PEN)
-    m.brosse(1, rgb(0, 0, 0))
+    m = masque(4000, 5000)
     m.mots(EMR_ELLIPSE, 0, 0, 4000, 5000)
     return m.octets()
 
 
 def masque_coeur():
-    m = Emf(5000, 4600)
-    m.mots(EMR_SELECTOBJECT, NULL_PEN)
-    m.brosse(1, rgb(0, 0, 0))
-    chemin(m, (2500, 4600), [("c", [(1000, 3400), (0, 2400), (0, 1300)]),
-                             ("c", [(0, 400), (700, 0), (1300, 0)]),
-                             ("c", [(1900, 0), (2400, 400), (2500, 1000)]),
-                             ("c", [(2600, 400), (3100, 0), (3700, 0)]),
-                             ("c", [(4300, 0), (5000, 400), (5000, 1300)]),
-                             ("c", [(5000, 2400), (4000, 3400), (2500, 4600)])])
+    m = masque(5000, 4600)
+    m.chemin((2500, 4600), [("c", [(1000, 3400), (0, 2400), (0, 1300)]),
+                            ("c", [(0, 400), (700, 0), (1300, 0)]),
+                            ("c", [(1900, 0), (2400, 400), (2500, 1000)]),
+                            ("c", [(2600, 400), (3100, 0), (3700, 0)]),
+                            ("c", [(4300, 0), (5000, 400), (5000, 1300)]),
+                            ("c", [(5000, 2400), (4000, 3400), (2500, 4600)])])
     return m.octets()
 
 
 def masque_arrondi():
-    m = Emf(4000, 5000)
-    m.mots(EMR_SELECTOBJECT, NULL_PEN)
-    m.brosse(1, rgb(0, 0, 0))
+    m = masque(4000, 5000)
     r, k = 700, 387
-    chemin(m, (r, 0), [("l", (4000 - r, 0)), ("c", [(4000 - r + k, 0), (4000, r - k), (4000, r)]),
-                       ("l", (4000, 5000 - r)), ("c", [(4000, 5000 - r + k), (4000 - r + k, 5000), (4000 - r, 5000)]),
-                       ("l", (r, 5000)), ("c", [(r - k, 5000), (0, 5000 - r + k), (0, 5000 - r)]),
-                       ("l", (0, r)), ("c", [(0, r - k), (r - k, 0), (r, 0)])])
+    m.chemin((r, 0), [("l", (4000 - r, 0)), ("c", [(4000 - r + k, 0), (4000, r - k), (4000, r)]),
+                      ("l", (4000, 5000 - r)), ("c", [(4000, 5000 - r + k), (4000 - r + k, 5000), (4000 - r, 5000)]),
+                      ("l", (r, 5000)), ("c", [(r - k, 5000), (0, 5000 - r + k), (0, 5000 - r)]),
+                      ("l", (0, r)), ("c", [(0, r - k), (r - k, 0), (r, 0)])])
     return m.octets()
 
 

@@ -27,7 +27,7 @@ EMR_SETBKMODE, EMR_SETTEXTCOLOR = 18, 24
 EMR_MOVETOEX, EMR_LINETO = 27, 54
 EMR_SELECTOBJECT, EMR_CREATEPEN, EMR_CREATEBRUSHINDIRECT = 37, 38, 39
 EMR_RECTANGLE, EMR_ELLIPSE = 43, 42
-EMR_BEGINPATH, EMR_ENDPATH, EMR_CLOSEFIGURE, EMR_FILLPATH = 59, 60, 61, 62
+EMR_BEGINPATH, EMR_ENDPATH, EMR_CLOSEFIGURE, EMR_FILLPATH, EMR_STROKEANDFILLPATH = 59, 60, 61, 62, 63
 EMR_EXTCREATEFONTINDIRECTW, EMR_EXTTEXTOUTW = 82, 84
 EMR_POLYBEZIERTO16, EMR_POLYLINETO16 = 88, 89
 NULL_PEN = 0x80000008
@@ -68,17 +68,21 @@ class Emf:
         donnees += b"\0" * (-len(donnees) % 4)
         self.enr(type_, donnees)
 
-    def chemin_rempli(self, depart, courbes=(), droites=()):
-        """A filled path: Bézier triples, or straight points."""
+    def chemin(self, depart, morceaux, contour=False):
+        """One closed figure: `morceaux` is a list of ("l", point) straight
+        segments and ("c", [c1, c2, p, ...]) runs of Bézier segments. Filled
+        (FILLPATH, which the import into a group reads), or filled and
+        outlined."""
         self.enr(EMR_BEGINPATH)
         self.mots(EMR_MOVETOEX, *depart)
-        if courbes:
-            self.points16(EMR_POLYBEZIERTO16, courbes)
-        for p in droites:
-            self.mots(EMR_LINETO, *p)
+        for genre, valeur in morceaux:
+            if genre == "l":
+                self.mots(EMR_LINETO, *valeur)
+            else:
+                self.points16(EMR_POLYBEZIERTO16, valeur)
         self.enr(EMR_CLOSEFIGURE)
         self.enr(EMR_ENDPATH)
-        self.mots(EMR_FILLPATH, 0, 0, self.largeur, self.hauteur)
+        self.mots(EMR_STROKEANDFILLPATH if contour else EMR_FILLPATH, 0, 0, self.largeur, self.hauteur)
 
     def texte(self, x, y, chaine, hauteur, couleur):
         nom = "Liberation Sans".encode("utf-16-le").ljust(64, b"\0")
@@ -103,6 +107,15 @@ class Emf:
         entete += struct.pack("<IIIIHHIII", 0x464D4520, 0x10000, total, len(self.records) + 2, 16, 0, 0, 0, 0)
         entete += struct.pack("<iiii", 1000, 1000, 100, 100)
         return entete + corps + eof
+
+
+def masque(largeur, hauteur):
+    """A mask being drawn: what comes next is filled in black, without an
+    outline, on the white of the picture."""
+    m = Emf(largeur, hauteur)
+    m.mots(EMR_SELECTOBJECT, NULL_PEN)
+    m.brosse(1, rgb(0, 0, 0))
+    return m
 
 
 def petale(cx, cy, angle, longueur, largeur):
@@ -134,30 +147,26 @@ def fleur():
     m.texte(300, 5100, "Lignée", 500, rgb(0, 90, 0))
     m.crayon(2, 70, rgb(0, 100, 0))
     m.brosse(3, rgb(40, 160, 40))
-    m.chemin_rempli((2850, 3000), droites=[(3150, 3000), (3150, 5000), (2850, 5000)])
+    m.chemin((2850, 3000), [("l", (3150, 3000)), ("l", (3150, 5000)), ("l", (2850, 5000))])
     m.crayon(4, 35, rgb(160, 60, 0))
     m.brosse(5, rgb(250, 200, 30))
     for i in range(4):
         depart, courbes = petale(3000, 2200, math.pi / 4 + i * math.pi / 2, 1600, 600)
-        m.chemin_rempli(depart, courbes)
+        m.chemin(depart, [("c", courbes)])
     m.brosse(6, rgb(150, 70, 20))
     depart, courbes = cercle(3000, 2200, 450)
-    m.chemin_rempli(depart, courbes)
+    m.chemin(depart, [("c", courbes)])
     return m.octets()
 
 
 def masque_ovale():
-    m = Emf(4000, 3000)
-    m.mots(EMR_SELECTOBJECT, NULL_PEN)
-    m.brosse(1, rgb(0, 0, 0))
+    m = masque(4000, 3000)
     m.mots(EMR_ELLIPSE, 0, 0, 4000, 3000)
     return m.octets()
 
 
 def masque_gauche():
-    m = Emf(4000, 3000)
-    m.mots(EMR_SELECTOBJECT, NULL_PEN)
-    m.brosse(1, rgb(0, 0, 0))
+    m = masque(4000, 3000)
     m.mots(EMR_RECTANGLE, 2000, 0, 4000, 3000)
     return m.octets()
 
