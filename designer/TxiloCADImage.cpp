@@ -249,6 +249,14 @@ void TxiloCADImage::Compose()
     m_cleCache = CleCache{TailleCible(), R(), L(), H()};
 }
 
+void TxiloCADImage::FinRedimension()
+{
+    // Drawings made while a handle is held stretch the cache there; once let
+    // go, the picture is composed for its new size even before the pointer
+    // leaves the handle.
+    Compose();
+}
+
 void TxiloCADImage::Draw(TCanevas &canevas)
 {
     if (!SurFaceCourante())

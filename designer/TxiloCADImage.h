@@ -59,6 +59,8 @@ public:
     // A copy keeps the source's files as they were found, even where its
     // stored file names alone would not find them again.
     void CompleteCopie(const TxiloCADObj &source) override;
+    // Compose, at the size the handle left.
+    void FinRedimension() override;
 
     // Sets the picture from a stored name: the placeholders are filled and
     // the model resolves the result into a path. Nothing happens when that
