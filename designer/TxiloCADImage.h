@@ -124,6 +124,12 @@ private:
     // The size in pixels of the turned box's bounding rectangle.
     QSize TailleCible() const;
 
+    // SetFichierImage and SetFichierMasque: the path `nom` resolves to
+    // becomes `fichier`; when it is another one and a file is there, the
+    // file is read into `image` or `metafichier` (the other emptied) and the
+    // cache dropped, and the result is true.
+    bool ChargeFichier(const QString &nom, QString &fichier, QImage &image, TMetafichier &metafichier);
+
     // The name to write back for a stored name and the path it resolved to.
     QString NomAEcrire(const QString &nom, const QString &chemin) const;
 
