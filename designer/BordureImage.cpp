@@ -1,36 +1,18 @@
 #include "BordureImage.h"
 
 #include <QPainter>
+#include <QTransform>
 
 #include "Arrondi.h"
 #include "Bitmaps.h"
 
 namespace {
 
-// A square tile turned by quarter turns clockwise, pixel by pixel.
+// A square tile turned by quarter turns clockwise: a turn by whole quarters
+// moves pixels without blending them.
 QImage Tourne(const QImage &tuile, int quarts)
 {
-    if (quarts == 0)
-        return tuile;
-    const int t = tuile.width();
-    QImage sortie(t, t, FormatBitmap);
-    for (int y = 0; y < t; ++y) {
-        auto *ligne = reinterpret_cast<QRgb *>(sortie.scanLine(y));
-        for (int x = 0; x < t; ++x) {
-            switch (quarts) {
-            case 1:
-                ligne[x] = tuile.pixel(y, t - 1 - x);
-                break;
-            case 2:
-                ligne[x] = tuile.pixel(t - 1 - x, t - 1 - y);
-                break;
-            default:
-                ligne[x] = tuile.pixel(t - 1 - y, x);
-                break;
-            }
-        }
-    }
-    return sortie;
+    return quarts == 0 ? tuile : tuile.transformed(QTransform().rotate(90.0 * quarts));
 }
 
 } // namespace

@@ -153,8 +153,18 @@ void TCanevasEmf::Remplace(std::uint32_t &index, std::uint32_t premier, Cree cre
     index = nouveau;
 }
 
-void TCanevasEmf::ChoisitStock(std::uint32_t &index, std::uint32_t stock)
+template <typename T, typename Cree>
+void TCanevasEmf::Choisit(std::optional<T> &choisi, const T &voulu, std::uint32_t &index, std::uint32_t premier,
+                          std::uint32_t stock, Cree cree)
 {
+    if (choisi == voulu)
+        return;
+    choisi = voulu;
+    if (Visible(voulu)) {
+        Remplace(index, premier, cree);
+        return;
+    }
+    // What draws nothing is the stock object, which is never freed.
     m_ecrivain.Valeur(emr::SelectObject, stock);
     if (index != 0)
         m_ecrivain.Valeur(emr::DeleteObject, index);
@@ -164,14 +174,7 @@ void TCanevasEmf::ChoisitStock(std::uint32_t &index, std::uint32_t stock)
 void TCanevasEmf::ChoisitStylo()
 {
     const TStylo s = StyloTrace();
-    if (m_stylo == s)
-        return;
-    m_stylo = s;
-    if (!Visible(s)) {
-        ChoisitStock(m_indexStylo, emf::StockStyloNul);
-        return;
-    }
-    Remplace(m_indexStylo, PremierStylo, [&](std::uint32_t i) {
+    Choisit(m_stylo, s, m_indexStylo, PremierStylo, emf::StockStyloNul, [&](std::uint32_t i) {
         // A thin pen is the device's one-pixel pen, dashed by the style
         // numbers the models share with it; a wide one is geometric, solid,
         // with round ends and joins.
@@ -185,14 +188,7 @@ void TCanevasEmf::ChoisitStylo()
 void TCanevasEmf::ChoisitPinceau()
 {
     const TPinceau p = PinceauTrace();
-    if (m_pinceau == p)
-        return;
-    m_pinceau = p;
-    if (!Visible(p)) {
-        ChoisitStock(m_indexPinceau, emf::StockPinceauNul);
-        return;
-    }
-    Remplace(m_indexPinceau, PremierPinceau, [&](std::uint32_t i) {
+    Choisit(m_pinceau, p, m_indexPinceau, PremierPinceau, emf::StockPinceauNul, [&](std::uint32_t i) {
         // The hatches follow the order of the device's: horizontal,
         // vertical, forward and backward diagonals, cross, diagonal cross.
         if (p.Style == PinceauPlein)
@@ -281,16 +277,15 @@ void TCanevasEmf::Interieur(int &gauche, int &haut, int &droite, int &bas) const
 
 void TCanevasEmf::Rectangle(int gauche, int haut, int droite, int bas)
 {
-    if (m_termine || !Figure(gauche, haut, droite, bas))
-        return;
-    Interieur(gauche, haut, droite, bas);
-    Decoupe(Etendue(QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1))));
-    ChoisitStylo();
-    ChoisitPinceau();
-    m_ecrivain.Cadre(emr::Rectangle, gauche, haut, droite, bas);
+    Cadre(emr::Rectangle, gauche, haut, droite, bas);
 }
 
 void TCanevasEmf::Ellipse(int gauche, int haut, int droite, int bas)
+{
+    Cadre(emr::Ellipse, gauche, haut, droite, bas);
+}
+
+void TCanevasEmf::Cadre(std::uint32_t type, int gauche, int haut, int droite, int bas)
 {
     if (m_termine || !Figure(gauche, haut, droite, bas))
         return;
@@ -298,7 +293,7 @@ void TCanevasEmf::Ellipse(int gauche, int haut, int droite, int bas)
     Decoupe(Etendue(QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1))));
     ChoisitStylo();
     ChoisitPinceau();
-    m_ecrivain.Cadre(emr::Ellipse, gauche, haut, droite, bas);
+    m_ecrivain.Cadre(type, gauche, haut, droite, bas);
 }
 
 void TCanevasEmf::Texte(QPoint coin, const QString &texte)

@@ -55,7 +55,14 @@ private:
     // `index` is the selected index, 0 for a stock object.
     template <typename Cree>
     void Remplace(std::uint32_t &index, std::uint32_t premier, Cree cree);
-    void ChoisitStock(std::uint32_t &index, std::uint32_t stock);
+    // Selects the pen or brush `voulu` unless it is `choisi` already: the
+    // stock object `stock` when it draws nothing, else one made by `cree`
+    // (Remplace).
+    template <typename T, typename Cree>
+    void Choisit(std::optional<T> &choisi, const T &voulu, std::uint32_t &index, std::uint32_t premier,
+                 std::uint32_t stock, Cree cree);
+    // A rectangle or an ellipse (the record `type`) of those bounds.
+    void Cadre(std::uint32_t type, int gauche, int haut, int droite, int bas);
     // A wide pen of style StyloInterieur keeps its outline inside the
     // frame of rectangles and ellipses: the figure (ordered) shrinks.
     void Interieur(int &gauche, int &haut, int &droite, int &bas) const;

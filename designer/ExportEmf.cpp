@@ -30,17 +30,9 @@ bool ExporteEmf(TxiloCADMdl &modele, const QString &fichier, int largeur, int ha
 
     TEcrivainEmf ecrivain(QSize(largeur, hauteur), QSizeF(modele.Large(), modele.Haut()));
     {
-        // DrawObjects leaves the scales and offsets of the metafile's
-        // pixels; the editor showing the model measures with its own.
-        const double echelleX = modele.EchelleX();
-        const double echelleY = modele.EchelleY();
-        const double decalageX = modele.DecalageX();
-        const double decalageY = modele.DecalageY();
         TCanevasEmf canevas(ecrivain);
         modele.DrawObjects(canevas, QRect(0, 0, largeur, hauteur));
         canevas.Termine();
-        modele.SetEchelles(echelleX, echelleY);
-        modele.SetDecalages(decalageX, decalageY);
     }
     if (ecrivain.Deborde())
         return Echec(erreur, u"le métafichier dépasserait %1 Mo"_s.arg(TEcrivainEmf::TailleMax / (1024 * 1024)));

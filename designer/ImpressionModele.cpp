@@ -108,15 +108,9 @@ bool ImprimeModele(TxiloCADMdl &modele, QPrinter &imprimante, QString *erreur)
     if (bitmap.isNull())
         return echec(u"L'image à imprimer n'a pas pu être préparée : la mémoire manque."_s);
     {
-        // The editor measures its hit tests with the scales of the last
-        // drawing: they are given back.
-        const double ex = modele.EchelleX(), ey = modele.EchelleY();
-        const double dx = modele.DecalageX(), dy = modele.DecalageY();
         QPainter p(&bitmap);
         TCanevasQt canevas(p);
         modele.DrawObjects(canevas, bitmap.rect());
-        modele.SetEchelles(ex, ey);
-        modele.SetDecalages(dx, dy);
     }
 
     QPainter p;

@@ -248,11 +248,12 @@ void TxiloCADMdl::DrawObjects(TCanevas &canevas, const QRect &rect)
 {
     if (!PageValide() || rect.isEmpty())
         return;
+    // A picture or a printed sheet is drawn at its own scales; the editor
+    // showing the model keeps measuring with the scales of its page.
+    const EtatVue etat(*this);
     Echelles(rect);
-    const bool interactif = m_interrupteurs.Interactif;
     m_interrupteurs.Interactif = false;
     DessineObjets(canevas);
-    m_interrupteurs.Interactif = interactif;
 }
 
 bool TxiloCADMdl::ExportBitmap(QImage &bitmap)

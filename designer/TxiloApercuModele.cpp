@@ -208,17 +208,21 @@ void TxiloApercuModele::Refresh()
         m_large = images[0].width();
         m_haut = images[0].height();
     }
+    Dispose();
+}
+
+void TxiloApercuModele::Dispose()
+{
     m_colonnesDessinees = 0;
     const int n = Count();
     if (n == 0 || m_large <= 0 || m_haut <= 0) {
         m_image->resize(0, 0);
-        m_image->update();
-        return;
+    } else {
+        const int colonnes = Colonnes();
+        const int lignes = (n + colonnes - 1) / colonnes;
+        m_image->resize(m_large * colonnes, lignes * m_haut);
+        m_colonnesDessinees = colonnes;
     }
-    const int colonnes = Colonnes();
-    const int lignes = (n + colonnes - 1) / colonnes;
-    m_image->resize(m_large * colonnes, lignes * m_haut);
-    m_colonnesDessinees = colonnes;
     m_image->update();
 }
 
@@ -227,13 +231,8 @@ void TxiloApercuModele::resizeEvent(QResizeEvent *event)
     QScrollArea::resizeEvent(event);
     // A new width may hold another number of columns: the grid is laid out
     // again from the pictures already loaded.
-    if (m_colonnesDessinees > 0 && Colonnes() != m_colonnesDessinees) {
-        const int colonnes = Colonnes();
-        const int lignes = (Count() + colonnes - 1) / colonnes;
-        m_image->resize(m_large * colonnes, lignes * m_haut);
-        m_colonnesDessinees = colonnes;
-        m_image->update();
-    }
+    if (m_colonnesDessinees > 0 && Colonnes() != m_colonnesDessinees)
+        Dispose();
 }
 
 void TxiloApercuModele::SourisDeplace(QPoint p)

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include <QImage>
 #include <QRect>
 #include <QScrollArea>
 #include <QString>
@@ -109,17 +108,20 @@ private:
     // when none could be made.
     QString TrouveApercu(const QString &modele);
     TxiloCADMdl &ModeleRendu();
+    // Sizes the picture control for the cells' columns at the present width
+    // and repaints it.
+    void Dispose();
     void SourisDeplace(QPoint p);
     void SourisBas(QPoint p);
 
     TImageApercus *m_image;
-    QImage m_grille;
     QStringList m_modeles;
     QStringList m_apercus;
     int m_large = 100;
     int m_haut = 100;
     int m_espacement = 0;
     bool m_tailleAuto = true;
+    // The columns the grid was last laid out in; 0 for no grid.
     int m_colonnesDessinees = 0;
     QString m_dossierCache;
     TxiloCADMdl::TOnResolveFile m_resout;

@@ -104,7 +104,7 @@ TxiloCAD::TxiloCAD(QWidget *parent)
     m_minuterie.setParent(this);
     m_minuterie.setSingleShot(true);
     m_minuterie.setInterval(DelaiRedessin);
-    connect(&m_minuterie, &QTimer::timeout, this, &TxiloCAD::Minuterie);
+    connect(&m_minuterie, &QTimer::timeout, this, &TxiloCAD::Redraw);
 }
 
 TxiloCAD::~TxiloCAD()
@@ -147,32 +147,26 @@ void TxiloCAD::RequestRedraw()
     // meanwhile is drawn by the same tick.
     m_seuleSelection = false;
     m_calques = -1;
-    m_redessinDemande = true;
     if (!m_minuterie.isActive())
         m_minuterie.start();
 }
 
 void TxiloCAD::RedessineSelection()
 {
-    if (!m_redessinDemande)
+    // Only the selection has changed unless a redraw of the whole page is
+    // waiting already.
+    if (!m_minuterie.isActive()) {
         m_seuleSelection = true;
-    m_redessinDemande = true;
-    if (!m_minuterie.isActive())
         m_minuterie.start();
-}
-
-void TxiloCAD::Minuterie()
-{
-    if (m_redessinDemande)
-        Redraw();
+    }
 }
 
 void TxiloCAD::Redraw()
 {
     // A redraw made at once answers the requests waiting for the timer.
+    m_minuterie.stop();
     const bool seuleSelection = m_seuleSelection;
     m_seuleSelection = false;
-    m_redessinDemande = false;
     TxiloCADMdl &m = *m_modele;
     if (!m.PageValide())
         return;

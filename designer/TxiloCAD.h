@@ -135,7 +135,6 @@ private:
     // True when the key was the selected object's.
     bool ToucheClavier(QKeyEvent *event);
     void MajCurseur();
-    void Minuterie();
     // A redraw asked by a drag, which changed the selected object only.
     void RedessineSelection();
     // Draws the page as its layers and the selected object (index k) between
@@ -152,8 +151,8 @@ private:
     QImage m_dessous;
     QImage m_dessus;
     int m_calques = -1;
-    bool m_redessinDemande = false;
-    // Only the selected object has changed since the last redraw.
+    // Only the selected object has changed since the last redraw; a redraw
+    // is waiting exactly while the timer runs.
     bool m_seuleSelection = false;
     int m_marge = MargeDefaut;
     double m_echelleX = 10;

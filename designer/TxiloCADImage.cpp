@@ -74,42 +74,35 @@ void TxiloCADImage::SetTransparentColor(TColor c)
 void TxiloCADImage::SetFichierImage(const QString &nom)
 {
     m_nomImage = nom;
-    TxiloCADMdl &m = Modele();
-    // Resolved paths are compared: a name that the model resolves into the
-    // path already held (a copy's, say) does not reload or drop it.
-    const QString chemin = m.ResoutFichier(this, m.RemplitBalises(this, nom));
-    if (chemin == m_fichierImage)
-        return;
-    m_fichierImage = chemin;
-    if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
-        return;
-    m_image = QImage();
-    m_metafichier.Efface();
-    m_rendu = QImage();
-    OublieCache();
-    if (EstMetafichier(chemin))
-        m_metafichier.Charge(chemin);
-    else if (!LoadPicture(m_image, chemin))
-        m_image = QImage();
+    if (ChargeFichier(nom, m_fichierImage, m_image, m_metafichier))
+        m_rendu = QImage();
 }
 
 void TxiloCADImage::SetFichierMasque(const QString &nom)
 {
     m_nomMasque = nom;
+    ChargeFichier(nom, m_fichierMasque, m_masque, m_masqueMetafichier);
+}
+
+bool TxiloCADImage::ChargeFichier(const QString &nom, QString &fichier, QImage &image, TMetafichier &metafichier)
+{
     TxiloCADMdl &m = Modele();
+    // Resolved paths are compared: a name that the model resolves into the
+    // path already held (a copy's, say) does not reload or drop it.
     const QString chemin = m.ResoutFichier(this, m.RemplitBalises(this, nom));
-    if (chemin == m_fichierMasque)
-        return;
-    m_fichierMasque = chemin;
+    if (chemin == fichier)
+        return false;
+    fichier = chemin;
     if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
-        return;
-    m_masque = QImage();
-    m_masqueMetafichier.Efface();
+        return false;
+    image = QImage();
+    metafichier.Efface();
     OublieCache();
     if (EstMetafichier(chemin))
-        m_masqueMetafichier.Charge(chemin);
-    else if (!LoadPicture(m_masque, chemin))
-        m_masque = QImage();
+        metafichier.Charge(chemin);
+    else if (!LoadPicture(image, chemin))
+        image = QImage();
+    return true;
 }
 
 const QStringList &TxiloCADImage::SaveToStrings()
@@ -247,6 +240,14 @@ void TxiloCADImage::Compose()
     m_cache = R() == 0 ? travail : RotateBitmap(travail, cle, -R());
     m_cacheAffiche = transparent ? RendTransparent(m_cache, cle) : m_cache;
     m_cleCache = CleCache{TailleCible(), R(), L(), H()};
+}
+
+void TxiloCADImage::FinRedimension()
+{
+    // Drawings made while a handle is held stretch the cache there; once let
+    // go, the picture is composed for its new size even before the pointer
+    // leaves the handle.
+    Compose();
 }
 
 void TxiloCADImage::Draw(TCanevas &canevas)

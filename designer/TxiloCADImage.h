@@ -59,6 +59,8 @@ public:
     // A copy keeps the source's files as they were found, even where its
     // stored file names alone would not find them again.
     void CompleteCopie(const TxiloCADObj &source) override;
+    // Compose, at the size the handle left.
+    void FinRedimension() override;
 
     // Sets the picture from a stored name: the placeholders are filled and
     // the model resolves the result into a path. Nothing happens when that
@@ -121,6 +123,12 @@ private:
     void DessineMetafichier(TCanevas &canevas);
     // The size in pixels of the turned box's bounding rectangle.
     QSize TailleCible() const;
+
+    // SetFichierImage and SetFichierMasque: the path `nom` resolves to
+    // becomes `fichier`; when it is another one and a file is there, the
+    // file is read into `image` or `metafichier` (the other emptied) and the
+    // cache dropped, and the result is true.
+    bool ChargeFichier(const QString &nom, QString &fichier, QImage &image, TMetafichier &metafichier);
 
     // The name to write back for a stored name and the path it resolved to.
     QString NomAEcrire(const QString &nom, const QString &chemin) const;

@@ -233,11 +233,12 @@ public:
     static void TextOutRotated(TCanevas &canevas, QPoint pixel, const QString &texte, double angle);
 
     // Rendering (RenduMdl.cpp) ---------------------------------------------
-    // Draw and DrawObjects first set the scales from the target rectangle
-    // (its width / Large and height / Haut) and the offsets to its top-left
-    // corner, and leave them so: the editor's hit tests measure with them.
-    // Nothing is drawn, and the exports give false, for a page that is not
-    // valid (PageValide) or an empty target.
+    // Draw first sets the scales from the target rectangle (its width /
+    // Large and height / Haut) and the offsets to its top-left corner, and
+    // leaves them so: the editor's hit tests measure with them. DrawObjects
+    // and the exports draw at the scales of their target and give the
+    // caller's back. Nothing is drawn, and the exports give false, for a
+    // page that is not valid (PageValide) or an empty target.
 
     // The whole page into the rectangle, as the editor shows it: the drawn
     // flag is set; the rectangle is filled white (with the page colour in
@@ -254,7 +255,8 @@ public:
     void DrawDessous(TCanevas &canevas, const QRect &rect, int fin);
     void DrawDessus(TCanevas &canevas, const QRect &rect, int debut);
     // The objects alone, without background, guides or mask, the editor's
-    // handles and frames left out (metafiles and printing).
+    // handles and frames left out (metafiles and printing); the scales,
+    // offsets and the interactive switch are the caller's again afterwards.
     void DrawObjects(TCanevas &canevas, const QRect &rect);
     // The page, without background guides, over the whole of `bitmap`, whose
     // size is kept and which becomes a FormatBitmap bitmap (Bitmaps.h): the

@@ -11,6 +11,7 @@
 #include "TxiloCAD.h"
 #include "TxiloCADArbo.h"
 #include "TxiloCADCodeBarre.h"
+#include "TxiloCADImage.h"
 #include "TxiloCADLigne.h"
 #include "TxiloCADMdl.h"
 #include "TxiloCADRectangle.h"
@@ -293,6 +294,29 @@ TEST(Editeur, GlisserAvecAimantEtPoignees)
     EXPECT_NEAR(r.X(), 20, Eps);
     EXPECT_NEAR(r.Y(), 15, Eps);
     EXPECT_EQ(e.cad.RecentreLost(false), 0);
+}
+
+// A picture resized by a handle is composed again at its new size when the
+// button comes up, though the pointer still holds the handle.
+TEST(Editeur, ImageRecomposeeAuRelachement)
+{
+    Editeur e;
+    auto &image = dynamic_cast<TxiloCADImage &>(*e.m.AddObject(u"image"_s));
+    image.SetFace(1);
+    image.SetCentre(15, 15);
+    image.SetTaille(8, 6);
+    image.SetFichierImage(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/photo.png"_s);
+    ASSERT_FALSE(image.Image().isNull());
+    e.cad.RequestRedraw();
+    e.Attend();
+    EXPECT_EQ(image.Cache().size(), QSize(80, 60));
+
+    e.Survole(QPointF(19, 15));
+    ASSERT_EQ(image.PoigneeActive(), 6);
+    e.Glisse(QPointF(19, 15), QPointF(22, 15));
+    EXPECT_NEAR(image.L(), 11, Eps);
+    EXPECT_EQ(image.PoigneeActive(), 6);
+    EXPECT_EQ(image.Cache().size(), QSize(110, 60));
 }
 
 TEST(Editeur, GlisserRedessineEntreLesCalques)

@@ -268,14 +268,21 @@ TEST(DessinPage, EchellesDifferentes)
 }
 
 // The objects alone: no background, guides or mask, and the editor's
-// frames left out while the switch is given back.
+// frames left out while the switch is given back, with the scales and
+// offsets the editor measures with.
 TEST(DessinPage, ObjetsSeuls)
 {
     auto m = Page(100, 50, u"CD"_s, u"PetitDiam"_s, 10);
     AjouteRect(*m, QRectF(10, 10, 20, 10), Vert).SetSelectionne(true);
+    m->SetEchelles(3, 4);
+    m->SetDecalages(5, 6);
     const QImage image = Dessine(QSize(300, 200), [&](TCanevas &c) { m->DrawObjects(c, QRect(30, 40, 200, 100)); });
     EXPECT_EQ(BoiteNonBlanche(image), QRect(50, 60, 40, 20));
     EXPECT_TRUE(m->Interrupteurs().Interactif);
+    EXPECT_DOUBLE_EQ(m->EchelleX(), 3);
+    EXPECT_DOUBLE_EQ(m->EchelleY(), 4);
+    EXPECT_DOUBLE_EQ(m->DecalageX(), 5);
+    EXPECT_DOUBLE_EQ(m->DecalageY(), 6);
 }
 
 // Pages that cannot be drawn draw nothing and export nothing.
