@@ -15,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -323,10 +324,14 @@ void TfmGenePrint::cbFolderChange()
 
 bool TfmGenePrint::eventFilter(QObject *objet, QEvent *evenement)
 {
-    if (objet == m_cbFolder && evenement->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(evenement)->key() == Qt::Key_F5) {
-        RefaitApercus();
-        return true;
+    if (objet == m_cbFolder && evenement->type() == QEvent::KeyPress) {
+        if (static_cast<QKeyEvent *>(evenement)->key() == Qt::Key_F5) {
+            RefaitApercus();
+            return true;
+        }
+        // Any other key reloads the category once the list has handled it,
+        // so that models added to the folder meanwhile show.
+        QTimer::singleShot(0, this, &TfmGenePrint::cbFolderChange);
     }
     return QWidget::eventFilter(objet, evenement);
 }

@@ -740,6 +740,10 @@ TEST_F(GenePrint, TheSkinnedBarRunsTheCommandsAndF5DrawsThePreviewsAgain)
     ASSERT_TRUE(ChargeImage(apercu, d.Famille("etiquette.jpg")));
     EXPECT_EQ(apercu.size(), QSize(160, 160));
     EXPECT_EQ(f.Choix().Count(), 2);
+    // Any other key shows the category again, with a model added meanwhile.
+    ASSERT_TRUE(QFile::copy(d.Famille("etiquette.mdl"), d.Famille("etiquette2.mdl")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Choix().Count() == 3; }));
 
     Clique("btn25");
     EXPECT_FALSE(f.isVisible());
