@@ -1,5 +1,6 @@
 #include "Textes.h"
 
+#include <algorithm>
 #include <cmath>
 
 QString StripTrailingBlanks(const QString &texte)
@@ -70,4 +71,57 @@ QString EchappeHtml(const QString &texte)
     QString s = texte.toHtmlEscaped();
     s.replace(QLatin1Char('\''), QLatin1String("&#39;"));
     return s;
+}
+
+int HauteurQuiTient(int hauteur, int place, const std::function<int(int)> &largeur)
+{
+    if (hauteur <= 1)
+        return hauteur;
+    qint64 largeurHaut = largeur(hauteur);
+    if (largeurHaut <= place)
+        return hauteur;
+    if (place < 0)
+        return 1;
+    // haut is too wide; bas fits, or is the floor. Heights are 64-bit so
+    // that no step overflows near the largest int.
+    qint64 haut = hauteur;
+    qint64 bas = 1;
+    // A width grows about in proportion to the height: the guess from the
+    // lowest height known too wide is usually the answer or next to it.
+    // When a guess is too wide, the next one is also at most halfway down,
+    // so that a width that grows less than in proportion (a font that stops
+    // growing) still costs no more than a bisection.
+    bool rate = false;
+    while (haut - bas > 1) {
+        qint64 essai = std::clamp(haut * place / std::max<qint64>(largeurHaut, 1), bas + 1, haut - 1);
+        if (rate)
+            essai = std::min(essai, bas + (haut - bas) / 2);
+        const qint64 l = largeur(int(essai));
+        if (l <= place) {
+            bas = essai;
+            break;
+        }
+        haut = essai;
+        largeurHaut = l;
+        rate = true;
+    }
+    // From a height that fits, steps up that double until one is too wide,
+    // then halving between the two.
+    for (qint64 pas = 1; haut - bas > 1; pas *= 2) {
+        const qint64 essai = std::min(bas + pas, haut - 1);
+        if (largeur(int(essai)) <= place) {
+            bas = essai;
+        } else {
+            haut = essai;
+            break;
+        }
+    }
+    while (haut - bas > 1) {
+        const qint64 milieu = bas + (haut - bas) / 2;
+        if (largeur(int(milieu)) <= place)
+            bas = milieu;
+        else
+            haut = milieu;
+    }
+    return int(bas);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 
@@ -28,3 +30,11 @@ QString SansSeparateur(const QString &texte);
 // A real with two decimals and a decimal comma, as French readers expect
 // ("3,14", "-0,50"); no thousands separator.
 QString FloatToStr2(double x);
+// The height at which a text fits a line of `place` pixels: the largest
+// height from `hauteur` down to 1 whose width largeur(h) is at most `place`;
+// 1 when even that one is wider (the floor); `hauteur` itself when it fits or
+// is 1 or less. A text's width grows with its height, and the answer is then
+// the one a descent one pixel at a time would reach, found in a few calls of
+// `largeur` whatever `hauteur` is: three for a usual text, a few dozen at
+// most for the largest heights (each height is tried once).
+int HauteurQuiTient(int hauteur, int place, const std::function<int(int)> &largeur);

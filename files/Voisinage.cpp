@@ -10,13 +10,6 @@
 
 namespace {
 
-QMargins marges(const QWidget *fenetre)
-{
-    const QRect f = fenetre->frameGeometry();
-    const QRect g = fenetre->geometry();
-    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
-}
-
 // The rectangle moved, no larger than the screen, so as to lie on it.
 QRect surEcran(QRect r, const QRect &ecran)
 {
@@ -27,6 +20,13 @@ QRect surEcran(QRect r, const QRect &ecran)
 }
 
 } // namespace
+
+QMargins MargesCadre(const QWidget *fenetre)
+{
+    const QRect f = fenetre->frameGeometry();
+    const QRect g = fenetre->geometry();
+    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+}
 
 QRect RectACote(const QRect &cadre, QSize minimum, const QRect &servi, const QRect &ecran, int cotes)
 {
@@ -89,13 +89,13 @@ QRect RectACote(const QRect &cadre, QSize minimum, const QRect &servi, const QRe
 
 QMargins CadreDe(const QWidget *fenetre)
 {
-    const QMargins propre = marges(fenetre);
+    const QMargins propre = MargesCadre(fenetre);
     if (!propre.isNull() || (fenetre->windowFlags() & Qt::FramelessWindowHint))
         return propre;
     // The window system tells a frame once the window is on screen: until
     // then the window it belongs to, framed alike, is the best guess.
     const QWidget *parent = fenetre->parentWidget();
-    return parent ? marges(parent->window()) : QMargins();
+    return parent ? MargesCadre(parent->window()) : QMargins();
 }
 
 bool MetACote(QWidget *fenetre, const QRect &servi, const QRect &zone, QSize minimum)
@@ -125,7 +125,7 @@ void PlaceCadre(QWidget *fenetre, const QRect &cadre)
     // made yet once the frame is known; a window made but whose frame the
     // window system has not told yet (just shown) is placed by its client
     // area, where the frame will come around it.
-    if (!marges(fenetre).isNull() || !fenetre->testAttribute(Qt::WA_WState_Created))
+    if (!MargesCadre(fenetre).isNull() || !fenetre->testAttribute(Qt::WA_WState_Created))
         fenetre->move(cadre.topLeft());
     else
         fenetre->move(cadre.topLeft() + QPoint(estime.left(), estime.top()));

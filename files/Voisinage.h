@@ -33,6 +33,10 @@ enum TCote {
 QRect RectACote(const QRect &cadre, QSize minimum, const QRect &servi, const QRect &ecran,
                 int cotes = TousLesCotes);
 
+// The frame margins the window system gives the top-level window `fenetre`
+// now; none while it has not told them (a window never shown yet).
+QMargins MargesCadre(const QWidget *fenetre);
+
 // The frame margins of a top-level window; for one never shown yet (whose
 // frame the window system has not told), those of the window it belongs to
 // (its parent's window), else none.

@@ -106,7 +106,7 @@ bool TAcquireImage::Regle(SANE_Handle poignee, const TPeripherique &peripherique
     const TOffreScan offre = LitOffre(*m_sane, poignee);
     if (offre.Vide())
         return true;
-    TReglagesScan reglages = offre.Actuels;
+    TReglagesScan reglages;
     if (!m_fenetres.ChoisitReglages(peripherique, offre, reglages))
         return false;
     const SANE_Status statut = AppliqueReglages(*m_sane, poignee, reglages);

@@ -20,9 +20,8 @@ public:
     // scanner was found; the answer is then -1.
     virtual int ChoisitPeripherique(const std::vector<TPeripherique> &peripheriques) = 0;
     // The settings the user chooses for a scan on `peripherique` among
-    // those `offre` lists (never empty): `reglages` holds the device's
-    // current ones on entry and the choice on return. False when the user
-    // cancelled.
+    // those `offre` lists (never empty), given in `reglages`. False when the
+    // user cancelled.
     virtual bool ChoisitReglages(const TPeripherique &peripherique, const TOffreScan &offre,
                                  TReglagesScan &reglages) = 0;
     // Opens the progress window of the scan of device `peripherique`: modal

@@ -185,16 +185,10 @@ TOffreScan LitOffre(const TFonctionsSane &s, SANE_Handle h)
         std::sort(valeurs.begin(), valeurs.end());
         valeurs.erase(std::unique(valeurs.begin(), valeurs.end()), valeurs.end());
         offre.Resolutions = std::move(valeurs);
-        SANE_Word actuelle = 0;
-        if (!offre.Resolutions.empty() && s.ControlOption(h, n, SANE_ACTION_GET_VALUE, &actuelle, nullptr) == SANE_STATUS_GOOD)
-            offre.Actuels.Resolution = std::max(EnPpp(*d, actuelle), 0);
     }
     if (const SANE_Int n = Option(s, h, SANE_NAME_SCAN_MODE, &d); n > 0 && Mode(*d)) {
         for (SANE_Int i = 0; i < MaxValeurs && d->constraint.string_list[i]; ++i)
             offre.Modes << QString::fromUtf8(d->constraint.string_list[i]);
-        std::vector<char> actuel(static_cast<size_t>(d->size) + 1, '\0');
-        if (!offre.Modes.isEmpty() && s.ControlOption(h, n, SANE_ACTION_GET_VALUE, actuel.data(), nullptr) == SANE_STATUS_GOOD)
-            offre.Actuels.Mode = QString::fromUtf8(actuel.data());
     }
     return offre;
 }

@@ -90,8 +90,6 @@ struct TOffreScan {
     int Pas = 0;
     // Modes offered, in the device's order. Empty: no setting.
     QStringList Modes;
-    // The device's settings now (0 and empty when unknown).
-    TReglagesScan Actuels;
 
     bool Vide() const { return Resolutions.empty() && Modes.isEmpty(); }
     // True when the device takes that resolution: one of its list, or a

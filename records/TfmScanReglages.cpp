@@ -1,15 +1,14 @@
 #include "TfmScanReglages.h"
 
 #include "Langue.h"
+#include "TfmScanner.h"
 
 #include <algorithm>
 #include <vector>
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -74,22 +73,10 @@ TfmScanReglages::TfmScanReglages(const QString &peripherique, const TOffreScan &
         liste->setVisible(liste->count() > 0);
     }
 
-    m_bOk = new QPushButton(u"Ok"_s);
-    m_bOk->setObjectName(u"bOk"_s);
-    m_bOk->setDefault(true);
-    m_bAnnuler = new QPushButton(u"Annuler"_s);
-    m_bAnnuler->setObjectName(u"bAnnuler"_s);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(m_bOk);
-    boutons->addWidget(m_bAnnuler);
-
     auto *principal = new QVBoxLayout(this);
     principal->addWidget(m_lPeripherique);
     principal->addLayout(grille);
-    principal->addLayout(boutons);
-    connect(m_bOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_bAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+    principal->addLayout(RangeeOkAnnuler(this, &m_bOk, &m_bAnnuler));
     (m_cbResolution->count() > 0 ? m_cbResolution : m_cbMode)->setFocus();
 }
 

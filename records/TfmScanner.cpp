@@ -40,20 +40,10 @@ TfmScanner::TfmScanner(const std::vector<TPeripherique> &peripheriques, QWidget 
     m_lAucun->setAlignment(Qt::AlignCenter);
     m_lAucun->setMinimumHeight(80);
 
-    m_bOk = new QPushButton(u"Ok"_s);
-    m_bOk->setObjectName(u"bOk"_s);
-    m_bOk->setDefault(true);
-    m_bAnnuler = new QPushButton(u"Annuler"_s);
-    m_bAnnuler->setObjectName(u"bAnnuler"_s);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(m_bOk);
-    boutons->addWidget(m_bAnnuler);
-
     auto *principal = new QVBoxLayout(this);
     principal->addWidget(m_lvScanner, 1);
     principal->addWidget(m_lAucun, 1);
-    principal->addLayout(boutons);
+    principal->addLayout(RangeeOkAnnuler(this, &m_bOk, &m_bAnnuler));
 
     const bool vide = peripheriques.empty();
     m_lvScanner->setVisible(!vide);
@@ -66,8 +56,6 @@ TfmScanner::TfmScanner(const std::vector<TPeripherique> &peripheriques, QWidget 
         if (Choix() >= 0)
             accept();
     });
-    connect(m_bOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_bAnnuler, &QPushButton::clicked, this, &QDialog::reject);
     Enable();
     resize(480, 220);
     if (vide)
@@ -87,4 +75,20 @@ int TfmScanner::Choix() const
 void TfmScanner::Enable()
 {
     m_bOk->setEnabled(Choix() >= 0);
+}
+
+QHBoxLayout *RangeeOkAnnuler(QDialog *dialogue, QPushButton **ok, QPushButton **annuler)
+{
+    *ok = new QPushButton(u"Ok"_s);
+    (*ok)->setObjectName(u"bOk"_s);
+    (*ok)->setDefault(true);
+    *annuler = new QPushButton(u"Annuler"_s);
+    (*annuler)->setObjectName(u"bAnnuler"_s);
+    QObject::connect(*ok, &QPushButton::clicked, dialogue, &QDialog::accept);
+    QObject::connect(*annuler, &QPushButton::clicked, dialogue, &QDialog::reject);
+    auto *boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(*ok);
+    boutons->addWidget(*annuler);
+    return boutons;
 }

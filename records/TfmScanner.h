@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -35,3 +36,9 @@ private:
     QPushButton *m_bOk = nullptr;
     QPushButton *m_bAnnuler = nullptr;
 };
+
+// The row of buttons that ends the scanner's windows, on the right: bOk "Ok"
+// (the default button), which accepts `dialogue`, and bAnnuler "Annuler",
+// which rejects it. The buttons, children of `dialogue` once the row is laid
+// out, are given in *ok and *annuler.
+QHBoxLayout *RangeeOkAnnuler(QDialog *dialogue, QPushButton **ok, QPushButton **annuler);

@@ -146,33 +146,6 @@ bool SauveImageCarte(const QImage &image, const QString &chemin, QString *erreur
     return EcritFichierEntier(chemin, octets.constData(), octets.size(), erreur);
 }
 
-QStringList ListeCartes(const QString &dossier)
-{
-    QStringList fichiers;
-    ListFiles(fichiers, dossier, u".mvc"_s, false);
-    QStringList noms;
-    for (const QString &f : fichiers) {
-        const QString nom = QFileInfo(f).fileName();
-        noms << nom.left(nom.size() - 4);
-    }
-    return noms;
-}
-
-QString CheminCarte(const QString &dossier, const QString &nom, const QString &extension)
-{
-    const QString chemin = dossier + nom + extension;
-    if (QFileInfo::exists(chemin))
-        return chemin;
-    QStringList fichiers;
-    ListFiles(fichiers, dossier, extension, false);
-    for (const QString &f : fichiers) {
-        const QString n = QFileInfo(f).fileName();
-        if (n.size() == nom.size() + extension.size() && n.startsWith(nom))
-            return f;
-    }
-    return chemin;
-}
-
 bool NomCarteValide(const QString &nom, QString *raison)
 {
     int texte = 0;

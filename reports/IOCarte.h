@@ -85,15 +85,6 @@ bool NouvelleCarte(const QString &chemin, QString *erreur = nullptr);
 // null or the file cannot be written.
 bool SauveImageCarte(const QImage &image, const QString &chemin, QString *erreur = nullptr);
 
-// The names of the maps of `dossier` (files ending in ".mvc", letter case
-// ignored, less that extension), in name order. Empty for a missing folder.
-QStringList ListeCartes(const QString &dossier);
-
-// The path of the file of map `nom` with `extension` (".mvc", ".bmp") in
-// `dossier` (ending with "/"): the existing file whose extension differs
-// only in letter case when there is one, else dossier + nom + extension.
-QString CheminCarte(const QString &dossier, const QString &nom, const QString &extension);
-
 // Whether `nom` may name a map: not empty nor only blanks, and free of the
 // characters that would take the files out of the maps folder or hide them
 // ("/", "\", control characters, a leading "."). False with *raison (may be

@@ -19,6 +19,7 @@
 #include "Dialogues.h"
 #include "Globales.h"
 #include "Langue.h"
+#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -210,29 +211,14 @@ const TfmAnniFete::TLigne &TfmAnniFete::LigneMesuree(size_t i) const
         return l;
     d.Mesuree = true;
     // A line wider than the box would lose its end (a long date in large
-    // type, a long name). Widths grow about in proportion to the type, so
-    // the size that fits is guessed from the first measure and then
-    // checked: a few measures whatever the line.
+    // type, a long name): its type is made smaller until it fits, down to a
+    // size still read.
     constexpr int TailleMin = 8;
     const int place = m_sb->width() - 20;
-    int taille = d.Hauteur;
-    int largeur = Fonte(taille, d.Gras).second.horizontalAdvance(l.Texte);
-    if (largeur > place && taille > TailleMin) {
-        taille = std::clamp(static_cast<int>(qint64(taille) * place / largeur), TailleMin, taille - 1);
-        largeur = Fonte(taille, d.Gras).second.horizontalAdvance(l.Texte);
-        // Smaller while it does not fit; larger while the next size fits.
-        while (taille > TailleMin && largeur > place) {
-            --taille;
-            largeur = Fonte(taille, d.Gras).second.horizontalAdvance(l.Texte);
-        }
-        while (largeur <= place && taille + 1 < d.Hauteur) {
-            const int suivante = Fonte(taille + 1, d.Gras).second.horizontalAdvance(l.Texte);
-            if (suivante > place)
-                break;
-            ++taille;
-            largeur = suivante;
-        }
-    }
+    const auto largeurA = [&](int taille) { return Fonte(taille, d.Gras).second.horizontalAdvance(l.Texte); };
+    const int taille =
+        d.Hauteur > TailleMin ? std::max(TailleMin, HauteurQuiTient(d.Hauteur, place, largeurA)) : d.Hauteur;
+    const int largeur = largeurA(taille);
     const auto &[fonte, mesure] = Fonte(taille, d.Gras);
     l.Fonte = fonte;
     l.Position.setX(std::max(0, (place - largeur) / 2));

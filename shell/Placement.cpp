@@ -19,14 +19,6 @@ namespace {
 
 const QString Section = QStringLiteral("Fenetres");
 
-// The frame the window system puts around a window.
-QMargins cadreDe(const QWidget *fenetre)
-{
-    const QRect f = fenetre->frameGeometry();
-    const QRect g = fenetre->geometry();
-    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
-}
-
 QRect ecranDe(const QWidget *fenetre)
 {
     const QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
@@ -175,8 +167,8 @@ QMargins TPlacement::CadreEstime(const QWidget *fenetre) const
 {
     // A window not on screen yet has no frame to measure: the main window's
     // is the best guess.
-    const QMargins propre = cadreDe(fenetre);
-    return propre.isNull() ? cadreDe(m_principale) : propre;
+    const QMargins propre = MargesCadre(fenetre);
+    return propre.isNull() ? MargesCadre(m_principale) : propre;
 }
 
 void TPlacement::Positionne(const TSuivie &suivie)
@@ -208,7 +200,7 @@ void TPlacement::Elargit(QWidget *fenetre)
 {
     // Only ever wider: a window the user made wider stays so.
     const QRect ecran = ecranDe(fenetre);
-    const QMargins cadre = cadreDe(fenetre);
+    const QMargins cadre = MargesCadre(fenetre);
     const int largeur = std::min(LargeurTitre(fenetre), ecran.width() - cadre.left() - cadre.right());
     if (largeur <= fenetre->width())
         return;

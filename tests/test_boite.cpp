@@ -4,6 +4,7 @@
 #include "AideEmf.h"
 #include "Dessin.h"
 #include "TBoite.h"
+#include "Textes.h"
 
 #include <algorithm>
 #include <array>

@@ -5,6 +5,7 @@
 #include "Lieux.h"
 #include "Langue.h"
 #include "ListesLieux.h"
+#include "ModelesUtilisateur.h"
 #include "ScriptCarte.h"
 #include "ZonesCarte.h"
 
@@ -35,6 +36,13 @@ void ecrit(const QString &chemin, const QByteArray &octets)
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(octets);
+}
+
+// A maps folder alone (ending with "/"), as the map window reads it when no
+// user's folder is set.
+TDossiersModeles cartesDe(const QString &dossier)
+{
+    return {QString(), dossier};
 }
 
 // The obvious fill, one pixel at a time from a queue: what the production
@@ -276,12 +284,12 @@ TEST_F(FichiersCarte, NewMapsListsNamesAndPaths)
     ecrit(chemin(u"Monde.MVC"_s), "");
     ecrit(chemin(u"Monde.BMP"_s), "");
     ecrit(chemin(u"notes.txt"_s), "");
-    QStringList noms = ListeCartes(m_tmp.path());
+    QStringList noms = NomsModeles(cartesDe(m_tmp.path() + u'/'), u".mvc"_s);
     noms.sort();
     EXPECT_EQ(noms, (QStringList{u"Monde"_s, u"b"_s}));
-    EXPECT_EQ(CheminCarte(m_tmp.path() + u'/', u"Monde"_s, u".bmp"_s), chemin(u"Monde.BMP"_s));
-    EXPECT_EQ(CheminCarte(m_tmp.path() + u'/', u"Autre"_s, u".bmp"_s), chemin(u"Autre.bmp"_s));
-    EXPECT_TRUE(ListeCartes(chemin(u"absent"_s)).isEmpty());
+    EXPECT_EQ(FichierModele(cartesDe(m_tmp.path() + u'/'), u"Monde"_s, u".bmp"_s), chemin(u"Monde.BMP"_s));
+    EXPECT_EQ(FichierModele(cartesDe(m_tmp.path() + u'/'), u"Autre"_s, u".bmp"_s), chemin(u"Autre.bmp"_s));
+    EXPECT_TRUE(NomsModeles(cartesDe(chemin(u"absent/"_s)), u".mvc"_s).isEmpty());
 
     QString erreur;
     EXPECT_FALSE(SauveImageCarte(QImage(), chemin(u"x.bmp"_s), &erreur));
@@ -329,20 +337,20 @@ TEST(CartesLivrees, LoadWithSeedsInsideTheirZones)
 {
     SetRepModele(QStringLiteral(LIGNEE_MODELE));
     const QString dossier = QStringLiteral(LIGNEE_MODELE "/1/carte/");
-    const QStringList cartes = ListeCartes(dossier);
+    const QStringList cartes = NomsModeles(cartesDe(dossier), u".mvc"_s);
     ASSERT_TRUE(cartes.contains(NomCarteWeb()));
     ASSERT_TRUE(cartes.contains(u"Départements de France"_s));
     ASSERT_TRUE(cartes.contains(u"Pays du monde"_s));
     std::vector<TZoneCarte> web;
-    ASSERT_TRUE(ChargeCarte(CheminCarte(dossier, NomCarteWeb(), u".mvc"_s), web).Ok);
+    ASSERT_TRUE(ChargeCarte(FichierModele(cartesDe(dossier), NomCarteWeb(), u".mvc"_s), web).Ok);
     EXPECT_TRUE(web.empty());
 
     for (const QString &nom : {u"Départements de France"_s, u"Pays du monde"_s}) {
         SCOPED_TRACE(nom.toStdString());
         std::vector<TZoneCarte> zones;
-        ASSERT_TRUE(ChargeCarte(CheminCarte(dossier, nom, u".mvc"_s), zones).Ok);
+        ASSERT_TRUE(ChargeCarte(FichierModele(cartesDe(dossier), nom, u".mvc"_s), zones).Ok);
         ASSERT_GT(zones.size(), 90u);
-        QImage image(CheminCarte(dossier, nom, u".bmp"_s));
+        QImage image(FichierModele(cartesDe(dossier), nom, u".bmp"_s));
         ASSERT_FALSE(image.isNull());
         image.convertTo(QImage::Format_RGB32);
         for (size_t i = 0; i < zones.size(); ++i) {
@@ -385,7 +393,7 @@ TEST(CartesLivrees, LoadWithSeedsInsideTheirZones)
     // code ("NOR" is also Norway's) or its commune's name holds, and an
     // overseas département its own zone too.
     std::vector<TZoneCarte> monde;
-    const TLectureCarte lecture = ChargeCarte(CheminCarte(dossier, u"Pays du monde"_s, u".mvc"_s), monde);
+    const TLectureCarte lecture = ChargeCarte(FichierModele(cartesDe(dossier), u"Pays du monde"_s, u".mvc"_s), monde);
     ASSERT_TRUE(lecture.Ok);
     TIndexZones index(monde, lecture.Comparaison);
     const QHash<QString, QString> outremer{{u"F971"_s, u"Guadeloupe"_s}, {u"F972"_s, u"Martinique"_s},

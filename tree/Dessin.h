@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include <QFont>
 #include <QFontMetrics>
@@ -89,14 +88,6 @@ TFonteDessin FonteDessin(const QString &nom, int hauteur, std::uint8_t style);
 
 // Width in pixels of the text drawn on one line in that font.
 int LargeurTexte(const TFonteDessin &fonte, const QString &texte);
-// The height at which a text fits a line of `place` pixels: the largest
-// height from `hauteur` down to 1 whose width largeur(h) is at most `place`;
-// 1 when even that one is wider (the floor); `hauteur` itself when it fits or
-// is 1 or less. A text's width grows with its height, and the answer is then
-// the one a descent one pixel at a time would reach, found in a few calls of
-// `largeur` whatever `hauteur` is: three for a usual text, a few dozen at
-// most for the largest heights (each height is tried once).
-int HauteurQuiTient(int hauteur, int place, const std::function<int(int)> &largeur);
 
 // Height in pixels of a line of that text: the font's cell height, whatever
 // the text (an empty text included).

@@ -17,6 +17,7 @@
 #include "Images.h"
 #include "Modeles.h"
 #include "ModelesUtilisateur.h"
+#include "Textes.h"
 
 using namespace Qt::StringLiterals;
 
