@@ -10,9 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPageSize>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -27,6 +25,7 @@
 #include "Fichiers.h"
 #include "Globales.h"
 #include "ImpressionModele.h"
+#include "Imprimantes.h"
 #include "Langue.h"
 #include "Modeles.h"
 #include "TxiloApercuModele.h"
@@ -461,18 +460,8 @@ void TfmGenePrint::sbEnregistrerClick()
 
 QPrinter &TfmGenePrint::Imprimante()
 {
-    if (!m_imprimante) {
-        const QPrinterInfo systeme = QPrinterInfo::defaultPrinter();
-        if (systeme.isNull()) {
-            // No printer installed: a PDF file stands in, on A4 paper.
-            m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            m_imprimante->setOutputFormat(QPrinter::PdfFormat);
-            m_imprimante->setResolution(600);
-            m_imprimante->setPageSize(QPageSize(QPageSize::A4));
-        } else {
-            m_imprimante = std::make_unique<QPrinter>(systeme, QPrinter::HighResolution);
-        }
-    }
+    if (!m_imprimante)
+        m_imprimante = CreeImprimante();
     return *m_imprimante;
 }
 
@@ -482,14 +471,9 @@ void TfmGenePrint::sbPrintClick()
     if (imprimante.outputFormat() == QPrinter::PdfFormat) {
         const QString base =
             m_modeleCourant.isEmpty() ? u"impression"_s : QFileInfo(m_modeleCourant).completeBaseName();
-        QString chemin = Dialogues().FichierAEnregistrer(texte(8718, u"Imprimer le modèle dans un fichier PDF"_s),
-                                                         DossierGenealogie + base + u".pdf"_s,
-                                                         texte(5037, u"Documents PDF (*.pdf)"_s));
-        if (chemin.isEmpty())
+        if (!DemandeFichierPdf(imprimante, texte(8718, u"Imprimer le modèle dans un fichier PDF"_s),
+                               DossierGenealogie + base + u".pdf"_s))
             return;
-        if (!chemin.endsWith(u".pdf"_s, Qt::CaseInsensitive))
-            chemin += u".pdf"_s;
-        imprimante.setOutputFileName(chemin);
     } else if (!Dialogues().DialogueImpression(imprimante, 1, 1)) {
         return;
     }

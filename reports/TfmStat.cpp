@@ -21,6 +21,7 @@
 #include "BD.h"
 #include "Cadence.h"
 #include "Dialogues.h"
+#include "Imprimantes.h"
 #include "Fichiers.h"
 #include "Globales.h"
 #include "Langue.h"
@@ -45,7 +46,6 @@ constexpr int TexteValeurColonne = 860;
 constexpr int TextePlageRefusee = 7900;
 constexpr int TexteImpressionRatee = 7901;
 constexpr int TexteImprimerPdf = 7902;
-constexpr int TexteFiltrePdf = 5037;
 
 constexpr int SourceToutes = 0;
 constexpr int SourceNesEntre = 1;
@@ -458,14 +458,8 @@ bool TfmStat::Imprime()
         return false;
     QPrinter &imprimante = m_imprimante();
     if (imprimante.outputFormat() == QPrinter::PdfFormat) {
-        QString chemin = Dialogues().FichierAEnregistrer(MLText(TexteImprimerPdf),
-                                                         DossierGenealogie + u"statistiques.pdf"_s,
-                                                         MLText(TexteFiltrePdf));
-        if (chemin.isEmpty())
+        if (!DemandeFichierPdf(imprimante, MLText(TexteImprimerPdf), DossierGenealogie + u"statistiques.pdf"_s))
             return false;
-        if (!chemin.endsWith(u".pdf"_s, Qt::CaseInsensitive))
-            chemin += u".pdf"_s;
-        imprimante.setOutputFileName(chemin);
     } else if (!Dialogues().DialogueImpression(imprimante, 1, 1)) {
         return false;
     }

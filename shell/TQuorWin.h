@@ -263,5 +263,4 @@ private:
     TfmCellule *m_cellule = nullptr;
     QPointer<TfmSupprime> m_supprime;
     std::unique_ptr<QPrinter> m_imprimante;
-    bool m_imprimantePdf = false;
 };

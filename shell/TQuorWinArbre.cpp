@@ -4,6 +4,7 @@
 #include "TQuorWin.h"
 
 #include "Dialogues.h"
+#include "Imprimantes.h"
 #include "Globales.h"
 #include "Impression.h"
 #include "Langue.h"
@@ -20,7 +21,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QToolButton>
 
 namespace {
@@ -28,7 +28,6 @@ namespace {
 constexpr int TexteRienAImprimer = 5034;
 constexpr int TexteImpressionRatee = 5035;
 constexpr int TexteImprimerPdf = 5036;
-constexpr int TexteFiltrePdf = 5037;
 
 // A dialog made for one use and freed after it.
 template <typename Dialogue, typename... Arguments>
@@ -158,20 +157,8 @@ void TQuorWin::PasPage(bool zoom, bool monte)
 
 QPrinter &TQuorWin::Imprimante()
 {
-    if (!m_imprimante) {
-        const QPrinterInfo systeme = QPrinterInfo::defaultPrinter();
-        m_imprimantePdf = systeme.isNull();
-        if (m_imprimantePdf) {
-            // No printer installed: a PDF file stands in, on A4 paper.
-            m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            m_imprimante->setOutputFormat(QPrinter::PdfFormat);
-            m_imprimante->setResolution(600);
-            m_imprimante->setPageSize(QPageSize(QPageSize::A4));
-            m_imprimante->setPageOrientation(QPageLayout::Portrait);
-        } else {
-            m_imprimante = std::make_unique<QPrinter>(systeme, QPrinter::HighResolution);
-        }
-    }
+    if (!m_imprimante)
+        m_imprimante = CreeImprimante();
     return *m_imprimante;
 }
 
@@ -200,16 +187,10 @@ bool TQuorWin::sbArbreImprimeClick()
     }
     int premiere = 1;
     int derniere = pages;
-    if (m_imprimantePdf) {
+    if (imprimante.outputFormat() == QPrinter::PdfFormat) {
         const QString base = FichierCourant.isEmpty() ? QStringLiteral("arbre") : QFileInfo(FichierCourant).completeBaseName();
-        QString chemin = Dialogues().FichierAEnregistrer(MLText(TexteImprimerPdf),
-                                                         DossierGenealogie + base + QStringLiteral(".pdf"),
-                                                         MLText(TexteFiltrePdf));
-        if (chemin.isEmpty())
+        if (!DemandeFichierPdf(imprimante, MLText(TexteImprimerPdf), DossierGenealogie + base + QStringLiteral(".pdf")))
             return false;
-        if (!chemin.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-            chemin += QStringLiteral(".pdf");
-        imprimante.setOutputFileName(chemin);
     } else {
         if (!Dialogues().DialogueImpression(imprimante, 1, pages))
             return false;
