@@ -328,6 +328,12 @@ QString MLText(int n)
     return texte;
 }
 
+QString MLTextOu(int n, const QString &francais)
+{
+    const QString texte = MLText(n);
+    return texte.isEmpty() ? francais : texte;
+}
+
 QString FormatTexte(const QString &format, const QStringList &arguments)
 {
     QString resultat;

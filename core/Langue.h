@@ -61,6 +61,9 @@ void AppliqueTextesDeBase();
 // translation-debug mode; so does a number out of range (negative or above
 // 100000).
 QString MLText(int n);
+// MLText(n), or `francais` while the language file lacks text n, so that no
+// caption or message ever comes out empty.
+QString MLTextOu(int n, const QString &francais);
 
 // Fills a text used as a format, in one pass from left to right: "%s" and
 // "%d" take the next argument in order, "%1" to "%9" the argument at that

@@ -39,14 +39,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Texts of this window; the French words stand in while a language file
-// lacks them, so that no message ever comes out empty.
-QString texte(int numero, const QString &francais)
-{
-    const QString t = MLText(numero);
-    return t.isEmpty() ? francais : t;
-}
-
 const QString Softprint = u"<softprint>"_s;
 constexpr int TailleApercuRefait = 160;
 
@@ -95,7 +87,7 @@ TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QW
             d->append(u'/');
     }
     setObjectName(u"fmGenePrint"_s);
-    setWindowTitle(texte(8710, u"Impression artistique"_s));
+    setWindowTitle(MLTextOu(8710, u"Impression artistique"_s));
     resize(800, 600);
     setMinimumSize(600, 500);
 
@@ -204,10 +196,10 @@ TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QW
         grille->addWidget(e, ligne, 1);
         return e;
     };
-    m_eTexte1 = edit(0, "eTexte1", u"Titre :"_s, texte(8721, u"Généalogie de ma famille"_s));
+    m_eTexte1 = edit(0, "eTexte1", u"Titre :"_s, MLTextOu(8721, u"Généalogie de ma famille"_s));
     m_eTexte2 = edit(1, "eTexte2", u"Texte :"_s,
-                     texte(8722, u"À ceux qui nous ont transmis leur nom|et à ceux qui le porteront après nous"_s));
-    m_eTexte3 = edit(2, "eTexte3", u"Signature :"_s, texte(8723, u"Avec toute notre affection"_s));
+                     MLTextOu(8722, u"À ceux qui nous ont transmis leur nom|et à ceux qui le porteront après nous"_s));
+    m_eTexte3 = edit(2, "eTexte3", u"Signature :"_s, MLTextOu(8723, u"Avec toute notre affection"_s));
     m_button1 = new QPushButton(u"Rafraichir"_s, m_pPersonnalise);
     m_button1->setObjectName(u"Button1"_s);
     grille->addWidget(m_button1, 0, 2, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
@@ -277,7 +269,7 @@ bool TfmGenePrint::Prepare()
     m_cbFolder->blockSignals(false);
     connect(m_cbFolder, &QComboBox::currentIndexChanged, this, &TfmGenePrint::cbFolderChange, Qt::UniqueConnection);
     if (m_cbFolder->count() == 0) {
-        AppMessageBox(texte(8711, u"Not found : path_modele_print=%1"_s).arg(m_dossiers.Modeles), MsgErreur,
+        AppMessageBox(MLTextOu(8711, u"Not found : path_modele_print=%1"_s).arg(m_dossiers.Modeles), MsgErreur,
                       BoutonsOk);
         return false;
     }
@@ -287,7 +279,7 @@ bool TfmGenePrint::Prepare()
     if (m_choix->Count() > 0)
         ApplyModel(m_choix->Modeles().first());
     else
-        AppMessageBox(texte(8712, u"Aucun modèle"_s), MsgInformation, BoutonsOk);
+        AppMessageBox(MLTextOu(8712, u"Aucun modèle"_s), MsgInformation, BoutonsOk);
     return true;
 }
 
@@ -350,7 +342,7 @@ void TfmGenePrint::RefaitApercus()
 bool TfmGenePrint::ApplyModel(const QString &fichier)
 {
     if (!QFileInfo(fichier).isFile()) {
-        AppMessageBox(texte(8713, u"Not found : %1"_s).arg(fichier), MsgErreur, BoutonsOk);
+        AppMessageBox(MLTextOu(8713, u"Not found : %1"_s).arg(fichier), MsgErreur, BoutonsOk);
         return false;
     }
     const Sablier sablier;
@@ -360,7 +352,7 @@ bool TfmGenePrint::ApplyModel(const QString &fichier)
     QString erreur;
     if (!m.LoadFromFile(fichier, &erreur)) {
         m_cad->RequestRedraw();
-        AppMessageBox(texte(8720, u"Le modèle %1 n'a pas pu être lu : %2"_s).arg(fichier, erreur), MsgErreur,
+        AppMessageBox(MLTextOu(8720, u"Le modèle %1 n'a pas pu être lu : %2"_s).arg(fichier, erreur), MsgErreur,
                       BoutonsOk);
         return false;
     }
@@ -402,13 +394,13 @@ void TfmGenePrint::sbEnregistrerClick()
     const qint64 w = m.PageValide() ? qint64(Round(m.Large() * PixelsParMm)) : 0;
     const qint64 h = m.PageValide() ? qint64(Round(m.Haut() * PixelsParMm)) : 0;
     if (w < 1 || h < 1) {
-        AppMessageBox(texte(8717, u"La page de ce modèle n'a pas de taille valide : elle ne peut pas être "
+        AppMessageBox(MLTextOu(8717, u"La page de ce modèle n'a pas de taille valide : elle ne peut pas être "
                                   u"enregistrée en image."_s),
                       MsgErreur, BoutonsOk);
         return;
     }
     if (w > CoteMaxBitmap || h > CoteMaxBitmap || w * h > PixelsMaxImage) {
-        AppMessageBox(texte(8716, u"Cette page de %1 x %2 mm est trop grande pour être enregistrée en image : "
+        AppMessageBox(MLTextOu(8716, u"Cette page de %1 x %2 mm est trop grande pour être enregistrée en image : "
                                   u"à %3 pixels par millimètre, une image a au plus %4 pixels de côté et "
                                   u"%5 millions de pixels."_s)
                           .arg(QString::number(m.Large()), QString::number(m.Haut()),
@@ -423,7 +415,7 @@ void TfmGenePrint::sbEnregistrerClick()
     for (const TFormatImage &f : formats)
         filtres << f.Filtre;
     int choisi = 0;
-    QString fichier = Dialogues().FichierAEnregistrerType(texte(8714, u"Enregistrer l'image"_s),
+    QString fichier = Dialogues().FichierAEnregistrerType(MLTextOu(8714, u"Enregistrer l'image"_s),
                                                           ShellFolder(u"My Pictures"_s), filtres.join(u";;"_s),
                                                           &choisi);
     if (fichier.isEmpty())
@@ -448,8 +440,8 @@ void TfmGenePrint::sbEnregistrerClick()
         ok = format->Ecrit(m, fichier, int(w), int(h), &erreur);
     }
     if (!ok) {
-        AppMessageBox(texte(8715, u"L'image n'a pas été enregistrée dans %1. %2"_s)
-                          .arg(fichier, erreur.isEmpty() ? texte(8724, u"Le dossier n'accepte peut-être pas "
+        AppMessageBox(MLTextOu(8715, u"L'image n'a pas été enregistrée dans %1. %2"_s)
+                          .arg(fichier, erreur.isEmpty() ? MLTextOu(8724, u"Le dossier n'accepte peut-être pas "
                                                                        u"d'écriture, ou le disque est plein."_s)
                                                          : erreur)
                           .trimmed(),
@@ -471,7 +463,7 @@ void TfmGenePrint::sbPrintClick()
     if (imprimante.outputFormat() == QPrinter::PdfFormat) {
         const QString base =
             m_modeleCourant.isEmpty() ? u"impression"_s : QFileInfo(m_modeleCourant).completeBaseName();
-        if (!DemandeFichierPdf(imprimante, texte(8718, u"Imprimer le modèle dans un fichier PDF"_s),
+        if (!DemandeFichierPdf(imprimante, MLTextOu(8718, u"Imprimer le modèle dans un fichier PDF"_s),
                                DossierGenealogie + base + u".pdf"_s))
             return;
     } else if (!Dialogues().DialogueImpression(imprimante, 1, 1)) {
@@ -485,7 +477,7 @@ void TfmGenePrint::sbPrintClick()
         ok = ImprimeModele(m_cad->Modele(), imprimante, &erreur);
     }
     if (!ok)
-        AppMessageBox(texte(8719, u"Le modèle n'a pas pu être imprimé : %1"_s).arg(erreur), MsgErreur, BoutonsOk);
+        AppMessageBox(MLTextOu(8719, u"Le modèle n'a pas pu être imprimé : %1"_s).arg(erreur), MsgErreur, BoutonsOk);
 }
 
 bool ShowGenePrint(QWidget *owner, const TBD &bd, const TDossiersGenePrint &dossiers)

@@ -20,17 +20,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The French words stand in while a language file lacks a text.
-QString texte(int numero, const QString &francais)
-{
-    const QString t = MLText(numero);
-    return t.isEmpty() ? francais : t;
-}
-
 // A language text, escaped, with its one argument already in HTML.
 QString texteHtml(int numero, const QString &francais, const QString &argumentHtml)
 {
-    return FormatTexte(EchappeHtml(texte(numero, francais)), {argumentHtml});
+    return FormatTexte(EchappeHtml(MLTextOu(numero, francais)), {argumentHtml});
 }
 
 // The Sosa number of a parent of the person numbered n: 2n for the father,
@@ -187,9 +180,9 @@ QString PageAscendance(const TBD &bd, int p, int generations, int sorte, bool fr
                   + (manquants ? texteHtml(8517, u"Ascendants manquants de %1"_s, EchappeHtml(bd.FullName(p)))
                                : texteHtml(8510, u"Ascendance de %1"_s, EchappeHtml(bd.FullName(p))))
                   + u"</h2>"_s;
-    const QString entete = u"<thead><tr><td>"_s + EchappeHtml(texte(103, u"Sosa"_s)) + u"</td><td>"_s
-                           + EchappeHtml(texte(8522, u"Nom"_s)) + u"</td>"_s
-                           + (manquants ? u"<td>"_s + EchappeHtml(texte(8523, u"Parent manquant"_s)) + u"</td>"_s
+    const QString entete = u"<thead><tr><td>"_s + EchappeHtml(MLTextOu(103, u"Sosa"_s)) + u"</td><td>"_s
+                           + EchappeHtml(MLTextOu(8522, u"Nom"_s)) + u"</td>"_s
+                           + (manquants ? u"<td>"_s + EchappeHtml(MLTextOu(8523, u"Parent manquant"_s)) + u"</td>"_s
                                         : QString())
                            + u"</tr></thead>"_s;
 
@@ -208,9 +201,9 @@ QString PageAscendance(const TBD &bd, int p, int generations, int sorte, bool fr
                 const bool mere = !bd.PersonInUse(bd.Mother(place.Personne));
                 if (!pere && !mere)
                     continue;
-                const QString manque = pere && mere ? texte(8520, u"père et mère inconnus"_s)
-                                       : pere       ? texte(8518, u"père inconnu"_s)
-                                                    : texte(8519, u"mère inconnue"_s);
+                const QString manque = pere && mere ? MLTextOu(8520, u"père et mère inconnus"_s)
+                                       : pere       ? MLTextOu(8518, u"père inconnu"_s)
+                                                    : MLTextOu(8519, u"mère inconnue"_s);
                 rangees << ligne(place.Sosa, page.Cellule(place), QString(), EchappeHtml(manque));
             }
             lignesManquants += static_cast<int>(rangees.size());
@@ -233,7 +226,7 @@ QString PageAscendance(const TBD &bd, int p, int generations, int sorte, bool fr
         lignes << u"</tbody>"_s << u"</table>"_s;
     }
     if (manquants && lignesManquants == 0)
-        lignes << u"<p>"_s + EchappeHtml(texte(8521, u"Aucun ascendant ne manque."_s)) + u"</p>"_s;
+        lignes << u"<p>"_s + EchappeHtml(MLTextOu(8521, u"Aucun ascendant ne manque."_s)) + u"</p>"_s;
     lignes << u"</div>"_s;
     return lignes.join(u'\n');
 }

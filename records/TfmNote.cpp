@@ -21,23 +21,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Texts of this window; the French words stand in while a language file
-// lacks them, so that no message ever comes out empty.
-QString texte(int numero, const QString &francais)
-{
-    const QString t = MLText(numero);
-    return t.isEmpty() ? francais : t;
-}
-
 QString messageEchecSauvegarde()
 {
-    return texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
+    return MLTextOu(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
                        "Le fichier existant n'a pas été modifié."_s);
 }
 
 QString messageEchecImpression()
 {
-    return texte(5041, u"Le texte n'a pas pu être imprimé (%1)."_s);
+    return MLTextOu(5041, u"Le texte n'a pas pu être imprimé (%1)."_s);
 }
 
 QPushButton *bouton(const QString &nom, const QString &libelle)
@@ -166,8 +158,8 @@ QPrinter &TfmNote::Imprimante()
 
 void TfmNote::sbSauveClick()
 {
-    QString chemin = Dialogues().FichierAEnregistrer(texte(5042, u"Enregistrer le texte sous"_s),
-                                                     QString(), texte(5043, u"Texte (*.txt)"_s));
+    QString chemin = Dialogues().FichierAEnregistrer(MLTextOu(5042, u"Enregistrer le texte sous"_s),
+                                                     QString(), MLTextOu(5043, u"Texte (*.txt)"_s));
     if (chemin.isEmpty())
         return;
     if (QFileInfo(chemin).suffix().isEmpty())

@@ -69,13 +69,6 @@ QHBoxLayout *ligne(int retrait, QWidget *a, QWidget *b = nullptr, QWidget *unite
     return l;
 }
 
-// Language text n, else the French words while a language file lacks it.
-QString texte(int n, const QString &francais)
-{
-    const QString t = MLText(n);
-    return t.isEmpty() ? francais : t;
-}
-
 // The unit after a number, singular up to one as the number changes.
 QLabel *unite(const QString &nom, QSpinBox *nombre, const QString &un, const QString &plusieurs)
 {
@@ -140,8 +133,8 @@ TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
     auto *g = new QVBoxLayout(groupe);
     for (QCheckBox *c : {m_CB_Pers, m_CB_Pere, m_CB_Mere, m_CB_Conj, m_CB_Fatrie, m_CB_Enfant})
         g->addLayout(ligne(0, c));
-    const QString generation = texte(7202, u"génération"_s);
-    const QString generations = texte(7203, u"générations"_s);
+    const QString generation = MLTextOu(7202, u"génération"_s);
+    const QString generations = MLTextOu(7203, u"générations"_s);
     const auto abrege = [] { return new QLabel(u"gén."_s); };
     g->addLayout(ligne(0, m_CB_Asc, m_eAscGen, unite(u"L_AscGen"_s, m_eAscGen, generation, generations)));
     g->addLayout(ligne(1, m_cbAscConj));
@@ -151,7 +144,7 @@ TfmSupprime::TfmSupprime(TBD &bd, THoteSupprime &hote, QWidget *parent)
     g->addLayout(ligne(0, m_CB_Des, m_eDesGen, unite(u"L_DesGen"_s, m_eDesGen, generation, generations)));
     g->addLayout(ligne(1, m_cbDesConj));
     g->addLayout(ligne(2, m_cbDesConjAsc, m_eDesConjAsc, abrege()));
-    g->addLayout(ligne(0, m_cbAge, m_eAge, unite(u"L_Age"_s, m_eAge, texte(108, u"an"_s), texte(109, u"ans"_s))));
+    g->addLayout(ligne(0, m_cbAge, m_eAge, unite(u"L_Age"_s, m_eAge, MLTextOu(108, u"an"_s), MLTextOu(109, u"ans"_s))));
     g->addLayout(ligne(0, m_cbRapport));
 
     m_rbSupprimer = new QRadioButton(u"Supprimer"_s);

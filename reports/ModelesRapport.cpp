@@ -15,13 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The French words stand in while a language file lacks a text.
-QString texte(int numero, const QString &francais)
-{
-    const QString t = MLText(numero);
-    return t.isEmpty() ? francais : t;
-}
-
 } // namespace
 
 bool NomModeleValide(const QString &nom)
@@ -57,7 +50,7 @@ bool EcritTexteWindows1252(const QString &chemin, const QString &texteFichier, Q
     if (EcritFichierEntier(chemin, octets.constData(), octets.size(), &raison))
         return true;
     if (erreur)
-        *erreur = texte(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
+        *erreur = MLTextOu(5040, u"Le texte n'a pas pu être enregistré dans %1 : %2. "
                               "Le fichier existant n'a pas été modifié."_s)
                       .arg(QDir::toNativeSeparators(chemin), raison);
     return false;
@@ -69,7 +62,7 @@ bool SauveModeleNomme(const QString &nomSaisi, const QString &extension,
     const QString nom = nomSaisi.trimmed();
     // The name becomes a path: checked before the user is asked anything.
     if (!NomModeleValide(nom)) {
-        AppMessageBox(FormatTexte(texte(8102, u"« %1 » ne peut pas servir de nom de modèle : un nom ne peut être "
+        AppMessageBox(FormatTexte(MLTextOu(8102, u"« %1 » ne peut pas servir de nom de modèle : un nom ne peut être "
                                               "vide, commencer par un point ni contenir « / » ou « \\ ». Le modèle "
                                               "n'a pas été enregistré."_s),
                                   {nom}),
@@ -77,7 +70,7 @@ bool SauveModeleNomme(const QString &nomSaisi, const QString &extension,
         return false;
     }
     if (QFileInfo::exists(FichierModele(DossiersRapport(), nom, extension))
-        && !AskYesNo(texte(8101, u"Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\nVous pouvez "
+        && !AskYesNo(MLTextOu(8101, u"Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\nVous pouvez "
                                  "créer un nouveau modèle en entrant un nom différent avant de cliquer sur "
                                  "enregistrer."_s)))
         return false;

@@ -36,13 +36,6 @@ namespace {
 
 constexpr int TexteLectureImpossible = 8500;
 
-// The French words stand in while a language file lacks a text.
-QString texte(int numero, const QString &francais)
-{
-    const QString t = MLText(numero);
-    return t.isEmpty() ? francais : t;
-}
-
 QString nomLigne(const char *prefixe, int ligne)
 {
     return QLatin1String(prefixe) + QString::number(ligne + 1);
@@ -375,7 +368,7 @@ bool TPanneauAvance::ChargeAvance(const QString &chemin, QString *erreur)
         raison = test.errorString();
     if (!raison.isEmpty()) {
         if (erreur)
-            *erreur = FormatTexte(texte(TexteLectureImpossible,
+            *erreur = FormatTexte(MLTextOu(TexteLectureImpossible,
                                         u"La sélection « %1 » n'a pas pu être lue : %2. Rien n'a été changé."_s),
                                   {QDir::toNativeSeparators(fichier), raison});
         return false;

@@ -28,13 +28,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The French words stand in while a language file lacks a text.
-QString texte(int numero, const QString &francais)
-{
-    const QString t = MLText(numero);
-    return t.isEmpty() ? francais : t;
-}
-
 constexpr int ColTitre = 0;
 constexpr int ColCode = 1;
 constexpr int ColType = 2;
@@ -103,8 +96,8 @@ void TPanneauColonnes::construit()
 
     m_cobLigne = new QComboBox(this);
     m_cobLigne->setObjectName(u"cobLigne"_s);
-    m_cobLigne->addItems({texte(8103, u"Une seule couleur"_s), texte(8104, u"Une ligne sur deux"_s),
-                          texte(8105, u"Selon le sexe"_s)});
+    m_cobLigne->addItems({MLTextOu(8103, u"Une seule couleur"_s), MLTextOu(8104, u"Une ligne sur deux"_s),
+                          MLTextOu(8105, u"Selon le sexe"_s)});
     m_cobLigne->setCurrentIndex(1);
     auto *lLigne = new QLabel(u"Mise en forme des lignes (Mode écran avec plus de 256 couleurs)"_s, this);
     lLigne->setWordWrap(true);
@@ -158,7 +151,7 @@ void TPanneauColonnes::construit()
 void TPanneauColonnes::AfficheModele()
 {
     m_sgCol->setHorizontalHeaderLabels(
-        {texte(2201, u"Titre"_s), texte(2202, u"Code"_s), texte(2203, u"Type"_s)});
+        {MLTextOu(2201, u"Titre"_s), MLTextOu(2202, u"Code"_s), MLTextOu(2203, u"Type"_s)});
     remplitEditeur();
     m_eFile->setText(m_rapport.NomModele());
     if (m_cobLigne->currentIndex() < 0)
@@ -265,9 +258,9 @@ bool TPanneauColonnes::eventFilter(QObject *objet, QEvent *evenement)
 
 bool TPanneauColonnes::toucheType(const QString &touche)
 {
-    const QString date = texte(2205, u"Date"_s);
-    const QString nombre = texte(2207, u"Nombre"_s);
-    const QString texteType = texte(2204, u"Texte"_s);
+    const QString date = MLTextOu(2205, u"Date"_s);
+    const QString nombre = MLTextOu(2207, u"Nombre"_s);
+    const QString texteType = MLTextOu(2204, u"Texte"_s);
     const auto lettre = [](const QString &s) { return s.left(1).toLower(); };
     const QString cle = touche.left(1).toLower();
     QString type;
@@ -279,7 +272,7 @@ bool TPanneauColonnes::toucheType(const QString &touche)
     }
     m_sgCol->item(m_sgCol->currentRow(), ColType)->setText(type);
     if (type.isEmpty())
-        AppMessageBox(FormatTexte(texte(8100, u"Vous devez sélectionner:\n- Texte en appuyant sur \"%1\"\n"
+        AppMessageBox(FormatTexte(MLTextOu(8100, u"Vous devez sélectionner:\n- Texte en appuyant sur \"%1\"\n"
                                               "- Date en appuyant sur \"%2\"\n- Nombre en appuyant sur \"%3\""_s),
                                   {lettre(texteType), lettre(date), lettre(nombre)}),
                       MsgInformation, BoutonsOk);

@@ -33,14 +33,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Texts of this window; the French words stand in while a language file
-// lacks them, so that no caption or message ever comes out empty.
-QString texte(int numero, const QString &francais)
-{
-    const QString t = MLText(numero);
-    return t.isEmpty() ? francais : t;
-}
-
 // A column count read from a file is trusted only up to this: a hand-edited
 // count of millions would build as many editor rows and grid columns.
 constexpr int MaxColonnes = 256;
@@ -259,7 +251,7 @@ bool TfmRapport::ChargeColonnes(const TIniFile &ini)
         return false;
     n = std::min(n, MaxColonnes);
     m_modele.assign(static_cast<size_t>(n), TColonneModele());
-    const QString typeDefaut = texte(2005, u"Texte"_s);
+    const QString typeDefaut = MLTextOu(2005, u"Texte"_s);
     for (int i = 1; i <= n; ++i) {
         TColonneModele &c = m_modele[static_cast<size_t>(i - 1)];
         c.Titre = ini.ReadString(SectionColonne, cle("Titre", i));
@@ -324,13 +316,13 @@ void TfmRapport::RemplitTableau(const TR &liste)
     const int n = personnes.Count();
     const int nc = static_cast<int>(colonnes.size());
 
-    setWindowTitle(texte(571, u"Remplissage du tableau..."_s));
+    setWindowTitle(MLTextOu(571, u"Remplissage du tableau..."_s));
     m_grilleModele = false;
     m_grille->Clear();
     m_grille->SetColCount(nc);
     m_grille->SetRowCount(n + 1);
-    const QString date = texte(572, u"Date"_s);
-    const QString nombre = texte(573, u"Nombre"_s);
+    const QString date = MLTextOu(572, u"Date"_s);
+    const QString nombre = MLTextOu(573, u"Nombre"_s);
     for (int i = 0; i < nc; ++i) {
         const TColonneModele &c = colonnes[static_cast<size_t>(i)];
         const int sorte = c.Type == date ? 1 : (c.Type == nombre ? 2 : 0);
@@ -361,7 +353,7 @@ void TfmRapport::RemplitTableau(const TR &liste)
         return;
     m_grilleModele = true;
 
-    const QString compte = n > 1 ? texte(599, u"(%1 personnes)"_s) : texte(7200, u"(%1 personne)"_s);
+    const QString compte = n > 1 ? MLTextOu(599, u"(%1 personnes)"_s) : MLTextOu(7200, u"(%1 personne)"_s);
     setWindowTitle(m_titre + u' ' + compte.arg(QString::number(n)));
     AfficheGrille();
     AppliqueCouleurTitre();
@@ -407,7 +399,7 @@ bool TfmRapport::InitRapport()
         return false;
     m_occupe = true;
     m_source = FenetreSource();
-    setWindowTitle(texte(570, u"Préparation du rapport..."_s));
+    setWindowTitle(MLTextOu(570, u"Préparation du rapport..."_s));
     m_liste.Clear();
     emit ListeChangee();
     m_grilleModele = false;
@@ -555,7 +547,7 @@ void TfmRapport::TrieColonne(int col, bool ascendant)
         return;
     const int valeur = m_grille->GetRowData(m_grille->SelectedRow());
     const QString titre = windowTitle();
-    setWindowTitle(texte(588, u"Tri en cours..."_s));
+    setWindowTitle(MLTextOu(588, u"Tri en cours..."_s));
     m_grille->SortColumn(col, ascendant, m_progression.get());
     m_dernierTriCroissant = ascendant;
     m_grille->horizontalHeader()->setSortIndicatorShown(true);
