@@ -20,6 +20,7 @@
 #include "Arrondi.h"
 #include "Bitmaps.h"
 #include "Chemins.h"
+#include "CurseurAttente.h"
 #include "Dialogues.h"
 #include "ExportEmf.h"
 #include "Fichiers.h"
@@ -41,14 +42,6 @@ namespace {
 
 const QString Softprint = u"<softprint>"_s;
 constexpr int TailleApercuRefait = 160;
-
-// The cursor of work that takes a moment, given back however it ends.
-struct Sablier {
-    Sablier() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Sablier() { QApplication::restoreOverrideCursor(); }
-    Sablier(const Sablier &) = delete;
-    Sablier &operator=(const Sablier &) = delete;
-};
 
 bool EnregistreBmp(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *)
 {
@@ -345,7 +338,7 @@ bool TfmGenePrint::ApplyModel(const QString &fichier)
         AppMessageBox(MLTextOu(8713, u"Not found : %1"_s).arg(fichier), MsgErreur, BoutonsOk);
         return false;
     }
-    const Sablier sablier;
+    const TCurseurAttente sablier;
     m_personne = RefPers;
     m_modeleCourant = fichier;
     TxiloCADMdl &m = m_cad->Modele();
@@ -436,7 +429,7 @@ void TfmGenePrint::sbEnregistrerClick()
     QString erreur;
     bool ok;
     {
-        const Sablier sablier;
+        const TCurseurAttente sablier;
         ok = format->Ecrit(m, fichier, int(w), int(h), &erreur);
     }
     if (!ok) {
@@ -473,7 +466,7 @@ void TfmGenePrint::sbPrintClick()
     QString erreur;
     bool ok;
     {
-        const Sablier sablier;
+        const TCurseurAttente sablier;
         ok = ImprimeModele(m_cad->Modele(), imprimante, &erreur);
     }
     if (!ok)

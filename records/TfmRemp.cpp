@@ -1,6 +1,7 @@
 #include "TfmRemp.h"
 
 #include "Cadence.h"
+#include "CurseurAttente.h"
 #include "Globales.h"
 #include "Langue.h"
 #include "Listes.h"
@@ -77,15 +78,6 @@ public:
 private:
     TProgression *m_barre;
     TCadence m_cadence;
-};
-
-class TCurseurAttente final
-{
-public:
-    TCurseurAttente() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TCurseurAttente() { QApplication::restoreOverrideCursor(); }
-    TCurseurAttente(const TCurseurAttente &) = delete;
-    TCurseurAttente &operator=(const TCurseurAttente &) = delete;
 };
 
 QRadioButton *Radio(const char *nom, const QString &texte)

@@ -17,22 +17,13 @@
 #include <QVBoxLayout>
 
 #include "BD.h"
+#include "CurseurAttente.h"
 #include "Langue.h"
 #include "Parente.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The busy cursor for the length of a computation or of the removal.
-class TCurseurOccupe final
-{
-public:
-    TCurseurOccupe() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TCurseurOccupe() { QApplication::restoreOverrideCursor(); }
-    TCurseurOccupe(const TCurseurOccupe &) = delete;
-    TCurseurOccupe &operator=(const TCurseurOccupe &) = delete;
-};
 
 QCheckBox *case_(const QString &nom, const QString &libelle, bool cochee = false)
 {
@@ -317,7 +308,7 @@ void TfmSupprime::Compte()
     if (m_miseAJour)
         return;
     if (m_cbCalculer->isChecked()) {
-        TCurseurOccupe occupe;
+        TCurseurAttente occupe;
         m_marques = MarquesSuppression(m_bd, m_reference, Criteres(), m_rapport);
     }
     CompteListe();
@@ -338,7 +329,7 @@ void TfmSupprime::sbListeClick()
     Compte();
     TR liste;
     {
-        TCurseurOccupe occupe;
+        TCurseurAttente occupe;
         liste = ListeSuppression(m_bd, m_marques, m_rbConserver->isChecked());
     }
     m_listeMontree = liste;
@@ -348,7 +339,7 @@ void TfmSupprime::sbListeClick()
 void TfmSupprime::B_OkClick()
 {
     {
-        TCurseurOccupe occupe;
+        TCurseurAttente occupe;
         // The window is not modal: persons may have been added or removed
         // elsewhere since the last count, and marks of another state of the
         // database would remove the wrong persons. The set is taken afresh.
