@@ -234,6 +234,6 @@ class TLecteurEmf;
 void JoueEmf(TLecteurEmf &lecteur, QPainter &painter, const QTransform &placement, QSizeF pixelsParMm);
 
 // Plays the records of a Windows metafile (with or without its placeable
-// header) onto the painter: its frame (TEnteteWmf::Cadre, LecteurWmf.h)
-// is mapped by `placement`.
-void JoueWmf(const QByteArray &octets, QPainter &painter, const QTransform &placement);
+// header) onto the painter: its frame `cadre` (TEnteteWmf::Cadre, as
+// LitEnteteWmf in LecteurWmf.h reads it) is mapped by `placement`.
+void JoueWmf(const QByteArray &octets, const QRectF &cadre, QPainter &painter, const QTransform &placement);

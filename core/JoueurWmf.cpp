@@ -263,14 +263,12 @@ void Joue(TJoueurGdi &j, const TEnregistrementEmf &e)
 
 } // namespace
 
-void JoueWmf(const QByteArray &octets, QPainter &painter, const QTransform &placement)
+void JoueWmf(const QByteArray &octets, const QRectF &cadre, QPainter &painter, const QTransform &placement)
 {
     TLecteurWmf lecteur(octets);
-    TEnteteWmf entete;
-    if (!lecteur.EnteteValide() || !LitEnteteWmf(octets, entete))
+    if (!lecteur.EnteteValide())
         return;
     TJoueurGdi j(painter, placement, QSizeF(1, 1));
-    const QRectF &cadre = entete.Cadre;
     j.SetMapMode(MmAnisotrope);
     j.SetWindowOrg(cadre.topLeft());
     j.SetWindowExt(cadre.size());

@@ -179,8 +179,6 @@ public:
     // The offset of the next record to read, or of the record that stopped
     // the reading.
     qsizetype Position() const { return m_position; }
-    // Starts again from the header.
-    void Rembobine();
 
     // Whether a record of that type and those bytes (the whole record) is
     // sound: the checks of the kinds listed at the top of this file.
