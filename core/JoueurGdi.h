@@ -226,6 +226,12 @@ private:
 // A COLORREF (0x00BBGGRR) as a colour.
 QColor CouleurRef(std::uint32_t ref);
 
+// A pen of the simple kind (the CreatePen records of both formats): of that
+// style, width (logical units) and colour; one device pixel wide for a
+// width of 0 or less, and solid when wider than 1 whatever dashes its style
+// names, as such pens are drawn.
+TStyloGdi StyloSimple(std::uint32_t style, double largeur, QColor couleur);
+
 class TLecteurEmf;
 
 // Plays the records of an enhanced metafile, from the reader's current
