@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringList>
 
@@ -84,17 +84,15 @@ std::vector<TEntreeAnniFete> ListeVersEntrees(const QString &texte)
 
 bool LitAnniFete(const QString &chemin, TAnniFete *anniFete, QString *erreur)
 {
-    // A file the settings reader cannot open reads as an empty one, which
+    // A file the settings reader cannot read reads as an empty one, which
     // would pass for a file without anniversaries.
-    QString raison = ObstacleLecture(chemin);
-    if (QFile f(chemin); raison.isEmpty() && !f.open(QIODevice::ReadOnly))
-        raison = f.errorString();
-    if (!raison.isEmpty()) {
+    const TIniFile ini(chemin, TEncodage::Windows1252);
+    if (const QString raison = QFileInfo::exists(chemin) ? ini.ReadError() : ObstacleLecture(chemin);
+        !raison.isEmpty()) {
         if (erreur)
             *erreur = raison;
         return false;
     }
-    const TIniFile ini(chemin, TEncodage::Windows1252);
     TAnniFete lu;
     lu.NbreJour = std::clamp(ini.ReadInteger(section(), u"NbreJour"_s, NbreJourDefaut), 0, NbreJourMax);
     for (int mois = 1; mois <= 12; ++mois) {

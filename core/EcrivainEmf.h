@@ -23,31 +23,8 @@
 // Each drawing record carries its bounds, the pixels it may touch
 // (inclusive), the selected pen's width included.
 
-// Values of the file format used with the records below.
-namespace emf {
-enum : std::uint32_t {
-    PsSolide = 0,
-    PsNul = 5,
-    PsGeometrique = 0x10000, // with round ends and joins (the 0 bits)
-    BsSolide = 0,
-    BsNul = 1,
-    BsHachure = 2,
-    // Stock objects, selected without being created.
-    StockPinceauNul = 0x80000005,
-    StockStyloNul = 0x80000008,
-    RopSrcCopy = 0xCC0020,
-    RopSrcAnd = 0x8800C6,
-    RopSrcPaint = 0xEE0086,
-    MmTexte = 1,
-    FondTransparent = 1,
-    RemplissageAlterne = 1,
-    EtirementCouleurs = 3, // COLORONCOLOR: nearest pixels
-    TexteLigneDeBase = 24, // TA_BASELINE | TA_LEFT
-    CharsetDefaut = 1,
-    PoidsNormal = 400,
-    PoidsGras = 700,
-};
-} // namespace emf
+// The values of the file format written with the records below are
+// those of LecteurEmf.h (namespace emf).
 
 // A font as the metafile gives it (a LOGFONTW). Heights are logical units:
 // negative for the character (em) height, positive for the cell's; angles

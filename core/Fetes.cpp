@@ -4,7 +4,7 @@
 #include "Fichiers.h"
 #include "Ini.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -73,17 +73,15 @@ QString FeteFrancaise(int mois, int jour)
 
 bool LitFetes(const QString &chemin, QString *erreur)
 {
-    // A file the settings reader cannot open reads as an empty one: the
+    // A file the settings reader cannot read reads as an empty one: the
     // table would lose every name day.
-    QString raison = ObstacleLecture(chemin);
-    if (QFile f(chemin); raison.isEmpty() && !f.open(QIODevice::ReadOnly))
-        raison = f.errorString();
-    if (!raison.isEmpty()) {
+    const TIniFile ini(chemin, TEncodage::Windows1252);
+    if (const QString raison = QFileInfo::exists(chemin) ? ini.ReadError() : ObstacleLecture(chemin);
+        !raison.isEmpty()) {
         if (erreur)
             *erreur = raison;
         return false;
     }
-    const TIniFile ini(chemin, TEncodage::Windows1252);
     TTableFetes table;
     for (int mois = 1; mois <= 12; ++mois) {
         for (int jour = 1; jour <= 31; ++jour)

@@ -176,3 +176,10 @@ QImage ImageDibCompacte(QByteArrayView dib, std::uint32_t usage)
         return QImage();
     return ImageDib(dib.first(info), dib.sliced(info), usage);
 }
+
+double HautSourceDib(QByteArrayView info, const QImage &image, double y, double hauteur)
+{
+    const bool basEnHaut =
+        Lit(info, 0, 4) == 12 ? std::int16_t(Lit(info, 6, 2)) > 0 : std::int32_t(Lit(info, 8, 4)) > 0;
+    return basEnHaut ? image.height() - y - hauteur : y;
+}

@@ -17,3 +17,10 @@ QImage ImageDib(QByteArrayView info, QByteArrayView pixels, std::uint32_t usage)
 // The picture of a packed device-independent bitmap: its header, colour
 // table and pixels one after the other.
 QImage ImageDibCompacte(QByteArrayView dib, std::uint32_t usage);
+
+// The top row, in `image` (the picture of the bitmap whose header is
+// `info`), of a source rectangle that a record gives as `y` rows from the
+// start of the bitmap's pixels and `hauteur` rows high: a bitmap stored
+// bottom row first (a positive height in its header, as most are) counts its
+// rows from the bottom.
+double HautSourceDib(QByteArrayView info, const QImage &image, double y, double hauteur);

@@ -66,6 +66,8 @@ struct TEnteteImage {
     TGenreImage Genre = TGenreImage::Inconnu;
     qint64 Largeur = 0;
     qint64 Hauteur = 0;
+    // For a BMP: whether the file holds every row its header promises.
+    bool LignesCompletes = false;
 };
 
 quint32 PetitBoutiste(const uchar *o, int taille)
@@ -167,6 +169,40 @@ void TailleGif(QFile &f, const uchar *ecran, TEnteteImage &e)
     }
 }
 
+// Qt reads an uncompressed BMP cut short without complaint and leaves the
+// missing rows blank, so the rows the header `o` (the first `lus` bytes of a
+// file of `taille` bytes) promises are counted. Compressed BMPs are left to
+// Qt.
+bool LignesBmpCompletes(const uchar *o, qint64 lus, qint64 taille)
+{
+    if (lus < 26)
+        return false;
+    const qint64 debut = PetitBoutiste(o + 10, 4);
+    qint64 largeur = 0;
+    qint64 hauteur = 0;
+    quint32 bits = 0;
+    quint32 compression = 0;
+    if (PetitBoutiste(o + 14, 4) == 12) { // OS/2 header
+        largeur = PetitBoutiste(o + 18, 2);
+        hauteur = PetitBoutiste(o + 20, 2);
+        bits = PetitBoutiste(o + 24, 2);
+    } else {
+        if (lus < 34)
+            return false;
+        largeur = qint32(PetitBoutiste(o + 18, 4));
+        hauteur = qAbs(qint64(qint32(PetitBoutiste(o + 22, 4))));
+        bits = PetitBoutiste(o + 28, 2);
+        compression = PetitBoutiste(o + 30, 4);
+    }
+    constexpr quint32 kSansCompression = 0, kMasques = 3, kMasquesAlpha = 6;
+    if (compression != kSansCompression && compression != kMasques && compression != kMasquesAlpha)
+        return true;
+    if (bits > 32 || largeur < 0)
+        return false;
+    const qint64 pasLigne = (largeur * bits + 31) / 32 * 4;
+    return debut + pasLigne * hauteur <= taille;
+}
+
 // Reads the header of the file: its kind from its first bytes (its name is
 // not looked at) and the size of the picture its decoder will make.
 TEnteteImage LitEnteteImage(const QString &fichier)
@@ -175,7 +211,7 @@ TEnteteImage LitEnteteImage(const QString &fichier)
     QFile f(fichier);
     if (!f.open(QIODevice::ReadOnly))
         return e;
-    uchar o[26] = {};
+    uchar o[34] = {};
     const qint64 lus = f.read(reinterpret_cast<char *>(o), sizeof o);
     if (lus < 2)
         return e;
@@ -198,6 +234,7 @@ TEnteteImage LitEnteteImage(const QString &fichier)
             e.Largeur = std::abs(qint64(qint32(PetitBoutiste(o + 18, 4))));
             e.Hauteur = std::abs(qint64(qint32(PetitBoutiste(o + 22, 4))));
         }
+        e.LignesCompletes = LignesBmpCompletes(o, lus, f.size());
     } else if (lus >= 13 && (std::memcmp(o, "GIF87a", 6) == 0 || std::memcmp(o, "GIF89a", 6) == 0)) {
         e.Genre = TGenreImage::Gif;
         if (f.seek(13))
@@ -230,6 +267,33 @@ QByteArray FormatQt(TGenreImage genre)
         break;
     }
     return QByteArray();
+}
+
+// Decodes the picture through Qt's reader held to the kind found in its
+// header, so that it decodes the picture whose size was checked and nothing
+// else; at the largest size of its proportions that fits a valid, non-empty
+// `boite`. False, `image` untouched, for a picture the header refuses or
+// the reader cannot read.
+bool LitAvecQt(QImage &image, const QString &fichier, const TEnteteImage &entete, QSize boite)
+{
+    if (!Decodable(entete))
+        return false;
+    QImageReader lecteur(fichier, FormatQt(entete.Genre));
+    lecteur.setAutoDetectImageFormat(false);
+    lecteur.setAutoTransform(false);
+    if (boite.isValid() && !boite.isEmpty()) {
+        const QSize taille(int(entete.Largeur), int(entete.Hauteur));
+        const QSize voulue = taille.scaled(boite, Qt::KeepAspectRatio).boundedTo(taille);
+        if (voulue.isEmpty())
+            return false;
+        if (voulue != taille)
+            lecteur.setScaledSize(voulue);
+    }
+    QImage lue;
+    if (!lecteur.read(&lue) || lue.isNull())
+        return false;
+    image = lue;
+    return true;
 }
 
 // Composites a row of RGBA pixels (8 bits per channel, not premultiplied)
@@ -524,51 +588,6 @@ bool ChargeJpeg(QImage &image, const QString &fichier)
 
 // ---- BMP -------------------------------------------------------------------
 
-quint32 Entier(const QByteArray &octets, int position, int taille)
-{
-    quint32 valeur = 0;
-    for (int i = taille - 1; i >= 0; --i)
-        valeur = (valeur << 8) | quint8(octets[position + i]);
-    return valeur;
-}
-
-// Qt reads an uncompressed BMP cut short without complaint and leaves the
-// missing rows blank, so the rows the header promises are counted here.
-// Compressed BMPs are left to Qt.
-bool BmpComplet(const QString &fichier)
-{
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray entete = f.read(34);
-    if (entete.size() < 26)
-        return false;
-    const qint64 debut = Entier(entete, 10, 4);
-    qint64 largeur = 0;
-    qint64 hauteur = 0;
-    quint32 bits = 0;
-    quint32 compression = 0;
-    if (Entier(entete, 14, 4) == 12) { // OS/2 header
-        largeur = Entier(entete, 18, 2);
-        hauteur = Entier(entete, 20, 2);
-        bits = Entier(entete, 24, 2);
-    } else {
-        if (entete.size() < 34)
-            return false;
-        largeur = qint32(Entier(entete, 18, 4));
-        hauteur = qAbs(qint64(qint32(Entier(entete, 22, 4))));
-        bits = Entier(entete, 28, 2);
-        compression = Entier(entete, 30, 4);
-    }
-    constexpr quint32 kSansCompression = 0, kMasques = 3, kMasquesAlpha = 6;
-    if (compression != kSansCompression && compression != kMasques && compression != kMasquesAlpha)
-        return true;
-    if (bits > 32 || largeur < 0)
-        return false;
-    const qint64 pasLigne = (largeur * bits + 31) / 32 * 4;
-    return debut + pasLigne * hauteur <= f.size();
-}
-
 bool ChargeBmp(QImage &image, const QString &fichier)
 {
     // Qt's reader, given a file it cannot read as a BMP, would read it as
@@ -576,12 +595,8 @@ bool ChargeBmp(QImage &image, const QString &fichier)
     // 65,535 x 65,535 pixels, whatever its frames): only a BMP is read, and
     // only when its header allows.
     const TEnteteImage entete = LitEnteteImage(fichier);
-    if (entete.Genre != TGenreImage::Bmp || !Decodable(entete) || !BmpComplet(fichier))
-        return false;
-    QImageReader lecteur(fichier, "bmp");
-    lecteur.setAutoDetectImageFormat(false);
     QImage lue;
-    if (!lecteur.read(&lue))
+    if (entete.Genre != TGenreImage::Bmp || !entete.LignesCompletes || !LitAvecQt(lue, fichier, entete, QSize()))
         return false;
     lue = En24Bits(lue);
     if (lue.isNull())
@@ -729,27 +744,7 @@ bool ChargeImageQt(QImage &image, const QString &fichier, QSize boite)
 
     if (!ObstacleLecture(fichier).isEmpty())
         return false;
-    const TEnteteImage entete = LitEnteteImage(fichier);
-    if (!Decodable(entete))
-        return false;
-    // The reader is held to the kind found, so that it decodes the picture
-    // whose size was checked and nothing else.
-    QImageReader lecteur(fichier, FormatQt(entete.Genre));
-    lecteur.setAutoDetectImageFormat(false);
-    lecteur.setAutoTransform(false);
-    if (boite.isValid() && !boite.isEmpty()) {
-        const QSize taille(int(entete.Largeur), int(entete.Hauteur));
-        const QSize voulue = taille.scaled(boite, Qt::KeepAspectRatio).boundedTo(taille);
-        if (voulue.isEmpty())
-            return false;
-        if (voulue != taille)
-            lecteur.setScaledSize(voulue);
-    }
-    QImage lue;
-    if (!lecteur.read(&lue) || lue.isNull())
-        return false;
-    image = lue;
-    return true;
+    return LitAvecQt(image, fichier, LitEnteteImage(fichier), boite);
 }
 
 bool EcritPng(const QImage &image, const QString &fichier)

@@ -8,12 +8,6 @@
 
 namespace {
 
-enum : std::uint32_t {
-    PsNul = 5,
-    PsTypeMasque = 0xF0000,
-    BsNul = 1,
-};
-
 QPointF P(QPoint p)
 {
     return QPointF(p);
@@ -66,16 +60,6 @@ QImage ImageEnregistrement(const TEnregistrementEmf &e, qsizetype champs, std::u
                     usage);
 }
 
-// Whether the bitmap at those offsets is stored bottom row first, as most
-// are: its source rectangle then counts rows from the bottom.
-bool BasEnHaut(const TEnregistrementEmf &e, qsizetype champs)
-{
-    const qsizetype info = e.U32(champs);
-    if (e.U32(info) == 12)
-        return e.I16(info + 6) > 0;
-    return e.I32(info + 8) > 0;
-}
-
 void Blt(TJoueurGdi &j, const TEnregistrementEmf &e, bool etire)
 {
     const QRectF cible(e.I32(24), e.I32(28), e.I32(32), e.I32(36));
@@ -99,21 +83,8 @@ void StretchDIBits(TJoueurGdi &j, const TEnregistrementEmf &e)
     const double ys = e.I32(36);
     const double ls = e.I32(40);
     const double hs = e.I32(44);
-    const double haut = BasEnHaut(e, 48) ? image.height() - ys - hs : ys;
+    const double haut = HautSourceDib(e.Partie(e.U32(48), e.U32(52)), image, ys, hs);
     j.Bitmap(QRectF(e.I32(24), e.I32(28), e.I32(72), e.I32(76)), image, QRectF(xs, haut, ls, hs), e.U32(68));
-}
-
-void CreePen(TJoueurGdi &j, const TEnregistrementEmf &e)
-{
-    TStyloGdi s;
-    s.Style = e.U32(12);
-    s.Largeur = e.I32(16);
-    s.Couleur = CouleurRef(e.U32(24));
-    s.Cosmetique = s.Largeur <= 0;
-    // Dashes are only drawn by thin pens; a wider one is solid.
-    if (s.Largeur > 1 && (s.Style & 0xF) >= 1 && (s.Style & 0xF) <= 4)
-        s.Style &= ~0xFu;
-    j.CreeObjet(e.U32(8), s);
 }
 
 void ExtCreatePen(TJoueurGdi &j, const TEnregistrementEmf &e)
@@ -122,9 +93,9 @@ void ExtCreatePen(TJoueurGdi &j, const TEnregistrementEmf &e)
     s.Style = e.U32(28);
     s.Largeur = e.U32(32);
     s.Couleur = CouleurRef(e.U32(40));
-    s.Cosmetique = (s.Style & PsTypeMasque) == 0;
-    if (e.U32(36) == BsNul)
-        s.Style = (s.Style & ~0xFu) | PsNul;
+    s.Cosmetique = (s.Style & emf::PsTypeMasque) == 0;
+    if (e.U32(36) == emf::BsNul)
+        s.Style = (s.Style & ~0xFu) | emf::PsNul;
     j.CreeObjet(e.U32(8), s);
 }
 
@@ -274,7 +245,7 @@ void Joue(TJoueurGdi &j, const TEnregistrementEmf &e)
         j.DeleteObject(e.U32(8));
         break;
     case emr::CreatePen:
-        CreePen(j, e);
+        j.CreeObjet(e.U32(8), StyloSimple(e.U32(12), e.I32(16), CouleurRef(e.U32(24))));
         break;
     case emr::ExtCreatePen:
         ExtCreatePen(j, e);

@@ -12,45 +12,12 @@
 #include <QPen>
 #include <QRegion>
 
+#include "LecteurEmf.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-enum : int {
-    MmTexte = 1,
-    MmLoMetric = 2,
-    MmHiMetric = 3,
-    MmLoEnglish = 4,
-    MmHiEnglish = 5,
-    MmTwips = 6,
-    MmIsotrope = 7,
-    MmAnisotrope = 8,
-};
-
-enum : std::uint32_t {
-    PsNul = 5,
-    BsNul = 1,
-    BsHachure = 2,
-    TaMiseAJour = 1,
-    TaDroite = 2,
-    TaCentre = 6,
-    TaBas = 8,
-    TaLigneDeBase = 24,
-    EtoOpaque = 2,
-    EtoDecoupe = 4,
-    RopSrcCopy = 0xCC0020,
-    RopSrcAnd = 0x8800C6,
-    RopSrcPaint = 0xEE0086,
-    RopSrcInvert = 0x660046,
-    RopPatCopy = 0xF00021,
-    RopPatInvert = 0x5A0049,
-    RopNoir = 0x000042,
-    RopBlanc = 0xFF0062,
-};
-
-constexpr int ModeOpaque = 2;
-constexpr int Enroulement = 2;
-constexpr int SensHoraire = 2;
 
 // SaveDC records beyond this many saved states are ignored: a metafile of
 // nothing but saves must not exhaust memory.
@@ -89,14 +56,14 @@ TObjetGdi ObjetStock(std::uint32_t n)
     case 4:
         return pinceau(Qt::black);
     case 5:
-        return TPinceauGdi{BsNul, Qt::white, 0, QImage()};
+        return TPinceauGdi{emf::BsNul, Qt::white, 0, QImage()};
     case 6:
         return stylo(Qt::white);
     case 7:
     case 19:
         return stylo(Qt::black);
     case 8:
-        return TStyloGdi{PsNul, 0, Qt::black, true};
+        return TStyloGdi{emf::PsNul, 0, Qt::black, true};
     case 10:
     case 11:
     case 12:
@@ -115,6 +82,15 @@ TObjetGdi ObjetStock(std::uint32_t n)
 QColor CouleurRef(std::uint32_t ref)
 {
     return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
+}
+
+TStyloGdi StyloSimple(std::uint32_t style, double largeur, QColor couleur)
+{
+    TStyloGdi s{style, largeur, couleur, largeur <= 0};
+    // Dashes are only drawn by thin pens; a wider one is solid.
+    if (largeur > 1 && (style & 0xF) >= 1 && (style & 0xF) <= 4)
+        s.Style &= ~0xFu;
+    return s;
 }
 
 TJoueurGdi::TJoueurGdi(QPainter &painter, const QTransform &placement, QSizeF pixelsParMm)
@@ -145,28 +121,28 @@ QTransform TJoueurGdi::Page() const
         sy = -py * mmParUnite;
     };
     switch (m_etat.ModeMap) {
-    case MmLoMetric:
+    case emf::MmLoMetric:
         physique(0.1);
         break;
-    case MmHiMetric:
+    case emf::MmHiMetric:
         physique(0.01);
         break;
-    case MmLoEnglish:
+    case emf::MmLoEnglish:
         physique(0.254);
         break;
-    case MmHiEnglish:
+    case emf::MmHiEnglish:
         physique(0.0254);
         break;
-    case MmTwips:
+    case emf::MmTwips:
         physique(25.4 / 1440);
         break;
-    case MmIsotrope:
-    case MmAnisotrope: {
+    case emf::MmIsotrope:
+    case emf::MmAnisotrope: {
         const QSizeF f = m_etat.EtendueFenetre;
         const QSizeF v = m_etat.EtendueVue;
         sx = f.width() == 0 ? 1 : v.width() / f.width();
         sy = f.height() == 0 ? 1 : v.height() / f.height();
-        if (m_etat.ModeMap == MmIsotrope) {
+        if (m_etat.ModeMap == emf::MmIsotrope) {
             // Both axes take the smaller scale, keeping their directions.
             const double m = std::min(std::abs(sx), std::abs(sy));
             sx = std::copysign(m, sx);
@@ -227,7 +203,7 @@ void TJoueurGdi::Applique()
 
 void TJoueurGdi::SetMapMode(int mode)
 {
-    if (mode < MmTexte || mode > MmAnisotrope)
+    if (mode < emf::MmTexte || mode > emf::MmAnisotrope)
         return;
     m_etat.ModeMap = mode;
     m_transformationSale = m_painterSale = true;
@@ -371,7 +347,7 @@ QPen TJoueurGdi::Pen() const
 {
     const TStyloGdi &s = m_etat.Stylo;
     const std::uint32_t style = s.Style & 0xF;
-    if (style == PsNul)
+    if (style == emf::PsNul)
         return QPen(Qt::NoPen);
     QPen pen(s.Couleur);
     const bool cosmetique = s.Cosmetique || s.Largeur <= 0;
@@ -430,9 +406,9 @@ QBrush TJoueurGdi::Brush() const
 {
     const TPinceauGdi &p = m_etat.Pinceau;
     switch (p.Style) {
-    case BsNul:
+    case emf::BsNul:
         return QBrush(Qt::NoBrush);
-    case BsHachure: {
+    case emf::BsHachure: {
         static constexpr Qt::BrushStyle hachures[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
                                                       Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(p.Couleur, p.Hachure < 6 ? hachures[p.Hachure] : Qt::SolidPattern);
@@ -452,9 +428,9 @@ void TJoueurGdi::Trace(const QPainterPath &figure, bool remplit, bool trace)
 {
     Applique();
     QPainterPath f = figure;
-    f.setFillRule(m_etat.Remplissage == Enroulement ? Qt::WindingFill : Qt::OddEvenFill);
+    f.setFillRule(m_etat.Remplissage == emf::RemplissageEnroulement ? Qt::WindingFill : Qt::OddEvenFill);
     const QBrush pinceau = remplit ? Brush() : QBrush(Qt::NoBrush);
-    if (remplit && m_etat.Pinceau.Style == BsHachure && m_etat.ModeFond == ModeOpaque)
+    if (remplit && m_etat.Pinceau.Style == emf::BsHachure && m_etat.ModeFond == emf::FondOpaque)
         m_painter.fillPath(f, m_etat.CouleurFond);
     m_painter.setPen(trace ? Pen() : QPen(Qt::NoPen));
     m_painter.setBrush(pinceau);
@@ -539,7 +515,7 @@ void TJoueurGdi::Polygon(const QPolygonF &points)
 {
     if (points.size() < 2)
         return;
-    if (m_dansChemin || (m_etat.Pinceau.Style == BsHachure && m_etat.ModeFond == ModeOpaque)) {
+    if (m_dansChemin || (m_etat.Pinceau.Style == emf::BsHachure && m_etat.ModeFond == emf::FondOpaque)) {
         QPainterPath figure;
         figure.addPolygon(points);
         figure.closeSubpath();
@@ -552,7 +528,8 @@ void TJoueurGdi::Polygon(const QPolygonF &points)
     Applique();
     m_painter.setPen(Pen());
     m_painter.setBrush(Brush());
-    m_painter.drawPolygon(points, m_etat.Remplissage == Enroulement ? Qt::WindingFill : Qt::OddEvenFill);
+    m_painter.drawPolygon(points,
+                          m_etat.Remplissage == emf::RemplissageEnroulement ? Qt::WindingFill : Qt::OddEvenFill);
 }
 
 void TJoueurGdi::PolyPolygon(const QPolygonF &points, const std::vector<std::uint32_t> &comptes)
@@ -669,7 +646,7 @@ QPainterPath TJoueurGdi::FigureArc(TArcGdi sorte, const QRectF &r, QPointF debut
     const double a0 = angle(debut);
     const double a1 = angle(fin);
     double balayage = 0;
-    if (m_etat.SensArc == SensHoraire) {
+    if (m_etat.SensArc == emf::SensHoraire) {
         balayage = -std::fmod(a0 - a1 + 720, 360);
         if (balayage == 0)
             balayage = -360;
@@ -736,10 +713,10 @@ void TJoueurGdi::Texte(QPointF reference, const QString &texte, std::uint32_t op
     if (m_dansChemin)
         return;
     const std::uint32_t align = m_etat.AlignTexte;
-    if (align & TaMiseAJour)
+    if (align & emf::TaMiseAJour)
         reference = m_etat.Courant;
     Applique();
-    if ((options & EtoOpaque) && !rect.isEmpty())
+    if ((options & emf::EtoOpaque) && !rect.isEmpty())
         m_painter.fillRect(rect.normalized(), m_etat.CouleurFond);
     if (texte.isEmpty())
         return;
@@ -769,14 +746,14 @@ void TJoueurGdi::Texte(QPointF reference, const QString &texte, std::uint32_t op
 
     const double largeur = metriques.horizontalAdvance(texte);
     double x = 0;
-    if ((align & TaCentre) == TaCentre)
+    if ((align & emf::TaCentre) == emf::TaCentre)
         x = -largeur / 2;
-    else if (align & TaDroite)
+    else if (align & emf::TaDroite)
         x = -largeur;
     double y = metriques.ascent();
-    if ((align & TaLigneDeBase) == TaLigneDeBase)
+    if ((align & emf::TexteLigneDeBase) == emf::TexteLigneDeBase)
         y = 0;
-    else if (align & TaBas)
+    else if (align & emf::TaBas)
         y = -metriques.descent();
 
     // Text stands upright on the device whatever the direction of the
@@ -786,21 +763,21 @@ void TJoueurGdi::Texte(QPointF reference, const QString &texte, std::uint32_t op
     const QTransform cadre(ex.x(), ex.y(), ey.x(), ey.y(), d.x(), d.y());
     QTransform tourne;
     tourne.rotate(-m_etat.Fonte.Escapement / 10.0);
-    const bool decoupe = (options & EtoDecoupe) && !rect.isEmpty();
+    const bool decoupe = (options & emf::EtoDecoupe) && !rect.isEmpty();
     if (decoupe) {
         m_painter.save();
         m_painter.setClipRect(rect.normalized(), Qt::IntersectClip);
     }
     m_painter.setWorldTransform(QTransform::fromScale(echelle, echelle) * tourne * cadre);
     m_painterSale = true;
-    if (m_etat.ModeFond == ModeOpaque)
+    if (m_etat.ModeFond == emf::FondOpaque)
         m_painter.fillRect(QRectF(x, y - metriques.ascent(), largeur, cellule), m_etat.CouleurFond);
     m_painter.setFont(police);
     m_painter.setPen(m_etat.CouleurTexte);
     m_painter.drawText(QPointF(x, y), texte);
     if (decoupe)
         m_painter.restore();
-    if (align & TaMiseAJour)
+    if (align & emf::TaMiseAJour)
         m_etat.Courant = reference + QPointF(largeur * echelle, 0);
 }
 
@@ -824,11 +801,11 @@ void TJoueurGdi::Bitmap(const QRectF &cible, const QImage &image, const QRectF &
     const QPaintEngine *moteur = m_painter.paintEngine();
     const bool rops = moteur && moteur->hasFeature(QPaintEngine::RasterOpModes);
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    if (rops && rop == RopSrcAnd)
+    if (rops && rop == emf::RopSrcAnd)
         mode = QPainter::RasterOp_SourceAndDestination;
-    else if (rops && rop == RopSrcPaint)
+    else if (rops && rop == emf::RopSrcPaint)
         mode = QPainter::RasterOp_SourceOrDestination;
-    else if (rops && rop == RopSrcInvert)
+    else if (rops && rop == emf::RopSrcInvert)
         mode = QPainter::RasterOp_SourceXorDestination;
     m_painter.setCompositionMode(mode);
     m_painter.drawImage(cible.normalized(), img, s);
@@ -840,11 +817,11 @@ void TJoueurGdi::RemplitRop(const QRectF &cible, std::uint32_t rop)
     if (m_dansChemin)
         return;
     QBrush pinceau;
-    if (rop == RopPatCopy || rop == RopPatInvert)
+    if (rop == emf::RopPatCopy || rop == emf::RopPatInvert)
         pinceau = Brush();
-    else if (rop == RopNoir)
+    else if (rop == emf::RopNoir)
         pinceau = QBrush(Qt::black);
-    else if (rop == RopBlanc)
+    else if (rop == emf::RopBlanc)
         pinceau = QBrush(Qt::white);
     else
         return;

@@ -226,6 +226,12 @@ private:
 // A COLORREF (0x00BBGGRR) as a colour.
 QColor CouleurRef(std::uint32_t ref);
 
+// A pen of the simple kind (the CreatePen records of both formats): of that
+// style, width (logical units) and colour; one device pixel wide for a
+// width of 0 or less, and solid when wider than 1 whatever dashes its style
+// names, as such pens are drawn.
+TStyloGdi StyloSimple(std::uint32_t style, double largeur, QColor couleur);
+
 class TLecteurEmf;
 
 // Plays the records of an enhanced metafile, from the reader's current
@@ -234,6 +240,6 @@ class TLecteurEmf;
 void JoueEmf(TLecteurEmf &lecteur, QPainter &painter, const QTransform &placement, QSizeF pixelsParMm);
 
 // Plays the records of a Windows metafile (with or without its placeable
-// header) onto the painter: its frame (TEnteteWmf::Cadre, LecteurWmf.h)
-// is mapped by `placement`.
-void JoueWmf(const QByteArray &octets, QPainter &painter, const QTransform &placement);
+// header) onto the painter: its frame `cadre` (TEnteteWmf::Cadre, as
+// LitEnteteWmf in LecteurWmf.h reads it) is mapped by `placement`.
+void JoueWmf(const QByteArray &octets, const QRectF &cadre, QPainter &painter, const QTransform &placement);

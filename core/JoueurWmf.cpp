@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int MmIsotrope = 7;
-constexpr int MmAnisotrope = 8;
-
 QPointF Point(const TEnregistrementEmf &e, qsizetype p)
 {
     return QPointF(e.I16(p + 2), e.I16(p));
@@ -41,18 +38,6 @@ QString Chaine(QByteArrayView octets)
 void Cree(TJoueurGdi &j, TObjetGdi objet)
 {
     j.CreeObjet(j.PremierLibre(), std::move(objet));
-}
-
-void CreePen(TJoueurGdi &j, const TEnregistrementEmf &e)
-{
-    TStyloGdi s;
-    s.Style = e.U16(6);
-    s.Largeur = e.I16(8);
-    s.Couleur = CouleurRef(e.U32(12));
-    s.Cosmetique = s.Largeur <= 0;
-    if (s.Largeur > 1 && (s.Style & 0xF) >= 1 && (s.Style & 0xF) <= 4)
-        s.Style &= ~0xFu;
-    Cree(j, s);
 }
 
 void CreeFonte(TJoueurGdi &j, const TEnregistrementEmf &e)
@@ -115,11 +100,7 @@ void Bitmap(TJoueurGdi &j, const TEnregistrementEmf &e, qsizetype source, qsizet
     if (image.isNull())
         return;
     const double hauteur = e.I16(source);
-    const double y = e.I16(source + 4);
-    // Most bitmaps are stored bottom row first; their source rows count
-    // from the bottom.
-    const bool basEnHaut = e.U32(dib) == 12 ? e.I16(dib + 6) > 0 : e.I32(dib + 8) > 0;
-    const double haut = basEnHaut ? image.height() - y - hauteur : y;
+    const double haut = HautSourceDib(e.Octets().sliced(dib), image, e.I16(source + 4), hauteur);
     j.Bitmap(c, image, QRectF(e.I16(source + 6), haut, e.I16(source + 2), hauteur), rop);
 }
 
@@ -136,7 +117,7 @@ void Joue(TJoueurGdi &j, const TEnregistrementEmf &e)
         j.SetBkMode(e.U16(6));
         break;
     case meta::SetMapMode:
-        j.SetMapMode(e.U16(6) == MmIsotrope ? MmIsotrope : MmAnisotrope);
+        j.SetMapMode(e.U16(6) == emf::MmIsotrope ? emf::MmIsotrope : emf::MmAnisotrope);
         break;
     case meta::SetPolyFillMode:
         j.SetPolyFillMode(e.U16(6));
@@ -166,7 +147,7 @@ void Joue(TJoueurGdi &j, const TEnregistrementEmf &e)
         j.DeleteObject(e.U16(6));
         break;
     case meta::CreatePenIndirect:
-        CreePen(j, e);
+        Cree(j, StyloSimple(e.U16(6), e.I16(8), CouleurRef(e.U32(12))));
         break;
     case meta::CreateBrushIndirect:
         Cree(j, TPinceauGdi{e.U16(6), CouleurRef(e.U32(8)), e.U16(12), QImage()});
@@ -249,9 +230,7 @@ void Joue(TJoueurGdi &j, const TEnregistrementEmf &e)
             const QRectF c(e.I16(20), e.I16(18), e.I16(16), e.I16(14));
             const QImage image = ImageDibCompacte(e.Octets().sliced(22), 0);
             if (!image.isNull()) {
-                const bool basEnHaut = e.U32(22) == 12 ? e.I16(28) > 0 : e.I32(30) > 0;
-                const double y = e.I16(10);
-                const double haut = basEnHaut ? image.height() - y - c.height() : y;
+                const double haut = HautSourceDib(e.Octets().sliced(22), image, e.I16(10), c.height());
                 j.Bitmap(c, image, QRectF(e.I16(12), haut, c.width(), c.height()), e.U32(6));
             }
         }
@@ -263,15 +242,13 @@ void Joue(TJoueurGdi &j, const TEnregistrementEmf &e)
 
 } // namespace
 
-void JoueWmf(const QByteArray &octets, QPainter &painter, const QTransform &placement)
+void JoueWmf(const QByteArray &octets, const QRectF &cadre, QPainter &painter, const QTransform &placement)
 {
     TLecteurWmf lecteur(octets);
-    TEnteteWmf entete;
-    if (!lecteur.EnteteValide() || !LitEnteteWmf(octets, entete))
+    if (!lecteur.EnteteValide())
         return;
     TJoueurGdi j(painter, placement, QSizeF(1, 1));
-    const QRectF &cadre = entete.Cadre;
-    j.SetMapMode(MmAnisotrope);
+    j.SetMapMode(emf::MmAnisotrope);
     j.SetWindowOrg(cadre.topLeft());
     j.SetWindowExt(cadre.size());
     j.SetViewportOrg(cadre.topLeft());

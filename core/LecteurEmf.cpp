@@ -263,12 +263,6 @@ bool TLecteurEmf::Suivant(TEnregistrementEmf &e)
     return true;
 }
 
-void TLecteurEmf::Rembobine()
-{
-    m_position = 0;
-    m_fin = m_enteteValide ? TFinEmf::EnCours : TFinEmf::Malforme;
-}
-
 bool EstEmf(QByteArrayView octets)
 {
     const TEnregistrementEmf debut(0, octets);

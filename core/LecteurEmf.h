@@ -96,6 +96,61 @@ enum : std::uint32_t {
 };
 } // namespace emr
 
+// Values the records carry (pen and brush styles, raster operations, text
+// alignment and output flags, modes), the same in the Windows metafiles:
+// the writer, the readers and the players share them.
+namespace emf {
+enum : std::uint32_t {
+    PsSolide = 0,
+    PsNul = 5,
+    PsGeometrique = 0x10000, // with round ends and joins (the 0 bits)
+    PsTypeMasque = 0xF0000,  // the pen's type: 0 thin (cosmetic), else geometric
+    BsSolide = 0,
+    BsNul = 1,
+    BsHachure = 2,
+    // Stock objects, selected without being created.
+    StockPinceauNul = 0x80000005,
+    StockStyloNul = 0x80000008,
+    RopSrcCopy = 0xCC0020,
+    RopSrcAnd = 0x8800C6,
+    RopSrcPaint = 0xEE0086,
+    RopSrcInvert = 0x660046,
+    RopPatCopy = 0xF00021,
+    RopPatInvert = 0x5A0049,
+    RopNoir = 0x000042,
+    RopBlanc = 0xFF0062,
+    // Text alignment bits.
+    TaMiseAJour = 1, // from the current position, which the text moves
+    TaDroite = 2,
+    TaCentre = 6,
+    TaBas = 8,
+    TexteLigneDeBase = 24, // TA_BASELINE | TA_LEFT
+    // Text output options.
+    EtoOpaque = 2,
+    EtoDecoupe = 4,
+    EtirementCouleurs = 3, // COLORONCOLOR: nearest pixels
+    CharsetDefaut = 1,
+};
+// Modes and weights, signed numbers as the records give them.
+enum : int {
+    MmTexte = 1,
+    MmLoMetric = 2,
+    MmHiMetric = 3,
+    MmLoEnglish = 4,
+    MmHiEnglish = 5,
+    MmTwips = 6,
+    MmIsotrope = 7,
+    MmAnisotrope = 8,
+    FondTransparent = 1,
+    FondOpaque = 2,
+    RemplissageAlterne = 1,
+    RemplissageEnroulement = 2,
+    SensHoraire = 2, // of the arcs
+    PoidsNormal = 400,
+    PoidsGras = 700,
+};
+} // namespace emf
+
 // The "EMF" signature of the header, " EMF" read as a little-endian number.
 constexpr std::uint32_t SignatureEmf = 0x464D4520;
 
@@ -179,8 +234,6 @@ public:
     // The offset of the next record to read, or of the record that stopped
     // the reading.
     qsizetype Position() const { return m_position; }
-    // Starts again from the header.
-    void Rembobine();
 
     // Whether a record of that type and those bytes (the whole record) is
     // sound: the checks of the kinds listed at the top of this file.

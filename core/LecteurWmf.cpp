@@ -111,27 +111,24 @@ bool TLecteurWmf::EnregistrementValide(std::uint16_t fonction, QByteArrayView oc
     }
 }
 
-bool LitEnteteWmf(QByteArrayView octets, TEnteteWmf &entete)
+bool LitEnteteWmf(const QByteArray &octets, TEnteteWmf &entete)
 {
-    const TEnregistrementEmf tout(0, octets);
-    TEnteteWmf lu;
-    const bool placable = tout.U32(0) == CleWmfPlacable;
-    lu.Debut = placable ? TaillePlacable : 0;
-    if (octets.size() < lu.Debut + TailleEntete || !EnteteMeta(tout, lu.Debut))
+    TLecteurWmf lecteur(octets);
+    if (!lecteur.EnteteValide())
         return false;
-    if (placable) {
+    const TEnregistrementEmf tout(0, octets);
+    if (tout.U32(0) == CleWmfPlacable) {
         const QRectF boite(QPointF(tout.I16(6), tout.I16(8)), QPointF(tout.I16(10), tout.I16(12)));
         const double parPouce = tout.U16(14);
         if (boite.width() == 0 || boite.height() == 0 || parPouce <= 0)
             return false;
-        lu.Cadre = boite;
-        lu.TailleMm = QSizeF(std::abs(boite.width()) / parPouce * 25.4, std::abs(boite.height()) / parPouce * 25.4);
-        entete = lu;
+        entete.Cadre = boite;
+        entete.TailleMm =
+            QSizeF(std::abs(boite.width()) / parPouce * 25.4, std::abs(boite.height()) / parPouce * 25.4);
         return true;
     }
     // Without the placeable header the picture's size is the window its
     // records set.
-    TLecteurWmf lecteur{QByteArray(octets.data(), octets.size())};
     TEnregistrementEmf e;
     std::optional<QPointF> origine;
     std::optional<QSizeF> etendue;
@@ -147,19 +144,18 @@ bool LitEnteteWmf(QByteArrayView octets, TEnteteWmf &entete)
     if (!etendue)
         return false;
     const QSizeF taille = *etendue;
-    lu.Cadre = QRectF(origine.value_or(QPointF()), taille);
-    lu.TailleMm = QSizeF(std::abs(taille.width()) / PixelsParMm, std::abs(taille.height()) / PixelsParMm);
-    entete = lu;
+    entete.Cadre = QRectF(origine.value_or(QPointF()), taille);
+    entete.TailleMm = QSizeF(std::abs(taille.width()) / PixelsParMm, std::abs(taille.height()) / PixelsParMm);
     return true;
 }
 
 TLecteurWmf::TLecteurWmf(QByteArray octets) : m_octets(std::move(octets))
 {
     const TEnregistrementEmf tout(0, m_octets);
-    m_entete.Debut = tout.U32(0) == CleWmfPlacable ? TaillePlacable : 0;
-    m_enteteValide = m_octets.size() >= m_entete.Debut + TailleEntete && EnteteMeta(tout, m_entete.Debut);
+    const qsizetype debut = tout.U32(0) == CleWmfPlacable ? TaillePlacable : 0;
+    m_enteteValide = m_octets.size() >= debut + TailleEntete && EnteteMeta(tout, debut);
     // The metafile header gives its own size in words.
-    m_position = m_entete.Debut + qsizetype(tout.U16(m_entete.Debut + 2)) * 2;
+    m_position = debut + qsizetype(tout.U16(debut + 2)) * 2;
     if (!m_enteteValide)
         m_fin = TFinEmf::Malforme;
 }

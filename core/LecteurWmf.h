@@ -77,15 +77,13 @@ struct TEnteteWmf {
     // Its size in millimetres: by the placeable header's units per inch,
     // else taking a logical unit for a pixel at 96 per inch.
     QSizeF TailleMm;
-    // The offset of the metafile header (22 after a placeable header).
-    qsizetype Debut = 0;
 };
 
-// Reads the headers (and, without a placeable header, the records up to the
-// end to find the window). False when the data does not begin with a
-// metafile header that can be read (type 1 or 2, 9 words, version 0x0100 or
-// 0x0300) or the picture's frame cannot be told or is empty.
-bool LitEnteteWmf(QByteArrayView octets, TEnteteWmf &entete);
+// Reads the headers (and, without a placeable header, the records until
+// the window's origin and extent are set). False, *entete untouched, when the data does not begin
+// with a metafile header that can be read (TLecteurWmf::EnteteValide) or
+// the picture's frame cannot be told or is empty.
+bool LitEnteteWmf(const QByteArray &octets, TEnteteWmf &entete);
 
 class TLecteurWmf final
 {
@@ -93,8 +91,10 @@ public:
     // The reader keeps a copy of the bytes (shared, not duplicated).
     explicit TLecteurWmf(QByteArray octets);
 
+    // Whether the data begins, after a placeable header if any, with a
+    // metafile header that can be read (type 1 or 2, 9 words, version
+    // 0x0100 or 0x0300). Without one no record is read.
     bool EnteteValide() const { return m_enteteValide; }
-    const TEnteteWmf &Entete() const { return m_entete; }
     // The next record after the headers; false when the reading has ended,
     // Fin() saying why.
     bool Suivant(TEnregistrementEmf &e);
@@ -104,7 +104,6 @@ public:
 
 private:
     QByteArray m_octets;
-    TEnteteWmf m_entete;
     bool m_enteteValide = false;
     qsizetype m_position = 0;
     TFinEmf m_fin = TFinEmf::EnCours;

@@ -36,6 +36,44 @@ const QCollator &CollationFrancaise()
     return collator;
 }
 
+std::vector<int> OrdreCollation(const std::vector<QString> &textes, const std::vector<int> &texteDe)
+{
+    const auto place = [](int i) { return static_cast<size_t>(i); };
+    // Collating once per text and comparing the keys is far cheaper than
+    // collating texts at every comparison of the sort.
+    const QCollator &collator = CollationFrancaise();
+    std::vector<QCollatorSortKey> cles;
+    cles.reserve(textes.size());
+    for (const QString &texte : textes)
+        cles.push_back(collator.sortKey(texte));
+    std::vector<int> ordreTextes(textes.size());
+    std::iota(ordreTextes.begin(), ordreTextes.end(), 0);
+    // A merge sort: fewer comparisons than a quicksort, and a comparison is
+    // what costs here.
+    std::stable_sort(ordreTextes.begin(), ordreTextes.end(), [&](int a, int b) {
+        return cles[place(a)].compare(cles[place(b)]) < 0;
+    });
+    // Texts the collation does not tell apart ("Martin", "MARTIN") share a
+    // rank, so that their items keep their order between them.
+    std::vector<int> rang(textes.size());
+    for (size_t k = 0; k < ordreTextes.size(); ++k) {
+        const size_t t = place(ordreTextes[k]);
+        const bool egal = k > 0 && cles[place(ordreTextes[k - 1])].compare(cles[t]) == 0;
+        rang[t] = k == 0 ? 0 : rang[place(ordreTextes[k - 1])] + (egal ? 0 : 1);
+    }
+
+    // Ranks are small integers: the items are placed by counting, which
+    // keeps equal ranks in item order.
+    std::vector<int> debut(textes.size() + 1, 0);
+    for (int t : texteDe)
+        ++debut[place(rang[place(t)]) + 1];
+    std::partial_sum(debut.begin(), debut.end(), debut.begin());
+    std::vector<int> ordre(texteDe.size());
+    for (size_t i = 0; i < texteDe.size(); ++i)
+        ordre[place(debut[place(rang[place(texteDe[i])])]++)] = static_cast<int>(i);
+    return ordre;
+}
+
 TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
 {
     const int n = liste.Count();
@@ -76,38 +114,10 @@ TR &SortList(const TBD &bd, TR &liste, int code, TProgression *progression)
     }
     numeroTexte.clear();
 
-    const QCollator &collator = CollationFrancaise();
-    std::vector<QCollatorSortKey> cles;
-    cles.reserve(textes.size());
-    for (const QString &texte : textes)
-        cles.push_back(collator.sortKey(texte));
-    std::vector<int> ordreTextes(textes.size());
-    std::iota(ordreTextes.begin(), ordreTextes.end(), 0);
-    // A merge sort: fewer comparisons than a quicksort, and a comparison is
-    // what costs here.
-    std::stable_sort(ordreTextes.begin(), ordreTextes.end(), [&](int a, int b) {
-        return cles[static_cast<size_t>(a)].compare(cles[static_cast<size_t>(b)]) < 0;
-    });
-    // Texts the collation does not tell apart ("Martin", "MARTIN") share a
-    // rank, so that their persons keep their order between them.
-    std::vector<int> rang(textes.size());
-    for (size_t k = 0; k < ordreTextes.size(); ++k) {
-        const auto t = static_cast<size_t>(ordreTextes[k]);
-        const bool egal = k > 0 && cles[static_cast<size_t>(ordreTextes[k - 1])].compare(cles[t]) == 0;
-        rang[t] = k == 0 ? 0 : rang[static_cast<size_t>(ordreTextes[k - 1])] + (egal ? 0 : 1);
-    }
-
-    // Ranks are small integers: the persons are placed by counting, which
-    // keeps equal ranks in list order.
-    std::vector<int> debut(textes.size() + 1, 0);
-    for (int t : texteDe)
-        ++debut[static_cast<size_t>(rang[static_cast<size_t>(t)]) + 1];
-    std::partial_sum(debut.begin(), debut.end(), debut.begin());
     const std::vector<int> items(liste.begin(), liste.end());
-    for (int i = 0; i < n; ++i) {
-        const int place = debut[static_cast<size_t>(rang[static_cast<size_t>(texteDe[static_cast<size_t>(i)])])]++;
-        liste.Put(place + 1, items[static_cast<size_t>(i)]);
-    }
+    const std::vector<int> ordre = OrdreCollation(textes, texteDe);
+    for (int i = 0; i < n; ++i)
+        liste.Put(i + 1, items[static_cast<size_t>(ordre[static_cast<size_t>(i)])]);
     if (progression)
         progression->Position(n);
     return liste;

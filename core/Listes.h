@@ -114,6 +114,14 @@ using TExpandeur = std::function<QString(int personne, const QString &modele)>;
 // only after the letters, numbers compared by value.
 const QCollator &CollationFrancaise();
 
+// The order of items by the French collation (CollationFrancaise) of their
+// texts: item i (0-based) has the text textes[texteDe[i]], each value of
+// texteDe being an index into `textes`. Returns the item indexes in sorted
+// order; items whose texts the collation holds equal (two spellings that
+// differ only in case, or the same text) keep their order between them.
+// Each text is collated once, so a text shared by many items costs once.
+std::vector<int> OrdreCollation(const std::vector<QString> &textes, const std::vector<int> &texteDe);
+
 // Sorts the list in place by the text of a person field (PersChamp), in French
 // collation order (accents and case weigh only after the letters; numbers
 // compare by value); stable. The progress maximum becomes the count. Returns

@@ -100,7 +100,8 @@ void TMetafichier::Dessine(QPainter &painter, const QRectF &cible) const
         TLecteurEmf lecteur(m_octets);
         JoueEmf(lecteur, painter, placement, m_pixelsParMm);
     } else {
-        JoueWmf(m_octets, painter, placement);
+        // The frame read at loading is the one the records are played in.
+        JoueWmf(m_octets, m_cadrePixels, painter, placement);
     }
 }
 

@@ -325,22 +325,17 @@ QString Contexte::mariage() const
 
 QString Contexte::champEvenement(const QString &type, ChampEve champ) const
 {
-    for (int n : m_fiche.Evenements) {
-        if (!m_bd.EventInUse(n) || m_bd.Event(n).Type.compare(type, Qt::CaseInsensitive) != 0)
-            continue;
-        const TEve &e = m_bd.Event(n);
-        switch (champ) {
-        case ChampEve::Date:
-            return DateVersAffichage(e.Date);
-        case ChampEve::Annee: {
-            const int annee = DateYear(e.Date);
-            return annee > 0 ? QString::number(annee) : QString();
-        }
-        case ChampEve::Lieu:
-            return e.Lieu;
-        case ChampEve::Note:
-            return e.Note;
-        }
+    switch (champ) {
+    case ChampEve::Date:
+        return DateVersAffichage(m_bd.GetPersonEventByType(m_p, type, EveDate));
+    case ChampEve::Annee: {
+        const int annee = DateYear(m_bd.GetPersonEventByType(m_p, type, EveDate));
+        return annee > 0 ? QString::number(annee) : QString();
+    }
+    case ChampEve::Lieu:
+        return m_bd.GetPersonEventByType(m_p, type, EveLieu);
+    case ChampEve::Note:
+        return m_bd.GetPersonEventByType(m_p, type, EveNote);
     }
     return QString();
 }

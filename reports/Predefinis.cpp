@@ -403,42 +403,21 @@ bool Rapports::Doublon()
     }
 
     // Name order: surname and every given name, French collation, stable.
-    const QCollator &collation = CollationFrancaise();
-    std::vector<QCollatorSortKey> cles;
-    cles.reserve(textes.size());
-    for (const QString &t : textes)
-        cles.push_back(collation.sortKey(t));
-    std::vector<int> ordreTextes(textes.size());
-    std::iota(ordreTextes.begin(), ordreTextes.end(), 0);
-    std::sort(ordreTextes.begin(), ordreTextes.end(), [&](int a, int b) {
-        return cles[place(a)].compare(cles[place(b)]) < 0;
-    });
-    // Texts the collation holds equal share a rank: their persons keep their
-    // number order.
-    std::vector<size_t> rang(textes.size());
-    for (size_t i = 0; i < ordreTextes.size(); ++i) {
-        const size_t t = place(ordreTextes[i]);
-        const bool egal = i > 0 && cles[place(ordreTextes[i - 1])].compare(cles[t]) == 0;
-        rang[t] = egal ? rang[place(ordreTextes[i - 1])] : i;
-    }
-    // A counting sort on the ranks, stable.
-    std::vector<size_t> debut(textes.size() + 1, 0);
+    std::vector<int> texteDe;
+    texteDe.reserve(doublons.size());
     for (int p : doublons)
-        ++debut[rang[place(paireDe[place(p)])] + 1];
-    std::partial_sum(debut.begin(), debut.end(), debut.begin());
-    std::vector<size_t> ordre(doublons.size());
-    for (size_t i = 0; i < doublons.size(); ++i)
-        ordre[debut[rang[place(paireDe[place(doublons[i])])]]++] = i;
+        texteDe.push_back(paireDe[place(p)]);
+    const std::vector<int> ordre = OrdreCollation(textes, texteDe);
 
     // The groups in the order of their first member, each member in name
     // order.
     std::vector<std::vector<size_t>> membres(tailles.size());
     std::vector<int> groupes;
-    for (size_t i : ordre) {
-        const int g = groupe(doublons[i]);
+    for (int i : ordre) {
+        const int g = groupe(doublons[place(i)]);
         if (membres[place(g)].empty())
             groupes.push_back(g);
-        membres[place(g)].push_back(i);
+        membres[place(g)].push_back(place(i));
     }
     for (int g : groupes) {
         for (size_t i : membres[place(g)])

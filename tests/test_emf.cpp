@@ -370,6 +370,15 @@ TEST(JoueurEmf, FiguresCrayonsBrosses)
     EXPECT_NEAR(trait.height(), 10, 1);
     EXPECT_NEAR(trait.center().y(), 120, 1);
 
+    // A dashed pen wider than a pixel draws solid, as such pens are drawn.
+    Emf tirets;
+    tirets.Crayon(1, 1, 6, Bleu).Choisit(1).Poly(emr::Polyline, {{10, 50}, {190, 50}});
+    const QImage pleine = Joue(tirets.Octets());
+    int trous = 0;
+    for (int x = 20; x <= 180; ++x)
+        trous += !Est(pleine, x, 50, Bleu);
+    EXPECT_EQ(trous, 0);
+
     // A stock black brush, a hatched brush over an opaque background.
     Emf h;
     h.Choisit(StockNoir).Choisit(StockSansCrayon).Rect(emr::Rectangle, QRect(QPoint(0, 0), QPoint(50, 50)));
@@ -793,6 +802,18 @@ TEST(ImageDib, ProfondeursEtRefus)
     EXPECT_EQ(ImageDib(entete(1, 2, 0, {}), octets({0x80, 0, 0, 0, 0x40, 0, 0, 0}), 1).pixel(1, 0),
               qRgb(255, 255, 255));
     EXPECT_TRUE(ImageDib(entete(8, 2, 0, {}), QByteArray(8, '\0'), 1).isNull());
+
+    // A record's source rows count from the bottom of a bitmap stored bottom
+    // row first (a positive height, in either header), from the top of one
+    // stored top down.
+    QByteArray os2;
+    Mot(os2, 12);
+    for (const int v : {2, 4, 1, 24})
+        Demi(os2, std::uint16_t(v));
+    const QImage quatreLignes(2, 4, QImage::Format_RGB32);
+    EXPECT_EQ(HautSourceDib(entete(24, 4, 0, {}), quatreLignes, 0, 1), 3);
+    EXPECT_EQ(HautSourceDib(os2, quatreLignes, 1, 1), 2);
+    EXPECT_EQ(HautSourceDib(entete(24, -4, 0, {}), quatreLignes, 0, 1), 0);
 }
 
 TEST(JoueurEmf, Decoupes)
