@@ -182,11 +182,7 @@ TR UniteLists(const TR &a, const TR &b)
     return r;
 }
 
-namespace {
-
-// "Texte inférieur à" and "supérieur à" compare texts as texts, digits as
-// characters: "10" comes before "9".
-const QCollator &collationTexte()
+const QCollator &CollationTexte()
 {
     static const QCollator collator = [] {
         QCollator c(QLocale(QLocale::French, QLocale::France));
@@ -196,8 +192,6 @@ const QCollator &collationTexte()
     }();
     return collator;
 }
-
-} // namespace
 
 bool CompareByTest(const QString &a, const QString &b, int test)
 {
@@ -213,9 +207,9 @@ bool CompareByTest(const QString &a, const QString &b, int test)
     case 4:
         return a.startsWith(b, Qt::CaseInsensitive);
     case 5:
-        return collationTexte().compare(a, b) < 0;
+        return CollationTexte().compare(a, b) < 0;
     case 6:
-        return collationTexte().compare(a, b) > 0;
+        return CollationTexte().compare(a, b) > 0;
     case 7:
         return CompareDates(a, b) == 0;
     case 8:

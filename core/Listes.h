@@ -113,6 +113,10 @@ using TExpandeur = std::function<QString(int personne, const QString &modele)>;
 // The French collation of the sorts: case ignored, accents and case weighing
 // only after the letters, numbers compared by value.
 const QCollator &CollationFrancaise();
+// The French collation of texts compared as texts, letter case ignored and
+// digits as characters ("10" before "9"): the report grid's text columns and
+// the "texte inférieur/supérieur à" tests.
+const QCollator &CollationTexte();
 
 // The order of items by the French collation (CollationFrancaise) of their
 // texts: item i (0-based) has the text textes[texteDe[i]], each value of

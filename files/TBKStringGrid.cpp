@@ -167,14 +167,6 @@ private:
     std::vector<QStringList> m_lignes;
 };
 
-QCollator collationGrille()
-{
-    QCollator c(QLocale(QLocale::French, QLocale::France));
-    c.setCaseSensitivity(Qt::CaseInsensitive);
-    c.setNumericMode(false);
-    return c;
-}
-
 std::optional<double> cleDate(const QString &texte)
 {
     const int cle = DateKey(texte);
@@ -222,7 +214,7 @@ struct TBKStringGrid::Donnees {
     std::vector<int> sortes;
     // Row values of rows 0..100,000, allocated at the first non-zero write.
     std::vector<int> valeurs;
-    QCollator collateur = collationGrille();
+    QCollator collateur = CollationTexte();
 };
 
 TBKStringGrid::TBKStringGrid(QWidget *parent)

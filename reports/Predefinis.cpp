@@ -15,6 +15,7 @@
 #include "Dates.h"
 #include "Langue.h"
 #include "Lieux.h"
+#include "Listes.h"
 #include "Modeles.h"
 #include "Parente.h"
 #include "PatroLieux.h"
@@ -580,9 +581,7 @@ bool Rapports::PatroEtLieux(bool lieuxDAbord)
     }
     // The rows sorted as the grid sorts a text column, on the first two cells
     // joined; each key is computed once.
-    QCollator collateur{QLocale(QLocale::French, QLocale::France)};
-    collateur.setCaseSensitivity(Qt::CaseInsensitive);
-    collateur.setNumericMode(false);
+    const QCollator &collateur = CollationTexte();
     std::vector<QCollatorSortKey> cles;
     cles.reserve(m_t.Lignes.size());
     for (const QStringList &ligne : m_t.Lignes)
