@@ -101,13 +101,16 @@ TxiloCADMdl &TxiloApercuModele::ModeleRendu()
 {
     if (!m_rendu) {
         m_rendu = std::make_unique<TxiloCADMdl>(nullptr, QRect(0, 0, 210, 297), 21.0, 29.7);
-        // A preview shows the design as the print window does: texts kept
-        // within their boxes, and no notice in place of a missing picture.
-        m_rendu->Interrupteurs().ReduitTexte = true;
-        m_rendu->Interrupteurs().Messages = false;
-        m_rendu->SetOnResolveFile(m_resout);
+        PrepareRendu(*m_rendu, m_resout);
     }
     return *m_rendu;
+}
+
+void TxiloApercuModele::PrepareRendu(TxiloCADMdl &rendu, TxiloCADMdl::TOnResolveFile resout)
+{
+    rendu.Interrupteurs().ReduitTexte = true;
+    rendu.Interrupteurs().Messages = false;
+    rendu.SetOnResolveFile(std::move(resout));
 }
 
 int TxiloApercuModele::Colonnes() const

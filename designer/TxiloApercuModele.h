@@ -61,6 +61,11 @@ public:
     // The file-name handler of the model that renders missing previews, so
     // that they show the pictures the models name (TxiloCADMdl).
     void SetOnResolveFile(TxiloCADMdl::TOnResolveFile f);
+    // Sets `rendu` up to draw previews as the print window shows designs:
+    // texts kept within their boxes, no notice in place of a missing picture,
+    // file names resolved by `resout`. The chooser's own rendering model and
+    // the tool that writes the shipped previews both use it.
+    static void PrepareRendu(TxiloCADMdl &rendu, TxiloCADMdl::TOnResolveFile resout);
 
     // Lists the models of `dossier` (not its subfolders), finds or renders
     // their previews, and redraws. A folder without models leaves the

@@ -47,7 +47,9 @@ bool EcritApercuLivre(const QString &mdl, const QString &images, const QString &
 {
     TxiloCADMdl modele(nullptr, QRect(0, 0, LargeurApercuLivre, HauteurApercuLivre), LargeurApercuLivre,
                        HauteurApercuLivre);
-    ResoutDansImages(modele, images);
+    TxiloApercuModele::PrepareRendu(modele, [images](TxiloCADObj *, QString &nom) {
+        nom = ResoutNomImpression(nom, images, QString());
+    });
     if (!modele.LoadFromFile(mdl, erreur))
         return false;
     if (!modele.ExportJpeg(jpg, LargeurApercuLivre, HauteurApercuLivre, CadreApercuLivre)) {

@@ -43,8 +43,8 @@ QString CheminApercu(const QString &mdl);
 void ResoutDansImages(TxiloCADMdl &modele, const QString &images, const QString &base = QString());
 
 // Writes the preview of the model file `mdl` at `jpg`: a fresh model reads
-// the file, its pictures found in `images`, nothing filled in, and exports
-// it as the chooser does (ExportJpeg at most LargeurApercuLivre x
+// the file, its pictures found in `images`, nothing filled in, set up and
+// exported as the chooser does (TxiloApercuModele::PrepareRendu) (ExportJpeg at most LargeurApercuLivre x
 // HauteurApercuLivre, frame CadreApercuLivre). False when the model cannot be
 // read or the picture written; *erreur (may be null) then says why.
 bool EcritApercuLivre(const QString &mdl, const QString &images, const QString &jpg, QString *erreur = nullptr);
