@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -428,6 +429,62 @@ TEST_F(ArbreFenetre, TheLookEditorChangesTheExamplesTreeAndItsModels)
     clic("B_Ok");
     EXPECT_FALSE(f->isVisible());
     EXPECT_FALSE(commande->isChecked());
+}
+
+// The look of a database lives in its header only: choosing one in the
+// editor, by its thumbnail or its drop-down, marks the database modified, so
+// that quitting asks to save it and it opens again in that look.
+TEST_F(ArbreFenetre, ALookChosenIsSavedWithTheDatabase)
+{
+    const QString base = chemin("exemple.mvd");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd"), base));
+    QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
+    auto w = std::make_unique<TQuorWin>();
+    w->show();
+    w->Initialise({base});
+    ASSERT_EQ(NomLook, u"defaut");
+    ASSERT_EQ(BaseModifiee, 0);
+    QTest::mouseClick(w->findChild<QToolButton *>(QStringLiteral("sbCellule")), Qt::LeftButton);
+    auto *liste = w->Cellule()->findChild<QListWidget *>(QStringLiteral("lbFileList"));
+    const auto clicModele = [liste](const QString &nom) {
+        const QList<QListWidgetItem *> items = liste->findItems(nom, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << nom.toStdString();
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(items[0]).center());
+    };
+    // The look already there changes nothing.
+    clicModele(QStringLiteral("defaut"));
+    EXPECT_EQ(BaseModifiee, 0);
+    clicModele(QStringLiteral("classique"));
+    EXPECT_EQ(NomLook, u"classique");
+    EXPECT_EQ(BaseModifiee, 1);
+    EXPECT_TRUE(w->windowTitle().endsWith(QStringLiteral(" *")));
+    QTest::mouseClick(w->Cellule()->findChild<QPushButton *>(QStringLiteral("B_Ok")), Qt::LeftButton);
+
+    // Quitting asks; Yes saves the look's name with the database.
+    m_dialogues.Reponses = {ReponseOui};
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    w.reset();
+    Looks = TLooks();
+    NomLook.clear();
+    w = std::make_unique<TQuorWin>();
+    w->show();
+    w->Initialise({base});
+    EXPECT_EQ(NomLook, u"classique");
+    EXPECT_EQ(Looks[1].Look.Ligne[0].Fonte.Nom, u"Times New Roman");
+
+    // The drop-down chooses as well.
+    QTest::mouseClick(w->findChild<QToolButton *>(QStringLiteral("sbCellule")), Qt::LeftButton);
+    auto *deroulante = w->Cellule()->findChild<QComboBox *>(QStringLiteral("CB_FileList"));
+    const int defaut = deroulante->findText(QStringLiteral("defaut"));
+    ASSERT_GE(defaut, 0);
+    deroulante->setFocus();
+    QTest::keyClick(deroulante, Qt::Key_Home);
+    for (int i = 0; i < defaut; ++i)
+        QTest::keyClick(deroulante, Qt::Key_Down);
+    EXPECT_EQ(NomLook, u"defaut");
+    EXPECT_EQ(BaseModifiee, 1);
+    BaseModifiee = 0;
 }
 
 TEST_F(ArbreFenetre, ACutTreeIsToldInTheStatusLine)

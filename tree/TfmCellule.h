@@ -154,6 +154,9 @@ private:
     void CB_FileListChange(int index);
     void ChoisitModele(const QString &fichier);
     void SelectionneModele(const QString &fichier);
+    // Marks the database modified when the look it names (NomLook) is no
+    // longer `avant`.
+    void NommeLookDeLaBase(const QString &avant);
     void SB_CelluleSauveClick();
     void RefaitVignettes();
     void sbModifierClick(bool bas);

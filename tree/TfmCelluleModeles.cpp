@@ -260,7 +260,9 @@ void TfmCellule::ChoisitModele(const QString &fichier)
 {
     // The reader changes the screen colour and texture at once.
     TLooks lus;
+    const QString avant = NomLook;
     LitLook(CheminModele(fichier, ".mva"), lus);
+    NommeLookDeLaBase(avant);
     {
         QScopedValueRollback chargement(m_chargement, true);
         m_eFile->setText(fichier);
@@ -273,6 +275,17 @@ void TfmCellule::ChoisitModele(const QString &fichier)
     else if (TPage *page = m_arbre.Page())
         page->update();
     SelectionneModele(fichier);
+}
+
+void TfmCellule::NommeLookDeLaBase(const QString &avant)
+{
+    // The database's header is the only place that remembers its look: a
+    // database whose look changed has to be saved, or it opens again in the
+    // look it had.
+    if (NomLook == avant)
+        return;
+    BaseModifiee = 1;
+    m_hote.TitreFenetre();
 }
 
 void TfmCellule::SB_CelluleSauveClick()
@@ -307,7 +320,9 @@ void TfmCellule::SB_CelluleSauveClick()
         return;
     }
     // The database names its look: saved now, it comes back with this one.
+    const QString avant = NomLook;
     NomLook = fichier;
+    NommeLookDeLaBase(avant);
     const QString vignette = CheminModeleEcrit(fichier, ".png");
     if (!EcritPng(VignetteLook(Looks, m_bd, m_hote.SelecPers(), false), vignette))
         AppMessageBox(MLFormat(TexteVignetteNonEcrite, {vignette}), MsgErreur, BoutonsOk);
