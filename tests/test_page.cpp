@@ -133,10 +133,13 @@ TEST_F(Page, ACellIsAPageWhenItMeetsABoxOrALink)
         std::vector<QPoint> cellules; // column, row of each page in order
     } const cas[] = {
         {"a corner in each of two cells", 100, {{400, 300}}, {}, {}, {{0, 0}, {1, 0}}},
-        {"the right edge touches the next cell", 100, {{332, 100}}, {}, {}, {{0, 0}, {1, 0}}},
-        {"one pixel short of the next cell", 100, {{331, 100}}, {}, {}, {{0, 0}}},
-        {"the left edge on the border of a cell", 100, {{480, 100}}, {}, {}, {{0, 0}, {1, 0}}},
-        {"the bottom edge touches the next row", 100, {{100, 552}}, {}, {}, {{0, 0}, {0, 1}}},
+        // Cells cover pixels 0..479, 432..911 across and 0..659, 612..1271 down.
+        {"one pixel into the next cell", 100, {{333, 100}}, {}, {}, {{0, 0}, {1, 0}}},
+        {"ends where the next cell starts", 100, {{332, 100}}, {}, {}, {{0, 0}}},
+        {"starts on the last pixel of a cell", 100, {{479, 100}}, {}, {}, {{0, 0}, {1, 0}}},
+        {"starts on the first pixel past a cell", 100, {{480, 100}}, {}, {}, {{1, 0}}},
+        {"one pixel into the next row", 100, {{100, 553}}, {}, {}, {{0, 0}, {0, 1}}},
+        {"ends where the next row starts", 100, {{100, 552}}, {}, {}, {{0, 0}}},
         {"the first cell of the row is empty", 100, {{481, 100}}, {}, {}, {{1, 0}}},
         {"a box wider than a page", 1500, {{100, 100}}, {}, {}, {{0, 0}, {1, 0}, {2, 0}, {3, 0}}},
         {"the middle of a long link", 100, {}, {}, {{100, 1000, 2000, 1010}}, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}}},
@@ -161,7 +164,9 @@ TEST_F(Page, ACellIsAPageWhenItMeetsABoxOrALink)
     arbre->Vide();
     arbre->AjouteBoite(481, 100, Homme, 1);
     EXPECT_FALSE(page->CompInRect(QRect(0, 0, 480, 660)));
+    EXPECT_FALSE(page->CompInRect(QRect(582, 0, 480, 660)));
     EXPECT_TRUE(page->CompInRect(QRect(432, 0, 480, 660)));
+    EXPECT_TRUE(page->CompInRect(QRect(0, 0, 482, 660)));
     EXPECT_EQ(page->GetPrintCoord(1), QRect(4320, 0, 4320, 6120));
 }
 
@@ -570,6 +575,51 @@ TEST_F(Impression, EveryMethodPutsEachBoxOnEachOverlappingPageItMeets)
         ASSERT_TRUE(ImprimeArbre(*arbre, *page, *imp, c.premiere, c.derniere));
         EXPECT_EQ(Feuilles(nom).size(), size_t(c.feuilles)) << nom.toStdString();
         EXPECT_EQ(imp->copyCount(), c.copies); // given back to the caller
+    }
+}
+
+// "Tout imprimer sur la même page" prints a tree on one sheet, whatever
+// its size: the page then ends on the tree's last pixel or beyond.
+TEST_F(Impression, TheOnePageFitPrintsOneSheet)
+{
+    auto imp = Imprimante(u"une.pdf"_s);
+    page->VoirPage = true;
+    page->PrintMargeH = page->PrintMargeG = 0;
+    struct Cas {
+        int large, haut;
+    } const cas[] = {
+        {100, 60},  // 200 x 100 / 100: the page is as wide as the box
+        {60, 150},  // 300 x 100 / 150: as tall
+        {100, 150}, // both
+        {125, 40},  // 160: a page of 125
+        {90, 70},   // 222 rounded down to 220: a page of 90
+    };
+    for (const Cas &c : cas) {
+        arbre->Vide();
+        Taille(c.large, c.haut);
+        arbre->AjouteBoite(0, 0, Homme, 1);
+        arbre->DecaleZero();
+        auto d = std::make_unique<TfmZoomPage>(
+            *page, *arbre, [](bool) {}, [] { return true; });
+        d->show();
+        d->findChild<QCheckBox *>(u"cbAuto"_s)->setChecked(true);
+        d->findChild<QPushButton *>(u"B_Ok"_s)->click();
+        ASSERT_TRUE(page->PrintZoomAuto);
+        EXPECT_EQ(page->ComptePages(), 1) << c.large << 'x' << c.haut << " at " << page->PrintZoom;
+        const QString nom = u"une%1x%2.pdf"_s.arg(c.large).arg(c.haut);
+        imp->setOutputFileName(dossier.filePath(nom));
+        ASSERT_TRUE(ImprimeArbre(*arbre, *page, *imp, 1, 99));
+        const std::vector<QImage> f = Feuilles(nom);
+        ASSERT_EQ(f.size(), 1u) << c.large << 'x' << c.haut;
+        // The whole box on it, to its last screen pixel (the box's own last
+        // pixel is its frame's, drawn in the frame colour).
+        const QRect rouge = Couleur(f[0], Rouge);
+        const int pixel = page->PrintZoom / 100 + 1;
+        EXPECT_EQ(rouge.topLeft(), QPoint(0, 0));
+        EXPECT_LE(rouge.right() + 1, c.large * page->PrintZoom / 100);
+        EXPECT_LE(c.large * page->PrintZoom / 100 - (rouge.right() + 1), pixel) << c.large;
+        EXPECT_LE(rouge.bottom() + 1, c.haut * page->PrintZoom / 100);
+        EXPECT_LE(c.haut * page->PrintZoom / 100 - (rouge.bottom() + 1), pixel) << c.haut;
     }
 }
 

@@ -156,11 +156,9 @@ TPage::TGrille TPage::Grille() const
     // canvas has not followed a change yet.
     qint64 largeur = width();
     qint64 hauteur = height();
-    // An item reaches its right and bottom edges included, so a cell may
-    // start there.
     PourChaqueElement(m_arbre, [&](const QRect &b) {
-        largeur = std::max(largeur, qint64(b.x()) + b.width() + 1);
-        hauteur = std::max(hauteur, qint64(b.y()) + b.height() + 1);
+        largeur = std::max(largeur, qint64(b.x()) + b.width());
+        hauteur = std::max(hauteur, qint64(b.y()) + b.height());
     });
     const qint64 colonnes = DivHaut(largeur, g.SX);
     const qint64 lignes = DivHaut(hauteur, g.SY);
@@ -174,15 +172,18 @@ TPage::TGrille TPage::Grille() const
     PourChaqueElement(m_arbre, [&](const QRect &b) {
         const qint64 x = b.x();
         const qint64 y = b.y();
-        const qint64 droite = x + b.width();
-        const qint64 bas = y + b.height();
-        // Cell c spans [c SX, c SX + W]; it meets [x, droite] when
-        // c SX <= droite and c SX + W >= x.
-        const qint64 c0 = std::max<qint64>(0, DivHaut(x - g.W, g.SX));
+        // The last pixel the item covers: a cell that starts on the first
+        // pixel past it holds nothing of it, and printed alone it would be a
+        // blank sheet.
+        const qint64 droite = x + b.width() - 1;
+        const qint64 bas = y + b.height() - 1;
+        // Cell c covers the pixels c SX .. c SX + W - 1; it meets x .. droite
+        // when c SX <= droite and c SX + W - 1 >= x.
+        const qint64 c0 = std::max<qint64>(0, DivHaut(x - g.W + 1, g.SX));
         const qint64 c1 = std::min(colonnes - 1, DivBas(droite, g.SX));
-        const qint64 k0 = std::max<qint64>(0, DivHaut(y - g.H, g.SY));
+        const qint64 k0 = std::max<qint64>(0, DivHaut(y - g.H + 1, g.SY));
         const qint64 k1 = std::min(lignes - 1, DivBas(bas, g.SY));
-        if (droite < 0 || bas < 0 || c0 > c1 || k0 > k1)
+        if (b.width() < 1 || b.height() < 1 || droite < 0 || bas < 0 || c0 > c1 || k0 > k1)
             return;
         for (qint64 k = k0; k <= k1; ++k)
             suites.push_back({k, c0, c1});
@@ -226,16 +227,8 @@ int TPage::ComptePages() const
 
 bool TPage::CompInRect(const QRect &r) const
 {
-    const qint64 gauche = r.x();
-    const qint64 haut = r.y();
-    const qint64 droite = gauche + r.width();
-    const qint64 bas = haut + r.height();
     bool touche = false;
-    PourChaqueElement(m_arbre, [&](const QRect &b) {
-        touche = touche
-                 || (b.x() <= droite && qint64(b.x()) + b.width() >= gauche && b.y() <= bas
-                     && qint64(b.y()) + b.height() >= haut);
-    });
+    PourChaqueElement(m_arbre, [&](const QRect &b) { touche = touche || b.intersects(r); });
     return touche;
 }
 

@@ -59,9 +59,10 @@ public:
     //   step on screen  SX = (PW - O) x 100 div PrintZoom, SY likewise with PH;
     //   step on paper   PW - O across, PH - O down.
     // Cells start at (c x SX, k x SY), c and k from 0, while the start lies
-    // within the canvas (its size, stretched to reach the right and bottom
-    // edges of every box and link).
-    // A cell is a page when it meets a box or a link (see CompInRect); pages
+    // within the canvas (its size, stretched to hold every box and link).
+    // A cell is a page when it shares a pixel with a box or a link (see
+    // CompInRect): a cell that starts on the first pixel past the tree is
+    // not, so a tree fitted to one page prints on one sheet; pages
     // are numbered from 1, row by row, top row first, left to right; empty
     // cells get no number. There is no page at all without a printer, with
     // PrintZoom <= 0, or when SX or SY is 1 or less.
@@ -69,10 +70,10 @@ public:
     // The number of pages, whatever VoirPage says (the paint sets NbrePage
     // the same way, but only while the frames are shown).
     int ComptePages() const;
-    // True when the rectangle of some box or link meets r, bounds included:
-    // r covers the closed span [r.x(), r.x() + r.width()] across and the
-    // same down, an item likewise from its Bounds(), so items that only
-    // touch r on its border count.
+    // True when the rectangle of some box or link shares a pixel with r: r
+    // covers the pixels r.x() .. r.x() + r.width() - 1 across and the same
+    // down, an item likewise from its Bounds(); an item that ends on the
+    // pixel before r, or starts on the pixel after it, does not count.
     bool CompInRect(const QRect &r) const;
     // Screen rectangle of page n (1-based): QRect(c x SX, k x SY, W, H).
     // Empty when there is no page n.
