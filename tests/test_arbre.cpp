@@ -487,6 +487,45 @@ TEST_F(ArbreFenetre, ALookChosenIsSavedWithTheDatabase)
     BaseModifiee = 0;
 }
 
+// The automatic zoom fits the tree as drawn into the view: on the example
+// (four generations of ancestors), in the vertical binary style with a wide
+// gap, however many generations are asked for, every box is seen whole
+// without a scroll bar, and the tree is not shrunk below what it needs.
+TEST_F(ArbreFenetre, TheAutomaticZoomFitsTheTreeWithoutScrollBars)
+{
+    TQuorWin w;
+    w.show();
+    w.Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    Reglages().ZoomAuto = true;
+    auto *vue = w.findChild<QScrollArea *>(QStringLiteral("Arbre"));
+    Looks[2].Style = 0;
+    for (const int largeur : {1100, 700}) {
+        w.resize(largeur, 600);
+        for (const int ecart : {143, 20}) {
+            for (const int generations : {1, 2, 3, 4, 10}) {
+                SCOPED_TRACE(QStringLiteral("%1 px, gap %2, %3 generations").arg(largeur).arg(ecart).arg(generations).toStdString());
+                Looks[1].Style = 4;
+                Looks[1].EcatHorz = ecart;
+                Looks[1].NbreGen = generations;
+                w.Arbre()->Execute();
+                QApplication::processEvents();
+                const QRect arbre = w.Arbre()->GetRect();
+                EXPECT_FALSE(vue->horizontalScrollBar()->isVisible());
+                EXPECT_FALSE(vue->verticalScrollBar()->isVisible());
+                EXPECT_TRUE(QRect(QPoint(0, 0), vue->viewport()->size()).contains(arbre))
+                    << arbre.right() << ',' << arbre.bottom() << " in " << vue->viewport()->width() << 'x'
+                    << vue->viewport()->height();
+                // Fitted: one more step of zoom would not fit.
+                const int zoom = Looks[1].Zoom;
+                EXPECT_TRUE(zoom == 100 || arbre.right() + arbre.right() / zoom + 2 >= vue->viewport()->width()
+                            || arbre.bottom() + arbre.bottom() / zoom + 2 >= vue->viewport()->height())
+                    << zoom;
+                EXPECT_GE(w.Arbre()->Boites().front()->Bounds().width(), 10) << zoom;
+            }
+        }
+    }
+}
+
 TEST_F(ArbreFenetre, ACutTreeIsToldInTheStatusLine)
 {
     TQuorWin w;

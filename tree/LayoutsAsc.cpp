@@ -135,18 +135,13 @@ int Profondeur(const TBD &bd, int racine, int limite)
     return haut[static_cast<size_t>(racine)];
 }
 
-// The number of generations the binary styles spread for. The generations
-// asked for, as long as their spread fits: a tree keeps the geometry it has
-// always had. Beyond that (a count of 30 or 999 generations), the depth of
-// the ancestry actually shown within them, which leaves no room for
-// generations that do not exist and keeps 2^depth within reach of 64 bits for
-// any real tree.
-int ProfondeurMontree(TAffArbre &arbre, const TBD &bd, const Pas &pas, i64 u)
+// The number of generations the binary styles spread for: the depth of the
+// ancestry actually shown, at most the generations asked for. Spread for
+// generations that do not exist, the boxes of those that do would lie far
+// apart, and a tree fitted to the window would shrink to a line of specks.
+// The depth also keeps 2^depth within reach of 64 bits for any real tree.
+int ProfondeurMontree(TAffArbre &arbre, const TBD &bd, const Pas &pas)
 {
-    const i64 au = u < 0 ? -u : u;
-    if (pas.n == pas.nDemande && pas.n + 1 < 62 && au <= (EtendueMax >> (pas.n + 1)))
-        return pas.n;
-
     const int d = Profondeur(bd, RefPers, std::min(pas.nDemande, pas.n + 1));
     if (d > pas.n) {
         arbre.SetCoupe();
@@ -392,7 +387,7 @@ void AscVertical(TAffArbre &arbre, const TBD &bd, int x0, int y0)
 {
     const Pas pas = LitPas();
     const i64 u = (pas.L + pas.hs) / 4;
-    const int e = ProfondeurMontree(arbre, bd, pas, u);
+    const int e = ProfondeurMontree(arbre, bd, pas);
     if (e <= 0)
         return;
     Binaire w{arbre, bd, pas, e, Ecarts(arbre, e, u), u};
@@ -403,7 +398,7 @@ void AscHorizontal(TAffArbre &arbre, const TBD &bd, int x0, int y0)
 {
     const Pas pas = LitPas();
     const i64 u = pas.h / 2 + pas.vs;
-    const int e = ProfondeurMontree(arbre, bd, pas, u);
+    const int e = ProfondeurMontree(arbre, bd, pas);
     if (e <= 0)
         return;
     Binaire w{arbre, bd, pas, e, Ecarts(arbre, e, u), u};

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <cmath>
@@ -208,9 +209,15 @@ void TAffArbre::DecaleZero()
     const int margeH = m_page ? m_page->PrintMargeH : 0;
     const int zoom = Looks[1].Zoom;
     if (zoom >= 1 && !m_ordre.empty()) {
-        // Boxes and links of both looks move by look 1's zoom.
-        const int dx = static_cast<int>(static_cast<std::int64_t>(r.left() - margeG) * 100 / zoom);
-        const int dy = static_cast<int>(static_cast<std::int64_t>(r.top() - margeH) * 100 / zoom);
+        // Boxes and links of both looks move by look 1's zoom. The shift is
+        // rounded down, so that below zoom 100 no item is left a pixel
+        // before the margin, cut off by the edge of the view.
+        const auto unites = [zoom](int pixels) {
+            const std::int64_t v = std::int64_t(pixels) * 100;
+            return static_cast<int>(v >= 0 ? v / zoom : -((-v + zoom - 1) / zoom));
+        };
+        const int dx = unites(r.left() - margeG);
+        const int dy = unites(r.top() - margeH);
         for (auto &b : m_boites)
             b->Deplace(-dx, -dy);
         for (auto &l : m_liens)
@@ -250,32 +257,68 @@ void TAffArbre::AjusteTaillePage()
     // The canvas covers the whole tree, and at least the visible area. A
     // widget cannot be larger than QWIDGETSIZE_MAX: what lies beyond (a tree
     // of some 90,000 boxes side by side at zoom 100) is reached at a smaller
-    // zoom.
+    // zoom. A tree that the view holds needs no scroll bar: the canvas keeps
+    // a margin past the tree only where the view must scroll anyway (one
+    // scroll bar takes room from the other direction).
     const QRect r = GetRect();
     const qint64 marge = 20;
+    qint64 largeur = qint64(r.right()) + 1;
+    qint64 hauteur = qint64(r.bottom()) + 1;
+    const QSize vue = m_arbre ? m_arbre->maximumViewportSize() : QSize();
+    const int barre = m_arbre ? m_arbre->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_arbre) : 0;
+    bool horizontale = largeur > vue.width();
+    bool verticale = hauteur > vue.height();
+    horizontale = horizontale || (verticale && largeur > vue.width() - barre);
+    verticale = verticale || (horizontale && hauteur > vue.height() - barre);
+    if (horizontale)
+        largeur += marge;
+    if (verticale)
+        hauteur += marge;
     const auto borne = [](qint64 v) { return static_cast<int>(std::clamp<qint64>(v, 0, QWIDGETSIZE_MAX)); };
-    m_page->setMinimumSize(borne(qint64(r.right()) + 1 + marge), borne(qint64(r.bottom()) + 1 + marge));
+    m_page->setMinimumSize(borne(largeur), borne(hauteur));
 }
 
 void TAffArbre::CalculZoomAuto()
 {
-    if (!ArbreVisible())
+    if (!ArbreVisible() || m_ordre.empty())
         return;
     m_arbre->horizontalScrollBar()->setValue(0);
     m_arbre->verticalScrollBar()->setValue(0);
-    const QRect r = GetRect();
-    const std::int64_t droite = r.right() + 1;
-    const std::int64_t bas = r.bottom() + 1;
-    // An empty tree keeps its zoom: there is nothing to fit.
-    if (m_ordre.empty() || droite <= 0 || bas <= 0)
+    // The room of the view without scroll bars, past the margins where the
+    // tree starts.
+    const QSize vue = m_arbre->maximumViewportSize();
+    const std::int64_t margeG = m_page ? m_page->PrintMargeG : 0;
+    const std::int64_t margeH = m_page ? m_page->PrintMargeH : 0;
+    const std::int64_t placeX = vue.width() - margeG;
+    const std::int64_t placeY = vue.height() - margeH;
+    const auto applique = [this](int zoom) {
+        Looks[1].Zoom = zoom;
+        Looks[2].Zoom = zoom;
+        DecaleZero();
+    };
+    // The tree as drawn at zoom 100, the generations that exist and nothing
+    // else, gives the first guess.
+    applique(100);
+    QRect r = GetRect();
+    // An empty tree (no box nor link) keeps its zoom: there is nothing to fit.
+    if (r.isEmpty())
         return;
-    const QSize vue = m_arbre->viewport()->size();
-    const std::int64_t z = Looks[1].Zoom;
-    const std::int64_t zx = vue.width() * z / droite;
-    const std::int64_t zy = vue.height() * z / bas;
-    const int zoom = static_cast<int>(std::clamp<std::int64_t>(std::min(zx, zy), 1, 100));
-    Looks[1].Zoom = zoom;
-    Looks[2].Zoom = zoom;
+    const auto ajuste = [&](std::int64_t z, const QRect &mesure) {
+        const std::int64_t largeur = std::max<std::int64_t>(1, mesure.right() + 1 - margeG);
+        const std::int64_t hauteur = std::max<std::int64_t>(1, mesure.bottom() + 1 - margeH);
+        return std::min(placeX * z / largeur, placeY * z / hauteur);
+    };
+    int zoom = static_cast<int>(std::clamp<std::int64_t>(ajuste(100, r), 1, 100));
+    // Each box and link is rounded on its own at the zoom: the tree may
+    // come out a few pixels larger than the guess; the zoom then steps down
+    // until it fits, so that no part of it needs a scroll bar.
+    for (;;) {
+        applique(zoom);
+        r = GetRect();
+        if (zoom <= 1 || (r.right() < vue.width() && r.bottom() < vue.height()))
+            break;
+        zoom = static_cast<int>(std::clamp<std::int64_t>(std::min<std::int64_t>(zoom - 1, ajuste(zoom, r)), 1, 100));
+    }
 }
 
 void TAffArbre::Imprime(QPainter &p, const TParamImpression &page)

@@ -79,13 +79,17 @@ public:
     void RePositionneDiffere();
     bool RePositionnePrevu() const { return m_repositionnePrevu; }
     // Shifts the stored positions so that the drawing starts at the page
-    // margins.
+    // margins: exactly at zoom 100; at other zooms the shift is in whole
+    // tree units, and the drawing starts on the margin or a few pixels past
+    // it, never before it.
     void DecaleZero();
     // The bounding rectangle of all boxes and links on screen; the zero
     // rectangle when there is none.
     QRect GetRect() const;
-    // Sets both looks' zoom so that the tree fits the scroll area, between 1
-    // and 100; an empty tree keeps the zoom.
+    // Sets both looks' zoom to the largest, between 1 and 100, at which the
+    // tree, placed at the margins (DecaleZero, which this runs), lies
+    // within the scroll area's view without scroll bars; 1 when even that
+    // does not hold it. An empty tree keeps the zoom.
     void CalculZoomAuto();
     // Prints every box and link placed for one page.
     void Imprime(QPainter &p, const TParamImpression &page);

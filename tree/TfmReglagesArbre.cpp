@@ -455,24 +455,31 @@ void TfmZoom::Repositionne()
 
 void TfmZoom::ZoomAjuste()
 {
-    // The builder fits the tree by measuring the boxes where they sit on
-    // screen against Looks[1].Zoom, so that zoom must be the one they were
-    // placed at: a zoom typed but not shown yet (live application off) would
-    // skew the fit. A repositioning still pending is run first, so that the
-    // screen is where m_zoomEcran says.
+    // A repositioning still pending is run first, so that the screen is
+    // where m_zoomEcran says.
     if (m_arbre.RePositionnePrevu()) {
         m_arbre.RePositionne();
         m_zoomEcran = Looks[1].Zoom;
     }
     const int tape = Looks[1].Zoom;
-    Looks[1].Zoom = m_zoomEcran;
+    // The builder fits the tree by placing it at the zoom it tries.
     m_arbre.CalculZoomAuto();
     // The fit gives both looks the same zoom; looks left apart mean that the
     // tree could not be measured (hidden or empty), and the typed zoom stays.
-    if (Looks[1].Zoom != Looks[2].Zoom)
+    if (Looks[1].Zoom != Looks[2].Zoom) {
         Looks[1].Zoom = tape;
-    else if (m_arbre.RePositionnePrevu())
-        m_zoomEcran = Looks[1].Zoom;
+        return;
+    }
+    const int ajuste = Looks[1].Zoom;
+    if (m_cbAppliquer->isChecked() || ajuste == m_zoomEcran) {
+        m_zoomEcran = ajuste;
+        return;
+    }
+    // Not applied before OK: the tree goes back to the zoom it is shown at,
+    // and the looks keep the fit for OK.
+    Looks[1].Zoom = Looks[2].Zoom = m_zoomEcran;
+    m_arbre.DecaleZero();
+    Looks[1].Zoom = Looks[2].Zoom = ajuste;
 }
 
 void TfmZoom::Change()
