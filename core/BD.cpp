@@ -225,57 +225,91 @@ TEve *TBD::EveModif(int e)
     return &m_eves[static_cast<size_t>(e)];
 }
 
-bool TBD::PlaceFiche(int p, const TFiche &f)
+bool TBD::PlaceFiche(int p, TFiche f)
 {
     m_revision = ++g_revisions;
     if (p < 1 || p > MaxPersonnes)
         return false;
     assureTaille(m_fiches, p);
-    m_fiches[static_cast<size_t>(p)] = f;
+    const bool enService = f.EnService;
+    m_fiches[static_cast<size_t>(p)] = std::move(f);
     m_nbPers = std::max(m_nbPers, p);
-    if (!f.EnService)
+    if (!enService)
         m_librePers = std::min(m_librePers, p);
     m_indexAJour = false;
     return true;
 }
 
-bool TBD::PlaceUnion(int u, const TUnion &un)
+bool TBD::PlaceUnion(int u, TUnion un)
 {
     m_revision = ++g_revisions;
     if (u < 1 || u > MaxUnions)
         return false;
     assureTaille(m_unions, u);
-    m_unions[static_cast<size_t>(u)] = un;
+    const bool enService = un.EnService;
+    m_unions[static_cast<size_t>(u)] = std::move(un);
     m_nbUnions = std::max(m_nbUnions, u);
-    if (!un.EnService)
+    if (!enService)
         m_libreUnion = std::min(m_libreUnion, u);
     m_indexAJour = false;
     return true;
 }
 
-bool TBD::PlaceEvent(int e, const TEve &ev)
+bool TBD::PlaceEvent(int e, TEve ev)
 {
     m_revision = ++g_revisions;
     if (e < 1 || e > MaxEvenements)
         return false;
     assureTaille(m_eves, e);
-    m_eves[static_cast<size_t>(e)] = ev;
+    const bool enService = ev.EnService;
+    m_eves[static_cast<size_t>(e)] = std::move(ev);
     m_nbEve = std::max(m_nbEve, e);
-    if (!ev.EnService)
+    if (!enService)
         m_libreEve = std::min(m_libreEve, e);
     return true;
 }
 
-bool TBD::PlaceSource(int s, const TSrc &src)
+bool TBD::PlaceSource(int s, TSrc src)
 {
     if (s < 1 || s > MaxSources)
         return false;
     assureTaille(m_srcs, s);
-    m_srcs[static_cast<size_t>(s)] = src;
+    const bool enService = src.EnService;
+    m_srcs[static_cast<size_t>(s)] = std::move(src);
     m_nbSrc = std::max(m_nbSrc, s);
-    if (!src.EnService)
+    if (!enService)
         m_libreSrc = std::min(m_libreSrc, s);
     return true;
+}
+
+namespace {
+
+template <typename T>
+void reserve(std::vector<T> &table, int n, int capacite)
+{
+    table.reserve(static_cast<size_t>(std::clamp(n, 0, capacite)) + 1);
+}
+
+} // namespace
+
+void TBD::ReservePersons(int n)
+{
+    reserve(m_fiches, n, MaxPersonnes);
+}
+
+void TBD::ReserveUnions(int n)
+{
+    reserve(m_unions, n, MaxUnions);
+}
+
+void TBD::ReserveEvents(int n)
+{
+    reserve(m_eves, n, MaxEvenements);
+}
+
+void TBD::ReserveSources(int n)
+{
+    reserve(m_srcs, n, MaxSources);
 }
 
 // ---- Indexes ---------------------------------------------------------------

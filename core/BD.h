@@ -186,10 +186,18 @@ public:
     // Puts whole records into given slots, raising the high-water counts;
     // for readers that rebuild a database. False for a slot outside the
     // table. Lists of numbers are stored as given, unchecked.
-    bool PlaceFiche(int p, const TFiche &f);
-    bool PlaceUnion(int u, const TUnion &un);
-    bool PlaceEvent(int e, const TEve &ev);
-    bool PlaceSource(int s, const TSrc &src);
+    bool PlaceFiche(int p, TFiche f);
+    bool PlaceUnion(int u, TUnion un);
+    bool PlaceEvent(int e, TEve ev);
+    bool PlaceSource(int s, TSrc src);
+    // For the same readers, which know a table's high-water count before its
+    // records: room is made once for slots 1..n, so that placing them does
+    // not move the table again and again. Counts and contents do not change;
+    // n is brought into 0..the capacity of the table.
+    void ReservePersons(int n);
+    void ReserveUnions(int n);
+    void ReserveEvents(int n);
+    void ReserveSources(int n);
 
     // ---- Persons --------------------------------------------------------
     bool PersonInUse(int p) const;

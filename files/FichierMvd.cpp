@@ -309,13 +309,15 @@ struct TTable {
     const char16_t *Nom;    // the table, for errors before a record
     const char16_t *Genre;  // one record
     int Capacite;
+    int TailleMin;          // bytes of the smallest record, slot number included
 };
 
-// Reads one table; `lit` reads the fields of the record with the given slot
-// number and puts it in the database, `libere` marks the high-water slot as
+// Reads one table; `reserve` makes room for the table's slots once they are
+// known, `lit` reads the fields of the record with the given slot number and
+// puts it in the database, `libere` marks the high-water slot as
 // used-then-freed when no record reaches it.
-template <typename Lit, typename Libere>
-bool litTable(Lecteur &l, const TTable &table, Lit lit, Libere libere)
+template <typename Reserve, typename Lit, typename Libere>
+bool litTable(Lecteur &l, const TTable &table, Reserve reserve, Lit lit, Libere libere)
 {
     l.contexte(table.Nom, 0);
     int haut = 0;
@@ -323,6 +325,9 @@ bool litTable(Lecteur &l, const TTable &table, Lit lit, Libere libere)
     if (!l.entier(haut, 0, table.Capacite, u"nombre de places")
         || !l.entier(nombre, 0, haut, u"nombre d'enregistrements"))
         return false;
+    // Room for the slots at once, but never for more records than the bytes
+    // left could hold: a damaged count must not take memory for nothing.
+    reserve(static_cast<int>(std::min<qint64>(haut, l.reste() / table.TailleMin)));
     int precedent = 0;
     for (int i = 0; i < nombre; ++i) {
         l.contexte(table.Nom, 0);
@@ -348,7 +353,7 @@ bool litPersonnes(Lecteur &l, TBD &bd)
 {
     TFiche f;
     f.EnService = true;
-    return litTable(l, {u"table des personnes", u"personne", MaxPersonnes}, [&](int p) {
+    return litTable(l, {u"table des personnes", u"personne", MaxPersonnes, 16 * 4}, [&](int n) { bd.ReservePersons(n); }, [&](int p) {
         const bool ok = l.entier(f.Sexe, SexeHomme, SexeInconnu, u"Sexe")
             && l.entier(f.Plie, INT_MIN, INT_MAX, u"Plie")
             && l.texte(f.Nom, u"Nom")
@@ -364,7 +369,7 @@ bool litPersonnes(Lecteur &l, TBD &bd)
             && l.texte(f.Numerotation, u"Numerotation")
             && l.liste(f.Evenements, MaxEvenements, u"Evenements")
             && l.liste(f.Sources, MaxSources, u"Sources");
-        return ok && bd.PlaceFiche(p, f);
+        return ok && bd.PlaceFiche(p, std::move(f));
     }, [&](int p) { bd.PlaceFiche(p, TFiche()); });
 }
 
@@ -372,11 +377,11 @@ bool litUnions(Lecteur &l, TBD &bd)
 {
     TUnion un;
     un.EnService = true;
-    return litTable(l, {u"table des unions", u"union", MaxUnions}, [&](int u) {
+    return litTable(l, {u"table des unions", u"union", MaxUnions, 4 * 4}, [&](int n) { bd.ReserveUnions(n); }, [&](int u) {
         const bool ok = l.entier(un.Mari, 0, MaxPersonnes, u"Mari")
             && l.entier(un.Femme, 0, MaxPersonnes, u"Femme")
             && l.liste(un.Evenements, MaxEvenements, u"Evenements");
-        return ok && bd.PlaceUnion(u, un);
+        return ok && bd.PlaceUnion(u, std::move(un));
     }, [&](int u) { bd.PlaceUnion(u, TUnion()); });
 }
 
@@ -384,14 +389,14 @@ bool litEvenements(Lecteur &l, TBD &bd)
 {
     TEve ev;
     ev.EnService = true;
-    return litTable(l, {u"table des événements", u"événement", MaxEvenements}, [&](int e) {
+    return litTable(l, {u"table des événements", u"événement", MaxEvenements, 7 * 4}, [&](int n) { bd.ReserveEvents(n); }, [&](int e) {
         const bool ok = l.texte(ev.Type, u"Type")
             && l.texte(ev.Date, u"Date")
             && l.texte(ev.Heure, u"Heure")
             && l.texte(ev.Lieu, u"Lieu")
             && l.texte(ev.Note, u"Note")
             && l.texte(ev.Qualite, u"Qualite");
-        return ok && bd.PlaceEvent(e, ev);
+        return ok && bd.PlaceEvent(e, std::move(ev));
     }, [&](int e) { bd.PlaceEvent(e, TEve()); });
 }
 
@@ -399,12 +404,12 @@ bool litSources(Lecteur &l, TBD &bd)
 {
     TSrc src;
     src.EnService = true;
-    return litTable(l, {u"table des sources", u"source", MaxSources}, [&](int s) {
+    return litTable(l, {u"table des sources", u"source", MaxSources, 5 * 4}, [&](int n) { bd.ReserveSources(n); }, [&](int s) {
         const bool ok = l.texte(src.Titre, u"Titre")
             && l.texte(src.Genre, u"Genre")
             && l.texte(src.Note, u"Note")
             && l.texte(src.Fichier, u"Fichier");
-        return ok && bd.PlaceSource(s, src);
+        return ok && bd.PlaceSource(s, std::move(src));
     }, [&](int s) { bd.PlaceSource(s, TSrc()); });
 }
 

@@ -209,6 +209,32 @@ TEST_F(Mvd, SaveAndLoadGiveBackEveryFieldSlotAndHeader)
     EXPECT_FALSE(lue.AppendOnly());
 }
 
+// The reader makes room for each table once, from its high-water count:
+// that room changes neither the counts nor the records, and a count that
+// the bytes left cannot hold takes no room for nothing.
+TEST_F(Mvd, RoomMadeForTheTablesChangesNothing)
+{
+    TBD bd = baseComplete();
+    const TBD avant = bd;
+    bd.ReservePersons(MaxPersonnes + 5);
+    bd.ReserveUnions(-3);
+    bd.ReserveEvents(1000);
+    bd.ReserveSources(0);
+    compareBases(avant, bd);
+    bd.SetAppendOnly(false);
+    EXPECT_EQ(bd.NewPerson(), 3); // the free slot in the middle, as before
+
+    // A person table announcing every slot, one record, then a cut.
+    QByteArray octets = fichierComplet();
+    const int debut = 8 + 4 + 4 + int(kEntete.NomLook.toUtf8().size()) + 4 + 4;
+    qToLittleEndian<qint32>(MaxPersonnes, octets.data() + debut);
+    octets.truncate(debut + 8);
+    TBD lue;
+    TEnteteMvd entete;
+    EXPECT_EQ(chargeOctets(octets, lue, entete).Erreur, MvdEndommage);
+    EXPECT_EQ(lue.PersonCount(), 0);
+}
+
 TEST_F(Mvd, NumbersTheFormatCannotHoldAreSavedAsTheSettersWouldStoreThem)
 {
     TBD bd;
