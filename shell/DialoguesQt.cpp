@@ -23,6 +23,9 @@
 #include <QPrintDialog>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QElapsedTimer>
 
 #include "Langue.h"
 #include "Voisinage.h"
@@ -263,18 +266,60 @@ bool TDialoguesQt::ChoisitFonte(QFont &fonte, QColor &couleur)
     return true;
 }
 
-void TDialoguesQt::AffichePage(const QString &chemin)
+namespace {
+
+// Tells the user, through `dialogues`, that no browser showed the page, and
+// where it is.
+void PageNonAffichee(TDialogues &dialogues, const QString &chemin)
 {
-    // Without a browser the desktop opens nothing and says nothing: the user
-    // is told where the page is.
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)))
-        return;
     const QString texte = MLText(8525);
-    AppMessageBox(FormatTexte(texte.isEmpty() ? QStringLiteral("Aucun navigateur n'a pu afficher la page. "
+    dialogues.AppMessageBox(FormatTexte(texte.isEmpty() ? QStringLiteral("Aucun navigateur n'a pu afficher la page. "
                                                                "Elle a été enregistrée dans %1.")
                                               : texte,
                               {QDir::toNativeSeparators(chemin)}),
                   MsgInformation, BoutonsOk);
+}
+
+// How long the desktop's opener has to say that it failed: it may run the
+// browser itself, and a browser closed much later is no failure to open.
+constexpr int DelaiOuverture = 10000;
+
+} // namespace
+
+void TDialoguesQt::AffichePage(const QString &chemin)
+{
+    // The desktop's opener, xdg-open, is started without waiting: it may
+    // not return before the browser closes. It tells a failure only by its
+    // exit code (and on its standard error), which QDesktopServices never
+    // reads: it is watched here, and the user is told where the page is.
+    const QString ouvreur = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (ouvreur.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)))
+            PageNonAffichee(*this, chemin);
+        return;
+    }
+    // Not owned by a window: should the program end first, the browser the
+    // opener runs is left open.
+    auto *processus = new QProcess;
+    processus->setProcessChannelMode(QProcess::ForwardedChannels);
+    auto *duree = new QElapsedTimer;
+    duree->start();
+    // The answer comes later: the program's dialog service of that moment
+    // tells it.
+    const auto fin = [processus, duree, chemin](bool echec) {
+        if (echec && duree->elapsed() < DelaiOuverture)
+            PageNonAffichee(Dialogues(), chemin);
+        delete duree;
+        processus->deleteLater();
+    };
+    QObject::connect(processus, &QProcess::finished, processus,
+                     [fin](int code, QProcess::ExitStatus etat) { fin(code != 0 || etat != QProcess::NormalExit); });
+    // A start that fails is not followed by finished().
+    QObject::connect(processus, &QProcess::errorOccurred, processus, [fin](QProcess::ProcessError erreur) {
+        if (erreur == QProcess::FailedToStart)
+            fin(true);
+    });
+    processus->start(ouvreur, {chemin});
 }
 
 void TDialoguesQt::Astuce(int numero, const QString &texte)

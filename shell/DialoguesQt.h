@@ -33,6 +33,9 @@ public:
                                     int *filtreChoisi) override;
     bool ChoisitCouleur(QColor &couleur) override;
     bool ChoisitFonte(QFont &fonte, QColor &couleur) override;
+    // Opens the page with the desktop's opener (xdg-open); when it cannot
+    // start, or says within a few seconds that it failed, a message tells
+    // where the page is. The message may come after the call has returned.
     void AffichePage(const QString &chemin) override;
     void Astuce(int numero, const QString &texte) override;
     bool DialogueImpression(QPrinter &imprimante, int premiere, int derniere) override;

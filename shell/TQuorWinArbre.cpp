@@ -16,11 +16,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QToolButton>
 
 namespace {
@@ -28,6 +30,7 @@ namespace {
 constexpr int TexteRienAImprimer = 5034;
 constexpr int TexteImpressionRatee = 5035;
 constexpr int TexteImprimerPdf = 5036;
+constexpr int TexteArbreEnregistre = 9500;
 
 // A dialog made for one use and freed after it.
 template <typename Dialogue, typename... Arguments>
@@ -208,6 +211,10 @@ bool TQuorWin::sbArbreImprimeClick()
         AppMessageBox(MLFormat(TexteImpressionRatee, {erreur}), MsgErreur, BoutonsOk);
         return false;
     }
+    // Printed into a file, nothing comes out of a printer: the user is told
+    // where the file is.
+    if (const QString fichier = imprimante.outputFileName(); !fichier.isEmpty())
+        statusBar()->showMessage(MLFormat(TexteArbreEnregistre, {QDir::toNativeSeparators(fichier)}));
     return true;
 }
 

@@ -48,6 +48,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -125,6 +126,50 @@ TEST(DialoguesQt, APageNoBrowserShowsIsTold)
     dialogues.AffichePage(u"/tmp/lignee-essai/rapport1.htm"_s);
     ASSERT_TRUE(reponse.Ouvert);
     EXPECT_TRUE(texte.contains(u"/tmp/lignee-essai/rapport1.htm"_s)) << texte.toStdString();
+}
+
+// The desktop's opener that cannot show a page says so only by its exit
+// code and on its standard error: the user is told where the page is. One
+// that opens it says nothing more.
+TEST(DialoguesQt, AnOpenerThatFailsIsTold)
+{
+    QTemporaryDir dossier;
+    const QString appels = dossier.filePath(u"appels.txt"_s);
+    const auto ouvreur = [&](int code) {
+        QFile script(dossier.filePath(u"xdg-open"_s));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(u"#!/bin/sh\necho \"$1\" >> '%1'\necho 'xdg-open: no method available' >&2\nexit %2\n"_s
+                         .arg(appels)
+                         .arg(code)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    const QByteArray chemin = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(dossier.path()) + ':' + chemin);
+    TDialoguesQt dialogues;
+    SetDialogues(&dialogues);
+    for (const int code : {3, 0}) {
+        SCOPED_TRACE(code);
+        ouvreur(code);
+        QString texte;
+        ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+            texte = boite.text();
+            boite.accept();
+        });
+        QFile::remove(appels);
+        dialogues.AffichePage(u"/tmp/lignee-essai/rapport%1.htm"_s.arg(code));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(appels); }, 5000));
+        // The opener's end is waited for without blocking.
+        QTest::qWait(300);
+        EXPECT_EQ(reponse.Ouvert, code != 0);
+        EXPECT_EQ(texte.contains(u"/tmp/lignee-essai/rapport3.htm"_s), code != 0) << texte.toStdString();
+        QFile f(appels);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().trimmed(), u"/tmp/lignee-essai/rapport%1.htm"_s.arg(code).toUtf8());
+    }
+    SetDialogues(nullptr);
+    qputenv("PATH", chemin);
 }
 
 TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
@@ -946,6 +991,8 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     const auto pages = QRegularExpression(u"/Count (\\d+)"_s).match(QString::fromLatin1(contenu));
     ASSERT_TRUE(pages.hasMatch());
     EXPECT_EQ(pages.captured(1), u"1");
+    // The user is told where the file went.
+    EXPECT_TRUE(w.statusBar()->currentMessage().contains(chemin("arbre.pdf"))) << w.statusBar()->currentMessage().toStdString();
     // A cancelled file dialog prints nothing.
     EXPECT_FALSE(w.sbArbreImprimeClick());
 }
