@@ -12,6 +12,7 @@
 #include "Dialogues.h"
 #include "FichierMvd.h"
 #include "Fichiers.h"
+#include "GardeEcran.h"
 #include "Globales.h"
 #include "Ini.h"
 #include "Langue.h"
@@ -161,6 +162,9 @@ TQuorWin::TQuorWin(QWidget *parent)
     m_pmArbreBoite = new QMenu(this);
     m_pmArbreBoite->setObjectName(QStringLiteral("PM_ArbreBoite"));
 
+    // Every window of the program stays on the screen, whatever frame the
+    // window system gives it.
+    new TGardeEcran(this);
     // The tool windows open beside the tree area, then where they were left.
     m_placement = new TPlacement(this, m_arbre, this);
     m_placement->Suit(m_fiche, TPlacement::HautDroite);

@@ -4,6 +4,8 @@
 
 #include "BD.h"
 #include "DialoguesQt.h"
+#include "GardeEcran.h"
+#include "TfmCartePerso.h"
 #include "HoteSourceTest.h"
 #include "Langue.h"
 #include "MediaFactice.h"
@@ -27,6 +29,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -428,6 +431,47 @@ TEST_F(Fenetres, TheMergeShowsTheNavigatorBesideIt)
     ASSERT_FALSE(navigateur.isNull());
     EXPECT_FALSE(navigateur.intersects(fusion));
     EXPECT_TRUE(ecran().contains(navigateur));
+}
+
+// Every window stays on the screen, frame included, however it was placed
+// before the window system gave it its frame: the zone editor, a dialog, a
+// tool window, placed by their inside so that their frame hangs past the
+// bottom or the right edge, or larger than the screen. Moved later by the
+// user, a window stays where the user puts it.
+TEST_F(Fenetres, EveryWindowStaysOnTheScreen)
+{
+    TQuorWin &w = programme();
+    QWidget *zones = w.Cartes()->Carte()->Perso();
+    zones->setGeometry(QRect(300, 768 - 480, 420, 480));
+    tache("TS_Stat", "sbCarteDef");
+    ASSERT_TRUE(zones->isVisible());
+    QDialog dialogue(&w);
+    dialogue.setGeometry(QRect(1366 - 300, 200, 300, 200));
+    dialogue.show();
+    QWidget outil(&w, Qt::Tool);
+    outil.setGeometry(QRect(-20, 10, 2000, 900));
+    outil.show();
+    QApplication::processEvents();
+    for (QWidget *f : {zones, static_cast<QWidget *>(&dialogue), &outil}) {
+        SCOPED_TRACE(f->metaObject()->className());
+        EXPECT_TRUE(ecran().contains(cadre(f))) << cadre(f).bottom() << ',' << cadre(f).right();
+    }
+    EXPECT_EQ(cadre(zones).bottom(), 767);
+    EXPECT_EQ(cadre(&dialogue).right(), 1365);
+    EXPECT_EQ(cadre(&outil), ecran());
+
+    // The user's own move is the user's.
+    QTest::qWait(TGardeEcran::Delai + 100);
+    dialogue.move(1300, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(cadre(&dialogue).topLeft(), QPoint(1300, 700));
+
+    // The rule itself.
+    const QRect e(0, 0, 1366, 768);
+    EXPECT_EQ(TGardeEcran::Ramene(QRect(10, 20, 300, 200), e), QRect(10, 20, 300, 200));
+    EXPECT_EQ(TGardeEcran::Ramene(QRect(10, 600, 300, 200), e), QRect(10, 568, 300, 200));
+    EXPECT_EQ(TGardeEcran::Ramene(QRect(-5, -5, 300, 200), e), QRect(0, 0, 300, 200));
+    EXPECT_EQ(TGardeEcran::Ramene(QRect(1200, 0, 300, 900), e), QRect(1066, 0, 300, 768));
 }
 
 // Where a window goes beside a rectangle it serves, on a 1366 x 768 screen:
