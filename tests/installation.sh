@@ -21,13 +21,22 @@ DESTDIR="$racine" cmake --install "$construction" --prefix /usr > /dev/null
 usr="$racine/usr"
 for f in bin/lignee share/lignee/modele/langue.txt share/lignee/modele/langue.ini \
          share/lignee/modele/1/arbre/defaut.mva share/lignee/modele/exemples/exemple.mvd \
-         share/applications/lignee.desktop share/applications/lignee-anniv.desktop share/icons/hicolor/scalable/apps/lignee.svg; do
+         share/applications/lignee.desktop share/applications/lignee-anniv.desktop share/icons/hicolor/scalable/apps/lignee.svg \
+         share/mime/packages/lignee.xml; do
   [ -e "$usr/$f" ] || echec "$f n'est pas installé"
 done
 [ -x "$usr/bin/lignee" ] || echec "bin/lignee n'est pas exécutable"
 grep -q '^Exec=lignee' "$usr/share/applications/lignee.desktop" || echec "entrée de bureau sans Exec"
 grep -q '^Icon=lignee$' "$usr/share/applications/lignee.desktop" || echec "entrée de bureau sans icône"
 grep -q '^Exec=lignee -anniv$' "$usr/share/applications/lignee-anniv.desktop" || echec "entrée des anniversaires sans -anniv"
+# The bases are of a type the desktop knows, which the entry opens: the type
+# database built from the installed file gives "*.mvd" and the magic text.
+grep -q '^MimeType=application/x-lignee;$' "$usr/share/applications/lignee.desktop" || echec "entrée de bureau sans type MIME"
+if command -v update-mime-database > /dev/null; then
+  update-mime-database "$usr/share/mime" > /dev/null 2>&1 || echec "le type MIME installé est refusé"
+  grep -q '^application/x-lignee:\*\.mvd$' "$usr/share/mime/globs" || echec "le type MIME ne nomme pas *.mvd"
+  grep -q 'LIGNEEDB' "$usr/share/mime/magic" || echec "le type MIME ne reconnaît pas le contenu d'une base"
+fi
 # Nothing beside the installed program: it has to find its data folder.
 [ ! -e "$usr/bin/modele" ] || echec "modele installé à côté du programme"
 
