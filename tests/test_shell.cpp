@@ -3,6 +3,7 @@
 #include "Demarrage.h"
 #include "DialoguesQt.h"
 #include "DialoguesScriptes.h"
+#include "FichierMvd.h"
 #include "Globales.h"
 #include "Ini.h"
 #include "Options.h"
@@ -335,6 +336,53 @@ TEST_F(Shell, CurrentPersonExitHandlersAndHistory)
     // Going back from the first one leaves it current.
     EXPECT_FALSE(w.Precedent());
     EXPECT_EQ(w.SelecPers(), 1);
+}
+
+// The main window's state: the reference person of a base without one is
+// the first person made current, and only that one; a person chosen twice
+// in a row is one step of the history; a base whose stored reference person
+// is gone opens on its first person; the record's sex panel wears the
+// colour of the person's sex.
+TEST_F(Shell, TheReferenceTheHistoryAndTheSexColours)
+{
+    TQuorWin &w = fenetre();
+    ASSERT_EQ(RefPers, 0);
+    w.SetSelecPers(2);
+    w.SetSelecPers(3);
+    EXPECT_EQ(RefPers, 2);
+    w.SetSelecPers(1);
+    w.SetSelecPers(1);
+    EXPECT_TRUE(w.Precedent());
+    EXPECT_EQ(w.SelecPers(), 3);
+
+    // Saved with a reference, which is then deleted from the file's base.
+    m_dialogues.Fichiers = {chemin("sans-reference.mvd")};
+    ASSERT_TRUE(w.EnregistrerSous());
+    {
+        TBD bd;
+        TEnteteMvd entete;
+        ASSERT_TRUE(ChargeMvd(chemin("sans-reference.mvd"), bd, &entete).Ok());
+        bd.DeletePerson(3);
+        entete.RefPers = 3;
+        ASSERT_TRUE(SauveMvd(chemin("sans-reference.mvd"), bd, entete).Ok());
+    }
+    ASSERT_TRUE(w.Charge(chemin("sans-reference.mvd")));
+    EXPECT_EQ(std::pair(RefPers, w.SelecPers()), std::pair(1, 1));
+
+    // Men's and women's boxes of unequal colours; the panel follows the sex.
+    Looks[1].Look.Homme.Couleur = 0x00FF8000; // blue-ish, in BGR
+    Looks[1].Look.Femme.Couleur = 0x000080FF;
+    w.show();
+    w.ShowFiche();
+    auto *panneau = w.Fiche()->findChild<QWidget *>(u"pSexe"_s);
+    ASSERT_NE(panneau, nullptr);
+    for (const int p : {1, 2}) {
+        w.SetSelecPers(p);
+        const bool homme = w.Base().Sex(p) == SexeHomme;
+        EXPECT_EQ(panneau->palette().color(QPalette::Window),
+                  homme ? QColor(0x00, 0x80, 0xFF) : QColor(0xFF, 0x80, 0x00))
+            << p;
+    }
 }
 
 TEST_F(Shell, OnlyCommandKeysReachTheShortcuts)
