@@ -1026,6 +1026,13 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     for (int i = 0; i < 2; ++i)
         QTest::mouseClick(croise, Qt::RightButton, {}, QPoint(5, croise->height() - 2));
     EXPECT_EQ(page->PrintCroise, 0);
+    // The overlap goes up to 45 and no further.
+    page->PrintCroise = 35;
+    for (const int attendu : {40, 45, 45}) {
+        QTest::mouseClick(croise, Qt::RightButton, {}, QPoint(5, 2));
+        EXPECT_EQ(page->PrintCroise, attendu);
+    }
+    page->PrintCroise = 0;
 
     // Without a printer the tree goes to a PDF file the user names; the
     // automatic fit puts the whole tree on one sheet.
@@ -1041,6 +1048,11 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     EXPECT_EQ(pages.captured(1), u"1");
     // The user is told where the file went.
     EXPECT_TRUE(w.statusBar()->currentMessage().contains(chemin("arbre.pdf"))) << w.statusBar()->currentMessage().toStdString();
+    // A name that ends in ".PDF" is kept as it is typed.
+    m_dialogues.Fichiers = {chemin("ARBRE.PDF")};
+    ASSERT_TRUE(w.sbArbreImprimeClick());
+    EXPECT_TRUE(QFileInfo::exists(chemin("ARBRE.PDF")));
+    EXPECT_FALSE(QFileInfo::exists(chemin("ARBRE.PDF.pdf")));
     // A cancelled file dialog prints nothing.
     EXPECT_FALSE(w.sbArbreImprimeClick());
 }
