@@ -54,6 +54,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QSpontaneKeyEvent>
+#include <QShowEvent>
+#include <QColorDialog>
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
@@ -171,6 +174,58 @@ TEST(DialoguesQt, AnOpenerThatFailsIsTold)
     }
     SetDialogues(nullptr);
     qputenv("PATH", chemin);
+}
+
+// The real dialog layer answers what the user clicks: OK of an OK / Cancel
+// box is OK, Cancel is Cancel, No is No; the colour picker gives the colour
+// chosen on OK and nothing on Cancel; a dialog asked for while the active
+// window is hidden opens over the main window, not over a window nobody sees.
+TEST(DialoguesQt, TheRealDialogsAnswerWhatIsClickedOverAWindowOnScreen)
+{
+    QWidget principale;
+    principale.show();
+    TDialoguesQt dialogues(&principale);
+    const auto clique = [&](int boutons, QMessageBox::StandardButton bouton) {
+        ReponseModale<QMessageBox> reponse([bouton](QMessageBox &boite) { boite.button(bouton)->click(); });
+        const int r = dialogues.AppMessageBox(u"Continuer ?"_s, MsgQuestion, boutons);
+        EXPECT_TRUE(reponse.Ouvert);
+        return r;
+    };
+    EXPECT_EQ(clique(BoutonsOkAnnuler, QMessageBox::Ok), ReponseOk);
+    EXPECT_EQ(clique(BoutonsOkAnnuler, QMessageBox::Cancel), ReponseAnnuler);
+    EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::No), ReponseNon);
+    EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::Yes), ReponseOui);
+    EXPECT_EQ(clique(BoutonsOk, QMessageBox::Ok), ReponseOk);
+
+    for (const bool ok : {true, false}) {
+        QColor couleur(1, 2, 3);
+        ReponseModale<QColorDialog> reponse([ok](QColorDialog &d) {
+            d.setCurrentColor(QColor(10, 20, 30));
+            if (ok)
+                d.accept();
+            else
+                d.reject();
+        });
+        EXPECT_EQ(dialogues.ChoisitCouleur(couleur), ok);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(couleur, ok ? QColor(10, 20, 30) : QColor(1, 2, 3));
+    }
+
+    QWidget cachee;
+    cachee.show();
+    QApplication::setActiveWindow(&cachee);
+    cachee.hide();
+    if (QApplication::activeWindow() != &cachee)
+        QApplication::setActiveWindow(&cachee);
+    ASSERT_FALSE(cachee.isVisible());
+    QWidget *parent = nullptr;
+    ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+        parent = boite.parentWidget();
+        boite.accept();
+    });
+    dialogues.AppMessageBox(u"Message"_s, MsgInformation, BoutonsOk);
+    EXPECT_TRUE(reponse.Ouvert);
+    EXPECT_EQ(parent, &principale);
 }
 
 TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
@@ -695,6 +750,12 @@ TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
 
     const QRect laissee(300, 260, 500, 420);
     w->Fiche()->setGeometry(laissee);
+    // Shown again by the window system (the main window restored from the
+    // task bar): where the user left it.
+    QShowEvent montre;
+    QSpontaneKeyEvent::setSpontaneous(&montre);
+    QApplication::sendEvent(w->Fiche(), &montre);
+    EXPECT_EQ(w->Fiche()->geometry(), laissee);
     w->Fiche()->close();
     w->AfficheSupprime(); // open already: nothing moves
     const QRect supprime = w->FenetreSupprime()->geometry();
