@@ -431,6 +431,27 @@ TEST_F(Cellule, TheBackgroundKindShowsItsControls)
     EXPECT_EQ(Constructions(), 0); // backgrounds repaint only
 }
 
+// Unequal values, each typed in its own control, reach their own field.
+TEST_F(Cellule, EachMarginAndGapGoesToItsOwnField)
+{
+    Onglet(u"Marges"_s);
+    Tape(Spin("seMH"), 3);
+    Tape(Spin("seMB"), 5);
+    Tape(Spin("seMD"), 7);
+    Tape(Spin("seMG"), 9);
+    Onglet(u"Dimensions"_s);
+    Tape(Spin("seEcartHorz"), 31);
+    Tape(Spin("seEcartVert"), 17);
+    Clic("B_Ok");
+    for (int n : {1, 2}) {
+        const T1Aff &a = Looks[std::size_t(n)];
+        EXPECT_EQ((std::array{a.Look.MargeHaut, a.Look.MargeBas, a.Look.MargeDroite, a.Look.MargeGauche}),
+                  (std::array{3, 5, 7, 9}))
+            << n;
+        EXPECT_EQ(std::pair(a.EcatHorz, a.EcartVert), std::pair(31, 17)) << n;
+    }
+}
+
 TEST_F(Cellule, IdenticalMarginsFollowTheOneChanged)
 {
     Onglet(u"Marges"_s);

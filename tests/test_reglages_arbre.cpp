@@ -158,6 +158,8 @@ TEST_F(Reglages_, WidthOkRebuildsOnlyWhenNotAppliedLive)
         EXPECT_EQ(Spin(f, "seDes")->value(), 140);
         EXPECT_EQ(Barre(f, "tbAsc")->value(), enDirect ? 130 : 60);
         EXPECT_EQ(Constructions(), enDirect ? 1 : 0); // the changes of a turn, built once
+        // The preview gives each look its own width.
+        EXPECT_EQ(std::pair(Looks[1].Large, Looks[2].Large), std::pair(enDirect ? 130 : 60, 140));
         Clic(f, "B_Ok");
         EXPECT_EQ(Constructions(), enDirect ? 0 : 1);
         EXPECT_EQ(std::pair(Looks[1].Large, Looks[2].Large), std::pair(enDirect ? 130 : 60, 140));
