@@ -314,6 +314,37 @@ void ModifieControles(TfmOptions &f)
     src->item(src->rowCount() - 1, 0)->setText(u"Carte postale"_s);
 }
 
+// Rows picked with Ctrl in a list of the options go, and only they.
+TEST(Dialogue, SeveralRowsPickedAreTheOnesDeleted)
+{
+    TOptions o;
+    o.Sources = {u"Acte"_s, u"Carte"_s, u"Lettre"_s, u"Photo"_s, u"Registre"_s, u"Tombe"_s};
+    TfmOptions f(o);
+    f.Charge();
+    f.show();
+    auto *src = Controle<QTableWidget>(f, "sgSrc");
+    ASSERT_TRUE(src->rowCount() >= 5);
+    QStringList avant;
+    for (int r = 0; r < src->rowCount(); ++r)
+        avant << src->item(r, 0)->text();
+    src->scrollToTop();
+    const auto clic = [src](int ligne, Qt::KeyboardModifiers touches) {
+        QTest::mouseClick(src->viewport(), Qt::LeftButton, touches,
+                          src->visualRect(src->model()->index(ligne, 0)).center());
+    };
+    clic(1, Qt::NoModifier);
+    clic(3, Qt::ControlModifier);
+    clic(4, Qt::ControlModifier);
+    Controle<QPushButton>(f, "bSrcSupprime")->click();
+    QStringList apres;
+    for (int r = 0; r < src->rowCount(); ++r)
+        apres << src->item(r, 0)->text();
+    avant.removeAt(4);
+    avant.removeAt(3);
+    avant.removeAt(1);
+    EXPECT_EQ(apres, avant);
+}
+
 TEST(Dialogue, OkWritesTheControlsIntoTheOptions)
 {
     TOptions o = OptionsModifiees();
