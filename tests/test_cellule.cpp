@@ -10,6 +10,7 @@
 #include "Langue.h"
 #include "ModelesLivres.h"
 #include "ModelesLook.h"
+#include "ModelesUtilisateur.h"
 #include "Options.h"
 #include "ReponseModale.h"
 #include "TfmCellule.h"
@@ -750,6 +751,33 @@ TEST_F(Cellule, ModelsAreListedInLowerCaseAndOpenedByTheirRealName)
     ClicItem(liste, 0);
     EXPECT_EQ(m_fenetre->LookEdite().Large, 133);
     EXPECT_EQ(std::pair(Looks[1].Large, Looks[2].Large), std::pair(122, 133));
+}
+
+// A model named in another letter case (typed by the user, or stored so in
+// a database) is the model of that name: it opens, it is the one selected,
+// and a save replaces it after the question instead of making a second file.
+TEST_F(Cellule, AModelNamedInAnotherCaseIsThatModel)
+{
+    TLooks look;
+    LooksParDefaut(look);
+    look[1].Large = 111;
+    ASSERT_TRUE(SauveLook(Modele(u"Classique"_s, ".mva"), look));
+    LitLook(FichierModele(DossiersArbre(), u"CLASSIQUE"_s, u".mva"_s), Looks);
+    EXPECT_EQ(Looks[1].Large, 111);
+    EXPECT_EQ(NomLook, u"Classique");
+    auto *liste = Ctrl<QListWidget>("lbFileList");
+    for (const QString &nom : {u"Classique"_s, u"CLASSIQUE"_s}) {
+        NomLook = nom;
+        m_fenetre->Recharge();
+        ASSERT_NE(liste->currentItem(), nullptr) << nom.toStdString();
+        EXPECT_EQ(liste->currentItem()->text(), u"classique"_s);
+    }
+
+    m_dialogues.Reponses = {ReponseOui};
+    Enregistre(u"CLASSIQUE"_s);
+    EXPECT_EQ(m_dialogues.Messages, QStringList{MLText(7501)});
+    EXPECT_EQ(QDir(DossierArbre).entryList(QDir::Files), (QStringList{u"Classique.mva"_s, u"Classique.png"_s}));
+    EXPECT_EQ(liste->currentItem()->text(), u"classique"_s);
 }
 
 TEST_F(Cellule, ShiftF5MakesEveryThumbnailForTheCurrentPerson)
