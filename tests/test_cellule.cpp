@@ -780,6 +780,35 @@ TEST_F(Cellule, AModelNamedInAnotherCaseIsThatModel)
     EXPECT_EQ(liste->currentItem()->text(), u"classique"_s);
 }
 
+// A thumbnail narrower than the list is drawn in its middle, one pixel
+// below the item's top; a wider one from the item's left.
+TEST_F(Cellule, ThumbnailsAreCentredInTheList)
+{
+    TLooks look;
+    LooksParDefaut(look);
+    ASSERT_TRUE(SauveLook(Modele(u"etroit"_s, ".mva"), look));
+    ASSERT_TRUE(Toile(41, 20, qRgb(255, 0, 0)).save(Modele(u"etroit"_s, ".png"), "PNG"));
+    ASSERT_TRUE(SauveLook(Modele(u"large"_s, ".mva"), look));
+    ASSERT_TRUE(Toile(2000, 20, qRgb(0, 0, 255)).save(Modele(u"large"_s, ".png"), "PNG"));
+    m_fenetre->close();
+    m_fenetre->Commande()->trigger();
+    auto *liste = Ctrl<QListWidget>("lbFileList");
+    ASSERT_EQ(liste->count(), 2);
+    liste->setCurrentRow(-1);
+    ASSERT_TRUE(liste->isVisible());
+    liste->scrollToTop();
+    QApplication::processEvents();
+    const QImage image = liste->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect item = liste->visualItemRect(liste->item(0)); // "etroit"
+    const QRect rouge = Encre(image.copy(item), qRgb(255, 255, 255));
+    ASSERT_FALSE(rouge.isNull());
+    EXPECT_EQ(rouge.size(), QSize(41, 20));
+    EXPECT_EQ(rouge.top(), 1);
+    EXPECT_EQ(rouge.left(), (item.width() - 41) / 2);
+    const QRect bleu = Encre(image.copy(liste->visualItemRect(liste->item(1))), qRgb(255, 255, 255));
+    EXPECT_EQ(bleu.left(), 0);
+}
+
 TEST_F(Cellule, ShiftF5MakesEveryThumbnailForTheCurrentPerson)
 {
     Enregistre(u"a"_s);
