@@ -23,7 +23,13 @@ bool LitCouleur(const QString &texte, QColor &couleur)
     QString t = texte.trimmed();
     if (t.startsWith(u'#'))
         t.remove(0, 1);
-    if (t.size() != 6)
+    // Six hexadecimal digits and nothing else: the number reader would also
+    // take "0x12", a sign or a digit followed by NULs.
+    const auto hexadecimal = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+    };
+    if (t.size() != 6 || !std::all_of(t.cbegin(), t.cend(), hexadecimal))
         return false;
     bool ok = false;
     const uint v = t.toUInt(&ok, 16);

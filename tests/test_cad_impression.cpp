@@ -365,6 +365,34 @@ TEST(MenuBarre, TheSkinGivesColoursSizesAndPictures)
     EXPECT_EQ(clics, 1);
 }
 
+// A skin colour is six hexadecimal digits, with or without "#": anything
+// else leaves the default.
+TEST(MenuBarre, ASkinColourIsSixHexadecimalDigits)
+{
+    QTemporaryDir tmp;
+    const QString skin = tmp.filePath(u"skin.txt"_s);
+    const struct {
+        QByteArray valeur;
+        QColor attendue;
+    } cas[] = {
+        {"A0b1C2", QColor(0xA0, 0xB1, 0xC2)},
+        {"#0a0B0c", QColor(0x0A, 0x0B, 0x0C)},
+        {"0x1234", QColor(0xE8, 0xE8, 0xE8)},
+        {"+12345", QColor(0xE8, 0xE8, 0xE8)},
+        {"-12345", QColor(0xE8, 0xE8, 0xE8)},
+        {QByteArray("1\0\0\0\0\0", 6), QColor(0xE8, 0xE8, 0xE8)},
+        {"12 345", QColor(0xE8, 0xE8, 0xE8)},
+        {"12345g", QColor(0xE8, 0xE8, 0xE8)},
+        {"1234567", QColor(0xE8, 0xE8, 0xE8)},
+    };
+    for (const auto &c : cas) {
+        ASSERT_TRUE(Ecrit(skin, "[Skin2]\nCouleur=" + c.valeur + "\n"));
+        TxiloMenuBarre barre;
+        ASSERT_TRUE(barre.LoadSkin(skin, u"skin2"_s));
+        EXPECT_EQ(barre.Couleur(), c.attendue) << c.valeur.toHex().constData();
+    }
+}
+
 TEST(MenuBarre, TheShippedSkinIsTheOneTheProgramDraws)
 {
     // Stale after a change of SkinImpression.cpp: rebuild it with lignee_skin.
