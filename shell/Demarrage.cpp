@@ -1,6 +1,7 @@
 #include "Demarrage.h"
 
 #include "Chemins.h"
+#include "Dates.h"
 #include "Dialogues.h"
 #include "Fetes.h"
 #include "Globales.h"
@@ -64,7 +65,9 @@ bool PrepareDemarrage(const QString &racineUtilisateur)
         AppMessageBox(MLText(5030).arg(DossierParamUser), MsgAvertissement, BoutonsOk);
     // The name days are the models' own: a missing file leaves them empty,
     // one that cannot be read is told.
-    if (QString raison; !LitFetes(FichierFete, &raison) && QFileInfo::exists(FichierFete))
+    if (!QFileInfo::exists(FichierFete))
+        TableFetes().Clear();
+    else if (QString raison; !LitFetes(FichierFete, &raison))
         AppMessageBox(MLFormat(5001, {FichierFete, raison}), MsgErreur, BoutonsOk);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "Chemins.h"
 #include "ProgrammeTest.h"
+#include "Dates.h"
 #include "Demarrage.h"
 #include "DialoguesQt.h"
 #include "DialoguesScriptes.h"
@@ -240,6 +241,30 @@ TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
     QFile::copy(QStringLiteral(LIGNEE_MODELE "/langue.txt"), tmp.path() + u"/langue.txt"_s);
     EXPECT_FALSE(PrepareDemarrage(tmp.path()));
     EXPECT_EQ(dialogues.Messages.last(), u"Not Found : "_s + tmp.path() + u"/langue.ini"_s);
+    SetRepModele(QString());
+}
+
+// The name-day file is the models' own: a models folder without one starts
+// without a word and without name days; one that cannot be read is told.
+TEST(Demarrage, AMissingNameDayFileStartsSilentlyWithoutNameDays)
+{
+    QTemporaryDir tmp, utilisateur;
+    TDialoguesScriptes dialogues;
+    SetRepModele(QStringLiteral(LIGNEE_MODELE));
+    ASSERT_TRUE(PrepareDemarrage(utilisateur.path()));
+    ASSERT_EQ(TableFetes().Get(1, 1), u"Marie"_s);
+    for (const char *f : {"langue.txt", "langue.ini"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(LIGNEE_MODELE "/") + QLatin1String(f), tmp.filePath(QLatin1String(f))));
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath(u"1"_s)));
+    SetRepModele(tmp.path());
+    EXPECT_TRUE(PrepareDemarrage(utilisateur.path()));
+    EXPECT_TRUE(dialogues.Messages.isEmpty()) << dialogues.Messages.join(u'|').toStdString();
+    EXPECT_EQ(TableFetes().Get(1, 1), QString());
+    // A folder in its place cannot be read.
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath(u"1/Fete.mv"_s)));
+    EXPECT_TRUE(PrepareDemarrage(utilisateur.path()));
+    ASSERT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.Messages[0].contains(u"Fete.mv"_s));
     SetRepModele(QString());
 }
 
