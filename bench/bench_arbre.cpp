@@ -182,6 +182,26 @@ void BM_ConstruitPedigree16Generations(benchmark::State &state)
 }
 BENCHMARK(BM_ConstruitPedigree16Generations)->DenseRange(1, 5)->Unit(benchmark::kMillisecond);
 
+// The same build in the vertical binary style with the automatic zoom, which
+// fits the tree to the view and checks the fit at the zoom found.
+void BM_ConstruitPedigreeZoomAuto(benchmark::State &state)
+{
+    Vue v(pedigree().bd);
+    RefPers = 1;
+    Looks[1].Style = 4;
+    Looks[1].NbreGen = 15;
+    Looks[2].Style = 0;
+    Reglages().ZoomAuto = true;
+    for (auto _ : state) {
+        v.arbre.Execute();
+        benchmark::DoNotOptimize(v.arbre.Boites().size());
+    }
+    state.counters["zoom"] = Looks[1].Zoom;
+    Reglages().ZoomAuto = false;
+    Looks[1].Zoom = Looks[2].Zoom = 100;
+}
+BENCHMARK(BM_ConstruitPedigreeZoomAuto)->Unit(benchmark::kMillisecond);
+
 // The descendance with the last spouses and the siblings shown.
 void BM_ConstruitDescendance(benchmark::State &state)
 {
