@@ -221,34 +221,57 @@ void TfmRapport::SetStyleLignes(int style)
 
 // ---- Column model file ---------------------------------------------------
 
-bool TfmRapport::Charge(const QString &chemin)
+bool TfmRapport::Charge(const QString &chemin, QString *erreur)
 {
-    m_nomModele = QFileInfo(chemin).completeBaseName();
     const QString fichier = CheminSansCasse(chemin);
-    // Nothing read, nothing changed: emptying the model would leave a report
-    // without a single column. A pipe or a device is never opened: reading
-    // it could wait forever.
+    // Nothing read, nothing changed: a model that cannot be used leaves the
+    // report its columns and the model name, so that the next save does not
+    // write the columns in use over the file that could not be read. A pipe
+    // or a device is never opened: reading it could wait forever.
+    QString raison = ObstacleLecture(fichier);
     QFile test(fichier);
-    if (!ObstacleLecture(fichier).isEmpty() || !test.open(QIODevice::ReadOnly))
-        return false;
+    if (raison.isEmpty() && !test.open(QIODevice::ReadOnly))
+        raison = MLTextOu(9400, u"il ne peut pas être ouvert"_s);
+    if (raison.isEmpty() && test.size() == 0)
+        raison = MLTextOu(9401, u"il est vide"_s);
     test.close();
-    return ChargeColonnes(TIniFile(fichier, TEncodage::Windows1252));
+    if (raison.isEmpty() && LitColonnes(TIniFile(fichier, TEncodage::Windows1252), &raison)) {
+        m_nomModele = QFileInfo(chemin).completeBaseName();
+        emit ModeleCharge();
+        return true;
+    }
+    if (erreur)
+        *erreur = FormatTexte(MLTextOu(9402, u"Le modèle de colonnes « %1 » ne peut pas être lu : %2. Les colonnes "
+                                            "du rapport n'ont pas été changées."_s),
+                              {QDir::toNativeSeparators(fichier), raison});
+    return false;
 }
 
-bool TfmRapport::ChargeColonnes(const TIniFile &ini)
+bool TfmRapport::ChargeColonnes(const TIniFile &ini, QString *raison)
 {
+    if (!LitColonnes(ini, raison))
+        return false;
+    emit ModeleCharge();
+    return true;
+}
+
+bool TfmRapport::LitColonnes(const TIniFile &ini, QString *raison)
+{
+    // An older model kept only its column count, without titles or codes:
+    // applying it would leave columns without content.
     if (ini.ReadString(SectionLignee, u"Version"_s) != u"2"_s) {
-        // An older model kept only its column count.
-        const int n = ini.ReadInteger(u"Critere"_s, u"Colonne"_s, 1);
-        m_modele.resize(static_cast<size_t>(std::clamp(n, 0, MaxColonnes)));
-        emit ModeleCharge();
+        if (raison)
+            *raison = MLTextOu(9403, u"ce n'est pas un modèle de colonnes de cette version"_s);
         return false;
     }
     // -1 (or no count) says there is nothing to read; any other negative
     // count is taken for it rather than read as a number of columns.
     int n = ini.ReadInteger(SectionColonne, u"Nbre"_s, -1);
-    if (n < 0)
+    if (n < 0) {
+        if (raison)
+            *raison = MLTextOu(9404, u"il ne donne pas le nombre de ses colonnes"_s);
         return false;
+    }
     n = std::min(n, MaxColonnes);
     m_modele.assign(static_cast<size_t>(n), TColonneModele());
     const QString typeDefaut = MLTextOu(2005, u"Texte"_s);
@@ -260,7 +283,6 @@ bool TfmRapport::ChargeColonnes(const TIniFile &ini)
         const int large = ini.ReadInteger(SectionColonne, cle("Large", i), LargeurDefaut);
         c.Large = large >= 1 && large <= MaxLargeur ? large : LargeurDefaut;
     }
-    emit ModeleCharge();
     return true;
 }
 
@@ -643,7 +665,6 @@ void TfmRapport::showEvent(QShowEvent *event)
 void TfmRapport::ToutesLesPersonnes()
 {
     Charge(FichierModele(DossiersRapport(), NomModeleDefaut, u".mvr"_s));
-    m_nomModele = NomModeleDefaut;
     TSelection selection = SelectionneListe(m_bd, 0, m_hote.SelecPers(), 1);
     m_liste = selection.Liste;
     m_titre = selection.Titre;

@@ -78,22 +78,24 @@ public:
     // Reads a column model file (.mvr, Windows-1252) into the model and sets
     // the model name from the path. The file name is looked up without regard
     // to case in its folder ("Standard.mvr" for ".../standard.mvr"). Returns
-    // true when the columns were read. A missing or unreadable file, or one
-    // whose column count is absent or negative, leaves the model as it was
-    // and gives false; a count above 256 reads as 256. A file of an older
-    // version ([Lignee] Version other than 2) keeps the model's columns, cut
-    // or padded to its [Critere] Colonne count (default 1, brought into
-    // 0..256), and gives false. Emits ModeleCharge whenever the model changed.
-    bool Charge(const QString &chemin);
+    // true when the columns were read; a count above 256 reads as 256. A
+    // file that cannot be used (missing, unreadable, empty, of another
+    // version than 2, or whose column count is absent or negative) leaves
+    // the model and its name as they were and gives false, with a message
+    // naming the file and the reason in *erreur (may be null; language text
+    // 9402). Emits ModeleCharge when the model changed.
+    bool Charge(const QString &chemin, QString *erreur = nullptr);
     // Writes the model as a new file, replacing the one of that name (found
     // without regard to case); the widths are those shown in the grid when it
     // shows the model. Atomic: a failed save leaves the old file as it was and
     // returns false with a message naming the file in *erreur.
     bool Sauve(const QString &chemin, QString *erreur = nullptr);
     // The column part of a model file already read, by the rules of Charge
-    // ([Lignee] Version, [Colonne], [Critere]); the advanced selection files
-    // carry the same part. Emits ModeleCharge whenever the model changed.
-    bool ChargeColonnes(const TIniFile &ini);
+    // ([Lignee] Version, [Colonne]); the advanced selection files carry the
+    // same part. False when it cannot be used, the model unchanged and the
+    // reason in *raison (may be null). Emits ModeleCharge when the model
+    // changed.
+    bool ChargeColonnes(const TIniFile &ini, QString *raison = nullptr);
     // Writes the column part ([Lignee] Version 2 and [Colonne]) into `ini`.
     void SauveColonnes(TIniFile &ini) const;
 
@@ -188,6 +190,8 @@ private:
         QColor Titre, Unique, Pair, Impair, Homme, Femme;
     };
 
+    // ChargeColonnes without the signal.
+    bool LitColonnes(const TIniFile &ini, QString *raison);
     // The first report: every person, with the default column model.
     void ToutesLesPersonnes();
     void VideGrille();
