@@ -381,6 +381,7 @@ void TfmRapport::RemplitTableau(const TR &liste)
     AppliqueCouleurTitre();
     SelectionneValeur(m_hote.SelecPers());
     m_occupe = false;
+    ApresRemplissage();
 }
 
 bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
@@ -453,6 +454,7 @@ void TfmRapport::FinRapport()
     AjusteLargeur(true);
     m_occupe = false;
     Presente();
+    ApresRemplissage();
 }
 
 QWidget *TfmRapport::FenetreSource() const
@@ -494,6 +496,74 @@ void TfmRapport::Vide()
     VideGrille();
     if (isVisible())
         ToutesLesPersonnes();
+}
+
+void TfmRapport::PersonnesChangees()
+{
+    if (m_occupe) {
+        m_personnesChangees = true;
+        return;
+    }
+    m_personnesChangees = false;
+    TR reste;
+    for (int k = 1; k <= m_liste.Count(); ++k) {
+        const int p = m_liste.Get(k);
+        if (m_bd.PersonInUse(p))
+            reste.Add(p);
+    }
+    if (reste.Count() != m_liste.Count()) {
+        m_liste = reste;
+        emit ListeChangee();
+    }
+    if (!m_grilleModele) {
+        // A table of counts or places cannot be computed again here; its
+        // rows of persons that are gone can go.
+        RetireLignesOrphelines();
+        return;
+    }
+    // Merged persons changed their names and dates, not only their number:
+    // the rows are written again, in the order the user sorted them.
+    const int colonne = m_grille->SortedColumn();
+    const bool ascendant = m_grille->SortAscending();
+    RemplitTableau(m_liste);
+    if (colonne >= 0 && !m_occupe && m_grilleModele)
+        TrieColonne(colonne, ascendant);
+}
+
+void TfmRapport::RetireLignesOrphelines()
+{
+    const int lignes = m_grille->RowCount();
+    const int colonnes = m_grille->ColCount();
+    const int selection = m_grille->GetRowData(m_grille->SelectedRow());
+    int garde = 1;
+    for (int r = 1; r < lignes; ++r) {
+        const int p = m_grille->GetRowData(r);
+        if (p > 0 && !m_bd.PersonInUse(p))
+            continue;
+        if (garde != r) {
+            QStringList cellules;
+            cellules.reserve(colonnes);
+            for (int c = 0; c < colonnes; ++c)
+                cellules << m_grille->Cell(c, r);
+            m_grille->SetRow(garde, std::move(cellules));
+            m_grille->SetRowData(garde, p);
+        }
+        ++garde;
+    }
+    if (garde == lignes)
+        return;
+    for (int r = garde; r < lignes; ++r)
+        m_grille->SetRowData(r, 0);
+    m_grille->SetRowCount(garde);
+    AfficheGrille();
+    if (selection > 0)
+        SelectionneValeur(selection);
+}
+
+void TfmRapport::ApresRemplissage()
+{
+    if (m_personnesChangees && !m_occupe)
+        PersonnesChangees();
 }
 
 void TfmRapport::VideGrille()

@@ -162,6 +162,15 @@ public:
     // pause and the grid is emptied then.
     void Vide();
 
+    // Persons were deleted or merged (the host says so): the report list
+    // loses the persons no longer in use; a person report (filled from the
+    // column model) is filled again from that list, so that merged persons
+    // show what they hold now, and sorted again as it was; another table
+    // loses its rows of persons no longer in use. No row is left whose
+    // click would reach a freed slot, which a new person may take. Asked
+    // for during a fill, it is done when the fill ends.
+    void PersonnesChangees();
+
     // Row styling: 0 one colour, 1 alternating, 2 by sex; -1 is taken as 1.
     // The colours are the "background-color" of the style sheet rules
     // ".rowunique", ".rowPair"/".rowImpair", ".rowHomme"/".rowFemme" (white
@@ -198,6 +207,10 @@ private:
     // After a fill: when the database was replaced meanwhile, empties the
     // grid (and refills it when shown) and returns true.
     bool Abandonne();
+    // Removes the data rows whose row value is a person no longer in use.
+    void RetireLignesOrphelines();
+    // At the end of a fill: what PersonnesChangees was asked for meanwhile.
+    void ApresRemplissage();
     void TitreClic(int col);
     void SelecFiche(int ligne);
     // Selects the first row whose row value is `valeur`, else none.
@@ -236,6 +249,8 @@ private:
     bool m_remise = false;
     // Set when the database was replaced during a fill: the fill stops.
     bool m_abandon = false;
+    // Set when persons were deleted or merged during a fill.
+    bool m_personnesChangees = false;
     // Direction of the last sort; a title click sorts the other way. It
     // starts as if the last sort had been descending, so that the first
     // click sorts ascending, and fills keep it.

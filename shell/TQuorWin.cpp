@@ -131,6 +131,7 @@ TQuorWin::TQuorWin(QWidget *parent)
     // Windows that hold person numbers drop them when the database is
     // replaced: a number of the previous database names somebody else here.
     connect(this, &TQuorWin::BaseRechargee, m_rapport, &TfmRapport::Vide);
+    connect(this, &TQuorWin::PersonnesRetirees, m_rapport, &TfmRapport::PersonnesChangees);
     connect(this, &TQuorWin::BaseRechargee, m_rechFiche, &TfmRechFiche::OubliePersonne);
     connect(this, &TQuorWin::SelecPersChangee, m_critere, &TfmRapportCritere::AffichePersonne);
     // Names shown elsewhere follow the edits.
@@ -677,6 +678,7 @@ void TQuorWin::MontreListe(const TR &liste, const QString &titre)
 
 void TQuorWin::PersonnesSupprimees()
 {
+    emit PersonnesRetirees();
     m_fiche->Liste()->Invalide();
     FicheAffiche();
     ArbreModifie();
@@ -722,6 +724,7 @@ void TQuorWin::MontreFicheArbre()
 
 void TQuorWin::ApresFusion()
 {
+    emit PersonnesRetirees();
     // Names changed: the completion lists are built again.
     m_fiche->Liste()->Invalide();
     FicheAffiche();

@@ -406,6 +406,58 @@ TEST_F(Rapport, UnClicOuvreLaFicheDUnePersonneEncoreEnUsageSeulement)
     EXPECT_EQ(hote.Touches, QList<int>{Qt::Key_F2});
 }
 
+// Persons deleted or merged: the person report keeps only persons in use,
+// shows the merged ones as they are now, in the order it was sorted; a table
+// of another kind drops its rows of persons that are gone; no row leads to a
+// freed slot a new person took. Asked during a fill, it comes after it.
+TEST_F(Rapport, PersonnesSupprimeesOuFusionneesQuittentLeRapport)
+{
+    ASSERT_TRUE(rapport->Charge(ModeleLivre));
+    hote.Selec = 4;
+    ASSERT_TRUE(rapport->AfficheListe(liste({1, 3, 4, 5, 6, 3}), u"Famille"_s));
+    QTest::mouseClick(grille->horizontalHeader()->viewport(), Qt::LeftButton, {}, titre(1));
+    QTest::mouseClick(grille->horizontalHeader()->viewport(), Qt::LeftButton, {}, titre(1));
+    ASSERT_EQ(valeurs(), (std::vector<int>{4, 6, 3, 3, 1, 5})); // given names descending
+    rapport->hide();
+    famille.bd.DeletePerson(3);
+    famille.bd.DeletePerson(5);
+    famille.bd.SetGivenNames(6, u"Albert"_s); // what a merge may give
+    rapport->PersonnesChangees();
+    EXPECT_EQ(valeurs(), (std::vector<int>{4, 1, 6}));
+    EXPECT_EQ(grille->Cell(1, 3), u"Albert"_s);
+    EXPECT_EQ(grille->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(grille->horizontalHeader()->sortIndicatorSection(), 1);
+    EXPECT_EQ(rapport->Liste().Count(), 3);
+    EXPECT_EQ(rapport->windowTitle(), u"Famille (3 personnes)"_s);
+    // The freed slots go to new persons: no row leads to them.
+    const int nouvelle = famille.bd.NewPerson();
+    ASSERT_EQ(nouvelle, 3);
+    rapport->show();
+    for (int r = 1; r < grille->RowCount(); ++r)
+        QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, centre(r));
+    EXPECT_EQ(hote.Fiches, (QList<int>{4, 1, 6}));
+
+    // A table whose rows are persons among counts.
+    ASSERT_TRUE(rapport->InitRapport());
+    grille->Clear();
+    grille->SetColCount(1);
+    grille->SetRowCount(5);
+    const QStringList lignes = {u"Titre"_s, u"Pierre"_s, u"Total"_s, u"Luc"_s, u"Anne"_s};
+    const int personnes[] = {0, 4, 0, 9, 12};
+    for (int r = 0; r < 5; ++r) {
+        grille->SetCell(0, r, lignes[r]);
+        grille->SetRowData(r, personnes[r]);
+    }
+    famille.bd.DeletePerson(9);
+    rapport->PersonnesChangees(); // during the fill: waits for its end
+    EXPECT_EQ(grille->RowCount(), 5);
+    rapport->FinRapport();
+    ASSERT_EQ(grille->RowCount(), 4);
+    EXPECT_EQ(valeurs(), (std::vector<int>{4, 0, 12}));
+    EXPECT_EQ(grille->Cell(0, 3), u"Anne"_s);
+    EXPECT_EQ(grille->GetRowData(4), 0);
+}
+
 // A timer that fires inside a fill (messages are processed every 50 rows)
 // cannot start another fill nor replace the list being shown.
 TEST_F(Rapport, UneDemandePendantUnRemplissageEstRefusee)
