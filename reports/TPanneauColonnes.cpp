@@ -321,7 +321,10 @@ void TPanneauColonnes::sbPlusClick()
     const int position = r >= 0 && r < n ? r : n;
     modele.insert(modele.begin() + position, TColonneModele());
     remplitEditeur();
-    selectionne(position, m_sgCol->currentColumn());
+    // The next thing typed is the new column's title: the keyboard leaves
+    // the model name (or wherever it was), which would take it otherwise.
+    selectionne(position, ColTitre);
+    m_sgCol->setFocus(Qt::OtherFocusReason);
     AppCol();
 }
 

@@ -230,6 +230,24 @@ TEST_F(Colonnes, BuildingAModelColumnByColumnThenSavingIt)
                          "Titre 4=N\xe9 en\r\nCode 4=<naissance>\r\nType 4=Date\r\nLarge 4=100\r\n"));
 }
 
+// After "+", what the user types is the new column's title, wherever the
+// keyboard was (here in the model name, as when the window opens): the
+// model name stays, and so does the file saved under it.
+TEST_F(Colonnes, AfterPlusTheKeysGoToTheNewTitle)
+{
+    clique(2, 1);
+    QTest::mouseClick(eFile, Qt::LeftButton);
+    ASSERT_TRUE(eFile->hasFocus());
+    appuie("sbPlus");
+    for (const QChar c : S("Métier"))
+        frappe(QApplication::focusWidget(), QString(c));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(eFile->text(), u"defaut"_s);
+    EXPECT_EQ(editeur()[2], QStringList({S("Métier"), QString(), QString()}));
+    EXPECT_EQ(titres()[2], S("Métier"));
+}
+
 // The type column takes one key, in either case; any other character
 // empties it and says which keys to use; keys that type nothing move.
 TEST_F(Colonnes, TypeKeysInEitherCase)
