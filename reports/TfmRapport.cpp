@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -469,19 +470,83 @@ void TfmRapport::Presente()
     if (!isVisible())
         return;
     // The window that asked for the report is where the user works: the
-    // report goes beside it when there is room for at least half of it, and
-    // above it whatever it covers (a strip beside a large window, the map or
-    // the calendar, would show too little of the report). A report left
+    // report goes beside it, above it whatever it covers. A report left
     // under a window that stays on top would look as if the click had done
     // nothing.
     bool couvre = false;
     if (source && source->isVisible()) {
-        MetACote(this, source->frameGeometry(), m_hote.ZoneLibre(), (size() / 2).expandedTo(minimumSizeHint()));
+        MetEnVue(source->frameGeometry());
         couvre = frameGeometry().intersects(source->frameGeometry());
     }
     // Beside its window, the report needs no keyboard: the user goes on
     // where he was (a list of the options window walked with the arrows).
     MonteAuDessus(this, source, couvre);
+}
+
+int TfmRapport::LargeurColonnes() const
+{
+    int somme = 0;
+    for (int i = 0; i < m_grille->ColCount(); ++i)
+        somme += m_grille->ColWidth(i) + 1;
+    return somme + 16;
+}
+
+void TfmRapport::MetEnVue(const QRect &servi)
+{
+    const QScreen *ecran = QGuiApplication::screenAt(servi.center());
+    if (!ecran)
+        ecran = screen();
+    if (!ecran)
+        return;
+    const QRect zone = m_hote.ZoneLibre();
+    const QRect permis = zone.isValid() ? zone.intersected(ecran->availableGeometry()) : ecran->availableGeometry();
+    const QMargins cadre = CadreDe(this);
+    // A report cut to its first column is of no use: it keeps the width its
+    // columns need, up to half the screen. Made lower, it still shows a few
+    // rows and scrolls to the others.
+    const int largeur = std::min({LargeurColonnes(), ecran->availableGeometry().width() / 2 - cadre.left() - cadre.right(),
+                                  permis.width() - cadre.left() - cadre.right()});
+    if (width() < largeur)
+        resize(largeur, height());
+    const int quelquesLignes = m_grille->horizontalHeader()->sizeHint().height()
+                               + 4 * m_grille->verticalHeader()->defaultSectionSize() + 2 * m_grille->frameWidth()
+                               + m_barre->height();
+    const QSize minimum(largeur, std::max(std::min(height(), quelquesLignes), minimumSizeHint().height()));
+    MetACote(this, servi, zone, minimum);
+    const QRect r = frameGeometry();
+    if (!r.intersects(servi) && permis.contains(r))
+        return;
+    // No side has room for it: it goes where it covers the least of that
+    // window, whole on the screen, rather than being cut.
+    QRect meilleur;
+    qint64 moindre = -1;
+    const QSize taille = r.size().boundedTo(permis.size());
+    for (int cote = 0; cote < 4; ++cote) {
+        QRect essai(r.topLeft(), taille);
+        essai.moveLeft(std::clamp(essai.left(), permis.left(), permis.right() - taille.width() + 1));
+        essai.moveTop(std::clamp(essai.top(), permis.top(), permis.bottom() - taille.height() + 1));
+        switch (cote) {
+        case 0:
+            essai.moveRight(permis.right());
+            break;
+        case 1:
+            essai.moveLeft(permis.left());
+            break;
+        case 2:
+            essai.moveBottom(permis.bottom());
+            break;
+        default:
+            essai.moveTop(permis.top());
+            break;
+        }
+        const QRect commun = essai.intersected(servi);
+        const qint64 aire = commun.isEmpty() ? 0 : qint64(commun.width()) * commun.height();
+        if (moindre < 0 || aire < moindre) {
+            meilleur = essai;
+            moindre = aire;
+        }
+    }
+    PlaceCadre(this, meilleur);
 }
 
 void TfmRapport::Vide()
@@ -604,11 +669,9 @@ void TfmRapport::AfficheGrille()
 // it is, since the user may have widened it on purpose.
 void TfmRapport::AjusteLargeur(bool toujours)
 {
-    int somme = 0;
-    for (int i = 0; i < m_grille->ColCount(); ++i)
-        somme += m_grille->ColWidth(i) + 1;
-    if (toujours || somme < 640)
-        resize(somme + 16, height());
+    const int largeur = LargeurColonnes();
+    if (toujours || largeur < 640 + 16)
+        resize(largeur, height());
 }
 
 // ---- Rows shown ----------------------------------------------------------

@@ -121,10 +121,13 @@ public:
     //
     // The window that hands a report over (the active window when the
     // hand-off starts, here or in InitRapport) gets it in sight: the report
-    // window moves beside that window when it covers part of it and the
-    // host's free area (THoteRapport::ZoneLibre) has room for at least half
-    // of it (MetACote), stays on top when that window does, and is raised;
-    // it is activated when it still covers part of that window.
+    // window, at least as wide as its columns need up to half the screen,
+    // moves beside that window when it covers part of it, within the host's
+    // free area (THoteRapport::ZoneLibre), made at most half as high; where
+    // no side has room for that, it goes where it covers the least of that
+    // window, wholly on that area, rather than being cut. It stays on top
+    // when that window does, and is raised; it is activated when it still
+    // covers part of that window.
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
     // the list and the row values, shows the window; false when a fill runs),
@@ -217,6 +220,14 @@ private:
     void SelectionneValeur(int valeur);
     void AfficheGrille();
     void AjusteLargeur(bool toujours);
+    // The width the columns need: theirs, one pixel of grid line each, and
+    // the vertical scroll bar.
+    int LargeurColonnes() const;
+    // Puts the report beside the frame `servi` (screen coordinates), on the
+    // host's free area, never narrower than its columns need up to half the
+    // screen: where no side has room for that, it covers the least of
+    // `servi` it can, whole on the screen.
+    void MetEnVue(const QRect &servi);
     void LitCouleurs();
     void AppliqueCouleurTitre();
     QColor CouleurLigne(int ligne) const;
