@@ -620,7 +620,8 @@ void TQuorWin::PersonneModifiee(int p)
 
 void TQuorWin::AffCarte()
 {
-    m_cartes->AffCarte();
+    // The record form edited a place of its person.
+    m_cartes->LieuxModifies(m_fiche->Personne());
 }
 
 void TQuorWin::ArbreModifie()
