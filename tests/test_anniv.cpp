@@ -241,7 +241,16 @@ TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
     TableFetes().Put(1, 2, u"Basile, Fulgence"_s);
     TableFetes().Put(1, 3, u"Jean"_s);
 
+    // Asking the clock reads the time zone: the writer asks it once, not
+    // once per person.
+    int lectures = 0;
+    SetHorloge([&lectures] {
+        ++lectures;
+        return QDate::currentDate();
+    });
     ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 20, 110));
+    EXPECT_EQ(lectures, 1);
+    SetHorloge({});
     QFile f(FichierAnniFete);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("\xC9T\xC9 basile|1980|")) << "Windows-1252 written";
