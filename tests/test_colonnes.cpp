@@ -293,6 +293,20 @@ TEST_F(Colonnes, TheMinusButtonKeepsOneColumnAndThePlusButtonAddsAtTheEndWithout
     appuie("sbPlus");
     EXPECT_EQ(sgCol->rowCount(), 2);
     EXPECT_EQ(rapport.Modele().size(), 2u);
+
+    // As many columns as a model file is read with, and not one more: one
+    // short of it, plus adds the last.
+    QByteArray grand = "[Lignee]\nVersion=2\n[Colonne]\nNbre=255\n";
+    ecrit(DossierRapport + u"grand.mvr"_s, grand);
+    ASSERT_TRUE(rapport.Charge(DossierRapport + u"grand.mvr"_s));
+    ASSERT_EQ(sgCol->rowCount(), 255);
+    clique(0, 0);
+    appuie("sbPlus");
+    EXPECT_EQ(rapport.Modele().size(), 256u);
+    appuie("sbPlus");
+    EXPECT_EQ(rapport.Modele().size(), 256u);
+    EXPECT_EQ(sgCol->rowCount(), 256);
+    EXPECT_EQ(grille->ColCount(), 256);
 }
 
 // The field-code builder opens on the code of the selected row with the
