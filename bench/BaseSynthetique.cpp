@@ -131,12 +131,17 @@ struct Generateur {
 
 void RemplitBaseSynthetique(TBD &bd, unsigned graine)
 {
+    RemplitBaseSynthetique(bd, graine, 1690);
+}
+
+void RemplitBaseSynthetique(TBD &bd, unsigned graine, int debut)
+{
     bd.Clear();
     Generateur g{bd, std::mt19937(graine), {}};
 
     std::vector<int> unions;
     for (int i = 0; i < 400; ++i) {
-        const int annee = 1690 + i % 30;
+        const int annee = debut + i % 30;
         const int h = g.personne(SexeHomme, tire(Noms, g.rng), annee);
         const int f = g.personne(SexeFemme, tire(Noms, g.rng), annee + 2);
         unions.push_back(g.mariage(h, f, annee + 25));
@@ -202,6 +207,16 @@ const TBD &BaseSynthetiquePartagee()
     static const TBD *bd = [] {
         auto *b = new TBD;
         RemplitBaseSynthetique(*b);
+        return b;
+    }();
+    return *bd;
+}
+
+const TBD &BaseSynthetiqueVivantePartagee()
+{
+    static const TBD *bd = [] {
+        auto *b = new TBD;
+        RemplitBaseSynthetique(*b, 1, 1820);
         return b;
     }();
     return *bd;

@@ -105,10 +105,15 @@ bool LitAnniFete(const QString &chemin, TAnniFete *anniFete, QString *erreur)
 
 bool PersonneEnVie(const TBD &bd, int p, int ageMax)
 {
+    return PersonneEnVie(bd, p, ageMax, Aujourdhui());
+}
+
+bool PersonneEnVie(const TBD &bd, int p, int ageMax, const QDate &aujourdhui)
+{
     if (!bd.PersonInUse(p) || !bd.DeathDate(p).isEmpty())
         return false;
     const QString naissance = bd.BirthDate(p);
-    return !naissance.isEmpty() && AgeInYears(naissance) <= ageMax;
+    return !naissance.isEmpty() && AgeInYears(naissance, aujourdhui) <= ageMax;
 }
 
 bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, int ageMax, QString *erreur)
@@ -128,8 +133,9 @@ bool EcritAnniFete(const QString &chemin, const TBD &bd, int nbreJour, int ageMa
 
     QString anniversaires[12][31];
     QString noms[12][31];
+    const QDate aujourdhui = Aujourdhui();
     for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p)) {
-        if (!PersonneEnVie(bd, p, ageMax))
+        if (!PersonneEnVie(bd, p, ageMax, aujourdhui))
             continue;
         const TQualifiedDate n = SplitQualifiedDate(bd.BirthDate(p));
         if (!n.Qualif.isEmpty() || n.Jour == 0)

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class QDate;
 class TBD;
 
 // The anniversaries file (Windows-1252), read by the anniversary reminder and
@@ -62,6 +63,10 @@ bool LitAnniFete(const QString &chemin, TAnniFete *anniFete, QString *erreur = n
 // (the options' AgeDecesMax): someone born three centuries ago whose death
 // was never entered is no longer living.
 bool PersonneEnVie(const TBD &bd, int p, int ageMax);
+// The same on the day `aujourdhui` (Aujourdhui(), Dates.h), taken once by
+// the callers that look at every person: asking the clock reads the time
+// zone each time.
+bool PersonneEnVie(const TBD &bd, int p, int ageMax, const QDate &aujourdhui);
 
 // Writes the file for the living persons of the database (PersonneEnVie,
 // born on a full unqualified date): a birthday entry on the day

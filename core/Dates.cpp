@@ -620,9 +620,13 @@ int DaysBetween(const QString &a, const QString &b)
 
 int AgeInYears(const QString &text)
 {
+    return AgeInYears(text, Aujourdhui());
+}
+
+int AgeInYears(const QString &text, const QDate &today)
+{
     const TDateRange r = SplitDateRange(text);
     const TDateParts p = SplitDate(r.Date2.isEmpty() ? r.Date1 : r.Date2);
-    const QDate today = Aujourdhui();
     if (p.Annee == 0 || !today.isValid())
         return -1;
     int age = today.year() - p.Annee;

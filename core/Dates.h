@@ -161,6 +161,9 @@ int DaysBetween(const QString &a, const QString &b);
 // and day counting only when known; -1 when there is no year or the result
 // would be negative.
 int AgeInYears(const QString &text);
+// The same to the day `aujourdhui` (Aujourdhui(), taken once by a caller
+// that counts many ages: each asking of the clock reads the time zone).
+int AgeInYears(const QString &text, const QDate &aujourdhui);
 
 // ---- Weekdays -----------------------------------------------------------
 

@@ -101,12 +101,16 @@ void RemplitCalendrier(const TBD &bd, const TCritereCal &c, TCalendrier &cal)
         for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p))
             entrePersonne(bd, p, c, cal);
         break;
-    case TSourceCal::EnVie:
+    case TSourceCal::EnVie: {
+        // Today once for the whole count: asking the clock reads the time
+        // zone each time.
+        const QDate aujourdhui = Aujourdhui();
         for (int p = bd.NextPerson(0); p != 0; p = bd.NextPerson(p)) {
-            if (PersonneEnVie(bd, p, c.AgeMax))
+            if (PersonneEnVie(bd, p, c.AgeMax, aujourdhui))
                 entrePersonne(bd, p, c, cal);
         }
         break;
+    }
     case TSourceCal::Rapport:
         for (int p : c.Rapport) {
             if (bd.PersonInUse(p))

@@ -69,7 +69,9 @@ void TCommandesCal::Branche()
     connect(conv, &QToolButton::clicked, this, [this] { ConvertitDateCalendrier(m_fenetre, TodayDateText()); });
     QToolButton *anniv = Bouton(conv, u"sbAnniFete"_s, u"Anniversaires à souhaiter"_s);
     connect(anniv, &QToolButton::clicked, this, [this] {
-        if (!AfficheAnniFete(m_fenetre))
+        // A file that could not be read was told already: saying that there
+        // is none would contradict it.
+        if (AfficheAnniFete(m_fenetre) == TRappelAnniFete::SansFichier)
             AppMessageBox(MLText(TextePasDAnniversaires), MsgInformation, BoutonsOk);
     });
 }

@@ -71,8 +71,12 @@ void TCommandesCarte::Branche()
 
 void TCommandesCarte::AffCarte()
 {
-    if (m_carte->isVisible() && m_carte->SourceChoisie() == TfmCarte::SourceSelection)
-        m_carte->Affiche();
+    m_carte->PersonneCouranteChangee();
+}
+
+void TCommandesCarte::LieuxModifies(int p)
+{
+    m_carte->LieuxModifies(p);
 }
 
 void TCommandesCarte::BaseRechargee()

@@ -32,9 +32,11 @@ public:
     // sbCarteNouvelle (the new-map dialog, which shows the map window first).
     void Branche();
 
-    // A place or the current person may have changed: the map, on show for
-    // the selection, is drawn again.
+    // The current person changed: a map of the selection follows it.
     void AffCarte();
+    // The places of person `p` were edited: a map showing `p`, whatever its
+    // source, is drawn again.
+    void LieuxModifies(int p);
     // The database was replaced.
     void BaseRechargee();
 

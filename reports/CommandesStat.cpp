@@ -1,12 +1,22 @@
 #include "CommandesStat.h"
 
 #include <QBoxLayout>
+#include <QDir>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "Langue.h"
 #include "TfmStat.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int TexteStatEnregistrees = 9405;
+
+} // namespace
 
 TCommandesStat::TCommandesStat(const TBD &bd, TfmRapport &rapport, TReglagesStat &reglages,
                                std::function<QPrinter &()> imprimante, QWidget *fenetre)
@@ -80,4 +90,11 @@ void TCommandesStat::Branche()
     });
     connect(rapport, &QToolButton::clicked, m_stat, &TfmStat::StatToRapport);
     connect(imprime, &QToolButton::clicked, m_stat, [this] { m_stat->Imprime(); });
+    // A file written says nothing by itself: the main window's status line
+    // tells where it went.
+    connect(m_stat, &TfmStat::Enregistrees, this, [this](const QString &fichier) {
+        if (auto *principale = qobject_cast<QMainWindow *>(m_fenetre))
+            principale->statusBar()->showMessage(
+                MLFormat(TexteStatEnregistrees, {QDir::toNativeSeparators(fichier)}));
+    });
 }

@@ -35,8 +35,9 @@ public:
     // the window; the window hidden puts it up and brings the page
     // TS_Afficher forward. Places after it the
     // buttons sbStatRapport (the graph's values as a table in the report
-    // window) and sbStatImprime (the window printed), enabled while the
-    // window is shown.
+    // window) and sbStatImprime (the window printed; into a file, the
+    // status line of `fenetre`, when it is a main window, says where),
+    // enabled while the window is shown.
     void Branche();
 
 private:

@@ -614,7 +614,7 @@ bool Rapports::FetesAnniv()
         const TDateParts d = SplitDate(naissance);
         if (d.Jour != aujourdhui.day() || d.Mois != aujourdhui.month())
             continue;
-        const int age = AgeInYears(naissance);
+        const int age = AgeInYears(naissance, aujourdhui);
         const bool femme = m_bd.Sex(p) == SexeFemme;
         const QString nom = m_bd.FullName(p);
         // An age of -1 means a birth year after this year (or none): the

@@ -208,9 +208,16 @@ void TPanneauColonnes::CB_FileListChange(int index)
         return;
     const bool avant = std::exchange(m_chargement, true);
     // The item keeps the file's real name: the name shown is lower-cased.
-    m_rapport.Charge(chemin);
-    m_eFile->setText(m_cbFileList->itemText(index));
+    QString erreur;
+    const bool charge = m_rapport.Charge(chemin, &erreur);
+    // A model that could not be read leaves the name of the one in use, so
+    // that "Enregistrer" does not write these columns over that file.
+    m_eFile->setText(charge ? m_cbFileList->itemText(index) : m_rapport.NomModele());
     m_chargement = avant;
+    if (!charge) {
+        AppMessageBox(erreur, MsgErreur, BoutonsOk);
+        return;
+    }
     remplitEditeur();
     AppCol();
 }
@@ -314,7 +321,10 @@ void TPanneauColonnes::sbPlusClick()
     const int position = r >= 0 && r < n ? r : n;
     modele.insert(modele.begin() + position, TColonneModele());
     remplitEditeur();
-    selectionne(position, m_sgCol->currentColumn());
+    // The next thing typed is the new column's title: the keyboard leaves
+    // the model name (or wherever it was), which would take it otherwise.
+    selectionne(position, ColTitre);
+    m_sgCol->setFocus(Qt::OtherFocusReason);
     AppCol();
 }
 

@@ -31,7 +31,9 @@ class TfmRapport;
 //    explains the three keys (language text 8100);
 //  - sbUp, sbDown: exchange the selected row with the one above or below,
 //    the selection following it; sbPlus: a new empty row above the selected
-//    one (at the end when none is selected), up to 256 rows; sbMoins:
+//    one (at the end when none is selected), up to 256 rows, whose title
+//    cell becomes current with the keyboard, so that what is typed next is
+//    its title; sbMoins:
 //    removes the selected row, never the last one; sbEdite "&Editeur de
 //    contenu": the field-code builder (EditeContenu) on the selected row's
 //    code with the current person as example; a non-empty result replaces

@@ -133,9 +133,13 @@ TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
         const QDate d = jour(i);
         return anniFete.Jour(d.month(), d.day());
     };
-    bool trouve = false;
-    for (int i = 1; i <= n && !trouve; ++i)
-        trouve = !entrees(i).empty();
+    // The first day ahead that has something to wish, within a year.
+    int premier = 0;
+    for (int i = 1; i <= JoursMax && premier == 0; ++i) {
+        if (!entrees(i).empty())
+            premier = i;
+    }
+    const bool trouve = premier > 0 && premier <= n;
     AjouteLigneAnniv(u" "_s, 10);
     if (trouve) {
         AjouteLigneAnniv(u"Anniversaires et fêtes à souhaiter"_s, 14);
@@ -143,10 +147,13 @@ TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
     } else {
         AjouteLigneAnniv(u"Aucun anniversaires ou fêtes à souhaiter"_s, 14);
         AjouteLigneAnniv(u"dans les %1 prochains jours."_s.arg(n), 14);
-        AjouteLigneAnniv(u" "_s, 14);
-        AjouteLigneAnniv(u"Le prochain aura lieu le:"_s, 14);
+        // Nobody at all to wish within a year: no date to announce.
+        if (premier > 0) {
+            AjouteLigneAnniv(u" "_s, 14);
+            AjouteLigneAnniv(u"Le prochain aura lieu le:"_s, 14);
+        }
     }
-    for (int i = 1; i <= JoursMax; ++i) {
+    for (int i = premier; premier > 0 && i <= JoursMax; ++i) {
         if (trouve && i > n)
             break;
         const auto &e = entrees(i);
@@ -260,18 +267,19 @@ bool TfmAnniFete::eventFilter(QObject *objet, QEvent *evenement)
     return QDialog::eventFilter(objet, evenement);
 }
 
-bool AfficheAnniFete(QWidget *owner)
+TRappelAnniFete AfficheAnniFete(QWidget *owner)
 {
     TAnniFete anniFete;
     QString erreur;
     if (!LitAnniFete(FichierAnniFete, &anniFete, &erreur)) {
         // No file is no anniversary to wish; a file that is there but
         // cannot be read is the user's to know.
-        if (QFileInfo::exists(FichierAnniFete))
-            AppMessageBox(MLFormat(TexteIllisible, {FichierAnniFete, erreur}), MsgErreur, BoutonsOk);
-        return false;
+        if (!QFileInfo::exists(FichierAnniFete))
+            return TRappelAnniFete::SansFichier;
+        AppMessageBox(MLFormat(TexteIllisible, {FichierAnniFete, erreur}), MsgErreur, BoutonsOk);
+        return TRappelAnniFete::Illisible;
     }
     TfmAnniFete fenetre(anniFete, owner);
     fenetre.exec();
-    return true;
+    return TRappelAnniFete::Montre;
 }

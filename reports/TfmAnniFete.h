@@ -24,7 +24,8 @@ class QScrollArea;
 // - under "Aujourd'hui:", today's entries of the anniversaries file;
 // - the entries of the next NbreJour days, each day under its long date and
 //   its distance ("(1 jour).", "(8 jours)."); when none of those days has
-//   an entry, the next day that has one, within a year.
+//   an entry, "Le prochain aura lieu le:" and the next day that has one,
+//   when there is one within a year.
 // An entry line reads "Anniversaire de Paul DUPONT (75 ans)." or "Fête de
 // Noël MARTIN.": the age is the year of the day it is listed under less the
 // birth year, shown when the birth year is known and the age not negative.
@@ -90,8 +91,15 @@ private:
     mutable std::map<std::pair<int, bool>, std::pair<QFont, QFontMetrics>> m_fontes;
 };
 
+// What AfficheAnniFete did.
+enum class TRappelAnniFete {
+    Montre,      // the reminder was shown
+    SansFichier, // there is no anniversaries file: nothing was shown
+    Illisible,   // the file is there but could not be read: the user was told
+};
+
 // Shows the reminder modally for the anniversaries file FichierAnniFete
-// (Globales.h); does nothing and returns false when that file does not exist.
-// A file that is there but cannot be read (not an ordinary file, no right
-// to read it) is told to the user (language text 5001), and false returned.
-bool AfficheAnniFete(QWidget *owner);
+// (Globales.h); does nothing when that file does not exist. A file that is
+// there but cannot be read (not an ordinary file, no right to read it) is
+// told to the user (language text 5001), and nothing else.
+TRappelAnniFete AfficheAnniFete(QWidget *owner);

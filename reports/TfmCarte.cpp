@@ -196,7 +196,13 @@ void TfmCarte::showEvent(QShowEvent *event)
         return;
     if (!m_montree) {
         m_montree = true;
+        m_enRetard = 0;
         PremiereFois();
+    } else if (m_enRetard == 2) {
+        Affiche();
+    } else if (m_enRetard == 1) {
+        m_enRetard = 0;
+        AfficheTout();
     }
     emit Montree();
 }
@@ -375,7 +381,28 @@ void TfmCarte::ZonesModifiees()
 
 void TfmCarte::Affiche()
 {
+    m_enRetard = 0;
     cbPourChange();
+}
+
+void TfmCarte::PersonneCouranteChangee()
+{
+    if (m_cbPour->currentIndex() != SourceSelection)
+        return;
+    if (isVisible())
+        Affiche();
+    else
+        m_enRetard = 2;
+}
+
+void TfmCarte::LieuxModifies(int p)
+{
+    if (p <= 0 || !m_liste.Contains(p))
+        return;
+    if (isVisible())
+        AfficheTout();
+    else
+        m_enRetard = std::max(m_enRetard, 1);
 }
 
 void TfmCarte::BaseRechargee()

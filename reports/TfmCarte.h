@@ -54,6 +54,13 @@ public:
 
     // Builds the person list of the chosen source again and redraws.
     void Affiche();
+    // The main window's current person changed: a map of the selection
+    // shows the new one, at once when on screen, else at its next showing.
+    void PersonneCouranteChangee();
+    // The places of person `p` were edited: a map whose persons include `p`,
+    // whatever its source, is drawn again, at once when on screen, else at
+    // its next showing.
+    void LieuxModifies(int p);
     // Loads the map of that name (web mode for NomCarteWeb()) and redraws.
     // Problems with its files are told to the user; the map then shows what
     // could be read.
@@ -172,6 +179,9 @@ private:
     QPoint m_clic;
     int m_zoneClic = 0;
     bool m_montree = false;
+    // Hidden, the map missed a change it shows: 1 redraw, 2 build the
+    // person list again first.
+    int m_enRetard = 0;
     QString m_tous;
     // A pass over the persons runs; another was asked meanwhile.
     bool m_enCours = false;

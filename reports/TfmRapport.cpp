@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -221,34 +222,57 @@ void TfmRapport::SetStyleLignes(int style)
 
 // ---- Column model file ---------------------------------------------------
 
-bool TfmRapport::Charge(const QString &chemin)
+bool TfmRapport::Charge(const QString &chemin, QString *erreur)
 {
-    m_nomModele = QFileInfo(chemin).completeBaseName();
     const QString fichier = CheminSansCasse(chemin);
-    // Nothing read, nothing changed: emptying the model would leave a report
-    // without a single column. A pipe or a device is never opened: reading
-    // it could wait forever.
+    // Nothing read, nothing changed: a model that cannot be used leaves the
+    // report its columns and the model name, so that the next save does not
+    // write the columns in use over the file that could not be read. A pipe
+    // or a device is never opened: reading it could wait forever.
+    QString raison = ObstacleLecture(fichier);
     QFile test(fichier);
-    if (!ObstacleLecture(fichier).isEmpty() || !test.open(QIODevice::ReadOnly))
-        return false;
+    if (raison.isEmpty() && !test.open(QIODevice::ReadOnly))
+        raison = MLTextOu(9400, u"il ne peut pas être ouvert"_s);
+    if (raison.isEmpty() && test.size() == 0)
+        raison = MLTextOu(9401, u"il est vide"_s);
     test.close();
-    return ChargeColonnes(TIniFile(fichier, TEncodage::Windows1252));
+    if (raison.isEmpty() && LitColonnes(TIniFile(fichier, TEncodage::Windows1252), &raison)) {
+        m_nomModele = QFileInfo(chemin).completeBaseName();
+        emit ModeleCharge();
+        return true;
+    }
+    if (erreur)
+        *erreur = FormatTexte(MLTextOu(9402, u"Le modèle de colonnes « %1 » ne peut pas être lu : %2. Les colonnes "
+                                            "du rapport n'ont pas été changées."_s),
+                              {QDir::toNativeSeparators(fichier), raison});
+    return false;
 }
 
-bool TfmRapport::ChargeColonnes(const TIniFile &ini)
+bool TfmRapport::ChargeColonnes(const TIniFile &ini, QString *raison)
 {
+    if (!LitColonnes(ini, raison))
+        return false;
+    emit ModeleCharge();
+    return true;
+}
+
+bool TfmRapport::LitColonnes(const TIniFile &ini, QString *raison)
+{
+    // An older model kept only its column count, without titles or codes:
+    // applying it would leave columns without content.
     if (ini.ReadString(SectionLignee, u"Version"_s) != u"2"_s) {
-        // An older model kept only its column count.
-        const int n = ini.ReadInteger(u"Critere"_s, u"Colonne"_s, 1);
-        m_modele.resize(static_cast<size_t>(std::clamp(n, 0, MaxColonnes)));
-        emit ModeleCharge();
+        if (raison)
+            *raison = MLTextOu(9403, u"ce n'est pas un modèle de colonnes de cette version"_s);
         return false;
     }
     // -1 (or no count) says there is nothing to read; any other negative
     // count is taken for it rather than read as a number of columns.
     int n = ini.ReadInteger(SectionColonne, u"Nbre"_s, -1);
-    if (n < 0)
+    if (n < 0) {
+        if (raison)
+            *raison = MLTextOu(9404, u"il ne donne pas le nombre de ses colonnes"_s);
         return false;
+    }
     n = std::min(n, MaxColonnes);
     m_modele.assign(static_cast<size_t>(n), TColonneModele());
     const QString typeDefaut = MLTextOu(2005, u"Texte"_s);
@@ -260,7 +284,6 @@ bool TfmRapport::ChargeColonnes(const TIniFile &ini)
         const int large = ini.ReadInteger(SectionColonne, cle("Large", i), LargeurDefaut);
         c.Large = large >= 1 && large <= MaxLargeur ? large : LargeurDefaut;
     }
-    emit ModeleCharge();
     return true;
 }
 
@@ -359,6 +382,7 @@ void TfmRapport::RemplitTableau(const TR &liste)
     AppliqueCouleurTitre();
     SelectionneValeur(m_hote.SelecPers());
     m_occupe = false;
+    ApresRemplissage();
 }
 
 bool TfmRapport::AfficheListe(const TR &liste, const QString &titre)
@@ -431,6 +455,7 @@ void TfmRapport::FinRapport()
     AjusteLargeur(true);
     m_occupe = false;
     Presente();
+    ApresRemplissage();
 }
 
 QWidget *TfmRapport::FenetreSource() const
@@ -445,19 +470,83 @@ void TfmRapport::Presente()
     if (!isVisible())
         return;
     // The window that asked for the report is where the user works: the
-    // report goes beside it when there is room for at least half of it, and
-    // above it whatever it covers (a strip beside a large window, the map or
-    // the calendar, would show too little of the report). A report left
+    // report goes beside it, above it whatever it covers. A report left
     // under a window that stays on top would look as if the click had done
     // nothing.
     bool couvre = false;
     if (source && source->isVisible()) {
-        MetACote(this, source->frameGeometry(), m_hote.ZoneLibre(), (size() / 2).expandedTo(minimumSizeHint()));
+        MetEnVue(source->frameGeometry());
         couvre = frameGeometry().intersects(source->frameGeometry());
     }
     // Beside its window, the report needs no keyboard: the user goes on
     // where he was (a list of the options window walked with the arrows).
     MonteAuDessus(this, source, couvre);
+}
+
+int TfmRapport::LargeurColonnes() const
+{
+    int somme = 0;
+    for (int i = 0; i < m_grille->ColCount(); ++i)
+        somme += m_grille->ColWidth(i) + 1;
+    return somme + 16;
+}
+
+void TfmRapport::MetEnVue(const QRect &servi)
+{
+    const QScreen *ecran = QGuiApplication::screenAt(servi.center());
+    if (!ecran)
+        ecran = screen();
+    if (!ecran)
+        return;
+    const QRect zone = m_hote.ZoneLibre();
+    const QRect permis = zone.isValid() ? zone.intersected(ecran->availableGeometry()) : ecran->availableGeometry();
+    const QMargins cadre = CadreDe(this);
+    // A report cut to its first column is of no use: it keeps the width its
+    // columns need, up to half the screen. Made lower, it still shows a few
+    // rows and scrolls to the others.
+    const int largeur = std::min({LargeurColonnes(), ecran->availableGeometry().width() / 2 - cadre.left() - cadre.right(),
+                                  permis.width() - cadre.left() - cadre.right()});
+    if (width() < largeur)
+        resize(largeur, height());
+    const int quelquesLignes = m_grille->horizontalHeader()->sizeHint().height()
+                               + 4 * m_grille->verticalHeader()->defaultSectionSize() + 2 * m_grille->frameWidth()
+                               + m_barre->height();
+    const QSize minimum(largeur, std::max(std::min(height(), quelquesLignes), minimumSizeHint().height()));
+    MetACote(this, servi, zone, minimum);
+    const QRect r = frameGeometry();
+    if (!r.intersects(servi) && permis.contains(r))
+        return;
+    // No side has room for it: it goes where it covers the least of that
+    // window, whole on the screen, rather than being cut.
+    QRect meilleur;
+    qint64 moindre = -1;
+    const QSize taille = r.size().boundedTo(permis.size());
+    for (int cote = 0; cote < 4; ++cote) {
+        QRect essai(r.topLeft(), taille);
+        essai.moveLeft(std::clamp(essai.left(), permis.left(), permis.right() - taille.width() + 1));
+        essai.moveTop(std::clamp(essai.top(), permis.top(), permis.bottom() - taille.height() + 1));
+        switch (cote) {
+        case 0:
+            essai.moveRight(permis.right());
+            break;
+        case 1:
+            essai.moveLeft(permis.left());
+            break;
+        case 2:
+            essai.moveBottom(permis.bottom());
+            break;
+        default:
+            essai.moveTop(permis.top());
+            break;
+        }
+        const QRect commun = essai.intersected(servi);
+        const qint64 aire = commun.isEmpty() ? 0 : qint64(commun.width()) * commun.height();
+        if (moindre < 0 || aire < moindre) {
+            meilleur = essai;
+            moindre = aire;
+        }
+    }
+    PlaceCadre(this, meilleur);
 }
 
 void TfmRapport::Vide()
@@ -472,6 +561,74 @@ void TfmRapport::Vide()
     VideGrille();
     if (isVisible())
         ToutesLesPersonnes();
+}
+
+void TfmRapport::PersonnesChangees()
+{
+    if (m_occupe) {
+        m_personnesChangees = true;
+        return;
+    }
+    m_personnesChangees = false;
+    TR reste;
+    for (int k = 1; k <= m_liste.Count(); ++k) {
+        const int p = m_liste.Get(k);
+        if (m_bd.PersonInUse(p))
+            reste.Add(p);
+    }
+    if (reste.Count() != m_liste.Count()) {
+        m_liste = reste;
+        emit ListeChangee();
+    }
+    if (!m_grilleModele) {
+        // A table of counts or places cannot be computed again here; its
+        // rows of persons that are gone can go.
+        RetireLignesOrphelines();
+        return;
+    }
+    // Merged persons changed their names and dates, not only their number:
+    // the rows are written again, in the order the user sorted them.
+    const int colonne = m_grille->SortedColumn();
+    const bool ascendant = m_grille->SortAscending();
+    RemplitTableau(m_liste);
+    if (colonne >= 0 && !m_occupe && m_grilleModele)
+        TrieColonne(colonne, ascendant);
+}
+
+void TfmRapport::RetireLignesOrphelines()
+{
+    const int lignes = m_grille->RowCount();
+    const int colonnes = m_grille->ColCount();
+    const int selection = m_grille->GetRowData(m_grille->SelectedRow());
+    int garde = 1;
+    for (int r = 1; r < lignes; ++r) {
+        const int p = m_grille->GetRowData(r);
+        if (p > 0 && !m_bd.PersonInUse(p))
+            continue;
+        if (garde != r) {
+            QStringList cellules;
+            cellules.reserve(colonnes);
+            for (int c = 0; c < colonnes; ++c)
+                cellules << m_grille->Cell(c, r);
+            m_grille->SetRow(garde, std::move(cellules));
+            m_grille->SetRowData(garde, p);
+        }
+        ++garde;
+    }
+    if (garde == lignes)
+        return;
+    for (int r = garde; r < lignes; ++r)
+        m_grille->SetRowData(r, 0);
+    m_grille->SetRowCount(garde);
+    AfficheGrille();
+    if (selection > 0)
+        SelectionneValeur(selection);
+}
+
+void TfmRapport::ApresRemplissage()
+{
+    if (m_personnesChangees && !m_occupe)
+        PersonnesChangees();
 }
 
 void TfmRapport::VideGrille()
@@ -512,11 +669,9 @@ void TfmRapport::AfficheGrille()
 // it is, since the user may have widened it on purpose.
 void TfmRapport::AjusteLargeur(bool toujours)
 {
-    int somme = 0;
-    for (int i = 0; i < m_grille->ColCount(); ++i)
-        somme += m_grille->ColWidth(i) + 1;
-    if (toujours || somme < 640)
-        resize(somme + 16, height());
+    const int largeur = LargeurColonnes();
+    if (toujours || largeur < 640 + 16)
+        resize(largeur, height());
 }
 
 // ---- Rows shown ----------------------------------------------------------
@@ -643,7 +798,6 @@ void TfmRapport::showEvent(QShowEvent *event)
 void TfmRapport::ToutesLesPersonnes()
 {
     Charge(FichierModele(DossiersRapport(), NomModeleDefaut, u".mvr"_s));
-    m_nomModele = NomModeleDefaut;
     TSelection selection = SelectionneListe(m_bd, 0, m_hote.SelecPers(), 1);
     m_liste = selection.Liste;
     m_titre = selection.Titre;

@@ -78,22 +78,24 @@ public:
     // Reads a column model file (.mvr, Windows-1252) into the model and sets
     // the model name from the path. The file name is looked up without regard
     // to case in its folder ("Standard.mvr" for ".../standard.mvr"). Returns
-    // true when the columns were read. A missing or unreadable file, or one
-    // whose column count is absent or negative, leaves the model as it was
-    // and gives false; a count above 256 reads as 256. A file of an older
-    // version ([Lignee] Version other than 2) keeps the model's columns, cut
-    // or padded to its [Critere] Colonne count (default 1, brought into
-    // 0..256), and gives false. Emits ModeleCharge whenever the model changed.
-    bool Charge(const QString &chemin);
+    // true when the columns were read; a count above 256 reads as 256. A
+    // file that cannot be used (missing, unreadable, empty, of another
+    // version than 2, or whose column count is absent or negative) leaves
+    // the model and its name as they were and gives false, with a message
+    // naming the file and the reason in *erreur (may be null; language text
+    // 9402). Emits ModeleCharge when the model changed.
+    bool Charge(const QString &chemin, QString *erreur = nullptr);
     // Writes the model as a new file, replacing the one of that name (found
     // without regard to case); the widths are those shown in the grid when it
     // shows the model. Atomic: a failed save leaves the old file as it was and
     // returns false with a message naming the file in *erreur.
     bool Sauve(const QString &chemin, QString *erreur = nullptr);
     // The column part of a model file already read, by the rules of Charge
-    // ([Lignee] Version, [Colonne], [Critere]); the advanced selection files
-    // carry the same part. Emits ModeleCharge whenever the model changed.
-    bool ChargeColonnes(const TIniFile &ini);
+    // ([Lignee] Version, [Colonne]); the advanced selection files carry the
+    // same part. False when it cannot be used, the model unchanged and the
+    // reason in *raison (may be null). Emits ModeleCharge when the model
+    // changed.
+    bool ChargeColonnes(const TIniFile &ini, QString *raison = nullptr);
     // Writes the column part ([Lignee] Version 2 and [Colonne]) into `ini`.
     void SauveColonnes(TIniFile &ini) const;
 
@@ -119,10 +121,13 @@ public:
     //
     // The window that hands a report over (the active window when the
     // hand-off starts, here or in InitRapport) gets it in sight: the report
-    // window moves beside that window when it covers part of it and the
-    // host's free area (THoteRapport::ZoneLibre) has room for at least half
-    // of it (MetACote), stays on top when that window does, and is raised;
-    // it is activated when it still covers part of that window.
+    // window, at least as wide as its columns need up to half the screen,
+    // moves beside that window when it covers part of it, within the host's
+    // free area (THoteRapport::ZoneLibre), made at most half as high; where
+    // no side has room for that, it goes where it covers the least of that
+    // window, wholly on that area, rather than being cut. It stays on top
+    // when that window does, and is raised; it is activated when it still
+    // covers part of that window.
     bool AfficheListe(const TR &liste, const QString &titre);
     // Tables whose rows are not persons: InitRapport opens the fill (clears
     // the list and the row values, shows the window; false when a fill runs),
@@ -160,6 +165,15 @@ public:
     // pause and the grid is emptied then.
     void Vide();
 
+    // Persons were deleted or merged (the host says so): the report list
+    // loses the persons no longer in use; a person report (filled from the
+    // column model) is filled again from that list, so that merged persons
+    // show what they hold now, and sorted again as it was; another table
+    // loses its rows of persons no longer in use. No row is left whose
+    // click would reach a freed slot, which a new person may take. Asked
+    // for during a fill, it is done when the fill ends.
+    void PersonnesChangees();
+
     // Row styling: 0 one colour, 1 alternating, 2 by sex; -1 is taken as 1.
     // The colours are the "background-color" of the style sheet rules
     // ".rowunique", ".rowPair"/".rowImpair", ".rowHomme"/".rowFemme" (white
@@ -188,18 +202,32 @@ private:
         QColor Titre, Unique, Pair, Impair, Homme, Femme;
     };
 
+    // ChargeColonnes without the signal.
+    bool LitColonnes(const TIniFile &ini, QString *raison);
     // The first report: every person, with the default column model.
     void ToutesLesPersonnes();
     void VideGrille();
     // After a fill: when the database was replaced meanwhile, empties the
     // grid (and refills it when shown) and returns true.
     bool Abandonne();
+    // Removes the data rows whose row value is a person no longer in use.
+    void RetireLignesOrphelines();
+    // At the end of a fill: what PersonnesChangees was asked for meanwhile.
+    void ApresRemplissage();
     void TitreClic(int col);
     void SelecFiche(int ligne);
     // Selects the first row whose row value is `valeur`, else none.
     void SelectionneValeur(int valeur);
     void AfficheGrille();
     void AjusteLargeur(bool toujours);
+    // The width the columns need: theirs, one pixel of grid line each, and
+    // the vertical scroll bar.
+    int LargeurColonnes() const;
+    // Puts the report beside the frame `servi` (screen coordinates), on the
+    // host's free area, never narrower than its columns need up to half the
+    // screen: where no side has room for that, it covers the least of
+    // `servi` it can, whole on the screen.
+    void MetEnVue(const QRect &servi);
     void LitCouleurs();
     void AppliqueCouleurTitre();
     QColor CouleurLigne(int ligne) const;
@@ -232,6 +260,8 @@ private:
     bool m_remise = false;
     // Set when the database was replaced during a fill: the fill stops.
     bool m_abandon = false;
+    // Set when persons were deleted or merged during a fill.
+    bool m_personnesChangees = false;
     // Direction of the last sort; a title click sorts the other way. It
     // starts as if the last sort had been descending, so that the first
     // click sorts ascending, and fills keep it.

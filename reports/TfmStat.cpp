@@ -481,5 +481,7 @@ bool TfmStat::Imprime()
     }
     if (!ok)
         AppMessageBox(MLFormat(TexteImpressionRatee, {destination}), MsgErreur, BoutonsOk);
+    else if (!imprimante.outputFileName().isEmpty())
+        emit Enregistrees(imprimante.outputFileName());
     return ok;
 }

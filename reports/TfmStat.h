@@ -72,7 +72,8 @@ public:
     // window is filling.
     void StatToRapport();
     // Prints the window as shown, scaled to the page; false when nothing was
-    // printed (cancelled, or the user has been told why).
+    // printed (cancelled, or the user has been told why). Printed into a
+    // file, Enregistrees gives that file.
     bool Imprime();
     // The database was replaced: the source goes back to every person.
     void BaseRechargee();
@@ -82,6 +83,9 @@ signals:
     // minimising its owner).
     void Montree();
     void Cachee();
+    // Imprime wrote the statistics into the file `fichier` (a PDF file):
+    // nothing came out of a printer, the user is to be told where it is.
+    void Enregistrees(const QString &fichier);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -4,8 +4,10 @@
 #include "Voisinage.h"
 
 #include <algorithm>
+#include <memory>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLayout>
@@ -13,7 +15,9 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -99,8 +103,10 @@ bool TPlacement::eventFilter(QObject *objet, QEvent *evenement)
     if (type == QEvent::ShowToParent) {
         for (const auto &[fenetre, servie] : m_accompagnees) {
             if ((fenetre == objet || servie == objet) && fenetre && servie && fenetre->isVisible()
-                && servie->isVisible())
+                && servie->isVisible()) {
                 Separe(fenetre, servie);
+                SepareQuandCadresConnus(fenetre, servie);
+            }
         }
     }
     return QObject::eventFilter(objet, evenement);
@@ -161,6 +167,33 @@ void TPlacement::Separe(QWidget *fenetre, QWidget *servie)
         && !MetACote(servie, fenetre->frameGeometry(), permis, servie->size())
         && !MetACote(fenetre, servie->frameGeometry(), permis))
         MetACote(servie, fenetre->frameGeometry(), permis);
+}
+
+void TPlacement::SepareQuandCadresConnus(QWidget *fenetre, QWidget *servie)
+{
+    // A window just shown is placed by the window system when it comes on
+    // screen, which may be later under load: where it then goes, and its
+    // frame, are known only then.
+    const auto connu = [](const QWidget *w) {
+        const QWindow *natif = w->windowHandle();
+        return natif && natif->isExposed()
+               && (!MargesCadre(w).isNull() || (w->windowFlags() & Qt::FramelessWindowHint));
+    };
+    auto *minuterie = new QTimer(this);
+    minuterie->setInterval(10);
+    const QPointer<QWidget> f(fenetre), s(servie);
+    auto debut = std::make_shared<QElapsedTimer>();
+    debut->start();
+    connect(minuterie, &QTimer::timeout, this, [=, this] {
+        const bool presentes = f && s && f->isVisible() && s->isVisible();
+        if (presentes && !(connu(f) && connu(s)) && debut->elapsed() < 1000)
+            return;
+        minuterie->stop();
+        minuterie->deleteLater();
+        if (presentes)
+            Separe(f, s);
+    });
+    minuterie->start();
 }
 
 QMargins TPlacement::CadreEstime(const QWidget *fenetre) const

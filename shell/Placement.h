@@ -50,7 +50,9 @@ public:
 
     // `fenetre` (a top-level window) serves `servie`: each time either is
     // shown while the other is on screen and they overlap, they are put
-    // side by side, off the menus and the task column of the main window:
+    // side by side, off the menus and the task column of the main window,
+    // and again once the window system has placed both and told their
+    // frames, which may come after the show:
     // `fenetre` goes beside `servie` when the screen has room for it whole,
     // else `servie` beside `fenetre` when it has room for that, else
     // `fenetre` beside `servie` made smaller, else `servie` beside `fenetre`
@@ -94,6 +96,9 @@ private:
     QMargins CadreEstime(const QWidget *fenetre) const;
     // Puts two windows that overlap side by side (see Accompagne).
     void Separe(QWidget *fenetre, QWidget *servie);
+    // Separe again once the window system has put both windows on screen
+    // and told their frames (at most a second later).
+    void SepareQuandCadresConnus(QWidget *fenetre, QWidget *servie);
     // Moves a window of its present size to its corner.
     void Positionne(const TSuivie &suivie);
     // Moves a window back wholly on its screen.

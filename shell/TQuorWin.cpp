@@ -132,6 +132,7 @@ TQuorWin::TQuorWin(QWidget *parent)
     // Windows that hold person numbers drop them when the database is
     // replaced: a number of the previous database names somebody else here.
     connect(this, &TQuorWin::BaseRechargee, m_rapport, &TfmRapport::Vide);
+    connect(this, &TQuorWin::PersonnesRetirees, m_rapport, &TfmRapport::PersonnesChangees);
     connect(this, &TQuorWin::BaseRechargee, m_rechFiche, &TfmRechFiche::OubliePersonne);
     connect(this, &TQuorWin::SelecPersChangee, m_critere, &TfmRapportCritere::AffichePersonne);
     // Names shown elsewhere follow the edits.
@@ -623,7 +624,8 @@ void TQuorWin::PersonneModifiee(int p)
 
 void TQuorWin::AffCarte()
 {
-    m_cartes->AffCarte();
+    // The record form edited a place of its person.
+    m_cartes->LieuxModifies(m_fiche->Personne());
 }
 
 void TQuorWin::ArbreModifie()
@@ -681,6 +683,7 @@ void TQuorWin::MontreListe(const TR &liste, const QString &titre)
 
 void TQuorWin::PersonnesSupprimees()
 {
+    emit PersonnesRetirees();
     m_fiche->Liste()->Invalide();
     FicheAffiche();
     ArbreModifie();
@@ -726,6 +729,7 @@ void TQuorWin::MontreFicheArbre()
 
 void TQuorWin::ApresFusion()
 {
+    emit PersonnesRetirees();
     // Names changed: the completion lists are built again.
     m_fiche->Liste()->Invalide();
     FicheAffiche();

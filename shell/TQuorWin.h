@@ -205,6 +205,9 @@ signals:
     // Persons or links were edited, added, linked or removed: views that
     // show names or counts refresh them.
     void DonneesModifiees();
+    // Persons were deleted or merged: views that keep person numbers drop
+    // those no longer in use and show the merged ones again.
+    void PersonnesRetirees();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

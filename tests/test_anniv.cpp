@@ -14,9 +14,12 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include "AnniFete.h"
 #include "BD.h"
+#include "CommandesCal.h"
 #include "Chemins.h"
 #include "Dates.h"
 #include "DialoguesScriptes.h"
@@ -26,6 +29,7 @@
 #include "Langue.h"
 #include "ReponseModale.h"
 #include "TfmAnniFete.h"
+#include "TfmRapport.h"
 
 using namespace Qt::StringLiterals;
 
@@ -170,12 +174,50 @@ TEST_F(Anniv, FilesThatCannotBeReadAreToldAndLoseNothing)
     ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt")));
     TDialoguesScriptes dialogues;
     FichierAnniFete = tube;
-    EXPECT_FALSE(AfficheAnniFete(nullptr));
+    EXPECT_EQ(AfficheAnniFete(nullptr), TRappelAnniFete::Illisible);
     ASSERT_EQ(dialogues.Messages.size(), 1);
     EXPECT_TRUE(dialogues.Messages[0].contains(tube)) << S(dialogues.Messages[0]);
     FichierAnniFete = m_tmp.filePath(u"absent.mv"_s);
-    EXPECT_FALSE(AfficheAnniFete(nullptr));
+    EXPECT_EQ(AfficheAnniFete(nullptr), TRappelAnniFete::SansFichier);
     EXPECT_EQ(dialogues.Messages.size(), 1);
+}
+
+// The calendar tab's "Anniversaires à souhaiter": one message, the true one,
+// whether the file cannot be read or is not there yet.
+TEST_F(Anniv, TheReminderButtonGivesOneTrueMessage)
+{
+    ASSERT_TRUE(ChargeLangue(QStringLiteral(LIGNEE_MODELE "/langue.txt")));
+    struct Hote final : THoteRapport {
+        int SelecPers() const override { return 0; }
+        void SelecFiche(int) override {}
+        void MontreRapport() override {}
+        void RapportCache() override {}
+        bool FormKeyDown(int, Qt::KeyboardModifiers) override { return false; }
+    } hote;
+    TBD bd;
+    TfmRapport rapport(bd, hote);
+    QWidget fenetre;
+    auto *disposition = new QVBoxLayout(&fenetre);
+    for (const char *nom : {"sbCal", "sbCalEve", "sbCalAnn"}) {
+        auto *b = new QToolButton(&fenetre);
+        b->setObjectName(QLatin1String(nom));
+        disposition->addWidget(b);
+    }
+    TCommandesCal commandes(bd, rapport, [](int) {}, &fenetre);
+    commandes.Branche();
+    auto *bouton = fenetre.findChild<QToolButton *>(u"sbAnniFete"_s);
+    ASSERT_TRUE(bouton);
+    TDialoguesScriptes dialogues;
+
+    FichierAnniFete = m_tmp.path(); // a folder
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    ASSERT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.Messages[0].contains(u"ne peut pas être lu"_s)) << S(dialogues.Messages[0]);
+
+    FichierAnniFete = m_tmp.filePath(u"absent.mv"_s);
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    ASSERT_EQ(dialogues.Messages.size(), 2);
+    EXPECT_EQ(dialogues.Messages[1], MLText(8300));
 }
 
 TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
@@ -199,7 +241,16 @@ TEST_F(Anniv, TheFileIsWrittenForTheLivingWithTheirNameDays)
     TableFetes().Put(1, 2, u"Basile, Fulgence"_s);
     TableFetes().Put(1, 3, u"Jean"_s);
 
+    // Asking the clock reads the time zone: the writer asks it once, not
+    // once per person.
+    int lectures = 0;
+    SetHorloge([&lectures] {
+        ++lectures;
+        return QDate::currentDate();
+    });
     ASSERT_TRUE(EcritAnniFete(FichierAnniFete, bd, 20, 110));
+    EXPECT_EQ(lectures, 1);
+    SetHorloge({});
     QFile f(FichierAnniFete);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("\xC9T\xC9 basile|1980|")) << "Windows-1252 written";
@@ -287,15 +338,22 @@ TEST_F(Anniv, WithNothingAheadTheNextDayIsGivenAndAYearIsTheLimit)
 {
     aujourdhui(1, 3, 2023);
     fichier(u"[AnniFete]\nNbreJour=15\n"_s);
+    // Nobody to wish within a year: no next date is announced.
     const QStringList rien{u"Mercredi 1 mars 2023"_s, u" "_s, u"Aucun anniversaires ou fêtes à souhaiter"_s,
-                           u"dans les 15 prochains jours."_s, u" "_s, u"Le prochain aura lieu le:"_s};
+                           u"dans les 15 prochains jours."_s};
     EXPECT_EQ(lignes(), rien);
 
     fichier(u"[AnniFete]\nNbreJour=15\nj2m3=Fête|Demain A||\nj1m6=Fête|Juin B||\nj2m6=Fête|Juin C||\n"_s);
     EXPECT_EQ(lignes().mid(3), (QStringList{u"pour les 15 prochains jours:"_s, u" "_s,
                                             u"Jeudi 2 mars 2023 (1 jour)."_s, u"Fête de Demain A."_s}));
     fichier(u"[AnniFete]\nNbreJour=15\nj1m6=Fête|Juin B||\nj2m6=Fête|Juin C||\n"_s);
-    EXPECT_EQ(lignes(), rien + QStringList({u" "_s, u"Jeudi 1 juin 2023 (92 jours)."_s, u"Fête de Juin B."_s}));
+    EXPECT_EQ(lignes(), rien + QStringList({u" "_s, u"Le prochain aura lieu le:"_s, u" "_s,
+                                            u"Jeudi 1 juin 2023 (92 jours)."_s, u"Fête de Juin B."_s}));
+    // Only today, which comes back in a year: today's line, nothing ahead.
+    fichier(u"[AnniFete]\nNbreJour=15\nj1m3=Fête|Aujourd'hui D||\n"_s);
+    EXPECT_EQ(lignes().mid(3), (QStringList{u"Fête de Aujourd'hui D."_s, u" "_s,
+                                            u"Aucun anniversaires ou fêtes à souhaiter"_s,
+                                            u"dans les 15 prochains jours."_s}));
 
     // However far the file says to look, each day comes once.
     fichier(u"[AnniFete]\nNbreJour=900\nj2m3=Fête|Demain A||\n"_s);
@@ -380,17 +438,17 @@ TEST_F(Anniv, TheWindowIsRoundedCentredAndClosedByAnyKeyOrClick)
 
     // Shown from the file, a key closes it; a click on a line does too.
     ReponseModale<TfmAnniFete> touche([](TfmAnniFete &f) { QTest::keyClick(&f, Qt::Key_Space); });
-    EXPECT_TRUE(AfficheAnniFete(nullptr));
+    EXPECT_EQ(AfficheAnniFete(nullptr), TRappelAnniFete::Montre);
     EXPECT_TRUE(touche.Ouvert);
     ReponseModale<TfmAnniFete> clic([](TfmAnniFete &f) {
         QTest::mouseClick(f.findChild<QWidget *>(u"Image3"_s), Qt::LeftButton, {},
                           f.LignesAnniv().back().Position + QPoint(3, 3));
     });
-    EXPECT_TRUE(AfficheAnniFete(nullptr));
+    EXPECT_EQ(AfficheAnniFete(nullptr), TRappelAnniFete::Montre);
     EXPECT_TRUE(clic.Ouvert);
 
     QFile::remove(FichierAnniFete);
     ReponseModale<TfmAnniFete> jamais([](TfmAnniFete &f) { f.accept(); });
-    EXPECT_FALSE(AfficheAnniFete(nullptr));
+    EXPECT_EQ(AfficheAnniFete(nullptr), TRappelAnniFete::SansFichier);
     EXPECT_FALSE(jamais.Ouvert);
 }

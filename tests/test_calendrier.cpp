@@ -141,7 +141,13 @@ TEST(Calendrier, TheFillEntersFullUnqualifiedDatesOfThePeriod)
 // maximum age at death; every event of theirs counts.
 TEST(Calendrier, TheLivingAreBornNotDeadAndNotTooOld)
 {
-    SetHorloge([] { return QDate(2025, 6, 10); });
+    // Asking the clock reads the time zone: a fill asks it once, not once
+    // per person.
+    int lectures = 0;
+    SetHorloge([&lectures] {
+        ++lectures;
+        return QDate(2025, 6, 10);
+    });
     TBD bd;
     auto p = [&bd](const QString &naissance, const QString &bapteme) {
         const int n = bd.NewPerson();
@@ -168,7 +174,9 @@ TEST(Calendrier, TheLivingAreBornNotDeadAndNotTooOld)
         c.Debut = 1600;
         c.Fin = 2025;
         TCalendrier cal;
+        lectures = 0;
         RemplitCalendrier(bd, c, cal);
+        EXPECT_LE(lectures, 1);
         std::vector<std::pair<int, int>> jours;
         for (int m = 1; m <= 12; ++m) {
             for (int j = 1; j <= 31; ++j) {

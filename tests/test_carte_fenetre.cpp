@@ -19,6 +19,7 @@
 #include "TfmCarteNouvelle.h"
 #include "TfmCarteNouvelleZone.h"
 #include "TfmCartePerso.h"
+#include "TfmFiche.h"
 #include "TfmRapport.h"
 #include "ToursBoucle.h"
 #include "CommandesCarte.h"
@@ -34,6 +35,7 @@
 #include <unistd.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -721,6 +723,83 @@ TEST_F(CarteProgramme, BirthsOfTheExampleOnTheDepartementsThenTheWorld)
     fenetre->close();
     const TIniFile gene(DossierParamUser + u"gene.ini"_s);
     EXPECT_EQ(gene.ReadString(u"Carte"_s, u"Nom"_s), u"Pays du monde"_s);
+}
+
+// A place typed in the record form shows at once on the map of every source
+// holding its person, not only on the map of the selection; a map hidden
+// while the current person changes shows the new one when it comes back.
+TEST_F(CarteProgramme, EditedPlacesAndANewCurrentPersonRedrawTheMapsThatShowThem)
+{
+    auto fenetre = std::make_unique<TQuorWin>();
+    fenetre->show();
+    fenetre->Initialise({QStringLiteral(LIGNEE_MODELE "/exemples/exemple.mvd")});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
+    auto *pc = fenetre->centralWidget()->findChild<QTabWidget *>(u"PC"_s);
+    pc->setCurrentWidget(fenetre->findChild<QWidget *>(u"TS_Stat"_s));
+    auto *sbCarte = fenetre->findChild<QToolButton *>(u"sbCarte"_s);
+    QTest::mouseClick(sbCarte, Qt::LeftButton);
+    TfmCarte *carte = fenetre->Cartes()->Carte();
+    ASSERT_TRUE(carte->isVisible());
+    ASSERT_EQ(carte->NomCarte(), u"Départements de France"_s);
+    auto *cbPour = carte->findChild<QComboBox *>(u"cbPour"_s);
+    const auto source = [&](int index) {
+        cbPour->showPopup();
+        QAbstractItemView *vue = cbPour->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(vue->window()));
+        QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(vue->model()->index(index, 0)).center());
+        ASSERT_EQ(carte->SourceChoisie(), index);
+    };
+    const auto couleur = [&](const QString &lieu) {
+        const int z = carte->LieuToIndex(lieu);
+        EXPECT_GE(z, 0) << lieu.toStdString();
+        const TZoneCarte &zone = carte->Zones()[static_cast<size_t>(std::max(z, 0))];
+        return carte->Image().pixel(zone.X, zone.Y) | 0xff000000u;
+    };
+    const TBD &bd = fenetre->Base();
+    std::set<int> prises;
+    for (int p = bd.NextPerson(0); p; p = bd.NextPerson(p))
+        for (int i = 1; i <= bd.PersonEventCount(p); ++i)
+            prises.insert(carte->LieuToIndex(bd.GetPersonEventField(p, i, EveLieu)));
+
+    // Every person on the map; the current person's first event placed in
+    // the record form, by its département's number, where nobody was.
+    source(TfmCarte::SourceTous);
+    fenetre->ShowFiche();
+    TfmFiche *fiche = fenetre->Fiche();
+    fiche->findChild<QTabWidget *>(u"PC"_s)->setCurrentWidget(fiche->findChild<QWidget *>(u"TS_Evenement"_s));
+    fiche->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == fiche; }));
+    auto *lieu = fiche->findChild<QLineEdit *>(u"eveLieu"_s);
+    QString nouveau;
+    for (const char *numero : {"48", "05", "23", "90", "15", "04"}) {
+        lieu->setFocus();
+        lieu->selectAll();
+        QTest::keyClick(lieu, Qt::Key_Delete);
+        QTest::keyClicks(lieu, QLatin1String(numero));
+        if (!prises.count(carte->LieuToIndex(lieu->text()))) {
+            nouveau = lieu->text();
+            break;
+        }
+    }
+    ASSERT_FALSE(nouveau.isEmpty());
+    EXPECT_EQ(couleur(nouveau), TfmCarte::CouleurVide());
+    fiche->findChild<QLineEdit *>(u"eveDate"_s)->setFocus();
+    EXPECT_EQ(couleur(nouveau), TfmCarte::CouleurZone());
+
+    // The selection, hidden while another person becomes current.
+    source(TfmCarte::SourceSelection);
+    const int avant = fenetre->SelecPers();
+    EXPECT_EQ(couleur(nouveau), TfmCarte::CouleurZone());
+    QTest::mouseClick(sbCarte, Qt::LeftButton);
+    ASSERT_FALSE(carte->isVisible());
+    const int apres = bd.Father(avant);
+    ASSERT_GT(apres, 0);
+    fenetre->SetSelecPers(apres);
+    QTest::mouseClick(sbCarte, Qt::LeftButton);
+    ASSERT_TRUE(carte->isVisible());
+    ASSERT_EQ(carte->Liste().Count(), 1);
+    EXPECT_EQ(carte->Liste().Get(1), apres);
+    EXPECT_EQ(couleur(nouveau), TfmCarte::CouleurVide());
 }
 
 } // namespace

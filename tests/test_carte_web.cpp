@@ -163,8 +163,14 @@ TEST_F(CarteWeb, PlacesOfPersonsOnTheRealPage)
     EXPECT_GT(g_barriere.Tuiles, 0);
     // One window all along.
     TfmMaps *premiere = TfmMaps::Instance();
-    Montre(u"FRA,IDF,F95,Pontoise"_s, 1);
+    TCarteWeb *carte = Montre(u"FRA,IDF,F95,Pontoise"_s, 1);
     EXPECT_EQ(TfmMaps::Instance(), premiere);
+    // Person number 1 is a person like the others: its name in the pop-up.
+    ASSERT_NE(carte, nullptr);
+    const QList<Marqueur> m = Marqueurs(carte);
+    ASSERT_EQ(m.size(), 1);
+    ASSERT_TRUE(m_bd.FullName(1).startsWith(u"DUPONT"_s));
+    EXPECT_EQ(m[0].libelle, u"<a href=\"1\">"_s + m_bd.FullName(1) + u"</a><br/>FRA,IDF,F95,Pontoise"_s);
 }
 
 // Quotes, backslashes, line breaks, "</script>" and markup in a name or a

@@ -230,6 +230,24 @@ TEST_F(Colonnes, BuildingAModelColumnByColumnThenSavingIt)
                          "Titre 4=N\xe9 en\r\nCode 4=<naissance>\r\nType 4=Date\r\nLarge 4=100\r\n"));
 }
 
+// After "+", what the user types is the new column's title, wherever the
+// keyboard was (here in the model name, as when the window opens): the
+// model name stays, and so does the file saved under it.
+TEST_F(Colonnes, AfterPlusTheKeysGoToTheNewTitle)
+{
+    clique(2, 1);
+    QTest::mouseClick(eFile, Qt::LeftButton);
+    ASSERT_TRUE(eFile->hasFocus());
+    appuie("sbPlus");
+    for (const QChar c : S("Métier"))
+        frappe(QApplication::focusWidget(), QString(c));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(eFile->text(), u"defaut"_s);
+    EXPECT_EQ(editeur()[2], QStringList({S("Métier"), QString(), QString()}));
+    EXPECT_EQ(titres()[2], S("Métier"));
+}
+
 // The type column takes one key, in either case; any other character
 // empties it and says which keys to use; keys that type nothing move.
 TEST_F(Colonnes, TypeKeysInEitherCase)
@@ -275,6 +293,20 @@ TEST_F(Colonnes, TheMinusButtonKeepsOneColumnAndThePlusButtonAddsAtTheEndWithout
     appuie("sbPlus");
     EXPECT_EQ(sgCol->rowCount(), 2);
     EXPECT_EQ(rapport.Modele().size(), 2u);
+
+    // As many columns as a model file is read with, and not one more: one
+    // short of it, plus adds the last.
+    QByteArray grand = "[Lignee]\nVersion=2\n[Colonne]\nNbre=255\n";
+    ecrit(DossierRapport + u"grand.mvr"_s, grand);
+    ASSERT_TRUE(rapport.Charge(DossierRapport + u"grand.mvr"_s));
+    ASSERT_EQ(sgCol->rowCount(), 255);
+    clique(0, 0);
+    appuie("sbPlus");
+    EXPECT_EQ(rapport.Modele().size(), 256u);
+    appuie("sbPlus");
+    EXPECT_EQ(rapport.Modele().size(), 256u);
+    EXPECT_EQ(sgCol->rowCount(), 256);
+    EXPECT_EQ(grille->ColCount(), 256);
 }
 
 // The field-code builder opens on the code of the selected row with the
@@ -347,7 +379,7 @@ void choisit(QComboBox *liste, const QString &texte)
 TEST_F(Colonnes, TheListShowsLowerCaseNamesAndLoadsEachFileByItsOwnName)
 {
     ecrit(DossierRapport + u"Standard.mvr"_s, "[Lignee]\nVersion=2\n[Colonne]\nNbre=1\nTitre 1=S\nCode 1=<sexe>\n");
-    ecrit(DossierRapport + u"Ancien.MVR"_s, "[Lignee]\nVersion=1\n[Critere]\nColonne=2\n");
+    ecrit(DossierRapport + u"Ancien.MVR"_s, "[Lignee]\nVersion=2\n[Colonne]\nNbre=1\nTitre 1=A\n");
     ecrit(DossierRapport + u"notes.txt"_s, "");
     auto *liste = controle<QComboBox>(u"CB_FileList"_s);
     liste->showPopup();
@@ -362,12 +394,45 @@ TEST_F(Colonnes, TheListShowsLowerCaseNamesAndLoadsEachFileByItsOwnName)
     EXPECT_EQ(eFile->text(), u"standard"_s);
     EXPECT_EQ(titres(), QStringList{u"S"_s});
     EXPECT_EQ(grille->Cell(0, 3), u"F"_s);
-
-    // An older model keeps the cells and takes its column count.
     choisit(liste, u"defaut"_s);
-    choisit(liste, u"ancien"_s);
-    EXPECT_EQ(editeur(), EditeurLivre.mid(0, 2));
-    EXPECT_EQ(grille->ColCount(), 2);
+    EXPECT_EQ(editeur(), EditeurLivre);
+    EXPECT_TRUE(dialogues.Messages.isEmpty());
+}
+
+// A model that is empty, damaged or of another version cannot be used: the
+// user is told so, and the columns and the name in use stay, so that
+// "Enregistrer" offers to save them under their own name, never over the
+// file that could not be read.
+TEST_F(Colonnes, AModelThatCannotBeReadChangesNothingAndSaysSo)
+{
+    const struct { const char *nom; QByteArray texte; } cas[] = {
+        {"vide", ""},
+        {"abime", "\x89PNG\r\n\x1a\n\x01\xff\rIHDR"},
+        {"ancien", "[Lignee]\nVersion=1\n[Critere]\nColonne=1\n"},
+        {"futur", "[Lignee]\nVersion=3\n[Colonne]\nNbre=1\nTitre 1=X\n"},
+    };
+    for (const auto &c : cas)
+        ecrit(DossierRapport + S(c.nom) + u".mvr"_s, c.texte);
+    auto *liste = controle<QComboBox>(u"CB_FileList"_s);
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.nom);
+        dialogues.Messages.clear();
+        choisit(liste, S(c.nom));
+        ASSERT_EQ(dialogues.Messages.size(), 1);
+        EXPECT_TRUE(dialogues.Messages[0].startsWith(S("Le modèle de colonnes « ") + DossierRapport + S(c.nom)))
+            << dialogues.Messages[0].toStdString();
+        EXPECT_EQ(editeur(), EditeurLivre);
+        EXPECT_EQ(titres(), QStringList({u"Nom"_s, S("Prénoms"), u"Naissance"_s, u"Lieu de naissance"_s, S("Décès")}));
+        EXPECT_EQ(eFile->text(), u"defaut"_s);
+        EXPECT_EQ(rapport.NomModele(), u"defaut"_s);
+    }
+    // Saving asks about the model in use, and No keeps every file.
+    dialogues.Messages.clear();
+    appuie("sbSauve");
+    ASSERT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.Messages[0].startsWith(S("Ce modèle existe déjà")));
+    for (const auto &c : cas)
+        EXPECT_EQ(contenu(DossierRapport + S(c.nom) + u".mvr"_s), c.texte);
 }
 
 // A name that would lead out of the report folder, hide the file or be no

@@ -21,7 +21,9 @@
 #include "TfmRapportCritere.h"
 #include "TfmRemp.h"
 #include "TfmSource.h"
+#include "TfmStat.h"
 #include "TfmSupprime.h"
+#include "TxiloGraph.h"
 #include "Voisinage.h"
 
 #include <gtest/gtest.h>
@@ -274,6 +276,13 @@ void VerifieRapport(const TQuorWin &w, const QWidget *source)
 {
     const TfmRapport *rapport = w.Rapport();
     ASSERT_TRUE(rapport->isVisible());
+    // Never narrower than its columns need, up to half the screen: a report
+    // cut to its first column is of no use; it may be made lower.
+    int colonnes = 16;
+    for (int c = 0; c < rapport->Grille()->ColCount(); ++c)
+        colonnes += rapport->Grille()->ColWidth(c) + 1;
+    EXPECT_GE(rapport->width(), std::min(colonnes, ecran().width() / 2));
+    EXPECT_GE(rapport->Grille()->viewport()->height(), 3 * rapport->Grille()->rowHeight(0));
     // Off the menus and the task column of the main window.
     EXPECT_TRUE(w.ZoneLibre().contains(cadre(rapport)));
     if (source->windowFlags() & Qt::WindowStaysOnTopHint) {
@@ -284,9 +293,31 @@ void VerifieRapport(const TQuorWin &w, const QWidget *source)
     }
 }
 
-TEST_F(Fenetres, ACalendarDayOrAMapZoneBringsTheReportUp)
+TEST_F(Fenetres, AStatisticsColumnACalendarDayOrAMapZoneBringsTheReportUp)
 {
     TQuorWin &w = programme();
+    // The first column of the ages at death.
+    tache("TS_Stat", "sbStat");
+    auto *stat = w.findChild<TfmStat *>();
+    ASSERT_TRUE(stat && stat->isVisible());
+    // Made taller by the user: the strip on its right is narrower than the
+    // report, and too little is left below it for the report's rows.
+    stat->resize(stat->width(), ecran().bottom() - 100 - stat->frameGeometry().top());
+    ASSERT_LT(ecran().right() - cadre(stat).right(), 500);
+    active(stat);
+    TxiloGraph *graph = stat->Graph();
+    for (const auto &b : graph->Geometrie(graph->rect(), graph->fontMetrics()).Barres) {
+        if (b.Colonne == 0)
+            QTest::mouseClick(graph, Qt::LeftButton, {}, b.Rect.center());
+    }
+    ASSERT_FALSE(w.Rapport()->Liste().IsEmpty());
+    {
+        SCOPED_TRACE("statistiques");
+        VerifieRapport(w, stat);
+    }
+    stat->close();
+    w.Rapport()->close();
+
     // A day of two births in the calendar of events.
     TBD &bd = w.Base();
     const int premier = bd.NextPerson(0), second = bd.NextPerson(premier);
@@ -387,6 +418,24 @@ TEST_F(Fenetres, TheOptionsWindowLeavesTheReportsColumnsUncovered)
     EXPECT_FALSE(cadre(options).intersects(colonne));
     EXPECT_FALSE(cadre(options).intersects(cadre(rapport)));
     EXPECT_TRUE(ecran().contains(cadre(options)));
+}
+
+// "Page web" brings the report with the options window. The window system
+// may place the options window only once it is on screen, here over the
+// report as it did under load: the two are put side by side then, and the
+// report leaves "Fermer" uncovered.
+TEST_F(Fenetres, AfterPageWebTheReportLeavesTheOptionsWindowUncovered)
+{
+    TQuorWin &w = programme();
+    tache("TS_Afficher", "sbRapWeb");
+    const TfmRapport *rapport = w.Rapport();
+    TfmRapportCritere *options = w.RapportCritere();
+    ASSERT_TRUE(rapport->isVisible() && options->isVisible());
+    options->move(rapport->pos());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !cadre(options).intersects(cadre(rapport)); }, 2000));
+    EXPECT_FALSE(cadre(rapport).intersects(rect(controle<QPushButton>(options, "Button3"))));
+    EXPECT_TRUE(ecran().contains(cadre(options)));
+    EXPECT_TRUE(ecran().contains(cadre(rapport)));
 }
 
 // Typed in a place field low on the screen, the proposals go above the field.

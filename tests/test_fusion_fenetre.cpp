@@ -5,9 +5,11 @@
 #include "ProgrammeTest.h"
 #include "ReponseModale.h"
 #include "TAffArbre.h"
+#include "TBKStringGrid.h"
 #include "TFusion.h"
 #include "TQuorWin.h"
 #include "TfmOptions.h"
+#include "TfmRapport.h"
 #include "TfmRechFiche.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +123,20 @@ TEST_F(FusionFenetre, VerifyWalkAndMergeTheExample)
     QCoreApplication::processEvents();
     ASSERT_TRUE(w().Arbre()->ListeEcran().Contains(double_));
 
+    // A report of every person, hidden during the merge.
+    auto *boutonRapport = w().findChild<QToolButton *>(u"SB_Rapport"_s);
+    boutonRapport->click();
+    TBKStringGrid *grille = w().Rapport()->Grille();
+    const auto ligneDe = [&](int p) {
+        for (int r = 1; r < grille->RowCount(); ++r) {
+            if (grille->GetRowData(r) == p)
+                return r;
+        }
+        return 0;
+    };
+    ASSERT_EQ(grille->Cell(0, ligneDe(double_)), u"LE GALL"_s);
+    boutonRapport->click();
+
     // Edit > "Fusionner deux fiches...": both chosen through the search.
     ReponseModale<TFusion> fusion([&](TFusion &fenetre) {
         ChoisitDansRecherche(w().FenetreRecherche(), u"LE GALL"_s, u"3/2/1875"_s);
@@ -143,6 +159,9 @@ TEST_F(FusionFenetre, VerifyWalkAndMergeTheExample)
     EXPECT_EQ(w().SelecPers(), louis);
     EXPECT_EQ(bd().Father(rene), louis);
     EXPECT_EQ(bd().Surname(double_), u"(double a supprimer) LE GALL");
+    // The report shows the merged records as they are now.
+    EXPECT_EQ(grille->Cell(0, ligneDe(double_)), u"(double a supprimer) LE GALL");
+    EXPECT_EQ(grille->RowCount(), bd().PersonCount() + 1);
     w().SetSelecPers(jacques);
     QCoreApplication::processEvents();
     const TR ecran = w().Arbre()->ListeEcran();

@@ -337,6 +337,17 @@ TEST_F(Parente, NumberTreeDescendants)
         {4, "1/a1"}, {5, "1/a2"}, {6, "1/b1"}, {8, "1/a1c"}, {11, "1/a2c"}, {2, ""}, {9, "1/a1/1,1/a2/1c"}};
     for (const auto &[p, n] : familles)
         EXPECT_EQ(numero(p), QString::fromUtf8(n)) << p;
+
+    // As many generations of descendants as asked, not one more: children
+    // (Pierre 4), grandchildren (Luc 9), great-grandchildren (Théo 13).
+    const struct { int generations; const char *pierre, *luc, *theo; } bornes[] = {
+        {0, "", "", ""}, {1, "1/1", "", ""}, {2, "1/1", "1/1/1", ""}, {3, "1/1", "1/1/1", "1/1/1/1,1/2/1/1"}};
+    for (const auto &b : bornes) {
+        NumberTree(bd, 1, b.generations, false, false);
+        EXPECT_EQ(QStringList({numero(4), numero(9), numero(13)}),
+                  QStringList({QString::fromUtf8(b.pierre), QString::fromUtf8(b.luc), QString::fromUtf8(b.theo)}))
+            << b.generations;
+    }
 }
 
 } // namespace

@@ -592,6 +592,27 @@ TEST_F(Predefinis, ALongReportIsPacedByTime)
     EXPECT_FALSE(rapport.Occupe());
 }
 
+// Persons without relatives: a mother counts as a relative both ways, as a
+// father does (a child of one known parent, a parent of no union).
+TEST(Orphelins, AMotherAloneIsARelativeAsAFatherAloneIs)
+{
+    TBD bd;
+    const auto personne = [&bd](const char *nom, int sexe) {
+        const int p = bd.NewPerson();
+        bd.SetSurname(p, S(nom));
+        bd.SetSex(p, sexe);
+        return p;
+    };
+    const int mere = personne("MERE", SexeFemme), filleDeMere = personne("FILLE", SexeFemme);
+    const int pere = personne("PERE", SexeHomme), filsDePere = personne("FILS", SexeHomme);
+    const int seul = personne("SEUL", SexeInconnu);
+    bd.SetMother(filleDeMere, mere);
+    bd.SetFather(filsDePere, pere);
+    TRapportPredefini r;
+    ASSERT_TRUE(CalculeRapportPredefini(1, bd, {}, nullptr, &r));
+    EXPECT_EQ(std::vector<int>(r.Liste.begin(), r.Liste.end()), std::vector<int>{seul});
+}
+
 TEST(FormatLieuRapport, TheFourFormats)
 {
     const struct { const char *lieu; const char *formats[4]; } cas[] = {

@@ -180,31 +180,39 @@ TEST_F(Rapport, ModeleAllerRetourGardeTitresCodesTypesEtLargeurs)
 TEST_F(Rapport, ModelesIncompletsOuAbsents)
 {
     const std::vector<TColonneModele> avant = {{u"A"_s, u"<nom>"_s, u"Texte"_s, 100}, {u"B"_s, {}, {}, 100}};
-    // Nothing read keeps the columns in use.
-    // A hand-edited count is brought into 0..256; a negative one reads as
-    // the -1 of a model without columns to read.
-    const struct { const char *nom, *texte; bool lu; int colonnes; bool garde; } cas[] = {
-        {"absent", nullptr, false, 2, true},
-        {"zero", "[Lignee]\nVersion=2\n[Colonne]\nNbre=0\n", true, 0, false},
-        {"sans nombre", "[Lignee]\nVersion=2\n[Colonne]\nTitre 1=X\n", false, 2, true},
-        {"trop", "[Lignee]\nVersion=2\n[Colonne]\nNbre=2000000000\nTitre 1=X\n", true, 256, false},
-        {"moins un", "[Lignee]\nVersion=2\n[Colonne]\nNbre=-1\n", false, 2, true},
-        {"negatif", "[Lignee]\nVersion=2\n[Colonne]\nNbre=-7\n", false, 2, true},
-        {"ancien", "[Lignee]\nVersion=1\n[Critere]\nColonne=3\n", false, 3, true},
-        {"ancien trop", "[Lignee]\nVersion=1\n[Critere]\nColonne=99999\n", false, 256, true},
-        {"ancien sans compte", "[Lignee]\nVersion=1\n", false, 1, true},
+    // A model that cannot be used keeps the columns in use and the name of
+    // their model, and says why. A hand-edited count is brought into 0..256.
+    const struct { const char *nom, *texte; bool lu; int colonnes; const char *raison; } cas[] = {
+        {"absent", nullptr, false, 2, "fichier introuvable"},
+        {"vide", "", false, 2, "il est vide"},
+        {"abime", "\x89PNG\r\n\x1a\n\x01\xff\rIHDR", false, 2, "pas un modèle de colonnes de cette version"},
+        {"zero", "[Lignee]\nVersion=2\n[Colonne]\nNbre=0\n", true, 0, ""},
+        {"sans nombre", "[Lignee]\nVersion=2\n[Colonne]\nTitre 1=X\n", false, 2, "nombre de ses colonnes"},
+        {"trop", "[Lignee]\nVersion=2\n[Colonne]\nNbre=2000000000\nTitre 1=X\n", true, 256, ""},
+        {"moins un", "[Lignee]\nVersion=2\n[Colonne]\nNbre=-1\n", false, 2, "nombre de ses colonnes"},
+        {"negatif", "[Lignee]\nVersion=2\n[Colonne]\nNbre=-7\n", false, 2, "nombre de ses colonnes"},
+        {"ancien", "[Lignee]\nVersion=1\n[Critere]\nColonne=3\n", false, 2, "de cette version"},
+        {"ancien sans compte", "[Lignee]\nVersion=1\n", false, 2, "de cette version"},
+        {"version 3", "[Lignee]\nVersion=3\n[Colonne]\nNbre=1\nTitre 1=X\n", false, 2, "de cette version"},
     };
     for (const auto &c : cas) {
         SCOPED_TRACE(c.nom);
         const QString chemin = dossier.filePath(S(c.nom) + u".mvr"_s);
         if (c.texte)
             ecrit(chemin, c.texte);
+        ASSERT_TRUE(rapport->Charge(ModeleLivre));
         rapport->Modele() = avant;
-        EXPECT_EQ(rapport->Charge(chemin), c.lu);
+        QString erreur;
+        EXPECT_EQ(rapport->Charge(chemin, &erreur), c.lu);
         ASSERT_EQ(rapport->Modele().size(), static_cast<size_t>(c.colonnes));
-        // An older model keeps its cells.
-        EXPECT_EQ(champs(rapport->Modele()).mid(0, 4) == champs(avant).mid(0, 4), c.garde);
-        EXPECT_EQ(rapport->NomModele(), S(c.nom));
+        EXPECT_EQ(champs(rapport->Modele()) == champs(avant), !c.lu);
+        EXPECT_EQ(rapport->NomModele(), c.lu ? S(c.nom) : u"defaut"_s);
+        if (c.lu) {
+            EXPECT_TRUE(erreur.isEmpty());
+        } else {
+            EXPECT_TRUE(erreur.startsWith(u"Le modèle de colonnes « "_s + chemin)) << erreur.toStdString();
+            EXPECT_TRUE(erreur.contains(S(c.raison))) << erreur.toStdString();
+        }
     }
     // A pipe or a device is refused at once, never read.
     ASSERT_TRUE(QDir(dossier.path()).mkpath(u"speciaux"_s));
@@ -396,6 +404,58 @@ TEST_F(Rapport, UnClicOuvreLaFicheDUnePersonneEncoreEnUsageSeulement)
     // The main window's shortcuts are offered the keys first.
     QTest::keyClick(grille, Qt::Key_F2);
     EXPECT_EQ(hote.Touches, QList<int>{Qt::Key_F2});
+}
+
+// Persons deleted or merged: the person report keeps only persons in use,
+// shows the merged ones as they are now, in the order it was sorted; a table
+// of another kind drops its rows of persons that are gone; no row leads to a
+// freed slot a new person took. Asked during a fill, it comes after it.
+TEST_F(Rapport, PersonnesSupprimeesOuFusionneesQuittentLeRapport)
+{
+    ASSERT_TRUE(rapport->Charge(ModeleLivre));
+    hote.Selec = 4;
+    ASSERT_TRUE(rapport->AfficheListe(liste({1, 3, 4, 5, 6, 3}), u"Famille"_s));
+    QTest::mouseClick(grille->horizontalHeader()->viewport(), Qt::LeftButton, {}, titre(1));
+    QTest::mouseClick(grille->horizontalHeader()->viewport(), Qt::LeftButton, {}, titre(1));
+    ASSERT_EQ(valeurs(), (std::vector<int>{4, 6, 3, 3, 1, 5})); // given names descending
+    rapport->hide();
+    famille.bd.DeletePerson(3);
+    famille.bd.DeletePerson(5);
+    famille.bd.SetGivenNames(6, u"Albert"_s); // what a merge may give
+    rapport->PersonnesChangees();
+    EXPECT_EQ(valeurs(), (std::vector<int>{4, 1, 6}));
+    EXPECT_EQ(grille->Cell(1, 3), u"Albert"_s);
+    EXPECT_EQ(grille->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(grille->horizontalHeader()->sortIndicatorSection(), 1);
+    EXPECT_EQ(rapport->Liste().Count(), 3);
+    EXPECT_EQ(rapport->windowTitle(), u"Famille (3 personnes)"_s);
+    // The freed slots go to new persons: no row leads to them.
+    const int nouvelle = famille.bd.NewPerson();
+    ASSERT_EQ(nouvelle, 3);
+    rapport->show();
+    for (int r = 1; r < grille->RowCount(); ++r)
+        QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, centre(r));
+    EXPECT_EQ(hote.Fiches, (QList<int>{4, 1, 6}));
+
+    // A table whose rows are persons among counts.
+    ASSERT_TRUE(rapport->InitRapport());
+    grille->Clear();
+    grille->SetColCount(1);
+    grille->SetRowCount(5);
+    const QStringList lignes = {u"Titre"_s, u"Pierre"_s, u"Total"_s, u"Luc"_s, u"Anne"_s};
+    const int personnes[] = {0, 4, 0, 9, 12};
+    for (int r = 0; r < 5; ++r) {
+        grille->SetCell(0, r, lignes[r]);
+        grille->SetRowData(r, personnes[r]);
+    }
+    famille.bd.DeletePerson(9);
+    rapport->PersonnesChangees(); // during the fill: waits for its end
+    EXPECT_EQ(grille->RowCount(), 5);
+    rapport->FinRapport();
+    ASSERT_EQ(grille->RowCount(), 4);
+    EXPECT_EQ(valeurs(), (std::vector<int>{4, 0, 12}));
+    EXPECT_EQ(grille->Cell(0, 3), u"Anne"_s);
+    EXPECT_EQ(grille->GetRowData(4), 0);
 }
 
 // A timer that fires inside a fill (messages are processed every 50 rows)

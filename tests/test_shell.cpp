@@ -1088,6 +1088,32 @@ TEST_F(Shell, TheDeleteWindowOpensOnceAndRemovesAroundTheCurrentPerson)
     EXPECT_FALSE(bouton->isChecked());
 }
 
+// A report kept hidden while persons are deleted loses their rows: it holds
+// only persons in use, and none of its rows leads to the slot a new person
+// then takes.
+TEST_F(Shell, DeletedPersonsLeaveAHiddenReport)
+{
+    TQuorWin &w = fenetreExemple();
+    auto *bouton = w.findChild<QToolButton *>(u"SB_Rapport"_s);
+    bouton->click();
+    TBKStringGrid *grille = w.Rapport()->Grille();
+    const int lignes = grille->RowCount();
+    ASSERT_EQ(lignes, w.Base().PersonCount() + 1);
+    bouton->click();
+    ASSERT_FALSE(w.Rapport()->isVisible());
+
+    const int p = w.SelecPers();
+    w.findChild<QToolButton *>(u"sbSupprime"_s)->click();
+    ASSERT_TRUE(w.FenetreSupprime());
+    w.FenetreSupprime()->findChild<QPushButton *>(u"B_Ok"_s)->click();
+    ASSERT_FALSE(w.Base().PersonInUse(p));
+    EXPECT_EQ(grille->RowCount(), lignes - 1);
+    EXPECT_EQ(w.Rapport()->Liste().Count(), lignes - 2);
+    ASSERT_EQ(w.Base().NewPerson(), p);
+    for (int r = 1; r < grille->RowCount(); ++r)
+        EXPECT_NE(grille->GetRowData(r), p) << r;
+}
+
 TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
 {
     TQuorWin &w = fenetreExemple();

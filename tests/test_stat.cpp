@@ -354,6 +354,16 @@ TEST_F(FenetreStat, AccordingToTheReportTakesOnlyItsPersons)
     EXPECT_EQ(cbPour->itemText(2), MLFormat(858, {u"3"_s}));
     EXPECT_EQ(valeurs(), QStringList({u"2"_s, u"1"_s}));
 
+    // A person report: its first row is a person too, and so is its last.
+    TR liste;
+    for (const int p : {7, 4, 9})
+        liste.Add(p);
+    ASSERT_TRUE(rapport->AfficheListe(liste, u"Trois"_s));
+    choisit(cbPour, 0);
+    choisit(cbPour, 2);
+    EXPECT_EQ(personnes(stat->Source()), (std::vector<int>{7, 4, 9}));
+    EXPECT_EQ(cbPour->itemText(2), MLFormat(858, {u"3"_s}));
+
     // Another database: back to every person of it.
     famille.bd.ClearPerson(13);
     stat->BaseRechargee();

@@ -25,6 +25,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -163,6 +164,9 @@ TEST_F(StatFenetre, LookNarrowReportAndPrintOnTheExample)
     const QByteArray octets = fichier.readAll();
     EXPECT_EQ(octets.count("/Type /Page\n") + octets.count("/Type /Page "), 1);
     EXPECT_GT(octets.size(), QFile(chemin("blanc.pdf")).size() + 2000);
+    // Nothing comes out of a printer: the status line says where it went.
+    EXPECT_EQ(w().statusBar()->currentMessage(),
+              u"Les statistiques ont été enregistrées dans "_s + chemin("statistiques.pdf") + u'.');
     EXPECT_FALSE(stat->Imprime());
     // A pipe under the chosen name would wait for a reader for ever: it is
     // refused with a message.

@@ -492,6 +492,17 @@ TEST_F(Statistiques, DistributionsByWeekdayMonthAndYear)
     const TResultatStat r = CalculeStatistique(bd, AllPersons(bd), 11, 5, {}, {});
     EXPECT_EQ(r.ValY.value(5), u"1");
     EXPECT_EQ(r.Resultat.Count(), 1);
+
+    // Both ends of the year range count when a column shows them: 1850 to
+    // 2005 by tens ends on the column of 2000 to 2005.
+    TBD extremes;
+    for (const char *naissance : {"1849", "1850", "2000", "3/4/2005", "2006"})
+        extremes.SetBirthDate(extremes.NewPerson(), QString::fromUtf8(naissance));
+    const TResultatStat bouts = CalculeStatistique(extremes, AllPersons(extremes), 13, 15, {}, {1850, 2005, 10});
+    ASSERT_EQ(bouts.ValY.size(), 16);
+    EXPECT_EQ(bouts.ValY.first(), u"1");
+    EXPECT_EQ(bouts.ValY.last(), u"2");
+    EXPECT_EQ(std::vector<int>(bouts.Resultat.begin(), bouts.Resultat.end()), (std::vector<int>{3, 4}));
 }
 
 TEST_F(Statistiques, MarriagesCountEachUnionOfEachPerson)

@@ -10,7 +10,10 @@
 // Writes:
 //   1/lieu/Communes de France.txt      "FRA,IDF,F95,Pontoise", one commune a line
 //   1/lieu/Départements de France.txt  "FRA,IDF,F95"
-//   1/lieu/Pays.txt                    ISO 3166 three-letter country codes
+//   1/lieu/Pays.txt                    ISO 3166 three-letter country codes,
+//                                      those the shipped world map has a zone
+//                                      for (run cartes.mjs first): a code no
+//                                      map colours is not offered
 //   0/carte/lieux.js                   the gazetteer read by the map page
 // The sources and their licences are listed in modele/0/carte/LICENCES.txt.
 'use strict';
@@ -168,7 +171,20 @@ function ecrit(fichier, texte) {
 }
 ecrit(path.join(modele, '1/lieu/Communes de France.txt'), lignesCommunes.sort(tri).join('\n') + '\n');
 ecrit(path.join(modele, '1/lieu/Départements de France.txt'), lignesDeps.sort(tri).join('\n') + '\n');
-ecrit(path.join(modele, '1/lieu/Pays.txt'), pays.map(p => p.cca3).sort().join('\n') + '\n');
+// The place lists offer only what a map colours: the world map's zone codes
+// (the overseas départements are "FRA,GUY"... there, never "GUF").
+const mvcMonde = fs.readFileSync(path.join(modele, '1/carte/Pays du monde.mvc'), 'latin1');
+const codesMonde = new Set();
+let sectionLieu = false;
+for (const ligne of mvcMonde.split(/\r?\n/)) {
+    if (ligne.startsWith('['))
+        sectionLieu = ligne.trim() === '[Lieu]';
+    else if (sectionLieu && ligne.includes('='))
+        codesMonde.add(ligne.slice(ligne.indexOf('=') + 1).trim());
+}
+const codesPays = pays.map(p => p.cca3).filter(c => codesMonde.has(c));
+console.log(`pays sans zone sur la carte du monde, non proposés : ${pays.map(p => p.cca3).filter(c => !codesMonde.has(c)).join(', ')}`);
+ecrit(path.join(modele, '1/lieu/Pays.txt'), codesPays.sort().join('\n') + '\n');
 ecrit(path.join(modele, '0/carte/lieux.js'),
       '// Places the map knows, made by scripts/donnees/reduit-lieux.js from GeoNames (CC BY 4.0),\n' +
       '// the INSEE official geographic code (Licence Ouverte) and world-countries (ODbL):\n' +
