@@ -310,6 +310,8 @@ void TfmSource::CreeTexte()
     connect(m_lbPers, &QListWidget::itemDoubleClicked, this, &TfmSource::lbPersDblClick);
     m_cbSorte->installEventFilter(this);
     m_reNote->viewport()->installEventFilter(this);
+    // The right button opens the note editor, without the edit menu on top.
+    m_reNote->setContextMenuPolicy(Qt::PreventContextMenu);
     connect(m_sbFichier, &QToolButton::clicked, this, &TfmSource::sbFichierClick);
     connect(m_sbScan, &QToolButton::clicked, this, &TfmSource::sbScanClick);
     connect(m_sbArbre, &QToolButton::clicked, this, &TfmSource::sbArbreClick);

@@ -148,8 +148,7 @@ private:
 
 // Opens the editor on source s, modal, and returns s once it is closed; for
 // a source made for this edit (nouvelle), 0 when the user cancelled it
-// untouched and the
-// source was freed.
+// untouched and the source was freed.
 int EditeSource(TBD &bd, THoteSource &hote, int s, QWidget *parent = nullptr, bool nouvelle = false);
 
 // The picture acquisition that the scanner button runs: true with the
