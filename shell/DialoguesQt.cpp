@@ -279,9 +279,22 @@ void TDialoguesQt::AffichePage(const QString &chemin)
 
 void TDialoguesQt::Astuce(int numero, const QString &texte)
 {
-    TDialogue<QMessageBox> boite(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
-                                 QMessageBox::Ok, Fenetre());
-    boite.Execute();
+    // A tip comes up on the way to something else (the first focus in a
+    // place field, the first click in a note): it shows over the window
+    // without taking the keyboard, so that what the user goes on typing
+    // reaches the field, and it is closed when read.
+    QWidget *fenetre = Fenetre();
+    auto *boite = new QMessageBox(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
+                                  QMessageBox::Ok, fenetre);
+    boite->setAttribute(Qt::WA_DeleteOnClose);
+    boite->setAttribute(Qt::WA_ShowWithoutActivating);
+    boite->setWindowModality(Qt::NonModal);
+    DialogueAuDessus(boite);
+    boite->show();
+    // Some window systems activate every window shown all the same: the
+    // keyboard goes back to the window the user works in.
+    if (fenetre && fenetre == QApplication::activeWindow())
+        fenetre->activateWindow();
 }
 
 bool TDialoguesQt::DialogueImpression(QPrinter &imprimante, int premiere, int derniere)
