@@ -145,6 +145,13 @@ QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool
     b->setText(texte);
     b->setAutoRaise(true);
     b->setCheckable(etat);
+    // A toggle down is drawn in the selection colours: the style's own
+    // sunken look differs from the raised look of a button under the mouse
+    // by a shade only, and the user could not tell its state.
+    if (etat)
+        b->setStyleSheet(QStringLiteral("QToolButton:checked { background-color: palette(highlight); "
+                                        "color: palette(highlighted-text); border: 1px solid palette(dark); "
+                                        "border-radius: 2px; padding: 2px 4px; }"));
     return b;
 }
 

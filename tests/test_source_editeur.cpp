@@ -271,6 +271,36 @@ TEST_F(Editeur, LegendsArePlacedDrawnSelectedAndRemoved)
 }
 
 // A legend is pinned on the picture pixel under the click, whatever the zoom.
+// "Voir les légendes" is a toggle: down, it must look down, even with the
+// mouse still on it after the click (where an unpressed button is drawn
+// raised too).
+TEST_F(Editeur, TheLegendsToggleLooksDownWhenDown)
+{
+    m_bd.SetSourceField(m_source, SrcFichier, image("carte.png", 200, 150));
+    ouvre();
+    QToolButton *voir = controle<QToolButton>("sbZoneVoir");
+    const QPoint centre = voir->mapTo(m_editeur.get(), voir->rect().center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_editeur.get()));
+    QTest::mouseMove(m_editeur->windowHandle(), QPoint(1, 1));
+    QTest::mouseMove(m_editeur->windowHandle(), centre);
+    ASSERT_TRUE(voir->underMouse());
+    ASSERT_TRUE(voir->isChecked());
+    const QImage enfonce = voir->grab().toImage();
+    QTest::mouseClick(m_editeur->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_FALSE(voir->isChecked());
+    const QImage releve = voir->grab().toImage();
+    ASSERT_EQ(enfonce.size(), releve.size());
+    // Most of the button changes clearly, not by a shade.
+    int differents = 0;
+    for (int y = 0; y < enfonce.height(); ++y) {
+        for (int x = 0; x < enfonce.width(); ++x) {
+            if (std::abs(enfonce.pixelColor(x, y).lightness() - releve.pixelColor(x, y).lightness()) > 40)
+                ++differents;
+        }
+    }
+    EXPECT_GT(differents, enfonce.width() * enfonce.height() / 2);
+}
+
 TEST_F(Editeur, ALegendPlacedWhileZoomedLandsOnThePicturePixel)
 {
     const QString chemin = image("acte.png", 200, 150);
