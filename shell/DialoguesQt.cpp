@@ -290,6 +290,24 @@ void TDialoguesQt::Astuce(int numero, const QString &texte)
     boite->setAttribute(Qt::WA_ShowWithoutActivating);
     boite->setWindowModality(Qt::NonModal);
     DialogueAuDessus(boite);
+    if (fenetre) {
+        // Beside the window when the screen has room, else at least off the
+        // field being typed in: the tip must not hide the work it is about.
+        boite->adjustSize();
+        QRect cadre(QPoint(0, 0), boite->size());
+        cadre.moveCenter(fenetre->frameGeometry().center());
+        boite->move(cadre.topLeft());
+        const QWidget *champ = fenetre->focusWidget();
+        if (!MetACote(boite, fenetre->frameGeometry()) && champ)
+            MetACote(boite, QRect(champ->mapToGlobal(QPoint(0, 0)), champ->size()));
+        // Closed, it hands the keyboard back to the window, which some
+        // window managers leave without any.
+        QPointer<QWidget> retour(fenetre);
+        QObject::connect(boite, &QDialog::finished, fenetre, [retour] {
+            if (retour && retour->isVisible())
+                retour->activateWindow();
+        });
+    }
     boite->show();
     // Some window systems activate every window shown all the same: the
     // keyboard goes back to the window the user works in.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -230,6 +232,7 @@ TEST_F(FicheFenetre, ATipLeavesTheKeysToTheFieldTheUserTypesIn)
         // that has the keyboard then.
         QString titre;
         bool modale = true;
+        QPointer<QMessageBox> astuce;
         QTimer::singleShot(0, [&] {
             // The keys go where the window system sends them: to the window
             // that has the keyboard, unless a modal window blocks it.
@@ -243,7 +246,9 @@ TEST_F(FicheFenetre, ATipLeavesTheKeysToTheFieldTheUserTypesIn)
                 if (boite && boite->isVisible()) {
                     titre = boite->windowTitle();
                     modale = boite->isModal();
-                    boite->close();
+                    astuce = boite;
+                    if (modale)
+                        boite->close();
                 }
             }
         });
@@ -253,6 +258,13 @@ TEST_F(FicheFenetre, ATipLeavesTheKeysToTheFieldTheUserTypesIn)
         EXPECT_EQ(titre, u"Astuce n° %1"_s.arg(c.astuce));
         EXPECT_FALSE(modale);
         EXPECT_EQ(note ? note->toPlainText() : qobject_cast<QLineEdit *>(champ)->text(), c.tape);
+        ASSERT_FALSE(astuce.isNull());
+        // The tip leaves the form in sight; read and closed, it gives the
+        // keyboard back to the field.
+        EXPECT_FALSE(astuce->frameGeometry().intersects(fiche().frameGeometry()));
+        QTest::mouseClick(astuce->button(QMessageBox::Ok), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return astuce.isNull(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == champ; }));
     }
     EXPECT_EQ(bd().BirthPlace(p), u"Lyon");
     EXPECT_EQ(bd().GetField(p, PcNote), u"Vu en 1901");
