@@ -17,6 +17,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QChildEvent>
+#include <QCursor>
+#include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -126,6 +129,63 @@ protected:
     TDialoguesScriptes m_dialogues;
     QList<int> m_choisies;
 };
+
+// The browser engine takes a second or more to start: the map window is on
+// the screen first, its line "Chargement de la carte…" drawn, under a busy
+// cursor, when the engine's view is being made.
+TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
+{
+    delete TfmMaps::Instance();
+    struct Instant {
+        QObject *enfant = nullptr;
+        bool visible = false, exposee = false, ligne = false, dessinee = false, occupe = false;
+    };
+    class Guet final : public QObject
+    {
+    public:
+        QList<Instant> Vus;
+        int Dessins = 0;
+
+    protected:
+        bool eventFilter(QObject *objet, QEvent *evenement) override
+        {
+            if (evenement->type() == QEvent::Paint && objet->objectName() == u"lChargement")
+                ++Dessins;
+            if (evenement->type() == QEvent::ChildAdded && objet->objectName() == u"wb") {
+                QObject *enfant = static_cast<QChildEvent *>(evenement)->child();
+                auto *carte = static_cast<QWidget *>(objet);
+                auto *ligne = carte->findChild<QLabel *>(u"lChargement"_s);
+                if (enfant->isWidgetType() && enfant != ligne) {
+                    const QCursor *curseur = QApplication::overrideCursor();
+                    Vus.append({enfant, carte->window()->isVisible(),
+                                carte->window()->windowHandle() && carte->window()->windowHandle()->isExposed(),
+                                ligne && ligne->isVisible() && ligne->text() == MLText(9300), Dessins > 0,
+                                curseur && curseur->shape() == Qt::BusyCursor});
+                }
+            }
+            return false;
+        }
+    } guet;
+    qApp->installEventFilter(&guet);
+    TCarteWeb *carte = Montre(u"FRA,IDF,F95,Pontoise"_s, 7);
+    qApp->removeEventFilter(&guet);
+    ASSERT_NE(carte, nullptr);
+    // The moment the browser's view was made.
+    const auto vue = std::find_if(guet.Vus.begin(), guet.Vus.end(),
+                                  [&](const Instant &i) { return i.enfant == carte->Vue(); });
+    ASSERT_NE(vue, guet.Vus.end());
+    const Instant &i = *vue;
+    EXPECT_TRUE(i.visible);
+    EXPECT_TRUE(i.exposee);
+    EXPECT_TRUE(i.ligne);
+    EXPECT_TRUE(i.dessinee);
+    EXPECT_TRUE(i.occupe);
+    // Once the page has loaded, the map shows and the cursor is back.
+    EXPECT_FALSE(carte->findChild<QLabel *>(u"lChargement"_s)->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(carte->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(Marqueurs(carte).size(), 1);
+}
 
 TEST_F(CarteWeb, PlacesOfPersonsOnTheRealPage)
 {
