@@ -20,7 +20,9 @@
 #include <QChildEvent>
 #include <QCursor>
 #include <QWindow>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -279,6 +281,64 @@ TEST_F(CarteWeb, APersonLinkSelectsThePersonAndKeepsTheMap)
     EXPECT_EQ(Marqueurs(carte).size(), 1);
 }
 
+// Stands for the user's web browser: records the addresses given to it.
+class Navigateur final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> Ouvertes;
+
+public slots:
+    void Ouvre(const QUrl &url) { Ouvertes << url; }
+};
+
+// Where the links of the page lead: only a bare person number, a file
+// beside the page, names a person; a web link, http or https, opens in the
+// user's browser; anything else does nothing. The map stays in every case.
+TEST_F(CarteWeb, LinksOfThePage)
+{
+    TCarteWeb *carte = Montre(QString(), 0);
+    ASSERT_NE(carte, nullptr);
+    Navigateur navigateur;
+    QDesktopServices::setUrlHandler(u"http"_s, &navigateur, "Ouvre");
+    QDesktopServices::setUrlHandler(u"https"_s, &navigateur, "Ouvre");
+    const QUrl page = TCarteWeb::AdressePage();
+    const QString dossier = QFileInfo(page.toLocalFile()).absolutePath();
+    const struct {
+        QString lien;
+        int personne;
+        bool ouverte;
+    } cas[] = {
+        {u"7"_s, 7, false},
+        {u"+7"_s, 0, false},
+        {u"-7"_s, 0, false},
+        {u"0"_s, 0, false},
+        {u"7x"_s, 0, false},
+        {u"autre/7"_s, 0, false},
+        {QUrl::fromLocalFile(QDir::tempPath() + u"/7"_s).toString(), 0, false},
+        {QUrl::fromLocalFile(dossier + u"/7"_s).toString(), 7, false},
+        {u"http://exemple.org/arbre?p=7"_s, 0, true},
+        {u"https://exemple.org/"_s, 0, true},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.lien.toStdString());
+        m_choisies.clear();
+        navigateur.Ouvertes.clear();
+        QSignalSpy navigation(carte, &TCarteWeb::Navigation);
+        Js(carte, u"location.href = %1"_s.arg(LitteralJs(c.lien)));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation.isEmpty(); }, 5000));
+        EXPECT_EQ(m_choisies, c.personne ? QList<int>{c.personne} : QList<int>{});
+        EXPECT_EQ(navigateur.Ouvertes.size(), c.ouverte ? 1 : 0);
+        if (c.ouverte && !navigateur.Ouvertes.isEmpty()) {
+            EXPECT_EQ(navigateur.Ouvertes.first(), QUrl(c.lien));
+        }
+        EXPECT_EQ(carte->Adresse(), page);
+    }
+    QDesktopServices::unsetUrlHandler(u"http"_s);
+    QDesktopServices::unsetUrlHandler(u"https"_s);
+}
+
 TEST_F(CarteWeb, ScriptErrorsAreToldAndTheMapGoesOn)
 {
     TCarteWeb *carte = Montre(QString(), 0);
@@ -379,3 +439,5 @@ TEST_F(CarteWeb, TheMapButtonOfTheRecordForm)
 }
 
 } // namespace
+
+#include "test_carte_web.moc"
