@@ -433,6 +433,9 @@ TEST_F(CarteWeb, TheMapButtonOfTheRecordForm)
     EXPECT_NEAR(m[0].lon, 2.1, 0.01);
     EXPECT_NEAR(m[1].lat, 48.14, 0.01);
     EXPECT_NEAR(m[1].lon, 11.58, 0.01);
+    // Person number 1 is named in its pop-up as any other.
+    ASSERT_TRUE(m_bd.FullName(1).startsWith(u"DUPONT"_s));
+    EXPECT_EQ(m[0].libelle, u"<a href=\"1\">"_s + m_bd.FullName(1) + u"</a><br/>FRA,IDF,F95,Pontoise"_s);
     EXPECT_TRUE(m[1].libelle.contains(u"ROSSI Maria"_s));
     EXPECT_TRUE(m_dialogues.Messages.isEmpty());
     delete TfmMaps::Instance();
