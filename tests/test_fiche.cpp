@@ -258,6 +258,26 @@ TEST_F(Fiche, TypingStoresAtOnce)
     EXPECT_EQ(bd().Profession(4), u"Menuisier ébéniste");
 }
 
+// The union list names the spouse, also for a person of unknown sex, who
+// holds a union as its wife.
+TEST_F(Fiche, TheUnionListOfAPersonOfUnknownSexNamesTheSpouse)
+{
+    const int camille = m_famille.personne("DUPUIS", "Camille", SexeInconnu, "1936");
+    m_famille.union_(6, 7, "1960");       // Claude, unknown, as the wife of Paul
+    m_famille.union_(6, camille, "1970"); // Camille, unknown, as the wife of Paul
+    const auto lignes = [&](int p) {
+        montre(p);
+        QStringList l;
+        auto *liste = controle<QListWidget>("LB_Union");
+        for (int i = 0; i + 1 < liste->count(); ++i)
+            l << liste->item(i)->text();
+        return l;
+    };
+    EXPECT_EQ(lignes(7), QStringList{u"MARTIN Paul (1942 - )"_s});
+    EXPECT_EQ(lignes(camille), QStringList{u"MARTIN Paul (1942 - )"_s});
+    EXPECT_EQ(lignes(6), (QStringList{u"DURAND Claude (1935 - )"_s, u"DUPUIS Camille (1936 - )"_s}));
+}
+
 TEST_F(Fiche, EventDatesAndPlaces)
 {
     QLineEdit *date = controle<QLineEdit>("eveDate");
