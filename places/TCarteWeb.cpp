@@ -127,18 +127,28 @@ void TCarteWeb::Demarre()
     // holding the event loop: the window and its loading line are put on
     // the screen first, so that the program never looks frozen.
     QApplication::setOverrideCursor(Qt::BusyCursor);
+    // Events handled meanwhile may free this map.
+    const QPointer<TCarteWeb> moi(this);
     if (isVisible()) {
         QWindow *fenetre = window()->windowHandle();
         QElapsedTimer attente;
         attente.start();
         while ((!fenetre || !fenetre->isExposed()) && attente.elapsed() < AttenteAffichage) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+            if (!moi)
+                break;
             fenetre = window()->windowHandle();
         }
-        m_lChargement->repaint();
+        if (moi)
+            m_lChargement->repaint();
     }
     // The window system gets the drawing and the cursor before the wait.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (moi)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!moi) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
     if (const TCreeMoteurWeb cree = CreateurMoteur()) {
         TAppelsMoteurWeb appels;
         appels.Navigation = [this](const QUrl &url) { return Navigue(url); };
