@@ -76,7 +76,8 @@ public:
     // Shows a page written by the program (an HTML file) in the user's web
     // browser. The silent service shows nothing.
     virtual void AffichePage(const QString &chemin) { (void)chemin; }
-    // The tip window with tip number n and its text.
+    // The tip window with tip number n and its text. It returns at once: the
+    // tip stays on the screen without taking the keyboard.
     virtual void Astuce(int numero, const QString &texte) = 0;
     // The printer dialog for pages premiere..derniere; true when the user
     // chose to print, with the printer set up.

@@ -7,15 +7,19 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLibrary>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // Qt Gui's context that every OpenGL context made afterwards shares with
 // (what Qt::AA_ShareOpenGLContexts makes at the application's start).
@@ -27,6 +31,11 @@ QT_END_NAMESPACE
 namespace {
 
 constexpr int TexteScriptIllisible = 8005;
+constexpr int TexteEchec = 8002;
+constexpr int TexteChargement = 9300;
+// Longest wait for the window to reach the screen before the browser
+// starts, in milliseconds.
+constexpr int AttenteAffichage = 500;
 
 // The browser draws its pages in OpenGL contexts of its own that must
 // share with the context its view is composed in; both share through Qt's
@@ -96,19 +105,83 @@ TCarteWeb::TCarteWeb(QWidget *parent)
     setObjectName(QStringLiteral("wb"));
     auto *l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
-    if (const TCreeMoteurWeb cree = CreateurMoteur()) {
-        TAppelsMoteurWeb appels;
-        appels.Navigation = [this](const QUrl &url) { return Navigue(url); };
-        appels.Chargee = [this](bool ok) { FinChargement(ok); };
-        m_moteur = cree(this, appels);
-        l->addWidget(m_moteur->Vue());
-        setFocusProxy(m_moteur->Vue());
-    }
+    // Laid over the browser's place until the page has loaded.
+    m_lChargement = new QLabel(MLText(TexteChargement), this);
+    m_lChargement->setObjectName(QStringLiteral("lChargement"));
+    m_lChargement->setAlignment(Qt::AlignCenter);
+    m_lChargement->setAutoFillBackground(true);
+    m_lChargement->hide();
 
     m_envoi = new QTimer(this);
     m_envoi->setSingleShot(true);
     m_envoi->setInterval(0);
     connect(m_envoi, &QTimer::timeout, this, &TCarteWeb::Envoie);
+}
+
+void TCarteWeb::Demarre()
+{
+    if (m_demarre)
+        return;
+    m_demarre = true;
+    // The browser engine takes a second or more to start the first time,
+    // holding the event loop: the window and its loading line are put on
+    // the screen first, so that the program never looks frozen.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    // Events handled meanwhile may free this map.
+    const QPointer<TCarteWeb> moi(this);
+    if (isVisible()) {
+        QWindow *fenetre = window()->windowHandle();
+        QElapsedTimer attente;
+        attente.start();
+        while ((!fenetre || !fenetre->isExposed()) && attente.elapsed() < AttenteAffichage) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+            if (!moi)
+                break;
+            fenetre = window()->windowHandle();
+        }
+        if (moi)
+            m_lChargement->repaint();
+    }
+    // The window system gets the drawing and the cursor before the wait.
+    if (moi)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!moi) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    if (const TCreeMoteurWeb cree = CreateurMoteur()) {
+        TAppelsMoteurWeb appels;
+        appels.Navigation = [this](const QUrl &url) { return Navigue(url); };
+        appels.Chargee = [this](bool ok) { FinChargement(ok); };
+        m_moteur = cree(this, appels);
+        layout()->addWidget(m_moteur->Vue());
+        setFocusProxy(m_moteur->Vue());
+        m_lChargement->raise();
+    }
+    QApplication::restoreOverrideCursor();
+    if (!m_chargement)
+        return;
+    if (m_moteur)
+        m_moteur->Charge(m_adresse);
+    else
+        // Without a browser the page fails at once, as a page that cannot
+        // be read does.
+        FinChargement(false);
+}
+
+void TCarteWeb::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Started from the event loop, once the window is on its way to the
+    // screen.
+    if (!m_demarre && m_chargement)
+        QTimer::singleShot(0, this, &TCarteWeb::Demarre);
+}
+
+void TCarteWeb::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_lChargement->setGeometry(rect());
 }
 
 bool TCarteWeb::Navigue(const QUrl &url)
@@ -131,6 +204,10 @@ void TCarteWeb::FinChargement(bool ok)
         return;
     m_chargement = false;
     m_chargee = ok;
+    m_lChargement->setVisible(!ok);
+    if (!ok)
+        m_lChargement->setText(MLText(TexteEchec));
+    unsetCursor();
     emit Chargee(ok);
 }
 
@@ -172,16 +249,26 @@ void TCarteWeb::Charge(const QUrl &adresse)
     m_chargement = true;
     m_lot.clear();
     m_introuvables.clear();
+    m_lChargement->setText(MLText(TexteChargement));
+    m_lChargement->setGeometry(rect());
+    m_lChargement->show();
+    m_lChargement->raise();
+    setCursor(Qt::BusyCursor);
     if (m_moteur)
         m_moteur->Charge(adresse);
-    else
-        // Without a browser the page fails at once, as a page that cannot
-        // be read does.
+    else if (m_demarre)
         FinChargement(false);
+    else if (isVisible())
+        QTimer::singleShot(0, this, &TCarteWeb::Demarre);
+    // Hidden, the browser starts when the window shows or when the page is
+    // waited for.
 }
 
 bool TCarteWeb::AttendPage(int delai)
 {
+    if (m_chargee || !m_chargement)
+        return m_chargee;
+    Demarre();
     if (m_chargee || !m_chargement)
         return m_chargee;
     // The window keeps answering while the page loads; a page that never

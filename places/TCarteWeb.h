@@ -7,13 +7,17 @@
 
 #include <functional>
 
+class QLabel;
 class QTimer;
 class TMoteurWeb;
 
 // The web map page (modele/0/carte/carte.html, on Leaflet) in a browser
 // view, which fills this widget. The browser comes from its own module
 // (MoteurWeb.h), loaded when the first map is made; when it cannot be loaded
-// the page never loads (Chargee(false)). It loads the page, tells when the page is loaded, and runs the
+// the page never loads (Chargee(false)). The browser starts with the first
+// load, once the widget is on the screen (or when the page is waited for):
+// until the page has loaded, the line lChargement "Chargement de la carte…"
+// covers the widget under a busy cursor. It loads the page, tells when the page is loaded, and runs the
 // scripts sent to it in order, grouped by up to 500 per run. A script error
 // comes back as the signal ErreurScript; a link clicked in the page never
 // replaces the map: a person's link ("<a href=\"7\">") gives PersonneChoisie,
@@ -41,7 +45,8 @@ public:
     static void PrepareApplication();
 
     // The browser view inside (a QWebEngineView, with the focus of this
-    // widget), nullptr when the browser module could not be loaded.
+    // widget), nullptr before the browser started or when its module could
+    // not be loaded.
     QWidget *Vue() const;
     // The address the browser shows, empty without the browser.
     QUrl Adresse() const;
@@ -93,12 +98,20 @@ signals:
     // The page asked to open `adresse` (a link clicked); the map stays.
     void Navigation(const QUrl &adresse);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // Starts the browser (once), then the load asked for by Charge.
+    void Demarre();
     void Termine(const QVariant &resultat);
     bool Navigue(const QUrl &url);
     void FinChargement(bool ok);
 
     TMoteurWeb *m_moteur = nullptr;
+    bool m_demarre = false;
+    QLabel *m_lChargement = nullptr;
     QUrl m_adresse;
     bool m_chargee = false;
     bool m_chargement = false;

@@ -21,7 +21,11 @@ constexpr int TexteListeIllisible = 8000;
 QString ChoisitLieu(QWidget *owner, const QString &defaut)
 {
     TfmLieuV3 choix(owner);
-    return choix.exec() == QDialog::Accepted ? choix.Lieu() : defaut;
+    // OK without a line chosen keeps the place the field held: emptying it
+    // would lose what the user typed, with no way back.
+    if (choix.exec() != QDialog::Accepted || choix.Lieu().isEmpty())
+        return defaut;
+    return choix.Lieu();
 }
 
 TfmLieuV3::TfmLieuV3(QWidget *owner)
@@ -85,6 +89,5 @@ void TfmLieuV3::cbLieuChange()
 void TfmLieuV3::lbLieuClick()
 {
     const QModelIndexList choix = m_lbLieu->selectionModel()->selectedIndexes();
-    if (!choix.isEmpty())
-        m_lieu = choix.first().data().toString();
+    m_lieu = choix.isEmpty() ? QString() : choix.first().data().toString();
 }

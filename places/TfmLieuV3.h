@@ -19,7 +19,7 @@ public:
     explicit TfmLieuV3(QWidget *owner = nullptr);
     ~TfmLieuV3() override;
 
-    // The place text of the line last clicked; empty until one is.
+    // The place text of the line chosen; empty while none is.
     QString Lieu() const { return m_lieu; }
 
 private:
@@ -35,5 +35,5 @@ private:
 };
 
 // Shows the picker modally; returns the chosen place text when the user
-// confirms with OK (empty when no line was clicked), else `defaut`.
+// confirms with OK with a line chosen, else `defaut`.
 QString ChoisitLieu(QWidget *owner, const QString &defaut);

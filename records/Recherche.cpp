@@ -165,6 +165,7 @@ void TOrdresRecherche::verifie()
     m_parNomComplet.clear();
     m_lignes.clear();
     m_nomCompletFait = false;
+    m_lignesFaites = false;
     m_groupes.clear();
     m_groupeDe.clear();
     m_prenoms.clear();
@@ -176,18 +177,21 @@ void TOrdresRecherche::verifie()
 
 const std::vector<int> &TOrdresRecherche::ParNomComplet(TProgression *progression)
 {
-    LignesParNomComplet(progression);
+    verifie();
+    if (m_nomCompletFait)
+        return m_parNomComplet;
+    TR liste = personnesEnService(m_bd);
+    SortList(m_bd, liste, PcNomComplet, progression);
+    m_parNomComplet.assign(liste.begin(), liste.end());
+    m_nomCompletFait = true;
     return m_parNomComplet;
 }
 
 const QStringList &TOrdresRecherche::LignesParNomComplet(TProgression *progression)
 {
-    verifie();
-    if (m_nomCompletFait)
+    ParNomComplet(progression);
+    if (m_lignesFaites)
         return m_lignes;
-    TR liste = personnesEnService(m_bd);
-    SortList(m_bd, liste, PcNomComplet, progression);
-    m_parNomComplet.assign(liste.begin(), liste.end());
     // The lines are made once here: building 100,000 of them at every
     // keystroke would cost more than the filtering itself. They are made in
     // person order, the order of the tables in memory, then put in the
@@ -208,7 +212,7 @@ const QStringList &TOrdresRecherche::LignesParNomComplet(TProgression *progressi
         m_lignes.append(std::move(parNumero[static_cast<size_t>(p)]));
     if (progression)
         progression->Position(m_bd.PersonCount());
-    m_nomCompletFait = true;
+    m_lignesFaites = true;
     return m_lignes;
 }
 

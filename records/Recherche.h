@@ -96,7 +96,8 @@ public:
     explicit TOrdresRecherche(const TBD &bd);
 
     // Every person in use sorted by field 25 (surname, a blank, given names;
-    // SortList), and at the same indexes their lines with surname.
+    // SortList), and at the same indexes their lines with surname
+    // (LigneRecherche), made only when asked for.
     const std::vector<int> &ParNomComplet(TProgression *progression = nullptr);
     const QStringList &LignesParNomComplet(TProgression *progression = nullptr);
 
@@ -127,6 +128,7 @@ private:
     std::vector<int> m_parNomComplet;
     QStringList m_lignes;
     bool m_nomCompletFait = false;
+    bool m_lignesFaites = false;
     std::vector<TGroupeNom> m_groupes;
     std::vector<int> m_groupeDe;                  // by person number
     std::vector<std::vector<int>> m_prenoms;      // by group, built on demand

@@ -276,6 +276,10 @@ TfmFiche::TfmFiche(TBD &bd, THoteFiche &hote, QWidget *parent)
     CreeUnion();
     CreeAutres();
     CreeMenuRelatifs();
+    // On these fields the right button is a command (the place picker, the
+    // note editor): the edit menu must not come up on top of what it opens.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_eveLieu, m_eveUnionLieu, m_eveNote, m_eveUnionNote, m_note})
+        w->setContextMenuPolicy(Qt::PreventContextMenu);
     // Never shown: clicked by a program, it closes the form as its close box
     // does.
     auto *ok = new QPushButton(QStringLiteral("OK"), this);

@@ -374,7 +374,21 @@ void TfmListe::Affiche(const QStringList &candidats)
         return;
     }
 
-    const int lignes = static_cast<int>(std::min<qsizetype>(candidats.size(), LignesVisibles));
+    Place();
+    show();
+    // The first time the window is shown, its frame is only guessed (from
+    // the owner's, which may differ: a tool window's title bar is often
+    // thinner); placed by that guess it could lie on the very text being
+    // typed. It is placed again once the window system has told the frame.
+    m_cadreEstime = !m_cadreConnu;
+    VerifieCadre();
+}
+
+void TfmListe::Place()
+{
+    if (!m_edit)
+        return;
+    const int lignes = static_cast<int>(std::min<qsizetype>(m_lignes->rowCount(), LignesVisibles));
     const int ligne = m_lbListe->sizeHintForRow(0);
     const int bords = 2 * m_lbListe->frameWidth() + 4;
     // The window, title bar included, drops down under the edit; where the
@@ -390,7 +404,31 @@ void TfmListe::Affiche(const QStringList &candidats)
     const QRect place = ecran ? RectACote(dessous, minimum, champ, ecran->availableGeometry(), CoteDessous | CoteDessus)
                               : dessous;
     PlaceCadre(this, place);
-    show();
+}
+
+void TfmListe::VerifieCadre()
+{
+    if (!m_cadreEstime || !isVisible() || MargesCadre(this).isNull())
+        return;
+    m_cadreEstime = false;
+    m_cadreConnu = true;
+    Place();
+}
+
+bool TfmListe::event(QEvent *evenement)
+{
+    const bool resultat = QWidget::event(evenement);
+    switch (evenement->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Expose:
+        VerifieCadre();
+        break;
+    default:
+        break;
+    }
+    return resultat;
 }
 
 int TfmListe::Ligne() const

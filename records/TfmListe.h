@@ -126,6 +126,7 @@ public:
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
     void changeEvent(QEvent *evenement) override;
+    bool event(QEvent *evenement) override;
 
 private:
     // Sorted distinct values of one source over the whole database.
@@ -140,6 +141,11 @@ private:
                         bool garde);
     void Sert(QLineEdit *edit);
     void Affiche(const QStringList &candidats);
+    // Places the window under (or above) the edit, by its frame.
+    void Place();
+    // Places the window again when its frame, only guessed when it was
+    // placed, is now told by the window system.
+    void VerifieCadre();
     int Ligne() const;
     void SelectionneLigne(int ligne);
     bool EditKeyDown(int touche);
@@ -156,4 +162,6 @@ private:
     QMetaObject::Connection m_finEdit; // closes the list when the edit goes
     std::array<Cache, 4> m_caches; // by TGenreSaisie
     bool m_active = false;         // the window held the activation
+    bool m_cadreConnu = false;     // the window system has told the frame
+    bool m_cadreEstime = false;    // placed by a guessed frame, to place again
 };

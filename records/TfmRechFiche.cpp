@@ -1,7 +1,9 @@
 #include "TfmRechFiche.h"
 
 #include <algorithm>
+#include <unordered_map>
 
+#include <QAbstractListModel>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -61,7 +63,59 @@ private:
     QProgressBar *m_barre;
 };
 
-QListView *liste(const QString &nom, QStringListModel *modele)
+} // namespace
+
+// The lines of a person list, made when the view asks for them: the unique
+// list holds every person while the view shows a few dozen at a time, so
+// the texts of the whole list are never made at once. A line once made is
+// kept until the list is filled again: the line of a person deleted
+// meanwhile still reads as it was listed.
+class TModelePersonnes final : public QAbstractListModel
+{
+public:
+    TModelePersonnes(const TBD &bd, bool avecNom, QObject *parent)
+        : QAbstractListModel(parent)
+        , m_bd(bd)
+        , m_avecNom(avecNom)
+    {
+    }
+    void Remplit(std::vector<int> numeros)
+    {
+        beginResetModel();
+        m_numeros = std::move(numeros);
+        m_lignes.clear();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_numeros.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount() || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return QVariant();
+        return Ligne(index.row());
+    }
+    QString Ligne(int ligne) const
+    {
+        if (ligne < 0 || ligne >= rowCount())
+            return QString();
+        auto i = m_lignes.find(ligne);
+        if (i == m_lignes.end())
+            i = m_lignes.emplace(ligne, LigneRecherche(m_bd, m_numeros[static_cast<size_t>(ligne)], m_avecNom)).first;
+        return i->second;
+    }
+
+private:
+    const TBD &m_bd;
+    bool m_avecNom;
+    std::vector<int> m_numeros;
+    mutable std::unordered_map<int, QString> m_lignes;
+};
+
+namespace {
+
+QListView *liste(const QString &nom, QAbstractItemModel *modele)
 {
     auto *l = new QListView;
     l->setObjectName(nom);
@@ -122,9 +176,9 @@ TfmRechFiche::TfmRechFiche(TBD &bd, TRelatifs &relatifs, THoteRelatifs &hote, QW
     formes->addWidget(m_rbListeUnique);
     formes->addWidget(m_rbNomPrenom);
 
-    m_modeleNomPre = new QStringListModel(this);
+    m_modeleNomPre = new TModelePersonnes(bd, true, this);
     m_modeleNom = new QStringListModel(this);
-    m_modelePre = new QStringListModel(this);
+    m_modelePre = new TModelePersonnes(bd, false, this);
     m_gbPers = new QGroupBox(u"Toutes les personnes"_s);
     m_gbPers->setObjectName(u"GB_Pers"_s);
     m_lNomPre = etiquette(u"L_NomPre"_s, u"Nom, prénom et date de naissance"_s);
@@ -346,9 +400,9 @@ void TfmRechFiche::hideEvent(QHideEvent *event)
         return;
     m_numeros.clear();
     m_groupes.clear();
-    m_modeleNomPre->setStringList({});
+    m_modeleNomPre->Remplit({});
     m_modeleNom->setStringList({});
-    m_modelePre->setStringList({});
+    m_modelePre->Remplit({});
 }
 
 void TfmRechFiche::done(int resultat)
@@ -414,7 +468,7 @@ void TfmRechFiche::Affiche()
             LB_NomClick(ligne);
         } else {
             m_numeros.clear();
-            m_modelePre->setStringList({});
+            m_modelePre->Remplit({});
         }
     }
     m_eCommence->setFocus();
@@ -427,24 +481,21 @@ void TfmRechFiche::AfficheNomPre()
     m_bar->show();
     if (m_critere.Mode != TModeRecherche::Simple)
         m_ordres.AnneeNaissance(0);
-    const QStringList &lignes = m_ordres.LignesParNomComplet(&barre);
-    const std::vector<int> &ordre = m_ordres.ParNomComplet();
+    const std::vector<int> &ordre = m_ordres.ParNomComplet(&barre);
     m_bar->hide();
 
     // The sorted order is only filtered, so the list comes out sorted.
     const QString prefixe = m_eCommence->text();
-    QStringList visibles;
     m_numeros.clear();
-    for (size_t i = 0; i < ordre.size(); ++i) {
-        const int p = ordre[i];
+    m_numeros.reserve(ordre.size());
+    for (const int p : ordre) {
         if (!prefixe.isEmpty() && !m_bd.Fiche(p).Nom.startsWith(prefixe, Qt::CaseInsensitive))
             continue;
         if (!accepte(p))
             continue;
-        visibles.append(lignes[static_cast<qsizetype>(i)]);
         m_numeros.push_back(p);
     }
-    m_modeleNomPre->setStringList(visibles);
+    m_modeleNomPre->Remplit(m_numeros);
 }
 
 void TfmRechFiche::AfficheNom()
@@ -487,19 +538,16 @@ void TfmRechFiche::surligne(QListView *liste, int ligne)
 
 void TfmRechFiche::LB_NomClick(int ligne)
 {
-    QStringList lignes;
     m_numeros.clear();
     if (ligne >= 0 && ligne < static_cast<int>(m_groupes.size())) {
         // Every bearer of the surname, whatever its letter case: the list of
         // surnames shows them as one.
         for (int p : m_ordres.PrenomsDuGroupe(m_groupes[static_cast<size_t>(ligne)])) {
-            if (accepte(p)) {
-                lignes.append(LigneRecherche(m_bd, p, false));
+            if (accepte(p))
                 m_numeros.push_back(p);
-            }
         }
     }
-    m_modelePre->setStringList(lignes);
+    m_modelePre->Remplit(m_numeros);
     int rang = rangDe(m_numeros, m_choisi);
     if (rang < 0 && !m_numeros.empty())
         rang = 0;
@@ -526,6 +574,8 @@ void TfmRechFiche::choisitLigne(int ligne)
 {
     if (ligne >= 0 && ligne < static_cast<int>(m_numeros.size())) {
         m_choisi = m_numeros[static_cast<size_t>(ligne)];
+        // The chosen line is made now, while its person is as listed.
+        static_cast<TModelePersonnes *>(listePersonnes()->model())->Ligne(ligne);
         if (m_cbSelec->isChecked() && m_bd.PersonInUse(m_choisi) && m_hote.SelecPers() != m_choisi)
             m_hote.SetSelecPers(m_choisi);
     }
@@ -562,7 +612,7 @@ void TfmRechFiche::eCommenceChange()
             LB_NomClick(0);
         } else {
             m_numeros.clear();
-            m_modelePre->setStringList({});
+            m_modelePre->Remplit({});
             majOk();
         }
     }
@@ -590,7 +640,7 @@ void TfmRechFiche::cbRefreshClick()
     if (!isVisible() || !m_cbRefresh->isChecked())
         return;
     if (formeUnique())
-        m_modeleNomPre->setStringList({});
+        m_modeleNomPre->Remplit({});
     else
         m_modeleNom->setStringList({});
     Affiche();

@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QStringListModel;
 class TBD;
+class TModelePersonnes;
 class TRelatifs;
 class THoteRelatifs;
 
@@ -32,8 +33,9 @@ class THoteRelatifs;
 // (lift the birth-year window; link searches only); cbSelec (the highlighted
 // person is made current while ticked), cbRefresh (ticking it builds the
 // visible list again), the progress bar Bar, B_Ok (default) and B_Annuler.
-// The lists are QListViews over string list models. A double click on a
-// person line acts as B_Ok.
+// The lists are QListViews: the surnames over a string list model, the
+// persons over a model that makes each line (LigneRecherche) when the view
+// first shows it. A double click on a person line acts as B_Ok.
 //
 // The lists are built again from the sorted orders (TOrdresRecherche) at
 // every opening and every keystroke; those orders are sorted again only when
@@ -130,9 +132,9 @@ private:
     QListView *m_lbNom = nullptr;
     QLabel *m_lPre = nullptr;
     QListView *m_lbPre = nullptr;
-    QStringListModel *m_modeleNomPre = nullptr;
+    TModelePersonnes *m_modeleNomPre = nullptr;
     QStringListModel *m_modeleNom = nullptr;
-    QStringListModel *m_modelePre = nullptr;
+    TModelePersonnes *m_modelePre = nullptr;
     QLineEdit *m_eCommence = nullptr;
     QCheckBox *m_cbTous = nullptr;
     QCheckBox *m_cbSelec = nullptr;

@@ -145,6 +145,13 @@ QToolButton *Bouton(QWidget *parent, const char *nom, const QString &texte, bool
     b->setText(texte);
     b->setAutoRaise(true);
     b->setCheckable(etat);
+    // A toggle down is drawn in the selection colours: the style's own
+    // sunken look differs from the raised look of a button under the mouse
+    // by a shade only, and the user could not tell its state.
+    if (etat)
+        b->setStyleSheet(QStringLiteral("QToolButton:checked { background-color: palette(highlight); "
+                                        "color: palette(highlighted-text); border: 1px solid palette(dark); "
+                                        "border-radius: 2px; padding: 2px 4px; }"));
     return b;
 }
 
@@ -198,7 +205,8 @@ TfmSource::TfmSource(TBD &bd, THoteSource &hote, int s, QWidget *parent, bool no
               [](const QString &a, const QString &b) { return QString::localeAwareCompare(a, b) < 0; });
     m_cbSorte->addItems(sortes);
     const QString titre = m_bd.SourceField(s, SrcTitre);
-    m_eNature->setText(titre.isEmpty() ? MLText(TexteNouvelleSource) : titre);
+    m_titreInitial = titre.isEmpty() ? MLText(TexteNouvelleSource) : titre;
+    m_eNature->setText(m_titreInitial);
     m_cbSorte->setCurrentText(m_bd.SourceField(s, SrcGenre));
     m_reNote->setPlainText(m_bd.SourceField(s, SrcNote));
     m_sbScan->setVisible(static_cast<bool>(Acquisition()));
@@ -309,6 +317,8 @@ void TfmSource::CreeTexte()
     connect(m_lbPers, &QListWidget::itemDoubleClicked, this, &TfmSource::lbPersDblClick);
     m_cbSorte->installEventFilter(this);
     m_reNote->viewport()->installEventFilter(this);
+    // The right button opens the note editor, without the edit menu on top.
+    m_reNote->setContextMenuPolicy(Qt::PreventContextMenu);
     connect(m_sbFichier, &QToolButton::clicked, this, &TfmSource::sbFichierClick);
     connect(m_sbScan, &QToolButton::clicked, this, &TfmSource::sbScanClick);
     connect(m_sbArbre, &QToolButton::clicked, this, &TfmSource::sbArbreClick);
@@ -599,6 +609,13 @@ void TfmSource::EditeMemo()
 
 // ---- Closing ---------------------------------------------------------------
 
+bool TfmSource::Intacte() const
+{
+    const QString titre = m_eNature->text();
+    return (titre.isEmpty() || titre == m_titreInitial) && TexteNote(m_reNote->toPlainText()).isEmpty()
+           && m_chemin.isEmpty() && m_legendes.empty() && !m_lie;
+}
+
 QString TfmSource::ChampFichier() const
 {
     return EcritChampFichier({m_chemin, m_legendes});
@@ -628,9 +645,11 @@ void TfmSource::Enregistre(bool avecGenre)
 
 void TfmSource::done(int resultat)
 {
-    if (resultat != Accepted && m_nouvelle && m_source != 0) {
-        // Cancelling the creation: an empty "Nouvelle source" left in every
-        // list would only be clutter the user has to find and remove.
+    if (resultat != Accepted && m_nouvelle && m_source != 0 && Intacte()) {
+        // A new source closed without anything put in it: an empty
+        // "Nouvelle source" left in every list would only be clutter the
+        // user has to find and remove. Anything the user typed or chose is
+        // kept, whichever way the window is closed.
         m_mp->Ferme();
         OublieSource(m_bd, m_source);
         m_source = 0;

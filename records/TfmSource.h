@@ -50,9 +50,11 @@ class TLecteur;
 // field; bOk also writes the kind. The window cannot close while the title
 // is empty. The database is marked modified only when a field changed.
 //
-// A source made for this edit (nouvelle) is kept only when the window is
-// closed with bOk: cancelled (Escape, the window's close button), it is
-// freed and taken out of the lists of the persons that cite it.
+// A source made for this edit (nouvelle) that the user left untouched (the
+// title shown at opening or none, no note, no file, no legend, no person
+// linked here) is freed and taken out of the lists of the persons that cite
+// it when the window is cancelled (Escape, the window's close button); any
+// other is kept and written back, and bOk always keeps it.
 class TfmSource final : public QDialog
 {
     Q_OBJECT
@@ -64,7 +66,8 @@ public:
     TfmSource(TBD &bd, THoteSource &hote, int s, QWidget *parent = nullptr, bool nouvelle = false);
     ~TfmSource() override;
 
-    // The source edited; 0 once a new source was cancelled and freed.
+    // The source edited; 0 once a new source was cancelled untouched and
+    // freed.
     int Source() const { return m_source; }
     // The zoom of the picture (see Source.h).
     int Zoom() const { return m_zoom; }
@@ -97,6 +100,8 @@ private:
     // legends, which belonged to the previous picture, are removed.
     void ChangeFichier(const QString &chemin);
     QString ChampFichier() const;
+    // Nothing was put in the source in this window (see above).
+    bool Intacte() const;
 
     TBD &m_bd;
     THoteSource &m_hote;
@@ -104,6 +109,7 @@ private:
     bool m_nouvelle;
     // Persons were linked to the source in this window.
     bool m_lie = false;
+    QString m_titreInitial;
     QString m_chemin;
     // The file m_chemin resolves to, empty when none is found.
     QString m_trouve;
@@ -141,8 +147,8 @@ private:
 };
 
 // Opens the editor on source s, modal, and returns s once it is closed; for
-// a source made for this edit (nouvelle), 0 when the user cancelled and the
-// source was freed.
+// a source made for this edit (nouvelle), 0 when the user cancelled it
+// untouched and the source was freed.
 int EditeSource(TBD &bd, THoteSource &hote, int s, QWidget *parent = nullptr, bool nouvelle = false);
 
 // The picture acquisition that the scanner button runs: true with the

@@ -324,9 +324,40 @@ void TDialoguesQt::AffichePage(const QString &chemin)
 
 void TDialoguesQt::Astuce(int numero, const QString &texte)
 {
-    TDialogue<QMessageBox> boite(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
-                                 QMessageBox::Ok, Fenetre());
-    boite.Execute();
+    // A tip comes up on the way to something else (the first focus in a
+    // place field, the first click in a note): it shows over the window
+    // without taking the keyboard, so that what the user goes on typing
+    // reaches the field, and it is closed when read.
+    QWidget *fenetre = Fenetre();
+    auto *boite = new QMessageBox(QMessageBox::Information, QStringLiteral("Astuce n° %1").arg(numero), texte,
+                                  QMessageBox::Ok, fenetre);
+    boite->setAttribute(Qt::WA_DeleteOnClose);
+    boite->setAttribute(Qt::WA_ShowWithoutActivating);
+    boite->setWindowModality(Qt::NonModal);
+    DialogueAuDessus(boite);
+    if (fenetre) {
+        // Beside the window when the screen has room, else at least off the
+        // field being typed in: the tip must not hide the work it is about.
+        boite->adjustSize();
+        QRect cadre(QPoint(0, 0), boite->size());
+        cadre.moveCenter(fenetre->frameGeometry().center());
+        boite->move(cadre.topLeft());
+        const QWidget *champ = fenetre->focusWidget();
+        if (!MetACote(boite, fenetre->frameGeometry()) && champ)
+            MetACote(boite, QRect(champ->mapToGlobal(QPoint(0, 0)), champ->size()));
+        // Closed, it hands the keyboard back to the window, which some
+        // window managers leave without any.
+        QPointer<QWidget> retour(fenetre);
+        QObject::connect(boite, &QDialog::finished, fenetre, [retour] {
+            if (retour && retour->isVisible())
+                retour->activateWindow();
+        });
+    }
+    boite->show();
+    // Some window systems activate every window shown all the same: the
+    // keyboard goes back to the window the user works in.
+    if (fenetre && fenetre == QApplication::activeWindow())
+        fenetre->activateWindow();
 }
 
 bool TDialoguesQt::DialogueImpression(QPrinter &imprimante, int premiere, int derniere)

@@ -17,7 +17,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QChildEvent>
+#include <QCursor>
+#include <QWindow>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -127,6 +132,63 @@ protected:
     QList<int> m_choisies;
 };
 
+// The browser engine takes a second or more to start: the map window is on
+// the screen first, its line "Chargement de la carte…" drawn, under a busy
+// cursor, when the engine's view is being made.
+TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
+{
+    delete TfmMaps::Instance();
+    struct Instant {
+        QObject *enfant = nullptr;
+        bool visible = false, exposee = false, ligne = false, dessinee = false, occupe = false;
+    };
+    class Guet final : public QObject
+    {
+    public:
+        QList<Instant> Vus;
+        int Dessins = 0;
+
+    protected:
+        bool eventFilter(QObject *objet, QEvent *evenement) override
+        {
+            if (evenement->type() == QEvent::Paint && objet->objectName() == u"lChargement")
+                ++Dessins;
+            if (evenement->type() == QEvent::ChildAdded && objet->objectName() == u"wb") {
+                QObject *enfant = static_cast<QChildEvent *>(evenement)->child();
+                auto *carte = static_cast<QWidget *>(objet);
+                auto *ligne = carte->findChild<QLabel *>(u"lChargement"_s);
+                if (enfant->isWidgetType() && enfant != ligne) {
+                    const QCursor *curseur = QApplication::overrideCursor();
+                    Vus.append({enfant, carte->window()->isVisible(),
+                                carte->window()->windowHandle() && carte->window()->windowHandle()->isExposed(),
+                                ligne && ligne->isVisible() && ligne->text() == MLText(9300), Dessins > 0,
+                                curseur && curseur->shape() == Qt::BusyCursor});
+                }
+            }
+            return false;
+        }
+    } guet;
+    qApp->installEventFilter(&guet);
+    TCarteWeb *carte = Montre(u"FRA,IDF,F95,Pontoise"_s, 7);
+    qApp->removeEventFilter(&guet);
+    ASSERT_NE(carte, nullptr);
+    // The moment the browser's view was made.
+    const auto vue = std::find_if(guet.Vus.begin(), guet.Vus.end(),
+                                  [&](const Instant &i) { return i.enfant == carte->Vue(); });
+    ASSERT_NE(vue, guet.Vus.end());
+    const Instant &i = *vue;
+    EXPECT_TRUE(i.visible);
+    EXPECT_TRUE(i.exposee);
+    EXPECT_TRUE(i.ligne);
+    EXPECT_TRUE(i.dessinee);
+    EXPECT_TRUE(i.occupe);
+    // Once the page has loaded, the map shows and the cursor is back.
+    EXPECT_FALSE(carte->findChild<QLabel *>(u"lChargement"_s)->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(carte->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(Marqueurs(carte).size(), 1);
+}
+
 TEST_F(CarteWeb, PlacesOfPersonsOnTheRealPage)
 {
     struct Cas {
@@ -225,6 +287,64 @@ TEST_F(CarteWeb, APersonLinkSelectsThePersonAndKeepsTheMap)
     EXPECT_EQ(Marqueurs(carte).size(), 1);
 }
 
+// Stands for the user's web browser: records the addresses given to it.
+class Navigateur final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> Ouvertes;
+
+public slots:
+    void Ouvre(const QUrl &url) { Ouvertes << url; }
+};
+
+// Where the links of the page lead: only a bare person number, a file
+// beside the page, names a person; a web link, http or https, opens in the
+// user's browser; anything else does nothing. The map stays in every case.
+TEST_F(CarteWeb, LinksOfThePage)
+{
+    TCarteWeb *carte = Montre(QString(), 0);
+    ASSERT_NE(carte, nullptr);
+    Navigateur navigateur;
+    QDesktopServices::setUrlHandler(u"http"_s, &navigateur, "Ouvre");
+    QDesktopServices::setUrlHandler(u"https"_s, &navigateur, "Ouvre");
+    const QUrl page = TCarteWeb::AdressePage();
+    const QString dossier = QFileInfo(page.toLocalFile()).absolutePath();
+    const struct {
+        QString lien;
+        int personne;
+        bool ouverte;
+    } cas[] = {
+        {u"7"_s, 7, false},
+        {u"+7"_s, 0, false},
+        {u"-7"_s, 0, false},
+        {u"0"_s, 0, false},
+        {u"7x"_s, 0, false},
+        {u"autre/7"_s, 0, false},
+        {QUrl::fromLocalFile(QDir::tempPath() + u"/7"_s).toString(), 0, false},
+        {QUrl::fromLocalFile(dossier + u"/7"_s).toString(), 7, false},
+        {u"http://exemple.org/arbre?p=7"_s, 0, true},
+        {u"https://exemple.org/"_s, 0, true},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.lien.toStdString());
+        m_choisies.clear();
+        navigateur.Ouvertes.clear();
+        QSignalSpy navigation(carte, &TCarteWeb::Navigation);
+        Js(carte, u"location.href = %1"_s.arg(LitteralJs(c.lien)));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation.isEmpty(); }, 5000));
+        EXPECT_EQ(m_choisies, c.personne ? QList<int>{c.personne} : QList<int>{});
+        EXPECT_EQ(navigateur.Ouvertes.size(), c.ouverte ? 1 : 0);
+        if (c.ouverte && !navigateur.Ouvertes.isEmpty()) {
+            EXPECT_EQ(navigateur.Ouvertes.first(), QUrl(c.lien));
+        }
+        EXPECT_EQ(carte->Adresse(), page);
+    }
+    QDesktopServices::unsetUrlHandler(u"http"_s);
+    QDesktopServices::unsetUrlHandler(u"https"_s);
+}
+
 TEST_F(CarteWeb, ScriptErrorsAreToldAndTheMapGoesOn)
 {
     TCarteWeb *carte = Montre(QString(), 0);
@@ -319,9 +439,14 @@ TEST_F(CarteWeb, TheMapButtonOfTheRecordForm)
     EXPECT_NEAR(m[0].lon, 2.1, 0.01);
     EXPECT_NEAR(m[1].lat, 48.14, 0.01);
     EXPECT_NEAR(m[1].lon, 11.58, 0.01);
+    // Person number 1 is named in its pop-up as any other.
+    ASSERT_TRUE(m_bd.FullName(1).startsWith(u"DUPONT"_s));
+    EXPECT_EQ(m[0].libelle, u"<a href=\"1\">"_s + m_bd.FullName(1) + u"</a><br/>FRA,IDF,F95,Pontoise"_s);
     EXPECT_TRUE(m[1].libelle.contains(u"ROSSI Maria"_s));
     EXPECT_TRUE(m_dialogues.Messages.isEmpty());
     delete TfmMaps::Instance();
 }
 
 } // namespace
+
+#include "test_carte_web.moc"

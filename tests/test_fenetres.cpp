@@ -41,6 +41,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -195,8 +196,9 @@ protected:
 
 // ---- Dialogs --------------------------------------------------------------
 
-// The source editor stays on top and is modal: its tip, its legend prompt,
-// its file dialogs and its question open over it, on top as well, active.
+// The source editor stays on top and is modal: its legend prompt, its file
+// dialogs and its question open over it, on top as well, active; its tip
+// opens over it, on top, and leaves it the keyboard.
 TEST_F(Fenetres, DialogsOfTheSourceEditorOpenOverIt)
 {
     QWidget principale;
@@ -230,6 +232,19 @@ TEST_F(Fenetres, DialogsOfTheSourceEditorOpenOverIt)
     const QPoint creer = zones->visualItemRect(zones->item(zones->count() - 1)).center();
     QTest::mouseClick(zones->viewport(), Qt::LeftButton, {}, creer);
     QTest::mouseDClick(zones->viewport(), Qt::LeftButton, {}, creer);
+    QTest::qWait(50);
+    QMessageBox *astuce = nullptr;
+    for (QWidget *fenetre : QApplication::topLevelWidgets()) {
+        if (auto *b = qobject_cast<QMessageBox *>(fenetre); b && b->isVisible())
+            astuce = b;
+    }
+    ASSERT_NE(astuce, nullptr);
+    EXPECT_EQ(astuce->windowTitle(), u"Astuce n° 5"_s);
+    EXPECT_EQ(astuce->parentWidget(), &editeur);
+    EXPECT_EQ(astuce->windowHandle()->transientParent(), editeur.windowHandle());
+    EXPECT_TRUE(astuce->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(QApplication::activeWindow(), &editeur);
+    astuce->close();
     QTest::mouseClick(controle<QWidget>(&editeur, "pbZone"), Qt::LeftButton, {}, QPoint(20, 20));
     // The file of the source: cancelled, it asks before detaching the file.
     QTest::mouseClick(controle(&editeur, "sbFichier"), Qt::LeftButton);
@@ -237,8 +252,7 @@ TEST_F(Fenetres, DialogsOfTheSourceEditorOpenOverIt)
     QTest::mouseClick(controle(&editeur, "sbScan"), Qt::LeftButton);
     SetAcquisitionImage({});
 
-    const QString titres[] = {u"Astuce n° 5"_s, MLText(541), MLText(7605), QApplication::applicationName(),
-                              MLText(7606)};
+    const QString titres[] = {MLText(541), MLText(7605), QApplication::applicationName(), MLText(7606)};
     ASSERT_EQ(m_guet.Vus.size(), std::size(titres));
     for (size_t i = 0; i < std::size(titres); ++i)
         VerifieDialogue(m_guet.Vus[static_cast<int>(i)], titres[i], &editeur);

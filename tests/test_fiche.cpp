@@ -14,6 +14,7 @@
 #include "TfmFicheEve.h"
 #include "TfmLieuV3.h"
 #include "TfmListe.h"
+#include "TfmNote.h"
 
 #include <gtest/gtest.h>
 
@@ -255,6 +256,26 @@ TEST_F(Fiche, TypingStoresAtOnce)
     ASSERT_NE(profession, nullptr);
     Tape(profession, QStringLiteral("Menuisier|ébéniste"));
     EXPECT_EQ(bd().Profession(4), u"Menuisier ébéniste");
+}
+
+// The union list names the spouse, also for a person of unknown sex, who
+// holds a union as its wife.
+TEST_F(Fiche, TheUnionListOfAPersonOfUnknownSexNamesTheSpouse)
+{
+    const int camille = m_famille.personne("DUPUIS", "Camille", SexeInconnu, "1936");
+    m_famille.union_(6, 7, "1960");       // Claude, unknown, as the wife of Paul
+    m_famille.union_(6, camille, "1970"); // Camille, unknown, as the wife of Paul
+    const auto lignes = [&](int p) {
+        montre(p);
+        QStringList l;
+        auto *liste = controle<QListWidget>("LB_Union");
+        for (int i = 0; i + 1 < liste->count(); ++i)
+            l << liste->item(i)->text();
+        return l;
+    };
+    EXPECT_EQ(lignes(7), QStringList{u"MARTIN Paul (1942 - )"_s});
+    EXPECT_EQ(lignes(camille), QStringList{u"MARTIN Paul (1942 - )"_s});
+    EXPECT_EQ(lignes(6), (QStringList{u"DURAND Claude (1935 - )"_s, u"DUPUIS Camille (1936 - )"_s}));
 }
 
 TEST_F(Fiche, EventDatesAndPlaces)
@@ -729,7 +750,9 @@ TEST_F(Fiche, ThePostalCodeProgramFillsThePlace)
 }
 
 // Without the postal-code program, the right button opens the place picker
-// on the field: OK writes the line clicked, Cancel keeps the place.
+// on the field, and nothing else: OK writes the line clicked; OK without a
+// line and Cancel keep the place. The click goes through the window, as the
+// window system sends it, so that the edit menu it would bring is seen.
 TEST_F(Fiche, TheRightButtonOnAPlaceOpensThePicker)
 {
     QTemporaryDir dossier;
@@ -738,30 +761,67 @@ TEST_F(Fiche, TheRightButtonOnAPlaceOpensThePicker)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("FRA,IDF,F95,Pontoise\nFRA,ARA,F69,Lyon\n");
     f.close();
-    const auto choisit = [](const char *bouton) {
-        return [bouton](TfmLieuV3 &d) {
+    const auto choisit = [](const char *bouton, bool ligne) {
+        return [=](TfmLieuV3 &d) {
             auto *liste = d.findChild<QListView *>(u"lbLieu"_s);
             const QModelIndex pontoise = liste->model()->index(1, 0);
-            QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(pontoise).center());
+            if (ligne)
+                QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(pontoise).center());
             QTest::mouseClick(d.findChild<QPushButton *>(QString::fromLatin1(bouton)), Qt::LeftButton);
         };
     };
     QLineEdit *lieu = controle<QLineEdit>("eveLieu");
-    {
-        ReponseModale<TfmLieuV3> reponse(choisit("bOK"));
-        QTest::mouseClick(lieu, Qt::RightButton);
-        EXPECT_TRUE(reponse.Ouvert);
+    auto *pc = controle<QTabWidget>("PC");
+    for (int i = 0; i < pc->count(); ++i) {
+        if (pc->widget(i)->isAncestorOf(lieu))
+            pc->setCurrentIndex(i);
     }
-    EXPECT_EQ(lieu->text(), u"FRA,IDF,F95,Pontoise");
-    EXPECT_EQ(bd().BirthPlace(4), u"FRA,IDF,F95,Pontoise");
-    lieu->setText(u"Paris"_s);
-    {
-        ReponseModale<TfmLieuV3> reponse(choisit("bAnnuler"));
-        QTest::mouseClick(lieu, Qt::RightButton);
+    ASSERT_TRUE(lieu->isVisible());
+    const auto clicDroit = [&] {
+        QTest::mouseClick(m_fiche->windowHandle(), Qt::RightButton, {}, lieu->mapTo(m_fiche.get(), QPoint(5, 5)));
+        QCoreApplication::processEvents();
+    };
+    const struct {
+        const char *bouton;
+        bool ligne;
+        QString attendu;
+    } cas[] = {
+        {"bOK", true, u"FRA,IDF,F95,Pontoise"_s},
+        {"bOK", false, u"Paris"_s},
+        {"bAnnuler", true, u"Paris"_s},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(std::string(c.bouton) + (c.ligne ? " after a line" : " alone"));
+        lieu->setText(u"Paris"_s);
+        ReponseModale<TfmLieuV3> reponse(choisit(c.bouton, c.ligne));
+        clicDroit();
         EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(lieu->text(), c.attendu);
+        EXPECT_EQ(bd().BirthPlace(4), c.attendu);
+        QWidget *menu = QApplication::activePopupWidget();
+        EXPECT_EQ(menu, nullptr) << "the edit menu came up after the picker";
+        if (menu)
+            menu->close();
     }
-    EXPECT_EQ(lieu->text(), u"Paris"_s);
     DossierLieu.clear();
+
+    // The notes too: the right button opens the note editor alone.
+    for (const char *nom : {"eveNote", "M_Note"}) {
+        SCOPED_TRACE(nom);
+        QWidget *champ = controle<QWidget>(nom);
+        for (int i = 0; i < pc->count(); ++i) {
+            if (pc->widget(i)->isAncestorOf(champ))
+                pc->setCurrentIndex(i);
+        }
+        ReponseModale<TfmNote> reponse([](TfmNote &d) { d.reject(); });
+        QTest::mouseClick(m_fiche->windowHandle(), Qt::RightButton, {}, champ->mapTo(m_fiche.get(), QPoint(5, 5)));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(reponse.Ouvert);
+        QWidget *menu = QApplication::activePopupWidget();
+        EXPECT_EQ(menu, nullptr) << "the edit menu came up after the note editor";
+        if (menu)
+            menu->close();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The record form inside the main window: keys, and the form over a new
 // database.
 
+#include "DialoguesQt.h"
 #include "Globales.h"
 #include "ProgrammeTest.h"
 #include "TBoite.h"
@@ -8,14 +9,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -187,6 +194,81 @@ TEST_F(FicheFenetre, AfterNewTheFormShowsTheEmptyBaseAndTypingCreatesItsFirstPer
     EXPECT_EQ(bd().PersonCount(), 1);
     EXPECT_EQ(bd().GivenNames(1), u"Jean");
     EXPECT_TRUE(w().findChild<QLabel *>(u"lStatut"_s)->text().contains(u"DUPONT Jean"_s));
+}
+
+// The first focus in a place field and the first click in a note bring
+// their tip, with the program's own dialogs: the tip shows, and the keys the
+// user goes on typing reach the field, not the tip.
+TEST_F(FicheFenetre, ATipLeavesTheKeysToTheFieldTheUserTypesIn)
+{
+    TDialoguesQt qt(m_fenetre.get());
+    SetDialogues(&qt);
+    const int p = bd().NewPerson();
+    bd().SetSurname(p, u"MARTIN"_s);
+    bd().SetBirthDate(p, u"1900"_s);
+    w().SetSelecPers(p);
+    w().ShowFiche();
+    QApplication::setActiveWindow(&fiche());
+    auto *pc = controle<QTabWidget>("PC");
+    const struct {
+        const char *champ;
+        int astuce;
+        QString tape;
+    } cas[] = {
+        {"eveLieu", 1, u"Lyon"_s},
+        {"M_Note", 2, u"Vu en 1901"_s},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.champ);
+        QWidget *champ = controle<QWidget>(c.champ);
+        for (int i = 0; i < pc->count(); ++i) {
+            if (pc->widget(i)->isAncestorOf(champ))
+                pc->setCurrentIndex(i);
+        }
+        if (auto *eves = fiche().findChild<QListWidget *>(u"lbEve"_s); pc->currentWidget()->isAncestorOf(eves))
+            QTest::mouseClick(eves->viewport(), Qt::LeftButton, {}, eves->visualItemRect(eves->item(0)).center());
+        ASSERT_TRUE(champ->isEnabled());
+        // The user types as soon as the field is clicked, into the window
+        // that has the keyboard then.
+        QString titre;
+        bool modale = true;
+        QPointer<QMessageBox> astuce;
+        QTimer::singleShot(0, [&] {
+            // The keys go where the window system sends them: to the window
+            // that has the keyboard, unless a modal window blocks it.
+            QTest::qWait(50);
+            if (QWindow *clavier = QGuiApplication::focusWindow()) {
+                for (const QChar ch : c.tape)
+                    QTest::keyClick(clavier, ch.toLatin1());
+            }
+            for (QWidget *fenetre : QApplication::topLevelWidgets()) {
+                auto *boite = qobject_cast<QMessageBox *>(fenetre);
+                if (boite && boite->isVisible()) {
+                    titre = boite->windowTitle();
+                    modale = boite->isModal();
+                    astuce = boite;
+                    if (modale)
+                        boite->close();
+                }
+            }
+        });
+        auto *note = qobject_cast<QPlainTextEdit *>(champ);
+        QTest::mouseClick(note ? note->viewport() : champ, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !titre.isEmpty(); }));
+        EXPECT_EQ(titre, u"Astuce n° %1"_s.arg(c.astuce));
+        EXPECT_FALSE(modale);
+        EXPECT_EQ(note ? note->toPlainText() : qobject_cast<QLineEdit *>(champ)->text(), c.tape);
+        ASSERT_FALSE(astuce.isNull());
+        // The tip leaves the form in sight; read and closed, it gives the
+        // keyboard back to the field.
+        EXPECT_FALSE(astuce->frameGeometry().intersects(fiche().frameGeometry()));
+        QTest::mouseClick(astuce->button(QMessageBox::Ok), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return astuce.isNull(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == champ; }));
+    }
+    EXPECT_EQ(bd().BirthPlace(p), u"Lyon");
+    EXPECT_EQ(bd().GetField(p, PcNote), u"Vu en 1901");
+    SetDialogues(&m_dialogues);
 }
 
 } // namespace

@@ -177,15 +177,30 @@ TEST_F(FicheSources, NewSourcesAreMadeThenEditedUnlessTheTableIsFull)
     EXPECT_EQ(bd().GetField(4, PcModification), u"15/6/2020");
     EXPECT_EQ(BaseModifiee, 1);
 
-    // A new source cancelled is not kept, nor its links to persons linked
-    // meanwhile.
+    // A new source cancelled as it came is not kept.
     BaseModifiee = 0;
-    m_hoteSource.Choix = {9};
-    const int modifications = m_hoteSource.Modifications;
     int annulee = 0;
     {
         ReponseModale<TfmSource> reponse([&](TfmSource &e) {
             annulee = e.Source();
+            QTest::keyClick(&e, Qt::Key_Escape);
+        });
+        clic(4, true);
+    }
+    ASSERT_GT(annulee, 0);
+    EXPECT_FALSE(bd().SourceInUse(annulee));
+    EXPECT_EQ(bd().PersonSourceCount(4), 4);
+    ASSERT_EQ(liste()->count(), 5);
+    EXPECT_EQ(liste()->item(3)->text(), u"Acte de mariage");
+    EXPECT_EQ(BaseModifiee, 0);
+
+    // One to which the user linked a person is kept with that link, even
+    // cancelled.
+    m_hoteSource.Choix = {9};
+    int liee = 0;
+    {
+        ReponseModale<TfmSource> reponse([&](TfmSource &e) {
+            liee = e.Source();
             auto *personnes = e.findChild<QListWidget *>(u"lbPers"_s);
             const QPoint choisir = personnes->visualItemRect(personnes->item(personnes->count() - 1)).center();
             QTest::mouseClick(personnes->viewport(), Qt::LeftButton, {}, choisir);
@@ -194,14 +209,14 @@ TEST_F(FicheSources, NewSourcesAreMadeThenEditedUnlessTheTableIsFull)
         });
         clic(4, true);
     }
-    ASSERT_GT(annulee, 0);
-    EXPECT_FALSE(bd().SourceInUse(annulee));
-    EXPECT_EQ(bd().PersonSourceCount(4), 4);
-    EXPECT_EQ(bd().PersonSourceCount(9), 0);
-    ASSERT_EQ(liste()->count(), 5);
-    EXPECT_EQ(liste()->item(3)->text(), u"Acte de mariage");
-    EXPECT_EQ(m_hoteSource.Modifications, modifications + 2); // linked, then unlinked
-    EXPECT_EQ(bd().GetField(4, PcModification), u"15/6/2020");
+    ASSERT_GT(liee, 0);
+    EXPECT_TRUE(bd().SourceInUse(liee));
+    ASSERT_EQ(bd().PersonSourceCount(4), 5);
+    EXPECT_EQ(bd().PersonSourceNumber(4, 5), liee);
+    ASSERT_EQ(bd().PersonSourceCount(9), 1);
+    EXPECT_EQ(bd().PersonSourceNumber(9, 1), liee);
+    EXPECT_EQ(liste()->count(), 6);
+    EXPECT_EQ(BaseModifiee, 1);
 
     // The source table full: the user is told, nothing is written.
     while (bd().NewSource() != 0) {
@@ -215,7 +230,7 @@ TEST_F(FicheSources, NewSourcesAreMadeThenEditedUnlessTheTableIsFull)
         menu("miDonneeAjoute");
     }
     EXPECT_FALSE(ouverte);
-    EXPECT_EQ(bd().PersonSourceCount(4), 4);
+    EXPECT_EQ(bd().PersonSourceCount(4), 5);
     ASSERT_EQ(m_dialogues.Messages.size(), 1);
     EXPECT_TRUE(m_dialogues.Messages[0].contains(u"50 000"_s));
 }

@@ -212,15 +212,17 @@ TEST_F(Choix, PickingAPlace)
 
     struct Cas {
         int liste;  // cbLieu entry chosen, -1 to keep the first
-        int ligne;  // line clicked, -1 for none
+        int ligne;  // line clicked, -1 for none, -2 clicked and unselected
         const char *bouton;
         QString attendu;
     };
     const Cas cas[] = {
         {-1, 1, "bOK", u"FRA,IDF,F95"_s},
         {1, 2, "bOK", u"Lyon"_s},
-        // OK without a click: an empty place, not the default.
-        {-1, -1, "bOK", QString()},
+        // OK without a click keeps the place the field held.
+        {-1, -1, "bOK", u"défaut"_s},
+        // A line clicked then unselected (Ctrl+click) chooses nothing.
+        {-1, -2, "bOK", u"défaut"_s},
         // Cancel: the default, even after a click.
         {1, 0, "bAnnuler", u"défaut"_s},
     };
@@ -237,6 +239,12 @@ TEST_F(Choix, PickingAPlace)
                 lignes << modele->index(i, 0).data().toString();
             if (c.ligne >= 0)
                 Clique(d, c.ligne);
+            if (c.ligne == -2) {
+                Clique(d, 0);
+                auto *liste = d.findChild<QListView *>(u"lbLieu"_s);
+                QTest::mouseClick(liste->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                  liste->visualRect(liste->model()->index(0, 0)).center());
+            }
             Bouton(d, c.bouton);
         });
         EXPECT_EQ(ChoisitLieu(nullptr, u"défaut"_s), c.attendu);

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringListModel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -170,6 +171,27 @@ TEST_F(Fenetre, TypingUnderTheMaximumThenF3)
     liste.ListeNoms(autre, PcNom, true);
     EXPECT_EQ(lignes().size(), 6);
     EXPECT_EQ(liste.Edit(), autre);
+}
+
+// The window system tells a window's frame once the window is on the screen;
+// before, the list can only guess it (here it has no owner to copy it from).
+// Placed by that guess above a field low on the screen, it would reach down
+// onto the field: it is placed again once its frame is told.
+TEST_F(Fenetre, PlacedAgainOnceTheWindowSystemTellsItsFrame)
+{
+    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+    hote.move(100, ecran.bottom() - 30 - edit->mapTo(&hote, QPoint(0, edit->height())).y());
+    QCoreApplication::processEvents();
+    const QRect champ(edit->mapToGlobal(QPoint(0, 0)), edit->size());
+    ASSERT_GT(champ.bottom(), ecran.bottom() - 60);
+    tape("Du");
+    ASSERT_TRUE(liste.Ouverte());
+    QCoreApplication::processEvents();
+    const QRect cadre = liste.frameGeometry();
+    EXPECT_NE(cadre, liste.geometry()) << "the window system gave no frame";
+    EXPECT_FALSE(cadre.intersects(champ));
+    EXPECT_EQ(cadre.bottom(), champ.top() - 1);
+    EXPECT_TRUE(ecran.contains(cadre));
 }
 
 TEST_F(Fenetre, KeysOfTheEditAndTheMouseDriveTheList)

@@ -187,7 +187,16 @@ TEST_F(Note, PrintsToThePrinterChosen)
     // Page 2 alone, as the printer dialog would ask.
     imprimante.setPrintRange(QPrinter::PageRange);
     imprimante.setFromTo(2, 2);
-    EXPECT_EQ(pagesPdf(imprime(u"page2.pdf"_s)), 1);
+    const QByteArray page2 = imprime(u"page2.pdf"_s);
+    EXPECT_EQ(pagesPdf(page2), 1);
+    EXPECT_TRUE(page2.contains("/FontFile"));
+    // A note of one page prints that page, with its text.
+    m_fiche.SetLignes({u"Une seule ligne"_s});
+    imprimante.setPrintRange(QPrinter::AllPages);
+    const QByteArray une = imprime(u"une.pdf"_s);
+    EXPECT_EQ(pagesPdf(une), 1);
+    EXPECT_TRUE(une.contains("/FontFile"));
+    m_fiche.SetLignes(lignes);
     EXPECT_TRUE(m_dialogues.Messages.isEmpty());
     EXPECT_EQ(m_fiche.Lignes(), lignes);
 

@@ -224,7 +224,13 @@ public:
     void SetOngletFiche(int onglet) override { Onglet = onglet; }
 };
 
-QStringList lignes(QListView *liste) { return static_cast<QStringListModel *>(liste->model())->stringList(); }
+QStringList lignes(QListView *liste)
+{
+    QStringList l;
+    for (int i = 0; i < liste->model()->rowCount(); ++i)
+        l << liste->model()->index(i, 0).data().toString();
+    return l;
+}
 
 class Fenetre : public ::testing::Test
 {

@@ -271,6 +271,36 @@ TEST_F(Editeur, LegendsArePlacedDrawnSelectedAndRemoved)
 }
 
 // A legend is pinned on the picture pixel under the click, whatever the zoom.
+// "Voir les légendes" is a toggle: down, it must look down, even with the
+// mouse still on it after the click (where an unpressed button is drawn
+// raised too).
+TEST_F(Editeur, TheLegendsToggleLooksDownWhenDown)
+{
+    m_bd.SetSourceField(m_source, SrcFichier, image("carte.png", 200, 150));
+    ouvre();
+    QToolButton *voir = controle<QToolButton>("sbZoneVoir");
+    const QPoint centre = voir->mapTo(m_editeur.get(), voir->rect().center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_editeur.get()));
+    QTest::mouseMove(m_editeur->windowHandle(), QPoint(1, 1));
+    QTest::mouseMove(m_editeur->windowHandle(), centre);
+    ASSERT_TRUE(voir->underMouse());
+    ASSERT_TRUE(voir->isChecked());
+    const QImage enfonce = voir->grab().toImage();
+    QTest::mouseClick(m_editeur->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_FALSE(voir->isChecked());
+    const QImage releve = voir->grab().toImage();
+    ASSERT_EQ(enfonce.size(), releve.size());
+    // Most of the button changes clearly, not by a shade.
+    int differents = 0;
+    for (int y = 0; y < enfonce.height(); ++y) {
+        for (int x = 0; x < enfonce.width(); ++x) {
+            if (std::abs(enfonce.pixelColor(x, y).lightness() - releve.pixelColor(x, y).lightness()) > 40)
+                ++differents;
+        }
+    }
+    EXPECT_GT(differents, enfonce.width() * enfonce.height() / 2);
+}
+
 TEST_F(Editeur, ALegendPlacedWhileZoomedLandsOnThePicturePixel)
 {
     const QString chemin = image("acte.png", 200, 150);
@@ -480,9 +510,10 @@ TEST_F(Editeur, AScannedPictureIsSavedBeforeItReplacesTheFile)
     SetAcquisitionImage({});
 }
 
-// "Ajouter une source" of the main window: a new source is kept only when
-// its editor is closed with "Fermer".
-TEST_F(Editeur, ANewSourceCancelledIsNotKept)
+// "Ajouter une source" of the main window: a new source the user left as
+// it came is dropped when its editor is cancelled; one that holds anything
+// typed or chosen is kept whichever way the window closes.
+TEST_F(Editeur, ANewSourceIsDroppedOnlyWhenNothingWasPutInIt)
 {
     QWidget fenetre;
     auto *ajoute = new QToolButton(&fenetre);
@@ -491,32 +522,90 @@ TEST_F(Editeur, ANewSourceCancelledIsNotKept)
     auto *commandes = new TCommandesSources(m_bd, {{}, {}, [&] { ++rafraichissements; }}, &fenetre);
     commandes->Branche();
     SetAcquisitionImage({});
+    const QString photo = image("registre.png", 40, 30);
     const auto enUsage = [&] {
         int n = 0;
         for (int s = 1; s <= m_bd.SourceCount(); ++s)
             n += m_bd.SourceInUse(s) ? 1 : 0;
         return n;
     };
+    enum Fermeture { Echap, CaseFermeture, Fermer };
+    struct Cas
+    {
+        const char *nom;
+        std::function<void(TfmSource &)> saisie;
+        Fermeture fermeture;
+        bool garde;
+        QString titre, note, fichier;
+    };
+    const auto tape = [](TfmSource &e, const char *nom, const QString &texte) {
+        QWidget *c = e.findChild<QWidget *>(QString::fromLatin1(nom));
+        QTest::mouseClick(c, Qt::LeftButton);
+        QTest::keyClick(c, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(c, texte);
+    };
+    const Cas cas[] = {
+        {"untouched, Escape", {}, Echap, false, {}, {}, {}},
+        {"untouched, close box", {}, CaseFermeture, false, {}, {}, {}},
+        {"untouched, Fermer", {}, Fermer, true, u"Nouvelle source"_s, {}, {}},
+        {"title emptied, Escape",
+         [&](TfmSource &e) { e.findChild<QLineEdit *>(u"eNature"_s)->clear(); }, Echap, false, {}, {}, {}},
+        {"title typed, Escape", [&](TfmSource &e) { tape(e, "eNature", u"Registre de Lyon"_s); }, Echap, true,
+         u"Registre de Lyon"_s, {}, {}},
+        {"title typed, close box", [&](TfmSource &e) { tape(e, "eNature", u"Registre"_s); }, CaseFermeture, true,
+         u"Registre"_s, {}, {}},
+        {"transcription typed, Escape",
+         [&](TfmSource &e) {
+             QWidget *note = e.findChild<QWidget *>(u"reNote"_s);
+             QTest::mouseClick(note, Qt::LeftButton);
+             QTest::keyClicks(note, u"Le 3 mai"_s);
+         },
+         Echap, true, u"Nouvelle source"_s, u"Le 3 mai"_s, {}},
+        {"file chosen, close box",
+         [&](TfmSource &e) {
+             m_dialogues.Fichiers = {photo};
+             QTest::mouseClick(e.findChild<QToolButton *>(u"sbFichier"_s), Qt::LeftButton);
+         },
+         CaseFermeture, true, u"Nouvelle source"_s, {}, photo},
+    };
     const int avant = enUsage();
-    for (const bool garde : {false, true}) {
-        SCOPED_TRACE(garde);
+    for (const Cas &c : cas) {
+        SCOPED_TRACE(c.nom);
         BaseModifiee = 0;
         rafraichissements = 0;
         int nouvelle = 0;
         ReponseModale<TfmSource> reponse([&](TfmSource &e) {
             nouvelle = e.Source();
-            if (garde)
+            if (c.saisie)
+                c.saisie(e);
+            switch (c.fermeture) {
+            case Echap:
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &e, Qt::Key_Escape);
+                break;
+            case CaseFermeture:
+                e.close();
+                break;
+            case Fermer:
                 e.findChild<QPushButton *>(u"bOk"_s)->click();
-            else
-                QTest::keyClick(&e, Qt::Key_Escape);
+                break;
+            }
+            // A window that refused to close would hang the test.
+            if (e.isVisible())
+                e.done(QDialog::Accepted);
         });
         QTest::mouseClick(ajoute, Qt::LeftButton);
         ASSERT_TRUE(reponse.Ouvert);
         ASSERT_GT(nouvelle, 0);
-        EXPECT_EQ(m_bd.SourceInUse(nouvelle), garde);
-        EXPECT_EQ(enUsage(), avant + (garde ? 1 : 0));
-        EXPECT_EQ(BaseModifiee, garde ? 1 : 0);
-        EXPECT_EQ(rafraichissements > 0, garde);
+        EXPECT_EQ(m_bd.SourceInUse(nouvelle), c.garde);
+        EXPECT_EQ(enUsage(), avant + (c.garde ? 1 : 0));
+        EXPECT_EQ(BaseModifiee, c.garde ? 1 : 0);
+        EXPECT_EQ(rafraichissements > 0, c.garde);
+        if (c.garde) {
+            EXPECT_EQ(m_bd.SourceField(nouvelle, SrcTitre), c.titre);
+            EXPECT_EQ(m_bd.SourceField(nouvelle, SrcNote), c.note);
+            EXPECT_EQ(m_bd.SourceField(nouvelle, SrcFichier), c.fichier);
+            OublieSource(m_bd, nouvelle);
+        }
     }
 }
 

@@ -416,9 +416,19 @@ TEST(FenetreSupprime, UnLongCompteNeDeplacePasLesBoutons)
 TEST(FenetreSupprime, CompteEtListeDansLeRapport)
 {
     Fenetre w(13);
+    auto *sbListe = w.c<QToolButton>("sbListe");
+    EXPECT_EQ(w.liste(), QStringLiteral("Liste d'une fiche supprimée"));
+    EXPECT_TRUE(sbListe->isEnabled());
+    // Counted, nothing to remove: there is no list to show.
+    w.caseA("CB_Pers")->click();
+    EXPECT_EQ(w.liste(), QStringLiteral("Liste vide"));
+    EXPECT_FALSE(sbListe->isEnabled());
+    QTest::mouseClick(sbListe, Qt::LeftButton);
+    EXPECT_EQ(w.hote.NbMontre, 0);
+    w.caseA("CB_Pers")->click();
     w.caseA("cbCalculer")->click();
     EXPECT_EQ(w.liste(), QStringLiteral("Liste vide"));
-    EXPECT_FALSE(w.c<QToolButton>("sbListe")->isEnabled());
+    EXPECT_FALSE(sbListe->isEnabled());
     w.caseA("cbCalculer")->click();
     w.c<QRadioButton>("rbConserver")->click();
     EXPECT_EQ(w.liste(), QStringLiteral("Liste des 11 fiches supprimées"));
