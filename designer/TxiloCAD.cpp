@@ -536,7 +536,7 @@ void TxiloCAD::keyReleaseEvent(QKeyEvent *event)
 bool TxiloCAD::ToucheClavier(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Delete) {
-        if (AppMessageBox(u"Etes-vous sûr de vouloir supprimer cet objet ?"_s, MsgInformation, BoutonsOkAnnuler)
+        if (AppMessageBox(u"Êtes-vous sûr de vouloir supprimer cet objet ?"_s, MsgInformation, BoutonsOkAnnuler)
             == ReponseOk)
             DeleteSelected();
         return true;

@@ -16,7 +16,7 @@ QString DossierExportHtml();
 enum TSortePageAscendance {
     AscendanceParGenerations = 0, // "L'ascendance par générations"
     AscendanceAvecAbsents = 1,    // "L'ascendance par génération avec les absents"
-    AscendantsManquants = 2,      // "Les ascendants manquant"
+    AscendantsManquants = 2,      // "Les ascendants manquants"
 };
 
 // The body (HTML, without header or footer) of the ancestry page of person

@@ -177,7 +177,7 @@ TResultatFusion FusionneFiches(TBD &bd, int premier, int second)
         bd.SetSurname(premier, bd.Surname(premier) + QStringLiteral(" | ") + nom2);
     if (bd.GivenNames(premier) != bd.GivenNames(second))
         bd.SetGivenNames(premier, bd.GivenNames(premier) + QStringLiteral(" | ") + bd.GivenNames(second));
-    bd.SetSurname(second, QStringLiteral("(double a supprimer) ") + nom2);
+    bd.SetSurname(second, QStringLiteral("(double à supprimer) ") + nom2);
     bd.SetField(premier, PcModification, TodayDateText());
 
     // Parents.

@@ -5,7 +5,7 @@ class TBD;
 // Merging two person records that describe the same person: the second
 // record's names, parents, children, events, note and unions are carried
 // into the first; the second stays in the database, its surname prefixed
-// with "(double a supprimer) " for the user to delete it. Sources are not
+// with "(double à supprimer) " for the user to delete it. Sources are not
 // carried over.
 
 enum class TResultatFusion {
@@ -41,7 +41,7 @@ int TexteFusion(TResultatFusion resultat);
 // after the checks of TResultatFusion, in this order:
 //  1. names: when the surnames differ, the first's becomes "<first> |
 //     <second>", the same for the given names; the second's surname gets
-//     the prefix "(double a supprimer) ";
+//     the prefix "(double à supprimer) ";
 //  2. the first's update date becomes today's;
 //  3. parents: a father of the second becomes the first's, else the second
 //     gets the first's; the same for the mother; then the union of the

@@ -60,7 +60,7 @@ TfmAjoute::TfmAjoute(TBD &bd, TRelatifs &relatifs, THoteRelatifs &hote, QWidget 
     m_nouvelle = bouton("RB_Nouvelle", QStringLiteral("Une nouvelle personne"), 0, 0);
     m_pere = bouton("RB_Pere", QStringLiteral("Le père"), 0, 1);
     m_mere = bouton("RB_Mere", QStringLiteral("La mère"), 0, 2);
-    m_fratrie = bouton("RB_Fatrie", QStringLiteral("Un frère ou une soeur"), 1, 0);
+    m_fratrie = bouton("RB_Fatrie", QStringLiteral("Un frère ou une sœur"), 1, 0);
     m_enfant = bouton("RB_Enfant", QStringLiteral("Un fils ou une fille"), 1, 1);
     m_conjoint = bouton("RB_Conj", QStringLiteral("Un conjoint"), 1, 2);
     m_nouvelle->setChecked(true);

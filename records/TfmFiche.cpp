@@ -395,7 +395,7 @@ void TfmFiche::CreeEvenements()
     f->addRow(Libelle(QStringLiteral("Note"), m_pEveDetails), m_eveNote);
     GardePlace(m_pEveDetails);
     l->addWidget(m_pEveDetails, 1);
-    m_pc->addTab(m_tsEvenement, QStringLiteral("Evénement"));
+    m_pc->addTab(m_tsEvenement, QStringLiteral("Événement"));
 
     connect(m_lbEve, &QListWidget::itemClicked, this, [this] { lbEveClick(); });
     connect(m_lbEve, &QListWidget::itemDoubleClicked, this, [this] { lbEveDblClick(); });

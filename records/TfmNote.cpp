@@ -98,7 +98,7 @@ TfmNote::TfmNote(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(u"fmNote"_s);
-    setWindowTitle(u"Edition de texte"_s);
+    setWindowTitle(u"Édition de texte"_s);
     setModal(true);
     resize(640, 480);
 

@@ -9,7 +9,7 @@ class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
 
-// "Edition de texte": the modal plain-text editor of the record form's notes
+// "Édition de texte": the modal plain-text editor of the record form's notes
 // (person, event and union event notes) and of the verification report.
 //
 // Controls: m (the text, filling the window), and in the bottom panel

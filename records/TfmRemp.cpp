@@ -50,7 +50,7 @@ const TGenre Genres[NbDonneesRemp] = {
     {"Prénom", "Liste des prénoms", "Prénoms"},
     {"Nom d'un champ personnel", "Liste des champs personnels", ""},
     {"Contenu d'un champ personnel", "", ""},
-    {"Evénement", "Liste des événements", "Evénement"},
+    {"Événement", "Liste des événements", "Événement"},
     {"Date", "Liste des dates", "Date"},
     {"Lieu", "Liste des lieux", "Lieu"},
     {"Note", "Liste des notes", "Note"},
@@ -116,7 +116,7 @@ TfmRemp::TfmRemp(TBD &bd, THoteRemp &hote, QWidget *parent)
     m_l->setObjectName(u"l"_s);
     m_cb = new QComboBox;
     m_cb->setObjectName(u"cb"_s);
-    m_cb->setToolTip(u"Choissisez le champ à modifier."_s);
+    m_cb->setToolTip(u"Choisissez le champ à modifier."_s);
     for (const TChampPropose &c : Options().Champs)
         if (!c.Nom.trimmed().isEmpty())
             m_cb->addItem(c.Nom);

@@ -184,7 +184,7 @@ TfmSource::TfmSource(TBD &bd, THoteSource &hote, int s, QWidget *parent, bool no
     , m_nouvelle(nouvelle)
 {
     setObjectName(QStringLiteral("fmSource"));
-    setWindowTitle(QStringLiteral("Edition de la source"));
+    setWindowTitle(QStringLiteral("Édition de la source"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     auto *l = new QHBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);

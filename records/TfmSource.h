@@ -21,7 +21,7 @@ class QToolButton;
 class TBD;
 class TLecteur;
 
-// The source editor "Edition de la source": the title, kind and note of one
+// The source editor "Édition de la source": the title, kind and note of one
 // source, the persons that cite it, and its file: a picture with legends
 // pinned on it, shown at zoom 2 to 1,600 %, or a sound or a video to play.
 //

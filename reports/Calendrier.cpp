@@ -205,12 +205,12 @@ void PageCalendrier(THtml &html, const TBD &bd, const TCalendrier &cal, const TP
         html.DebutPage(u"Calendrier des anniversaires"_s);
         html.Ajoute(u"<h3>Calendrier des anniversaires</h3>"_s);
         html.Ajoute(u"<div class=\"calendrier\">"_s);
-        html.Ajoute(u"<p>"_s + periode + u"<br>Age en %1</p>"_s.arg(page.Fin));
+        html.Ajoute(u"<p>"_s + periode + u"<br>Âge en %1</p>"_s.arg(page.Fin));
     } else {
         html.DebutPage(u"Calendrier des événements"_s);
         html.Ajoute(u"<h3>Calendrier des événements</h3>"_s);
         html.Ajoute(u"<div class=\"calendrier\">"_s);
-        html.Ajoute(u"<p>Pour: "_s + EchappeHtml(page.Pour) + u"<br>Evénement: "_s + EchappeHtml(page.Evenement)
+        html.Ajoute(u"<p>Pour: "_s + EchappeHtml(page.Pour) + u"<br>Événement: "_s + EchappeHtml(page.Evenement)
                     + u"<br>"_s + periode + u"</p>"_s);
     }
 

@@ -70,7 +70,7 @@ bool SauveModeleNomme(const QString &nomSaisi, const QString &extension,
         return false;
     }
     if (QFileInfo::exists(FichierModele(DossiersRapport(), nom, extension))
-        && !AskYesNo(MLTextOu(8101, u"Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\nVous pouvez "
+        && !AskYesNo(MLTextOu(8101, u"Ce modèle existe déjà. Êtes-vous sûr de vouloir le remplacer ?\nVous pouvez "
                                  "créer un nouveau modèle en entrant un nom différent avant de cliquer sur "
                                  "enregistrer."_s)))
         return false;

@@ -234,10 +234,10 @@ bool Rapports::Orphelins()
 
 bool Rapports::Unions()
 {
-    colonnes({{610, "Epoux", 150, 0},
-              {611, "Age", 50, 2},
-              {612, "Epouse", 150, 0},
-              {611, "Age", 50, 2},
+    colonnes({{610, "Époux", 150, 0},
+              {611, "Âge", 50, 2},
+              {612, "Épouse", 150, 0},
+              {611, "Âge", 50, 2},
               {594, "Date du mariage", 80, 1},
               {613, "Lieu du mariage", 100, 0}});
     const int n = m_bd.UnionCount();
@@ -262,8 +262,8 @@ bool Rapports::Unions()
 bool Rapports::MariageConsanguin()
 {
     // The common ancestor is a name: it sorts as a text, wide enough to read.
-    colonnes({{592, "Epoux", 200, 0},
-              {593, "Epouse", 200, 0},
+    colonnes({{592, "Époux", 200, 0},
+              {593, "Épouse", 200, 0},
               {594, "Date du mariage", 80, 1},
               {595, "Ancêtre commun", 150, 0},
               {596, "Génération époux", 50, 2},
@@ -292,7 +292,7 @@ bool Rapports::EvenementsPers()
 {
     colonnes({{572, "Date", 80, 1},
               {583, "Lieu", 150, 0},
-              {615, "Evénement", 80, 0},
+              {615, "Événement", 80, 0},
               {576, "Individu", 150, 0},
               {616, "Note", 100, 0}});
     const int n = m_bd.PersonCount();
@@ -311,7 +311,7 @@ bool Rapports::EvenementsPers()
         }
     }
     m_r.ColonneTri = 0;
-    m_r.Titre = format(617, "Evénements des individus (%1)", {rows()});
+    m_r.Titre = format(617, "Événements des individus (%1)", {rows()});
     return true;
 }
 
@@ -319,9 +319,9 @@ bool Rapports::EvenementsUnions()
 {
     colonnes({{572, "Date", 80, 1},
               {583, "Lieu", 120, 0},
-              {615, "Evénement", 80, 0},
-              {592, "Epoux", 100, 0},
-              {593, "Epouse", 100, 0},
+              {615, "Événement", 80, 0},
+              {592, "Époux", 100, 0},
+              {593, "Épouse", 100, 0},
               {616, "Note", 80, 0}});
     const int n = m_bd.UnionCount();
     maximum(m_avancement, n);
@@ -341,7 +341,7 @@ bool Rapports::EvenementsUnions()
         }
     }
     m_r.ColonneTri = 0;
-    m_r.Titre = format(618, "Evénements des unions (%1)", {rows()});
+    m_r.Titre = format(618, "Événements des unions (%1)", {rows()});
     return true;
 }
 
@@ -430,7 +430,7 @@ bool Rapports::Doublon()
 
 bool Rapports::ListeDesLieux()
 {
-    colonnes({{583, "Lieu", 200, 0}, {624, "Evénements", 50, 2}});
+    colonnes({{583, "Lieu", 200, 0}, {624, "Événements", 50, 2}});
     Comptes comptes;
     const int n = m_bd.EventCount();
     maximum(m_avancement, n);

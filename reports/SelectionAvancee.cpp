@@ -23,11 +23,11 @@ TR filtre(const TR &source, const TCritere &critere, const TExpandeur &expandeur
 QString TexteTest(int test)
 {
     static const std::array<QString, NbTestsSelection> textes = {
-        u"texte égal à"_s,       u"texte different de"_s, u"texte contient"_s,
+        u"texte égal à"_s,       u"texte différent de"_s, u"texte contient"_s,
         u"texte ne contient"_s,  u"texte commence par"_s, u"texte inférieur à"_s,
         u"texte supérieur à"_s,  u"date égale à"_s,       u"date différente de"_s,
         u"date inférieure à"_s,  u"date supérieure à"_s,  u"nombre égal à"_s,
-        u"nombre different de"_s, u"nombre inférieur à"_s, u"nombre supérieur à"_s,
+        u"nombre différent de"_s, u"nombre inférieur à"_s, u"nombre supérieur à"_s,
     };
     if (test < 0 || test >= NbTestsSelection)
         return QString();

@@ -68,7 +68,7 @@ Etapes onclesEtTantes(const TBD &bd, int p, int n)
 
 QString TexteDegre(int n)
 {
-    return n == 1 ? u"1 er degré"_s : QString::number(n) + u" ème degrés"_s;
+    return n == 1 ? u"1er degré"_s : QString::number(n) + u"e degré"_s;
 }
 
 bool SorteAvecDegre(int sorte)

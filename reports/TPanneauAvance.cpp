@@ -102,7 +102,7 @@ void TPanneauAvance::construit()
         l.Bouton = new QToolButton(this);
         l.Bouton->setObjectName(nomLigne("bchp", i));
         l.Bouton->setText(u"?"_s);
-        l.Bouton->setToolTip(u"Editeur de contenu"_s);
+        l.Bouton->setToolTip(u"Éditeur de contenu"_s);
         l.Test = new QComboBox(this);
         l.Test->setObjectName(nomLigne("cbsign", i));
         for (int t = 0; t < NbTestsSelection; ++t)
@@ -138,7 +138,7 @@ void TPanneauAvance::construit()
     modele->addWidget(m_sbSauveP);
 
     auto *haut = new QGridLayout;
-    auto *lSource = new QLabel(u"Rechercher parmis"_s, this);
+    auto *lSource = new QLabel(u"Rechercher parmi"_s, this);
     lSource->setBuddy(m_cbSource);
     auto *lTitre = new QLabel(u"Titre du rapport"_s, this);
     lTitre->setBuddy(m_eTitre);

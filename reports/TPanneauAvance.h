@@ -25,7 +25,7 @@ class TfmRapport;
 //    (".mvp"), whose edit eFileP holds the selection name; opening the list
 //    fills it, choosing one loads it (ChargeAvance), then applies it while
 //    cbAppAvance is checked; sbSauveP saves under the name of eFileP;
-//  - cbSource "Rechercher parmis": "Tout le monde", "Individus dans le
+//  - cbSource "Rechercher parmi": "Tout le monde", "Individus dans le
 //    rapport" (a copy of the report list; none gives an empty result);
 //  - eTitre "Titre du rapport" ("Rapport personnalisé"), the report's title,
 //    given to the report window at every change (TfmRapport::DefinitTitre);

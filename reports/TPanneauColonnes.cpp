@@ -91,7 +91,7 @@ void TPanneauColonnes::construit()
     m_sbDown = bouton("sbDown", u"▼"_s, u"Descend la ligne sélectionnée."_s, this);
     m_sbPlus = bouton("sbPlus", u"+"_s, u"Ajoute une nouvelle ligne au dessus de celle qui est sélectionnée."_s, this);
     m_sbMoins = bouton("sbMoins", u"-"_s, u"Supprime la ligne sélectionnée."_s, this);
-    m_sbEdite = new QPushButton(u"&Editeur de contenu"_s, this);
+    m_sbEdite = new QPushButton(u"&Éditeur de contenu"_s, this);
     m_sbEdite->setObjectName(u"sbEdite"_s);
 
     m_cobLigne = new QComboBox(this);

@@ -110,7 +110,7 @@ void TPanneauPredefinis::construit()
     m_seCons->setValue(10);
     m_lCons->setBuddy(m_seCons);
 
-    m_lZodiaque = new QLabel(u"Signe du zodique à afficher"_s, this);
+    m_lZodiaque = new QLabel(u"Signe du zodiaque à afficher"_s, this);
     m_lZodiaque->setObjectName(u"lZodiaque"_s);
     m_cbZodiaque = new QComboBox(this);
     m_cbZodiaque->setObjectName(u"cbZodiaque"_s);

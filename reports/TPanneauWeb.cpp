@@ -51,7 +51,7 @@ void TPanneauWeb::construit()
     m_lbWeb = new QListWidget(this);
     m_lbWeb->setObjectName(u"lbWeb"_s);
     m_lbWeb->addItems({u"L'ascendance par générations"_s, u"L'ascendance par génération avec les absents"_s,
-                       u"Les ascendants manquant"_s});
+                       u"Les ascendants manquants"_s});
 
     m_cbWebFratrie = new QCheckBox(u"Afficher la fratrie"_s, this);
     m_cbWebFratrie->setObjectName(u"cbWebFratrie"_s);
@@ -65,7 +65,7 @@ void TPanneauWeb::construit()
     m_bWebComp = new QToolButton(this);
     m_bWebComp->setObjectName(u"bWebComp"_s);
     m_bWebComp->setText(u"?"_s);
-    m_bWebComp->setToolTip(u"Editeur de contenu"_s);
+    m_bWebComp->setToolTip(u"Éditeur de contenu"_s);
 
     auto *lGen = new QLabel(u"Générations"_s, this);
     m_seWebGen = new QSpinBox(this);

@@ -18,7 +18,7 @@ class TBD;
 //
 // Controls, found by objectName: lWeb, the current person's name ("Par
 // rapport à :"); lbWeb, the kind of page: "L'ascendance par générations",
-// "L'ascendance par génération avec les absents", "Les ascendants manquant";
+// "L'ascendance par génération avec les absents", "Les ascendants manquants";
 // cbWebFratrie "Afficher la fratrie"; cbWebConjoints "Afficher les autres
 // conjoints"; cbWebComp "Complément d'information" with the template eWebComp
 // (at first "(<eve:Naissance,Année>-<eve:Décès,Année>)", the years of birth

@@ -145,7 +145,7 @@ TfmAnniFete::TfmAnniFete(const TAnniFete &anniFete, QWidget *parent)
         AjouteLigneAnniv(u"Anniversaires et fêtes à souhaiter"_s, 14);
         AjouteLigneAnniv(u"pour les %1 prochains jours:"_s.arg(n), 14);
     } else {
-        AjouteLigneAnniv(u"Aucun anniversaires ou fêtes à souhaiter"_s, 14);
+        AjouteLigneAnniv(u"Aucun anniversaire ni fête à souhaiter"_s, 14);
         AjouteLigneAnniv(u"dans les %1 prochains jours."_s.arg(n), 14);
         // Nobody at all to wish within a year: no date to announce.
         if (premier > 0) {

@@ -116,7 +116,7 @@ TfmCal::TfmCal(const TBD &bd, TfmRapport &rapport, std::function<void(int)> sele
 
     auto *ligne = new QHBoxLayout(pEve);
     ligne->setContentsMargins(0, 0, 0, 0);
-    ligne->addWidget(new QLabel(u"Evénement"_s, pEve));
+    ligne->addWidget(new QLabel(u"Événement"_s, pEve));
     ligne->addWidget(m_cbEve, 1);
     ligne->addWidget(new QLabel(u"Période de"_s, pEve));
     ligne->addWidget(m_seDeb);

@@ -149,7 +149,7 @@ TfmCarte::TfmCarte(const TBD &bd, TfmRapport &rapport, std::function<int()> sele
     m_cbEvenement = new QComboBox(m_panneau);
     m_cbEvenement->setObjectName(u"cbEvenement"_s);
     m_cbEvenement->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    libelle(u"Evénement"_s, m_cbEvenement);
+    libelle(u"Événement"_s, m_cbEvenement);
     auto *cartes = new TListeCartes(m_panneau);
     cartes->AvantOuverture = [this] { ListeCartesFichier(); };
     m_cbFileList = cartes;

@@ -34,7 +34,7 @@ TfmCartePerso::TfmCartePerso(TfmCarte &carte, QWidget *parent)
     , m_carte(carte)
 {
     setObjectName(u"fmCartePerso"_s);
-    setWindowTitle(u"Personalisation de la carte affichée"_s);
+    setWindowTitle(u"Personnalisation de la carte affichée"_s);
     auto *l = new QVBoxLayout(this);
     auto *f = new QFormLayout;
     m_eFile = new QLineEdit(this);

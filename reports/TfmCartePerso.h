@@ -8,7 +8,7 @@ class QPushButton;
 class QTreeWidget;
 class TfmCarte;
 
-// "Personalisation de la carte affichée": the zone editor of the map on show
+// "Personnalisation de la carte affichée": the zone editor of the map on show
 // in the map window, a tool window that stays on top. It lists the zones
 // (lvCarte: Nom, Lieu, PtsX, PtsY), shows the chosen one on the map and lets
 // the user rename it and change its place code (eNom, eLieu), shows every

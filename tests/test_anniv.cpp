@@ -339,7 +339,7 @@ TEST_F(Anniv, WithNothingAheadTheNextDayIsGivenAndAYearIsTheLimit)
     aujourdhui(1, 3, 2023);
     fichier(u"[AnniFete]\nNbreJour=15\n"_s);
     // Nobody to wish within a year: no next date is announced.
-    const QStringList rien{u"Mercredi 1 mars 2023"_s, u" "_s, u"Aucun anniversaires ou fêtes à souhaiter"_s,
+    const QStringList rien{u"Mercredi 1 mars 2023"_s, u" "_s, u"Aucun anniversaire ni fête à souhaiter"_s,
                            u"dans les 15 prochains jours."_s};
     EXPECT_EQ(lignes(), rien);
 
@@ -352,7 +352,7 @@ TEST_F(Anniv, WithNothingAheadTheNextDayIsGivenAndAYearIsTheLimit)
     // Only today, which comes back in a year: today's line, nothing ahead.
     fichier(u"[AnniFete]\nNbreJour=15\nj1m3=Fête|Aujourd'hui D||\n"_s);
     EXPECT_EQ(lignes().mid(3), (QStringList{u"Fête de Aujourd'hui D."_s, u" "_s,
-                                            u"Aucun anniversaires ou fêtes à souhaiter"_s,
+                                            u"Aucun anniversaire ni fête à souhaiter"_s,
                                             u"dans les 15 prochains jours."_s}));
 
     // However far the file says to look, each day comes once.

@@ -442,7 +442,7 @@ TEST(Editeur, SupprimerEtDupliquer)
     // Delete asks first; Cancel leaves everything.
     e.dialogues.Reponses = {ReponseAnnuler};
     e.Touche(Qt::Key_Delete);
-    EXPECT_EQ(e.dialogues.Messages, QStringList{u"Etes-vous sûr de vouloir supprimer cet objet ?"_s});
+    EXPECT_EQ(e.dialogues.Messages, QStringList{u"Êtes-vous sûr de vouloir supprimer cet objet ?"_s});
     EXPECT_EQ(e.m.Count(), 2);
     e.dialogues.Reponses = {ReponseOk};
     e.Touche(Qt::Key_Delete);

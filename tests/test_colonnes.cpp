@@ -465,7 +465,7 @@ TEST_F(Colonnes, SavingOverAModelAsksFirst)
     eFile->setText(u"DEFAUT"_s);
     appuie("sbSauve");
     ASSERT_EQ(dialogues.Messages.size(), 1);
-    EXPECT_EQ(dialogues.Messages[0], u"Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\nVous pouvez "
+    EXPECT_EQ(dialogues.Messages[0], u"Ce modèle existe déjà. Êtes-vous sûr de vouloir le remplacer ?\nVous pouvez "
                                      "créer un nouveau modèle en entrant un nom différent avant de cliquer sur "
                                      "enregistrer."_s);
     EXPECT_EQ(contenu(defaut), contenu(ModeleLivre));

@@ -116,7 +116,7 @@ TEST_F(Fusion, TheSecondRecordIsCarriedIntoTheFirst)
     // Equal names stay as they were; the second is marked for deletion.
     EXPECT_EQ(bd().Surname(4), u"MARTIN");
     EXPECT_EQ(bd().GivenNames(4), u"Pierre");
-    EXPECT_EQ(bd().Surname(d), u"(double a supprimer) MARTIN");
+    EXPECT_EQ(bd().Surname(d), u"(double à supprimer) MARTIN");
     EXPECT_EQ(bd().GetField(4, PcModification), TodayDateText());
     // Parents: the second takes the first's father; their union existed.
     EXPECT_EQ(bd().Father(4), 1);
@@ -161,7 +161,7 @@ TEST_F(Fusion, DifferentNamesAreJoinedAndNotesMarked)
     ASSERT_EQ(FusionneFiches(bd(), 2, d), TResultatFusion::Faite);
     EXPECT_EQ(bd().Surname(2), u"DURAND | DURANT");
     EXPECT_EQ(bd().GivenNames(2), u"Marie | Marie Louise");
-    EXPECT_EQ(bd().Surname(d), u"(double a supprimer) DURANT");
+    EXPECT_EQ(bd().Surname(d), u"(double à supprimer) DURANT");
     // Date, place and time that differ go to the note, in that order.
     EXPECT_EQ(bd().GetField(2, PcNaissanceNote), u"acte\r\nIssue de la fusion\r\n1902\r\n9h\r\nregistre");
     EXPECT_EQ(bd().GetPersonEventByType(2, naissance, EveHeure), u"8h");

@@ -158,9 +158,9 @@ TEST_F(FusionFenetre, VerifyWalkAndMergeTheExample)
     // One Louis in the tree again, René's father, with his ancestors.
     EXPECT_EQ(w().SelecPers(), louis);
     EXPECT_EQ(bd().Father(rene), louis);
-    EXPECT_EQ(bd().Surname(double_), u"(double a supprimer) LE GALL");
+    EXPECT_EQ(bd().Surname(double_), u"(double à supprimer) LE GALL");
     // The report shows the merged records as they are now.
-    EXPECT_EQ(grille->Cell(0, ligneDe(double_)), u"(double a supprimer) LE GALL");
+    EXPECT_EQ(grille->Cell(0, ligneDe(double_)), u"(double à supprimer) LE GALL");
     EXPECT_EQ(grille->RowCount(), bd().PersonCount() + 1);
     w().SetSelecPers(jacques);
     QCoreApplication::processEvents();

@@ -53,19 +53,19 @@ const CasSorte casFamille[] = {
     {4, 4, 1, {5, 6, 7}, "La fratrie de MARTIN Pierre"},
     {5, 2, 1, {4, 5, 7}, "Les enfants de DURAND Marie"},
     {6, 1, 1, {2, 3}, "Les unions de MARTIN Jean"}, // by marriage date, not by union number
-    {7, 9, 1, {5, 6, 7}, "Les oncles et les tantes de MARTIN Luc au 1 er degré"},
-    {7, 13, 2, {5, 6, 7, 4, 6, 7}, "Les oncles et les tantes de MARTIN Théo au 2 ème degrés"},
-    {8, 9, 1, {12}, "Les cousins et les cousines de MARTIN Luc au 1 er degré"},
+    {7, 9, 1, {5, 6, 7}, "Les oncles et les tantes de MARTIN Luc au 1er degré"},
+    {7, 13, 2, {5, 6, 7, 4, 6, 7}, "Les oncles et les tantes de MARTIN Théo au 2e degré"},
+    {8, 9, 1, {12}, "Les cousins et les cousines de MARTIN Luc au 1er degré"},
     // The child of two cousins is its own second cousin, twice.
-    {8, 13, 2, {13, 13}, "Les cousins et les cousines de MARTIN Théo au 2 ème degrés"},
-    {9, 13, 2, {4, 8, 11, 5}, "2 ème degrés des ascendants de MARTIN Théo"},
-    {10, 1, 3, {13, 13}, "3 ème degrés des descendants de MARTIN Jean"},
+    {8, 13, 2, {13, 13}, "Les cousins et les cousines de MARTIN Théo au 2e degré"},
+    {9, 13, 2, {4, 8, 11, 5}, "2e degré des ascendants de MARTIN Théo"},
+    {10, 1, 3, {13, 13}, "3e degré des descendants de MARTIN Jean"},
     {11, 13, 1, {1, 2, 8, 11, 1, 2}, "Les ascendants de MARTIN Théo sans aucun parent"},
     {12, 7, 1, {7, 2}, "Les ascendants de DURAND Claude dont il manque au moins un parent"},
     {13, 1, 1, {13, 13, 6}, "Les descendants de MARTIN Jean sans enfants"},
     // Numbers outside 1..99 are brought into the range.
     {1, 13, 0, {13, 9, 12}, "Les parents de MARTIN Théo"},
-    {9, 13, 500, {}, "99 ème degrés des ascendants de MARTIN Théo"},
+    {9, 13, 500, {}, "99e degré des ascendants de MARTIN Théo"},
     // None chosen, and kinds outside the list, give the person alone.
     {-1, 9, 5, {9}, "La personne"},
     {15, 9, 5, {9}, "La personne"},
@@ -404,14 +404,14 @@ TEST_F(Panneau, NothingAppliedUntilOkWhenUncheckedAndNoKindShowsThePersonAlone)
 
     QTest::mouseClick(bOk, Qt::LeftButton);
     EXPECT_EQ(liste(), (V{13}));
-    EXPECT_EQ(rapport.Titre(), u"2 ème degrés des descendants de MARTIN Pierre"_s);
+    EXPECT_EQ(rapport.Titre(), u"2e degré des descendants de MARTIN Pierre"_s);
     EXPECT_FALSE(critere.isVisible());
 
     // Checking the box again applies at once.
     arbre = versTR({3, 6});
     critere.show();
     clique(14);
-    EXPECT_EQ(rapport.Titre(), u"2 ème degrés des descendants de MARTIN Pierre"_s);
+    EXPECT_EQ(rapport.Titre(), u"2e degré des descendants de MARTIN Pierre"_s);
     coche(cbAppliquer);
     EXPECT_EQ(liste(), (V{6, 3}));
     EXPECT_EQ(rapport.Titre(), u"Les personnes affichées dans l'arbre de MARTIN Pierre"_s);
@@ -421,7 +421,7 @@ TEST_F(Panneau, NothingAppliedUntilOkWhenUncheckedAndNoKindShowsThePersonAlone)
     clique(8);
     ASSERT_FALSE(seGen->isHidden());
     critere.SetSorte(-1);
-    EXPECT_EQ(rapport.Titre(), u"Les cousins et les cousines de MARTIN Luc au 2 ème degrés"_s);
+    EXPECT_EQ(rapport.Titre(), u"Les cousins et les cousines de MARTIN Luc au 2e degré"_s);
     QTest::mouseClick(bOk, Qt::LeftButton);
     EXPECT_EQ(liste(), (V{9}));
     EXPECT_EQ(rapport.Titre(), u"La personne"_s);

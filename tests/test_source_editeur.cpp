@@ -110,7 +110,7 @@ TEST_F(Editeur, OpenedAndClosedUnchangedWritesTheSameFieldBack)
     const QString champ = u"acte.jpg|10|20|Jean|290|190|Marie"_s;
     m_bd.SetSourceField(m_source, SrcFichier, champ);
     ouvre();
-    EXPECT_EQ(m_editeur->windowTitle(), u"Edition de la source (acte.jpg)");
+    EXPECT_EQ(m_editeur->windowTitle(), u"Édition de la source (acte.jpg)");
     QListWidget *zones = controle<QListWidget>("lbZone");
     ASSERT_EQ(zones->count(), 3);
     EXPECT_EQ(zones->item(1)->text(), u"Marie");
@@ -411,7 +411,7 @@ TEST_F(Editeur, ChoosingTheFileAndTheTreePhoto)
     QTest::mouseClick(controle<QToolButton>("sbFichier"), Qt::LeftButton);
     EXPECT_TRUE(m_dialogues.OuiNon.empty());
     EXPECT_EQ(controle<QListWidget>("lbZone")->count(), 1);
-    EXPECT_EQ(m_editeur->windowTitle(), u"Edition de la source");
+    EXPECT_EQ(m_editeur->windowTitle(), u"Édition de la source");
     // A kind typed joins the list; OK writes it.
     QComboBox *sorte = controle<QComboBox>("cbSorte");
     sorte->setFocus();

@@ -108,7 +108,7 @@ TEST_F(StatFenetre, LookNarrowReportAndPrintOnTheExample)
     const TBKStringGrid *grille = rapport->Grille();
     EXPECT_TRUE(rapport->isVisible());
     EXPECT_TRUE(bouton("SB_Rapport")->isChecked());
-    EXPECT_EQ(rapport->windowTitle(), u"Age au décès");
+    EXPECT_EQ(rapport->windowTitle(), u"Âge au décès");
     ASSERT_EQ(grille->ColCount(), 2);
     ASSERT_EQ(grille->RowCount(), 11);
     EXPECT_EQ(grille->Cell(0, 0), MLText(859));

@@ -62,15 +62,15 @@ const Cas cas[] = {
     {"a healthy base is left untouched", [](TBD &) {}, {}},
     {"an event listed twice by one person is doubled",
      [](TBD &bd) { listePersonne(bd, 1, [&](auto &l) { l.push_back(l.front()); }); },
-     {u"MARTIN Jean : L'événement \"Naissance\" a un problème de lien croisé avec MARTIN Jean\" et a été doublé."_s}},
+     {u"MARTIN Jean : L'événement \"Naissance\" a un problème de lien croisé avec MARTIN Jean et a été doublé."_s}},
     {"an event of a person listed by a union names the person",
      [](TBD &bd) { listeUnion(bd, 2, [&](auto &l) { l.push_back(naissance(bd, 2)); }); },
      {u"Union de MARTIN Jean et DURAND Marie : L'événement \"Naissance\" a un problème de lien croisé avec "
-      u"DURAND Marie\" et a été doublé."_s}},
+      u"DURAND Marie et a été doublé."_s}},
     {"an event of a union listed by another union names the first union",
      [](TBD &bd) { listeUnion(bd, 3, [&](auto &l) { l.push_back(bd.UnionEventNumber(1, 1)); }); },
      {u"Union de MARTIN Pierre et BERNARD Sophie : L'événement \"Mariage\" a un problème de lien croisé avec "
-      u"l'union MARTIN Jean et PETIT Louise\" et a été doublé."_s}},
+      u"l'union MARTIN Jean et PETIT Louise et a été doublé."_s}},
     {"event number 0 and a number beyond the table are removed",
      [](TBD &bd) {
          listePersonne(bd, 3, [](auto &l) { l.insert(l.begin(), 0); });

@@ -374,7 +374,7 @@ QWidget *TfmCellule::CreeFond()
     m_cbOmbre = Case(u"cbOmbre"_s, u"Ombrage de la cellule"_s);
     m_cbArrondis = Case(u"cbArrondis"_s, u"Coin arrondis"_s);
     m_cbCadre = Case(u"cbCadre"_s, u"Afficher l'encadrement"_s);
-    m_cbStretch = Case(u"cbStretch"_s, u"Etirer la texture sur toute la surface"_s);
+    m_cbStretch = Case(u"cbStretch"_s, u"Étirer la texture sur toute la surface"_s);
     m_cbStretch->setVisible(false);
 
     auto *choix = new QHBoxLayout;
@@ -462,7 +462,7 @@ QWidget *TfmCellule::CreeLiens()
     ligneCouleur->addWidget(m_sRelierColor);
     ligneCouleur->addWidget(couleur);
     ligneCouleur->addStretch();
-    f->addRow(u"Epaisseur des liens:"_s, m_seRelierLarge);
+    f->addRow(u"Épaisseur des liens:"_s, m_seRelierLarge);
     f->addRow(u"Couleur des liens:"_s, ligneCouleur);
     auto *l = new QVBoxLayout(page);
     l->addWidget(relier);
@@ -515,7 +515,7 @@ QWidget *TfmCellule::CreeNombres()
     f->addRow(u"Nombre de génération à l'écran"_s, m_seNbreGen);
     f->addRow(u"Largeur des cellules en points"_s, m_seLarge);
     f->addRow(u"Facteur de zoom"_s, m_seZoom);
-    f->addRow(u"Ecart horizontal et vertical "_s, ecarts);
+    f->addRow(u"Écart horizontal et vertical "_s, ecarts);
     for (QSpinBox *s : {m_seNbreGen, m_seLarge, m_seZoom, m_seEcartHorz, m_seEcartVert})
         connect(s, &QSpinBox::valueChanged, this, &TfmCellule::NombreChange);
     return page;

@@ -106,7 +106,7 @@ TfmEcart::TfmEcart(TAffArbre &arbre, QWidget *parent)
     , m_arbre(arbre)
 {
     setObjectName(u"fmEcart"_s);
-    setWindowTitle(u"Ecart entre les cellules"_s);
+    setWindowTitle(u"Écart entre les cellules"_s);
     setModal(true);
 
     m_rbAsc = new QRadioButton(u"Ascendance"_s);

@@ -24,7 +24,7 @@ class TAffArbre;
 // event loop. Each carries a hidden button `BitBtn1` "Astuce..." showing its
 // tip. Controls are found by their objectName.
 
-// "Ecart entre les cellules": the gaps between boxes (EcatHorz, EcartVert),
+// "Écart entre les cellules": the gaps between boxes (EcatHorz, EcartVert),
 // 0 to 300 per cent, of the ascendance look (`rbAsc`), the descendance look
 // (`rbDes`) or both (`rbDeux`, the default, showing Looks[1]'s values).
 // Spin edits `seH`, `seV` and track bars `tbH`, `tbV` always show the same

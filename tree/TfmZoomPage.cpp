@@ -77,7 +77,7 @@ TfmZoomPage::TfmZoomPage(TPage &page, TAffArbre &arbre, std::function<void(bool)
     m_methode = new QComboBox(this);
     m_methode->setObjectName(QStringLiteral("cbMethodeImpression"));
     m_methode->addItems({QStringLiteral("Directe (plus rapide)"), QStringLiteral("Bitmap (plus lente)"),
-                         QStringLiteral("Mode sans echec")});
+                         QStringLiteral("Mode sans échec")});
     auto *formulaire = new QFormLayout;
     const auto ligne = [&](const char *nom, const QString &texte, QWidget *champ) {
         auto *l = new QLabel(texte, this);
@@ -94,7 +94,7 @@ TfmZoomPage::TfmZoomPage(TPage &page, TAffArbre &arbre, std::function<void(bool)
     m_auto = Case(this, "cbAuto", QStringLiteral("Tout imprimer sur la même page"), false);
     m_voir = Case(this, "cbVoirPage", QStringLiteral("Garder visible l'aperçu à l'impression"),
                   voirPageEnfonce && voirPageEnfonce());
-    m_appliquer = Case(this, "cbAppliquer", QStringLiteral("Appliquer à chaques modifications"), true);
+    m_appliquer = Case(this, "cbAppliquer", QStringLiteral("Appliquer à chaque modification"), true);
     droite->addWidget(m_auto);
     droite->addWidget(m_voir);
     droite->addWidget(m_appliquer);
