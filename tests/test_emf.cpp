@@ -17,6 +17,7 @@
 #include <random>
 #include <string>
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -249,6 +250,48 @@ TEST(LecteurEmf, EnregistrementsCassesArretentLaLecture)
         EXPECT_TRUE(Est(image, 30, 30, Rouge)) << c.Nom;
         EXPECT_TRUE(Est(image, 120, 30, aideemf::Ref(255, 255, 255))) << c.Nom;
     }
+}
+
+namespace {
+
+// The address space the process has reserved, in bytes (Linux).
+qint64 EspaceReserve()
+{
+    QFile f(u"/proc/self/status"_s);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &ligne : f.readAll().split('\n')) {
+        if (ligne.startsWith("VmSize:"))
+            return ligne.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+} // namespace
+
+// A loaded metafile holds the memory its bytes need, not the most a
+// metafile may have: a hundred pictures of a design reserve a few hundred
+// kilobytes, and every metafile byte is read.
+TEST(LecteurEmf, ChargementALaTailleDuFichier)
+{
+    const QString fleur = Fixture(u"fleur.emf"_s);
+    const qint64 taille = QFileInfo(fleur).size();
+    ASSERT_GT(taille, 1000);
+    QByteArray octets;
+    ASSERT_TRUE(TMetafichier::LitFichier(fleur, &octets));
+    EXPECT_EQ(octets.size(), taille);
+    EXPECT_LE(octets.capacity(), taille + 64);
+    EXPECT_FALSE(TMetafichier::LitFichier(Fixture(u"absent.emf"_s), &octets));
+    EXPECT_TRUE(octets.isEmpty());
+
+    const qint64 avant = EspaceReserve();
+    ASSERT_GT(avant, 0);
+    std::vector<TMetafichier> images(100);
+    for (TMetafichier &m : images)
+        ASSERT_TRUE(m.Charge(fleur));
+    EXPECT_LT(EspaceReserve() - avant, qint64(64) * 1024 * 1024);
+    EXPECT_EQ(images.back().Octets().size(), taille);
+    EXPECT_FALSE(images.back().Rendu(QSize(60, 60), Qt::white).isNull());
 }
 
 TEST(LecteurEmf, FinsEtEntetes)
