@@ -784,7 +784,7 @@ void TJoueurGdi::Texte(QPointF reference, const QString &texte, std::uint32_t op
         ey = -ey;
     const QTransform cadre(ex.x(), ex.y(), ey.x(), ey.y(), d.x(), d.y());
     QTransform tourne;
-    tourne.rotate(-m_etat.Fonte.Escapement / 10.0);
+    tourne.rotate(m_etat.Fonte.Escapement / -10.0);
     const QTransform placement = QTransform::fromScale(echelle, echelle) * tourne * cadre;
     // The side of the em square on the device, along its longest axis; a
     // text of a size that is not finite is left out.

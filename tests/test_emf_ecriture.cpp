@@ -28,7 +28,12 @@
 #include <map>
 #include <set>
 
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -585,7 +590,7 @@ TEST(ExportEmf, EchecsAvecRaison)
     const std::vector<Refus> refus = {
         {"dossier", dossier, Largeur, Hauteur, 100, u"dossier"_s},
         {"tube", tube, Largeur, Hauteur, 100, u"pas un fichier ordinaire"_s},
-        {"dossier absent", p.Chemin(u"absent/page.emf"_s), Largeur, Hauteur, 100, QString()},
+        {"dossier absent", p.Chemin(u"absent/page.emf"_s), Largeur, Hauteur, 100, u"le dossier n'existe pas"_s},
         {"largeur nulle", existant, 0, Hauteur, 100, u"0 x 800"_s},
         {"hauteur négative", existant, Largeur, -5, 100, u"1000 x -5"_s},
         {"trop grande", existant, CoteMaxEmf + 1, Hauteur, 100, u"pixels"_s},
@@ -601,6 +606,8 @@ TEST(ExportEmf, EchecsAvecRaison)
         if (!r.raison.isEmpty()) {
             EXPECT_TRUE(erreur.contains(r.raison)) << qPrintable(erreur);
         }
+        // The window that shows the reason names the file itself.
+        EXPECT_FALSE(erreur.contains(p.dossier.path())) << qPrintable(erreur);
         EXPECT_FALSE(ExporteEmf(p.m, r.fichier, r.largeur, r.hauteur));
     }
     EXPECT_TRUE(QFileInfo(dossier).isDir());
@@ -614,6 +621,92 @@ TEST(ExportEmf, EchecsAvecRaison)
     f.close();
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(EstEmf(f.readAll()));
+
+    // What the superuser may write anyway: a protected file, a protected
+    // folder.
+    if (::geteuid() != 0) {
+        const QString protege = p.Chemin(u"protege.emf"_s);
+        QFile(protege).open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QFile::setPermissions(protege, QFileDevice::ReadOwner));
+        const QString dossierProtege = p.Chemin(u"protege"_s);
+        ASSERT_TRUE(QDir().mkpath(dossierProtege));
+        ASSERT_TRUE(QFile::setPermissions(dossierProtege, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        for (const auto &[fichier, raison] : {std::pair(protege, u"le fichier existant est protégé en écriture"_s),
+                                              std::pair(dossierProtege + u"/page.emf"_s,
+                                                        u"le dossier n'accepte pas l'écriture"_s)}) {
+            QString donnee;
+            EXPECT_FALSE(ExporteEmf(p.m, fichier, Largeur, Hauteur, &donnee));
+            EXPECT_EQ(donnee.toStdString(), raison.toStdString());
+        }
+        QFile::setPermissions(dossierProtege, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+}
+
+namespace {
+
+bool EcritDans(const char *chemin, const QByteArray &texte)
+{
+    const int fd = ::open(chemin, O_WRONLY);
+    const bool ok = fd >= 0 && ::write(fd, texte.constData(), size_t(texte.size())) == texte.size();
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+// The reason the export of the page gives on a disk of 4 kB mounted on
+// `disque` for a child process alone (in a mount namespace of its own, and a
+// user namespace when it is not the superuser); empty when the system does
+// not let it mount one.
+QString RaisonSurDisquePlein(Page &p, const QString &disque)
+{
+    int tube[2];
+    if (::pipe(tube) != 0)
+        return QString();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(tube[0]);
+        const QByteArray uid = QByteArray::number(::geteuid());
+        const QByteArray gid = QByteArray::number(::getegid());
+        bool monte = ::unshare(CLONE_NEWNS) == 0;
+        if (!monte && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0) {
+            EcritDans("/proc/self/setgroups", "deny");
+            monte = EcritDans("/proc/self/uid_map", "0 " + uid + " 1")
+                    && EcritDans("/proc/self/gid_map", "0 " + gid + " 1");
+        }
+        monte = monte && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+                && ::mount("lignee", QFile::encodeName(disque).constData(), "tmpfs", 0, "size=4k") == 0;
+        QString erreur;
+        if (monte && !ExporteEmf(p.m, disque + u"/page.emf"_s, Largeur, Hauteur, &erreur)) {
+            const QByteArray texte = erreur.toUtf8();
+            [[maybe_unused]] const auto n = ::write(tube[1], texte.constData(), size_t(texte.size()));
+        }
+        ::_exit(0);
+    }
+    ::close(tube[1]);
+    QByteArray reponse;
+    char tampon[256];
+    for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
+        reponse.append(tampon, n);
+    ::close(tube[0]);
+    ::waitpid(pid, nullptr, 0);
+    return QString::fromUtf8(reponse);
+}
+
+} // namespace
+
+// A metafile larger than the disk says that the disk is full, and leaves
+// nothing there.
+TEST(ExportEmf, DisquePlein)
+{
+    Page p;
+    p.Rectangle(50, 40, 20, 20, 0, 4);
+    p.Image(35, 30, 80, 60, 0);
+    const QString disque = p.Chemin(u"disque"_s);
+    ASSERT_TRUE(QDir().mkpath(disque));
+    const QString raison = RaisonSurDisquePlein(p, disque);
+    if (raison.isEmpty())
+        GTEST_SKIP() << "aucun disque de test ne peut être monté ici";
+    EXPECT_EQ(raison.toStdString(), "le disque est plein");
 }
 
 // Points written with 16 bits when they fit and with 32 otherwise, read
