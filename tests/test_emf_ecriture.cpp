@@ -331,17 +331,15 @@ std::vector<Cas> TousLesCas()
          },
          {emr::StretchDIBits}, true,
          [](const Lecture &l) {
-             // Each picture in two passes of 32-bit pixels: the mask, then
-             // the colours.
-             std::vector<std::uint32_t> rops;
+             // Each picture in two passes: a mask of 1 bit per pixel, then
+             // the colours once, in 32 bits.
+             std::vector<std::pair<std::uint32_t, int>> passes;
              for (const TEnregistrementEmf &e : l.enregistrements) {
-                 if (e.Type() == emr::StretchDIBits) {
-                     rops.push_back(e.U32(68));
-                     EXPECT_EQ(e.U16(qsizetype(e.U32(48)) + 14), 32);
-                 }
+                 if (e.Type() == emr::StretchDIBits)
+                     passes.emplace_back(e.U32(68), e.U16(qsizetype(e.U32(48)) + 14));
              }
-             EXPECT_EQ(rops, std::vector<std::uint32_t>({emf::RopSrcAnd, emf::RopSrcPaint, emf::RopSrcAnd,
-                                                         emf::RopSrcPaint}));
+             const std::pair<std::uint32_t, int> masque(emf::RopSrcAnd, 1), couleurs(emf::RopSrcPaint, 32);
+             EXPECT_EQ(passes, std::vector({masque, couleurs, masque, couleurs}));
          }},
         {"arborescence",
          [](Page &p) {
@@ -518,6 +516,78 @@ TEST(ExportEmf, PageVide)
     if (!autre.isNull()) {
         EXPECT_EQ(NonBlancs(autre), 0);
     }
+}
+
+// An A3 design whose pictures fill the page, a photograph and a frame of
+// tiles whose inside is a transparent colour, is saved as a metafile the
+// program's own reader loads, and which it draws as the screen does: each
+// picture once, at the resolution it is drawn from, the parts of the frame
+// that do not show left out, its mask a picture of 1 bit per pixel.
+TEST(ExportEmf, PleinePageA3RelueParLeLecteur)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    QTemporaryDir dossier;
+    TxiloCADMdl m(nullptr, QRect(0, 0, 297, 420), 297, 420);
+    const QString photo = dossier.filePath(u"photo.png"_s);
+    QImage pixels(1485, 2100, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            pixels.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 200));
+    ASSERT_TRUE(pixels.save(photo));
+    const auto image = [&m](const QString &fichier) -> TxiloCADImage & {
+        auto &o = dynamic_cast<TxiloCADImage &>(*m.AddObject(u"image"_s));
+        o.SetFace(1);
+        o.SetCentre(148.5, 210);
+        o.SetTaille(297, 420);
+        o.SetFichierImage(fichier);
+        return o;
+    };
+    image(photo);
+    auto &cadre = image(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/bordure.png"_s);
+    cadre.SetBordure(TBordure{true, 12, 12, 2});
+    cadre.SetTransparent(true);
+    cadre.SetTransparentColor(CouleurBlanche);
+    // Both fill the page; the frame's tiles give it its size.
+    cadre.SetTaille(288, 408);
+
+    const QString fichier = dossier.filePath(u"a3.emf"_s);
+    QString erreur;
+    ASSERT_TRUE(ExporteEmf(m, fichier, 2970, 4200, &erreur)) << qPrintable(erreur);
+    const qint64 taille = QFileInfo(fichier).size();
+    EXPECT_LT(taille, 20 * 1024 * 1024);
+    TMetafichier relu;
+    ASSERT_TRUE(relu.Charge(fichier));
+    EXPECT_NEAR(relu.TailleMm().width(), 297, 1e-9);
+
+    // The photograph once, opaque, at its own 1485 x 2100 pixels; each
+    // block of the frame a mask of 1 bit, then its colours.
+    const Lecture l(relu.Octets());
+    std::vector<std::pair<std::uint32_t, int>> passes;
+    qint64 pixelsEcrits = 0;
+    for (const TEnregistrementEmf &e : l.enregistrements) {
+        if (e.Type() != emr::StretchDIBits)
+            continue;
+        const qsizetype info = e.U32(48);
+        passes.emplace_back(e.U32(68), e.U16(info + 14));
+        if (e.U32(68) == emf::RopSrcCopy) {
+            EXPECT_EQ(e.I32(info + 4), 1485);
+            EXPECT_EQ(e.I32(info + 8), 2100);
+        } else if (e.U32(68) == emf::RopSrcPaint) {
+            pixelsEcrits += qint64(e.I32(info + 4)) * e.I32(info + 8);
+        }
+    }
+    ASSERT_GE(passes.size(), 3u);
+    EXPECT_EQ(passes.front(), std::pair(std::uint32_t(emf::RopSrcCopy), 24));
+    for (size_t i = 1; i + 1 < passes.size(); i += 2) {
+        EXPECT_EQ(passes[i], std::pair(std::uint32_t(emf::RopSrcAnd), 1));
+        EXPECT_EQ(passes[i + 1], std::pair(std::uint32_t(emf::RopSrcPaint), 32));
+    }
+    // The frame's band of 12 mm around the page, and not its inside.
+    EXPECT_LT(pixelsEcrits, 2970 * 4200 / 5);
+
+    const QSize petite(594, 840);
+    const QImage ecran = Dessine(petite, [&m, petite](TCanevas &c) { m.DrawObjects(c, QRect(QPoint(0, 0), petite)); });
+    EXPECT_LT(Ecarts(ecran, relu.Rendu(petite, Qt::white), 2), petite.width() * petite.height() / 100);
 }
 
 // Objects reaching beyond the page are cut at its edges, as on a bitmap of
@@ -745,6 +815,36 @@ TEST(EcrivainEmf, PointsLargesEtTailleMaximale)
     EXPECT_EQ(lu.lecteur.Fin(), TFinEmf::Eof);
     EXPECT_EQ(int(lu.types.size()), borne.Nombre() + 1);
     EXPECT_EQ(borne.Nombre(), (200 - 108 - 20) / 12);
+}
+
+// A picture given with more pixels than its target is written at the
+// target's pixels, as the screen draws it: never finer than the page.
+TEST(CanevasEmf, ImagePlusFineQueSaCible)
+{
+    QImage fine(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < fine.height(); ++y)
+        for (int x = 0; x < fine.width(); ++x)
+            fine.setPixel(x, y, (x / 40 + y / 30) % 2 ? qRgb(200, 30, 30) : qRgb(20, 20, 160));
+    const QSize taille(200, 150);
+    const auto dessin = [&fine](TCanevas &c) { c.Image(QRect(10, 20, 100, 75), fine); };
+    TEcrivainEmf ecrivain(taille, QSizeF(20, 15));
+    {
+        TCanevasEmf canevas(ecrivain);
+        dessin(canevas);
+    }
+    const QByteArray octets = ecrivain.Octets();
+    const Lecture l(octets);
+    ASSERT_EQ(l.Nombre(emr::StretchDIBits), 1);
+    for (const TEnregistrementEmf &e : l.enregistrements) {
+        if (e.Type() == emr::StretchDIBits) {
+            EXPECT_EQ(e.I32(qsizetype(e.U32(48)) + 4), 100);
+            EXPECT_EQ(e.I32(qsizetype(e.U32(48)) + 8), 75);
+        }
+    }
+    TMetafichier metafichier;
+    ASSERT_TRUE(metafichier.ChargeOctets(octets));
+    const QImage ecran = Dessine(taille, dessin);
+    EXPECT_LT(Ecarts(ecran, metafichier.Rendu(taille, Qt::white), 1), 30);
 }
 
 // The primitives the objects seldom use, drawn by the metafile canvas and
