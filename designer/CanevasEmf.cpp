@@ -51,27 +51,59 @@ bool Visible(const TPinceau &p)
     return p.Style != PinceauVide;
 }
 
+// Where a long text is cut for its layout: after a space in the second half
+// of a piece of this many UTF-16 units, else at its end, before a character
+// that starts a cluster of its own.
+constexpr qsizetype LongueurMorceau = 256;
+
+// The end of the piece of `texte` that starts at `debut`.
+qsizetype FinMorceau(const QString &texte, qsizetype debut)
+{
+    if (texte.size() - debut <= LongueurMorceau)
+        return texte.size();
+    qsizetype fin = debut + LongueurMorceau;
+    for (qsizetype i = fin; i > debut + LongueurMorceau / 2; --i) {
+        if (texte.at(i - 1).isSpace())
+            return i;
+    }
+    // Not inside a pair of UTF-16 units, nor before a combining mark.
+    while (fin > debut + 1 && (texte.at(fin).isLowSurrogate() || texte.at(fin).isMark()))
+        --fin;
+    return fin;
+}
+
 // The positions of the caret before each UTF-16 unit of the text and after
 // the last one, as the screen lays the text out on one line (kerning and
-// shaping included).
+// shaping included). A long text is laid out piece by piece, each piece
+// after the one before: the caret of a layout is found by walking it from
+// its start, and one layout of the whole line would make the work grow with
+// the square of its length.
 std::vector<double> Positions(const QString &texte, const QFont &police)
 {
-    QTextLayout disposition(texte, police);
+    std::vector<double> x(size_t(texte.size()) + 1, 0.0);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    disposition.setTextOption(option);
-    disposition.beginLayout();
-    QTextLine ligne = disposition.createLine();
-    disposition.endLayout();
-    std::vector<double> x(size_t(texte.size()) + 1, 0.0);
-    if (!ligne.isValid())
-        return x;
-    for (qsizetype i = 0; i <= texte.size(); ++i) {
-        // The second unit of a pair stands with the first.
-        if (i > 0 && i < texte.size() && texte.at(i).isLowSurrogate())
-            x[size_t(i)] = x[size_t(i - 1)];
-        else
-            x[size_t(i)] = ligne.cursorToX(int(i));
+    // A piece ends with its space, whose width the next piece starts after.
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    double origine = 0;
+    for (qsizetype debut = 0; debut < texte.size();) {
+        const qsizetype fin = FinMorceau(texte, debut);
+        QTextLayout disposition(texte.sliced(debut, fin - debut), police);
+        disposition.setTextOption(option);
+        disposition.beginLayout();
+        QTextLine ligne = disposition.createLine();
+        disposition.endLayout();
+        if (!ligne.isValid())
+            return x;
+        for (qsizetype i = debut; i <= fin; ++i) {
+            // The second unit of a pair stands with the first.
+            if (i > 0 && i < texte.size() && texte.at(i).isLowSurrogate())
+                x[size_t(i)] = x[size_t(i - 1)];
+            else
+                x[size_t(i)] = origine + ligne.cursorToX(int(i - debut));
+        }
+        origine = x[size_t(fin)];
+        debut = fin;
     }
     return x;
 }

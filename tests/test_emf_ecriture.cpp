@@ -7,6 +7,7 @@
 #include "AideCAD.h"
 #include "Bezier.h"
 #include "CanevasEmf.h"
+#include "CanevasQt.h"
 #include "EcrivainEmf.h"
 #include "ExportEmf.h"
 #include "LecteurEmf.h"
@@ -26,6 +27,7 @@
 
 #include <functional>
 #include <map>
+#include <numeric>
 #include <set>
 
 #include <fcntl.h>
@@ -38,6 +40,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -845,6 +848,79 @@ TEST(CanevasEmf, ImagePlusFineQueSaCible)
     ASSERT_TRUE(metafichier.ChargeOctets(octets));
     const QImage ecran = Dessine(taille, dessin);
     EXPECT_LT(Ecarts(ecran, metafichier.Rendu(taille, Qt::white), 1), 30);
+}
+
+// A line of 8,000 characters (words, letters with combining accents,
+// characters of two UTF-16 units, a run of 3,000 units of both without a
+// space; below the 8,192 units Qt shapes at once, which it may cut between
+// two units of a pair) is
+// written whole, each unit with the advance the screen gives it: the
+// advances add up to the line's width on the screen, and those of a short
+// line laid out alone are found again at its place in the long one.
+TEST(CanevasEmf, LigneTresLongue)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    const TFonteCAD fonte{CouleurNoire, u"Arial"_s, 1200, 0, 0};
+    QString ligne;
+    for (int i = 0; ligne.size() < 8000; ++i) {
+        if (i % 7 == 6)
+            ligne.append(u' ');
+        else if (i % 50 == 13)
+            ligne.append(u"e\u0301"_s);
+        else if (i % 90 == 17)
+            ligne.append(QChar::fromUcs4(0x1D11E));
+        else
+            ligne.append(QChar(u'a' + i % 26));
+        if (i == 1000) {
+            for (int j = 0; j < 750; ++j) {
+                ligne.append(u"e\u0301"_s);
+                ligne.append(QChar::fromUcs4(0x1D11E));
+            }
+        }
+    }
+    const auto avances = [&fonte](const QString &texte) {
+        TEcrivainEmf ecrivain(QSize(2000, 200), QSizeF(200, 20));
+        {
+            TCanevasEmf canevas(ecrivain);
+            canevas.SetFonte(fonte);
+            canevas.Texte(QPoint(0, 50), texte);
+        }
+        const Lecture l(ecrivain.Octets());
+        std::vector<int> dx;
+        for (const TEnregistrementEmf &e : l.enregistrements) {
+            if (e.Type() != emr::ExtTextOutW)
+                continue;
+            EXPECT_EQ(qsizetype(e.U32(44)), texte.size());
+            for (std::uint32_t i = 0; i < e.U32(44); ++i)
+                dx.push_back(e.I32(qsizetype(e.U32(72)) + 4 * i));
+        }
+        return dx;
+    };
+    const std::vector<int> dx = avances(ligne);
+    ASSERT_EQ(qsizetype(dx.size()), ligne.size());
+    const double largeur = QFontMetricsF(PoliceCAD(fonte)).horizontalAdvance(ligne);
+    EXPECT_NEAR(std::accumulate(dx.begin(), dx.end(), 0.0), largeur, 64);
+    // A pair of units takes its advance on its second one.
+    for (qsizetype i = 0; i < ligne.size(); ++i) {
+        if (ligne.at(i).isHighSurrogate()) {
+            EXPECT_EQ(dx[size_t(i)], 0) << i;
+        } else {
+            EXPECT_GE(dx[size_t(i)], 0) << i;
+        }
+    }
+    // Words taken from the line after the run without spaces, laid out
+    // alone: the same advances, but for the rounding of where they start.
+    for (const qsizetype debut : {qsizetype(4503), qsizetype(ligne.size() - 300)}) {
+        const qsizetype mot = ligne.indexOf(u' ', debut) + 1;
+        const QString court = ligne.sliced(mot, ligne.indexOf(u' ', mot + 40) - mot);
+        const std::vector<int> seul = avances(court);
+        ASSERT_EQ(qsizetype(seul.size()), court.size());
+        int ecart = 0;
+        for (size_t i = 0; i < seul.size(); ++i) {
+            ecart += dx[size_t(mot) + i] - seul[i];
+            EXPECT_LE(std::abs(ecart), 1) << mot << " + " << i;
+        }
+    }
 }
 
 // The primitives the objects seldom use, drawn by the metafile canvas and
