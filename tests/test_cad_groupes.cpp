@@ -106,6 +106,24 @@ TEST(ImportEmf, CheminsRemplisEnLignes)
     EXPECT_EQ(seconde.Brush(), (TPinceau{CouleurRGB(255, 255, 0), PinceauPlein}));
 }
 
+// The brush styles of the designs are kept, up to the last one; a style
+// beyond them fills solid.
+TEST(ImportEmf, DernierStyleDePinceau)
+{
+    for (const std::uint32_t style : {std::uint32_t(PinceauMax), std::uint32_t(PinceauMax + 1)}) {
+        Emf e;
+        e.Brosse(1, style, Ref(0, 0, 255));
+        e.Simple(emr::BeginPath).Point(emr::MoveToEx, {100, 100}).Point(emr::LineTo, {200, 100});
+        e.Point(emr::LineTo, {200, 200}).Simple(emr::EndPath).Rect(emr::FillPath, QRect(0, 0, 1, 1));
+        TxiloCADMdl m(nullptr, QRect(), 0, 0);
+        ASSERT_TRUE(ImportEmfOctets(m, e.Octets()));
+        ASSERT_EQ(m.Count(), 1);
+        EXPECT_EQ(Ligne(m, 0).Brush(),
+                  (TPinceau{CouleurRGB(0, 0, 255), style == PinceauMax ? PinceauMax : PinceauPlein}))
+            << style;
+    }
+}
+
 TEST(ImportEmf, PointsHorsCheminEtEnregistrementsCasses)
 {
     // Lines drawn outside any path add nothing, before the first path and

@@ -376,6 +376,13 @@ TEST(JoueurEmf, ProjectionsEtEtats)
     RectangleRouge(etats, QRect(QPoint(0, 0), QPoint(20, 20)));
     image = Joue(etats.Octets());
     EXPECT_EQ(BoiteDe(image, Rouge), QRect(QPoint(0, 0), QPoint(19, 19)));
+    // One state back after one save.
+    Emf unSeul;
+    unSeul.Simple(emr::SaveDC).Mots(emr::SetWindowOrgEx, {std::uint32_t(-100), 0});
+    unSeul.Mots(emr::RestoreDC, {std::uint32_t(-1)});
+    RectangleRouge(unSeul, QRect(QPoint(0, 0), QPoint(20, 20)));
+    image = Joue(unSeul.Octets());
+    EXPECT_EQ(BoiteDe(image, Rouge), QRect(QPoint(0, 0), QPoint(19, 19)));
     // Restoring beyond the saved states changes nothing.
     Emf trop;
     trop.Simple(emr::SaveDC).Mots(emr::SetWindowOrgEx, {std::uint32_t(-100), 0}).Mots(emr::RestoreDC, {std::uint32_t(-2)});

@@ -850,6 +850,108 @@ TEST(CanevasEmf, ImagePlusFineQueSaCible)
     EXPECT_LT(Ecarts(ecran, metafichier.Rendu(taille, Qt::white), 1), 30);
 }
 
+// Opaque pictures of widths whose rows of 3 bytes a pixel need padding to 4
+// bytes, or none, are written at their size bottom row first, each row
+// padded with zeros, and read back as they were: no row slides into the
+// next.
+TEST(CanevasEmf, ImagesOpaquesAuxLignesCompletees)
+{
+    for (const int largeur : {1, 2, 3, 4, 5, 7}) {
+        SCOPED_TRACE(largeur);
+        QImage image(largeur, 3, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < largeur; ++x)
+                image.setPixel(x, y, qRgb(10 + 40 * x, 20 + 70 * y, 200 - 30 * x - 10 * y));
+        TEcrivainEmf ecrivain(QSize(40, 30), QSizeF(4, 3));
+        {
+            TCanevasEmf canevas(ecrivain);
+            canevas.Image(QRect(QPoint(10, 5), image.size()), image);
+        }
+        const QByteArray octets = ecrivain.Octets();
+        const Lecture l(octets);
+        ASSERT_EQ(l.Nombre(emr::StretchDIBits), 1);
+        for (const TEnregistrementEmf &e : l.enregistrements) {
+            if (e.Type() != emr::StretchDIBits)
+                continue;
+            EXPECT_EQ(e.U32(68), emf::RopSrcCopy);
+            const qsizetype info = e.U32(48);
+            EXPECT_EQ(e.I32(info + 4), largeur);
+            EXPECT_EQ(e.I32(info + 8), 3);
+            EXPECT_EQ(e.U16(info + 14), 24);
+            const qsizetype pas = (3 * largeur + 3) / 4 * 4;
+            ASSERT_EQ(qsizetype(e.U32(60)), 3 * pas);
+            const qsizetype pixels = e.U32(56);
+            for (int ligne = 0; ligne < 3; ++ligne) {
+                const int y = 2 - ligne;
+                for (int x = 0; x < largeur; ++x) {
+                    const QRgb c = image.pixel(x, y);
+                    const qsizetype o = pixels + ligne * pas + 3 * x;
+                    EXPECT_EQ(e.U8(o), qBlue(c)) << x << ", " << y;
+                    EXPECT_EQ(e.U8(o + 1), qGreen(c)) << x << ", " << y;
+                    EXPECT_EQ(e.U8(o + 2), qRed(c)) << x << ", " << y;
+                }
+                for (qsizetype o = 3 * largeur; o < pas; ++o)
+                    EXPECT_EQ(e.U8(pixels + ligne * pas + o), 0);
+            }
+        }
+        TMetafichier metafichier;
+        ASSERT_TRUE(metafichier.ChargeOctets(octets));
+        const QImage relue = metafichier.Rendu(QSize(40, 30), Qt::white).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(relue.copy(QRect(QPoint(10, 5), image.size())), image);
+    }
+}
+
+// Each style of a design's font is written in its own field of the font
+// record: bold as the weight, then italic, underline and strike-out, one
+// byte each in that order; the player reads them back so.
+TEST(CanevasEmf, StylesDeFonte)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    const struct {
+        int Style;
+        int Poids;
+        int Italique;
+        int Souligne;
+        int Barre;
+    } cas[] = {
+        {0, 400, 0, 0, 0},
+        {FonteGras, 700, 0, 0, 0},
+        {FonteItalique, 400, 1, 0, 0},
+        {FonteSouligne, 400, 0, 1, 0},
+        {FonteBarre, 400, 0, 0, 1},
+        {FonteGras | FonteSouligne, 700, 0, 1, 0},
+    };
+    std::map<int, int> encres;
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.Style);
+        TEcrivainEmf ecrivain(QSize(400, 100), QSizeF(40, 10));
+        {
+            TCanevasEmf canevas(ecrivain);
+            canevas.SetFonte(TFonteCAD{CouleurNoire, u"Arial"_s, -40, std::uint8_t(c.Style), 0});
+            canevas.Texte(QPoint(10, 10), u"Généalogie"_s);
+        }
+        const QByteArray octets = ecrivain.Octets();
+        const Lecture l(octets);
+        ASSERT_EQ(l.Nombre(emr::ExtCreateFontIndirectW), 1);
+        for (const TEnregistrementEmf &e : l.enregistrements) {
+            if (e.Type() != emr::ExtCreateFontIndirectW)
+                continue;
+            EXPECT_EQ(e.I32(28), c.Poids);
+            EXPECT_EQ(e.U8(32), c.Italique);
+            EXPECT_EQ(e.U8(33), c.Souligne);
+            EXPECT_EQ(e.U8(34), c.Barre);
+        }
+        TMetafichier metafichier;
+        ASSERT_TRUE(metafichier.ChargeOctets(octets));
+        const QImage joue = metafichier.Rendu(QSize(400, 100), Qt::white);
+        const QImage ecran = Dessine(QSize(400, 100), [&c](TCanevas &canevas) {
+            canevas.SetFonte(TFonteCAD{CouleurNoire, u"Arial"_s, -40, std::uint8_t(c.Style), 0});
+            canevas.Texte(QPoint(10, 10), u"Généalogie"_s);
+        });
+        EXPECT_LT(Ecarts(ecran, joue, 2), NonBlancs(ecran) / 20) << NonBlancs(ecran);
+    }
+}
+
 // A line of 8,000 characters (words, letters with combining accents,
 // characters of two UTF-16 units, a run of 3,000 units of both without a
 // space; below the 8,192 units Qt shapes at once, which it may cut between
