@@ -7,6 +7,10 @@
 
 #include <QtEndian>
 
+#include "Metafichier.h"
+
+static_assert(TEcrivainEmf::TailleMax == TMetafichier::TailleMax, "a metafile written is one the program reads");
+
 namespace {
 
 constexpr qint64 TailleEntete = 108;
@@ -249,28 +253,18 @@ void TEcrivainEmf::Texte(QPoint reference, const QString &texte, const std::vect
         Mot(std::uint32_t(size_t(i) < avances.size() ? avances[size_t(i)] : 0));
 }
 
-void TEcrivainEmf::Bitmap(const QRect &cible, const QImage &image, const QRect &source, std::uint32_t rop, bool alpha)
+qint64 TEcrivainEmf::DebutBitmap(const QRect &cible, qint64 largeur, qint64 hauteur, int bits, int couleurs,
+                                 std::uint32_t rop)
 {
-    const QRect s = source & image.rect();
-    if (s.isEmpty() || cible.isEmpty())
-        return;
-    const QImage::Format format = image.format();
-    const QImage img = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-                           ? image
-                           : image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (img.isNull())
-        return;
-    const int bits = alpha ? 32 : 24;
-    const qint64 largeur = s.width();
-    const qint64 hauteur = s.height();
     const qint64 pas = (largeur * bits + 31) / 32 * 4;
     const qint64 tailleBits = pas * hauteur;
-    const qint64 offBits = TailleStretchDIBits + TailleInfoBitmap;
+    const qint64 tailleInfo = TailleInfoBitmap + 4 * qint64(couleurs);
+    const qint64 offBits = TailleStretchDIBits + tailleInfo;
     if (!Debut(emr::StretchDIBits, offBits + tailleBits))
-        return;
+        return -1;
     Bornes(cible);
     for (const std::int64_t v : {qint64(cible.left()), qint64(cible.top()), qint64(0), qint64(0), largeur, hauteur,
-                                 TailleStretchDIBits, TailleInfoBitmap, offBits, tailleBits, qint64(0), qint64(rop),
+                                 TailleStretchDIBits, tailleInfo, offBits, tailleBits, qint64(0), qint64(rop),
                                  qint64(cible.width()), qint64(cible.height())})
         Mot(std::uint32_t(v));
 
@@ -285,9 +279,29 @@ void TEcrivainEmf::Bitmap(const QRect &cible, const QImage &image, const QRect &
     Mot(std::uint32_t(tailleBits));
     Mot(parMetre(m_pixels.width(), m_mm.width()));
     Mot(parMetre(m_pixels.height(), m_mm.height()));
+    Mot(std::uint32_t(couleurs));
     Mot(0);
-    Mot(0);
+    return tailleBits;
+}
 
+void TEcrivainEmf::Bitmap(const QRect &cible, const QImage &image, const QRect &source, std::uint32_t rop, bool alpha)
+{
+    const QRect s = source & image.rect();
+    if (s.isEmpty() || cible.isEmpty())
+        return;
+    const QImage::Format format = image.format();
+    const QImage img = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+                           ? image
+                           : image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (img.isNull())
+        return;
+    const int bits = alpha ? 32 : 24;
+    const qint64 largeur = s.width();
+    const qint64 tailleBits = DebutBitmap(cible, largeur, s.height(), bits, 0, rop);
+    if (tailleBits < 0)
+        return;
+    // Each row is padded to a multiple of 4 bytes, the padding left at 0.
+    const qint64 pas = (largeur * bits + 31) / 32 * 4;
     const qsizetype debut = m_corps.size();
     m_corps.resize(debut + tailleBits, '\0');
     char *sortie = m_corps.data() + debut;
@@ -304,6 +318,35 @@ void TEcrivainEmf::Bitmap(const QRect &cible, const QImage &image, const QRect &
                 sortie[3 * x + 1] = char(qGreen(ligne[x]));
                 sortie[3 * x + 2] = char(qRed(ligne[x]));
             }
+        }
+    }
+}
+
+void TEcrivainEmf::Masque(const QRect &cible, const QImage &image, const QRect &source, std::uint32_t rop,
+                          int alphaMin)
+{
+    const QRect s = source & image.rect();
+    if (s.isEmpty() || cible.isEmpty())
+        return;
+    const QImage img = image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
+    if (img.isNull())
+        return;
+    const qint64 largeur = s.width();
+    const qint64 tailleBits = DebutBitmap(cible, largeur, s.height(), 1, 2, rop);
+    if (tailleBits < 0)
+        return;
+    Mot(0xFF000000u); // black, opaque
+    Mot(0x00FFFFFFu); // white, transparent
+    const qint64 pas = (largeur + 31) / 32 * 4;
+    const qsizetype debut = m_corps.size();
+    m_corps.resize(debut + tailleBits, '\0');
+    auto *sortie = reinterpret_cast<unsigned char *>(m_corps.data() + debut);
+    for (int y = s.bottom(); y >= s.top(); --y, sortie += pas) {
+        const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(y)) + s.left();
+        // The leftmost pixel in the highest bit of each byte.
+        for (qint64 x = 0; x < largeur; ++x) {
+            if (qAlpha(ligne[x]) < alphaMin)
+                sortie[x / 8] |= static_cast<unsigned char>(0x80u >> (x % 8));
         }
     }
 }

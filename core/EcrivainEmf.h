@@ -95,6 +95,12 @@ public:
     // (players that ignore the raster operations and honour the alpha then
     // still see the intended picture). Nothing for an empty source.
     void Bitmap(const QRect &cible, const QImage &image, const QRect &source, std::uint32_t rop, bool alpha);
+    // StretchDIBits, as Bitmap, of a 1-bit picture made from the alpha of
+    // the part `source` of `image`: black (colour 0) where a pixel's alpha is
+    // at least `alphaMin`, white (colour 1) elsewhere. The spare byte of each
+    // colour of its table holds its opacity, black 255 and white 0, which
+    // players that ignore the raster operations take for the alpha.
+    void Masque(const QRect &cible, const QImage &image, const QRect &source, std::uint32_t rop, int alphaMin);
 
     QSize Pixels() const { return m_pixels; }
     QSizeF Mm() const { return m_mm; }
@@ -104,7 +110,9 @@ public:
     // maximum size: it and every later one were left out, the metafile
     // holding those before.
     bool Deborde() const { return m_deborde; }
-    static constexpr qint64 TailleMax = qint64(1) << 30;
+    // The largest metafile the program reads (TMetafichier::TailleMax):
+    // every metafile it writes, it reads back.
+    static constexpr qint64 TailleMax = qint64(64) * 1024 * 1024;
 
     // The whole metafile.
     QByteArray Octets() const;
@@ -116,6 +124,11 @@ private:
     void Mot(std::uint32_t v);
     void Bornes(const QRect &r);
     void NoteObjet(std::uint32_t index, int largeurStylo);
+    // Starts a StretchDIBits record of a `largeur` x `hauteur` picture of
+    // `bits` bits per pixel and `couleurs` colours in its table, up to its
+    // pixels (whose size it returns, or -1 when the record is left out).
+    qint64 DebutBitmap(const QRect &cible, qint64 largeur, qint64 hauteur, int bits, int couleurs,
+                       std::uint32_t rop);
     // The bounds of a figure, inflated by half the selected pen's width.
     QRect AvecStylo(const QRect &r) const;
 

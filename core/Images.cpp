@@ -199,8 +199,10 @@ bool LignesBmpCompletes(const uchar *o, qint64 lus, qint64 taille)
         return true;
     if (bits > 32 || largeur < 0)
         return false;
+    // A row of up to 2^31 pixels of 32 bits takes up to 2^34 bytes, and
+    // there may be 2^31 rows: their product is compared by a division.
     const qint64 pasLigne = (largeur * bits + 31) / 32 * 4;
-    return debut + pasLigne * hauteur <= taille;
+    return debut <= taille && (hauteur == 0 || pasLigne <= (taille - debut) / hauteur);
 }
 
 // Reads the header of the file: its kind from its first bytes (its name is

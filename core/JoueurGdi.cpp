@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include <QBrush>
@@ -27,6 +28,13 @@ constexpr std::size_t PileMax = 4096;
 constexpr double TailleReference = 100;
 // The height in device pixels of a font asked for with a height of 0.
 constexpr double HauteurParDefaut = 16;
+// Texts whose em square would stretch beyond this many device pixels along
+// one side are filled as outlines. Qt rasterises a glyph into a bitmap
+// whenever the transform's area is small, whatever its shape: a font
+// squeezed to a line on one axis and stretched on the other (a scale of
+// 1/1000 and 1000) would ask the font engine for a glyph bitmap millions of
+// pixels long, which it fails to make and then copies from.
+constexpr double CoteGlypheMax = 256;
 // A clip that removes from "everything" starts from this square.
 constexpr double Tout = 1e7;
 
@@ -37,6 +45,20 @@ bool Fini(const QTransform &t)
             return false;
     }
     return true;
+}
+
+// How far the transform stretches a unit length at most (its largest
+// singular value); infinite when its values are not finite.
+double PlusGrandEtirement(const QTransform &t)
+{
+    const double a = t.m11();
+    const double b = t.m12();
+    const double c = t.m21();
+    const double d = t.m22();
+    const double somme = (a * a + b * b + c * c + d * d) / 2;
+    const double aire = a * d - b * c;
+    const double resultat = std::sqrt(somme + std::sqrt(std::max(0.0, somme * somme - aire * aire)));
+    return std::isfinite(resultat) ? resultat : std::numeric_limits<double>::infinity();
 }
 
 TObjetGdi ObjetStock(std::uint32_t n)
@@ -762,21 +784,34 @@ void TJoueurGdi::Texte(QPointF reference, const QString &texte, std::uint32_t op
         ey = -ey;
     const QTransform cadre(ex.x(), ex.y(), ey.x(), ey.y(), d.x(), d.y());
     QTransform tourne;
-    tourne.rotate(-m_etat.Fonte.Escapement / 10.0);
-    const bool decoupe = (options & emf::EtoDecoupe) && !rect.isEmpty();
-    if (decoupe) {
-        m_painter.save();
-        m_painter.setClipRect(rect.normalized(), Qt::IntersectClip);
+    tourne.rotate(m_etat.Fonte.Escapement / -10.0);
+    const QTransform placement = QTransform::fromScale(echelle, echelle) * tourne * cadre;
+    // The side of the em square on the device, along its longest axis; a
+    // text of a size that is not finite is left out.
+    const double cote = TailleReference * PlusGrandEtirement(placement);
+    if (std::isfinite(cote)) {
+        const bool decoupe = (options & emf::EtoDecoupe) && !rect.isEmpty();
+        if (decoupe) {
+            m_painter.save();
+            m_painter.setClipRect(rect.normalized(), Qt::IntersectClip);
+        }
+        m_painter.setWorldTransform(placement);
+        m_painterSale = true;
+        if (m_etat.ModeFond == emf::FondOpaque)
+            m_painter.fillRect(QRectF(x, y - metriques.ascent(), largeur, cellule), m_etat.CouleurFond);
+        if (cote <= CoteGlypheMax) {
+            m_painter.setFont(police);
+            m_painter.setPen(m_etat.CouleurTexte);
+            m_painter.drawText(QPointF(x, y), texte);
+        } else {
+            // The outlines carry the underline and strike-out lines too.
+            QPainterPath contours;
+            contours.addText(QPointF(x, y), police, texte);
+            m_painter.fillPath(contours, m_etat.CouleurTexte);
+        }
+        if (decoupe)
+            m_painter.restore();
     }
-    m_painter.setWorldTransform(QTransform::fromScale(echelle, echelle) * tourne * cadre);
-    m_painterSale = true;
-    if (m_etat.ModeFond == emf::FondOpaque)
-        m_painter.fillRect(QRectF(x, y - metriques.ascent(), largeur, cellule), m_etat.CouleurFond);
-    m_painter.setFont(police);
-    m_painter.setPen(m_etat.CouleurTexte);
-    m_painter.drawText(QPointF(x, y), texte);
-    if (decoupe)
-        m_painter.restore();
     if (align & emf::TaMiseAJour)
         m_etat.Courant = reference + QPointF(largeur * echelle, 0);
 }

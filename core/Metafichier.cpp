@@ -30,18 +30,39 @@ void TMetafichier::Efface()
     m_pixelsParMm = QSizeF();
 }
 
-bool TMetafichier::Charge(const QString &fichier)
+bool TMetafichier::LitFichier(const QString &fichier, QByteArray *octets)
 {
-    Efface();
+    octets->clear();
     if (!ObstacleLecture(fichier).isEmpty())
         return false;
     QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > TailleMax)
+    if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray octets = f.read(TailleMax);
+    const qint64 taille = f.size();
+    if (taille > TailleMax)
+        return false;
+    // Read at the file's own size: asking for up to TailleMax bytes would
+    // allocate that much for every picture, and keep it.
+    QByteArray lus(taille, Qt::Uninitialized);
+    qint64 total = 0;
+    while (total < taille) {
+        const qint64 n = f.read(lus.data() + total, taille - total);
+        if (n <= 0)
+            break;
+        total += n;
+    }
     if (f.error() != QFileDevice::NoError)
         return false;
-    return ChargeOctets(octets);
+    lus.truncate(total);
+    *octets = lus;
+    return true;
+}
+
+bool TMetafichier::Charge(const QString &fichier)
+{
+    Efface();
+    QByteArray octets;
+    return LitFichier(fichier, &octets) && ChargeOctets(octets);
 }
 
 bool TMetafichier::ChargeOctets(const QByteArray &octets)

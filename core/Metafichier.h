@@ -39,6 +39,11 @@ public:
     // The same from bytes.
     bool ChargeOctets(const QByteArray &octets);
     static constexpr qint64 TailleMax = qint64(64) * 1024 * 1024;
+    // The bytes of the file at `fichier`, an ordinary file of at most
+    // TailleMax bytes, in *octets, which then holds no more memory than
+    // they need. False, *octets emptied, for a file that cannot be read
+    // whole.
+    static bool LitFichier(const QString &fichier, QByteArray *octets);
 
     void Efface();
     bool EstVide() const { return m_format == TFormat::Aucun; }

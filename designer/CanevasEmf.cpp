@@ -30,6 +30,12 @@ constexpr int BorneTexte = 1 << 30;
 // knows only opaque and transparent pixels.
 constexpr int AlphaOpaque = 128;
 
+// The transparent parts of a picture are left out of the metafile by blocks:
+// bands of this many rows, in which columns of opaque pixels closer than
+// EcartBlocs make one block.
+constexpr int HauteurBande = 64;
+constexpr int EcartBlocs = 64;
+
 std::uint32_t Ref(TColor c)
 {
     return c & 0xFFFFFF;
@@ -45,29 +51,158 @@ bool Visible(const TPinceau &p)
     return p.Style != PinceauVide;
 }
 
+// Where a long text is cut for its layout: after a space in the second half
+// of a piece of this many UTF-16 units, else at its end, before a character
+// that starts a cluster of its own.
+constexpr qsizetype LongueurMorceau = 256;
+
+// The end of the piece of `texte` that starts at `debut`.
+qsizetype FinMorceau(const QString &texte, qsizetype debut)
+{
+    if (texte.size() - debut <= LongueurMorceau)
+        return texte.size();
+    qsizetype fin = debut + LongueurMorceau;
+    for (qsizetype i = fin; i > debut + LongueurMorceau / 2; --i) {
+        if (texte.at(i - 1).isSpace())
+            return i;
+    }
+    // Not inside a pair of UTF-16 units, nor before a combining mark.
+    while (fin > debut + 1 && (texte.at(fin).isLowSurrogate() || texte.at(fin).isMark()))
+        --fin;
+    return fin;
+}
+
 // The positions of the caret before each UTF-16 unit of the text and after
 // the last one, as the screen lays the text out on one line (kerning and
-// shaping included).
+// shaping included). A long text is laid out piece by piece, each piece
+// after the one before: the caret of a layout is found by walking it from
+// its start, and one layout of the whole line would make the work grow with
+// the square of its length.
 std::vector<double> Positions(const QString &texte, const QFont &police)
 {
-    QTextLayout disposition(texte, police);
+    std::vector<double> x(size_t(texte.size()) + 1, 0.0);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    disposition.setTextOption(option);
-    disposition.beginLayout();
-    QTextLine ligne = disposition.createLine();
-    disposition.endLayout();
-    std::vector<double> x(size_t(texte.size()) + 1, 0.0);
-    if (!ligne.isValid())
-        return x;
-    for (qsizetype i = 0; i <= texte.size(); ++i) {
-        // The second unit of a pair stands with the first.
-        if (i > 0 && i < texte.size() && texte.at(i).isLowSurrogate())
-            x[size_t(i)] = x[size_t(i - 1)];
-        else
-            x[size_t(i)] = ligne.cursorToX(int(i));
+    // A piece ends with its space, whose width the next piece starts after.
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    double origine = 0;
+    for (qsizetype debut = 0; debut < texte.size();) {
+        const qsizetype fin = FinMorceau(texte, debut);
+        QTextLayout disposition(texte.sliced(debut, fin - debut), police);
+        disposition.setTextOption(option);
+        disposition.beginLayout();
+        QTextLine ligne = disposition.createLine();
+        disposition.endLayout();
+        if (!ligne.isValid())
+            return x;
+        for (qsizetype i = debut; i <= fin; ++i) {
+            // The second unit of a pair stands with the first.
+            if (i > 0 && i < texte.size() && texte.at(i).isLowSurrogate())
+                x[size_t(i)] = x[size_t(i - 1)];
+            else
+                x[size_t(i)] = origine + ligne.cursorToX(int(i - debut));
+        }
+        origine = x[size_t(fin)];
+        debut = fin;
     }
     return x;
+}
+
+// Whether a pixel of the part `source` of the picture is left out.
+bool ATransparence(const QImage &image, const QRect &source)
+{
+    if (!image.hasAlphaChannel())
+        return false;
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = source.top(); y <= source.bottom(); ++y) {
+        const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = source.left(); x <= source.right(); ++x) {
+            if (qAlpha(ligne[x]) < AlphaOpaque)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The picture as 32-bit pixels, opaque where it shows and black and fully
+// transparent elsewhere.
+QImage Couleurs(const QImage &image)
+{
+    QImage c = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < c.height(); ++y) {
+        auto *ligne = reinterpret_cast<QRgb *>(c.scanLine(y));
+        for (int x = 0; x < c.width(); ++x)
+            ligne[x] = qAlpha(ligne[x]) >= AlphaOpaque ? ligne[x] | 0xFF000000u : 0u;
+    }
+    return c;
+}
+
+// The blocks of the part `source` of the picture that hold its opaque
+// pixels, within it: the rows are taken in bands, the columns of a band
+// that hold an opaque pixel are gathered into runs (gaps narrower than
+// EcartBlocs joined), each run cut down to the rows that hold one, and a
+// block that continues the one of the band above with the same columns
+// joins it. A picture without opaque pixels has none.
+std::vector<QRect> BlocsOpaques(const QImage &image, const QRect &source)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    std::vector<QRect> blocs;
+    std::vector<char> colonnes(size_t(source.width()));
+    // The blocks of the band above, which those of this band may extend.
+    std::vector<size_t> dessus;
+    for (int haut = source.top(); haut <= source.bottom(); haut += HauteurBande) {
+        const int bas = std::min(haut + HauteurBande - 1, source.bottom());
+        std::fill(colonnes.begin(), colonnes.end(), 0);
+        for (int y = haut; y <= bas; ++y) {
+            const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(y)) + source.left();
+            for (int x = 0; x < source.width(); ++x)
+                colonnes[size_t(x)] |= char(qAlpha(ligne[x]) >= AlphaOpaque);
+        }
+        std::vector<size_t> bande;
+        int x = 0;
+        while (x < source.width()) {
+            if (!colonnes[size_t(x)]) {
+                ++x;
+                continue;
+            }
+            int fin = x;
+            for (int suivant = x + 1; suivant < source.width() && suivant <= fin + EcartBlocs; ++suivant) {
+                if (colonnes[size_t(suivant)])
+                    fin = suivant;
+            }
+            // The rows of the band that hold an opaque pixel of the run.
+            const auto opaque = [&](int y) {
+                const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(y)) + source.left();
+                for (int i = x; i <= fin; ++i) {
+                    if (qAlpha(ligne[i]) >= AlphaOpaque)
+                        return true;
+                }
+                return false;
+            };
+            int premiere = haut;
+            while (!opaque(premiere))
+                ++premiere;
+            int derniere = bas;
+            while (!opaque(derniere))
+                --derniere;
+            const QRect bloc(QPoint(source.left() + x, premiere), QPoint(source.left() + fin, derniere));
+            const auto prolonge = std::find_if(dessus.begin(), dessus.end(), [&](size_t i) {
+                const QRect &b = blocs[i];
+                return b.left() == bloc.left() && b.right() == bloc.right() && b.bottom() == haut - 1
+                       && premiere == haut;
+            });
+            if (prolonge != dessus.end()) {
+                blocs[*prolonge].setBottom(derniere);
+                bande.push_back(*prolonge);
+            } else {
+                blocs.push_back(bloc);
+                bande.push_back(blocs.size() - 1);
+            }
+            x = fin + 1;
+        }
+        dessus.swap(bande);
+    }
+    return blocs;
 }
 
 } // namespace
@@ -345,51 +480,47 @@ void TCanevasEmf::Image(const QRect &cible, const QImage &image)
     // one is kept whole, its pixels falling where they fall.
     QRect source = image.rect();
     QRect dest = cible;
+    QImage img = image;
     if (cible.size() == image.size()) {
         dest = cible & page;
         source = dest.translated(-cible.topLeft());
+    } else if (image.width() > cible.width() || image.height() > cible.height()) {
+        // No finer than it is drawn: the nearest pixels, as the screen takes
+        // them.
+        img = image.scaled(std::min(image.width(), cible.width()), std::min(image.height(), cible.height()),
+                           Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        source = img.rect();
     }
-
-    QImage img = image;
-    bool transparent = false;
-    if (image.hasAlphaChannel()) {
-        img = image.convertToFormat(QImage::Format_ARGB32);
-        for (int y = source.top(); y <= source.bottom() && !transparent; ++y) {
-            const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(y));
-            for (int x = source.left(); x <= source.right(); ++x) {
-                if (qAlpha(ligne[x]) < AlphaOpaque) {
-                    transparent = true;
-                    break;
-                }
-            }
-        }
-    }
+    if (img.isNull())
+        return;
     Decoupe(dest);
-    if (!transparent) {
+    if (!ATransparence(img, source)) {
         m_ecrivain.Bitmap(dest, img, source, emf::RopSrcCopy, false);
         return;
     }
 
-    // The mask is black where the picture shows and white elsewhere, so
-    // that AND clears what the picture covers and keeps the rest; the
-    // picture is black where it does not show, so that OR then adds it. Both
-    // keep their alpha too, for the players that draw pictures by it.
-    QImage masque(source.size(), QImage::Format_ARGB32);
-    QImage couleurs(source.size(), QImage::Format_ARGB32);
-    if (masque.isNull() || couleurs.isNull())
+    // Each block holding opaque pixels is written once, after its mask: the
+    // mask, black where the picture shows and white elsewhere, clears with
+    // AND what the picture covers; the colours, black where the picture
+    // does not show, are then added by OR. The colours keep their alpha and
+    // the mask its opacity in its colour table, for the players that draw
+    // pictures by their alpha and ignore the raster operations.
+    const QImage couleurs = Couleurs(img);
+    if (couleurs.isNull())
         return;
-    for (int y = 0; y < source.height(); ++y) {
-        const auto *ligne = reinterpret_cast<const QRgb *>(img.constScanLine(source.top() + y)) + source.left();
-        auto *m = reinterpret_cast<QRgb *>(masque.scanLine(y));
-        auto *c = reinterpret_cast<QRgb *>(couleurs.scanLine(y));
-        for (int x = 0; x < source.width(); ++x) {
-            const bool opaque = qAlpha(ligne[x]) >= AlphaOpaque;
-            m[x] = opaque ? 0xFF000000u : 0x00FFFFFFu;
-            c[x] = opaque ? (ligne[x] | 0xFF000000u) : 0u;
-        }
+    const auto x = [&](int i) {
+        return dest.left() + int(std::lround(double(i - source.left()) * dest.width() / source.width()));
+    };
+    const auto y = [&](int j) {
+        return dest.top() + int(std::lround(double(j - source.top()) * dest.height() / source.height()));
+    };
+    for (const QRect &b : BlocsOpaques(couleurs, source)) {
+        const QRect cibleBloc(QPoint(x(b.left()), y(b.top())), QPoint(x(b.right() + 1) - 1, y(b.bottom() + 1) - 1));
+        if (cibleBloc.isEmpty())
+            continue;
+        m_ecrivain.Masque(cibleBloc, couleurs, b, emf::RopSrcAnd, AlphaOpaque);
+        m_ecrivain.Bitmap(cibleBloc, couleurs, b, emf::RopSrcPaint, true);
     }
-    m_ecrivain.Bitmap(dest, masque, masque.rect(), emf::RopSrcAnd, true);
-    m_ecrivain.Bitmap(dest, couleurs, couleurs.rect(), emf::RopSrcPaint, true);
 }
 
 void TCanevasEmf::Bezier(const QPolygon &courbe, const QPolygon &trace, bool remplir)

@@ -11,9 +11,11 @@
 // rules (Canevas.h), one logical unit of the metafile being one pixel of the
 // picture. Pens, brushes and fonts are created when a primitive first needs
 // them after a change, and freed when replaced; texts keep the advances
-// the screen gives their characters; pictures with transparent pixels are
-// drawn in two passes, a mask that blackens where they are opaque (AND),
-// then their colours over black (OR); Bézier chains stay curves.
+// the screen gives their characters; pictures are written once, at most at
+// the pixels they are drawn on, and those with transparent pixels only by
+// the blocks that hold opaque ones, each in two passes, a mask of 1 bit per
+// pixel that blackens where it is opaque (AND), then its colours over black
+// (OR); Bézier chains stay curves.
 class TCanevasEmf final : public TCanevas
 {
 public:

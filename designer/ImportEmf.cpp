@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include <QFile>
-
 #include "Convertisseurs.h"
-#include "Fichiers.h"
 #include "LecteurEmf.h"
 #include "Metafichier.h"
 #include "TxiloCADLigne.h"
@@ -145,10 +142,6 @@ bool ImportEmfOctets(TxiloCADMdl &modele, const QByteArray &octets)
 
 bool ImportEmf(TxiloCADMdl &modele, const QString &chemin)
 {
-    if (!ObstacleLecture(chemin).isEmpty())
-        return false;
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > TMetafichier::TailleMax)
-        return false;
-    return ImportEmfOctets(modele, f.read(TMetafichier::TailleMax));
+    QByteArray octets;
+    return TMetafichier::LitFichier(chemin, &octets) && ImportEmfOctets(modele, octets);
 }

@@ -120,7 +120,16 @@ QString TxiloCADMdl::RemplitBalises(TxiloCADObj *objet, const QString &texte) co
     QString t = texte;
     qsizetype debut = -1;
     int remplacements = 0;
+    // The values being filled, innermost last: where each ends in the text,
+    // and the placeholder it came from, which is not filled again within it.
+    struct TEnCours {
+        qsizetype Fin;
+        QString Balise;
+    };
+    std::vector<TEnCours> enCours;
     for (qsizetype i = 0; i < t.size(); ++i) {
+        while (!enCours.empty() && i >= enCours.back().Fin)
+            enCours.pop_back();
         if (t.at(i) == u'<') {
             debut = i;
             continue;
@@ -128,12 +137,20 @@ QString TxiloCADMdl::RemplitBalises(TxiloCADObj *objet, const QString &texte) co
         if (t.at(i) != u'>' || debut < 0)
             continue;
         const QString balise = t.mid(debut + 1, i - debut - 1).toLower();
+        if (std::any_of(enCours.begin(), enCours.end(), [&](const TEnCours &e) { return e.Balise == balise; })) {
+            debut = -1;
+            continue;
+        }
         QString valeur;
         if (m_onGetTagValue)
             m_onGetTagValue(objet, balise, valeur);
         if (++remplacements > RemplacementsMax || t.size() - (i - debut + 1) + valeur.size() > TailleMaxTexte)
             break;
         t = t.first(debut) + valeur + t.sliced(i + 1);
+        const qsizetype ecart = valeur.size() - (i - debut + 1);
+        for (TEnCours &e : enCours)
+            e.Fin += ecart;
+        enCours.push_back(TEnCours{debut + valeur.size(), balise});
         // Resumes on the value itself, whose own placeholders are filled in
         // turn.
         i = debut - 1;

@@ -122,11 +122,12 @@ public:
     // The text with each placeholder "<name>" replaced by the value the
     // OnGetTagValue handler gives for the name in lower case (nothing
     // without a handler). The scan resumes at the start of the inserted
-    // value, so a value holding a placeholder is filled in turn; a "<"
-    // without ">" and a ">" without "<" stay. Filling stops after
-    // RemplacementsMax placeholders or when the text would exceed
-    // TailleMaxTexte characters, the rest left as it stands, so that a
-    // value that names itself cannot loop for ever.
+    // value, so a value holding a placeholder is filled in turn, but for the
+    // placeholders whose values it lies within, which stay as they stand: a
+    // value that names itself is filled once. A "<" without ">" and a ">"
+    // without "<" stay. Filling stops after RemplacementsMax placeholders or
+    // when the text would exceed TailleMaxTexte characters, the rest left as
+    // it stands.
     QString RemplitBalises(TxiloCADObj *objet, const QString &texte) const;
     static constexpr int RemplacementsMax = 10000;
     static constexpr qsizetype TailleMaxTexte = 1 << 20;

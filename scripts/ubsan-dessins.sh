@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the tests of the printable designs with the undefined-behaviour
-# sanitizer into build-ubsan/ and runs them: any overflow or other undefined
-# operation stops the test that meets it.
+# Builds the tests of the printable designs, and of the metafiles and
+# pictures they show, with the undefined-behaviour sanitizer into
+# build-ubsan/ and runs them: any overflow or other undefined operation stops
+# the test that meets it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${JOBS:-3}"
@@ -12,7 +13,8 @@ fi
 cmake -S . -B build-ubsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLIGNEE_BENCH=OFF "${lanceur[@]}" \
   -DCMAKE_CXX_FLAGS="-fsanitize=undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=undefined" "$@"
-cibles=$(sed -n 's/^lignee_test(\(test_cad_[a-z_]*\).*/\1/p' tests/CMakeLists.txt)
+# The designs, their metafiles and the pictures they read.
+cibles=$(sed -n 's/^lignee_test(\(test_cad_[a-z_]*\|test_emf[a-z_]*\|test_images\).*/\1/p' tests/CMakeLists.txt)
 # shellcheck disable=SC2086
 cmake --build build-ubsan -j "$jobs" --target $cibles
 export QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

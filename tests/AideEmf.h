@@ -152,8 +152,9 @@ public:
             Flottant(p, f);
         return Enr(emr::SetWorldTransform, p);
     }
-    // A font (LOGFONTW) of that height and face name.
-    Emf &Fonte(std::uint32_t index, int hauteur, const QString &nom, int escapement = 0)
+    // A font (LOGFONTW) of that height and face name; `attributs` holds the
+    // italic, underline and strike-out bytes, from the lowest.
+    Emf &Fonte(std::uint32_t index, int hauteur, const QString &nom, int escapement = 0, std::uint32_t attributs = 0)
     {
         QByteArray p;
         Mot(p, index);
@@ -162,7 +163,7 @@ public:
         Mot(p, std::uint32_t(escapement));
         Mot(p, 0);
         Mot(p, 400);
-        Mot(p, 0); // italic, underline, strike-out, charset
+        Mot(p, attributs); // italic, underline, strike-out, charset
         Mot(p, 0); // precisions, quality, pitch
         for (int i = 0; i < 32; ++i)
             Demi(p, i < nom.size() ? nom.at(i).unicode() : 0);

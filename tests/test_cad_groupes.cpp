@@ -106,6 +106,24 @@ TEST(ImportEmf, CheminsRemplisEnLignes)
     EXPECT_EQ(seconde.Brush(), (TPinceau{CouleurRGB(255, 255, 0), PinceauPlein}));
 }
 
+// The brush styles of the designs are kept, up to the last one; a style
+// beyond them fills solid.
+TEST(ImportEmf, DernierStyleDePinceau)
+{
+    for (const std::uint32_t style : {std::uint32_t(PinceauMax), std::uint32_t(PinceauMax + 1)}) {
+        Emf e;
+        e.Brosse(1, style, Ref(0, 0, 255));
+        e.Simple(emr::BeginPath).Point(emr::MoveToEx, {100, 100}).Point(emr::LineTo, {200, 100});
+        e.Point(emr::LineTo, {200, 200}).Simple(emr::EndPath).Rect(emr::FillPath, QRect(0, 0, 1, 1));
+        TxiloCADMdl m(nullptr, QRect(), 0, 0);
+        ASSERT_TRUE(ImportEmfOctets(m, e.Octets()));
+        ASSERT_EQ(m.Count(), 1);
+        EXPECT_EQ(Ligne(m, 0).Brush(),
+                  (TPinceau{CouleurRGB(0, 0, 255), style == PinceauMax ? PinceauMax : PinceauPlein}))
+            << style;
+    }
+}
+
 TEST(ImportEmf, PointsHorsCheminEtEnregistrementsCasses)
 {
     // Lines drawn outside any path add nothing, before the first path and
@@ -395,6 +413,28 @@ TEST(GroupeObjet, TexteMiroirGardeSaTaille)
         EXPECT_EQ(encre(), droit);
     }
 }
+// A placeholder of a group's text whose value names itself is filled once,
+// as on the page: the group asks the page for the value, and neither fills
+// it again.
+TEST(GroupeObjet, BaliseQuiSeNommeElleMeme)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(Ecrit(dossier.filePath(u"texte.mdl"_s),
+                      u"Large=40\nHaut=20\nFace=1\n  Titre\n    Name=Texte\n    x=20\n    y=10\n"
+                      u"    Font=000000,Arial,2500,\n    txt=<titre>\n  End\nEnd\n"_s));
+    Page p(dossier.path());
+    const QString valeur = u"<titre>"_s + QString(20000, u'x');
+    p.m.SetOnGetTagValue([&valeur](TxiloCADObj *, const QString &balise, QString &v) {
+        if (balise == u"titre"_s)
+            v = valeur;
+    });
+    TxiloCADGroup &groupe = p.Ajoute(100, 75, 80, 40, u"texte.mdl"_s);
+    ASSERT_EQ(groupe.SousModele().Count(), 1);
+    const QString affiche = dynamic_cast<TxiloCADTexte &>(groupe.SousModele().Objet(0)).TexteAffiche();
+    EXPECT_EQ(affiche.size(), valeur.size());
+    EXPECT_TRUE(affiche == valeur);
+}
+
 TEST(GroupeObjet, TexteDansUnGroupeTourne)
 {
     // Two lines in the middle of a sub-model: in a group turned by an angle,

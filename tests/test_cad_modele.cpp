@@ -448,13 +448,18 @@ TEST(ModeleMdl, BalisesEtFichiers)
             valeur = u"Jean"_s;
         else if (balise == u"boucle"_s)
             valeur = u"<boucle>!"_s;
+        else if (balise == u"a"_s)
+            valeur = u"<b>a"_s;
+        else if (balise == u"b"_s)
+            valeur = u"<a>b"_s;
     });
     EXPECT_EQ(p.m.RemplitBalises(objet, u"M. <NOM>, <inconnue>fin"_s), u"M. Martin Jean, fin"_s);
     EXPECT_EQ(vu, objet);
-    // A value naming itself does not loop for ever.
-    const QString boucle = p.m.RemplitBalises(objet, u"<boucle>"_s);
-    EXPECT_TRUE(boucle.endsWith(u"!"_s));
-    EXPECT_LE(boucle.size(), TxiloCADMdl::TailleMaxTexte);
+    // A value naming itself is filled once, as are values naming each
+    // other; a placeholder after the value is filled again.
+    EXPECT_EQ(p.m.RemplitBalises(objet, u"<boucle>"_s), u"<boucle>!"_s);
+    EXPECT_EQ(p.m.RemplitBalises(objet, u"<Boucle><boucle>."_s), u"<boucle>!<boucle>!."_s);
+    EXPECT_EQ(p.m.RemplitBalises(objet, u"<a>-<b>"_s), u"<a>ba-<b>ab"_s);
 
     EXPECT_EQ(p.m.ResoutFichier(objet, u"photo.jpg"_s), u"photo.jpg"_s);
     p.m.SetOnResolveFile([](TxiloCADObj *, QString &nom) { nom.prepend(u"/images/"_s); });

@@ -12,8 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <map>
 #include <random>
+#include <string>
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -248,6 +252,48 @@ TEST(LecteurEmf, EnregistrementsCassesArretentLaLecture)
     }
 }
 
+namespace {
+
+// The address space the process has reserved, in bytes (Linux).
+qint64 EspaceReserve()
+{
+    QFile f(u"/proc/self/status"_s);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &ligne : f.readAll().split('\n')) {
+        if (ligne.startsWith("VmSize:"))
+            return ligne.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+} // namespace
+
+// A loaded metafile holds the memory its bytes need, not the most a
+// metafile may have: a hundred pictures of a design reserve a few hundred
+// kilobytes, and every metafile byte is read.
+TEST(LecteurEmf, ChargementALaTailleDuFichier)
+{
+    const QString fleur = Fixture(u"fleur.emf"_s);
+    const qint64 taille = QFileInfo(fleur).size();
+    ASSERT_GT(taille, 1000);
+    QByteArray octets;
+    ASSERT_TRUE(TMetafichier::LitFichier(fleur, &octets));
+    EXPECT_EQ(octets.size(), taille);
+    EXPECT_LE(octets.capacity(), taille + 64);
+    EXPECT_FALSE(TMetafichier::LitFichier(Fixture(u"absent.emf"_s), &octets));
+    EXPECT_TRUE(octets.isEmpty());
+
+    const qint64 avant = EspaceReserve();
+    ASSERT_GT(avant, 0);
+    std::vector<TMetafichier> images(100);
+    for (TMetafichier &m : images)
+        ASSERT_TRUE(m.Charge(fleur));
+    EXPECT_LT(EspaceReserve() - avant, qint64(64) * 1024 * 1024);
+    EXPECT_EQ(images.back().Octets().size(), taille);
+    EXPECT_FALSE(images.back().Rendu(QSize(60, 60), Qt::white).isNull());
+}
+
 TEST(LecteurEmf, FinsEtEntetes)
 {
     // EOF ends the reading; records after it are not read.
@@ -329,6 +375,13 @@ TEST(JoueurEmf, ProjectionsEtEtats)
     etats.Mots(emr::SetWindowOrgEx, {std::uint32_t(-50), 0}).Mots(emr::RestoreDC, {1});
     RectangleRouge(etats, QRect(QPoint(0, 0), QPoint(20, 20)));
     image = Joue(etats.Octets());
+    EXPECT_EQ(BoiteDe(image, Rouge), QRect(QPoint(0, 0), QPoint(19, 19)));
+    // One state back after one save.
+    Emf unSeul;
+    unSeul.Simple(emr::SaveDC).Mots(emr::SetWindowOrgEx, {std::uint32_t(-100), 0});
+    unSeul.Mots(emr::RestoreDC, {std::uint32_t(-1)});
+    RectangleRouge(unSeul, QRect(QPoint(0, 0), QPoint(20, 20)));
+    image = Joue(unSeul.Octets());
     EXPECT_EQ(BoiteDe(image, Rouge), QRect(QPoint(0, 0), QPoint(19, 19)));
     // Restoring beyond the saved states changes nothing.
     Emf trop;
@@ -447,6 +500,82 @@ TEST(JoueurEmf, TexteEtBitmap)
         return n;
     };
     EXPECT_GT(encreLigne(t.top()), 3 * encreLigne(t.bottom()));
+}
+
+// Texts that a font engine cannot make glyph bitmaps of, stretched a
+// hundred thousand times along one axis and squeezed along the other (by the
+// world transform or the mapping) or nearly singular, are left out or drawn
+// as outlines, and what follows them is played: at the sizes a picture
+// object shows.
+TEST(JoueurEmf, TextesDemesures)
+{
+    QFile f(Fixture(u"textes_demesures.emf"_s));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    TMetafichier fixture;
+    ASSERT_TRUE(fixture.ChargeOctets(f.readAll()));
+    for (const QSize taille : {QSize(100, 80), QSize(200, 150), QSize(400, 300)}) {
+        SCOPED_TRACE(taille.width());
+        const QImage image = fixture.Rendu(taille, Qt::white);
+        // The red square of 150-190 x 100-140 pixels of the 200 x 150 frame.
+        const QRect carre = BoiteDe(image, Rouge);
+        EXPECT_NEAR(carre.left(), 150 * taille.width() / 200, 1);
+        EXPECT_NEAR(carre.right() + 1, 190 * taille.width() / 200, 1);
+        EXPECT_NEAR(carre.top(), 100 * taille.height() / 150, 1);
+        EXPECT_NEAR(carre.bottom() + 1, 140 * taille.height() / 150, 1);
+    }
+
+    // Texts stretched less, whose glyphs Qt would still make as bitmaps
+    // hundreds of pixels long, are drawn as outlines: the ink takes the
+    // stretched shape, an underline adds to it; texts of extreme heights,
+    // angles or names draw what they can and stop nothing.
+    const struct Cas {
+        const char *Nom;
+        float Transformation[4];
+        int Hauteur;
+        int Escapement;
+        std::uint32_t Attributs;
+        QString Police;
+        QPoint Reference;
+        int Encre; // 1: taller than wide, -1: wider than tall, 0: anything
+    } cas[] = {
+        // The tops of the capitals on the top edge.
+        {"en hauteur", {0.05f, 0, 0, 4}, -100, 0, 0, u"Liberation Sans"_s, {200, -18}, 1},
+        {"en largeur", {4, 0, 0, 0.05f}, -100, 0, 0, u"Liberation Sans"_s, {2, -18}, -1},
+        {"large", {3, 0, 0, 0.5f}, -100, 0, 0, u"Liberation Sans"_s, {2, -18}, -1},
+        {"large souligné", {3, 0, 0, 0.5f}, -100, 0, 0x100, u"Liberation Sans"_s, {2, -18}, -1},
+        {"penché", {0.05f, 4, 0, 0.05f}, -100, 900, 0x10001, u"DejaVu Serif"_s, {10, 10}, 0},
+        {"hauteur minimale", {1, 0, 0, 1}, std::numeric_limits<int>::min(), 0, 0, QString(), {10, 10}, 0},
+        {"démesuré", {3e38f, 0, 0, 3e38f}, -2000000000, 0, 0, u"Liberation Sans"_s, {10, 10}, 0},
+        {"angle extrême", {1, 0, 0, 1}, -40, std::numeric_limits<int>::min(), 0,
+         u"\uFFFF\u0301"_s + QChar(0xD800), {10, 10}, 0},
+        {"minuscule", {1e-30f, 0, 0, 1e-30f}, -1, 0, 0, u"Liberation Sans"_s, {10, 10}, 0},
+    };
+    std::map<std::string, int> encres;
+    for (const Cas &c : cas) {
+        SCOPED_TRACE(c.Nom);
+        Emf m;
+        m.Mots(emr::SetBkMode, {1}).Simple(emr::SaveDC);
+        m.Transformation(c.Transformation[0], c.Transformation[1], c.Transformation[2], c.Transformation[3], 0, 0);
+        m.Fonte(1, c.Hauteur, c.Police, c.Escapement, c.Attributs).Choisit(1).Texte(c.Reference, u"HHHHHHHH"_s);
+        m.Mots(emr::RestoreDC, {std::uint32_t(-1)});
+        RectangleRouge(m, QRect(QPoint(150, 100), QPoint(190, 140)));
+        const QImage image = Joue(m.Octets());
+        EXPECT_EQ(BoiteDe(image, Rouge), QRect(QPoint(150, 100), QPoint(189, 139)));
+        QRect encre;
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < 150; ++x)
+                if (qGray(image.pixel(x, y)) < 100) {
+                    encre |= QRect(x, y, 1, 1);
+                    ++n;
+                }
+        encres[c.Nom] = n;
+        if (c.Encre != 0) {
+            ASSERT_FALSE(encre.isEmpty());
+            EXPECT_EQ(encre.height() > encre.width(), c.Encre > 0) << encre.width() << " x " << encre.height();
+        }
+    }
+    EXPECT_GT(encres["large souligné"], encres["large"] + 300);
 }
 
 // Random damage to metafiles never crashes the reader or the player: bytes

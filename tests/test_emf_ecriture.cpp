@@ -7,6 +7,7 @@
 #include "AideCAD.h"
 #include "Bezier.h"
 #include "CanevasEmf.h"
+#include "CanevasQt.h"
 #include "EcrivainEmf.h"
 #include "ExportEmf.h"
 #include "LecteurEmf.h"
@@ -26,13 +27,20 @@
 
 #include <functional>
 #include <map>
+#include <numeric>
 #include <set>
 
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -326,17 +334,15 @@ std::vector<Cas> TousLesCas()
          },
          {emr::StretchDIBits}, true,
          [](const Lecture &l) {
-             // Each picture in two passes of 32-bit pixels: the mask, then
-             // the colours.
-             std::vector<std::uint32_t> rops;
+             // Each picture in two passes: a mask of 1 bit per pixel, then
+             // the colours once, in 32 bits.
+             std::vector<std::pair<std::uint32_t, int>> passes;
              for (const TEnregistrementEmf &e : l.enregistrements) {
-                 if (e.Type() == emr::StretchDIBits) {
-                     rops.push_back(e.U32(68));
-                     EXPECT_EQ(e.U16(qsizetype(e.U32(48)) + 14), 32);
-                 }
+                 if (e.Type() == emr::StretchDIBits)
+                     passes.emplace_back(e.U32(68), e.U16(qsizetype(e.U32(48)) + 14));
              }
-             EXPECT_EQ(rops, std::vector<std::uint32_t>({emf::RopSrcAnd, emf::RopSrcPaint, emf::RopSrcAnd,
-                                                         emf::RopSrcPaint}));
+             const std::pair<std::uint32_t, int> masque(emf::RopSrcAnd, 1), couleurs(emf::RopSrcPaint, 32);
+             EXPECT_EQ(passes, std::vector({masque, couleurs, masque, couleurs}));
          }},
         {"arborescence",
          [](Page &p) {
@@ -515,6 +521,78 @@ TEST(ExportEmf, PageVide)
     }
 }
 
+// An A3 design whose pictures fill the page, a photograph and a frame of
+// tiles whose inside is a transparent colour, is saved as a metafile the
+// program's own reader loads, and which it draws as the screen does: each
+// picture once, at the resolution it is drawn from, the parts of the frame
+// that do not show left out, its mask a picture of 1 bit per pixel.
+TEST(ExportEmf, PleinePageA3RelueParLeLecteur)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    QTemporaryDir dossier;
+    TxiloCADMdl m(nullptr, QRect(0, 0, 297, 420), 297, 420);
+    const QString photo = dossier.filePath(u"photo.png"_s);
+    QImage pixels(1485, 2100, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            pixels.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 200));
+    ASSERT_TRUE(pixels.save(photo));
+    const auto image = [&m](const QString &fichier) -> TxiloCADImage & {
+        auto &o = dynamic_cast<TxiloCADImage &>(*m.AddObject(u"image"_s));
+        o.SetFace(1);
+        o.SetCentre(148.5, 210);
+        o.SetTaille(297, 420);
+        o.SetFichierImage(fichier);
+        return o;
+    };
+    image(photo);
+    auto &cadre = image(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/bordure.png"_s);
+    cadre.SetBordure(TBordure{true, 12, 12, 2});
+    cadre.SetTransparent(true);
+    cadre.SetTransparentColor(CouleurBlanche);
+    // Both fill the page; the frame's tiles give it its size.
+    cadre.SetTaille(288, 408);
+
+    const QString fichier = dossier.filePath(u"a3.emf"_s);
+    QString erreur;
+    ASSERT_TRUE(ExporteEmf(m, fichier, 2970, 4200, &erreur)) << qPrintable(erreur);
+    const qint64 taille = QFileInfo(fichier).size();
+    EXPECT_LT(taille, 20 * 1024 * 1024);
+    TMetafichier relu;
+    ASSERT_TRUE(relu.Charge(fichier));
+    EXPECT_NEAR(relu.TailleMm().width(), 297, 1e-9);
+
+    // The photograph once, opaque, at its own 1485 x 2100 pixels; each
+    // block of the frame a mask of 1 bit, then its colours.
+    const Lecture l(relu.Octets());
+    std::vector<std::pair<std::uint32_t, int>> passes;
+    qint64 pixelsEcrits = 0;
+    for (const TEnregistrementEmf &e : l.enregistrements) {
+        if (e.Type() != emr::StretchDIBits)
+            continue;
+        const qsizetype info = e.U32(48);
+        passes.emplace_back(e.U32(68), e.U16(info + 14));
+        if (e.U32(68) == emf::RopSrcCopy) {
+            EXPECT_EQ(e.I32(info + 4), 1485);
+            EXPECT_EQ(e.I32(info + 8), 2100);
+        } else if (e.U32(68) == emf::RopSrcPaint) {
+            pixelsEcrits += qint64(e.I32(info + 4)) * e.I32(info + 8);
+        }
+    }
+    ASSERT_GE(passes.size(), 3u);
+    EXPECT_EQ(passes.front(), std::pair(std::uint32_t(emf::RopSrcCopy), 24));
+    for (size_t i = 1; i + 1 < passes.size(); i += 2) {
+        EXPECT_EQ(passes[i], std::pair(std::uint32_t(emf::RopSrcAnd), 1));
+        EXPECT_EQ(passes[i + 1], std::pair(std::uint32_t(emf::RopSrcPaint), 32));
+    }
+    // The frame's band of 12 mm around the page, and not its inside.
+    EXPECT_LT(pixelsEcrits, 2970 * 4200 / 5);
+
+    const QSize petite(594, 840);
+    const QImage ecran = Dessine(petite, [&m, petite](TCanevas &c) { m.DrawObjects(c, QRect(QPoint(0, 0), petite)); });
+    EXPECT_LT(Ecarts(ecran, relu.Rendu(petite, Qt::white), 2), petite.width() * petite.height() / 100);
+}
+
 // Objects reaching beyond the page are cut at its edges, as on a bitmap of
 // the page: a player that draws the metafile into a rectangle of a larger
 // picture draws nothing around it.
@@ -585,7 +663,7 @@ TEST(ExportEmf, EchecsAvecRaison)
     const std::vector<Refus> refus = {
         {"dossier", dossier, Largeur, Hauteur, 100, u"dossier"_s},
         {"tube", tube, Largeur, Hauteur, 100, u"pas un fichier ordinaire"_s},
-        {"dossier absent", p.Chemin(u"absent/page.emf"_s), Largeur, Hauteur, 100, QString()},
+        {"dossier absent", p.Chemin(u"absent/page.emf"_s), Largeur, Hauteur, 100, u"le dossier n'existe pas"_s},
         {"largeur nulle", existant, 0, Hauteur, 100, u"0 x 800"_s},
         {"hauteur négative", existant, Largeur, -5, 100, u"1000 x -5"_s},
         {"trop grande", existant, CoteMaxEmf + 1, Hauteur, 100, u"pixels"_s},
@@ -601,6 +679,8 @@ TEST(ExportEmf, EchecsAvecRaison)
         if (!r.raison.isEmpty()) {
             EXPECT_TRUE(erreur.contains(r.raison)) << qPrintable(erreur);
         }
+        // The window that shows the reason names the file itself.
+        EXPECT_FALSE(erreur.contains(p.dossier.path())) << qPrintable(erreur);
         EXPECT_FALSE(ExporteEmf(p.m, r.fichier, r.largeur, r.hauteur));
     }
     EXPECT_TRUE(QFileInfo(dossier).isDir());
@@ -614,6 +694,92 @@ TEST(ExportEmf, EchecsAvecRaison)
     f.close();
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(EstEmf(f.readAll()));
+
+    // What the superuser may write anyway: a protected file, a protected
+    // folder.
+    if (::geteuid() != 0) {
+        const QString protege = p.Chemin(u"protege.emf"_s);
+        QFile(protege).open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QFile::setPermissions(protege, QFileDevice::ReadOwner));
+        const QString dossierProtege = p.Chemin(u"protege"_s);
+        ASSERT_TRUE(QDir().mkpath(dossierProtege));
+        ASSERT_TRUE(QFile::setPermissions(dossierProtege, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        for (const auto &[fichier, raison] : {std::pair(protege, u"le fichier existant est protégé en écriture"_s),
+                                              std::pair(dossierProtege + u"/page.emf"_s,
+                                                        u"le dossier n'accepte pas l'écriture"_s)}) {
+            QString donnee;
+            EXPECT_FALSE(ExporteEmf(p.m, fichier, Largeur, Hauteur, &donnee));
+            EXPECT_EQ(donnee.toStdString(), raison.toStdString());
+        }
+        QFile::setPermissions(dossierProtege, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+}
+
+namespace {
+
+bool EcritDans(const char *chemin, const QByteArray &texte)
+{
+    const int fd = ::open(chemin, O_WRONLY);
+    const bool ok = fd >= 0 && ::write(fd, texte.constData(), size_t(texte.size())) == texte.size();
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+// The reason the export of the page gives on a disk of 4 kB mounted on
+// `disque` for a child process alone (in a mount namespace of its own, and a
+// user namespace when it is not the superuser); empty when the system does
+// not let it mount one.
+QString RaisonSurDisquePlein(Page &p, const QString &disque)
+{
+    int tube[2];
+    if (::pipe(tube) != 0)
+        return QString();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(tube[0]);
+        const QByteArray uid = QByteArray::number(::geteuid());
+        const QByteArray gid = QByteArray::number(::getegid());
+        bool monte = ::unshare(CLONE_NEWNS) == 0;
+        if (!monte && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0) {
+            EcritDans("/proc/self/setgroups", "deny");
+            monte = EcritDans("/proc/self/uid_map", "0 " + uid + " 1")
+                    && EcritDans("/proc/self/gid_map", "0 " + gid + " 1");
+        }
+        monte = monte && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+                && ::mount("lignee", QFile::encodeName(disque).constData(), "tmpfs", 0, "size=4k") == 0;
+        QString erreur;
+        if (monte && !ExporteEmf(p.m, disque + u"/page.emf"_s, Largeur, Hauteur, &erreur)) {
+            const QByteArray texte = erreur.toUtf8();
+            [[maybe_unused]] const auto n = ::write(tube[1], texte.constData(), size_t(texte.size()));
+        }
+        ::_exit(0);
+    }
+    ::close(tube[1]);
+    QByteArray reponse;
+    char tampon[256];
+    for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
+        reponse.append(tampon, n);
+    ::close(tube[0]);
+    ::waitpid(pid, nullptr, 0);
+    return QString::fromUtf8(reponse);
+}
+
+} // namespace
+
+// A metafile larger than the disk says that the disk is full, and leaves
+// nothing there.
+TEST(ExportEmf, DisquePlein)
+{
+    Page p;
+    p.Rectangle(50, 40, 20, 20, 0, 4);
+    p.Image(35, 30, 80, 60, 0);
+    const QString disque = p.Chemin(u"disque"_s);
+    ASSERT_TRUE(QDir().mkpath(disque));
+    const QString raison = RaisonSurDisquePlein(p, disque);
+    if (raison.isEmpty())
+        GTEST_SKIP() << "aucun disque de test ne peut être monté ici";
+    EXPECT_EQ(raison.toStdString(), "le disque est plein");
 }
 
 // Points written with 16 bits when they fit and with 32 otherwise, read
@@ -652,6 +818,211 @@ TEST(EcrivainEmf, PointsLargesEtTailleMaximale)
     EXPECT_EQ(lu.lecteur.Fin(), TFinEmf::Eof);
     EXPECT_EQ(int(lu.types.size()), borne.Nombre() + 1);
     EXPECT_EQ(borne.Nombre(), (200 - 108 - 20) / 12);
+}
+
+// A picture given with more pixels than its target is written at the
+// target's pixels, as the screen draws it: never finer than the page.
+TEST(CanevasEmf, ImagePlusFineQueSaCible)
+{
+    QImage fine(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < fine.height(); ++y)
+        for (int x = 0; x < fine.width(); ++x)
+            fine.setPixel(x, y, (x / 40 + y / 30) % 2 ? qRgb(200, 30, 30) : qRgb(20, 20, 160));
+    const QSize taille(200, 150);
+    const auto dessin = [&fine](TCanevas &c) { c.Image(QRect(10, 20, 100, 75), fine); };
+    TEcrivainEmf ecrivain(taille, QSizeF(20, 15));
+    {
+        TCanevasEmf canevas(ecrivain);
+        dessin(canevas);
+    }
+    const QByteArray octets = ecrivain.Octets();
+    const Lecture l(octets);
+    ASSERT_EQ(l.Nombre(emr::StretchDIBits), 1);
+    for (const TEnregistrementEmf &e : l.enregistrements) {
+        if (e.Type() == emr::StretchDIBits) {
+            EXPECT_EQ(e.I32(qsizetype(e.U32(48)) + 4), 100);
+            EXPECT_EQ(e.I32(qsizetype(e.U32(48)) + 8), 75);
+        }
+    }
+    TMetafichier metafichier;
+    ASSERT_TRUE(metafichier.ChargeOctets(octets));
+    const QImage ecran = Dessine(taille, dessin);
+    EXPECT_LT(Ecarts(ecran, metafichier.Rendu(taille, Qt::white), 1), 30);
+}
+
+// Opaque pictures of widths whose rows of 3 bytes a pixel need padding to 4
+// bytes, or none, are written at their size bottom row first, each row
+// padded with zeros, and read back as they were: no row slides into the
+// next.
+TEST(CanevasEmf, ImagesOpaquesAuxLignesCompletees)
+{
+    for (const int largeur : {1, 2, 3, 4, 5, 7}) {
+        SCOPED_TRACE(largeur);
+        QImage image(largeur, 3, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < largeur; ++x)
+                image.setPixel(x, y, qRgb(10 + 40 * x, 20 + 70 * y, 200 - 30 * x - 10 * y));
+        TEcrivainEmf ecrivain(QSize(40, 30), QSizeF(4, 3));
+        {
+            TCanevasEmf canevas(ecrivain);
+            canevas.Image(QRect(QPoint(10, 5), image.size()), image);
+        }
+        const QByteArray octets = ecrivain.Octets();
+        const Lecture l(octets);
+        ASSERT_EQ(l.Nombre(emr::StretchDIBits), 1);
+        for (const TEnregistrementEmf &e : l.enregistrements) {
+            if (e.Type() != emr::StretchDIBits)
+                continue;
+            EXPECT_EQ(e.U32(68), emf::RopSrcCopy);
+            const qsizetype info = e.U32(48);
+            EXPECT_EQ(e.I32(info + 4), largeur);
+            EXPECT_EQ(e.I32(info + 8), 3);
+            EXPECT_EQ(e.U16(info + 14), 24);
+            const qsizetype pas = (3 * largeur + 3) / 4 * 4;
+            ASSERT_EQ(qsizetype(e.U32(60)), 3 * pas);
+            const qsizetype pixels = e.U32(56);
+            for (int ligne = 0; ligne < 3; ++ligne) {
+                const int y = 2 - ligne;
+                for (int x = 0; x < largeur; ++x) {
+                    const QRgb c = image.pixel(x, y);
+                    const qsizetype o = pixels + ligne * pas + 3 * x;
+                    EXPECT_EQ(e.U8(o), qBlue(c)) << x << ", " << y;
+                    EXPECT_EQ(e.U8(o + 1), qGreen(c)) << x << ", " << y;
+                    EXPECT_EQ(e.U8(o + 2), qRed(c)) << x << ", " << y;
+                }
+                for (qsizetype o = 3 * largeur; o < pas; ++o)
+                    EXPECT_EQ(e.U8(pixels + ligne * pas + o), 0);
+            }
+        }
+        TMetafichier metafichier;
+        ASSERT_TRUE(metafichier.ChargeOctets(octets));
+        const QImage relue = metafichier.Rendu(QSize(40, 30), Qt::white).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(relue.copy(QRect(QPoint(10, 5), image.size())), image);
+    }
+}
+
+// Each style of a design's font is written in its own field of the font
+// record: bold as the weight, then italic, underline and strike-out, one
+// byte each in that order; the player reads them back so.
+TEST(CanevasEmf, StylesDeFonte)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    const struct {
+        int Style;
+        int Poids;
+        int Italique;
+        int Souligne;
+        int Barre;
+    } cas[] = {
+        {0, 400, 0, 0, 0},
+        {FonteGras, 700, 0, 0, 0},
+        {FonteItalique, 400, 1, 0, 0},
+        {FonteSouligne, 400, 0, 1, 0},
+        {FonteBarre, 400, 0, 0, 1},
+        {FonteGras | FonteSouligne, 700, 0, 1, 0},
+    };
+    std::map<int, int> encres;
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.Style);
+        TEcrivainEmf ecrivain(QSize(400, 100), QSizeF(40, 10));
+        {
+            TCanevasEmf canevas(ecrivain);
+            canevas.SetFonte(TFonteCAD{CouleurNoire, u"Arial"_s, -40, std::uint8_t(c.Style), 0});
+            canevas.Texte(QPoint(10, 10), u"Généalogie"_s);
+        }
+        const QByteArray octets = ecrivain.Octets();
+        const Lecture l(octets);
+        ASSERT_EQ(l.Nombre(emr::ExtCreateFontIndirectW), 1);
+        for (const TEnregistrementEmf &e : l.enregistrements) {
+            if (e.Type() != emr::ExtCreateFontIndirectW)
+                continue;
+            EXPECT_EQ(e.I32(28), c.Poids);
+            EXPECT_EQ(e.U8(32), c.Italique);
+            EXPECT_EQ(e.U8(33), c.Souligne);
+            EXPECT_EQ(e.U8(34), c.Barre);
+        }
+        TMetafichier metafichier;
+        ASSERT_TRUE(metafichier.ChargeOctets(octets));
+        const QImage joue = metafichier.Rendu(QSize(400, 100), Qt::white);
+        const QImage ecran = Dessine(QSize(400, 100), [&c](TCanevas &canevas) {
+            canevas.SetFonte(TFonteCAD{CouleurNoire, u"Arial"_s, -40, std::uint8_t(c.Style), 0});
+            canevas.Texte(QPoint(10, 10), u"Généalogie"_s);
+        });
+        EXPECT_LT(Ecarts(ecran, joue, 2), NonBlancs(ecran) / 20) << NonBlancs(ecran);
+    }
+}
+
+// A line of 8,000 characters (words, letters with combining accents,
+// characters of two UTF-16 units, a run of 3,000 units of both without a
+// space; below the 8,192 units Qt shapes at once, which it may cut between
+// two units of a pair) is
+// written whole, each unit with the advance the screen gives it: the
+// advances add up to the line's width on the screen, and those of a short
+// line laid out alone are found again at its place in the long one.
+TEST(CanevasEmf, LigneTresLongue)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    const TFonteCAD fonte{CouleurNoire, u"Arial"_s, 1200, 0, 0};
+    QString ligne;
+    for (int i = 0; ligne.size() < 8000; ++i) {
+        if (i % 7 == 6)
+            ligne.append(u' ');
+        else if (i % 50 == 13)
+            ligne.append(u"e\u0301"_s);
+        else if (i % 90 == 17)
+            ligne.append(QChar::fromUcs4(0x1D11E));
+        else
+            ligne.append(QChar(u'a' + i % 26));
+        if (i == 1000) {
+            for (int j = 0; j < 750; ++j) {
+                ligne.append(u"e\u0301"_s);
+                ligne.append(QChar::fromUcs4(0x1D11E));
+            }
+        }
+    }
+    const auto avances = [&fonte](const QString &texte) {
+        TEcrivainEmf ecrivain(QSize(2000, 200), QSizeF(200, 20));
+        {
+            TCanevasEmf canevas(ecrivain);
+            canevas.SetFonte(fonte);
+            canevas.Texte(QPoint(0, 50), texte);
+        }
+        const Lecture l(ecrivain.Octets());
+        std::vector<int> dx;
+        for (const TEnregistrementEmf &e : l.enregistrements) {
+            if (e.Type() != emr::ExtTextOutW)
+                continue;
+            EXPECT_EQ(qsizetype(e.U32(44)), texte.size());
+            for (std::uint32_t i = 0; i < e.U32(44); ++i)
+                dx.push_back(e.I32(qsizetype(e.U32(72)) + 4 * i));
+        }
+        return dx;
+    };
+    const std::vector<int> dx = avances(ligne);
+    ASSERT_EQ(qsizetype(dx.size()), ligne.size());
+    const double largeur = QFontMetricsF(PoliceCAD(fonte)).horizontalAdvance(ligne);
+    EXPECT_NEAR(std::accumulate(dx.begin(), dx.end(), 0.0), largeur, 64);
+    // A pair of units takes its advance on its second one.
+    for (qsizetype i = 0; i < ligne.size(); ++i) {
+        if (ligne.at(i).isHighSurrogate()) {
+            EXPECT_EQ(dx[size_t(i)], 0) << i;
+        } else {
+            EXPECT_GE(dx[size_t(i)], 0) << i;
+        }
+    }
+    // Words taken from the line after the run without spaces, laid out
+    // alone: the same advances, but for the rounding of where they start.
+    for (const qsizetype debut : {qsizetype(4503), qsizetype(ligne.size() - 300)}) {
+        const qsizetype mot = ligne.indexOf(u' ', debut) + 1;
+        const QString court = ligne.sliced(mot, ligne.indexOf(u' ', mot + 40) - mot);
+        const std::vector<int> seul = avances(court);
+        ASSERT_EQ(qsizetype(seul.size()), court.size());
+        int ecart = 0;
+        for (size_t i = 0; i < seul.size(); ++i) {
+            ecart += dx[size_t(mot) + i] - seul[i];
+            EXPECT_LE(std::abs(ecart), 1) << mot << " + " << i;
+        }
+    }
 }
 
 // The primitives the objects seldom use, drawn by the metafile canvas and

@@ -71,6 +71,28 @@ QByteArray Gif(quint16 largeur, quint16 hauteur, quint16 x = 0, quint16 y = 0)
     return gif;
 }
 
+// A BMP of 35 bytes whose 40-byte header claims largeur x hauteur pixels of
+// `bits` bits, uncompressed: the header cut short, one byte of pixels.
+QByteArray BmpCourt(qint32 largeur, qint32 hauteur, quint16 bits)
+{
+    QByteArray bmp("BM");
+    const auto mot = [&bmp](quint32 v, int octets) {
+        for (int i = 0; i < octets; ++i)
+            bmp.append(char((v >> (8 * i)) & 0xFF));
+    };
+    mot(35, 4);         // file size
+    mot(0, 4);          // reserved
+    mot(34, 4);         // offset of the pixels
+    mot(40, 4);         // header size
+    mot(quint32(largeur), 4);
+    mot(quint32(hauteur), 4);
+    mot(1, 2);          // planes
+    mot(bits, 2);
+    mot(0, 4);          // no compression
+    bmp.append('\0');
+    return bmp;
+}
+
 struct PixelAttendu { int x, y; QRgb couleur; };
 
 class Images : public ::testing::Test
@@ -234,6 +256,9 @@ TEST_F(Images, LaTailleDecodeeEstCelleDuContenuQuelQueSoitLeNom)
         {u"geante_jpeg.bmp", Octets(Fixture(u"geante.jpg")), false, {}},
         {u"texte.gif", "GIF89a", false, {}},
         {u"texte.bmp", "BM", false, {}},
+        // Rows and row length whose product lies beyond 64 bits.
+        {u"debordement.bmp", BmpCourt(0x7FFFFFFF, 0x7FFFFFFF, 32), false, {}},
+        {u"debordement_bas.bmp", BmpCourt(0x7FFFFFFF, qint32(0x80000000), 32), false, {}},
     };
     for (const auto &c : cas) {
         SCOPED_TRACE(QString::fromUtf16(c.nom).toStdString());

@@ -9,6 +9,12 @@ tests/fixtures/cad):
 - masque_ovale.emf: a black oval on white, 40 x 30 mm (the white corners
   become transparent on a picture);
 - masque_gauche.emf: the right half black, the left half left white;
+- textes_demesures.emf: texts that a font engine cannot rasterise as glyph
+  bitmaps (stretched a hundred thousand times along one axis and squeezed
+  along the other, by the world transform, by an anisotropic mapping, by a
+  nearly singular transform of huge values), each between a saved and a
+  restored state, then a red square, 20 x 15 mm at 10 pixels per
+  millimetre in device pixels;
 - bordure.png: a strip of two 40-pixel border tiles, a corner and a side;
 - photo.png: a 120 x 90 picture shaded from red to blue.
 
@@ -25,6 +31,7 @@ EMR_HEADER, EMR_EOF = 1, 14
 EMR_SETWINDOWEXTEX, EMR_SETVIEWPORTEXTEX, EMR_SETMAPMODE = 9, 11, 17
 EMR_SETBKMODE, EMR_SETTEXTCOLOR = 18, 24
 EMR_MOVETOEX, EMR_LINETO = 27, 54
+EMR_SAVEDC, EMR_RESTOREDC, EMR_SETWORLDTRANSFORM = 33, 34, 35
 EMR_SELECTOBJECT, EMR_CREATEPEN, EMR_CREATEBRUSHINDIRECT = 37, 38, 39
 EMR_RECTANGLE, EMR_ELLIPSE = 43, 42
 EMR_BEGINPATH, EMR_ENDPATH, EMR_CLOSEFIGURE, EMR_FILLPATH, EMR_STROKEANDFILLPATH = 59, 60, 61, 62, 63
@@ -171,6 +178,37 @@ def masque_gauche():
     return m.octets()
 
 
+def textes_demesures():
+    m = Emf(2000, 1500)
+    # Logical units are the device's pixels.
+    m.records = []
+    nom = "Liberation Sans".encode("utf-16-le").ljust(64, b"\0")
+    m.enr(EMR_EXTCREATEFONTINDIRECTW, struct.pack("<Iiiiii8B", 1, -100, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0) + nom)
+    m.mots(EMR_SELECTOBJECT, 1)
+    chaine = "Généalogie".encode("utf-16-le")
+
+    def texte():
+        donnees = struct.pack("<iiiiIff", 0, 0, 1, 1, 1, 1.0, 1.0)
+        donnees += struct.pack("<iiIIIiiiiI", 10, 10, len(chaine) // 2, 76, 0, 0, 0, -1, -1, 0)
+        m.enr(EMR_EXTTEXTOUTW, donnees + chaine + b"\0" * (-len(chaine) % 4))
+
+    for transformation in [(0.001, 0.0, 0.0, 1000.0), (1000.0, 0.0, 0.0, 0.0001), (1e6, 1e6, 1e6, 1e6)]:
+        m.enr(EMR_SAVEDC)
+        m.enr(EMR_SETWORLDTRANSFORM, struct.pack("<6f", *transformation, 0.0, 0.0))
+        texte()
+        m.mots(EMR_RESTOREDC, -1)
+    m.enr(EMR_SAVEDC)
+    m.mots(EMR_SETMAPMODE, 8)
+    m.mots(EMR_SETWINDOWEXTEX, 1000, 1)
+    m.mots(EMR_SETVIEWPORTEXTEX, 1, 1000)
+    texte()
+    m.mots(EMR_RESTOREDC, -1)
+    m.mots(EMR_SELECTOBJECT, NULL_PEN)
+    m.brosse(2, rgb(255, 0, 0))
+    m.mots(EMR_RECTANGLE, 150, 100, 190, 140)
+    return m.octets()
+
+
 def png(largeur, hauteur, pixel):
     lignes = b"".join(b"\0" + b"".join(bytes(pixel(x, y)) for x in range(largeur)) for y in range(hauteur))
 
@@ -200,6 +238,7 @@ def main():
         "fleur.emf": fleur(),
         "masque_ovale.emf": masque_ovale(),
         "masque_gauche.emf": masque_gauche(),
+        "textes_demesures.emf": textes_demesures(),
         "bordure.png": png(80, 40, bordure),
         "photo.png": png(120, 90, photo),
     }
