@@ -173,7 +173,29 @@ public:
     // the model does not make (or without Name) is kept as read, as a
     // TxiloCADBloc (TxiloCADBloc.h) that draws nothing, unless it holds no
     // line. The lines become the page text.
+    //
+    // A model read while no other is (LoadFromFile or LoadFromStrings) opens
+    // a reading that the sub-models of its groups, read within it, share:
+    // once it has made ObjetsMaxLecture objects or read
+    // SousModelesMaxLecture sub-models, the groups read after that get no
+    // sub-model (ReserveSousModele) and show "Pas de modèle", while the
+    // rest of the design, read before, shows whole. Only the files being
+    // read at that moment still make their own objects, each sub-model
+    // read whole or not at all: a sub-model that would take the reading
+    // past ObjetsPlafondLecture objects is left empty (LectureTronquee).
+    // The model read first is never cut. So groups holding groups of
+    // groups, however wide each level, cost a bounded time and memory.
     void LoadFromStrings(const QStringList &lignes);
+    static constexpr int ObjetsMaxLecture = 10000;
+    static constexpr int ObjetsPlafondLecture = 2 * ObjetsMaxLecture;
+    static constexpr int SousModelesMaxLecture = 2000;
+    // For a group about to read its sub-model: true, one sub-model counted,
+    // when the reading under way has budget left, or when no reading is
+    // under way; false when its budget is spent.
+    static bool ReserveSousModele();
+    // True when the last reading of this model, a sub-model read within
+    // another, reached ObjetsPlafondLecture and left it empty.
+    bool LectureTronquee() const { return m_lectureTronquee; }
     // The model file text, which reads back as the same model:
     // - the lines of the page text before its first face header, then the
     //   page keys found after it whose key is not among them (the first line
@@ -342,6 +364,7 @@ private:
     TColor m_couleurPage = CouleurRGB(153, 204, 255);
     TColor m_couleurFondExport = CouleurBlanche;
     int m_gabarit = 0;
+    bool m_lectureTronquee = false;
     // The kept template mask and what it was rendered for.
     struct CleMasque {
         int Gabarit = -1;
