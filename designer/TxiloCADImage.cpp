@@ -29,6 +29,15 @@ int Borne(double pixels)
     return std::clamp(Round(pixels), 1, CoteMaxBitmap);
 }
 
+// The whole tiles of `tuile` millimetres that a side of `longueur`
+// millimetres holds, at least 2. A side measured as a whole number of tiles
+// but a hair short of it still holds them.
+int Tuiles(double longueur, double tuile)
+{
+    const double n = std::floor(longueur / tuile + 1e-9);
+    return int(std::clamp(std::isfinite(n) ? n : 2.0, 2.0, double(CoteMaxBitmap)));
+}
+
 } // namespace
 
 TxiloCADImage::TxiloCADImage(TxiloCADMdl &modele, double x, double y, double l, double h, double r)
@@ -195,8 +204,7 @@ void TxiloCADImage::Compose()
     }
     const bool transparent = m_transparent || R() != 0;
     const TColor cle = m_transparent ? m_couleurTransparente : CouleurMagenta;
-    const bool bordure = m_bordure.Active && m_bordure.LargeurTuile > 0 && m_bordure.HauteurTuile > 0
-                         && std::isfinite(m_bordure.LargeurTuile) && std::isfinite(m_bordure.HauteurTuile);
+    const bool bordure = AvecBordure();
     QImage travail;
     if (!bordure) {
         int w = Borne(L() * sx);
@@ -216,19 +224,15 @@ void TxiloCADImage::Compose()
             travail = m_image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                           .convertToFormat(FormatBitmap);
     } else {
-        const double tw = m_bordure.LargeurTuile * sx;
-        const double th = m_bordure.HauteurTuile * sy;
+        // The tiles are counted on the box in millimetres, whatever the
+        // scale, and stretched a little to fill it: the box keeps its size,
+        // which only the user's resize snaps to whole tiles. No more cells
+        // than pixels are drawn.
         const int w = Borne(L() * sx);
         const int h = Borne(H() * sy);
-        // At least two tiles each way, and no more cells than pixels.
-        const auto cellules = [](int pixels, double tuile) {
-            const double n = tuile > 0 ? std::floor((pixels + 1) / tuile) : 2;
-            return int(std::clamp(n, 2.0, double(std::max(pixels + 1, 2))));
-        };
-        const int nx = cellules(w, tw);
-        const int ny = cellules(h, th);
-        SetTaille(nx * m_bordure.LargeurTuile, ny * m_bordure.HauteurTuile);
-        travail = DessineBordure(m_image, QSize(Borne(L() * sx), Borne(H() * sy)), nx, ny, QSizeF(tw, th),
+        const int nx = std::min(Tuiles(L(), m_bordure.LargeurTuile), std::max(w + 1, 2));
+        const int ny = std::min(Tuiles(H(), m_bordure.HauteurTuile), std::max(h + 1, 2));
+        travail = DessineBordure(m_image, QSize(w, h), nx, ny, QSizeF(double(w) / nx, double(h) / ny),
                                  m_bordure.Mode);
     }
     if (travail.isNull())
@@ -242,8 +246,18 @@ void TxiloCADImage::Compose()
     m_cleCache = CleCache{TailleCible(), R(), L(), H()};
 }
 
+bool TxiloCADImage::AvecBordure() const
+{
+    return m_bordure.Active && m_bordure.LargeurTuile > 0 && m_bordure.HauteurTuile > 0
+           && std::isfinite(m_bordure.LargeurTuile) && std::isfinite(m_bordure.HauteurTuile);
+}
+
 void TxiloCADImage::FinRedimension()
 {
+    if (AvecBordure()) {
+        SetTaille(Tuiles(L(), m_bordure.LargeurTuile) * m_bordure.LargeurTuile,
+                  Tuiles(H(), m_bordure.HauteurTuile) * m_bordure.HauteurTuile);
+    }
     // Drawings made while a handle is held stretch the cache there; once let
     // go, the picture is composed for its new size even before the pointer
     // leaves the handle.

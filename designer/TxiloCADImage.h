@@ -59,7 +59,8 @@ public:
     // A copy keeps the source's files as they were found, even where its
     // stored file names alone would not find them again.
     void CompleteCopie(const TxiloCADObj &source) override;
-    // Compose, at the size the handle left.
+    // The box snaps to whole tiles of its border (at least two each way),
+    // when the border is on; then Compose, at the size the handle left.
     void FinRedimension() override;
 
     // Sets the picture from a stored name: the placeholders are filled and
@@ -99,10 +100,11 @@ public:
     //   out of the smoothing (EtireTransparent, Bitmaps.h), so that its
     //   edges leave no blend of it;
     // - with the border on (tiles of a positive size), the box's size in
-    //   pixels framed by the tiled border (BordureImage.h): nx = (width + 1)
-    //   div the tile width in pixels and ny likewise, each at least 2 and at
-    //   most the box's pixels, and the object's size snaps to nx x ny
-    //   tiles; a tile size of 0 or below draws no border;
+    //   pixels framed by the tiled border (BordureImage.h): nx = the box's
+    //   width in millimetres div the tile width and ny likewise, each at
+    //   least 2 and at most the box's pixels plus one, the cells stretched
+    //   to fill the box, whose size stays: composing, as drawing, never
+    //   changes the object; a tile size of 0 or below draws no border;
     // - under a mask metafile, the pixels under its white areas become
     //   magenta and the object becomes transparent in magenta;
     // - turned by the object's rotation (uncovered corners in the transparent
@@ -118,6 +120,8 @@ public:
     const QImage &Rendu() const { return m_rendu; }
 
 private:
+    // The border is on with tiles of a finite positive size.
+    bool AvecBordure() const;
     void OublieCache();
     void DessineRaster(TCanevas &canevas);
     void DessineMetafichier(TCanevas &canevas);

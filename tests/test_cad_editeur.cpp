@@ -319,6 +319,31 @@ TEST(Editeur, ImageRecomposeeAuRelachement)
     EXPECT_EQ(image.Cache().size(), QSize(110, 60));
 }
 
+// A picture framed by a tiled border keeps its box while it is drawn; the
+// user's resize ends on whole tiles.
+TEST(Editeur, BordureCaleeAuRelachement)
+{
+    Editeur e;
+    auto &image = dynamic_cast<TxiloCADImage &>(*e.m.AddObject(u"image"_s));
+    image.SetFace(1);
+    image.SetCentre(15, 15);
+    image.SetTaille(13, 9);
+    image.SetFichierImage(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/bordure.png"_s);
+    image.SetBordure(TBordure{true, 3, 3, 2});
+    e.cad.RequestRedraw();
+    e.Attend();
+    EXPECT_NEAR(image.L(), 13, Eps);
+    EXPECT_NEAR(image.H(), 9, Eps);
+
+    // The right side's handle, from 21.5 to 23.8 mm: 15.3 mm, five tiles.
+    e.Survole(QPointF(21.5, 15));
+    ASSERT_EQ(image.PoigneeActive(), 6);
+    e.Glisse(QPointF(21.5, 15), QPointF(23.8, 15));
+    EXPECT_NEAR(image.L(), 15, Eps);
+    EXPECT_NEAR(image.H(), 9, Eps);
+    EXPECT_EQ(image.Cache().size(), QSize(150, 90));
+}
+
 TEST(Editeur, GlisserRedessineEntreLesCalques)
 {
     // While an object is dragged, the page is its layers below and above it
