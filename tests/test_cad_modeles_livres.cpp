@@ -191,6 +191,56 @@ TEST_F(ImpressionLivree, EachFillsForAPersonAndDrawsWithNothingMissing)
     }
 }
 
+TEST_F(ImpressionLivree, EachSavedFilledReadsBackPixelForPixel)
+{
+    // Filled with a title of 70 characters, which the banners shrink into
+    // the room their text had when read, each design saved and read again
+    // draws the same pixels on every face: the saved texts keep the box they
+    // were read with, not the one their longer text took.
+    Famille f;
+    const QString titre = u"Généalogie des familles MARTIN et LE GOFF : de Vannes à Quimper (1852)"_s;
+    ASSERT_EQ(titre.size(), 70);
+    QTemporaryDir tmp;
+    const QString copie = tmp.filePath(u"copie.mdl"_s);
+    const auto dessins = [&](Chargement &c) {
+        Remplit(c.m, f.bd, Famille::Luc);
+        for (int i = 0; i < c.m.Count(); ++i) {
+            auto *texte = dynamic_cast<TxiloCADTexte *>(&c.m.Objet(i));
+            if (texte && texte->TexteAffiche() == Titre)
+                texte->SetText(titre);
+        }
+        std::vector<QImage> faces;
+        const QSize taille(int(std::lround(c.m.Large() * 3)), int(std::lround(c.m.Haut() * 3)));
+        for (int face = 1; face <= c.Faces(); ++face) {
+            c.m.SetFaceCourante(face);
+            faces.push_back(Dessine(taille, [&](TCanevas &canevas) { c.m.Draw(canevas, QRect(QPoint(), taille)); }));
+        }
+        return faces;
+    };
+    bool portrait = false;
+    for (const QString &mdl : std::as_const(m_modeles)) {
+        SCOPED_TRACE(qPrintable(Nom(mdl)));
+        portrait |= QFileInfo(mdl).completeBaseName() == u"Portrait de famille"_s;
+        Chargement c(mdl);
+        ASSERT_TRUE(c.Charge);
+        const std::vector<QImage> avant = dessins(c);
+        QString erreur;
+        ASSERT_TRUE(c.m.SaveToFile(copie, &erreur)) << qPrintable(erreur);
+        Chargement relu(copie);
+        ASSERT_TRUE(relu.Charge);
+        const std::vector<QImage> apres = dessins(relu);
+        ASSERT_EQ(apres.size(), avant.size());
+        for (size_t i = 0; i < avant.size(); ++i) {
+            int differents = 0;
+            for (int y = 0; y < avant[i].height(); ++y)
+                for (int x = 0; x < avant[i].width(); ++x)
+                    differents += avant[i].pixel(x, y) != apres[i].pixel(x, y);
+            EXPECT_EQ(differents, 0) << "face " << i + 1;
+        }
+    }
+    EXPECT_TRUE(portrait);
+}
+
 TEST_F(ImpressionLivree, TogetherTheyUseEveryTemplateAndEveryKindOfObject)
 {
     std::set<int> gabarits;
