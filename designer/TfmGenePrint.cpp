@@ -343,10 +343,19 @@ bool TfmGenePrint::ApplyModel(const QString &fichier)
     m_modeleCourant = fichier;
     TxiloCADMdl &m = m_cad->Modele();
     QString erreur;
-    if (!m.LoadFromFile(fichier, &erreur)) {
-        m_cad->RequestRedraw();
-        AppMessageBox(MLTextOu(8720, u"Le modèle %1 n'a pas pu être lu : %2"_s).arg(fichier, erreur), MsgErreur,
-                      BoutonsOk);
+    const bool lu = m.LoadFromFile(fichier, &erreur);
+    if (!lu || !m.PageValide()) {
+        // Nothing of the design shown before stays on screen: the page is
+        // empty, and what is saved or printed is nothing of it either.
+        m.ClearObjects();
+        m.SetLarge(0);
+        m.SetHaut(0);
+        m_cad->Redraw();
+        AppMessageBox(lu ? MLTextOu(9200, u"Le modèle %1 ne peut pas être utilisé : sa page n'a pas de taille "
+                                          u"valide."_s)
+                               .arg(fichier)
+                         : MLTextOu(8720, u"Le modèle %1 n'a pas pu être lu : %2"_s).arg(fichier, erreur),
+                      MsgErreur, BoutonsOk);
         return false;
     }
     const QString textes[] = {m_eTexte1->text(), m_eTexte2->text(), m_eTexte3->text()};

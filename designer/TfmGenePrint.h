@@ -99,8 +99,9 @@ public:
     bool Prepare();
 
     // Fills and shows a model file; false after "Not found : " and the path
-    // when there is no such file, or after a message saying why it could
-    // not be read.
+    // when there is no such file (nothing else changes), or after a message
+    // saying why it could not be read or used (a page without a valid
+    // size): the page is then left empty, with no object and no size.
     bool ApplyModel(const QString &fichier);
 
     TxiloCAD &Editeur() const { return *m_cad; }

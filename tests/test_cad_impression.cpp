@@ -585,6 +585,48 @@ TEST_F(GenePrint, CategoriesMissingOrEmptyAndTheSecondModelsFolder)
     DossierImpressionModelesUser = avant;
 }
 
+TEST_F(GenePrint, AModelWithoutAValidPageLeavesAnEmptyPageAndSaysSo)
+{
+    // A category holding a design and a damaged model whose page has no
+    // width: chosen after the design, the damaged one leaves nothing of it
+    // on screen, and says it cannot be used.
+    const QString bon = d.Modele(d.modeles + u"Abimes/a_bon.mdl"_s,
+                                 u"Large=100\nHaut=100\nFace=1\n  F\n    Name=Rectangle\n    Brush=0000FF,0\n"
+                                 u"    x=50\n    y=50\n    l=80\n    h=80\n    r=0\n  End\nEnd\n"_s);
+    const QString abime = d.Modele(d.modeles + u"Abimes/b_abime.mdl"_s,
+                                   u"Large=0\nHaut=100\nFace=1\n  F\n    Name=Rectangle\n    Brush=0000FF,0\n"
+                                   u"    x=50\n    y=50\n    l=80\n    h=80\n    r=0\n  End\nEnd\n"_s);
+    TfmGenePrint &f = Fenetre();
+    QComboBox *categories = Controle<QComboBox>("cbFolder");
+    categories->setCurrentIndex(categories->findText(u"Abimes"_s));
+    ASSERT_EQ(f.Choix().Count(), 2);
+    QWidget *apercus = f.Choix().findChild<QWidget *>(u"Apercus"_s);
+    QTest::mouseClick(apercus, Qt::LeftButton, {}, f.Choix().CellRect(0).center());
+    ASSERT_EQ(f.ModeleCourant(), bon);
+    f.Editeur().Redraw();
+    EXPECT_NE(Zone(f.Editeur().Image().convertToFormat(QImage::Format_RGB32), qRgb(255, 0, 0)), QRect());
+    EXPECT_TRUE(dialogues.Messages.isEmpty());
+
+    QTest::mouseClick(apercus, Qt::LeftButton, {}, f.Choix().CellRect(1).center());
+    EXPECT_EQ(f.ModeleCourant(), abime);
+    EXPECT_EQ(dialogues.Messages,
+              QStringList{u"Le modèle "_s + abime + u" ne peut pas être utilisé : sa page n'a pas de taille valide."_s});
+    f.Editeur().RequestRedraw();
+    QTest::qWait(100);
+    EXPECT_TRUE(f.Editeur().Image().isNull());
+    EXPECT_EQ(Modele().Count(), 0);
+    // Saving says so again, before any file is asked for.
+    dialogues.Messages.clear();
+    Clique("sbEnregistrer");
+    EXPECT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.TitresFichiers.isEmpty());
+
+    // The design chosen again shows.
+    QTest::mouseClick(apercus, Qt::LeftButton, {}, f.Choix().CellRect(0).center());
+    f.Editeur().Redraw();
+    EXPECT_NE(Zone(f.Editeur().Image().convertToFormat(QImage::Format_RGB32), qRgb(255, 0, 0)), QRect());
+}
+
 TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
 {
     TfmGenePrint &f = Fenetre();
