@@ -11,6 +11,7 @@
 #include "Globales.h"
 #include "Images.h"
 #include "Metafichier.h"
+#include "ModelesLivres.h"
 #include "ImpressionModele.h"
 #include "SkinImpression.h"
 #include "TfmGenePrint.h"
@@ -274,6 +275,39 @@ TEST(Choix, AnExistingPreviewIsNeverRenderedAgain)
     ASSERT_TRUE(relue.open(QIODevice::ReadOnly));
     EXPECT_EQ(relue.readAll(), octets);
     EXPECT_FALSE(Zone(c.Dessin(), qRgb(255, 0, 255)).isNull());
+
+    // A preview drawn again into the cache (where the one beside the model
+    // could not be replaced) shows while it is the newer of the two and not
+    // older than the model; else the one beside the model does.
+    const QString mdl = c.d.Famille("arbre.mdl");
+    const QString cache = c.choix.ApercuEnCache(mdl);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(cache).absolutePath()));
+    ASSERT_TRUE(EcritCouleur(cache, {160, 107}, Qt::cyan));
+    const auto date = [](const QString &fichier, qint64 secondes) {
+        QFile f(fichier);
+        return f.open(QIODevice::ReadWrite)
+               && f.setFileTime(QDateTime::currentDateTime().addSecs(secondes), QFileDevice::FileModificationTime);
+    };
+    const QRgb cyan = qRgb(0, 255, 255);
+    const QRgb magenta = qRgb(255, 0, 255);
+    // Dates in seconds from now.
+    const struct {
+        qint64 modele, apercu, cache;
+        bool duCache;
+    } cas[] = {
+        {-40 * 86400, -30 * 86400, -60, true},
+        {-40 * 86400, 60, -60, false},
+        {120, -30 * 86400, -60, false},
+        {-60, -30 * 86400, -60, true},
+    };
+    for (const auto &k : cas) {
+        SCOPED_TRACE(testing::Message() << k.modele << " " << k.apercu << " " << k.cache);
+        ASSERT_TRUE(date(mdl, k.modele) && date(jpg, k.apercu) && date(cache, k.cache));
+        c.choix.LoadFolder(c.d.modeles + u"Famille/"_s);
+        const QImage dessin = c.Dessin();
+        EXPECT_FALSE(Zone(dessin, k.duCache ? cyan : magenta, 30).isNull());
+        EXPECT_TRUE(Zone(dessin, k.duCache ? magenta : cyan, 30).isNull());
+    }
 }
 
 // A models folder where the preview cannot be written beside its model: a
@@ -754,6 +788,32 @@ TEST_F(GenePrint, APageBeyond4960DotsIsPrintedThroughABitmapOf4960OnItsLongerSid
     const QStringList champs = lignes[2].split(u' ', Qt::SkipEmptyParts);
     EXPECT_EQ(champs.value(3).toInt(), 3507);
     EXPECT_EQ(champs.value(4).toInt(), 4960);
+}
+
+// F5 over an installed copy's read-only models folder: the previews drawn
+// again show, wherever they could be written.
+TEST_F(GenePrint, F5ShowsTheFreshPreviewsOfAReadOnlyModelsFolder)
+{
+    TModelesLivres livres(d.tmp.filePath(u"installe"_s));
+    ASSERT_TRUE(livres.Copie(d.Famille("arbre.mdl"), u"arbre.mdl"_s));
+    ASSERT_TRUE(EcritCouleur(livres.Livre() + u"arbre.jpg"_s, {160, 107}, Qt::magenta));
+    livres.Fige();
+    TfmGenePrint &f = Fenetre({QString(), d.tmp.filePath(u"installe"_s), d.images, QString()});
+    QWidget *apercus = f.Choix().findChild<QWidget *>(u"Apercus"_s);
+    const auto dessin = [&] { return apercus->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    ASSERT_EQ(f.Choix().Count(), 1);
+    EXPECT_FALSE(Zone(dessin(), qRgb(255, 0, 255), 30).isNull());
+
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QComboBox *categories = Controle<QComboBox>("cbFolder");
+    categories->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    ASSERT_EQ(f.Choix().Count(), 1);
+    const QImage apres = dessin();
+    EXPECT_TRUE(Zone(apres, qRgb(255, 0, 255), 30).isNull());
+    EXPECT_FALSE(Zone(apres, qRgb(255, 0, 0)).isNull());
+    EXPECT_TRUE(dialogues.Messages.isEmpty());
 }
 
 TEST_F(GenePrint, TheSkinnedBarRunsTheCommandsAndF5DrawsThePreviewsAgain)
