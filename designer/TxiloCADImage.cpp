@@ -183,8 +183,14 @@ void TxiloCADImage::Compose()
     const TxiloCADMdl &m = Modele();
     double sx = std::abs(m.EchelleX());
     double sy = std::abs(m.EchelleY());
-    // A box of more pixels than a cache may hold is composed smaller and
+    // No finer than the model asks (an export reduced afterwards), and a
+    // box of more pixels than a cache may hold is composed smaller:
     // stretched when drawn.
+    if (const double max = m.ResolutionMaxImages(); max > 0 && std::max(sx, sy) > max) {
+        const double k = max / std::max(sx, sy);
+        sx *= k;
+        sy *= k;
+    }
     const double aire = std::max(1.0, L() * sx) * std::max(1.0, H() * sy);
     if (aire > double(PixelsMaxCache)) {
         // A little below, so that the sides rounded or snapped to whole
@@ -290,9 +296,12 @@ void TxiloCADImage::DessineMetafichier(TCanevas &canevas)
     if (rect.isEmpty())
         return;
     if (m_rendu.isNull() || m_tailleRendu != rect.size()) {
-        // Played at the box's size, or at most PixelsMaxCache pixels and
-        // stretched.
+        // Played at the box's size, or at most PixelsMaxCache pixels, and no
+        // finer than the model asks, and stretched.
         QSizeF taille = rect.size();
+        const double echelle = std::max(std::abs(m.EchelleX()), std::abs(m.EchelleY()));
+        if (const double max = m.ResolutionMaxImages(); max > 0 && echelle > max)
+            taille *= max / echelle;
         const double aire = taille.width() * taille.height();
         if (aire > double(PixelsMaxCache))
             taille *= 0.999 * std::sqrt(double(PixelsMaxCache) / aire);

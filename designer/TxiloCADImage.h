@@ -36,7 +36,8 @@ public:
     void LoadFromStrings(const QStringList &lignes) override;
     // On the current face:
     // - a metafile is played stretched into the box, whose rotation becomes
-    //   0;
+    //   0 (played at the box's size, no finer than the model's
+    //   ResolutionMaxImages);
     // - a raster picture: its cache is composed when there is none; when the
     //   box's size in pixels, its turn or its size in millimetres have
     //   changed since the cache was composed, it is composed again only when
@@ -109,9 +110,10 @@ public:
     //   magenta and the object becomes transparent in magenta;
     // - turned by the object's rotation (uncovered corners in the transparent
     //   colour, or magenta, then transparent).
-    // A box of more than PixelsMaxCache pixels is composed at the largest
-    // size of its proportions within that many. Nothing without a raster
-    // picture.
+    // The model's scales are taken no finer than its ResolutionMaxImages,
+    // when it has one, and a box of more than PixelsMaxCache pixels is
+    // composed at the largest size of its proportions within that many.
+    // Nothing without a raster picture.
     void Compose();
     static constexpr qint64 PixelsMaxCache = qint64(32) * 1024 * 1024;
     // The composed cache (FormatBitmap), null before any.

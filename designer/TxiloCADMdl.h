@@ -115,6 +115,13 @@ public:
     void SetCouleurPage(TColor c) { m_couleurPage = c; }
     TColor CouleurFondExport() const { return m_couleurFondExport; }
     void SetCouleurFondExport(TColor c) { m_couleurFondExport = c; }
+    // The most pixels per millimetre at which objects compose the bitmaps
+    // they stretch onto the page (pictures, played metafiles); 0, the
+    // default, for the drawing's own scale. An export drawn at twice its
+    // picture's size sets it to the picture's scale while it draws: what is
+    // reduced by half afterwards need not be made at twice the size.
+    double ResolutionMaxImages() const { return m_resolutionMaxImages; }
+    void SetResolutionMaxImages(double v) { m_resolutionMaxImages = v; }
 
     // Placeholders and file names ----------------------------------------
     void SetOnGetTagValue(TOnGetTagValue f) { m_onGetTagValue = std::move(f); }
@@ -289,7 +296,16 @@ public:
     // caller again afterwards. False, the bitmap untouched, when the page is
     // not valid, the bitmap is null, a side exceeds CoteMaxBitmap or memory
     // runs out.
+    //
+    // The page at twice the size is drawn in bands of rows of about
+    // OctetsBandeExport bytes (a multiple of 64 rows), each reduced as it
+    // comes (TReductionBandes, BitmapFX.h); in a picture of more than
+    // PixelsExportImagesSimples pixels, the pictures of the page are made at
+    // the picture's scale (ResolutionMaxImages). The export holds the
+    // picture, a band and the pictures of the page, never the doubled page.
     bool ExportBitmap(QImage &bitmap);
+    static constexpr int OctetsBandeExport = 16 * 1024 * 1024;
+    static constexpr qint64 PixelsExportImagesSimples = 4000000;
     // The pixel size of an export within largeurMax x hauteurMax (each
     // taken at most CoteMaxBitmap): the largest with the page's proportions
     // (its sizes in hundredths of a millimetre) that fits, by FitRect (core/
@@ -328,6 +344,9 @@ private:
     void DessineObjets(TCanevas &canevas, int debut = 0, int fin = -1);
     void DessineMasque(TCanevas &canevas, const QRect &rect);
     bool Exporte(const QString &chemin, int largeurMax, int hauteurMax, TColor cadre, bool jpeg);
+    // The picture ExportBitmap makes, of that size; null when it cannot be
+    // made.
+    QImage RenduExport(QSize taille);
     // The template size key read from the page text (PetitDiam, TailleRetour,
     // TailleTranche, TailleRabat), in millimetres; 0 when the template has none.
     double CoteGabarit(QStringView cle) const;
@@ -363,6 +382,7 @@ private:
     int m_qualiteExport = 0;
     TColor m_couleurPage = CouleurRGB(153, 204, 255);
     TColor m_couleurFondExport = CouleurBlanche;
+    double m_resolutionMaxImages = 0;
     int m_gabarit = 0;
     bool m_lectureTronquee = false;
     // The kept template mask and what it was rendered for.
