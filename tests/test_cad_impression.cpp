@@ -464,12 +464,12 @@ protected:
     TxiloCADMdl &Modele() { return fenetre->Editeur().Modele(); }
     QString Texte(int i) { return dynamic_cast<TxiloCADTexte &>(Modele().Objet(i)).TexteAffiche(); }
     const QImage &Image(int i) { return dynamic_cast<TxiloCADImage &>(Modele().Objet(i)).Image(); }
-    // The sheets of a PDF file, rendered at 50 dpi without smoothing.
-    QImage Feuille(const QString &pdf)
+    // The sheets of a PDF file, rendered at `dpi` without smoothing.
+    QImage Feuille(const QString &pdf, int dpi = 50)
     {
         QProcess p;
-        p.start(u"pdftoppm"_s, {u"-r"_s, u"50"_s, u"-aa"_s, u"no"_s, u"-aaVector"_s, u"no"_s, u"-png"_s,
-                                 u"-singlefile"_s, pdf, pdf});
+        p.start(u"pdftoppm"_s, {u"-r"_s, QString::number(dpi), u"-aa"_s, u"no"_s, u"-aaVector"_s, u"no"_s,
+                                 u"-png"_s, u"-singlefile"_s, pdf, pdf});
         EXPECT_TRUE(p.waitForFinished(60000) && p.exitCode() == 0);
         return QImage(pdf + u".png"_s).convertToFormat(QImage::Format_RGB32);
     }
@@ -756,7 +756,23 @@ TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
     EXPECT_TRUE(dialogues.Messages.isEmpty());
     EXPECT_EQ(dialogues.TitresFichiers.value(0), u"Imprimer le modèle dans un fichier PDF"_s);
 
-    // Larger than the printable part: reduced into it, proportions kept.
+    // A PDF file has no margin, though the printer has margins of 10 mm: a
+    // design of the sheet's size prints at its size, within half a
+    // millimetre (its rectangle 10 mm inside the sheet, 190 x 277 mm).
+    f.ApplyModel(d.Modele(d.tmp.filePath(u"a4.mdl"_s),
+                          u"Large=210\nHaut=297\nFace=1\n  F\n    Name=Rectangle\n    Pen=000000,1,5\n"
+                          u"    Brush=0000FF,0\n    x=105\n    y=148.5\n    l=190\n    h=277\n    r=0\n  End\nEnd\n"_s));
+    dialogues.Fichiers.push_back(d.tmp.filePath(u"a4.pdf"_s));
+    Clique("sbPrint");
+    const double parMm = 200 / 25.4;
+    const QImage a4 = Feuille(d.tmp.filePath(u"a4.pdf"_s), 200);
+    const QRect rouge = Zone(a4, qRgb(255, 0, 0));
+    EXPECT_NEAR(rouge.left() / parMm, 10, 0.5);
+    EXPECT_NEAR(rouge.top() / parMm, 10, 0.5);
+    EXPECT_NEAR((rouge.right() + 1) / parMm, 200, 0.5);
+    EXPECT_NEAR((rouge.bottom() + 1) / parMm, 287, 0.5);
+
+    // Larger than the sheet: reduced into it, proportions kept.
     f.ApplyModel(d.Modele(d.tmp.filePath(u"affiche.mdl"_s),
                           u"Large=600\nHaut=300\nFace=1\n  F\n    Name=Rectangle\n    Pen=000000,1,5\n"
                           u"    Brush=0000FF,0\n    x=300\n    y=150\n    l=600\n    h=300\n    r=0\n  End\nEnd\n"_s));
@@ -764,9 +780,10 @@ TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
     Clique("sbPrint");
     const QImage feuille = Feuille(d.tmp.filePath(u"affiche.pdf"_s));
     const QRect zone = Zone(feuille, qRgb(255, 0, 0));
-    EXPECT_NEAR(zone.width(), 277 / 25.4 * 50, 2); // the width of the sheet less its margins
+    EXPECT_NEAR(zone.width(), 297 / 25.4 * 50, 2); // the whole width of the sheet
     EXPECT_NEAR(double(zone.width()) / zone.height(), 2.0, 0.03);
     EXPECT_NEAR(zone.center().y(), feuille.height() / 2.0, 2);
+    EXPECT_TRUE(dialogues.Messages.isEmpty());
 }
 
 TEST_F(GenePrint, APageBeyond4960DotsIsPrintedThroughABitmapOf4960OnItsLongerSide)
