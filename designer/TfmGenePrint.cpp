@@ -43,14 +43,33 @@ namespace {
 const QString Softprint = u"<softprint>"_s;
 constexpr int TailleApercuRefait = 160;
 
-bool EnregistreBmp(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *)
+// A target that cannot take a file (a folder, a pipe) is told as such, not
+// as a folder that refuses writing.
+bool Remplacable(const QString &fichier, QString *erreur)
 {
-    return modele.ExportBmp(fichier, largeur, hauteur, CouleurBlanche);
+    const QString obstacle = ObstacleEcriture(fichier);
+    if (!obstacle.isEmpty() && erreur)
+        *erreur = obstacle;
+    return obstacle.isEmpty();
 }
 
-bool EnregistreJpeg(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *)
+bool EnregistreBmp(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *erreur)
 {
-    return modele.ExportJpeg(fichier, largeur, hauteur, CouleurBlanche);
+    return Remplacable(fichier, erreur) && modele.ExportBmp(fichier, largeur, hauteur, CouleurBlanche);
+}
+
+bool EnregistreJpeg(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *erreur)
+{
+    return Remplacable(fichier, erreur) && modele.ExportJpeg(fichier, largeur, hauteur, CouleurBlanche);
+}
+
+// A reason given in lower case, as the readers and writers give theirs, put
+// after a full stop.
+QString Phrase(QString raison)
+{
+    if (!raison.isEmpty())
+        raison[0] = raison[0].toUpper();
+    return raison;
 }
 
 } // namespace
@@ -442,12 +461,12 @@ void TfmGenePrint::sbEnregistrerClick()
         ok = format->Ecrit(m, fichier, int(w), int(h), &erreur);
     }
     if (!ok) {
-        AppMessageBox(MLTextOu(8715, u"L'image n'a pas été enregistrée dans %1. %2"_s)
-                          .arg(fichier, erreur.isEmpty() ? MLTextOu(8724, u"Le dossier n'accepte peut-être pas "
-                                                                       u"d'écriture, ou le disque est plein."_s)
-                                                         : erreur)
-                          .trimmed(),
-                      MsgErreur, BoutonsOk);
+        Signale(MLTextOu(8715, u"L'image n'a pas été enregistrée dans %1. %2"_s)
+                    .arg(fichier, erreur.isEmpty() ? MLTextOu(8724, u"Le dossier n'accepte peut-être pas "
+                                                                 u"d'écriture, ou le disque est plein."_s)
+                                                   : Phrase(erreur))
+                    .trimmed(),
+                MsgErreur);
     }
     m_cad->RequestRedraw();
 }
@@ -479,7 +498,20 @@ void TfmGenePrint::sbPrintClick()
         ok = ImprimeModele(m_cad->Modele(), imprimante, &erreur);
     }
     if (!ok)
-        AppMessageBox(MLTextOu(8719, u"Le modèle n'a pas pu être imprimé : %1"_s).arg(erreur), MsgErreur, BoutonsOk);
+        Signale(MLTextOu(8719, u"Le modèle n'a pas pu être imprimé : %1"_s).arg(erreur), MsgErreur);
+}
+
+void TfmGenePrint::Signale(const QString &texte, int genre)
+{
+    // The save or print dialog that has just closed leaves no window of the
+    // program active until the window system gives the focus back: the
+    // message would open over the main window, which would then cover this
+    // one. It belongs to this window.
+    if (isVisible() && !QApplication::activeModalWidget() && QApplication::activeWindow() != this) {
+        activateWindow();
+        QApplication::setActiveWindow(this);
+    }
+    AppMessageBox(texte, genre, BoutonsOk);
 }
 
 bool ShowGenePrint(QWidget *owner, const TBD &bd, const TDossiersGenePrint &dossiers)

@@ -122,6 +122,8 @@ private:
     void Button1Click();
     void MajBoutons();
     QPrinter &Imprimante();
+    // A message of this window after one of its dialogs, over this window.
+    void Signale(const QString &texte, int genre);
     QString ResoutNom(const QString &nom) const;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 

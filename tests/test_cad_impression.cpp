@@ -7,6 +7,7 @@
 #include "BD.h"
 #include "Chemins.h"
 #include "Bitmaps.h"
+#include "DialoguesQt.h"
 #include "DialoguesScriptes.h"
 #include "Globales.h"
 #include "Images.h"
@@ -23,17 +24,22 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -719,6 +725,72 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         EXPECT_EQ(dialogues.Messages.size(), 1) << taille;
         EXPECT_TRUE(dialogues.TitresFichiers.isEmpty()) << taille;
     }
+}
+
+// The program's own dialogs: the name typed in the save dialog is that of a
+// named pipe, the replacement is confirmed, the write fails. The message
+// that says so opens over the print window, not over the main window.
+TEST_F(GenePrint, AFailedSaveIsToldOverThePrintWindow)
+{
+    const QString fifo = d.tmp.filePath(u"fifo.emf"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QWidget principale;
+    principale.resize(400, 300);
+    principale.show();
+    TDialoguesQt qt(&principale);
+    SetDialogues(&qt);
+    auto imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    imprimante->setOutputFormat(QPrinter::PdfFormat);
+    auto *f = new TfmGenePrint(bd, {QString(), d.modeles, d.images, QString()}, &principale, std::move(imprimante));
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->Choix().SetDossierCache(d.cache);
+    ASSERT_TRUE(f->Prepare());
+    f->resize(800, 600);
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+
+    // Each modal window as it comes: the save dialog takes the pipe's name,
+    // the question "replace it?" is answered yes, the message is read.
+    struct Vu {
+        QString texte;
+        QWidget *parent;
+    };
+    QList<Vu> vus;
+    QWidget *enregistrement = nullptr;
+    QTimer guet;
+    guet.setInterval(20);
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        QWidget *m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        if (auto *dialogue = qobject_cast<QFileDialog *>(m)) {
+            vus.push_back({u"fichier"_s, dialogue->parentWidget()});
+            enregistrement = dialogue;
+            // Typed, as a pipe is not listed.
+            dialogue->selectNameFilter(dialogue->nameFilters().value(0));
+            auto *nom = dialogue->findChild<QLineEdit *>(u"fileNameEdit"_s);
+            ASSERT_NE(nom, nullptr);
+            nom->setText(fifo);
+            QMetaObject::invokeMethod(dialogue, "accept", Qt::QueuedConnection);
+        } else if (auto *boite = qobject_cast<QMessageBox *>(m)) {
+            vus.push_back({boite->text(), boite->parentWidget()});
+            QAbstractButton *oui = boite->button(QMessageBox::Yes);
+            QMetaObject::invokeMethod(oui ? static_cast<QObject *>(oui) : boite, oui ? "click" : "accept",
+                                      Qt::QueuedConnection);
+        }
+    });
+    guet.start();
+    QTest::mouseClick(f->findChild<QAbstractButton *>(u"sbEnregistrer"_s), Qt::LeftButton);
+    guet.stop();
+    SetDialogues(&dialogues);
+    ASSERT_EQ(vus.size(), 3);
+    EXPECT_EQ(vus[0].parent, f);
+    // Qt's question, over the save dialog.
+    EXPECT_EQ(vus[1].parent, enregistrement);
+    EXPECT_EQ(vus[2].texte, u"L'image n'a pas été enregistrée dans "_s + fifo + u". Ce n'est pas un fichier ordinaire"_s);
+    EXPECT_EQ(vus[2].parent, f);
+    f->close();
 }
 
 TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
