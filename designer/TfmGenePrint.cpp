@@ -393,12 +393,24 @@ bool TfmGenePrint::ApplyModel(const QString &fichier)
             else if (source == u"<texte3>"_s)
                 valeur = textes[2];
             else
-                valeur = ExpandTemplate(m_bd, m_personne, texteObjet->TexteSource());
+                valeur = TextePersonne(texteObjet->TexteSource());
             texteObjet->SetText(valeur);
         }
     }
     m_cad->RequestRedraw();
     return true;
+}
+
+QString TfmGenePrint::TextePersonne(const QString &modele) const
+{
+    // A "|" breaks the lines of a design's text; one in the person's data
+    // (the names of two records merged, "BERNARD | FOURNIER") is not a line
+    // break: taken as one, it would break the name apart and push its end
+    // out of the design. Each line of the model is filled on its own.
+    QStringList lignes = modele.split(TxiloCADTexte::SeparateurLignes);
+    for (QString &ligne : lignes)
+        ligne = ExpandTemplate(m_bd, m_personne, ligne).replace(TxiloCADTexte::SeparateurLignes, u'/');
+    return lignes.join(TxiloCADTexte::SeparateurLignes);
 }
 
 void TfmGenePrint::Button1Click()

@@ -50,7 +50,9 @@ struct TDossiersGenePrint {
 // Filling a model (ApplyModel) reads it again from its file, so nothing the
 // user types is ever written into a model: a text object whose whole text is
 // "<texte1>", "<texte2>" or "<texte3>" (letter case ignored) takes the edit's
-// text, any other text is a person template (ExpandTemplate) for the person;
+// text, any other text is a person template (ExpandTemplate) for the person,
+// filled line by line, a "|" in the person's data written "/" (it would
+// break the line);
 // a picture object with a Code takes the picture that template names for
 // the person (its photograph with "<photo>"); placeholders left after that
 // are dropped. Picture names are resolved by ResoutNomImpression
@@ -125,6 +127,9 @@ private:
     // A message of this window after one of its dialogs, over this window.
     void Signale(const QString &texte, int genre);
     QString ResoutNom(const QString &nom) const;
+    // The person template `modele` of a text (lines separated by "|")
+    // filled for the person, each "|" of the person's data as "/".
+    QString TextePersonne(const QString &modele) const;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
     const TBD &m_bd;

@@ -5,6 +5,7 @@
 
 #include "AideCAD.h"
 #include "BD.h"
+#include "CanevasEspion.h"
 #include "Chemins.h"
 #include "Bitmaps.h"
 #include "DialoguesQt.h"
@@ -538,6 +539,29 @@ TEST_F(GenePrint, ShowingListsTheCategoriesAndFillsTheFirstModelForTheReferenceP
     Clique("Button1");
     EXPECT_EQ(Texte(2), u"Marie"_s);
     EXPECT_EQ(Image(6).pixel(15, 20), qRgb(0, 255, 255)); // "@sous\marie.png" beside the base
+}
+
+// A merged person's names hold " | " between the names of the two records:
+// filled into a design, they stay on their line, every word drawn.
+TEST_F(GenePrint, APersonTextNeverLosesWords)
+{
+    bd.SetSurname(jean, u"BERNARD | FOURNIER"_s);
+    bd.SetGivenNames(jean, u"Yvonne | Denise"_s);
+    TfmGenePrint &f = Fenetre();
+    ASSERT_TRUE(f.ApplyModel(d.Famille("arbre.mdl")));
+    EXPECT_EQ(Texte(2), u"BERNARD / FOURNIER Yvonne / Denise"_s);
+    CanevasEspion espion(QSize(600, 400));
+    Modele().Draw(espion, QRect(0, 0, 600, 400));
+    QStringList ecrits;
+    for (const auto &t : espion.Textes)
+        ecrits << t.Texte;
+    EXPECT_TRUE(ecrits.contains(u"BERNARD / FOURNIER Yvonne / Denise"_s)) << qPrintable(ecrits.join(u" # "_s));
+    // A line break of the model's own text stays one.
+    const QString modele = d.Modele(d.tmp.filePath(u"lignes.mdl"_s),
+                                    u"Large=100\nHaut=100\nFace=1\n  T\n    Name=Texte\n    x=50\n    y=50\n"
+                                    u"    l=60\n    h=8\n    r=0\n    txt=<prénom>|<nom>\n  End\nEnd\n"_s);
+    ASSERT_TRUE(f.ApplyModel(modele));
+    EXPECT_EQ(Texte(0), u"Yvonne / Denise|BERNARD / FOURNIER"_s);
 }
 
 // The window shows what prints: the guide marks a model keeps for its
