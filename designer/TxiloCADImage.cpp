@@ -1,10 +1,12 @@
 #include "TxiloCADImage.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
 #include <QFileInfo>
+#include <QPainter>
 
 #include "Arrondi.h"
 #include "Bitmaps.h"
@@ -54,6 +56,8 @@ void TxiloCADImage::OublieCache()
     m_cache = QImage();
     m_cacheAffiche = QImage();
     m_cleCache = CleCache();
+    m_partie = QImage();
+    m_clePartie = ClePartie();
 }
 
 void TxiloCADImage::SetBordure(const TBordure &bordure)
@@ -175,22 +179,39 @@ QSize TxiloCADImage::TailleCible() const
     return QSize(Round(bw * std::abs(m.EchelleX())), Round(bh * std::abs(m.EchelleY())));
 }
 
-void TxiloCADImage::Compose()
+QSizeF TxiloCADImage::EchellesComposition() const
 {
-    OublieCache();
-    if (m_image.isNull())
-        return;
     const TxiloCADMdl &m = Modele();
     double sx = std::abs(m.EchelleX());
     double sy = std::abs(m.EchelleY());
-    // No finer than the model asks (an export reduced afterwards), and a
-    // box of more pixels than a cache may hold is composed smaller:
-    // stretched when drawn.
+    // No finer than the model asks (an export reduced afterwards).
     if (const double max = m.ResolutionMaxImages(); max > 0 && std::max(sx, sy) > max) {
         const double k = max / std::max(sx, sy);
         sx *= k;
         sy *= k;
     }
+    return QSizeF(sx, sy);
+}
+
+bool TxiloCADImage::TropGrandPourUnCache() const
+{
+    const QSizeF s = EchellesComposition();
+    const double a = R() * std::numbers::pi / 180;
+    const double bw = (std::abs(L() * std::cos(a)) + std::abs(H() * std::sin(a))) * s.width();
+    const double bh = (std::abs(L() * std::sin(a)) + std::abs(H() * std::cos(a))) * s.height();
+    return !(bw * bh <= double(PixelsMaxCache));
+}
+
+void TxiloCADImage::Compose()
+{
+    OublieCache();
+    if (m_image.isNull())
+        return;
+    const QSizeF echelles = EchellesComposition();
+    double sx = echelles.width();
+    double sy = echelles.height();
+    // A box of more pixels than a cache may hold is composed smaller:
+    // stretched when drawn.
     const double aire = std::max(1.0, L() * sx) * std::max(1.0, H() * sy);
     if (aire > double(PixelsMaxCache)) {
         // A little below, so that the sides rounded or snapped to whole
@@ -266,8 +287,12 @@ void TxiloCADImage::FinRedimension()
     }
     // Drawings made while a handle is held stretch the cache there; once let
     // go, the picture is composed for its new size even before the pointer
-    // leaves the handle.
-    Compose();
+    // leaves the handle (a box too large for a cache is made when drawn,
+    // where it shows).
+    if (TropGrandPourUnCache())
+        OublieCache();
+    else
+        Compose();
 }
 
 void TxiloCADImage::Draw(TCanevas &canevas)
@@ -327,6 +352,27 @@ void TxiloCADImage::DessineRaster(TCanevas &canevas)
         canevas.Ligne(p[1], p[3]);
         return;
     }
+    const QSize taille = TailleCible();
+    const QPoint centre = m.PageToPixel(QPointF(X(), Y()));
+    const QRect rect(centre.x() - taille.width() / 2, centre.y() - taille.height() / 2, taille.width(),
+                     taille.height());
+    // A box too large for a cache of its own (a box far beyond the page, a
+    // poster's photograph) is made only where it shows, at the size drawn.
+    if (const QRect zone = canevas.Zone(); !zone.isEmpty() && TropGrandPourUnCache()) {
+        const QRect partie = rect & zone;
+        if (partie.isEmpty())
+            return;
+        const ClePartie cle{partie, centre, taille, R(), L(), H()};
+        if (m_partie.isNull() || !(cle == m_clePartie)) {
+            m_cache = QImage();
+            m_cacheAffiche = QImage();
+            m_cleCache = CleCache();
+            m_partie = ComposePartie(partie, centre);
+            m_clePartie = cle;
+        }
+        canevas.Image(partie, m_partie);
+        return;
+    }
     if (m_cache.isNull()) {
         Compose();
     } else if (!(m_cleCache == CleCache{TailleCible(), R(), L(), H()}) && PoigneeActive() < 1
@@ -335,11 +381,69 @@ void TxiloCADImage::DessineRaster(TCanevas &canevas)
     }
     if (m_cacheAffiche.isNull())
         return;
-    const QSize taille = TailleCible();
-    const QPoint centre = m.PageToPixel(QPointF(X(), Y()));
-    const QRect rect(centre.x() - taille.width() / 2, centre.y() - taille.height() / 2, taille.width(),
-                     taille.height());
     canevas.Image(rect, m_cacheAffiche);
+}
+
+QImage TxiloCADImage::ComposePartie(const QRect &partie, QPoint centre)
+{
+    QImage image(partie.size(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::transparent);
+    // What Compose makes, made where it shows: the picture (or its tiles)
+    // with its mask and its transparent colour, stretched and turned by the
+    // painter, nearest pixels as the turn of a cache takes them.
+    QImage source = m_image.convertToFormat(FormatBitmap);
+    const bool masque = !m_masqueMetafichier.EstVide();
+    if (masque) {
+        m_transparent = true;
+        m_couleurTransparente = CouleurMagenta;
+        ApplyMask(source, m_masqueMetafichier.Rendu(source.size(), Qt::white));
+    }
+    const double w = L() * std::abs(Modele().EchelleX());
+    const double h = H() * std::abs(Modele().EchelleY());
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.translate(centre.x() - partie.x(), centre.y() - partie.y());
+    painter.rotate(R());
+    const auto visible = [&](const QImage &i) { return m_transparent ? RendTransparent(i, m_couleurTransparente) : i; };
+    if (!AvecBordure()) {
+        painter.drawImage(QRectF(-w / 2, -h / 2, w, h), visible(source));
+        return image;
+    }
+    std::array<QImage, 8> tuiles = TuilesBordure(source);
+    for (QImage &tuile : tuiles)
+        tuile = visible(tuile);
+    const int nx = Tuiles(L(), m_bordure.LargeurTuile);
+    const int ny = Tuiles(H(), m_bordure.HauteurTuile);
+    const double cw = w / nx;
+    const double ch = h / ny;
+    // The cells that the part shows: the edge cells, between the rows and
+    // columns its corners reach in the box's own axes.
+    const QRectF dansLaBoite = painter.transform().inverted().mapRect(QRectF(image.rect()));
+    const auto indices = [](double debut, double fin, double cellule, int n) {
+        return std::pair{std::clamp(int(std::floor(debut / cellule)), 0, n - 1),
+                         std::clamp(int(std::floor(fin / cellule)), 0, n - 1)};
+    };
+    const auto [i0, i1] = indices(dansLaBoite.left() + w / 2, dansLaBoite.right() + w / 2, cw, nx);
+    const auto [j0, j1] = indices(dansLaBoite.top() + h / 2, dansLaBoite.bottom() + h / 2, ch, ny);
+    const auto place = [&](int i, int j) {
+        const int numero = TuileCellule(m_bordure.Mode, i, j, nx, ny);
+        if (numero > 0)
+            painter.drawImage(QRectF(-w / 2 + i * cw, -h / 2 + j * ch, cw, ch), tuiles[size_t(numero - 1)]);
+    };
+    for (int j = j0; j <= j1; ++j) {
+        if (j == 0 || j == ny - 1) {
+            for (int i = i0; i <= i1; ++i)
+                place(i, j);
+        } else {
+            if (i0 == 0)
+                place(0, j);
+            if (i1 == nx - 1 && nx > 1)
+                place(nx - 1, j);
+        }
+    }
+    return image;
 }
 
 void TxiloCADImage::RedimCentre(QPointF pointeur)

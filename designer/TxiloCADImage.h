@@ -38,7 +38,11 @@ public:
     // - a metafile is played stretched into the box, whose rotation becomes
     //   0 (played at the box's size, no finer than the model's
     //   ResolutionMaxImages);
-    // - a raster picture: its cache is composed when there is none; when the
+    // - a raster picture whose turned box would hold more than
+    //   PixelsMaxCache pixels, drawn on a canvas that knows its Zone(): made
+    //   (as Compose would make it, at the size drawn) only for the part of
+    //   the box inside the zone, and made again when that part moves;
+    // - any other raster picture: its cache is composed when there is none; when the
     //   box's size in pixels, its turn or its size in millimetres have
     //   changed since the cache was composed, it is composed again only when
     //   no handle is active (1 and up) and the model's cache refresh switch is
@@ -118,12 +122,23 @@ public:
     static constexpr qint64 PixelsMaxCache = qint64(32) * 1024 * 1024;
     // The composed cache (FormatBitmap), null before any.
     const QImage &Cache() const { return m_cache; }
+    // The part of a box too large for a cache as last made (its size that of
+    // the part shown), null before any.
+    const QImage &Partie() const { return m_partie; }
     // The metafile as last played for the page, null before any.
     const QImage &Rendu() const { return m_rendu; }
 
 private:
     // The border is on with tiles of a finite positive size.
     bool AvecBordure() const;
+    // The scales a picture is made at: the model's, no finer than its
+    // ResolutionMaxImages.
+    QSizeF EchellesComposition() const;
+    // The turned box holds more than PixelsMaxCache pixels at those scales.
+    bool TropGrandPourUnCache() const;
+    // The part `partie` (canvas pixels) of the picture turned about the
+    // pixel `centre`, transparent where nothing is drawn.
+    QImage ComposePartie(const QRect &partie, QPoint centre);
     void OublieCache();
     void DessineRaster(TCanevas &canevas);
     void DessineMetafichier(TCanevas &canevas);
@@ -164,6 +179,18 @@ private:
     QImage m_cache;
     QImage m_cacheAffiche;
     CleCache m_cleCache;
+    // A box too large for a cache: the part drawn last, and where.
+    struct ClePartie {
+        QRect Partie;
+        QPoint Centre;
+        QSize Cible;
+        double R = 0;
+        double L = 0;
+        double H = 0;
+        bool operator==(const ClePartie &) const = default;
+    };
+    QImage m_partie;
+    ClePartie m_clePartie;
     // The metafile as last played, and the box's size in pixels it was
     // played for.
     QImage m_rendu;

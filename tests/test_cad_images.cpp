@@ -375,19 +375,27 @@ TEST(ImageObjet, CacheGardeTantQueRienNeChange)
     p.Dessine();
     EXPECT_NE(image.Cache().cacheKey(), trente);
 
-    // A tiled frame of more pixels than a cache holds is composed smaller,
-    // once.
+    // A tiled frame of more pixels than a cache holds: on a surface that
+    // keeps all it is given (a metafile) composed smaller, once; on a
+    // bitmap made only where it shows (the page's 800 x 600 pixels), once.
     image.SetR(0);
     image.SetTaille(1500, 1500);
     image.SetFichierImage(u"bordure.png"_s);
     image.SetBordure(TBordure{true, 12, 12, 0});
-    p.Dessine();
+    CanevasEspion toutGarde(QSize(800, 600));
+    p.m.Draw(toutGarde, QRect(0, 0, 800, 600));
     const QSize grande = image.Cache().size();
     EXPECT_LE(qint64(grande.width()) * grande.height(), TxiloCADImage::PixelsMaxCache);
     EXPECT_GT(qint64(grande.width()) * grande.height(), TxiloCADImage::PixelsMaxCache / 2);
     const qint64 bordee = image.Cache().cacheKey();
-    p.Dessine();
+    p.m.Draw(toutGarde, QRect(0, 0, 800, 600));
     EXPECT_EQ(image.Cache().cacheKey(), bordee);
+    p.Dessine();
+    EXPECT_TRUE(image.Cache().isNull());
+    EXPECT_EQ(image.Partie().size(), QSize(800, 600));
+    const qint64 partie = image.Partie().cacheKey();
+    p.Dessine();
+    EXPECT_EQ(image.Partie().cacheKey(), partie);
     image.SetTaille(50, 50);
     image.SetBordure(TBordure());
     image.SetFichierImage(u"photo.png"_s);
@@ -398,6 +406,33 @@ TEST(ImageObjet, CacheGardeTantQueRienNeChange)
     const QImage page = p.Dessine();
     EXPECT_EQ(page.pixel(400, 300), CouleurCAD(CouleurGrise).rgb());
     EXPECT_EQ(page.pixel(380, 300), Blanc);
+}
+
+TEST(ImageObjet, BoiteTropGrandeFaiteOuElleSeVoit)
+{
+    // A turned picture framed by 12-mm tiles in a box of 9 x 9 metres whose
+    // left side runs down the middle of a 100 x 75 mm page drawn at 160 x 120
+    // pixels: made only for the 96 x 120 pixels of the page it covers, its
+    // left column of tiles (19.2 pixels wide from pixel 64) drawn there, the
+    // inside of the frame left as the page was.
+    TxiloCADMdl m(nullptr, QRect(0, 0, 160, 120), 100, 75);
+    auto &image = dynamic_cast<TxiloCADImage &>(*m.AddObject(u"image"_s));
+    image.SetFace(1);
+    image.SetCentre(4540, 37.5);
+    image.SetTaille(9000, 9000);
+    image.SetR(180);
+    image.SetFichierImage(Fixture(u"bordure.png"_s));
+    image.SetBordure(TBordure{true, 12, 12, 0});
+    const QImage page = Dessine(QSize(160, 120), [&](TCanevas &c) { m.Draw(c, QRect(0, 0, 160, 120)); });
+    EXPECT_TRUE(image.Cache().isNull());
+    EXPECT_EQ(image.Partie().size(), QSize(96, 120));
+    for (const int y : {10, 60, 110}) {
+        const QRgb tuile = page.pixel(74, y);
+        EXPECT_TRUE(qRed(tuile) > 100 && qBlue(tuile) < 60) << y;
+        EXPECT_EQ(page.pixel(62, y), Blanc) << y;
+        EXPECT_EQ(page.pixel(100, y), Blanc) << y;
+    }
+    EXPECT_DOUBLE_EQ(image.L(), 9000);
 }
 
 TEST(ImageObjet, CopiesEtCles)
