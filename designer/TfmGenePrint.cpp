@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -218,6 +219,13 @@ TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QW
     grille->setColumnStretch(1, 1);
     connect(m_button1, &QPushButton::clicked, this, &TfmGenePrint::Button1Click);
     droite->addWidget(m_pPersonnalise);
+
+    // Where the last picture or PDF file went.
+    m_lStatut = new QLabel(this);
+    m_lStatut->setObjectName(u"lStatut"_s);
+    m_lStatut->setContentsMargins(6, 2, 6, 2);
+    m_lStatut->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    principale->addWidget(m_lStatut);
 }
 
 TfmGenePrint::~TfmGenePrint() = default;
@@ -472,6 +480,8 @@ void TfmGenePrint::sbEnregistrerClick()
         const TCurseurAttente sablier;
         ok = format->Ecrit(m, fichier, int(w), int(h), &erreur);
     }
+    m_lStatut->setText(ok ? MLTextOu(9201, u"Image enregistrée dans %1"_s).arg(QDir::toNativeSeparators(fichier))
+                          : QString());
     if (!ok) {
         Signale(MLTextOu(8715, u"L'image n'a pas été enregistrée dans %1. %2"_s)
                     .arg(fichier, erreur.isEmpty() ? MLTextOu(8724, u"Le dossier n'accepte peut-être pas "
@@ -509,6 +519,10 @@ void TfmGenePrint::sbPrintClick()
         const TCurseurAttente sablier;
         ok = ImprimeModele(m_cad->Modele(), imprimante, &erreur);
     }
+    const QString pdf = imprimante.outputFormat() == QPrinter::PdfFormat ? imprimante.outputFileName() : QString();
+    m_lStatut->setText(ok && !pdf.isEmpty()
+                           ? MLTextOu(9202, u"Modèle imprimé dans le fichier %1"_s).arg(QDir::toNativeSeparators(pdf))
+                           : QString());
     if (!ok)
         Signale(MLTextOu(8719, u"Le modèle n'a pas pu être imprimé : %1"_s).arg(erreur), MsgErreur);
 }

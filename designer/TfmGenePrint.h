@@ -7,6 +7,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPrinter;
@@ -45,7 +46,8 @@ struct TDossiersGenePrint {
 // control (a viewer here) in pCAD; and the panel pPersonnalise (hidden at
 // first) with the edits eTexte1 "Titre :", eTexte2 "Texte :" (lines
 // separated by "|"), eTexte3 "Signature :" and the button Button1
-// "Rafraichir".
+// "Rafraichir"; and at the bottom the status line lStatut, which says where
+// the last picture saved or PDF file printed went.
 //
 // Filling a model (ApplyModel) reads it again from its file, so nothing the
 // user types is ever written into a model: a text object whose whole text is
@@ -153,6 +155,7 @@ private:
     QLineEdit *m_eTexte2;
     QLineEdit *m_eTexte3;
     QPushButton *m_button1;
+    QLabel *m_lStatut;
     TxiloMenuBarre *m_barre = nullptr;
 };
 

@@ -29,6 +29,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QFileDialog>
 #include <QDirIterator>
 #include <QFile>
@@ -707,11 +708,16 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         {"arbre.mdl", 0, u"v"_s, u"v.emf"_s, {1500, 1000}},
         {"etiquette.mdl", 2, u"w.emf"_s, u"w.emf"_s, {1200, 1200}},
     };
+    QLabel *statut = Controle<QLabel>("lStatut");
+    ASSERT_NE(statut, nullptr);
     for (const auto &c : cas) {
         ASSERT_TRUE(f.ApplyModel(d.Famille(c.modele)));
         dialogues.TypeFichier = c.filtre;
         dialogues.Fichiers.push_back(d.tmp.filePath(c.nom));
         Clique("sbEnregistrer");
+        // The status line says where the picture went.
+        EXPECT_EQ(statut->text(), u"Image enregistrée dans "_s + d.tmp.filePath(c.fichier));
+        EXPECT_TRUE(statut->isVisible());
         if (c.fichier.endsWith(u".emf"_s)) {
             // A vector picture of the page's true size, read back whole.
             TMetafichier emf;
@@ -730,12 +736,13 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
     EXPECT_EQ(dialogues.CheminsProposes.value(0), ShellFolder(u"My Pictures"_s));
     EXPECT_TRUE(dialogues.Messages.isEmpty());
 
-    // A failed save is told.
+    // A failed save is told, and the status line claims nothing.
     const QString impossible = d.tmp.filePath(u"absent/image.jpg"_s);
     dialogues.Fichiers.push_back(impossible);
     Clique("sbEnregistrer");
     ASSERT_EQ(dialogues.Messages.size(), 1);
     EXPECT_TRUE(dialogues.Messages[0].contains(impossible));
+    EXPECT_TRUE(statut->text().isEmpty());
 
     // Sizes beyond any picture are refused before the user is asked.
     for (const char *taille : {"Large=3000\nHaut=100", "Large=1100\nHaut=1000", "Large=0\nHaut=10"}) {
@@ -839,6 +846,7 @@ TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
         const QString pdf = d.tmp.filePath(u"feuille%1"_s.arg(++n));
         dialogues.Fichiers.push_back(pdf);
         Clique("sbPrint");
+        EXPECT_EQ(Controle<QLabel>("lStatut")->text(), u"Modèle imprimé dans le fichier "_s + pdf + u".pdf"_s);
         const QImage feuille = Feuille(pdf + u".pdf"_s);
         ASSERT_FALSE(feuille.isNull());
         EXPECT_EQ(feuille.width() > feuille.height(), c.paysage);
