@@ -296,6 +296,30 @@ TEST(Editeur, GlisserAvecAimantEtPoignees)
     EXPECT_EQ(e.cad.RecentreLost(false), 0);
 }
 
+// A guide follows the pointer across its line only: dragged aslant, a
+// vertical guide takes the pointer's x, a horizontal one its y.
+TEST(Editeur, ReperesGlissesSurLeurAxe)
+{
+    Editeur e;
+    const auto repere = [&](double position, int sens) -> TxiloCADRepere & {
+        auto &r = dynamic_cast<TxiloCADRepere &>(*e.m.AddObject(u"repere"_s));
+        r.SetFace(1);
+        r.SetPosition(position);
+        r.SetSens(sens);
+        return r;
+    };
+    TxiloCADRepere &vertical = repere(30, TxiloCADRepere::Verticale);
+    TxiloCADRepere &horizontal = repere(10, TxiloCADRepere::Horizontale);
+    e.cad.RequestRedraw();
+    e.Attend();
+    e.Glisse(QPointF(30, 20), QPointF(34, 27));
+    EXPECT_EQ(vertical.Position(), 34);
+    EXPECT_EQ(horizontal.Position(), 10);
+    e.Glisse(QPointF(12, 10), QPointF(20, 17));
+    EXPECT_EQ(horizontal.Position(), 17);
+    EXPECT_EQ(vertical.Position(), 34);
+}
+
 // A picture resized by a handle is composed again at its new size when the
 // button comes up, though the pointer still holds the handle.
 TEST(Editeur, ImageRecomposeeAuRelachement)

@@ -47,6 +47,12 @@
 using namespace Qt::StringLiterals;
 using namespace aidecad;
 
+// Texts shown as text when a comparison fails.
+void PrintTo(const QString &texte, std::ostream *flux)
+{
+    *flux << '"' << texte.toStdString() << '"';
+}
+
 namespace {
 
 const QString Fixtures = QStringLiteral(LIGNEE_FIXTURES "/impression/");
@@ -707,6 +713,10 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         {"etiquette.mdl", 1, u"cd"_s, u"cd.bmp"_s, {1200, 1200}},
         {"arbre.mdl", 0, u"v"_s, u"v.emf"_s, {1500, 1000}},
         {"etiquette.mdl", 2, u"w.emf"_s, u"w.emf"_s, {1200, 1200}},
+        // An extension typed in capitals is the format's all the same.
+        {"arbre.mdl", 1, u"D.JPG"_s, u"D.JPG"_s, {1500, 1000}},
+        {"arbre.mdl", 2, u"E.Bmp"_s, u"E.Bmp"_s, {1500, 1000}},
+        {"etiquette.mdl", 1, u"F.EMF"_s, u"F.EMF"_s, {1200, 1200}},
     };
     QLabel *statut = Controle<QLabel>("lStatut");
     ASSERT_NE(statut, nullptr);
@@ -718,7 +728,8 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         // The status line says where the picture went.
         EXPECT_EQ(statut->text(), u"Image enregistrée dans "_s + d.tmp.filePath(c.fichier));
         EXPECT_TRUE(statut->isVisible());
-        if (c.fichier.endsWith(u".emf"_s)) {
+        EXPECT_EQ(QDir(d.tmp.path()).entryList({c.nom + u'*'}, QDir::Files), QStringList{c.fichier});
+        if (c.fichier.endsWith(u".emf"_s, Qt::CaseInsensitive)) {
             // A vector picture of the page's true size, read back whole.
             TMetafichier emf;
             ASSERT_TRUE(emf.Charge(d.tmp.filePath(c.fichier))) << c.fichier.toStdString();
@@ -731,7 +742,7 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         EXPECT_EQ(image.size(), c.taille);
         QFile ecrit(d.tmp.filePath(c.fichier));
         ASSERT_TRUE(ecrit.open(QIODevice::ReadOnly));
-        EXPECT_EQ(ecrit.read(2), QByteArray(c.fichier.endsWith(u".bmp"_s) ? "BM" : "\xff\xd8"));
+        EXPECT_EQ(ecrit.read(2), QByteArray(c.fichier.endsWith(u".bmp"_s, Qt::CaseInsensitive) ? "BM" : "\xff\xd8"));
     }
     EXPECT_EQ(dialogues.CheminsProposes.value(0), ShellFolder(u"My Pictures"_s));
     EXPECT_TRUE(dialogues.Messages.isEmpty());

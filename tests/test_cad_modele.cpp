@@ -709,6 +709,45 @@ TEST(ModeleMdl, EnregistreSansDoublerLesObjets)
     }
 }
 
+TEST(ModeleMdl, ValeursHexadecimalesEtFacesQuiNeSontPasDesFaces)
+{
+    // A number written "0X1F" is 31 whatever the case of its prefix; the
+    // blocks "Face=0" and "Face0" are no faces (faces count from 1, and a
+    // header is "Face=" and a number): their objects are not read, those of
+    // Face=1 are.
+    Page p;
+    p.m.LoadFromStrings(Lignes({u"Large=50", u"Haut=40", u"Face=0", u"  Z", u"    Name=Rectangle", u"    x=1",
+                                u"  End", u"End", u"Face0", u"  Y", u"    Name=Rectangle", u"    x=2", u"  End",
+                                u"End", u"Face=1", u"  A", u"    Name=Rectangle", u"    Tag=0X1F", u"    x=3",
+                                u"    Cote=0X5", u"  End", u"End"}));
+    ASSERT_EQ(p.m.Count(), 1);
+    EXPECT_EQ(p.m.Objet(0).Face(), 1);
+    EXPECT_EQ(p.m.Objet(0).Tag(), 31);
+    EXPECT_EQ(Rect(p.m, 0).X(), 3);
+    EXPECT_EQ(Rect(p.m, 0).Cote(), 5);
+    EXPECT_EQ(NumeroFace(u"Face0"), 0);
+    EXPECT_EQ(NumeroFace(u"Face=0"), 0);
+    EXPECT_EQ(NumeroFace(u"  Face=10"), 10);
+    // An object read alone (a copy) whose Face key says 0, or less, or
+    // nothing, is on face 1, which is drawn.
+    for (const char16_t *face : {u"Face=0", u"Face=-3", u"Face0=2", u"Face=1"}) {
+        TxiloCADObj *seul = p.m.AddObject(u"rectangle"_s);
+        seul->LoadFromStrings({u"Name=Rectangle"_s, QString::fromUtf16(face)});
+        EXPECT_EQ(seul->Face(), 1) << QString::fromUtf16(face).toStdString();
+        p.m.SupprimeObjet(seul);
+    }
+    // An object put on face 0 is saved on face 1; the blocks that are no
+    // faces are kept as they were read, and read as nothing again.
+    p.m.Objet(0).SetFace(0);
+    const QStringList lignes = p.m.SaveToStrings();
+    EXPECT_EQ(lignes.count(u"Face=1"_s), 1);
+    EXPECT_EQ(lignes.count(u"Face=0"_s), 1);
+    Page relu;
+    relu.m.LoadFromStrings(lignes);
+    ASSERT_EQ(relu.m.Count(), 1);
+    EXPECT_EQ(relu.m.Objet(0).Face(), 1);
+}
+
 TEST(ModeleMdl, BlocsInconnusGardesALEnregistrement)
 {
     // A picture, a kind this program does not know and a block without kind

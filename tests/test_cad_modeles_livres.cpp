@@ -20,10 +20,12 @@
 #include "CanevasEspion.h"
 #include "Convertisseurs.h"
 #include "FamilleTest.h"
+#include "FichierMdl.h"
 #include "Images.h"
 #include "ImagesImpression.h"
 #include "ImpressionLivree.h"
 #include "LignesCles.h"
+#include "ModelesImpression.h"
 #include "Modeles.h"
 #include "PlanImpression.h"
 #include "TxiloCADArbo.h"
@@ -240,6 +242,37 @@ TEST_F(ImpressionLivree, EachSavedFilledReadsBackPixelForPixel)
         }
     }
     EXPECT_TRUE(portrait);
+}
+
+TEST_F(ImpressionLivree, EachIsWhatTheGeneratorMakes)
+{
+    // The shipped files are those lignee_modeles_impression writes, byte for
+    // byte: a change of the generator that is not shipped, or a shipped
+    // file edited by hand, shows here. The DVD cover is on its own
+    // template, whose spine the window draws from TailleTranche.
+    QTemporaryDir tmp;
+    const std::vector<TModeleLivre> livres = TousModelesLivres();
+    ASSERT_EQ(qsizetype(std::count_if(livres.begin(), livres.end(), [](const TModeleLivre &m) {
+                  return !m.Categorie.isEmpty();
+              })),
+              m_modeles.size());
+    for (const TModeleLivre &livre : livres) {
+        SCOPED_TRACE(qPrintable(livre.Categorie + u'/' + livre.Nom));
+        const QString livree = (livre.Categorie.isEmpty() ? Images : DossierModelesImpression(Modele) + livre.Categorie + u'/')
+                               + livre.Nom + u".mdl"_s;
+        const QString faite = tmp.filePath(livre.Nom + u".mdl"_s);
+        QString erreur;
+        ASSERT_TRUE(livre.Fabrique(Images)->Ecrit(faite, &erreur)) << qPrintable(erreur);
+        QStringList attendues, lues;
+        ASSERT_TRUE(LitFichierMdl(faite, attendues));
+        ASSERT_TRUE(LitFichierMdl(livree, lues));
+        EXPECT_EQ(lues, attendues);
+    }
+    Chargement dvd(DossierModelesImpression(Modele) + u"Jaquette de DVD/Souvenirs de famille.mdl"_s);
+    ASSERT_TRUE(dvd.Charge);
+    EXPECT_EQ(dvd.m.Gabarit(), 5);
+    EXPECT_EQ(dvd.m.ValeurPage(u"Gabarit"), u"JaquetteDVD"_s);
+    EXPECT_EQ(TextToFloat(dvd.m.ValeurPage(u"TailleTranche")), 14);
 }
 
 TEST_F(ImpressionLivree, TheWindowReachesEveryObjectOfEach)
