@@ -1,9 +1,11 @@
 // Printable designs: a model of 1,000 objects loaded from and saved to its
-// file within 20 ms each, and the topmost object under the pointer found
-// within 50 microseconds.
+// file within 20 ms each, the topmost object under the pointer found within
+// 50 microseconds, and a design whose groups fan out (nine files each holding
+// five groups of the next) loaded within 100 ms.
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
 #include <QRect>
 #include <QTemporaryDir>
 
@@ -83,6 +85,34 @@ void BM_ObjetSous(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ObjetSous)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Nine files of about 500 bytes, each holding five groups of the next (the
+// last five rectangles): read whole they would make 5^9 objects. The design is
+// read again at each turn.
+void BM_GroupesEnEventail(benchmark::State &state)
+{
+    QTemporaryDir dossier;
+    for (int n = 0; n < 9; ++n) {
+        QString texte = u"Large=100\nHaut=20\nFace=1\n"_s;
+        for (int i = 0; i < 5; ++i) {
+            texte += u"  O%1\n    Name=%2\n    x=%3\n    y=10\n    l=18\n    h=18\n"_s.arg(i)
+                         .arg(n < 8 ? u"Groupe"_s : u"Rectangle"_s)
+                         .arg(10 + 20 * i);
+            if (n < 8)
+                texte += u"    FichierMdl=%1\n"_s.arg(dossier.filePath(u"n%1.mdl"_s.arg(n + 1)));
+            texte += u"  End\n"_s;
+        }
+        QFile f(dossier.filePath(u"n%1.mdl"_s.arg(n)));
+        if (!f.open(QIODevice::WriteOnly) || f.write((texte + u"End\n"_s).toUtf8()) < 0)
+            state.SkipWithError("les modèles n'ont pu être écrits");
+    }
+    TxiloCADMdl m(nullptr, QRect(0, 0, 1000, 200), 100, 20);
+    for (auto _ : state) {
+        if (!m.LoadFromFile(dossier.filePath(u"n0.mdl"_s)) || m.Count() != 5)
+            state.SkipWithError("le modèle n'a pu être lu");
+    }
+}
+BENCHMARK(BM_GroupesEnEventail)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,8 +7,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "FichierTemporaire.h"
 #include "Langue.h"
 
 namespace {
@@ -96,20 +96,25 @@ bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taill
     // The new file would be renamed over a pipe or a device node, or
     // written into the device a link points to.
     QString raison = ObstacleEcriture(chemin);
-    bool ok = raison.isEmpty();
-    QSaveFile fichier(chemin);
-    if (ok && !fichier.open(QIODevice::WriteOnly)) {
-        ok = false;
-        raison = fichier.errorString();
+    // Through a symbolic link, the file it points to is replaced and the
+    // link stays.
+    QString final = chemin;
+    QFileInfo info(chemin);
+    for (int lien = 0; lien < 128 && info.isSymLink(); ++lien) {
+        final = info.symLinkTarget();
+        info.setFile(final);
     }
-    // Written straight to the temporary file, so that every byte is known
-    // to have reached it before the commit.
-    else if (ok && !EcritTout(fichier.handle(), donnees, taille, &raison)) {
-        ok = false;
-        fichier.cancelWriting();
-    } else if (ok && !fichier.commit()) {
-        ok = false;
-        raison = fichier.errorString();
+    // A file the user has made read-only is not replaced behind his back.
+    if (raison.isEmpty() && info.exists() && !info.isWritable())
+        raison = RaisonSysteme(EACCES);
+    bool ok = raison.isEmpty();
+    if (ok) {
+        // A save of this file killed before its end left its temporary
+        // file; no later save would ever take it away but this one.
+        NettoieTemporaires(final);
+        TFichierTemporaire temporaire;
+        ok = temporaire.Cree(final, final, &raison) && temporaire.Ecrit(donnees, taille, &raison)
+             && temporaire.Synchronise(&raison) && temporaire.Remplace(final, &raison);
     }
     if (!ok && erreur)
         *erreur = raison;

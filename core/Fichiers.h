@@ -30,13 +30,15 @@ QString ObstacleEcriture(const QString &chemin);
 bool EcritTout(int fd, const char *donnees, qint64 taille, QString *erreur);
 
 // Replaces the file at `chemin` with `taille` bytes at `donnees`, atomically
-// (QSaveFile): the file holds either its previous content or the new one,
-// whole; through a symbolic link, the file it points to is replaced. Returns
-// false when it could not be written, leaving the previous file as it was,
-// and for a target that is not an ordinary file (ObstacleEcriture), which is
-// left alone; *erreur (may be null) then says why. QSaveFile alone takes
-// small writes cut short by a full disk for a success and replaces the file
-// with what fitted.
+// (a locked temporary file beside it, TFichierTemporaire, written, flushed
+// to the disk and renamed over it): the file holds either its previous
+// content or the new one, whole; through a symbolic link, the file it points
+// to is replaced. The temporary files that saves of the same file killed
+// before their end left beside it are removed first (NettoieTemporaires).
+// Returns false when it could not be written, leaving the previous file as
+// it was, for a target that is not an ordinary file (ObstacleEcriture) and
+// for a file without write permission, which are left alone; *erreur (may be
+// null) then says why.
 bool EcritFichierEntier(const QString &chemin, const char *donnees, qint64 taille, QString *erreur);
 
 // The reason to show for a system call that failed with the error number

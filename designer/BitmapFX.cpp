@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <numbers>
 #include <vector>
 
@@ -151,50 +152,60 @@ inline uchar Octet(float v)
     return uchar(v + 0.5f);
 }
 
+// One source row into one row of destination width, by the horizontal
+// contributors. Pixels are 4 bytes, blue, green, red, then the opaque byte.
+void LigneHorizontale(const uchar *de, uchar *vers, int largeur, const Contributeurs &c)
+{
+    for (int x = 0; x < largeur; ++x) {
+        float b = 0, g = 0, r = 0;
+        for (std::int32_t e = c.debut[size_t(x)]; e < c.debut[size_t(x) + 1]; ++e) {
+            const uchar *p = de + 4 * c.indice[size_t(e)];
+            const float w = c.poids[size_t(e)];
+            b += w * p[0];
+            g += w * p[1];
+            r += w * p[2];
+        }
+        uchar *q = vers + 4 * x;
+        q[0] = Octet(b);
+        q[1] = Octet(g);
+        q[2] = Octet(r);
+        q[3] = 255;
+    }
+}
+
 // Every row of `source` into the rows of `travail` (destination width,
-// source height). Pixels are 4 bytes, blue, green, red, then the opaque byte.
+// source height).
 void PasseHorizontale(const QImage &source, QImage &travail, const Contributeurs &c)
 {
     const int largeur = travail.width();
-    for (int y = 0; y < source.height(); ++y) {
-        const uchar *de = source.constScanLine(y);
-        uchar *vers = travail.scanLine(y);
-        for (int x = 0; x < largeur; ++x) {
-            float b = 0, g = 0, r = 0;
-            for (std::int32_t e = c.debut[size_t(x)]; e < c.debut[size_t(x) + 1]; ++e) {
-                const uchar *p = de + 4 * c.indice[size_t(e)];
-                const float w = c.poids[size_t(e)];
-                b += w * p[0];
-                g += w * p[1];
-                r += w * p[2];
-            }
-            uchar *q = vers + 4 * x;
-            q[0] = Octet(b);
-            q[1] = Octet(g);
-            q[2] = Octet(r);
-            q[3] = 255;
-        }
+    for (int y = 0; y < source.height(); ++y)
+        LigneHorizontale(source.constScanLine(y), travail.scanLine(y), largeur, c);
+}
+
+// Destination row y from the rows its vertical contributors name, each given
+// by `ligne`; `somme` holds the n sums of the row's bytes.
+template <class Ligne>
+void LigneVerticale(int y, uchar *vers, const Contributeurs &c, std::vector<float> &somme, Ligne ligne)
+{
+    const size_t n = somme.size();
+    std::fill(somme.begin(), somme.end(), 0.0f);
+    for (std::int32_t e = c.debut[size_t(y)]; e < c.debut[size_t(y) + 1]; ++e) {
+        const uchar *de = ligne(c.indice[size_t(e)]);
+        const float w = c.poids[size_t(e)];
+        for (size_t k = 0; k < n; ++k)
+            somme[k] += w * de[k];
     }
+    for (size_t k = 0; k < n; ++k)
+        vers[k] = Octet(somme[k]);
 }
 
 // Every column of `travail` into `destination`, a whole row at a time so
 // that the source rows are read in order.
 void PasseVerticale(const QImage &travail, QImage &destination, const Contributeurs &c)
 {
-    const size_t n = size_t(destination.width()) * 4;
-    std::vector<float> somme(n);
-    for (int y = 0; y < destination.height(); ++y) {
-        std::fill(somme.begin(), somme.end(), 0.0f);
-        for (std::int32_t e = c.debut[size_t(y)]; e < c.debut[size_t(y) + 1]; ++e) {
-            const uchar *ligne = travail.constScanLine(c.indice[size_t(e)]);
-            const float w = c.poids[size_t(e)];
-            for (size_t k = 0; k < n; ++k)
-                somme[k] += w * ligne[k];
-        }
-        uchar *vers = destination.scanLine(y);
-        for (size_t k = 0; k < n; ++k)
-            vers[k] = Octet(somme[k]);
-    }
+    std::vector<float> somme(size_t(destination.width()) * 4);
+    for (int y = 0; y < destination.height(); ++y)
+        LigneVerticale(y, destination.scanLine(y), c, somme, [&](int j) { return travail.constScanLine(j); });
 }
 
 QImage Opaque(const QImage &source)
@@ -255,4 +266,80 @@ bool TBitmapFX::Stretch(const QImage &source, QImage &destination, int filtre)
     if (filtre < 0 || filtre >= NombreFiltres)
         return false;
     return Stretch(source, destination, filtre, Filtres()[size_t(filtre)].Support);
+}
+
+struct TReductionBandes::Etat {
+    Contributeurs horizontaux;
+    Contributeurs verticaux;
+    // For each destination row, the last source row it reads, and the
+    // first source row that it or any later row reads.
+    std::vector<std::int32_t> derniere;
+    std::vector<std::int32_t> premiereSuite;
+    // The horizontally resampled source rows still needed, from `base` on.
+    std::deque<std::vector<uchar>> lignes;
+    int base = 0;
+    std::vector<float> somme;
+};
+
+TReductionBandes::TReductionBandes(QSize source, QImage &destination, int filtre, double support)
+    : m_source(source), m_destination(destination)
+{
+    if (source.width() < 1 || source.height() < 1 || destination.isNull() || filtre < 0
+        || filtre >= TBitmapFX::NombreFiltres || !(support > 0 && support <= TBitmapFX::SupportMax))
+        return;
+    if (destination.format() != QImage::Format_RGB32) {
+        destination = destination.convertToFormat(QImage::Format_RGB32);
+        if (destination.isNull())
+            return;
+    }
+    const auto fonction = TBitmapFX::Filtres()[size_t(filtre)].Fonction;
+    m_etat = std::make_unique<Etat>();
+    Etat &e = *m_etat;
+    e.horizontaux = Construit(source.width(), destination.width(), fonction, support);
+    e.verticaux = Construit(source.height(), destination.height(), fonction, support);
+    const int hauteur = destination.height();
+    e.derniere.resize(size_t(hauteur));
+    e.premiereSuite.resize(size_t(hauteur));
+    for (int y = hauteur - 1; y >= 0; --y) {
+        const auto debut = e.verticaux.indice.begin() + e.verticaux.debut[size_t(y)];
+        const auto fin = e.verticaux.indice.begin() + e.verticaux.debut[size_t(y) + 1];
+        const auto [bas, haut] = std::minmax_element(debut, fin);
+        e.derniere[size_t(y)] = *haut;
+        e.premiereSuite[size_t(y)] =
+            y + 1 < hauteur ? std::min(*bas, e.premiereSuite[size_t(y) + 1]) : *bas;
+    }
+    e.somme.assign(size_t(destination.width()) * 4, 0.0f);
+}
+
+TReductionBandes::~TReductionBandes() = default;
+
+bool TReductionBandes::Ajoute(const QImage &bande, int nombre)
+{
+    if (!m_etat || bande.format() != QImage::Format_RGB32 || bande.width() != m_source.width() || nombre < 0
+        || nombre > bande.height() || m_recues + nombre > m_source.height())
+        return false;
+    Etat &e = *m_etat;
+    const size_t octets = size_t(m_destination.width()) * 4;
+    for (int i = 0; i < nombre; ++i) {
+        e.lignes.emplace_back(octets);
+        LigneHorizontale(bande.constScanLine(i), e.lignes.back().data(), m_destination.width(), e.horizontaux);
+        ++m_recues;
+        // Every destination row whose source rows have all come.
+        while (m_faites < m_destination.height() && e.derniere[size_t(m_faites)] < m_recues) {
+            LigneVerticale(m_faites, m_destination.scanLine(m_faites), e.verticaux, e.somme,
+                           [&e](int j) { return e.lignes[size_t(j - e.base)].data(); });
+            ++m_faites;
+            const int garde = m_faites < m_destination.height() ? e.premiereSuite[size_t(m_faites)] : m_recues;
+            while (e.base < garde && !e.lignes.empty()) {
+                e.lignes.pop_front();
+                ++e.base;
+            }
+        }
+    }
+    return true;
+}
+
+bool TReductionBandes::Complete() const
+{
+    return m_etat && m_faites == m_destination.height();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <memory>
+
+#include <QSize>
 
 class QImage;
 class QString;
@@ -62,4 +65,37 @@ public:
                         QString *erreur = nullptr);
     // The same with the filter's own support.
     static bool Stretch(const QImage &source, QImage &destination, int filtre = FiltreBox);
+};
+
+// The resampling of TBitmapFX::Stretch, the same pixels, of a source given
+// a band of rows at a time from its top: only the rows that the destination
+// rows still to come read are kept, so that a large source (a page drawn at
+// twice the size of its picture) never has to be held whole.
+class TReductionBandes final
+{
+public:
+    // A source of `source` pixels into `destination`, which keeps its size,
+    // becomes Format_RGB32 and must outlive the reduction; its rows are
+    // written as the source rows they read come. With a source without
+    // pixel, a null destination, or a filter or support Stretch refuses, the
+    // reduction takes nothing (Ajoute is false).
+    TReductionBandes(QSize source, QImage &destination, int filtre, double support);
+    ~TReductionBandes();
+    TReductionBandes(const TReductionBandes &) = delete;
+    TReductionBandes &operator=(const TReductionBandes &) = delete;
+
+    // The next `nombre` rows of the source, the first rows of `bande` (of
+    // the source's width, Format_RGB32). False, nothing taken, for a band of
+    // another width or format, or rows beyond the source's height.
+    bool Ajoute(const QImage &bande, int nombre);
+    // True once every row of the source has come: the destination is whole.
+    bool Complete() const;
+
+private:
+    struct Etat;
+    QSize m_source;
+    QImage &m_destination;
+    std::unique_ptr<Etat> m_etat;
+    int m_recues = 0;
+    int m_faites = 0;
 };

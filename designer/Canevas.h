@@ -87,6 +87,11 @@ public:
     // an open line. This default draws `trace` with Polygone and Polyligne; a
     // back end that keeps curves (a metafile) draws `courbe` instead.
     virtual void Bezier(const QPolygon &courbe, const QPolygon &trace, bool remplir);
+    // The part of the surface that can show what is drawn, in pixels: a
+    // picture of a drawing larger than it need be made only where it falls
+    // inside. An empty rectangle, this default, for a surface that keeps
+    // everything drawn on it (a metafile).
+    virtual QRect Zone() const { return QRect(); }
 
 private:
     TStylo m_stylo;

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
+#include <QPaintDevice>
 #include <QPainter>
 
 #include "Arrondi.h"
@@ -452,4 +453,15 @@ void TCanevasQt::Image(const QRect &cible, const QImage &image)
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter.drawImage(cible, image);
+}
+
+QRect TCanevasQt::Zone() const
+{
+    const QPaintDevice *device = m_painter.device();
+    if (!device)
+        return QRect();
+    QRect zone = m_painter.deviceTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (m_painter.hasClipping())
+        zone &= m_painter.clipBoundingRect().toAlignedRect();
+    return zone;
 }

@@ -24,6 +24,9 @@ public:
     void Texte(QPoint coin, const QString &texte) override;
     QSize TailleTexte(const QString &texte) override;
     void Image(const QRect &cible, const QImage &image) override;
+    // The painter's device, within its clip when it has one, in the
+    // painter's coordinates.
+    QRect Zone() const override;
 
 private:
     // Sets the painter's pen and brush from the canvas state, antialiasing

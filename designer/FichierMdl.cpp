@@ -200,9 +200,19 @@ bool LitFichierMdl(const QString &chemin, QStringList &lignes, QString *erreur)
         if (!fichier.open(QIODevice::ReadOnly)) {
             raison = fichier.errorString();
         } else {
-            // One byte past the limit rather than trusting size(), which the
-            // file may outgrow while it is read.
-            octets = fichier.read(TailleMaxMdl + 1);
+            // Up to one byte past the limit rather than trusting size(),
+            // which the file may outgrow while it is read; but read by what
+            // the file holds, as a buffer of the limit's size for every
+            // file would cost more than reading most models.
+            const qint64 bout = TailleMaxMdl + 1;
+            qint64 morceau = std::clamp<qint64>(fichier.size() + 1, 4096, bout);
+            while (octets.size() < bout) {
+                const QByteArray lus = fichier.read(std::min<qint64>(morceau, bout - octets.size()));
+                if (lus.isEmpty())
+                    break;
+                octets += lus;
+                morceau = std::min<qint64>(2 * morceau, bout);
+            }
             if (fichier.error() != QFileDevice::NoError)
                 raison = fichier.errorString();
             else if (octets.size() > TailleMaxMdl)

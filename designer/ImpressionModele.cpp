@@ -98,6 +98,19 @@ bool ImprimeModele(TxiloCADMdl &modele, QPrinter &imprimante, QString *erreur)
             return echec(u"%1 : %2"_s.arg(fichier, obstacle));
     }
 
+    // A PDF file has no margin: a printer's margins are where its rollers
+    // hold the sheet, and a file kept with them would print a design of the
+    // sheet's size smaller than it is. The whole sheet is printable, and the
+    // painter's origin is its corner.
+    const bool fullPage = imprimante.fullPage();
+    if (imprimante.outputFormat() == QPrinter::PdfFormat)
+        imprimante.setFullPage(true);
+    const struct Remet {
+        QPrinter &imprimante;
+        bool fullPage;
+        ~Remet() { imprimante.setFullPage(fullPage); }
+    } remet{imprimante, fullPage};
+
     const int resolution = imprimante.resolution();
     const QPageLayout mise = imprimante.pageLayout();
     const QRect papier = mise.fullRectPixels(resolution);

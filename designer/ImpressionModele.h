@@ -42,7 +42,9 @@ QSize TailleBitmapImpression(const QSize &place);
 // Prints the objects of `modele` (DrawObjects: no background, guides or
 // template mask) on one sheet of `imprimante`: landscape when the page is
 // wider than high, else portrait; at PlaceImpression, through a white bitmap
-// of TailleBitmapImpression stretched there. The model's scales and offsets
+// of TailleBitmapImpression stretched there. The printable part is the
+// printer's, or the whole sheet for a PDF file, which has no margin (the
+// printer's full-page setting is given back afterwards). The model's scales and offsets
 // are given back as they were. False, with *erreur (may be null) set to a
 // French sentence, when the page has no valid size, the printer's output
 // file is not an ordinary file (ObstacleEcriture), the bitmap cannot be

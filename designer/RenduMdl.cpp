@@ -59,13 +59,15 @@ class EtatVue final
 public:
     explicit EtatVue(TxiloCADMdl &m)
         : m_modele(m), m_echelleX(m.EchelleX()), m_echelleY(m.EchelleY()), m_decalageX(m.DecalageX()),
-          m_decalageY(m.DecalageY()), m_interactif(m.Interrupteurs().Interactif)
+          m_decalageY(m.DecalageY()), m_resolution(m.ResolutionMaxImages()),
+          m_interactif(m.Interrupteurs().Interactif)
     {
     }
     ~EtatVue()
     {
         m_modele.SetEchelles(m_echelleX, m_echelleY);
         m_modele.SetDecalages(m_decalageX, m_decalageY);
+        m_modele.SetResolutionMaxImages(m_resolution);
         m_modele.Interrupteurs().Interactif = m_interactif;
     }
     EtatVue(const EtatVue &) = delete;
@@ -73,7 +75,7 @@ public:
 
 private:
     TxiloCADMdl &m_modele;
-    double m_echelleX, m_echelleY, m_decalageX, m_decalageY;
+    double m_echelleX, m_echelleY, m_decalageX, m_decalageY, m_resolution;
     bool m_interactif;
 };
 
@@ -260,10 +262,20 @@ bool TxiloCADMdl::ExportBitmap(QImage &bitmap)
 {
     if (!PageValide() || bitmap.isNull())
         return false;
-    const QSize taille = bitmap.size();
-    QImage image = NouveauBitmap(taille);
+    QImage image = RenduExport(bitmap.size());
     if (image.isNull())
         return false;
+    bitmap = image;
+    return true;
+}
+
+QImage TxiloCADMdl::RenduExport(QSize taille)
+{
+    if (!PageValide())
+        return QImage();
+    QImage image = NouveauBitmap(taille);
+    if (image.isNull())
+        return image;
     const QRgb fond = CouleurCAD(m_couleurFondExport).rgb();
     image.fill(fond);
 
@@ -276,28 +288,47 @@ bool TxiloCADMdl::ExportBitmap(QImage &bitmap)
         Echelles(QRect(QPoint(0, 0), taille));
         DessineObjets(canevas);
     } else {
-        // The doubled page starts in the background colour too, since the
-        // reduction replaces every pixel of the picture.
-        QImage grande(double2, FormatBitmap);
-        if (grande.isNull())
-            return false;
-        grande.fill(fond);
-        {
-            QPainter painter(&grande);
-            TCanevasQt canevas(painter);
-            Echelles(QRect(QPoint(0, 0), double2));
-            DessineObjets(canevas);
+        // The page at twice the size is drawn a band of rows at a time, each
+        // reduced as it comes: only a band and the few rows the reduction
+        // still reads are held, not the doubled page (four times the
+        // picture). The bands are drawn with the page moved up by whole
+        // pixels, a multiple of the brushes' 8-pixel patterns, so that they
+        // meet as one drawing of the whole page would have been.
+        const int hauteurBande = std::clamp((OctetsBandeExport / (4 * double2.width()) + 63) / 64 * 64, 64,
+                                            (double2.height() + 63) / 64 * 64);
+        // The pictures of a large export are made at its scale and
+        // stretched: made at twice it they would take four times the memory
+        // (a full-page photograph of an A4 page at 10 pixels per millimetre,
+        // 100 MB) for edges finer than a printed dot. Those of a small one
+        // (a preview) keep the edges the reduction smooths.
+        if (qint64(taille.width()) * taille.height() > PixelsExportImagesSimples)
+            m_resolutionMaxImages = std::max(taille.width() / m_large, taille.height() / m_haut);
+        QImage bande(double2.width(), hauteurBande, FormatBitmap);
+        TReductionBandes reduction(double2, image, FiltreBox, TBitmapFX::Filtres()[FiltreBox].Support);
+        if (bande.isNull())
+            return QImage();
+        for (int haut = 0; haut < double2.height(); haut += hauteurBande) {
+            // The doubled page starts in the background colour too, since the
+            // reduction replaces every pixel of the picture.
+            bande.fill(fond);
+            {
+                QPainter painter(&bande);
+                TCanevasQt canevas(painter);
+                Echelles(QRect(QPoint(0, -haut), double2));
+                DessineObjets(canevas);
+            }
+            if (!reduction.Ajoute(bande, std::min(hauteurBande, double2.height() - haut)))
+                return QImage();
         }
-        if (!TBitmapFX::Stretch(grande, image, FiltreBox, TBitmapFX::Filtres()[FiltreBox].Support))
-            return false;
+        if (!reduction.Complete())
+            return QImage();
     }
     if (m_interrupteurs.GabaritSurExport) {
         QPainter painter(&image);
         TCanevasQt canevas(painter);
         DessineMasque(canevas, QRect(QPoint(0, 0), taille));
     }
-    bitmap = image;
-    return true;
+    return image;
 }
 
 QSize TxiloCADMdl::TailleExport(int largeurMax, int hauteurMax) const
@@ -317,8 +348,8 @@ bool TxiloCADMdl::Exporte(const QString &chemin, int largeurMax, int hauteurMax,
     const QSize taille = TailleExport(largeurMax, hauteurMax);
     if (taille.isEmpty())
         return false;
-    QImage bitmap = NouveauBitmap(taille);
-    if (bitmap.isNull() || !ExportBitmap(bitmap))
+    QImage bitmap = RenduExport(taille);
+    if (bitmap.isNull())
         return false;
     if (!m_interrupteurs.GabaritSurExport && (cadre & 0xFFFFFF) != CouleurBlanche) {
         QPainter painter(&bitmap);

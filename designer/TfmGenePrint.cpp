@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -43,14 +44,33 @@ namespace {
 const QString Softprint = u"<softprint>"_s;
 constexpr int TailleApercuRefait = 160;
 
-bool EnregistreBmp(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *)
+// A target that cannot take a file (a folder, a pipe) is told as such, not
+// as a folder that refuses writing.
+bool Remplacable(const QString &fichier, QString *erreur)
 {
-    return modele.ExportBmp(fichier, largeur, hauteur, CouleurBlanche);
+    const QString obstacle = ObstacleEcriture(fichier);
+    if (!obstacle.isEmpty() && erreur)
+        *erreur = obstacle;
+    return obstacle.isEmpty();
 }
 
-bool EnregistreJpeg(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *)
+bool EnregistreBmp(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *erreur)
 {
-    return modele.ExportJpeg(fichier, largeur, hauteur, CouleurBlanche);
+    return Remplacable(fichier, erreur) && modele.ExportBmp(fichier, largeur, hauteur, CouleurBlanche);
+}
+
+bool EnregistreJpeg(TxiloCADMdl &modele, const QString &fichier, int largeur, int hauteur, QString *erreur)
+{
+    return Remplacable(fichier, erreur) && modele.ExportJpeg(fichier, largeur, hauteur, CouleurBlanche);
+}
+
+// A reason given in lower case, as the readers and writers give theirs, put
+// after a full stop.
+QString Phrase(QString raison)
+{
+    if (!raison.isEmpty())
+        raison[0] = raison[0].toUpper();
+    return raison;
 }
 
 } // namespace
@@ -199,6 +219,13 @@ TfmGenePrint::TfmGenePrint(const TBD &bd, const TDossiersGenePrint &dossiers, QW
     grille->setColumnStretch(1, 1);
     connect(m_button1, &QPushButton::clicked, this, &TfmGenePrint::Button1Click);
     droite->addWidget(m_pPersonnalise);
+
+    // Where the last picture or PDF file went.
+    m_lStatut = new QLabel(this);
+    m_lStatut->setObjectName(u"lStatut"_s);
+    m_lStatut->setContentsMargins(6, 2, 6, 2);
+    m_lStatut->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    principale->addWidget(m_lStatut);
 }
 
 TfmGenePrint::~TfmGenePrint() = default;
@@ -343,10 +370,19 @@ bool TfmGenePrint::ApplyModel(const QString &fichier)
     m_modeleCourant = fichier;
     TxiloCADMdl &m = m_cad->Modele();
     QString erreur;
-    if (!m.LoadFromFile(fichier, &erreur)) {
-        m_cad->RequestRedraw();
-        AppMessageBox(MLTextOu(8720, u"Le modèle %1 n'a pas pu être lu : %2"_s).arg(fichier, erreur), MsgErreur,
-                      BoutonsOk);
+    const bool lu = m.LoadFromFile(fichier, &erreur);
+    if (!lu || !m.PageValide()) {
+        // Nothing of the design shown before stays on screen: the page is
+        // empty, and what is saved or printed is nothing of it either.
+        m.ClearObjects();
+        m.SetLarge(0);
+        m.SetHaut(0);
+        m_cad->Redraw();
+        AppMessageBox(lu ? MLTextOu(9200, u"Le modèle %1 ne peut pas être utilisé : sa page n'a pas de taille "
+                                          u"valide."_s)
+                               .arg(fichier)
+                         : MLTextOu(8720, u"Le modèle %1 n'a pas pu être lu : %2"_s).arg(fichier, erreur),
+                      MsgErreur, BoutonsOk);
         return false;
     }
     const QString textes[] = {m_eTexte1->text(), m_eTexte2->text(), m_eTexte3->text()};
@@ -365,12 +401,24 @@ bool TfmGenePrint::ApplyModel(const QString &fichier)
             else if (source == u"<texte3>"_s)
                 valeur = textes[2];
             else
-                valeur = ExpandTemplate(m_bd, m_personne, texteObjet->TexteSource());
+                valeur = TextePersonne(texteObjet->TexteSource());
             texteObjet->SetText(valeur);
         }
     }
     m_cad->RequestRedraw();
     return true;
+}
+
+QString TfmGenePrint::TextePersonne(const QString &modele) const
+{
+    // A "|" breaks the lines of a design's text; one in the person's data
+    // (the names of two records merged, "BERNARD | FOURNIER") is not a line
+    // break: taken as one, it would break the name apart and push its end
+    // out of the design. Each line of the model is filled on its own.
+    QStringList lignes = modele.split(TxiloCADTexte::SeparateurLignes);
+    for (QString &ligne : lignes)
+        ligne = ExpandTemplate(m_bd, m_personne, ligne).replace(TxiloCADTexte::SeparateurLignes, u'/');
+    return lignes.join(TxiloCADTexte::SeparateurLignes);
 }
 
 void TfmGenePrint::Button1Click()
@@ -432,13 +480,15 @@ void TfmGenePrint::sbEnregistrerClick()
         const TCurseurAttente sablier;
         ok = format->Ecrit(m, fichier, int(w), int(h), &erreur);
     }
+    m_lStatut->setText(ok ? MLTextOu(9201, u"Image enregistrée dans %1"_s).arg(QDir::toNativeSeparators(fichier))
+                          : QString());
     if (!ok) {
-        AppMessageBox(MLTextOu(8715, u"L'image n'a pas été enregistrée dans %1. %2"_s)
-                          .arg(fichier, erreur.isEmpty() ? MLTextOu(8724, u"Le dossier n'accepte peut-être pas "
-                                                                       u"d'écriture, ou le disque est plein."_s)
-                                                         : erreur)
-                          .trimmed(),
-                      MsgErreur, BoutonsOk);
+        Signale(MLTextOu(8715, u"L'image n'a pas été enregistrée dans %1. %2"_s)
+                    .arg(fichier, erreur.isEmpty() ? MLTextOu(8724, u"Le dossier n'accepte peut-être pas "
+                                                                 u"d'écriture, ou le disque est plein."_s)
+                                                   : Phrase(erreur))
+                    .trimmed(),
+                MsgErreur);
     }
     m_cad->RequestRedraw();
 }
@@ -469,8 +519,25 @@ void TfmGenePrint::sbPrintClick()
         const TCurseurAttente sablier;
         ok = ImprimeModele(m_cad->Modele(), imprimante, &erreur);
     }
+    const QString pdf = imprimante.outputFormat() == QPrinter::PdfFormat ? imprimante.outputFileName() : QString();
+    m_lStatut->setText(ok && !pdf.isEmpty()
+                           ? MLTextOu(9202, u"Modèle imprimé dans le fichier %1"_s).arg(QDir::toNativeSeparators(pdf))
+                           : QString());
     if (!ok)
-        AppMessageBox(MLTextOu(8719, u"Le modèle n'a pas pu être imprimé : %1"_s).arg(erreur), MsgErreur, BoutonsOk);
+        Signale(MLTextOu(8719, u"Le modèle n'a pas pu être imprimé : %1"_s).arg(erreur), MsgErreur);
+}
+
+void TfmGenePrint::Signale(const QString &texte, int genre)
+{
+    // The save or print dialog that has just closed leaves no window of the
+    // program active until the window system gives the focus back: the
+    // message would open over the main window, which would then cover this
+    // one. It belongs to this window.
+    if (isVisible() && !QApplication::activeModalWidget() && QApplication::activeWindow() != this) {
+        activateWindow();
+        QApplication::setActiveWindow(this);
+    }
+    AppMessageBox(texte, genre, BoutonsOk);
 }
 
 bool ShowGenePrint(QWidget *owner, const TBD &bd, const TDossiersGenePrint &dossiers)

@@ -7,6 +7,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPrinter;
@@ -45,12 +46,15 @@ struct TDossiersGenePrint {
 // control (a viewer here) in pCAD; and the panel pPersonnalise (hidden at
 // first) with the edits eTexte1 "Titre :", eTexte2 "Texte :" (lines
 // separated by "|"), eTexte3 "Signature :" and the button Button1
-// "Rafraichir".
+// "Rafraichir"; and at the bottom the status line lStatut, which says where
+// the last picture saved or PDF file printed went.
 //
 // Filling a model (ApplyModel) reads it again from its file, so nothing the
 // user types is ever written into a model: a text object whose whole text is
 // "<texte1>", "<texte2>" or "<texte3>" (letter case ignored) takes the edit's
-// text, any other text is a person template (ExpandTemplate) for the person;
+// text, any other text is a person template (ExpandTemplate) for the person,
+// filled line by line, a "|" in the person's data written "/" (it would
+// break the line);
 // a picture object with a Code takes the picture that template names for
 // the person (its photograph with "<photo>"); placeholders left after that
 // are dropped. Picture names are resolved by ResoutNomImpression
@@ -99,8 +103,9 @@ public:
     bool Prepare();
 
     // Fills and shows a model file; false after "Not found : " and the path
-    // when there is no such file, or after a message saying why it could
-    // not be read.
+    // when there is no such file (nothing else changes), or after a message
+    // saying why it could not be read or used (a page without a valid
+    // size): the page is then left empty, with no object and no size.
     bool ApplyModel(const QString &fichier);
 
     TxiloCAD &Editeur() const { return *m_cad; }
@@ -121,7 +126,12 @@ private:
     void Button1Click();
     void MajBoutons();
     QPrinter &Imprimante();
+    // A message of this window after one of its dialogs, over this window.
+    void Signale(const QString &texte, int genre);
     QString ResoutNom(const QString &nom) const;
+    // The person template `modele` of a text (lines separated by "|")
+    // filled for the person, each "|" of the person's data as "/".
+    QString TextePersonne(const QString &modele) const;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
     const TBD &m_bd;
@@ -145,6 +155,7 @@ private:
     QLineEdit *m_eTexte2;
     QLineEdit *m_eTexte3;
     QPushButton *m_button1;
+    QLabel *m_lStatut;
     TxiloMenuBarre *m_barre = nullptr;
 };
 

@@ -168,13 +168,17 @@ QString TxiloApercuModele::EcritApercu(TxiloCADMdl &rendu, const QString &modele
 QString TxiloApercuModele::TrouveApercu(const QString &modele)
 {
     const QString aCote = ApercuACote(modele);
-    if (QFileInfo(aCote).isFile())
-        return aCote;
+    const QFileInfo livre(aCote);
     // A preview in the cache was made from the model as it was then: a
     // model changed since (a new version of the program) is rendered again.
+    // One drawn again (F5) where the model's own could not be replaced is
+    // newer than it, and shown instead.
     const QString cache = ApercuEnCache(modele);
-    if (const QFileInfo enCache(cache);
-        enCache.isFile() && enCache.lastModified() >= QFileInfo(modele).lastModified())
+    const QFileInfo enCache(cache);
+    const bool cacheAJour = enCache.isFile() && enCache.lastModified() >= QFileInfo(modele).lastModified();
+    if (livre.isFile())
+        return cacheAJour && enCache.lastModified() > livre.lastModified() ? cache : aCote;
+    if (cacheAJour)
         return cache;
     TxiloCADMdl &rendu = ModeleRendu();
     if (!rendu.LoadFromFile(modele))

@@ -18,8 +18,10 @@
 // written beside it; where it cannot be written there (the models folder
 // of an installed program is read-only) it goes to the user's cache folder
 // instead (DossierCache), where it is used again as long as it is not older
-// than its model. A preview beside its model is always used as it is, even
-// when older than the model.
+// than its model. A preview beside its model is used as it is, even when
+// older than the model, unless the cache holds one that is newer than it
+// and not older than the model: the one drawn again (F5) for a model whose
+// own preview could not be replaced.
 //
 // Cells are ApercuLarge x ApercuHaut pixels, laid out in Colonnes() columns
 // on the picture control (objectName "Apercus"), which the chooser keeps

@@ -168,8 +168,14 @@ void TxiloCAD::Redraw()
     const bool seuleSelection = m_seuleSelection;
     m_seuleSelection = false;
     TxiloCADMdl &m = *m_modele;
-    if (!m.PageValide())
+    if (!m.PageValide()) {
+        // Nothing is left on screen of the page drawn before.
+        m_image = QImage();
+        m_calques = -1;
+        m_page->resize(0, 0);
+        m_page->update();
         return;
+    }
     m.SetDecalages(0, 0);
     // A control no larger than its margin leaves no room: a scale of 0 or
     // below would make a page of no size, or turned inside out.

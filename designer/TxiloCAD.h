@@ -86,9 +86,10 @@ public:
 
     // Asks for a redraw: the timer draws the page once shortly after.
     void RequestRedraw();
-    // Draws the page now, fitted to the control less the margin. Nothing
-    // when the page cannot be drawn (TxiloCADMdl::PageValide), or when the
-    // control is too small to leave any room inside its margin.
+    // Draws the page now, fitted to the control less the margin. A page
+    // that cannot be drawn (TxiloCADMdl::PageValide) leaves the control
+    // empty, the page image null; a control too small to leave any room
+    // inside its margin is not drawn again.
     void Redraw();
 
     // Delete: for a line whose active point is an anchor, that anchor;

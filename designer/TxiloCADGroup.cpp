@@ -96,7 +96,8 @@ void TxiloCADGroup::ChargeSousModele(const QString &chemin)
     if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
         return;
     const QString identite = Identite(chemin);
-    if (FichiersEnLecture.contains(identite) || FichiersEnLecture.size() >= ProfondeurMax)
+    if (FichiersEnLecture.contains(identite) || FichiersEnLecture.size() >= ProfondeurMax
+        || !TxiloCADMdl::ReserveSousModele())
         return;
     const TLecture lecture(identite);
     const QString extension = QFileInfo(chemin).suffix().toUpper();

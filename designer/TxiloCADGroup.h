@@ -53,7 +53,9 @@ public:
     // file imported into it; otherwise, or when no file is there, it stays
     // empty. A file that names itself, directly or through other groups, is
     // not read again within its own reading (the group inside stays empty),
-    // and groups are read at most ProfondeurMax levels deep.
+    // groups are read at most ProfondeurMax levels deep, and not at all once
+    // the reading under way has spent its budget
+    // (TxiloCADMdl::ReserveSousModele).
     void SetFichierMdl(const QString &nom);
     static constexpr int ProfondeurMax = 8;
     const QString &FichierMdl() const { return m_fichierMdl; }

@@ -1,10 +1,12 @@
 #include "TxiloCADImage.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
 #include <QFileInfo>
+#include <QPainter>
 
 #include "Arrondi.h"
 #include "Bitmaps.h"
@@ -29,6 +31,15 @@ int Borne(double pixels)
     return std::clamp(Round(pixels), 1, CoteMaxBitmap);
 }
 
+// The whole tiles of `tuile` millimetres that a side of `longueur`
+// millimetres holds, at least 2. A side measured as a whole number of tiles
+// but a hair short of it still holds them.
+int Tuiles(double longueur, double tuile)
+{
+    const double n = std::floor(longueur / tuile + 1e-9);
+    return int(std::clamp(std::isfinite(n) ? n : 2.0, 2.0, double(CoteMaxBitmap)));
+}
+
 } // namespace
 
 TxiloCADImage::TxiloCADImage(TxiloCADMdl &modele, double x, double y, double l, double h, double r)
@@ -45,6 +56,8 @@ void TxiloCADImage::OublieCache()
     m_cache = QImage();
     m_cacheAffiche = QImage();
     m_cleCache = CleCache();
+    m_partie = QImage();
+    m_clePartie = ClePartie();
 }
 
 void TxiloCADImage::SetBordure(const TBordure &bordure)
@@ -166,15 +179,38 @@ QSize TxiloCADImage::TailleCible() const
     return QSize(Round(bw * std::abs(m.EchelleX())), Round(bh * std::abs(m.EchelleY())));
 }
 
+QSizeF TxiloCADImage::EchellesComposition() const
+{
+    const TxiloCADMdl &m = Modele();
+    double sx = std::abs(m.EchelleX());
+    double sy = std::abs(m.EchelleY());
+    // No finer than the model asks (an export reduced afterwards).
+    if (const double max = m.ResolutionMaxImages(); max > 0 && std::max(sx, sy) > max) {
+        const double k = max / std::max(sx, sy);
+        sx *= k;
+        sy *= k;
+    }
+    return QSizeF(sx, sy);
+}
+
+bool TxiloCADImage::TropGrandPourUnCache() const
+{
+    const QSizeF s = EchellesComposition();
+    const double a = R() * std::numbers::pi / 180;
+    const double bw = (std::abs(L() * std::cos(a)) + std::abs(H() * std::sin(a))) * s.width();
+    const double bh = (std::abs(L() * std::sin(a)) + std::abs(H() * std::cos(a))) * s.height();
+    return !(bw * bh <= double(PixelsMaxCache));
+}
+
 void TxiloCADImage::Compose()
 {
     OublieCache();
     if (m_image.isNull())
         return;
-    const TxiloCADMdl &m = Modele();
-    double sx = std::abs(m.EchelleX());
-    double sy = std::abs(m.EchelleY());
-    // A box of more pixels than a cache may hold is composed smaller and
+    const QSizeF echelles = EchellesComposition();
+    double sx = echelles.width();
+    double sy = echelles.height();
+    // A box of more pixels than a cache may hold is composed smaller:
     // stretched when drawn.
     const double aire = std::max(1.0, L() * sx) * std::max(1.0, H() * sy);
     if (aire > double(PixelsMaxCache)) {
@@ -195,8 +231,7 @@ void TxiloCADImage::Compose()
     }
     const bool transparent = m_transparent || R() != 0;
     const TColor cle = m_transparent ? m_couleurTransparente : CouleurMagenta;
-    const bool bordure = m_bordure.Active && m_bordure.LargeurTuile > 0 && m_bordure.HauteurTuile > 0
-                         && std::isfinite(m_bordure.LargeurTuile) && std::isfinite(m_bordure.HauteurTuile);
+    const bool bordure = AvecBordure();
     QImage travail;
     if (!bordure) {
         int w = Borne(L() * sx);
@@ -216,19 +251,15 @@ void TxiloCADImage::Compose()
             travail = m_image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                           .convertToFormat(FormatBitmap);
     } else {
-        const double tw = m_bordure.LargeurTuile * sx;
-        const double th = m_bordure.HauteurTuile * sy;
+        // The tiles are counted on the box in millimetres, whatever the
+        // scale, and stretched a little to fill it: the box keeps its size,
+        // which only the user's resize snaps to whole tiles. No more cells
+        // than pixels are drawn.
         const int w = Borne(L() * sx);
         const int h = Borne(H() * sy);
-        // At least two tiles each way, and no more cells than pixels.
-        const auto cellules = [](int pixels, double tuile) {
-            const double n = tuile > 0 ? std::floor((pixels + 1) / tuile) : 2;
-            return int(std::clamp(n, 2.0, double(std::max(pixels + 1, 2))));
-        };
-        const int nx = cellules(w, tw);
-        const int ny = cellules(h, th);
-        SetTaille(nx * m_bordure.LargeurTuile, ny * m_bordure.HauteurTuile);
-        travail = DessineBordure(m_image, QSize(Borne(L() * sx), Borne(H() * sy)), nx, ny, QSizeF(tw, th),
+        const int nx = std::min(Tuiles(L(), m_bordure.LargeurTuile), std::max(w + 1, 2));
+        const int ny = std::min(Tuiles(H(), m_bordure.HauteurTuile), std::max(h + 1, 2));
+        travail = DessineBordure(m_image, QSize(w, h), nx, ny, QSizeF(double(w) / nx, double(h) / ny),
                                  m_bordure.Mode);
     }
     if (travail.isNull())
@@ -242,12 +273,26 @@ void TxiloCADImage::Compose()
     m_cleCache = CleCache{TailleCible(), R(), L(), H()};
 }
 
+bool TxiloCADImage::AvecBordure() const
+{
+    return m_bordure.Active && m_bordure.LargeurTuile > 0 && m_bordure.HauteurTuile > 0
+           && std::isfinite(m_bordure.LargeurTuile) && std::isfinite(m_bordure.HauteurTuile);
+}
+
 void TxiloCADImage::FinRedimension()
 {
+    if (AvecBordure()) {
+        SetTaille(Tuiles(L(), m_bordure.LargeurTuile) * m_bordure.LargeurTuile,
+                  Tuiles(H(), m_bordure.HauteurTuile) * m_bordure.HauteurTuile);
+    }
     // Drawings made while a handle is held stretch the cache there; once let
     // go, the picture is composed for its new size even before the pointer
-    // leaves the handle.
-    Compose();
+    // leaves the handle (a box too large for a cache is made when drawn,
+    // where it shows).
+    if (TropGrandPourUnCache())
+        OublieCache();
+    else
+        Compose();
 }
 
 void TxiloCADImage::Draw(TCanevas &canevas)
@@ -276,9 +321,12 @@ void TxiloCADImage::DessineMetafichier(TCanevas &canevas)
     if (rect.isEmpty())
         return;
     if (m_rendu.isNull() || m_tailleRendu != rect.size()) {
-        // Played at the box's size, or at most PixelsMaxCache pixels and
-        // stretched.
+        // Played at the box's size, or at most PixelsMaxCache pixels, and no
+        // finer than the model asks, and stretched.
         QSizeF taille = rect.size();
+        const double echelle = std::max(std::abs(m.EchelleX()), std::abs(m.EchelleY()));
+        if (const double max = m.ResolutionMaxImages(); max > 0 && echelle > max)
+            taille *= max / echelle;
         const double aire = taille.width() * taille.height();
         if (aire > double(PixelsMaxCache))
             taille *= 0.999 * std::sqrt(double(PixelsMaxCache) / aire);
@@ -304,6 +352,27 @@ void TxiloCADImage::DessineRaster(TCanevas &canevas)
         canevas.Ligne(p[1], p[3]);
         return;
     }
+    const QSize taille = TailleCible();
+    const QPoint centre = m.PageToPixel(QPointF(X(), Y()));
+    const QRect rect(centre.x() - taille.width() / 2, centre.y() - taille.height() / 2, taille.width(),
+                     taille.height());
+    // A box too large for a cache of its own (a box far beyond the page, a
+    // poster's photograph) is made only where it shows, at the size drawn.
+    if (const QRect zone = canevas.Zone(); !zone.isEmpty() && TropGrandPourUnCache()) {
+        const QRect partie = rect & zone;
+        if (partie.isEmpty())
+            return;
+        const ClePartie cle{partie, centre, taille, R(), L(), H()};
+        if (m_partie.isNull() || !(cle == m_clePartie)) {
+            m_cache = QImage();
+            m_cacheAffiche = QImage();
+            m_cleCache = CleCache();
+            m_partie = ComposePartie(partie, centre);
+            m_clePartie = cle;
+        }
+        canevas.Image(partie, m_partie);
+        return;
+    }
     if (m_cache.isNull()) {
         Compose();
     } else if (!(m_cleCache == CleCache{TailleCible(), R(), L(), H()}) && PoigneeActive() < 1
@@ -312,11 +381,69 @@ void TxiloCADImage::DessineRaster(TCanevas &canevas)
     }
     if (m_cacheAffiche.isNull())
         return;
-    const QSize taille = TailleCible();
-    const QPoint centre = m.PageToPixel(QPointF(X(), Y()));
-    const QRect rect(centre.x() - taille.width() / 2, centre.y() - taille.height() / 2, taille.width(),
-                     taille.height());
     canevas.Image(rect, m_cacheAffiche);
+}
+
+QImage TxiloCADImage::ComposePartie(const QRect &partie, QPoint centre)
+{
+    QImage image(partie.size(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::transparent);
+    // What Compose makes, made where it shows: the picture (or its tiles)
+    // with its mask and its transparent colour, stretched and turned by the
+    // painter, nearest pixels as the turn of a cache takes them.
+    QImage source = m_image.convertToFormat(FormatBitmap);
+    const bool masque = !m_masqueMetafichier.EstVide();
+    if (masque) {
+        m_transparent = true;
+        m_couleurTransparente = CouleurMagenta;
+        ApplyMask(source, m_masqueMetafichier.Rendu(source.size(), Qt::white));
+    }
+    const double w = L() * std::abs(Modele().EchelleX());
+    const double h = H() * std::abs(Modele().EchelleY());
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.translate(centre.x() - partie.x(), centre.y() - partie.y());
+    painter.rotate(R());
+    const auto visible = [&](const QImage &i) { return m_transparent ? RendTransparent(i, m_couleurTransparente) : i; };
+    if (!AvecBordure()) {
+        painter.drawImage(QRectF(-w / 2, -h / 2, w, h), visible(source));
+        return image;
+    }
+    std::array<QImage, 8> tuiles = TuilesBordure(source);
+    for (QImage &tuile : tuiles)
+        tuile = visible(tuile);
+    const int nx = Tuiles(L(), m_bordure.LargeurTuile);
+    const int ny = Tuiles(H(), m_bordure.HauteurTuile);
+    const double cw = w / nx;
+    const double ch = h / ny;
+    // The cells that the part shows: the edge cells, between the rows and
+    // columns its corners reach in the box's own axes.
+    const QRectF dansLaBoite = painter.transform().inverted().mapRect(QRectF(image.rect()));
+    const auto indices = [](double debut, double fin, double cellule, int n) {
+        return std::pair{std::clamp(int(std::floor(debut / cellule)), 0, n - 1),
+                         std::clamp(int(std::floor(fin / cellule)), 0, n - 1)};
+    };
+    const auto [i0, i1] = indices(dansLaBoite.left() + w / 2, dansLaBoite.right() + w / 2, cw, nx);
+    const auto [j0, j1] = indices(dansLaBoite.top() + h / 2, dansLaBoite.bottom() + h / 2, ch, ny);
+    const auto place = [&](int i, int j) {
+        const int numero = TuileCellule(m_bordure.Mode, i, j, nx, ny);
+        if (numero > 0)
+            painter.drawImage(QRectF(-w / 2 + i * cw, -h / 2 + j * ch, cw, ch), tuiles[size_t(numero - 1)]);
+    };
+    for (int j = j0; j <= j1; ++j) {
+        if (j == 0 || j == ny - 1) {
+            for (int i = i0; i <= i1; ++i)
+                place(i, j);
+        } else {
+            if (i0 == 0)
+                place(0, j);
+            if (i1 == nx - 1 && nx > 1)
+                place(nx - 1, j);
+        }
+    }
+    return image;
 }
 
 void TxiloCADImage::RedimCentre(QPointF pointeur)

@@ -36,8 +36,13 @@ public:
     void LoadFromStrings(const QStringList &lignes) override;
     // On the current face:
     // - a metafile is played stretched into the box, whose rotation becomes
-    //   0;
-    // - a raster picture: its cache is composed when there is none; when the
+    //   0 (played at the box's size, no finer than the model's
+    //   ResolutionMaxImages);
+    // - a raster picture whose turned box would hold more than
+    //   PixelsMaxCache pixels, drawn on a canvas that knows its Zone(): made
+    //   (as Compose would make it, at the size drawn) only for the part of
+    //   the box inside the zone, and made again when that part moves;
+    // - any other raster picture: its cache is composed when there is none; when the
     //   box's size in pixels, its turn or its size in millimetres have
     //   changed since the cache was composed, it is composed again only when
     //   no handle is active (1 and up) and the model's cache refresh switch is
@@ -59,7 +64,8 @@ public:
     // A copy keeps the source's files as they were found, even where its
     // stored file names alone would not find them again.
     void CompleteCopie(const TxiloCADObj &source) override;
-    // Compose, at the size the handle left.
+    // The box snaps to whole tiles of its border (at least two each way),
+    // when the border is on; then Compose, at the size the handle left.
     void FinRedimension() override;
 
     // Sets the picture from a stored name: the placeholders are filled and
@@ -99,25 +105,40 @@ public:
     //   out of the smoothing (EtireTransparent, Bitmaps.h), so that its
     //   edges leave no blend of it;
     // - with the border on (tiles of a positive size), the box's size in
-    //   pixels framed by the tiled border (BordureImage.h): nx = (width + 1)
-    //   div the tile width in pixels and ny likewise, each at least 2 and at
-    //   most the box's pixels, and the object's size snaps to nx x ny
-    //   tiles; a tile size of 0 or below draws no border;
+    //   pixels framed by the tiled border (BordureImage.h): nx = the box's
+    //   width in millimetres div the tile width and ny likewise, each at
+    //   least 2 and at most the box's pixels plus one, the cells stretched
+    //   to fill the box, whose size stays: composing, as drawing, never
+    //   changes the object; a tile size of 0 or below draws no border;
     // - under a mask metafile, the pixels under its white areas become
     //   magenta and the object becomes transparent in magenta;
     // - turned by the object's rotation (uncovered corners in the transparent
     //   colour, or magenta, then transparent).
-    // A box of more than PixelsMaxCache pixels is composed at the largest
-    // size of its proportions within that many. Nothing without a raster
-    // picture.
+    // The model's scales are taken no finer than its ResolutionMaxImages,
+    // when it has one, and a box of more than PixelsMaxCache pixels is
+    // composed at the largest size of its proportions within that many.
+    // Nothing without a raster picture.
     void Compose();
     static constexpr qint64 PixelsMaxCache = qint64(32) * 1024 * 1024;
     // The composed cache (FormatBitmap), null before any.
     const QImage &Cache() const { return m_cache; }
+    // The part of a box too large for a cache as last made (its size that of
+    // the part shown), null before any.
+    const QImage &Partie() const { return m_partie; }
     // The metafile as last played for the page, null before any.
     const QImage &Rendu() const { return m_rendu; }
 
 private:
+    // The border is on with tiles of a finite positive size.
+    bool AvecBordure() const;
+    // The scales a picture is made at: the model's, no finer than its
+    // ResolutionMaxImages.
+    QSizeF EchellesComposition() const;
+    // The turned box holds more than PixelsMaxCache pixels at those scales.
+    bool TropGrandPourUnCache() const;
+    // The part `partie` (canvas pixels) of the picture turned about the
+    // pixel `centre`, transparent where nothing is drawn.
+    QImage ComposePartie(const QRect &partie, QPoint centre);
     void OublieCache();
     void DessineRaster(TCanevas &canevas);
     void DessineMetafichier(TCanevas &canevas);
@@ -158,6 +179,18 @@ private:
     QImage m_cache;
     QImage m_cacheAffiche;
     CleCache m_cleCache;
+    // A box too large for a cache: the part drawn last, and where.
+    struct ClePartie {
+        QRect Partie;
+        QPoint Centre;
+        QSize Cible;
+        double R = 0;
+        double L = 0;
+        double H = 0;
+        bool operator==(const ClePartie &) const = default;
+    };
+    QImage m_partie;
+    ClePartie m_clePartie;
     // The metafile as last played, and the box's size in pixels it was
     // played for.
     QImage m_rendu;

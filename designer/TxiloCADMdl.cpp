@@ -59,6 +59,31 @@ QStringView ClePage(const QString &ligne)
     return QStringView(ligne).first(egal);
 }
 
+// The reading under way on this thread: how deep in sub-models it is, and
+// what it has spent. The budget is taken afresh by each reading that
+// begins while none is under way.
+struct TLectureEnCours {
+    int Profondeur = 0;
+    int Objets = 0;
+    int SousModeles = 0;
+};
+thread_local TLectureEnCours Lecture;
+
+class TPorteeLecture final
+{
+public:
+    TPorteeLecture()
+    {
+        if (Lecture.Profondeur++ == 0)
+            Lecture = TLectureEnCours{1, 0, 0};
+    }
+    ~TPorteeLecture() { --Lecture.Profondeur; }
+    TPorteeLecture(const TPorteeLecture &) = delete;
+    TPorteeLecture &operator=(const TPorteeLecture &) = delete;
+    // True for a model read within another one.
+    bool Imbriquee() const { return Lecture.Profondeur > 1; }
+};
+
 } // namespace
 
 TxiloCADMdl::TxiloCADMdl(TProprietaireModele *proprietaire, const QRect &pixels, double large, double haut)
@@ -271,9 +296,21 @@ bool TxiloCADMdl::LoadFromFile(const QString &chemin, QString *erreur)
     return true;
 }
 
+bool TxiloCADMdl::ReserveSousModele()
+{
+    if (Lecture.Profondeur == 0)
+        return true;
+    if (Lecture.SousModeles >= SousModelesMaxLecture || Lecture.Objets >= ObjetsMaxLecture)
+        return false;
+    ++Lecture.SousModeles;
+    return true;
+}
+
 void TxiloCADMdl::LoadFromStrings(const QStringList &lignes)
 {
+    const TPorteeLecture portee;
     ClearObjects();
+    m_lectureTronquee = false;
     m_echelleX = 1;
     m_echelleY = 1;
     const TLignesCles page(lignes);
@@ -289,6 +326,11 @@ void TxiloCADMdl::LoadFromStrings(const QStringList &lignes)
         if (noms.isEmpty())
             break;
         for (const QString &nom : noms) {
+            if (portee.Imbriquee() && Lecture.Objets >= ObjetsPlafondLecture) {
+                m_lectureTronquee = true;
+                break;
+            }
+            ++Lecture.Objets;
             const QString chemin = cheminFace + u'/' + nom;
             const QStringList cles = sections.Section(chemin);
             const QString sorte = TLignesCles(cles).Valeur(u"Name");
@@ -305,7 +347,12 @@ void TxiloCADMdl::LoadFromStrings(const QStringList &lignes)
             }
             objet->SetFace(face);
         }
+        if (m_lectureTronquee)
+            break;
     }
+    // A sub-model cut short would show part of itself as if it were whole.
+    if (m_lectureTronquee)
+        ClearObjects();
     m_textePage.SetLignes(lignes);
 }
 

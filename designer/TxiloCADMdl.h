@@ -115,6 +115,13 @@ public:
     void SetCouleurPage(TColor c) { m_couleurPage = c; }
     TColor CouleurFondExport() const { return m_couleurFondExport; }
     void SetCouleurFondExport(TColor c) { m_couleurFondExport = c; }
+    // The most pixels per millimetre at which objects compose the bitmaps
+    // they stretch onto the page (pictures, played metafiles); 0, the
+    // default, for the drawing's own scale. An export drawn at twice its
+    // picture's size sets it to the picture's scale while it draws: what is
+    // reduced by half afterwards need not be made at twice the size.
+    double ResolutionMaxImages() const { return m_resolutionMaxImages; }
+    void SetResolutionMaxImages(double v) { m_resolutionMaxImages = v; }
 
     // Placeholders and file names ----------------------------------------
     void SetOnGetTagValue(TOnGetTagValue f) { m_onGetTagValue = std::move(f); }
@@ -174,7 +181,29 @@ public:
     // the model does not make (or without Name) is kept as read, as a
     // TxiloCADBloc (TxiloCADBloc.h) that draws nothing, unless it holds no
     // line. The lines become the page text.
+    //
+    // A model read while no other is (LoadFromFile or LoadFromStrings) opens
+    // a reading that the sub-models of its groups, read within it, share:
+    // once it has made ObjetsMaxLecture objects or read
+    // SousModelesMaxLecture sub-models, the groups read after that get no
+    // sub-model (ReserveSousModele) and show "Pas de modèle", while the
+    // rest of the design, read before, shows whole. Only the files being
+    // read at that moment still make their own objects, each sub-model
+    // read whole or not at all: a sub-model that would take the reading
+    // past ObjetsPlafondLecture objects is left empty (LectureTronquee).
+    // The model read first is never cut. So groups holding groups of
+    // groups, however wide each level, cost a bounded time and memory.
     void LoadFromStrings(const QStringList &lignes);
+    static constexpr int ObjetsMaxLecture = 10000;
+    static constexpr int ObjetsPlafondLecture = 2 * ObjetsMaxLecture;
+    static constexpr int SousModelesMaxLecture = 2000;
+    // For a group about to read its sub-model: true, one sub-model counted,
+    // when the reading under way has budget left, or when no reading is
+    // under way; false when its budget is spent.
+    static bool ReserveSousModele();
+    // True when the last reading of this model, a sub-model read within
+    // another, reached ObjetsPlafondLecture and left it empty.
+    bool LectureTronquee() const { return m_lectureTronquee; }
     // The model file text, which reads back as the same model:
     // - the lines of the page text before its first face header, then the
     //   page keys found after it whose key is not among them (the first line
@@ -268,7 +297,16 @@ public:
     // caller again afterwards. False, the bitmap untouched, when the page is
     // not valid, the bitmap is null, a side exceeds CoteMaxBitmap or memory
     // runs out.
+    //
+    // The page at twice the size is drawn in bands of rows of about
+    // OctetsBandeExport bytes (a multiple of 64 rows), each reduced as it
+    // comes (TReductionBandes, BitmapFX.h); in a picture of more than
+    // PixelsExportImagesSimples pixels, the pictures of the page are made at
+    // the picture's scale (ResolutionMaxImages). The export holds the
+    // picture, a band and the pictures of the page, never the doubled page.
     bool ExportBitmap(QImage &bitmap);
+    static constexpr int OctetsBandeExport = 16 * 1024 * 1024;
+    static constexpr qint64 PixelsExportImagesSimples = 4000000;
     // The pixel size of an export within largeurMax x hauteurMax (each
     // taken at most CoteMaxBitmap): the largest with the page's proportions
     // (its sizes in hundredths of a millimetre) that fits, by FitRect (core/
@@ -307,6 +345,9 @@ private:
     void DessineObjets(TCanevas &canevas, int debut = 0, int fin = -1);
     void DessineMasque(TCanevas &canevas, const QRect &rect);
     bool Exporte(const QString &chemin, int largeurMax, int hauteurMax, TColor cadre, bool jpeg);
+    // The picture ExportBitmap makes, of that size; null when it cannot be
+    // made.
+    QImage RenduExport(QSize taille);
     // The template size key read from the page text (PetitDiam, TailleRetour,
     // TailleTranche, TailleRabat), in millimetres; 0 when the template has none.
     double CoteGabarit(QStringView cle) const;
@@ -342,7 +383,9 @@ private:
     int m_qualiteExport = 0;
     TColor m_couleurPage = CouleurRGB(153, 204, 255);
     TColor m_couleurFondExport = CouleurBlanche;
+    double m_resolutionMaxImages = 0;
     int m_gabarit = 0;
+    bool m_lectureTronquee = false;
     // The kept template mask and what it was rendered for.
     struct CleMasque {
         int Gabarit = -1;

@@ -45,11 +45,7 @@ TxiloCADTexte::TxiloCADTexte(TxiloCADMdl &modele, double x, double y, double r) 
         SetAvecPoignee(i, i == 2 || i == 3 || i == 6);
     // A text made here was read from nowhere: what it would shrink back to
     // is what it was made with.
-    m_xCharge = x;
-    m_yCharge = y;
-    m_lCharge = L();
-    m_hCharge = H();
-    m_hauteurChargee = m_font.Hauteur;
+    PrendBoiteChargee();
 }
 
 void TxiloCADTexte::SetAligne(int aligne)
@@ -108,6 +104,16 @@ void TxiloCADTexte::PrendTaille(QSize pixels)
     SetTaille(l, h);
 }
 
+void TxiloCADTexte::PrendBoiteChargee()
+{
+    m_xCharge = X();
+    m_yCharge = Y();
+    m_lCharge = L();
+    m_hCharge = H();
+    m_hauteurChargee = m_font.Hauteur;
+    m_tailleTexte = QSizeF(L(), H());
+}
+
 void TxiloCADTexte::SetText(const QString &texte)
 {
     // The anchor's move is taken from the centre rather than between two
@@ -121,6 +127,7 @@ void TxiloCADTexte::SetText(const QString &texte)
         const QPointF deplacement = avant - DecalagePoignee(m_aligne);
         SetCentre(X() + deplacement.x(), Y() + deplacement.y());
     }
+    m_tailleTexte = QSizeF(L(), H());
 }
 
 const QStringList &TxiloCADTexte::SaveToStrings()
@@ -132,8 +139,30 @@ const QStringList &TxiloCADTexte::SaveToStrings()
             SetCode(u"texte%1"_s.arg(i));
     }
     TxiloCADRect::SaveToStrings();
+    TFonteCAD fonte = m_font;
+    // A text read from a file whose box is still the one its text gave it
+    // (whatever text the print window put in, whatever size the zoom and
+    // the shrink to its room gave it) is written with the box and font
+    // height it was read with, so that it reads back as the same text: the
+    // room a long text shrinks into is that box. It keeps its place: moved,
+    // its anchor has taken the box read with it.
+    if (m_lu && L() == m_tailleTexte.width() && H() == m_tailleTexte.height()) {
+        const QPointF ancre = QPointF(X(), Y()) + DecalagePoignee(m_aligne);
+        const double l = L();
+        const double h = H();
+        SetTaille(m_lCharge, m_hCharge);
+        QPointF centre = ancre - DecalagePoignee(m_aligne);
+        SetTaille(l, h);
+        if (std::abs(centre.x() - m_xCharge) < 1e-9 && std::abs(centre.y() - m_yCharge) < 1e-9)
+            centre = QPointF(m_xCharge, m_yCharge);
+        m_params.Ecrit(u"x"_s, FloatToText(centre.x()));
+        m_params.Ecrit(u"y"_s, FloatToText(centre.y()));
+        m_params.Ecrit(u"l"_s, FloatToText(m_lCharge));
+        m_params.Ecrit(u"h"_s, FloatToText(m_hCharge));
+        fonte.Hauteur = m_hauteurChargee;
+    }
     m_params.Ecrit(u"Name"_s, Name());
-    m_params.Ecrit(u"Font"_s, FontToText(m_font));
+    m_params.Ecrit(u"Font"_s, FontToText(fonte));
     m_params.Ecrit(u"Aligne"_s, IntToText(m_aligne));
     m_params.Ecrit(u"Alignement"_s, IntToText(m_alignement));
     m_params.Ecrit(u"txt"_s, m_source);
@@ -151,11 +180,8 @@ void TxiloCADTexte::LoadFromStrings(const QStringList &lignes)
         SetAlignement(TextToInt(m_params.Valeur(u"Alignement")));
     const QString source = m_params.Valeur(u"txt");
     TxiloCADRect::LoadFromStrings(lignes);
-    m_xCharge = X();
-    m_yCharge = Y();
-    m_lCharge = L();
-    m_hCharge = H();
-    m_hauteurChargee = m_font.Hauteur;
+    PrendBoiteChargee();
+    m_lu = true;
     SetText(source);
 }
 
@@ -163,12 +189,14 @@ void TxiloCADTexte::Tourne(QPointF pointeur)
 {
     TxiloCADRect::Tourne(pointeur);
     AjusteALaLargeur();
+    PrendBoiteChargee();
 }
 
 void TxiloCADTexte::RedimCentre(QPointF pointeur)
 {
     TxiloCADRect::RedimCentre(pointeur);
     AjusteALaLargeur();
+    PrendBoiteChargee();
 }
 
 void TxiloCADTexte::AjusteALaLargeur()
@@ -268,6 +296,7 @@ void TxiloCADTexte::RedimPoignee(QPointF pointeur)
     m_source = resultat;
     m_affiche = Modele().RemplitBalises(this, m_source);
     PrendTaille(Measure(canevas));
+    PrendBoiteChargee();
 }
 
 void TxiloCADTexte::ReduitALaLargeurChargee(TCanevas &canevas)

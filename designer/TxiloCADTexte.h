@@ -23,6 +23,14 @@
 // (the source text). Saving a source text that is exactly "<Texte1>",
 // "<Texte2>" or "<Texte3>" first sets the code to "texte1", "texte2" or
 // "texte3".
+//
+// The box and font height a text was read with are the room its text has:
+// the print window shrinks a longer text into it. So a text read from a
+// file whose box is still the one its text gives it (its size set by
+// nothing but SetText and drawing) saves the size and font height it was
+// read with, placed so that its anchor stays where it is now; a saved model
+// thus reads back as the same model. The editor's turn, resize and re-wrap
+// make the box they leave the one the text is saved with.
 class TxiloCADTexte final : public TxiloCADRect
 {
 public:
@@ -129,12 +137,17 @@ private:
     void ReduitALaLargeurChargee(TCanevas &canevas);
     void DessineAncre(TCanevas &canevas);
     void DessineCadreCharge(TCanevas &canevas);
+    // The present box and font height become those "as loaded".
+    void PrendBoiteChargee();
 
     double m_xCharge = 0;
     double m_yCharge = 0;
     double m_lCharge = 0;
     double m_hCharge = 0;
     int m_hauteurChargee = 0;
+    // Read from a file, and the size SetText last gave the box.
+    bool m_lu = false;
+    QSizeF m_tailleTexte;
     QString m_affiche;
     QString m_source;
     TFonteCAD m_font;

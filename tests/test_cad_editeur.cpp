@@ -296,6 +296,30 @@ TEST(Editeur, GlisserAvecAimantEtPoignees)
     EXPECT_EQ(e.cad.RecentreLost(false), 0);
 }
 
+// A guide follows the pointer across its line only: dragged aslant, a
+// vertical guide takes the pointer's x, a horizontal one its y.
+TEST(Editeur, ReperesGlissesSurLeurAxe)
+{
+    Editeur e;
+    const auto repere = [&](double position, int sens) -> TxiloCADRepere & {
+        auto &r = dynamic_cast<TxiloCADRepere &>(*e.m.AddObject(u"repere"_s));
+        r.SetFace(1);
+        r.SetPosition(position);
+        r.SetSens(sens);
+        return r;
+    };
+    TxiloCADRepere &vertical = repere(30, TxiloCADRepere::Verticale);
+    TxiloCADRepere &horizontal = repere(10, TxiloCADRepere::Horizontale);
+    e.cad.RequestRedraw();
+    e.Attend();
+    e.Glisse(QPointF(30, 20), QPointF(34, 27));
+    EXPECT_EQ(vertical.Position(), 34);
+    EXPECT_EQ(horizontal.Position(), 10);
+    e.Glisse(QPointF(12, 10), QPointF(20, 17));
+    EXPECT_EQ(horizontal.Position(), 17);
+    EXPECT_EQ(vertical.Position(), 34);
+}
+
 // A picture resized by a handle is composed again at its new size when the
 // button comes up, though the pointer still holds the handle.
 TEST(Editeur, ImageRecomposeeAuRelachement)
@@ -317,6 +341,31 @@ TEST(Editeur, ImageRecomposeeAuRelachement)
     EXPECT_NEAR(image.L(), 11, Eps);
     EXPECT_EQ(image.PoigneeActive(), 6);
     EXPECT_EQ(image.Cache().size(), QSize(110, 60));
+}
+
+// A picture framed by a tiled border keeps its box while it is drawn; the
+// user's resize ends on whole tiles.
+TEST(Editeur, BordureCaleeAuRelachement)
+{
+    Editeur e;
+    auto &image = dynamic_cast<TxiloCADImage &>(*e.m.AddObject(u"image"_s));
+    image.SetFace(1);
+    image.SetCentre(15, 15);
+    image.SetTaille(13, 9);
+    image.SetFichierImage(QString::fromUtf8(LIGNEE_FIXTURES) + u"/cad/bordure.png"_s);
+    image.SetBordure(TBordure{true, 3, 3, 2});
+    e.cad.RequestRedraw();
+    e.Attend();
+    EXPECT_NEAR(image.L(), 13, Eps);
+    EXPECT_NEAR(image.H(), 9, Eps);
+
+    // The right side's handle, from 21.5 to 23.8 mm: 15.3 mm, five tiles.
+    e.Survole(QPointF(21.5, 15));
+    ASSERT_EQ(image.PoigneeActive(), 6);
+    e.Glisse(QPointF(21.5, 15), QPointF(23.8, 15));
+    EXPECT_NEAR(image.L(), 15, Eps);
+    EXPECT_NEAR(image.H(), 9, Eps);
+    EXPECT_EQ(image.Cache().size(), QSize(150, 90));
 }
 
 TEST(Editeur, GlisserRedessineEntreLesCalques)

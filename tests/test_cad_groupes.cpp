@@ -323,6 +323,105 @@ TEST(GroupeObjet, FichiersQuiSeNommentEux_Memes)
     EXPECT_EQ(messages, 3);
 }
 
+// A model file of a 100 x 20 page holding five groups of `fichier` side by
+// side, or five rectangles when `fichier` is empty.
+QString CinqGroupes(const QString &fichier)
+{
+    QString texte = u"Large=100\nHaut=20\nFace=1\n"_s;
+    for (int i = 0; i < 5; ++i) {
+        texte += u"  O%1\n    Name=%2\n    x=%3\n    y=10\n    l=18\n    h=18\n"_s.arg(i)
+                     .arg(fichier.isEmpty() ? u"Rectangle"_s : u"Groupe"_s)
+                     .arg(10 + 20 * i);
+        if (!fichier.isEmpty())
+            texte += u"    FichierMdl="_s + fichier + u'\n';
+        texte += u"  End\n"_s;
+    }
+    return texte + u"End\n"_s;
+}
+
+// The objects of a model and of all its groups' sub-models; the groups
+// whose sub-model was not read, or read empty, in *vides.
+int Objets(TxiloCADMdl &m, int *vides)
+{
+    int n = m.Count();
+    for (int i = 0; i < m.Count(); ++i) {
+        if (auto *g = dynamic_cast<TxiloCADGroup *>(&m.Objet(i))) {
+            *vides += g->SousModele().Count() == 0;
+            n += Objets(g->SousModele(), vides);
+        }
+    }
+    return n;
+}
+
+TEST(GroupeObjet, GroupesDeGroupesBornesParLaLecture)
+{
+    // Nine files each holding five groups of the next would make 5^9 objects:
+    // one reading makes about its budget, the first groups whole, the later
+    // ones empty ("Pas de modèle"), and no group shows part of its
+    // sub-model.
+    QTemporaryDir dossier;
+    for (int i = 0; i < 9; ++i) {
+        ASSERT_TRUE(Ecrit(dossier.filePath(u"n%1.mdl"_s.arg(i)),
+                          CinqGroupes(i < 8 ? u"n%1.mdl"_s.arg(i + 1) : QString())));
+    }
+    Page p(dossier.path());
+    ASSERT_TRUE(p.m.LoadFromFile(dossier.filePath(u"n0.mdl"_s)));
+    int vides = 0;
+    const int objets = Objets(p.m, &vides);
+    // Past the budget, only the files being read then (one a level) still
+    // make their own five objects.
+    EXPECT_LE(objets, TxiloCADMdl::ObjetsMaxLecture + 9 * 5);
+    EXPECT_GT(objets, TxiloCADMdl::ObjetsMaxLecture / 2);
+    EXPECT_GT(vides, 0);
+    // The first group of each level holds its five objects down to the
+    // rectangles of the last file.
+    TxiloCADMdl *niveau = &p.m;
+    for (int i = 0; i < 9; ++i) {
+        ASSERT_EQ(niveau->Count(), 5) << i;
+        auto *g = dynamic_cast<TxiloCADGroup *>(&niveau->Objet(0));
+        if (i == 8) {
+            EXPECT_EQ(g, nullptr);
+            break;
+        }
+        ASSERT_NE(g, nullptr);
+        niveau = &g->SousModele();
+    }
+    // The last group of the page was read after the budget ran out.
+    auto &derniere = dynamic_cast<TxiloCADGroup &>(p.m.Objet(4));
+    EXPECT_EQ(derniere.SousModele().Count(), 0);
+    CanevasEspion espion(QSize(400, 80));
+    p.m.Draw(espion, QRect(0, 0, 400, 80));
+    int messages = 0;
+    for (const auto &t : espion.Textes)
+        messages += t.Texte == u"Pas de modèle"_s;
+    EXPECT_GT(messages, 0);
+
+    // Each reading has its own budget: the same file read again, or a group
+    // given a file afterwards, reads as much again.
+    ASSERT_TRUE(p.m.LoadFromFile(dossier.filePath(u"n0.mdl"_s)));
+    int vides2 = 0;
+    EXPECT_EQ(Objets(p.m, &vides2), objets);
+    TxiloCADGroup &groupe = p.Ajoute(50, 50, 40, 20, u"n1.mdl"_s);
+    int videsGroupe = 0;
+    EXPECT_GT(Objets(groupe.SousModele(), &videsGroupe), TxiloCADMdl::ObjetsMaxLecture / 2);
+
+    // One file of more objects than a reading may make: whole when read
+    // first, left empty rather than cut when read as a group's sub-model.
+    QString gros = u"Large=100\nHaut=20\nFace=1\n"_s;
+    for (int i = 0; i <= TxiloCADMdl::ObjetsPlafondLecture; ++i)
+        gros += u"  R%1\n    Name=Rectangle\n  End\n"_s.arg(i);
+    ASSERT_TRUE(Ecrit(dossier.filePath(u"gros.mdl"_s), gros + u"End\n"_s));
+    TxiloCADMdl seul(nullptr, QRect(), 100, 20);
+    ASSERT_TRUE(seul.LoadFromFile(dossier.filePath(u"gros.mdl"_s)));
+    EXPECT_EQ(seul.Count(), TxiloCADMdl::ObjetsPlafondLecture + 1);
+    EXPECT_FALSE(seul.LectureTronquee());
+    ASSERT_TRUE(Ecrit(dossier.filePath(u"g.mdl"_s), CinqGroupes(u"gros.mdl"_s)));
+    ASSERT_TRUE(p.m.LoadFromFile(dossier.filePath(u"g.mdl"_s)));
+    auto &premier = dynamic_cast<TxiloCADGroup &>(p.m.Objet(0));
+    EXPECT_EQ(premier.SousModele().Count(), 0);
+    EXPECT_TRUE(premier.SousModele().LectureTronquee());
+}
+
 TEST(GroupeObjet, MetafichierImporte)
 {
     // The clip art's six filled paths (four petals, the heart and the stem)

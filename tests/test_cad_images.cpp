@@ -143,12 +143,11 @@ TEST(BordureImage, TuilesTourneesEtModes)
 
 TEST(ImageObjet, BordureDeTuilesCalee)
 {
-    // 12-mm tiles in mode 2 round a 50 x 40 mm box: 4 x 3 tiles of 48
-    // pixels, the box snapping to 48 x 36 mm. The strip's corner tile has a
-    // yellow square in its top-left corner, its side tile a yellow band
-    // along its top.
+    // 12-mm tiles in mode 2 round a 48 x 36 mm box: 4 x 3 tiles of 48
+    // pixels. The strip's corner tile has a yellow square in its top-left
+    // corner, its side tile a yellow band along its top.
     Page p;
-    TxiloCADImage &image = p.Ajoute(100, 75, 50, 40);
+    TxiloCADImage &image = p.Ajoute(100, 75, 48, 36);
     image.SetFichierImage(u"bordure.png"_s);
     image.SetBordure(TBordure{true, 12, 12, 2});
     const QImage page = p.Dessine();
@@ -179,6 +178,35 @@ TEST(ImageObjet, BordureDeTuilesCalee)
     // The inner cells are not painted.
     EXPECT_EQ(cellule(1, 1, 24, 24), Blanc);
     EXPECT_EQ(cellule(2, 1, 24, 24), Blanc);
+}
+
+TEST(ImageObjet, BordureDessineeSansChangerLaBoite)
+{
+    // A 50 x 40 mm box of 12-mm tiles holds 4 x 3 tiles, stretched to fill
+    // it at every zoom: drawing, whatever the scale, leaves the object and
+    // what it saves as they were, and the frame covers the box.
+    TxiloCADMdl m(nullptr, QRect(0, 0, 200, 150), 200, 150);
+    auto &image = dynamic_cast<TxiloCADImage &>(*m.AddObject(u"image"_s));
+    image.SetFace(1);
+    image.SetCentre(100, 75);
+    image.SetTaille(50, 40);
+    image.SetFichierImage(Fixture(u"bordure.png"_s));
+    image.SetBordure(TBordure{true, 12, 12, 0});
+    const QStringList cles = image.SaveToStrings();
+    for (const double echelle : {0.5, 1.0, 2.5, 4.0, 0.5}) {
+        const QSize taille(qRound(200 * echelle), qRound(150 * echelle));
+        const QImage page = Dessine(taille, [&](TCanevas &c) { m.Draw(c, QRect(QPoint(), taille)); });
+        EXPECT_DOUBLE_EQ(image.L(), 50) << echelle;
+        EXPECT_DOUBLE_EQ(image.H(), 40) << echelle;
+        EXPECT_EQ(image.SaveToStrings().join(u'\n'), cles.join(u'\n')) << echelle;
+        // Mode 0 paints every edge cell: the frame reaches the box's sides,
+        // 75 to 125 mm across and 55 to 95 mm down, within a pixel.
+        const QRect cadre = Boite(page, [](QRgb c) { return c != qRgb(255, 255, 255) && c != qRgb(0, 0, 0); });
+        EXPECT_NEAR(cadre.left(), 75 * echelle, 1.01) << echelle;
+        EXPECT_NEAR(cadre.right() + 1, 125 * echelle, 1.01) << echelle;
+        EXPECT_NEAR(cadre.top(), 55 * echelle, 1.01) << echelle;
+        EXPECT_NEAR(cadre.bottom() + 1, 95 * echelle, 1.01) << echelle;
+    }
 }
 
 TEST(ImageObjet, BordureCoinsSeulsEtTuilesNulles)
@@ -347,19 +375,27 @@ TEST(ImageObjet, CacheGardeTantQueRienNeChange)
     p.Dessine();
     EXPECT_NE(image.Cache().cacheKey(), trente);
 
-    // A tiled frame of more pixels than a cache holds is composed smaller,
-    // once.
+    // A tiled frame of more pixels than a cache holds: on a surface that
+    // keeps all it is given (a metafile) composed smaller, once; on a
+    // bitmap made only where it shows (the page's 800 x 600 pixels), once.
     image.SetR(0);
     image.SetTaille(1500, 1500);
     image.SetFichierImage(u"bordure.png"_s);
     image.SetBordure(TBordure{true, 12, 12, 0});
-    p.Dessine();
+    CanevasEspion toutGarde(QSize(800, 600));
+    p.m.Draw(toutGarde, QRect(0, 0, 800, 600));
     const QSize grande = image.Cache().size();
     EXPECT_LE(qint64(grande.width()) * grande.height(), TxiloCADImage::PixelsMaxCache);
     EXPECT_GT(qint64(grande.width()) * grande.height(), TxiloCADImage::PixelsMaxCache / 2);
     const qint64 bordee = image.Cache().cacheKey();
-    p.Dessine();
+    p.m.Draw(toutGarde, QRect(0, 0, 800, 600));
     EXPECT_EQ(image.Cache().cacheKey(), bordee);
+    p.Dessine();
+    EXPECT_TRUE(image.Cache().isNull());
+    EXPECT_EQ(image.Partie().size(), QSize(800, 600));
+    const qint64 partie = image.Partie().cacheKey();
+    p.Dessine();
+    EXPECT_EQ(image.Partie().cacheKey(), partie);
     image.SetTaille(50, 50);
     image.SetBordure(TBordure());
     image.SetFichierImage(u"photo.png"_s);
@@ -370,6 +406,33 @@ TEST(ImageObjet, CacheGardeTantQueRienNeChange)
     const QImage page = p.Dessine();
     EXPECT_EQ(page.pixel(400, 300), CouleurCAD(CouleurGrise).rgb());
     EXPECT_EQ(page.pixel(380, 300), Blanc);
+}
+
+TEST(ImageObjet, BoiteTropGrandeFaiteOuElleSeVoit)
+{
+    // A turned picture framed by 12-mm tiles in a box of 9 x 9 metres whose
+    // left side runs down the middle of a 100 x 75 mm page drawn at 160 x 120
+    // pixels: made only for the 96 x 120 pixels of the page it covers, its
+    // left column of tiles (19.2 pixels wide from pixel 64) drawn there, the
+    // inside of the frame left as the page was.
+    TxiloCADMdl m(nullptr, QRect(0, 0, 160, 120), 100, 75);
+    auto &image = dynamic_cast<TxiloCADImage &>(*m.AddObject(u"image"_s));
+    image.SetFace(1);
+    image.SetCentre(4540, 37.5);
+    image.SetTaille(9000, 9000);
+    image.SetR(180);
+    image.SetFichierImage(Fixture(u"bordure.png"_s));
+    image.SetBordure(TBordure{true, 12, 12, 0});
+    const QImage page = Dessine(QSize(160, 120), [&](TCanevas &c) { m.Draw(c, QRect(0, 0, 160, 120)); });
+    EXPECT_TRUE(image.Cache().isNull());
+    EXPECT_EQ(image.Partie().size(), QSize(96, 120));
+    for (const int y : {10, 60, 110}) {
+        const QRgb tuile = page.pixel(74, y);
+        EXPECT_TRUE(qRed(tuile) > 100 && qBlue(tuile) < 60) << y;
+        EXPECT_EQ(page.pixel(62, y), Blanc) << y;
+        EXPECT_EQ(page.pixel(100, y), Blanc) << y;
+    }
+    EXPECT_DOUBLE_EQ(image.L(), 9000);
 }
 
 TEST(ImageObjet, CopiesEtCles)

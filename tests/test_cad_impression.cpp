@@ -5,12 +5,15 @@
 
 #include "AideCAD.h"
 #include "BD.h"
+#include "CanevasEspion.h"
 #include "Chemins.h"
 #include "Bitmaps.h"
+#include "DialoguesQt.h"
 #include "DialoguesScriptes.h"
 #include "Globales.h"
 #include "Images.h"
 #include "Metafichier.h"
+#include "ModelesLivres.h"
 #include "ImpressionModele.h"
 #include "SkinImpression.h"
 #include "TfmGenePrint.h"
@@ -22,21 +25,33 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QFileDialog>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using namespace aidecad;
+
+// Texts shown as text when a comparison fails.
+void PrintTo(const QString &texte, std::ostream *flux)
+{
+    *flux << '"' << texte.toStdString() << '"';
+}
 
 namespace {
 
@@ -274,6 +289,39 @@ TEST(Choix, AnExistingPreviewIsNeverRenderedAgain)
     ASSERT_TRUE(relue.open(QIODevice::ReadOnly));
     EXPECT_EQ(relue.readAll(), octets);
     EXPECT_FALSE(Zone(c.Dessin(), qRgb(255, 0, 255)).isNull());
+
+    // A preview drawn again into the cache (where the one beside the model
+    // could not be replaced) shows while it is the newer of the two and not
+    // older than the model; else the one beside the model does.
+    const QString mdl = c.d.Famille("arbre.mdl");
+    const QString cache = c.choix.ApercuEnCache(mdl);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(cache).absolutePath()));
+    ASSERT_TRUE(EcritCouleur(cache, {160, 107}, Qt::cyan));
+    const auto date = [](const QString &fichier, qint64 secondes) {
+        QFile f(fichier);
+        return f.open(QIODevice::ReadWrite)
+               && f.setFileTime(QDateTime::currentDateTime().addSecs(secondes), QFileDevice::FileModificationTime);
+    };
+    const QRgb cyan = qRgb(0, 255, 255);
+    const QRgb magenta = qRgb(255, 0, 255);
+    // Dates in seconds from now.
+    const struct {
+        qint64 modele, apercu, cache;
+        bool duCache;
+    } cas[] = {
+        {-40 * 86400, -30 * 86400, -60, true},
+        {-40 * 86400, 60, -60, false},
+        {120, -30 * 86400, -60, false},
+        {-60, -30 * 86400, -60, true},
+    };
+    for (const auto &k : cas) {
+        SCOPED_TRACE(testing::Message() << k.modele << " " << k.apercu << " " << k.cache);
+        ASSERT_TRUE(date(mdl, k.modele) && date(jpg, k.apercu) && date(cache, k.cache));
+        c.choix.LoadFolder(c.d.modeles + u"Famille/"_s);
+        const QImage dessin = c.Dessin();
+        EXPECT_FALSE(Zone(dessin, k.duCache ? cyan : magenta, 30).isNull());
+        EXPECT_TRUE(Zone(dessin, k.duCache ? magenta : cyan, 30).isNull());
+    }
 }
 
 // A models folder where the preview cannot be written beside its model: a
@@ -458,12 +506,12 @@ protected:
     TxiloCADMdl &Modele() { return fenetre->Editeur().Modele(); }
     QString Texte(int i) { return dynamic_cast<TxiloCADTexte &>(Modele().Objet(i)).TexteAffiche(); }
     const QImage &Image(int i) { return dynamic_cast<TxiloCADImage &>(Modele().Objet(i)).Image(); }
-    // The sheets of a PDF file, rendered at 50 dpi without smoothing.
-    QImage Feuille(const QString &pdf)
+    // The sheets of a PDF file, rendered at `dpi` without smoothing.
+    QImage Feuille(const QString &pdf, int dpi = 50)
     {
         QProcess p;
-        p.start(u"pdftoppm"_s, {u"-r"_s, u"50"_s, u"-aa"_s, u"no"_s, u"-aaVector"_s, u"no"_s, u"-png"_s,
-                                 u"-singlefile"_s, pdf, pdf});
+        p.start(u"pdftoppm"_s, {u"-r"_s, QString::number(dpi), u"-aa"_s, u"no"_s, u"-aaVector"_s, u"no"_s,
+                                 u"-png"_s, u"-singlefile"_s, pdf, pdf});
         EXPECT_TRUE(p.waitForFinished(60000) && p.exitCode() == 0);
         return QImage(pdf + u".png"_s).convertToFormat(QImage::Format_RGB32);
     }
@@ -526,6 +574,29 @@ TEST_F(GenePrint, ShowingListsTheCategoriesAndFillsTheFirstModelForTheReferenceP
     Clique("Button1");
     EXPECT_EQ(Texte(2), u"Marie"_s);
     EXPECT_EQ(Image(6).pixel(15, 20), qRgb(0, 255, 255)); // "@sous\marie.png" beside the base
+}
+
+// A merged person's names hold " | " between the names of the two records:
+// filled into a design, they stay on their line, every word drawn.
+TEST_F(GenePrint, APersonTextNeverLosesWords)
+{
+    bd.SetSurname(jean, u"BERNARD | FOURNIER"_s);
+    bd.SetGivenNames(jean, u"Yvonne | Denise"_s);
+    TfmGenePrint &f = Fenetre();
+    ASSERT_TRUE(f.ApplyModel(d.Famille("arbre.mdl")));
+    EXPECT_EQ(Texte(2), u"BERNARD / FOURNIER Yvonne / Denise"_s);
+    CanevasEspion espion(QSize(600, 400));
+    Modele().Draw(espion, QRect(0, 0, 600, 400));
+    QStringList ecrits;
+    for (const auto &t : espion.Textes)
+        ecrits << t.Texte;
+    EXPECT_TRUE(ecrits.contains(u"BERNARD / FOURNIER Yvonne / Denise"_s)) << qPrintable(ecrits.join(u" # "_s));
+    // A line break of the model's own text stays one.
+    const QString modele = d.Modele(d.tmp.filePath(u"lignes.mdl"_s),
+                                    u"Large=100\nHaut=100\nFace=1\n  T\n    Name=Texte\n    x=50\n    y=50\n"
+                                    u"    l=60\n    h=8\n    r=0\n    txt=<prénom>|<nom>\n  End\nEnd\n"_s);
+    ASSERT_TRUE(f.ApplyModel(modele));
+    EXPECT_EQ(Texte(0), u"Yvonne / Denise|BERNARD / FOURNIER"_s);
 }
 
 // The window shows what prints: the guide marks a model keeps for its
@@ -613,6 +684,48 @@ TEST_F(GenePrint, CategoriesMissingOrEmptyAndTheSecondModelsFolder)
     DossierImpressionModelesUser = avant;
 }
 
+TEST_F(GenePrint, AModelWithoutAValidPageLeavesAnEmptyPageAndSaysSo)
+{
+    // A category holding a design and a damaged model whose page has no
+    // width: chosen after the design, the damaged one leaves nothing of it
+    // on screen, and says it cannot be used.
+    const QString bon = d.Modele(d.modeles + u"Abimes/a_bon.mdl"_s,
+                                 u"Large=100\nHaut=100\nFace=1\n  F\n    Name=Rectangle\n    Brush=0000FF,0\n"
+                                 u"    x=50\n    y=50\n    l=80\n    h=80\n    r=0\n  End\nEnd\n"_s);
+    const QString abime = d.Modele(d.modeles + u"Abimes/b_abime.mdl"_s,
+                                   u"Large=0\nHaut=100\nFace=1\n  F\n    Name=Rectangle\n    Brush=0000FF,0\n"
+                                   u"    x=50\n    y=50\n    l=80\n    h=80\n    r=0\n  End\nEnd\n"_s);
+    TfmGenePrint &f = Fenetre();
+    QComboBox *categories = Controle<QComboBox>("cbFolder");
+    categories->setCurrentIndex(categories->findText(u"Abimes"_s));
+    ASSERT_EQ(f.Choix().Count(), 2);
+    QWidget *apercus = f.Choix().findChild<QWidget *>(u"Apercus"_s);
+    QTest::mouseClick(apercus, Qt::LeftButton, {}, f.Choix().CellRect(0).center());
+    ASSERT_EQ(f.ModeleCourant(), bon);
+    f.Editeur().Redraw();
+    EXPECT_NE(Zone(f.Editeur().Image().convertToFormat(QImage::Format_RGB32), qRgb(255, 0, 0)), QRect());
+    EXPECT_TRUE(dialogues.Messages.isEmpty());
+
+    QTest::mouseClick(apercus, Qt::LeftButton, {}, f.Choix().CellRect(1).center());
+    EXPECT_EQ(f.ModeleCourant(), abime);
+    EXPECT_EQ(dialogues.Messages,
+              QStringList{u"Le modèle "_s + abime + u" ne peut pas être utilisé : sa page n'a pas de taille valide."_s});
+    f.Editeur().RequestRedraw();
+    QTest::qWait(100);
+    EXPECT_TRUE(f.Editeur().Image().isNull());
+    EXPECT_EQ(Modele().Count(), 0);
+    // Saving says so again, before any file is asked for.
+    dialogues.Messages.clear();
+    Clique("sbEnregistrer");
+    EXPECT_EQ(dialogues.Messages.size(), 1);
+    EXPECT_TRUE(dialogues.TitresFichiers.isEmpty());
+
+    // The design chosen again shows.
+    QTest::mouseClick(apercus, Qt::LeftButton, {}, f.Choix().CellRect(0).center());
+    f.Editeur().Redraw();
+    EXPECT_NE(Zone(f.Editeur().Image().convertToFormat(QImage::Format_RGB32), qRgb(255, 0, 0)), QRect());
+}
+
 TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
 {
     TfmGenePrint &f = Fenetre();
@@ -628,13 +741,23 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         {"etiquette.mdl", 1, u"cd"_s, u"cd.bmp"_s, {1200, 1200}},
         {"arbre.mdl", 0, u"v"_s, u"v.emf"_s, {1500, 1000}},
         {"etiquette.mdl", 2, u"w.emf"_s, u"w.emf"_s, {1200, 1200}},
+        // An extension typed in capitals is the format's all the same.
+        {"arbre.mdl", 1, u"D.JPG"_s, u"D.JPG"_s, {1500, 1000}},
+        {"arbre.mdl", 2, u"E.Bmp"_s, u"E.Bmp"_s, {1500, 1000}},
+        {"etiquette.mdl", 1, u"F.EMF"_s, u"F.EMF"_s, {1200, 1200}},
     };
+    QLabel *statut = Controle<QLabel>("lStatut");
+    ASSERT_NE(statut, nullptr);
     for (const auto &c : cas) {
         ASSERT_TRUE(f.ApplyModel(d.Famille(c.modele)));
         dialogues.TypeFichier = c.filtre;
         dialogues.Fichiers.push_back(d.tmp.filePath(c.nom));
         Clique("sbEnregistrer");
-        if (c.fichier.endsWith(u".emf"_s)) {
+        // The status line says where the picture went.
+        EXPECT_EQ(statut->text(), u"Image enregistrée dans "_s + d.tmp.filePath(c.fichier));
+        EXPECT_TRUE(statut->isVisible());
+        EXPECT_EQ(QDir(d.tmp.path()).entryList({c.nom + u'*'}, QDir::Files), QStringList{c.fichier});
+        if (c.fichier.endsWith(u".emf"_s, Qt::CaseInsensitive)) {
             // A vector picture of the page's true size, read back whole.
             TMetafichier emf;
             ASSERT_TRUE(emf.Charge(d.tmp.filePath(c.fichier))) << c.fichier.toStdString();
@@ -647,17 +770,18 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         EXPECT_EQ(image.size(), c.taille);
         QFile ecrit(d.tmp.filePath(c.fichier));
         ASSERT_TRUE(ecrit.open(QIODevice::ReadOnly));
-        EXPECT_EQ(ecrit.read(2), QByteArray(c.fichier.endsWith(u".bmp"_s) ? "BM" : "\xff\xd8"));
+        EXPECT_EQ(ecrit.read(2), QByteArray(c.fichier.endsWith(u".bmp"_s, Qt::CaseInsensitive) ? "BM" : "\xff\xd8"));
     }
     EXPECT_EQ(dialogues.CheminsProposes.value(0), ShellFolder(u"My Pictures"_s));
     EXPECT_TRUE(dialogues.Messages.isEmpty());
 
-    // A failed save is told.
+    // A failed save is told, and the status line claims nothing.
     const QString impossible = d.tmp.filePath(u"absent/image.jpg"_s);
     dialogues.Fichiers.push_back(impossible);
     Clique("sbEnregistrer");
     ASSERT_EQ(dialogues.Messages.size(), 1);
     EXPECT_TRUE(dialogues.Messages[0].contains(impossible));
+    EXPECT_TRUE(statut->text().isEmpty());
 
     // Sizes beyond any picture are refused before the user is asked.
     for (const char *taille : {"Large=3000\nHaut=100", "Large=1100\nHaut=1000", "Large=0\nHaut=10"}) {
@@ -671,6 +795,72 @@ TEST_F(GenePrint, SavedAsPicturesAtTenPixelsPerMillimetre)
         EXPECT_EQ(dialogues.Messages.size(), 1) << taille;
         EXPECT_TRUE(dialogues.TitresFichiers.isEmpty()) << taille;
     }
+}
+
+// The program's own dialogs: the name typed in the save dialog is that of a
+// named pipe, the replacement is confirmed, the write fails. The message
+// that says so opens over the print window, not over the main window.
+TEST_F(GenePrint, AFailedSaveIsToldOverThePrintWindow)
+{
+    const QString fifo = d.tmp.filePath(u"fifo.emf"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QWidget principale;
+    principale.resize(400, 300);
+    principale.show();
+    TDialoguesQt qt(&principale);
+    SetDialogues(&qt);
+    auto imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    imprimante->setOutputFormat(QPrinter::PdfFormat);
+    auto *f = new TfmGenePrint(bd, {QString(), d.modeles, d.images, QString()}, &principale, std::move(imprimante));
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->Choix().SetDossierCache(d.cache);
+    ASSERT_TRUE(f->Prepare());
+    f->resize(800, 600);
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+
+    // Each modal window as it comes: the save dialog takes the pipe's name,
+    // the question "replace it?" is answered yes, the message is read.
+    struct Vu {
+        QString texte;
+        QWidget *parent;
+    };
+    QList<Vu> vus;
+    QWidget *enregistrement = nullptr;
+    QTimer guet;
+    guet.setInterval(20);
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        QWidget *m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        if (auto *dialogue = qobject_cast<QFileDialog *>(m)) {
+            vus.push_back({u"fichier"_s, dialogue->parentWidget()});
+            enregistrement = dialogue;
+            // Typed, as a pipe is not listed.
+            dialogue->selectNameFilter(dialogue->nameFilters().value(0));
+            auto *nom = dialogue->findChild<QLineEdit *>(u"fileNameEdit"_s);
+            ASSERT_NE(nom, nullptr);
+            nom->setText(fifo);
+            QMetaObject::invokeMethod(dialogue, "accept", Qt::QueuedConnection);
+        } else if (auto *boite = qobject_cast<QMessageBox *>(m)) {
+            vus.push_back({boite->text(), boite->parentWidget()});
+            QAbstractButton *oui = boite->button(QMessageBox::Yes);
+            QMetaObject::invokeMethod(oui ? static_cast<QObject *>(oui) : boite, oui ? "click" : "accept",
+                                      Qt::QueuedConnection);
+        }
+    });
+    guet.start();
+    QTest::mouseClick(f->findChild<QAbstractButton *>(u"sbEnregistrer"_s), Qt::LeftButton);
+    guet.stop();
+    SetDialogues(&dialogues);
+    ASSERT_EQ(vus.size(), 3);
+    EXPECT_EQ(vus[0].parent, f);
+    // Qt's question, over the save dialog.
+    EXPECT_EQ(vus[1].parent, enregistrement);
+    EXPECT_EQ(vus[2].texte, u"L'image n'a pas été enregistrée dans "_s + fifo + u". Ce n'est pas un fichier ordinaire"_s);
+    EXPECT_EQ(vus[2].parent, f);
+    f->close();
 }
 
 TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
@@ -695,6 +885,7 @@ TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
         const QString pdf = d.tmp.filePath(u"feuille%1"_s.arg(++n));
         dialogues.Fichiers.push_back(pdf);
         Clique("sbPrint");
+        EXPECT_EQ(Controle<QLabel>("lStatut")->text(), u"Modèle imprimé dans le fichier "_s + pdf + u".pdf"_s);
         const QImage feuille = Feuille(pdf + u".pdf"_s);
         ASSERT_FALSE(feuille.isNull());
         EXPECT_EQ(feuille.width() > feuille.height(), c.paysage);
@@ -708,7 +899,23 @@ TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
     EXPECT_TRUE(dialogues.Messages.isEmpty());
     EXPECT_EQ(dialogues.TitresFichiers.value(0), u"Imprimer le modèle dans un fichier PDF"_s);
 
-    // Larger than the printable part: reduced into it, proportions kept.
+    // A PDF file has no margin, though the printer has margins of 10 mm: a
+    // design of the sheet's size prints at its size, within half a
+    // millimetre (its rectangle 10 mm inside the sheet, 190 x 277 mm).
+    f.ApplyModel(d.Modele(d.tmp.filePath(u"a4.mdl"_s),
+                          u"Large=210\nHaut=297\nFace=1\n  F\n    Name=Rectangle\n    Pen=000000,1,5\n"
+                          u"    Brush=0000FF,0\n    x=105\n    y=148.5\n    l=190\n    h=277\n    r=0\n  End\nEnd\n"_s));
+    dialogues.Fichiers.push_back(d.tmp.filePath(u"a4.pdf"_s));
+    Clique("sbPrint");
+    const double parMm = 200 / 25.4;
+    const QImage a4 = Feuille(d.tmp.filePath(u"a4.pdf"_s), 200);
+    const QRect rouge = Zone(a4, qRgb(255, 0, 0));
+    EXPECT_NEAR(rouge.left() / parMm, 10, 0.5);
+    EXPECT_NEAR(rouge.top() / parMm, 10, 0.5);
+    EXPECT_NEAR((rouge.right() + 1) / parMm, 200, 0.5);
+    EXPECT_NEAR((rouge.bottom() + 1) / parMm, 287, 0.5);
+
+    // Larger than the sheet: reduced into it, proportions kept.
     f.ApplyModel(d.Modele(d.tmp.filePath(u"affiche.mdl"_s),
                           u"Large=600\nHaut=300\nFace=1\n  F\n    Name=Rectangle\n    Pen=000000,1,5\n"
                           u"    Brush=0000FF,0\n    x=300\n    y=150\n    l=600\n    h=300\n    r=0\n  End\nEnd\n"_s));
@@ -716,9 +923,10 @@ TEST_F(GenePrint, PrintedAtTrueSizeCentredInTheSheetsOrientation)
     Clique("sbPrint");
     const QImage feuille = Feuille(d.tmp.filePath(u"affiche.pdf"_s));
     const QRect zone = Zone(feuille, qRgb(255, 0, 0));
-    EXPECT_NEAR(zone.width(), 277 / 25.4 * 50, 2); // the width of the sheet less its margins
+    EXPECT_NEAR(zone.width(), 297 / 25.4 * 50, 2); // the whole width of the sheet
     EXPECT_NEAR(double(zone.width()) / zone.height(), 2.0, 0.03);
     EXPECT_NEAR(zone.center().y(), feuille.height() / 2.0, 2);
+    EXPECT_TRUE(dialogues.Messages.isEmpty());
 }
 
 TEST_F(GenePrint, APageBeyond4960DotsIsPrintedThroughABitmapOf4960OnItsLongerSide)
@@ -740,6 +948,32 @@ TEST_F(GenePrint, APageBeyond4960DotsIsPrintedThroughABitmapOf4960OnItsLongerSid
     const QStringList champs = lignes[2].split(u' ', Qt::SkipEmptyParts);
     EXPECT_EQ(champs.value(3).toInt(), 3507);
     EXPECT_EQ(champs.value(4).toInt(), 4960);
+}
+
+// F5 over an installed copy's read-only models folder: the previews drawn
+// again show, wherever they could be written.
+TEST_F(GenePrint, F5ShowsTheFreshPreviewsOfAReadOnlyModelsFolder)
+{
+    TModelesLivres livres(d.tmp.filePath(u"installe"_s));
+    ASSERT_TRUE(livres.Copie(d.Famille("arbre.mdl"), u"arbre.mdl"_s));
+    ASSERT_TRUE(EcritCouleur(livres.Livre() + u"arbre.jpg"_s, {160, 107}, Qt::magenta));
+    livres.Fige();
+    TfmGenePrint &f = Fenetre({QString(), d.tmp.filePath(u"installe"_s), d.images, QString()});
+    QWidget *apercus = f.Choix().findChild<QWidget *>(u"Apercus"_s);
+    const auto dessin = [&] { return apercus->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    ASSERT_EQ(f.Choix().Count(), 1);
+    EXPECT_FALSE(Zone(dessin(), qRgb(255, 0, 255), 30).isNull());
+
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QComboBox *categories = Controle<QComboBox>("cbFolder");
+    categories->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    ASSERT_EQ(f.Choix().Count(), 1);
+    const QImage apres = dessin();
+    EXPECT_TRUE(Zone(apres, qRgb(255, 0, 255), 30).isNull());
+    EXPECT_FALSE(Zone(apres, qRgb(255, 0, 0)).isNull());
+    EXPECT_TRUE(dialogues.Messages.isEmpty());
 }
 
 TEST_F(GenePrint, TheSkinnedBarRunsTheCommandsAndF5DrawsThePreviewsAgain)

@@ -4,16 +4,27 @@
 #include "AideCAD.h"
 #include "CheminsSpeciaux.h"
 #include "Convertisseurs.h"
+#include "ExportEmf.h"
 #include "FichierMdl.h"
+#include "Fichiers.h"
 #include "Langue.h"
 #include "TxiloCADBloc.h"
 #include "TxiloCADMdl.h"
 #include "TxiloCADRectangle.h"
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QDirIterator>
@@ -395,6 +406,71 @@ TEST(ModeleMdl, FichiersIllisiblesOuImpossiblesAEcrire)
     }
 }
 
+// A save killed before its end (the program killed while it wrote a model,
+// a picture or a metafile) leaves a temporary file beside the file; the next
+// save of that file takes its own leftovers away, and nothing else: not the
+// temporary file of a save still running (it holds its lock), nor the
+// leftovers of another file, nor files that only look like them.
+TEST(ModeleMdl, UnEnregistrementTueLaisseSesTemporairesAuSuivant)
+{
+    QTemporaryDir dossier;
+    Page p;
+    p.m.AddObject(u"rectangle"_s)->SetFace(1);
+    const QString modele = dossier.filePath(u"modele.mdl"_s);
+
+    // Killed while it writes 32 MB again and again; then the leftovers of
+    // kills at any moment, named as the writer names its files.
+    const QByteArray gros(32 * 1024 * 1024, 'x');
+    for (int essai = 0; essai < 6; ++essai) {
+        const pid_t fils = ::fork();
+        ASSERT_GE(fils, 0);
+        if (fils == 0) {
+            for (;;)
+                EcritFichierEntier(modele, gros.constData(), gros.size(), nullptr);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5 + 7 * essai));
+        ::kill(fils, SIGKILL);
+        ::waitpid(fils, nullptr, 0);
+    }
+    for (const QString &nom : {u"modele.mdl.Xy12Zw.tmp"_s, u"modele.mdl.a1B2c3.tmp"_s})
+        QFile::copy(modele, dossier.filePath(nom));
+
+    const QStringList gardes = {u"modele.mdl.backup"_s, u"modele.mdl.abcdef.tmp.txt"_s, u"autre.mdl.abcdef.tmp"_s};
+    for (const QString &nom : gardes)
+        QFile(dossier.filePath(nom)).open(QIODevice::WriteOnly);
+    const QString enCours = dossier.filePath(u"modele.mdl.EnCour.tmp"_s);
+    const int verrou = ::open(QFile::encodeName(enCours).constData(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(verrou, 0);
+    ::flock(verrou, LOCK_EX);
+    ASSERT_TRUE(p.m.SaveToFile(modele));
+    ::close(verrou);
+    QStringList attendu = gardes;
+    attendu << u"modele.mdl"_s << u"modele.mdl.EnCour.tmp"_s;
+    attendu.sort();
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files, QDir::Name), attendu);
+    ASSERT_TRUE(p.m.LoadFromFile(modele));
+    EXPECT_EQ(p.m.Count(), 1);
+
+    // Pictures and metafiles of a design, through the same writer.
+    const struct {
+        const char *nom;
+        std::function<bool(const QString &)> ecrit;
+    } ecrivains[] = {
+        {"page.jpg", [&](const QString &c) { return p.m.ExportJpeg(c, 100, 100, CouleurBlanche); }},
+        {"page.bmp", [&](const QString &c) { return p.m.ExportBmp(c, 100, 100, CouleurBlanche); }},
+        {"page.emf", [&](const QString &c) { return ExporteEmf(p.m, c, 100, 100); }},
+    };
+    for (const auto &e : ecrivains) {
+        SCOPED_TRACE(e.nom);
+        const QString fichier = dossier.filePath(QString::fromLatin1(e.nom));
+        const QString reste = fichier + u".Xy12Zw.tmp"_s;
+        ASSERT_TRUE(QFile(reste).open(QIODevice::WriteOnly));
+        ASSERT_TRUE(e.ecrit(fichier));
+        EXPECT_TRUE(QFileInfo(fichier).isFile());
+        EXPECT_FALSE(QFileInfo::exists(reste));
+    }
+}
+
 TEST(ModeleMdl, ObjetsFabriquesCopiesEtTrouves)
 {
     Page p;
@@ -636,6 +712,45 @@ TEST(ModeleMdl, EnregistreSansDoublerLesObjets)
         ASSERT_EQ(p.m.Count(), c.objets);
         ExpectAllerRetour(p.m);
     }
+}
+
+TEST(ModeleMdl, ValeursHexadecimalesEtFacesQuiNeSontPasDesFaces)
+{
+    // A number written "0X1F" is 31 whatever the case of its prefix; the
+    // blocks "Face=0" and "Face0" are no faces (faces count from 1, and a
+    // header is "Face=" and a number): their objects are not read, those of
+    // Face=1 are.
+    Page p;
+    p.m.LoadFromStrings(Lignes({u"Large=50", u"Haut=40", u"Face=0", u"  Z", u"    Name=Rectangle", u"    x=1",
+                                u"  End", u"End", u"Face0", u"  Y", u"    Name=Rectangle", u"    x=2", u"  End",
+                                u"End", u"Face=1", u"  A", u"    Name=Rectangle", u"    Tag=0X1F", u"    x=3",
+                                u"    Cote=0X5", u"  End", u"End"}));
+    ASSERT_EQ(p.m.Count(), 1);
+    EXPECT_EQ(p.m.Objet(0).Face(), 1);
+    EXPECT_EQ(p.m.Objet(0).Tag(), 31);
+    EXPECT_EQ(Rect(p.m, 0).X(), 3);
+    EXPECT_EQ(Rect(p.m, 0).Cote(), 5);
+    EXPECT_EQ(NumeroFace(u"Face0"), 0);
+    EXPECT_EQ(NumeroFace(u"Face=0"), 0);
+    EXPECT_EQ(NumeroFace(u"  Face=10"), 10);
+    // An object read alone (a copy) whose Face key says 0, or less, or
+    // nothing, is on face 1, which is drawn.
+    for (const char16_t *face : {u"Face=0", u"Face=-3", u"Face0=2", u"Face=1"}) {
+        TxiloCADObj *seul = p.m.AddObject(u"rectangle"_s);
+        seul->LoadFromStrings({u"Name=Rectangle"_s, QString::fromUtf16(face)});
+        EXPECT_EQ(seul->Face(), 1) << QString::fromUtf16(face).toStdString();
+        p.m.SupprimeObjet(seul);
+    }
+    // An object put on face 0 is saved on face 1; the blocks that are no
+    // faces are kept as they were read, and read as nothing again.
+    p.m.Objet(0).SetFace(0);
+    const QStringList lignes = p.m.SaveToStrings();
+    EXPECT_EQ(lignes.count(u"Face=1"_s), 1);
+    EXPECT_EQ(lignes.count(u"Face=0"_s), 1);
+    Page relu;
+    relu.m.LoadFromStrings(lignes);
+    ASSERT_EQ(relu.m.Count(), 1);
+    EXPECT_EQ(relu.m.Objet(0).Face(), 1);
 }
 
 TEST(ModeleMdl, BlocsInconnusGardesALEnregistrement)

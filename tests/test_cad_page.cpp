@@ -198,13 +198,13 @@ TEST(PageDeDessin, ImagesEtGroupes)
         EXPECT_NE(milieu, fond);
         EXPECT_GT(qRed(milieu), 60);
         EXPECT_GT(qBlue(milieu), 60);
-        // The frame snapped to 4 x 3 tiles of 48 pixels from (424, 88): the
-        // yellow squares of its corner tiles, the blue of its side tiles,
-        // the white middle.
-        EXPECT_EQ(image.pixel(427, 91), qRgb(255, 255, 0));
-        EXPECT_EQ(image.pixel(612, 229), qRgb(255, 255, 0));
-        EXPECT_EQ(image.pixel(496, 118), qRgb(0, 0, 128));
-        EXPECT_EQ(image.pixel(496, 160), qRgb(255, 255, 255));
+        // The frame's 4 x 3 tiles stretched over its 200 x 160-pixel box from
+        // (420, 80), cells of 50 x 53 pixels: the yellow squares of its
+        // corner tiles, the blue of its side tiles, the white middle.
+        EXPECT_EQ(image.pixel(423, 83), qRgb(255, 255, 0));
+        EXPECT_EQ(image.pixel(616, 237), qRgb(255, 255, 0));
+        EXPECT_EQ(image.pixel(495, 113), qRgb(0, 0, 128));
+        EXPECT_EQ(image.pixel(495, 160), qRgb(255, 255, 255));
         // The sub-model's red left half, from (80, 380) to (200, 500).
         EXPECT_EQ(BoiteDe(image, CouleurRouge), QRect(QPoint(80, 380), QPoint(199, 499)));
         // The clip art's heart, a petal and its stem, from (500, 320).
@@ -214,7 +214,8 @@ TEST(PageDeDessin, ImagesEtGroupes)
     };
     const QRect rect(0, 0, 800, 600);
     verifie(Dessine(QSize(800, 600), [&](TCanevas &c) { m.Draw(c, rect); }), "écran");
-    EXPECT_DOUBLE_EQ(cadre.L(), 48);
+    EXPECT_DOUBLE_EQ(cadre.L(), 50);
+    EXPECT_DOUBLE_EQ(cadre.H(), 40);
 
     m.SetQualiteExport(7);
     QImage exportee(800, 600, QImage::Format_RGB32);

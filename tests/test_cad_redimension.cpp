@@ -186,3 +186,46 @@ TEST(Redimension, Refus)
     }
     EXPECT_EQ(dst, avant);
 }
+
+// Given a band of rows at a time, whatever the bands, the reduction gives
+// the pixels of the resampling of the whole source, reducing or enlarging,
+// with every filter; rows beyond the source or of another width are
+// refused, and the destination is whole only once every row has come.
+TEST(Redimension, ParBandesCommeLeTout)
+{
+    std::mt19937 hasard(7);
+    QImage source(61, 97, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(int(hasard() % 256), int(hasard() % 256), int(hasard() % 256)));
+    const struct {
+        QSize destination;
+        int filtre, bande;
+    } cas[] = {
+        {{30, 48}, FiltreBox, 1},   {{30, 48}, FiltreBox, 7},      {{30, 48}, FiltreBox, 97},
+        {{31, 49}, FiltreBox, 64},  {{20, 1}, FiltreTriangle, 5},  {{61, 97}, FiltreBox, 10},
+        {{90, 150}, FiltreLanczos3, 13}, {{12, 20}, FiltreMitchell, 3}, {{1, 1}, FiltreBSpline, 40},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(testing::Message() << c.destination.width() << "x" << c.destination.height() << " filtre "
+                                        << c.filtre << " bandes de " << c.bande);
+        QImage tout(c.destination, QImage::Format_RGB32);
+        ASSERT_TRUE(TBitmapFX::Stretch(source, tout, c.filtre));
+        QImage parBandes(c.destination, QImage::Format_RGB888);
+        TReductionBandes reduction(source.size(), parBandes, c.filtre, TBitmapFX::Filtres()[size_t(c.filtre)].Support);
+        EXPECT_FALSE(reduction.Ajoute(source.copy(0, 0, 60, 5), 5));
+        for (int haut = 0; haut < source.height(); haut += c.bande) {
+            EXPECT_FALSE(reduction.Complete());
+            const int n = std::min(c.bande, source.height() - haut);
+            ASSERT_TRUE(reduction.Ajoute(source.copy(0, haut, source.width(), c.bande), n));
+        }
+        EXPECT_TRUE(reduction.Complete());
+        EXPECT_FALSE(reduction.Ajoute(source.copy(0, 0, 61, 1), 1));
+        EXPECT_EQ(parBandes.format(), QImage::Format_RGB32);
+        EXPECT_EQ(parBandes, tout);
+    }
+    QImage nulle;
+    TReductionBandes refusee(source.size(), nulle, FiltreBox, 0.5);
+    EXPECT_FALSE(refusee.Ajoute(source, 1));
+    EXPECT_FALSE(refusee.Complete());
+}

@@ -3,13 +3,16 @@
 // BMP and a JPEG file.
 
 #include "AideCAD.h"
+#include "BitmapFX.h"
 #include "Bitmaps.h"
 #include "Images.h"
+#include "TxiloCADImage.h"
 #include "TxiloCADMdl.h"
 #include "TxiloCADLigne.h"
 #include "TxiloCADRect.h"
 #include "TxiloCADRectangle.h"
 #include "TxiloCADRepere.h"
+#include "TxiloCADTexte.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -364,6 +367,94 @@ TEST(ExportPage, QualiteFondEtMasque)
         EXPECT_TRUE(Est(bitmap, 0, 100, CouleurNoire));
         EXPECT_TRUE(Est(bitmap, 5, 5, Vert));
     }
+}
+
+// Below quality 7 the doubled page is drawn and reduced a band of rows at a
+// time: the picture is the one the whole doubled page, reduced at once,
+// gives, pixel for pixel, with turned shapes, hatched brushes, an ellipse,
+// a text and a line across the bands' edges. Pictures are made at the
+// picture's scale meanwhile, and at the page's again afterwards.
+TEST(ExportPage, BandesSansRaccord)
+{
+    ASSERT_TRUE(ChargeFonteTest());
+    // 2,400 x 900 pixels, drawn at 4,800 x 1,800: bands of 896 rows, their
+    // edges 44.8 and 89.6 mm down the page.
+    const QSize taille(2400, 900);
+    const int bande = (TxiloCADMdl::OctetsBandeExport / (4 * 2 * taille.width()) + 63) / 64 * 64;
+    ASSERT_EQ(bande, 896);
+    auto m = Page(240, 90);
+    m->Interrupteurs().GabaritSurExport = false;
+    const int pinceaux[] = {PinceauDiagonaleArriere, PinceauPlein, 4, 5, 6, 7};
+    for (int i = 0; i < 6; ++i) {
+        TxiloCADRectangle &r = AjouteRect(*m, QRectF(10 + 38 * i, 30 + 3 * i, 30, 25), CouleurRGB(40 * i, 0, 200));
+        r.SetBrush(TPinceau{CouleurRGB(40 * i, 90, 200), pinceaux[i]});
+        r.SetPen(TStylo{CouleurNoire, 700, StyloPlein});
+        r.SetR(17.5 * i);
+        if (i == 3)
+            r.SetCote(TxiloCADRectangle::CoteEllipse);
+    }
+    auto &texte = dynamic_cast<TxiloCADTexte &>(*m->AddObject(u"texte"_s));
+    texte.SetFace(1);
+    texte.SetFont(TFonteCAD{CouleurRGB(160, 0, 0), u"Arial"_s, 9000, 0, 0});
+    texte.SetCentre(120, 44.8);
+    texte.SetR(-8);
+    texte.SetText(u"Généalogie de ma famille"_s);
+    auto &ligne = dynamic_cast<TxiloCADLigne &>(*m->AddObject(u"ligne"_s));
+    ligne.SetFace(1);
+    ligne.SetPen(TStylo{CouleurRGB(0, 120, 0), 1500, StyloPlein});
+    for (const QPointF &p : {QPointF(5, 85), QPointF(60, 10), QPointF(180, 95), QPointF(235, 40)})
+        ligne.AddPoint(p);
+
+    QImage double2(2 * taille.width(), 2 * taille.height(), FormatBitmap);
+    double2.fill(Qt::white);
+    {
+        QPainter painter(&double2);
+        TCanevasQt canevas(painter);
+        m->DrawObjects(canevas, double2.rect());
+    }
+    QImage attendue(taille, FormatBitmap);
+    ASSERT_TRUE(TBitmapFX::Stretch(double2, attendue, FiltreBox, 0.5));
+    QImage bitmap(taille, FormatBitmap);
+    ASSERT_TRUE(m->ExportBitmap(bitmap));
+    int differents = 0;
+    for (int y = 0; y < taille.height(); ++y)
+        for (int x = 0; x < taille.width(); ++x)
+            differents += bitmap.pixel(x, y) != attendue.pixel(x, y);
+    EXPECT_EQ(differents, 0);
+
+    // A picture of 2,400 x 1,600 pixels in a box of 120 x 80 mm. In an
+    // export of more than PixelsExportImagesSimples pixels it is made at the
+    // picture's scale, in a smaller one at twice it; on the page again at
+    // the page's scale.
+    QTemporaryDir dossier;
+    QImage photo(2400, 1600, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 120, 40));
+    ASSERT_TRUE(EcritPng(photo, dossier.filePath(u"photo.png"_s)));
+    auto &image = dynamic_cast<TxiloCADImage &>(*m->AddObject(u"image"_s));
+    image.SetFace(1);
+    image.SetCentre(120, 45);
+    image.SetTaille(120, 80);
+    image.SetFichierImage(dossier.filePath(u"photo.png"_s));
+    ASSERT_GT(qint64(2400) * 900, TxiloCADMdl::PixelsExportImagesSimples / 2);
+    const struct {
+        QSize export_, cache;
+    } cas[] = {{{2400, 900}, {2400, 1600}}, {{3360, 1260}, {1680, 1120}}, {{480, 180}, {480, 320}}};
+    // 2,400 x 900 is below the limit: made at twice 10 pixels per
+    // millimetre (the picture's own size); 3,360 x 1,260 above: made at 14,
+    // its own.
+    for (const auto &c : cas) {
+        QImage exportee(c.export_, FormatBitmap);
+        ASSERT_TRUE(m->ExportBitmap(exportee));
+        EXPECT_EQ(image.Cache().size(), c.cache) << c.export_.width();
+        EXPECT_EQ(exportee.pixel(c.export_.width() / 2, c.export_.height() / 2), qRgb(200, 120, 40));
+        EXPECT_EQ(m->ResolutionMaxImages(), 0);
+    }
+    m->SetQualiteExport(7);
+    QImage directe(QSize(3000, 1125), FormatBitmap);
+    ASSERT_TRUE(m->ExportBitmap(directe));
+    EXPECT_EQ(image.Cache().size(), QSize(1500, 1000));
+    DessinePage(*m, QSize(480, 180));
+    EXPECT_EQ(image.Cache().size(), QSize(240, 160));
 }
 
 // BMP and JPEG files: sized as asked, readable, framed only when the mask

@@ -6,6 +6,7 @@
 #include "AideCAD.h"
 #include "CanevasEspion.h"
 #include "Convertisseurs.h"
+#include "LignesCles.h"
 #include "TxiloCADMdl.h"
 #include "TxiloCADTexte.h"
 
@@ -103,6 +104,27 @@ TEST(TexteCAD, CreationClesEtCode)
     EXPECT_EQ(lu.CentreCharge(), QPointF(20, 30));
     EXPECT_EQ(QSizeF(lu.LCharge(), lu.HCharge()), QSizeF(44, 5));
     EXPECT_EQ(lu.HauteurChargee(), 12);
+
+    // A text read anchored at its bottom-right corner, given a longer text,
+    // drawn shrunk into its room and moved by (5, 2) as the editor drags it:
+    // saved with the box and font it was read with, moved with it. Given a
+    // box of its own, it is saved with that one.
+    p.m.Interrupteurs().ReduitTexte = true;
+    TxiloCADTexte &banniere = p.Charge({u"Name=Texte"_s, u"x=40"_s, u"y=30"_s, u"l=30"_s, u"h=6"_s,
+                                        u"Font=000000,Arial,5000,"_s, u"Aligne=3"_s, u"txt=Titre"_s});
+    banniere.SetText(u"Un titre bien plus long que la place qu'il avait en 2026"_s);
+    CanevasEspion dessin(QSize(1000, 800));
+    p.m.Draw(dessin, QRect(0, 0, 1000, 800));
+    EXPECT_LT(banniere.Font().Hauteur, 5000);
+    banniere.SetCentre(banniere.X() + 5, banniere.Y() + 2);
+    const TLignesCles sauve(banniere.SaveToStrings());
+    EXPECT_EQ(sauve.Valeur(u"x"), u"45"_s);
+    EXPECT_EQ(sauve.Valeur(u"y"), u"32"_s);
+    EXPECT_EQ(sauve.Valeur(u"l"), u"30"_s);
+    EXPECT_EQ(sauve.Valeur(u"h"), u"6"_s);
+    EXPECT_EQ(sauve.Valeur(u"Font"), u"000000,Arial,5000,"_s);
+    banniere.SetTaille(70, 9);
+    EXPECT_EQ(TLignesCles(banniere.SaveToStrings()).Valeur(u"l"), u"70"_s);
 }
 
 TEST(TexteCAD, BalisesRemplies)

@@ -119,7 +119,8 @@ TEST(Convertisseurs, EntiersEtBooleens)
         {u"1", 1, true},        {u"0", 0, false},          {u"2", 2, false},
         {u"", 0, true},         {u"x", 0, true},           {u"-12", -12, false},
         {u"  42", 42, false},   {u"42 ", 0, true},         {u"$1F", 31, false},
-        {u"0x10", 16, false},   {u"$FFFFFFFF", -1, false}, {u"$1FFFFFFFF", 0, true},
+        {u"0x10", 16, false},   {u"0X1F", 31, false},      {u"0XffffFFFF", -1, false},
+        {u"$FFFFFFFF", -1, false}, {u"$1FFFFFFFF", 0, true}, {u"0x", 0, true},
         {u"2147483647", 2147483647, false},               {u"-2147483648", -2147483647 - 1, false},
         {u"2147483648", 0, true}, {u"99999999999999999999", 0, true}, {u"$", 0, true},
     };

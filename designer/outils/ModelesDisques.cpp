@@ -1,6 +1,6 @@
 // The designs for discs: a CD label, the front and back of a CD case, a
-// paper sleeve, a folded booklet and a DVD case cover, each on the template
-// of its format.
+// paper sleeve, a folded booklet (outside and inside) and a DVD case cover,
+// each on the template of its format.
 
 #include "ModelesImpression.h"
 
@@ -91,9 +91,9 @@ std::unique_ptr<TPlanImpression> Pochette(const QString &images)
     return p;
 }
 
-// A booklet folded in the middle: outside, the back with a tree and the
-// front with the portrait in a gilt frame; inside, the dedication facing the
-// person's family.
+// A booklet folded in the middle, outside: the back with a tree and the
+// front with the portrait in a gilt frame. Its inside is a design of its
+// own: the print window shows, saves and prints one face of a design.
 std::unique_ptr<TPlanImpression> Livret(const QString &images)
 {
     auto p = std::make_unique<TPlanImpression>(240, 120, 3, images);
@@ -105,8 +105,13 @@ std::unique_ptr<TPlanImpression> Livret(const QString &images)
     p->Texte({180, 97}, 88, u"<prénom> <nom>"_s, Police(Serif, 5.5, BrunFonce, FonteGras));
     p->Groupe({60, 50}, {40, 46}, u"arbre.emf"_s);
     p->Texte({60, 92}, 100, u"<Texte3>"_s, Police(Serif, 4.5, Brun, FonteItalique));
+    return p;
+}
 
-    p->Face(2);
+// The inside of the booklet: the dedication facing the person's family.
+std::unique_ptr<TPlanImpression> LivretInterieur(const QString &images)
+{
+    auto p = std::make_unique<TPlanImpression>(240, 120, 3, images);
     p->Forme({120, 60}, {240, 120}, 4, SansTrait, Fond(Ivoire)).SetCanSelect(false);
     for (const double x : {60.0, 180.0})
         p->Forme({x, 60}, {106, 106}, 4, Trait(Or, 0.4), SansFond);
@@ -161,6 +166,7 @@ std::vector<TModeleLivre> ModelesDisques()
         {u"Pochette de CD"_s, u"Dos de boîtier"_s, Dos},
         {u"Pochette de CD"_s, u"Pochette papier"_s, Pochette},
         {u"Livret de CD"_s, u"Livret de famille"_s, Livret},
+        {u"Livret de CD"_s, u"Livret de famille, intérieur"_s, LivretInterieur},
         {u"Jaquette de DVD"_s, u"Souvenirs de famille"_s, Dvd},
     };
 }

@@ -8,7 +8,10 @@
 // become, named "<final file name>.XXXXXX.tmp" (six random letters or
 // digits), and holds an exclusive lock (flock) for as long as it is open, so
 // that a later save can tell the leftovers of a program killed while it saved
-// from the files of a save still running.
+// from the files of a save still running. A file made by Cree has no name
+// while it is written, where the file system allows it (O_TMPFILE): it takes
+// one just before it replaces the file, so that a kill on the way leaves
+// nothing behind.
 //
 // Errors come back as false and a reason for the user in *erreur
 // (RaisonSysteme, Fichiers.h: "le disque est plein" for a full disk).
@@ -38,13 +41,15 @@ public:
     // whole; the file is no longer removed nor locked afterwards.
     bool Remplace(const QString &final, QString *erreur);
 
+    // The temporary file's path; empty while it has none.
     QString Chemin() const;
 
 private:
     void Ferme();
 
-    QByteArray m_chemin; // empty once renamed or removed
+    QByteArray m_chemin; // empty once renamed or removed, or before it has a name
     int m_fd = -1;
+    bool m_sansNom = false;
 };
 
 // Removes the temporary files of `final` that no running save holds locked:

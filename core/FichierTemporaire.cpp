@@ -82,9 +82,17 @@ QString TFichierTemporaire::Chemin() const
 
 bool TFichierTemporaire::Cree(const QString &final, const QString &modele, QString *erreur)
 {
-    const int fd = creeSousUnNomLibre(final, m_chemin, [](const char *chemin) {
-        return ::open(chemin, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    });
+    // Without a name while it is written, where the file system allows it:
+    // a save killed then leaves nothing behind. It takes its name when it
+    // replaces the file.
+    int fd = ::open(QFile::encodeName(QFileInfo(final).absolutePath()).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC,
+                    0666);
+    m_sansNom = fd >= 0;
+    if (!m_sansNom) {
+        fd = creeSousUnNomLibre(final, m_chemin, [](const char *chemin) {
+            return ::open(chemin, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        });
+    }
     if (fd < 0) {
         *erreur = RaisonSysteme(errno);
         m_chemin.clear();
@@ -154,6 +162,23 @@ bool TFichierTemporaire::Synchronise(QString *erreur)
 
 bool TFichierTemporaire::Remplace(const QString &final, QString *erreur)
 {
+    if (m_sansNom) {
+        // The name comes last, locked already: a cleaner never takes it for
+        // a leftover.
+        const QByteArray descripteur = "/proc/self/fd/" + QByteArray::number(m_fd);
+        const int fd = m_fd;
+        if (creeSousUnNomLibre(final, m_chemin, [fd, &descripteur](const char *chemin) {
+                const int lien = ::linkat(fd, "", AT_FDCWD, chemin, AT_EMPTY_PATH);
+                return lien == 0 || errno == EEXIST
+                           ? lien
+                           : ::linkat(AT_FDCWD, descripteur.constData(), AT_FDCWD, chemin, AT_SYMLINK_FOLLOW);
+            }) != 0) {
+            *erreur = RaisonSysteme(errno);
+            m_chemin.clear();
+            return false;
+        }
+        m_sansNom = false;
+    }
     const QByteArray cible = QFile::encodeName(final);
     // Between two names of one file rename() does nothing and succeeds,
     // which would leave the temporary name behind: the final name already
