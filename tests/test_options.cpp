@@ -319,6 +319,7 @@ TEST(Dialogue, SeveralRowsPickedAreTheOnesDeleted)
 {
     TOptions o;
     o.Sources = {u"Acte"_s, u"Carte"_s, u"Lettre"_s, u"Photo"_s, u"Registre"_s, u"Tombe"_s};
+    o.Champs = {{true, u"Profession"_s, u"OCCU"_s}, {false, u"Titre"_s, u"TITL"_s}};
     TfmOptions f(o);
     f.Charge();
     f.show();
@@ -343,6 +344,13 @@ TEST(Dialogue, SeveralRowsPickedAreTheOnesDeleted)
     avant.removeAt(3);
     avant.removeAt(1);
     EXPECT_EQ(apres, avant);
+
+    // A click on any cell picks its whole row.
+    auto *chp = Controle<QTableWidget>(f, "sgChp");
+    Controle<QTabWidget>(f, "PC")->setCurrentWidget(chp->parentWidget());
+    ASSERT_GE(chp->rowCount(), 2);
+    QTest::mouseClick(chp->viewport(), Qt::LeftButton, {}, chp->visualRect(chp->model()->index(1, 1)).center());
+    EXPECT_TRUE(chp->selectionModel()->isRowSelected(1, {}));
 }
 
 TEST(Dialogue, OkWritesTheControlsIntoTheOptions)
@@ -368,6 +376,17 @@ TEST(Dialogue, OkWritesTheControlsIntoTheOptions)
     attendu.Champs = {{true, u"Titre"_s, u"TITL"_s}, {true, u"Métier"_s, QString()}};
     attendu.Sources = {u"Acte notarié"_s, u"Carte postale"_s};
     MemesOptions(o, attendu);
+}
+
+// OK writes what every control shows, not only what was changed: options
+// changed elsewhere while the dialog was open all take the values shown.
+TEST(Dialogue, OkWritesEveryControlShown)
+{
+    TOptions o;
+    TfmOptions f(o);
+    o = OptionsModifiees();
+    Controle<QPushButton>(f, "bOk")->click();
+    MemesOptions(o, TOptions{});
 }
 
 TEST(Dialogue, CancelRestoresTheControlsAndOkWithoutChangeKeepsEveryValue)

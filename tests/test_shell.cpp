@@ -27,6 +27,7 @@
 #include "ReponseModale.h"
 #include "TfmSource.h"
 #include "TfmSourceVue.h"
+#include "TfmZoomPage.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,8 @@
 #include <QSpontaneKeyEvent>
 #include <QShowEvent>
 #include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
@@ -229,6 +232,106 @@ TEST(DialoguesQt, TheRealDialogsAnswerWhatIsClickedOverAWindowOnScreen)
     EXPECT_EQ(parent, &principale);
 }
 
+// The real text, font and file dialogs give what the user typed or chose,
+// and nothing when cancelled; a message box wears the icon of its kind.
+TEST(DialoguesQt, TheRealInputDialogsGiveWhatTheUserChose)
+{
+    QWidget principale;
+    principale.show();
+    TDialoguesQt dialogues(&principale);
+    const auto bouton = [](QWidget &d, const QString &texte) {
+        for (QPushButton *b : d.findChildren<QPushButton *>())
+            if (b->isVisible() && b->text().remove(u'&') == texte)
+                return b;
+        return static_cast<QPushButton *>(nullptr);
+    };
+
+    // A text: typed, then OK or Annuler; at most 255 characters.
+    for (const char *clic : {"OK", "Annuler"}) {
+        QString texte = u"avant"_s;
+        ReponseModale<QInputDialog> reponse([&](QInputDialog &d) {
+            auto *saisie = d.findChild<QLineEdit *>();
+            saisie->selectAll();
+            QTest::keyClicks(saisie, u"Martin"_s + u"x"_s.repeated(300));
+            QTest::mouseClick(bouton(d, QLatin1String(clic)), Qt::LeftButton);
+        });
+        const bool ok = QByteArray(clic) == "OK";
+        EXPECT_EQ(dialogues.SaisieTexte(u"Titre"_s, u"Nom :"_s, texte), ok);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(texte, ok ? (u"Martin"_s + u"x"_s.repeated(249)) : u"avant"_s);
+    }
+
+    // A font opens on the one given, in pixels: OK without a change gives it
+    // back; the colour beside it is chosen in the colour picker.
+    for (const bool ok : {true, false}) {
+        QFont fonte(u"Liberation Sans"_s);
+        fonte.setPixelSize(17);
+        fonte.setBold(true);
+        QColor couleur(1, 2, 3);
+        ReponseModale<QDialog> reponse([&](QDialog &d) {
+            ReponseModale<QColorDialog> choix([](QColorDialog &c) {
+                c.setCurrentColor(QColor(200, 100, 50));
+                c.accept();
+            });
+            QTest::mouseClick(bouton(d, u"Couleur..."_s), Qt::LeftButton);
+            EXPECT_TRUE(choix.Ouvert);
+            QTest::mouseClick(bouton(d, ok ? u"OK"_s : u"Annuler"_s), Qt::LeftButton);
+        });
+        EXPECT_EQ(dialogues.ChoisitFonte(fonte, couleur), ok);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(fonte.family(), u"Liberation Sans"_s);
+        EXPECT_EQ(fonte.pixelSize(), 17);
+        EXPECT_TRUE(fonte.bold());
+        EXPECT_EQ(couleur, ok ? QColor(200, 100, 50) : QColor(1, 2, 3));
+    }
+
+    // A file to save, with the type chosen among the filters; cancelled,
+    // no file and the first type.
+    QTemporaryDir dossier;
+    for (const bool ok : {true, false}) {
+        int type = -1;
+        ReponseModale<QFileDialog> reponse([&](QFileDialog &d) {
+            EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+            d.selectNameFilter(u"Texte (*.txt)"_s);
+            d.selectFile(dossier.filePath(u"sortie.txt"_s));
+            // The dialog's own accept, which checks the name, as its Save button.
+            if (ok)
+                static_cast<QDialog &>(d).accept();
+            else
+                d.reject();
+        });
+        const QString chemin = dialogues.FichierAEnregistrerType(u"Exporter"_s, dossier.filePath(u"rapport.csv"_s),
+                                                                 u"Tableur (*.csv);;Texte (*.txt)"_s, &type);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(chemin, ok ? dossier.filePath(u"sortie.txt"_s) : QString());
+        EXPECT_EQ(type, ok ? 1 : 0);
+    }
+    // A file to open must exist.
+    QFile(dossier.filePath(u"base.mvd"_s)).open(QIODevice::WriteOnly);
+    ReponseModale<QFileDialog> ouvre([&](QFileDialog &d) {
+        EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(d.fileMode(), QFileDialog::ExistingFile);
+        d.selectFile(dossier.filePath(u"base.mvd"_s));
+        static_cast<QDialog &>(d).accept();
+    });
+    EXPECT_EQ(dialogues.FichierAOuvrir(u"Ouvrir"_s, dossier.path(), u"Bases (*.mvd)"_s), dossier.filePath(u"base.mvd"_s));
+
+    // The icon tells the kind of message.
+    const std::pair<int, QMessageBox::Icon> icones[] = {{MsgErreur, QMessageBox::Critical},
+                                                       {MsgInformation, QMessageBox::Information},
+                                                       {MsgQuestion, QMessageBox::Question},
+                                                       {MsgAvertissement, QMessageBox::Warning}};
+    for (const auto &[genre, icone] : icones) {
+        QMessageBox::Icon montree = QMessageBox::NoIcon;
+        ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+            montree = boite.icon();
+            boite.accept();
+        });
+        dialogues.AppMessageBox(u"Message"_s, genre, BoutonsOk);
+        EXPECT_EQ(montree, icone) << genre;
+    }
+}
+
 TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
 {
     QTemporaryDir tmp;
@@ -241,6 +344,12 @@ TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
     QFile::copy(QStringLiteral(LIGNEE_MODELE "/langue.txt"), tmp.path() + u"/langue.txt"_s);
     EXPECT_FALSE(PrepareDemarrage(tmp.path()));
     EXPECT_EQ(dialogues.Messages.last(), u"Not Found : "_s + tmp.path() + u"/langue.ini"_s);
+    // Both there, but the language file cannot be read (a folder).
+    QFile::copy(QStringLiteral(LIGNEE_MODELE "/langue.ini"), tmp.path() + u"/langue.ini"_s);
+    ASSERT_TRUE(QFile::remove(tmp.path() + u"/langue.txt"_s));
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"langue.txt"_s));
+    EXPECT_FALSE(PrepareDemarrage(tmp.path()));
+    EXPECT_TRUE(dialogues.Messages.last().startsWith(u"Not Found : "_s + tmp.path() + u"/langue.txt"_s));
     SetRepModele(QString());
 }
 
@@ -482,7 +591,17 @@ TEST_F(Shell, OnlyCommandKeysReachTheShortcuts)
 
 TEST_F(Shell, ClosingWritesTheSettingsCountersAndTips)
 {
-    Reglages().PrintMargeH = 7;
+    // Each print setting with values of its own, read at start and written
+    // at the end.
+    const struct { const char *cle; int TReglages::*reglage; int TPage::*page; int lu, change; } impression[] = {
+        {"PrintZoom", &TReglages::PrintZoom, &TPage::PrintZoom, 250, 300},
+        {"PrintCroise", &TReglages::PrintCroise, &TPage::PrintCroise, 15, 20},
+        {"PrintMargeH", &TReglages::PrintMargeH, &TPage::PrintMargeH, 7, 12},
+        {"PrintMargeG", &TReglages::PrintMargeG, &TPage::PrintMargeG, 9, 14},
+    };
+    for (const auto &r : impression)
+        Reglages().*r.reglage = r.lu;
+    Reglages().PrintZoomAuto = false;
     AfficheAstuceUneFois(8);
     AfficheAstuceUneFois(8);
     AfficheAstuce(1);
@@ -490,10 +609,17 @@ TEST_F(Shell, ClosingWritesTheSettingsCountersAndTips)
     EXPECT_TRUE(m_dialogues.Messages[0].startsWith(u"Un double clic"_s));
     // The print page holds the print settings while the program runs.
     TQuorWin *w = &fenetre(false);
-    EXPECT_EQ(w->Page()->PrintMargeH, 7);
-    w->Page()->PrintMargeH = 12;
+    for (const auto &r : impression) {
+        EXPECT_EQ(w->Page()->*r.page, r.lu) << r.cle;
+        w->Page()->*r.page = r.change;
+    }
+    EXPECT_FALSE(w->Page()->PrintZoomAuto);
+    w->Page()->PrintZoomAuto = true;
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(TIniFile(DossierParamUser + u"gene.ini"_s).ReadInteger(u"gene"_s, u"PrintMargeH"_s), 12);
+    const TIniFile gene(DossierParamUser + u"gene.ini"_s);
+    for (const auto &r : impression)
+        EXPECT_EQ(gene.ReadInteger(u"gene"_s, QLatin1String(r.cle)), r.change) << r.cle;
+    EXPECT_EQ(gene.ReadString(u"gene"_s, u"Print ZoomAuto"_s), u"1"_s);
     EXPECT_EQ(TIniFile(DossierParamUser + u"stats.sta"_s).ReadInteger(u"Stats"_s, u"Sessions"_s), 1);
 
     // The tips seen are remembered across sessions.
@@ -536,9 +662,14 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     EXPECT_TRUE(f.readLine().startsWith("Nom,Pr\xE9noms,"));
     EXPECT_EQ(m_dialogues.Messages.last(), MLText(531));
 
-    // The button follows the window.
-    w.Rapport()->hide();
+    // The button follows the window, and so do the options window and its
+    // buttons.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapCol"_s), Qt::LeftButton);
+    ASSERT_TRUE(w.RapportCritere()->isVisible());
+    w.Rapport()->close();
     EXPECT_FALSE(bouton->isChecked());
+    EXPECT_FALSE(w.findChild<QToolButton *>(u"sbRapCol"_s)->isChecked());
+    EXPECT_FALSE(w.RapportCritere()->isVisible());
     // An export to a folder that does not exist is reported, not announced.
     m_dialogues.Fichiers = {chemin("absent/rapport.csv")};
     EXPECT_FALSE(w.ExporteRapport());
@@ -794,6 +925,33 @@ TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
     EXPECT_EQ(w->Fiche()->geometry(), laissee);
 }
 
+// The other tool windows of the task column open in the top left corner of
+// the tree area, each from its button.
+TEST_F(Shell, EveryToolWindowOpensInTheTreeAreasCorner)
+{
+    TQuorWin &w = fenetreExemple();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRect arbre = ecranDe(w.findChild<QScrollArea *>(u"Arbre"_s));
+    const auto fenetre = [&w](const char *classe) {
+        for (QWidget *f : QApplication::topLevelWidgets())
+            if (f->inherits(classe) && f->parentWidget() == &w)
+                return f;
+        return static_cast<QWidget *>(nullptr);
+    };
+    const struct { const char *bouton, *classe; } outils[] = {
+        {"sbCellule", "TfmCellule"}, {"sbStat", "TfmStat"},   {"sbCal", "TfmCal"},
+        {"sbCarte", "TfmCarte"},     {"sbFicheArbre", "TfmFicheArbre"},
+    };
+    for (const auto &o : outils) {
+        SCOPED_TRACE(o.bouton);
+        QTest::mouseClick(w.findChild<QToolButton *>(QLatin1String(o.bouton)), Qt::LeftButton);
+        QWidget *f = fenetre(o.classe);
+        ASSERT_TRUE(f && f->isVisible());
+        EXPECT_EQ(f->frameGeometry().topLeft(), arbre.topLeft());
+        f->close();
+    }
+}
+
 // Where a 300 x 200 window with a frame of 2 goes, for a main window whose
 // tree area runs from (240, 50) to (1099, 699) on a 1366 x 768 screen.
 TEST(Placement, CornersOfTheTreeAreaOrBesideTheMainWindow)
@@ -821,6 +979,42 @@ TEST(Placement, CornersOfTheTreeAreaOrBesideTheMainWindow)
         SCOPED_TRACE(c.attendu.x());
         EXPECT_EQ(TPlacement::Calcule(c.taille, cadre, c.coin, c.principale, zone, ecran), c.attendu);
     }
+}
+
+// A window that grows while it is being shown (as the report fills itself
+// then) keeps the corner of the tree area it was given; grown later, it only
+// stays on the screen.
+TEST(Placement, AWindowGrowingWhileShownKeepsItsCorner)
+{
+    QWidget principale;
+    principale.setGeometry(0, 0, 1300, 700);
+    auto *zone = new QWidget(&principale);
+    zone->setGeometry(240, 50, 1000, 600);
+    principale.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&principale));
+    class TGrandit final : public QWidget
+    {
+    public:
+        using QWidget::QWidget;
+    protected:
+        void showEvent(QShowEvent *evenement) override
+        {
+            QWidget::showEvent(evenement);
+            resize(400, 300);
+        }
+    };
+    TGrandit outil(&principale, Qt::Tool);
+    outil.setObjectName(u"outil"_s);
+    outil.resize(200, 100);
+    TPlacement placement(&principale, zone);
+    placement.Suit(&outil, TPlacement::BasDroite);
+    outil.show();
+    const QRect coin(zone->mapToGlobal(QPoint(0, 0)), zone->size());
+    EXPECT_EQ(outil.size(), QSize(400, 300));
+    EXPECT_EQ(outil.frameGeometry().bottomRight(), coin.bottomRight());
+    const QPoint place = outil.frameGeometry().topLeft();
+    outil.resize(500, 350);
+    EXPECT_EQ(outil.frameGeometry().topLeft(), place);
 }
 
 // On a 1366 x 768 screen: the main window fits and may be made shorter, its
@@ -1167,6 +1361,49 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     EXPECT_FALSE(QFileInfo::exists(chemin("ARBRE.PDF.pdf")));
     // A cancelled file dialog prints nothing.
     EXPECT_FALSE(w.sbArbreImprimeClick());
+}
+
+// The left button of the page zoom and overlap buttons opens the page
+// dialog, with the page frames shown while it is open; its OK hides them
+// again when "keep them visible" stays unchecked. The frames button shows
+// and hides the frames on the screen at once.
+TEST_F(Shell, ThePageButtonsShowTheFramesOnTheScreen)
+{
+    TQuorWin &w = fenetreExemple();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.Arbre()->Execute();
+    TPage *page = w.Page();
+    auto *voir = w.findChild<QToolButton *>(u"sbVoirPage"_s);
+    for (const char *nom : {"sbZoomPage", "sbCroisePage"}) {
+        SCOPED_TRACE(nom);
+        ASSERT_FALSE(voir->isChecked());
+        bool cadres = false;
+        ReponseModale<TfmZoomPage> reponse([&](TfmZoomPage &d) {
+            cadres = page->VoirPage && voir->isChecked();
+            EXPECT_FALSE(d.findChild<QCheckBox *>(u"cbVoirPage"_s)->isChecked());
+            QTest::mouseClick(d.findChild<QPushButton *>(u"B_Ok"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(w.findChild<QToolButton *>(QLatin1String(nom)), Qt::LeftButton);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_TRUE(cadres);
+        EXPECT_FALSE(page->VoirPage);
+        EXPECT_FALSE(voir->isChecked());
+    }
+
+    // What the screen shows of the tree area, as the window system has it.
+    auto *vue = w.findChild<QScrollArea *>(u"Arbre"_s)->viewport();
+    const auto ecran = [&] {
+        QApplication::processEvents();
+        const QImage tout = w.screen()->grabWindow(w.winId()).toImage();
+        return tout.copy(QRect(vue->mapTo(&w, QPoint(0, 0)), vue->size()));
+    };
+    const QImage sans = ecran();
+    QTest::mouseClick(voir, Qt::LeftButton);
+    ASSERT_TRUE(page->VoirPage);
+    const QImage avec = ecran();
+    EXPECT_NE(avec, sans);
+    QTest::mouseClick(voir, Qt::LeftButton);
+    EXPECT_EQ(ecran(), sans);
 }
 
 TEST_F(Shell, TheFileMenuOpensTheArtisticPrintWindowOnce)
