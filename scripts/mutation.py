@@ -55,7 +55,8 @@ LIGNE_IGNOREE = re.compile(
     r"|setSpacing|setContentsMargins|addSpacing|addStretch|setStretch|setColumnStretch"
     r"|setRowStretch|setHorizontalSpacing|setVerticalSpacing|setMinimum(Width|Height|Size)"
     r"|setMaximum(Width|Height|Size)|setFixed(Width|Height|Size)|\bresize\s*\(|addWidget|addLayout"
-    r"|addRow|setColumnWidth|static_assert|Q_OBJECT|^\s*(public|private|protected)\s*:")
+    r"|addRow|setColumnWidth|static_assert|Q_OBJECT|^\s*(public|private|protected)\s*:"
+    r"|=\s*(delete|default)\s*;")
 
 COMPARAISONS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 RE_COMPARAISON = re.compile(r"(?<= )(<=|>=|==|!=|<|>)(?= )")

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -351,6 +352,31 @@ TEST(Dialogue, SeveralRowsPickedAreTheOnesDeleted)
     ASSERT_GE(chp->rowCount(), 2);
     QTest::mouseClick(chp->viewport(), Qt::LeftButton, {}, chp->visualRect(chp->model()->index(1, 1)).center());
     EXPECT_TRUE(chp->selectionModel()->isRowSelected(1, {}));
+}
+
+// "Ajouter" of a list gives the keyboard to the new row's name: what the
+// user types next names it.
+TEST(Dialogue, AnAddedRowTakesTheTyping)
+{
+    TOptions o;
+    TfmOptions f(o);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const struct { const char *grille, *bouton; int colonne; } listes[] = {
+        {"sgEve", "bEveAjoute", 1}, {"sgChp", "bChpAjoute", 1}, {"sgSrc", "bSrcAjoute", 0}};
+    for (const auto &l : listes) {
+        SCOPED_TRACE(l.grille);
+        auto *grille = Controle<QTableWidget>(f, l.grille);
+        Controle<QTabWidget>(f, "PC")->setCurrentWidget(grille->parentWidget());
+        QTest::mouseClick(Controle<QPushButton>(f, l.bouton), Qt::LeftButton);
+        QWidget *saisie = QApplication::focusWidget();
+        ASSERT_TRUE(saisie && grille->isAncestorOf(saisie));
+        QTest::keyClicks(saisie, u"Adoption"_s);
+        QTest::keyClick(saisie, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(grille->item(grille->rowCount() - 1, l.colonne)->text(), u"Adoption"_s);
+    }
 }
 
 TEST(Dialogue, OkWritesTheControlsIntoTheOptions)

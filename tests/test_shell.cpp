@@ -475,6 +475,15 @@ TEST_F(Shell, ACorruptFileLeavesTheOpenDatabaseAsItWas)
     EXPECT_EQ(w.Base().PersonCount(), 3);
     EXPECT_EQ(w.Base().Surname(2), u"DURAND");
     EXPECT_EQ(FichierCourant, chemin("bonne.mvd"));
+
+    // A save that fails is told, and the base stays modified under its name.
+    BaseModifiee = 1;
+    m_dialogues.Fichiers = {chemin("absent/copie.mvd")};
+    EXPECT_FALSE(w.EnregistrerSous());
+    ASSERT_EQ(m_dialogues.Messages.size(), 3);
+    EXPECT_TRUE(m_dialogues.Messages[2].contains(u"copie.mvd"_s)) << m_dialogues.Messages[2].toStdString();
+    EXPECT_EQ(BaseModifiee, 1);
+    EXPECT_EQ(FichierCourant, chemin("bonne.mvd"));
 }
 
 TEST_F(Shell, StartUpOpensTheNamedFileElseTheLastOne)
@@ -525,6 +534,12 @@ TEST_F(Shell, CurrentPersonExitHandlersAndHistory)
     // Going back from the first one leaves it current.
     EXPECT_FALSE(w.Precedent());
     EXPECT_EQ(w.SelecPers(), 1);
+    // The Edit menu walks the same history.
+    w.SetSelecPers(3);
+    w.findChild<QAction *>(u"MI_Precedent"_s)->trigger();
+    EXPECT_EQ(w.SelecPers(), 1);
+    w.findChild<QAction *>(u"MI_Suivant"_s)->trigger();
+    EXPECT_EQ(w.SelecPers(), 3);
 }
 
 // The main window's state: the reference person of a base without one is
@@ -1015,6 +1030,21 @@ TEST(Placement, AWindowGrowingWhileShownKeepsItsCorner)
     const QPoint place = outil.frameGeometry().topLeft();
     outil.resize(500, 350);
     EXPECT_EQ(outil.frameGeometry().topLeft(), place);
+
+    // A window wider than the screen is high keeps its width; one taller
+    // than the room below the tree area's top is made that tall.
+    QWidget large(&principale, Qt::Tool), haute(&principale, Qt::Tool);
+    large.setObjectName(u"large"_s);
+    haute.setObjectName(u"haute"_s);
+    large.resize(1000, 200);
+    haute.resize(300, 1000);
+    placement.Suit(&large, TPlacement::HautGauche);
+    placement.Suit(&haute, TPlacement::HautGauche);
+    large.show();
+    haute.show();
+    EXPECT_EQ(large.size(), QSize(1000, 200));
+    const int ecran = principale.screen()->availableGeometry().bottom();
+    EXPECT_EQ(haute.size(), QSize(300, ecran + 1 - coin.top() - 4));
 }
 
 // On a 1366 x 768 screen: the main window fits and may be made shorter, its
@@ -1120,6 +1150,65 @@ TEST_F(Shell, SearchAndAddCommandsOfTheMainWindow)
     EXPECT_TRUE(w.Fiche()->isVisible());
     EXPECT_EQ(w.Fiche()->windowTitle(), MLText(305) + u' ' + w.Base().FullName(2));
     EXPECT_EQ(BaseModifiee, 1);
+}
+
+// The menu commands from their keys, typed in the main window, and the box
+// menu's commands on the current person.
+TEST_F(Shell, TheMenuCommandsFromTheirKeys)
+{
+    TQuorWin &w = fenetre();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.SetSelecPers(2);
+    const auto touche = [&w](QKeyCombination t) { QTest::keyClick(&w, t.key(), t.keyboardModifiers()); };
+
+    // New on a modified base asks first; cancelled, nothing changes.
+    BaseModifiee = 1;
+    m_dialogues.Reponses = {ReponseAnnuler};
+    touche(Qt::CTRL | Qt::Key_N);
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(w.Base().PersonCount(), 3);
+    // Open and Save as ask for their file.
+    BaseModifiee = 0;
+    touche(Qt::CTRL | Qt::Key_O);
+    touche(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    EXPECT_EQ(m_dialogues.TitresFichiers, (QStringList{MLText(5022), MLText(5023)}));
+    // F2 shows the record form.
+    touche(Qt::Key_F2);
+    EXPECT_TRUE(w.Fiche()->isVisible());
+    w.Fiche()->hide();
+    // F9 opens the options.
+    ReponseModale<TfmOptions> options([](TfmOptions &f) { f.reject(); });
+    QApplication::setActiveWindow(&w);
+    touche(Qt::Key_F9);
+    EXPECT_TRUE(options.Ouvert);
+
+    // The box menu: the record form, the reference of the tree, a branch
+    // folded and unfolded (which modifies the base).
+    QMenu *boite = w.MenuBoite();
+    boite->findChild<QAction *>(u"MI_BoiteFiche"_s)->trigger();
+    EXPECT_TRUE(w.Fiche()->isVisible());
+    boite->findChild<QAction *>(u"MI_BoiteReference"_s)->trigger();
+    EXPECT_EQ(RefPers, 2);
+    for (const bool plie : {true, false}) {
+        boite->findChild<QAction *>(u"MI_BoitePlie"_s)->trigger();
+        EXPECT_EQ(w.Base().TreeFold(2) != 0, plie);
+        EXPECT_EQ(BaseModifiee, 1);
+        EXPECT_TRUE(w.windowTitle().endsWith(u" *"_s));
+    }
+    QuandVisible(w.FenetreRecherche(), u"MAR"_s);
+    boite->findChild<QAction *>(u"MI_BoiteRecherche"_s)->trigger();
+    EXPECT_EQ(w.Base().Surname(w.SelecPers()), u"MARTIN");
+    EXPECT_EQ(RefPers, 2);
+
+    // Ctrl+Q quits, after the save question.
+    m_dialogues.Reponses = {ReponseAnnuler};
+    touche(Qt::CTRL | Qt::Key_Q);
+    EXPECT_TRUE(w.isVisible());
+    BaseModifiee = 0;
+    touche(Qt::CTRL | Qt::Key_Q);
+    EXPECT_FALSE(w.isVisible());
 }
 
 // Every window that holds person numbers drops them when another database
