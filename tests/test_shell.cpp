@@ -26,6 +26,7 @@
 #include "TfmSupprime.h"
 #include "ReponseModale.h"
 #include "TfmSource.h"
+#include "TfmStat.h"
 #include "TfmSourceVue.h"
 #include "TfmZoomPage.h"
 
@@ -199,7 +200,24 @@ TEST(DialoguesQt, TheRealDialogsAnswerWhatIsClickedOverAWindowOnScreen)
     EXPECT_EQ(clique(BoutonsOkAnnuler, QMessageBox::Cancel), ReponseAnnuler);
     EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::No), ReponseNon);
     EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::Yes), ReponseOui);
+    EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::Cancel), ReponseAnnuler);
+    EXPECT_EQ(clique(BoutonsOuiNon, QMessageBox::No), ReponseNon);
     EXPECT_EQ(clique(BoutonsOk, QMessageBox::Ok), ReponseOk);
+    // Each box shows its buttons and no others.
+    const std::pair<int, QMessageBox::StandardButtons> jeux[] = {
+        {BoutonsOk, QMessageBox::Ok},
+        {BoutonsOkAnnuler, QMessageBox::Ok | QMessageBox::Cancel},
+        {BoutonsOuiNon, QMessageBox::Yes | QMessageBox::No},
+        {BoutonsOuiNonAnnuler, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel}};
+    for (const auto &[boutons, attendus] : jeux) {
+        QMessageBox::StandardButtons montres;
+        ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+            montres = boite.standardButtons();
+            boite.reject();
+        });
+        dialogues.AppMessageBox(u"Continuer ?"_s, MsgQuestion, boutons);
+        EXPECT_EQ(montres, attendus) << boutons;
+    }
 
     for (const bool ok : {true, false}) {
         QColor couleur(1, 2, 3);
@@ -941,7 +959,8 @@ TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
 }
 
 // The other tool windows of the task column open in the top left corner of
-// the tree area, each from its button.
+// the tree area, each from its button; the report's options, alone, in the
+// bottom left one.
 TEST_F(Shell, EveryToolWindowOpensInTheTreeAreasCorner)
 {
     TQuorWin &w = fenetreExemple();
@@ -957,6 +976,11 @@ TEST_F(Shell, EveryToolWindowOpensInTheTreeAreasCorner)
         {"sbCellule", "TfmCellule"}, {"sbStat", "TfmStat"},   {"sbCal", "TfmCal"},
         {"sbCarte", "TfmCarte"},     {"sbFicheArbre", "TfmFicheArbre"},
     };
+    // The report's options with no report on the screen: their own corner.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    ASSERT_TRUE(w.RapportCritere()->isVisible());
+    EXPECT_EQ(w.RapportCritere()->frameGeometry().bottomLeft(), arbre.bottomLeft());
+    w.RapportCritere()->close();
     for (const auto &o : outils) {
         SCOPED_TRACE(o.bouton);
         QTest::mouseClick(w.findChild<QToolButton *>(QLatin1String(o.bouton)), Qt::LeftButton);
@@ -1237,8 +1261,14 @@ TEST_F(Shell, OpeningAnotherDatabaseLeavesNothingOfThePreviousOne)
     QPointer<TfmSupprime> supprime = w.FenetreSupprime();
     TBKStringGrid *grille = w.Rapport()->Grille();
     ASSERT_NE(grille->RowCount(), 4);
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbStat"_s), Qt::LeftButton);
+    auto *stat = w.findChild<TfmStat *>();
+    ASSERT_TRUE(stat && stat->isVisible());
+    ASSERT_EQ(stat->Source().Count(), bd.PersonCount());
 
     ASSERT_TRUE(w.Charge(chemin("petite.mvd")));
+    // The statistics count the persons of this database.
+    EXPECT_EQ(stat->Source().Count(), 3);
     ASSERT_EQ(w.SelecPers(), 3);
     EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Pre"_s)->text(), u"Élise"_s);
     EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), bd.FullName(3));
