@@ -1211,20 +1211,22 @@ TEST_F(Shell, TheMenuCommandsFromTheirKeys)
     // The box menu: the record form, the reference of the tree, a branch
     // folded and unfolded (which modifies the base).
     QMenu *boite = w.MenuBoite();
+    w.SetSelecPers(3);
     boite->findChild<QAction *>(u"MI_BoiteFiche"_s)->trigger();
     EXPECT_TRUE(w.Fiche()->isVisible());
+    ASSERT_EQ(RefPers, 2);
     boite->findChild<QAction *>(u"MI_BoiteReference"_s)->trigger();
-    EXPECT_EQ(RefPers, 2);
+    EXPECT_EQ(RefPers, 3);
     for (const bool plie : {true, false}) {
         boite->findChild<QAction *>(u"MI_BoitePlie"_s)->trigger();
-        EXPECT_EQ(w.Base().TreeFold(2) != 0, plie);
+        EXPECT_EQ(w.Base().TreeFold(3) != 0, plie);
         EXPECT_EQ(BaseModifiee, 1);
         EXPECT_TRUE(w.windowTitle().endsWith(u" *"_s));
     }
     QuandVisible(w.FenetreRecherche(), u"MAR"_s);
     boite->findChild<QAction *>(u"MI_BoiteRecherche"_s)->trigger();
     EXPECT_EQ(w.Base().Surname(w.SelecPers()), u"MARTIN");
-    EXPECT_EQ(RefPers, 2);
+    EXPECT_EQ(RefPers, 3);
 
     // Ctrl+Q quits, after the save question.
     m_dialogues.Reponses = {ReponseAnnuler};
