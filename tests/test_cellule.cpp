@@ -3,6 +3,7 @@
 // field-code builder it opens.
 
 #include "AideArbre.h"
+#include "Dessin.h"
 #include "DialoguesScriptes.h"
 #include "FamilleTest.h"
 #include "ImagesArbre.h"
@@ -430,6 +431,47 @@ TEST_F(Cellule, TheBackgroundKindShowsItsControls)
     EXPECT_FALSE(Looks[1].Look.Homme.Cadre);
     EXPECT_FALSE(Ctrl<QCheckBox>("cbOmbre")->isEnabled());
     EXPECT_EQ(Constructions(), 0); // backgrounds repaint only
+}
+
+// Opened on a look, the editor shows each of its values in its own control,
+// and each colour swatch wears its colour; the texture name's label comes
+// with the texture field only.
+TEST_F(Cellule, TheEditorShowsEachValueOfTheLook)
+{
+    T1Aff &a = Looks[1];
+    a.Look.MargeHaut = 2, a.Look.MargeBas = 4, a.Look.MargeDroite = 6, a.Look.MargeGauche = 8;
+    a.NbreGen = 7, a.Large = 140, a.Zoom = 90, a.EcatHorz = 33, a.EcartVert = 21;
+    a.Relier = 3, a.RelierLarge = 4, a.RelierColor = 0x00C000;
+    a.Look.Homme.Fond = 1, a.Look.Homme.Couleur = 0x4080C0;
+    const TColor ecranAvant = CouleurEcran;
+    CouleurEcran = 0xC00000;
+    m_fenetre->close();
+    m_fenetre->Commande()->trigger();
+    const std::pair<const char *, int> valeurs[] = {
+        {"seMH", 2}, {"seMB", 4}, {"seMD", 6}, {"seMG", 8}, {"seNbreGen", 7}, {"seLarge", 140},
+        {"seZoom", 90}, {"seEcartHorz", 33}, {"seEcartVert", 21}, {"seRelierLarge", 4}};
+    for (const auto &[nom, valeur] : valeurs)
+        EXPECT_EQ(Spin(nom)->value(), valeur) << nom;
+    Onglet(u"Liens"_s);
+    EXPECT_TRUE(Ctrl<QRadioButton>("rgRelier3")->isChecked());
+    EXPECT_TRUE(Ctrl<QWidget>("pLienTexture")->isVisible());
+    // The middle of a swatch as the window shows it.
+    const auto teinte = [this](const char *nom) {
+        QWidget *panneau = Ctrl<QWidget>(nom);
+        const QPoint milieu = panneau->mapTo(m_fenetre.get(), panneau->rect().center());
+        return m_fenetre->grab().toImage().pixelColor(milieu);
+    };
+    EXPECT_EQ(teinte("sRelierColor"), CouleurQt(0x00C000));
+    Onglet(u"Écran"_s);
+    EXPECT_EQ(teinte("pFond"), CouleurQt(0xC00000));
+    Onglet(u"Fond"_s);
+    EXPECT_EQ(teinte("pSexe"), CouleurQt(0x4080C0));
+    for (int genre : {1, 3}) {
+        Clic(u"rgSexe%1"_s.arg(genre).toLatin1().constData());
+        EXPECT_EQ(Ctrl<QWidget>("lTexture")->isVisible(), genre == 3);
+    }
+    m_fenetre->close();
+    CouleurEcran = ecranAvant;
 }
 
 // Unequal values, each typed in its own control, reach their own field.
