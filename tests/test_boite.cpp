@@ -546,16 +546,18 @@ TEST(RemplitTexture, TilesFromTheCornerCuttingTheLastRowAndColumn)
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             motif.setPixel(x, y, qRgb(10 * x, 100 + 10 * y, 50));
-    const QRect r(2, 1, 7, 5);
-    QImage page = Toile(12, 9);
-    QPainter p(&page);
-    TBoite::RemplitTexture(r, p, motif);
-    TBoite::RemplitTexture(QRect(0, 0, 12, 9), p, QImage()); // nothing
-    p.end();
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            EXPECT_EQ(page.pixel(x, y), r.contains(x, y) ? motif.pixel((x - r.x()) % 3, (y - r.y()) % 2) : Blanc)
-                << x << ',' << y;
+    // A last tile cut, then a rectangle of whole tiles: nothing beyond it.
+    for (const QRect &r : {QRect(2, 1, 7, 5), QRect(2, 1, 6, 4)}) {
+        QImage page = Toile(12, 9);
+        QPainter p(&page);
+        TBoite::RemplitTexture(r, p, motif);
+        TBoite::RemplitTexture(QRect(0, 0, 12, 9), p, QImage()); // nothing
+        p.end();
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                EXPECT_EQ(page.pixel(x, y), r.contains(x, y) ? motif.pixel((x - r.x()) % 3, (y - r.y()) % 2) : Blanc)
+                    << r.width() << ' ' << x << ',' << y;
+    }
 }
 
 } // namespace
