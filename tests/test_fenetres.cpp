@@ -529,6 +529,17 @@ TEST_F(Fenetres, EveryWindowStaysOnTheScreen)
     QApplication::processEvents();
     EXPECT_EQ(cadre(&dialogue).topLeft(), QPoint(1300, 700));
 
+    // Tooltips and menus are placed by Qt, a hidden window by nobody.
+    QWidget bulle(nullptr, Qt::ToolTip), cachee;
+    bulle.setGeometry(QRect(1300, 740, 200, 50));
+    bulle.show();
+    cachee.setGeometry(QRect(1300, 740, 200, 50));
+    QApplication::processEvents();
+    EXPECT_EQ(bulle.geometry(), QRect(1300, 740, 200, 50));
+    EXPECT_FALSE(TGardeEcran::GardeSurEcran(&bulle));
+    EXPECT_FALSE(TGardeEcran::GardeSurEcran(&cachee));
+    EXPECT_EQ(cachee.geometry(), QRect(1300, 740, 200, 50));
+
     // The rule itself.
     const QRect e(0, 0, 1366, 768);
     EXPECT_EQ(TGardeEcran::Ramene(QRect(10, 20, 300, 200), e), QRect(10, 20, 300, 200));
