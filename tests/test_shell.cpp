@@ -815,6 +815,26 @@ TEST_F(Shell, TheStyleSheetEditedInTheOptionsColoursTheCalendarAndTheReport)
     EXPECT_EQ(StyleOptions().GetStyleValue(u".calcase"_s, u"background-color"_s), u"#123456"_s);
 }
 
+// OK in the options writes the reminder's file of birthdays for this
+// database; a file that cannot be written is told, with its name.
+TEST_F(Shell, OkInTheOptionsWritesTheRemindersFile)
+{
+    TQuorWin &w = fenetre();
+    QFile::remove(FichierAnniFete);
+    for (const bool ecrit : {true, false}) {
+        ReponseModale<TfmOptions> ok(
+            [](TfmOptions &f) { QTest::mouseClick(f.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton); });
+        w.findChild<QAction *>(u"MI_Options"_s)->trigger();
+        ASSERT_TRUE(ok.Ouvert);
+        EXPECT_EQ(QFileInfo(FichierAnniFete).isFile(), ecrit);
+        EXPECT_EQ(m_dialogues.Messages.size(), ecrit ? 0 : 1);
+        // In its place, a folder.
+        if (ecrit)
+            ASSERT_TRUE(QFile::remove(FichierAnniFete) && QDir().mkpath(FichierAnniFete));
+    }
+    EXPECT_TRUE(m_dialogues.Messages.value(0).contains(FichierAnniFete));
+}
+
 // The options window's button follows the window however it hides, so one
 // click always shows it.
 TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
