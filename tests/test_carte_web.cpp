@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -355,6 +356,18 @@ TEST_F(CarteWeb, LinksOfThePage)
     }
     QDesktopServices::unsetUrlHandler(u"http"_s);
     QDesktopServices::unsetUrlHandler(u"https"_s);
+
+    // A right click on the map opens no browser menu (back, reload, view the
+    // source), each entry of which would lose the map.
+    QWidget *vue = carte->Vue()->focusProxy() ? carte->Vue()->focusProxy() : carte->Vue();
+    QTest::mouseClick(vue, Qt::RightButton, {}, vue->rect().center());
+    const auto menu = [] {
+        for (QWidget *f : QApplication::topLevelWidgets())
+            if (qobject_cast<QMenu *>(f) && f->isVisible())
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(QTest::qWaitFor(menu, 2000));
 }
 
 TEST_F(CarteWeb, ScriptErrorsAreToldAndTheMapGoesOn)
