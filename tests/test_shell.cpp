@@ -686,14 +686,19 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     EXPECT_EQ(w.SelecPers(), p);
     EXPECT_TRUE(w.Fiche()->isVisible());
 
-    // The export asks for a file and its type, then says it is done.
-    m_dialogues.Fichiers = {chemin("rapport.csv")};
-    m_dialogues.TypeFichier = 1;
-    ASSERT_TRUE(w.ExporteRapport());
-    QFile f(chemin("rapport.csv"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readLine().startsWith("Nom,Pr\xE9noms,"));
-    EXPECT_EQ(m_dialogues.Messages.last(), MLText(531));
+    // The File menu's export asks for a file and its type, then says it is
+    // done; each type has its separator.
+    const char *separateurs[] = {";", ",", "\t"};
+    for (int type = 0; type < 3; ++type) {
+        m_dialogues.Fichiers = {chemin("rapport.csv")};
+        m_dialogues.TypeFichier = type;
+        w.findChild<QAction *>(u"MI_ExporteRapport"_s)->trigger();
+        QFile f(chemin("rapport.csv"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readLine().startsWith(QByteArray("Nom") + separateurs[type] + "Pr\xE9noms" + separateurs[type]))
+            << type;
+        EXPECT_EQ(m_dialogues.Messages.last(), MLText(531));
+    }
 
     // The button follows the window, and so do the options window and its
     // buttons.
@@ -1222,6 +1227,10 @@ TEST_F(Shell, TheMenuCommandsFromTheirKeys)
     touche(Qt::Key_F2);
     EXPECT_TRUE(w.Fiche()->isVisible());
     w.Fiche()->hide();
+    // Edit > "Supprimer..." opens the delete window.
+    w.findChild<QAction *>(u"MI_Supprime"_s)->trigger();
+    ASSERT_TRUE(w.FenetreSupprime());
+    w.FenetreSupprime()->close();
     // F9 opens the options.
     ReponseModale<TfmOptions> options([](TfmOptions &f) { f.reject(); });
     QApplication::setActiveWindow(&w);
