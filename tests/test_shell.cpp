@@ -291,8 +291,12 @@ TEST(DialoguesQt, TheRealInputDialogsGiveWhatTheUserChose)
                 c.setCurrentColor(QColor(200, 100, 50));
                 c.accept();
             });
+            // The colour button shows the colour, before and after the choice.
+            const auto teinte = [&] { return bouton(d, u"Couleur..."_s)->icon().pixmap(16).toImage().pixelColor(8, 8); };
+            EXPECT_EQ(teinte(), QColor(1, 2, 3));
             QTest::mouseClick(bouton(d, u"Couleur..."_s), Qt::LeftButton);
             EXPECT_TRUE(choix.Ouvert);
+            EXPECT_EQ(teinte(), QColor(200, 100, 50));
             QTest::mouseClick(bouton(d, ok ? u"OK"_s : u"Annuler"_s), Qt::LeftButton);
         });
         EXPECT_EQ(dialogues.ChoisitFonte(fonte, couleur), ok);
@@ -825,6 +829,15 @@ TEST_F(Shell, TheStyleSheetEditedInTheOptionsColoursTheCalendarAndTheReport)
 TEST_F(Shell, OkInTheOptionsWritesTheRemindersFile)
 {
     TQuorWin &w = fenetre();
+    // The window shows the options as they are when it opens.
+    ::Options().NomMaj = !::Options().NomMaj;
+    bool montre = !::Options().NomMaj;
+    ReponseModale<TfmOptions> lit([&](TfmOptions &f) {
+        montre = f.findChild<QCheckBox *>(u"cbNomMaj"_s)->isChecked();
+        f.reject();
+    });
+    w.findChild<QAction *>(u"MI_Options"_s)->trigger();
+    EXPECT_EQ(montre, ::Options().NomMaj);
     QFile::remove(FichierAnniFete);
     for (const bool ecrit : {true, false}) {
         ReponseModale<TfmOptions> ok(
@@ -1228,7 +1241,7 @@ TEST_F(Shell, TheMenuCommandsFromTheirKeys)
     EXPECT_TRUE(w.Fiche()->isVisible());
     w.Fiche()->hide();
     // Edit > "Supprimer..." opens the delete window.
-    w.findChild<QAction *>(u"MI_Supprime"_s)->trigger();
+    w.menuBar()->findChild<QMenu *>(u"MI_Edition"_s)->findChild<QAction *>(u"MI_Supprime"_s)->trigger();
     ASSERT_TRUE(w.FenetreSupprime());
     w.FenetreSupprime()->close();
     // F9 opens the options.
