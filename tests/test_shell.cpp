@@ -712,6 +712,10 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     EXPECT_FALSE(bouton->isChecked());
     EXPECT_FALSE(w.findChild<QToolButton *>(u"sbRapCol"_s)->isChecked());
     EXPECT_FALSE(w.RapportCritere()->isVisible());
+    // Cancelled, nothing is exported.
+    const qsizetype messages = m_dialogues.Messages.size();
+    EXPECT_FALSE(w.ExporteRapport());
+    EXPECT_EQ(m_dialogues.Messages.size(), messages);
     // An export to a folder that does not exist is reported, not announced.
     m_dialogues.Fichiers = {chemin("absent/rapport.csv")};
     EXPECT_FALSE(w.ExporteRapport());
@@ -1092,6 +1096,10 @@ TEST(Placement, AWindowGrowingWhileShownKeepsItsCorner)
     const QPoint place = outil.frameGeometry().topLeft();
     outil.resize(500, 350);
     EXPECT_EQ(outil.frameGeometry().topLeft(), place);
+    // Grown past the screen's edges, it is moved back on the screen.
+    outil.resize(700, 500);
+    EXPECT_TRUE(principale.screen()->availableGeometry().contains(outil.frameGeometry()));
+    outil.resize(500, 350);
 
     // A window wider than the screen is high keeps its width; one taller
     // than the room below the tree area's top is made that tall.
@@ -1231,8 +1239,10 @@ TEST_F(Shell, TheMenuCommandsFromTheirKeys)
     touche(Qt::CTRL | Qt::Key_N);
     EXPECT_EQ(m_dialogues.Messages.size(), 1);
     EXPECT_EQ(w.Base().PersonCount(), 3);
-    // Open and Save as ask for their file.
+    // Open and Save as ask for their file; cancelled, nothing is opened.
     BaseModifiee = 0;
+    EXPECT_FALSE(w.Ouvrir());
+    m_dialogues.TitresFichiers.clear();
     touche(Qt::CTRL | Qt::Key_O);
     touche(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     EXPECT_EQ(m_dialogues.TitresFichiers, (QStringList{MLText(5022), MLText(5023)}));
@@ -1490,8 +1500,14 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     page->PrintZoom = 200;
     page->PrintCroise = 5;
     auto *croise = w.findChild<QToolButton *>(u"sbCroisePage"_s);
-    QTest::mouseClick(w.findChild<QToolButton *>(u"sbZoomPage"_s), Qt::RightButton, {}, QPoint(5, 2));
+    auto *zoom = w.findChild<QToolButton *>(u"sbZoomPage"_s);
+    QTest::mouseClick(zoom, Qt::RightButton, {}, QPoint(5, 2));
     EXPECT_EQ(page->PrintZoom, 300);
+    // The zoom goes down to 100 and no further.
+    for (const int attendu : {200, 100, 100}) {
+        QTest::mouseClick(zoom, Qt::RightButton, {}, QPoint(5, zoom->height() - 2));
+        EXPECT_EQ(page->PrintZoom, attendu);
+    }
     for (int i = 0; i < 2; ++i)
         QTest::mouseClick(croise, Qt::RightButton, {}, QPoint(5, croise->height() - 2));
     EXPECT_EQ(page->PrintCroise, 0);
