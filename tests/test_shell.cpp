@@ -879,6 +879,15 @@ TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
     }
     QTest::mouseClick(bouton, Qt::LeftButton);
     EXPECT_TRUE(options->isVisible());
+    // The report shown again leaves the options window as it is.
+    auto *rapport = w.findChild<QToolButton *>(u"SB_Rapport"_s);
+    QTest::mouseClick(rapport, Qt::LeftButton);
+    ASSERT_FALSE(w.Rapport()->isVisible());
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QTest::mouseClick(rapport, Qt::LeftButton);
+    EXPECT_TRUE(w.Rapport()->isVisible());
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_TRUE(bouton->isChecked());
 }
 
 // Each report task button shows its panel of the options window while it is
@@ -1031,6 +1040,14 @@ TEST_F(Shell, EveryToolWindowOpensInTheTreeAreasCorner)
         EXPECT_EQ(f->frameGeometry().topLeft(), arbre.topLeft());
         f->close();
     }
+    // The calendar's "Événements" and "Anniversaires" exclude each other.
+    auto *eve = w.findChild<QToolButton *>(u"sbCalEve"_s);
+    auto *ann = w.findChild<QToolButton *>(u"sbCalAnn"_s);
+    EXPECT_TRUE(eve->isChecked());
+    QTest::mouseClick(ann, Qt::LeftButton);
+    EXPECT_EQ(std::pair(eve->isChecked(), ann->isChecked()), std::pair(false, true));
+    QTest::mouseClick(eve, Qt::LeftButton);
+    EXPECT_EQ(std::pair(eve->isChecked(), ann->isChecked()), std::pair(true, false));
 }
 
 // Where a 300 x 200 window with a frame of 2 goes, for a main window whose
