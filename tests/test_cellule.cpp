@@ -381,6 +381,10 @@ TEST_F(Cellule, LinesAreAddedUpToFiftyRemovedDownToOneAndMoved)
 
 TEST_F(Cellule, StyleButtonsKeepStrikeOutAndTheItemIsAsTallAsTheLine)
 {
+    // Each style button wears its style.
+    EXPECT_TRUE(Ctrl<QToolButton>("SB_CelluleGras")->font().bold());
+    EXPECT_TRUE(Ctrl<QToolButton>("SB_CelluleItalique")->font().italic());
+    EXPECT_TRUE(Ctrl<QToolButton>("SB_CelluleSouligne")->font().underline());
     Looks[1].Look.LigneNbre = 2;
     Looks[1].Look.Ligne[0].Fonte.Style = fsBarre | fsSouligne;
     Looks[1].Look.Ligne[1] = {u"<naissance>"_s, {u"Liberation Sans"_s, clBlack, 31, 0, AlignCentre}};
@@ -426,6 +430,17 @@ TEST_F(Cellule, TheBackgroundKindShowsItsControls)
     }
     Clic("rgSexe1");
     EXPECT_EQ(Ctrl<QPushButton>("sbChoix")->text(), u"Couleur...");
+    // Each box reaches its own field.
+    const TLookSexe &homme = Looks[1].Look.Homme;
+    const std::pair<const char *, bool TLookSexe::*> cases[] = {
+        {"cbOmbre", &TLookSexe::Ombre}, {"cbArrondis", &TLookSexe::Arrondis}, {"cbStretch", &TLookSexe::Stretch}};
+    Clic("rgSexe2"); // a texture: it may be stretched
+    for (const auto &[nom, champ] : cases) {
+        const bool avant = homme.*champ;
+        Clic(nom);
+        EXPECT_NE(homme.*champ, avant) << nom;
+    }
+    Clic("rgSexe1");
     // The frame off, no shadow or corners to choose.
     Clic("cbCadre");
     EXPECT_FALSE(Looks[1].Look.Homme.Cadre);
@@ -530,6 +545,11 @@ TEST_F(Cellule, PicturesChosenAreCopiedUnderAFreeNameOrReported)
     EXPECT_FALSE(Ctrl<QLabel>("iSexe")->pixmap().isNull());
     Clic("sbChoix"); // the same picture again: no third copy
     EXPECT_EQ(Looks[1].Look.Homme.Texture, u"fond-2.png");
+    EXPECT_EQ(QDir(DossierImageArbre).entryList(QDir::Files).size(), 2);
+    // A picture of the tree pictures folder itself is taken there, by name.
+    m_dialogues.Fichiers = {DossierImageArbre + u"fond.png"_s};
+    Clic("sbChoix");
+    EXPECT_EQ(Looks[1].Look.Homme.Texture, u"fond.png");
     EXPECT_EQ(QDir(DossierImageArbre).entryList(QDir::Files).size(), 2);
 
     // A folder that cannot be written: the user is told, the look stays.

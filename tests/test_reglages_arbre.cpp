@@ -217,11 +217,14 @@ protected:
 
 TEST_F(Zoom_, ZoomValuesAreBroughtIntoRangeAndAppliedOncePerTurn)
 {
+    Looks[1].Zoom = Looks[2].Zoom = 70;
     TfmZoom f(*m_arbre);
     f.show();
     auto *se = Spin(f, "seZoom");
     auto *tb = Barre(f, "tbZoom");
-    EXPECT_EQ(se->value(), 100);
+    // Both controls show the zoom of the tree.
+    EXPECT_EQ(std::pair(se->value(), tb->value()), std::pair(70, 70));
+    se->setValue(100);
     se->setValue(0);
     EXPECT_EQ(std::pair(se->value(), tb->value()), std::pair(1, 1));
     EXPECT_EQ(std::pair(Looks[1].Zoom, Looks[2].Zoom), std::pair(1, 1));
