@@ -263,6 +263,14 @@ TEST_F(Boite, PositionIsZoomedInSixtyFourBitsAndTheBitmapAtTheZoom)
     b.AfficheBoite(p, 0, 0, 150, 90, 150);
     p.end();
     EXPECT_EQ(b.BoiteVersBitmap(), attendu);
+
+    // Just beyond the 50 million pixels a box picture may take: none.
+    looks[1].Zoom = 9200;
+    TBoite grande(ctx);
+    grande.InitBoite(0, 0, homme, 1, SexeHomme);
+    ASSERT_GT(qint64(grande.Bounds().width()) * grande.Bounds().height(), 50'000'000);
+    ASSERT_LT(qint64(grande.Bounds().width()) * grande.Bounds().height(), 52'000'000);
+    EXPECT_TRUE(grande.BoiteVersBitmap().isNull());
 }
 
 TEST_F(Boite, FrameColourFollowsSelectionThenFolding)
