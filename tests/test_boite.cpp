@@ -138,8 +138,11 @@ TEST(Dessin, ClassicFontNamesUseMetricCompatibleFonts)
     const std::pair<QString, QString> cas[] = {
         {Sans, u"Liberation Sans"_s}, {u"Arial"_s, u"Liberation Sans"_s},
         {u"TIMES NEW ROMAN"_s, u"Liberation Serif"_s}, {u"courier new"_s, u"Liberation Mono"_s}};
-    for (const auto &[nom, famille] : cas)
+    // The family itself, as the font dialog is opened on it, and as drawn.
+    for (const auto &[nom, famille] : cas) {
+        EXPECT_EQ(FamilleInstallee(nom), famille) << nom.toStdString();
         EXPECT_EQ(QFontInfo(FonteDessin(nom, 14, 0).Fonte).family(), famille) << nom.toStdString();
+    }
     EXPECT_EQ(FamilleInstallee(u"DejaVu Sans"_s), u"DejaVu Sans"_s);
 }
 

@@ -117,6 +117,9 @@ TEST_F(Reglages_, GapsGoToTheChosenLooksAndBuildOncePerTurnOrOnOk)
     Clic(f, "rbAsc");
     seH->setValue(0);
     EXPECT_EQ(Ecarts(1), std::pair(0, 25));
+    seV->setValue(0); // no gap at all
+    EXPECT_EQ(Ecarts(1), std::pair(0, 0));
+    seV->setValue(25);
     EXPECT_EQ(Ecarts(2), std::pair(10, 25));
     EXPECT_EQ(Constructions(), 1); // every change of this turn, built once
 
