@@ -8,8 +8,10 @@ comparison flipped, an integer moved by one, && and || swapped, true and
 false swapped, a ! dropped, two simple arguments swapped, a statement
 removed), rebuilds the folder's test programs, runs them, and puts the file
 back. A failing test, a crash or a time-out counts as caught; a breakage that
-does not compile is not counted. The file is restored whatever happens
-(Ctrl-C included); as a last resort, with `git checkout`.
+does not compile is not counted, nor are lines of logging, texts or layout
+spacing, nor a `break;` before an empty `default:` (removing it changes
+nothing). The file is restored whatever happens (Ctrl-C included); as a last
+resort, with `git checkout`.
 
     scripts/mutation.py shell -n 50 --seed 1
     scripts/mutation.py tree -n 30 --seed 7 --log /tmp/arbre.jsonl
@@ -159,6 +161,14 @@ def mutations_de_ligne(code, precedent):
     return res
 
 
+def tombe_dans_un_defaut_vide(codes, i):
+    """True when line i is a `break;` followed by an empty `default:`: falling
+    through into it changes nothing, so removing it cannot break anything."""
+    suite = [c.strip() for c in codes[i + 1:] if c.strip()][:2]
+    return (len(suite) == 2 and suite[0] == "default:" and suite[1] in ("break;", "}")) \
+        or (suite[:1] == ["default: break;"])
+
+
 def candidats(dossier):
     """All breakages of the folder's production files, by file and line."""
     res = []
@@ -173,6 +183,8 @@ def candidats(dossier):
                 continue
             if not LIGNE_IGNOREE.search(ligne):
                 muts = mutations_de_ligne(code, precedent)
+                if code.strip() == "break;" and tombe_dans_un_defaut_vide(codes, no - 1):
+                    muts = [m for m in muts if m[0] != "suppression"]
                 if muts:
                     res.append((fichier.relative_to(RACINE).as_posix(), no, ligne, muts))
             precedent = code
