@@ -29,6 +29,7 @@
 #include "TfmStat.h"
 #include "TfmSourceVue.h"
 #include "TfmZoomPage.h"
+#include "TfmFicheArbre.h"
 
 #include <gtest/gtest.h>
 
@@ -1336,10 +1337,14 @@ TEST_F(Shell, OpeningAnotherDatabaseLeavesNothingOfThePreviousOne)
     auto *stat = w.findChild<TfmStat *>();
     ASSERT_TRUE(stat && stat->isVisible());
     ASSERT_EQ(stat->Source().Count(), bd.PersonCount());
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbFicheArbre"_s), Qt::LeftButton);
+    auto *centre = w.FicheArbre()->findChild<QListWidget *>(u"lbCentre"_s);
 
     ASSERT_TRUE(w.Charge(chemin("petite.mvd")));
-    // The statistics count the persons of this database.
+    // The statistics count the persons of this database; the navigator
+    // shows its current person.
     EXPECT_EQ(stat->Source().Count(), 3);
+    EXPECT_EQ(centre->item(0)->text(), u"MARTIN Élise"_s);
     ASSERT_EQ(w.SelecPers(), 3);
     EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Pre"_s)->text(), u"Élise"_s);
     EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), bd.FullName(3));
@@ -1420,7 +1425,10 @@ TEST_F(Shell, NamesAndCountsFollowTheEdits)
     EXPECT_EQ(cbRapport->text(), u"Les personnes listées dans le rapport (3 pers.)"_s);
     EXPECT_TRUE(cbRapport->isEnabled());
 
-    // A surname typed in the record form.
+    // A surname typed in the record form, the navigator open.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbFicheArbre"_s), Qt::LeftButton);
+    auto *centre = w.FicheArbre()->findChild<QListWidget *>(u"lbCentre"_s);
+    ASSERT_EQ(centre->item(0)->text(), u"MARTIN Jean"_s);
     w.ShowFiche();
     QApplication::setActiveWindow(w.Fiche());
     auto *nom = w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s);
@@ -1431,6 +1439,7 @@ TEST_F(Shell, NamesAndCountsFollowTheEdits)
     ASSERT_TRUE(nouveau.contains(u"MARTEL"_s));
     EXPECT_TRUE(w.findChild<QLabel *>(u"lStatut"_s)->text().contains(nouveau));
     EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), nouveau);
+    EXPECT_EQ(centre->item(0)->text(), u"MARTEL Jean"_s);
     EXPECT_EQ(supprime->findChild<QLabel *>(u"L_Nom"_s)->text(), nouveau);
 
     // A child added to the reference of the delete window.
