@@ -142,7 +142,7 @@ TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
     struct Instant {
         QObject *enfant = nullptr;
         bool visible = false, exposee = false, ligne = false, dessinee = false, occupe = false, couvre = false,
-             introuvables = true;
+             introuvables = true, curseurCarte = false;
     };
     class Guet final : public QObject
     {
@@ -167,7 +167,8 @@ TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
                                 ligne && ligne->isVisible() && ligne->text() == MLText(9300), Dessins > 0,
                                 curseur && curseur->shape() == Qt::BusyCursor,
                                 ligne && ligne->geometry() == carte->rect(),
-                                introuvables && introuvables->isVisible()});
+                                introuvables && introuvables->isVisible(),
+                                carte->cursor().shape() == Qt::BusyCursor});
                 }
             }
             return false;
@@ -191,12 +192,21 @@ TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
     // shown while there are none.
     EXPECT_TRUE(i.couvre);
     EXPECT_FALSE(i.introuvables);
+    // Over the map itself too, the cursor says it is busy until the page has
+    // loaded.
+    EXPECT_TRUE(i.curseurCarte);
     // One browser for the map.
     EXPECT_EQ(carte->findChildren<QWebEngineView *>().size(), 1);
     // Once the page has loaded, the map shows and the cursor is back.
     EXPECT_FALSE(carte->findChild<QLabel *>(u"lChargement"_s)->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(carte->testAttribute(Qt::WA_SetCursor));
+    // The keys typed in the map window go to the map.
+    QApplication::setActiveWindow(carte->window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(carte->window()));
+    carte->setFocus();
+    QWidget *clavier = QApplication::focusWidget();
+    EXPECT_TRUE(clavier && (clavier == carte->Vue() || carte->Vue()->isAncestorOf(clavier)));
     // The person's place reaches the page by itself, with nothing after it.
     EXPECT_TRUE(QTest::qWaitFor([&] { return Js(carte, u"marqueurs.getLayers().length"_s).toInt() == 1; }, 5000));
     EXPECT_EQ(Marqueurs(carte).size(), 1);
