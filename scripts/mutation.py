@@ -8,9 +8,9 @@ comparison flipped, an integer moved by one, && and || swapped, true and
 false swapped, a ! dropped, two simple arguments swapped, a statement
 removed), rebuilds the folder's test programs, runs them, and puts the file
 back. A failing test, a crash or a time-out counts as caught; a breakage that
-does not compile is not counted, nor are lines of logging, texts or layout
-spacing, nor a `break;` before an empty `default:` (removing it changes
-nothing). The file is restored whatever happens (Ctrl-C included); as a last
+does not compile is not counted, nor are lines of logging, texts, layout
+spacing or memory reservations, nor a `break;` before an empty `default:`
+(removing it changes nothing). The file is restored whatever happens (Ctrl-C included); as a last
 resort, with `git checkout`.
 
     scripts/mutation.py shell -n 50 --seed 1
@@ -58,7 +58,7 @@ LIGNE_IGNOREE = re.compile(
     r"|setRowStretch|setHorizontalSpacing|setVerticalSpacing|setMinimum(Width|Height|Size)"
     r"|setMaximum(Width|Height|Size)|setFixed(Width|Height|Size)|\bresize\s*\(|addWidget|addLayout"
     r"|addRow|setColumnWidth|static_assert|Q_OBJECT|^\s*(public|private|protected)\s*:"
-    r"|=\s*(delete|default)\s*;")
+    r"|=\s*(delete|default)\s*;|\.reserve\(")
 
 COMPARAISONS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 RE_COMPARAISON = re.compile(r"(?<= )(<=|>=|==|!=|<|>)(?= )")
