@@ -9,8 +9,8 @@ false swapped, a ! dropped, two simple arguments swapped, a statement
 removed), rebuilds the folder's test programs, runs them, and puts the file
 back. A failing test, a crash or a time-out counts as caught; a breakage that
 does not compile is not counted, nor are lines of logging, texts, layout
-spacing or memory reservations, nor a `break;` before an empty `default:`
-(removing it changes nothing). The file is restored whatever happens (Ctrl-C included); as a last
+spacing or memory reservations, timing constants moved by one, nor a
+`break;` before an empty `default:` (removing it changes nothing). The file is restored whatever happens (Ctrl-C included); as a last
 resort, with `git checkout`.
 
     scripts/mutation.py shell -n 50 --seed 1
@@ -59,6 +59,10 @@ LIGNE_IGNOREE = re.compile(
     r"|setMaximum(Width|Height|Size)|setFixed(Width|Height|Size)|\bresize\s*\(|addWidget|addLayout"
     r"|addRow|setColumnWidth|static_assert|Q_OBJECT|^\s*(public|private|protected)\s*:"
     r"|=\s*(delete|default)\s*;|\.reserve\(")
+
+# Timing constants (timer intervals, event loop slices): one millisecond
+# more or less changes nothing a test can tell.
+LIGNE_DE_DUREE = re.compile(r"singleShot|processEvents|setInterval|->start\(\s*\d|\.start\(\s*\d")
 
 COMPARAISONS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 RE_COMPARAISON = re.compile(r"(?<= )(<=|>=|==|!=|<|>)(?= )")
@@ -183,6 +187,8 @@ def candidats(dossier):
                 continue
             if not LIGNE_IGNOREE.search(ligne):
                 muts = mutations_de_ligne(code, precedent)
+                if LIGNE_DE_DUREE.search(ligne):
+                    muts = [m for m in muts if m[0] != "entier"]
                 if code.strip() == "break;" and tombe_dans_un_defaut_vide(codes, no - 1):
                     muts = [m for m in muts if m[0] != "suppression"]
                 if muts:
