@@ -1051,6 +1051,48 @@ TEST_F(Shell, EveryToolWindowOpensInTheTreeAreasCorner)
     EXPECT_EQ(std::pair(eve->isChecked(), ann->isChecked()), std::pair(true, false));
 }
 
+// A kept place that is no window anybody left (a size of nothing or out of
+// reason, a value missing or not a number) is not used: the window opens in
+// its corner.
+TEST_F(Shell, KeptPlacesOutOfReasonAreNotUsed)
+{
+    for (const QString &valeur : {u"300,260,0,420"_s, u"300,260,500,0"_s, u"300,260,20001,420"_s,
+                                  u"300,260,500,20001"_s, u"300,260,500"_s, u"300,x,500,420"_s}) {
+        SCOPED_TRACE(valeur.toStdString());
+        TIniFile ini(DossierParamUser + u"gene.ini"_s);
+        ini.WriteString(u"Fenetres"_s, u"fmFiche"_s, valeur);
+        ASSERT_TRUE(ini.UpdateFile());
+        m_fenetre.reset();
+        TQuorWin &w = fenetreExemple();
+        w.ShowFiche();
+        EXPECT_EQ(w.Fiche()->frameGeometry().topRight(), ecranDe(w.findChild<QScrollArea *>(u"Arbre"_s)).topRight());
+        m_fenetre->hide();
+    }
+    // A sound one is.
+    TIniFile ini(DossierParamUser + u"gene.ini"_s);
+    ini.WriteString(u"Fenetres"_s, u"fmFiche"_s, u"300,260,500,420"_s);
+    ASSERT_TRUE(ini.UpdateFile());
+    m_fenetre.reset();
+    fenetreExemple().ShowFiche();
+    EXPECT_EQ(m_fenetre->Fiche()->geometry(), QRect(300, 260, 500, 420));
+}
+
+// A tool window whose title grows too long for it widens to show it whole,
+// and never narrows for a shorter one.
+TEST_F(Shell, AToolWindowWidensForALongerTitle)
+{
+    TQuorWin &w = fenetreExemple();
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    TfmRapport *rapport = w.Rapport();
+    ASSERT_TRUE(rapport->isVisible());
+    rapport->setWindowTitle(u"Un rapport au titre très long, "_s.repeated(3));
+    const int large = rapport->width();
+    EXPECT_GE(large, TPlacement::LargeurTitre(rapport));
+    EXPECT_TRUE(w.screen()->availableGeometry().contains(rapport->frameGeometry()));
+    rapport->setWindowTitle(u"Court"_s);
+    EXPECT_EQ(rapport->width(), large);
+}
+
 // Where a 300 x 200 window with a frame of 2 goes, for a main window whose
 // tree area runs from (240, 50) to (1099, 699) on a 1366 x 768 screen.
 TEST(Placement, CornersOfTheTreeAreaOrBesideTheMainWindow)
