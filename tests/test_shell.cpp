@@ -1521,6 +1521,13 @@ TEST_F(Shell, TheDeleteWindowOpensOnceAndRemovesAroundTheCurrentPerson)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(fenetre.isNull());
     EXPECT_FALSE(bouton->isChecked());
+    // The button raised again closes the window.
+    bouton->click();
+    fenetre = w.FenetreSupprime();
+    ASSERT_TRUE(fenetre && fenetre->isVisible());
+    bouton->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(fenetre.isNull() || !fenetre->isVisible());
 }
 
 // A report kept hidden while persons are deleted loses their rows: it holds
