@@ -28,7 +28,9 @@
 #include "TfmSource.h"
 #include "TfmStat.h"
 #include "TfmSourceVue.h"
+#include "TfmSourceRech.h"
 #include "TfmZoomPage.h"
+#include "TfmFiche.h"
 #include "TfmFicheArbre.h"
 
 #include <gtest/gtest.h>
@@ -1349,6 +1351,38 @@ TEST_F(Shell, TheMenuCommandsFromTheirKeys)
     EXPECT_FALSE(w.isVisible());
 }
 
+// The record form's commands that reach the main window: a relative made
+// the tree's reference from its menu, a new source from the "Donnée" tab.
+TEST_F(Shell, TheRecordFormsReferenceAndSourceCommands)
+{
+    TQuorWin &w = fenetre();
+    w.show();
+    w.SetSelecPers(3);
+    ASSERT_EQ(RefPers, 3);
+    w.ShowFiche();
+    TfmFiche *fiche = w.Fiche();
+    fiche->PrepareMenuRelatifs(u"E_Pere"_s);
+    fiche->MenuRelatifs()->findChild<QAction *>(u"MI_Ref"_s)->trigger();
+    EXPECT_EQ(RefPers, 1);
+
+    auto *onglets = fiche->findChild<QTabWidget *>(u"PC"_s);
+    auto *donnees = fiche->findChild<QListWidget *>(u"lbDonnee"_s);
+    ASSERT_TRUE(onglets && donnees);
+    for (int i = 0; i < onglets->count(); ++i)
+        if (onglets->widget(i)->isAncestorOf(donnees))
+            onglets->setCurrentIndex(i);
+    QApplication::processEvents();
+    ReponseModale<TfmSource> source([](TfmSource &e) {
+        e.findChild<QLineEdit *>(u"eNature"_s)->setText(u"Acte de naissance"_s);
+        e.findChild<QPushButton *>(u"bOk"_s)->click();
+    });
+    const QRect ligne = donnees->visualItemRect(donnees->item(donnees->count() - 1));
+    QTest::mouseClick(donnees->viewport(), Qt::LeftButton, {}, ligne.center());
+    QTest::mouseDClick(donnees->viewport(), Qt::LeftButton, {}, ligne.center());
+    EXPECT_TRUE(source.Ouvert);
+    EXPECT_EQ(w.Base().PersonSourceCount(3), 1);
+}
+
 // Every window that holds person numbers drops them when another database
 // is opened: none shows, selects or removes a person of the previous one.
 TEST_F(Shell, OpeningAnotherDatabaseLeavesNothingOfThePreviousOne)
@@ -1737,6 +1771,21 @@ TEST_F(Shell, SourceCommandsOfTheTaskColumn)
     QTest::mouseClick(w.findChild<QToolButton *>(u"SpeedButton6"_s), Qt::LeftButton);
     EXPECT_TRUE(vue.Ouvert);
     EXPECT_EQ(fond, w.Page()->Fond());
+    // "Rechercher une source" and "Choisir une source" open the list of
+    // the sources.
+    for (const char *bouton : {"sbSourceRech", "SpeedButton4"}) {
+        SCOPED_TRACE(bouton);
+        QString titre;
+        ReponseModale<TfmSourceRech> liste([&](TfmSourceRech &l) {
+            titre = l.windowTitle();
+            l.reject();
+        });
+        auto *b = w.findChild<QToolButton *>(QLatin1String(bouton));
+        ASSERT_TRUE(b && b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton);
+        EXPECT_TRUE(liste.Ouvert);
+        EXPECT_EQ(titre, u"Liste des sources"_s);
+    }
 }
 
 // Find and replace from the task column: the places listed with their
