@@ -19,11 +19,14 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "DialoguesScriptes.h"
 #include "Ini.h"
 #include "Options.h"
 #include "TfmOptions.h"
+#include "Style.h"
 
 using namespace Qt::StringLiterals;
 
@@ -277,12 +280,32 @@ TEST(Dialogue, EveryDocumentedControlExists)
     // test drives it).
     EXPECT_FALSE(Controle<QPlainTextEdit>(f, "Style")->isEnabled());
 
-    // Shown, every tab title is whole in the window.
+    // Shown, every tab title is whole in the window, which fits the screen.
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    EXPECT_LE(f.width(), f.screen()->availableGeometry().width());
     const QTabBar *onglets = Controle<QTabWidget>(f, "PC")->tabBar();
     for (int i = 0; i < onglets->count(); ++i)
         EXPECT_TRUE(onglets->rect().contains(onglets->tabRect(i))) << onglets->tabText(i).toStdString();
+}
+
+// The style sheet is shown as written: a long rule stays on one line.
+TEST(Dialogue, TheStyleSheetKeepsItsLines)
+{
+    TOptions o;
+    TfmOptions f(o);
+    TxiloStyleEdit style;
+    style.SetTexte(u".rowPair { background-color: #ffffff; color: #000000; font-family: serif; "_s.repeated(4)
+                   + u"}\n.calcase { }"_s);
+    f.SetStyle(&style, QString());
+    f.show();
+    auto *editeur = Controle<QPlainTextEdit>(f, "Style");
+    Controle<QTabWidget>(f, "PC")->setCurrentIndex(Controle<QTabWidget>(f, "PC")->count() - 1);
+    QApplication::processEvents();
+    const QTextBlock premiere = editeur->document()->firstBlock();
+    ASSERT_TRUE(premiere.layout());
+    EXPECT_EQ(premiere.layout()->lineCount(), 1);
+    EXPECT_EQ(editeur->document()->blockCount(), 2);
 }
 
 // Changes one control of each kind and every grid.

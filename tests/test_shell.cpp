@@ -1010,6 +1010,13 @@ TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
     w = &fenetreExemple();
     w->ShowFiche();
     EXPECT_EQ(w->Fiche()->geometry(), laissee);
+    // Left open at the end of the session, it opens where it was then.
+    const QRect ouverte(320, 280, 500, 420);
+    w->Fiche()->setGeometry(ouverte);
+    ASSERT_TRUE(w->close());
+    w = &fenetreExemple();
+    w->ShowFiche();
+    EXPECT_EQ(w->Fiche()->geometry(), ouverte);
 }
 
 // The other tool windows of the task column open in the top left corner of
@@ -1177,6 +1184,29 @@ TEST(Placement, AWindowGrowingWhileShownKeepsItsCorner)
     EXPECT_EQ(large.size(), QSize(1000, 200));
     const int ecran = principale.screen()->availableGeometry().bottom();
     EXPECT_EQ(haute.size(), QSize(300, ecran + 1 - coin.top() - 4));
+
+    // Shown where it was left, a window growing while shown stays there.
+    QTemporaryDir dossier;
+    TIniFile ini(dossier.filePath(u"gene.ini"_s));
+    ini.WriteString(u"Fenetres"_s, u"gardee"_s, u"300,200,200,100"_s);
+    placement.Lit(ini);
+    TGrandit gardee(&principale, Qt::Tool);
+    gardee.setObjectName(u"gardee"_s);
+    placement.Suit(&gardee, TPlacement::BasDroite);
+    gardee.show();
+    EXPECT_EQ(gardee.geometry(), QRect(300, 200, 400, 300));
+
+    // A window that serves another goes beside it when they overlap; the
+    // one served stays where it is.
+    QWidget servie(&principale, Qt::Tool), servante(&principale, Qt::Tool);
+    servie.setGeometry(QRect(400, 300, 300, 200));
+    servante.setGeometry(QRect(450, 350, 200, 150));
+    placement.Accompagne(&servante, &servie);
+    servie.show();
+    servante.show();
+    QApplication::processEvents();
+    EXPECT_EQ(servie.geometry(), QRect(400, 300, 300, 200));
+    EXPECT_FALSE(servante.frameGeometry().intersects(servie.frameGeometry()));
 }
 
 // On a 1366 x 768 screen: the main window fits and may be made shorter, its
