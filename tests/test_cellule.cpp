@@ -477,8 +477,18 @@ TEST_F(Cellule, TheEditorShowsEachValueOfTheLook)
         return m_fenetre->grab().toImage().pixelColor(milieu);
     };
     EXPECT_EQ(teinte("sRelierColor"), CouleurQt(0x00C000));
+    // A colour chosen shows in its swatch and goes to the look, or to the
+    // screen behind the tree.
+    m_dialogues.Couleurs.push_back(QColor(10, 20, 30));
+    Clic("B_LienCouleurChange");
+    EXPECT_EQ(teinte("sRelierColor"), QColor(10, 20, 30));
+    EXPECT_EQ(Looks[1].RelierColor, TColor(0x1E140A));
     Onglet(u"Écran"_s);
     EXPECT_EQ(teinte("pFond"), CouleurQt(0xC00000));
+    m_dialogues.Couleurs.push_back(QColor(40, 50, 60));
+    Clic("bFondColor");
+    EXPECT_EQ(teinte("pFond"), QColor(40, 50, 60));
+    EXPECT_EQ(CouleurEcran, TColor(0x3C3228));
     Onglet(u"Fond"_s);
     EXPECT_EQ(teinte("pSexe"), CouleurQt(0x4080C0));
     for (int genre : {1, 3}) {
