@@ -325,7 +325,9 @@ void TQuorWin::CreeMenuBoite()
         if (!m_bd.PersonInUse(m_selecPers))
             return;
         m_bd.SetTreeFold(m_selecPers, m_bd.TreeFold(m_selecPers) ? 0 : 1);
+        // The fold is saved with the base: the title says it is modified.
         BaseModifiee = 1;
+        TitreFenetre();
         m_affArbre->Affiche();
     });
     QAction *ajoute = action(m_pmArbreBoite, "MI_BoiteAjoute", QStringLiteral("Ajouter..."));

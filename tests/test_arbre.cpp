@@ -110,6 +110,27 @@ TEST_F(Arbre, BuildsOfTheReferenceBoxAlone)
     EXPECT_EQ(m_arbre->GetBoiteRefPers(), nullptr);
 }
 
+// Every layout of the ascendance and of the descendance that can be drawn
+// together shows the reference's parents and grandchildren when it is
+// chosen, and only then.
+TEST_F(Arbre, EachLayoutShowsItsSideOfTheFamily)
+{
+    for (int asc = 0; asc <= 5; ++asc) {
+        for (int des = 0; des <= 3; ++des) {
+            if ((des == 2 && (asc == 1 || asc == 3 || asc == 5)) || (des == 3 && (asc == 2 || asc == 4)))
+                continue;
+            SCOPED_TRACE(asc * 10 + des);
+            Looks[1].Style = std::uint8_t(asc);
+            Looks[2].Style = std::uint8_t(des);
+            m_arbre->Execute();
+            const TR ecran = m_arbre->ListeEcran();
+            EXPECT_TRUE(ecran.Contains(4));
+            EXPECT_EQ(ecran.Contains(1) && ecran.Contains(2), asc != 0);
+            EXPECT_EQ(ecran.Contains(9) && ecran.Contains(13), des != 0);
+        }
+    }
+}
+
 TEST_F(Arbre, DecaleZeroPutsTheDrawingAtTheMarginsAtAnyZoom)
 {
     m_page->PrintMargeG = 40;

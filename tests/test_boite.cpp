@@ -138,8 +138,11 @@ TEST(Dessin, ClassicFontNamesUseMetricCompatibleFonts)
     const std::pair<QString, QString> cas[] = {
         {Sans, u"Liberation Sans"_s}, {u"Arial"_s, u"Liberation Sans"_s},
         {u"TIMES NEW ROMAN"_s, u"Liberation Serif"_s}, {u"courier new"_s, u"Liberation Mono"_s}};
-    for (const auto &[nom, famille] : cas)
+    // The family itself, as the font dialog is opened on it, and as drawn.
+    for (const auto &[nom, famille] : cas) {
+        EXPECT_EQ(FamilleInstallee(nom), famille) << nom.toStdString();
         EXPECT_EQ(QFontInfo(FonteDessin(nom, 14, 0).Fonte).family(), famille) << nom.toStdString();
+    }
     EXPECT_EQ(FamilleInstallee(u"DejaVu Sans"_s), u"DejaVu Sans"_s);
 }
 
@@ -263,6 +266,14 @@ TEST_F(Boite, PositionIsZoomedInSixtyFourBitsAndTheBitmapAtTheZoom)
     b.AfficheBoite(p, 0, 0, 150, 90, 150);
     p.end();
     EXPECT_EQ(b.BoiteVersBitmap(), attendu);
+
+    // Just beyond the 50 million pixels a box picture may take: none.
+    looks[1].Zoom = 9200;
+    TBoite grande(ctx);
+    grande.InitBoite(0, 0, homme, 1, SexeHomme);
+    ASSERT_GT(qint64(grande.Bounds().width()) * grande.Bounds().height(), 50'000'000);
+    ASSERT_LT(qint64(grande.Bounds().width()) * grande.Bounds().height(), 52'000'000);
+    EXPECT_TRUE(grande.BoiteVersBitmap().isNull());
 }
 
 TEST_F(Boite, FrameColourFollowsSelectionThenFolding)
@@ -546,16 +557,18 @@ TEST(RemplitTexture, TilesFromTheCornerCuttingTheLastRowAndColumn)
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             motif.setPixel(x, y, qRgb(10 * x, 100 + 10 * y, 50));
-    const QRect r(2, 1, 7, 5);
-    QImage page = Toile(12, 9);
-    QPainter p(&page);
-    TBoite::RemplitTexture(r, p, motif);
-    TBoite::RemplitTexture(QRect(0, 0, 12, 9), p, QImage()); // nothing
-    p.end();
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            EXPECT_EQ(page.pixel(x, y), r.contains(x, y) ? motif.pixel((x - r.x()) % 3, (y - r.y()) % 2) : Blanc)
-                << x << ',' << y;
+    // A last tile cut, then a rectangle of whole tiles: nothing beyond it.
+    for (const QRect &r : {QRect(2, 1, 7, 5), QRect(2, 1, 6, 4)}) {
+        QImage page = Toile(12, 9);
+        QPainter p(&page);
+        TBoite::RemplitTexture(r, p, motif);
+        TBoite::RemplitTexture(QRect(0, 0, 12, 9), p, QImage()); // nothing
+        p.end();
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                EXPECT_EQ(page.pixel(x, y), r.contains(x, y) ? motif.pixel((x - r.x()) % 3, (y - r.y()) % 2) : Blanc)
+                    << r.width() << ' ' << x << ',' << y;
+    }
 }
 
 } // namespace

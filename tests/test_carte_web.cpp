@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -140,7 +141,8 @@ TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
     delete TfmMaps::Instance();
     struct Instant {
         QObject *enfant = nullptr;
-        bool visible = false, exposee = false, ligne = false, dessinee = false, occupe = false;
+        bool visible = false, exposee = false, ligne = false, dessinee = false, occupe = false, couvre = false,
+             introuvables = true, curseurCarte = false;
     };
     class Guet final : public QObject
     {
@@ -159,10 +161,14 @@ TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
                 auto *ligne = carte->findChild<QLabel *>(u"lChargement"_s);
                 if (enfant->isWidgetType() && enfant != ligne) {
                     const QCursor *curseur = QApplication::overrideCursor();
+                    const auto *introuvables = carte->window()->findChild<QLabel *>(u"lIntrouvables"_s);
                     Vus.append({enfant, carte->window()->isVisible(),
                                 carte->window()->windowHandle() && carte->window()->windowHandle()->isExposed(),
                                 ligne && ligne->isVisible() && ligne->text() == MLText(9300), Dessins > 0,
-                                curseur && curseur->shape() == Qt::BusyCursor});
+                                curseur && curseur->shape() == Qt::BusyCursor,
+                                ligne && ligne->geometry() == carte->rect(),
+                                introuvables && introuvables->isVisible(),
+                                carte->cursor().shape() == Qt::BusyCursor});
                 }
             }
             return false;
@@ -182,10 +188,27 @@ TEST_F(CarteWeb, TheWindowShowsItsLoadingLineBeforeTheBrowserStarts)
     EXPECT_TRUE(i.ligne);
     EXPECT_TRUE(i.dessinee);
     EXPECT_TRUE(i.occupe);
+    // The line covers the whole map, whose line of places not found is not
+    // shown while there are none.
+    EXPECT_TRUE(i.couvre);
+    EXPECT_FALSE(i.introuvables);
+    // Over the map itself too, the cursor says it is busy until the page has
+    // loaded.
+    EXPECT_TRUE(i.curseurCarte);
+    // One browser for the map.
+    EXPECT_EQ(carte->findChildren<QWebEngineView *>().size(), 1);
     // Once the page has loaded, the map shows and the cursor is back.
     EXPECT_FALSE(carte->findChild<QLabel *>(u"lChargement"_s)->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(carte->testAttribute(Qt::WA_SetCursor));
+    // The keys typed in the map window go to the map.
+    QApplication::setActiveWindow(carte->window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(carte->window()));
+    carte->setFocus();
+    QWidget *clavier = QApplication::focusWidget();
+    EXPECT_TRUE(clavier && (clavier == carte->Vue() || carte->Vue()->isAncestorOf(clavier)));
+    // The person's place reaches the page by itself, with nothing after it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Js(carte, u"marqueurs.getLayers().length"_s).toInt() == 1; }, 5000));
     EXPECT_EQ(Marqueurs(carte).size(), 1);
 }
 
@@ -343,6 +366,18 @@ TEST_F(CarteWeb, LinksOfThePage)
     }
     QDesktopServices::unsetUrlHandler(u"http"_s);
     QDesktopServices::unsetUrlHandler(u"https"_s);
+
+    // A right click on the map opens no browser menu (back, reload, view the
+    // source), each entry of which would lose the map.
+    QWidget *vue = carte->Vue()->focusProxy() ? carte->Vue()->focusProxy() : carte->Vue();
+    QTest::mouseClick(vue, Qt::RightButton, {}, vue->rect().center());
+    const auto menu = [] {
+        for (QWidget *f : QApplication::topLevelWidgets())
+            if (qobject_cast<QMenu *>(f) && f->isVisible())
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(QTest::qWaitFor(menu, 2000));
 }
 
 TEST_F(CarteWeb, ScriptErrorsAreToldAndTheMapGoesOn)
@@ -394,6 +429,13 @@ TEST_F(CarteWeb, APageThatNeverLoadsIsGivenUp)
     EXPECT_FALSE(clients.isEmpty());
     ASSERT_EQ(m_dialogues.Messages.size(), 1);
     EXPECT_EQ(m_dialogues.Messages[0], MLText(8001));
+    // The loading line lies over the browser, opaque, as long as the page
+    // is loading.
+    TCarteWeb *carte = TfmMaps::Instance()->Carte();
+    auto *ligne = carte->findChild<QLabel *>(u"lChargement"_s);
+    EXPECT_EQ(carte->childAt(carte->rect().center()), ligne);
+    const QPoint coin = ligne->mapTo(carte->window(), QPoint(3, 3));
+    EXPECT_EQ(carte->window()->grab().toImage().pixelColor(coin), ligne->palette().color(QPalette::Window));
     EXPECT_FALSE(TfmMaps::Instance()->Carte()->ExecuteScript(u"1"_s));
     delete TfmMaps::Instance();
 }

@@ -3,6 +3,7 @@
 // field-code builder it opens.
 
 #include "AideArbre.h"
+#include "Dessin.h"
 #include "DialoguesScriptes.h"
 #include "FamilleTest.h"
 #include "ImagesArbre.h"
@@ -380,6 +381,10 @@ TEST_F(Cellule, LinesAreAddedUpToFiftyRemovedDownToOneAndMoved)
 
 TEST_F(Cellule, StyleButtonsKeepStrikeOutAndTheItemIsAsTallAsTheLine)
 {
+    // Each style button wears its style.
+    EXPECT_TRUE(Ctrl<QToolButton>("SB_CelluleGras")->font().bold());
+    EXPECT_TRUE(Ctrl<QToolButton>("SB_CelluleItalique")->font().italic());
+    EXPECT_TRUE(Ctrl<QToolButton>("SB_CelluleSouligne")->font().underline());
     Looks[1].Look.LigneNbre = 2;
     Looks[1].Look.Ligne[0].Fonte.Style = fsBarre | fsSouligne;
     Looks[1].Look.Ligne[1] = {u"<naissance>"_s, {u"Liberation Sans"_s, clBlack, 31, 0, AlignCentre}};
@@ -425,11 +430,73 @@ TEST_F(Cellule, TheBackgroundKindShowsItsControls)
     }
     Clic("rgSexe1");
     EXPECT_EQ(Ctrl<QPushButton>("sbChoix")->text(), u"Couleur...");
+    // Each box reaches its own field.
+    const TLookSexe &homme = Looks[1].Look.Homme;
+    const std::pair<const char *, bool TLookSexe::*> cases[] = {
+        {"cbOmbre", &TLookSexe::Ombre}, {"cbArrondis", &TLookSexe::Arrondis}, {"cbStretch", &TLookSexe::Stretch}};
+    Clic("rgSexe2"); // a texture: it may be stretched
+    for (const auto &[nom, champ] : cases) {
+        const bool avant = homme.*champ;
+        Clic(nom);
+        EXPECT_NE(homme.*champ, avant) << nom;
+    }
+    Clic("rgSexe1");
     // The frame off, no shadow or corners to choose.
     Clic("cbCadre");
     EXPECT_FALSE(Looks[1].Look.Homme.Cadre);
     EXPECT_FALSE(Ctrl<QCheckBox>("cbOmbre")->isEnabled());
     EXPECT_EQ(Constructions(), 0); // backgrounds repaint only
+}
+
+// Opened on a look, the editor shows each of its values in its own control,
+// and each colour swatch wears its colour; the texture name's label comes
+// with the texture field only.
+TEST_F(Cellule, TheEditorShowsEachValueOfTheLook)
+{
+    T1Aff &a = Looks[1];
+    a.Look.MargeHaut = 2, a.Look.MargeBas = 4, a.Look.MargeDroite = 6, a.Look.MargeGauche = 8;
+    a.NbreGen = 7, a.Large = 140, a.Zoom = 90, a.EcatHorz = 33, a.EcartVert = 21;
+    a.Relier = 3, a.RelierLarge = 4, a.RelierColor = 0x00C000;
+    a.Look.Homme.Fond = 1, a.Look.Homme.Couleur = 0x4080C0;
+    const TColor ecranAvant = CouleurEcran;
+    CouleurEcran = 0xC00000;
+    m_fenetre->close();
+    m_fenetre->Commande()->trigger();
+    const std::pair<const char *, int> valeurs[] = {
+        {"seMH", 2}, {"seMB", 4}, {"seMD", 6}, {"seMG", 8}, {"seNbreGen", 7}, {"seLarge", 140},
+        {"seZoom", 90}, {"seEcartHorz", 33}, {"seEcartVert", 21}, {"seRelierLarge", 4}};
+    for (const auto &[nom, valeur] : valeurs)
+        EXPECT_EQ(Spin(nom)->value(), valeur) << nom;
+    Onglet(u"Liens"_s);
+    EXPECT_TRUE(Ctrl<QRadioButton>("rgRelier3")->isChecked());
+    EXPECT_TRUE(Ctrl<QWidget>("pLienTexture")->isVisible());
+    // The middle of a swatch as the window shows it.
+    const auto teinte = [this](const char *nom) {
+        QWidget *panneau = Ctrl<QWidget>(nom);
+        const QPoint milieu = panneau->mapTo(m_fenetre.get(), panneau->rect().center());
+        return m_fenetre->grab().toImage().pixelColor(milieu);
+    };
+    EXPECT_EQ(teinte("sRelierColor"), CouleurQt(0x00C000));
+    // A colour chosen shows in its swatch and goes to the look, or to the
+    // screen behind the tree.
+    m_dialogues.Couleurs.push_back(QColor(10, 20, 30));
+    Clic("B_LienCouleurChange");
+    EXPECT_EQ(teinte("sRelierColor"), QColor(10, 20, 30));
+    EXPECT_EQ(Looks[1].RelierColor, TColor(0x1E140A));
+    Onglet(u"Écran"_s);
+    EXPECT_EQ(teinte("pFond"), CouleurQt(0xC00000));
+    m_dialogues.Couleurs.push_back(QColor(40, 50, 60));
+    Clic("bFondColor");
+    EXPECT_EQ(teinte("pFond"), QColor(40, 50, 60));
+    EXPECT_EQ(CouleurEcran, TColor(0x3C3228));
+    Onglet(u"Fond"_s);
+    EXPECT_EQ(teinte("pSexe"), CouleurQt(0x4080C0));
+    for (int genre : {1, 3}) {
+        Clic(u"rgSexe%1"_s.arg(genre).toLatin1().constData());
+        EXPECT_EQ(Ctrl<QWidget>("lTexture")->isVisible(), genre == 3);
+    }
+    m_fenetre->close();
+    CouleurEcran = ecranAvant;
 }
 
 // Unequal values, each typed in its own control, reach their own field.
@@ -488,6 +555,11 @@ TEST_F(Cellule, PicturesChosenAreCopiedUnderAFreeNameOrReported)
     EXPECT_FALSE(Ctrl<QLabel>("iSexe")->pixmap().isNull());
     Clic("sbChoix"); // the same picture again: no third copy
     EXPECT_EQ(Looks[1].Look.Homme.Texture, u"fond-2.png");
+    EXPECT_EQ(QDir(DossierImageArbre).entryList(QDir::Files).size(), 2);
+    // A picture of the tree pictures folder itself is taken there, by name.
+    m_dialogues.Fichiers = {DossierImageArbre + u"fond.png"_s};
+    Clic("sbChoix");
+    EXPECT_EQ(Looks[1].Look.Homme.Texture, u"fond.png");
     EXPECT_EQ(QDir(DossierImageArbre).entryList(QDir::Files).size(), 2);
 
     // A folder that cannot be written: the user is told, the look stays.

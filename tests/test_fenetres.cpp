@@ -529,6 +529,28 @@ TEST_F(Fenetres, EveryWindowStaysOnTheScreen)
     QApplication::processEvents();
     EXPECT_EQ(cadre(&dialogue).topLeft(), QPoint(1300, 700));
 
+    // Placed by the window system after it was shown, within the watch, a
+    // window is brought back on the screen too.
+    QDialog tardive(&w);
+    tardive.setGeometry(QRect(100, 100, 300, 200));
+    tardive.show();
+    QApplication::processEvents();
+    tardive.windowHandle()->setFramePosition(QPoint(1200, 650));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_TRUE(ecran().contains(cadre(&tardive))) << cadre(&tardive).right() << ',' << cadre(&tardive).bottom();
+
+    // Tooltips and menus are placed by Qt, a hidden window by nobody.
+    QWidget bulle(nullptr, Qt::ToolTip), cachee;
+    bulle.setGeometry(QRect(1300, 740, 200, 50));
+    bulle.show();
+    cachee.setGeometry(QRect(1300, 740, 200, 50));
+    QApplication::processEvents();
+    EXPECT_EQ(bulle.geometry(), QRect(1300, 740, 200, 50));
+    EXPECT_FALSE(TGardeEcran::GardeSurEcran(&bulle));
+    EXPECT_FALSE(TGardeEcran::GardeSurEcran(&cachee));
+    EXPECT_EQ(cachee.geometry(), QRect(1300, 740, 200, 50));
+
     // The rule itself.
     const QRect e(0, 0, 1366, 768);
     EXPECT_EQ(TGardeEcran::Ramene(QRect(10, 20, 300, 200), e), QRect(10, 20, 300, 200));

@@ -259,9 +259,11 @@ TEST_F(FicheFenetre, ATipLeavesTheKeysToTheFieldTheUserTypesIn)
         EXPECT_FALSE(modale);
         EXPECT_EQ(note ? note->toPlainText() : qobject_cast<QLineEdit *>(champ)->text(), c.tape);
         ASSERT_FALSE(astuce.isNull());
-        // The tip leaves the form in sight; read and closed, it gives the
-        // keyboard back to the field.
+        // The tip leaves the form in sight; clicked by the user, who reads it
+        // and closes it, it gives the keyboard back to the field.
         EXPECT_FALSE(astuce->frameGeometry().intersects(fiche().frameGeometry()));
+        QApplication::setActiveWindow(astuce);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(astuce));
         QTest::mouseClick(astuce->button(QMessageBox::Ok), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return astuce.isNull(); }));
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == champ; }));

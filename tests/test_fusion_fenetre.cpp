@@ -154,6 +154,11 @@ TEST_F(FusionFenetre, VerifyWalkAndMergeTheExample)
     commande->trigger();
     ASSERT_TRUE(fusion.Ouvert);
     EXPECT_EQ(m_dialogues.Messages.last(), u"Fusion Terminée");
+    // The tree is built again at once, without the merged record, and the
+    // title says that the base is modified.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w().Arbre()->ListeEcran().Contains(double_));
+    EXPECT_TRUE(w().windowTitle().endsWith(u" *"_s)) << w().windowTitle().toStdString();
 
     // One Louis in the tree again, René's father, with his ancestors.
     EXPECT_EQ(w().SelecPers(), louis);

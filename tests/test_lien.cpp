@@ -178,6 +178,11 @@ TEST_F(Lien, UncertainParentLinksAreDotted)
         EXPECT_EQ(n < 40, c.pointille) << c.statutPere << c.statutMere << c.second;
         EXPECT_EQ(Encre(image).width(), 1);
     }
+    // A parent who is person number 1 is a parent like the others.
+    const int petit = bd.NewPerson();
+    bd.SetFather(petit, enfant);
+    bd.SetFatherLinkStatus(petit, 1);
+    EXPECT_LT(PointsEncre(Dessin(*LienDeForme(6, petit, enfant), 40, 40, QRect(10, 0, 20, 40))).size(), 40u);
     // No father, an uncertain status left over, and a link towards nobody.
     const int seul = bd.NewPerson();
     bd.SetFatherLinkStatus(seul, 2);

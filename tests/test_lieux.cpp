@@ -58,6 +58,8 @@ TEST(ScriptCarte, PersonPlacesAsThePageReceivesThem)
          uR"(plotadd('<\/script><script>alert(1)<\/SCRIPT>','<a href="9">&lt;b&gt;GRAS&lt;/b&gt; &amp; &quot;Cie&quot;</a><br/>&lt;/script&gt;&lt;script&gt;alert(1)&lt;/script&gt;'))"_s
              .replace(u"<\\/SCRIPT>"_s, u"<\\/script>"_s)},
         {u"</SCRIPT >"_s, 1, u"N"_s, uR"(plotadd('<\/SCRIPT >','<a href="1">N</a><br/>&lt;/SCRIPT &gt;'))"_s},
+        // Backspace and form feed are escaped by name.
+        {u"A\bB\fC"_s, 6, u"N"_s, uR"(plotadd('A\bB\fC','<a href="6">N</a><br/>A\bB\fC'))"_s},
         // Line and paragraph separators end a line in a script.
         {u"Lyon"_s + QChar(0x2028) + u"x"_s + QChar(0x2029) + QChar(1), 4, u"Z"_s,
          uR"(plotadd('Lyon\u2028x\u2029\u0001','<a href="4">Z</a><br/>Lyon\u2028x\u2029\u0001'))"_s},
@@ -117,6 +119,9 @@ TEST(ListesLieux, FolderAndFileReading)
         {"FRA,IDF,F95,Cergy\nFRA,BRE,F22,Beaupr\xE9", {u"FRA,BRE,F22,Beaupré"_s, u"FRA,IDF,F95,Cergy"_s}},
         {"FRA,IDF,F95,Cergy\r\nFRA,IDF,F95,Montmagny\xC3", {u"FRA,IDF,F95,Cergy"_s, u"FRA,IDF,F95,MontmagnyÃ"_s}},
         {"", {}},
+        // Spellings that differ by their letter case only keep the file's
+        // order.
+        {"Lyon\nlyon\nLYON\n", {u"Lyon"_s, u"lyon"_s, u"LYON"_s}},
     };
     for (const Cas &c : cas) {
         Ecrit(d + u"l.txt"_s, c.octets);

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -18,11 +19,14 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "DialoguesScriptes.h"
 #include "Ini.h"
 #include "Options.h"
 #include "TfmOptions.h"
+#include "Style.h"
 
 using namespace Qt::StringLiterals;
 
@@ -276,12 +280,32 @@ TEST(Dialogue, EveryDocumentedControlExists)
     // test drives it).
     EXPECT_FALSE(Controle<QPlainTextEdit>(f, "Style")->isEnabled());
 
-    // Shown, every tab title is whole in the window.
+    // Shown, every tab title is whole in the window, which fits the screen.
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    EXPECT_LE(f.width(), f.screen()->availableGeometry().width());
     const QTabBar *onglets = Controle<QTabWidget>(f, "PC")->tabBar();
     for (int i = 0; i < onglets->count(); ++i)
         EXPECT_TRUE(onglets->rect().contains(onglets->tabRect(i))) << onglets->tabText(i).toStdString();
+}
+
+// The style sheet is shown as written: a long rule stays on one line.
+TEST(Dialogue, TheStyleSheetKeepsItsLines)
+{
+    TOptions o;
+    TfmOptions f(o);
+    TxiloStyleEdit style;
+    style.SetTexte(u".rowPair { background-color: #ffffff; color: #000000; font-family: serif; "_s.repeated(4)
+                   + u"}\n.calcase { }"_s);
+    f.SetStyle(&style, QString());
+    f.show();
+    auto *editeur = Controle<QPlainTextEdit>(f, "Style");
+    Controle<QTabWidget>(f, "PC")->setCurrentIndex(Controle<QTabWidget>(f, "PC")->count() - 1);
+    QApplication::processEvents();
+    const QTextBlock premiere = editeur->document()->firstBlock();
+    ASSERT_TRUE(premiere.layout());
+    EXPECT_EQ(premiere.layout()->lineCount(), 1);
+    EXPECT_EQ(editeur->document()->blockCount(), 2);
 }
 
 // Changes one control of each kind and every grid.
@@ -319,6 +343,7 @@ TEST(Dialogue, SeveralRowsPickedAreTheOnesDeleted)
 {
     TOptions o;
     o.Sources = {u"Acte"_s, u"Carte"_s, u"Lettre"_s, u"Photo"_s, u"Registre"_s, u"Tombe"_s};
+    o.Champs = {{true, u"Profession"_s, u"OCCU"_s}, {false, u"Titre"_s, u"TITL"_s}};
     TfmOptions f(o);
     f.Charge();
     f.show();
@@ -343,6 +368,38 @@ TEST(Dialogue, SeveralRowsPickedAreTheOnesDeleted)
     avant.removeAt(3);
     avant.removeAt(1);
     EXPECT_EQ(apres, avant);
+
+    // A click on any cell picks its whole row.
+    auto *chp = Controle<QTableWidget>(f, "sgChp");
+    Controle<QTabWidget>(f, "PC")->setCurrentWidget(chp->parentWidget());
+    ASSERT_GE(chp->rowCount(), 2);
+    QTest::mouseClick(chp->viewport(), Qt::LeftButton, {}, chp->visualRect(chp->model()->index(1, 1)).center());
+    EXPECT_TRUE(chp->selectionModel()->isRowSelected(1, {}));
+}
+
+// "Ajouter" of a list gives the keyboard to the new row's name: what the
+// user types next names it.
+TEST(Dialogue, AnAddedRowTakesTheTyping)
+{
+    TOptions o;
+    TfmOptions f(o);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const struct { const char *grille, *bouton; int colonne; } listes[] = {
+        {"sgEve", "bEveAjoute", 1}, {"sgChp", "bChpAjoute", 1}, {"sgSrc", "bSrcAjoute", 0}};
+    for (const auto &l : listes) {
+        SCOPED_TRACE(l.grille);
+        auto *grille = Controle<QTableWidget>(f, l.grille);
+        Controle<QTabWidget>(f, "PC")->setCurrentWidget(grille->parentWidget());
+        QTest::mouseClick(Controle<QPushButton>(f, l.bouton), Qt::LeftButton);
+        QWidget *saisie = QApplication::focusWidget();
+        ASSERT_TRUE(saisie && grille->isAncestorOf(saisie));
+        QTest::keyClicks(saisie, u"Adoption"_s);
+        QTest::keyClick(saisie, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(grille->item(grille->rowCount() - 1, l.colonne)->text(), u"Adoption"_s);
+    }
 }
 
 TEST(Dialogue, OkWritesTheControlsIntoTheOptions)
@@ -368,6 +425,17 @@ TEST(Dialogue, OkWritesTheControlsIntoTheOptions)
     attendu.Champs = {{true, u"Titre"_s, u"TITL"_s}, {true, u"Métier"_s, QString()}};
     attendu.Sources = {u"Acte notarié"_s, u"Carte postale"_s};
     MemesOptions(o, attendu);
+}
+
+// OK writes what every control shows, not only what was changed: options
+// changed elsewhere while the dialog was open all take the values shown.
+TEST(Dialogue, OkWritesEveryControlShown)
+{
+    TOptions o;
+    TfmOptions f(o);
+    o = OptionsModifiees();
+    Controle<QPushButton>(f, "bOk")->click();
+    MemesOptions(o, TOptions{});
 }
 
 TEST(Dialogue, CancelRestoresTheControlsAndOkWithoutChangeKeepsEveryValue)

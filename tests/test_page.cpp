@@ -224,8 +224,9 @@ TEST_F(Page, ThePaintFramesAndNumbersThePagesUnderTheTreeAndCountsThem)
     page->VoirPage = true;
     const QImage image = Capture(*page);
     EXPECT_EQ(page->NbrePage, 2);
-    // Page 1 spans x 432..911, page 2 starts at 864; the boxes lie on top.
-    for (const QPoint &p : {QPoint(432, 400), QPoint(911, 400), QPoint(600, 0), QPoint(864, 400)})
+    // Page 1 spans x 432..911, page 2 starts at 864, its frame whole beyond
+    // page 1's; the boxes lie on top.
+    for (const QPoint &p : {QPoint(432, 400), QPoint(911, 400), QPoint(600, 0), QPoint(864, 400), QPoint(1100, 0)})
         EXPECT_EQ(image.pixel(p), Bleu) << p.x() << ',' << p.y();
     EXPECT_EQ(image.pixel(912, 400), Blanc);
     EXPECT_EQ(image.pixel(0, 400), Blanc);

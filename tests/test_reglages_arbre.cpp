@@ -117,6 +117,9 @@ TEST_F(Reglages_, GapsGoToTheChosenLooksAndBuildOncePerTurnOrOnOk)
     Clic(f, "rbAsc");
     seH->setValue(0);
     EXPECT_EQ(Ecarts(1), std::pair(0, 25));
+    seV->setValue(0); // no gap at all
+    EXPECT_EQ(Ecarts(1), std::pair(0, 0));
+    seV->setValue(25);
     EXPECT_EQ(Ecarts(2), std::pair(10, 25));
     EXPECT_EQ(Constructions(), 1); // every change of this turn, built once
 
@@ -151,6 +154,9 @@ TEST_F(Reglages_, WidthOkRebuildsOnlyWhenNotAppliedLive)
         SCOPED_TRACE(enDirect);
         TfmLarge f(*m_arbre);
         f.show();
+        // Each look's width in its own control.
+        EXPECT_EQ(std::pair(Spin(f, "seAsc")->value(), Spin(f, "seDes")->value()),
+                  std::pair(Looks[1].Large, Looks[2].Large));
         Ctrl<QCheckBox>(f, "cbAppliquer")->setChecked(enDirect);
         Spin(f, "seAsc")->setValue(enDirect ? 120 : 60);
         Spin(f, "seAsc")->setValue(enDirect ? 130 : 60);
@@ -161,6 +167,8 @@ TEST_F(Reglages_, WidthOkRebuildsOnlyWhenNotAppliedLive)
         // The preview gives each look its own width.
         EXPECT_EQ(std::pair(Looks[1].Large, Looks[2].Large), std::pair(enDirect ? 130 : 60, 140));
         Clic(f, "B_Ok");
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+        EXPECT_FALSE(f.isVisible());
         EXPECT_EQ(Constructions(), enDirect ? 0 : 1);
         EXPECT_EQ(std::pair(Looks[1].Large, Looks[2].Large), std::pair(enDirect ? 130 : 60, 140));
         EXPECT_EQ(LargeurEcran(), Looks[1].Large);
@@ -179,6 +187,8 @@ TEST_F(Reglages_, GenerationsAreStoredOnOkOnly)
         Spin(f, "SE_Des")->setValue(0);
         EXPECT_EQ(Looks[1].NbreGen, 4); // nothing is applied while it is open
         Clic(f, bouton);
+        EXPECT_FALSE(f.isVisible());
+        EXPECT_EQ(f.result(), QByteArray(bouton) == "B_Ok" ? QDialog::Accepted : QDialog::Rejected);
     }
     EXPECT_EQ(std::pair(Looks[1].NbreGen, Looks[2].NbreGen), std::pair(9, 0));
     EXPECT_EQ(Constructions(), 0);
@@ -210,11 +220,14 @@ protected:
 
 TEST_F(Zoom_, ZoomValuesAreBroughtIntoRangeAndAppliedOncePerTurn)
 {
+    Looks[1].Zoom = Looks[2].Zoom = 70;
     TfmZoom f(*m_arbre);
     f.show();
     auto *se = Spin(f, "seZoom");
     auto *tb = Barre(f, "tbZoom");
-    EXPECT_EQ(se->value(), 100);
+    // Both controls show the zoom of the tree.
+    EXPECT_EQ(std::pair(se->value(), tb->value()), std::pair(70, 70));
+    se->setValue(100);
     se->setValue(0);
     EXPECT_EQ(std::pair(se->value(), tb->value()), std::pair(1, 1));
     EXPECT_EQ(std::pair(Looks[1].Zoom, Looks[2].Zoom), std::pair(1, 1));
@@ -238,9 +251,18 @@ TEST_F(Zoom_, ZoomValuesAreBroughtIntoRangeAndAppliedOncePerTurn)
     se->setValue(40);
     QApplication::processEvents();
     EXPECT_EQ(LargeurEcran(), 70);
-    Clic(f, "B_Ok");
+    // Checked again, the box shows the zoom typed at once.
+    Ctrl<QCheckBox>(f, "cbAppliquer")->setChecked(true);
     QApplication::processEvents();
     EXPECT_EQ(LargeurEcran(), 40);
+    Ctrl<QCheckBox>(f, "cbAppliquer")->setChecked(false);
+    se->setValue(30);
+    QApplication::processEvents();
+    EXPECT_EQ(LargeurEcran(), 40);
+    Clic(f, "B_Ok");
+    EXPECT_FALSE(f.isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(LargeurEcran(), 30);
     EXPECT_EQ(Constructions(), 0);
 
     // A zoom found at 0 is not stored as 0 either.

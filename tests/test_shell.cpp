@@ -26,7 +26,12 @@
 #include "TfmSupprime.h"
 #include "ReponseModale.h"
 #include "TfmSource.h"
+#include "TfmStat.h"
 #include "TfmSourceVue.h"
+#include "TfmSourceRech.h"
+#include "TfmZoomPage.h"
+#include "TfmFiche.h"
+#include "TfmFicheArbre.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +63,8 @@
 #include <QSpontaneKeyEvent>
 #include <QShowEvent>
 #include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
@@ -196,7 +203,24 @@ TEST(DialoguesQt, TheRealDialogsAnswerWhatIsClickedOverAWindowOnScreen)
     EXPECT_EQ(clique(BoutonsOkAnnuler, QMessageBox::Cancel), ReponseAnnuler);
     EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::No), ReponseNon);
     EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::Yes), ReponseOui);
+    EXPECT_EQ(clique(BoutonsOuiNonAnnuler, QMessageBox::Cancel), ReponseAnnuler);
+    EXPECT_EQ(clique(BoutonsOuiNon, QMessageBox::No), ReponseNon);
     EXPECT_EQ(clique(BoutonsOk, QMessageBox::Ok), ReponseOk);
+    // Each box shows its buttons and no others.
+    const std::pair<int, QMessageBox::StandardButtons> jeux[] = {
+        {BoutonsOk, QMessageBox::Ok},
+        {BoutonsOkAnnuler, QMessageBox::Ok | QMessageBox::Cancel},
+        {BoutonsOuiNon, QMessageBox::Yes | QMessageBox::No},
+        {BoutonsOuiNonAnnuler, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel}};
+    for (const auto &[boutons, attendus] : jeux) {
+        QMessageBox::StandardButtons montres;
+        ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+            montres = boite.standardButtons();
+            boite.reject();
+        });
+        dialogues.AppMessageBox(u"Continuer ?"_s, MsgQuestion, boutons);
+        EXPECT_EQ(montres, attendus) << boutons;
+    }
 
     for (const bool ok : {true, false}) {
         QColor couleur(1, 2, 3);
@@ -229,6 +253,110 @@ TEST(DialoguesQt, TheRealDialogsAnswerWhatIsClickedOverAWindowOnScreen)
     EXPECT_EQ(parent, &principale);
 }
 
+// The real text, font and file dialogs give what the user typed or chose,
+// and nothing when cancelled; a message box wears the icon of its kind.
+TEST(DialoguesQt, TheRealInputDialogsGiveWhatTheUserChose)
+{
+    QWidget principale;
+    principale.show();
+    TDialoguesQt dialogues(&principale);
+    const auto bouton = [](QWidget &d, const QString &texte) {
+        for (QPushButton *b : d.findChildren<QPushButton *>())
+            if (b->isVisible() && b->text().remove(u'&') == texte)
+                return b;
+        return static_cast<QPushButton *>(nullptr);
+    };
+
+    // A text: typed, then OK or Annuler; at most 255 characters.
+    for (const char *clic : {"OK", "Annuler"}) {
+        QString texte = u"avant"_s;
+        ReponseModale<QInputDialog> reponse([&](QInputDialog &d) {
+            auto *saisie = d.findChild<QLineEdit *>();
+            saisie->selectAll();
+            QTest::keyClicks(saisie, u"Martin"_s + u"x"_s.repeated(300));
+            QTest::mouseClick(bouton(d, QLatin1String(clic)), Qt::LeftButton);
+        });
+        const bool ok = QByteArray(clic) == "OK";
+        EXPECT_EQ(dialogues.SaisieTexte(u"Titre"_s, u"Nom :"_s, texte), ok);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(texte, ok ? (u"Martin"_s + u"x"_s.repeated(249)) : u"avant"_s);
+    }
+
+    // A font opens on the one given, in pixels: OK without a change gives it
+    // back; the colour beside it is chosen in the colour picker.
+    for (const bool ok : {true, false}) {
+        QFont fonte(u"Liberation Sans"_s);
+        fonte.setPixelSize(17);
+        fonte.setBold(true);
+        QColor couleur(1, 2, 3);
+        ReponseModale<QDialog> reponse([&](QDialog &d) {
+            ReponseModale<QColorDialog> choix([](QColorDialog &c) {
+                c.setCurrentColor(QColor(200, 100, 50));
+                c.accept();
+            });
+            // The colour button shows the colour, before and after the choice.
+            const auto teinte = [&] { return bouton(d, u"Couleur..."_s)->icon().pixmap(16).toImage().pixelColor(8, 8); };
+            EXPECT_EQ(teinte(), QColor(1, 2, 3));
+            QTest::mouseClick(bouton(d, u"Couleur..."_s), Qt::LeftButton);
+            EXPECT_TRUE(choix.Ouvert);
+            EXPECT_EQ(teinte(), QColor(200, 100, 50));
+            QTest::mouseClick(bouton(d, ok ? u"OK"_s : u"Annuler"_s), Qt::LeftButton);
+        });
+        EXPECT_EQ(dialogues.ChoisitFonte(fonte, couleur), ok);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(fonte.family(), u"Liberation Sans"_s);
+        EXPECT_EQ(fonte.pixelSize(), 17);
+        EXPECT_TRUE(fonte.bold());
+        EXPECT_EQ(couleur, ok ? QColor(200, 100, 50) : QColor(1, 2, 3));
+    }
+
+    // A file to save, with the type chosen among the filters; cancelled,
+    // no file and the first type.
+    QTemporaryDir dossier;
+    for (const bool ok : {true, false}) {
+        int type = -1;
+        ReponseModale<QFileDialog> reponse([&](QFileDialog &d) {
+            EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+            d.selectNameFilter(u"Texte (*.txt)"_s);
+            d.selectFile(dossier.filePath(u"sortie.txt"_s));
+            // The dialog's own accept, which checks the name, as its Save button.
+            if (ok)
+                static_cast<QDialog &>(d).accept();
+            else
+                d.reject();
+        });
+        const QString chemin = dialogues.FichierAEnregistrerType(u"Exporter"_s, dossier.filePath(u"rapport.csv"_s),
+                                                                 u"Tableur (*.csv);;Texte (*.txt)"_s, &type);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_EQ(chemin, ok ? dossier.filePath(u"sortie.txt"_s) : QString());
+        EXPECT_EQ(type, ok ? 1 : 0);
+    }
+    // A file to open must exist.
+    QFile(dossier.filePath(u"base.mvd"_s)).open(QIODevice::WriteOnly);
+    ReponseModale<QFileDialog> ouvre([&](QFileDialog &d) {
+        EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(d.fileMode(), QFileDialog::ExistingFile);
+        d.selectFile(dossier.filePath(u"base.mvd"_s));
+        static_cast<QDialog &>(d).accept();
+    });
+    EXPECT_EQ(dialogues.FichierAOuvrir(u"Ouvrir"_s, dossier.path(), u"Bases (*.mvd)"_s), dossier.filePath(u"base.mvd"_s));
+
+    // The icon tells the kind of message.
+    const std::pair<int, QMessageBox::Icon> icones[] = {{MsgErreur, QMessageBox::Critical},
+                                                       {MsgInformation, QMessageBox::Information},
+                                                       {MsgQuestion, QMessageBox::Question},
+                                                       {MsgAvertissement, QMessageBox::Warning}};
+    for (const auto &[genre, icone] : icones) {
+        QMessageBox::Icon montree = QMessageBox::NoIcon;
+        ReponseModale<QMessageBox> reponse([&](QMessageBox &boite) {
+            montree = boite.icon();
+            boite.accept();
+        });
+        dialogues.AppMessageBox(u"Message"_s, genre, BoutonsOk);
+        EXPECT_EQ(montree, icone) << genre;
+    }
+}
+
 TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
 {
     QTemporaryDir tmp;
@@ -241,6 +369,12 @@ TEST(Demarrage, AMissingLanguageFileStopsTheProgram)
     QFile::copy(QStringLiteral(LIGNEE_MODELE "/langue.txt"), tmp.path() + u"/langue.txt"_s);
     EXPECT_FALSE(PrepareDemarrage(tmp.path()));
     EXPECT_EQ(dialogues.Messages.last(), u"Not Found : "_s + tmp.path() + u"/langue.ini"_s);
+    // Both there, but the language file cannot be read (a folder).
+    QFile::copy(QStringLiteral(LIGNEE_MODELE "/langue.ini"), tmp.path() + u"/langue.ini"_s);
+    ASSERT_TRUE(QFile::remove(tmp.path() + u"/langue.txt"_s));
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"langue.txt"_s));
+    EXPECT_FALSE(PrepareDemarrage(tmp.path()));
+    EXPECT_TRUE(dialogues.Messages.last().startsWith(u"Not Found : "_s + tmp.path() + u"/langue.txt"_s));
     SetRepModele(QString());
 }
 
@@ -366,6 +500,15 @@ TEST_F(Shell, ACorruptFileLeavesTheOpenDatabaseAsItWas)
     EXPECT_EQ(w.Base().PersonCount(), 3);
     EXPECT_EQ(w.Base().Surname(2), u"DURAND");
     EXPECT_EQ(FichierCourant, chemin("bonne.mvd"));
+
+    // A save that fails is told, and the base stays modified under its name.
+    BaseModifiee = 1;
+    m_dialogues.Fichiers = {chemin("absent/copie.mvd")};
+    EXPECT_FALSE(w.EnregistrerSous());
+    ASSERT_EQ(m_dialogues.Messages.size(), 3);
+    EXPECT_TRUE(m_dialogues.Messages[2].contains(u"copie.mvd"_s)) << m_dialogues.Messages[2].toStdString();
+    EXPECT_EQ(BaseModifiee, 1);
+    EXPECT_EQ(FichierCourant, chemin("bonne.mvd"));
 }
 
 TEST_F(Shell, StartUpOpensTheNamedFileElseTheLastOne)
@@ -416,6 +559,12 @@ TEST_F(Shell, CurrentPersonExitHandlersAndHistory)
     // Going back from the first one leaves it current.
     EXPECT_FALSE(w.Precedent());
     EXPECT_EQ(w.SelecPers(), 1);
+    // The Edit menu walks the same history.
+    w.SetSelecPers(3);
+    w.findChild<QAction *>(u"MI_Precedent"_s)->trigger();
+    EXPECT_EQ(w.SelecPers(), 1);
+    w.findChild<QAction *>(u"MI_Suivant"_s)->trigger();
+    EXPECT_EQ(w.SelecPers(), 3);
 }
 
 // The main window's state: the reference person of a base without one is
@@ -482,7 +631,17 @@ TEST_F(Shell, OnlyCommandKeysReachTheShortcuts)
 
 TEST_F(Shell, ClosingWritesTheSettingsCountersAndTips)
 {
-    Reglages().PrintMargeH = 7;
+    // Each print setting with values of its own, read at start and written
+    // at the end.
+    const struct { const char *cle; int TReglages::*reglage; int TPage::*page; int lu, change; } impression[] = {
+        {"PrintZoom", &TReglages::PrintZoom, &TPage::PrintZoom, 250, 300},
+        {"PrintCroise", &TReglages::PrintCroise, &TPage::PrintCroise, 15, 20},
+        {"PrintMargeH", &TReglages::PrintMargeH, &TPage::PrintMargeH, 7, 12},
+        {"PrintMargeG", &TReglages::PrintMargeG, &TPage::PrintMargeG, 9, 14},
+    };
+    for (const auto &r : impression)
+        Reglages().*r.reglage = r.lu;
+    Reglages().PrintZoomAuto = false;
     AfficheAstuceUneFois(8);
     AfficheAstuceUneFois(8);
     AfficheAstuce(1);
@@ -490,10 +649,17 @@ TEST_F(Shell, ClosingWritesTheSettingsCountersAndTips)
     EXPECT_TRUE(m_dialogues.Messages[0].startsWith(u"Un double clic"_s));
     // The print page holds the print settings while the program runs.
     TQuorWin *w = &fenetre(false);
-    EXPECT_EQ(w->Page()->PrintMargeH, 7);
-    w->Page()->PrintMargeH = 12;
+    for (const auto &r : impression) {
+        EXPECT_EQ(w->Page()->*r.page, r.lu) << r.cle;
+        w->Page()->*r.page = r.change;
+    }
+    EXPECT_FALSE(w->Page()->PrintZoomAuto);
+    w->Page()->PrintZoomAuto = true;
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(TIniFile(DossierParamUser + u"gene.ini"_s).ReadInteger(u"gene"_s, u"PrintMargeH"_s), 12);
+    const TIniFile gene(DossierParamUser + u"gene.ini"_s);
+    for (const auto &r : impression)
+        EXPECT_EQ(gene.ReadInteger(u"gene"_s, QLatin1String(r.cle)), r.change) << r.cle;
+    EXPECT_EQ(gene.ReadString(u"gene"_s, u"Print ZoomAuto"_s), u"1"_s);
     EXPECT_EQ(TIniFile(DossierParamUser + u"stats.sta"_s).ReadInteger(u"Stats"_s, u"Sessions"_s), 1);
 
     // The tips seen are remembered across sessions.
@@ -527,18 +693,32 @@ TEST_F(Shell, TheReportWindowFromTheReportButton)
     EXPECT_EQ(w.SelecPers(), p);
     EXPECT_TRUE(w.Fiche()->isVisible());
 
-    // The export asks for a file and its type, then says it is done.
-    m_dialogues.Fichiers = {chemin("rapport.csv")};
-    m_dialogues.TypeFichier = 1;
-    ASSERT_TRUE(w.ExporteRapport());
-    QFile f(chemin("rapport.csv"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readLine().startsWith("Nom,Pr\xE9noms,"));
-    EXPECT_EQ(m_dialogues.Messages.last(), MLText(531));
+    // The File menu's export asks for a file and its type, then says it is
+    // done; each type has its separator.
+    const char *separateurs[] = {";", ",", "\t"};
+    for (int type = 0; type < 3; ++type) {
+        m_dialogues.Fichiers = {chemin("rapport.csv")};
+        m_dialogues.TypeFichier = type;
+        w.findChild<QAction *>(u"MI_ExporteRapport"_s)->trigger();
+        QFile f(chemin("rapport.csv"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readLine().startsWith(QByteArray("Nom") + separateurs[type] + "Pr\xE9noms" + separateurs[type]))
+            << type;
+        EXPECT_EQ(m_dialogues.Messages.last(), MLText(531));
+    }
 
-    // The button follows the window.
-    w.Rapport()->hide();
+    // The button follows the window, and so do the options window and its
+    // buttons.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapCol"_s), Qt::LeftButton);
+    ASSERT_TRUE(w.RapportCritere()->isVisible());
+    w.Rapport()->close();
     EXPECT_FALSE(bouton->isChecked());
+    EXPECT_FALSE(w.findChild<QToolButton *>(u"sbRapCol"_s)->isChecked());
+    EXPECT_FALSE(w.RapportCritere()->isVisible());
+    // Cancelled, nothing is exported.
+    const qsizetype messages = m_dialogues.Messages.size();
+    EXPECT_FALSE(w.ExporteRapport());
+    EXPECT_EQ(m_dialogues.Messages.size(), messages);
     // An export to a folder that does not exist is reported, not announced.
     m_dialogues.Fichiers = {chemin("absent/rapport.csv")};
     EXPECT_FALSE(w.ExporteRapport());
@@ -651,6 +831,35 @@ TEST_F(Shell, TheStyleSheetEditedInTheOptionsColoursTheCalendarAndTheReport)
     EXPECT_EQ(StyleOptions().GetStyleValue(u".calcase"_s, u"background-color"_s), u"#123456"_s);
 }
 
+// OK in the options writes the reminder's file of birthdays for this
+// database; a file that cannot be written is told, with its name.
+TEST_F(Shell, OkInTheOptionsWritesTheRemindersFile)
+{
+    TQuorWin &w = fenetre();
+    // The window shows the options as they are when it opens.
+    ::Options().NomMaj = !::Options().NomMaj;
+    bool montre = !::Options().NomMaj;
+    ReponseModale<TfmOptions> lit([&](TfmOptions &f) {
+        montre = f.findChild<QCheckBox *>(u"cbNomMaj"_s)->isChecked();
+        f.reject();
+    });
+    w.findChild<QAction *>(u"MI_Options"_s)->trigger();
+    EXPECT_EQ(montre, ::Options().NomMaj);
+    QFile::remove(FichierAnniFete);
+    for (const bool ecrit : {true, false}) {
+        ReponseModale<TfmOptions> ok(
+            [](TfmOptions &f) { QTest::mouseClick(f.findChild<QPushButton *>(u"bOk"_s), Qt::LeftButton); });
+        w.findChild<QAction *>(u"MI_Options"_s)->trigger();
+        ASSERT_TRUE(ok.Ouvert);
+        EXPECT_EQ(QFileInfo(FichierAnniFete).isFile(), ecrit);
+        EXPECT_EQ(m_dialogues.Messages.size(), ecrit ? 0 : 1);
+        // In its place, a folder.
+        if (ecrit)
+            ASSERT_TRUE(QFile::remove(FichierAnniFete) && QDir().mkpath(FichierAnniFete));
+    }
+    EXPECT_TRUE(m_dialogues.Messages.value(0).contains(FichierAnniFete));
+}
+
 // The options window's button follows the window however it hides, so one
 // click always shows it.
 TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
@@ -673,6 +882,15 @@ TEST_F(Shell, TheReportOptionsButtonComesUpWithItsWindow)
     }
     QTest::mouseClick(bouton, Qt::LeftButton);
     EXPECT_TRUE(options->isVisible());
+    // The report shown again leaves the options window as it is.
+    auto *rapport = w.findChild<QToolButton *>(u"SB_Rapport"_s);
+    QTest::mouseClick(rapport, Qt::LeftButton);
+    ASSERT_FALSE(w.Rapport()->isVisible());
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QTest::mouseClick(rapport, Qt::LeftButton);
+    EXPECT_TRUE(w.Rapport()->isVisible());
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_TRUE(bouton->isChecked());
 }
 
 // Each report task button shows its panel of the options window while it is
@@ -792,6 +1010,96 @@ TEST_F(Shell, ToolWindowsOpenBesideTheTreeAreaThenWhereTheyWereLeft)
     w = &fenetreExemple();
     w->ShowFiche();
     EXPECT_EQ(w->Fiche()->geometry(), laissee);
+    // Left open at the end of the session, it opens where it was then.
+    const QRect ouverte(320, 280, 500, 420);
+    w->Fiche()->setGeometry(ouverte);
+    ASSERT_TRUE(w->close());
+    w = &fenetreExemple();
+    w->ShowFiche();
+    EXPECT_EQ(w->Fiche()->geometry(), ouverte);
+}
+
+// The other tool windows of the task column open in the top left corner of
+// the tree area, each from its button; the report's options, alone, in the
+// bottom left one.
+TEST_F(Shell, EveryToolWindowOpensInTheTreeAreasCorner)
+{
+    TQuorWin &w = fenetreExemple();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRect arbre = ecranDe(w.findChild<QScrollArea *>(u"Arbre"_s));
+    const auto fenetre = [&w](const char *classe) {
+        for (QWidget *f : QApplication::topLevelWidgets())
+            if (f->inherits(classe) && f->parentWidget() == &w)
+                return f;
+        return static_cast<QWidget *>(nullptr);
+    };
+    const struct { const char *bouton, *classe; } outils[] = {
+        {"sbCellule", "TfmCellule"}, {"sbStat", "TfmStat"},   {"sbCal", "TfmCal"},
+        {"sbCarte", "TfmCarte"},     {"sbFicheArbre", "TfmFicheArbre"},
+    };
+    // The report's options with no report on the screen: their own corner.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbRapAff"_s), Qt::LeftButton);
+    ASSERT_TRUE(w.RapportCritere()->isVisible());
+    EXPECT_EQ(w.RapportCritere()->frameGeometry().bottomLeft(), arbre.bottomLeft());
+    w.RapportCritere()->close();
+    for (const auto &o : outils) {
+        SCOPED_TRACE(o.bouton);
+        QTest::mouseClick(w.findChild<QToolButton *>(QLatin1String(o.bouton)), Qt::LeftButton);
+        QWidget *f = fenetre(o.classe);
+        ASSERT_TRUE(f && f->isVisible());
+        EXPECT_EQ(f->frameGeometry().topLeft(), arbre.topLeft());
+        f->close();
+    }
+    // The calendar's "Événements" and "Anniversaires" exclude each other.
+    auto *eve = w.findChild<QToolButton *>(u"sbCalEve"_s);
+    auto *ann = w.findChild<QToolButton *>(u"sbCalAnn"_s);
+    EXPECT_TRUE(eve->isChecked());
+    QTest::mouseClick(ann, Qt::LeftButton);
+    EXPECT_EQ(std::pair(eve->isChecked(), ann->isChecked()), std::pair(false, true));
+    QTest::mouseClick(eve, Qt::LeftButton);
+    EXPECT_EQ(std::pair(eve->isChecked(), ann->isChecked()), std::pair(true, false));
+}
+
+// A kept place that is no window anybody left (a size of nothing or out of
+// reason, a value missing or not a number) is not used: the window opens in
+// its corner.
+TEST_F(Shell, KeptPlacesOutOfReasonAreNotUsed)
+{
+    for (const QString &valeur : {u"300,260,0,420"_s, u"300,260,500,0"_s, u"300,260,20001,420"_s,
+                                  u"300,260,500,20001"_s, u"300,260,500"_s, u"300,x,500,420"_s}) {
+        SCOPED_TRACE(valeur.toStdString());
+        TIniFile ini(DossierParamUser + u"gene.ini"_s);
+        ini.WriteString(u"Fenetres"_s, u"fmFiche"_s, valeur);
+        ASSERT_TRUE(ini.UpdateFile());
+        m_fenetre.reset();
+        TQuorWin &w = fenetreExemple();
+        w.ShowFiche();
+        EXPECT_EQ(w.Fiche()->frameGeometry().topRight(), ecranDe(w.findChild<QScrollArea *>(u"Arbre"_s)).topRight());
+        m_fenetre->hide();
+    }
+    // A sound one is.
+    TIniFile ini(DossierParamUser + u"gene.ini"_s);
+    ini.WriteString(u"Fenetres"_s, u"fmFiche"_s, u"300,260,500,420"_s);
+    ASSERT_TRUE(ini.UpdateFile());
+    m_fenetre.reset();
+    fenetreExemple().ShowFiche();
+    EXPECT_EQ(m_fenetre->Fiche()->geometry(), QRect(300, 260, 500, 420));
+}
+
+// A tool window whose title grows too long for it widens to show it whole,
+// and never narrows for a shorter one.
+TEST_F(Shell, AToolWindowWidensForALongerTitle)
+{
+    TQuorWin &w = fenetreExemple();
+    QTest::mouseClick(w.findChild<QToolButton *>(u"SB_Rapport"_s), Qt::LeftButton);
+    TfmRapport *rapport = w.Rapport();
+    ASSERT_TRUE(rapport->isVisible());
+    rapport->setWindowTitle(u"Un rapport au titre très long, "_s.repeated(3));
+    const int large = rapport->width();
+    EXPECT_GE(large, TPlacement::LargeurTitre(rapport));
+    EXPECT_TRUE(w.screen()->availableGeometry().contains(rapport->frameGeometry()));
+    rapport->setWindowTitle(u"Court"_s);
+    EXPECT_EQ(rapport->width(), large);
 }
 
 // Where a 300 x 200 window with a frame of 2 goes, for a main window whose
@@ -821,6 +1129,84 @@ TEST(Placement, CornersOfTheTreeAreaOrBesideTheMainWindow)
         SCOPED_TRACE(c.attendu.x());
         EXPECT_EQ(TPlacement::Calcule(c.taille, cadre, c.coin, c.principale, zone, ecran), c.attendu);
     }
+}
+
+// A window that grows while it is being shown (as the report fills itself
+// then) keeps the corner of the tree area it was given; grown later, it only
+// stays on the screen.
+TEST(Placement, AWindowGrowingWhileShownKeepsItsCorner)
+{
+    QWidget principale;
+    principale.setGeometry(0, 0, 1300, 700);
+    auto *zone = new QWidget(&principale);
+    zone->setGeometry(240, 50, 1000, 600);
+    principale.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&principale));
+    class TGrandit final : public QWidget
+    {
+    public:
+        using QWidget::QWidget;
+    protected:
+        void showEvent(QShowEvent *evenement) override
+        {
+            QWidget::showEvent(evenement);
+            resize(400, 300);
+        }
+    };
+    TGrandit outil(&principale, Qt::Tool);
+    outil.setObjectName(u"outil"_s);
+    outil.resize(200, 100);
+    TPlacement placement(&principale, zone);
+    placement.Suit(&outil, TPlacement::BasDroite);
+    outil.show();
+    const QRect coin(zone->mapToGlobal(QPoint(0, 0)), zone->size());
+    EXPECT_EQ(outil.size(), QSize(400, 300));
+    EXPECT_EQ(outil.frameGeometry().bottomRight(), coin.bottomRight());
+    const QPoint place = outil.frameGeometry().topLeft();
+    outil.resize(500, 350);
+    EXPECT_EQ(outil.frameGeometry().topLeft(), place);
+    // Grown past the screen's edges, it is moved back on the screen.
+    outil.resize(700, 500);
+    EXPECT_TRUE(principale.screen()->availableGeometry().contains(outil.frameGeometry()));
+    outil.resize(500, 350);
+
+    // A window wider than the screen is high keeps its width; one taller
+    // than the room below the tree area's top is made that tall.
+    QWidget large(&principale, Qt::Tool), haute(&principale, Qt::Tool);
+    large.setObjectName(u"large"_s);
+    haute.setObjectName(u"haute"_s);
+    large.resize(1000, 200);
+    haute.resize(300, 1000);
+    placement.Suit(&large, TPlacement::HautGauche);
+    placement.Suit(&haute, TPlacement::HautGauche);
+    large.show();
+    haute.show();
+    EXPECT_EQ(large.size(), QSize(1000, 200));
+    const int ecran = principale.screen()->availableGeometry().bottom();
+    EXPECT_EQ(haute.size(), QSize(300, ecran + 1 - coin.top() - 4));
+
+    // Shown where it was left, a window growing while shown stays there.
+    QTemporaryDir dossier;
+    TIniFile ini(dossier.filePath(u"gene.ini"_s));
+    ini.WriteString(u"Fenetres"_s, u"gardee"_s, u"300,200,200,100"_s);
+    placement.Lit(ini);
+    TGrandit gardee(&principale, Qt::Tool);
+    gardee.setObjectName(u"gardee"_s);
+    placement.Suit(&gardee, TPlacement::BasDroite);
+    gardee.show();
+    EXPECT_EQ(gardee.geometry(), QRect(300, 200, 400, 300));
+
+    // A window that serves another goes beside it when they overlap; the
+    // one served stays where it is.
+    QWidget servie(&principale, Qt::Tool), servante(&principale, Qt::Tool);
+    servie.setGeometry(QRect(400, 300, 300, 200));
+    servante.setGeometry(QRect(450, 350, 200, 150));
+    placement.Accompagne(&servante, &servie);
+    servie.show();
+    servante.show();
+    QApplication::processEvents();
+    EXPECT_EQ(servie.geometry(), QRect(400, 300, 300, 200));
+    EXPECT_FALSE(servante.frameGeometry().intersects(servie.frameGeometry()));
 }
 
 // On a 1366 x 768 screen: the main window fits and may be made shorter, its
@@ -928,6 +1314,105 @@ TEST_F(Shell, SearchAndAddCommandsOfTheMainWindow)
     EXPECT_EQ(BaseModifiee, 1);
 }
 
+// The menu commands from their keys, typed in the main window, and the box
+// menu's commands on the current person.
+TEST_F(Shell, TheMenuCommandsFromTheirKeys)
+{
+    TQuorWin &w = fenetre();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.SetSelecPers(2);
+    const auto touche = [&w](QKeyCombination t) { QTest::keyClick(&w, t.key(), t.keyboardModifiers()); };
+
+    // New on a modified base asks first; cancelled, nothing changes.
+    BaseModifiee = 1;
+    m_dialogues.Reponses = {ReponseAnnuler};
+    touche(Qt::CTRL | Qt::Key_N);
+    EXPECT_EQ(m_dialogues.Messages.size(), 1);
+    EXPECT_EQ(w.Base().PersonCount(), 3);
+    // Open and Save as ask for their file; cancelled, nothing is opened.
+    BaseModifiee = 0;
+    EXPECT_FALSE(w.Ouvrir());
+    m_dialogues.TitresFichiers.clear();
+    touche(Qt::CTRL | Qt::Key_O);
+    touche(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    EXPECT_EQ(m_dialogues.TitresFichiers, (QStringList{MLText(5022), MLText(5023)}));
+    // F2 shows the record form.
+    touche(Qt::Key_F2);
+    EXPECT_TRUE(w.Fiche()->isVisible());
+    w.Fiche()->hide();
+    // Edit > "Supprimer..." opens the delete window.
+    w.menuBar()->findChild<QMenu *>(u"MI_Edition"_s)->findChild<QAction *>(u"MI_Supprime"_s)->trigger();
+    ASSERT_TRUE(w.FenetreSupprime());
+    w.FenetreSupprime()->close();
+    // F9 opens the options.
+    ReponseModale<TfmOptions> options([](TfmOptions &f) { f.reject(); });
+    QApplication::setActiveWindow(&w);
+    touche(Qt::Key_F9);
+    EXPECT_TRUE(options.Ouvert);
+
+    // The box menu: the record form, the reference of the tree, a branch
+    // folded and unfolded (which modifies the base).
+    QMenu *boite = w.MenuBoite();
+    w.SetSelecPers(3);
+    boite->findChild<QAction *>(u"MI_BoiteFiche"_s)->trigger();
+    EXPECT_TRUE(w.Fiche()->isVisible());
+    ASSERT_EQ(RefPers, 2);
+    boite->findChild<QAction *>(u"MI_BoiteReference"_s)->trigger();
+    EXPECT_EQ(RefPers, 3);
+    for (const bool plie : {true, false}) {
+        boite->findChild<QAction *>(u"MI_BoitePlie"_s)->trigger();
+        EXPECT_EQ(w.Base().TreeFold(3) != 0, plie);
+        EXPECT_EQ(BaseModifiee, 1);
+        EXPECT_TRUE(w.windowTitle().endsWith(u" *"_s));
+    }
+    QuandVisible(w.FenetreRecherche(), u"MAR"_s);
+    boite->findChild<QAction *>(u"MI_BoiteRecherche"_s)->trigger();
+    EXPECT_EQ(w.Base().Surname(w.SelecPers()), u"MARTIN");
+    EXPECT_EQ(RefPers, 3);
+
+    // Ctrl+Q quits, after the save question.
+    m_dialogues.Reponses = {ReponseAnnuler};
+    touche(Qt::CTRL | Qt::Key_Q);
+    EXPECT_TRUE(w.isVisible());
+    BaseModifiee = 0;
+    touche(Qt::CTRL | Qt::Key_Q);
+    EXPECT_FALSE(w.isVisible());
+}
+
+// The record form's commands that reach the main window: a relative made
+// the tree's reference from its menu, a new source from the "Donnée" tab.
+TEST_F(Shell, TheRecordFormsReferenceAndSourceCommands)
+{
+    TQuorWin &w = fenetre();
+    w.show();
+    w.SetSelecPers(3);
+    ASSERT_EQ(RefPers, 3);
+    w.ShowFiche();
+    TfmFiche *fiche = w.Fiche();
+    fiche->PrepareMenuRelatifs(u"E_Pere"_s);
+    fiche->MenuRelatifs()->findChild<QAction *>(u"MI_Ref"_s)->trigger();
+    EXPECT_EQ(RefPers, 1);
+
+    auto *onglets = fiche->findChild<QTabWidget *>(u"PC"_s);
+    auto *donnees = fiche->findChild<QListWidget *>(u"lbDonnee"_s);
+    ASSERT_TRUE(onglets && donnees);
+    for (int i = 0; i < onglets->count(); ++i)
+        if (onglets->widget(i)->isAncestorOf(donnees))
+            onglets->setCurrentIndex(i);
+    QApplication::processEvents();
+    ReponseModale<TfmSource> source([](TfmSource &e) {
+        e.findChild<QLineEdit *>(u"eNature"_s)->setText(u"Acte de naissance"_s);
+        e.findChild<QPushButton *>(u"bOk"_s)->click();
+    });
+    const QRect ligne = donnees->visualItemRect(donnees->item(donnees->count() - 1));
+    QTest::mouseClick(donnees->viewport(), Qt::LeftButton, {}, ligne.center());
+    QTest::mouseDClick(donnees->viewport(), Qt::LeftButton, {}, ligne.center());
+    EXPECT_TRUE(source.Ouvert);
+    EXPECT_EQ(w.Base().PersonSourceCount(3), 1);
+}
+
 // Every window that holds person numbers drops them when another database
 // is opened: none shows, selects or removes a person of the previous one.
 TEST_F(Shell, OpeningAnotherDatabaseLeavesNothingOfThePreviousOne)
@@ -954,8 +1439,18 @@ TEST_F(Shell, OpeningAnotherDatabaseLeavesNothingOfThePreviousOne)
     QPointer<TfmSupprime> supprime = w.FenetreSupprime();
     TBKStringGrid *grille = w.Rapport()->Grille();
     ASSERT_NE(grille->RowCount(), 4);
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbStat"_s), Qt::LeftButton);
+    auto *stat = w.findChild<TfmStat *>();
+    ASSERT_TRUE(stat && stat->isVisible());
+    ASSERT_EQ(stat->Source().Count(), bd.PersonCount());
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbFicheArbre"_s), Qt::LeftButton);
+    auto *centre = w.FicheArbre()->findChild<QListWidget *>(u"lbCentre"_s);
 
     ASSERT_TRUE(w.Charge(chemin("petite.mvd")));
+    // The statistics count the persons of this database; the navigator
+    // shows its current person.
+    EXPECT_EQ(stat->Source().Count(), 3);
+    EXPECT_EQ(centre->item(0)->text(), u"MARTIN Élise"_s);
     ASSERT_EQ(w.SelecPers(), 3);
     EXPECT_EQ(w.Fiche()->findChild<QLineEdit *>(u"E_Pre"_s)->text(), u"Élise"_s);
     EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), bd.FullName(3));
@@ -1036,7 +1531,10 @@ TEST_F(Shell, NamesAndCountsFollowTheEdits)
     EXPECT_EQ(cbRapport->text(), u"Les personnes listées dans le rapport (3 pers.)"_s);
     EXPECT_TRUE(cbRapport->isEnabled());
 
-    // A surname typed in the record form.
+    // A surname typed in the record form, the navigator open.
+    QTest::mouseClick(w.findChild<QToolButton *>(u"sbFicheArbre"_s), Qt::LeftButton);
+    auto *centre = w.FicheArbre()->findChild<QListWidget *>(u"lbCentre"_s);
+    ASSERT_EQ(centre->item(0)->text(), u"MARTIN Jean"_s);
     w.ShowFiche();
     QApplication::setActiveWindow(w.Fiche());
     auto *nom = w.Fiche()->findChild<QLineEdit *>(u"E_Nom"_s);
@@ -1047,6 +1545,7 @@ TEST_F(Shell, NamesAndCountsFollowTheEdits)
     ASSERT_TRUE(nouveau.contains(u"MARTEL"_s));
     EXPECT_TRUE(w.findChild<QLabel *>(u"lStatut"_s)->text().contains(nouveau));
     EXPECT_EQ(w.RapportCritere()->findChild<QLabel *>(u"lTitre"_s)->text(), nouveau);
+    EXPECT_EQ(centre->item(0)->text(), u"MARTEL Jean"_s);
     EXPECT_EQ(supprime->findChild<QLabel *>(u"L_Nom"_s)->text(), nouveau);
 
     // A child added to the reference of the delete window.
@@ -1086,6 +1585,13 @@ TEST_F(Shell, TheDeleteWindowOpensOnceAndRemovesAroundTheCurrentPerson)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(fenetre.isNull());
     EXPECT_FALSE(bouton->isChecked());
+    // The button raised again closes the window.
+    bouton->click();
+    fenetre = w.FenetreSupprime();
+    ASSERT_TRUE(fenetre && fenetre->isVisible());
+    bouton->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(fenetre.isNull() || !fenetre->isVisible());
 }
 
 // A report kept hidden while persons are deleted loses their rows: it holds
@@ -1133,8 +1639,14 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     page->PrintZoom = 200;
     page->PrintCroise = 5;
     auto *croise = w.findChild<QToolButton *>(u"sbCroisePage"_s);
-    QTest::mouseClick(w.findChild<QToolButton *>(u"sbZoomPage"_s), Qt::RightButton, {}, QPoint(5, 2));
+    auto *zoom = w.findChild<QToolButton *>(u"sbZoomPage"_s);
+    QTest::mouseClick(zoom, Qt::RightButton, {}, QPoint(5, 2));
     EXPECT_EQ(page->PrintZoom, 300);
+    // The zoom goes down to 100 and no further.
+    for (const int attendu : {200, 100, 100}) {
+        QTest::mouseClick(zoom, Qt::RightButton, {}, QPoint(5, zoom->height() - 2));
+        EXPECT_EQ(page->PrintZoom, attendu);
+    }
     for (int i = 0; i < 2; ++i)
         QTest::mouseClick(croise, Qt::RightButton, {}, QPoint(5, croise->height() - 2));
     EXPECT_EQ(page->PrintCroise, 0);
@@ -1167,6 +1679,49 @@ TEST_F(Shell, TreePageCommandsAndPrintingToPdfWithoutAPrinter)
     EXPECT_FALSE(QFileInfo::exists(chemin("ARBRE.PDF.pdf")));
     // A cancelled file dialog prints nothing.
     EXPECT_FALSE(w.sbArbreImprimeClick());
+}
+
+// The left button of the page zoom and overlap buttons opens the page
+// dialog, with the page frames shown while it is open; its OK hides them
+// again when "keep them visible" stays unchecked. The frames button shows
+// and hides the frames on the screen at once.
+TEST_F(Shell, ThePageButtonsShowTheFramesOnTheScreen)
+{
+    TQuorWin &w = fenetreExemple();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.Arbre()->Execute();
+    TPage *page = w.Page();
+    auto *voir = w.findChild<QToolButton *>(u"sbVoirPage"_s);
+    for (const char *nom : {"sbZoomPage", "sbCroisePage"}) {
+        SCOPED_TRACE(nom);
+        ASSERT_FALSE(voir->isChecked());
+        bool cadres = false;
+        ReponseModale<TfmZoomPage> reponse([&](TfmZoomPage &d) {
+            cadres = page->VoirPage && voir->isChecked();
+            EXPECT_FALSE(d.findChild<QCheckBox *>(u"cbVoirPage"_s)->isChecked());
+            QTest::mouseClick(d.findChild<QPushButton *>(u"B_Ok"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(w.findChild<QToolButton *>(QLatin1String(nom)), Qt::LeftButton);
+        EXPECT_TRUE(reponse.Ouvert);
+        EXPECT_TRUE(cadres);
+        EXPECT_FALSE(page->VoirPage);
+        EXPECT_FALSE(voir->isChecked());
+    }
+
+    // What the screen shows of the tree area, as the window system has it.
+    auto *vue = w.findChild<QScrollArea *>(u"Arbre"_s)->viewport();
+    const auto ecran = [&] {
+        QApplication::processEvents();
+        const QImage tout = w.screen()->grabWindow(w.winId()).toImage();
+        return tout.copy(QRect(vue->mapTo(&w, QPoint(0, 0)), vue->size()));
+    };
+    const QImage sans = ecran();
+    QTest::mouseClick(voir, Qt::LeftButton);
+    ASSERT_TRUE(page->VoirPage);
+    const QImage avec = ecran();
+    EXPECT_NE(avec, sans);
+    QTest::mouseClick(voir, Qt::LeftButton);
+    EXPECT_EQ(ecran(), sans);
 }
 
 TEST_F(Shell, TheFileMenuOpensTheArtisticPrintWindowOnce)
@@ -1246,6 +1801,21 @@ TEST_F(Shell, SourceCommandsOfTheTaskColumn)
     QTest::mouseClick(w.findChild<QToolButton *>(u"SpeedButton6"_s), Qt::LeftButton);
     EXPECT_TRUE(vue.Ouvert);
     EXPECT_EQ(fond, w.Page()->Fond());
+    // "Rechercher une source" and "Choisir une source" open the list of
+    // the sources.
+    for (const char *bouton : {"sbSourceRech", "SpeedButton4"}) {
+        SCOPED_TRACE(bouton);
+        QString titre;
+        ReponseModale<TfmSourceRech> liste([&](TfmSourceRech &l) {
+            titre = l.windowTitle();
+            l.reject();
+        });
+        auto *b = w.findChild<QToolButton *>(QLatin1String(bouton));
+        ASSERT_TRUE(b && b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton);
+        EXPECT_TRUE(liste.Ouvert);
+        EXPECT_EQ(titre, u"Liste des sources"_s);
+    }
 }
 
 // Find and replace from the task column: the places listed with their
