@@ -45,9 +45,13 @@ kill "${pids[-1]}"
 
 # On an X server: the reminder alone, closed by a key.
 command -v Xvfb > /dev/null && command -v xdotool > /dev/null || { echo "Xvfb ou xdotool absent : partie X sautée"; exit 0; }
-for n in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-Xvfb ":$n" -screen 0 1024x768x24 > /dev/null 2>&1 &
+# The server picks a free display itself and writes its number: two runs at
+# once (several build folders on one machine) never share a server.
+Xvfb -displayfd 3 -screen 0 1024x768x24 3> "$racine/affichage" > /dev/null 2>&1 &
 pids+=($!)
+for _ in $(seq 100); do [ -s "$racine/affichage" ] && break; sleep 0.1; done
+n=$(head -1 "$racine/affichage")
+[ -n "$n" ] || echec "Xvfb n'a pas démarré"
 export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
 lance &
